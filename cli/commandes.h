@@ -1,0 +1,26 @@
+#pragma once
+// The sub-commands of kyb. Each subsystem keeps its own in commandes_<subsystem>.cpp and lists
+// them in a table; main.cpp gathers the tables. Texts are French, output is UTF-8.
+#include <span>
+#include <string>
+#include <vector>
+
+namespace kyb::cli {
+
+using Arguments = std::vector<std::string>;
+
+struct TCommande {
+  const char* nom;       // first word after kyb
+  const char* syntaxe;   // shown by "kyb aide"
+  const char* resume;    // one line, French
+  int (*executer)(const Arguments& args);  // args after the command name; returns the exit code
+};
+
+std::span<const TCommande> CommandesBase();
+std::span<const TCommande> CommandesDates();
+std::span<const TCommande> CommandesNoms();
+
+// Prints a French error on stderr and returns the failure exit code.
+int Echec(const std::string& message);
+
+}  // namespace kyb::cli

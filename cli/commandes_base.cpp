@@ -1,0 +1,29 @@
+// kyb commands that are not tied to one subsystem: version, help, demo.
+#include <cstdio>
+
+#include "commandes.h"
+#include "demo.h"
+#include "version.h"
+
+namespace kyb::cli {
+
+int Aide(const Arguments& args);
+
+namespace {
+
+int Version(const Arguments&) {
+  std::printf("kyb %s (kybase)\n", KYBASE_VERSION);
+  return 0;
+}
+
+constexpr TCommande kCommandes[] = {
+    {"--version", "--version", "affiche la version", Version},
+    {"aide", "aide", "affiche cette aide", Aide},
+    {"demo", "demo", "démonstration sur une généalogie d'exemple", Demo},
+};
+
+}  // namespace
+
+std::span<const TCommande> CommandesBase() { return kCommandes; }
+
+}  // namespace kyb::cli

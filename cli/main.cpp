@@ -1,0 +1,51 @@
+// kyb: the command-line front of kybase. It parses arguments and calls the library.
+#include <cstdio>
+#include <exception>
+#include <string>
+#include <vector>
+
+#include "commandes.h"
+#include "platform/thread_nom.h"
+
+namespace {
+
+using kyb::cli::TCommande;
+
+std::vector<TCommande> Toutes() {
+  std::vector<TCommande> t;
+  for (const auto part : {kyb::cli::CommandesBase(), kyb::cli::CommandesDates(),
+                          kyb::cli::CommandesNoms()})
+    t.insert(t.end(), part.begin(), part.end());
+  return t;
+}
+
+}  // namespace
+
+namespace kyb::cli {
+
+int Echec(const std::string& message) {
+  std::fprintf(stderr, "kyb : %s\n", message.c_str());
+  return 1;
+}
+
+int Aide(const Arguments&) {
+  std::printf("Usage : kyb COMMANDE [ARGUMENTS]\n\nCommandes :\n");
+  for (const TCommande& c : Toutes()) std::printf("  %-40s %s\n", c.syntaxe, c.resume);
+  return 0;
+}
+
+}  // namespace kyb::cli
+
+int main(int argc, char** argv) {
+  kyb::NommeThreadPrincipal();
+  if (argc < 2) return kyb::cli::Aide({});
+  const std::string nom = argv[1];
+  const kyb::cli::Arguments args(argv + 2, argv + argc);
+  try {
+    for (const TCommande& c : Toutes())
+      if (nom == c.nom) return c.executer(args);
+    return kyb::cli::Echec("commande inconnue « " + nom + " » (voir « kyb aide »)");
+  } catch (const std::exception& e) {
+    return kyb::cli::Echec(e.what());
+  }
+}

@@ -1,0 +1,285 @@
+#include "platform/chaines.h"
+
+#include <array>
+#include <charconv>
+
+namespace kyb {
+namespace {
+
+// 0x80..0x9F of Windows-1252; the five undefined bytes keep their own value.
+constexpr std::array<char16_t, 32> kCp1252Haut = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+struct TablesAnsi {
+  std::array<unsigned char, 256> majuscule{};
+  std::array<unsigned char, 256> minuscule{};
+  TablesAnsi() {
+    for (int i = 0; i < 256; ++i) {
+      majuscule[i] = static_cast<unsigned char>(i);
+      minuscule[i] = static_cast<unsigned char>(i);
+    }
+    auto paire = [this](int maj, int min) {
+      majuscule[min] = static_cast<unsigned char>(maj);
+      minuscule[maj] = static_cast<unsigned char>(min);
+    };
+    for (int c = 'a'; c <= 'z'; ++c) paire(c - 32, c);
+    for (int c = 0xE0; c <= 0xFE; ++c)
+      if (c != 0xF7) paire(c - 32, c);  // 0xF7 is the division sign
+    paire(0x8A, 0x9A);                  // Š š
+    paire(0x8C, 0x9C);                  // Œ œ
+    paire(0x8E, 0x9E);                  // Ž ž
+    paire(0x9F, 0xFF);                  // Ÿ ÿ
+  }
+};
+
+const TablesAnsi& Tables() {
+  static const TablesAnsi tables;
+  return tables;
+}
+
+void AjouteUtf8(std::string& sortie, char32_t cp) {
+  if (cp < 0x80) {
+    sortie.push_back(static_cast<char>(cp));
+  } else if (cp < 0x800) {
+    sortie.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+    sortie.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  } else if (cp < 0x10000) {
+    sortie.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+    sortie.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+    sortie.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  } else {
+    sortie.push_back(static_cast<char>(0xF0 | (cp >> 18)));
+    sortie.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
+    sortie.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+    sortie.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  }
+}
+
+void AjouteUtf16(UnicodeString& sortie, char32_t cp) {
+  if (cp < 0x10000) {
+    sortie.push_back(static_cast<char16_t>(cp));
+  } else {
+    cp -= 0x10000;
+    sortie.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
+    sortie.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
+  }
+}
+
+// Decodes one UTF-8 sequence at position i (advanced past it); U+FFFD on any error.
+char32_t LitUtf8(std::string_view t, size_t& i) {
+  const auto octet = [&](size_t k) { return static_cast<unsigned char>(t[k]); };
+  const unsigned char c0 = octet(i++);
+  if (c0 < 0x80) return c0;
+  int suite = 0;
+  char32_t cp = 0;
+  char32_t minimum = 0;
+  if ((c0 & 0xE0) == 0xC0) { suite = 1; cp = c0 & 0x1F; minimum = 0x80; }
+  else if ((c0 & 0xF0) == 0xE0) { suite = 2; cp = c0 & 0x0F; minimum = 0x800; }
+  else if ((c0 & 0xF8) == 0xF0) { suite = 3; cp = c0 & 0x07; minimum = 0x10000; }
+  else return 0xFFFD;
+  for (int k = 0; k < suite; ++k) {
+    if (i >= t.size() || (octet(i) & 0xC0) != 0x80) return 0xFFFD;
+    cp = (cp << 6) | (octet(i++) & 0x3F);
+  }
+  if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0xFFFD;
+  return cp;
+}
+
+template <typename Car>
+bool EstBlanc(Car c) { return c <= 0x20; }
+
+template <typename Vue>
+Vue RogneVue(Vue t) {
+  size_t debut = 0;
+  size_t fin = t.size();
+  while (debut < fin && EstBlanc(t[debut])) ++debut;
+  while (fin > debut && EstBlanc(t[fin - 1])) --fin;
+  return t.substr(debut, fin - debut);
+}
+
+}  // namespace
+
+char16_t CarAnsiVersUnicode(unsigned char c) noexcept {
+  if (c >= 0x80 && c <= 0x9F) return kCp1252Haut[c - 0x80];
+  return c;
+}
+
+char CarUnicodeVersAnsi(char16_t c) noexcept {
+  if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<char>(c);
+  for (size_t i = 0; i < kCp1252Haut.size(); ++i)
+    if (kCp1252Haut[i] == c) return static_cast<char>(0x80 + i);
+  return '?';
+}
+
+UnicodeString AnsiVersUnicode(std::string_view texte) {
+  UnicodeString sortie;
+  sortie.reserve(texte.size());
+  for (const char c : texte) sortie.push_back(CarAnsiVersUnicode(static_cast<unsigned char>(c)));
+  return sortie;
+}
+
+AnsiString UnicodeVersAnsi(std::u16string_view texte) {
+  AnsiString sortie;
+  sortie.reserve(texte.size());
+  for (size_t i = 0; i < texte.size(); ++i) {
+    const char16_t c = texte[i];
+    // A surrogate pair is one character: one '?'.
+    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < texte.size() && texte[i + 1] >= 0xDC00 &&
+        texte[i + 1] <= 0xDFFF)
+      ++i;
+    sortie.push_back(CarUnicodeVersAnsi(c));
+  }
+  return sortie;
+}
+
+std::string UnicodeVersUtf8(std::u16string_view texte) {
+  std::string sortie;
+  sortie.reserve(texte.size());
+  for (size_t i = 0; i < texte.size(); ++i) {
+    char32_t cp = texte[i];
+    if (cp >= 0xD800 && cp <= 0xDBFF) {
+      if (i + 1 < texte.size() && texte[i + 1] >= 0xDC00 && texte[i + 1] <= 0xDFFF) {
+        cp = 0x10000 + ((cp - 0xD800) << 10) + (texte[i + 1] - 0xDC00);
+        ++i;
+      } else {
+        cp = 0xFFFD;
+      }
+    } else if (cp >= 0xDC00 && cp <= 0xDFFF) {
+      cp = 0xFFFD;
+    }
+    AjouteUtf8(sortie, cp);
+  }
+  return sortie;
+}
+
+UnicodeString Utf8VersUnicode(std::string_view texte) {
+  UnicodeString sortie;
+  sortie.reserve(texte.size());
+  size_t i = 0;
+  while (i < texte.size()) AjouteUtf16(sortie, LitUtf8(texte, i));
+  return sortie;
+}
+
+std::string AnsiVersUtf8(std::string_view texte) {
+  std::string sortie;
+  sortie.reserve(texte.size() + texte.size() / 4);
+  for (const char c : texte) AjouteUtf8(sortie, CarAnsiVersUnicode(static_cast<unsigned char>(c)));
+  return sortie;
+}
+
+AnsiString Utf8VersAnsi(std::string_view texte) {
+  AnsiString sortie;
+  sortie.reserve(texte.size());
+  size_t i = 0;
+  while (i < texte.size()) {
+    const char32_t cp = LitUtf8(texte, i);
+    sortie.push_back(cp > 0xFFFF ? '?' : CarUnicodeVersAnsi(static_cast<char16_t>(cp)));
+  }
+  return sortie;
+}
+
+char MajusculeAnsi(char c) noexcept {
+  return static_cast<char>(Tables().majuscule[static_cast<unsigned char>(c)]);
+}
+
+char MinusculeAnsi(char c) noexcept {
+  return static_cast<char>(Tables().minuscule[static_cast<unsigned char>(c)]);
+}
+
+char16_t MajusculeUnicode(char16_t c) noexcept {
+  if (c < 0x100) {
+    if (c == 0xFF) return 0x0178;
+    if (c < 0x80 || c >= 0xA0) return static_cast<char16_t>(Tables().majuscule[c]);
+    return c;  // C1 controls
+  }
+  if (c >= 0x0100 && c <= 0x0137) return (c & 1) ? c - 1 : c;
+  if (c >= 0x0139 && c <= 0x0148) return (c & 1) ? c : c - 1;
+  if (c >= 0x014A && c <= 0x0177) return (c & 1) ? c - 1 : c;
+  if (c == 0x017A || c == 0x017C || c == 0x017E) return c - 1;
+  if (c == 0x0192) return 0x0191;
+  return c;
+}
+
+char16_t MinusculeUnicode(char16_t c) noexcept {
+  if (c < 0x100) {
+    if (c < 0x80 || c >= 0xA0) return static_cast<char16_t>(Tables().minuscule[c]);
+    return c;
+  }
+  if (c == 0x0178) return 0xFF;
+  if (c >= 0x0100 && c <= 0x0137) return (c & 1) ? c : c + 1;
+  if (c >= 0x0139 && c <= 0x0148) return (c & 1) ? c + 1 : c;
+  if (c >= 0x014A && c <= 0x0177) return (c & 1) ? c : c + 1;
+  if (c == 0x0179 || c == 0x017B || c == 0x017D) return c + 1;
+  if (c == 0x0191) return 0x0192;
+  return c;
+}
+
+AnsiString MajusculesAnsi(std::string_view texte) {
+  AnsiString sortie(texte);
+  for (char& c : sortie) c = MajusculeAnsi(c);
+  return sortie;
+}
+
+AnsiString MinusculesAnsi(std::string_view texte) {
+  AnsiString sortie(texte);
+  for (char& c : sortie) c = MinusculeAnsi(c);
+  return sortie;
+}
+
+UnicodeString MajusculesUnicode(std::u16string_view texte) {
+  UnicodeString sortie(texte);
+  for (char16_t& c : sortie) c = MajusculeUnicode(c);
+  return sortie;
+}
+
+UnicodeString MinusculesUnicode(std::u16string_view texte) {
+  UnicodeString sortie(texte);
+  for (char16_t& c : sortie) c = MinusculeUnicode(c);
+  return sortie;
+}
+
+int CompareSansCasseAnsi(std::string_view a, std::string_view b) noexcept {
+  const size_t n = std::min(a.size(), b.size());
+  for (size_t i = 0; i < n; ++i) {
+    const auto ca = static_cast<unsigned char>(MajusculeAnsi(a[i]));
+    const auto cb = static_cast<unsigned char>(MajusculeAnsi(b[i]));
+    if (ca != cb) return ca < cb ? -1 : 1;
+  }
+  if (a.size() == b.size()) return 0;
+  return a.size() < b.size() ? -1 : 1;
+}
+
+bool EgalSansCasseAnsi(std::string_view a, std::string_view b) noexcept {
+  return a.size() == b.size() && CompareSansCasseAnsi(a, b) == 0;
+}
+
+AnsiString Rogne(std::string_view texte) { return AnsiString(RogneVue(texte)); }
+
+UnicodeString Rogne(std::u16string_view texte) { return UnicodeString(RogneVue(texte)); }
+
+bool TexteVersEntier(std::string_view texte, long long& valeur) noexcept {
+  const std::string_view t = RogneVue(texte);
+  if (t.empty()) return false;
+  size_t debut = (t[0] == '+') ? 1 : 0;
+  if (debut == t.size()) return false;
+  long long v = 0;
+  const auto [fin, erreur] = std::from_chars(t.data() + debut, t.data() + t.size(), v);
+  if (erreur != std::errc() || fin != t.data() + t.size()) return false;
+  valeur = v;
+  return true;
+}
+
+bool TexteVersEntier(std::u16string_view texte, long long& valeur) noexcept {
+  std::string etroit;
+  etroit.reserve(texte.size());
+  for (const char16_t c : texte) {
+    if (c >= 0x80) return false;
+    etroit.push_back(static_cast<char>(c));
+  }
+  return TexteVersEntier(std::string_view(etroit), valeur);
+}
+
+}  // namespace kyb

@@ -1,0 +1,63 @@
+#include "platform/chaines.h"
+
+#include <gtest/gtest.h>
+
+namespace kyb {
+namespace {
+
+TEST(Chaines, ToutOctet1252FaitLAllerRetourParUtf16EtUtf8) {
+  std::string tous;
+  for (int i = 1; i < 256; ++i) tous.push_back(static_cast<char>(i));
+  EXPECT_EQ(UnicodeVersAnsi(AnsiVersUnicode(tous)), tous);
+  EXPECT_EQ(Utf8VersAnsi(AnsiVersUtf8(tous)), tous);
+  EXPECT_EQ(UnicodeVersUtf8(AnsiVersUnicode(tous)), AnsiVersUtf8(tous));
+}
+
+TEST(Chaines, CorrespondancesConnues1252) {
+  EXPECT_EQ(CarAnsiVersUnicode(0x80), u'\u20AC');
+  EXPECT_EQ(CarAnsiVersUnicode(0x9C), u'\u0153');
+  EXPECT_EQ(CarAnsiVersUnicode(0xE9), u'\u00E9');
+  for (const unsigned char indefini : {0x81, 0x8D, 0x8F, 0x90, 0x9D})
+    EXPECT_EQ(CarAnsiVersUnicode(indefini), indefini);
+  EXPECT_EQ(CarUnicodeVersAnsi(u'\u0153'), '\x9C');
+  EXPECT_EQ(CarUnicodeVersAnsi(u'\u4E2D'), '?');
+  EXPECT_EQ(AnsiVersUtf8("\xC9lise"), "Élise");
+  EXPECT_EQ(Utf8VersAnsi("Cœur"), "C\x9C" "ur");
+}
+
+TEST(Chaines, Utf8InvalideDonneLeCaractereDeRemplacement) {
+  EXPECT_EQ(Utf8VersUnicode("a\xC3"), u"a\uFFFD");
+  EXPECT_EQ(Utf8VersUnicode("\xC0\xAF"), u"\uFFFD");            // overlong
+  EXPECT_EQ(Utf8VersUnicode("\xED\xA0\x80"), u"\uFFFD");        // encoded surrogate
+  EXPECT_EQ(Utf8VersUnicode("\xF0\x9F\x98\x80").size(), 2u);    // outside the BMP
+  EXPECT_EQ(UnicodeVersUtf8(std::u16string(1, char16_t(0xD800))), "\xEF\xBF\xBD");
+  EXPECT_EQ(UnicodeVersAnsi(Utf8VersUnicode("\xF0\x9F\x98\x80")), "?");
+}
+
+TEST(Chaines, MajusculesParTable) {
+  EXPECT_EQ(MajusculesAnsi(A("élève œuvre ÿ straße")), A("ÉLÈVE ŒUVRE Ÿ STRAßE"));
+  EXPECT_EQ(MinusculesAnsi(A("ÉLÈVE ŒUVRE")), A("élève œuvre"));
+  EXPECT_EQ(MajusculeAnsi('\xF7'), '\xF7');  // division sign is no letter
+  EXPECT_EQ(MajusculesUnicode(U("élève œuvre ÿ ł")), U("ÉLÈVE ŒUVRE Ÿ Ł"));
+  EXPECT_EQ(MinusculesUnicode(U("ÉLÈVE Ÿ Ł")), U("élève ÿ ł"));
+  EXPECT_EQ(MajusculeUnicode(char16_t(0x9A)), char16_t(0x9A));  // C1 control, not š
+  EXPECT_TRUE(EgalSansCasseAnsi(A("Dupré"), A("DUPRÉ")));
+  EXPECT_LT(CompareSansCasseAnsi("abc", "ABD"), 0);
+}
+
+TEST(Chaines, EntiersEtRognage) {
+  long long v = 7;
+  EXPECT_TRUE(TexteVersEntier(" 42 ", v));
+  EXPECT_EQ(v, 42);
+  EXPECT_TRUE(TexteVersEntier(u"-3", v));
+  EXPECT_EQ(v, -3);
+  v = 7;
+  for (const char* refuse : {"", "4a", "+", "99999999999999999999", "1 2"}) {
+    EXPECT_FALSE(TexteVersEntier(refuse, v)) << refuse;
+    EXPECT_EQ(v, 7);
+  }
+  EXPECT_EQ(Rogne(std::string_view("  x y \t")), "x y");
+}
+
+}  // namespace
+}  // namespace kyb

@@ -1,0 +1,38 @@
+#include "support/support.h"
+
+#include <unistd.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+namespace kyb::test {
+namespace fs = std::filesystem;
+
+RepertoireTemporaire::RepertoireTemporaire() {
+  static std::atomic<int> compteur{0};
+  const char* base = std::getenv("KYBASE_TEST_TMP");
+  fs::path racine = base && *base ? fs::path(base) : fs::temp_directory_path();
+  const fs::path chemin = racine / ("kyb-" + std::to_string(getpid()) + "-" +
+                                    std::to_string(compteur.fetch_add(1)));
+  fs::remove_all(chemin);
+  fs::create_directories(chemin);
+  chemin_ = chemin.string() + "/";
+}
+
+RepertoireTemporaire::~RepertoireTemporaire() {
+  std::error_code ec;
+  fs::remove_all(chemin_, ec);
+}
+
+int DescripteursOuverts() {
+  int n = 0;
+  for (const auto& e : fs::directory_iterator("/proc/self/fd")) {
+    (void)e;
+    ++n;
+  }
+  return n;
+}
+
+}  // namespace kyb::test
