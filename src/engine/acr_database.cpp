@@ -1,0 +1,314 @@
+#include "engine/acr_database.h"
+
+#include <cstring>
+
+#include "engine/acr_sqlite.h"
+#include "platform/fichiers.h"
+
+namespace kyb {
+namespace {
+
+constexpr char kEnteteSqlite[16] = {'S', 'Q', 'L', 'i', 't', 'e', ' ', 'f',
+                                    'o', 'r', 'm', 'a', 't', ' ', '3', '\0'};
+constexpr int kAttenteVerrouMs = 1000;
+
+std::string JoinChamps(const std::vector<std::string>& champs) {
+  std::string s;
+  for (const auto& c : champs) {
+    if (!s.empty()) s.push_back(',');
+    s += c;
+  }
+  return s;
+}
+
+std::vector<std::string> SepareChamps(const std::string& texte) {
+  std::vector<std::string> champs;
+  size_t debut = 0;
+  while (debut <= texte.size()) {
+    const size_t fin = texte.find(',', debut);
+    const std::string c = Rogne(std::string_view(texte).substr(
+        debut, fin == std::string::npos ? std::string::npos : fin - debut));
+    if (!c.empty()) champs.push_back(c);
+    if (fin == std::string::npos) break;
+    debut = fin + 1;
+  }
+  return champs;
+}
+
+// Whether the first bytes of the file are the SQLite header, read without SQLite.
+bool EnteteSqlite(const AnsiString& chemin) {
+  const TFichier f = TFichier::Ouvre(chemin, TAcces::Lecture, TCreation::Existant);
+  char entete[16] = {};
+  return f.Valide() && f.LitA(0, entete, sizeof entete) == sizeof entete &&
+         std::memcmp(entete, kEnteteSqlite, sizeof entete) == 0;
+}
+
+}  // namespace
+
+TACRDatabase::~TACRDatabase() { Close(); }
+
+void TACRDatabase::SetFileName(const AnsiString& fichier) {
+  Close();
+  fichier_ = fichier;
+}
+
+bool TACRDatabase::Exists() const { return FichierExiste(fichier_); }
+
+void TACRDatabase::NoteErreur(const std::string& message) const {
+  derniereErreur_ = message;
+  codeErreur_ = connexion_ ? sqlite3_extended_errcode(connexion_) : 0;
+}
+
+void TACRDatabase::NoteErreurSqlite(const std::string& contexte) const {
+  const char* msg = connexion_ ? sqlite3_errmsg(connexion_) : "base non connectée";
+  derniereErreur_ = contexte + " : " + msg;
+  codeErreur_ = connexion_ ? sqlite3_extended_errcode(connexion_) : 0;
+}
+
+bool TACRDatabase::OuvreConnexion(int drapeaux) {
+  Close();
+  const std::string chemin = CheminSysteme(fichier_);
+  sqlite3* c = nullptr;
+  if (sqlite3_open_v2(chemin.c_str(), &c, drapeaux | SQLITE_OPEN_FULLMUTEX, nullptr) != SQLITE_OK) {
+    derniereErreur_ = "Impossible d'ouvrir la base « " + AnsiVersUtf8(fichier_) + " » : " +
+                      (c ? sqlite3_errmsg(c) : "mémoire insuffisante");
+    codeErreur_ = c ? sqlite3_extended_errcode(c) : SQLITE_NOMEM;
+    sqlite3_close(c);
+    return false;
+  }
+  connexion_ = c;
+  sqlite3_busy_timeout(connexion_, kAttenteVerrouMs);
+  sqlite3_extended_result_codes(connexion_, 1);
+  return true;
+}
+
+bool TACRDatabase::CreateDatabase() {
+  if (Exists()) {
+    NoteErreur("La base « " + AnsiVersUtf8(fichier_) + " » existe déjà");
+    return false;
+  }
+  if (!OuvreConnexion(SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE)) return false;
+  const std::string sql =
+      "PRAGMA page_size=4096; PRAGMA journal_mode=WAL; BEGIN;"
+      "CREATE TABLE _acr_base(cle TEXT PRIMARY KEY, valeur TEXT NOT NULL);"
+      "CREATE TABLE _acr_champs(table_nom TEXT NOT NULL, position INTEGER NOT NULL,"
+      " nom TEXT NOT NULL, type INTEGER NOT NULL, taille INTEGER NOT NULL,"
+      " requis INTEGER NOT NULL, PRIMARY KEY(table_nom, nom));"
+      "CREATE TABLE _acr_index(table_nom TEXT NOT NULL, nom TEXT NOT NULL,"
+      " champs TEXT NOT NULL, options INTEGER NOT NULL, PRIMARY KEY(table_nom, nom));"
+      "INSERT INTO _acr_base VALUES('format','kybase-acr'),('generation','" +
+      std::to_string(generationCreation_) + "'); COMMIT;";
+  if (!ExecuteSql(sql)) {
+    Close();
+    SupprimeFichier(fichier_);
+    return false;
+  }
+  generation_ = generationCreation_;
+  return true;
+}
+
+int TACRDatabase::GenerationFichier(const AnsiString& chemin) {
+  if (!EnteteSqlite(chemin)) return 0;
+  sqlite3* c = nullptr;
+  int generation = 0;
+  if (sqlite3_open_v2(CheminSysteme(chemin).c_str(), &c, SQLITE_OPEN_READONLY, nullptr) ==
+      SQLITE_OK) {
+    sqlite3_busy_timeout(c, kAttenteVerrouMs);
+    TInstruction format(c, "SELECT valeur FROM _acr_base WHERE cle='format'");
+    TInstruction gen(c, "SELECT valeur FROM _acr_base WHERE cle='generation'");
+    if (format.Valide() && gen.Valide() && format.Etape() == SQLITE_ROW &&
+        format.Colonne(0).VersTexte() == "kybase-acr" && gen.Etape() == SQLITE_ROW)
+      generation = static_cast<int>(gen.Colonne(0).VersEntier());
+  }
+  sqlite3_close(c);
+  return generation;
+}
+
+bool TACRDatabase::IsAccuracerDatabaseFile(const AnsiString& chemin) {
+  return GenerationFichier(chemin) == kGenerationMoteur;
+}
+
+bool TACRDatabase::Open() {
+  if (Connected()) return true;
+  if (!Exists()) {
+    NoteErreur("La base « " + AnsiVersUtf8(fichier_) + " » n'existe pas");
+    return false;
+  }
+  // Checked before SQLite touches the file, so that nothing is written to a foreign file.
+  const int generation = GenerationFichier(fichier_);
+  if (generation == 0) {
+    NoteErreur("Le fichier « " + AnsiVersUtf8(fichier_) +
+               " » n'est pas une base de données de généalogie");
+    return false;
+  }
+  const int drapeaux = lectureSeule_ ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
+  if (!OuvreConnexion(drapeaux)) return false;
+  generation_ = generation;
+  std::string pragmas = "PRAGMA synchronous=FULL;";
+  if (!lectureSeule_) pragmas += "PRAGMA journal_mode=WAL;";
+  if (exclusif_) pragmas += "PRAGMA locking_mode=EXCLUSIVE;";
+  if (!ExecuteSql(pragmas)) {
+    Close();
+    return false;
+  }
+  // An exclusive opening takes its lock now, so a second opener fails here and not later.
+  if (exclusif_ && !lectureSeule_ && !ExecuteSql("BEGIN IMMEDIATE; COMMIT;")) {
+    Close();
+    return false;
+  }
+  return true;
+}
+
+void TACRDatabase::Close() {
+  if (!connexion_) return;
+  sqlite3_close_v2(connexion_);
+  connexion_ = nullptr;
+  generation_ = 0;
+}
+
+bool TACRDatabase::ExecuteSql(const std::string& sql) {
+  if (!connexion_) {
+    NoteErreur("Base de données non connectée");
+    return false;
+  }
+  char* message = nullptr;
+  if (sqlite3_exec(connexion_, sql.c_str(), nullptr, nullptr, &message) != SQLITE_OK) {
+    derniereErreur_ = std::string("Erreur SQL : ") + (message ? message : "?");
+    codeErreur_ = sqlite3_extended_errcode(connexion_);
+    sqlite3_free(message);
+    return false;
+  }
+  return true;
+}
+
+std::vector<std::string> TACRDatabase::GetTableNames() const {
+  std::vector<std::string> noms;
+  TInstruction s(connexion_,
+                 "SELECT name FROM sqlite_master WHERE type='table' AND name NOT LIKE '\\_acr\\_%' "
+                 "ESCAPE '\\' AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\' ORDER BY name");
+  while (s.Etape() == SQLITE_ROW) noms.push_back(s.Colonne(0).VersTexte());
+  return noms;
+}
+
+bool TACRDatabase::StartTransaction() {
+  if (InTransaction()) {
+    NoteErreur("Une transaction est déjà ouverte");
+    return false;
+  }
+  return ExecuteSql("BEGIN IMMEDIATE");
+}
+
+bool TACRDatabase::Commit() { return InTransaction() && ExecuteSql("COMMIT"); }
+
+bool TACRDatabase::Rollback() { return InTransaction() && ExecuteSql("ROLLBACK"); }
+
+bool TACRDatabase::InTransaction() const {
+  return connexion_ && sqlite3_get_autocommit(connexion_) == 0;
+}
+
+bool TACRDatabase::Compact() {
+  if (InTransaction()) {
+    NoteErreur("Compactage impossible pendant une transaction");
+    return false;
+  }
+  return ExecuteSql("VACUUM") && ExecuteSql("PRAGMA wal_checkpoint(TRUNCATE)");
+}
+
+std::string TACRDatabase::VerifieIntegrite() const {
+  TInstruction s(connexion_, "PRAGMA integrity_check(20)");
+  std::string resultat;
+  int etat = 0;
+  while ((etat = s.Etape()) == SQLITE_ROW) {
+    if (!resultat.empty()) resultat += "\n";
+    resultat += s.Colonne(0).VersTexte();
+  }
+  if (etat != SQLITE_DONE && resultat.empty()) resultat = sqlite3_errstr(etat);
+  return resultat;
+}
+
+bool TACRDatabase::LitDefinitions(const std::string& table, TACRFieldDefs& champs,
+                                  TACRIndexDefs& index) const {
+  champs.clear();
+  index.clear();
+  TInstruction c(connexion_,
+                 "SELECT nom, type, taille, requis FROM _acr_champs WHERE table_nom=? "
+                 "ORDER BY position");
+  TInstruction i(connexion_,
+                 "SELECT nom, champs, options FROM _acr_index WHERE table_nom=? ORDER BY rowid");
+  if (!c.Valide() || !i.Valide()) {
+    NoteErreurSqlite("Lecture du catalogue");
+    return false;
+  }
+  c.Lie(1, TValeur::DeTexte(table));
+  while (c.Etape() == SQLITE_ROW) {
+    const int type = static_cast<int>(c.Colonne(1).VersEntier());
+    if (!TypeChampValide(type)) continue;  // a damaged catalogue row is skipped
+    champs.push_back({c.Colonne(0).VersTexte(), static_cast<TTypeChamp>(type),
+                      static_cast<int>(c.Colonne(2).VersEntier()), c.Colonne(3).VersEntier() != 0});
+  }
+  i.Lie(1, TValeur::DeTexte(table));
+  while (i.Etape() == SQLITE_ROW)
+    index.push_back({i.Colonne(0).VersTexte(), SepareChamps(i.Colonne(1).VersTexte()),
+                     static_cast<int>(i.Colonne(2).VersEntier())});
+  return !champs.empty();
+}
+
+bool TACRDatabase::SupprimeDefinitions(const std::string& table) {
+  TInstruction c(connexion_, "DELETE FROM _acr_champs WHERE table_nom=?");
+  TInstruction i(connexion_, "DELETE FROM _acr_index WHERE table_nom=?");
+  c.Lie(1, TValeur::DeTexte(table));
+  i.Lie(1, TValeur::DeTexte(table));
+  if (c.Etape() != SQLITE_DONE || i.Etape() != SQLITE_DONE) {
+    NoteErreurSqlite("Écriture du catalogue");
+    return false;
+  }
+  return true;
+}
+
+bool TACRDatabase::EcritDefinitions(const std::string& table, const TACRFieldDefs& champs,
+                                    const TACRIndexDefs& index) {
+  if (!SupprimeDefinitions(table)) return false;
+  TInstruction c(connexion_, "INSERT INTO _acr_champs VALUES(?,?,?,?,?,?)");
+  for (size_t p = 0; p < champs.size(); ++p) {
+    c.Reinitialise();
+    c.Lie(1, TValeur::DeTexte(table));
+    c.Lie(2, TValeur::DeEntier(static_cast<int64_t>(p)));
+    c.Lie(3, TValeur::DeTexte(champs[p].nom));
+    c.Lie(4, TValeur::DeEntier(static_cast<int>(champs[p].type)));
+    c.Lie(5, TValeur::DeEntier(champs[p].taille));
+    c.Lie(6, TValeur::DeEntier(champs[p].requis ? 1 : 0));
+    if (c.Etape() != SQLITE_DONE) {
+      NoteErreurSqlite("Écriture du catalogue");
+      return false;
+    }
+  }
+  TInstruction i(connexion_, "INSERT INTO _acr_index VALUES(?,?,?,?)");
+  for (const auto& d : index) {
+    i.Reinitialise();
+    i.Lie(1, TValeur::DeTexte(table));
+    i.Lie(2, TValeur::DeTexte(d.nom));
+    i.Lie(3, TValeur::DeTexte(JoinChamps(d.champs)));
+    i.Lie(4, TValeur::DeEntier(d.options));
+    if (i.Etape() != SQLITE_DONE) {
+      NoteErreurSqlite("Écriture du catalogue");
+      return false;
+    }
+  }
+  return true;
+}
+
+TACRTransaction::TACRTransaction(TACRDatabase& base) : base_(base) {
+  active_ = !base_.InTransaction() && base_.StartTransaction();
+}
+
+TACRTransaction::~TACRTransaction() {
+  if (active_) (void)base_.Rollback();
+}
+
+bool TACRTransaction::Commit() {
+  if (!active_) return false;
+  active_ = false;
+  return base_.Commit();
+}
+
+}  // namespace kyb

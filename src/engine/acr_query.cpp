@@ -1,0 +1,137 @@
+#include "engine/acr_query.h"
+
+namespace kyb {
+
+void TACRQuery::SetSQL(std::string sql) {
+  Close();
+  sql_ = std::move(sql);
+  parametres_.clear();
+  instruction_ = {};
+}
+
+void TACRQuery::ParamByName(const std::string& nom, TValeur valeur) {
+  parametres_[nom.empty() || nom[0] != ':' ? ":" + nom : nom] = std::move(valeur);
+}
+
+void TACRQuery::SetParamAnsi(const std::string& nom, const AnsiString& v) {
+  ParamByName(nom, TValeur::DeTexte(AnsiVersUtf8(v)));
+}
+
+void TACRQuery::SetParamUnicode(const std::string& nom, const UnicodeString& v) {
+  ParamByName(nom, TValeur::DeTexte(UnicodeVersUtf8(v)));
+}
+
+bool TACRQuery::Prepare() {
+  if (!base_.Connected()) {
+    base_.NoteErreur("Base de données non connectée");
+    return false;
+  }
+  if (!instruction_.Valide()) instruction_ = TInstruction(base_.Connexion(), sql_);
+  if (!instruction_.Valide()) {
+    base_.NoteErreurSqlite("Requête « " + sql_ + " »");
+    return false;
+  }
+  instruction_.Reinitialise();
+  sqlite3_stmt* s = instruction_.Brut();
+  for (const auto& [nom, valeur] : parametres_) {
+    const int position = sqlite3_bind_parameter_index(s, nom.c_str());
+    if (position > 0) instruction_.Lie(position, valeur);
+  }
+  return true;
+}
+
+void TACRQuery::LitLigneCourante() {
+  ligne_.resize(noms_.size());
+  for (size_t i = 0; i < noms_.size(); ++i) ligne_[i] = instruction_.Colonne(static_cast<int>(i));
+}
+
+bool TACRQuery::Open() {
+  Close();
+  if (!Prepare()) return false;
+  sqlite3_stmt* s = instruction_.Brut();
+  const int n = sqlite3_column_count(s);
+  noms_.clear();
+  champs_.clear();
+  for (int i = 0; i < n; ++i) {
+    const char* nom = sqlite3_column_name(s, i);
+    noms_.emplace_back(nom ? nom : "");
+    champs_.push_back(std::make_unique<TACRField>(this, i, nullptr));
+  }
+  const int etat = instruction_.Etape();
+  if (etat != SQLITE_ROW && etat != SQLITE_DONE) {
+    base_.NoteErreurSqlite("Requête « " + sql_ + " »");
+    instruction_.Reinitialise();
+    return false;
+  }
+  actif_ = true;
+  eof_ = etat != SQLITE_ROW;
+  if (!eof_) LitLigneCourante();
+  return true;
+}
+
+void TACRQuery::Next() {
+  if (!actif_ || eof_) return;
+  const int etat = instruction_.Etape();
+  if (etat == SQLITE_ROW) {
+    LitLigneCourante();
+    return;
+  }
+  if (etat != SQLITE_DONE) base_.NoteErreurSqlite("Requête « " + sql_ + " »");
+  eof_ = true;
+}
+
+bool TACRQuery::ExecSQL() {
+  Close();
+  if (!Prepare()) return false;
+  int etat = 0;
+  while ((etat = instruction_.Etape()) == SQLITE_ROW) {
+  }
+  lignesModifiees_ = sqlite3_changes64(base_.Connexion());
+  instruction_.Reinitialise();
+  if (etat != SQLITE_DONE) {
+    base_.NoteErreurSqlite("Requête « " + sql_ + " »");
+    return false;
+  }
+  return true;
+}
+
+void TACRQuery::Close() {
+  if (instruction_.Valide()) instruction_.Reinitialise();
+  actif_ = false;
+  eof_ = true;
+  ligne_.clear();
+}
+
+const TValeur& TACRQuery::ValeurChamp(int position) const {
+  static const TValeur nulle;
+  if (!actif_ || eof_ || position < 0 || static_cast<size_t>(position) >= ligne_.size()) return nulle;
+  return ligne_[static_cast<size_t>(position)];
+}
+
+const std::string& TACRQuery::NomChamp(int position) const {
+  static const std::string vide;
+  if (position < 0 || static_cast<size_t>(position) >= noms_.size()) return vide;
+  return noms_[static_cast<size_t>(position)];
+}
+
+TACRField* TACRQuery::FindField(const std::string& nom) {
+  for (size_t i = 0; i < noms_.size(); ++i)
+    if (EgalSansCasseAnsi(noms_[i], nom)) return champs_[i].get();
+  return nullptr;
+}
+
+TACRField& TACRQuery::FieldByName(const std::string& nom) {
+  if (TACRField* f = FindField(nom)) return *f;
+  base_.NoteErreur("Colonne introuvable : " + nom);
+  if (!champAbsent_) champAbsent_ = std::make_unique<TACRField>(this, -1, nullptr);
+  return *champAbsent_;
+}
+
+TACRField& TACRQuery::Fields(int position) {
+  if (position >= 0 && static_cast<size_t>(position) < champs_.size())
+    return *champs_[static_cast<size_t>(position)];
+  if (!champAbsent_) champAbsent_ = std::make_unique<TACRField>(this, -1, nullptr);
+  return *champAbsent_;
+}
+
+}  // namespace kyb

@@ -1,0 +1,72 @@
+#pragma once
+// TACRQuery: SQL text with named parameters (":nom"), run on a TACRDatabase. Open() runs a
+// SELECT and stands on its first row; Next() steps; ExecSQL() runs any other statement. Each
+// query prepares its own statement, so worker threads run private queries on the shared
+// database while the main thread uses its tables. A query belongs to one thread at a time.
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/acr_database.h"
+#include "engine/acr_field.h"
+#include "engine/acr_sqlite.h"
+
+namespace kyb {
+
+class TACRQuery final : public TACRDataSet {
+ public:
+  explicit TACRQuery(TACRDatabase& base) : base_(base) {}
+  TACRQuery(TACRDatabase& base, std::string sql) : base_(base), sql_(std::move(sql)) {}
+  ~TACRQuery() override = default;
+  TACRQuery(const TACRQuery&) = delete;
+  TACRQuery& operator=(const TACRQuery&) = delete;
+
+  void SetSQL(std::string sql);  // closes the query and forgets its parameters
+  [[nodiscard]] const std::string& SQL() const { return sql_; }
+
+  // Parameter values, by name with or without the leading ':'.
+  void ParamByName(const std::string& nom, TValeur valeur);
+  void SetParamInteger(const std::string& nom, int64_t v) { ParamByName(nom, TValeur::DeEntier(v)); }
+  void SetParamFloat(const std::string& nom, double v) { ParamByName(nom, TValeur::DeReel(v)); }
+  void SetParamAnsi(const std::string& nom, const AnsiString& v);
+  void SetParamUnicode(const std::string& nom, const UnicodeString& v);
+  void SetParamBlob(const std::string& nom, const std::string& v) { ParamByName(nom, TValeur::DeBlob(v)); }
+
+  [[nodiscard]] bool Open();     // false on an SQL error (message on the database)
+  [[nodiscard]] bool ExecSQL();  // false on an SQL error
+  void Close();
+  [[nodiscard]] bool Active() const { return actif_; }
+  [[nodiscard]] bool Eof() const { return eof_; }
+  void Next();
+  [[nodiscard]] int64_t RowsAffected() const { return lignesModifiees_; }
+
+  [[nodiscard]] int FieldCount() const { return static_cast<int>(noms_.size()); }
+  [[nodiscard]] TACRField& Fields(int position);
+  [[nodiscard]] TACRField& FieldByName(const std::string& nom);
+  [[nodiscard]] TACRField* FindField(const std::string& nom);
+
+  // TACRDataSet
+  [[nodiscard]] const TValeur& ValeurChamp(int position) const override;
+  bool EcritChamp(int, TValeur) override { return false; }
+  [[nodiscard]] const std::string& NomChamp(int position) const override;
+  [[nodiscard]] int GenerationDonnees() const override { return kGenerationMoteur; }
+
+ private:
+  [[nodiscard]] bool Prepare();
+  void LitLigneCourante();
+
+  TACRDatabase& base_;
+  std::string sql_;
+  std::map<std::string, TValeur> parametres_;
+  TInstruction instruction_;
+  bool actif_ = false;
+  bool eof_ = true;
+  int64_t lignesModifiees_ = 0;
+  std::vector<std::string> noms_;
+  std::vector<TValeur> ligne_;
+  std::vector<std::unique_ptr<TACRField>> champs_;
+  std::unique_ptr<TACRField> champAbsent_;
+};
+
+}  // namespace kyb

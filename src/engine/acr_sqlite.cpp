@@ -1,0 +1,77 @@
+#include "engine/acr_sqlite.h"
+
+namespace kyb {
+
+TInstruction::TInstruction(sqlite3* connexion, const std::string& sql) {
+  if (connexion &&
+      sqlite3_prepare_v3(connexion, sql.c_str(), static_cast<int>(sql.size()),
+                         SQLITE_PREPARE_PERSISTENT, &stmt_, nullptr) != SQLITE_OK) {
+    sqlite3_finalize(stmt_);
+    stmt_ = nullptr;
+  }
+}
+
+TInstruction::~TInstruction() { sqlite3_finalize(stmt_); }
+
+TInstruction::TInstruction(TInstruction&& autre) noexcept : stmt_(autre.stmt_) {
+  autre.stmt_ = nullptr;
+}
+
+TInstruction& TInstruction::operator=(TInstruction&& autre) noexcept {
+  if (this != &autre) {
+    sqlite3_finalize(stmt_);
+    stmt_ = autre.stmt_;
+    autre.stmt_ = nullptr;
+  }
+  return *this;
+}
+
+void TInstruction::Reinitialise() {
+  if (!stmt_) return;
+  sqlite3_reset(stmt_);
+  sqlite3_clear_bindings(stmt_);
+}
+
+void TInstruction::Lie(int position, const TValeur& v) {
+  if (!stmt_) return;
+  switch (v.sorte) {
+    case TValeur::Sorte::Nul: sqlite3_bind_null(stmt_, position); break;
+    case TValeur::Sorte::Entier: sqlite3_bind_int64(stmt_, position, v.entier); break;
+    case TValeur::Sorte::Reel: sqlite3_bind_double(stmt_, position, v.reel); break;
+    case TValeur::Sorte::Texte:
+      sqlite3_bind_text(stmt_, position, v.octets.data(), static_cast<int>(v.octets.size()),
+                        SQLITE_TRANSIENT);
+      break;
+    case TValeur::Sorte::Blob:
+      sqlite3_bind_blob(stmt_, position, v.octets.data(), static_cast<int>(v.octets.size()),
+                        SQLITE_TRANSIENT);
+      break;
+  }
+}
+
+int TInstruction::Etape() { return stmt_ ? sqlite3_step(stmt_) : SQLITE_MISUSE; }
+
+TValeur TInstruction::Colonne(int i) const {
+  switch (sqlite3_column_type(stmt_, i)) {
+    case SQLITE_INTEGER: return TValeur::DeEntier(sqlite3_column_int64(stmt_, i));
+    case SQLITE_FLOAT: return TValeur::DeReel(sqlite3_column_double(stmt_, i));
+    case SQLITE_TEXT: {
+      const auto* t = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, i));
+      return TValeur::DeTexte(std::string(t, static_cast<size_t>(sqlite3_column_bytes(stmt_, i))));
+    }
+    case SQLITE_BLOB: {
+      const auto* b = static_cast<const char*>(sqlite3_column_blob(stmt_, i));
+      const int n = sqlite3_column_bytes(stmt_, i);
+      return TValeur::DeBlob(b ? std::string(b, static_cast<size_t>(n)) : std::string());
+    }
+    default: return TValeur::Nul();
+  }
+}
+
+int TInstruction::NbColonnes() const { return stmt_ ? sqlite3_column_count(stmt_) : 0; }
+
+bool Execute(sqlite3* connexion, const std::string& sql) {
+  return connexion && sqlite3_exec(connexion, sql.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK;
+}
+
+}  // namespace kyb

@@ -1,0 +1,39 @@
+#pragma once
+// RAII over SQLite handles, private to the engine layer.
+#include <sqlite3.h>
+
+#include <string>
+#include <vector>
+
+#include "engine/acr_types.h"
+
+namespace kyb {
+
+// A prepared statement; finalized by the destructor. Move-only.
+class TInstruction {
+ public:
+  TInstruction() = default;
+  TInstruction(sqlite3* connexion, const std::string& sql);
+  ~TInstruction();
+  TInstruction(TInstruction&& autre) noexcept;
+  TInstruction& operator=(TInstruction&& autre) noexcept;
+  TInstruction(const TInstruction&) = delete;
+  TInstruction& operator=(const TInstruction&) = delete;
+
+  [[nodiscard]] bool Valide() const { return stmt_ != nullptr; }
+  [[nodiscard]] sqlite3_stmt* Brut() const { return stmt_; }
+  void Reinitialise();  // reset and clear bindings
+  void Lie(int position, const TValeur& valeur);  // 1-based
+  // SQLITE_ROW, SQLITE_DONE or an error code.
+  [[nodiscard]] int Etape();
+  [[nodiscard]] TValeur Colonne(int i) const;  // 0-based
+  [[nodiscard]] int NbColonnes() const;
+
+ private:
+  sqlite3_stmt* stmt_ = nullptr;
+};
+
+// Runs one statement without results; false on error.
+[[nodiscard]] bool Execute(sqlite3* connexion, const std::string& sql);
+
+}  // namespace kyb
