@@ -144,7 +144,8 @@ bool TACRDatabase::Open() {
   const int drapeaux = lectureSeule_ ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
   if (!OuvreConnexion(drapeaux)) return false;
   generation_ = generation;
-  std::string pragmas = "PRAGMA synchronous=FULL;";
+  // 32 MB of page cache: look-ups in a large genealogy stay in memory.
+  std::string pragmas = "PRAGMA synchronous=FULL; PRAGMA cache_size=-32768;";
   if (!lectureSeule_) pragmas += "PRAGMA journal_mode=WAL;";
   if (exclusif_) pragmas += "PRAGMA locking_mode=EXCLUSIVE;";
   if (!ExecuteSql(pragmas)) {

@@ -52,10 +52,12 @@ AnsiString TGestFichier::FabriqueNomFichier(TTypeFichier type, int numero, bool 
   if (d.notices) chemin += "Notices/";
   chemin += d.baseFixe ? AnsiString(d.baseFixe) : Nom;
   chemin += '.';
-  if (type == tfDuplicats)
-    chemin += (flag ? "d" : "r") + std::to_string(numero);
-  else
+  if (type == tfDuplicats) {
+    chemin += flag ? 'd' : 'r';
+    chemin += std::to_string(numero);
+  } else {
     chemin += d.extension;
+  }
   if (chemin.size() >= static_cast<size_t>(kLongueurMaxChemin))
     throw ErreurKy("Nom de fichier trop long !");
   return chemin;
