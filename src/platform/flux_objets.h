@@ -77,6 +77,8 @@ class TFluxEntree {
   explicit TFluxEntree(std::string_view donnees,
                        const TRegistreClasses& registre = TRegistreClasses::Global())
       : donnees_(donnees), registre_(registre) {}
+  // The stream reads the caller's bytes in place: they must outlive it.
+  TFluxEntree(std::string&&, const TRegistreClasses& = TRegistreClasses::Global()) = delete;
 
   [[nodiscard]] int32_t LitEntier32();
   [[nodiscard]] double LitDouble();

@@ -85,7 +85,8 @@ TEST(FluxObjets, DonneesAbimeesMettentEnEchec) {
   TFluxEntree e1(enorme, registre);
   EXPECT_TRUE(e1.LitChaine().empty());
   EXPECT_TRUE(e1.Echec());
-  TFluxEntree e2(std::string("\x02\x05\x00\x00\x00", 5), registre);  // reference to nothing
+  const std::string referenceVide("\x02\x05\x00\x00\x00", 5);
+  TFluxEntree e2(referenceVide, registre);  // reference to nothing
   EXPECT_EQ(e2.LitPointeur(), nullptr);
   EXPECT_TRUE(e2.Echec());
   TFluxSortie inconnue;
