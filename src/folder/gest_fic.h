@@ -13,6 +13,7 @@
 #include "platform/chaines.h"
 #include "platform/date_heure.h"
 #include "platform/fichiers.h"
+#include "platform/interface_utilisateur.h"
 
 namespace kyb {
 
@@ -59,6 +60,7 @@ class TGestFichier {
   [[nodiscard]] bool IsVersion2009() const { return VersionFichier == 2009; }
 
   // Data members, public as in the rest of the system.
+  TInterfaceUtilisateur* Proprietaire = nullptr;  // progress and questions; null shows nothing
   bool Erreur = false;
   bool EnCreation = false;
   bool LectureSeule = false;
