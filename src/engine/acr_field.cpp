@@ -1,5 +1,7 @@
 #include "engine/acr_field.h"
 
+#include <algorithm>
+
 namespace kyb {
 namespace {
 
@@ -80,7 +82,15 @@ void TACRField::SetInteger(int64_t valeur) { Ecrit(TValeur::DeEntier(valeur)); }
 
 void TACRField::SetFloat(double valeur) { Ecrit(TValeur::DeReel(valeur)); }
 
-void TACRField::SetAnsiString(const AnsiString& valeur) { Ecrit(TValeur::DeTexte(AnsiVersUtf8(valeur))); }
+void TACRField::SetAnsiString(const AnsiString& valeur) {
+  // Older files keep 8-bit texts as raw Windows-1252 bytes, cut to the field's size.
+  if (def_ && EstTypeTexte8Bits(def_->type) && dataset_->GenerationDonnees() < 5) {
+    const size_t n = def_->taille > 0 ? std::min(valeur.size(), static_cast<size_t>(def_->taille)) : valeur.size();
+    dataset_->EcritChamp(position_, TValeur::DeTexte(valeur.substr(0, n)));
+    return;
+  }
+  Ecrit(TValeur::DeTexte(AnsiVersUtf8(valeur)));
+}
 
 void TACRField::SetUnicodeString(const UnicodeString& valeur) {
   Ecrit(TValeur::DeTexte(UnicodeVersUtf8(valeur)));

@@ -1,0 +1,193 @@
+#pragma once
+// TModuleBDD: the relational store of a genealogy folder (its ".adb" file): the tables and their
+// life (creation, opening, upgrade, engine-format conversion, backup copies, compaction, repair),
+// the batching of imports, error logging, and the record operations on persons and places.
+//
+// Threads: the module is used from the main thread ("ThreadPrincipale") and from workers. A
+// worker never touches the shared table cursors: its reads run private queries on the same
+// database. Schema upgrades run only on the main thread. Lock()/Unlock() guard shared state
+// with waits of at most 5000 ms.
+//
+// Errors: engine errors go through BDDError to "LogBDD.log"; person reads and writes log their
+// failures under "LogMsgError". Results are false / 0 / empty on failure; nothing throws.
+#include <atomic>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/acr_database.h"
+#include "engine/acr_query.h"
+#include "engine/acr_table.h"
+#include "platform/chaines.h"
+#include "platform/verrou.h"
+#include "store/dossier_bdd.h"
+#include "store/enreg_public.h"
+
+namespace kyb {
+
+// One place of the places value table kept in the store.
+struct TLieuBDD {
+  char FicheSupprimee = 'N';
+  UnicodeString Chn1, Chn2, Chn3, Chn4;
+};
+
+class TModuleBDD {
+ public:
+  // dossier may be null (no read-only folder, no user interface). version: "5.90".
+  TModuleBDD(TDossierBDD* dossier, AnsiString cheminBdd, AnsiString version);
+  ~TModuleBDD();
+  TModuleBDD(const TModuleBDD&) = delete;
+  TModuleBDD& operator=(const TModuleBDD&) = delete;
+
+  [[nodiscard]] const std::string& NomBase() const { return nomBase_; }      // "AccuracerBDD_<n>"
+  [[nodiscard]] const std::string& NomSession() const { return nomSession_; }  // "ses<n>"
+  [[nodiscard]] const AnsiString& Chemin() const { return chemin_; }
+  [[nodiscard]] TACRDatabase& Database() { return *base_; }
+  [[nodiscard]] bool Connecte() const { return base_->Connected(); }
+
+  // --- life of the store ---
+  // Creates the directory chain, the database and each missing table (an older engine generation
+  // is converted first). False when nothing could be created or the file is not a store.
+  [[nodiscard]] bool CreateDataBase();
+  // Closes, reopens exclusively, upgrades when asked, opens every table. False when the file is
+  // missing or is not a store (nothing written then).
+  [[nodiscard]] bool OpenDataBase(bool miseAJour, bool second = false);
+  void CloseDataBase();
+  void UpdateOldBase();
+  void InitFieldCopy();
+  [[nodiscard]] UnicodeString GetVersionBDD();
+  void MAJTabInformation();
+  // Value of a key of TabInformations; "0" (or the default given) when absent.
+  [[nodiscard]] UnicodeString GetInfoChps(const std::string& cle, const UnicodeString& defaut = u"0");
+  bool MAJInfoChps(const std::string& cle, const UnicodeString& valeur);
+  [[nodiscard]] bool TableExiste(const std::string& nom);
+  [[nodiscard]] int64_t NombreLignes(const std::string& table);
+
+  // --- copies and maintenance ---
+  [[nodiscard]] bool CopieADB();
+  [[nodiscard]] bool RestoreOldADB(const AnsiString& cheminCopie = {});
+  void DeleteCopieADB();
+  [[nodiscard]] AnsiString CheminCopie() const;  // "<base>_backup.adb"
+  [[nodiscard]] bool CompactBDD(bool silencieux = false);
+  // False when the user abandoned the repair (answer No to the cancel question) or it failed.
+  [[nodiscard]] bool RepairDatabase(bool niveau);
+  [[nodiscard]] bool RepairDatabaseNiv1() { return RepairDatabase(false); }
+  [[nodiscard]] bool RepairDatabaseNiv2() { return RepairDatabase(true); }
+  [[nodiscard]] bool RepairTable(const std::string& table);
+  [[nodiscard]] bool RepaireIndexUnique();
+  [[nodiscard]] bool OptimisationBDD();
+  void SetCancelRepair(bool annule) { annulationReparation_ = annule; }
+  [[nodiscard]] bool IsCanceledRepair() const { return annulationReparation_; }
+  // Converts a store of the older engine generation into the current one; the old file is kept
+  // as "<base>_v4.adb". True when both renames succeeded.
+  [[nodiscard]] bool ConversionADB4To5(const AnsiString& chemin);
+  [[nodiscard]] static TACRFieldDefs ConvertDefsTo5(const TACRFieldDefs& anciennes);
+  [[nodiscard]] bool CopyTableV4toV5(TACRTable& source, TACRTable& cible);
+  void SetNameBDD(const AnsiString& chemin);
+  [[nodiscard]] bool DestroyDataBaseBDD();
+  void DeleteLesTables();
+
+  // --- batching and locking ---
+  [[nodiscard]] bool BeginImport(bool reconstruireIndex);
+  [[nodiscard]] bool EndImport(bool reconstruireIndex);
+  [[nodiscard]] bool EnImport() const { return enImport_; }
+  [[nodiscard]] int64_t ProchainIdReserve(const std::string& table) const;
+  [[nodiscard]] bool Lock() { return verrou_.Prend(); }
+  void Unlock() { verrou_.Rend(); }
+  void InsertInTable(TACRTable& table) { table.Insert(); }
+  void EditInTable(TACRTable& table) { table.Edit(); }
+  [[nodiscard]] bool PostInTable(TACRTable& table);
+  [[nodiscard]] bool DeleteInTable(TACRTable& table);
+  void Cancel(TACRTable& table) { table.Cancel(); }
+  void BDDError(const std::string& table, const std::string& message);
+
+  // --- persons ---
+  [[nodiscard]] bool ReadPerson(TEnregPublic& personne, long numero);
+  [[nodiscard]] bool ReadPersonData(TEnregPublic& personne, long numero);
+  [[nodiscard]] bool WritePerson(const TEnregPublic& personne, long numero);
+  [[nodiscard]] long InsertPerson();  // number of a new empty person, 0 on failure
+  [[nodiscard]] long GetMaxNoPers();
+  [[nodiscard]] long GetIDPersonMax();
+  [[nodiscard]] long CountPerson();        // live persons, record 0 excluded
+  [[nodiscard]] long CountPersonDelete();  // numbers in PersonnesSuppr
+  [[nodiscard]] bool PersonDeleted(long numero);
+  bool AddPersSuppr(long numero);
+  bool RemovePersSuppr(long numero);
+  [[nodiscard]] std::vector<long> GetListPersSuppr();
+  [[nodiscard]] bool ReadNoParents(long numero, TNoParent& parents);
+  bool WriteNoParents(long numero, const TNoParent& parents);
+  bool DeleteNoParents(long numero);
+  // Walk of every person in number order on a cursor of its own.
+  void BeginParcoursPerson();
+  [[nodiscard]] bool ReadPersonParcours(TEnregPublic& personne, long& numero);
+  void EndParcoursPerson();
+
+  // --- places ---
+  [[nodiscard]] bool TableLieuxExist();
+  [[nodiscard]] bool ReadPlace(long id, TLieuBDD& lieu);
+  bool WritePlace(long id, const TLieuBDD& lieu);
+  [[nodiscard]] long GetNbLieux();
+
+  // --- events, as far as the folder forwards them ---
+  [[nodiscard]] long GetIDEventMax();
+  bool ShiftIDEvent(long minimum);  // the next event identifier will be above minimum
+  [[nodiscard]] bool IsIdEventExistBDD(long id);
+  bool EvenChangeNoPersA(long ancien, long nouveau);
+  bool EvenChangeID(long ancien, long nouveau);
+  [[nodiscard]] bool IsIDevenAssocieNoPers(long id, long noPers);
+  [[nodiscard]] bool IsIDPersExists(long noPers);
+
+  // --- distinct values for pickers, ascending ---
+  [[nodiscard]] std::vector<UnicodeString> GetListPersNom();
+  [[nodiscard]] std::vector<UnicodeString> GetListPersPrenoms();
+  [[nodiscard]] std::vector<UnicodeString> GetListDonneeEvent(const AnsiString& libelle);
+  [[nodiscard]] std::vector<UnicodeString> GetListLieuDitEvent();
+  [[nodiscard]] std::vector<long> GetListIdLieuEvent();
+  [[nodiscard]] std::vector<UnicodeString> GetListDescrSources();
+  [[nodiscard]] std::vector<UnicodeString> GetListTypeSource();
+  [[nodiscard]] std::vector<long> GetListIdQualites();
+  [[nodiscard]] std::vector<long> GetListIdParentes();
+
+  // The cursor of a table for look-ups (null when the table is not open).
+  [[nodiscard]] TACRTable* Table(const std::string& nom);
+
+ private:
+  void OuvreTables();
+  void FermeTables();
+  [[nodiscard]] bool CreeTable(const std::string& nom);
+  void CreePersonnesSuppr();
+  [[nodiscard]] bool MetAuSchema(const std::string& nom, TProgression& progression,
+                                 const UnicodeString& texte);
+  void AjouterTypeDateEven();
+  [[nodiscard]] bool LitPersonne(TEnregPublic& personne, long numero, bool donneesSeules,
+                                 const char* contexte);
+  [[nodiscard]] std::vector<UnicodeString> ListeTextes(const std::string& sql,
+                                                       const UnicodeString& parametre = {});
+  [[nodiscard]] std::vector<long> ListeNombres(const std::string& sql);
+  [[nodiscard]] bool VerifieEtapeReparation(TProgression& progression, const char* texte);
+  [[nodiscard]] bool GestionAnnulation();
+  [[nodiscard]] bool EstLectureSeule() const { return dossier_ && dossier_->IsReadOnly(); }
+  [[nodiscard]] TInterfaceUtilisateur* Interface() const {
+    return dossier_ ? dossier_->GetProprietaire() : nullptr;
+  }
+  void JournalSauvegarde(const std::string& texte) const;
+
+  TDossierBDD* dossier_;
+  AnsiString chemin_;
+  AnsiString version_;
+  std::string nomBase_;
+  std::string nomSession_;
+  std::unique_ptr<TACRDatabase> base_;
+  TACRSession session_;
+  std::map<std::string, std::unique_ptr<TACRTable>> tables_;
+  std::unique_ptr<TACRTable> parcoursPersonnes_;
+  bool enImport_ = false;
+  bool importIndex_ = false;
+  int postsImport_ = 0;
+  std::map<std::string, int64_t> idsReserves_;
+  TVerrou verrou_;
+  std::atomic<bool> annulationReparation_{false};
+};
+
+}  // namespace kyb

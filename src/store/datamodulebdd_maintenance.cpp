@@ -1,0 +1,250 @@
+// Backup copies, compaction, repair and engine-format conversion of the store.
+#include "platform/fichiers.h"
+#include "platform/journal.h"
+#include "store/datamodulebdd.h"
+#include "store/schema_bdd.h"
+
+namespace kyb {
+
+AnsiString TModuleBDD::CheminCopie() const { return ChangeExtension(chemin_, "_backup.adb"); }
+
+bool TModuleBDD::CopieADB() {
+  JournalSauvegarde("CopieADB " + AnsiVersUtf8(chemin_) + " -> " + AnsiVersUtf8(CheminCopie()));
+  const bool etaitConnecte = base_->Connected();
+  CloseDataBase();  // closing folds the journal into the file, so the copy is whole
+  const bool ok = CopieFichier(chemin_, CheminCopie(), true);
+  if (etaitConnecte) (void)OpenDataBase(false);
+  return ok;
+}
+
+bool TModuleBDD::RestoreOldADB(const AnsiString& cheminCopie) {
+  const AnsiString copie = cheminCopie.empty() ? CheminCopie() : cheminCopie;
+  JournalSauvegarde("RestoreOldADB " + AnsiVersUtf8(copie) + " -> " + AnsiVersUtf8(chemin_));
+  if (!FichierExiste(copie)) return false;
+  CloseDataBase();
+  // The current file is set aside until the copy is in place, so nothing is lost on failure.
+  const AnsiString ecarte = chemin_ + ".remplace";
+  SupprimeFichier(ecarte);
+  if (FichierExiste(chemin_) && !RenommeFichier(chemin_, ecarte)) return false;
+  SupprimeFichier(chemin_ + "-wal");
+  SupprimeFichier(chemin_ + "-shm");
+  if (!RenommeFichier(copie, chemin_)) {
+    (void)RenommeFichier(ecarte, chemin_);
+    return false;
+  }
+  SupprimeFichier(ecarte);
+  return OpenDataBase(true);
+}
+
+void TModuleBDD::DeleteCopieADB() {
+  const AnsiString copie = ChangeExtension(chemin_, "-backup.adb");
+  if (!FichierExiste(copie)) return;
+  JournalSauvegarde("DeleteCopieADB " + AnsiVersUtf8(copie));
+  SupprimeFichier(copie);
+}
+
+void TModuleBDD::SetNameBDD(const AnsiString& chemin) {
+  JournalSauvegarde("SetNameBDD " + AnsiVersUtf8(chemin_) + " -> " + AnsiVersUtf8(chemin));
+  CloseDataBase();
+  chemin_ = chemin;
+  base_->SetFileName(chemin_);
+}
+
+bool TModuleBDD::DestroyDataBaseBDD() {
+  JournalSauvegarde("DestroyDataBaseBDD " + AnsiVersUtf8(chemin_));
+  CloseDataBase();
+  bool ok = true;
+  for (const char* suffixe : {"", "-wal", "-shm"})
+    if (FichierExiste(chemin_ + suffixe)) ok &= SupprimeFichier(chemin_ + suffixe);
+  return ok;
+}
+
+void TModuleBDD::DeleteLesTables() {
+  FermeTables();
+  for (const auto& def : SchemaBDD()) {
+    TACRTable t(*base_, def.nom);
+    if (t.Exists()) (void)t.DeleteTable();
+  }
+}
+
+bool TModuleBDD::CompactBDD(bool silencieux) {
+  if (!base_->Connected()) return false;
+  TProgression progression(silencieux ? nullptr : Interface(), u"Compacter la base...", 100);
+  progression.Texte(u"Compactage de la base... (0%)");
+  FermeTables();
+  const bool ok = base_->Compact();
+  if (!ok) BDDError("", base_->DerniereErreur());
+  progression.Position(100);
+  progression.Texte(u"Compactage de la base... (100%)");
+  return OpenDataBase(false) && ok;
+}
+
+bool TModuleBDD::OptimisationBDD() {
+  if (!base_->Connected()) return false;
+  TProgression progression(Interface(), u"Optimisation de la base de donnée...", 100);
+  progression.Texte(u"Veuillez patienter, traitement en cours...");
+  FermeTables();
+  const bool ok = base_->ExecuteSql("ANALYZE") && base_->Compact();
+  progression.Position(100);
+  return OpenDataBase(false) && ok;
+}
+
+bool TModuleBDD::GestionAnnulation() {
+  TInterfaceUtilisateur* iu = Interface();
+  if (!iu || !iu->AnnulationDemandee()) return true;
+  const int reponse = iu->Question(
+      u"Réparation",
+      u"Attention : si la maintenance n'est pas faite entièrement, votre dossier ne sera plus "
+      u"exploitable !\n\nSouhaitez-vous continuer la réparation ?",
+      kBoutonOui | kBoutonNon | kBoutonAnnuler, kReponseOui);
+  if (reponse == kReponseNon) {
+    annulationReparation_ = true;
+    return false;
+  }
+  return true;
+}
+
+bool TModuleBDD::RepairTable(const std::string& table) {
+  TACRTable t(*base_, table);
+  return t.Exists() && t.RepairTable();
+}
+
+bool TModuleBDD::VerifieEtapeReparation(TProgression& progression, const char* texte) {
+  if (!GestionAnnulation()) return false;
+  progression.Avance();
+  progression.Texte(Utf8VersUnicode(texte));
+  return true;
+}
+
+bool TModuleBDD::RepaireIndexUnique() {
+  // Deleted-person numbers kept once each, and only for persons that exist and are deleted.
+  return base_->ExecuteSql(
+      "DELETE FROM PersonnesSuppr WHERE rowid NOT IN (SELECT min(rowid) FROM PersonnesSuppr GROUP BY ID);"
+      "INSERT INTO PersonnesSuppr(ID) SELECT ID FROM Personnes WHERE FicheSupprimee == 79 "
+      "AND ID NOT IN (SELECT ID FROM PersonnesSuppr);");
+}
+
+bool TModuleBDD::RepairDatabase(bool niveau) {
+  if (EstLectureSeule()) return false;
+  annulationReparation_ = false;
+  const bool etaitConnecte = base_->Connected();
+  FermeTables();
+  static const struct {
+    const char* texte;
+    const char* table;
+  } kEtapes[] = {
+      {"Contrôle de la table des évènements...", "Evenements"},
+      {"Contrôle de la table des sources...", "Sources"},
+      {"Contrôle de la table des illustrations...", "Illustrations"},
+      {"Contrôle de la table des personnes citées...", "PersAssociees"},
+      {"Contrôle de la table des lieux...", "Lieux"},
+      {"Contrôle de la table des personnes...", "Personnes"},
+      {"Contrôle de la table des personnes supprimées...", "PersonnesSuppr"},
+      {"Contrôle de la table des index des personnes...", "IndexNomPrenoms"},
+      {"Contrôle de la table des recherches insee...", "RechercheVastrelNet"},
+      {"Contrôle de la table des coordonnées géographiques...", "Geolocalisation"},
+      {"Contrôle de la table des transcriptions...", "NotesTranscription"},
+  };
+  bool ok = true;
+  {
+    TProgression progression(Interface(), u"Réparation de la base de données...",
+                             static_cast<int>(std::size(kEtapes)) + 2);
+    base_->SetExclusive(true);
+    const bool repare = base_->Repair([&](int pct) {
+      progression.Texte(u"Réparation de la base... (" + AnsiVersUnicode(std::to_string(pct)) + u"%)");
+    });
+    if (!repare) {
+      BDDError("", base_->DerniereErreur());
+      return false;
+    }
+    for (const auto& etape : kEtapes) {
+      if (!VerifieEtapeReparation(progression, etape.texte)) return false;
+      if (!TableExiste(etape.table)) {
+        ok &= CreeTable(etape.table);
+        continue;
+      }
+      progression.Texte(u"Réparation de la table \"" + AnsiVersUnicode(etape.table) + u"\"");
+      ok &= RepairTable(etape.table);
+    }
+    if (!VerifieEtapeReparation(progression, "Correction de la base de données...")) return false;
+    ok &= RepaireIndexUnique();
+    // The deeper level also brings every table back to the schema.
+    if (niveau)
+      for (const auto& def : SchemaBDD()) {
+        TACRTable t(*base_, def.nom);
+        TACRFieldDefs champs;
+        TACRIndexDefs index;
+        if (t.ReadDefs(champs, index) && (champs != def.champs || index != def.index))
+          ok &= t.RestructureTable(def.champs, def.index);
+      }
+  }
+  if (etaitConnecte) OuvreTables();
+  return ok;
+}
+
+TACRFieldDefs TModuleBDD::ConvertDefsTo5(const TACRFieldDefs& anciennes) {
+  // The older generation used the same engine types; only the storage of 8-bit texts differs.
+  return anciennes;
+}
+
+bool TModuleBDD::CopyTableV4toV5(TACRTable& source, TACRTable& cible) {
+  TACRTransaction transaction(cible.Database());
+  for (source.First(); !source.Eof(); source.Next()) {
+    cible.Insert();
+    for (int i = 0; i < source.FieldCount(); ++i) {
+      const TACRFieldDef* def = source.Fields(i).Def();
+      TACRField* champ = def ? cible.FindField(def->nom) : nullptr;
+      if (!champ) continue;
+      if (EstTypeTexte8Bits(def->type)) {
+        champ->SetAnsiString(source.Fields(i).AsAnsiString());  // raw Windows-1252 -> UTF-8
+        continue;
+      }
+      const TValeur& v = source.Fields(i).Valeur();
+      if (v.sorte == TValeur::Sorte::Entier) champ->SetInteger(v.entier);
+      else if (v.sorte == TValeur::Sorte::Reel) champ->SetFloat(v.reel);
+      else if (v.sorte == TValeur::Sorte::Blob) champ->SetBlob(v.octets);
+      else if (v.sorte == TValeur::Sorte::Texte) champ->SetUnicodeString(Utf8VersUnicode(v.octets));
+      else champ->Clear();
+    }
+    if (!cible.Post()) return false;
+  }
+  return transaction.Commit();
+}
+
+bool TModuleBDD::ConversionADB4To5(const AnsiString& chemin) {
+  const AnsiString neuf = ChangeExtension(chemin, "_v5.adb");
+  const AnsiString garde = ChangeExtension(chemin, "_v4.adb");
+  {
+    TACRDatabase ancienne(chemin);
+    ancienne.SetDatabaseName("ACR4DB");
+    ancienne.SetReadOnly(true);
+    if (!ancienne.Open()) return false;
+    SupprimeFichier(neuf);
+    TACRDatabase nouvelle(neuf);
+    if (!nouvelle.CreateDatabase()) return false;
+    const std::vector<std::string> tables = ancienne.GetTableNames();
+    TProgression progression(Interface(), u"Conversion de la base de données...",
+                             static_cast<int>(tables.size()));
+    for (const auto& nom : tables) {
+      progression.Texte(u"Table " + AnsiVersUnicode(nom));
+      TACRTable source(ancienne, nom);
+      TACRTable cible(nouvelle, nom);
+      if (!source.Open() || !cible.CreateTable(ConvertDefsTo5(source.FieldDefs()), source.IndexDefs()) ||
+          !cible.Open() || !CopyTableV4toV5(source, cible)) {
+        BDDError(nom, nouvelle.DerniereErreur());
+        nouvelle.Close();
+        SupprimeFichier(neuf);
+        return false;
+      }
+      // Identifiers keep counting from where the old table stopped.
+      if (const int64_t seq = source.LastAutoIncValue(); seq > cible.LastAutoIncValue())
+        (void)cible.SetLastAutoIncValue(seq);
+      progression.Avance();
+    }
+  }
+  SupprimeFichier(garde);
+  if (!RenommeFichier(chemin, garde)) return false;
+  return RenommeFichier(neuf, chemin);
+}
+
+}  // namespace kyb

@@ -1,0 +1,409 @@
+// Record operations of the store: persons, deleted persons, alternative parents, places, the
+// event look-ups the folder forwards, and the distinct-value lists of the pickers.
+//
+// Personnes.Data holds the links of a person as 9-byte spouse-link records: first the NbConj
+// spouses (positive numbers only, in their stored order), then the NbEnf children, each written
+// as a spouse-link record (child number, the child link's flag byte, -1).
+#include "platform/journal.h"
+#include "platform/thread_nom.h"
+#include "store/datamodulebdd.h"
+
+namespace kyb {
+namespace {
+
+std::string EcritData(const TEnregPublic& p, int& nbConj, int& nbEnf) {
+  std::string data;
+  unsigned char bloc[TLienConj::kTailleDisque];
+  nbConj = nbEnf = 0;
+  for (const TLienConj& c : p.Conjoints) {
+    if (c.Lien.No <= 0) continue;
+    c.Ecrit(bloc);
+    data.append(reinterpret_cast<const char*>(bloc), sizeof bloc);
+    ++nbConj;
+  }
+  for (const TLienPers& e : p.Enfants) {
+    if (e.No <= 0) continue;
+    TLienConj enfant;
+    enfant.Lien = e;
+    enfant.Compagnon = -1;
+    enfant.Ecrit(bloc);
+    data.append(reinterpret_cast<const char*>(bloc), sizeof bloc);
+    ++nbEnf;
+  }
+  return data;
+}
+
+// Fills the 150 + 150 slots from the blob; counts beyond the blob or the slots are cut.
+void LitData(const std::string& data, int nbConj, int nbEnf, TEnregPublic& p) {
+  p.Conjoints.fill(TLienConj());
+  p.Enfants.fill(TLienPers());
+  const int disponibles = static_cast<int>(data.size() / TLienConj::kTailleDisque);
+  nbConj = std::clamp(nbConj, 0, std::min(kMaxConjoints, disponibles));
+  nbEnf = std::clamp(nbEnf, 0, std::min(kMaxEnfants, disponibles - nbConj));
+  const auto* octets = reinterpret_cast<const unsigned char*>(data.data());
+  for (int i = 0; i < nbConj; ++i) p.Conjoints[static_cast<size_t>(i)].Lit(octets + i * TLienConj::kTailleDisque);
+  for (int i = 0; i < nbEnf; ++i) {
+    TLienConj c;
+    c.Lit(octets + (nbConj + i) * TLienConj::kTailleDisque);
+    p.Enfants[static_cast<size_t>(i)] = c.Lien;
+  }
+}
+
+char Sexe(int64_t code) { return code == 'M' || code == 'F' ? static_cast<char>(code) : '?'; }
+
+template <class Curseur>
+void LitLigne(Curseur& c, TEnregPublic& p, bool donneesSeules) {
+  LitData(c.FieldByName("Data").AsBlob(), c.FieldByName("NbConj").AsInteger(),
+          c.FieldByName("NbEnf").AsInteger(), p);
+  if (donneesSeules) return;
+  p.TypePersonne = static_cast<char>(c.FieldByName("TypePersonne").AsInteger());
+  p.FicheSupprimee = static_cast<char>(c.FieldByName("FicheSupprimee").AsInteger());
+  p.Sexe = Sexe(c.FieldByName("Sexe").AsInteger());
+  p.Pere = c.FieldByName("Pere").AsInteger();
+  p.Mere = c.FieldByName("Mere").AsInteger();
+  p.Nom = c.FieldByName("Nom").AsUnicodeString().substr(0, kLongueurNom);
+  p.Prenoms = c.FieldByName("Prenoms").AsUnicodeString().substr(0, kLongueurPrenoms);
+  p.OrdrePU = static_cast<uint8_t>(c.FieldByName("OrdrePU").AsInteger());
+  p.Note = c.FieldByName("Note").AsInteger();
+}
+
+}  // namespace
+
+bool TModuleBDD::LitPersonne(TEnregPublic& p, long numero, bool donneesSeules, const char* contexte) {
+  if (numero == -2) numero = 0;
+  if (!EstThreadPrincipal()) {
+    // Workers read through a private query and never move the shared cursor.
+    TACRQuery q(*base_, "Select * From Personnes Where ID = :id");
+    q.SetParamInteger("id", numero);
+    if (!q.Open() || q.Eof()) {
+      AjouteJournal("LogMsgError", std::string(contexte) + " personne " + std::to_string(numero) + " introuvable");
+      return false;
+    }
+    LitLigne(q, p, donneesSeules);
+    return true;
+  }
+  TACRTable* t = Table("Personnes");
+  if (!t || !t->SetIndexName("ParID") || !t->FindKey({Cle(numero)})) {
+    AjouteJournal("LogMsgError", std::string(contexte) + " personne " + std::to_string(numero) + " introuvable");
+    return false;
+  }
+  LitLigne(*t, p, donneesSeules);
+  return true;
+}
+
+bool TModuleBDD::ReadPerson(TEnregPublic& p, long numero) { return LitPersonne(p, numero, false, "ReadPerson :"); }
+
+bool TModuleBDD::ReadPersonData(TEnregPublic& p, long numero) {
+  return LitPersonne(p, numero, true, "ReadPersonData :");
+}
+
+bool TModuleBDD::WritePerson(const TEnregPublic& p, long numero) {
+  if (numero == -2) numero = 0;
+  TACRTable* t = Table("Personnes");
+  if (!t || EstLectureSeule() || numero < 0) {
+    AjouteJournal("LogMsgError", "WritePerson : écriture impossible de la personne " + std::to_string(numero));
+    return false;
+  }
+  (void)t->SetIndexName("ParID");
+  int64_t avant = 0;
+  if (t->FindKey({Cle(numero)})) {
+    avant = t->FieldByName("FicheSupprimee").AsInteger();
+    EditInTable(*t);
+  } else {
+    InsertInTable(*t);
+  }
+  int nbConj = 0, nbEnf = 0;
+  const std::string data = EcritData(p, nbConj, nbEnf);
+  t->FieldByName("ID").SetInteger(numero);
+  t->FieldByName("TypePersonne").SetInteger(static_cast<unsigned char>(p.TypePersonne));
+  t->FieldByName("FicheSupprimee").SetInteger(static_cast<unsigned char>(p.FicheSupprimee));
+  t->FieldByName("Sexe").SetInteger(static_cast<unsigned char>(p.Sexe));
+  t->FieldByName("Pere").SetInteger(p.Pere.No);
+  t->FieldByName("Mere").SetInteger(p.Mere.No);
+  t->FieldByName("Data").SetBlob(data);
+  t->FieldByName("Nom").SetUnicodeString(p.Nom.substr(0, kLongueurNom));
+  t->FieldByName("Prenoms").SetUnicodeString(p.Prenoms.substr(0, kLongueurPrenoms));
+  t->FieldByName("OrdrePU").SetInteger(p.OrdrePU);
+  t->FieldByName("Note").SetInteger(p.Note);
+  t->FieldByName("NbEnf").SetInteger(nbEnf);
+  t->FieldByName("NbConj").SetInteger(nbConj);
+  if (!PostInTable(*t)) {
+    Cancel(*t);
+    AjouteJournal("LogMsgError", "WritePerson : " + base_->DerniereErreur());
+    return false;
+  }
+  // The deleted-persons table follows the mark, only when it changed.
+  const int64_t apres = static_cast<unsigned char>(p.FicheSupprimee);
+  if (apres != avant) {
+    if (apres == 'O') AddPersSuppr(numero);
+    else if (apres == 'N' && avant == 'O') RemovePersSuppr(numero);
+  }
+  return true;
+}
+
+long TModuleBDD::InsertPerson() {
+  TACRTable* t = Table("Personnes");
+  if (!t || EstLectureSeule()) return 0;
+  InsertInTable(*t);
+  t->FieldByName("TypePersonne").SetInteger('P');
+  t->FieldByName("FicheSupprimee").SetInteger(' ');
+  t->FieldByName("Sexe").SetInteger('?');
+  if (!PostInTable(*t)) {
+    Cancel(*t);
+    return 0;
+  }
+  return static_cast<long>(t->RowId());
+}
+
+long TModuleBDD::GetMaxNoPers() {
+  const std::vector<long> n = ListeNombres("SELECT max(ID) FROM Personnes");
+  return n.empty() ? 0 : n.front();
+}
+
+long TModuleBDD::GetIDPersonMax() {
+  TACRTable* t = Table("Personnes");
+  return t ? static_cast<long>(std::max<int64_t>(t->LastAutoIncValue(), GetMaxNoPers())) : 0;
+}
+
+long TModuleBDD::CountPerson() {
+  const std::vector<long> n =
+      ListeNombres("SELECT count(*) FROM Personnes WHERE ID > 0 AND FicheSupprimee <> 79");
+  return n.empty() ? 0 : n.front();
+}
+
+long TModuleBDD::CountPersonDelete() {
+  const std::vector<long> n = ListeNombres("SELECT count(*) FROM PersonnesSuppr");
+  return n.empty() ? 0 : n.front();
+}
+
+bool TModuleBDD::PersonDeleted(long numero) {
+  TACRTable* t = Table("PersonnesSuppr");
+  return t && t->SetIndexName("ParID") && t->FindKey({Cle(numero)});
+}
+
+bool TModuleBDD::AddPersSuppr(long numero) {
+  TACRTable* t = Table("PersonnesSuppr");
+  if (!t || EstLectureSeule()) return false;
+  if (PersonDeleted(numero)) return true;
+  InsertInTable(*t);
+  t->FieldByName("ID").SetInteger(numero);
+  return PostInTable(*t);
+}
+
+bool TModuleBDD::RemovePersSuppr(long numero) {
+  TACRTable* t = Table("PersonnesSuppr");
+  if (!t || EstLectureSeule()) return false;
+  bool supprime = false;
+  while (PersonDeleted(numero)) {
+    if (!DeleteInTable(*t)) return false;
+    supprime = true;
+  }
+  return supprime;
+}
+
+std::vector<long> TModuleBDD::GetListPersSuppr() {
+  return ListeNombres("SELECT DISTINCT ID FROM PersonnesSuppr ORDER BY ID");
+}
+
+bool TModuleBDD::ReadNoParents(long numero, TNoParent& parents) {
+  TACRQuery q(*base_, "SELECT NoPersA, NoMersA, NoPersB, NoMersB, PerePrinc, MerePrinc FROM IDParents WHERE NoPers = :n");
+  q.SetParamInteger("n", numero);
+  if (!q.Open() || q.Eof()) return false;
+  parents.PereA = q.Fields(0).AsInteger();
+  parents.MereA = q.Fields(1).AsInteger();
+  parents.PereB = q.Fields(2).AsInteger();
+  parents.MereB = q.Fields(3).AsInteger();
+  parents.PerePrinc = static_cast<int8_t>(q.Fields(4).AsInteger());
+  parents.MerePrinc = static_cast<int8_t>(q.Fields(5).AsInteger());
+  return true;
+}
+
+bool TModuleBDD::WriteNoParents(long numero, const TNoParent& parents) {
+  TACRTable* t = Table("IDParents");
+  if (!t || EstLectureSeule()) return false;
+  (void)t->SetIndexName("ParNoPers");
+  if (t->FindKey({Cle(numero)})) EditInTable(*t);
+  else InsertInTable(*t);
+  t->FieldByName("NoPers").SetInteger(numero);
+  t->FieldByName("NoPersA").SetInteger(parents.PereA);
+  t->FieldByName("NoMersA").SetInteger(parents.MereA);
+  t->FieldByName("NoPersB").SetInteger(parents.PereB);
+  t->FieldByName("NoMersB").SetInteger(parents.MereB);
+  t->FieldByName("PerePrinc").SetInteger(parents.PerePrinc);
+  t->FieldByName("MerePrinc").SetInteger(parents.MerePrinc);
+  if (PostInTable(*t)) return true;
+  Cancel(*t);
+  return false;
+}
+
+bool TModuleBDD::DeleteNoParents(long numero) {
+  TACRTable* t = Table("IDParents");
+  if (!t || EstLectureSeule()) return false;
+  (void)t->SetIndexName("ParNoPers");
+  return t->FindKey({Cle(numero)}) && DeleteInTable(*t);
+}
+
+void TModuleBDD::BeginParcoursPerson() {
+  parcoursPersonnes_ = std::make_unique<TACRTable>(*base_, "Personnes");
+  if (!parcoursPersonnes_->Open() || !parcoursPersonnes_->SetIndexName("ParID")) {
+    parcoursPersonnes_.reset();
+    return;
+  }
+  parcoursPersonnes_->First();
+}
+
+bool TModuleBDD::ReadPersonParcours(TEnregPublic& p, long& numero) {
+  if (!parcoursPersonnes_ || parcoursPersonnes_->Eof() || parcoursPersonnes_->IsEmpty()) return false;
+  numero = parcoursPersonnes_->FieldByName("ID").AsInteger();
+  p.Raz();
+  LitLigne(*parcoursPersonnes_, p, false);
+  parcoursPersonnes_->Next();
+  return true;
+}
+
+void TModuleBDD::EndParcoursPerson() { parcoursPersonnes_.reset(); }
+
+bool TModuleBDD::TableLieuxExist() { return Table("Lieux") != nullptr; }
+
+bool TModuleBDD::ReadPlace(long id, TLieuBDD& lieu) {
+  TACRTable* t = Table("Lieux");
+  if (!t || !t->SetIndexName("ParID") || !t->FindKey({Cle(id)})) return false;
+  lieu.FicheSupprimee = static_cast<char>(t->FieldByName("FicheSupprimee").AsInteger());
+  lieu.Chn1 = t->FieldByName("Chn1").AsUnicodeString();
+  lieu.Chn2 = t->FieldByName("Chn2").AsUnicodeString();
+  lieu.Chn3 = t->FieldByName("Chn3").AsUnicodeString();
+  lieu.Chn4 = t->FieldByName("Chn4").AsUnicodeString();
+  return true;
+}
+
+bool TModuleBDD::WritePlace(long id, const TLieuBDD& lieu) {
+  TACRTable* t = Table("Lieux");
+  if (!t || EstLectureSeule() || id < 0) return false;
+  (void)t->SetIndexName("ParID");
+  if (t->FindKey({Cle(id)})) EditInTable(*t);
+  else InsertInTable(*t);
+  t->FieldByName("ID").SetInteger(id);
+  t->FieldByName("FicheSupprimee").SetInteger(static_cast<unsigned char>(lieu.FicheSupprimee));
+  t->FieldByName("Chn1").SetUnicodeString(lieu.Chn1);
+  t->FieldByName("Chn2").SetUnicodeString(lieu.Chn2);
+  t->FieldByName("Chn3").SetUnicodeString(lieu.Chn3);
+  t->FieldByName("Chn4").SetUnicodeString(lieu.Chn4);
+  if (PostInTable(*t)) return true;
+  Cancel(*t);
+  return false;
+}
+
+long TModuleBDD::GetNbLieux() {
+  const std::vector<long> n = ListeNombres("SELECT max(ID) FROM Lieux");
+  return n.empty() ? 0 : n.front();
+}
+
+long TModuleBDD::GetIDEventMax() {
+  const std::vector<long> n = ListeNombres("SELECT max(ID) FROM Evenements");
+  return n.empty() ? 0 : n.front();
+}
+
+bool TModuleBDD::ShiftIDEvent(long minimum) {
+  TACRTable* t = Table("Evenements");
+  return t && !EstLectureSeule() && (t->LastAutoIncValue() >= minimum || t->SetLastAutoIncValue(minimum));
+}
+
+bool TModuleBDD::IsIdEventExistBDD(long id) {
+  TACRTable* t = Table("Evenements");
+  return t && t->SetIndexName("ParID") && t->FindKey({Cle(id)});
+}
+
+bool TModuleBDD::EvenChangeNoPersA(long ancien, long nouveau) {
+  if (EstLectureSeule()) return false;
+  TACRQuery q(*base_, "UPDATE Evenements SET NoPersA = :n WHERE NoPersA = :a");
+  q.SetParamInteger("n", nouveau);
+  q.SetParamInteger("a", ancien);
+  return q.ExecSQL();
+}
+
+bool TModuleBDD::EvenChangeID(long ancien, long nouveau) {
+  if (EstLectureSeule() || IsIdEventExistBDD(nouveau)) return false;
+  TACRTransaction transaction(*base_);
+  for (const char* sql : {"UPDATE Evenements SET ID = :n WHERE ID = :a",
+                          "UPDATE Sources SET ID_EVEN = :n WHERE ID_EVEN = :a",
+                          "UPDATE Illustrations SET ID_EVEN = :n WHERE ID_EVEN = :a",
+                          "UPDATE PersAssociees SET ID_EVEN = :n WHERE ID_EVEN = :a",
+                          "UPDATE NotesTranscription SET ID_Event = :n WHERE ID_Event = :a"}) {
+    TACRQuery q(*base_, sql);
+    q.SetParamInteger("n", nouveau);
+    q.SetParamInteger("a", ancien);
+    if (!q.ExecSQL()) return false;
+  }
+  return !transaction.Active() || transaction.Commit();
+}
+
+bool TModuleBDD::IsIDevenAssocieNoPers(long id, long noPers) {
+  TACRQuery q(*base_, "SELECT count(*) FROM PersAssociees WHERE ID_EVEN = :id AND LienPers_No = :p");
+  q.SetParamInteger("id", id);
+  q.SetParamInteger("p", noPers);
+  return q.Open() && q.Fields(0).AsInteger() > 0;
+}
+
+bool TModuleBDD::IsIDPersExists(long noPers) {
+  TACRQuery q(*base_, "SELECT count(*) FROM Personnes WHERE ID = :p");
+  q.SetParamInteger("p", noPers);
+  return q.Open() && q.Fields(0).AsInteger() > 0;
+}
+
+std::vector<UnicodeString> TModuleBDD::ListeTextes(const std::string& sql, const UnicodeString& parametre) {
+  std::vector<UnicodeString> valeurs;
+  if (!base_->Connected()) return valeurs;
+  TACRQuery q(*base_, sql);
+  if (!parametre.empty()) q.SetParamUnicode("p", parametre);
+  if (!q.Open()) return valeurs;
+  for (; !q.Eof(); q.Next()) valeurs.push_back(q.Fields(0).AsUnicodeString());
+  return valeurs;
+}
+
+std::vector<long> TModuleBDD::ListeNombres(const std::string& sql) {
+  std::vector<long> valeurs;
+  if (!base_->Connected()) return valeurs;
+  TACRQuery q(*base_, sql);
+  if (!q.Open()) return valeurs;
+  for (; !q.Eof(); q.Next()) valeurs.push_back(static_cast<long>(q.Fields(0).AsInt64()));
+  return valeurs;
+}
+
+std::vector<UnicodeString> TModuleBDD::GetListPersNom() {
+  return ListeTextes("SELECT Distinct Nom From Personnes Order By Nom");
+}
+
+std::vector<UnicodeString> TModuleBDD::GetListPersPrenoms() {
+  return ListeTextes("SELECT Distinct Prenoms From Personnes Order By Prenoms");
+}
+
+std::vector<UnicodeString> TModuleBDD::GetListDonneeEvent(const AnsiString& libelle) {
+  return ListeTextes("SELECT Distinct Donnee From Evenements Where LibelleChamps = :p Order By Donnee",
+                     AnsiVersUnicode(libelle));
+}
+
+std::vector<UnicodeString> TModuleBDD::GetListLieuDitEvent() {
+  return ListeTextes("SELECT Distinct LieuDit From Evenements Order By LieuDit");
+}
+
+std::vector<long> TModuleBDD::GetListIdLieuEvent() {
+  return ListeNombres("SELECT Distinct Lieu From Evenements Order By Lieu");
+}
+
+std::vector<UnicodeString> TModuleBDD::GetListDescrSources() {
+  return ListeTextes("SELECT Distinct DESCRIPTIF From Sources Order By DESCRIPTIF");
+}
+
+std::vector<UnicodeString> TModuleBDD::GetListTypeSource() {
+  return ListeTextes("SELECT Distinct TYPE From Sources Order By TYPE");
+}
+
+std::vector<long> TModuleBDD::GetListIdQualites() {
+  return ListeNombres("SELECT Distinct LienQualite From PersAssociees Order By LienQualite");
+}
+
+std::vector<long> TModuleBDD::GetListIdParentes() {
+  return ListeNombres("SELECT Distinct LienParente From PersAssociees Order By LienParente");
+}
+
+}  // namespace kyb

@@ -1,0 +1,389 @@
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <iterator>
+#include <thread>
+
+#include "platform/fichiers.h"
+#include "platform/journal.h"
+#include "platform/thread_nom.h"
+#include "store/schema_bdd.h"
+#include "store_fixture.h"
+
+namespace kyb::test {
+namespace {
+
+TEnregPublic Personne(const char* nom, char sexe) {
+  TEnregPublic p;
+  p.Nom = U(nom);
+  p.Prenoms = u"Jean Marie";
+  p.Sexe = sexe;
+  p.FicheSupprimee = 'N';
+  return p;
+}
+
+TEST_F(Magasin, CreationDesTablesEtDuCheminDuDossier) {
+  EXPECT_TRUE(RepertoireExiste(rep.Chemin() + "Famille.kya"));
+  for (const auto& def : SchemaBDD()) {
+    TACRTable* t = module->Table(def.nom);
+    ASSERT_NE(t, nullptr) << def.nom;
+    EXPECT_EQ(t->FieldDefs(), def.champs) << def.nom;
+    EXPECT_EQ(t->IndexDefs(), def.index) << def.nom;
+  }
+  EXPECT_EQ(static_cast<int>(module->Table("Evenements")->FindFieldDef("DateLastModif")->type), 27);
+  EXPECT_EQ(module->Table("IndexNomPrenoms")->IndexDefs()[2].options, kIndexSansCasse);
+  // A second creation adds nothing and keeps the rows.
+  ASSERT_TRUE(module->WritePerson(Personne("Martin", 'M'), 1));
+  ASSERT_TRUE(module->CreateDataBase());
+  EXPECT_EQ(module->CountPerson(), 1);
+}
+
+TEST_F(Magasin, TamponDeVersionUneSeuleFois) {
+  EXPECT_EQ(module->GetInfoChps("Version-G"), u"0");
+  module->InitFieldCopy();
+  EXPECT_EQ(module->GetInfoChps("Version-G"), u"2021.3.7");
+  EXPECT_EQ(dossier.etatImages, 5);  // illustration files to be checked again
+  dossier.etatImages = 1;
+  module->InitFieldCopy();
+  EXPECT_EQ(dossier.etatImages, 1);  // already stamped: nothing changes
+  module->MAJTabInformation();
+  EXPECT_EQ(module->GetVersionBDD(), u"5.90");
+  EXPECT_TRUE(module->MAJInfoChps("REP_IMG_EXT", u"/images/é"));
+  EXPECT_TRUE(module->MAJInfoChps("REP_IMG_EXT", u"/images/à"));
+  EXPECT_EQ(module->GetInfoChps("REP_IMG_EXT"), u"/images/à");
+  EXPECT_EQ(module->NombreLignes("TabInformations"), 3);
+}
+
+TEST_F(Magasin, PersonneEtBlobDesLiens) {
+  TEnregPublic p = Personne("Dupré", 'F');
+  p.Pere = 7;
+  p.Mere = 8;
+  p.OrdrePU = 2;
+  p.Note = 12;
+  for (int i = 0; i < kMaxConjoints; ++i) {
+    p.Conjoints[static_cast<size_t>(i)].Lien.No = 1000 + i;
+    p.Conjoints[static_cast<size_t>(i)].Lien.NivNo = static_cast<uint8_t>(i % 3);
+    p.Conjoints[static_cast<size_t>(i)].Compagnon = i;
+  }
+  for (int i = 0; i < kMaxEnfants; ++i) {
+    p.Enfants[static_cast<size_t>(i)].No = 2000 + i;
+    p.Enfants[static_cast<size_t>(i)].NivNo = 1;
+  }
+  ASSERT_TRUE(module->WritePerson(p, 5));
+  TACRTable* t = module->Table("Personnes");
+  ASSERT_TRUE(t->FindKey({Cle(5)}));
+  EXPECT_EQ(t->FieldByName("Data").AsBlob().size(), 2700u);
+  EXPECT_EQ(t->FieldByName("NbConj").AsInteger(), 150);
+  TEnregPublic lu;
+  ASSERT_TRUE(module->ReadPerson(lu, 5));
+  EXPECT_EQ(lu.Nom, U("Dupré"));
+  EXPECT_EQ(lu.Sexe, 'F');
+  EXPECT_EQ(lu.Pere.No, 7);
+  EXPECT_EQ(lu.OrdrePU, 2);
+  EXPECT_EQ(lu.Conjoints[149].Lien.No, 1149);
+  EXPECT_EQ(lu.Conjoints[149].Compagnon, 149);
+  EXPECT_EQ(lu.Conjoints[2].Lien.NivNo, 2);
+  EXPECT_EQ(lu.Enfants[0].No, 2000);
+  EXPECT_EQ(lu.Enfants[0].NivNo, 1);
+
+  TEnregPublic seul = Personne("Seul", 'X');  // unknown sex reads back '?'
+  seul.Conjoints[3].Lien.No = -4;              // only positive links are kept
+  ASSERT_TRUE(module->WritePerson(seul, 6));
+  ASSERT_TRUE(t->FindKey({Cle(6)}));
+  EXPECT_TRUE(t->FieldByName("Data").AsBlob().empty());
+  EXPECT_EQ(t->FieldByName("NbEnf").AsInteger(), 0);
+  ASSERT_TRUE(module->ReadPerson(lu, 6));
+  EXPECT_EQ(lu.Sexe, '?');
+  EXPECT_EQ(lu.NbConjoints(), 0);
+  EXPECT_EQ(lu.Enfants[0].No, 0);  // slots cleared before filling
+
+  ASSERT_TRUE(module->WritePerson(Personne("Entête", 'M'), -2));  // record 0
+  EXPECT_TRUE(t->FindKey({Cle(0)}));
+  EXPECT_EQ(module->CountPerson(), 2);
+  EXPECT_FALSE(module->ReadPerson(lu, 99));
+}
+
+TEST_F(Magasin, BlobAbimeNeDebordePas) {
+  ASSERT_TRUE(module->WritePerson(Personne("A", 'M'), 1));
+  TACRTable* t = module->Table("Personnes");
+  ASSERT_TRUE(t->FindKey({Cle(1)}));
+  t->Edit();
+  t->FieldByName("Data").SetBlob(std::string(20, '\x01'));  // two records and a bit
+  t->FieldByName("NbConj").SetInteger(30000);
+  t->FieldByName("NbEnf").SetInteger(-5);
+  ASSERT_TRUE(t->Post());
+  TEnregPublic lu;
+  ASSERT_TRUE(module->ReadPerson(lu, 1));
+  EXPECT_EQ(lu.NbConjoints(), 2);
+  EXPECT_EQ(lu.NbEnfants(), 0);
+}
+
+TEST_F(Magasin, PersonnesSupprimeesSuiventLaMarque) {
+  TEnregPublic p = Personne("B", 'M');
+  ASSERT_TRUE(module->WritePerson(p, 3));
+  EXPECT_FALSE(module->PersonDeleted(3));
+  p.FicheSupprimee = 'O';
+  ASSERT_TRUE(module->WritePerson(p, 3));
+  EXPECT_TRUE(module->PersonDeleted(3));
+  EXPECT_EQ(module->CountPersonDelete(), 1);
+  EXPECT_EQ(module->CountPerson(), 0);
+  ASSERT_TRUE(module->WritePerson(p, 3));  // still deleted: nothing added twice
+  EXPECT_EQ(module->GetListPersSuppr(), std::vector<long>{3});
+  p.FicheSupprimee = 'N';
+  ASSERT_TRUE(module->WritePerson(p, 3));
+  EXPECT_FALSE(module->PersonDeleted(3));
+  // A number put there by hand stays while the person is written 'N' again.
+  EXPECT_TRUE(module->AddPersSuppr(3));
+  ASSERT_TRUE(module->WritePerson(p, 3));
+  EXPECT_TRUE(module->PersonDeleted(3));
+}
+
+TEST_F(Magasin, ParentsAlternatifsEtLieux) {
+  TNoParent parents{10, 11, 12, 13, 2, 0};
+  EXPECT_FALSE(module->ReadNoParents(4, parents));
+  ASSERT_TRUE(module->WriteNoParents(4, parents));
+  TNoParent lu;
+  ASSERT_TRUE(module->ReadNoParents(4, lu));
+  EXPECT_EQ(lu, parents);
+  parents.MerePrinc = 2;
+  ASSERT_TRUE(module->WriteNoParents(4, parents));
+  EXPECT_EQ(module->NombreLignes("IDParents"), 1);
+  ASSERT_TRUE(module->DeleteNoParents(4));
+  EXPECT_FALSE(module->ReadNoParents(4, lu));
+
+  EXPECT_TRUE(module->TableLieuxExist());
+  ASSERT_TRUE(module->WritePlace(3, {'N', u"Saint-Étienne", u"42", u"Loire", u"France"}));
+  TLieuBDD lieu;
+  ASSERT_TRUE(module->ReadPlace(3, lieu));
+  EXPECT_EQ(lieu.Chn1, u"Saint-Étienne");
+  EXPECT_EQ(module->GetNbLieux(), 3);
+  EXPECT_FALSE(module->ReadPlace(4, lieu));
+}
+
+TEST_F(Magasin, ListesDistinctesEtParcours) {
+  for (const char* nom : {"Martin", "Bernard", "Martin", "Ávila"})
+    ASSERT_TRUE(module->WritePerson(Personne(nom, 'M'), module->InsertPerson()));
+  EXPECT_EQ(module->GetListPersNom(), (std::vector<UnicodeString>{u"Bernard", u"Martin", U("Ávila")}));
+  EXPECT_EQ(module->GetMaxNoPers(), 4);
+  module->BeginParcoursPerson();
+  TEnregPublic p;
+  long numero = 0;
+  std::vector<long> vus;
+  while (module->ReadPersonParcours(p, numero)) vus.push_back(numero);
+  module->EndParcoursPerson();
+  EXPECT_EQ(vus, (std::vector<long>{1, 2, 3, 4}));
+}
+
+TEST_F(Magasin, LectureDepuisUnThreadOuvrier) {
+  NommeThreadPrincipal();
+  ASSERT_TRUE(module->WritePerson(Personne("Ouvrier", 'M'), 9));
+  TACRTable* t = module->Table("Personnes");
+  ASSERT_TRUE(t->FindKey({Cle(9)}));
+  bool lu = false;
+  UnicodeString nom;
+  std::thread ouvrier([&] {
+    NommeThread("ChargementChamps");
+    TEnregPublic p;
+    lu = module->ReadPerson(p, 9);
+    nom = p.Nom;
+  });
+  ouvrier.join();
+  EXPECT_TRUE(lu);
+  EXPECT_EQ(nom, u"Ouvrier");
+}
+
+TEST_F(Magasin, ImportParLotsDeMille) {
+  ASSERT_TRUE(module->BeginImport(true));
+  EXPECT_GT(module->ProchainIdReserve("Evenements"), 0);
+  EXPECT_FALSE(module->Table("Personnes")->IndexExists("Par_Pere"));
+  for (long n = 1; n <= 1500; ++n) ASSERT_TRUE(module->WritePerson(Personne("Lot", 'M'), n));
+  // The first 1000 are committed; the 500 after are still in the open transaction.
+  ASSERT_TRUE(module->Database().Rollback());
+  EXPECT_EQ(module->CountPerson(), 1000);
+  ASSERT_TRUE(module->Database().StartTransaction());
+  for (long n = 1001; n <= 1200; ++n) ASSERT_TRUE(module->WritePerson(Personne("Lot", 'M'), n));
+  ASSERT_TRUE(module->EndImport(true));
+  EXPECT_FALSE(module->Database().InTransaction());
+  EXPECT_EQ(module->CountPerson(), 1200);
+  EXPECT_TRUE(module->Table("Personnes")->IndexExists("Par_Pere"));
+}
+
+TEST_F(Magasin, CopieDeSauvegardeEtRetour) {
+  test::RepertoireTemporaire logs;
+  DefinitRepertoireJournaux(logs.Chemin());
+  ASSERT_TRUE(module->WritePerson(Personne("Avant", 'M'), 1));
+  ASSERT_TRUE(module->CopieADB());
+  EXPECT_TRUE(FichierExiste(module->CheminCopie()));
+  ASSERT_TRUE(module->WritePerson(Personne("Après", 'M'), 1));
+  ASSERT_TRUE(module->RestoreOldADB());
+  TEnregPublic p;
+  ASSERT_TRUE(module->ReadPerson(p, 1));
+  EXPECT_EQ(p.Nom, u"Avant");
+  EXPECT_FALSE(FichierExiste(module->CheminCopie()));
+  const auto lignes = LignesJournal("LOG_BACKUP");
+  ASSERT_GE(lignes.size(), 3u);
+  EXPECT_NE(lignes.back().find("OpenDataBase "), std::string::npos);
+  { std::ofstream(ChangeExtension(module->Chemin(), "-backup.adb")) << "x"; }
+  module->DeleteCopieADB();
+  EXPECT_FALSE(FichierExiste(ChangeExtension(module->Chemin(), "-backup.adb")));
+  DefinitRepertoireJournaux("");
+}
+
+TEST_F(Magasin, ReparationEtQuestionDAnnulation) {
+  ASSERT_TRUE(module->WritePerson(Personne("R", 'M'), 1));
+  iu.VideJournal();
+  ASSERT_TRUE(module->RepairDatabase(false));
+  const auto journal = iu.Journal();
+  const auto position = [&](const std::string& ligne) {
+    return std::find(journal.begin(), journal.end(), ligne) - journal.begin();
+  };
+  EXPECT_LT(position("texte:Contrôle de la table des évènements..."),
+            position("texte:Contrôle de la table des transcriptions..."));
+  EXPECT_LT(position("texte:Contrôle de la table des transcriptions..."),
+            position("texte:Correction de la base de données..."));
+  EXPECT_TRUE(iu.JournalContient("texte:Réparation de la table \"Personnes\""));
+  EXPECT_TRUE(module->Table("Personnes") != nullptr);
+
+  iu.DemandeAnnulation(true);
+  iu.Reponses().push_back(kReponseOui);  // go on
+  iu.Reponses().push_back(kReponseNon);  // stop
+  EXPECT_FALSE(module->RepairDatabase(true));
+  EXPECT_TRUE(module->IsCanceledRepair());
+  iu.DemandeAnnulation(false);
+}
+
+TEST_F(Magasin, MiseAJourDUneAncienneBase) {
+  // An older store: Evenements with 8-bit data and no _DATE, Geolocalisation without address.
+  module->CloseDataBase();
+  module.reset();
+  const AnsiString chemin = rep.Chemin() + "Ancien.kya/Ancien.adb";
+  ASSERT_TRUE(CreeRepertoires(ExtraitRepertoire(chemin)));
+  {
+    TACRDatabase base(chemin);
+    ASSERT_TRUE(base.CreateDatabase());
+    TACRFieldDefs even = DefinitionTable("Evenements").champs;
+    std::erase_if(even, [](const TACRFieldDef& d) { return d.nom == "_DATE"; });
+    for (auto& d : even)
+      if (d.nom == "Donnee") d.type = TTypeChamp::String;
+    TACRIndexDefs index = DefinitionTable("Evenements").index;
+    std::erase_if(index, [](const TACRIndexDef& d) { return d.nom == "Par_DATE"; });
+    TACRTable t(base, "Evenements");
+    ASSERT_TRUE(t.CreateTable(even, index));
+    ASSERT_TRUE(t.Open());
+    t.Insert();
+    t.FieldByName("Donnee").SetAnsiString(A("Tisserand à Lyon"));
+    t.FieldByName("Date").SetAnsiString("../07/1789");
+    ASSERT_TRUE(t.Post());
+    TACRFieldDefs geo = DefinitionTable("Geolocalisation").champs;
+    geo.pop_back();
+    TACRTable g(base, "Geolocalisation");
+    ASSERT_TRUE(g.CreateTable(geo, DefinitionTable("Geolocalisation").index));
+  }
+  NommeThreadPrincipal();
+  TModuleBDD ancien(&dossier, chemin, "5.90");
+  ASSERT_TRUE(ancien.CreateDataBase());
+  iu.VideJournal();
+  ASSERT_TRUE(ancien.OpenDataBase(true));
+  for (const auto& def : SchemaBDD()) {
+    ASSERT_NE(ancien.Table(def.nom), nullptr) << def.nom;
+    EXPECT_EQ(ancien.Table(def.nom)->FieldDefs(), def.champs) << def.nom;
+  }
+  EXPECT_TRUE(iu.JournalContient("texte:Mise à jour de la base de données (Gestion Unicode)..."));
+  EXPECT_TRUE(iu.JournalContient("texte:Mise à jour de la table \"Evenements\""));
+  TACRTable* t = ancien.Table("Evenements");
+  t->First();
+  EXPECT_EQ(t->FieldByName("Donnee").AsUnicodeString(), U("Tisserand à Lyon"));
+  EXPECT_EQ(t->FieldByName("_DATE").AsInteger(), 17890700);
+}
+
+TEST(MagasinFichiers, FichierEtrangerJamaisTouche) {
+  RepertoireTemporaire rep;
+  const AnsiString chemin = rep / "F.kya/F.adb";
+  ASSERT_TRUE(CreeRepertoires(ExtraitRepertoire(chemin)));
+  { std::ofstream(chemin) << "pas une base"; }
+  DossierEssai dossier;
+  TModuleBDD module(&dossier, chemin, "5.90");
+  EXPECT_FALSE(module.CreateDataBase());
+  EXPECT_FALSE(module.OpenDataBase(false));
+  std::ifstream f(chemin);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(f), {}), "pas une base");
+}
+
+TEST(MagasinFichiers, ConversionDUneGenerationAnterieure) {
+  RepertoireTemporaire rep;
+  const AnsiString chemin = rep / "G.kya/G.adb";
+  ASSERT_TRUE(CreeRepertoires(ExtraitRepertoire(chemin)));
+  {
+    TACRDatabase v4(chemin);
+    v4.SetGeneration(4);
+    ASSERT_TRUE(v4.CreateDatabase());
+    TACRTable t(v4, "Illustrations");
+    ASSERT_TRUE(t.CreateTable(DefinitionTable("Illustrations").champs, DefinitionTable("Illustrations").index));
+    ASSERT_TRUE(t.Open());
+    t.Insert();
+    t.FieldByName("ID_ILLUSTRATION").SetInteger(40);
+    t.FieldByName("CHEMIN").SetAnsiString(A("C:\\Images\\Église.jpg"));
+    ASSERT_TRUE(t.Post());
+  }
+  DossierEssai dossier;
+  TModuleBDD module(&dossier, chemin, "5.90");
+  ASSERT_TRUE(module.CreateDataBase());
+  EXPECT_TRUE(FichierExiste(rep / "G.kya/G_v4.adb"));
+  EXPECT_TRUE(TACRDatabase::IsAccuracerDatabaseFile(chemin));
+  ASSERT_TRUE(module.OpenDataBase(false));
+  TACRTable* t = module.Table("Illustrations");
+  ASSERT_NE(t, nullptr);
+  t->First();
+  EXPECT_EQ(t->FieldByName("CHEMIN").AsAnsiString(), A("C:\\Images\\Église.jpg"));
+  EXPECT_EQ(t->FieldByName("ID_ILLUSTRATION").AsInteger(), 40);
+  EXPECT_NE(module.Table("Personnes"), nullptr);  // the missing tables were added
+}
+
+TEST(MagasinFichiers, ArretBrutalPendantUnImport) {
+  RepertoireTemporaire rep;
+  const AnsiString chemin = rep / "K.kya/K.adb";
+  {
+    DossierEssai dossier;
+    TModuleBDD module(&dossier, chemin, "5.90");
+    ASSERT_TRUE(module.CreateDataBase());
+  }
+  int tube[2];
+  ASSERT_EQ(pipe(tube), 0);
+  const pid_t enfant = fork();
+  ASSERT_GE(enfant, 0);
+  if (enfant == 0) {
+    close(tube[0]);
+    DossierEssai dossier;
+    TModuleBDD module(&dossier, chemin, "5.90");
+    if (!module.OpenDataBase(false) || !module.BeginImport(true)) _exit(2);
+    TEnregPublic p;
+    p.Nom = u"Importé";
+    for (long n = 1;; ++n) {
+      if (!module.WritePerson(p, n)) _exit(3);
+      if (n % 1000 == 0) {
+        const int32_t valide = static_cast<int32_t>(n);  // committed by this post
+        if (write(tube[1], &valide, sizeof valide) != sizeof valide) _exit(4);
+      }
+    }
+  }
+  close(tube[1]);
+  int32_t valide = 0, lu = 0;
+  while (valide < 5000 && read(tube[0], &lu, sizeof lu) == sizeof lu) valide = lu;
+  kill(enfant, SIGKILL);
+  int statut = 0;
+  waitpid(enfant, &statut, 0);
+  close(tube[0]);
+  ASSERT_GE(valide, 5000);
+  DossierEssai dossier;
+  TModuleBDD module(&dossier, chemin, "5.90");
+  ASSERT_TRUE(module.OpenDataBase(false));
+  EXPECT_EQ(module.Database().VerifieIntegrite(), "ok");
+  EXPECT_GE(module.CountPerson(), valide);
+  TEnregPublic p;
+  ASSERT_TRUE(module.ReadPerson(p, valide));
+  EXPECT_EQ(p.Nom, u"Importé");
+}
+
+}  // namespace
+}  // namespace kyb::test
