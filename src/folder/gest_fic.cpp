@@ -1,6 +1,8 @@
 #include "folder/gest_fic.h"
 
+#include "engine/acr_table.h"
 #include "platform/erreur.h"
+#include "store/datamodulebdd.h"
 
 namespace kyb {
 namespace {
@@ -33,16 +35,6 @@ AnsiString ExtensionDossier(const AnsiString& repertoire) {
 }
 
 }  // namespace
-
-TGestFichier::TGestFichier(const AnsiString& nomFichier, bool lectureSeule, bool conversionMode2)
-    : LectureSeule(lectureSeule), ModeConversion2(conversionMode2) {
-  const AnsiString chemin = NormaliseChemin(nomFichier);
-  Repertoire = ExtraitRepertoire(chemin);
-  const AnsiString nom = ExtraitNomFichier(chemin);
-  const size_t point = nom.rfind('.');
-  Nom = point == AnsiString::npos ? nom : nom.substr(0, point);
-  DateOuverture = DateEcriture = Maintenant();
-}
 
 AnsiString TGestFichier::FabriqueNomFichier(TTypeFichier type, int numero, bool flag) const {
   const int t = static_cast<int>(type);
@@ -92,6 +84,35 @@ bool TGestFichier::IsExt2009() const {
   const AnsiString ext = ExtensionDossier(Repertoire);
   return !EgalSansCasseAnsi(ext, ".ky2") && !EgalSansCasseAnsi(ext, ".ky3") &&
          !EgalSansCasseAnsi(ext, ".kya");
+}
+
+bool TGestFichier::isVersion10() const {
+  if (!FichierExiste(FabriqueNomFichier(tfBaseDonnees)) || FichierExiste(FabriqueNomFichier(tfChpsSimple)))
+    return false;
+  return ModuleBDD && ModuleBDD->GetVersionBDD() == AnsiVersUnicode(kVersionBDD);
+}
+
+bool TGestFichier::IsConvertedForKY2013() const {
+  if (!ModuleBDD || !ModuleBDD->Connecte()) return false;
+  TACRTable evenements(ModuleBDD->Database(), "Evenements");
+  TACRFieldDefs champs;
+  TACRIndexDefs index;
+  if (!evenements.ReadDefs(champs, index)) return false;
+  const TACRFieldDef* date = TrouveChamp(champs, "_DATE");
+  return date && date->type == TTypeChamp::DateTime;
+}
+
+bool TGestFichier::IsSameGenea(const TGestFichier* autre) const {
+  return autre && EgalSansCasseAnsi(FabriqueNomFichier(tfPersonnes), autre->FabriqueNomFichier(tfPersonnes));
+}
+
+AnsiString TGestFichier::GetDefaultFile(TTypeFichier type) const {
+  if (type != tfDefChamps && type != tfTags) return {};
+  AnsiString chemin = NormaliseChemin(asStructFilenameNew);
+  if (!chemin.empty() && chemin.back() != '/' && !RepertoireExiste(chemin)) chemin = ExtraitRepertoire(chemin);
+  if (chemin.empty() || !RepertoireExiste(chemin)) return {};
+  const auto noms = ListeFichiers(chemin, type == tfDefChamps ? "*.dch" : "*.tag");
+  return noms.empty() ? AnsiString() : AvecSeparateurFinal(chemin) + noms.front();
 }
 
 AnsiString ConstruitAccesGenealogie(const AnsiString& repertoire, const AnsiString& nom,

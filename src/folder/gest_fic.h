@@ -1,23 +1,37 @@
 #pragma once
-// TGestFichier: the genealogy folder manager. This unit holds what every record file needs of
-// it: where the folder lies, how each kind of file is named, the format tests, the error and
-// read-only flags, and the opening of record files with their read-only fallbacks. The opening,
-// creation and closing of a whole folder are added to this class by the folder unit that owns
-// the file objects.
+// TGestFichier: the genealogy folder manager, one per open genealogy.
+//
+// It knows where the folder lies and how every file is named, decides the folder's format
+// (2009, 2024 or 2026), creates or opens the folder by creating its store and one object per
+// file in a fixed order, and closes them in a fixed order. Every other part reaches the data
+// through the objects it owns.
 //
 // A genealogy folder is a directory "<Nom>.kya" (or ".ky2", ".ky3") holding files named
 // "<Nom>.<extension>", one extension per kind. Paths are Windows-1252 texts with '/' separators
 // and a trailing '/' on directories; there is no drive letter (Lecteur stays 0).
+//
+// Errors: the error flag (Erreur) and CodeErreurOuverture; exceptions only for a file name of 260
+// characters or more ("Nom de fichier trop long !"). All calls come from the main thread except
+// the person read/write stamps (MarqueLecture, MarqueEcriture, CheckIfIs...).
+#include <memory>
 #include <string>
 
+#include "folder/gestbufferchamps.h"
 #include "platform/chaines.h"
 #include "platform/date_heure.h"
 #include "platform/fichiers.h"
 #include "platform/interface_utilisateur.h"
+#include "store/dossier_bdd.h"
 
 namespace kyb {
 
-class TGestFichier {
+class TModuleBDD;
+class TFicXml;
+
+// Default structure path of the application (a definition file or the directory holding one).
+extern AnsiString asStructFilenameNew;
+
+class TGestFichier : public TDossierBDD {
  public:
   enum TTypeFichier : int {
     tfPersonnes = 0, tfQualites, tfIndexQualites, tfParentes, tfIndexParentes, tfLieux,
@@ -27,51 +41,140 @@ class TGestFichier {
     tfXml, tfBaseDonnees, tfAnnulation, tfIndexNotices, tfSyn, tfEvenEq, tfBrd, tfGeneTp,
     tfIndexPersonnes2, tfTags,
   };
+  // 0 no conversion, 1 offer the conversion of an older folder, 2 read by the conversion itself.
+  enum TModeConversion : int { mcAucune = 0, mcProposer = 1, mcConversion = 2 };
+
   static constexpr int kNbTypesFichier = 37;
   static constexpr int kLongueurMaxChemin = 260;  // a path must stay below this length
+  static constexpr const char* kVersionFormat = "2026";
+  static constexpr const char* kVersionBDD = "5.90";
+  static constexpr long kSeuilProgression = 10000;  // persons above which opening shows progress
 
-  // Builds the manager on any file path of the folder (only its directory and base name are
-  // kept), without opening anything. conversionMode2: the folder is being read by a conversion.
+  // nomFichier: any file path of the folder (its directory and base name are kept).
+  TGestFichier(const AnsiString& nomFichier, bool creer, bool leger, bool sansProgression,
+               bool sansOuverture, int premierePersonne, TModeConversion mode, bool lectureSeule,
+               bool sansIndexNotices, TInterfaceUtilisateur* proprietaire);
+  // A bare manager on a folder path: no format decision, nothing opened (record-file work, tools).
   explicit TGestFichier(const AnsiString& nomFichier, bool lectureSeule = false,
                         bool conversionMode2 = false);
-  virtual ~TGestFichier() = default;
+  ~TGestFichier() override;
   TGestFichier(const TGestFichier&) = delete;
   TGestFichier& operator=(const TGestFichier&) = delete;
 
+  // --- opening and closing ---
+  void OuvrirFichier(bool leger, bool sansProgression);
+  void NouveauFichier(int premierePersonne);
+  void FermerFichiers();
+  void Flush();
+  void EcritureEntete();
+
+  // --- naming ---
   // Full path of a file kind. numero and flag are used by tfDuplicats only ("d"/"r" + number).
   // Throws ErreurKy("Nom de fichier trop long !") for a path of 260 characters or more.
   [[nodiscard]] AnsiString FabriqueNomFichier(TTypeFichier type, int numero = 0,
                                               bool flag = false) const;
-
   // Opens or creates a record file with the fallbacks of the record layer: on failure the
   // folder's files are made writable and the opening retried; then, unless a folder is being
-  // created, the folder turns read-only and the file is opened read-only. An invalid handle when
-  // every attempt failed.
+  // created, the folder turns read-only and the file is opened read-only.
   [[nodiscard]] TFichier OuvertureFichier(const AnsiString& chemin, bool creer);
+  // First definition (kind 20) or tags (kind 36) file of the default structure path.
+  [[nodiscard]] AnsiString GetDefaultFile(TTypeFichier type) const;
 
+  // --- flags and formats ---
   void SetError(bool erreur) { Erreur = erreur; }
   [[nodiscard]] bool GetError() const { return Erreur; }
-  [[nodiscard]] bool IsReadOnly() const { return LectureSeule; }
+  [[nodiscard]] bool IsReadOnly() const override { return LectureSeule; }
   void SetReadOnly(bool lectureSeule) { LectureSeule = lectureSeule; }
-
-  // Format tests.
+  [[nodiscard]] bool IsCDROM() const { return false; }  // no removable read-only drives here
   [[nodiscard]] bool IsOldVersion() const;  // persons file present in a ".kya" folder (or mode 2)
   [[nodiscard]] bool IsExt2009() const;     // folder extension none of .kya, .ky2, .ky3
   [[nodiscard]] bool IsVersion2009() const { return VersionFichier == 2009; }
+  [[nodiscard]] bool isVersion10() const;
+  [[nodiscard]] bool IsConvertedForKY2013() const;
+  [[nodiscard]] bool IsModeImport() const { return ModeImport == 1 || ModeImport == 4 || ModeImport == 5; }
+  [[nodiscard]] bool IsModeImportR() const { return ModeImport == 4 || ModeImport == 5; }
+  [[nodiscard]] bool IsModeImportInterne() const { return ModeImport == 1 || ModeImport == 5; }
 
-  // Data members, public as in the rest of the system.
-  TInterfaceUtilisateur* Proprietaire = nullptr;  // progress and questions; null shows nothing
+  // --- identity ---
+  [[nodiscard]] AnsiString GenereIdGenea() const;
+  [[nodiscard]] bool VerifIdPersOk(const AnsiString& idPers) const;
+  [[nodiscard]] bool IsSameGenea(const TGestFichier* autre) const;
+  [[nodiscard]] long NombrePersonnes(bool = false) const;
+  // Date and time of the last modification of the genealogy; both 0 when unknown.
+  void GetDateFile(TDateTime& date, TDateTime& heure) const;
+
+  // --- person read and write stamps ---
+  void MarqueEcriture(unsigned long idThread);
+  void MarqueLecture(unsigned long idThread);
+  [[nodiscard]] bool CheckIfIsWriting(unsigned long idThread) const;
+  [[nodiscard]] bool CheckIfIsReading(unsigned long idThread) const;
+
+  // --- field-value buffer ---
+  void StartBufferChamps();
+  void StopBufferChamps();
+  [[nodiscard]] TGestBufferChamps* BufferChamps() const { return bufferChamps_.get(); }
+
+  // --- store pass-throughs and keys ---
+  [[nodiscard]] long GetIDEventMax() const;
+  bool ShiftIDEvent(long minimum);
+  [[nodiscard]] bool IsIdEventExistBDD(long id) const;
+  bool EvenChangeNoPersA(long ancien, long nouveau);
+  bool EvenChangeID(long ancien, long nouveau);
+  [[nodiscard]] bool IsIDevenAssocieNoPers(long id, long noPers) const;
+  [[nodiscard]] bool IsIDPersExists(long noPers) const;
+  [[nodiscard]] int GetStateDistCum() const;
+  void SetStateCum(int etat);
+  [[nodiscard]] long GetNoFicheDsitCaum() const;
+  void SetNoFicheDsitCaum(long numero);
+  [[nodiscard]] int GetTypeClassementEven() const { return 0; }
+
+  // --- owned objects ---
+  [[nodiscard]] TModuleBDD* GetModuleBDD() const { return ModuleBDD.get(); }
+  [[nodiscard]] TFicXml* GetFicXml() const { return FicXml.get(); }
+
+  // TDossierBDD
+  [[nodiscard]] TInterfaceUtilisateur* GetProprietaire() const override { return Proprietaire; }
+  [[nodiscard]] int GetEtatControleImages() const override { return EtatControleImages; }
+  void SetEtatControleImages(int etat) override { EtatControleImages = etat; }
+
+  // --- data members, public as in the rest of the system ---
   bool Erreur = false;
   bool EnCreation = false;
+  AnsiString IdGenea;
+  AnsiString RepImagesExt;
+  bool RepImagesPrivActif = false;
+  AnsiString RepImagesPriv;
+  TInterfaceUtilisateur* Proprietaire = nullptr;  // progress and questions; null shows nothing
+  int ReponseNomExistant = 0;
   bool LectureSeule = false;
-  int CodeErreurOuverture = 0;
-  bool ModeConversion2 = false;
+  int CodeErreurOuverture = 0;  // 1 store missing, 2 store could not be created or opened
+  bool ConversionAnnulee = false;
   AnsiString Nom;         // genealogy name: base name of every file
   AnsiString Repertoire;  // folder directory, trailing '/'
-  char Lecteur = 0;       // no drive letters here
-  int VersionFichier = 2009;
   TDateTime DateOuverture = 0, DateEcriture = 0, DateLecture = 0;
   unsigned long NoThreadEcriture = 0, NoThreadLecture = 0;
+  char Lecteur = 0;  // no drive letters here
+  int ModeImport = 1;
+  int VersionFichier = 2009;
+  bool AncienneVersion = false;
+  bool SansIndexNotices = false;
+  bool ModeConversion2 = false;
+  int TypeClassementEven = 0;
+  int EtatControleImages = 0;
+
+  // Owned objects; null when absent. File objects of the other kinds join them in the opening,
+  // creation and closing orders of gest_fic_ouverture.cpp as their classes arrive.
+  std::unique_ptr<TModuleBDD> ModuleBDD;
+  std::unique_ptr<TFicXml> FicXml;
+
+ private:
+  void DecideFormat(TModeConversion mode);
+  void PlaceNom(const AnsiString& nomFichier);
+  [[nodiscard]] bool CreeModuleBDD(bool creer, bool ouvrir, bool miseAJour);
+  void LitIdGenea();
+  [[nodiscard]] long NombreEnregistrementsPersonnes() const;
+
+  std::unique_ptr<TGestBufferChamps> bufferChamps_;
 };
 
 // Path of a folder file: repertoire + name + folder extension + '/' + name + suffixe. A name with

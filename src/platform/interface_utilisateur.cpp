@@ -41,6 +41,12 @@ void TInterfaceScriptee::Message(const UnicodeString& titre, const UnicodeString
   Note("message:" + UnicodeVersUtf8(titre) + "|" + UnicodeVersUtf8(texte));
 }
 
+int TInterfaceScriptee::ConversionDossier(const UnicodeString& dossier, UnicodeString& nomCible) {
+  Note("conversion:" + UnicodeVersUtf8(dossier));
+  nomCible = cibleConversion;
+  return issueConversion;
+}
+
 std::vector<std::string> TInterfaceScriptee::Journal() const {
   const std::lock_guard<std::mutex> garde(mutex_);
   return journal_;

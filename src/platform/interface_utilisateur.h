@@ -42,6 +42,14 @@ class TInterfaceUtilisateur {
   virtual int Question(const UnicodeString& titre, const UnicodeString& texte, int boutons,
                        int reponseParDefaut) = 0;
   virtual void Message(const UnicodeString& titre, const UnicodeString& texte) = 0;
+
+  // The conversion window offered when an older genealogy folder is opened: 1 to go on (with the
+  // name of the converted folder in nomCible, or empty to open the old one read-only), 2 when the
+  // user cancels. By default the old folder opens read-only.
+  virtual int ConversionDossier(const UnicodeString& /*dossier*/, UnicodeString& nomCible) {
+    nomCible.clear();
+    return 1;
+  }
 };
 
 // Shows nothing; a question gets its default answer.
@@ -72,8 +80,12 @@ class TInterfaceScriptee final : public TInterfaceUtilisateur {
   int Question(const UnicodeString& titre, const UnicodeString& texte, int boutons,
                int reponseParDefaut) override;
   void Message(const UnicodeString& titre, const UnicodeString& texte) override;
+  int ConversionDossier(const UnicodeString& dossier, UnicodeString& nomCible) override;
 
   std::deque<int>& Reponses() { return reponses_; }
+  // Outcome and target name the conversion window gives ("conversion:<dossier>" in the journal).
+  int issueConversion = 1;
+  UnicodeString cibleConversion;
   void DemandeAnnulation(bool oui) { annulation_ = oui; }
   [[nodiscard]] std::vector<std::string> Journal() const;
   [[nodiscard]] bool JournalContient(const std::string& ligne) const;

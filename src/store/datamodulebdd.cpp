@@ -202,8 +202,19 @@ void TModuleBDD::AjouterTypeDateEven() {
   if (transaction.Active()) (void)transaction.Commit();
 }
 
+bool TModuleBDD::BesoinMiseAJour() {
+  for (const auto& def : SchemaBDD()) {
+    if (def.nom == "PersonnesSuppr" || def.nom == "Personnes" || def.nom == "Lieux") continue;
+    TACRTable t(*base_, def.nom);
+    TACRFieldDefs champs;
+    TACRIndexDefs index;
+    if (!t.ReadDefs(champs, index) || champs != def.champs || index != def.index) return true;
+  }
+  return false;
+}
+
 void TModuleBDD::UpdateOldBase() {
-  if (!EstThreadPrincipal() || EstLectureSeule() || !base_->Connected()) return;
+  if (!EstThreadPrincipal() || EstLectureSeule() || !base_->Connected() || !BesoinMiseAJour()) return;
   // Whether the sortable date column must be filled, decided before any restructuring adds it.
   bool sansDateTriable = false;
   {

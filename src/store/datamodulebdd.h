@@ -160,6 +160,7 @@ class TModuleBDD {
   [[nodiscard]] bool MetAuSchema(const std::string& nom, TProgression& progression,
                                  const UnicodeString& texte);
   void AjouterTypeDateEven();
+  [[nodiscard]] bool BesoinMiseAJour();
   [[nodiscard]] bool LitPersonne(TEnregPublic& personne, long numero, bool donneesSeules,
                                  const char* contexte);
   [[nodiscard]] std::vector<UnicodeString> ListeTextes(const std::string& sql,

@@ -1,0 +1,54 @@
+#include "folder/fic_xml.h"
+
+#include "folder/gest_fic.h"
+#include "platform/fichiers.h"
+
+namespace kyb {
+namespace {
+constexpr const char* kRacine = "XmlForVastrel";
+}
+
+TFicXml::TFicXml(TGestFichier* dossier, bool vide, const AnsiString& chemin)
+    : dossier_(dossier),
+      chemin_(chemin.empty() ? dossier->FabriqueNomFichier(TGestFichier::tfXml) : chemin) {
+  if (!FichierExiste(chemin_)) vide = true;
+  if (!vide) {
+    const pugi::xml_parse_result r = document_.load_file(CheminSysteme(chemin_).c_str());
+    if (r && document_.child(kRacine)) return;
+    // Unreadable: set aside, then start afresh.
+    if (!dossier_->IsReadOnly()) {
+      SupprimeFichier(chemin_ + ".illisible");
+      (void)RenommeFichier(chemin_, chemin_ + ".illisible");
+    }
+    document_.reset();
+  }
+  document_.append_child(kRacine);
+  (void)Sauve();
+}
+
+bool TFicXml::Sauve() const {
+  if (dossier_->IsReadOnly()) return false;
+  return document_.save_file(CheminSysteme(chemin_).c_str(), "  ", pugi::format_default,
+                             pugi::encoding_utf8);
+}
+
+UnicodeString TFicXml::ReadString(const std::string& section, const std::string& cle,
+                                  const UnicodeString& defaut) const {
+  const pugi::xml_node noeud = document_.child(kRacine).child(section.c_str()).child(cle.c_str());
+  if (!noeud) return defaut;
+  return Utf8VersUnicode(noeud.text().get());
+}
+
+bool TFicXml::WriteString(const std::string& section, const std::string& cle,
+                          const UnicodeString& valeur) {
+  pugi::xml_node racine = document_.child(kRacine);
+  if (!racine) racine = document_.append_child(kRacine);
+  pugi::xml_node s = racine.child(section.c_str());
+  if (!s) s = racine.append_child(section.c_str());
+  pugi::xml_node c = s.child(cle.c_str());
+  if (!c) c = s.append_child(cle.c_str());
+  c.text().set(UnicodeVersUtf8(valeur).c_str());
+  return Sauve();
+}
+
+}  // namespace kyb

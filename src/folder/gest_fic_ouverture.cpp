@@ -1,0 +1,284 @@
+// Construction, opening, creation and closing of a genealogy folder, in their fixed orders.
+//
+// The file objects of the folder are created and destroyed in the orders below; a kind whose
+// class is not part of the library yet has no action in its step (the progress still shows it).
+#include <array>
+
+#include "folder/fic_xml.h"
+#include "folder/gest_fic.h"
+#include "platform/ressources.h"
+#include "store/datamodulebdd.h"
+
+namespace kyb {
+namespace {
+
+struct TEtape {
+  const char16_t* texte;
+  void (*action)(TGestFichier&);  // null: no object of this kind yet
+};
+
+// Opening, after the persons side: qualities first, shown by the window's first text.
+constexpr std::array<TEtape, 15> kOuverture = {{
+    {u"Ouverture du fichier des qualités...", nullptr},
+    {u"Ouverture du fichier parentés...", nullptr},
+    {u"Ouverture du fichier lieux...", nullptr},
+    {u"Ouverture du fichier illustrations...", nullptr},
+    {u"Ouverture du fichier personnes Ext...", nullptr},
+    {u"Ouverture du fichier Sources...", nullptr},
+    {u"Ouverture du fichier Chp Simple...", nullptr},
+    {u"Ouverture du fichier Events Ext...", nullptr},
+    {u"Ouverture du fichier Events...", nullptr},
+    {u"Ouverture du fichier Sosas...", nullptr},
+    {u"Ouverture du fichier Notes...", nullptr},
+    {u"Ouverture du fichier d'index des personnes...", nullptr},
+    {u"Ouverture du fichier Notices...", nullptr},
+    {u"Ouverture du fichier des structures et saisies...", nullptr},
+    {u"Ouverture du fichier Nom Equiv...", nullptr},
+}};
+
+void FermeStore(TGestFichier& g) { g.ModuleBDD.reset(); }
+void FermeXml(TGestFichier& g) { g.FicXml.reset(); }
+
+// Closing: the store first, the tags manager last.
+constexpr std::array<TEtape, 20> kFermeture = {{
+    {u"Fermeture de la base de données...", FermeStore},
+    {u"Fermeture du fichier personnes...", nullptr},
+    {u"Fermeture du fichier qualités...", nullptr},
+    {u"Fermeture du fichier parentés...", nullptr},
+    {u"Fermeture du fichier lieux...", nullptr},
+    {u"Fermeture du fichier illustrations...", nullptr},
+    {u"Fermeture du fichier personnes ext...", nullptr},
+    {u"Fermeture du fichier personnes suppr...", nullptr},
+    {u"Fermeture du fichier sources...", nullptr},
+    {u"Fermeture du fichier Chps simple...", nullptr},
+    {u"Fermeture du fichier events ext...", nullptr},
+    {u"Fermeture du fichier events...", nullptr},
+    {u"Fermeture du fichier sosas...", nullptr},
+    {u"Fermeture du fichier notes...", nullptr},
+    {u"Fermeture du fichier d'index des personnes...", nullptr},
+    {u"Fermeture du fichier notices...", nullptr},
+    {u"Fermeture du fichier des structures et saisies ...", nullptr},
+    {u"Fermeture du fichier Noms Equivalents...", nullptr},
+    {u"Fermeture du fichier Xml...", FermeXml},
+    {nullptr, nullptr},  // tags manager
+}};
+
+constexpr int kMaximumProgression = 19;
+
+}  // namespace
+
+TGestFichier::TGestFichier(const AnsiString& nomFichier, bool creer, bool leger,
+                           bool sansProgression, bool sansOuverture, int premierePersonne,
+                           TModeConversion mode, bool lectureSeule, bool sansIndexNotices,
+                           TInterfaceUtilisateur* proprietaire)
+    : Proprietaire(proprietaire) {
+  ModeConversion2 = mode == mcConversion;
+  SansIndexNotices = sansIndexNotices;
+  ConversionAnnulee = false;
+  CodeErreurOuverture = 0;
+  PlaceNom(nomFichier);
+  LectureSeule = lectureSeule;
+  Erreur = false;
+  ModeImport = 1;
+  VersionFichier = 2009;
+  AncienneVersion = IsOldVersion();
+  if (creer) {
+    VersionFichier = std::stoi(kVersionFormat);
+    NouveauFichier(premierePersonne);
+    if (Erreur) return;
+  } else {
+    DecideFormat(mode);
+    if (Erreur) return;
+  }
+  if (VersionFichier != std::stoi(kVersionFormat) && mode != mcConversion) LectureSeule = true;
+  DateOuverture = DateEcriture = Maintenant();
+  NoThreadEcriture = NoThreadLecture = 0;
+  if (!sansOuverture && !creer) {
+    OuvrirFichier(leger, sansProgression);
+    if (!leger && ModuleBDD && !LectureSeule) {
+      // One-time upgrade steps: the person index and field definitions join with their issues.
+      ModuleBDD->InitFieldCopy();
+    }
+  }
+  TypeClassementEven = GetTypeClassementEven();
+}
+
+TGestFichier::TGestFichier(const AnsiString& nomFichier, bool lectureSeule, bool conversionMode2) {
+  ModeConversion2 = conversionMode2;
+  LectureSeule = lectureSeule;
+  PlaceNom(nomFichier);
+  DateOuverture = DateEcriture = Maintenant();
+}
+
+TGestFichier::~TGestFichier() {
+  StopBufferChamps();
+  FermerFichiers();
+}
+
+void TGestFichier::PlaceNom(const AnsiString& nomFichier) {
+  const AnsiString chemin = NormaliseChemin(nomFichier);
+  Repertoire = ExtraitRepertoire(chemin);
+  const AnsiString nom = ExtraitNomFichier(chemin);
+  const size_t point = nom.rfind('.');
+  Nom = point == AnsiString::npos ? nom : nom.substr(0, point);
+  Lecteur = 0;
+}
+
+void TGestFichier::DecideFormat(TModeConversion mode) {
+  const AnsiString store = FabriqueNomFichier(tfBaseDonnees);
+  if (IsExt2009() && FichierExiste(store)) {
+    const AnsiString ecarte = ChangeExtension(store, ".~adb");
+    SupprimeFichier(ecarte);
+    (void)RenommeFichier(store, ecarte);
+  }
+  const bool ancienne = IsOldVersion();
+  if (!IsExt2009() && ancienne && FichierExiste(store)) VersionFichier = 2024;
+  if (!IsExt2009() && !ancienne && FichierExiste(store)) {
+    VersionFichier = std::stoi(kVersionFormat);
+    return;
+  }
+  if (mode != mcProposer) return;
+  UnicodeString cible;
+  const int issue = Proprietaire ? Proprietaire->ConversionDossier(AnsiVersUnicode(Repertoire), cible) : 1;
+  if (issue == 2) {
+    ConversionAnnulee = true;
+    Erreur = true;
+    return;
+  }
+  if (cible.empty()) {
+    LectureSeule = true;
+    return;
+  }
+  PlaceNom(UnicodeVersAnsi(cible));
+  VersionFichier = std::stoi(kVersionFormat);
+  AncienneVersion = IsOldVersion();
+}
+
+bool TGestFichier::CreeModuleBDD(bool creer, bool ouvrir, bool miseAJour) {
+  ModuleBDD = std::make_unique<TModuleBDD>(this, FabriqueNomFichier(tfBaseDonnees), kVersionBDD);
+  if (creer && !ModuleBDD->CreateDataBase()) return false;
+  return !ouvrir || ModuleBDD->OpenDataBase(miseAJour, false);
+}
+
+void TGestFichier::LitIdGenea() {
+  IdGenea = UnicodeVersAnsi(FicXml->ReadString("LienIdPers", "IdGenea", u""));
+  if (IdGenea.empty() || !FichierExiste(FabriqueNomFichier(tfLienIdPersCpt))) {
+    IdGenea = GenereIdGenea();
+    FicXml->WriteString("LienIdPers", "IdGenea", AnsiVersUnicode(IdGenea));
+  }
+}
+
+void TGestFichier::OuvrirFichier(bool leger, bool sansProgression) {
+  ModuleBDD.reset();
+  FicXml.reset();
+  if (Erreur) return;
+  const bool ancienne = IsOldVersion();
+  if (!(ancienne && leger && !sansProgression)) {
+    const AnsiString store = FabriqueNomFichier(tfBaseDonnees);
+    ModuleBDD = std::make_unique<TModuleBDD>(this, store, kVersionBDD);
+    bool ok = true;
+    if (!LectureSeule && !leger) ok = ModuleBDD->CreateDataBase();
+    if (!FichierExiste(store)) {
+      ModuleBDD.reset();
+      Erreur = true;
+      CodeErreurOuverture = 1;
+    } else if (!ok || !ModuleBDD->OpenDataBase(!LectureSeule && !leger, false)) {
+      ModuleBDD.reset();
+      Erreur = true;
+      CodeErreurOuverture = 2;
+    }
+  }
+  if (Erreur) return;
+  FicXml = std::make_unique<TFicXml>(this, false);
+  LitIdGenea();
+  if (leger && !sansProgression) return;  // the persons side only
+
+  const bool fenetre = !sansProgression && Proprietaire && NombreEnregistrementsPersonnes() > kSeuilProgression;
+  TProgression progression(fenetre ? Proprietaire : nullptr, u"Ouverture du dossier généalogique...",
+                           kMaximumProgression);
+  progression.Position(1);
+  for (size_t i = 0; i < kOuverture.size(); ++i) {
+    if (Erreur && !sansProgression) break;
+    if (i > 0) progression.Avance();
+    progression.Texte(kOuverture[i].texte);
+    if (kOuverture[i].action) kOuverture[i].action(*this);
+  }
+}
+
+void TGestFichier::NouveauFichier(int premierePersonne) {
+  EnCreation = true;
+  ModuleBDD.reset();
+  FicXml.reset();
+  if (RepertoireExiste(Repertoire)) {
+    // An existing folder is never overwritten: count its persons and ask for another name.
+    OuvrirFichier(true, false);
+    const bool compte = !Erreur;
+    const long personnes = compte ? NombrePersonnes() : 0;
+    FermerFichiers();
+    UnicodeString texte = ChargeChaine(6200);
+    const auto remplace = [&texte](const UnicodeString& marque, const UnicodeString& valeur) {
+      const size_t p = texte.find(marque);
+      if (p != UnicodeString::npos) texte.replace(p, marque.size(), valeur);
+    };
+    remplace(u"#1", u"\"" + AnsiVersUnicode(Nom) + u"\"");
+    remplace(u"#2", compte ? AnsiVersUnicode(std::to_string(personnes)) : UnicodeString(u"plusieurs"));
+    ReponseNomExistant = Proprietaire ? Proprietaire->Question(ChargeChaine(6201), texte,
+                                                               kBoutonOui | kBoutonNon | kBoutonAnnuler,
+                                                               kReponseOui)
+                                      : kReponseOui;
+    Erreur = true;
+    EnCreation = false;
+    return;
+  }
+  if (!CreeRepertoires(Repertoire + "Notices/")) {
+    Erreur = true;
+    EnCreation = false;
+    return;
+  }
+  if (!CreeModuleBDD(true, true, false)) {
+    ModuleBDD.reset();
+    Erreur = true;
+    CodeErreurOuverture = 2;
+    EnCreation = false;
+    return;
+  }
+  for (const auto& etape : kOuverture)
+    if (etape.action) etape.action(*this);
+  FicXml = std::make_unique<TFicXml>(this, true);
+  LitIdGenea();
+  ModuleBDD->MAJTabInformation();
+  ModuleBDD->InitFieldCopy();
+  if (premierePersonne == 1) {
+    // The root person of a new genealogy.
+    TEnregPublic racine;
+    racine.Nom = u"X";
+    const long numero = ModuleBDD->InsertPerson();
+    if (numero > 0) (void)ModuleBDD->WritePerson(racine, numero);
+  }
+  SetStateCum(0);
+  EcritureEntete();
+  EnCreation = false;
+}
+
+void TGestFichier::FermerFichiers() {
+  const bool fenetre = Proprietaire && NombreEnregistrementsPersonnes() > kSeuilProgression;
+  TProgression progression(fenetre ? Proprietaire : nullptr, u"Fermeture du dossier généalogique...",
+                           kMaximumProgression);
+  for (size_t i = 0; i < kFermeture.size(); ++i) {
+    if (i > 0) progression.Avance();
+    if (kFermeture[i].texte) progression.Texte(kFermeture[i].texte);
+    if (kFermeture[i].action) kFermeture[i].action(*this);
+  }
+}
+
+void TGestFichier::EcritureEntete() {
+  // Headers of the record files are written here as their classes join the folder.
+  Flush();
+}
+
+void TGestFichier::Flush() {
+  // The record files flush their buffers here as they join the folder; the store is durable at
+  // each commit.
+}
+
+}  // namespace kyb

@@ -1,0 +1,290 @@
+// Opening, creation and closing of whole genealogy folders.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+
+#include "folder/fic_xml.h"
+#include "folder/gest_fic.h"
+#include "folder/info_genea.h"
+#include "platform/thread_nom.h"
+#include "store/datamodulebdd.h"
+#include "support/support.h"
+
+namespace kyb {
+namespace {
+
+using Mode = TGestFichier::TModeConversion;
+
+class Dossier : public ::testing::Test {
+ protected:
+  Dossier() { NommeThreadPrincipal(); }
+  AnsiString Chemin(const char* nom = "Famille.kya/Famille.adb") const { return rep / nom; }
+  std::unique_ptr<TGestFichier> Cree(const AnsiString& chemin, TInterfaceUtilisateur* iu = nullptr) {
+    return std::make_unique<TGestFichier>(chemin, true, false, false, false, 0, TGestFichier::mcAucune,
+                                          false, false, iu);
+  }
+  std::unique_ptr<TGestFichier> Ouvre(const AnsiString& chemin, TInterfaceUtilisateur* iu = nullptr,
+                                      Mode mode = TGestFichier::mcAucune) {
+    return std::make_unique<TGestFichier>(chemin, false, false, false, false, 0, mode, false, false, iu);
+  }
+  static void AjoutePersonnes(TGestFichier& g, long nombre) {
+    TModuleBDD& m = *g.GetModuleBDD();
+    ASSERT_TRUE(m.BeginImport(false));
+    TEnregPublic p;
+    p.Nom = u"Lot";
+    for (long n = 1; n <= nombre; ++n) ASSERT_TRUE(m.WritePerson(p, n));
+    ASSERT_TRUE(m.EndImport(false));
+  }
+  test::RepertoireTemporaire rep;
+};
+
+TEST_F(Dossier, CreationPuisOuverture) {
+  AnsiString id;
+  {
+    auto g = Cree(Chemin());
+    ASSERT_FALSE(g->Erreur);
+    EXPECT_EQ(g->VersionFichier, 2026);
+    EXPECT_TRUE(RepertoireExiste(Chemin("Famille.kya/Notices")));
+    EXPECT_TRUE(FichierExiste(g->FabriqueNomFichier(TGestFichier::tfBaseDonnees)));
+    EXPECT_TRUE(FichierExiste(g->FabriqueNomFichier(TGestFichier::tfXml)));
+    id = g->IdGenea;
+    ASSERT_EQ(id.size(), 20u);
+    EXPECT_EQ(id, MajusculesAnsi(id));
+    EXPECT_EQ(g->GetModuleBDD()->GetInfoChps("Version-G"), u"2021.3.7");
+  }
+  auto g = Ouvre(Chemin());
+  ASSERT_FALSE(g->Erreur);
+  EXPECT_FALSE(g->IsReadOnly());
+  EXPECT_EQ(g->VersionFichier, 2026);
+  // Without the companion file of kind 26, the identifier is made again at each opening.
+  EXPECT_NE(g->IdGenea, id);
+  const AnsiString nouveau = g->IdGenea;
+  { std::ofstream(g->FabriqueNomFichier(TGestFichier::tfLienIdPersCpt)) << ""; }
+  g.reset();
+  g = Ouvre(Chemin());
+  EXPECT_EQ(g->IdGenea, nouveau);
+  EXPECT_TRUE(g->VerifIdPersOk("P" + nouveau + "-12"));
+  EXPECT_FALSE(g->VerifIdPersOk(""));
+  EXPECT_FALSE(g->VerifIdPersOk("P12"));
+}
+
+TEST_F(Dossier, IdentifiantFaitDeLaDateEtDuChemin) {
+  const HorlogeFixee horloge(0.5);  // the double 0.5: bytes 00 00 00 00 00 00 E0 3F
+  const TGestFichier g(Chemin());
+  const AnsiString id = g.GenereIdGenea();
+  EXPECT_EQ(id.substr(0, 16), "000000000000E03F");
+  // The four digits are those of the MD5 of the persons-file path.
+  const TGestFichier autre(rep / "Autre.kya/Autre.adb");
+  EXPECT_EQ(autre.GenereIdGenea().substr(0, 16), "000000000000E03F");
+  EXPECT_NE(autre.GenereIdGenea().substr(16), id.substr(16));
+}
+
+TEST_F(Dossier, CreationSurUnDossierExistant) {
+  {
+    auto g = Cree(Chemin());
+    AjoutePersonnes(*g, 3);
+  }
+  TInterfaceScriptee iu;
+  iu.Reponses().push_back(kReponseNon);
+  auto g = Cree(Chemin(), &iu);
+  EXPECT_TRUE(g->Erreur);
+  EXPECT_EQ(g->ReponseNomExistant, kReponseNon);
+  EXPECT_TRUE(iu.JournalContient(
+      "question:Création d'un dossier généalogique|La généalogie \"Famille\" existe déjà !\nElle contient 3 "
+      "personnes. Si vous souhaitez réellement supprimer ce dossier, veuillez le supprimer par la palette "
+      "Outils, puis créer un nouveau dossier.\n\nVoulez-vous choisir un autre nom pour le nouveau dossier ?"));
+  // A folder whose store is missing cannot be counted: "plusieurs".
+  ASSERT_TRUE(CreeRepertoires(Chemin("Vide.kya")));
+  TInterfaceScriptee iu2;
+  auto vide = Cree(Chemin("Vide.kya/Vide.adb"), &iu2);
+  EXPECT_TRUE(vide->Erreur);
+  ASSERT_FALSE(iu2.Journal().empty());
+  EXPECT_NE(iu2.Journal().front().find("Elle contient plusieurs personnes"), std::string::npos);
+  EXPECT_FALSE(FichierExiste(Chemin("Vide.kya/Vide.adb")));
+}
+
+TEST_F(Dossier, DecisionsDeFormat) {
+  { auto g = Cree(Chemin()); }
+  // A persons file beside the store: format 2024, read-only unless read by the conversion.
+  { std::ofstream(Chemin("Famille.kya/Famille.prs")) << std::string(644, '\0'); }
+  {
+    auto g = Ouvre(Chemin());
+    EXPECT_EQ(g->VersionFichier, 2024);
+    EXPECT_TRUE(g->IsReadOnly());
+  }
+  {
+    auto g = Ouvre(Chemin(), nullptr, TGestFichier::mcConversion);
+    EXPECT_EQ(g->VersionFichier, 2024);
+    EXPECT_FALSE(g->IsReadOnly());
+  }
+  // The conversion window: cancelled, or going on without a target (read-only).
+  TInterfaceScriptee iu;
+  iu.issueConversion = 2;
+  {
+    auto g = Ouvre(Chemin(), &iu, TGestFichier::mcProposer);
+    EXPECT_TRUE(g->Erreur);
+    EXPECT_TRUE(g->ConversionAnnulee);
+  }
+  iu.issueConversion = 1;
+  {
+    auto g = Ouvre(Chemin(), &iu, TGestFichier::mcProposer);
+    EXPECT_FALSE(g->Erreur);
+    EXPECT_TRUE(g->IsReadOnly());
+  }
+  // A folder of the 2009 generation: its store is set aside first.
+  ASSERT_TRUE(CreeRepertoires(Chemin("Vieux.old")));
+  ASSERT_TRUE(CopieFichier(Chemin(), Chemin("Vieux.old/Vieux.adb"), false));
+  auto g = Ouvre(Chemin("Vieux.old/Vieux.adb"));
+  EXPECT_TRUE(FichierExiste(Chemin("Vieux.old/Vieux.~adb")));
+  EXPECT_EQ(g->VersionFichier, 2009);
+  EXPECT_TRUE(g->IsReadOnly());
+}
+
+TEST_F(Dossier, EchecsDOuverture) {
+  ASSERT_TRUE(CreeRepertoires(Chemin("Sans.kya")));
+  auto sans = Ouvre(Chemin("Sans.kya/Sans.adb"));
+  EXPECT_TRUE(sans->Erreur);
+  EXPECT_EQ(sans->CodeErreurOuverture, 1);
+  EXPECT_EQ(sans->GetModuleBDD(), nullptr);
+  EXPECT_EQ(sans->NombrePersonnes(), 0);
+
+  ASSERT_TRUE(CreeRepertoires(Chemin("Faux.kya")));
+  { std::ofstream(Chemin("Faux.kya/Faux.adb")) << "données étrangères"; }
+  auto faux = Ouvre(Chemin("Faux.kya/Faux.adb"));
+  EXPECT_TRUE(faux->Erreur);
+  EXPECT_EQ(faux->CodeErreurOuverture, 2);
+  std::ifstream f(Chemin("Faux.kya/Faux.adb"));
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(f), {}), "données étrangères");
+
+  // A second writer on an open folder: its store is held exclusively.
+  auto premier = Cree(Chemin());
+  auto second = Ouvre(Chemin());
+  EXPECT_TRUE(second->Erreur);
+  EXPECT_EQ(second->CodeErreurOuverture, 2);
+  EXPECT_FALSE(premier->Erreur);
+}
+
+TEST_F(Dossier, ProgressionAuDelaDeDixMillePersonnes) {
+  {
+    auto g = Cree(Chemin());
+    AjoutePersonnes(*g, 10000);
+  }
+  TInterfaceScriptee iu;
+  { auto g = Ouvre(Chemin(), &iu); }
+  EXPECT_TRUE(iu.Journal().empty());
+  {
+    auto g = Ouvre(Chemin());
+    TEnregPublic p;
+    ASSERT_TRUE(g->GetModuleBDD()->WritePerson(p, 10001));
+  }
+  auto g = Ouvre(Chemin(), &iu);
+  const auto ouverture = iu.Journal();
+  ASSERT_GE(ouverture.size(), 4u);
+  EXPECT_EQ(ouverture[0], "ouvre:Ouverture du dossier généalogique...");
+  EXPECT_EQ(ouverture[1], "max:19");
+  EXPECT_EQ(ouverture[2], "position:1");
+  EXPECT_EQ(ouverture[3], "texte:Ouverture du fichier des qualités...");
+  EXPECT_EQ(ouverture[ouverture.size() - 2], "texte:Ouverture du fichier Nom Equiv...");
+  EXPECT_EQ(ouverture.back(), "ferme");
+  iu.VideJournal();
+  g->FermerFichiers();
+  const auto fermeture = iu.Journal();
+  EXPECT_EQ(fermeture[0], "ouvre:Fermeture du dossier généalogique...");
+  EXPECT_EQ(fermeture[2], "texte:Fermeture de la base de données...");
+  EXPECT_TRUE(iu.JournalContient("texte:Fermeture du fichier Xml..."));
+  EXPECT_EQ(g->GetModuleBDD(), nullptr);
+  EXPECT_EQ(g->GetFicXml(), nullptr);
+}
+
+TEST_F(Dossier, MarquesDeLectureEtDEcriture) {
+  TGestFichier g(Chemin());
+  const TDateTime t0 = EncodeDate(2026, 1, 1);
+  {
+    const HorlogeFixee h(t0);
+    g.MarqueEcriture(7);
+  }
+  {
+    const HorlogeFixee h(t0 + 1000.0 / 86400000.0);
+    EXPECT_TRUE(g.CheckIfIsWriting(8));
+    EXPECT_FALSE(g.CheckIfIsWriting(7));  // the writer itself
+  }
+  {
+    const HorlogeFixee h(t0 + 1001.0 / 86400000.0);
+    EXPECT_FALSE(g.CheckIfIsWriting(8));
+  }
+  EXPECT_FALSE(g.CheckIfIsReading(8));  // nobody read yet
+  EXPECT_TRUE(g.IsModeImportInterne());
+  EXPECT_FALSE(g.IsModeImportR());
+}
+
+TEST_F(Dossier, TamponDesChampsCentTextes) {
+  TGestFichier g(Chemin());
+  g.StartBufferChamps();
+  TGestBufferChamps& b = *g.BufferChamps();
+  for (long i = 0; i < 101; ++i) b.InsertChpsBuffer({nullptr, i, 0, 0, 0, false, false}, u"t");
+  UnicodeString texte;
+  EXPECT_FALSE(b.ChercheChampsBuffer({nullptr, 0, 0, 0, 0, false, false}, texte));  // oldest left
+  EXPECT_TRUE(b.ChercheChampsBuffer({nullptr, 100, 0, 0, 0, false, false}, texte));
+  EXPECT_EQ(b.Taille(), 100u);
+  b.Raz();
+  EXPECT_EQ(b.Taille(), 0u);
+  g.StopBufferChamps();
+  EXPECT_EQ(g.BufferChamps(), nullptr);
+}
+
+TEST_F(Dossier, FichierDeStructureParDefaut) {
+  const TGestFichier g(Chemin());
+  asStructFilenameNew = "";
+  EXPECT_TRUE(g.GetDefaultFile(TGestFichier::tfDefChamps).empty());
+  ASSERT_TRUE(CreeRepertoires(rep / "Structures"));
+  for (const char* nom : {"b.dch", "a.dch", "c.tag"}) std::ofstream(rep / ("Structures/" + std::string(nom))) << "";
+  asStructFilenameNew = rep / "Structures/inexistant.dch";  // its directory is used
+  EXPECT_EQ(g.GetDefaultFile(TGestFichier::tfDefChamps), rep / "Structures/a.dch");
+  EXPECT_EQ(g.GetDefaultFile(TGestFichier::tfTags), rep / "Structures/c.tag");
+  EXPECT_TRUE(g.GetDefaultFile(TGestFichier::tfNotes).empty());
+  asStructFilenameNew = "";
+}
+
+TEST_F(Dossier, FichierXmlIlisibleMisDeCote) {
+  ASSERT_TRUE(CreeRepertoires(Chemin("X.kya")));
+  TGestFichier g(Chemin("X.kya/X.adb"));
+  { std::ofstream(g.FabriqueNomFichier(TGestFichier::tfXml)) << "<XmlForVastrel><LienIdPers>"; }
+  TFicXml xml(&g, false);
+  EXPECT_EQ(xml.ReadString("LienIdPers", "IdGenea", u"défaut"), u"défaut");
+  EXPECT_TRUE(FichierExiste(g.FabriqueNomFichier(TGestFichier::tfXml) + ".illisible"));
+  ASSERT_TRUE(xml.WriteString("LienIdPers", "IdGenea", u"ABC"));
+  const TFicXml relu(&g, false);
+  EXPECT_EQ(relu.ReadString("LienIdPers", "IdGenea", u""), u"ABC");
+}
+
+TEST_F(Dossier, ResumeSansOuvrir) {
+  {
+    auto g = Cree(Chemin());
+    AjoutePersonnes(*g, 5);
+    g->GetModuleBDD()->MAJInfoChps("Date_Modif_Genea", u"2024-02-29 10:11:12");
+    TEnregPublic p;
+    ASSERT_TRUE(g->GetModuleBDD()->WritePerson(p, -2));  // the header person, not counted
+  }
+  TDateTime date = 0;
+  long nombre = 0;
+  ASSERT_TRUE(GetInfoFileGenea(AnsiVersUnicode(Chemin()), date, nombre));
+  EXPECT_EQ(nombre, 5);
+  EXPECT_EQ(FormatDateHeure("dd/mm/yyyy hh:nn:ss", date), "29/02/2024 10:11:12");
+  ASSERT_TRUE(RenommeFichier(Chemin(), Chemin("Famille.kya/Famille.~adb")));
+  EXPECT_TRUE(GetInfoFileGenea(AnsiVersUnicode(Chemin()), date, nombre));
+  EXPECT_TRUE(FichierExiste(Chemin()));
+  EXPECT_FALSE(GetInfoFileGenea(u"/nulle/part.adb", date, nombre));
+
+  TDateTime d = 0;
+  for (const char16_t* texte : {u"01/02/2003 04:05:06", u"2003/02/01 04:05:06", u"01-02-2003 04:05:06",
+                                u"2003-02-01 04:05:06", u"01.02.2003 04:05:06", u"2003.02.01 04:05:06"}) {
+    ASSERT_TRUE(GetDateTime(texte, d)) << UnicodeVersUtf8(texte);
+    EXPECT_EQ(FormatDateHeure("yyyy-mm-dd hh:nn:ss", d), "2003-02-01 04:05:06");
+  }
+  EXPECT_FALSE(GetDateTime(u"2003_02_01", d));
+  EXPECT_FALSE(GetDateTime(u"", d));
+}
+
+}  // namespace
+}  // namespace kyb
