@@ -17,6 +17,7 @@ struct TCommande {
 };
 
 std::span<const TCommande> CommandesBase();
+std::span<const TCommande> CommandesDossier();
 std::span<const TCommande> CommandesDates();
 std::span<const TCommande> CommandesNoms();
 

@@ -1,11 +1,18 @@
 #include "demo.h"
 
 #include <cstdio>
+#include <fstream>
+#include <sstream>
 
-#include "engine/acr_query.h"
-#include "engine/acr_table.h"
+#include "dossier_cli.h"
 #include "folder/fic_enreg.h"
+#include "folder/gest_fic.h"
 #include "platform/fichiers.h"
+#include "store/datamodulebdd.h"
+
+#ifndef KYBASE_DONNEES
+#define KYBASE_DONNEES "data"
+#endif
 
 namespace kyb::cli {
 namespace {
@@ -26,77 +33,78 @@ class RepertoireDemo {
   std::string chemin_;
 };
 
-bool DemoFichierEnreg(const TGestFichier& modele) {
-  std::printf("\n== Fichier d'enregistrements (notes, 512 octets par enregistrement)\n");
-  TGestFichier dossier(modele.FabriqueNomFichier(TGestFichier::tfNotes));
+std::vector<int32_t> Liste(const std::string& texte) {
+  std::vector<int32_t> nombres;
+  std::stringstream flux(texte);
+  std::string morceau;
+  long long v = 0;
+  while (std::getline(flux, morceau, ','))
+    if (TexteVersEntier(morceau, v)) nombres.push_back(static_cast<int32_t>(v));
+  return nombres;
+}
+
+// Reads the shipped sample family into the store; the number of persons written.
+int ChargeFamille(TModuleBDD& store) {
+  std::ifstream entree(std::string(KYBASE_DONNEES) + "/demo/personnes.tsv");
+  std::string ligne;
+  int n = 0;
+  while (std::getline(entree, ligne)) {
+    if (ligne.empty() || ligne[0] == '#') continue;
+    std::vector<std::string> c;
+    std::stringstream flux(ligne);
+    std::string col;
+    while (std::getline(flux, col, '\t')) c.push_back(col);
+    c.resize(8);
+    long long numero = 0, pere = 0, mere = 0;
+    if (!TexteVersEntier(c[0], numero)) continue;
+    (void)TexteVersEntier(c[4], pere);
+    (void)TexteVersEntier(c[5], mere);
+    TEnregPublic p;
+    p.FicheSupprimee = 'N';
+    p.Sexe = c[1].empty() ? '?' : c[1][0];
+    p.Nom = Utf8VersUnicode(c[2]);
+    p.Prenoms = Utf8VersUnicode(c[3]);
+    p.Pere = static_cast<int32_t>(pere);
+    p.Mere = static_cast<int32_t>(mere);
+    const auto conjoints = Liste(c[6]);
+    const auto enfants = Liste(c[7]);
+    for (size_t i = 0; i < conjoints.size() && i < p.Conjoints.size(); ++i) p.Conjoints[i].Lien = conjoints[i];
+    for (size_t i = 0; i < enfants.size() && i < p.Enfants.size(); ++i) p.Enfants[i] = enfants[i];
+    if (store.WritePerson(p, static_cast<long>(numero))) ++n;
+  }
+  return n;
+}
+
+bool DemoNotes(TGestFichier& dossier) {
+  std::printf("\n== Fichier d'enregistrements : les notes (512 octets par enregistrement)\n");
   TFicBase notes(&dossier, TGestFichier::tfNotes, 512, "FicNote", true);
-  const char* textes[] = {"Baptisé en l'église Saint-Étienne.", "Témoin : Jean Dupré, cousin.",
-                          "Acte retrouvé aux archives départementales."};
-  for (const char* t : textes) {
+  for (const char* t : {"Baptisé en l'église Saint-Étienne.", "Acte retrouvé aux archives départementales."}) {
     TEnregKy e(&notes, kEnregCourant);
     e.EcritTexte(0, 512, Utf8VersAnsi(t));
     e.Enregistrement(notes.ReturnNewNum());
   }
-  notes.Flush();
-  std::printf("%ld enregistrements écrits dans %s\n", notes.NbEnreg,
-              AnsiVersUtf8(ExtraitNomFichier(notes.Chemin())).c_str());
-  for (long n = 1; n <= notes.NbEnreg; ++n) {
-    const TEnregKy e(&notes, n);
-    std::printf("  n°%ld : %s\n", n, AnsiVersUtf8(e.LitTexte(0, 512)).c_str());
-  }
+  for (long n = 1; n <= notes.NbEnreg; ++n)
+    std::printf("  note n°%ld : %s\n", n, AnsiVersUtf8(TEnregKy(&notes, n).LitTexte(0, 512)).c_str());
   TEnregKy hors(&notes, kEnregCourant);
   try {
     hors.Enregistrement(notes.NbEnreg + 1);
   } catch (const std::exception& e) {
-    std::printf("Écriture hors du fichier refusée : %s\n", e.what());
+    std::printf("  écriture hors du fichier refusée : %s\n", e.what());
   }
   return !dossier.Erreur;
 }
 
-bool DemoBase(const TGestFichier& dossier) {
-  std::printf("\n== Base relationnelle (%s)\n",
-              AnsiVersUtf8(ExtraitNomFichier(dossier.FabriqueNomFichier(TGestFichier::tfBaseDonnees))).c_str());
-  TACRDatabase base(dossier.FabriqueNomFichier(TGestFichier::tfBaseDonnees));
-  if (!base.CreateDatabase()) return false;
-  TACRTable t(base, "Evenements");
-  const bool cree = t.CreateTable(
-      {{"ID", TTypeChamp::AutoInc, 0, false},
-       {"LibelleChamps", TTypeChamp::String, 21, false},
-       {"Donnee", TTypeChamp::WideString, 301, false},
-       {"NoPersA", TTypeChamp::Int32, 0, false},
-       {"Date", TTypeChamp::FixedChar, 10, false}},
-      {{"ParID", {"ID"}, kIndexPrimaire}, {"ParNoPersA", {"NoPersA"}, 0}});
-  if (!cree || !t.Open()) return false;
-  struct {
-    int pers;
-    const char* libelle;
-    const char* donnee;
-    const char* date;
-  } const lignes[] = {{1, "NAISSANCE", "", "12.03.1854"},
-                      {1, "PROFESSION", "Maréchal-ferrant", ""},
-                      {2, "NAISSANCE", "", "..06.1856"},
-                      {1, "DECES", "", "02.11.1921"}};
-  for (const auto& l : lignes) {
-    t.Insert();
-    t.FieldByName("NoPersA").SetInteger(l.pers);
-    t.FieldByName("LibelleChamps").SetAnsiString(l.libelle);
-    t.FieldByName("Donnee").SetUnicodeString(Utf8VersUnicode(l.donnee));
-    t.FieldByName("Date").SetAnsiString(l.date);
-    if (!t.Post()) return false;
-  }
-  std::printf("%lld évènements ajoutés ; ceux de la personne 1 par l'index ParNoPersA :\n",
-              static_cast<long long>(t.RecordCount()));
-  if (!t.SetIndexName("ParNoPersA")) return false;
-  for (bool trouve = t.FindKey({Cle(1)}); trouve && !t.Eof() && t.FieldByName("NoPersA").AsInteger() == 1; t.Next())
-    std::printf("  ID %lld  %-10s %-18s %s\n", static_cast<long long>(t.FieldByName("ID").AsInt64()),
-                AnsiVersUtf8(t.FieldByName("LibelleChamps").AsAnsiString()).c_str(),
-                t.FieldByName("Donnee").AsUtf8().c_str(), t.FieldByName("Date").AsUtf8().c_str());
-  TACRQuery q(base, "SELECT Distinct LibelleChamps From Evenements Order By LibelleChamps");
-  if (!q.Open()) return false;
-  std::printf("Libellés distincts :");
-  for (; !q.Eof(); q.Next()) std::printf(" %s", q.Fields(0).AsUtf8().c_str());
-  std::printf("\nContrôle d'intégrité : %s\n", base.VerifieIntegrite().c_str());
-  return true;
+void AffichePersonne(TModuleBDD& store, long numero) {
+  TEnregPublic p;
+  if (!store.ReadPerson(p, numero)) return;
+  const auto nom = [&store](int32_t n) {
+    TEnregPublic q;
+    return n > 0 && store.ReadPerson(q, n) ? UnicodeVersUtf8(q.Prenoms + u" " + q.Nom) : std::string("?");
+  };
+  std::printf("  n°%ld %s %s, %s de %s et de %s", numero, UnicodeVersUtf8(p.Prenoms).c_str(),
+              UnicodeVersUtf8(p.Nom).c_str(), p.Sexe == 'F' ? "fille" : "fils", nom(p.Pere.No).c_str(),
+              nom(p.Mere.No).c_str());
+  std::printf(", %d conjoint(s), %d enfant(s)\n", p.NbConjoints(), p.NbEnfants());
 }
 
 }  // namespace
@@ -105,11 +113,24 @@ int Demo(const Arguments&) {
   const RepertoireDemo rep;
   if (rep.Chemin().empty()) return Echec("impossible de créer un répertoire temporaire");
   const AnsiString chemin = ConstruitAccesGenealogie(Utf8VersAnsi(rep.Chemin()), "Exemple", ".adb");
-  const TGestFichier dossier(chemin);
-  if (!CreeRepertoires(dossier.Repertoire)) return Echec("impossible de créer le dossier généalogique");
-  std::printf("Dossier généalogique d'exemple : %s\n", AnsiVersUtf8(dossier.Repertoire).c_str());
-  if (!DemoFichierEnreg(dossier)) return Echec("erreur d'accès au fichier des notes");
-  if (!DemoBase(dossier)) return Echec("erreur de la base relationnelle");
+  std::printf("== Création du dossier généalogique d'exemple\n");
+  {
+    TGestFichier dossier(chemin, true, false, true, false, 0, TGestFichier::mcAucune, false, false, nullptr);
+    if (dossier.Erreur) return Echec("le dossier généalogique n'a pas pu être créé");
+    const int n = ChargeFamille(*dossier.GetModuleBDD());
+    std::printf("%d personnes de la famille d'exemple enregistrées.\n", n);
+    if (!DemoNotes(dossier)) return Echec("erreur d'accès au fichier des notes");
+  }
+  std::printf("\n== Réouverture du dossier\n");
+  TGestFichier dossier(chemin, false, false, true, false, 0, TGestFichier::mcAucune, false, false, nullptr);
+  if (dossier.Erreur) return Echec(MessageOuverture(dossier));
+  AfficheInfo(dossier);
+  std::printf("\n== Quelques personnes relues dans la base\n");
+  for (const long n : {1L, 5L, 10L}) AffichePersonne(*dossier.GetModuleBDD(), n);
+  std::printf("\n== Copie de sauvegarde et contrôle\n");
+  if (!dossier.GetModuleBDD()->CopieADB()) return Echec("la copie de sauvegarde a échoué");
+  std::printf("  copie : %s\n", AnsiVersUtf8(ExtraitNomFichier(dossier.GetModuleBDD()->CheminCopie())).c_str());
+  std::printf("  intégrité : %s\n", dossier.GetModuleBDD()->Database().VerifieIntegrite().c_str());
   std::printf("\nDémonstration terminée.\n");
   return 0;
 }

@@ -13,7 +13,7 @@ using kyb::cli::TCommande;
 
 std::vector<TCommande> Toutes() {
   std::vector<TCommande> t;
-  for (const auto part : {kyb::cli::CommandesBase(), kyb::cli::CommandesDates(),
+  for (const auto part : {kyb::cli::CommandesBase(), kyb::cli::CommandesDossier(), kyb::cli::CommandesDates(),
                           kyb::cli::CommandesNoms()})
     t.insert(t.end(), part.begin(), part.end());
   return t;

@@ -1,0 +1,51 @@
+#include "dossier_cli.h"
+
+#include <cstdio>
+
+#include "store/datamodulebdd.h"
+#include "store/schema_bdd.h"
+
+namespace kyb::cli {
+
+AnsiString CheminDossier(const std::string& cheminUtf8) {
+  AnsiString chemin = SansSeparateurFinal(Utf8VersAnsi(cheminUtf8));
+  const AnsiString extension = ExtraitExtension(chemin);
+  const bool dossier = EgalSansCasseAnsi(extension, ".kya") || EgalSansCasseAnsi(extension, ".ky2") ||
+                       EgalSansCasseAnsi(extension, ".ky3");
+  if (dossier) {
+    const AnsiString nom = ExtraitNomFichier(chemin);
+    return chemin + "/" + nom.substr(0, nom.size() - extension.size()) + ".adb";
+  }
+  if (extension.empty()) return ConstruitAccesGenealogie(ExtraitRepertoire(chemin), ExtraitNomFichier(chemin), ".adb");
+  return chemin;
+}
+
+std::string MessageOuverture(const TGestFichier& g) {
+  if (g.ConversionAnnulee) return "conversion du dossier annulée";
+  switch (g.CodeErreurOuverture) {
+    case 1: return "le dossier « " + AnsiVersUtf8(g.Repertoire) + " » n'a pas de base de données";
+    case 2: return "la base de données du dossier « " + AnsiVersUtf8(g.Repertoire) +
+                   " » est illisible ou déjà ouverte par un autre programme";
+    default: return "le dossier « " + AnsiVersUtf8(g.Repertoire) + " » n'a pas pu être ouvert";
+  }
+}
+
+void AfficheInfo(TGestFichier& g) {
+  TModuleBDD& m = *g.GetModuleBDD();
+  std::printf("Dossier          : %s\n", AnsiVersUtf8(g.Repertoire).c_str());
+  std::printf("Format           : %d%s\n", g.VersionFichier, g.IsReadOnly() ? " (lecture seule)" : "");
+  std::printf("Identifiant      : %s\n", g.IdGenea.c_str());
+  std::printf("Personnes        : %ld (dont supprimées : %ld)\n", g.NombrePersonnes(), m.CountPersonDelete());
+  TDateTime date = 0, heure = 0;
+  g.GetDateFile(date, heure);
+  if (date == 0 && !DateModificationFichier(g.FabriqueNomFichier(TGestFichier::tfBaseDonnees), date)) date = 0;
+  std::printf("Modification     : %s\n",
+              date == 0 ? "inconnue" : FormatDateHeure("dd/mm/yyyy hh:nn:ss", date + heure).c_str());
+  std::printf("Base             : %s, version %s\n", AnsiVersUtf8(ExtraitNomFichier(m.Chemin())).c_str(),
+              UnicodeVersUtf8(m.GetVersionBDD()).c_str());
+  std::printf("Tables :\n");
+  for (const auto& def : SchemaBDD())
+    std::printf("  %-22s %lld lignes\n", def.nom.c_str(), static_cast<long long>(m.NombreLignes(def.nom)));
+}
+
+}  // namespace kyb::cli

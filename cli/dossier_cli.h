@@ -1,0 +1,17 @@
+#pragma once
+// Helpers of the kyb commands that work on a genealogy folder.
+#include <string>
+
+#include "folder/gest_fic.h"
+
+namespace kyb::cli {
+
+// The store path of a folder given as "/a/Famille.kya", "/a/Famille.kya/Famille.adb" or
+// "/a/Famille" (the ".kya" folder), in Windows-1252.
+[[nodiscard]] AnsiString CheminDossier(const std::string& cheminUtf8);
+// Why an opening failed, in French.
+[[nodiscard]] std::string MessageOuverture(const TGestFichier& g);
+// Format, read-only state, identifier, counts, tables and last modification.
+void AfficheInfo(TGestFichier& g);
+
+}  // namespace kyb::cli
