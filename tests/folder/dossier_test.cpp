@@ -165,6 +165,16 @@ TEST_F(Dossier, EchecsDOuverture) {
   EXPECT_FALSE(premier->Erreur);
 }
 
+TEST_F(Dossier, RepertoireImpossibleACreer) {
+  { std::ofstream(rep / "fichier") << "x"; }  // a file where a directory should go
+  auto g = Cree(rep / "fichier/Sous.kya/Sous.adb");
+  EXPECT_TRUE(g->Erreur);
+  EXPECT_EQ(g->GetModuleBDD(), nullptr);
+  const TGestFichier a(Chemin()), b(rep / "FAMILLE.KYA/famille.adb");
+  EXPECT_TRUE(a.IsSameGenea(&b));
+  EXPECT_FALSE(a.IsSameGenea(nullptr));
+}
+
 TEST_F(Dossier, ProgressionAuDelaDeDixMillePersonnes) {
   {
     auto g = Cree(Chemin());
