@@ -5,12 +5,22 @@
 namespace kyb {
 namespace {
 
-// Keeps the first n UTF-16 code units of a UTF-8 text (n = 0: everything).
-std::string CoupeUtf8(const std::string& utf8, int n) {
-  if (n <= 0) return utf8;
-  const UnicodeString u = Utf8VersUnicode(utf8);
-  if (u.size() <= static_cast<size_t>(n)) return utf8;
-  return UnicodeVersUtf8(std::u16string_view(u).substr(0, static_cast<size_t>(n)));
+// Keeps the first n UTF-16 code units of a UTF-8 text (n = 0: everything). Counted on the bytes:
+// a lead byte starts a character, a 4-byte sequence counts two units.
+std::string CoupeUtf8(std::string utf8, int n) {
+  if (n <= 0 || utf8.size() <= static_cast<size_t>(n)) return utf8;
+  size_t unites = 0;
+  for (size_t i = 0; i < utf8.size(); ++i) {
+    const auto c = static_cast<unsigned char>(utf8[i]);
+    if ((c & 0xC0) == 0x80) continue;
+    const size_t largeur = c >= 0xF0 ? 2 : 1;
+    if (unites + largeur > static_cast<size_t>(n)) {
+      utf8.resize(i);
+      break;
+    }
+    unites += largeur;
+  }
+  return utf8;
 }
 
 int64_t LargeurType(TTypeChamp type, int64_t v) {
@@ -42,8 +52,9 @@ TValeur ConvertitPourChamp(const TACRFieldDef& def, TValeur v) {
     return TValeur::DeBlob(v.sorte == TValeur::Sorte::Blob ? std::move(v.octets) : v.VersTexte());
   // Texts: an 8-bit field holds only what Windows-1252 can write.
   std::string texte = v.VersTexte();
-  if (EstTypeTexte8Bits(def.type)) texte = AnsiVersUtf8(Utf8VersAnsi(texte));
-  return TValeur::DeTexte(CoupeUtf8(texte, def.taille));
+  const bool ascii = std::all_of(texte.begin(), texte.end(), [](char c) { return (c & 0x80) == 0; });
+  if (EstTypeTexte8Bits(def.type) && !ascii) texte = AnsiVersUtf8(Utf8VersAnsi(texte));
+  return TValeur::DeTexte(CoupeUtf8(std::move(texte), def.taille));
 }
 
 const std::string& TACRField::FieldName() const { return dataset_->NomChamp(position_); }

@@ -50,6 +50,7 @@ void TACRTable::Close() {
 }
 
 void TACRTable::ConstruitChamps() {
+  indexPret_ = false;
   objetsChamps_.clear();
   positions_.clear();
   positionAutoInc_ = -1;
@@ -84,6 +85,8 @@ TValeur TACRTable::ValeurParDefaut(int position) const {
 }
 
 bool TACRTable::SetIndexName(const std::string& nomIndex) {
+  // Selecting the index in use keeps the prepared statements: callers select before each look-up.
+  if (indexPret_ && nomIndex == nomIndex_) return true;
   std::vector<int> colonnes;
   std::vector<bool> sansCasse;
   if (!nomIndex.empty()) {
@@ -101,6 +104,7 @@ bool TACRTable::SetIndexName(const std::string& nomIndex) {
     }
   }
   nomIndex_ = nomIndex;
+  indexPret_ = true;
   colonnesCle_ = std::move(colonnes);
   sansCasse_ = std::move(sansCasse);
   instructions_.clear();

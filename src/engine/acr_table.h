@@ -150,6 +150,7 @@ class TACRTable final : public TACRDataSet {
   std::string listeColonnes_;  // "rowid, c1, c2 ..."
 
   std::string nomIndex_;
+  bool indexPret_ = false;  // colonnesCle_ matches nomIndex_ and the current definitions
   std::vector<int> colonnesCle_;
   std::vector<bool> sansCasse_;
   std::map<std::pair<int, int>, TInstruction> instructions_;

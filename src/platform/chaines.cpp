@@ -88,8 +88,9 @@ char32_t LitUtf8(std::string_view t, size_t& i) {
   return cp;
 }
 
-template <typename Car>
-bool EstBlanc(Car c) { return c <= 0x20; }
+// Spaces and control characters; bytes above 0x7F are letters of Windows-1252, never blanks.
+bool EstBlanc(char c) { return static_cast<unsigned char>(c) <= 0x20; }
+bool EstBlanc(char16_t c) { return c <= 0x20; }
 
 template <typename Vue>
 Vue RogneVue(Vue t) {

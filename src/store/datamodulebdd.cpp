@@ -318,6 +318,7 @@ bool TModuleBDD::BeginImport(bool reconstruireIndex) {
     idsReserves_[nom] = t->RowId();
     (void)t->Delete();
   }
+  plusGrandNumeroImport_ = std::max(GetMaxNoPers(), GetIDPersonMax());
   enImport_ = true;
   postsImport_ = 0;
   return true;

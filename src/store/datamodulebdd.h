@@ -186,6 +186,7 @@ class TModuleBDD {
   bool enImport_ = false;
   bool importIndex_ = false;
   int postsImport_ = 0;
+  long plusGrandNumeroImport_ = 0;  // highest person number present, while importing
   std::map<std::string, int64_t> idsReserves_;
   TVerrou verrou_;
   std::atomic<bool> annulationReparation_{false};

@@ -106,7 +106,10 @@ bool TModuleBDD::WritePerson(const TEnregPublic& p, long numero) {
   }
   (void)t->SetIndexName("ParID");
   int64_t avant = 0;
-  if (t->FindKey({Cle(numero)})) {
+  // During an import, a number above every number already written cannot exist: no look-up.
+  const bool nouveau = enImport_ && numero > plusGrandNumeroImport_;
+  if (enImport_) plusGrandNumeroImport_ = std::max(plusGrandNumeroImport_, numero);
+  if (!nouveau && t->FindKey({Cle(numero)})) {
     avant = t->FieldByName("FicheSupprimee").AsInteger();
     EditInTable(*t);
   } else {
@@ -152,6 +155,7 @@ long TModuleBDD::InsertPerson() {
     Cancel(*t);
     return 0;
   }
+  if (enImport_) plusGrandNumeroImport_ = std::max<long>(plusGrandNumeroImport_, static_cast<long>(t->RowId()));
   return static_cast<long>(t->RowId());
 }
 

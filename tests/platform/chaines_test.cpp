@@ -57,6 +57,8 @@ TEST(Chaines, EntiersEtRognage) {
     EXPECT_EQ(v, 7);
   }
   EXPECT_EQ(Rogne(std::string_view("  x y \t")), "x y");
+  EXPECT_EQ(Rogne(std::string_view(A(" Marié "))), A("Marié"));  // accented ends are letters
+  EXPECT_EQ(Rogne(std::u16string_view(u"\u00e9t\u00e9 ")), u"\u00e9t\u00e9");
 }
 
 }  // namespace
