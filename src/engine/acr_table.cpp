@@ -217,9 +217,7 @@ void TACRTable::PlaceSur(Ligne ligne) {
   positionne_ = true;
 }
 
-bool TACRTable::ChargeSuivants() {
-  TInstruction& s = Instruction(kSuivants, 0);
-  LiePlage(s, LieCleCourante(s, 1));
+bool TACRTable::RemplitTampon(TInstruction& s) {
   tampon_.clear();
   lu_ = 0;
   Ligne l;
@@ -229,17 +227,17 @@ bool TACRTable::ChargeSuivants() {
   return !tampon_.empty();
 }
 
+bool TACRTable::ChargeSuivants() {
+  TInstruction& s = Instruction(kSuivants, 0);
+  LiePlage(s, LieCleCourante(s, 1));
+  return RemplitTampon(s);
+}
+
 void TACRTable::First() {
   if (!Active()) return;
   TInstruction& s = Instruction(kPremier, 0);
   LiePlage(s, 1);
-  tampon_.clear();
-  lu_ = 0;
-  Ligne l;
-  while (LitLigne(s, l)) tampon_.push_back(std::move(l));
-  s.Reinitialise();
-  finAtteinte_ = tampon_.size() < static_cast<size_t>(kTailleLot);
-  if (tampon_.empty()) {
+  if (!RemplitTampon(s)) {
     ReinitialiseCurseur();
     return;
   }

@@ -134,6 +134,7 @@ class TACRTable final : public TACRDataSet {
   [[nodiscard]] bool LitLigne(TInstruction& s, Ligne& ligne) const;
   void PlaceSur(Ligne ligne);
   [[nodiscard]] bool ChargeSuivants();
+  [[nodiscard]] bool RemplitTampon(TInstruction& s);  // one batch from a bound statement
   [[nodiscard]] bool ChercheUne(Operation op, const TCle& valeurs);
   [[nodiscard]] bool EchecEcriture(const std::string& contexte);
   [[nodiscard]] bool ExecuteSchema(const std::vector<std::string>& ordres,
