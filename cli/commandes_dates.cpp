@@ -1,8 +1,163 @@
-// kyb commands of the dates subsystem.
+// kyb commands of the dates subsystem: analysis and wording of a date, gap between two dates,
+// Easter Sunday. Terminal texts are UTF-8; the library works in Windows-1252.
+#include <cstdio>
+#include <string>
+
 #include "commandes.h"
+#include "dates/analysedate.h"
+#include "dates/calcjours.h"
+#include "dates/convjuif.h"
+#include "dates/convrepublicain.h"
+#include "dates/jourcourant.h"
+#include "dates/redigedate.h"
+#include "platform/chaines.h"
 
 namespace kyb::cli {
+namespace {
 
-std::span<const TCommande> CommandesDates() { return {}; }
+constexpr const char* kSignes[12] = {"Bélier", "Taureau",    "Gémeaux",    "Cancer",
+                                     "Lion",   "Vierge",     "Balance",    "Scorpion",
+                                     "Sagittaire", "Capricorne", "Verseau", "Poissons"};
+
+const char* NomCalendrier(char c) {
+  switch (c) {
+    case 'R': return "républicain";
+    case 'H': return "hébraïque";
+    case 'A': return "avant Jésus-Christ";
+    default: return "grégorien";
+  }
+}
+
+const char* MotifErreur(int code) {
+  switch (code) {
+    case kErreurCaractere: return "caractère non reconnu";
+    case kErreurAnneeLongue: return "année de plus de 4 chiffres";
+    case kErreurAnnee: return "année incorrecte";
+    case kErreurMois: return "mois incorrect";
+    case kErreurJour: return "jour incorrect";
+    default: return "date incorrecte";
+  }
+}
+
+// A label padded to a fixed width counted in characters (the labels are UTF-8).
+std::string Libelle(const char* texte) {
+  std::string s = texte;
+  std::size_t largeur = 0;
+  for (const char c : s) largeur += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+  if (largeur < 22) s.append(22 - largeur, ' ');
+  return s;
+}
+
+void Ligne(const char* libelle, const AnsiString& valeur) {
+  std::printf("%s %s\n", Libelle(libelle).c_str(),
+              valeur.empty() ? "—" : AnsiVersUtf8(valeur).c_str());
+}
+
+void Ligne(const char* libelle, int valeur) { Ligne(libelle, std::to_string(valeur)); }
+
+// Reads "--calendrier X" out of args; false on a bad option.
+bool LitCalendrier(Arguments& args, char& calendrier) {
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    if (args[i] != "--calendrier") continue;
+    if (i + 1 >= args.size() || args[i + 1].size() != 1 ||
+        std::string("GRHA").find(args[i + 1][0]) == std::string::npos)
+      return false;
+    calendrier = args[i + 1][0];
+    const auto debut = args.begin() + static_cast<std::ptrdiff_t>(i);
+    args.erase(debut, debut + 2);
+    return true;
+  }
+  return true;
+}
+
+// Typed text -> date value; the error code when refused (-1 on success).
+int LitDate(const std::string& saisieUtf8, char calendrier, TDateKY& date) {
+  const AnsiString saisie = Utf8VersAnsi(saisieUtf8);
+  if (calendrier == 0) {
+    const AnsiString r = Rogne(saisie);
+    if (FourchetteBienFormee(r)) {
+      date = TDateKY(r.size() == 5 ? 'R' : 'G', r);
+      return kAnalyseOk;
+    }
+    calendrier = DateFormatRepublicain(saisie) ? 'R' : 'G';
+  }
+  AnsiString texte;
+  const int code = AnalyseDate(texte, saisie, std::string(1, calendrier), true);
+  if (code != kAnalyseOk) return code;
+  date = TDateKY(calendrier, texte);
+  return kAnalyseOk;
+}
+
+int Ecart(Arguments args) {
+  char calendrier = 0;
+  if (!LitCalendrier(args, calendrier) || args.size() != 2)
+    return Echec("usage : kyb date ecart DATE1 DATE2 [--calendrier G|R|H|A]");
+  TDateKY d[2];
+  for (int i = 0; i < 2; ++i)
+    if (const int code = LitDate(args[i], calendrier, d[i]); code != kAnalyseOk)
+      return Echec("date « " + args[i] + " » refusée (code " + std::to_string(code) + " : " +
+                   MotifErreur(code) + ")");
+  int annees = 0;
+  bool ok = false;
+  const int jours = CalculJoursDateDate(d[0], d[1], &annees, &ok);
+  if (!ok) return Echec("écart incalculable entre ces deux dates");
+  Ligne("Date 1 :", d[0].PlaceJour());
+  Ligne("Date 2 :", d[1].PlaceJour());
+  Ligne("Jours :", jours);
+  Ligne("Années révolues :", annees);
+  Ligne("Mois :", CalculMoisDateDate(d[0], d[1]));
+  return 0;
+}
+
+int Date(const Arguments& entree) {
+  if (!entree.empty() && entree[0] == "ecart")
+    return Ecart(Arguments(entree.begin() + 1, entree.end()));
+  Arguments args = entree;
+  char calendrier = 0;
+  if (!LitCalendrier(args, calendrier) || args.size() != 1)
+    return Echec("usage : kyb date TEXTE [--calendrier G|R|H|A]");
+  TDateKY date;
+  if (const int code = LitDate(args[0], calendrier, date); code != kAnalyseOk)
+    return Echec("date refusée (code " + std::to_string(code) + " : " + MotifErreur(code) + ")");
+  const AnsiString greg = date.ConvVersGreg();
+  const bool avantJC = date.DateFormatAvantJC();
+  std::printf("%s %s\n", Libelle("Calendrier :").c_str(), NomCalendrier(date.GetCalendrier()));
+  Ligne("Texte normalisé :", date.GetDate());
+  Ligne("Forme exportée :", date.ExportInString());
+  Ligne("Rédaction :", date.PlaceJour(true));
+  Ligne("Année :", date.RedigeAnnee(true));
+  Ligne("Grégorien :", avantJC ? AnsiString() : greg);
+  Ligne("Républicain :", avantJC ? AnsiString() : ConvGregorienRepublicain(greg));
+  Ligne("Hébraïque :", avantJC ? AnsiString() : ConvGregorienHebraique(greg));
+  AnsiString jour;
+  date.RetourneJourSemaine(jour);
+  Ligne("Jour de la semaine :", jour);
+  const int signe = date.GetSigneZodiaque();
+  Ligne("Signe du zodiaque :", signe >= 0 ? A(kSignes[signe]) : AnsiString());
+  AnsiString saison;
+  date.GetSaison(&saison);
+  Ligne("Saison :", saison);
+  return 0;
+}
+
+int Paques(const Arguments& args) {
+  if (args.size() != 1) return Echec("usage : kyb paques ANNEE");
+  const AnsiString paques = CalcDatePaques(args[0]);
+  if (paques.empty()) return Echec("année hors de 1583 à 2498 : « " + args[0] + " »");
+  std::printf("Pâques %s : dimanche %s\n", args[0].c_str(),
+              AnsiVersUtf8(FormatDateNews(paques)).c_str());
+  return 0;
+}
+
+constexpr TCommande kCommandes[] = {
+    {"date", "date TEXTE [--calendrier G|R|H|A]",
+     "analyse une date saisie, la rédige et la convertit", Date},
+    {"date", "date ecart DATE1 DATE2", "jours, années et mois entre deux dates", Date},
+    {"paques", "paques ANNEE", "date de Pâques (1583 à 2498)", Paques},
+};
+
+}  // namespace
+
+std::span<const TCommande> CommandesDates() { return kCommandes; }
 
 }  // namespace kyb::cli

@@ -1,0 +1,260 @@
+// Ordering and day counts, checked against known values and against the day-by-day walk.
+#include "dates/calcjours.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <tuple>
+
+#include "dates/calendrier_civil.h"
+
+namespace kyb {
+namespace {
+
+TDateKY G(const char* t) { return TDateKY('G', t); }
+
+// The reference: every civil day from the first date to the second, one by one.
+struct Marche {
+  int jours, annees, reste, joursMois;
+};
+
+Marche MarcheJourParJour(int j1, int m1, int a1, int j2, int m2, int a2) {
+  int jours = 0, anniversaires = 0, reste = 0, joursMois = 0;
+  const auto debut = std::make_tuple(a1, m1, j1), fin = std::make_tuple(a2, m2, j2);
+  for (int a = a1; a <= a2; ++a)
+    for (int m = 1; m <= 12; ++m)
+      for (int j = 1; j <= 31; ++j) {
+        const auto jour = std::make_tuple(a, m, j);
+        if (jour < debut) continue;
+        if (jour > fin) return {jours - 1, anniversaires - 1, reste, joursMois};
+        if (!DateGregorienOk(j, m, a) || (a == 1582 && m == 12 && j >= 10 && j <= 19)) continue;
+        ++jours;
+        const bool sans29 = !DateGregorienOk(29, 2, a);
+        if ((m == m1 && j == j1) || (j1 == 29 && m1 == 2 && m == 3 && j == 1 && sans29)) {
+          ++anniversaires;
+          reste = 0;
+        } else {
+          ++reste;
+        }
+        if (j == j1 || (j1 == 29 && m == 3 && j == 1 && sans29) || (j1 >= 30 && m == 3 && j == 1) ||
+            (j1 == 31 && j == 30 && !DateGregorienOk(31, m, a)))
+          ++joursMois;
+      }
+  return {jours - 1, anniversaires - 1, reste, joursMois};
+}
+
+std::string Texte(int j, int m, int a) {
+  char t[40];
+  std::snprintf(t, sizeof t, "%02d/%02d/%04d", j, m, a < 0 ? -a : a);
+  return t;
+}
+
+TDateKY Date(int j, int m, int a) { return TDateKY(a < 0 ? 'A' : 'G', Texte(j, m, a)); }
+
+void CompareALaMarche(int j1, int m1, int a1, int j2, int m2, int a2) {
+  const Marche attendu = MarcheJourParJour(j1, m1, a1, j2, m2, a2);
+  float annees = 0;
+  int entieres = 0, reste = 0, joursMois = 0;
+  bool inverse = true;
+  const int n = CalcJours(Date(j1, m1, a1), Date(j2, m2, a2), &annees, &entieres, &reste,
+                          &inverse, false, &joursMois);
+  SCOPED_TRACE(Texte(j1, m1, a1) + " -> " + Texte(j2, m2, a2));
+  EXPECT_EQ(n, attendu.jours);
+  EXPECT_EQ(entieres, attendu.annees);
+  EXPECT_EQ(reste, attendu.reste);
+  EXPECT_EQ(joursMois, attendu.joursMois);
+  EXPECT_FALSE(inverse);
+  // The other order gives the same counts, flagged as swapped.
+  int entieres2 = 0;
+  bool inverse2 = false;
+  EXPECT_EQ(CalcJours(Date(j2, m2, a2), Date(j1, m1, a1), &entieres2, false, &inverse2), n);
+  EXPECT_EQ(entieres2, entieres);
+  EXPECT_EQ(inverse2, std::make_tuple(a1, m1, j1) != std::make_tuple(a2, m2, j2));
+}
+
+TEST(CalcJours, EgaleLaMarcheSurDesPairesAuHasard) {
+  std::mt19937 alea(20261205);
+  const auto jourAuHasard = [&](int aMin, int aMax, int& j, int& m, int& a) {
+    do {
+      a = std::uniform_int_distribution<int>(aMin, aMax)(alea);
+      m = std::uniform_int_distribution<int>(1, 12)(alea);
+      j = std::uniform_int_distribution<int>(1, 31)(alea);
+    } while (!DateGregorienOk(j, m, a));
+  };
+  for (int i = 0; i < 1500; ++i) {
+    int j1, m1, a1, j2, m2, a2;
+    // Half the pairs straddle the 1582 reform, the rest spread over the whole range.
+    const bool reforme = i % 2 == 0;
+    jourAuHasard(reforme ? 1500 : 1, reforme ? 1582 : 2300, j1, m1, a1);
+    jourAuHasard(a1, std::min(2399, a1 + (i % 7 == 0 ? 250 : 30)), j2, m2, a2);
+    if (std::make_tuple(a2, m2, j2) < std::make_tuple(a1, m1, j1)) {
+      std::swap(j1, j2);
+      std::swap(m1, m2);
+      std::swap(a1, a2);
+    }
+    CompareALaMarche(j1, m1, a1, j2, m2, a2);
+  }
+}
+
+TEST(CalcJours, EgaleLaMarcheAuxJoursDifficiles) {
+  // Ends of months, 29 February, the 1582 gap and the days around it, before-Christ years.
+  const int jours[][3] = {{29, 2, 1600}, {28, 2, 1601}, {1, 3, 1601},  {31, 1, 1700},
+                          {30, 4, 1582}, {31, 12, 1581}, {9, 12, 1582}, {10, 12, 1582},
+                          {15, 12, 1582}, {19, 12, 1582}, {20, 12, 1582}, {31, 12, 1582},
+                          {29, 2, 1580}, {30, 3, 1583}, {31, 5, 1583}, {28, 2, 1700},
+                          {29, 2, 2000}, {31, 8, 2001}, {1, 1, -44},   {29, 2, -8},
+                          {15, 12, 1583}};
+  for (const auto& x : jours)
+    for (const auto& y : jours)
+      if (std::make_tuple(x[2], x[1], x[0]) <= std::make_tuple(y[2], y[1], y[0]))
+        CompareALaMarche(x[0], x[1], x[2], y[0], y[1], y[2]);
+}
+
+TEST(CalcJours, ValeursConnues) {
+  EXPECT_EQ(CalcJours(G("09/12/1582"), G("20/12/1582"), nullptr, false, nullptr), 1);
+  int annees = -1;
+  CalcJours(G("29/02/1600"), G("28/02/1601"), &annees, false, nullptr);
+  EXPECT_EQ(annees, 0);
+  CalcJours(G("29/02/1600"), G("01/03/1601"), &annees, false, nullptr);
+  EXPECT_EQ(annees, 1);
+  EXPECT_EQ(CalcJours(G("14/07/1789"), G("14/07/1889"), &annees, false, nullptr), 36524);
+  EXPECT_EQ(annees, 100);
+  // Unknown day and month count as the first.
+  EXPECT_EQ(CalcJours(G("../02/1800"), G("../../1801"), nullptr, false, nullptr), 334);
+  // The approximation of useMiddle, ranges replaced by their middle.
+  EXPECT_EQ(CalcJours(G("1750/1760"), G("15/03/1760"), &annees, true, nullptr),
+            5 * 365 + 2 * 30 + 14);
+  EXPECT_EQ(annees, 5);
+  float f = 0;
+  int entieres = 0, reste = 0;
+  CalcJours(G("01/01/1900"), G("31/12/1900"), &f, &entieres, &reste, nullptr, false, nullptr);
+  EXPECT_EQ(reste, 364);
+  EXPECT_NEAR(f, 364 / 365.0 - 0.006, 1e-6);  // a year less a day reads just under 1
+  CalcJours(G("01/01/1900"), G("02/01/1901"), &f, &entieres, &reste, nullptr, false, nullptr);
+  EXPECT_NEAR(f, 1 + 1 / 365.0 + 0.005, 1e-6);
+}
+
+TEST(CalcJours, ImpossiblesDonnentUnMillion) {
+  float f = 0;
+  int entieres = 0;
+  const auto calcule = [&](const TDateKY& a, const TDateKY& b) {
+    return CalcJours(a, b, &f, &entieres, nullptr, nullptr, false, nullptr);
+  };
+  EXPECT_EQ(calcule(G("14/07/...."), G("14/07/1789")), kDateIncalculable);
+  EXPECT_EQ(entieres, kDateIncalculable);
+  EXPECT_FLOAT_EQ(f, 1000000.0f);
+  EXPECT_EQ(calcule(G(""), G("14/07/1789")), kDateIncalculable);
+  EXPECT_EQ(calcule(G("31/02/1789"), G("14/07/1789")), kDateIncalculable);
+  EXPECT_EQ(calcule(G("01/01/2400"), G("14/07/1789")), kDateIncalculable);
+  EXPECT_EQ(calcule(G("1750/1760"), G("14/07/1789")), kDateIncalculable);
+  EXPECT_EQ(CalculJoursDateDate(G("../../...."), G("14/07/1789"), nullptr, nullptr),
+            kDateIncalculable);
+  EXPECT_EQ(CalculAnneeDateDate(G("xx"), G("14/07/1789")), kDateIncalculable);
+  EXPECT_EQ(CalculMoisDateDate(G("14/07/1789"), G("")), kDateIncalculable);
+}
+
+TEST(CalcJours, FormesDerivees) {
+  EXPECT_EQ(CalcNbJours(G("20/12/1582"), G("09/12/1582")), 1);
+  EXPECT_EQ(CalcNbJours(G("09/12/1582"), G("20/12/1582")), -1);
+  int annees = 0;
+  bool ok = false;
+  EXPECT_EQ(CalculJoursDateDate(G("14/07/1889"), G("14/07/1789"), &annees, &ok), -36524);
+  EXPECT_EQ(annees, -100);
+  EXPECT_TRUE(ok);
+  bool impossible = false;
+  EXPECT_EQ(CalculJoursDateDate(G("14/07/1789"), G("15/07/1789"), impossible), 1);
+  EXPECT_FALSE(impossible);
+  EXPECT_EQ(CalculAnneeDateDate(G("01/01/1700"), G("31/12/1750")), 50);
+  EXPECT_EQ(CalculAnneeDateDate(G("02/01/1700"), G("01/01/1700")), -1);
+  EXPECT_EQ(CalculMoisDateDate(G("15/01/1800"), G("20/04/1801")), 15);
+  EXPECT_EQ(CalculMoisDateDate(G("20/04/1801"), G("15/01/1800")), -15);
+  // Republican and Hebrew dates count through their Gregorian day.
+  EXPECT_EQ(CalculJoursDateDate(TDateKY('R', "01/VEND/01"), G("23/09/1792"), nullptr, nullptr),
+            1);
+  EXPECT_EQ(CalculJoursDateDate(TDateKY('H', "01/01/5785"), G("04/10/2024"), nullptr, nullptr),
+            1);
+  EXPECT_EQ(G("14/07/1789").CalcNbJoursAbs(false, "13/07/1789"), 1);
+}
+
+TEST(CompareDate, PointsEtPrecision) {
+  EXPECT_EQ(CompareDate(G("../../1750"), G("15/06/1750")), 1);
+  EXPECT_EQ(CompareDate(G("15/06/1750"), G("../../1750")), 1);
+  EXPECT_EQ(CompareDate(G("15/06/1750"), G("15/06/1750")), 0);
+  EXPECT_EQ(CompareDate(G("14/06/1750"), G("15/06/1750")), -1);
+  EXPECT_EQ(CompareDate(G("../06/1750"), G("01/07/1750")), -1);
+  EXPECT_EQ(CompareDate(G("14/07/...."), G("01/01/1000")), -1);
+  EXPECT_EQ(CompareDate(G(""), G("01/01/1000")), -1);
+  EXPECT_EQ(CompareDate(G("01/01/1000"), G("")), 1);
+  // Ties broken on request.
+  EXPECT_EQ(CompareDate(G("../12/1750"), G("31/12/1750"), 0, 1, false), -1);
+  EXPECT_EQ(CompareDate(G("../12/1750"), G("31/12/1750"), 0, 1, true), 1);
+  EXPECT_EQ(CompareDate(G("../12/1750"), G("31/12/1750"), 0, 2, true), -1);
+  EXPECT_EQ(CompareDate(G("../12/1750"), G("31/12/1750"), 0, 0, true), 0);
+  // Other calendars compare through their Gregorian day.
+  EXPECT_EQ(CompareDate(TDateKY('R', "01/VEND/01"), G("21/09/1792")), 1);
+  EXPECT_EQ(CompareDate(TDateKY('R', "01/VEND/01"), G("22/09/1792")), 0);
+  EXPECT_EQ(CompareDate(TDateKY('H', "15/08/5784"), G("24/04/2024")), -1);
+  TDateKY a = G("01/02/1800"), b = G("02/02/1800");
+  EXPECT_TRUE(a < b);
+  EXPECT_FALSE(b < a);
+}
+
+TEST(CompareDate, CheminRapideEgaleLeCheminGeneral) {
+  // "?" sends a point date through the general path without changing its meaning.
+  std::mt19937 alea(7);
+  const auto date = [&] {
+    char t[40];
+    const int a = std::uniform_int_distribution<int>(1795, 1805)(alea);
+    const int m = std::uniform_int_distribution<int>(0, 12)(alea);
+    const int j = std::uniform_int_distribution<int>(0, 28)(alea);
+    std::snprintf(t, sizeof t, "%02d/%02d/%04d", j, m, a % 7 == 0 ? 0 : a);
+    std::string s = t;
+    if (j == 0) s.replace(0, 2, "..");
+    if (m == 0) s.replace(3, 2, "..");
+    return s;
+  };
+  for (int i = 0; i < 3000; ++i) {
+    const std::string a = date(), b = date();
+    TDateKY qa = G(a.c_str()), qb = G(b.c_str());
+    qa.SetActe("?");
+    qb.SetActe("?");
+    for (int mode = 0; mode <= 2; ++mode)
+      ASSERT_EQ(CompareDate(G(a.c_str()), G(b.c_str()), 0, mode, i % 2 == 0),
+                CompareDate(qa, qb, 0, mode, i % 2 == 0))
+          << a << " " << b;
+  }
+}
+
+TEST(CompareDate, QualificatifsEtFourchettes) {
+  TDateKY avant = G("14/07/1789");
+  avant.SetActe("<");
+  TDateKY vers = G("14/07/1789");
+  vers.SetActe("~");
+  EXPECT_EQ(CompareDate(avant, vers), 0);  // both read as the range 1789/1789
+  EXPECT_EQ(CompareDate(G("1750/1760"), G("1750/1770")), -1);
+  EXPECT_EQ(CompareDate(G("1751/1760"), G("1750/1770")), 1);
+  EXPECT_EQ(CompareDate(G("1750/1760"), G("1750/1760")), 0);
+  EXPECT_EQ(CompareDate(G("1750/...."), G("1740/...."), 0), 1);
+  EXPECT_EQ(CompareDate(G("1750/...."), G("1750/1800")), 0);
+  EXPECT_EQ(CompareDate(G("..../1800"), G("1650/1700")), 1);  // closed at 1700 > 1650
+  EXPECT_EQ(CompareDate(G("..../1800"), G("1750/1760")), -1);
+  EXPECT_EQ(CompareDate(G("1750/1760"), G("..../1800")), 1);
+  // A range against a point: the range stands in its lower year, on the point's day.
+  EXPECT_EQ(CompareDate(G("1750/1760"), G("15/06/1749")), 1);
+  EXPECT_EQ(CompareDate(G("15/06/1749"), G("1750/1760")), -1);
+  EXPECT_EQ(CompareDate(G("15/06/1751"), G("1750/1760")), 1);
+  EXPECT_EQ(CompareDate(G("1750/1760"), G("15/06/1750")), 0);
+}
+
+TEST(CompareDate, AvantJesusChrist) {
+  const TDateKY a500('A', "../../0500"), a400('A', "../../0400");
+  EXPECT_EQ(CompareDate(a500, a400), -1);
+  EXPECT_EQ(CompareDate(a400, a500), 1);
+  EXPECT_EQ(CompareDate(a400, G("01/01/0001")), -1);
+  EXPECT_EQ(CompareDate(G("01/01/0001"), a400), 1);
+  EXPECT_EQ(CompareDate(TDateKY('A', "01/01/0010"), G("01/01/0010")), -1);
+  EXPECT_EQ(CompareDate(a400, a400), 0);
+}
+
+}  // namespace
+}  // namespace kyb
