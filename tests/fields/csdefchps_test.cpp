@@ -1,0 +1,349 @@
+#include "fields/csdefchps.h"
+
+#include <gtest/gtest.h>
+
+#include "fields/csdefaut.h"
+#include "platform/fichiers.h"
+#include "support/support.h"
+
+namespace kyb {
+namespace {
+
+std::string LitTout(const AnsiString& chemin) {
+  const TFichier f = TFichier::Ouvre(chemin, TAcces::Lecture, TCreation::Existant);
+  std::string r(static_cast<size_t>(std::max<int64_t>(f.Taille(), 0)), '\0');
+  if (!r.empty() && f.LitA(0, r.data(), r.size()) != static_cast<int64_t>(r.size())) r.clear();
+  return r;
+}
+
+void EcritTout(const AnsiString& chemin, const std::string& contenu) {
+  TFichier f = TFichier::Ouvre(chemin, TAcces::LectureEcriture, TCreation::Ecrase);
+  ASSERT_TRUE(f.Valide());
+  ASSERT_EQ(f.EcritA(0, contenu.data(), contenu.size()), static_cast<int64_t>(contenu.size()));
+}
+
+AnsiString Libelle(const TChpCs* chp) { return chp ? chp->LibelleInterne : "(aucun)"; }
+
+std::vector<AnsiString> Labels(const std::vector<const char*>& libelles) {
+  return {libelles.begin(), libelles.end()};
+}
+
+class DefChpsCs : public ::testing::Test {
+ protected:
+  DefChpsCs() {
+    EXPECT_TRUE(CreeRepertoires(rep_ / "Famille.kya"));
+    fichier_ = rep_ / "Famille.kya/Famille.dch";
+    descripteurs_ = test::DescripteursOuverts();
+  }
+  ~DefChpsCs() override { EXPECT_EQ(test::DescripteursOuverts(), descripteurs_); }
+
+  std::unique_ptr<TDefChpsCs> Ouvre(bool lectureSeule = false, const AnsiString& defaut = {}) {
+    iu_.VideJournal();
+    return std::make_unique<TDefChpsCs>(nullptr, fichier_, &iu_, lectureSeule, defaut);
+  }
+  // The default file as it is written for a new folder.
+  std::string FichierNeuf() {
+    const auto defs = Ouvre();
+    std::string contenu = LitTout(fichier_);
+    SupprimeFichier(fichier_);
+    return contenu;
+  }
+  bool Message(const char* extrait) const {
+    for (const std::string& l : iu_.Journal())
+      if (l.rfind("message:", 0) == 0 && l.find(extrait) != std::string::npos) return true;
+    return false;
+  }
+
+  test::RepertoireTemporaire rep_;
+  AnsiString fichier_;
+  TInterfaceScriptee iu_;
+  int descripteurs_ = 0;
+};
+
+TEST_F(DefChpsCs, NouveauDossierPuisRelecture) {
+  const auto neuf = Ouvre();
+  EXPECT_EQ(neuf->GetEtat(), TDefChpsCs::etCree);
+  ASSERT_EQ(neuf->Count(), kNbDefinitionsDefaut);
+  for (int i = 0; i < kNbDefinitionsDefaut; ++i)
+    EXPECT_EQ(*neuf->GetChpCs(i), TChpCs(LignesDefaut()[static_cast<size_t>(i)]));
+  EXPECT_TRUE(iu_.Journal().empty());
+  const std::string contenu = LitTout(fichier_);
+  EXPECT_EQ(contenu.rfind("102\r\nNOM\tNom\tNOM\t", 0), 0u);
+
+  // Read back: every definition and every block equal, nothing rewritten.
+  neuf->EquivDivorce.SousChampDate = 4;
+  neuf->CategoriesCouple.push_back("AUTRES_COUPLE");
+  ASSERT_TRUE(neuf->Sauvegarde());
+  const auto relu = Ouvre();
+  EXPECT_EQ(relu->GetEtat(), TDefChpsCs::etCharge);
+  ASSERT_EQ(relu->Count(), neuf->Count());
+  for (int i = 0; i < relu->Count(); ++i) EXPECT_EQ(*relu->GetChpCs(i), *neuf->GetChpCs(i));
+  EXPECT_EQ(relu->EquivNaissance, neuf->EquivNaissance);
+  EXPECT_EQ(relu->EquivDivorce.SousChampDate, 4);
+  EXPECT_EQ(relu->EvenStandardCouple, neuf->EvenStandardCouple);
+  EXPECT_EQ(relu->EquivResidence, neuf->EquivResidence);
+  EXPECT_EQ(relu->CategoriesCouple, Labels({"PHOTOS_COUPLE", "AUTRES_COUPLE"}));
+  EXPECT_TRUE(iu_.Journal().empty());
+  EXPECT_FALSE(FichierExiste(fichier_ + ".copie"));
+  EXPECT_FALSE(FichierExiste(fichier_ + ".tmp"));
+  EXPECT_FALSE(FichierExiste(fichier_ + ".bak"));
+}
+
+TEST_F(DefChpsCs, ChainesDEquivalence) {
+  const auto defs = Ouvre();
+  const auto equiv = [&](const char* libelle, bool cascade) {
+    return defs->RechercheChampsInternePtr(libelle)->GetEquivalences(cascade, defs.get());
+  };
+  EXPECT_EQ(equiv("UNION", true),
+            Labels({"CTR-MARIAGE", "PACS", "CONCUBINAGE", "BANS", "FIANCAILLES"}));
+  EXPECT_EQ(equiv("UNION", false), Labels({"CTR-MARIAGE"}));
+  EXPECT_EQ(equiv("PACS", true), Labels({"CONCUBINAGE", "BANS", "FIANCAILLES"}));
+  EXPECT_EQ(equiv("NAISSANCE", true), Labels({"BAPTEME"}));
+  EXPECT_EQ(equiv("DECES", true), Labels({"INHUMATION"}));
+  EXPECT_EQ(equiv("CONCESSION_FUNERAIRE", true), Labels({"INHUMATION"}));
+  EXPECT_EQ(equiv("REGISTRE_MATRICULE", false),
+            Labels({"MILIT_JUSTICE", "DECORATION", "MILIT_GRADE", "RESIDENCE", "SERVICE_MILITAIRE",
+                    "SIGNALEMENT"}));
+  EXPECT_TRUE(equiv("FIANCAILLES", true).empty());
+  for (const char* l :
+       {"NAISSANCE", "DECES", "UNION", "CTR-MARIAGE", "PACS", "CONCUBINAGE", "BANS"})
+    EXPECT_TRUE(defs->RechercheChampsInternePtr(l)->Cascade) << l;
+  for (const char* l : {"CONCESSION_FUNERAIRE", "REGISTRE_MATRICULE"})
+    EXPECT_FALSE(defs->RechercheChampsInternePtr(l)->Cascade) << l;
+
+  // Appending skips what the list holds; a loop back to the label ends the walk.
+  std::vector<AnsiString> liste = Labels({"PACS"});
+  EXPECT_EQ(defs->GetEventAssociated("UNION", liste, true), 4);
+  EXPECT_EQ(liste, Labels({"PACS", "CTR-MARIAGE", "CONCUBINAGE", "BANS", "FIANCAILLES"}));
+  EXPECT_EQ(defs->GetEventAssociated("INCONNU", liste, true), 0);
+  defs->RechercheChampsInternePtr("FIANCAILLES")->Equivalences = "UNION|BANS";
+  liste.clear();
+  EXPECT_EQ(defs->GetEventAssociated("UNION", liste, true), 5);
+}
+
+TEST_F(DefChpsCs, RecherchesEtEvenementsStandard) {
+  const auto defs = Ouvre();
+  EXPECT_EQ(defs->RechercheChampsInterneRg("NAISSANCE"), 5);
+  EXPECT_EQ(defs->RechercheChampsInterneRg("naissance"), -1);
+  EXPECT_EQ(defs->RechercheChampsInternePtr("ABSENT"), nullptr);
+  EXPECT_EQ(Libelle(defs->RechercheChampsLibelleEcranPtr(A("DÉCÈS"))), "DECES");
+  EXPECT_EQ(defs->RetourneLibelleEcran("CTR-MARIAGE"), "Contrat mariage");
+  EXPECT_TRUE(defs->IsLibelleExiste("pacs"));
+  EXPECT_EQ(Libelle(defs->RetChpCsRgEven(0)), "IMAGE");
+  EXPECT_EQ(Libelle(defs->RetChpCsRgEven(1)), "NAISSANCE");
+  EXPECT_EQ(Libelle(defs->RetChpCsRgPerso(97)), "FSFTID");  // 102 less the 4 base fields
+  EXPECT_EQ(defs->RetChpCsRgPerso(98), nullptr);
+
+  EXPECT_TRUE(defs->IsEvenNaissance("BAPTEME"));
+  EXPECT_FALSE(defs->IsEvenNaissanceUniquement("BAPTEME"));
+  EXPECT_TRUE(defs->IsEvenNaissanceUniquement("NAISSANCE"));
+  EXPECT_TRUE(defs->IsEvenUnion("UNION"));
+  EXPECT_FALSE(defs->IsEvenUnion("PACS"));
+  EXPECT_TRUE(defs->IsEvenStandard("DIVORCE"));
+  EXPECT_FALSE(defs->IsEvenStandard("PROFESSION"));
+  const TChpCs* naissance = defs->RechercheChampsInternePtr("NAISSANCE");
+  EXPECT_TRUE(defs->IsDateNaissance(naissance, kSousChampDate));
+  EXPECT_FALSE(defs->IsDateNaissance(naissance, 0));
+  EXPECT_FALSE(defs->IsDateUnion(naissance, kSousChampDate));
+
+  EXPECT_EQ(defs->GetEventIntercalaire("PHOTOS"), "Image");
+
+  // Creation refuses an empty or taken label; the secondary list is separate.
+  EXPECT_EQ(defs->CreatChpCs(A("NAISSANCE\tAutre naissance\tES")), nullptr);
+  EXPECT_EQ(defs->CreatChpCs("\tSans libellé"), nullptr);
+  ASSERT_NE(defs->CreatSecondaryChpCs(A("NAISSANCE\tAutre naissance\tES")), nullptr);
+  EXPECT_EQ(defs->CountSecondary(), 1);
+  EXPECT_EQ(defs->Count(), kNbDefinitionsDefaut);
+}
+
+TEST_F(DefChpsCs, NouveauLibelleInterne) {
+  const auto defs = Ouvre();
+  TDefChpsCs autre;
+  const char* long_ = "SERVICE_MILITAIRE_ETRANGER";  // 26 characters
+  EXPECT_EQ(defs->NouveauLibelleInterne(long_, &autre), "SERVICE_MILITAIRE0");
+  ASSERT_NE(defs->CreatChpCs("SERVICE_MILITAIRE0\tx\tES"), nullptr);
+  ASSERT_NE(autre.CreatChpCs("SERVICE_MILITAIRE1\tx\tES"), nullptr);
+  EXPECT_EQ(defs->NouveauLibelleInterne(long_, &autre), "SERVICE_MILITAIRE2");
+  EXPECT_EQ(defs->NouveauLibelleInterne(long_, nullptr), "SERVICE_MILITAIRE1");
+  EXPECT_EQ(defs->NouveauLibelleInterne("NAISSANCE", nullptr), "NAISSANCE0");
+  EXPECT_EQ(defs->NouveauLibelleInterne("", nullptr), "0");
+}
+
+TEST_F(DefChpsCs, OrdreDeTri) {
+  const auto defs = Ouvre();
+  ASSERT_NE(defs->CreatChpCs("A_1\tRetraite\tES"), nullptr);  // same screen label as RETRAITE
+  defs->SortChpCs();
+  ASSERT_EQ(defs->Count(), kNbDefinitionsDefaut + 1);
+  int groupePrecedent = 0;
+  for (int i = 0; i < defs->Count(); ++i) {
+    const TChpCs& c = *defs->GetChpCs(i);
+    const int groupe = c.IsBase()          ? 0
+                       : c.IsEvenement()   ? 1
+                       : c.IsSimple()      ? 2
+                       : c.IsDateGestSys() ? 3
+                                           : 4;
+    EXPECT_GE(groupe, groupePrecedent) << c.LibelleInterne;
+    if (i > 0 && groupe == groupePrecedent && (groupe == 1 || groupe == 2)) {
+      EXPECT_LE(CompareSansCasseAnsi(defs->GetChpCs(i - 1)->LibelleEcran, c.LibelleEcran), 0);
+    }
+    groupePrecedent = groupe;
+  }
+  EXPECT_EQ(Libelle(defs->GetChpCs(0)), "NOM");
+  EXPECT_EQ(Libelle(defs->GetChpCs(3)), "SOSA");
+  EXPECT_EQ(Libelle(defs->GetChpCs(4)), "ADOPTION");
+  EXPECT_EQ(Libelle(defs->GetChpCs(defs->Count() - 1)), "DDNOTIF");
+  EXPECT_EQ(defs->RechercheChampsInterneRg("A_1"), defs->RechercheChampsInterneRg("RETRAITE") + 1);
+}
+
+TEST_F(DefChpsCs, MiseAJourDUnAncienFichier) {
+  // An older file: a few definitions, one renamed by the user, one of its own, no blocks.
+  EcritTout(fichier_, "3\r\n" + A("NOM\tNom\tNOM\t\t1\t50\t\t_NOM\t\t\tN\tP\r\n") +
+                          A("NAISSANCE\tNaiss.\tES\t\t1\t20\t\tBIRT\t\t\tN\tP\r\n") +
+                          A("MON_CHAMP\tMon champ\tCPA\t\t1\t40\t\t_MC\t\t\tN\tP\r\n"));
+  const auto defs = Ouvre();
+  EXPECT_EQ(defs->GetEtat(), TDefChpsCs::etCharge);
+  EXPECT_EQ(defs->Count(), kNbDefinitionsDefaut + 1);
+  EXPECT_EQ(defs->GetChpCs(2)->LibelleInterne, "MON_CHAMP");
+  EXPECT_EQ(defs->RetourneLibelleEcran("NAISSANCE"), "Naiss.");
+  EXPECT_TRUE(defs->IsChampExist("IMAGE_SRC"));
+  EXPECT_TRUE(iu_.Journal().empty());
+  EXPECT_FALSE(FichierExiste(fichier_ + ".copie"));
+  // Saved again, blocks included.
+  const auto relu = Ouvre();
+  EXPECT_EQ(relu->Count(), kNbDefinitionsDefaut + 1);
+  EXPECT_EQ(relu->EquivUnion, defs->EquivUnion);
+  EXPECT_EQ(LitTout(fichier_).rfind("103\r\n", 0), 0u);
+}
+
+TEST_F(DefChpsCs, FichiersEndommages) {
+  const std::string neuf = FichierNeuf();
+  const size_t finLigne3 = neuf.find("\r\n", neuf.find("\r\n", neuf.find("\r\n") + 2) + 2);
+  struct Cas {
+    const char* nom;
+    std::string contenu;
+    TDefChpsCs::TEtat etat;
+    const char* message;
+  };
+  const Cas cas[] = {
+      {"binaire", std::string("\x00\xff\x13\tK\x01\x02\t\x7f", 9) + "\n\x05\t\x06",
+       TDefChpsCs::etRemplace, "est illisible"},
+      {"fichier vide", "", TDefChpsCs::etRemplace, "est illisible"},
+      {"compte seul", "102\r\n", TDefChpsCs::etRemplace, "est illisible"},
+      {"coupé au milieu d'une ligne", neuf.substr(0, neuf.size() / 2), TDefChpsCs::etRepare,
+       "endommagé"},
+      {"coupé après trois lignes", neuf.substr(0, finLigne3 + 2), TDefChpsCs::etRepare,
+       "endommagé"},
+      {"compte faux", "7" + neuf.substr(3), TDefChpsCs::etRepare, "endommagé"},
+      {"compte absent", neuf.substr(5), TDefChpsCs::etRepare, "endommagé"},
+      {"compte non numérique", "cent deux" + neuf.substr(3), TDefChpsCs::etRepare, "endommagé"},
+      {"ligne en double", "103\r\n" + neuf.substr(5, neuf.find("\r\n", 5) + 2 - 5) + neuf.substr(5),
+       TDefChpsCs::etRepare, "endommagé"},
+      {"blocs tronqués", neuf.substr(0, neuf.find("\r\nNAISSANCE\r\n") + 2) + "NAISSANCE\r\nB\r\n",
+       TDefChpsCs::etCharge, nullptr},
+      {"ligne courte et morceaux sans tailles", "2\nCOURT\tCourt\nTROIS\tTrois\tEC\t\t3\t10\n",
+       TDefChpsCs::etCharge, nullptr},
+  };
+  for (const Cas& c : cas) {
+    SCOPED_TRACE(c.nom);
+    SupprimeFichier(fichier_);
+    SupprimeFichier(fichier_ + ".copie");
+    EcritTout(fichier_, c.contenu);
+    const auto defs = Ouvre();
+    EXPECT_EQ(defs->GetEtat(), c.etat);
+    EXPECT_GE(defs->Count(), kNbDefinitionsDefaut);
+    EXPECT_TRUE(defs->IsChampExist("RESIDENCE"));
+    EXPECT_EQ(defs->RechercheChampsInternePtr("RESIDENCE")->Type, tcEvenInfo);
+    if (c.message) {
+      EXPECT_TRUE(Message(c.message)) << (iu_.Journal().empty() ? "" : iu_.Journal()[0]);
+      EXPECT_EQ(LitTout(fichier_ + ".copie"), c.contenu);  // nothing lost
+    } else {
+      EXPECT_TRUE(iu_.Journal().empty());
+      EXPECT_FALSE(FichierExiste(fichier_ + ".copie"));
+    }
+    // What was saved reads back cleanly.
+    const auto relu = Ouvre();
+    EXPECT_EQ(relu->GetEtat(), TDefChpsCs::etCharge);
+    EXPECT_EQ(relu->Count(), defs->Count());
+    EXPECT_TRUE(iu_.Journal().empty());
+  }
+  // The short lines were read by the column rules.
+  const auto defs = Ouvre();
+  EXPECT_EQ(defs->RetourneLibelleEcran("COURT"), "Court");
+  ASSERT_NE(defs->RechercheChampsInternePtr("TROIS"), nullptr);
+  EXPECT_EQ(defs->RechercheChampsInternePtr("TROIS")->RetTailleMorceauChn(), "10, 0, 0");
+  // A second damaged file gets the next copy name.
+  EcritTout(fichier_, "illisible\n");
+  EcritTout(fichier_ + ".copie", "ancienne copie");
+  EXPECT_EQ(Ouvre()->GetEtat(), TDefChpsCs::etRemplace);
+  EXPECT_EQ(LitTout(fichier_ + ".copie1"), "illisible\n");
+  EXPECT_EQ(LitTout(fichier_ + ".copie"), "ancienne copie");
+}
+
+TEST_F(DefChpsCs, OctetsAlteres) {
+  // Whatever byte is changed, opening keeps every default label, keeps aside any file it
+  // rewrites after a loss, and leaves a file that reads back cleanly.
+  const std::string neuf = FichierNeuf();
+  for (size_t position = 1; position < neuf.size(); position += 1499) {
+    for (const char octet : {'\0', '\n', ','}) {
+      SCOPED_TRACE(std::to_string(position) + "/" +
+                   std::to_string(static_cast<unsigned char>(octet)));
+      std::string altere = neuf;
+      altere[position] = octet;
+      SupprimeFichier(fichier_ + ".copie");
+      EcritTout(fichier_, altere);
+      const auto defs = Ouvre();
+      for (const AnsiString& ligne : LignesDefaut())
+        EXPECT_TRUE(defs->IsChampExist(TChpCs(ligne).LibelleInterne));
+      const bool prevenu = !iu_.Journal().empty();
+      EXPECT_TRUE(!prevenu || LitTout(fichier_ + ".copie") == altere);
+      EXPECT_EQ(Ouvre()->Count(), defs->Count());
+      EXPECT_TRUE(iu_.Journal().empty());
+    }
+  }
+}
+
+TEST_F(DefChpsCs, LectureSeuleNeModifieRien) {
+  EXPECT_EQ(Ouvre(true)->Count(), kNbDefinitionsDefaut);  // missing file: defaults in memory
+  EXPECT_FALSE(FichierExiste(fichier_));
+
+  EcritTout(fichier_, "n'importe quoi");
+  const auto defs = Ouvre(true);
+  EXPECT_EQ(defs->GetEtat(), TDefChpsCs::etMemoire);
+  EXPECT_EQ(defs->Count(), kNbDefinitionsDefaut);
+  EXPECT_TRUE(Message("illisible"));
+  EXPECT_FALSE(defs->Sauvegarde());
+  EXPECT_EQ(LitTout(fichier_), "n'importe quoi");
+  EXPECT_FALSE(FichierExiste(fichier_ + ".copie"));
+
+  // An older file is brought up to date in memory only.
+  EcritTout(fichier_, "1\nNOM\tNom\tNOM\n");
+  EXPECT_EQ(Ouvre(true)->Count(), kNbDefinitionsDefaut);
+  EXPECT_EQ(LitTout(fichier_), "1\nNOM\tNom\tNOM\n");
+}
+
+TEST_F(DefChpsCs, FichierParDefautEtEchecDEnregistrement) {
+  // A default file is copied into a new folder.
+  const AnsiString modele = rep_ / "Modele.dch";
+  EcritTout(modele, "1\r\n" + A("MON_CHAMP\tMon champ\tCPA\t\t1\t40\t\t_MC\t\t\tN\tP\r\n"));
+  const auto defs = Ouvre(false, modele);
+  EXPECT_EQ(defs->GetEtat(), TDefChpsCs::etCree);
+  EXPECT_EQ(defs->GetChpCs(0)->LibelleInterne, "MON_CHAMP");
+  EXPECT_EQ(defs->Count(), kNbDefinitionsDefaut + 1);
+  EXPECT_EQ(LitTout(fichier_).rfind("103\r\n", 0), 0u);
+  // A save cut between its renames: the set-aside file is taken back.
+  ASSERT_TRUE(RenommeFichier(fichier_, fichier_ + ".bak"));
+  EXPECT_EQ(Ouvre()->GetChpCs(0)->LibelleInterne, "MON_CHAMP");
+  EXPECT_FALSE(FichierExiste(fichier_ + ".bak"));
+  // A default file that does not exist is no obstacle.
+  SupprimeFichier(fichier_);
+  EXPECT_EQ(Ouvre(false, rep_ / "Absent.dch")->Count(), kNbDefinitionsDefaut);
+
+  // A folder directory that does not exist: the set lives, the user is told.
+  fichier_ = rep_ / "Absent.kya/Absent.dch";
+  const auto sansDossier = Ouvre();
+  EXPECT_EQ(sansDossier->Count(), kNbDefinitionsDefaut);
+  EXPECT_TRUE(Message("a échoué"));
+}
+
+}  // namespace
+}  // namespace kyb
