@@ -72,6 +72,7 @@ void TFluxSortie::EcritPointeur(const TObjetFlux* objet) {
 }
 
 bool TFluxEntree::Prend(void* sortie, size_t taille) {
+  if (taille == 0) return !echec_;
   if (echec_ || donnees_.size() - position_ < taille) {
     echec_ = true;
     std::memset(sortie, 0, taille);

@@ -1,0 +1,246 @@
+#include "names/flux_binaire.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace kyb {
+
+namespace {
+
+constexpr size_t kTailleBlocLecture = size_t{1} << 20;
+constexpr size_t kTailleTamponEcriture = size_t{1} << 16;
+
+std::string CheminFichier(const AnsiString& chemin) {
+  AnsiString c = chemin;
+  std::replace(c.begin(), c.end(), '\\', '/');
+  return AnsiVersUtf8(c);
+}
+
+}  // namespace
+
+// --- Output -------------------------------------------------------------------------------------
+
+void TSortieBinaire::EcritOctets(const void* source, size_t n) {
+  if (erreur_) return;
+  const char* p = static_cast<const char*>(source);
+  while (n > 0) {
+    if (plein_ == tampon_.size() && !Vide()) return;
+    const size_t k = std::min(n, tampon_.size() - plein_);
+    std::memcpy(tampon_.data() + plein_, p, k);
+    plein_ += k;
+    p += k;
+    n -= k;
+  }
+}
+
+void TSortieBinaire::EcritEntier16(int16_t v) {
+  const auto u = static_cast<uint16_t>(v);
+  const uint8_t o[2] = {static_cast<uint8_t>(u), static_cast<uint8_t>(u >> 8)};
+  EcritOctets(o, 2);
+}
+
+void TSortieBinaire::EcritEntier32(int32_t v) {
+  const auto u = static_cast<uint32_t>(v);
+  const uint8_t o[4] = {static_cast<uint8_t>(u), static_cast<uint8_t>(u >> 8),
+                        static_cast<uint8_t>(u >> 16), static_cast<uint8_t>(u >> 24)};
+  EcritOctets(o, 4);
+}
+
+bool TSortieBinaire::Vide() {
+  if (!erreur_ && plein_ > 0 && !Transmet(tampon_.data(), plein_)) erreur_ = true;
+  plein_ = 0;
+  return !erreur_;
+}
+
+TSortieFichier::TSortieFichier(const AnsiString& chemin)
+    : TSortieBinaire(kTailleTamponEcriture),
+      fichier_(std::fopen(CheminFichier(chemin).c_str(), "wb")) {}
+
+TSortieFichier::~TSortieFichier() { (void)Ferme(); }
+
+bool TSortieFichier::Ferme() {
+  if (!fichier_) return false;
+  bool ok = Vide();
+  ok = (std::fclose(fichier_) == 0) && ok;
+  fichier_ = nullptr;
+  return ok;
+}
+
+bool TSortieFichier::Transmet(const char* octets, size_t n) {
+  return fichier_ && std::fwrite(octets, 1, n, fichier_) == n;
+}
+
+const std::string& TSortieMemoire::Contenu() {
+  (void)Vide();
+  return contenu_;
+}
+
+bool TSortieMemoire::Transmet(const char* octets, size_t n) {
+  contenu_.append(octets, n);
+  return true;
+}
+
+// --- Input --------------------------------------------------------------------------------------
+
+bool TEntreeBinaire::LitOctetsLent(char* dest, size_t n) {
+  if (erreur_) return false;
+  while (n > 0) {
+    if (pos_ == fin_ && !Recharge()) {
+      erreur_ = true;
+      return false;
+    }
+    const size_t k = std::min(n, static_cast<size_t>(fin_ - pos_));
+    std::memcpy(dest, pos_, k);
+    pos_ += k;
+    dest += k;
+    n -= k;
+  }
+  return true;
+}
+
+bool TEntreeBinaire::LitEntier16(int16_t& v) {
+  uint8_t o[2];
+  if (!LitOctets(o, 2)) return false;
+  v = static_cast<int16_t>(o[0] | (o[1] << 8));
+  return true;
+}
+
+bool TEntreeBinaire::LitEntier32(int32_t& v) {
+  uint8_t o[4];
+  if (!LitOctets(o, 4)) return false;
+  v = static_cast<int32_t>(uint32_t{o[0]} | (uint32_t{o[1]} << 8) | (uint32_t{o[2]} << 16) |
+                           (uint32_t{o[3]} << 24));
+  return true;
+}
+
+TEntreeFichier::TEntreeFichier(const AnsiString& chemin)
+    : fichier_(std::fopen(CheminFichier(chemin).c_str(), "rb")) {
+  if (!fichier_) {
+    erreur_ = true;
+    return;
+  }
+  if (std::fseek(fichier_, 0, SEEK_END) == 0) {
+    const long taille = std::ftell(fichier_);
+    restantSource_ = taille > 0 ? taille : 0;
+  }
+  if (std::fseek(fichier_, 0, SEEK_SET) != 0) erreur_ = true;
+  tampon_.resize(static_cast<size_t>(std::min<int64_t>(restantSource_, kTailleBlocLecture)));
+}
+
+TEntreeFichier::~TEntreeFichier() {
+  if (fichier_) std::fclose(fichier_);
+}
+
+bool TEntreeFichier::Recharge() {
+  if (!fichier_ || restantSource_ <= 0 || tampon_.empty()) return false;
+  const size_t lus = std::fread(tampon_.data(), 1, tampon_.size(), fichier_);
+  if (lus == 0) return false;
+  restantSource_ -= static_cast<int64_t>(lus);
+  pos_ = tampon_.data();
+  fin_ = pos_ + lus;
+  return true;
+}
+
+TEntreeMemoire::TEntreeMemoire(std::string_view octets) {
+  pos_ = octets.data();
+  fin_ = octets.data() + octets.size();
+}
+
+// --- Texts --------------------------------------------------------------------------------------
+
+bool DecodeUtf8Strict(std::string_view octets, char16_t* dest, size_t capacite,
+                      size_t* lg) noexcept {
+  size_t n = 0;
+  const auto pose = [&](char16_t u) {
+    if (n < capacite) dest[n] = u;
+    ++n;
+  };
+  const auto* p = reinterpret_cast<const unsigned char*>(octets.data());
+  const auto* fin = p + octets.size();
+  while (p < fin) {
+    const unsigned c = *p++;
+    if (c < 0x80) {
+      pose(static_cast<char16_t>(c));
+      continue;
+    }
+    int suite;
+    uint32_t cp, minimum;
+    if ((c & 0xE0) == 0xC0) {
+      suite = 1, cp = c & 0x1F, minimum = 0x80;
+    } else if ((c & 0xF0) == 0xE0) {
+      suite = 2, cp = c & 0x0F, minimum = 0x800;
+    } else if ((c & 0xF8) == 0xF0) {
+      suite = 3, cp = c & 0x07, minimum = 0x10000;
+    } else {
+      return false;
+    }
+    if (fin - p < suite) return false;
+    for (int k = 0; k < suite; ++k) {
+      if ((p[k] & 0xC0) != 0x80) return false;
+      cp = (cp << 6) | (p[k] & 0x3F);
+    }
+    p += suite;
+    if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
+    if (cp >= 0x10000) {
+      cp -= 0x10000;
+      pose(static_cast<char16_t>(0xD800 + (cp >> 10)));
+      pose(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
+    } else {
+      pose(static_cast<char16_t>(cp));
+    }
+  }
+  *lg = std::min(n, capacite);
+  return true;
+}
+
+void EncodeUtf8(std::u16string_view texte, std::string& sortie) {
+  for (size_t i = 0; i < texte.size(); ++i) {
+    uint32_t cp = texte[i];
+    if (cp < 0x80) {
+      sortie.push_back(static_cast<char>(cp));
+      continue;
+    }
+    if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < texte.size() && texte[i + 1] >= 0xDC00 &&
+        texte[i + 1] <= 0xDFFF) {
+      cp = 0x10000 + ((cp - 0xD800) << 10) + (texte[++i] - 0xDC00);
+    } else if (cp >= 0xD800 && cp <= 0xDFFF) {
+      cp = 0xFFFD;
+    }
+    if (cp < 0x800) {
+      sortie.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+    } else if (cp < 0x10000) {
+      sortie.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+      sortie.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+    } else {
+      sortie.push_back(static_cast<char>(0xF0 | (cp >> 18)));
+      sortie.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
+      sortie.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+    }
+    sortie.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+  }
+}
+
+void WriteUnicodeString(TSortieBinaire& flux, std::u16string_view texte) {
+  std::string octets;
+  EncodeUtf8(texte, octets);
+  flux.EcritEntier32(static_cast<int32_t>(octets.size()));
+  flux.EcritOctets(octets.data(), octets.size());
+}
+
+bool ReadUnicodeString(TEntreeBinaire& flux, UnicodeString& texte, int32_t maxOctets) {
+  texte.clear();
+  int32_t l = 0;
+  if (!flux.LitEntier32(l) || l < 0 || l > maxOctets || l > flux.Restant()) return false;
+  std::string octets(static_cast<size_t>(l), '\0');
+  if (!flux.LitOctets(octets.data(), octets.size())) return false;
+  texte.resize(octets.size());  // UTF-16 never needs more units than UTF-8 has bytes
+  size_t lg = 0;
+  if (!DecodeUtf8Strict(octets, texte.data(), texte.size(), &lg)) {
+    texte.clear();
+    return false;
+  }
+  texte.resize(lg);
+  return true;
+}
+
+}  // namespace kyb

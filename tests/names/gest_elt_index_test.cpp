@@ -1,0 +1,325 @@
+#include "names/gest_elt_index.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <optional>
+#include <random>
+
+#include "platform/date_heure.h"
+#include "platform/erreur.h"
+#include "support/support.h"
+
+namespace kyb {
+namespace {
+
+TEltIndex Elt(const char* nom, const char* prenom, int16_t min, int16_t max, int32_t noPers,
+              char sexe = 'M') {
+  TEltIndex e;
+  e.SetNom(U(nom));
+  e.SetPrenom(U(prenom));
+  e.AnneeMin = min;
+  e.AnneeMax = max;
+  e.NoPers = noPers;
+  e.Sexe = sexe;
+  return e;
+}
+
+// The text of the order built the plain way.
+UnicodeString TexteReference(const TEltIndex& e) {
+  const auto nombre = [](int v) { return AnsiVersUnicode(std::to_string(v)); };
+  return UnicodeString(e.Nom()) + UnicodeString(6, u'\x01') + UnicodeString(e.Prenom()) +
+         UnicodeString(5, u'\x01') + nombre(e.AnneeMin) + UnicodeString(4, u'\x01') +
+         nombre(e.AnneeMax) + UnicodeString(1, CarAnsiVersUnicode(e.Sexe)) + nombre(e.NoPers);
+}
+
+std::string LitFichier(const std::string& chemin) {
+  std::ifstream f(chemin, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(f), {});
+}
+
+void EcritFichier(const std::string& chemin, const std::string& octets) {
+  std::ofstream(chemin, std::ios::binary) << octets;
+}
+
+TEST(EltIndex, OrdreDeLIndex) {
+  // Each entry sorts before the next one.
+  const TEltIndex ordre[] = {
+      Elt("MART", "ZOE", 0, 0, 1),          Elt("MARTEL", "", 0, 0, 1),
+      Elt("MARTEL", "JEAN", 1850, 1900, 1), Elt("MARTEL", "JEAN", 950, 1000, 1),
+      Elt("MARTEL", "JEAN", 950, 1000, 12), Elt("MARTEL", "JEAN", 950, 1000, 9),
+      Elt("MARTEL", "JEANNE", 0, 0, 1),     Elt("MARTIN", "", 0, 0, 1),
+  };
+  for (size_t i = 0; i + 1 < std::size(ordre); ++i) {
+    EXPECT_LT(ordre[i], ordre[i + 1]) << i;
+    EXPECT_GT(ordre[i + 1].EltCmp(ordre[i]), 0) << i;
+    EXPECT_NE(ordre[i], ordre[i + 1]);
+  }
+  EXPECT_EQ(Elt("A", "B", 1, 2, 3), Elt("A", "B", 1, 2, 3));
+  EXPECT_LT(Elt("A", "B", 1, 2, 3, 'F'), Elt("A", "B", 1, 2, 3, 'M'));
+  EXPECT_LT(Elt("A", "B", -5, 2, 3), Elt("A", "B", 1, 2, 3));  // '-' sorts before digits
+  EXPECT_EQ(Elt("A", "B", 1, 2, 3).TexteDeTri(), TexteReference(Elt("A", "B", 1, 2, 3)));
+}
+
+TEST(EltIndex, OrdreCommeLeTexteDeTriSurDesElementsAleatoires) {
+  std::mt19937 alea(17);
+  const char16_t cars[] = {u'\0', u'\x01', u'\x02', u'0', u'9', u'A', u'B', u'\u00C9', u'\uFFFF'};
+  const auto texte = [&] {
+    UnicodeString t;
+    const int lg = static_cast<int>(alea() % 5);
+    for (int k = 0; k < lg; ++k) t.push_back(cars[alea() % std::size(cars)]);
+    return t;
+  };
+  const auto element = [&] {
+    TEltIndex e;
+    e.SetNom(texte());
+    e.SetPrenom(texte());
+    e.AnneeMin = static_cast<int16_t>(alea() % 3 * 500 - 100);
+    e.AnneeMax = static_cast<int16_t>(alea() % 2 * 1000);
+    e.NoPers = static_cast<int32_t>(alea() % 25);
+    e.Sexe = "\0M F?"[alea() % 5];
+    return e;
+  };
+  for (int essai = 0; essai < 20000; ++essai) {
+    const TEltIndex a = element(), b = element();
+    const int attendu = TexteReference(a).compare(TexteReference(b));
+    const int obtenu = a.EltCmp(b);
+    ASSERT_EQ((obtenu > 0) - (obtenu < 0), (attendu > 0) - (attendu < 0))
+        << UnicodeVersUtf8(TexteReference(a)) << " / " << UnicodeVersUtf8(TexteReference(b));
+  }
+}
+
+TEST(EltIndex, TextesTenusALaLargeurDesColonnes) {
+  TEltIndex e;
+  e.SetNom(U("ABCDEFGHIJKLMNOPQRSTUVWXYZ"));
+  e.SetPrenom(U("Élisabeth-Marie-Antoinette"));
+  e.SetNomSoundex(U("A123456"));
+  EXPECT_EQ(e.Nom(), U("ABCDEFGHIJKLMNOPQRSTU"));
+  EXPECT_EQ(e.Prenom().size(), 21u);
+  EXPECT_EQ(e.NomSoundex(), U("A1234"));
+  EXPECT_EQ(e.NoTravail, -1);
+  EXPECT_EQ(e.NoUtilisateur, -1);
+}
+
+TEST(GestEltIndex, DispositionDuFichierOctetParOctet) {
+  test::RepertoireTemporaire rep;
+  TGestEltIndex index(0, nullptr);
+  ASSERT_TRUE(index.Sauvegarde(rep / "vide.prx2", nullptr));
+  EXPECT_EQ(LitFichier(rep / "vide.prx2"), std::string("UTF-8\0\0\0\0", 9));
+
+  TEltIndex e = Elt("MARTEL", "ÉLODIE", 1850, -3, 0x01020304, ' ');
+  e.SetNomSoundex(u"M634");
+  e.RgNom = 1;
+  e.RgPrenom = 2;
+  e.RgPrenomUsuel = 0x0102;
+  e.TypePersonne = 'P';
+  e.FicheSupprimee = 'N';
+  index.Ajoute(e);
+  ASSERT_TRUE(index.Sauvegarde(rep / "un.prx2", nullptr));
+  const std::string attendu = std::string("UTF-8\x01\0\0\0", 9) +
+                              std::string("\x06\0\0\0MARTEL", 10) +
+                              std::string("\x07\0\0\0\xC3\x89LODIE", 11) +
+                              std::string("\x04\0\0\0M634", 8) + std::string("\0\0\0\0", 4) +
+                              std::string("\x3A\x07\xFD\xFF\x04\x03\x02\x01", 8) +
+                              std::string("\x01\0\x02\0\x02\x01", 6) + std::string("P\0N", 3);
+  EXPECT_EQ(LitFichier(rep / "un.prx2"), attendu);
+
+  TGestEltIndex relu(0, nullptr);
+  relu.Restauration(rep / "un.prx2", nullptr);
+  ASSERT_EQ(relu.GetNbElt(), 1);
+  const TEltIndex& r = relu.Lit(0);
+  EXPECT_EQ(r.Prenom(), U("ÉLODIE"));
+  EXPECT_EQ(r.Sexe, 0);  // a space comes back as 0
+  EXPECT_EQ(r.AnneeMax, -3);
+  EXPECT_EQ(r.RgPrenomUsuel, 0x0102);
+  EXPECT_EQ(r.FicheSupprimee, 'N');
+  EXPECT_EQ(r.NoPers, 0x01020304);
+}
+
+TEST(GestEltIndex, AllerRetourDUnIndexTrie) {
+  test::RepertoireTemporaire rep;
+  std::mt19937 alea(4);
+  const char* noms[] = {"MARTIN", "MARTEL", "DURAND", "LEFÈVRE", "ŒUVRARD", "", "李"};
+  TGestEltIndex index(10, nullptr);
+  TEltIndex tmp;
+  int ajoutes = 0;
+  for (int i = 0; i < 3000; ++i) {
+    TEltIndex e = Elt(noms[alea() % 7], noms[alea() % 7], static_cast<int16_t>(alea() % 3 * 950),
+                      0, static_cast<int32_t>(alea() % 20), "MF?"[alea() % 3]);
+    e.NoTravail = 42;
+    bool ajoute = false;
+    const int pos = index.AjouteClasse(e, tmp, false, ajoute);
+    ajoutes += ajoute;
+    EXPECT_EQ(index.Lit(pos), e);
+  }
+  EXPECT_EQ(index.GetNbElt(), ajoutes);  // equal entries are stored once
+  EXPECT_LT(ajoutes, 3000);
+  ASSERT_TRUE(std::is_sorted(index.Elements().begin(), index.Elements().end()));
+
+  const int debut = test::DescripteursOuverts();
+  ASSERT_TRUE(index.Sauvegarde(rep / "i.prx2", nullptr));
+  TGestEltIndex relu(0, nullptr);
+  relu.Restauration(rep / "i.prx2", nullptr);
+  EXPECT_EQ(test::DescripteursOuverts(), debut);
+  ASSERT_EQ(relu.GetNbElt(), index.GetNbElt());
+  for (int i = 0; i < relu.GetNbElt(); ++i) {
+    ASSERT_EQ(relu.Lit(i), index.Lit(i)) << i;
+    EXPECT_EQ(relu.Lit(i).NoTravail, -1);  // never saved
+  }
+}
+
+TEST(GestEltIndex, UnGrandIndexEstAligneSurLesGrandesPages) {
+  TGestEltIndex index(40000, nullptr);  // 5.4 MB: above the large-page threshold
+  for (int i = 0; i < 40000; ++i) index.Ajoute(Elt("N", "P", 0, 0, i));
+  EXPECT_EQ(reinterpret_cast<uintptr_t>(index.Elements().data()) % (size_t{2} << 20), 0u);
+  EXPECT_EQ(index.Lit(39999).NoPers, 39999);
+  TGestEltIndex petit(10, nullptr);
+  petit.Ajoute(Elt("N", "P", 0, 0, 1));
+  EXPECT_EQ(petit.GetNbElt(), 1);
+}
+
+TEST(GestEltIndex, FichiersAbimesRefusesSansPlanter) {
+  test::RepertoireTemporaire rep;
+  TGestEltIndex index(0, nullptr);
+  index.Ajoute(Elt("MARTEL", "JEAN", 1, 2, 3));
+  index.Ajoute(Elt("MARTIN", "PAUL", 1, 2, 4));
+  ASSERT_TRUE(index.Sauvegarde(rep / "ok.prx2", nullptr));
+  const std::string bon = LitFichier(rep / "ok.prx2");
+
+  const auto restaure = [&](const std::string& octets) -> std::string {
+    EcritFichier(rep / "t.prx2", octets);
+    TGestEltIndex cible(0, nullptr);
+    cible.Ajoute(Elt("AVANT", "", 0, 0, 1));
+    try {
+      cible.Restauration(rep / "t.prx2", nullptr);
+    } catch (const ErreurKy& e) {
+      EXPECT_EQ(cible.GetNbElt(), 0);
+      return e.what();
+    }
+    return "ok";
+  };
+  EXPECT_EQ(restaure(bon), "ok");
+  EXPECT_EQ(restaure("UTF-16" + bon.substr(5)), "Encodage inconnu !");
+  EXPECT_EQ(restaure("utf-8" + bon.substr(5)), "Encodage inconnu !");
+  EXPECT_EQ(restaure("UTF"), "Encodage inconnu !");
+  for (size_t lg = 5; lg < bon.size(); ++lg)
+    EXPECT_EQ(restaure(bon.substr(0, lg)), "Fichier d'index endommagé ou incomplet !") << lg;
+
+  const auto abime = [&](size_t position, const std::string& octets) {
+    std::string t = bon;
+    t.replace(position, octets.size(), octets);
+    return restaure(t);
+  };
+  const std::string endommage = "Fichier d'index endommagé ou incomplet !";
+  EXPECT_EQ(abime(5, std::string("\x03\0\0\0", 4)), endommage);      // one element too many
+  EXPECT_EQ(abime(5, "\xFF\xFF\xFF\x7F"), endommage);                // huge count
+  EXPECT_EQ(abime(5, "\xFF\xFF\xFF\xFF"), endommage);                // negative count
+  EXPECT_EQ(abime(9, "\xFF\xFF\xFF\xFF"), endommage);                // negative length
+  EXPECT_EQ(abime(9, std::string("\x00\x00\x01\x00", 4)), endommage); // 65536-byte text
+  EXPECT_EQ(abime(13, "\xC3\x28"), endommage);                       // invalid UTF-8
+  EXPECT_EQ(abime(13, "\xED\xA0\x80"), endommage);                   // encoded surrogate
+
+  TGestEltIndex cible(0, nullptr);
+  EXPECT_THROW(cible.Restauration(rep / "absent.prx2", nullptr), ErreurKy);
+  EXPECT_FALSE(cible.Sauvegarde(rep / "pas/de/dossier.prx2", nullptr));
+}
+
+TEST(FluxBinaire, TextesEnregistresEnUtf8) {
+  TSortieMemoire sortie;
+  WriteUnicodeString(sortie, U("Élodie 😀"));
+  WriteUnicodeString(sortie, u"");
+  const std::string octets = sortie.Contenu();
+  EXPECT_EQ(octets, std::string("\x0C\0\0\0\xC3\x89lodie \xF0\x9F\x98\x80\0\0\0\0", 20));
+  TEntreeMemoire entree(octets);
+  UnicodeString t;
+  ASSERT_TRUE(ReadUnicodeString(entree, t, 100));
+  EXPECT_EQ(t, U("Élodie 😀"));
+  ASSERT_TRUE(ReadUnicodeString(entree, t, 100));
+  EXPECT_EQ(t, u"");
+  EXPECT_FALSE(ReadUnicodeString(entree, t, 100));  // end of the stream
+  TEntreeMemoire tropLong(octets);
+  EXPECT_FALSE(ReadUnicodeString(tropLong, t, 11));
+}
+
+// Records the progress and moves the fixed clock on by two seconds at each report.
+class TInterfaceHorloge final : public TInterfaceUtilisateur {
+ public:
+  void ProgressionOuvre(const UnicodeString&) override {}
+  void ProgressionMaximum(int m) override {
+    maximum = m;
+    Avance();
+  }
+  void ProgressionPosition(int p) override {
+    positions.push_back(p);
+    Avance();
+  }
+  void ProgressionTexte(const UnicodeString&) override {}
+  void ProgressionFerme() override {}
+  int Question(const UnicodeString&, const UnicodeString&, int, int d) override { return d; }
+  void Message(const UnicodeString&, const UnicodeString&) override {}
+  void Avance() {
+    horloge.reset();
+    instant += 2.0 / 86400;
+    horloge.emplace(instant);
+  }
+  double instant = 46000.5;
+  std::optional<HorlogeFixee> horloge{std::in_place, 46000.5};
+  int maximum = -1;
+  std::vector<int> positions;
+};
+
+TEST(GestEltIndex, ProgressionAuPlusUneFoisParSecondeSurMilleEtapes) {
+  test::RepertoireTemporaire rep;
+  TGestEltIndex index(0, nullptr);
+  for (int i = 0; i < 3000; ++i) index.Ajoute(Elt("N", "P", 0, 0, i));
+  {
+    const HorlogeFixee figee(46000.5);  // the clock never moves: only the final position
+    TInterfaceScriptee iu;
+    {
+      TProgression barre(&iu, u"Sauvegarde", 1);
+      ASSERT_TRUE(index.Sauvegarde(rep / "p.prx2", &barre));
+    }
+    EXPECT_EQ(iu.Journal(), (std::vector<std::string>{"ouvre:Sauvegarde", "max:1", "max:1000",
+                                                       "position:1000", "ferme"}));
+  }
+  TInterfaceHorloge iu;
+  {
+    TProgression barre(&iu, u"Restauration", 1);
+    index.Restauration(rep / "p.prx2", &barre);
+  }
+  EXPECT_EQ(index.GetNbElt(), 3000);
+  EXPECT_EQ(iu.maximum, 1000);
+  // A report is possible every 256 elements once a second has passed, then the maximum.
+  std::vector<int> attendu;
+  for (int i = 256; i < 3000; i += 256) attendu.push_back(i * 1000 / 3000);
+  attendu.push_back(1000);
+  EXPECT_EQ(iu.positions, attendu);
+}
+
+TEST(GestEltIndex, SuppressionEtCorrespondanceParPersonne) {
+  TGestEltIndex index(0, nullptr);
+  for (int32_t no : {5, 7, 5, 9, 5}) index.Ajoute(Elt("N", "P", 0, 0, no));
+  TGestEltIndex::TMapNoPers map;
+  index.InitClefIndexOfNoPers(map);
+  std::vector<int> positions;
+  EXPECT_EQ(index.FindClefIndexOfNoPers(map, 5, &positions), 0);
+  EXPECT_EQ(positions, (std::vector<int>{0, 2, 4}));
+  EXPECT_EQ(index.FindClefIndexOfNoPers(map, 8, &positions), -1);
+  EXPECT_TRUE(positions.empty());
+
+  EXPECT_EQ(index.SupprimeClefPersNo(5), 3);
+  EXPECT_EQ(index.SupprimeClefPersNo(5), 0);
+  EXPECT_EQ(index.GetNbElt(), 2);
+  // The old map points past the end or at other persons: those positions are skipped.
+  EXPECT_EQ(index.FindClefIndexOfNoPers(map, 5, &positions), -1);
+  EXPECT_EQ(index.FindClefIndexOfNoPers(map, 9, &positions), -1);
+  index.InitClefIndexOfNoPers(index.MapNoPers());
+  EXPECT_EQ(index.FindClefIndexOfNoPers(index.MapNoPers(), 9), 1);
+
+  EXPECT_EQ(TGestEltIndex::FormatIndex(U("de la Forge")), U("FORGE"));
+  index.SetAbandon(true);
+  EXPECT_TRUE(index.Abandon());
+}
+
+}  // namespace
+}  // namespace kyb
