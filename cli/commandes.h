@@ -18,6 +18,8 @@ struct TCommande {
 
 std::span<const TCommande> CommandesBase();
 std::span<const TCommande> CommandesDossier();
+std::span<const TCommande> CommandesPersonnes();
+std::span<const TCommande> CommandesChamps();
 std::span<const TCommande> CommandesDates();
 std::span<const TCommande> CommandesNoms();
 

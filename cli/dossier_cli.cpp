@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "folder/gest_fic_pers.h"
+#include "folder/gest_fic_pers_annexes.h"
 #include "store/datamodulebdd.h"
 #include "store/schema_bdd.h"
 
@@ -35,7 +37,12 @@ void AfficheInfo(TGestFichier& g) {
   std::printf("Dossier          : %s\n", AnsiVersUtf8(g.Repertoire).c_str());
   std::printf("Format           : %d%s\n", g.VersionFichier, g.IsReadOnly() ? " (lecture seule)" : "");
   std::printf("Identifiant      : %s\n", g.IdGenea.c_str());
-  std::printf("Personnes        : %ld (dont supprimées : %ld)\n", g.NombrePersonnes(), m.CountPersonDelete());
+  const TFicPersons* f = g.GetFicPersons();
+  const long supprimees = g.FicPersSuppr ? g.FicPersSuppr->GetNbPersSuppr() : m.CountPersonDelete();
+  std::printf("Personnes        : %ld (dont supprimées : %ld)\n", g.NombrePersonnes(), supprimees);
+  if (f)
+    std::printf("Numéros          : 1 à %ld (%s, premier : %ld)\n", f->NbEnreg,
+                f->Fichier() ? "fichier des personnes" : "base", f->NoPremier);
   TDateTime date = 0, heure = 0;
   g.GetDateFile(date, heure);
   if (date == 0 && !DateModificationFichier(g.FabriqueNomFichier(TGestFichier::tfBaseDonnees), date)) date = 0;

@@ -27,6 +27,10 @@ namespace kyb {
 
 class TModuleBDD;
 class TFicXml;
+class TFicPersons;
+class TFicExtPersons;
+class TFicPersSuppr;
+class TDefChpsCs;
 
 // Default structure path of the application (a definition file or the directory holding one).
 extern AnsiString asStructFilenameNew;
@@ -131,6 +135,8 @@ class TGestFichier : public TDossierBDD {
   // --- owned objects ---
   [[nodiscard]] TModuleBDD* GetModuleBDD() const { return ModuleBDD.get(); }
   [[nodiscard]] TFicXml* GetFicXml() const { return FicXml.get(); }
+  [[nodiscard]] TFicPersons* GetFicPersons() const { return FicPersons.get(); }
+  [[nodiscard]] TDefChpsCs* GetDefChpsCs() const { return DefChpsCs.get(); }
 
   // TDossierBDD
   [[nodiscard]] TInterfaceUtilisateur* GetProprietaire() const override { return Proprietaire; }
@@ -165,6 +171,10 @@ class TGestFichier : public TDossierBDD {
   // Owned objects; null when absent. File objects of the other kinds join them in the opening,
   // creation and closing orders of gest_fic_ouverture.cpp as their classes arrive.
   std::unique_ptr<TModuleBDD> ModuleBDD;
+  std::unique_ptr<TFicPersons> FicPersons;
+  std::unique_ptr<TFicExtPersons> FicExtPersons;  // older folders only
+  std::unique_ptr<TFicPersSuppr> FicPersSuppr;    // older folders only
+  std::unique_ptr<TDefChpsCs> DefChpsCs;
   std::unique_ptr<TFicXml> FicXml;
 
  private:

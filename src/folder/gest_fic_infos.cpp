@@ -6,6 +6,8 @@
 #include <cstring>
 
 #include "folder/gest_fic.h"
+#include "folder/gest_fic_pers.h"
+#include "folder/gest_fic_pers_annexes.h"
 #include "store/datamodulebdd.h"
 
 namespace kyb {
@@ -60,11 +62,15 @@ bool TGestFichier::VerifIdPersOk(const AnsiString& idPers) const {
 }
 
 long TGestFichier::NombreEnregistrementsPersonnes() const {
+  if (FicPersons) return FicPersons->NbEnreg;
   return ModuleBDD && ModuleBDD->Connecte() ? ModuleBDD->GetMaxNoPers() : 0;
 }
 
 long TGestFichier::NombrePersonnes(bool) const {
-  if (Erreur || !ModuleBDD || !ModuleBDD->Connecte()) return 0;
+  if (Erreur) return 0;
+  if (FicPersons && FicPersons->Fichier())
+    return FicPersons->NbEnreg - (FicPersSuppr ? FicPersSuppr->GetNbPersSuppr() : 0);
+  if (!ModuleBDD || !ModuleBDD->Connecte()) return 0;
   return ModuleBDD->CountPerson();
 }
 

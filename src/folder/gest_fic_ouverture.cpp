@@ -4,8 +4,11 @@
 // class is not part of the library yet has no action in its step (the progress still shows it).
 #include <array>
 
+#include "fields/csdefchps.h"
 #include "folder/fic_xml.h"
 #include "folder/gest_fic.h"
+#include "folder/gest_fic_pers.h"
+#include "folder/gest_fic_pers_annexes.h"
 #include "platform/ressources.h"
 #include "store/datamodulebdd.h"
 
@@ -17,13 +20,22 @@ struct TEtape {
   void (*action)(TGestFichier&);  // null: no object of this kind yet
 };
 
+void OuvreExtPersons(TGestFichier& g) {
+  if (g.IsOldVersion()) g.FicExtPersons = std::make_unique<TFicExtPersons>(&g, false);
+}
+
+void OuvreDefChpsCs(TGestFichier& g) {
+  g.DefChpsCs = std::make_unique<TDefChpsCs>(&g, g.FabriqueNomFichier(TGestFichier::tfDefChamps), g.Proprietaire,
+                                             g.IsReadOnly(), g.GetDefaultFile(TGestFichier::tfDefChamps));
+}
+
 // Opening, after the persons side: qualities first, shown by the window's first text.
 constexpr std::array<TEtape, 15> kOuverture = {{
     {u"Ouverture du fichier des qualités...", nullptr},
     {u"Ouverture du fichier parentés...", nullptr},
     {u"Ouverture du fichier lieux...", nullptr},
     {u"Ouverture du fichier illustrations...", nullptr},
-    {u"Ouverture du fichier personnes Ext...", nullptr},
+    {u"Ouverture du fichier personnes Ext...", OuvreExtPersons},
     {u"Ouverture du fichier Sources...", nullptr},
     {u"Ouverture du fichier Chp Simple...", nullptr},
     {u"Ouverture du fichier Events Ext...", nullptr},
@@ -32,23 +44,27 @@ constexpr std::array<TEtape, 15> kOuverture = {{
     {u"Ouverture du fichier Notes...", nullptr},
     {u"Ouverture du fichier d'index des personnes...", nullptr},
     {u"Ouverture du fichier Notices...", nullptr},
-    {u"Ouverture du fichier des structures et saisies...", nullptr},
+    {u"Ouverture du fichier des structures et saisies...", OuvreDefChpsCs},
     {u"Ouverture du fichier Nom Equiv...", nullptr},
 }};
 
 void FermeStore(TGestFichier& g) { g.ModuleBDD.reset(); }
 void FermeXml(TGestFichier& g) { g.FicXml.reset(); }
+void FermeDefChpsCs(TGestFichier& g) { g.DefChpsCs.reset(); }
+void FermePersons(TGestFichier& g) { g.FicPersons.reset(); }
+void FermeExtPersons(TGestFichier& g) { g.FicExtPersons.reset(); }
+void FermePersSuppr(TGestFichier& g) { g.FicPersSuppr.reset(); }
 
 // Closing: the store first, the tags manager last.
 constexpr std::array<TEtape, 20> kFermeture = {{
     {u"Fermeture de la base de données...", FermeStore},
-    {u"Fermeture du fichier personnes...", nullptr},
+    {u"Fermeture du fichier personnes...", FermePersons},
     {u"Fermeture du fichier qualités...", nullptr},
     {u"Fermeture du fichier parentés...", nullptr},
     {u"Fermeture du fichier lieux...", nullptr},
     {u"Fermeture du fichier illustrations...", nullptr},
-    {u"Fermeture du fichier personnes ext...", nullptr},
-    {u"Fermeture du fichier personnes suppr...", nullptr},
+    {u"Fermeture du fichier personnes ext...", FermeExtPersons},
+    {u"Fermeture du fichier personnes suppr...", FermePersSuppr},
     {u"Fermeture du fichier sources...", nullptr},
     {u"Fermeture du fichier Chps simple...", nullptr},
     {u"Fermeture du fichier events ext...", nullptr},
@@ -57,7 +73,7 @@ constexpr std::array<TEtape, 20> kFermeture = {{
     {u"Fermeture du fichier notes...", nullptr},
     {u"Fermeture du fichier d'index des personnes...", nullptr},
     {u"Fermeture du fichier notices...", nullptr},
-    {u"Fermeture du fichier des structures et saisies ...", nullptr},
+    {u"Fermeture du fichier des structures et saisies ...", FermeDefChpsCs},
     {u"Fermeture du fichier Noms Equivalents...", nullptr},
     {u"Fermeture du fichier Xml...", FermeXml},
     {nullptr, nullptr},  // tags manager
@@ -170,6 +186,10 @@ void TGestFichier::LitIdGenea() {
 
 void TGestFichier::OuvrirFichier(bool leger, bool sansProgression) {
   ModuleBDD.reset();
+  FicPersons.reset();
+  FicExtPersons.reset();
+  FicPersSuppr.reset();
+  DefChpsCs.reset();
   FicXml.reset();
   if (Erreur) return;
   const bool ancienne = IsOldVersion();
@@ -189,6 +209,8 @@ void TGestFichier::OuvrirFichier(bool leger, bool sansProgression) {
     }
   }
   if (Erreur) return;
+  FicPersons = std::make_unique<TFicPersons>(this, false);
+  if (ancienne) FicPersSuppr = std::make_unique<TFicPersSuppr>(this, false);
   FicXml = std::make_unique<TFicXml>(this, false);
   LitIdGenea();
   if (leger && !sansProgression) return;  // the persons side only
@@ -208,6 +230,10 @@ void TGestFichier::OuvrirFichier(bool leger, bool sansProgression) {
 void TGestFichier::NouveauFichier(int premierePersonne) {
   EnCreation = true;
   ModuleBDD.reset();
+  FicPersons.reset();
+  FicExtPersons.reset();
+  FicPersSuppr.reset();
+  DefChpsCs.reset();
   FicXml.reset();
   if (RepertoireExiste(Repertoire)) {
     // An existing folder is never overwritten: count its persons and ask for another name.
@@ -242,18 +268,21 @@ void TGestFichier::NouveauFichier(int premierePersonne) {
     EnCreation = false;
     return;
   }
+  // A new folder is of the current format: no extension or deleted-persons file.
+  FicPersons = std::make_unique<TFicPersons>(this, true);
   for (const auto& etape : kOuverture)
     if (etape.action) etape.action(*this);
   FicXml = std::make_unique<TFicXml>(this, true);
   LitIdGenea();
   ModuleBDD->MAJTabInformation();
   ModuleBDD->InitFieldCopy();
-  if (premierePersonne == 1) {
+  const long premier = FicPersons->ReturnNewNum();
+  FicPersons->NoPremier = FicPersons->NoSecond = premier;
+  if (premierePersonne == 1 && premier > 0) {
     // The root person of a new genealogy.
     TEnregPublic racine;
     racine.Nom = u"X";
-    const long numero = ModuleBDD->InsertPerson();
-    if (numero > 0) (void)ModuleBDD->WritePerson(racine, numero);
+    (void)ModuleBDD->WritePerson(racine, premier);
   }
   SetStateCum(0);
   EcritureEntete();
@@ -273,12 +302,18 @@ void TGestFichier::FermerFichiers() {
 
 void TGestFichier::EcritureEntete() {
   // Headers of the record files are written here as their classes join the folder.
+  if (FicPersons) FicPersons->EcritureEntete();
+  if (FicExtPersons) FicExtPersons->EcritureEntete();
+  if (FicPersSuppr) FicPersSuppr->EcritureEntete();
   Flush();
 }
 
 void TGestFichier::Flush() {
   // The record files flush their buffers here as they join the folder; the store is durable at
   // each commit.
+  if (FicPersons) FicPersons->Flush();
+  if (FicExtPersons) FicExtPersons->Flush();
+  if (FicPersSuppr) FicPersSuppr->Flush();
 }
 
 }  // namespace kyb

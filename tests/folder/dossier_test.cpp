@@ -7,6 +7,7 @@
 #include "folder/fic_xml.h"
 #include "folder/gest_fic.h"
 #include "folder/info_genea.h"
+#include "dossier_ancien.h"
 #include "platform/thread_nom.h"
 #include "store/datamodulebdd.h"
 #include "support/support.h"
@@ -105,16 +106,15 @@ TEST_F(Dossier, CreationSurUnDossierExistant) {
 }
 
 TEST_F(Dossier, DecisionsDeFormat) {
-  { auto g = Cree(Chemin()); }
   // A persons file beside the store: format 2024, read-only unless read by the conversion.
-  { std::ofstream(Chemin("Famille.kya/Famille.prs")) << std::string(644, '\0'); }
+  const AnsiString ancien = test::CreeDossierAncien(rep.Chemin(), {test::Personne(u"Martin")});
   {
-    auto g = Ouvre(Chemin());
+    auto g = Ouvre(ancien);
     EXPECT_EQ(g->VersionFichier, 2024);
     EXPECT_TRUE(g->IsReadOnly());
   }
   {
-    auto g = Ouvre(Chemin(), nullptr, TGestFichier::mcConversion);
+    auto g = Ouvre(ancien, nullptr, TGestFichier::mcConversion);
     EXPECT_EQ(g->VersionFichier, 2024);
     EXPECT_FALSE(g->IsReadOnly());
   }
@@ -122,17 +122,18 @@ TEST_F(Dossier, DecisionsDeFormat) {
   TInterfaceScriptee iu;
   iu.issueConversion = 2;
   {
-    auto g = Ouvre(Chemin(), &iu, TGestFichier::mcProposer);
+    auto g = Ouvre(ancien, &iu, TGestFichier::mcProposer);
     EXPECT_TRUE(g->Erreur);
     EXPECT_TRUE(g->ConversionAnnulee);
   }
   iu.issueConversion = 1;
   {
-    auto g = Ouvre(Chemin(), &iu, TGestFichier::mcProposer);
+    auto g = Ouvre(ancien, &iu, TGestFichier::mcProposer);
     EXPECT_FALSE(g->Erreur);
     EXPECT_TRUE(g->IsReadOnly());
   }
   // A folder of the 2009 generation: its store is set aside first.
+  { auto courant = Cree(Chemin()); }
   ASSERT_TRUE(CreeRepertoires(Chemin("Vieux.old")));
   ASSERT_TRUE(CopieFichier(Chemin(), Chemin("Vieux.old/Vieux.adb"), false));
   auto g = Ouvre(Chemin("Vieux.old/Vieux.adb"));

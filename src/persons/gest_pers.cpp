@@ -1,0 +1,204 @@
+#include "persons/gest_pers.h"
+
+#include "folder/gest_fic_pers_annexes.h"
+#include "persons/bufferisationarbchrono.h"
+#include "platform/thread_nom.h"
+#include "store/datamodulebdd.h"
+
+namespace kyb {
+
+TPerson::TPerson(TFicPersons* fichier, long numero, bool complet, int entier, bool cache) : fichier_(fichier) {
+  if (numero > 0 || numero == kEnregEntete) Lecture(numero, complet, entier, cache);
+  else NouvelleFiche(0);
+  modifie_ = false;
+}
+
+void TPerson::CopyPerson(const TPerson& autre) {
+  Public = autre.Public;
+  noParents_ = autre.noParents_;
+  numero_ = autre.numero_;
+  ligneParents_ = autre.ligneParents_;
+}
+
+void TPerson::NouvelleFiche(long numero) {
+  noParents_ = TNoParent();
+  Public.Raz();
+  if (numero == kEnregCourant) {
+    numero_ = fichier_ ? fichier_->ReturnNewNum() : 0;
+    Public.LiensChpsSimples[0] = Public.LiensEvens[0] = Public.LiensCitations[0] = 1;
+    ligneParents_ = false;  // a number just handed out has no IDParents row
+  } else {
+    numero_ = numero;
+    ligneParents_ = true;
+  }
+}
+
+void TPerson::LitStockage() {
+  TGestFichier* dossier = Dossier();
+  if (!dossier || numero_ == 0 || (numero_ < 0 && numero_ != kEnregEntete) || !fichier_->NoPersValide(numero_) ||
+      dossier->Erreur)
+    return;
+  if (fichier_->AncienFormat()) {
+    TEnregPersonne enreg;
+    if (!fichier_->LitEnreg(numero_, enreg) || enreg.EnregFoireux()) return;
+    enreg.TransfertVersPublic(Public);
+    const long ext = Public.NoExtension;
+    TFicExtPersons* fichierExt = dossier->FicExtPersons.get();
+    if (ext > 0 && fichierExt && ext <= fichierExt->NbEnreg) {
+      const TExtPerson extension(fichierExt, ext);
+      for (int i = 0; i < TExtPerson::kNbConjoints; ++i)
+        Public.Conjoints[static_cast<size_t>(kConjointsFichier + i)] = extension.Conjoint(i);
+      for (int i = 0; i < TExtPerson::kNbLiens; ++i)
+        Public.Enfants[static_cast<size_t>(kEnfantsFichier + i)] = extension.Lien(i);
+    }
+  } else if (TModuleBDD* m = fichier_->Store()) {
+    if (!m->ReadPerson(Public, numero_)) Public.Raz();
+  }
+}
+
+void TPerson::Lecture(long numero, bool complet, int, bool cache, bool) {
+  if (numero != kEnregCourant) numero_ = numero;
+  TBufferisationArbChrono* buffer = fichier_ ? &TBufferisationArbChrono::De(*fichier_) : nullptr;
+  if (!cache || numero_ == 0 || numero_ == kEnregEntete || !buffer) {
+    if (buffer) buffer->Delete(static_cast<int>(numero_));
+    NouvelleFiche(numero_);
+    LitStockage();
+    if (complet) LectureComplementaire();
+  } else {
+    CopyPerson(*buffer->GetPerson(numero_, complet));
+  }
+  TGestFichier* dossier = Dossier();
+  if (!dossier) return;
+  if (!dossier->IsVersion2009()) ReadNoParentFromBDD();
+  dossier->MarqueLecture(IdThread());
+}
+
+bool TPerson::EcritStockage(TFicPersons& fichier) {
+  if (!fichier.AncienFormat()) {
+    TModuleBDD* m = fichier.Store();
+    return m && m->WritePerson(Public, numero_);
+  }
+  TGestFichier* dossier = fichier.Dossier();
+  if (TFicExtPersons* fichierExt = dossier->FicExtPersons.get()) {
+    bool contenu = false;
+    for (int i = kConjointsFichier; i < kMaxConjoints; ++i) contenu |= Public.Conjoints[static_cast<size_t>(i)].Lien.No != 0;
+    for (int i = kEnfantsFichier; i < kMaxEnfants; ++i) contenu |= Public.Enfants[static_cast<size_t>(i)].No != 0;
+    const bool horsFichier = Public.NoExtension < 1 || Public.NoExtension > fichierExt->NbEnreg;
+    const bool nouveau = contenu && horsFichier;
+    if (nouveau) Public.NoExtension = static_cast<int32_t>(fichierExt->ReturnNewNum());
+    if (Public.NoExtension >= 1 && Public.NoExtension <= fichierExt->NbEnreg) {
+      // The list areas of an existing extension record belong to other data: they are kept.
+      TExtPerson extension(fichierExt, nouveau ? kEnregCourant : Public.NoExtension);
+      extension.RazLiens();
+      for (int i = 0; i < TExtPerson::kNbConjoints; ++i)
+        extension.SetConjoint(i, Public.Conjoints[static_cast<size_t>(kConjointsFichier + i)]);
+      for (int i = 0; i < TExtPerson::kNbLiens; ++i)
+        extension.SetLien(i, Public.Enfants[static_cast<size_t>(kEnfantsFichier + i)]);
+      extension.Enregistrement(Public.NoExtension);
+    }
+  }
+  TEnregPersonne enreg;
+  enreg.TransfertDepuisPublic(Public);
+  return fichier.EcritEnreg(numero_, enreg);
+}
+
+bool TPerson::Enregistrement(long numero, TFicPersons* fichier) {
+  TFicPersons* cible = fichier ? fichier : fichier_;
+  if (numero != kEnregCourant && numero != numero_) {
+    numero_ = numero;
+    ligneParents_ = true;
+  }
+  TGestFichier* dossier = cible ? cible->Dossier() : nullptr;
+  if (!dossier || numero_ == 0 || dossier->IsReadOnly() || dossier->Erreur) return false;
+  if (!AucunLien() && (Public.TypePersonne == 'T' || Public.TypePersonne == ' ')) SetPersonne();
+  modifie_ = true;
+  if (cible->Cache()) TBufferisationArbChrono::De(*cible).Update(*this);
+  const bool ecrit = EcritStockage(*cible);
+  if (numero_ != kEnregEntete) dossier->MarqueEcriture(IdThread());
+  SetNoPere(Public.Pere.No);
+  SetNoMere(Public.Mere.No);
+  WriteNoParentFromBDD();
+  return ecrit;
+}
+
+void TPerson::SexeTouint16(uint16_t& homme, uint16_t& femme, uint16_t& inconnu) const {
+  homme = EstHomme();
+  femme = EstFemme();
+  inconnu = !homme && !femme;
+}
+
+void TPerson::uint16ToSexe(uint16_t homme, uint16_t femme) { Public.Sexe = homme ? 'M' : femme ? 'F' : '?'; }
+
+bool TPerson::NomEtPrenomVides() const {
+  return (Public.Nom.empty() || Public.Nom == u"XXX") && Public.Prenoms.empty();
+}
+
+int TPerson::AjouteConj(long no) {
+  if (no <= 0) return -1;
+  int libre = -1;
+  for (int i = kMaxConjoints - 1; i >= 0; --i) {
+    const int32_t present = Public.Conjoints[static_cast<size_t>(i)].Lien.No;
+    if (present == no) return i;
+    if (present == 0) libre = i;
+  }
+  if (libre >= 0) Public.Conjoints[static_cast<size_t>(libre)].Lien = static_cast<int32_t>(no);
+  return libre;
+}
+
+int TPerson::AjouteEnf(long no) {
+  if (no <= 0) return -1;
+  int libre = -1;
+  for (int i = kMaxEnfants - 1; i >= 0; --i) {
+    const int32_t present = Public.Enfants[static_cast<size_t>(i)].No;
+    if (present == no) return i;
+    if (present == 0) libre = i;
+  }
+  if (libre >= 0) Public.Enfants[static_cast<size_t>(libre)] = static_cast<int32_t>(no);
+  return libre;
+}
+
+bool TPerson::AucunLien() const {
+  return Public.Pere.No == 0 && Public.Mere.No == 0 && CompteNbConjoint() == 0 && CompteNbEnfant() == 0;
+}
+
+void TPerson::AfficheParents() {
+  Public.Pere = noParents_.PerePrinc == 2 ? noParents_.PereB : noParents_.PereA;
+  Public.Mere = noParents_.MerePrinc == 2 ? noParents_.MereB : noParents_.MereA;
+}
+
+void TPerson::ReadNoParentFromBDD() {
+  TGestFichier* dossier = Dossier();
+  TModuleBDD* m = dossier ? dossier->GetModuleBDD() : nullptr;
+  TNoParent lu;
+  if (m && numero_ > 0 && m->ReadNoParents(numero_, lu)) {
+    noParents_ = lu;
+    AfficheParents();
+    return;
+  }
+  noParents_.PereA = Public.Pere.No;
+  noParents_.MereA = Public.Mere.No;
+  noParents_.PerePrinc = noParents_.MerePrinc = 0;
+}
+
+bool TPerson::DefaultNoParent() const {
+  return noParents_.PereA == Public.Pere.No && noParents_.MereA == Public.Mere.No && noParents_.PerePrinc == 0 &&
+         noParents_.MerePrinc == 0 && noParents_.PereB < 1 && noParents_.MereB < 1;
+}
+
+void TPerson::WriteNoParentFromBDD() {
+  TGestFichier* dossier = Dossier();
+  TModuleBDD* m = dossier ? dossier->GetModuleBDD() : nullptr;
+  if (!m || numero_ <= 0 || dossier->IsReadOnly()) return;
+  if (!DefaultNoParent()) ligneParents_ = m->WriteNoParents(numero_, noParents_) || ligneParents_;
+  else if (ligneParents_) (void)m->DeleteNoParents(numero_);
+}
+
+void TPerson::SetNoPere(long no) {
+  (noParents_.PerePrinc == 2 ? noParents_.PereB : noParents_.PereA) = static_cast<int32_t>(no);
+}
+
+void TPerson::SetNoMere(long no) {
+  (noParents_.MerePrinc == 2 ? noParents_.MereB : noParents_.MereA) = static_cast<int32_t>(no);
+}
+
+}  // namespace kyb
