@@ -35,23 +35,24 @@ const char* Liaison(char c) {
   }
 }
 
-// The definitions of the folder named by the argument; null after a French error on stderr.
-std::unique_ptr<TDefChpsCs> Definitions(const std::string& chemin, TGestFichier& dossier,
-                                        TInterfaceUtilisateur* iu) {
-  if (!RepertoireExiste(dossier.Repertoire)) {
-    Echec("dossier généalogique introuvable : « " + chemin + " »");
+// The folder named by the argument, opened with its field definitions; null after a French
+// error on stderr.
+std::unique_ptr<TGestFichier> Ouvre(const std::string& chemin, TInterfaceUtilisateur* iu) {
+  auto dossier = std::make_unique<TGestFichier>(CheminDossier(chemin), false, false, true, false, 0,
+                                                TGestFichier::mcAucune, false, false, iu);
+  if (dossier->Erreur || !dossier->GetDefChpsCs()) {
+    Echec(MessageOuverture(*dossier));
     return nullptr;
   }
-  return std::make_unique<TDefChpsCs>(
-      &dossier, dossier.FabriqueNomFichier(TGestFichier::tfDefChamps), iu, dossier.IsReadOnly());
+  return dossier;
 }
 
 int Champs(const Arguments& args) {
   if (args.size() != 1) return Echec("usage : kyb champs CHEMIN");
   TInterfaceTerminal iu;
-  TGestFichier dossier(CheminDossier(args[0]));
-  const auto defs = Definitions(args[0], dossier, &iu);
-  if (!defs) return 1;
+  const auto dossier = Ouvre(args[0], &iu);
+  if (!dossier) return 1;
+  const TDefChpsCs* defs = dossier->GetDefChpsCs();
   std::printf("%s %s %s %s %s %s %s\n", Colonne(A("Libellé interne"), 22).c_str(),
               Colonne(A("Libellé écran"), 38).c_str(), Colonne("Type", 30).c_str(),
               Colonne("Morceaux", 9).c_str(), Colonne("Tag GEDCOM", 22).c_str(),
@@ -80,9 +81,9 @@ AnsiString Liste(const std::vector<AnsiString>& labels) {
 int Champ(const Arguments& args) {
   if (args.size() != 2) return Echec("usage : kyb champ CHEMIN LIBELLE");
   TInterfaceTerminal iu;
-  TGestFichier dossier(CheminDossier(args[0]));
-  const auto defs = Definitions(args[0], dossier, &iu);
-  if (!defs) return 1;
+  const auto dossier = Ouvre(args[0], &iu);
+  if (!dossier) return 1;
+  const TDefChpsCs* defs = dossier->GetDefChpsCs();
   // The internal label, or else the screen label.
   const AnsiString libelle = Utf8VersAnsi(args[1]);
   const TChpCs* c = defs->RechercheChampsInternePtr(libelle);
@@ -108,8 +109,8 @@ int Champ(const Arguments& args) {
   if (c->IsBooleen()) Ligne("Valeur par défaut", c->AfficheValeurBooleenne(c->GetValParDefaut()));
   Ligne("Abréviation", c->RetourneIdentEven(0));
   Ligne("Catégorie", c->Categorie);
-  Ligne("Équivalences", Liste(c->GetEquivalences(false, defs.get())));
-  Ligne("Équivalences en cascade", Liste(c->GetEquivalences(true, defs.get())));
+  Ligne("Équivalences", Liste(c->GetEquivalences(false, defs)));
+  Ligne("Équivalences en cascade", Liste(c->GetEquivalences(true, defs)));
   Ligne("Cascade", c->Cascade ? "oui" : "non");
   for (size_t i = 0; i < c->Phrases.size(); ++i) Ligne(i ? "" : "Phrases", c->Phrases[i]);
   return 0;
