@@ -448,30 +448,27 @@ void Elargit(T& mn, T& mx, int v) {
 
 }  // namespace
 
-void TDateKY::AjusteFourchette(short& minimum, short& maximum, bool bornes) const {
-  if (bornes && DateFormatFourchette()) {
+// Widens [minimum, maximum] by the date's year, or by both bounds of a range.
+template <typename T>
+void AjusteFourchetteDe(const TDateKY& date, T& minimum, T& maximum, bool bornes) {
+  if (bornes && date.DateFormatFourchette()) {
     int bas = 0, haut = 0;
-    LitBornes(Texte(), calendrier_, true, bas, haut);
+    LitBornes(date.Texte(), date.GetCalendrier(), true, bas, haut);
     Elargit(minimum, maximum, bas);
     Elargit(minimum, maximum, haut);
     return;
   }
   int a = 0;
-  RecupAnneeChn(true, &a);
+  date.RecupAnneeChn(true, &a);
   Elargit(minimum, maximum, a);
 }
 
+void TDateKY::AjusteFourchette(short& minimum, short& maximum, bool bornes) const {
+  AjusteFourchetteDe(*this, minimum, maximum, bornes);
+}
+
 void TDateKY::AjusteFourchette(float& minimum, float& maximum, bool bornes) const {
-  if (bornes && DateFormatFourchette()) {
-    int bas = 0, haut = 0;
-    LitBornes(Texte(), calendrier_, true, bas, haut);
-    Elargit(minimum, maximum, bas);
-    Elargit(minimum, maximum, haut);
-    return;
-  }
-  int a = 0;
-  RecupAnneeChn(true, &a);
-  Elargit(minimum, maximum, a);
+  AjusteFourchetteDe(*this, minimum, maximum, bornes);
 }
 
 bool TDateKY::Decalage(int n) {
