@@ -32,21 +32,30 @@ void TInstruction::Reinitialise() {
   sqlite3_clear_bindings(stmt_);
 }
 
-void TInstruction::Lie(int position, const TValeur& v) {
-  if (!stmt_) return;
+namespace {
+
+void LieAvec(sqlite3_stmt* stmt, int position, const TValeur& v, sqlite3_destructor_type copie) {
   switch (v.sorte) {
-    case TValeur::Sorte::Nul: sqlite3_bind_null(stmt_, position); break;
-    case TValeur::Sorte::Entier: sqlite3_bind_int64(stmt_, position, v.entier); break;
-    case TValeur::Sorte::Reel: sqlite3_bind_double(stmt_, position, v.reel); break;
+    case TValeur::Sorte::Nul: sqlite3_bind_null(stmt, position); break;
+    case TValeur::Sorte::Entier: sqlite3_bind_int64(stmt, position, v.entier); break;
+    case TValeur::Sorte::Reel: sqlite3_bind_double(stmt, position, v.reel); break;
     case TValeur::Sorte::Texte:
-      sqlite3_bind_text(stmt_, position, v.octets.data(), static_cast<int>(v.octets.size()),
-                        SQLITE_TRANSIENT);
+      sqlite3_bind_text(stmt, position, v.octets.data(), static_cast<int>(v.octets.size()), copie);
       break;
     case TValeur::Sorte::Blob:
-      sqlite3_bind_blob(stmt_, position, v.octets.data(), static_cast<int>(v.octets.size()),
-                        SQLITE_TRANSIENT);
+      sqlite3_bind_blob(stmt, position, v.octets.data(), static_cast<int>(v.octets.size()), copie);
       break;
   }
+}
+
+}  // namespace
+
+void TInstruction::Lie(int position, const TValeur& v) {
+  if (stmt_) LieAvec(stmt_, position, v, SQLITE_TRANSIENT);
+}
+
+void TInstruction::LieSansCopie(int position, const TValeur& v) {
+  if (stmt_) LieAvec(stmt_, position, v, SQLITE_STATIC);
 }
 
 int TInstruction::Etape() { return stmt_ ? sqlite3_step(stmt_) : SQLITE_MISUSE; }

@@ -23,7 +23,9 @@ class TInstruction {
   [[nodiscard]] bool Valide() const { return stmt_ != nullptr; }
   [[nodiscard]] sqlite3_stmt* Brut() const { return stmt_; }
   void Reinitialise();  // reset and clear bindings
-  void Lie(int position, const TValeur& valeur);  // 1-based
+  void Lie(int position, const TValeur& valeur);  // 1-based; SQLite keeps its own copy
+  // Binds without a copy: the value must stay unchanged until the statement is reset.
+  void LieSansCopie(int position, const TValeur& valeur);
   // SQLITE_ROW, SQLITE_DONE or an error code.
   [[nodiscard]] int Etape();
   [[nodiscard]] TValeur Colonne(int i) const;  // 0-based

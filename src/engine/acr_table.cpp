@@ -62,6 +62,8 @@ void TACRTable::ConstruitChamps() {
     if (champs_[i].type == TTypeChamp::AutoInc) positionAutoInc_ = p;
     listeColonnes_ += ", " + Identifiant(champs_[i].nom);
   }
+  defauts_.clear();
+  for (size_t i = 0; i < champs_.size(); ++i) defauts_.push_back(ValeurParDefaut(static_cast<int>(i)));
   instructions_.clear();
   insertion_ = {};
   insertionAvecId_ = {};
@@ -73,8 +75,7 @@ void TACRTable::ReinitialiseCurseur() {
   positionne_ = false;
   eof_ = bof_ = true;
   rowid_ = 0;
-  ligne_.assign(champs_.size(), TValeur());
-  for (size_t i = 0; i < champs_.size(); ++i) ligne_[i] = ValeurParDefaut(static_cast<int>(i));
+  ligne_ = defauts_;
   tampon_.clear();
   lu_ = 0;
   finAtteinte_ = false;
@@ -362,18 +363,19 @@ void TACRTable::Insert() {
     base_.NoteErreur("La table " + nom_ + " n'est pas en consultation");
     return;
   }
-  sauvegarde_ = ligne_;
+  // The current row is kept aside for Cancel; the new one starts from the defaults.
+  std::swap(sauvegarde_, ligne_);
   rowidSauvegarde_ = rowid_;
   positionneSauvegarde_ = positionne_;
-  for (size_t i = 0; i < champs_.size(); ++i) ligne_[i] = ValeurParDefaut(static_cast<int>(i));
+  ligne_ = defauts_;
   etat_ = TEtatCurseur::Insertion;
 }
 
 void TACRTable::Cancel() {
   if (etat_ == TEtatCurseur::Edition) {
-    ligne_ = sauvegarde_;
+    ligne_ = std::move(sauvegarde_);
   } else if (etat_ == TEtatCurseur::Insertion) {
-    ligne_ = sauvegarde_;
+    ligne_ = std::move(sauvegarde_);
     rowid_ = rowidSauvegarde_;
     positionne_ = positionneSauvegarde_;
   } else {
@@ -405,7 +407,7 @@ bool TACRTable::Post() {
     miseAJour_.Reinitialise();
     int p = 1;
     for (size_t i = 0; i < champs_.size(); ++i)
-      if (static_cast<int>(i) != positionAutoInc_) miseAJour_.Lie(p++, ligne_[i]);
+      if (static_cast<int>(i) != positionAutoInc_) miseAJour_.LieSansCopie(p++, ligne_[i]);
     miseAJour_.Lie(p, TValeur::DeEntier(rowid_));
     const int etat = miseAJour_.Etape();
     miseAJour_.Reinitialise();
@@ -425,7 +427,7 @@ bool TACRTable::Post() {
     s.Reinitialise();
     int p = 1;
     for (size_t i = 0; i < champs_.size(); ++i)
-      if (static_cast<int>(i) != positionAutoInc_ || avecId) s.Lie(p++, ligne_[i]);
+      if (static_cast<int>(i) != positionAutoInc_ || avecId) s.LieSansCopie(p++, ligne_[i]);
     const int etat = s.Etape();
     s.Reinitialise();
     if (etat != SQLITE_DONE) return EchecEcriture("Ajout");

@@ -165,6 +165,7 @@ class TACRTable final : public TACRDataSet {
   bool eof_ = true, bof_ = true;
   int64_t rowid_ = 0;
   std::vector<TValeur> ligne_;
+  std::vector<TValeur> defauts_;  // the row an insert starts from
   std::vector<TValeur> sauvegarde_;
   int64_t rowidSauvegarde_ = 0;
   bool positionneSauvegarde_ = false;
