@@ -4,9 +4,15 @@
 #include <fstream>
 #include <sstream>
 
+#include "dates/analysedate.h"
+#include "dates/bo_jours.h"
+#include "dates/convrepublicain.h"
 #include "dossier_cli.h"
+#include "fields/csdefchps.h"
 #include "folder/fic_enreg.h"
 #include "folder/gest_fic.h"
+#include "names/bo_chn1.h"
+#include "names/bo_soundex.h"
 #include "platform/fichiers.h"
 #include "store/datamodulebdd.h"
 
@@ -94,6 +100,19 @@ bool DemoNotes(TGestFichier& dossier) {
   return !dossier.Erreur;
 }
 
+// "de Pierre", "d'Anne": the French elision before a vowel.
+std::string De(const std::string& nom) {
+  static const std::u16string kVoyelles = u"AEIOUYÂÊÎÔÛÉÈÀ";
+  const UnicodeString u = Utf8VersUnicode(nom);
+  return (!u.empty() && kVoyelles.find(MajusculeUnicode(u[0])) != std::u16string::npos ? "d'" : "de ") + nom;
+}
+
+// Pads a UTF-8 text to a width counted in characters.
+std::string Colonne(const std::string& texte, size_t largeur) {
+  const size_t n = Utf8VersUnicode(texte).size();
+  return n >= largeur ? texte : texte + std::string(largeur - n, ' ');
+}
+
 void AffichePersonne(TModuleBDD& store, long numero) {
   TEnregPublic p;
   if (!store.ReadPerson(p, numero)) return;
@@ -101,10 +120,41 @@ void AffichePersonne(TModuleBDD& store, long numero) {
     TEnregPublic q;
     return n > 0 && store.ReadPerson(q, n) ? UnicodeVersUtf8(q.Prenoms + u" " + q.Nom) : std::string("?");
   };
-  std::printf("  n°%ld %s %s, %s de %s et de %s", numero, UnicodeVersUtf8(p.Prenoms).c_str(),
-              UnicodeVersUtf8(p.Nom).c_str(), p.Sexe == 'F' ? "fille" : "fils", nom(p.Pere.No).c_str(),
-              nom(p.Mere.No).c_str());
+  std::printf("  n°%ld %s %s, %s %s et %s", numero, UnicodeVersUtf8(p.Prenoms).c_str(),
+              UnicodeVersUtf8(p.Nom).c_str(), p.Sexe == 'F' ? "fille" : "fils", De(nom(p.Pere.No)).c_str(),
+              De(nom(p.Mere.No)).c_str());
   std::printf(", %d conjoint(s), %d enfant(s)\n", p.NbConjoints(), p.NbEnfants());
+}
+
+void DemoDates() {
+  std::printf("\n== Dates saisies comme un généalogiste les tape\n");
+  const struct {
+    const char* saisie;
+    const char* calendrier;
+  } saisies[] = {{"14 7 1789", "G"}, {"?/6/1856", "G"}, {"1 pluviôse an XII", "R"}, {"31/2/1854", "G"}};
+  for (const auto& s : saisies) {
+    AnsiString texte;
+    const int code = AnalyseDate(texte, Utf8VersAnsi(s.saisie), s.calendrier);
+    if (code != kAnalyseOk) {
+      std::printf("  « %s » refusée (code %d)\n", s.saisie, code);
+      continue;
+    }
+    const TDateKY date(s.calendrier[0], texte);
+    std::printf("  « %s » -> %s : %s", s.saisie, texte.c_str(), AnsiVersUtf8(date.PlaceJour()).c_str());
+    if (s.calendrier[0] == 'R') std::printf(" (grégorien %s)", ConvRepublicainGregorien(texte).c_str());
+    std::printf("\n");
+  }
+}
+
+void DemoNoms(TModuleBDD& store) {
+  std::printf("\n== Noms de la famille : clé d'index et code phonétique\n");
+  for (const UnicodeString& nom : store.GetListPersNom()) {
+    if (nom.empty()) continue;
+    const UnicodeString cle = FormatIndex(nom);
+    std::printf("  %s clé %s phonétique %s\n", Colonne(UnicodeVersUtf8(nom), 10).c_str(),
+                Colonne(UnicodeVersUtf8(cle), 10).c_str(),
+                UnicodeVersUtf8(strSoundex(std::u16string_view(cle))).c_str());
+  }
 }
 
 }  // namespace
@@ -127,6 +177,15 @@ int Demo(const Arguments&) {
   AfficheInfo(dossier);
   std::printf("\n== Quelques personnes relues dans la base\n");
   for (const long n : {1L, 5L, 10L}) AffichePersonne(*dossier.GetModuleBDD(), n);
+  DemoNoms(*dossier.GetModuleBDD());
+  DemoDates();
+  if (const TDefChpsCs* defs = dossier.GetDefChpsCs()) {
+    std::printf("\n== Définitions de champs du dossier : %d, dont\n", defs->Count());
+    for (const char* libelle : {"NAISSANCE", "UNION", "DECES", "PROFESSION"})
+      if (const TChpCs* c = defs->RechercheChampsInternePtr(libelle))
+        std::printf("  %s « %s », balise %s\n", Colonne(libelle, 11).c_str(), AnsiVersUtf8(c->LibelleEcran).c_str(),
+                    c->TagGedCom.c_str());
+  }
   std::printf("\n== Copie de sauvegarde et contrôle\n");
   if (!dossier.GetModuleBDD()->CopieADB()) return Echec("la copie de sauvegarde a échoué");
   std::printf("  copie : %s\n", AnsiVersUtf8(ExtraitNomFichier(dossier.GetModuleBDD()->CheminCopie())).c_str());
