@@ -119,13 +119,15 @@ TFichier TFichier::Ouvre(const AnsiString& chemin, TAcces acces, TCreation creat
   return f;
 }
 
-int64_t TFichier::LitA(int64_t position, void* tampon, size_t taille) const {
-  if (fd_ < 0 || position < 0) return -1;
-  auto* octets = static_cast<unsigned char*>(tampon);
+namespace {
+
+// Transfers until done, end of file (0) or error; EINTR retried. The bytes moved, or -1 when
+// the first call failed.
+template <typename Appel, typename Octet>
+int64_t Transfere(Appel appel, int fd, int64_t position, Octet* octets, size_t taille) {
   size_t total = 0;
   while (total < taille) {
-    const ssize_t n = gAppels.pread(fd_, octets + total, taille - total,
-                                    static_cast<off_t>(position + total));
+    const ssize_t n = appel(fd, octets + total, taille - total, static_cast<off_t>(position + total));
     if (n < 0) {
       if (errno == EINTR) continue;
       return total > 0 ? static_cast<int64_t>(total) : -1;
@@ -136,21 +138,16 @@ int64_t TFichier::LitA(int64_t position, void* tampon, size_t taille) const {
   return static_cast<int64_t>(total);
 }
 
+}  // namespace
+
+int64_t TFichier::LitA(int64_t position, void* tampon, size_t taille) const {
+  if (fd_ < 0 || position < 0) return -1;
+  return Transfere(gAppels.pread, fd_, position, static_cast<unsigned char*>(tampon), taille);
+}
+
 int64_t TFichier::EcritA(int64_t position, const void* tampon, size_t taille) {
   if (fd_ < 0 || !ecriture_ || position < 0) return -1;
-  const auto* octets = static_cast<const unsigned char*>(tampon);
-  size_t total = 0;
-  while (total < taille) {
-    const ssize_t n = gAppels.pwrite(fd_, octets + total, taille - total,
-                                     static_cast<off_t>(position + total));
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return total > 0 ? static_cast<int64_t>(total) : -1;
-    }
-    if (n == 0) break;
-    total += static_cast<size_t>(n);
-  }
-  return static_cast<int64_t>(total);
+  return Transfere(gAppels.pwrite, fd_, position, static_cast<const unsigned char*>(tampon), taille);
 }
 
 bool TFichier::Synchronise() { return fd_ >= 0 && gAppels.fdatasync(fd_) == 0; }

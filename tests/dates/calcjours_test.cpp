@@ -1,4 +1,5 @@
 // Ordering and day counts, checked against known values and against the day-by-day walk.
+#include "texte_date.h"
 #include "dates/calcjours.h"
 
 #include <gtest/gtest.h>
@@ -43,11 +44,7 @@ Marche MarcheJourParJour(int j1, int m1, int a1, int j2, int m2, int a2) {
   return {jours - 1, anniversaires - 1, reste, joursMois};
 }
 
-std::string Texte(int j, int m, int a) {
-  char t[40];
-  std::snprintf(t, sizeof t, "%02d/%02d/%04d", j, m, a < 0 ? -a : a);
-  return t;
-}
+std::string Texte(int j, int m, int a) { return test::TexteDate(j, m, a); }
 
 TDateKY Date(int j, int m, int a) { return TDateKY(a < 0 ? 'A' : 'G', Texte(j, m, a)); }
 

@@ -1,4 +1,5 @@
 // Hebrew calendar: published dates, the rules of the fixed calendar, round trips.
+#include "texte_date.h"
 #include "dates/convjuif.h"
 
 #include <gtest/gtest.h>
@@ -10,11 +11,7 @@
 namespace kyb {
 namespace {
 
-std::string Texte(int j, int m, int a) {
-  char t[40];
-  std::snprintf(t, sizeof t, "%02d/%02d/%04d", j, m, a);
-  return t;
-}
+std::string Texte(int j, int m, int a) { return test::TexteDate(j, m, a); }
 
 TEST(Hebreu, DatesPubliees) {
   const std::pair<const char*, const char*> cas[] = {

@@ -1,4 +1,5 @@
 // Republican calendar: published equivalences, round trips over the whole table, refusals.
+#include "texte_date.h"
 #include "dates/convrepublicain.h"
 
 #include <gtest/gtest.h>
@@ -8,11 +9,7 @@
 namespace kyb {
 namespace {
 
-std::string Texte(int j, int m, int a) {
-  char t[40];
-  std::snprintf(t, sizeof t, "%02d/%02d/%04d", j, m, a);
-  return t;
-}
+std::string Texte(int j, int m, int a) { return test::TexteDate(j, m, a); }
 
 TEST(Republicain, EquivalencesPubliees) {
   const std::pair<const char*, const char*> cas[] = {
