@@ -179,6 +179,7 @@ class TGestFichier : public TDossierBDD {
 
  private:
   void DecideFormat(TModeConversion mode);
+  void VidePointeurs();  // every owned object released before an opening or a creation
   void PlaceNom(const AnsiString& nomFichier);
   [[nodiscard]] bool CreeModuleBDD(bool creer, bool ouvrir, bool miseAJour);
   void LitIdGenea();

@@ -184,13 +184,17 @@ void TGestFichier::LitIdGenea() {
   }
 }
 
-void TGestFichier::OuvrirFichier(bool leger, bool sansProgression) {
+void TGestFichier::VidePointeurs() {
   ModuleBDD.reset();
   FicPersons.reset();
   FicExtPersons.reset();
   FicPersSuppr.reset();
   DefChpsCs.reset();
   FicXml.reset();
+}
+
+void TGestFichier::OuvrirFichier(bool leger, bool sansProgression) {
+  VidePointeurs();
   if (Erreur) return;
   const bool ancienne = IsOldVersion();
   if (!(ancienne && leger && !sansProgression)) {
@@ -229,12 +233,7 @@ void TGestFichier::OuvrirFichier(bool leger, bool sansProgression) {
 
 void TGestFichier::NouveauFichier(int premierePersonne) {
   EnCreation = true;
-  ModuleBDD.reset();
-  FicPersons.reset();
-  FicExtPersons.reset();
-  FicPersSuppr.reset();
-  DefChpsCs.reset();
-  FicXml.reset();
+  VidePointeurs();
   if (RepertoireExiste(Repertoire)) {
     // An existing folder is never overwritten: count its persons and ask for another name.
     OuvrirFichier(true, false);

@@ -260,35 +260,11 @@ int TTableTV::RechercheDicoth(const TEltBaseTV& cle, TEltBaseTV& tmp, int debut,
 
 void TTableTV::RechercheDichotomiqueApprochee(int limite, int& pos, bool& egal, TEltBaseTV& tmp,
                                               const TEltBaseTV& cle, bool& avant) const {
-  if (nb_ == 0) return;
-  if (limite < 0 || limite >= nb_) limite = nb_ - 1;
   const auto compare = [&](int i) {
     LitOffset(offsets_[i], tmp);
     return cle.EltCmp(tmp);
   };
-  pos = 0;
-  int lo = 0, hi = limite;
-  while (hi - lo >= 2 && pos == 0) {
-    const int mid = (lo + hi) / 2;
-    const int c = compare(mid);
-    if (c == 0)
-      pos = mid;
-    else if (c > 0)
-      lo = mid;
-    else
-      hi = mid;
-  }
-  if (pos == 0) {
-    if (compare(lo) < 1)
-      pos = lo;
-    else if (hi != lo && compare(hi) < 1)
-      pos = hi;
-    else
-      pos = std::min(hi + 1, limite);
-  }
-  const int c = compare(pos);
-  avant = c < 1;
-  egal = c == 0;
+  RechercheApprochee(nb_, limite, compare, pos, egal, avant);
 }
 
 void TTableTV::Classement(TEltBaseTV& tmp1, TEltBaseTV& tmp2, TProgression* barre) {

@@ -24,6 +24,39 @@
 
 namespace kyb {
 
+// Approximate binary search over n sorted elements, shared by the tables and the vectors:
+// compare(i) is the key compared with element i (<0, 0, >0). pos becomes the equal element, or
+// the place where the key would go (at most limite); egal and avant tell how the key stands
+// against element pos. Nothing changes when n is 0.
+template <typename Compare>
+void RechercheApprochee(int n, int limite, Compare compare, int& pos, bool& egal, bool& avant) {
+  if (n == 0) return;
+  if (limite < 0 || limite >= n) limite = n - 1;
+  pos = 0;
+  int lo = 0, hi = limite;
+  while (hi - lo >= 2 && pos == 0) {
+    const int mid = (lo + hi) / 2;
+    const int c = compare(mid);
+    if (c == 0)
+      pos = mid;
+    else if (c > 0)
+      lo = mid;
+    else
+      hi = mid;
+  }
+  if (pos == 0) {
+    if (compare(lo) < 1)
+      pos = lo;
+    else if (hi != lo && compare(hi) < 1)
+      pos = hi;
+    else
+      pos = std::min(hi + 1, limite);
+  }
+  const int c = compare(pos);
+  avant = c < 1;
+  egal = c == 0;
+}
+
 // A Sosa number as the tables store it: 36 raw bytes.
 using TBlocZZ = std::array<uint8_t, 36>;
 
@@ -217,32 +250,8 @@ class TVectorTV {
 
   void RechercheDichotomiqueApprochee(int limite, int& pos, bool& egal, T& /*tmp*/, const T& cle,
                                       bool& avant) const {
-    const int n = GetNbElt();
-    if (n == 0) return;
-    if (limite < 0 || limite >= n) limite = n - 1;
-    pos = 0;
-    int lo = 0, hi = limite;
-    while (hi - lo >= 2 && pos == 0) {
-      const int mid = (lo + hi) / 2;
-      const int c = cle.EltCmp(elts_[mid]);
-      if (c == 0)
-        pos = mid;
-      else if (c > 0)
-        lo = mid;
-      else
-        hi = mid;
-    }
-    if (pos == 0) {
-      if (cle <= elts_[lo])
-        pos = lo;
-      else if (hi != lo && cle <= elts_[hi])
-        pos = hi;
-      else
-        pos = std::min(hi + 1, limite);
-    }
-    const int c = cle.EltCmp(elts_[pos]);
-    avant = c < 1;
-    egal = c == 0;
+    RechercheApprochee(GetNbElt(), limite, [&](int i) { return cle.EltCmp(elts_[i]); }, pos, egal,
+                       avant);
   }
 
   // Copies element pos into elt; nothing when pos is out of range.
