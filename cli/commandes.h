@@ -23,7 +23,12 @@ std::span<const TCommande> CommandesChamps();
 std::span<const TCommande> CommandesDates();
 std::span<const TCommande> CommandesNoms();
 
-// Prints a French error on stderr and returns the failure exit code.
+// Prints a French error on stderr and returns the failure exit code (1).
 int Echec(const std::string& message);
+
+// Prints the expected syntax on stderr and returns the usage-error exit code (2).
+int Usage(const std::string& syntaxe);
+
+inline constexpr int kCodeUsage = 2;
 
 }  // namespace kyb::cli

@@ -48,7 +48,7 @@ std::unique_ptr<TGestFichier> Ouvre(const std::string& chemin, TInterfaceUtilisa
 }
 
 int Champs(const Arguments& args) {
-  if (args.size() != 1) return Echec("usage : kyb champs CHEMIN");
+  if (args.size() != 1) return Usage("kyb champs CHEMIN");
   TInterfaceTerminal iu;
   const auto dossier = Ouvre(args[0], &iu);
   if (!dossier) return 1;
@@ -79,7 +79,7 @@ AnsiString Liste(const std::vector<AnsiString>& labels) {
 }
 
 int Champ(const Arguments& args) {
-  if (args.size() != 2) return Echec("usage : kyb champ CHEMIN LIBELLE");
+  if (args.size() != 2) return Usage("kyb champ CHEMIN LIBELLE");
   TInterfaceTerminal iu;
   const auto dossier = Ouvre(args[0], &iu);
   if (!dossier) return 1;

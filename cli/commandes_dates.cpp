@@ -91,7 +91,7 @@ int LitDate(const std::string& saisieUtf8, char calendrier, TDateKY& date) {
 int Ecart(Arguments args) {
   char calendrier = 0;
   if (!LitCalendrier(args, calendrier) || args.size() != 2)
-    return Echec("usage : kyb date ecart DATE1 DATE2 [--calendrier G|R|H|A]");
+    return Usage("kyb date ecart DATE1 DATE2 [--calendrier G|R|H|A]");
   TDateKY d[2];
   for (int i = 0; i < 2; ++i)
     if (const int code = LitDate(args[i], calendrier, d[i]); code != kAnalyseOk)
@@ -115,7 +115,7 @@ int Date(const Arguments& entree) {
   Arguments args = entree;
   char calendrier = 0;
   if (!LitCalendrier(args, calendrier) || args.size() != 1)
-    return Echec("usage : kyb date TEXTE [--calendrier G|R|H|A]");
+    return Usage("kyb date TEXTE [--calendrier G|R|H|A]");
   TDateKY date;
   if (const int code = LitDate(args[0], calendrier, date); code != kAnalyseOk)
     return Echec("date refusée (code " + std::to_string(code) + " : " + MotifErreur(code) + ")");
@@ -141,7 +141,7 @@ int Date(const Arguments& entree) {
 }
 
 int Paques(const Arguments& args) {
-  if (args.size() != 1) return Echec("usage : kyb paques ANNEE");
+  if (args.size() != 1) return Usage("kyb paques ANNEE");
   const AnsiString paques = CalcDatePaques(args[0]);
   if (paques.empty()) return Echec("année hors de 1583 à 2498 : « " + args[0] + " »");
   std::printf("Pâques %s : dimanche %s\n", args[0].c_str(),

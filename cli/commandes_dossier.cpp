@@ -17,7 +17,7 @@ std::unique_ptr<TGestFichier> Ouvre(const std::string& chemin, TInterfaceUtilisa
 }
 
 int Nouveau(const Arguments& args) {
-  if (args.size() != 1) return Echec("usage : kyb nouveau CHEMIN");
+  if (args.size() != 1) return Usage("kyb nouveau CHEMIN");
   TInterfaceTerminal iu;
   const TGestFichier g(CheminDossier(args[0]), true, false, false, false, 1, TGestFichier::mcAucune,
                        false, false, &iu);
@@ -27,7 +27,7 @@ int Nouveau(const Arguments& args) {
 }
 
 int Info(const Arguments& args) {
-  if (args.size() != 1) return Echec("usage : kyb info CHEMIN");
+  if (args.size() != 1) return Usage("kyb info CHEMIN");
   TInterfaceTerminal iu;
   const auto g = Ouvre(args[0], &iu);
   if (g->Erreur) return Echec(MessageOuverture(*g));
@@ -36,7 +36,7 @@ int Info(const Arguments& args) {
 }
 
 int Sauvegarde(const Arguments& args) {
-  if (args.size() != 1) return Echec("usage : kyb sauvegarde CHEMIN");
+  if (args.size() != 1) return Usage("kyb sauvegarde CHEMIN");
   const auto g = Ouvre(args[0], nullptr);
   if (g->Erreur) return Echec(MessageOuverture(*g));
   if (g->IsReadOnly() || !g->GetModuleBDD()->CopieADB()) return Echec("la copie de sauvegarde a échoué");
@@ -45,7 +45,7 @@ int Sauvegarde(const Arguments& args) {
 }
 
 int Compacter(const Arguments& args) {
-  if (args.size() != 1) return Echec("usage : kyb compacter CHEMIN");
+  if (args.size() != 1) return Usage("kyb compacter CHEMIN");
   TInterfaceTerminal iu;
   const auto g = Ouvre(args[0], &iu);
   if (g->Erreur) return Echec(MessageOuverture(*g));
@@ -58,7 +58,7 @@ int Compacter(const Arguments& args) {
 }
 
 int Reparer(const Arguments& args) {
-  if (args.size() != 1) return Echec("usage : kyb reparer CHEMIN");
+  if (args.size() != 1) return Usage("kyb reparer CHEMIN");
   TInterfaceTerminal iu;
   const auto g = Ouvre(args[0], &iu);
   if (g->Erreur) return Echec(MessageOuverture(*g));

@@ -38,7 +38,7 @@ UnicodeString ParticulesTrouvees(const UnicodeString& texte) {
 }
 
 int Nom(const Arguments& args) {
-  if (args.empty()) return Echec("texte manquant (usage : kyb nom TEXTE)");
+  if (args.empty()) return Usage("kyb nom TEXTE");
   std::string utf8;
   for (const std::string& a : args) utf8 += (utf8.empty() ? "" : " ") + a;
   const UnicodeString texte = Utf8VersUnicode(utf8);

@@ -23,7 +23,7 @@ std::string Lien(TFicPersons& f, long no) {
 }
 
 int Personne(const Arguments& args) {
-  if (args.size() != 2) return Echec("usage : kyb personne CHEMIN N");
+  if (args.size() != 2) return Usage("kyb personne CHEMIN N");
   long long no = 0;
   if (!TexteVersEntier(args[1], no) || no < 1) return Echec("numéro de personne invalide : " + args[1]);
   // Reading only: the folder is opened read-only so that nothing in it changes.

@@ -28,6 +28,11 @@ int Echec(const std::string& message) {
   return 1;
 }
 
+int Usage(const std::string& syntaxe) {
+  std::fprintf(stderr, "kyb : usage : %s\n", syntaxe.c_str());
+  return kCodeUsage;
+}
+
 int Aide(const Arguments&) {
   std::printf("Usage : kyb COMMANDE [ARGUMENTS]\n\nCommandes :\n");
   for (const TCommande& c : Toutes()) std::printf("  %-40s %s\n", c.syntaxe, c.resume);
@@ -38,13 +43,18 @@ int Aide(const Arguments&) {
 
 int main(int argc, char** argv) {
   kyb::NommeThreadPrincipal();
-  if (argc < 2) return kyb::cli::Aide({});
+  if (argc < 2) {
+    std::fprintf(stderr, "kyb : commande manquante (voir « kyb aide »)\n");
+    return kyb::cli::kCodeUsage;
+  }
   const std::string nom = argv[1];
+  if (nom == "-h" || nom == "--help") return kyb::cli::Aide({});
   const kyb::cli::Arguments args(argv + 2, argv + argc);
   try {
     for (const TCommande& c : Toutes())
       if (nom == c.nom) return c.executer(args);
-    return kyb::cli::Echec("commande inconnue « " + nom + " » (voir « kyb aide »)");
+    std::fprintf(stderr, "kyb : commande inconnue « %s » (voir « kyb aide »)\n", nom.c_str());
+    return kyb::cli::kCodeUsage;
   } catch (const std::exception& e) {
     return kyb::cli::Echec(e.what());
   }
