@@ -253,7 +253,8 @@ void TDefChpsCs::ControleEvenementsStandard(TBilan& bilan) {
     if (libelle.empty() || IsChampExist(libelle)) return true;
     if (const AnsiString* ligne = LigneDefautDe(libelle)) {
       Creat(liste_, *ligne);
-      if (bilan.complet)
+      // When lines were lost, the definition was most likely on one of them: already told.
+      if (bilan.complet && bilan.lignesPerdues == 0)
         bilan.evenementsEndommages.push_back(libelle + A(" (définition rétablie)"));
       return true;
     }
@@ -302,7 +303,7 @@ AnsiString TDefChpsCs::TexteDommages(const TBilan& bilan) const {
   if (!bilan.evenementsEndommages.empty()) {
     AnsiString liste;
     for (const AnsiString& e : bilan.evenementsEndommages) liste += (liste.empty() ? "" : ", ") + e;
-    phrase(A("Événements standard endommagés : ") + liste + ".");
+    phrase(A("Définitions indispensables endommagées : ") + liste + ".");
   }
   return texte;
 }
