@@ -6,6 +6,7 @@
 #include "fields/csstruct_interne.h"
 #include "names/flux_binaire.h"
 #include "platform/fichiers.h"
+#include "platform/journal.h"
 
 namespace kyb {
 
@@ -366,6 +367,8 @@ AnsiString TDefChpsCs::CopieDeCote() const {
 }
 
 void TDefChpsCs::Previent(const AnsiString& texte) const {
+  // Logged too: a folder opened without an interface must not hide damage.
+  AjouteJournal(kJournal, "Définitions des champs : " + AnsiVersUtf8(texte));
   if (iu_) iu_->Message(AnsiVersUnicode(A("Définitions des champs")), AnsiVersUnicode(texte));
 }
 

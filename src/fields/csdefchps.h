@@ -46,8 +46,8 @@
 // usable definition) is copied beside itself ("<Nom>.dch.copie", then ".copie1"...) before
 // the default set replaces it; a file read with losses (lines lost, a count that is missing or
 // disagrees with the lines, a damaged standard event, UTF-8) is copied the same way before it is
-// saved again. Either way the user gets a French message through the interface given, saying how
-// many lines were lost. A read-only set, or one whose copy cannot be made, leaves the file
+// saved again. Either way the user gets a French message through the interface given (and in the
+// log channel kJournal), saying how many lines were lost. A read-only set, or one whose copy cannot be made, leaves the file
 // untouched and tells the user that the repair waits for an opening for writing.
 //
 // Not thread-safe: the set belongs to the thread that runs the folder.
@@ -92,6 +92,9 @@ class TEquivChpCs {
 
 class TDefChpsCs {
  public:
+  // Log channel of the messages about the definition file (platform/journal.h).
+  static constexpr const char* kJournal = "LogMsgError";
+
   // How the definitions were obtained at construction.
   enum TEtat {
     etVide,      // an empty set bound to no file

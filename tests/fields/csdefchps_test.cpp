@@ -4,6 +4,7 @@
 
 #include "fields/csdefaut.h"
 #include "platform/fichiers.h"
+#include "platform/journal.h"
 #include "support/support.h"
 
 namespace kyb {
@@ -379,6 +380,20 @@ TEST_F(DefChpsCs, EvenementStandardEndommage) {
   EXPECT_TRUE(Message("NAISSANCE (définition rétablie)"));
   EXPECT_EQ(defs->RetourneLibelleEcran("NAISSANCE"), "Naissance");
   EXPECT_TRUE(defs->IsChampExist("NAISSANCF"));  // a readable definition is never dropped
+}
+
+TEST_F(DefChpsCs, DommagesJournalisesSansInterface) {
+  DefinitRepertoireJournaux(rep_ / "journaux");
+  std::vector<std::string> lignes = LignesDe(FichierNeuf());
+  lignes[Rang(lignes, "DECES\t")] = "DECES sans tabulation";
+  EcritTout(fichier_, Assemble(lignes));
+  const TDefChpsCs defs(nullptr, fichier_, nullptr, true);
+  const std::vector<std::string> journal = LignesJournal(TDefChpsCs::kJournal);
+  DefinitRepertoireJournaux("");
+  ASSERT_EQ(journal.size(), 1u);
+  EXPECT_NE(journal[0].find("1 ligne de définition n'a pas pu être lue"), std::string::npos)
+      << journal[0];
+  EXPECT_TRUE(defs.IsChampExist("DECES"));
 }
 
 TEST_F(DefChpsCs, FichierReencodeEnUtf8) {
