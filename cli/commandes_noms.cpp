@@ -1,6 +1,7 @@
 // kyb commands of the noms subsystem.
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "commandes.h"
 #include "names/bo_chn1.h"
@@ -21,14 +22,20 @@ void Ligne(const char* libelle, const UnicodeString& valeur) {
               UnicodeVersUtf8(valeur).c_str());
 }
 
-// The words of the text that the index treats as particles.
-UnicodeString ParticulesTrouvees(const UnicodeString& texte) {
-  UnicodeString liste, mot;
+// The particles skipped in one surname: its words that read as particles, but the last one when
+// every word does (that one stays as the key).
+std::vector<UnicodeString> ParticulesDuNom(const UnicodeString& nom) {
+  std::vector<UnicodeString> particules;
+  UnicodeString mot;
+  int mots = 0;
   const auto fin = [&] {
-    if (!mot.empty() && EstCeUneParticule(mot)) liste += (liste.empty() ? u"" : u", ") + mot;
+    if (!mot.empty()) {
+      ++mots;
+      if (EstCeUneParticule(mot)) particules.push_back(mot);
+    }
     mot.clear();
   };
-  for (const char16_t c : texte) {
+  for (const char16_t c : nom) {
     if (EstDelimiteurParticule(c)) {
       if (c == u'\'') mot.push_back(c);
       fin();
@@ -37,6 +44,16 @@ UnicodeString ParticulesTrouvees(const UnicodeString& texte) {
     }
   }
   fin();
+  if (mots > 0 && static_cast<int>(particules.size()) == mots) particules.pop_back();
+  return particules;
+}
+
+// The particles the index skips, surname by surname of the field.
+UnicodeString ParticulesTrouvees(const UnicodeString& champ) {
+  UnicodeString liste;
+  for (int i = 1; i <= NombreClesNom(champ); ++i)
+    for (const UnicodeString& p : ParticulesDuNom(EltNo(i, champ, u';')))
+      liste += (liste.empty() ? u"" : u", ") + p;
   return liste.empty() ? UnicodeString(u"(aucune)") : liste;
 }
 
