@@ -98,6 +98,30 @@ void BM_FormatIndexAnsi(benchmark::State& state) {
 }
 BENCHMARK(BM_FormatIndexAnsi);
 
+// The accent-insensitive comparison of two typed names, in both forms (same names, same order).
+void BM_strcmpIgnDiac(benchmark::State& state) {
+  std::vector<AnsiString> noms;
+  for (const UnicodeString& n : NomsSaisis(4096)) noms.push_back(UnicodeVersAnsi(n));
+  size_t i = 0;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(strcmpIgnDiac(noms[i & 4095].c_str(), noms[(i + 1) & 4095].c_str()));
+    ++i;
+  }
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_strcmpIgnDiac);
+
+void BM_strcmpIgnDiacUnicode(benchmark::State& state) {
+  const std::vector<UnicodeString> noms = NomsSaisis(4096);
+  size_t i = 0;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(strcmpIgnDiac(noms[i & 4095].c_str(), noms[(i + 1) & 4095].c_str()));
+    ++i;
+  }
+  state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_strcmpIgnDiacUnicode);
+
 // --- The person index of 2,000,000 entries -------------------------------------------------------
 
 constexpr int kNbEntrees = 2'000'000;

@@ -35,11 +35,13 @@ const char* Liaison(char c) {
   }
 }
 
-// The folder named by the argument, opened with its field definitions; null after a French
-// error on stderr.
+// The folder named by the argument, opened read-only with its field definitions (a listing
+// never writes: damage is reported, and repaired when the folder is opened for writing); null
+// after a French error on stderr.
 std::unique_ptr<TGestFichier> Ouvre(const std::string& chemin, TInterfaceUtilisateur* iu) {
+  constexpr bool kLectureSeule = true;
   auto dossier = std::make_unique<TGestFichier>(CheminDossier(chemin), false, false, true, false, 0,
-                                                TGestFichier::mcAucune, false, false, iu);
+                                                TGestFichier::mcAucune, kLectureSeule, false, iu);
   if (dossier->Erreur || !dossier->GetDefChpsCs()) {
     Echec(MessageOuverture(*dossier));
     return nullptr;

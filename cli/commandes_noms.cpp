@@ -1,5 +1,7 @@
 // kyb commands of the noms subsystem.
 #include <cstdio>
+#include <string>
+#include <vector>
 
 #include "commandes.h"
 #include "names/bo_chn1.h"
@@ -11,6 +13,8 @@ namespace kyb::cli {
 
 namespace {
 
+constexpr const char* kSyntaxeNom = "nom NOM [--prenoms PRENOMS]";
+
 // Label padded to 16 characters (not bytes: the labels hold accented letters).
 void Ligne(const char* libelle, const UnicodeString& valeur) {
   const size_t largeur = Utf8VersUnicode(libelle).size();
@@ -18,14 +22,20 @@ void Ligne(const char* libelle, const UnicodeString& valeur) {
               UnicodeVersUtf8(valeur).c_str());
 }
 
-// The words of the text that the index treats as particles.
-UnicodeString ParticulesTrouvees(const UnicodeString& texte) {
-  UnicodeString liste, mot;
+// The particles skipped in one surname: its words that read as particles, but the last one when
+// every word does (that one stays as the key).
+std::vector<UnicodeString> ParticulesDuNom(const UnicodeString& nom) {
+  std::vector<UnicodeString> particules;
+  UnicodeString mot;
+  int mots = 0;
   const auto fin = [&] {
-    if (!mot.empty() && EstCeUneParticule(mot)) liste += (liste.empty() ? u"" : u", ") + mot;
+    if (!mot.empty()) {
+      ++mots;
+      if (EstCeUneParticule(mot)) particules.push_back(mot);
+    }
     mot.clear();
   };
-  for (const char16_t c : texte) {
+  for (const char16_t c : nom) {
     if (EstDelimiteurParticule(c)) {
       if (c == u'\'') mot.push_back(c);
       fin();
@@ -34,27 +44,83 @@ UnicodeString ParticulesTrouvees(const UnicodeString& texte) {
     }
   }
   fin();
+  if (mots > 0 && static_cast<int>(particules.size()) == mots) particules.pop_back();
+  return particules;
+}
+
+// The particles the index skips, surname by surname of the field.
+UnicodeString ParticulesTrouvees(const UnicodeString& champ) {
+  UnicodeString liste;
+  for (int i = 1; i <= NombreClesNom(champ); ++i)
+    for (const UnicodeString& p : ParticulesDuNom(EltNo(i, champ, u';')))
+      liste += (liste.empty() ? u"" : u", ") + p;
   return liste.empty() ? UnicodeString(u"(aucune)") : liste;
 }
 
+// Each surname of the field without its particles, joined by " ; ".
+UnicodeString SansParticules(const UnicodeString& champ) {
+  UnicodeString r;
+  for (int i = 1; i <= NombreClesNom(champ); ++i)
+    r += (i > 1 ? u" ; " : u"") + EffBlancs(PasseParticule(EffBlancs(EltNo(i, champ, u';'))));
+  return r;
+}
+
+// "KEY (code CODE)", or "(vide)" for an empty key.
+UnicodeString CleEtCode(const UnicodeString& cle) {
+  if (cle.empty()) return u"(vide)";
+  return cle + u" (code " + SoundexCle(cle) + u")";
+}
+
+// Label followed by a number, e.g. "Nom 2".
+std::string Numerote(const char* libelle, int n) { return libelle + (" " + std::to_string(n)); }
+
+// The surname field and the given names of "kyb nom NOM... [--prenoms PRENOMS...]"; false on a
+// usage error.
+bool LitArguments(const Arguments& args, std::string& nom, std::string& prenoms, bool& avecPrenoms) {
+  std::string* cible = &nom;
+  avecPrenoms = false;
+  for (const std::string& a : args) {
+    if (a == "--prenoms") {
+      if (avecPrenoms) return false;
+      avecPrenoms = true;
+      cible = &prenoms;
+      continue;
+    }
+    *cible += (cible->empty() ? "" : " ") + a;
+  }
+  return !nom.empty() || avecPrenoms;
+}
+
 int Nom(const Arguments& args) {
-  if (args.empty()) return Usage("kyb nom TEXTE");
-  std::string utf8;
-  for (const std::string& a : args) utf8 += (utf8.empty() ? "" : " ") + a;
+  std::string utf8, prenomsUtf8;
+  bool avecPrenoms = false;
+  if (!LitArguments(args, utf8, prenomsUtf8, avecPrenoms)) return Usage(std::string("kyb ") + kSyntaxeNom);
   const UnicodeString texte = Utf8VersUnicode(utf8);
-  const UnicodeString cle = FormatIndex(texte);
-  Ligne("Texte", texte);
-  Ligne("Clé d'index", cle);
-  Ligne("Code phonétique", SoundexCle(cle));
-  Ligne("Particules", ParticulesTrouvees(texte));
-  Ligne("Sans particules", EffBlancs(PasseParticule(texte)));
-  Ligne("Clé normalisée", AnsiVersUnicode(NormaliseCle(UnicodeVersAnsi(texte))));
+  if (!texte.empty()) {
+    Ligne("Texte", texte);
+    Ligne("Particules", ParticulesTrouvees(texte));
+    Ligne("Sans particules", SansParticules(texte));
+    Ligne("Clé normalisée", AnsiVersUnicode(NormaliseCle(UnicodeVersAnsi(texte))));
+    // What the person index holds: one key per surname of the field (separated by ";").
+    const int nbNoms = NombreClesNom(texte);
+    for (int i = 1; i <= nbNoms; ++i)
+      Ligne(Numerote("Nom", i).c_str(), CleEtCode(CleNom(texte, i)));
+  }
+  if (avecPrenoms) {
+    const UnicodeString prenoms = Utf8VersUnicode(prenomsUtf8);
+    Ligne("Prénoms", prenoms);
+    const int nbPrenoms = NombreClesPrenom(prenoms);
+    if (nbPrenoms == 0) Ligne("Prénom", u"(aucun)");
+    for (int j = 1; j <= nbPrenoms; ++j)
+      Ligne(Numerote("Prénom", j).c_str(), CleEtCode(ClePrenom(prenoms, j)));
+  }
   return 0;
 }
 
 constexpr TCommande kCommandes[] = {
-    {"nom", "nom TEXTE",
-     "clé d'index, code phonétique et particules d'un nom ou de prénoms", Nom},
+    {"nom", kSyntaxeNom,
+     "clés d'index et codes phonétiques d'un champ nom (noms séparés par « ; ») et de prénoms",
+     Nom},
 };
 
 }  // namespace

@@ -270,4 +270,14 @@ const std::vector<AnsiString>& LignesDefaut() {
   return lignes;
 }
 
+int VersionIntroduction(std::string_view libelleInterne) {
+  static constexpr std::string_view kVersion1[] = {
+      "IMAGE_SRC",     "MILIT_JUSTICE",      "MILIT_GRADE", "MILIT_STATUT", "MILIT_REFORME",
+      "MILIT_REMPLACEMENT", "TRAUMATISME", "SYMPTOME",    "PATHOLOGIE",   "FSFTID",
+  };
+  for (const std::string_view l : kVersion1)
+    if (l == libelleInterne) return 1;
+  return 0;
+}
+
 }  // namespace kyb

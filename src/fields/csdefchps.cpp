@@ -4,7 +4,9 @@
 
 #include "fields/csdefaut.h"
 #include "fields/csstruct_interne.h"
+#include "names/flux_binaire.h"
 #include "platform/fichiers.h"
+#include "platform/journal.h"
 
 namespace kyb {
 
@@ -15,22 +17,52 @@ namespace {
 constexpr int64_t kTailleMaxFichier = 16 * 1024 * 1024;
 constexpr int kMaxCopies = 1000;
 
-// The file as lines, CR LF or LF; false when it cannot be read whole. coupe: the last line has
-// no line end (the file was cut while being written); it is left out.
-bool LitLignes(const AnsiString& fichier, std::vector<AnsiString>& lignes, bool& coupe) {
+// A file re-encoded in UTF-8: a byte-order mark, or bytes from 0x80 up that all form valid UTF-8
+// sequences (a Windows-1252 text with accented letters practically never does).
+bool EstUtf8(std::string_view contenu) {
+  if (contenu.starts_with("\xEF\xBB\xBF")) return true;
+  const bool horsAscii = std::any_of(contenu.begin(), contenu.end(),
+                                     [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+  size_t lg = 0;
+  return horsAscii && DecodeUtf8Strict(contenu, nullptr, 0, &lg);
+}
+
+// The file as lines, CR LF or LF, in Windows-1252; false when it cannot be read whole. sansFin:
+// the last line has no line end. utf8: the file was in UTF-8 and was converted.
+bool LitLignes(const AnsiString& fichier, std::vector<AnsiString>& lignes, bool& sansFin,
+               bool& utf8) {
   const int64_t taille = TailleFichier(fichier);
   if (taille <= 0 || taille > kTailleMaxFichier) return false;
   const TFichier f = TFichier::Ouvre(fichier, TAcces::Lecture, TCreation::Existant);
   if (!f) return false;
   std::string contenu(static_cast<size_t>(taille), '\0');
   if (f.LitA(0, contenu.data(), contenu.size()) != taille) return false;
+  utf8 = EstUtf8(contenu);
+  if (utf8) {
+    if (contenu.starts_with("\xEF\xBB\xBF")) contenu.erase(0, 3);
+    contenu = Utf8VersAnsi(contenu);
+  }
   for (std::string_view ligne : Decoupe(contenu, '\n')) {
     if (!ligne.empty() && ligne.back() == '\r') ligne.remove_suffix(1);
     lignes.emplace_back(ligne);
   }
-  coupe = !lignes.empty() && !lignes.back().empty();
-  lignes.pop_back();  // after the last line end, or the cut line
+  sansFin = !lignes.empty() && !lignes.back().empty();
+  if (!lignes.empty() && !sansFin) lignes.pop_back();  // the nothing after the last line end
   return true;
+}
+
+bool ATab(std::string_view ligne) { return ligne.find('\t') != std::string_view::npos; }
+
+const AnsiString* LigneDefautDe(std::string_view libelle) {
+  for (const AnsiString& ligne : LignesDefaut())
+    if (ligne.size() > libelle.size() && ligne.compare(0, libelle.size(), libelle) == 0 &&
+        ligne[libelle.size()] == '\t')
+      return &ligne;
+  return nullptr;
+}
+
+AnsiString Pluriel(int n, const char* singulier, const char* pluriel) {
+  return std::to_string(n) + " " + A(n > 1 ? pluriel : singulier);
 }
 
 bool ControleHorsTab(std::string_view ligne) {
@@ -110,8 +142,8 @@ TDefChpsCs::TDefChpsCs(TGestFichier* dossier, const AnsiString& fichier, TInterf
   }
 
   TDefChpsCs lu;
-  bool pertes = false, complet = false;
-  if (!Lit(lu, pertes, complet)) {
+  TBilan bilan;
+  if (!Lit(lu, bilan)) {
     ChargeDefaut();
     const AnsiString nom = ExtraitNomFichier(fichier_);
     const AnsiString copie = lectureSeule_ ? AnsiString() : CopieDeCote();
@@ -132,58 +164,149 @@ TDefChpsCs::TDefChpsCs(TGestFichier* dossier, const AnsiString& fichier, TInterf
   }
 
   liste_ = std::move(lu.liste_);
+  for (const auto& chp : liste_) chp->Ensemble.defs = this;
   CopieBlocs(lu);
   etat_ = depuisDefaut ? etCree : etCharge;
-  const int ajoutes = MiseAJour();
+  const int versionLue = EntierOuDefaut(VersionFichier, 0);
+  ControleEvenementsStandard(bilan);
+  const int ajoutes = bilan.Endommage() ? MiseAJour() : MiseAJourDepuis(versionLue);
+  const bool versionChangee = versionLue < kVersionDefinitions;
+  if (versionChangee) VersionFichier = std::to_string(kVersionDefinitions);
 
-  if (pertes) {
+  if (bilan.Endommage()) {
     const AnsiString nom = ExtraitNomFichier(fichier_);
+    const bool ouvertEnLecture = lectureSeule_;
     const AnsiString copie = lectureSeule_ ? AnsiString() : CopieDeCote();
     if (copie.empty()) {
       lectureSeule_ = true;
-      Previent(A("Le fichier des définitions de champs « ") + nom +
-               A(" » est endommagé : une partie des définitions n'a pas pu être lue. Il n'a pas "
-                 "été modifié."));
+      Previent(A("Le fichier des définitions de champs « ") + nom + A(" » est endommagé. ") +
+               TexteDommages(bilan) +
+               A(ouvertEnLecture ? " Il n'a pas été modifié : il sera réparé à la prochaine "
+                                   "ouverture du dossier en écriture."
+                                 : " Il n'a pas été modifié, faute de pouvoir en garder une "
+                                   "copie."));
       return;
     }
     etat_ = etRepare;
     Sauvegarde();
-    Previent(A("Le fichier des définitions de champs « ") + nom +
-             A(" » était endommagé : les définitions lisibles ont été gardées et complétées par "
-               "les définitions par défaut. L'ancien fichier a été conservé sous le nom « ") +
+    Previent(A("Le fichier des définitions de champs « ") + nom + A(" » était endommagé. ") +
+             TexteDommages(bilan) +
+             A(" Les définitions lisibles ont été gardées et complétées par les définitions par "
+               "défaut. L'ancien fichier a été conservé sous le nom « ") +
              ExtraitNomFichier(copie) + A(" »."));
     return;
   }
-  if (ajoutes > 0 || !complet || depuisDefaut) Sauvegarde();
+  if (ajoutes > 0 || versionChangee || !bilan.complet || depuisDefaut) Sauvegarde();
 }
 
-bool TDefChpsCs::Lit(TDefChpsCs& lu, bool& pertes, bool& complet) const {
+bool TDefChpsCs::Lit(TDefChpsCs& lu, TBilan& bilan) const {
   std::vector<AnsiString> lignes;
-  bool coupe = false;
-  if (!LitLignes(fichier_, lignes, coupe) || lignes.empty()) return false;
-  if (coupe) pertes = true;
-  // A count line that is missing or not a number is a loss, not the end of the reading.
-  const int nombre = EntierOuDefaut(lignes[0], -1);
-  size_t no = lignes[0].find('\t') == AnsiString::npos ? 1 : 0;
-  if (nombre < 0) pertes = true;
+  bool sansFin = false;
+  if (!LitLignes(fichier_, lignes, sansFin, bilan.utf8) || lignes.empty()) return false;
+  // A count line that is missing or not a number is damage, not the end of the reading.
+  const bool sansCompte = ATab(lignes[0]);
+  const int nombre = sansCompte ? -1 : EntierOuDefaut(lignes[0], -1);
+  size_t derniereTab = 0;  // one past the last line holding a TAB
+  for (size_t i = 0; i < lignes.size(); ++i)
+    if (ATab(lignes[i])) derniereTab = i + 1;
+
+  size_t no = sansCompte ? 0 : 1;
   int nbLignes = 0;
-  for (; no < lignes.size() && lignes[no].find('\t') != AnsiString::npos; ++no) {
+  size_t tabsPrecedents = 0;
+  for (; no < lignes.size(); ++no) {
+    const AnsiString& ligne = lignes[no];
+    if (!ATab(ligne)) {
+      // Past the counted lines, or with no definition line after it, it starts the records.
+      if (nombre < 0 || nbLignes >= nombre || no + 1 >= derniereTab) break;
+      ++nbLignes;
+      ++bilan.lignesPerdues;
+      continue;
+    }
     ++nbLignes;
-    if (ControleHorsTab(lignes[no]) || !Creat(lu.liste_, lignes[no])) pertes = true;
+    const size_t tabs = static_cast<size_t>(std::count(ligne.begin(), ligne.end(), '\t'));
+    if (sansFin && no + 1 == lignes.size() && tabs < tabsPrecedents) bilan.derniereCoupee = true;
+    tabsPrecedents = tabs;
+    if (ControleHorsTab(ligne) || !lu.Creat(lu.liste_, ligne)) ++bilan.lignesPerdues;
   }
   if (lu.liste_.empty()) return false;
-  if (nbLignes != nombre) pertes = true;
-  complet = lu.EquivNaissance.Rest(lignes, no) && lu.EquivDeces.Rest(lignes, no) &&
-            lu.EquivUnion.Rest(lignes, no) && lu.EquivDivorce.Rest(lignes, no) &&
-            LitListe(lignes, no, lu.EvenStandardPersonne) &&
-            LitListe(lignes, no, lu.EvenStandardCouple) && lu.EquivResidence.Rest(lignes, no) &&
-            no < lignes.size();
-  if (complet) {
+  if (nombre > nbLignes) bilan.lignesPerdues += nombre - nbLignes;
+  bilan.compteFaux = nombre != nbLignes;
+
+  lu.VersionFichier = "0";  // a file without its version line is of the first version
+  bilan.complet = lu.EquivNaissance.Rest(lignes, no) && lu.EquivDeces.Rest(lignes, no) &&
+                  lu.EquivUnion.Rest(lignes, no) && lu.EquivDivorce.Rest(lignes, no) &&
+                  LitListe(lignes, no, lu.EvenStandardPersonne) &&
+                  LitListe(lignes, no, lu.EvenStandardCouple) &&
+                  lu.EquivResidence.Rest(lignes, no) && no < lignes.size();
+  if (bilan.complet) {
     lu.VersionFichier = RogneAnsi(lignes[no++]);
-    complet =
+    bilan.complet =
         LitListe(lignes, no, lu.CategoriesPersonne) && LitListe(lignes, no, lu.CategoriesCouple);
   }
   return true;
+}
+
+void TDefChpsCs::ControleEvenementsStandard(TBilan& bilan) {
+  // A label no definition bears: a default one gets its definition back (damage when the file
+  // held its records: a complete file always holds these definitions), another one is damage of
+  // the record itself, which takes its default label back. False: the label is to be dropped.
+  const auto controle = [&](AnsiString& libelle, const AnsiString& libelleDefaut) {
+    if (libelle.empty() || IsChampExist(libelle)) return true;
+    if (const AnsiString* ligne = LigneDefautDe(libelle)) {
+      Creat(liste_, *ligne);
+      // When lines were lost, the definition was most likely on one of them: already told.
+      if (bilan.complet && bilan.lignesPerdues == 0)
+        bilan.evenementsEndommages.push_back(libelle + A(" (définition rétablie)"));
+      return true;
+    }
+    const AnsiString ancien = libelle;
+    libelle = libelleDefaut;
+    if (!libelle.empty() && !IsChampExist(libelle))
+      if (const AnsiString* ligne = LigneDefautDe(libelle)) Creat(liste_, *ligne);
+    bilan.evenementsEndommages.push_back(
+        A("« ") + ancien + A(" » ") +
+        (libelle.empty() ? A("retiré") : A("remplacé par ") + libelle));
+    return !libelle.empty();
+  };
+  // The base fields every person has.
+  for (const char* base : {"NOM", "PRENOM", "SEXE", "SOSA"}) {
+    AnsiString libelle = base;
+    controle(libelle, libelle);
+  }
+  const TDefChpsCs defaut;
+  const auto record = [&](TEquivChpCs& e, const TEquivChpCs& d) {
+    controle(e.Libelle, d.Libelle);
+    controle(e.Compagnon, d.Compagnon);
+  };
+  record(EquivNaissance, defaut.EquivNaissance);
+  record(EquivDeces, defaut.EquivDeces);
+  record(EquivUnion, defaut.EquivUnion);
+  record(EquivDivorce, defaut.EquivDivorce);
+  record(EquivResidence, defaut.EquivResidence);
+  for (std::vector<AnsiString>* liste : {&EvenStandardPersonne, &EvenStandardCouple})
+    std::erase_if(*liste, [&](AnsiString& libelle) { return !controle(libelle, {}); });
+}
+
+AnsiString TDefChpsCs::TexteDommages(const TBilan& bilan) const {
+  AnsiString texte;
+  const auto phrase = [&texte](const AnsiString& p) { texte += (texte.empty() ? "" : " ") + p; };
+  if (bilan.lignesPerdues > 0)
+    phrase(Pluriel(bilan.lignesPerdues, "ligne de définition n'a pas pu être lue et a été perdue.",
+                   "lignes de définition n'ont pas pu être lues et ont été perdues."));
+  else if (bilan.compteFaux)
+    phrase(A("Le nombre de définitions de la première ligne manque ou ne correspond pas aux "
+             "lignes du fichier."));
+  if (bilan.derniereCoupee)
+    phrase(A("La dernière ligne, incomplète, n'a été lue qu'en partie."));
+  if (bilan.utf8)
+    phrase(A("Il était enregistré en UTF-8 au lieu de Windows-1252 : ses textes ont été relus "
+             "en Windows-1252."));
+  if (!bilan.evenementsEndommages.empty()) {
+    AnsiString liste;
+    for (const AnsiString& e : bilan.evenementsEndommages) liste += (liste.empty() ? "" : ", ") + e;
+    phrase(A("Définitions indispensables endommagées : ") + liste + ".");
+  }
+  return texte;
 }
 
 bool TDefChpsCs::Sauvegarde() {
@@ -244,6 +367,8 @@ AnsiString TDefChpsCs::CopieDeCote() const {
 }
 
 void TDefChpsCs::Previent(const AnsiString& texte) const {
+  // Logged too: a folder opened without an interface must not hide damage.
+  AjouteJournal(kJournal, "Définitions des champs : " + AnsiVersUtf8(texte));
   if (iu_) iu_->Message(AnsiVersUnicode(A("Définitions des champs")), AnsiVersUnicode(texte));
 }
 
@@ -266,10 +391,15 @@ void TDefChpsCs::CopieBlocs(const TDefChpsCs& source) {
   CategoriesCouple = source.CategoriesCouple;
 }
 
-int TDefChpsCs::MiseAJour() {
+int TDefChpsCs::MiseAJour() { return MiseAJourDepuis(-1); }
+
+int TDefChpsCs::MiseAJourDepuis(int version) {
   int ajoutes = 0;
-  for (const AnsiString& ligne : LignesDefaut())
-    if (!IsChampExist(TChpCs(ligne).LibelleInterne) && Creat(liste_, ligne)) ++ajoutes;
+  for (const AnsiString& ligne : LignesDefaut()) {
+    const AnsiString libelle = TChpCs(ligne).LibelleInterne;
+    if (VersionIntroduction(libelle) > version && !IsChampExist(libelle) && Creat(liste_, ligne))
+      ++ajoutes;
+  }
   return ajoutes;
 }
 
@@ -277,6 +407,7 @@ int TDefChpsCs::MiseAJour() {
 
 TChpCs* TDefChpsCs::Creat(TListe& liste, std::string_view ligne) {
   auto chp = std::make_unique<TChpCs>(ligne);
+  chp->Ensemble.defs = this;
   if (chp->LibelleInterne.empty()) return nullptr;
   for (const auto& existant : liste)
     if (existant->LibelleInterne == chp->LibelleInterne) return nullptr;
@@ -368,13 +499,20 @@ int TDefChpsCs::GetEventAssociated(std::string_view libelle, std::vector<AnsiStr
                                    bool cascade) const {
   const TChpCs* chp = RechercheChampsInternePtr(libelle);
   if (!chp) return 0;
-  int ajoutes = 0;
-  for (const AnsiString& l : chp->GetEquivalences(cascade, this))
-    if (std::find(liste.begin(), liste.end(), l) == liste.end()) {
-      liste.push_back(l);
-      ++ajoutes;
-    }
-  return ajoutes;
+  // Breadth first through the labels this call adds; those the list already held are not
+  // followed.
+  std::vector<AnsiString> ajoutes;
+  const auto ajoute = [&](const TChpCs& c) {
+    for (const AnsiString& l : c.GetEquivalences(false))
+      if (l != libelle && std::find(liste.begin(), liste.end(), l) == liste.end()) {
+        liste.push_back(l);
+        ajoutes.push_back(l);
+      }
+  };
+  ajoute(*chp);
+  for (size_t i = 0; cascade && i < ajoutes.size(); ++i)
+    if (const TChpCs* suivant = RechercheChampsInternePtr(ajoutes[i])) ajoute(*suivant);
+  return static_cast<int>(ajoutes.size());
 }
 
 AnsiString TDefChpsCs::GetEventIntercalaire(std::string_view libelle) const {

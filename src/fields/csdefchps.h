@@ -19,19 +19,36 @@
 // companion (the event that stands closest to it: baptism for birth, burial for death, marriage
 // contract for union), and the number of the date sub-field of an event record.
 //
-// Reading. The definition lines are the lines after the count that hold a TAB; the first line
-// without one starts the records. A last line without its line end was cut and is left out. A block
-// that is missing keeps its default, so older files that stop after their definitions are read as
-// they are. Lines holding control characters other than TAB, or an empty or repeated internal
-// label, are left out. Every definition of the default table whose internal label the file lacks is
-// then added from its default line, and the file is saved again.
+// Reading. The first line gives the number of definition lines that follow. Each of them that
+// cannot be decoded (no TAB, control characters other than TAB, an empty or repeated internal
+// label) is skipped and counted as lost; every readable definition after it is kept. A line
+// holding a TAB after the counted ones is a definition line too (a line split by damage); the first
+// line without TAB after the counted ones starts the records. Counted lines that are missing are
+// lost too. A last line without its line end is a line like the others, unless it is a definition
+// line with fewer columns than the one before it: it was cut, is kept as far as it goes and counts
+// as damaged. A block that is missing keeps its default, so older files that stop after their
+// definitions are read as they are. A file re-encoded in UTF-8 (a byte-order mark, or bytes from
+// 0x80 up that all form UTF-8 sequences) is read back into Windows-1252 and reported.
+//
+// Standard events. The records and the two lists name events whose definitions the set must hold,
+// as it must hold the four base fields (NOM, PRENOM, SEXE, SOSA). A default label that no
+// definition bears gets its definition back from the default table; in a file that holds its
+// records this is damage (the definition was lost or renamed) and the user is told. A record label
+// that is neither a definition's nor a default one is damage of the record itself: the record
+// takes its default label back (a list item is dropped) and the user is told.
+//
+// Update. A file of an older version of the set (its version line, 0 when absent) gets the
+// default definitions introduced since that version (fields/csdefaut.h) whose label it lacks;
+// the defaults a user deleted stay deleted. A damaged file gets every missing default, since the
+// lost lines cannot be told apart.
 //
 // Damage. A file that cannot be read at all (unreadable, empty, over 16 MB, or without a single
 // usable definition) is copied beside itself ("<Nom>.dch.copie", then ".copie1"...) before
-// the default set replaces it; a file read with losses (lines left out, a count that is missing
-// or disagrees with the lines) is copied the same way before it is saved again. Either way the user
-// gets a French message through the interface given. When the copy cannot be made, or the folder is
-// read-only, the file is left untouched and the set lives in memory only.
+// the default set replaces it; a file read with losses (lines lost, a count that is missing or
+// disagrees with the lines, a damaged standard event, UTF-8) is copied the same way before it is
+// saved again. Either way the user gets a French message through the interface given (and in the
+// log channel kJournal), saying how many lines were lost. A read-only set, or one whose copy cannot be made, leaves the file
+// untouched and tells the user that the repair waits for an opening for writing.
 //
 // Not thread-safe: the set belongs to the thread that runs the folder.
 #include <memory>
@@ -75,6 +92,9 @@ class TEquivChpCs {
 
 class TDefChpsCs {
  public:
+  // Log channel of the messages about the definition file (platform/journal.h).
+  static constexpr const char* kJournal = "LogMsgError";
+
   // How the definitions were obtained at construction.
   enum TEtat {
     etVide,      // an empty set bound to no file
@@ -106,6 +126,9 @@ class TDefChpsCs {
   void ChargeDefaut();
   // Adds each default definition whose internal label is missing; returns how many.
   int MiseAJour();
+  // Adds each default definition introduced after that version of the set whose internal label
+  // is missing (the update of an older file); returns how many.
+  int MiseAJourDepuis(int version);
 
   // Creates a definition from a line and appends it; null (nothing added) when its internal
   // label is empty or already used in that list.
@@ -155,8 +178,8 @@ class TDefChpsCs {
   [[nodiscard]] AnsiString NouveauLibelleInterne(std::string_view libelle,
                                                  const TDefChpsCs* autre) const;
   // Appends to liste each equivalent of libelle not already in it (nor libelle itself) and
-  // returns how many were added; with cascade the equivalents of the added labels are followed
-  // in turn, breadth first.
+  // returns how many were added; with cascade the equivalents of the labels this call added, and
+  // of those only, are followed in turn, breadth first.
   int GetEventAssociated(std::string_view libelle, std::vector<AnsiString>& liste,
                          bool cascade) const;
   // The screen label of the first definition whose category is libelle, or empty.
@@ -187,10 +210,26 @@ class TDefChpsCs {
  private:
   using TListe = std::vector<std::unique_ptr<TChpCs>>;
 
-  static TChpCs* Creat(TListe& liste, std::string_view ligne);
-  // Reads the file into lu; false when it cannot be read at all. pertes: lines were left out or
-  // the count disagrees; complet: every block after the definitions was there.
-  [[nodiscard]] bool Lit(TDefChpsCs& lu, bool& pertes, bool& complet) const;
+  // What a reading found wrong in the file.
+  struct TBilan {
+    int lignesPerdues = 0;      // definition lines skipped or missing
+    bool compteFaux = false;    // count missing, not a number, or not the number of lines
+    bool derniereCoupee = false;
+    bool utf8 = false;
+    bool complet = false;       // every block after the definitions was there
+    std::vector<AnsiString> evenementsEndommages;  // damaged standard events, as found
+    [[nodiscard]] bool Endommage() const {
+      return lignesPerdues > 0 || compteFaux || derniereCoupee || utf8 ||
+             !evenementsEndommages.empty();
+    }
+  };
+
+  TChpCs* Creat(TListe& liste, std::string_view ligne);
+  // Reads the file into lu; false when it cannot be read at all.
+  [[nodiscard]] bool Lit(TDefChpsCs& lu, TBilan& bilan) const;
+  // Restores the standard events that no definition bears (see above).
+  void ControleEvenementsStandard(TBilan& bilan);
+  [[nodiscard]] AnsiString TexteDommages(const TBilan& bilan) const;
   // The blocks that follow the definitions in the file.
   void CopieBlocs(const TDefChpsCs& source);
   // Copies the file beside itself; the copy's path, or empty when no copy could be made.

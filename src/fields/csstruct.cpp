@@ -150,9 +150,11 @@ void TChpCs::Decode(std::string_view ligne) {
 
   const int typePrecedent = Type;
   const int boolPrecedent = ValBoolDefaut;
+  const TEnsemble ensemble = Ensemble;
   *this = TChpCs();
   Type = typePrecedent;
   ValBoolDefaut = boolPrecedent;
+  Ensemble = ensemble;
 
   LibelleInterne = C(1);
   LibelleEcran = C(2);
@@ -435,6 +437,7 @@ std::vector<AnsiString> TChpCs::GetEquivalences(bool cascade, const TDefChpsCs* 
         labels.push_back(l);
   };
   ajoute(Equivalences);
+  if (!ensemble) ensemble = Ensemble.defs;
   // Breadth first, without recursion: a hostile file cannot exhaust the stack.
   for (size_t i = 0; cascade && ensemble && i < labels.size(); ++i)
     if (const TChpCs* chp = ensemble->RechercheChampsInternePtr(labels[i]))

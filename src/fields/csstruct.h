@@ -158,8 +158,9 @@ class TChpCs {
   [[nodiscard]] AnsiString RetourneIdentEven(int genre, bool formeLibelle = false) const;
 
   // The internal labels of column 19. With cascade, the equivalences of each label met are
-  // followed in turn through the set (when given), skipping labels already collected and this
-  // definition's own label; the labels come back in the order met.
+  // followed in turn through the set given, or else the set the definition belongs to, skipping
+  // labels already collected and this definition's own label; the labels come back in the order
+  // met.
   [[nodiscard]] std::vector<AnsiString> GetEquivalences(bool cascade,
                                                         const TDefChpsCs* ensemble = nullptr) const;
 
@@ -215,6 +216,14 @@ class TChpCs {
   AnsiString Valeur28;
   AnsiString Abreviation;
   AnsiString Categorie;
+
+  // The set the definition belongs to, set by TDefChpsCs; kept by Decode, never written and never
+  // compared (two equal definitions of two sets are equal).
+  struct TEnsemble {
+    const TDefChpsCs* defs = nullptr;
+    bool operator==(const TEnsemble&) const { return true; }
+  };
+  TEnsemble Ensemble;
 };
 
 }  // namespace kyb

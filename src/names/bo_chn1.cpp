@@ -148,6 +148,30 @@ int NombreEltsT(std::basic_string_view<C> texte, C sep) noexcept {
 }
 
 const char* NonNul(const char* s) { return s ? s : ""; }
+const char16_t* NonNul(const char16_t* s) { return s ? s : u""; }
+
+// Weight of a UTF-16 character in the byte order of the 8-bit comparison: its Windows-1252 byte
+// read signed; below all of them, by code unit, a character that byte set cannot hold.
+int Poids(char16_t c) noexcept {
+  if (c < 0x80) return c;
+  const char b = CarUnicodeVersAnsi(c);
+  if (b != '?') return static_cast<signed char>(b);
+  return static_cast<int>(c) - 0x20000;
+}
+
+// "*" in one text ends the comparison there; the first text's star wins.
+template <typename C>
+int Partiel(std::basic_string<C> a, std::basic_string<C> b) {
+  const auto coupe = [](std::basic_string<C>& etoilee, std::basic_string<C>& autre) {
+    etoilee.resize(etoilee.find(C('*')));
+    if (autre.size() > etoilee.size()) autre.resize(etoilee.size());
+  };
+  if (a.find(C('*')) != a.npos)
+    coupe(a, b);
+  else if (b.find(C('*')) != b.npos)
+    coupe(b, a);
+  return strcmpNULL(a.c_str(), b.c_str());
+}
 
 }  // namespace
 
@@ -265,16 +289,50 @@ int strcmpIgnDiac(const char* a, const char* b) {
 }
 
 int strcmpPartiel(const char* a, const char* b) {
-  AnsiString ca = NonNul(a), cb = NonNul(b);
-  const auto coupe = [](AnsiString& etoilee, AnsiString& autre) {
-    etoilee.resize(etoilee.find('*'));
-    if (autre.size() > etoilee.size()) autre.resize(etoilee.size());
-  };
-  if (ca.find('*') != AnsiString::npos)
-    coupe(ca, cb);
-  else if (cb.find('*') != AnsiString::npos)
-    coupe(cb, ca);
-  return strcmpNULL(ca.c_str(), cb.c_str());
+  return Partiel<char>(NonNul(a), NonNul(b));
+}
+
+int strcmpFL(const char16_t* a, const char16_t* b) noexcept {
+  a = NonNul(a);
+  b = NonNul(b);
+  for (;; ++a, ++b) {
+    if (*a != *b) return Poids(*a) < Poids(*b) ? -1 : 1;
+    if (*a == 0) return 0;
+  }
+}
+
+int strcmpNULL(const char16_t* a, const char16_t* b) noexcept {
+  if (!a || !b) {
+    const bool videA = !a || !*a;
+    const bool videB = !b || !*b;
+    if (videA && videB) return 0;
+    return videA ? -1 : 1;
+  }
+  return strcmpFL(a, b);
+}
+
+int strcmpIgnDiac(const char16_t* a, const char16_t* b) {
+  const UnicodeString pa = UpperANSIChaineAS(std::u16string_view(NonNul(a)), 2);
+  const UnicodeString pb = UpperANSIChaineAS(std::u16string_view(NonNul(b)), 2);
+  const int r = strcmpFL(pa.c_str(), pb.c_str());
+  return r != 0 ? r : strcmpFL(a, b);
+}
+
+int strcmpPartiel(const char16_t* a, const char16_t* b) {
+  return Partiel<char16_t>(NonNul(a), NonNul(b));
+}
+
+int strcmpFL(const UnicodeString& a, const UnicodeString& b) noexcept {
+  return strcmpFL(a.c_str(), b.c_str());
+}
+int strcmpNULL(const UnicodeString& a, const UnicodeString& b) noexcept {
+  return strcmpNULL(a.c_str(), b.c_str());
+}
+int strcmpIgnDiac(const UnicodeString& a, const UnicodeString& b) {
+  return strcmpIgnDiac(a.c_str(), b.c_str());
+}
+int strcmpPartiel(const UnicodeString& a, const UnicodeString& b) {
+  return strcmpPartiel(a.c_str(), b.c_str());
 }
 
 // --- Text utilities -----------------------------------------------------------------------------

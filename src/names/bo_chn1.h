@@ -74,6 +74,19 @@ void UpperANSIChaine0(char* dest, const char* source, int mode);
 // "*" in one text ends the comparison there ("MAR*" equals "MARTEL"); the first text's star wins.
 [[nodiscard]] int strcmpPartiel(const char* a, const char* b);
 
+// The same four over UTF-16, giving the result of the 8-bit form on every text Windows-1252 can
+// hold: each character weighs as its Windows-1252 byte read signed (so every non-ASCII letter
+// sorts before ASCII, É before A). A character without Windows-1252 form sorts before all of
+// those, by code unit.
+[[nodiscard]] int strcmpFL(const char16_t* a, const char16_t* b) noexcept;
+[[nodiscard]] int strcmpNULL(const char16_t* a, const char16_t* b) noexcept;
+[[nodiscard]] int strcmpIgnDiac(const char16_t* a, const char16_t* b);
+[[nodiscard]] int strcmpPartiel(const char16_t* a, const char16_t* b);
+[[nodiscard]] int strcmpFL(const UnicodeString& a, const UnicodeString& b) noexcept;
+[[nodiscard]] int strcmpNULL(const UnicodeString& a, const UnicodeString& b) noexcept;
+[[nodiscard]] int strcmpIgnDiac(const UnicodeString& a, const UnicodeString& b);
+[[nodiscard]] int strcmpPartiel(const UnicodeString& a, const UnicodeString& b);
+
 // --- Text utilities (same contract in both forms) -----------------------------------------------
 
 // Each character of the set becomes a space.

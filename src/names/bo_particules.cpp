@@ -1,5 +1,6 @@
 #include "names/bo_particules.h"
 
+#include <algorithm>
 #include <unordered_set>
 
 #include "names/bo_chn1_interne.h"
@@ -76,6 +77,17 @@ bool Delimiteur(C c) noexcept {
   }
 }
 
+// The last word of the text (empty when it has none): what is left of a surname whose every
+// word reads as a particle ("Du", "Do", "de La"), so that it keeps a key.
+template <typename C>
+std::basic_string<C> DernierMot(std::basic_string_view<C> texte) {
+  size_t fin = texte.size();
+  while (fin > 0 && Delimiteur(texte[fin - 1])) --fin;
+  size_t debut = fin;
+  while (debut > 0 && !Delimiteur(texte[debut - 1])) --debut;
+  return std::basic_string<C>(texte.substr(debut, fin - debut));
+}
+
 // Walks the text with a position i and a word start s. At a delimiter s moves past it; elsewhere
 // the word that runs from s to the next delimiter is tested and, when it is a particle, removed
 // with the one delimiter that follows it; the word then standing at s is tested at the next
@@ -101,6 +113,10 @@ std::basic_string<C> Passe(std::basic_string_view<C> texte, const TListeMots<C>&
     } else {
       i = fin > i ? fin : prochainDelimiteur(i + 1);
     }
+  }
+  if (std::all_of(t.begin(), t.end(), [](C c) { return Delimiteur(c); })) {
+    std::basic_string<C> dernier = DernierMot(texte);
+    if (!dernier.empty()) return dernier;
   }
   return t;
 }

@@ -37,7 +37,8 @@ inline constexpr int kResPetitsMots = 4611;
 
 // Removes every particle of the text wherever it stands, each with the one delimiter that follows
 // it: "PAUL DE LA FORGE" gives "PAUL FORGE", "D'ARTOIS" gives "ARTOIS", "FORGE DE" gives "FORGE "
-// (the caller trims).
+// (the caller trims). A name never loses all its words: when every word reads as a particle, the
+// result is its last word ("Du" stays "Du", "de La" gives "La"), so that it keeps a key.
 [[nodiscard]] AnsiString PasseParticule(std::string_view texte);
 [[nodiscard]] UnicodeString PasseParticule(std::u16string_view texte);
 

@@ -107,6 +107,16 @@ int strcmpSoundexPartiel(const char* a, const char* b) {
   return strcmpNULL(ca.c_str(), cb.c_str());
 }
 
+int strcmpSoundexPartiel(const char16_t* a, const char16_t* b) {
+  const auto [ca, cb] =
+      CodesPartiels(std::u16string_view(a ? a : u""), std::u16string_view(b ? b : u""));
+  return strcmpNULL(ca.c_str(), cb.c_str());
+}
+
+int strcmpSoundexPartiel(const UnicodeString& a, const UnicodeString& b) {
+  return strcmpSoundexPartiel(a.c_str(), b.c_str());
+}
+
 bool strEgaleSoundexPartielChqElt(std::string_view a, std::string_view b) {
   return EgaleChqElt(a, b);
 }

@@ -23,6 +23,9 @@ void strSoundex(const char16_t* source, char16_t* dest) noexcept;
 // Codes compared with a "*" cutting both at the starred one's star ("MAR*", code M6*, equals
 // "MARTEL", code M634 cut to M6); negative, zero or positive.
 [[nodiscard]] int strcmpSoundexPartiel(const char* a, const char* b);
+// The same over UTF-16; the codes compare as strcmpNULL does (bo_chn1.h).
+[[nodiscard]] int strcmpSoundexPartiel(const char16_t* a, const char16_t* b);
+[[nodiscard]] int strcmpSoundexPartiel(const UnicodeString& a, const UnicodeString& b);
 // True when the code of one space-separated element of a equals the code of b under that rule.
 [[nodiscard]] bool strEgaleSoundexPartielChqElt(std::string_view a, std::string_view b);
 [[nodiscard]] bool strEgaleSoundexPartielChqElt(std::u16string_view a, std::u16string_view b);

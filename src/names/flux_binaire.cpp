@@ -10,12 +10,6 @@ namespace {
 constexpr size_t kTailleBlocLecture = size_t{1} << 20;
 constexpr size_t kTailleTamponEcriture = size_t{1} << 16;
 
-std::string CheminFichier(const AnsiString& chemin) {
-  AnsiString c = chemin;
-  std::replace(c.begin(), c.end(), '\\', '/');
-  return AnsiVersUtf8(c);
-}
-
 }  // namespace
 
 // --- Output -------------------------------------------------------------------------------------
@@ -53,22 +47,11 @@ bool TSortieBinaire::Vide() {
 }
 
 TSortieFichier::TSortieFichier(const AnsiString& chemin)
-    : TSortieBinaire(kTailleTamponEcriture),
-      fichier_(std::fopen(CheminFichier(chemin).c_str(), "wb")) {}
+    : TSortieBinaire(kTailleTamponEcriture), ecriture_(chemin) {}
 
-TSortieFichier::~TSortieFichier() { (void)Ferme(); }
+bool TSortieFichier::Ferme() { return Ouvert() && Vide() && ecriture_.Valide(); }
 
-bool TSortieFichier::Ferme() {
-  if (!fichier_) return false;
-  bool ok = Vide();
-  ok = (std::fclose(fichier_) == 0) && ok;
-  fichier_ = nullptr;
-  return ok;
-}
-
-bool TSortieFichier::Transmet(const char* octets, size_t n) {
-  return fichier_ && std::fwrite(octets, 1, n, fichier_) == n;
-}
+bool TSortieFichier::Transmet(const char* octets, size_t n) { return ecriture_.Ajoute(octets, n); }
 
 const std::string& TSortieMemoire::Contenu() {
   (void)Vide();
@@ -114,28 +97,23 @@ bool TEntreeBinaire::LitEntier32(int32_t& v) {
 }
 
 TEntreeFichier::TEntreeFichier(const AnsiString& chemin)
-    : fichier_(std::fopen(CheminFichier(chemin).c_str(), "rb")) {
-  if (!fichier_) {
+    : fichier_(TFichier::Ouvre(chemin, TAcces::Lecture, TCreation::Existant)) {
+  const int64_t taille = fichier_.Valide() ? fichier_.Taille() : -1;
+  if (taille < 0) {
     erreur_ = true;
     return;
   }
-  if (std::fseek(fichier_, 0, SEEK_END) == 0) {
-    const long taille = std::ftell(fichier_);
-    restantSource_ = taille > 0 ? taille : 0;
-  }
-  if (std::fseek(fichier_, 0, SEEK_SET) != 0) erreur_ = true;
+  restantSource_ = taille;
   tampon_.resize(static_cast<size_t>(std::min<int64_t>(restantSource_, kTailleBlocLecture)));
 }
 
-TEntreeFichier::~TEntreeFichier() {
-  if (fichier_) std::fclose(fichier_);
-}
-
 bool TEntreeFichier::Recharge() {
-  if (!fichier_ || restantSource_ <= 0 || tampon_.empty()) return false;
-  const size_t lus = std::fread(tampon_.data(), 1, tampon_.size(), fichier_);
-  if (lus == 0) return false;
-  restantSource_ -= static_cast<int64_t>(lus);
+  if (!fichier_.Valide() || restantSource_ <= 0 || tampon_.empty()) return false;
+  const size_t demande = static_cast<size_t>(std::min<int64_t>(restantSource_, tampon_.size()));
+  const int64_t lus = fichier_.LitA(position_, tampon_.data(), demande);
+  if (lus <= 0) return false;
+  position_ += lus;
+  restantSource_ -= lus;
   pos_ = tampon_.data();
   fin_ = pos_ + lus;
   return true;

@@ -7,12 +7,13 @@
 // fails too; reads past the end fill nothing and return false. Not thread-safe; one stream per
 // thread.
 #include <cstdint>
-#include <cstdio>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "platform/chaines.h"
+#include "platform/ecriture_atomique.h"
+#include "platform/fichiers.h"
 
 namespace kyb {
 
@@ -86,36 +87,38 @@ class TEntreeBinaire {
   bool LitOctetsLent(char* dest, size_t n);
 };
 
-// Writes into a file created (or emptied) at construction.
+// Writes a file whole through the platform's atomic writing (platform/ecriture_atomique.h): the
+// bytes go to a temporary, and Ferme() puts it in place of the file. Until then, and when the
+// stream is destroyed without Ferme() or after a failure, the file keeps its old content.
 class TSortieFichier final : public TSortieBinaire {
  public:
   explicit TSortieFichier(const AnsiString& chemin);
-  ~TSortieFichier() override;
-  [[nodiscard]] bool Ouvert() const { return fichier_ != nullptr; }
-  // Empties the buffer and closes the file; false when anything failed.
+  ~TSortieFichier() override = default;
+  [[nodiscard]] bool Ouvert() const { return ecriture_.Ouvert(); }
+  // Empties the buffer and puts the new file in place; false (old file kept) when anything failed.
   [[nodiscard]] bool Ferme();
 
  protected:
   bool Transmet(const char* octets, size_t n) override;
 
  private:
-  std::FILE* fichier_ = nullptr;
+  TEcritureAtomique ecriture_;
 };
 
-// Reads a file in blocks of 1 MiB.
+// Reads a file in blocks of 1 MiB through the platform's file services.
 class TEntreeFichier final : public TEntreeBinaire {
  public:
   explicit TEntreeFichier(const AnsiString& chemin);
-  ~TEntreeFichier() override;
-  [[nodiscard]] bool Ouvert() const { return fichier_ != nullptr; }
+  [[nodiscard]] bool Ouvert() const { return fichier_.Valide(); }
 
  protected:
   bool Recharge() override;
   [[nodiscard]] int64_t RestantSource() const override { return restantSource_; }
 
  private:
-  std::FILE* fichier_ = nullptr;
+  TFichier fichier_;
   std::vector<char> tampon_;
+  int64_t position_ = 0;
   int64_t restantSource_ = 0;
 };
 

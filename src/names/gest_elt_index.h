@@ -35,7 +35,8 @@ class TGestEltIndex : public TVectorTV<TEltIndex, TAllocateurGrandesPages<TEltIn
   // i × maximum / count at most once a second (the clock is read every 256 elements, pending
   // window messages are processed then) and to the maximum at the end.
   //
-  // Writes the whole file (created or emptied); false when it cannot be written.
+  // Writes the whole file through a synced temporary renamed over it (platform/ecriture_atomique.h);
+  // false, with the previous file left whole, when it cannot be written.
   [[nodiscard]] bool Sauvegarde(const AnsiString& nomFichier, TProgression* barre) const;
   // Replaces the content by the file's, appended as it comes (the file is in index order).
   // Raises ErreurKy "Encodage inconnu !" when the file does not begin with "UTF-8", and ErreurKy

@@ -114,7 +114,7 @@ TEST(Comparaisons, OctetsSignesEtTextesAbsents) {
   EXPECT_EQ(strcmpFL("MART", "MARTEL"), -1);
   EXPECT_EQ(strcmpFL("MARTIN", "MARTEL"), 1);
   EXPECT_EQ(strcmpNULL(nullptr, ""), 0);
-  EXPECT_EQ(strcmpNULL(nullptr, nullptr), 0);
+  EXPECT_EQ(strcmpNULL(static_cast<const char*>(nullptr), nullptr), 0);
   EXPECT_EQ(strcmpNULL(nullptr, "A"), -1);
   EXPECT_EQ(strcmpNULL("A", nullptr), 1);
   EXPECT_EQ(strcmpNULL("\xC9", nullptr), 1);

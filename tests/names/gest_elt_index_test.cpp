@@ -8,6 +8,7 @@
 
 #include "platform/date_heure.h"
 #include "platform/erreur.h"
+#include "platform/fichiers.h"
 #include "support/support.h"
 
 namespace kyb {
@@ -166,6 +167,53 @@ TEST(GestEltIndex, AllerRetourDUnIndexTrie) {
     ASSERT_EQ(relu.Lit(i), index.Lit(i)) << i;
     EXPECT_EQ(relu.Lit(i).NoTravail, -1);  // never saved
   }
+}
+
+// The index file is written through the platform's file services, to a temporary put in place
+// at the end: a failing write or sync leaves the previous file whole and readable.
+TEST(GestEltIndex, EcritureEnPanneLaisseLAncienFichier) {
+  test::RepertoireTemporaire rep;
+  const AnsiString chemin = rep / "i.prx2";
+  TGestEltIndex ancien(0, nullptr), nouveau(0, nullptr);
+  TEltIndex tmp;
+  bool ajoute = false;
+  ancien.AjouteClasse(Elt("MARTEL", "PAUL", 1850, 1900, 1), tmp, false, ajoute);
+  for (int i = 0; i < 5000; ++i)
+    nouveau.AjouteClasse(Elt("DURAND", "JEAN", 0, 0, i + 1), tmp, false, ajoute);
+  ASSERT_TRUE(ancien.Sauvegarde(chemin, nullptr));
+  const std::string octets = LitFichier(chemin);
+
+  struct Panne {
+    const char* nom;
+    void (*installe)();
+  };
+  const Panne pannes[] = {
+      {"écriture",
+       [] { AppelsSysteme().pwrite = [](int, const void*, size_t, off_t) -> ssize_t { return -1; }; }},
+      {"synchronisation", [] { AppelsSysteme().fdatasync = [](int) { return -1; }; }},
+  };
+  for (const Panne& p : pannes) {
+    SCOPED_TRACE(p.nom);
+    p.installe();
+    const bool ok = nouveau.Sauvegarde(chemin, nullptr);
+    RestaureAppelsSysteme();
+    EXPECT_FALSE(ok);
+    EXPECT_EQ(LitFichier(chemin), octets);
+    EXPECT_FALSE(FichierExiste(chemin + ".tmp"));
+  }
+  // Reading goes through the same services: a read that fails is reported, not taken as data.
+  AppelsSysteme().pread = [](int, void*, size_t, off_t) -> ssize_t { return -1; };
+  TGestEltIndex relu(0, nullptr);
+  EXPECT_THROW(relu.Restauration(chemin, nullptr), ErreurKy);
+  RestaureAppelsSysteme();
+  relu.Restauration(chemin, nullptr);
+  ASSERT_EQ(relu.GetNbElt(), 1);
+  EXPECT_EQ(relu.Lit(0), ancien.Lit(0));
+  // Then the new index takes the place of the old one.
+  ASSERT_TRUE(nouveau.Sauvegarde(chemin, nullptr));
+  relu.Restauration(chemin, nullptr);
+  EXPECT_EQ(relu.GetNbElt(), 5000);
+  EXPECT_FALSE(FichierExiste(chemin + ".tmp"));
 }
 
 TEST(GestEltIndex, UnGrandIndexEstAligneSurLesGrandesPages) {

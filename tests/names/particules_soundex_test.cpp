@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 #include "names/bo_chn1.h"
@@ -11,7 +12,9 @@ namespace kyb {
 namespace {
 
 // The particle walk exactly as the rule states it: the word at s is tested at every position.
+// When no word is left, the last word of the name is.
 AnsiString PasseParticuleReference(AnsiString t) {
+  const AnsiString origine = t;
   size_t s = 0;
   for (size_t i = 0; i < t.size(); ++i) {
     if (EstDelimiteurParticule(t[i])) {
@@ -22,6 +25,12 @@ AnsiString PasseParticuleReference(AnsiString t) {
     while (e < t.size() && !EstDelimiteurParticule(t[e])) ++e;
     if (EstCeUneParticule(std::string_view(t).substr(s, e - s)))
       t.erase(s, e - s + (e < t.size() ? 1 : 0));
+  }
+  const auto mot = [](char c) { return !EstDelimiteurParticule(c); };
+  if (std::none_of(t.begin(), t.end(), mot)) {
+    const auto fin = std::find_if(origine.rbegin(), origine.rend(), mot);
+    const auto debut = std::find_if_not(fin, origine.rend(), mot);
+    if (fin != origine.rend()) return AnsiString(debut.base(), fin.base());
   }
   return t;
 }
@@ -69,7 +78,7 @@ TEST(Particules, SuppressionPartout) {
   };
   const Cas cas[] = {
       {"PAUL DE LA FORGE", "PAUL FORGE"}, {"DE LA FORGE", "FORGE"},
-      {"DE", ""},                         {"FORGE DE", "FORGE "},
+      {"DE", "DE"},                       {"FORGE DE", "FORGE "},
       {"D'ARTOIS", "ARTOIS"},             {"VAN DER BERG", "BERG"},
       {"DUPONT", "DUPONT"},               {"LE GOFF", "GOFF"},
       {"de la Fontaine", "Fontaine"},     {"dE LA FORGE", "dE FORGE"},
@@ -97,6 +106,50 @@ TEST(Particules, SuppressionCommeLaMarcheLitterale) {
     EXPECT_EQ(PasseParticule(AnsiVersUnicode(t)), AnsiVersUnicode(PasseParticuleReference(t)))
         << t;
   }
+}
+
+TEST(Particules, UnNomGardeToujoursUnMot) {
+  // Short surnames that begin a listed particle, or are one, keep their last word.
+  struct Cas {
+    const char* entree;
+    const char* sansParticules;
+    const char* cle;
+    const char* code;
+  };
+  const Cas cas[] = {
+      {"Du", "Du", "DU", "D"},         {"Do", "Do", "DO", "D"},
+      {"Vo", "Vo", "VO", "V"},         {"Dell", "Dell", "DELL", "D4"},
+      {"DE", "DE", "DE", "D"},         {"de La", "La", "LA", "L"},
+      {"Le Du", "Du", "DU", "D"},      {"D'", "D", "D", "D"},
+      {"van der", "der", "DER", "D6"}, {"(Du)", "Du", "DU", "D"},
+      {"Du Pont", "Pont", "PONT", "P53"}, {"Dell'Acqua", "Acqua", "ACQUA", "A22"},
+  };
+  for (const Cas& c : cas) {
+    EXPECT_EQ(PasseParticule(std::string_view(c.entree)), c.sansParticules) << c.entree;
+    EXPECT_EQ(PasseParticule(U(c.entree)), U(c.sansParticules)) << c.entree;
+    EXPECT_EQ(FormatIndex(U(c.entree)), U(c.cle)) << c.entree;
+    EXPECT_EQ(CleNom(U(c.entree), 1), U(c.cle)) << c.entree;
+    EXPECT_EQ(SoundexCle(CleNom(U(c.entree), 1)), U(c.code)) << c.entree;
+  }
+  // A text without any word stays as it is.
+  EXPECT_EQ(PasseParticule(std::string_view(" - ")), " - ");
+}
+
+TEST(Particules, ListeRevue) {
+  // Particles of European surnames are skipped; words that belong to the surname are kept.
+  struct Cas {
+    const char* entree;
+    const char* cle;
+  };
+  const Cas cas[] = {
+      {"ten Brink", "BRINK"},        {"Ter Horst", "HORST"},        {"zu Guttenberg", "GUTTENBERG"},
+      {"vom Stein", "STEIN"},        {"zur Mühlen", "MUHLEN"},      {"dello Russo", "RUSSO"},
+      {"degli Alberti", "ALBERTI"},  {"dos Santos", "SANTOS"},      {"van den Berg", "BERG"},
+      {"MacDonald", "MACDONALD"},    {"Mac Donald", "MAC DONALD"},  {"O'Brien", "O'BRIEN"},
+      {"Das", "DAS"},                {"Ben Ali", "BEN ALI"},        {"Lê", "LE"},
+      {"Ortega y Gasset", "ORTEGA Y GASSET"},
+  };
+  for (const Cas& c : cas) EXPECT_EQ(FormatIndex(U(c.entree)), U(c.cle)) << c.entree;
 }
 
 TEST(Soundex, CodesConnus) {
