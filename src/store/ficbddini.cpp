@@ -128,9 +128,9 @@ bool TFicBDDINI::OpenBDD() {
   }
   base_ = std::make_unique<TACRDatabase>(chemin);
   base_->SetDatabaseName("AccuracerBDD_" + std::to_string(++gCompteurTablesPays));
-  // Written only by UpdateGeo: the table opens read-only unless the file can be written.
-  ecriture_ = !EstEnLectureSeule(chemin);
-  base_->SetReadOnly(!ecriture_);
+  // Always read-only: the shipped file stays as built (rollback journal, no WAL files beside
+  // it), readable from a read-only data directory. UpdateGeo writes through its own connection.
+  base_->SetReadOnly(true);
   if (!base_->Open()) {
     NoteErreur("La table des communes « " + nomUtf8 + " » est illisible : " +
                base_->DerniereErreur());

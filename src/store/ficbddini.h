@@ -189,7 +189,6 @@ class TFicBDDINI {
   std::unique_ptr<TACRDatabase> base_;
   std::unique_ptr<TACRTable> table_;
   bool tableCodesPostaux_ = false;
-  bool ecriture_ = false;
   mutable std::string erreur_;
   mutable std::atomic<bool> arret_{false};
 };

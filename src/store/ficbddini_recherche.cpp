@@ -227,21 +227,30 @@ UnicodeString TFicBDDINI::GetLine(const TVille& ville) const {
 }
 
 bool TFicBDDINI::UpdateGeo(const AnsiString& code, double latitude, double longitude) {
-  if (!table_ || !ecriture_ || !AColonne("Latitude") || !AColonne("Longitude")) {
+  if (!table_ || !AColonne("Latitude") || !AColonne("Longitude")) {
     NoteErreur("Les coordonnées ne peuvent pas être enregistrées dans la table « " +
                AnsiVersUtf8(nom_) + " »");
     return false;
   }
-  TACRQuery q(*base_, "UPDATE \"" + nomTable_ + "\" SET Latitude = :lat, Longitude = :lon WHERE \"" +
-                          colonneCode_ + "\" = :code");
-  q.SetParamFloat("lat", latitude);
-  q.SetParamFloat("lon", longitude);
-  q.SetParamAnsi("code", CodeSaisi(code));
-  if (!q.ExecSQL()) {
-    NoteErreur(base_->DerniereErreur());
+  TACRDatabase ecriture(CheminBase());
+  if (!ecriture.Open()) {
+    NoteErreur("La table des communes « " + AnsiVersUtf8(nom_) + " » ne peut pas être modifiée : " +
+               ecriture.DerniereErreur());
     return false;
   }
-  return q.RowsAffected() > 0;
+  bool ecrit = false;
+  {
+    TACRQuery q(ecriture, "UPDATE \"" + nomTable_ + "\" SET Latitude = :lat, Longitude = :lon WHERE \"" +
+                              colonneCode_ + "\" = :code");
+    q.SetParamFloat("lat", latitude);
+    q.SetParamFloat("lon", longitude);
+    q.SetParamAnsi("code", CodeSaisi(code));
+    ecrit = q.ExecSQL() && q.RowsAffected() > 0;
+    if (!ecrit) NoteErreur("Aucune commune de code « " + AnsiVersUtf8(code) + " » : " + ecriture.DerniereErreur());
+  }
+  // Back to the rollback journal, so that the file opens read-only again without WAL files.
+  (void)ecriture.ExecuteSql("PRAGMA journal_mode=DELETE");
+  return ecrit;
 }
 
 }  // namespace kyb
