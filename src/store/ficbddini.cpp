@@ -187,7 +187,14 @@ void TFicBDDINI::ChargeZones() {
     zone2_[q.Fields(0).AsAnsiString()] = {q.Fields(1).AsUnicodeString(), q.Fields(2).AsAnsiString()};
 }
 
+TACRQuery& TFicBDDINI::Requete(const std::string& sql) const {
+  auto& q = requetes_[sql];
+  if (!q) q = std::make_unique<TACRQuery>(*base_, sql);
+  return *q;
+}
+
 void TFicBDDINI::CloseBDD() {
+  requetes_.clear();
   table_.reset();
   base_.reset();
   zone1_.clear();

@@ -21,7 +21,8 @@
 // indexed on both codes.
 //
 // Every search goes through an index. A search on a table that is not open returns nothing;
-// the reason of the last failure is in DerniereErreur() (French).
+// the reason of the last failure is in DerniereErreur() (French). One thread at a time (the
+// prepared queries are kept), except StopRechercheCourante.
 #include <atomic>
 #include <map>
 #include <memory>
@@ -29,6 +30,7 @@
 #include <vector>
 
 #include "engine/acr_database.h"
+#include "engine/acr_query.h"
 #include "engine/acr_table.h"
 #include "platform/chaines.h"
 
@@ -176,6 +178,8 @@ class TFicBDDINI {
   void CompleteZones(TVille& ville) const;
   [[nodiscard]] bool AColonne(const std::string& colonne) const;
   void NoteErreur(std::string message) const { erreur_ = std::move(message); }
+  // The query of that SQL text, prepared once and kept while the table is open.
+  [[nodiscard]] TACRQuery& Requete(const std::string& sql) const;
 
   AnsiString repertoire_, nom_;
   std::unique_ptr<TParametres> descripteur_;
@@ -188,6 +192,7 @@ class TFicBDDINI {
   std::map<AnsiString, UnicodeString> zone1_;
   std::unique_ptr<TACRDatabase> base_;
   std::unique_ptr<TACRTable> table_;
+  mutable std::map<std::string, std::unique_ptr<TACRQuery>> requetes_;
   bool tableCodesPostaux_ = false;
   mutable std::string erreur_;
   mutable std::atomic<bool> arret_{false};

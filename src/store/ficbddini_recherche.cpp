@@ -94,7 +94,7 @@ std::vector<TVille> TFicBDDINI::ChercheVilles(const std::string& condition,
   std::string sql = ColonnesVille() + " WHERE " + condition;
   if (!ordre.empty()) sql += " ORDER BY " + ordre;
   if (maximum > 0) sql += " LIMIT " + std::to_string(maximum);
-  TACRQuery q(*base_, sql);
+  TACRQuery& q = Requete(sql);
   for (const auto& [nom, valeur] : parametres) q.ParamByName(nom, valeur);
   if (!q.Open()) {
     NoteErreur("Recherche impossible dans la table des communes « " + AnsiVersUtf8(nom_) +
@@ -122,6 +122,7 @@ std::vector<TVille> TFicBDDINI::ChercheVilles(const std::string& condition,
     CompleteZones(v);
     villes.push_back(std::move(v));
   }
+  q.Close();  // no read left open between searches
   return villes;
 }
 
@@ -132,12 +133,19 @@ std::vector<TVille> TFicBDDINI::RechercheVille(const UnicodeString& debut, TOrdr
   // The cleaned names hold only A-Z and 0-9, all below '~': the range is the prefix.
   const std::map<std::string, TValeur> p = {{"debut", TValeur::DeTexte(cle)},
                                             {"fin", TValeur::DeTexte(cle + "~")}};
-  const std::string nettoye = "c.\"" + colonneNettoyee_ + "\"";
-  const std::string population = AColonne("Population") ? "c.Population DESC" : "c.rowid";
-  return ChercheVilles(nettoye + " >= :debut AND " + nettoye + " < :fin", p,
-                       ordre == TOrdreVille::ParPopulation ? population + ", " + nettoye
-                                                           : nettoye + ", " + population,
-                       maximum);
+  // The first rows are chosen on the index alone (name and population), and only they are
+  // read and joined to their commune of today.
+  const std::string nettoye = "\"" + colonneNettoyee_ + "\"";
+  const std::string population = AColonne("Population") ? "Population DESC" : "rowid";
+  const std::string tri = ordre == TOrdreVille::ParPopulation ? population + ", " + nettoye
+                                                              : nettoye + ", " + population;
+  const std::string choix = "c.rowid IN (SELECT rowid FROM \"" + nomTable_ + "\" WHERE " +
+                            nettoye + " >= :debut AND " + nettoye + " < :fin ORDER BY " + tri +
+                            " LIMIT " + std::to_string(maximum) + ")";
+  const std::string triExterne = ordre == TOrdreVille::ParPopulation
+                                     ? "c." + population + ", c." + nettoye
+                                     : "c." + nettoye + ", c." + population;
+  return ChercheVilles(choix, p, triExterne, maximum);
 }
 
 std::vector<TVille> TFicBDDINI::RechercheNomExact(const UnicodeString& nom) const {
@@ -173,11 +181,11 @@ std::vector<std::pair<AnsiString, UnicodeString>> TFicBDDINI::CodesPostaux(
     const AnsiString& code) const {
   std::vector<std::pair<AnsiString, UnicodeString>> codes;
   if (!table_ || !tableCodesPostaux_) return codes;
-  TACRQuery q(*base_,
-              "SELECT B_CP, Acheminement FROM CodesPostaux WHERE C_INSEE = :code ORDER BY B_CP");
+  TACRQuery& q = Requete("SELECT B_CP, Acheminement FROM CodesPostaux WHERE C_INSEE = :code ORDER BY B_CP");
   q.SetParamAnsi("code", CodeSaisi(code));
   if (!q.Open()) return codes;
   for (; !q.Eof(); q.Next()) codes.emplace_back(q.Fields(0).AsAnsiString(), q.Fields(1).AsUnicodeString());
+  q.Close();
   return codes;
 }
 
