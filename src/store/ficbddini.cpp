@@ -91,6 +91,8 @@ void TFicBDDINI::SetShowPays(bool montrer) { descripteur_->EcritEntier("BASE", "
 void TFicBDDINI::SetSelected(bool choisi) { descripteur_->EcritEntier("BASE", "Selected", choisi); }
 
 bool TFicBDDINI::ChargeChamps() {
+  // An open table is opened again, so that the defaults taken from its columns still hold.
+  if (isBDDactive()) return OpenBDD() && FichierExiste(CheminDescripteur());
   LitDescripteur();
   return FichierExiste(CheminDescripteur());
 }

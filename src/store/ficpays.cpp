@@ -108,6 +108,39 @@ const std::string& TFicPays::DerniereErreur() const {
   return t && !t->DerniereErreur().empty() ? t->DerniereErreur() : erreur_;
 }
 
+std::vector<TChampPays> TFicPays::GetAllChampsCourant() const {
+  const TFicBDDINI* t = PaysCourant();
+  return t ? t->GetAllChamps() : std::vector<TChampPays>{};
+}
+
+void TFicPays::SetNewChamps(std::vector<TChampPays> champs) {
+  if (TFicBDDINI* t = PaysCourant()) t->SetNewChamps(std::move(champs));
+}
+
+bool TFicPays::ChargeChamps() {
+  TFicBDDINI* t = PaysCourant();
+  return t && t->ChargeChamps();
+}
+
+bool TFicPays::SauveChamps() {
+  TFicBDDINI* t = PaysCourant();
+  return t && t->SauveChamps();
+}
+
+bool TFicPays::SetShowPays(const AnsiString& pays, bool montrer) {
+  const int index = GetIndexPays(pays);
+  if (index < 0) return false;
+  pays_[index]->SetShowPays(montrer);
+  return pays_[index]->SauveChamps();
+}
+
+std::vector<AnsiString> TFicPays::GetPaysAffiches() const {
+  std::vector<AnsiString> noms;
+  for (const auto& p : pays_)
+    if (p->ShowPays()) noms.push_back(p->GetNomPays());
+  return noms;
+}
+
 std::vector<TVille> TFicPays::RechercheVille(const UnicodeString& debut, TOrdreVille ordre) const {
   const TFicBDDINI* t = PaysCourant();
   return t ? t->RechercheVille(debut, ordre) : std::vector<TVille>{};

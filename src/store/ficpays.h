@@ -57,6 +57,16 @@ class TFicPays {
   [[nodiscard]] TFicBDDINI* PaysCourant() const;
   [[nodiscard]] const std::string& DerniereErreur() const;
 
+  // Display settings of the current country's descriptor.
+  [[nodiscard]] std::vector<TChampPays> GetAllChampsCourant() const;
+  void SetNewChamps(std::vector<TChampPays> champs);
+  [[nodiscard]] bool ChargeChamps();
+  [[nodiscard]] bool SauveChamps();
+  // Whether a country is offered to the user ("ShowPays" of its descriptor, saved at once), and
+  // the countries offered, in the order of the folder.
+  [[nodiscard]] bool SetShowPays(const AnsiString& pays, bool montrer);
+  [[nodiscard]] std::vector<AnsiString> GetPaysAffiches() const;
+
   [[nodiscard]] std::vector<TVille> RechercheVille(const UnicodeString& debut,
                                                    TOrdreVille ordre = TOrdreVille::ParPopulation) const;
   [[nodiscard]] std::vector<TVille> RechercheXPremier(const UnicodeString& debut, int nombre) const;

@@ -129,6 +129,27 @@ TEST_F(CopieTable, SauveChampsPuisRelit) {
   EXPECT_EQ(brut.LitTexte("BASE", "CHAMP3", "absent"), "absent");
 }
 
+TEST_F(CopieTable, PaysOffertsEtChampsDuPaysCourant) {
+  Copie("France", "[PAYS]\nCode=France\n");
+  Copie("Belgique", "[PAYS]\nCode=Belgique\n[BASE]\nShowPays=1\n");
+  {
+    TFicPays pays(nullptr, rep.Chemin(), true);
+    EXPECT_EQ(pays.GetPaysCourantAS(), "France");  // France by default
+    EXPECT_EQ(pays.GetPaysAffiches(), (std::vector<AnsiString>{"Belgique", "France"}));
+    ASSERT_TRUE(pays.SetShowPays("belgique", false));
+    EXPECT_FALSE(pays.SetShowPays("Atlantide", false));
+    EXPECT_EQ(pays.GetAllChampsCourant().size(), 10u);
+    pays.SetNewChamps({{"A_COMMUNE", u"Nom", 120, true}});
+    ASSERT_TRUE(pays.SauveChamps());
+    pays.SetNewChamps({});
+    ASSERT_TRUE(pays.ChargeChamps());
+    EXPECT_EQ(pays.GetAllChampsCourant(), (std::vector<TChampPays>{{"A_COMMUNE", u"Nom", 120, true}}));
+    EXPECT_FALSE(pays.RechercheParInsse("69123").empty());  // still open after the reload
+  }
+  TFicPays relu(nullptr, rep.Chemin(), false);
+  EXPECT_EQ(relu.GetPaysAffiches(), (std::vector<AnsiString>{"France"}));
+}
+
 TEST_F(CopieTable, TableAbsente) {
   TFicPays vide(nullptr, rep.Chemin(), true);
   EXPECT_TRUE(vide.GetAllPays().empty());
