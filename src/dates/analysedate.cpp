@@ -421,7 +421,8 @@ char FourchetteSaisie(std::string_view t, char calendrier) noexcept {
   if (courte != (calendrier == 'R')) return 0;
   const std::size_t n = courte ? 2 : 4;
   const int bas = LitNombre(t, 0, n), haut = LitNombre(t, n + 1, n);  // -1 when open
-  if (bas < 0 && haut < 0) return 0;
+  // A Republican range has both bounds; other ranges may leave one open.
+  if ((bas < 0 && haut < 0) || (calendrier == 'R' && (bas < 0 || haut < 0))) return 0;
   if ((bas >= 0 && !AnneeDeFourchetteOk(bas, calendrier)) ||
       (haut >= 0 && !AnneeDeFourchetteOk(haut, calendrier)))
     return 0;

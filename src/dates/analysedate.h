@@ -57,7 +57,8 @@ int AnalyseDate(AnsiString& resultat, std::string_view texte, std::string_view c
 // A range whose bounds are each all digits or all dots ("1750/1760", "..../1760", "02/05").
 [[nodiscard]] bool FourchetteBienFormee(std::string_view texte) noexcept;
 // The one rule that keeps a typed text as a stored range: the fixed form (YYYY/YYYY, or YY/YY for
-// Republican years) with each bound all digits or all dots, at least one bound known, each known
+// Republican years) with each bound all digits or all dots, at least one bound known (both for a
+// Republican range), each known
 // bound a valid year of the calendar (Republican 1 to 19, Hebrew above 3760, others 1 to 3000:
 // year 0 never) and the lower bound not above the upper. calendrier 0 takes the calendar from the
 // form ('R' for YY/YY, else 'G'). Returns the calendar of the range, or 0 when the text is not

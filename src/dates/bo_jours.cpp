@@ -188,6 +188,22 @@ AnsiString TDateKY::ExportInString() const {
   return s;
 }
 
+TDateKY::TColonnes TDateKY::FormeStockee() const {
+  return {AnsiString(acte_), AnsiString(1, calendrier_ == 0 ? 'G' : calendrier_),
+          AnsiString(Texte())};
+}
+
+TDateKY TDateKY::DepuisFormeStockee(const TColonnes& colonnes) {
+  std::string_view acte = colonnes.acte, date = colonnes.date;
+  while (!acte.empty() && acte.back() == ' ') acte.remove_suffix(1);
+  while (!date.empty() && date.back() == ' ') date.remove_suffix(1);
+  TDateKY d(colonnes.calendrier.empty() || colonnes.calendrier[0] == ' ' ? 'G'
+                                                                          : colonnes.calendrier[0],
+            date);
+  d.SetActe(acte);
+  return d;
+}
+
 // ---- Tests ----------------------------------------------------------------------------------
 
 bool TDateKY::DateFormatGregorien() const noexcept {
@@ -280,7 +296,7 @@ AnsiString TDateKY::RecupAnneeChn(bool versGregorien, int* annee, int* anneeMin,
     LitBornes(Texte(), calendrier_, versGregorien, bas, haut);
     const bool deuxBornes = bas != 0 && haut != 0;
     a = deuxBornes ? (bas + haut) / 2 : 0;
-    if (estime && bas == 0 && haut != 0) bas = haut - 100;
+    if (estime && bas == 0 && haut != 0) bas = std::max(1, haut - 100);  // no year 0
     if (estime && haut == 0 && bas != 0) haut = bas + 100;
     if (anneeMin) *anneeMin = bas;
     if (anneeMax) *anneeMax = haut;
@@ -323,7 +339,7 @@ void TDateKY::RecupAnneeFourchetteEstim(bool estime, bool versGregorien, AnsiStr
   int bas = 0, haut = 0;
   if (DateFormatFourchette()) LitBornes(Texte(), calendrier_, versGregorien, bas, haut);
   const int m = bas && haut ? (bas + haut) / 2 : (bas ? bas : haut);
-  if (estime && bas == 0 && haut != 0) bas = haut - 100;
+  if (estime && bas == 0 && haut != 0) bas = std::max(1, haut - 100);  // no year 0
   if (estime && haut == 0 && bas != 0) haut = bas + 100;
   const int largeur = calendrier_ == 'R' && !versGregorien ? 2 : 4;
   if (texteMin) *texteMin = bas ? Chiffres(bas, largeur) : AnsiString(largeur, '.');

@@ -55,6 +55,14 @@ class TDateKY {
   // empty for an empty value.
   [[nodiscard]] AnsiString ExportInString() const;
 
+  // The stored columns of a date (Acte 3, TypeCalend 1, Date 10 characters; Windows-1252). A
+  // NUL tag is stored as 'G'. Reading back ignores the blanks a fixed-width column pads with.
+  struct TColonnes {
+    AnsiString acte, calendrier, date;
+  };
+  [[nodiscard]] TColonnes FormeStockee() const;
+  [[nodiscard]] static TDateKY DepuisFormeStockee(const TColonnes& colonnes);
+
   // Calendar and form tests.
   [[nodiscard]] bool DateFormatGregorien() const noexcept;
   [[nodiscard]] bool DateFormatRepublicain() const noexcept { return calendrier_ == 'R'; }

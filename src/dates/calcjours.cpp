@@ -45,10 +45,10 @@ int CompareFourchettes(const TDateKY& d1, const TDateKY& d2) {
   if (!ferme1 && !ferme2) return Signe(b1 ? b1 : h1, b2 ? b2 : h2);
   if (!ferme1) {
     if (b1) return Signe(b1, b2);
-    return h1 - 100 > b2 ? 1 : -1;
+    return std::max(1, h1 - 100) > b2 ? 1 : -1;
   }
   if (b2) return Signe(b1, b2);
-  return h2 - 100 > b1 ? -1 : 1;
+  return std::max(1, h2 - 100) > b1 ? -1 : 1;
 }
 
 // Fast path for the common case: two Gregorian point dates without qualifier. Same keys as the
@@ -191,6 +191,13 @@ Marche_ Compte(const Jour& debut, const Jour& fin) noexcept {
   return r;
 }
 
+// Whether two dates share a day without both being that one day (qualifiers aside), read in
+// their own calendars before any conversion.
+bool Recouvrent(const TDateKY& d1, const TDateKY& d2) {
+  const TEtendueJours e1 = EtendueJours(d1, false), e2 = EtendueJours(d2, false);
+  return Chevauchent(e1, e2) && !(e1.premier == e1.dernier && e2.premier == e2.dernier);
+}
+
 void Impossible(float* annees, int* entieres, int& resultat) {
   *annees = 1000000.0f;
   *entieres = kDateIncalculable;
@@ -220,8 +227,7 @@ int CalcJours(TDateKY d1, TDateKY d2, float* annees, int* anneesEntieres, int* j
     d1.CalculDateMoyenneFourchette(true);
     d2.CalculDateMoyenneFourchette(true);
   }
-  // Days the two texts stand for, in their own calendars, before conversion.
-  const TEtendueJours e1 = EtendueJours(d1, false), e2 = EtendueJours(d2, false);
+  const bool recouvrent = Recouvrent(d1, d2);
   d1.ConvVersGregInterne();
   d2.ConvVersGregInterne();
   int resultat = 0;
@@ -247,7 +253,7 @@ int CalcJours(TDateKY d1, TDateKY d2, float* annees, int* anneesEntieres, int* j
   }
   // Overlapping dates (a month and one of its days, a year and one of its days) have no
   // interval between them: 0, uncertain, whatever their order.
-  if (Chevauchent(e1, e2) && !(e1.premier == e1.dernier && e2.premier == e2.dernier)) {
+  if (recouvrent) {
     *inverse = false;
     *incertain = true;
     *anneesEntieres = 0;
@@ -281,6 +287,7 @@ int CalcJours(const TDateKY& d1, const TDateKY& d2, int* anneesEntieres, bool mi
 }
 
 int CalcNbJours(TDateKY d1, TDateKY d2) {
+  if (Recouvrent(d1, d2) && !d1.AnneeDateVide() && !d2.AnneeDateVide()) return 0;
   d1.ConvVersGregInterne();
   d2.ConvVersGregInterne();
   const int n = CalcJours(d1, d2, nullptr, false, nullptr);

@@ -12,7 +12,6 @@
 namespace kyb {
 namespace {
 
-constexpr std::int64_t kJdnVendemiaireAn1 = 2375839;  // 22 September 1792
 
 TEtendueJours Etendue(std::int64_t premier, std::int64_t dernier) noexcept {
   return {true, premier, dernier};
@@ -58,7 +57,8 @@ int JoursComplementaires(int annee) noexcept { return AnneeRepublicaineSextile(a
 std::int64_t JdnRepublicain(int jour, int mois, int annee) {
   const int n = CalculNbJours(Deux(jour) + "/" + AnsiString(CodeMoisRepublicain(mois)) + "/" +
                               Deux(annee));
-  return kJdnVendemiaireAn1 + n;
+  static const std::int64_t kVendemiaireAn1 = CivilVersJdn(22, 9, 1792);
+  return kVendemiaireAn1 + n;
 }
 
 TEtendueJours AnneeRepublicaine(int annee) {
@@ -85,30 +85,17 @@ TEtendueJours AnneeHebraique(int annee) noexcept {
   return Etendue(ConvJuif::JdnRochHachana(annee), ConvJuif::JdnRochHachana(annee + 1) - 1);
 }
 
-// Julian day of a Hebrew day; false when the day does not exist.
-bool JdnHebreu(int jour, int mois, int annee, std::int64_t& jdn, int* nbMois = nullptr) {
-  ConvJuif c;
-  if (!c.convJuif_civil(Deux(jour) + "/" + Deux(mois) + "/" + Quatre(annee))) return false;
-  jdn = CivilVersJdn(c.JourCivil(), c.MoisCivil(), c.AnneeCivile());
-  if (nbMois) *nbMois = c.NbMois();
-  return true;
-}
-
 TEtendueJours PointHebreu(std::string_view t) {
   if (!DateFormatHebraique(t)) return {};
   const int annee = LitNombre(t, 6, 4);
   if (!AnneeHebOk(annee)) return {};
   const int mois = Partie(t, 3), jour = Partie(t, 0);
-  if (mois <= 0 || jour < 0) return AnneeHebraique(annee);
-  std::int64_t debut = 0;
-  int nbMois = 12;
-  if (!JdnHebreu(1, mois, annee, debut, &nbMois)) return {};
-  std::int64_t fin = 0;
-  const int suivant = (mois == 6 && nbMois == 12) ? 8 : mois + 1;
-  if (mois == 13 || !JdnHebreu(1, suivant, annee, fin)) fin = AnneeHebraique(annee).dernier + 1;
-  --fin;
-  if (jour == 0) return Etendue(debut, fin);
-  const std::int64_t j = std::min(debut + jour - 1, fin);
+  if (mois <= 0 || mois > 13 || jour < 0) return AnneeHebraique(annee);
+  int longueur = 0;
+  const std::int64_t debut = ConvJuif::JdnJourHebreu(1, mois, annee, &longueur);
+  if (longueur == 0) return {};  // Adar II of a 12-month year
+  if (jour == 0) return Etendue(debut, debut + longueur - 1);
+  const std::int64_t j = debut + std::min(jour, longueur) - 1;
   return Etendue(j, j);
 }
 
@@ -120,6 +107,9 @@ TEtendueJours Fourchette(std::string_view t, char calendrier) {
   const std::size_t n = courte ? 2 : 4;
   const int bas = std::max(0, LitNombre(t, 0, n)), haut = std::max(0, LitNombre(t, n + 1, n));
   if (bas == 0 && haut == 0) return {};
+  // Republican and Hebrew ranges with an open bound have no Gregorian form (the converters
+  // refuse them): no known day, as CompareDate sees them.
+  if ((calendrier == 'R' || calendrier == 'H') && (bas == 0 || haut == 0)) return {};
   TEtendueJours e{true, kJourSansLimiteAvant, kJourSansLimiteApres};
   switch (calendrier) {
     case 'R':
@@ -161,15 +151,11 @@ TEtendueJours EtendueTexte(const TDateKY& d) {
   return PointGregorien(t, d.DateFormatAvantJC());
 }
 
-// The whole year of a point date, in its calendar.
+// The whole year of a point date as comparisons read it: the Gregorian year of its converted day
+// (a Republican or Hebrew date is compared through its Gregorian form).
 TEtendueJours EtendueAnnee(const TDateKY& d) {
-  const std::string_view t = d.Texte();
-  if (d.DateFormatRepublicain()) {
-    const int a = t.size() == 10 ? LitNombre(t, 8, 2) : -1;
-    return AnneeRepublicaineOk(a) ? AnneeRepublicaine(a) : TEtendueJours{};
-  }
-  const int a = DateFormatGregorien(t) ? LitNombre(t, 6, 4) : -1;
-  if (d.DateFormatHebraique()) return AnneeHebOk(a) ? AnneeHebraique(a) : TEtendueJours{};
+  const AnsiString g = d.ConvVersGreg();
+  const int a = DateFormatGregorien(g) ? LitNombre(g, 6, 4) : -1;
   if (a <= 0) return {};
   return AnneeCivile(d.DateFormatAvantJC() ? 1 - a : a);
 }

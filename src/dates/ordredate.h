@@ -15,10 +15,12 @@
 //   - before Christ: year y BC is the astronomical year 1 - y (no year 0);
 //   - a range: from the first day of its lower year to the last day of its upper year, an open
 //     bound reaching without limit (before Christ the larger number is the earlier year, and an
-//     open lower bound ends with 1 BC);
+//     open lower bound ends with 1 BC); a Republican or Hebrew range with an open bound has no
+//     Gregorian form, hence no known day;
 //   - qualifiers, read as the comparison reads them: "~" and "CA" stand for the whole year of the
-//     date, "<" for every day up to the end of that year, ">" for every day from its start, "?"
-//     changes nothing; a qualifier on a range changes nothing;
+//     date (the Gregorian year of its converted day), "<" for every day up to the end of that
+//     year, ">" for every day from its start, "?" changes nothing; a qualifier on a range changes
+//     nothing;
 //   - a date with no year (or no readable text) stands for no known day: it sorts first.
 #include <cstdint>
 #include <limits>

@@ -135,6 +135,7 @@ Point LitPointNumerique(std::string_view t, char calendrier) {
       suite = mots[++k].fin;
     }
     if (mois) {
+      if (suite < t.size() && t[suite] == '.') ++suite;  // "juil." : the dot ends the word
       texte += ' ';
       texte += static_cast<char>('0' + mois / 10);
       texte += static_cast<char>('0' + mois % 10);
@@ -142,7 +143,10 @@ Point LitPointNumerique(std::string_view t, char calendrier) {
       continue;
     }
     const bool apresChiffre = m.debut > 0 && IsChiffre(t[m.debut - 1]);
-    if ((m.plie == "er" && apresChiffre) || Parmi(m.plie, {"l", "an"})) continue;  // 1er, l'an
+    if ((m.plie == "er" && apresChiffre) || Parmi(m.plie, {"l", "an"})) {  // 1er, l'an
+      if (suite < t.size() && t[suite] == '\'') ++suite;
+      continue;
+    }
     return Refus(kErreurMot, t.substr(m.debut, m.fin - m.debut));
   }
   texte.append(t.substr(suite));
@@ -245,6 +249,7 @@ AnsiString Qualificatif(std::string_view& t) {
     fin = mots[1].fin;
   }
   if (!q.empty()) t.remove_prefix(fin);
+  if (!q.empty() && !t.empty() && t.front() == '.') t.remove_prefix(1);  // "env. 1750"
   return q;
 }
 
@@ -295,7 +300,6 @@ TLectureDate LitDateFrancaise(std::string_view texte, char calendrier) {
   std::string_view t = Rognee(texte);
   const AnsiString acte = Qualificatif(t);
   t = Rognee(t);
-  while (!t.empty() && t.front() == '.') t = Rognee(t.substr(1));  // "env. 1750"
   // "le 14 juillet", "en 1750", "vers l'an XII": the article says nothing more.
   if (const std::vector<Mot> mots = Mots(t);
       !mots.empty() && mots[0].debut == 0 && Parmi(mots[0].plie, {"le", "en"}))
