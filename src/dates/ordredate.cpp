@@ -32,8 +32,6 @@ AnsiString Deux(int n) {
   return AnsiString{static_cast<char>('0' + n / 10 % 10), static_cast<char>('0' + n % 10)};
 }
 
-AnsiString Quatre(int n) { return Deux(n / 100) + Deux(n % 100); }
-
 // ---- Civil calendar (Gregorian and before Christ, years astronomical) -----------------------
 
 TEtendueJours AnneeCivile(int annee) noexcept {
