@@ -193,7 +193,7 @@ AnsiString TDateKY::PlaceJour(bool majuscule) const {
   if (DateFormatFourchette()) {
     // Only doubt adds to a range; "before", "after" and "about" are already in its bounds.
     AnsiString f = RedigeFourchette();
-    if (!f.empty() && Texte().size() >= 5 && ActeNetEst(GetActe(), "?"))
+    if (!f.empty() && ActeNetEst(GetActe(), "?"))
       f = Phrase(kPeutEtre) + " " + f;
     return Majuscule(f, majuscule);
   }
@@ -312,8 +312,13 @@ bool MajFourchetteAnnee(TDateKY& date, std::string_view texte) {
     for (int i = 3; i >= 0 && a > 0; --i, a /= 10) s[i] = static_cast<char>('0' + a % 10);
     return s;
   };
-  date.SetDate(ecrit(bas) + "/" + ecrit(haut));
-  if (date.GetCalendrier() != 'A' && date.GetCalendrier() != 'H') date.SetCalendrier('G');
+  const char calendrier =
+      date.GetCalendrier() == 'A' || date.GetCalendrier() == 'H' ? date.GetCalendrier() : 'G';
+  const AnsiString texteFourchette = ecrit(bas) + "/" + ecrit(haut);
+  // The one rule for typed ranges: valid years of the calendar.
+  if (FourchetteSaisie(texteFourchette, calendrier) == 0) return false;
+  date.SetDate(texteFourchette);
+  date.SetCalendrier(calendrier);
   return true;
 }
 

@@ -177,6 +177,11 @@ TEST(Outils, Formats) {
   EXPECT_EQ(d.GetDate(), "1750/1750");
   EXPECT_FALSE(MajFourchetteAnnee(d, "17a0"));
   EXPECT_EQ(d.GetDate(), "1750/1750");
+  EXPECT_FALSE(MajFourchetteAnnee(d, "1750-3001"));  // no year after 3000
+  EXPECT_EQ(d.GetDate(), "1750/1750");
+  TDateKY h('H', "01/01/5785");
+  EXPECT_FALSE(MajFourchetteAnnee(h, "1750-1760"));  // not Hebrew years
+  EXPECT_TRUE(MajFourchetteAnnee(h, "5780-5785"));
 }
 
 }  // namespace
