@@ -1,15 +1,17 @@
-// kyb commands of the dates subsystem: analysis and wording of a date, gap between two dates,
-// Easter Sunday. Terminal texts are UTF-8; the library works in Windows-1252.
+// kyb commands of the dates subsystem: reading and wording of a date, gap between two dates,
+// sorting dates, Easter Sunday. Terminal texts are UTF-8; the library works in Windows-1252.
+#include <algorithm>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "commandes.h"
-#include "dates/analysedate.h"
 #include "dates/calcjours.h"
 #include "dates/convjuif.h"
 #include "dates/convrepublicain.h"
 #include "dates/jourcourant.h"
 #include "dates/redigedate.h"
+#include "dates/saisiedate.h"
 #include "platform/chaines.h"
 
 namespace kyb::cli {
@@ -25,17 +27,6 @@ const char* NomCalendrier(char c) {
     case 'H': return "hébraïque";
     case 'A': return "avant Jésus-Christ";
     default: return "grégorien";
-  }
-}
-
-const char* MotifErreur(int code) {
-  switch (code) {
-    case kErreurCaractere: return "caractère non reconnu";
-    case kErreurAnneeLongue: return "année de plus de 4 chiffres";
-    case kErreurAnnee: return "année incorrecte";
-    case kErreurMois: return "mois incorrect";
-    case kErreurJour: return "jour incorrect";
-    default: return "date incorrecte";
   }
 }
 
@@ -70,22 +61,22 @@ bool LitCalendrier(Arguments& args, char& calendrier) {
   return true;
 }
 
-// Typed text -> date value; the error code when refused (-1 on success).
-int LitDate(const std::string& saisieUtf8, char calendrier, TDateKY& date) {
-  const AnsiString saisie = Utf8VersAnsi(saisieUtf8);
-  if (calendrier == 0) {
-    const AnsiString r = Rogne(saisie);
-    if (FourchetteBienFormee(r)) {
-      date = TDateKY(r.size() == 5 ? 'R' : 'G', r);
-      return kAnalyseOk;
-    }
-    calendrier = DateFormatRepublicain(saisie) ? 'R' : 'G';
+// Typed text (UTF-8, French words allowed) -> date value; false and a French message when
+// refused.
+bool LitDate(const std::string& saisie, char calendrier, TDateKY& date, std::string& erreur) {
+  const TLectureDate lecture = LitDateFrancaiseUtf8(saisie, calendrier);
+  if (lecture.code != -1) {
+    erreur = "date « " + saisie + " » refusée : " + AnsiVersUtf8(MotifRefusDate(lecture));
+    return false;
   }
-  AnsiString texte;
-  const int code = AnalyseDate(texte, saisie, std::string(1, calendrier), true);
-  if (code != kAnalyseOk) return code;
-  date = TDateKY(calendrier, texte);
-  return kAnalyseOk;
+  date = lecture.date;
+  return true;
+}
+
+std::string Joint(const Arguments& args) {
+  std::string s;
+  for (const std::string& a : args) s += (s.empty() ? "" : " ") + a;
+  return s;
 }
 
 int Ecart(Arguments args) {
@@ -93,35 +84,55 @@ int Ecart(Arguments args) {
   if (!LitCalendrier(args, calendrier) || args.size() != 2)
     return Usage("kyb date ecart DATE1 DATE2 [--calendrier G|R|H|A]");
   TDateKY d[2];
+  std::string erreur;
   for (int i = 0; i < 2; ++i)
-    if (const int code = LitDate(args[i], calendrier, d[i]); code != kAnalyseOk)
-      return Echec("date « " + args[i] + " » refusée (code " + std::to_string(code) + " : " +
-                   MotifErreur(code) + ")");
+    if (!LitDate(args[i], calendrier, d[i], erreur)) return Echec(erreur);
   int annees = 0;
-  bool ok = false;
-  const int jours = CalculJoursDateDate(d[0], d[1], &annees, &ok);
+  bool ok = false, incertain = false;
+  const int jours = CalculJoursDateDate(d[0], d[1], &annees, &ok, &incertain);
   if (!ok) return Echec("écart incalculable entre ces deux dates");
   Ligne("Date 1 :", d[0].PlaceJour());
   Ligne("Date 2 :", d[1].PlaceJour());
   Ligne("Jours :", jours);
   Ligne("Années révolues :", annees);
   Ligne("Mois :", CalculMoisDateDate(d[0], d[1]));
+  if (incertain) std::printf("Écart incertain : les deux dates se recouvrent.\n");
+  return 0;
+}
+
+// Dates in the sorting order of TDateKY (earliest possible day first), one a line.
+int Trie(Arguments args) {
+  char calendrier = 0;
+  if (!LitCalendrier(args, calendrier) || args.empty())
+    return Usage("kyb date trie DATE1 [DATE2 ...] [--calendrier G|R|H|A]");
+  std::vector<TDateKY> dates(args.size());
+  std::string erreur;
+  for (std::size_t i = 0; i < args.size(); ++i)
+    if (!LitDate(args[i], calendrier, dates[i], erreur)) return Echec(erreur);
+  std::stable_sort(dates.begin(), dates.end());
+  for (const TDateKY& d : dates) {
+    const AnsiString r = d.PlaceJour(true);
+    std::printf("%s\n", r.empty() ? "(sans date)" : AnsiVersUtf8(r).c_str());
+  }
   return 0;
 }
 
 int Date(const Arguments& entree) {
   if (!entree.empty() && entree[0] == "ecart")
     return Ecart(Arguments(entree.begin() + 1, entree.end()));
+  if (!entree.empty() && entree[0] == "trie")
+    return Trie(Arguments(entree.begin() + 1, entree.end()));
   Arguments args = entree;
   char calendrier = 0;
-  if (!LitCalendrier(args, calendrier) || args.size() != 1)
+  if (!LitCalendrier(args, calendrier) || args.empty())
     return Usage("kyb date TEXTE [--calendrier G|R|H|A]");
   TDateKY date;
-  if (const int code = LitDate(args[0], calendrier, date); code != kAnalyseOk)
-    return Echec("date refusée (code " + std::to_string(code) + " : " + MotifErreur(code) + ")");
+  std::string erreur;
+  if (!LitDate(Joint(args), calendrier, date, erreur)) return Echec(erreur);
   const AnsiString greg = date.ConvVersGreg();
   const bool avantJC = date.DateFormatAvantJC();
   std::printf("%s %s\n", Libelle("Calendrier :").c_str(), NomCalendrier(date.GetCalendrier()));
+  Ligne("Qualificatif :", date.ActeVide() ? AnsiString() : date.GetActe());
   Ligne("Texte normalisé :", date.GetDate());
   Ligne("Forme exportée :", date.ExportInString());
   Ligne("Rédaction :", date.PlaceJour(true));
@@ -151,8 +162,10 @@ int Paques(const Arguments& args) {
 
 constexpr TCommande kCommandes[] = {
     {"date", "date TEXTE [--calendrier G|R|H|A]",
-     "analyse une date saisie, la rédige et la convertit", Date},
+     "lit une date (« vers 1750 », « entre 1750 et 1760 », « an XII »...), la rédige et la "
+     "convertit", Date},
     {"date", "date ecart DATE1 DATE2", "jours, années et mois entre deux dates", Date},
+    {"date", "date trie DATE1 DATE2 ...", "range des dates dans l'ordre chronologique", Date},
     {"paques", "paques ANNEE", "date de Pâques (1583 à 2498)", Paques},
 };
 

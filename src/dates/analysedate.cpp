@@ -122,9 +122,23 @@ int AnneeNormalisee(const Partie& p, char calendrier, char* sortie) {
       annee += 5000;
     }
   }
-  if (calendrier == 'H' ? !AnneeHebOk(annee) : !AnneeOk(annee)) return kErreurAnnee;
+  // Year 0 does not exist: the year before 1 is 1 before Christ.
+  if (calendrier == 'H' ? !AnneeHebOk(annee) : (!AnneeOk(annee) || annee == 0))
+    return kErreurAnnee;
   EcritNombre(sortie, annee, 4);
   return 0;
+}
+
+// Whether day j of month m of year a (0 = unknown) can exist in the calendar. With an unknown
+// year the month's longest length counts (29 February); before Christ the leap years are those
+// of the proleptic Julian calendar (1, 5, 9 ... BC); 10 to 19 December 1582 never existed.
+bool JourPossible(int j, int m, int a, char calendrier) noexcept {
+  if (j == 0) return true;
+  if (calendrier == 'H') return m == 0 ? j <= 30 : JourHebOk(j, m);
+  if (m == 0) return j <= 31;
+  if (a == 0) return j <= (m == 2 ? 29 : JoursDuMoisCivil(m, 2000));
+  if (calendrier == 'A') return j <= JoursDuMoisCivil(m, 1 - a);
+  return JourOk(j, m, a) && !JourDuTrou1582(j, m, a);
 }
 
 // Day or month part -> 2 characters; value through *valeur (0 when unknown).
@@ -185,12 +199,7 @@ int AnalyseNumerique(AnsiString& resultat, std::string_view t, char calendrier, 
   if (!PartieCourte(jour, sortie, j) || (jour.genre == Genre::Nombre && (j < 1 || j > 31)))
     return kErreurJour;
   const int a = annee.genre == Genre::Nombre ? LitNombre(std::string_view(sortie, 10), 6, 4) : 0;
-  if (j != 0 && m != 0 && a != 0) {
-    const bool ok = hebreu ? JourHebOk(j, m) : JourOk(j, m, a);
-    if (!ok) return kErreurJour;
-  } else if (j != 0 && hebreu && j > 30) {
-    return kErreurJour;
-  }
+  if (!JourPossible(j, m, a, calendrier)) return kErreurJour;
   resultat.assign(sortie, 10);
   return kAnalyseOk;
 }
@@ -391,6 +400,52 @@ bool FourchetteBienFormee(std::string_view t) noexcept {
     if (!chiffres && borne.find_first_not_of('.') != std::string_view::npos) return false;
   }
   return true;
+}
+
+namespace {
+
+bool AnneeDeFourchetteOk(int annee, char calendrier) noexcept {
+  switch (calendrier) {
+    case 'R': return AnneeRepublicaineOk(annee);
+    case 'H': return AnneeHebOk(annee);
+    default: return annee != 0 && AnneeOk(annee);
+  }
+}
+
+}  // namespace
+
+char FourchetteSaisie(std::string_view t, char calendrier) noexcept {
+  if (!FourchetteBienFormee(t)) return 0;
+  const bool courte = t.size() == 5;
+  if (calendrier == 0) calendrier = courte ? 'R' : 'G';
+  if (courte != (calendrier == 'R')) return 0;
+  const std::size_t n = courte ? 2 : 4;
+  const int bas = LitNombre(t, 0, n), haut = LitNombre(t, n + 1, n);  // -1 when open
+  // A Republican range has both bounds; other ranges may leave one open.
+  if ((bas < 0 && haut < 0) || (calendrier == 'R' && (bas < 0 || haut < 0))) return 0;
+  if ((bas >= 0 && !AnneeDeFourchetteOk(bas, calendrier)) ||
+      (haut >= 0 && !AnneeDeFourchetteOk(haut, calendrier)))
+    return 0;
+  if (bas >= 0 && haut >= 0 && bas > haut) return 0;
+  return calendrier;
+}
+
+int AnalyseSaisie(AnsiString& resultat, char& calendrierResultat, std::string_view texte,
+                  char calendrier) {
+  while (!texte.empty() && texte.front() == ' ') texte.remove_prefix(1);
+  while (!texte.empty() && texte.back() == ' ') texte.remove_suffix(1);
+  if (const char c = FourchetteSaisie(texte, calendrier); c != 0) {
+    resultat.assign(texte);
+    calendrierResultat = c;
+    return kAnalyseOk;
+  }
+  if (calendrier == 0) calendrier = DateFormatRepublicain(texte) ? 'R' : 'G';
+  AnsiString r;
+  const int code = AnalyseDate(r, texte, std::string_view(&calendrier, 1), true);
+  if (code != kAnalyseOk) return code;
+  resultat = r;
+  calendrierResultat = calendrier;
+  return kAnalyseOk;
 }
 
 char RetourneFormatDate(std::string_view t) noexcept {

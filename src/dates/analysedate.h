@@ -7,7 +7,7 @@
 // 5 to 8 digits reads as DDMMY...; otherwise three parts are day, month, year, two parts month
 // and year, one part the year.
 //
-// Years: Gregorian 1 digit d -> 200d, 2 digits yy -> 19yy when yy is above the current year's
+// Years: year 0 is refused (the year before 1 is 1 before Christ). Gregorian 1 digit d -> 200d, 2 digits yy -> 19yy when yy is above the current year's
 // last two digits, else 20yy (today's date from the platform clock), 3 digits get a leading 0.
 // Before Christ: padded with 0, no century guessed. Hebrew: d -> 577d, yy -> 57yy unless that
 // lies after the current Hebrew year, then 56yy; 3 digits get a leading 5.
@@ -18,6 +18,11 @@
 // "an", "l'", "jour", "de", "du", "le" and ordinal endings ("1er") are skipped. Result DD/MMMM/YY
 // with dots for unknown parts; year 1 to 19, day 1 to 30 (complementary days 1 to 5, 6 in a
 // sextile year).
+//
+// Days: a known day must exist. With the year unknown a month's longest length counts
+// ("30/02/...." and "31/04/...." are refused, "29/02/...." is not); 10 to 19 December 1582 never
+// existed in the Gregorian calendar; before Christ, leap years are 1, 5, 9 ... BC (proleptic
+// Julian calendar, no year 0).
 #include <string_view>
 
 #include "platform/chaines.h"
@@ -51,6 +56,19 @@ int AnalyseDate(AnsiString& resultat, std::string_view texte, std::string_view c
 [[nodiscard]] bool AnneeVide(std::string_view texte) noexcept;
 // A range whose bounds are each all digits or all dots ("1750/1760", "..../1760", "02/05").
 [[nodiscard]] bool FourchetteBienFormee(std::string_view texte) noexcept;
+// The one rule that keeps a typed text as a stored range: the fixed form (YYYY/YYYY, or YY/YY for
+// Republican years) with each bound all digits or all dots, at least one bound known (both for a
+// Republican range), each known
+// bound a valid year of the calendar (Republican 1 to 19, Hebrew above 3760, others 1 to 3000:
+// year 0 never) and the lower bound not above the upper. calendrier 0 takes the calendar from the
+// form ('R' for YY/YY, else 'G'). Returns the calendar of the range, or 0 when the text is not
+// one ("05/89", "14/07", "1760/1750" are not: they go to AnalyseDate).
+[[nodiscard]] char FourchetteSaisie(std::string_view texte, char calendrier = 0) noexcept;
+// A typed date: a range by the rule above, else AnalyseDate in the calendar (0: 'R' for a
+// Republican layout, else 'G'), strict. Fills the fixed text and its calendar and returns -1, or
+// returns AnalyseDate's error code and leaves both unchanged. Blanks around the text are ignored.
+int AnalyseSaisie(AnsiString& resultat, char& calendrierResultat, std::string_view texte,
+                  char calendrier = 0);
 // ' ' empty, 'G' Gregorian layout, 'R' Republican layout, '?' otherwise.
 [[nodiscard]] char RetourneFormatDate(std::string_view texte) noexcept;
 

@@ -9,6 +9,7 @@
 #include "dates/calendrier_civil.h"
 #include "dates/convjuif.h"
 #include "dates/convrepublicain.h"
+#include "dates/ordredate.h"
 
 namespace kyb {
 namespace {
@@ -103,24 +104,22 @@ TDateKY::TDateKY(std::string_view texte) {
   if (texte.size() == 15 && texte[0] == '#') {
     Copie(acte_, 2, texte.substr(1, 2));
     calendrier_ = texte[3];
-    SetDate(texte.substr(4, 10));
+    // The export form pads a shorter text with blanks; no fixed form ends with one.
+    std::string_view t = texte.substr(4, 10);
+    while (!t.empty() && t.back() == ' ') t.remove_suffix(1);
+    SetDate(t);
     return;
   }
-  // A range already in its fixed form is kept as it stands.
-  const std::string_view r = SansBlancFinal(texte);
-  if (FourchetteBienFormee(r)) {
-    calendrier_ = r.size() == 5 ? 'R' : 'G';
-    SetDate(r);
-    return;
-  }
-  calendrier_ = kyb::DateFormatRepublicain(texte) ? 'R' : 'G';
+  // A valid range is kept as it stands, any other text is analysed (one rule for every reader).
   AnsiString resultat;
-  if (AnalyseDate(resultat, texte, std::string_view(&calendrier_, 1), true) == kAnalyseOk &&
-      resultat.size() <= 10)
-    SetDate(resultat);
+  char calendrier = 'G';
+  const int code = AnalyseSaisie(resultat, calendrier, texte);
+  calendrier_ = code == kAnalyseOk ? calendrier
+                                   : (kyb::DateFormatRepublicain(texte) ? 'R' : 'G');
+  if (code == kAnalyseOk && resultat.size() <= 10) SetDate(resultat);
 }
 
-bool TDateKY::operator<(const TDateKY& autre) const { return CompareDate(*this, autre) < 0; }
+bool TDateKY::operator<(const TDateKY& autre) const { return CompareOrdreTri(*this, autre) < 0; }
 
 void TDateKY::SetDate(std::string_view texte) noexcept { Copie(date_, 10, texte); }
 
@@ -182,8 +181,27 @@ AnsiString TDateKY::ExportInString() const {
   s += a;
   s += calendrier_ == 0 ? 'G' : calendrier_;
   s += Texte();
+  // A text shorter than 10 characters (a range, a Republican range or short date, a qualifier
+  // alone) is padded with blanks so that the form keeps its 15 characters and reads back.
+  s.append(10 - Texte().size(), ' ');
   s += '#';
   return s;
+}
+
+TDateKY::TColonnes TDateKY::FormeStockee() const {
+  return {AnsiString(acte_), AnsiString(1, calendrier_ == 0 ? 'G' : calendrier_),
+          AnsiString(Texte())};
+}
+
+TDateKY TDateKY::DepuisFormeStockee(const TColonnes& colonnes) {
+  std::string_view acte = colonnes.acte, date = colonnes.date;
+  while (!acte.empty() && acte.back() == ' ') acte.remove_suffix(1);
+  while (!date.empty() && date.back() == ' ') date.remove_suffix(1);
+  TDateKY d(colonnes.calendrier.empty() || colonnes.calendrier[0] == ' ' ? 'G'
+                                                                          : colonnes.calendrier[0],
+            date);
+  d.SetActe(acte);
+  return d;
 }
 
 // ---- Tests ----------------------------------------------------------------------------------
@@ -278,7 +296,7 @@ AnsiString TDateKY::RecupAnneeChn(bool versGregorien, int* annee, int* anneeMin,
     LitBornes(Texte(), calendrier_, versGregorien, bas, haut);
     const bool deuxBornes = bas != 0 && haut != 0;
     a = deuxBornes ? (bas + haut) / 2 : 0;
-    if (estime && bas == 0 && haut != 0) bas = haut - 100;
+    if (estime && bas == 0 && haut != 0) bas = std::max(1, haut - 100);  // no year 0
     if (estime && haut == 0 && bas != 0) haut = bas + 100;
     if (anneeMin) *anneeMin = bas;
     if (anneeMax) *anneeMax = haut;
@@ -321,7 +339,7 @@ void TDateKY::RecupAnneeFourchetteEstim(bool estime, bool versGregorien, AnsiStr
   int bas = 0, haut = 0;
   if (DateFormatFourchette()) LitBornes(Texte(), calendrier_, versGregorien, bas, haut);
   const int m = bas && haut ? (bas + haut) / 2 : (bas ? bas : haut);
-  if (estime && bas == 0 && haut != 0) bas = haut - 100;
+  if (estime && bas == 0 && haut != 0) bas = std::max(1, haut - 100);  // no year 0
   if (estime && haut == 0 && bas != 0) haut = bas + 100;
   const int largeur = calendrier_ == 'R' && !versGregorien ? 2 : 4;
   if (texteMin) *texteMin = bas ? Chiffres(bas, largeur) : AnsiString(largeur, '.');
@@ -478,6 +496,8 @@ bool TDateKY::Decalage(int n) {
   int j = 0, m = 0, a = 0;
   ExtractJourMoisAnnee(j, m, a, true);
   if (a == 0) return false;
+  // Before Christ the years are counted astronomically (1 BC is 0) while moving.
+  if (DateFormatAvantJC()) a = 1 - a;
   j += jours;
   m += mois;
   // Overflow of the day moves the month, of the month the year.
@@ -486,9 +506,16 @@ bool TDateKY::Decalage(int n) {
   while (m > 12) m -= 12, ++a;
   while (m < 1) m += 12, --a;
   a += annees;
+  // The result is a day that exists: the last of a shorter month, around the 1582 gap.
+  j = std::min(j, JoursDuMoisCivil(m, a));
+  if (JourDuTrou1582(j, m, a)) j = n >= 0 ? 20 : 9;
+  const bool avantJC = a <= 0;
+  if (avantJC) a = 1 - a;
+  if (!AnneeOk(a)) return false;
   if (n > 30) j = 0;
   if (n > 365) m = 0;
   SetJourMoisAnnee(j, m, a);
+  if (avantJC) calendrier_ = 'A';
   return true;
 }
 

@@ -26,10 +26,12 @@ class TDateKY {
   TDateKY(char calendrier, std::string_view texte) noexcept;
   // prefix + year on 4 digits, tag 'G': TDateKY(1750, "01/01/") is 01/01/1750.
   TDateKY(int annee, std::string_view prefixe) noexcept;
-  // Export form (15 characters "#qqCdate.....#"), a range already in its fixed form (kept as it
-  // stands), or a typed date analysed with AnalyseDate (text left empty when refused).
+  // Export form (15 characters "#qqCdate.....#", a shorter date text padded with blanks), or a
+  // typed date read by AnalyseSaisie (a valid range kept as it stands, anything else analysed;
+  // text left empty when refused).
   explicit TDateKY(std::string_view texte);
   TDateKY& operator=(const TDateKY& autre) noexcept = default;
+  // The total sorting order of ordredate.h (not CompareDate, which is no strict weak ordering).
   bool operator<(const TDateKY& autre) const;
 
   // Fields.
@@ -49,7 +51,17 @@ class TDateKY {
   [[nodiscard]] AnsiString RetAnneeMoisJour(std::string_view remplitAnnee,
                                             std::string_view remplitMois,
                                             std::string_view remplitJour) const;
+  // "#", qualifier right-aligned on 2, tag (NUL as 'G'), text padded with blanks to 10, "#";
+  // empty for an empty value.
   [[nodiscard]] AnsiString ExportInString() const;
+
+  // The stored columns of a date (Acte 3, TypeCalend 1, Date 10 characters; Windows-1252). A
+  // NUL tag is stored as 'G'. Reading back ignores the blanks a fixed-width column pads with.
+  struct TColonnes {
+    AnsiString acte, calendrier, date;
+  };
+  [[nodiscard]] TColonnes FormeStockee() const;
+  [[nodiscard]] static TDateKY DepuisFormeStockee(const TColonnes& colonnes);
 
   // Calendar and form tests.
   [[nodiscard]] bool DateFormatGregorien() const noexcept;
@@ -109,7 +121,10 @@ class TDateKY {
   // Widens [minimum, maximum] to the Gregorian year (or known bounds); 0 stands for "not set".
   void AjusteFourchette(short& minimum, short& maximum, bool bornes) const;
   void AjusteFourchette(float& minimum, float& maximum, bool bornes) const;
-  // Moves the date by about n days (day unknown beyond 30 days, month beyond 365).
+  // Moves the date by about n days (day unknown beyond 30 days, month beyond 365). The result
+  // always exists: a day past the end of its month becomes the last one, a day of the 1582 gap
+  // the next existing day in the direction of the move; moving back past year 1 gives a date
+  // before Christ. False (date unchanged) when the year is unknown or the result beyond 3000.
   bool Decalage(int n);
 
   // Conversion to Gregorian: a copy of the text, or in place (tag 'G' unless 'A').

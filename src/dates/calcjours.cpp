@@ -12,6 +12,7 @@
 
 #include "dates/analysedate.h"
 #include "dates/calendrier_civil.h"
+#include "dates/ordredate.h"
 
 namespace kyb {
 namespace {
@@ -44,10 +45,10 @@ int CompareFourchettes(const TDateKY& d1, const TDateKY& d2) {
   if (!ferme1 && !ferme2) return Signe(b1 ? b1 : h1, b2 ? b2 : h2);
   if (!ferme1) {
     if (b1) return Signe(b1, b2);
-    return h1 - 100 > b2 ? 1 : -1;
+    return std::max(1, h1 - 100) > b2 ? 1 : -1;
   }
   if (b2) return Signe(b1, b2);
-  return h2 - 100 > b1 ? -1 : 1;
+  return std::max(1, h2 - 100) > b1 ? -1 : 1;
 }
 
 // Fast path for the common case: two Gregorian point dates without qualifier. Same keys as the
@@ -107,6 +108,9 @@ int CompareGeneral(TDateKY d1, TDateKY d2, int modeEgalite, bool drapeauEgalite)
   }
   if (f1) {
     c = CompareFourchettes(d1, d2);
+  } else if (avjc1 && avjc2 && a1 && a2 && a1 != a2) {
+    // Before Christ the years run backwards; the months and days of one year still run forwards.
+    return a1 > a2 ? -1 : 1;
   } else {
     const AnsiString k1 = a1 ? d1.RetAnneeMoisJour("9999", "12", "31") : AnsiString();
     const AnsiString k2 = a2 ? d2.RetAnneeMoisJour("0000", "01", "01") : AnsiString();
@@ -114,7 +118,7 @@ int CompareGeneral(TDateKY d1, TDateKY d2, int modeEgalite, bool drapeauEgalite)
     if (c == 0 && modeEgalite > 0)
       c = ((modeEgalite == 1 && !drapeauEgalite) || (modeEgalite == 2 && drapeauEgalite)) ? -1 : 1;
   }
-  if (avjc1 && avjc2) return -c;
+  if (avjc1 && avjc2) return f1 ? -c : c;
   if (avjc1) return -1;
   if (avjc2) return 1;
   return c;
@@ -187,6 +191,13 @@ Marche_ Compte(const Jour& debut, const Jour& fin) noexcept {
   return r;
 }
 
+// Whether two dates share a day without both being that one day (qualifiers aside), read in
+// their own calendars before any conversion.
+bool Recouvrent(const TDateKY& d1, const TDateKY& d2) {
+  const TEtendueJours e1 = EtendueJours(d1, false), e2 = EtendueJours(d2, false);
+  return Chevauchent(e1, e2) && !(e1.premier == e1.dernier && e2.premier == e2.dernier);
+}
+
 void Impossible(float* annees, int* entieres, int& resultat) {
   *annees = 1000000.0f;
   *entieres = kDateIncalculable;
@@ -200,21 +211,23 @@ int CompareDate(TDateKY d1, TDateKY d2, int, int modeEgalite, bool drapeauEgalit
 }
 
 int CalcJours(TDateKY d1, TDateKY d2, float* annees, int* anneesEntieres, int* joursReste,
-              bool* inverse, bool milieu, int* joursMois) {
+              bool* inverse, bool milieu, int* joursMois, bool* incertain) {
   float annees0 = 0;
   int entieres0 = 0, reste0 = 0, mois0 = 0;
-  bool inverse0 = false;
+  bool inverse0 = false, incertain0 = false;
   if (!annees) annees = &annees0;
   if (!anneesEntieres) anneesEntieres = &entieres0;
   if (!joursReste) joursReste = &reste0;
   if (!inverse) inverse = &inverse0;
   if (!joursMois) joursMois = &mois0;
-  *inverse = false;
+  if (!incertain) incertain = &incertain0;
+  *inverse = *incertain = false;
   *joursReste = *joursMois = 0;
   if (milieu) {
     d1.CalculDateMoyenneFourchette(true);
     d2.CalculDateMoyenneFourchette(true);
   }
+  const bool recouvrent = Recouvrent(d1, d2);
   d1.ConvVersGregInterne();
   d2.ConvVersGregInterne();
   int resultat = 0;
@@ -229,12 +242,27 @@ int CalcJours(TDateKY d1, TDateKY d2, float* annees, int* anneesEntieres, int* j
   Jour x{}, y{};
   d1.ExtractJourMoisAnnee(x.j, x.m, x.a, true);
   d2.ExtractJourMoisAnnee(y.j, y.m, y.a, true);
-  if (x.a == 0 || y.a == 0 || !DateGregorienOk(x.j, x.m, x.a) || !DateGregorienOk(y.j, y.m, y.a)) {
+  const auto existe = [](const Jour& j, bool avantJC) {
+    return avantJC ? j.a <= 3000 && DateGregorienOk(j.j, j.m, 1 - j.a)
+                   : DateGregorienOk(j.j, j.m, j.a);
+  };
+  if (x.a == 0 || y.a == 0 || !existe(x, d1.DateFormatAvantJC()) ||
+      !existe(y, d2.DateFormatAvantJC())) {
     Impossible(annees, anneesEntieres, resultat);
     return resultat;
   }
-  if (d1.DateFormatAvantJC()) x.a = -x.a;
-  if (d2.DateFormatAvantJC()) y.a = -y.a;
+  // Overlapping dates (a month and one of its days, a year and one of its days) have no
+  // interval between them: 0, uncertain, whatever their order.
+  if (recouvrent) {
+    *inverse = false;
+    *incertain = true;
+    *anneesEntieres = 0;
+    *annees = 0.0f;
+    return 0;
+  }
+  // Before Christ, year y is the astronomical year 1 - y: 1 BC is followed by AD 1.
+  if (d1.DateFormatAvantJC()) x.a = 1 - x.a;
+  if (d2.DateFormatAvantJC()) y.a = 1 - y.a;
   if (milieu) {
     *anneesEntieres = y.a - x.a;
     *annees = static_cast<float>(*anneesEntieres);
@@ -253,11 +281,13 @@ int CalcJours(TDateKY d1, TDateKY d2, float* annees, int* anneesEntieres, int* j
 }
 
 int CalcJours(const TDateKY& d1, const TDateKY& d2, int* anneesEntieres, bool milieu,
-              bool* inverse) {
-  return CalcJours(d1, d2, nullptr, anneesEntieres, nullptr, inverse, milieu, nullptr);
+              bool* inverse, bool* incertain) {
+  return CalcJours(d1, d2, nullptr, anneesEntieres, nullptr, inverse, milieu, nullptr,
+                   incertain);
 }
 
 int CalcNbJours(TDateKY d1, TDateKY d2) {
+  if (Recouvrent(d1, d2) && !d1.AnneeDateVide() && !d2.AnneeDateVide()) return 0;
   d1.ConvVersGregInterne();
   d2.ConvVersGregInterne();
   const int n = CalcJours(d1, d2, nullptr, false, nullptr);
@@ -265,17 +295,20 @@ int CalcNbJours(TDateKY d1, TDateKY d2) {
   Jour x{}, y{};
   d1.ExtractJourMoisAnnee(x.j, x.m, x.a, true);
   d2.ExtractJourMoisAnnee(y.j, y.m, y.a, true);
-  if (d1.DateFormatAvantJC()) x.a = -x.a;
-  if (d2.DateFormatAvantJC()) y.a = -y.a;
+  if (d1.DateFormatAvantJC()) x.a = 1 - x.a;
+  if (d2.DateFormatAvantJC()) y.a = 1 - y.a;
   return Avant(x, y) ? -n : n;
 }
 
-int CalculJoursDateDate(const TDateKY& d1, const TDateKY& d2, int* annees, bool* ok) {
+int CalculJoursDateDate(const TDateKY& d1, const TDateKY& d2, int* annees, bool* ok,
+                        bool* incertain) {
   if (ok) *ok = false;
+  if (incertain) *incertain = false;
   if (!d1.CalculDatePossible() || !d2.CalculDatePossible()) return kDateIncalculable;
   int entieres = 0;
   bool inverse = false;
-  const int n = CalcJours(d1, d2, nullptr, &entieres, nullptr, &inverse, false, nullptr);
+  const int n =
+      CalcJours(d1, d2, nullptr, &entieres, nullptr, &inverse, false, nullptr, incertain);
   if (n == kDateIncalculable) return n;
   if (annees) *annees = inverse ? -entieres : entieres;
   if (ok) *ok = true;
@@ -289,22 +322,27 @@ int CalculJoursDateDate(const TDateKY& d1, const TDateKY& d2, bool& impossible) 
   return n;
 }
 
-int CalculAnneeDateDate(const TDateKY& d1, const TDateKY& d2) {
+int CalculAnneeDateDate(const TDateKY& d1, const TDateKY& d2, bool* incertain) {
+  if (incertain) *incertain = false;
   if (!d1.CalculDatePossible() || !d2.CalculDatePossible()) return kDateIncalculable;
   bool inverse = false;
-  const int n = CalcJours(d1, d2, nullptr, nullptr, nullptr, &inverse, true, nullptr);
+  const int n = CalcJours(d1, d2, nullptr, nullptr, nullptr, &inverse, true, nullptr, incertain);
   if (n == kDateIncalculable) return n;
   int annees = n / 365;
   if (inverse && annees == 0) annees = 1;
   return inverse ? -annees : annees;
 }
 
-int CalculMoisDateDate(const TDateKY& d1, const TDateKY& d2) {
+int CalculMoisDateDate(const TDateKY& d1, const TDateKY& d2, bool* incertain) {
+  bool flou = false;
+  if (incertain) *incertain = false;
   if (!d1.CalculDatePossible() || !d2.CalculDatePossible()) return kDateIncalculable;
   int entieres = 0, reste = 0;
   bool inverse = false;
-  const int n = CalcJours(d1, d2, nullptr, &entieres, &reste, &inverse, false, nullptr);
+  const int n = CalcJours(d1, d2, nullptr, &entieres, &reste, &inverse, false, nullptr, &flou);
+  if (incertain) *incertain = flou;
   if (n == kDateIncalculable) return n;
+  if (flou) return 0;
   double mois = reste / 30.437 + 0.1 + entieres * 12.0;
   if (inverse) mois = -mois;
   return static_cast<int>(mois);

@@ -166,17 +166,6 @@ void ConvJuif::caractHeb(int annee) noexcept {
   moladNissan(annee);
 }
 
-std::int64_t ConvJuif::JdnRochHachana(int anneeHebraique) noexcept {
-  ConvJuif c;
-  c.caractHeb(anneeHebraique < 1 ? 1 : anneeHebraique);
-  return c.jdnRoch_;
-}
-
-bool ConvJuif::controleJuif() {
-  longueurAnnee_ = 295 + hechvan_ + kislev_ + (nbMois_ == 13 ? 30 : 0);
-  return moisHeb_ == 7 && nbMois_ == 12;
-}
-
 namespace {
 
 int LongueurMois(int mois, int nbMois, int hechvan, int kislev) noexcept {
@@ -191,6 +180,32 @@ int LongueurMois(int mois, int nbMois, int hechvan, int kislev) noexcept {
 }
 
 }  // namespace
+
+int ConvJuif::LongueurMoisAnnee(int mois, const ConvJuif& c) noexcept {
+  return LongueurMois(mois, c.nbMois_, c.hechvan_, c.kislev_);
+}
+
+std::int64_t ConvJuif::JdnRochHachana(int anneeHebraique) noexcept {
+  ConvJuif c;
+  c.caractHeb(anneeHebraique < 1 ? 1 : anneeHebraique);
+  return c.jdnRoch_;
+}
+
+std::int64_t ConvJuif::JdnJourHebreu(int jour, int mois, int anneeHebraique,
+                                     int* joursDuMois) noexcept {
+  ConvJuif c;
+  c.caractHeb(anneeHebraique < 1 ? 1 : anneeHebraique);
+  std::int64_t jdn = c.jdnRoch_ + jour - 1;
+  for (int k = 1; k < mois && k <= 13; ++k) jdn += LongueurMoisAnnee(k, c);
+  if (joursDuMois) *joursDuMois = mois >= 1 && mois <= 13 ? LongueurMoisAnnee(mois, c) : 0;
+  return jdn;
+}
+
+bool ConvJuif::controleJuif() {
+  longueurAnnee_ = 295 + hechvan_ + kislev_ + (nbMois_ == 13 ? 30 : 0);
+  return moisHeb_ == 7 && nbMois_ == 12;
+}
+
 
 void ConvJuif::j_sem(std::int64_t jdn) noexcept {
   int annee = anneeCivile_ + 3760 + (moisCivil_ >= 9 ? 1 : 0);

@@ -58,6 +58,10 @@ class ConvJuif {
 
   // Julian day number of 1 Tichri of a Hebrew year (year >= 1).
   [[nodiscard]] static std::int64_t JdnRochHachana(int anneeHebraique) noexcept;
+  // Julian day number of day `jour` (counted on past the month's end) of a month of a Hebrew
+  // year, and the number of days of that month (0 for Adar II of a 12-month year).
+  [[nodiscard]] static std::int64_t JdnJourHebreu(int jour, int mois, int anneeHebraique,
+                                                  int* joursDuMois = nullptr) noexcept;
 
  private:
   void bissextile();                         // February and century correction of the civil year
@@ -76,6 +80,7 @@ class ConvJuif {
   void j_sem(std::int64_t jdn) noexcept;     // Hebrew day, month, weekday of a Julian day
   void correctJulienGreg(std::int64_t jdn) noexcept;  // civil day in French reckoning
   void ecritTextes(bool versHebreu);
+  static int LongueurMoisAnnee(int mois, const ConvJuif& c) noexcept;  // after caractHeb
   void efface() noexcept;
 
   int jourCivil_ = 0, moisCivil_ = 0, anneeCivile_ = 0;

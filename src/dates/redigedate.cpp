@@ -1,6 +1,9 @@
 // French wordings of dates.
 #include "dates/redigedate.h"
 
+#include <algorithm>
+#include <utility>
+
 #include "dates/analysedate.h"
 #include "dates/calendrier_civil.h"
 #include "dates/convrepublicain.h"
@@ -19,12 +22,12 @@ const AnsiString& Phrase(int n) {
       A("Durant le deuxième mois de l'automne"),  A("Durant le troisième mois de l'automne"),
       A("de l'hiver"), A("du printemps"), A("de l'été"), A("de l'automne"),
       A("Saison inconnue"),
-      A("Dernier jour "), A("Avant dernier jour "), A("Au cours des derniers jours "),
+      A("Dernier jour "), A("Avant-dernier jour "), A("Au cours des derniers jours "),
       A("Durant le dernier mois "),
       A("Premier jour "), A("Deuxième jour "), A("Troisième jour "),
       A("Au cours des premiers jours "),
       A("après"), A("peut-être"), A(" av. J.-C."),
-      A(" jour complémentaire"), A("jours complémentaires")};
+      A(" jour complémentaire de "), A("les jours complémentaires de "), A("pendant ")};
   return textes[n];
 }
 
@@ -43,7 +46,8 @@ enum : int {
   kPeutEtre,
   kAvantJC,
   kJourComplementaire,
-  kJoursComplementaires
+  kJoursComplementaires,
+  kPendant
 };
 
 // Whole months: phrase index and season (0 winter .. 3 autumn); -1 for the months of a change.
@@ -60,35 +64,80 @@ AnsiString Majuscule(AnsiString t, bool majuscule) {
   return t;
 }
 
-// "14 juillet 1789", "juillet 1789", "1789", "1er pluviôse an 12": the parts that are known.
-AnsiString CorpsDate(const TDateKY& d, int& jour, int& mois) {
+// Months of a Hebrew year: 13 in years 0, 3, 6, 8, 11, 14 and 17 of the 19-year cycle.
+bool AnneeHebraiqueEmbolismique(int annee) noexcept {
+  switch (annee % 19) {
+    case 0: case 3: case 6: case 8: case 11: case 14: case 17: return true;
+    default: return false;
+  }
+}
+
+// Name of a Hebrew month; month 6 is "Adar" unless the year is known to have 13 months.
+AnsiString MoisHebreu(int mois, int annee) {
+  if (mois == 6 && !(annee != 0 && AnneeHebraiqueEmbolismique(annee))) return "Adar";
+  return RetourneMensualiteHeb(mois);
+}
+
+// The known parts of a point date in words, and whether it names a day ("14 juillet 1789",
+// "1er pluviôse an 12"), a period ("juillet 1789", "l'an 12", "1789") or the complementary days
+// as a whole ("les jours complémentaires de l'an 3").
+struct Corps {
+  AnsiString texte;
+  bool jour = false;
+  bool complementaires = false;
+};
+
+Corps CorpsDate(const TDateKY& d) {
   const std::string_view t = d.Texte();
-  jour = mois = 0;
+  int jour = 0, mois = 0;
   AnsiString nomMois, annee;
-  if (d.DateFormatRepublicain() && DateFormatRepublicain(t)) {
+  const bool republicain = d.DateFormatRepublicain() && DateFormatRepublicain(t);
+  if (republicain) {
     jour = RecupJour(t);
     mois = RetourneMoisRepublicain(t.substr(3, 4), nomMois);
     if (mois == 0) nomMois.clear();
-    if (t.substr(8).find('.') == std::string_view::npos) annee = "an " + SansZeros(t.substr(8));
+    if (t.substr(8).find('.') == std::string_view::npos) annee = SansZeros(t.substr(8));
   } else if (DateFormatGregorien(t)) {
     jour = RecupJour(t);
     mois = RecupMois(t);
-    nomMois = d.DateFormatHebraique() ? RetourneMensualiteHeb(mois) : RetourneMensualite(mois);
-    if (t.substr(6, 4) != "....") annee = SansZeros(t.substr(6, 4));
+    const AnsiString a = t.substr(6, 4) != "...." ? SansZeros(t.substr(6, 4)) : AnsiString();
+    nomMois = d.DateFormatHebraique() ? MoisHebreu(mois, std::max(0, LitNombre(a, 0, a.size())))
+                                      : RetourneMensualite(mois);
+    annee = a;
     if (!annee.empty() && d.DateFormatAvantJC()) annee += Phrase(kAvantJC);
   }
   if (nomMois.empty()) jour = mois = 0;
-  AnsiString r;
-  if (jour) r = jour == 1 ? AnsiString("1er") : std::to_string(jour);
-  if (mois && d.DateFormatRepublicain() && mois == 13) {
-    // The complementary days are named as days, not as a month.
-    r = jour ? r + (jour == 1 ? "" : "e") + Phrase(kJourComplementaire)
-             : Phrase(kJoursComplementaires);
-  } else if (mois) {
-    r += (r.empty() ? "" : " ") + nomMois;
+  Corps c;
+  c.jour = jour != 0;
+  AnsiString r = jour == 0 ? AnsiString() : jour == 1 ? AnsiString("1er") : std::to_string(jour);
+  if (republicain && mois == 13) {
+    // The complementary days are days of the year, not a month.
+    const AnsiString an = annee.empty() ? AnsiString() : "l'an " + annee;
+    if (jour) {
+      r += (jour == 1 ? "" : "e") + Phrase(kJourComplementaire) + an;
+    } else {
+      r = Phrase(kJoursComplementaires) + an;
+      c.complementaires = true;
+    }
+    if (annee.empty()) r.resize(r.size() - 4);  // no year: drop " de "
+    c.texte = r;
+    return c;
   }
-  if (!annee.empty()) r += (r.empty() ? "" : " ") + annee;
-  return r;
+  if (mois) r += (r.empty() ? "" : " ") + nomMois;
+  if (!annee.empty()) {
+    // A Republican year alone is "l'an 12"; after a month it is "an 12".
+    if (republicain) annee = (mois ? "an " : "l'an ") + annee;
+    r += (r.empty() ? "" : " ") + annee;
+  }
+  c.texte = r;
+  return c;
+}
+
+// The qualifier without its padding blanks equals q.
+bool ActeNetEst(std::string_view acte, std::string_view q) noexcept {
+  while (!acte.empty() && acte.front() == ' ') acte.remove_prefix(1);
+  while (!acte.empty() && acte.back() == ' ') acte.remove_suffix(1);
+  return acte == q;
 }
 
 AnsiString BorneTexte(int annee, bool republicain) {
@@ -124,30 +173,45 @@ AnsiString TDateKY::RedigeFourchette() const {
   int bas = 0, haut = 0;
   RecupAnneeFourchette(false, nullptr, nullptr, nullptr, &bas, &haut);
   const bool r = DateFormatRepublicain();
+  // Before Christ the larger number is the earlier year: the bounds are said in time order.
+  int debut = bas, fin = haut;
+  if (DateFormatAvantJC()) std::swap(debut, fin);
   AnsiString t;
-  if (bas && haut)
-    t = "entre " + BorneTexte(bas, r) + " et " + BorneTexte(haut, r);
-  else if (bas)
-    t = Phrase(kApres) + " " + BorneTexte(bas, r);
-  else if (haut)
-    t = "avant " + BorneTexte(haut, r);
+  if (debut && fin && debut == fin)
+    t = "en " + BorneTexte(debut, r);
+  else if (debut && fin)
+    t = "entre " + BorneTexte(debut, r) + " et " + BorneTexte(fin, r);
+  else if (debut)
+    t = Phrase(kApres) + " " + BorneTexte(debut, r);
+  else if (fin)
+    t = "avant " + BorneTexte(fin, r);
   if (!t.empty() && DateFormatAvantJC()) t += Phrase(kAvantJC);
   return t;
 }
 
 AnsiString TDateKY::PlaceJour(bool majuscule) const {
-  if (DateFormatFourchette()) return Majuscule(RedigeFourchette(), majuscule);
-  int jour = 0, mois = 0;
-  const AnsiString corps = CorpsDate(*this, jour, mois);
-  if (corps.empty()) return {};
-  const AnsiString mot = MotQualificatif(GetActe());
-  AnsiString r;
-  if (mot.empty() || IsActeImprecis()) {
-    r = (jour ? "le " : "en ") + corps;
-    if (!mot.empty()) r = mot + " " + r;
-  } else {
-    r = mot + (jour ? " le " : " ") + corps;
+  if (DateFormatFourchette()) {
+    // Only doubt adds to a range; "before", "after" and "about" are already in its bounds.
+    AnsiString f = RedigeFourchette();
+    if (!f.empty() && ActeNetEst(GetActe(), "?"))
+      f = Phrase(kPeutEtre) + " " + f;
+    return Majuscule(f, majuscule);
   }
+  const Corps corps = CorpsDate(*this);
+  if (corps.texte.empty()) return {};
+  const AnsiString mot = MotQualificatif(GetActe());
+  // "le" before a day; "en" (or "pendant" for the complementary days) before a period, unless a
+  // preposition already stands there: "vers 1750", "avant juillet 1750", "après l'an 12".
+  const bool preposition = !mot.empty() && !ActeNetEst(GetActe(), "?");
+  AnsiString article;
+  if (corps.jour)
+    article = "le ";
+  else if (corps.complementaires)
+    article = preposition ? "" : Phrase(kPendant);
+  else
+    article = preposition ? "" : "en ";
+  AnsiString r = article + corps.texte;
+  if (!mot.empty()) r = mot + " " + r;
   return Majuscule(r, majuscule);
 }
 
@@ -223,8 +287,7 @@ int TDateKY::RetourneJourSemaine(AnsiString& nom) const {
 AnsiString FormatDateNews(std::string_view texte) {
   if (!DateFormatGregorien(texte)) return AnsiString(texte);
   const TDateKY d('G', texte);
-  int jour = 0, mois = 0;
-  const AnsiString r = CorpsDate(d, jour, mois);
+  const AnsiString r = CorpsDate(d).texte;
   return r.empty() ? AnsiString(texte) : r;
 }
 
@@ -249,8 +312,13 @@ bool MajFourchetteAnnee(TDateKY& date, std::string_view texte) {
     for (int i = 3; i >= 0 && a > 0; --i, a /= 10) s[i] = static_cast<char>('0' + a % 10);
     return s;
   };
-  date.SetDate(ecrit(bas) + "/" + ecrit(haut));
-  if (date.GetCalendrier() != 'A' && date.GetCalendrier() != 'H') date.SetCalendrier('G');
+  const char calendrier =
+      date.GetCalendrier() == 'A' || date.GetCalendrier() == 'H' ? date.GetCalendrier() : 'G';
+  const AnsiString texteFourchette = ecrit(bas) + "/" + ecrit(haut);
+  // The one rule for typed ranges: valid years of the calendar.
+  if (FourchetteSaisie(texteFourchette, calendrier) == 0) return false;
+  date.SetDate(texteFourchette);
+  date.SetCalendrier(calendrier);
   return true;
 }
 

@@ -20,8 +20,9 @@ namespace kyb {
 [[nodiscard]] AnsiString FormatDateNews(std::string_view texte);
 
 // Sets `date` to the year range typed in `texte` ("1750-1760", "1750/1760", "1750", "/1760",
-// "1750/"); a single year gives that year twice. False (date unchanged) when the text is not such
-// a range.
+// "1750/"); a single year gives that year twice, bounds typed in reverse are put in order. False
+// (date unchanged) when the text is not such a range or its years are not valid for the date's
+// calendar (FourchetteSaisie).
 bool MajFourchetteAnnee(TDateKY& date, std::string_view texte);
 
 }  // namespace kyb

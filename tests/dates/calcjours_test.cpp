@@ -46,7 +46,10 @@ Marche MarcheJourParJour(int j1, int m1, int a1, int j2, int m2, int a2) {
 
 std::string Texte(int j, int m, int a) { return test::TexteDate(j, m, a); }
 
-TDateKY Date(int j, int m, int a) { return TDateKY(a < 0 ? 'A' : 'G', Texte(j, m, a)); }
+// Years are astronomical here: 0 is 1 BC, -44 is 45 BC (no year 0 between 1 BC and AD 1).
+TDateKY Date(int j, int m, int a) {
+  return a <= 0 ? TDateKY('A', Texte(j, m, 1 - a)) : TDateKY('G', Texte(j, m, a));
+}
 
 void CompareALaMarche(int j1, int m1, int a1, int j2, int m2, int a2) {
   const Marche attendu = MarcheJourParJour(j1, m1, a1, j2, m2, a2);
@@ -100,7 +103,7 @@ TEST(CalcJours, EgaleLaMarcheAuxJoursDifficiles) {
                           {15, 12, 1582}, {19, 12, 1582}, {20, 12, 1582}, {31, 12, 1582},
                           {29, 2, 1580}, {30, 3, 1583}, {31, 5, 1583}, {28, 2, 1700},
                           {29, 2, 2000}, {31, 8, 2001}, {1, 1, -44},   {29, 2, -8},
-                          {15, 12, 1583}};
+                          {15, 12, 1583}, {31, 12, 0}};
   for (const auto& x : jours)
     for (const auto& y : jours)
       if (std::make_tuple(x[2], x[1], x[0]) <= std::make_tuple(y[2], y[1], y[0]))

@@ -40,10 +40,10 @@ TEST(Redaction, PlaceJour) {
   EXPECT_EQ(Qualifiee("", "../../1789").PlaceJour(), "en 1789");
   EXPECT_EQ(Qualifiee("<", "14/07/1789").PlaceJour(), "avant le 14 juillet 1789");
   EXPECT_EQ(Qualifiee(">", "../../1789").PlaceJour(), A("après 1789"));
-  EXPECT_EQ(Qualifiee("~", "../07/1789").PlaceJour(), "vers en juillet 1789");
+  EXPECT_EQ(Qualifiee("~", "../07/1789").PlaceJour(), "vers juillet 1789");
   EXPECT_EQ(Qualifiee("", "01/PLUV/12", 'R').PlaceJour(), A("le 1er pluviôse an 12"));
-  EXPECT_EQ(Qualifiee("", "06/COMP/03", 'R').PlaceJour(), A("le 6e jour complémentaire an 3"));
-  EXPECT_EQ(Qualifiee("", "../COMP/03", 'R').PlaceJour(), A("en jours complémentaires an 3"));
+  EXPECT_EQ(Qualifiee("", "06/COMP/03", 'R').PlaceJour(), A("le 6e jour complémentaire de l'an 3"));
+  EXPECT_EQ(Qualifiee("", "../COMP/03", 'R').PlaceJour(), A("pendant les jours complémentaires de l'an 3"));
   EXPECT_EQ(Qualifiee("", "15/08/5784", 'H').PlaceJour(), "le 15 Nissan 5784");
   EXPECT_EQ(Qualifiee("", "15/03/0044", 'A').PlaceJour(), "le 15 mars 44 av. J.-C.");
   EXPECT_EQ(Qualifiee("", "").PlaceJour(), "");
@@ -57,7 +57,7 @@ TEST(Redaction, Saisons) {
       {"15/01/1800", "Durant le deuxième mois de l'hiver"},
       {"15/05/1800", "Durant le troisième mois du printemps"},
       {"21/03/1800", "Dernier jour de l'hiver"},
-      {"20/06/1800", "Avant dernier jour du printemps"},
+      {"20/06/1800", "Avant-dernier jour du printemps"},
       {"05/09/1800", "Durant le dernier mois de l'été"},
       {"15/12/1800", "Au cours des derniers jours de l'automne"},
       {"22/12/1800", "Premier jour de l'hiver"},
@@ -177,6 +177,11 @@ TEST(Outils, Formats) {
   EXPECT_EQ(d.GetDate(), "1750/1750");
   EXPECT_FALSE(MajFourchetteAnnee(d, "17a0"));
   EXPECT_EQ(d.GetDate(), "1750/1750");
+  EXPECT_FALSE(MajFourchetteAnnee(d, "1750-3001"));  // no year after 3000
+  EXPECT_EQ(d.GetDate(), "1750/1750");
+  TDateKY h('H', "01/01/5785");
+  EXPECT_FALSE(MajFourchetteAnnee(h, "1750-1760"));  // not Hebrew years
+  EXPECT_TRUE(MajFourchetteAnnee(h, "5780-5785"));
 }
 
 }  // namespace

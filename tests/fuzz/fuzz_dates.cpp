@@ -11,7 +11,9 @@
 #include "dates/convjuif.h"
 #include "dates/convrepublicain.h"
 #include "dates/jourcourant.h"
+#include "dates/ordredate.h"
 #include "dates/redigedate.h"
+#include "dates/saisiedate.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t taille) {
   using namespace kyb;
@@ -43,6 +45,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t t
   char tampon[9];
   FormatDateG8(texte, tampon);
 
+  // Dates typed in French words, from Windows-1252 and from UTF-8.
+  (void)MotifRefusDate(LitDateFrancaise(texte));
+  (void)LitDateFrancaiseUtf8(texte, 'H');
+
   // Values built from the bytes, then every member that reads them.
   const TDateKY saisie(texte);
   TDateKY brutes[] = {saisie, TDateKY('G', texte), TDateKY('R', texte), TDateKY('H', texte),
@@ -52,6 +58,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t t
   for (TDateKY& d : brutes) {
     (void)CompareDate(d, reference);
     (void)CompareDate(reference, d, 0, 1, true);
+    (void)(d < reference);
+    (void)EtendueJours(d);
     (void)CalcJours(d, reference, nullptr, false, nullptr);
     (void)CalculMoisDateDate(d, reference);
     (void)CalculAnneeDateDate(reference, d);
