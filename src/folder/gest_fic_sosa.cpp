@@ -1,12 +1,12 @@
 #include "folder/gest_fic_sosa.h"
 
 #include <bit>
-#include <cstring>
 #include <unordered_set>
 
 #include "folder/bo_math.h"
 #include "folder/gest_fic_pers.h"
 #include "persons/gest_pers.h"
+#include "store/datamodulebdd.h"
 
 namespace kyb {
 
@@ -30,6 +30,59 @@ bool EstAscendantDe(const NTL::ZZ& s, const NTL::ZZ& c) {
 
 }  // namespace
 
+TParentsCharges::TParentsCharges(TFicSosas& s) : s_(s) {
+  const TFicPersons* f = s_.dossier_->GetFicPersons();
+  TModuleBDD* store = s_.dossier_->GetModuleBDD();
+  if (f && store && !f->AncienFormat() && f->NbEnreg >= s_.SeuilChargementParents)
+    (void)ChargeParentsSosa(*store, f->NbEnreg, s_.parents_);
+}
+
+TParentsCharges::~TParentsCharges() { std::vector<TParentsSosa>().swap(s_.parents_); }
+
+// Reads the records 0..NbPersonnes into the image when the parents were loaded for the walk;
+// writes the changed blocks back and releases the image at the end.
+struct TFicSosas::TImageChargee {
+  explicit TImageChargee(TFicSosas& s) : s_(s) {
+    if (s_.parents_.empty() || !s_.Ecrivable()) return;
+    const size_t n = static_cast<size_t>(s_.NbPersonnes()) + 1;
+    s_.image_.assign(n, TSosa());
+    for (size_t debut = 0; debut < n; debut += kEnregsParBloc) {
+      const size_t nb = std::min<size_t>(kEnregsParBloc, n - debut);
+      const int64_t lus = s_.fichier_.LitA(static_cast<int64_t>(debut * TSosa::kTaille), &s_.image_[debut],
+                                           nb * TSosa::kTaille);
+      if (lus < 0) {
+        s_.dossier_->SetError(true);
+        s_.image_.clear();
+        return;
+      }
+      // A record cut short by the end of the file reads as 0, as it does record by record.
+      if (static_cast<size_t>(lus) < nb * TSosa::kTaille) {
+        const size_t complets = static_cast<size_t>(lus) / TSosa::kTaille;
+        std::fill(s_.image_.begin() + static_cast<long>(debut + complets), s_.image_.begin() + static_cast<long>(debut + nb),
+                  TSosa());
+      }
+    }
+    s_.blocsModifies_.assign((n + kEnregsParBloc - 1) / kEnregsParBloc, false);
+  }
+  ~TImageChargee() {
+    const size_t n = s_.image_.size();
+    for (size_t b = 0; b < s_.blocsModifies_.size() && !s_.dossier_->Erreur; ++b) {
+      if (!s_.blocsModifies_[b]) continue;
+      const size_t debut = b * kEnregsParBloc, nb = std::min<size_t>(kEnregsParBloc, n - debut);
+      const int64_t ecrits = s_.fichier_.EcritA(static_cast<int64_t>(debut * TSosa::kTaille), &s_.image_[debut],
+                                                nb * TSosa::kTaille);
+      s_.dossier_->SetError(ecrits != static_cast<int64_t>(nb * TSosa::kTaille));
+    }
+    std::vector<TSosa>().swap(s_.image_);
+    std::vector<bool>().swap(s_.blocsModifies_);
+  }
+  TImageChargee(const TImageChargee&) = delete;
+  TImageChargee& operator=(const TImageChargee&) = delete;
+
+ private:
+  TFicSosas& s_;
+};
+
 // --- TSosa ---
 
 void TSosa::Ecrit(const NTL::ZZ& valeur) {
@@ -38,14 +91,17 @@ void TSosa::Ecrit(const NTL::ZZ& valeur) {
     std::fill(mots_.begin(), mots_.begin() + 9, kMarqueMax);
     return;
   }
-  std::array<uint8_t, kOctetsChiffres + 1> octets{};
+  std::array<uint8_t, kOctetsChiffres> octets{};
   NTL::BytesFromZZ(octets.data(), valeur, kOctetsChiffres);  // |valeur|, least significant first
+  uint64_t reserve = 0;  // bits read from the bytes and not yet placed in a digit
+  int bits = 0;
+  size_t o = 0;
   int k = 0;
   for (int i = 0; i < kChiffres; ++i) {
-    const int bit = i * kBitsChiffre;
-    uint64_t fenetre = 0;
-    std::memcpy(&fenetre, octets.data() + bit / 8, std::min<size_t>(8, octets.size() - bit / 8));
-    const uint32_t chiffre = static_cast<uint32_t>(fenetre >> (bit % 8)) & kMasqueChiffre;
+    for (; bits < kBitsChiffre && o < octets.size(); bits += 8) reserve |= static_cast<uint64_t>(octets[o++]) << bits;
+    const uint32_t chiffre = static_cast<uint32_t>(reserve) & kMasqueChiffre;
+    reserve >>= kBitsChiffre;
+    bits = std::max(0, bits - kBitsChiffre);
     mots_[2 + static_cast<size_t>(i)] = chiffre;
     if (chiffre) k = i + 1;
   }
@@ -79,14 +135,16 @@ NTL::ZZ TSosa::Lit() const {
   }
   if (!EstValide()) return valeur;
   const int32_t n = static_cast<int32_t>(mots_[1]);
-  std::array<uint8_t, kOctetsChiffres + 8> octets{};
+  std::array<uint8_t, kOctetsChiffres> octets{};
+  uint64_t reserve = 0;  // bits of the digits not yet written to the bytes
+  int bits = 0;
+  size_t o = 0;
   for (int i = 0; i < std::abs(n); ++i) {
-    const int bit = i * kBitsChiffre;
-    uint64_t fenetre = 0;
-    std::memcpy(&fenetre, octets.data() + bit / 8, 8);
-    fenetre |= static_cast<uint64_t>(mots_[2 + static_cast<size_t>(i)]) << (bit % 8);
-    std::memcpy(octets.data() + bit / 8, &fenetre, 8);
+    reserve |= static_cast<uint64_t>(mots_[2 + static_cast<size_t>(i)]) << bits;
+    for (bits += kBitsChiffre; bits >= 8 && o < octets.size(); bits -= 8, reserve >>= 8)
+      octets[o++] = static_cast<uint8_t>(reserve);
   }
+  if (o < octets.size() && bits > 0) octets[o] = static_cast<uint8_t>(reserve);
   NTL::ZZFromBytes(valeur, octets.data(), kOctetsChiffres);
   if (n < 0) NTL::negate(valeur, valeur);
   return valeur;
@@ -132,6 +190,10 @@ bool TFicSosas::Ecrivable() const {
 }
 
 void TFicSosas::LitSosa(long no, TSosa& sosa) {
+  if (no >= 1 && static_cast<size_t>(no) < image_.size()) {
+    sosa = image_[static_cast<size_t>(no)];
+    return;
+  }
   sosa = TSosa();
   if (!fichier_.Valide() || no == 0 || (no < 0 && no != kEnregEntete) || dossier_->Erreur) return;
   const int64_t position = no == kEnregEntete ? 0 : static_cast<int64_t>(no) * TSosa::kTaille;
@@ -144,6 +206,11 @@ void TFicSosas::LitSosa(long no, TSosa& sosa) {
 
 void TFicSosas::EcritSosa(long no, const TSosa& sosa) {
   if (!Ecrivable() || no == 0 || (no < 0 && no != kEnregEntete)) return;
+  if (no >= 1 && static_cast<size_t>(no) < image_.size()) {
+    image_[static_cast<size_t>(no)] = sosa;
+    blocsModifies_[static_cast<size_t>(no) / kEnregsParBloc] = true;
+    return;
+  }
   const int64_t position = no == kEnregEntete ? 0 : static_cast<int64_t>(no) * TSosa::kTaille;
   const int64_t ecrits = fichier_.EcritA(position, sosa.Octets(), TSosa::kTaille);
   dossier_->SetError(ecrits != static_cast<int64_t>(TSosa::kTaille));
@@ -218,6 +285,12 @@ long TFicSosas::ChercheRacine() {
   return 0;
 }
 
+TParentsSosa TFicSosas::Parents(long no) {
+  if (no >= 1 && static_cast<size_t>(no) < parents_.size()) return parents_[static_cast<size_t>(no)];
+  const TPerson& p = Lit(no);
+  return {p.Public.Pere.No, p.Public.Mere.No};
+}
+
 TPerson& TFicSosas::Lit(long no) {
   if (!personne_) personne_ = std::make_unique<TPerson>(dossier_->GetFicPersons(), 0);
   personne_->Lecture(no);
@@ -233,6 +306,8 @@ TBilanNumerotation TFicSosas::NumeroterPersNo(long no, const NTL::ZZ& sosa) {
     long no;
     NTL::ZZ sosa;
   };
+  const TParentsCharges charges(*this);
+  const TImageChargee image(*this);
   std::vector<TVisite> pile;
   pile.push_back({no, sosa});
   TSosa enreg;
@@ -258,12 +333,12 @@ TBilanNumerotation TFicSosas::NumeroterPersNo(long no, const NTL::ZZ& sosa) {
     }
     EcritSosa(v.no, TSosa(v.sosa));
     ++bilan.Ecritures;
-    const TPerson& p = Lit(v.no);
+    const TParentsSosa p = Parents(v.no);
     NTL::ZZ pere = RetSosaDuParent(v.sosa, true);
     NTL::ZZ mere = IsSosaMax(pere) ? pere : pere + 1;
     // The father's line is walked first: it goes on the stack last.
-    pile.push_back({p.Public.Mere.No, std::move(mere)});
-    pile.push_back({p.Public.Pere.No, std::move(pere)});
+    pile.push_back({p.Mere, std::move(mere)});
+    pile.push_back({p.Pere, std::move(pere)});
   }
   return bilan;
 }
@@ -282,6 +357,8 @@ void TFicSosas::Denumerote(long no, short& profondeur, bool moinsUn) {
     long no;
     short profondeur;  // of the child that leads here
   };
+  const TParentsCharges charges(*this);
+  const TImageChargee image(*this);
   std::vector<TVisite> pile{{no, profondeur}};
   const TSosa efface(NTL::ZZ(moinsUn ? -1 : 0));
   TSosa enreg;
@@ -294,9 +371,9 @@ void TFicSosas::Denumerote(long no, short& profondeur, bool moinsUn) {
     const short ici = static_cast<short>(v.profondeur + 1);
     if (ici > kProfondeurMax) continue;
     EcritSosa(v.no, efface);
-    const TPerson& p = Lit(v.no);
-    if (p.Public.Mere.No) pile.push_back({p.Public.Mere.No, ici});
-    if (p.Public.Pere.No) pile.push_back({p.Public.Pere.No, ici});
+    const TParentsSosa p = Parents(v.no);
+    if (p.Mere) pile.push_back({p.Mere, ici});
+    if (p.Pere) pile.push_back({p.Pere, ici});
   }
 }
 

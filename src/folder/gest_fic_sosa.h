@@ -37,6 +37,7 @@
 #include <vector>
 
 #include "folder/gest_fic.h"
+#include "folder/gest_fic_sosa_parents.h"
 #include "platform/fichiers.h"
 
 namespace kyb {
@@ -155,8 +156,18 @@ class TFicSosas {
   // The root-selection progress window: numbering reports person numbers to it, the reset its
   // progress; either stops when the user asks. Null: nothing shown.
   TProgression* AvancementSelCujus = nullptr;
+  // The walks that may go through much of the folder (numbering, un-numbering, ancestry) first
+  // read every person's parents in one pass when the folder holds at least this many persons
+  // (current format); below, they read persons one by one. Numbering and un-numbering then also
+  // work on an image of the file read in blocks, written back at the end in blocks of 100
+  // records (only the blocks that changed).
+  long SeuilChargementParents = 20000;
 
  private:
+  friend class TParentsCharges;
+  struct TImageChargee;  // the file's image for the duration of a walk
+  // Father and mother of a person: from the table loaded for the walk, or read.
+  [[nodiscard]] TParentsSosa Parents(long no);
   [[nodiscard]] long NbPersonnes() const;
   [[nodiscard]] bool NoDansFichier(long no) const { return no >= 1 && no <= NbPersonnes(); }
   [[nodiscard]] bool Ecrivable() const;
@@ -170,6 +181,9 @@ class TFicSosas {
   AnsiString chemin_;
   TFichier fichier_;
   std::unique_ptr<TPerson> personne_;
+  std::vector<TParentsSosa> parents_;  // loaded for the duration of a walk, else empty
+  std::vector<TSosa> image_;           // records 0..NbPersonnes during a walk, else empty
+  std::vector<bool> blocsModifies_;    // per block of 100 records of the image
 };
 
 }  // namespace kyb

@@ -94,11 +94,12 @@ TBilanAscendance TFicSosas::ChargeAscendance(long racine, int generations, TGest
   std::vector<std::pair<long, NTL::ZZ>> courante{{racine, NTL::ZZ(1)}};
   std::unordered_map<long, NTL::ZZ> premier{{racine, NTL::ZZ(1)}};
   table.CreerNoPers(NTL::ZZ(1), racine);
+  const TParentsCharges charges(*this);
   for (int g = 1; g <= generations && !courante.empty() && !dossier_->Erreur; ++g) {
     std::vector<std::pair<long, NTL::ZZ>> suivante;
     for (const auto& [no, sosa] : courante) {
-      const TPerson& p = Lit(no);
-      const long parents[2] = {p.Public.Pere.No, p.Public.Mere.No};
+      const TParentsSosa p = Parents(no);
+      const long parents[2] = {p.Pere, p.Mere};
       for (int i = 0; i < 2; ++i) {
         const long parent = parents[i];
         if (!NoDansFichier(parent)) continue;

@@ -302,6 +302,38 @@ TEST_F(SosaImplexe, DenumerotationEtMoinsUn) {
   EXPECT_EQ(S().ChargeNoStrado(0, nullptr, false), "");
 }
 
+// Parents read in one pass (large folders) or person by person give the same walks, alternative
+// parent pairs included.
+TEST_F(SosaImplexe, ParentsLusEnUnePasse) {
+  const long autre = Ajoute('M');
+  TPerson p(F(), pere);
+  p.NoParents().PereB = static_cast<int32_t>(autre);
+  p.NoParents().PerePrinc = 2;
+  p.Public.Pere = static_cast<int32_t>(autre);
+  ASSERT_TRUE(p.Enregistrement());
+  ASSERT_EQ(TPerson(F(), pere).Public.Pere.No, autre);
+  const long nb = F()->NbEnreg;
+  std::vector<std::vector<ZZ>> resultats;
+  std::vector<long> ascendances;
+  for (const long seuil : {0L, 1000000L}) {
+    S().SeuilChargementParents = seuil;
+    ASSERT_TRUE(S().InitFichierStrado());
+    (void)S().NumeroterPersNo(1, ZZ(1));
+    std::vector<ZZ> numeros;
+    for (long n = 1; n <= nb; ++n) numeros.push_back(S().LectureNoStrado(n));
+    S().DenumeroterPersNo(mere, false);
+    for (long n = 1; n <= nb; ++n) numeros.push_back(S().LectureNoStrado(n));
+    resultats.push_back(numeros);
+    TGestNoPersSosa table;
+    (void)S().ChargeAscendance(1, 10, table);
+    ascendances.push_back(table.GetNbElt());
+  }
+  EXPECT_EQ(resultats[0], resultats[1]);
+  EXPECT_EQ(ascendances[0], ascendances[1]);
+  EXPECT_EQ(resultats[0][static_cast<size_t>(autre - 1)], 4);  // the principal father's place
+  EXPECT_EQ(resultats[0][static_cast<size_t>(gpPaternel - 1)], 0);
+}
+
 TEST_F(Sosa, BouclesDansLesLiens) {
   // 2 is the father of 1, 3 the father of 2, and (by damage) 2 the father of 3.
   const long p2 = Ajoute('M'), p3 = Ajoute('M', p2, 0);
