@@ -30,14 +30,22 @@ bool EstAscendantDe(const NTL::ZZ& s, const NTL::ZZ& c) {
 
 }  // namespace
 
-TParentsCharges::TParentsCharges(TFicSosas& s) : s_(s) {
+TParentsCharges::TParentsCharges(TFicSosas& s, bool grandParcours) : s_(s) {
   const TFicPersons* f = s_.dossier_->GetFicPersons();
   TModuleBDD* store = s_.dossier_->GetModuleBDD();
-  if (f && store && !f->AncienFormat() && f->NbEnreg >= s_.SeuilChargementParents)
+  if (!f || !store || f->AncienFormat() || !s_.parents_.empty() || s_.lecteur_) return;  // an outer walk's
+  if (grandParcours && f->NbEnreg >= s_.SeuilChargementParents) {
     (void)ChargeParentsSosa(*store, f->NbEnreg, s_.parents_);
+  } else {
+    s_.lecteur_ = std::make_unique<TLecteurParentsSosa>(*store);
+    lecteur_ = true;
+  }
 }
 
-TParentsCharges::~TParentsCharges() { std::vector<TParentsSosa>().swap(s_.parents_); }
+TParentsCharges::~TParentsCharges() {
+  if (lecteur_) s_.lecteur_.reset();
+  else std::vector<TParentsSosa>().swap(s_.parents_);
+}
 
 // Reads the records 0..NbPersonnes into the image when the parents were loaded for the walk;
 // writes the changed blocks back and releases the image at the end.
@@ -287,6 +295,11 @@ long TFicSosas::ChercheRacine() {
 
 TParentsSosa TFicSosas::Parents(long no) {
   if (no >= 1 && static_cast<size_t>(no) < parents_.size()) return parents_[static_cast<size_t>(no)];
+  TParentsSosa parents;
+  if (lecteur_) {
+    if (NoDansFichier(no) && !dossier_->Erreur) (void)lecteur_->Lit(no, parents);
+    return parents;
+  }
   const TPerson& p = Lit(no);
   return {p.Public.Pere.No, p.Public.Mere.No};
 }
@@ -426,6 +439,7 @@ long TFicSosas::RechercheStrado2No(long noDepart, const NTL::ZZ& sosa, bool& aba
   std::vector<bool> versMere(static_cast<size_t>(g));
   for (int i = 0; i < g; ++i) versMere[static_cast<size_t>(i)] = NTL::bit(sosa, i) != 0;
   TInterfaceUtilisateur* iu = dossier_->Proprietaire;
+  const TParentsCharges charges(*this, false);
   NTL::ZZ courant(1);
   long personne = noDepart;
   int etape = g;
@@ -436,11 +450,11 @@ long TFicSosas::RechercheStrado2No(long noDepart, const NTL::ZZ& sosa, bool& aba
       if (abandon) break;
     }
     if (!NoDansFichier(personne)) return 0;
-    const TPerson& p = Lit(personne);
+    const TParentsSosa p = Parents(personne);
     const bool mere = versMere[static_cast<size_t>(--etape)];
     courant <<= 1;
     if (mere) courant += 1;
-    personne = mere ? p.Public.Mere.No : p.Public.Pere.No;
+    personne = mere ? p.Mere : p.Pere;
   }
   return courant == sosa && !abandon ? personne : 0;
 }

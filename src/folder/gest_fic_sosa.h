@@ -182,6 +182,7 @@ class TFicSosas {
   TFichier fichier_;
   std::unique_ptr<TPerson> personne_;
   std::vector<TParentsSosa> parents_;  // loaded for the duration of a walk, else empty
+  std::unique_ptr<TLecteurParentsSosa> lecteur_;  // during a walk on a smaller folder
   std::vector<TSosa> image_;           // records 0..NbPersonnes during a walk, else empty
   std::vector<bool> blocsModifies_;    // per block of 100 records of the image
 };

@@ -35,4 +35,27 @@ bool ChargeParentsSosa(TModuleBDD& store, long nbPersonnes, std::vector<TParents
   return true;
 }
 
+TLecteurParentsSosa::TLecteurParentsSosa(TModuleBDD& store)
+    : requete_(std::make_unique<TACRQuery>(
+          store.Database(),
+          "SELECT p.Pere, p.Mere, i.NoPers, i.NoPersA, i.NoMersA, i.NoPersB, i.NoMersB, i.PerePrinc, i.MerePrinc "
+          "FROM Personnes p LEFT JOIN IDParents i ON i.NoPers = p.ID WHERE p.ID = :id")) {}
+
+TLecteurParentsSosa::~TLecteurParentsSosa() = default;
+
+bool TLecteurParentsSosa::Lit(long no, TParentsSosa& parents) {
+  parents = TParentsSosa();
+  TACRQuery& q = *requete_;
+  q.SetParamInteger("id", no);
+  if (!q.Open() || q.Eof()) return false;
+  if (q.Fields(2).IsNull()) {
+    parents = {q.Fields(0).AsInteger(), q.Fields(1).AsInteger()};
+  } else {
+    parents.Pere = q.Fields(7).AsInteger() == 2 ? q.Fields(5).AsInteger() : q.Fields(3).AsInteger();
+    parents.Mere = q.Fields(8).AsInteger() == 2 ? q.Fields(6).AsInteger() : q.Fields(4).AsInteger();
+  }
+  q.Close();
+  return true;
+}
+
 }  // namespace kyb

@@ -305,12 +305,13 @@ TEST_F(SosaImplexe, DenumerotationEtMoinsUn) {
 // Parents read in one pass (large folders) or person by person give the same walks, alternative
 // parent pairs included.
 TEST_F(SosaImplexe, ParentsLusEnUnePasse) {
+  // The father's row still names the first father; its alternative pair makes another one the
+  // principal father, the one a person object shows.
   const long autre = Ajoute('M');
-  TPerson p(F(), pere);
-  p.NoParents().PereB = static_cast<int32_t>(autre);
-  p.NoParents().PerePrinc = 2;
-  p.Public.Pere = static_cast<int32_t>(autre);
-  ASSERT_TRUE(p.Enregistrement());
+  TNoParent paire = TPerson(F(), pere).NoParents();
+  paire.PereB = static_cast<int32_t>(autre);
+  paire.PerePrinc = 2;
+  ASSERT_TRUE(g->GetModuleBDD()->WriteNoParents(pere, paire));
   ASSERT_EQ(TPerson(F(), pere).Public.Pere.No, autre);
   const long nb = F()->NbEnreg;
   std::vector<std::vector<ZZ>> resultats;
