@@ -139,7 +139,7 @@ class TFicSosas {
   // Every Sosa number of the person under the current numbering (one per line of descent from
   // the root), ascending; found by walking down through numbered children. At most kMaxNumeros
   // numbers. With progression, a progress window of the given interface (which can stop it).
-  static constexpr size_t kMaxNumeros = 100000;
+  static constexpr size_t kMaxNumeros = 10000;
   [[nodiscard]] std::vector<NTL::ZZ> ChargeNosStrados(long no, bool progression,
                                                       TInterfaceUtilisateur* proprietaire);
   // True when the person holds more than one Sosa number.

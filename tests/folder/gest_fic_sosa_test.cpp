@@ -12,6 +12,7 @@
 #include <set>
 
 #include "folder/bo_math.h"
+#include "folder/dossier_ancien.h"
 #include "folder/gest_fic_pers.h"
 #include "names/g_nopers.h"
 #include "persons/gest_pers.h"
@@ -358,6 +359,48 @@ TEST_F(Sosa, BouclesDansLesLiens) {
   EXPECT_EQ(S().NumeroterPersNo(1, ZZ(1)).Boucles, std::vector<long>{p2});
 }
 
+// The most repeated pedigree collapse: over 30 generations the root's parents are brother and
+// sister, and so are their parents, and so on. Each ancestor of generation g has 2^(g-1) numbers;
+// the smallest is 2^g for the men and 2^g + 1 for the women.
+TEST_F(Sosa, EffondrementRepete) {
+  constexpr int kGenerations = 30;
+  (void)g->GetModuleBDD()->BeginImport(false);
+  std::vector<long> hommes{1}, femmes{1};  // generation 0: the root
+  for (int gen = 1; gen <= kGenerations; ++gen) {
+    hommes.push_back(Ajoute('M'));
+    femmes.push_back(Ajoute('F'));
+  }
+  for (int gen = 0; gen < kGenerations; ++gen) {
+    const long pere = hommes[static_cast<size_t>(gen) + 1], mere = femmes[static_cast<size_t>(gen) + 1];
+    Parents(hommes[static_cast<size_t>(gen)], pere, mere);
+    if (gen > 0) Parents(femmes[static_cast<size_t>(gen)], pere, mere);
+  }
+  (void)g->GetModuleBDD()->EndImport(false);
+  ASSERT_TRUE(S().InitFichierStrado());
+  const TBilanNumerotation bilan = S().NumeroterPersNo(1, ZZ(1));
+  EXPECT_EQ(bilan.Ecritures, 2 * kGenerations + 1);  // every ancestor first reached with its smallest number
+  EXPECT_TRUE(bilan.Boucles.empty());
+  for (int gen = 1; gen <= kGenerations; ++gen) {
+    EXPECT_EQ(S().LectureNoStrado(hommes[static_cast<size_t>(gen)]), NTL::power2_ZZ(gen));
+    EXPECT_EQ(S().LectureNoStrado(femmes[static_cast<size_t>(gen)]), NTL::power2_ZZ(gen) + 1);
+  }
+  const std::vector<ZZ> dix = S().ChargeNosStrados(hommes[10], false, nullptr);
+  ASSERT_EQ(dix.size(), 512u);
+  for (size_t i = 0; i < dix.size(); ++i) EXPECT_EQ(dix[i], NTL::power2_ZZ(10) + 2 * static_cast<long>(i));
+  const std::vector<ZZ> loin = S().ChargeNosStrados(femmes[kGenerations], false, nullptr);
+  ASSERT_EQ(loin.size(), TFicSosas::kMaxNumeros);  // the smallest ones
+  EXPECT_EQ(loin.front(), NTL::power2_ZZ(kGenerations) + 1);
+  EXPECT_EQ(loin.back(), NTL::power2_ZZ(kGenerations) + 2 * static_cast<long>(TFicSosas::kMaxNumeros) - 1);
+  TGestNoPersSosa table;
+  EXPECT_EQ(S().ChargeAscendance(1, kGenerations, table).Generations, kGenerations);
+  EXPECT_EQ(table.GetNbElt(), 1 + 4 * kGenerations - 2);  // each couple's parents listed twice, walked once
+  bool abandon = false;
+  EXPECT_EQ(S().RechercheStrado2No(1, NTL::power2_ZZ(kGenerations + 1) - 1, abandon), femmes[kGenerations]);
+  S().DenumeroterPersNo(hommes[1], false);
+  S().DenumeroterPersNo(femmes[1], false);
+  for (int gen = 1; gen <= kGenerations; ++gen) EXPECT_FALSE(S().IsExist(hommes[static_cast<size_t>(gen)]));
+}
+
 // A line of fathers 220 generations deep above the root.
 class SosaLigne : public Sosa {
  protected:
@@ -478,6 +521,50 @@ TEST_F(SosaImplexe, FichierCourtOuAbime) {
   g.reset();
   g = Ouvre(false);
   EXPECT_TRUE(FichierExiste(chemin));
+}
+
+
+// An older folder opens read-only: its persons come from the persons file, its numbers are read
+// and searched, nothing is written.
+TEST(SosaDossierAncien, LectureSeulementParLesPersonnes) {
+  NommeThreadPrincipal();
+  test::RepertoireTemporaire rep;
+  std::vector<TEnregPublic> personnes;
+  for (const char16_t* nom : {u"Racine", u"Père", u"Mère", u"Grand-père"}) personnes.push_back(test::Personne(nom));
+  personnes[0].Pere = 2;
+  personnes[0].Mere = 3;
+  personnes[1].Pere = 4;
+  personnes[1].Enfants[0] = 1;
+  personnes[2].Enfants[0] = 1;
+  personnes[3].Enfants[0] = 2;
+  const AnsiString chemin = test::CreeDossierAncien(rep.Chemin(), personnes);
+  AnsiString sst;
+  {
+    TGestFichier bare(chemin, false, true);
+    sst = bare.FabriqueNomFichier(TGestFichier::tfSosas);
+  }
+  std::string octets(5 * TSosa::kTaille, '\0');
+  for (long n = 1; n <= 4; ++n) {
+    const TSosa s{ZZ(n)};
+    std::memcpy(octets.data() + n * TSosa::kTaille, s.Octets(), TSosa::kTaille);
+  }
+  std::ofstream(sst, std::ios::binary | std::ios::trunc) << octets;
+
+  TGestFichier g(chemin, false, false, true, false, 0, TGestFichier::mcAucune, false, false, nullptr);
+  ASSERT_FALSE(g.Erreur);
+  ASSERT_TRUE(g.IsOldVersion());
+  ASSERT_TRUE(g.IsReadOnly());
+  TFicSosas& s = *g.GetFicSosas();
+  bool abandon = false;
+  EXPECT_EQ(s.ChercheRacine(), 1);
+  EXPECT_EQ(s.RechercheStrado2No(1, ZZ(4), abandon), 4);
+  EXPECT_EQ(s.RechercheStrado2No(1, ZZ(5), abandon), 0);
+  EXPECT_EQ(s.ChargeNosStrados(4, false, nullptr), std::vector<ZZ>{ZZ(4)});
+  TGestNoPersSosa table;
+  EXPECT_EQ(s.ChargeAscendance(1, 5, table).Generations, 2);
+  EXPECT_EQ(table.CherchePere(2), 4);
+  EXPECT_EQ(s.NumeroterPersNo(1, ZZ(1)).Ecritures, 0);
+  EXPECT_EQ(Contenu(sst), octets);
 }
 
 }  // namespace
