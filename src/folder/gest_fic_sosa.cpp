@@ -6,6 +6,7 @@
 #include "folder/bo_math.h"
 #include "folder/gest_fic_pers.h"
 #include "persons/gest_pers.h"
+#include "platform/thread_nom.h"
 #include "store/datamodulebdd.h"
 
 namespace kyb {
@@ -36,6 +37,7 @@ TParentsCharges::TParentsCharges(TFicSosas& s, bool grandParcours) : s_(s) {
   if (!f || !store || f->AncienFormat() || !s_.parents_.empty() || s_.lecteur_) return;  // an outer walk's
   if (grandParcours && f->NbEnreg >= s_.SeuilChargementParents) {
     (void)ChargeParentsSosa(*store, f->NbEnreg, s_.parents_);
+    s_.dossier_->MarqueLecture(IdThread());  // persons were read, as a person object stamps it
   } else {
     s_.lecteur_ = std::make_unique<TLecteurParentsSosa>(*store);
     lecteur_ = true;
@@ -298,6 +300,7 @@ TParentsSosa TFicSosas::Parents(long no) {
   TParentsSosa parents;
   if (lecteur_) {
     if (NoDansFichier(no) && !dossier_->Erreur) (void)lecteur_->Lit(no, parents);
+    dossier_->MarqueLecture(IdThread());
     return parents;
   }
   const TPerson& p = Lit(no);
