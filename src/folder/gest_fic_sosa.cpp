@@ -36,7 +36,7 @@ TParentsCharges::TParentsCharges(TFicSosas& s, bool grandParcours) : s_(s) {
   TModuleBDD* store = s_.dossier_->GetModuleBDD();
   if (!f || !store || f->AncienFormat() || !s_.parents_.empty() || s_.lecteur_) return;  // an outer walk's
   if (grandParcours && f->NbEnreg >= s_.SeuilChargementParents) {
-    (void)ChargeParentsSosa(*store, f->NbEnreg, s_.parents_);
+    table_ = ChargeParentsSosa(*store, f->NbEnreg, s_.parents_);
     s_.dossier_->MarqueLecture(IdThread());  // persons were read, as a person object stamps it
   } else {
     s_.lecteur_ = std::make_unique<TLecteurParentsSosa>(*store);
@@ -46,7 +46,7 @@ TParentsCharges::TParentsCharges(TFicSosas& s, bool grandParcours) : s_(s) {
 
 TParentsCharges::~TParentsCharges() {
   if (lecteur_) s_.lecteur_.reset();
-  else std::vector<TParentsSosa>().swap(s_.parents_);
+  if (table_) std::vector<TParentsSosa>().swap(s_.parents_);
 }
 
 // Reads the records 0..NbPersonnes into the image when the parents were loaded for the walk;
@@ -174,16 +174,16 @@ TFicSosas::TFicSosas(TGestFichier* dossier, bool creer) : dossier_(dossier) {
     EcritEntete();
     return;
   }
-  // An existing file whose header cannot be read is replaced by an empty one.
+  // An existing file whose header cannot be read is replaced by an empty one, when it could be
+  // opened for writing (a file that could not be opened at all is left alone).
   TSosa entete;
-  const bool lu = fichier_.Valide() && fichier_.LitA(0, entete.Octets(), TSosa::kTaille) ==
-                                           static_cast<int64_t>(TSosa::kTaille);
-  if (lu || erreurAvant || !ecrivable) return;
+  if (!fichier_.Valide()) return;
+  const bool lu = fichier_.LitA(0, entete.Octets(), TSosa::kTaille) == static_cast<int64_t>(TSosa::kTaille);
+  if (lu || erreurAvant || !ecrivable || !fichier_.EnEcriture()) return;
   dossier_->SetError(true);
   fichier_.Ferme();
   if (!SupprimeFichier(chemin_)) return;
   dossier_->SetError(false);
-  dossier_->SetReadOnly(false);
   fichier_ = dossier_->OuvertureFichier(chemin_, true);
   EcritEntete();
 }
@@ -288,9 +288,10 @@ long TFicSosas::ChercheRacine() {
     std::fill(bloc.begin(), bloc.end(), TSosa());
     const int64_t lus = fichier_.LitA(debut * static_cast<int64_t>(TSosa::kTaille), bloc.data(),
                                       bloc.size() * TSosa::kTaille);
-    if (lus <= 0) return 0;
-    for (long i = 0; i < kEnregsParBloc && debut + i <= nb; ++i)
+    const long complets = lus <= 0 ? 0 : static_cast<long>(lus / static_cast<int64_t>(TSosa::kTaille));
+    for (long i = 0; i < complets && debut + i <= nb; ++i)
       if (!bloc[static_cast<size_t>(i)].EstZero() && bloc[static_cast<size_t>(i)].Lit() == 1) return debut + i;
+    if (complets < kEnregsParBloc) break;  // the end of the file
   }
   return 0;
 }

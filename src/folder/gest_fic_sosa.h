@@ -96,8 +96,8 @@ class TFicSosas {
   static constexpr int kEnregsParBloc = 100;    // records per write of the reset
 
   // Opens the file; with creer (or when a writable folder has none yet) creates it with an empty
-  // header record. A file whose header cannot be read is deleted and created afresh (the folder
-  // made writable again when the deletion succeeds).
+  // header record. A file opened for writing whose header cannot be read is deleted and created
+  // afresh.
   TFicSosas(TGestFichier* dossier, bool creer);
   ~TFicSosas();
   TFicSosas(const TFicSosas&) = delete;

@@ -50,6 +50,7 @@ class TParentsCharges {
  private:
   TFicSosas& s_;
   bool lecteur_ = false;  // this walk installed the reader
+  bool table_ = false;    // this walk loaded the table
 };
 
 }  // namespace kyb
