@@ -56,8 +56,10 @@ std::unique_ptr<TGestFichier> Ouvre(const std::string& chemin, bool lectureSeule
 std::string Personne(TFicPersons& f, long no) {
   const TPerson p(&f, no);
   std::string texte = UnicodeVersUtf8(p.Public.Nom);
-  if (!p.Public.Prenoms.empty()) texte += " " + UnicodeVersUtf8(p.Public.Prenoms);
-  return "n°" + std::to_string(no) + " (" + (texte.empty() ? "sans nom" : texte) + ")";
+  if (!p.Public.Prenoms.empty()) texte.append(" ").append(UnicodeVersUtf8(p.Public.Prenoms));
+  std::string resultat = "n°";
+  resultat.append(std::to_string(no)).append(" (").append(texte.empty() ? "sans nom" : texte).append(")");
+  return resultat;
 }
 
 // A person number of the folder, or a French reason in erreur.
@@ -79,7 +81,10 @@ std::string Texte(const NTL::ZZ& n) { return ZZtoAnsiString(&n, false); }
 
 std::string Liste(const std::vector<NTL::ZZ>& numeros) {
   std::string texte;
-  for (const NTL::ZZ& n : numeros) texte += (texte.empty() ? "" : ", ") + Texte(n);
+  for (const NTL::ZZ& n : numeros) {
+    if (!texte.empty()) texte += ", ";
+    texte += Texte(n);
+  }
   return texte;
 }
 
