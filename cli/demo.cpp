@@ -11,6 +11,9 @@
 #include "fields/csdefchps.h"
 #include "folder/fic_enreg.h"
 #include "folder/gest_fic.h"
+#include "folder/gest_fic_sosa.h"
+#include "folder/bo_math.h"
+#include "names/g_nopers.h"
 #include "names/bo_chn1.h"
 #include "names/bo_soundex.h"
 #include "platform/fichiers.h"
@@ -157,6 +160,48 @@ void DemoNoms(TModuleBDD& store) {
   }
 }
 
+// Sosa numbering from the youngest person, whose parents are first cousins: their common
+// grandparents carry two numbers each.
+void DemoSosa(TGestFichier& dossier) {
+  TFicSosas* sosas = dossier.GetFicSosas();
+  if (!sosas || !sosas->InitFichierStrado()) return;
+  constexpr long kRacine = 19;
+  TModuleBDD& store = *dossier.GetModuleBDD();
+  const auto nom = [&store](long n) {
+    TEnregPublic p;
+    return store.ReadPerson(p, n) ? UnicodeVersUtf8(p.Prenoms + u" " + p.Nom) : std::string("?");
+  };
+  std::printf("\n== Numérotation Sosa depuis %s (n°%ld), fille de cousins germains\n", nom(kRacine).c_str(), kRacine);
+  const TBilanNumerotation bilan = sosas->NumeroterPersNo(kRacine, NTL::ZZ(1));
+  std::printf("  %ld numéros écrits dans le fichier des Sosa\n", bilan.Ecritures);
+  TGestNoPersSosa table;
+  (void)sosas->ChargeAscendance(kRacine, 4, table);
+  int generation = 0;
+  TEltNoPersSosa e;
+  for (int i = 1; i < table.GetNbElt(); ++i) {
+    (void)table.Lit(i, e);
+    if (CalculGen(e.Sosa) != generation) {
+      generation = CalculGen(e.Sosa);
+      std::printf("%s  génération %d :", generation > 1 ? "\n" : "", generation);
+    } else {
+      std::printf(",");
+    }
+    NTL::ZZ premier;
+    (void)table.ChercheNoPers(e.NoPers, premier, false);
+    std::printf(" %s %s%s", ZZtoAnsiString(&e.Sosa, false).c_str(), nom(e.NoPers).c_str(),
+                premier != e.Sosa ? " (implexe)" : "");
+  }
+  std::printf("\n");
+  for (const long n : {11L, 12L}) {
+    std::string liste;
+    for (const NTL::ZZ& z : sosas->ChargeNosStrados(n, false, nullptr))
+      liste += (liste.empty() ? "" : " et ") + ZZtoAnsiString(&z, false);
+    std::printf("  %s porte les numéros %s\n", nom(n).c_str(), liste.c_str());
+  }
+  bool abandon = false;
+  std::printf("  Sosa 40 : %s\n", nom(sosas->RechercheStrado2No(kRacine, NTL::ZZ(40), abandon)).c_str());
+}
+
 }  // namespace
 
 int Demo(const Arguments&) {
@@ -179,6 +224,7 @@ int Demo(const Arguments&) {
   for (const long n : {1L, 5L, 10L}) AffichePersonne(*dossier.GetModuleBDD(), n);
   DemoNoms(*dossier.GetModuleBDD());
   DemoDates();
+  DemoSosa(dossier);
   if (const TDefChpsCs* defs = dossier.GetDefChpsCs()) {
     std::printf("\n== Définitions de champs du dossier : %d, dont\n", defs->Count());
     for (const char* libelle : {"NAISSANCE", "UNION", "DECES", "PROFESSION"})

@@ -30,6 +30,7 @@ class TFicXml;
 class TFicPersons;
 class TFicExtPersons;
 class TFicPersSuppr;
+class TFicSosas;
 class TDefChpsCs;
 
 // Default structure path of the application (a definition file or the directory holding one).
@@ -137,6 +138,7 @@ class TGestFichier : public TDossierBDD {
   [[nodiscard]] TFicXml* GetFicXml() const { return FicXml.get(); }
   [[nodiscard]] TFicPersons* GetFicPersons() const { return FicPersons.get(); }
   [[nodiscard]] TDefChpsCs* GetDefChpsCs() const { return DefChpsCs.get(); }
+  [[nodiscard]] TFicSosas* GetFicSosas() const { return FicSosas.get(); }
 
   // TDossierBDD
   [[nodiscard]] TInterfaceUtilisateur* GetProprietaire() const override { return Proprietaire; }
@@ -174,6 +176,7 @@ class TGestFichier : public TDossierBDD {
   std::unique_ptr<TFicPersons> FicPersons;
   std::unique_ptr<TFicExtPersons> FicExtPersons;  // older folders only
   std::unique_ptr<TFicPersSuppr> FicPersSuppr;    // older folders only
+  std::unique_ptr<TFicSosas> FicSosas;
   std::unique_ptr<TDefChpsCs> DefChpsCs;
   std::unique_ptr<TFicXml> FicXml;
 

@@ -9,6 +9,7 @@
 #include "folder/gest_fic.h"
 #include "folder/gest_fic_pers.h"
 #include "folder/gest_fic_pers_annexes.h"
+#include "folder/gest_fic_sosa.h"
 #include "platform/ressources.h"
 #include "store/datamodulebdd.h"
 
@@ -23,6 +24,9 @@ struct TEtape {
 void OuvreExtPersons(TGestFichier& g) {
   if (g.IsOldVersion()) g.FicExtPersons = std::make_unique<TFicExtPersons>(&g, false);
 }
+
+// A new folder creates its Sosa file; an opened one reads it (creating it when missing).
+void OuvreSosas(TGestFichier& g) { g.FicSosas = std::make_unique<TFicSosas>(&g, g.EnCreation); }
 
 void OuvreDefChpsCs(TGestFichier& g) {
   g.DefChpsCs = std::make_unique<TDefChpsCs>(&g, g.FabriqueNomFichier(TGestFichier::tfDefChamps), g.Proprietaire,
@@ -40,7 +44,7 @@ constexpr std::array<TEtape, 15> kOuverture = {{
     {u"Ouverture du fichier Chp Simple...", nullptr},
     {u"Ouverture du fichier Events Ext...", nullptr},
     {u"Ouverture du fichier Events...", nullptr},
-    {u"Ouverture du fichier Sosas...", nullptr},
+    {u"Ouverture du fichier Sosas...", OuvreSosas},
     {u"Ouverture du fichier Notes...", nullptr},
     {u"Ouverture du fichier d'index des personnes...", nullptr},
     {u"Ouverture du fichier Notices...", nullptr},
@@ -54,6 +58,7 @@ void FermeDefChpsCs(TGestFichier& g) { g.DefChpsCs.reset(); }
 void FermePersons(TGestFichier& g) { g.FicPersons.reset(); }
 void FermeExtPersons(TGestFichier& g) { g.FicExtPersons.reset(); }
 void FermePersSuppr(TGestFichier& g) { g.FicPersSuppr.reset(); }
+void FermeSosas(TGestFichier& g) { g.FicSosas.reset(); }
 
 // Closing: the store first, the tags manager last.
 constexpr std::array<TEtape, 20> kFermeture = {{
@@ -69,7 +74,7 @@ constexpr std::array<TEtape, 20> kFermeture = {{
     {u"Fermeture du fichier Chps simple...", nullptr},
     {u"Fermeture du fichier events ext...", nullptr},
     {u"Fermeture du fichier events...", nullptr},
-    {u"Fermeture du fichier sosas...", nullptr},
+    {u"Fermeture du fichier sosas...", FermeSosas},
     {u"Fermeture du fichier notes...", nullptr},
     {u"Fermeture du fichier d'index des personnes...", nullptr},
     {u"Fermeture du fichier notices...", nullptr},
@@ -189,6 +194,7 @@ void TGestFichier::VidePointeurs() {
   FicPersons.reset();
   FicExtPersons.reset();
   FicPersSuppr.reset();
+  FicSosas.reset();
   DefChpsCs.reset();
   FicXml.reset();
 }
@@ -282,6 +288,9 @@ void TGestFichier::NouveauFichier(int premierePersonne) {
     TEnregPublic racine;
     racine.Nom = u"X";
     (void)ModuleBDD->WritePerson(racine, premier);
+    // It is the root of the Sosa numbering.
+    asNoStradoCujus = premier;
+    if (FicSosas) FicSosas->EcritureNoStrado(premier, NTL::ZZ(1));
   }
   SetStateCum(0);
   EcritureEntete();
@@ -313,6 +322,7 @@ void TGestFichier::Flush() {
   if (FicPersons) FicPersons->Flush();
   if (FicExtPersons) FicExtPersons->Flush();
   if (FicPersSuppr) FicPersSuppr->Flush();
+  if (FicSosas) FicSosas->Flush();
 }
 
 }  // namespace kyb
