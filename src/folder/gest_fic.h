@@ -31,6 +31,10 @@ class TFicPersons;
 class TFicExtPersons;
 class TFicPersSuppr;
 class TDefChpsCs;
+class TFicNotes;
+class TFicNoticesPat;
+class TFicSources;
+class TFicIllustrations;
 
 // Default structure path of the application (a definition file or the directory holding one).
 extern AnsiString asStructFilenameNew;
@@ -176,6 +180,10 @@ class TGestFichier : public TDossierBDD {
   std::unique_ptr<TFicPersSuppr> FicPersSuppr;    // older folders only
   std::unique_ptr<TDefChpsCs> DefChpsCs;
   std::unique_ptr<TFicXml> FicXml;
+  std::unique_ptr<TFicIllustrations> FicIllustrations;
+  std::unique_ptr<TFicSources> FicSources;
+  std::unique_ptr<TFicNotes> FicNotes;
+  std::unique_ptr<TFicNoticesPat> FicNoticesPat;
 
  private:
   void DecideFormat(TModeConversion mode);
