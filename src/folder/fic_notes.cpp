@@ -190,14 +190,14 @@ bool TFicNotes::NoteVide(long no, const AnsiString& titre) {
 
 void TFicNotes::CompteReference(long no) {
   if (no < 1) return;
-  if (static_cast<size_t>(no) >= references_.size()) references_.resize(static_cast<size_t>(no) + 1, 0);
-  uint8_t& n = references_[static_cast<size_t>(no)];
+  uint8_t& n = static_cast<size_t>(no) < references_.size() ? references_[static_cast<size_t>(no)] : referencesAuDela_[no];
   if (n < 2) ++n;
 }
 
 void TFicNotes::ConstruitReferences() {
   referencesPretes_ = true;
   references_.assign(static_cast<size_t>(NbEnreg) + 1, 0);
+  referencesAuDela_.clear();
   std::vector<unsigned char> lot(static_cast<size_t>(kBlocsParLot) * kTailleBloc);
   for (long debut = 1; debut <= NbEnreg; debut += kBlocsParLot) {
     const long nombre = std::min(kBlocsParLot, NbEnreg - debut + 1);
@@ -208,15 +208,13 @@ void TFicNotes::ConstruitReferences() {
     }
     for (long i = 0; i < nombre; ++i) {
       const unsigned char* b = lot.data() + static_cast<size_t>(i) * kTailleBloc;
-      const long lien = LienValide(LienBrut(b));
+      // Pointers beyond the file count too: they come alive when the file grows that far.
+      const int32_t lien = LienBrut(b);
       if (lien > 0) {
         CompteReference(lien);
       } else if (lien == kLienRepertoire) {
         const std::vector<AnsiString> lignes = LignesListe(TexteBrut(b));
-        for (size_t l = 1; l < lignes.size(); l += 2) {
-          const long premier = NombreLigne(lignes[l]);
-          if (premier > 0 && premier <= NbEnreg) CompteReference(premier);
-        }
+        for (size_t l = 1; l < lignes.size(); l += 2) CompteReference(NombreLigne(lignes[l]));
       }
     }
   }
@@ -225,7 +223,9 @@ void TFicNotes::ConstruitReferences() {
 bool TFicNotes::ReferenceUnique(long no) {
   if (no < 1 || no > NbEnreg) return false;
   if (!referencesPretes_) ConstruitReferences();
-  return static_cast<size_t>(no) >= references_.size() || references_[static_cast<size_t>(no)] <= 1;
+  if (static_cast<size_t>(no) < references_.size()) return references_[static_cast<size_t>(no)] <= 1;
+  const auto it = referencesAuDela_.find(no);
+  return it == referencesAuDela_.end() || it->second <= 1;
 }
 
 void TFicNotes::AjouteReference(long no) {

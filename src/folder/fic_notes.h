@@ -28,6 +28,7 @@
 // Errors follow the record layer: writing a block beyond NbEnreg throws "FicNote : Erreur
 // Enreg"; a failed read sets the folder's error flag and its CodeErreurOuverture 1.
 #include <cstdint>
+#include <unordered_map>
 #include <vector>
 
 #include "folder/fic_enreg.h"
@@ -81,7 +82,8 @@ class TFicNotes : public TFicBase {
   void ConstruitReferences();
   void CompteReference(long no);
 
-  std::vector<uint8_t> references_;  // per block, pointers to it, saturated at 2
+  std::vector<uint8_t> references_;  // per block present at the walk, pointers to it, saturated at 2
+  std::unordered_map<long, uint8_t> referencesAuDela_;  // blocks beyond the file at the walk
   bool referencesPretes_ = false;
 };
 

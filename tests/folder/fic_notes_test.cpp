@@ -341,6 +341,26 @@ TEST_F(Notes, EcritureNEcrasePasLesBlocsDAutrui) {
   EXPECT_EQ(BlocBrut(5).first, "b}");
 }
 
+TEST_F(Notes, LiensAuDelaDuFichierDevenusValides) {
+  // Note 2's chain ends on a link to block 6, beyond the file: once the file grows that far,
+  // block 6 belongs to note 2 as well and is never rewritten in place for note 1.
+  EcritFichier(Bloc("", 4) + Bloc("Vie\r\n3\r\n", -1) + Bloc("Vie\r\n4\r\n", -1) + Bloc("{\\rtf1 a", 0) +
+               Bloc("b", 6));
+  auto f = Ouvre();
+  EXPECT_EQ(TNote(f.get(), 2).LectureNote("Vie"), "b");
+  TNote a(f.get(), 1);
+  a.ModifNote("Vie", Rtf(507 * 2 + 10, 1));
+  EXPECT_EQ(BlocsChaine(3), (std::vector<long>{3, 5, 6}));
+  const auto bloc6 = BlocBrut(6);
+  const std::string texteB = TNote(f.get(), 2).LectureNote("Vie");
+  const std::string nouveau = Rtf(507 * 2 + 10, 2);
+  a.ModifNote("Vie", nouveau);
+  EXPECT_EQ(BlocsChaine(3), (std::vector<long>{3, 5, 7}));
+  EXPECT_EQ(BlocBrut(6), bloc6);
+  EXPECT_EQ(TNote(f.get(), 2).LectureNote("Vie"), texteB);
+  EXPECT_EQ(TNote(f.get(), 1).LectureNote("Vie"), nouveau);
+}
+
 TEST(TexteSansRtf, Conversions) {
   const struct {
     const char* rtf;
