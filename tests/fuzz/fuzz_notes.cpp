@@ -5,7 +5,9 @@
 // of the file) may have changed.
 #include <unistd.h>
 
+#include <cctype>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -39,6 +41,14 @@ int32_t Lien(const std::string& octets, long bloc) {
   return lien;
 }
 
+// A directory line as a block number: plain decimal digits (optional '-'), else 0.
+long Numero(const std::string& ligne) {
+  char* fin = nullptr;
+  const long n = std::strtol(ligne.c_str(), &fin, 10);
+  const bool propre = !ligne.empty() && fin == ligne.c_str() + ligne.size() && !std::isspace(static_cast<unsigned char>(ligne[0])) && ligne[0] != '+';
+  return propre ? n : 0;
+}
+
 // Blocks that belong to the notes other than `sauf`: their directories and their chains.
 std::set<long> BlocsDesAutres(kyb::TFicNotes& f, const std::string& octets, long sauf) {
   std::set<long> blocs;
@@ -49,7 +59,7 @@ std::set<long> BlocsDesAutres(kyb::TFicNotes& f, const std::string& octets, long
     const kyb::TNote note(&f, d);
     for (size_t i = 1; i < note.Lignes().size(); i += 2) {
       std::set<long> vus;
-      for (long b = std::atol(note.Lignes()[i].c_str()); b > 0 && b <= nb && vus.insert(b).second;) {
+      for (long b = Numero(note.Lignes()[i]); b > 0 && b <= nb && vus.insert(b).second;) {
         const int32_t lien = Lien(octets, b);
         if (lien == -1) break;
         blocs.insert(b);
@@ -60,8 +70,10 @@ std::set<long> BlocsDesAutres(kyb::TFicNotes& f, const std::string& octets, long
   return blocs;
 }
 
-void Verifie(bool condition) {
-  if (!condition) std::abort();
+void Verifie(bool condition, const char* quoi, long valeur) {
+  if (condition) return;
+  std::fprintf(stderr, "fuzz_notes : %s (%ld)\n", quoi, valeur);
+  std::abort();
 }
 
 }  // namespace
@@ -94,9 +106,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* donnees, size_t taille) {
     if (dossier.Erreur) break;
     const std::string apres = Contenu(chemin);
     for (const long b : autres)
-      Verifie(apres.compare(static_cast<size_t>(b) * B, B, avant, static_cast<size_t>(b) * B, B) == 0);
+      Verifie(apres.compare(static_cast<size_t>(b) * B, B, avant, static_cast<size_t>(b) * B, B) == 0,
+              "bloc d'une autre note modifié", b);
     if (note.TexteListe().size() <= kyb::TFicNotes::kTailleTexte && note.Numero() > 0)
-      Verifie(kyb::TNote(&fichier, note.Numero()).LectureNote(titre) == texte);
+      Verifie(kyb::TNote(&fichier, note.Numero()).LectureNote(titre) == texte, "texte relu différent", note.Numero());
   }
   dossier.SetError(false);
   return 0;
