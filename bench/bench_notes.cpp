@@ -73,7 +73,7 @@ void Notes_Ecriture100000(benchmark::State& state) {
   state.counters["Mo_fichier"] = static_cast<double>(taille) / 1e6;
   state.counters["fichier/textes"] = static_cast<double>(taille) / static_cast<double>(r.octetsTextes);
 }
-BENCHMARK(Notes_Ecriture100000)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(Notes_Ecriture100000)->Iterations(1)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 void Notes_Lecture100000(benchmark::State& state) {
   (void)SupprimeArborescence(kRepertoire);
@@ -90,7 +90,7 @@ void Notes_Lecture100000(benchmark::State& state) {
   state.counters["notes/s"] = benchmark::Counter(static_cast<double>(kNotes), benchmark::Counter::kIsRate);
   state.counters["Mo/s"] = benchmark::Counter(static_cast<double>(lus) / 1e6, benchmark::Counter::kIsRate);
 }
-BENCHMARK(Notes_Lecture100000)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(Notes_Lecture100000)->Iterations(1)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 // 1,000 edits of one note between 200 bytes and 20 kB; arg 1: RTF (rewritten in place), arg 0:
 // plain text (a new chain each time, the old one left unused).
@@ -121,7 +121,7 @@ void Notes_Modifications1000(benchmark::State& state) {
   state.counters["ko_apres"] = static_cast<double>(apres) / 1e3;
   state.counters["modifs/s"] = benchmark::Counter(1000, benchmark::Counter::kIsRate);
 }
-BENCHMARK(Notes_Modifications1000)->Arg(1)->Arg(0)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(Notes_Modifications1000)->Arg(1)->Arg(0)->Iterations(1)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace kyb
