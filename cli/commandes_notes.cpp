@@ -20,7 +20,7 @@ int Note(const Arguments& args) {
   TFicNotes& f = *g.FicNotes;
   if (no > f.NbEnreg)
     return Echec("la note " + args[1] + " n'existe pas (dernier bloc : " + std::to_string(f.NbEnreg) + ")");
-  if (f.LitBloc(static_cast<long>(no)).Lien != TFicNotes::kLienRepertoire)
+  if (f.LectureElementaire(static_cast<long>(no)).Lien != TFicNotes::kLienRepertoire)
     return Echec("la note " + args[1] + " n'existe pas (le bloc " + args[1] + " n'est pas un répertoire de notes)");
   TNote note(&f, static_cast<long>(no));
   const std::vector<AnsiString> titres = note.Titres();

@@ -114,7 +114,7 @@ long TFicNotes::LienValide(int32_t lien) const {
   return lien < kLienRepertoire || lien > NbEnreg ? 0 : lien;
 }
 
-TBlocNote TFicNotes::LitBloc(long no) {
+TBlocNote TFicNotes::LectureElementaire(long no) {
   TBlocNote bloc;
   if (no < 1 || no > NbEnreg) return bloc;
   unsigned char donnees[kTailleBloc];
@@ -124,7 +124,7 @@ TBlocNote TFicNotes::LitBloc(long no) {
   return bloc;
 }
 
-void TFicNotes::EcritBloc(long no, const AnsiString& texte, long lien) {
+void TFicNotes::EnregistrementElementaire(long no, const AnsiString& texte, long lien) {
   unsigned char donnees[kTailleBloc] = {};
   std::memcpy(donnees, texte.data(), std::min(texte.size(), kTailleTexte));
   const auto l = static_cast<int32_t>(lien);
@@ -141,7 +141,7 @@ AnsiString TFicNotes::LectureChaine(long bloc) {
   int simples = 0;
   while (bloc > 0 && lus < kMaxBlocsChaine && visites.Nouveau(bloc)) {
     if (simples < kLecturesSimples) {
-      const TBlocNote b = LitBloc(bloc);
+      const TBlocNote b = LectureElementaire(bloc);
       if (b.Lien == kLienRepertoire) break;  // a directory is never text
       texte += b.Texte;
       bloc = b.Lien;
@@ -244,7 +244,7 @@ void TNote::LectureEntete(long no) {
   lignes_.clear();
   blocsDisque_.clear();
   if (!fichier_ || numero_ < 1) return;
-  const TBlocNote bloc = fichier_->LitBloc(numero_);
+  const TBlocNote bloc = fichier_->LectureElementaire(numero_);
   if (bloc.Lien != TFicNotes::kLienRepertoire) return;
   lignes_ = LignesListe(bloc.Texte);
   for (size_t i = 1; i < lignes_.size(); i += 2) blocsDisque_.push_back(NombreLigne(lignes_[i]));
@@ -261,8 +261,8 @@ bool TNote::EnregistrementEntete(long no) {
   if (numero_ == 0) return true;
   if (!fichier_ || numero_ < 0 || lignes_.size() % 2 != 0) return false;
   // The own block rewritten only while it is still a directory.
-  if (no == kEnregCourant && fichier_->LitBloc(numero_).Lien != TFicNotes::kLienRepertoire) return false;
-  fichier_->EcritBloc(numero_, TexteListe().substr(0, TFicNotes::kTailleTexte), TFicNotes::kLienRepertoire);
+  if (no == kEnregCourant && fichier_->LectureElementaire(numero_).Lien != TFicNotes::kLienRepertoire) return false;
+  fichier_->EnregistrementElementaire(numero_, TexteListe().substr(0, TFicNotes::kTailleTexte), TFicNotes::kLienRepertoire);
   NoteReferencesRepertoire();
   return !fichier_->Dossier()->Erreur;
 }
@@ -359,14 +359,14 @@ bool TNote::EcritRepertoireOuDeplace(TFicNotes& f) {
 
 std::vector<long> TNote::BlocsReutilisables(TFicNotes& f, long premier, size_t besoin) {
   std::vector<long> blocs;
-  const TBlocNote tete = f.LitBloc(premier);
+  const TBlocNote tete = f.LectureElementaire(premier);
   if (tete.Lien == TFicNotes::kLienRepertoire || tete.Texte.rfind(kDebutRtf, 0) != 0 || !f.ReferenceUnique(premier))
     return blocs;
   blocs.push_back(premier);
   std::unordered_set<long> vus{premier};
   long suivant = tete.Lien;
   while (blocs.size() < besoin && suivant > 0 && vus.insert(suivant).second && f.ReferenceUnique(suivant)) {
-    const TBlocNote bloc = f.LitBloc(suivant);
+    const TBlocNote bloc = f.LectureElementaire(suivant);
     if (bloc.Lien == TFicNotes::kLienRepertoire) break;
     blocs.push_back(suivant);
     suivant = bloc.Lien;
@@ -378,7 +378,7 @@ void TNote::EcritChaine(TFicNotes& f, const AnsiString& texte, std::vector<long>
   const size_t tranches = blocs.size();
   for (size_t i = 0; i < tranches; ++i) {
     const long lien = i + 1 < tranches ? blocs[i + 1] : 0;
-    f.EcritBloc(blocs[i], texte.substr(i * TFicNotes::kTailleTexte, TFicNotes::kTailleTexte), lien);
+    f.EnregistrementElementaire(blocs[i], texte.substr(i * TFicNotes::kTailleTexte, TFicNotes::kTailleTexte), lien);
   }
 }
 

@@ -59,9 +59,9 @@ class TFicNotes : public TFicBase {
   [[nodiscard]] bool NoNoteValide(long no) const { return no <= NbEnreg; }
 
   // One block; a block outside 1..NbEnreg (or a failed read) gives an empty text and link 0.
-  [[nodiscard]] TBlocNote LitBloc(long no);
+  [[nodiscard]] TBlocNote LectureElementaire(long no);
   // Writes text (cut to 507 bytes) and link into block no (record-layer rules).
-  void EcritBloc(long no, const AnsiString& texte, long lien);
+  void EnregistrementElementaire(long no, const AnsiString& texte, long lien);
   // The text of the chain starting at bloc (see the header comment for its limits).
   [[nodiscard]] AnsiString LectureChaine(long bloc);
 

@@ -86,9 +86,9 @@ TEST_F(Notes, EnteteEtNumerotation) {
   EXPECT_EQ(BlocBrut(0).second, 1);  // NbEnreg in the link field of block 0
   EXPECT_TRUE(f->NoNoteValide(1));
   EXPECT_FALSE(f->NoNoteValide(2));
-  EXPECT_THROW(f->EcritBloc(2, "x", 0), ErreurKy);
+  EXPECT_THROW(f->EnregistrementElementaire(2, "x", 0), ErreurKy);
   try {
-    f->EcritBloc(5, "x", 0);
+    f->EnregistrementElementaire(5, "x", 0);
   } catch (const ErreurKy& e) {
     EXPECT_STREQ(e.what(), "FicNote : Erreur Enreg");
   }
@@ -186,7 +186,7 @@ TEST_F(Notes, RepertoireEcraseDeplace) {
   note.NouvelleFiche(no);
   EXPECT_FALSE(note.ModifNote("A", "premier texte"));
   // The directory block overwritten by a text: never written over again.
-  f->EcritBloc(no, "texte d'une autre note", 0);
+  f->EnregistrementElementaire(no, "texte d'une autre note", 0);
   EXPECT_FALSE(note.EnregistrementEntete());
   EXPECT_EQ(BlocBrut(no).first, "texte d'une autre note");
   EXPECT_TRUE(note.ModifNote("B", "second texte"));
