@@ -89,7 +89,7 @@ bool LitTexte(TEntreeBinaire& flux, std::array<char16_t, N>& dest, uint8_t& lg) 
   int32_t l = 0;
   if (!flux.LitEntier32(l) || l < 0 || l > TEltIndex::kMaxOctetsTexte) return false;
   char secours[TEltIndex::kMaxOctetsTexte];
-  const char* octets = flux.LectureElementaire(static_cast<size_t>(l), secours);
+  const char* octets = flux.LitBloc(static_cast<size_t>(l), secours);
   size_t n = 0;
   if (!octets || !DecodeUtf8Strict(std::string_view(octets, static_cast<size_t>(l)), dest.data(),
                                    N, &n))

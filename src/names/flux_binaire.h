@@ -57,7 +57,7 @@ class TEntreeBinaire {
   }
   // n contiguous bytes, read in place when the buffer holds them, else copied into secours
   // (n bytes); null when fewer remain.
-  [[nodiscard]] const char* LectureElementaire(size_t n, char* secours) {
+  [[nodiscard]] const char* LitBloc(size_t n, char* secours) {
     if (n <= static_cast<size_t>(fin_ - pos_)) {
       const char* p = pos_;
       pos_ += n;
