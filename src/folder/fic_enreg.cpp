@@ -59,6 +59,14 @@ long TFicBase::LitEnregs(long premier, long nombre, void* donnees) {
   return static_cast<long>((lus + static_cast<int64_t>(tailleEnreg_) - 1) / static_cast<int64_t>(tailleEnreg_));
 }
 
+void TFicBase::EcritEnregs(long premier, long nombre, const void* donnees) {
+  if (nombre <= 0) return;
+  if (premier + nombre - 1 > NbEnreg) throw ErreurKy(nomCourt_ + " : Erreur Enreg");
+  if (premier < 1 || dossier_->IsReadOnly() || dossier_->Erreur || !fichier_.Valide()) return;
+  const int64_t ecrits = fichier_.EcritA(Position(premier), donnees, static_cast<size_t>(nombre) * tailleEnreg_);
+  dossier_->SetError(ecrits <= 0);
+}
+
 bool TFicBase::LitZone(long numero, size_t offset, void* donnees, size_t taille) {
   std::memset(donnees, 0, taille);
   if (!fichier_.Valide() || numero < 1 || dossier_->Erreur || offset + taille > tailleEnreg_) return false;

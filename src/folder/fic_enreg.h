@@ -65,6 +65,9 @@ class TFicBase {
   // file does not hold; the count of records of which at least one byte was read (error rules
   // of LitEnreg: none read sets the folder's error flag).
   [[nodiscard]] long LitEnregs(long premier, long nombre, void* donnees);
+  // Writes nombre consecutive records from premier (>= 1) in one transfer (rules of EcritEnreg:
+  // the last one beyond NbEnreg throws and nothing is written).
+  void EcritEnregs(long premier, long nombre, const void* donnees);
   // Reads taille bytes at offset inside record numero (data records only), zero-padded; false
   // when nothing was read (error rules of LitEnreg).
   [[nodiscard]] bool LitZone(long numero, size_t offset, void* donnees, size_t taille);

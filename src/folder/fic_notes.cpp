@@ -114,6 +114,13 @@ long TFicNotes::LienValide(int32_t lien) const {
   return lien < kLienRepertoire || lien > NbEnreg ? 0 : lien;
 }
 
+long TFicNotes::ReserveBlocs(long n) {
+  const long premier = NbEnreg + 1;
+  NbEnreg += n;
+  EcritureEntete();
+  return premier;
+}
+
 TBlocNote TFicNotes::LectureElementaire(long no) {
   TBlocNote bloc;
   if (no < 1 || no > NbEnreg) return bloc;
@@ -374,11 +381,23 @@ std::vector<long> TNote::BlocsReutilisables(TFicNotes& f, long premier, size_t b
   return blocs;
 }
 
-void TNote::EcritChaine(TFicNotes& f, const AnsiString& texte, std::vector<long>& blocs) {
-  const size_t tranches = blocs.size();
-  for (size_t i = 0; i < tranches; ++i) {
-    const long lien = i + 1 < tranches ? blocs[i + 1] : 0;
-    f.EnregistrementElementaire(blocs[i], texte.substr(i * TFicNotes::kTailleTexte, TFicNotes::kTailleTexte), lien);
+void TNote::EcritChaine(TFicNotes& f, const AnsiString& texte, const std::vector<long>& blocs) {
+  // The slices in order; each run of consecutive blocks goes to the file in one write.
+  constexpr size_t B = TFicNotes::kTailleBloc;
+  std::vector<unsigned char> tampon;
+  for (size_t debut = 0; debut < blocs.size();) {
+    size_t fin = debut + 1;
+    while (fin < blocs.size() && blocs[fin] == blocs[fin - 1] + 1) ++fin;
+    tampon.assign((fin - debut) * B, 0);
+    for (size_t i = debut; i < fin; ++i) {
+      unsigned char* b = tampon.data() + (i - debut) * B;
+      const size_t position = i * TFicNotes::kTailleTexte;
+      std::memcpy(b, texte.data() + position, std::min(TFicNotes::kTailleTexte, texte.size() - position));
+      const auto lien = static_cast<int32_t>(i + 1 < blocs.size() ? blocs[i + 1] : 0);
+      std::memcpy(b + TFicNotes::kPositionLien, &lien, sizeof lien);
+    }
+    f.EcritEnregs(blocs[debut], static_cast<long>(fin - debut), tampon.data());
+    debut = fin;
   }
 }
 
@@ -398,7 +417,10 @@ bool TNote::ModifNote(const AnsiString& titre, const AnsiString& texte, TFicNote
   std::vector<long> blocs = premier > 0 ? BlocsReutilisables(f, premier, tranches) : std::vector<long>();
   const bool enPlace = !blocs.empty();
   const size_t anciens = blocs.size();
-  while (blocs.size() < tranches) blocs.push_back(f.ReturnNewNum());
+  if (blocs.size() < tranches) {
+    const long premierNouveau = f.ReserveBlocs(static_cast<long>(tranches - blocs.size()));
+    while (blocs.size() < tranches) blocs.push_back(premierNouveau + static_cast<long>(blocs.size() - anciens));
+  }
   // The chain first, the directory last: until the directory names the new chain, the old text
   // stays readable.
   EcritChaine(f, propre, blocs);

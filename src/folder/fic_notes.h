@@ -57,6 +57,8 @@ class TFicNotes : public TFicBase {
   void LectureEntete() override;
   void EcritureEntete() override;
   [[nodiscard]] bool NoNoteValide(long no) const { return no <= NbEnreg; }
+  // n new consecutive blocks with one header write (as n calls of ReturnNewNum); the first.
+  long ReserveBlocs(long n);
 
   // One block; a block outside 1..NbEnreg (or a failed read) gives an empty text and link 0.
   [[nodiscard]] TBlocNote LectureElementaire(long no);
@@ -129,7 +131,7 @@ class TNote {
  private:
   [[nodiscard]] long IndexTitre(const AnsiString& titre) const;  // line of the title, -1
   [[nodiscard]] std::vector<long> BlocsReutilisables(TFicNotes& f, long premier, size_t besoin);
-  void EcritChaine(TFicNotes& f, const AnsiString& texte, std::vector<long>& blocs);
+  void EcritChaine(TFicNotes& f, const AnsiString& texte, const std::vector<long>& blocs);
   [[nodiscard]] bool EcritRepertoireOuDeplace(TFicNotes& f);
   void NoteReferencesRepertoire();
 
