@@ -4,6 +4,7 @@
 #include "folder/fic_notes.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstring>
 #include <fstream>
@@ -359,6 +360,43 @@ TEST_F(Notes, LiensAuDelaDuFichierDevenusValides) {
   EXPECT_EQ(BlocBrut(6), bloc6);
   EXPECT_EQ(TNote(f.get(), 2).LectureNote("Vie"), texteB);
   EXPECT_EQ(TNote(f.get(), 1).LectureNote("Vie"), nouveau);
+}
+
+// Fails every write from the n-th on, as a crash at that point would.
+int gEcritsAvantPanne = 0;
+ssize_t EcritureEnPanne(int fd, const void* tampon, size_t taille, off_t position) {
+  if (gEcritsAvantPanne-- > 0) return ::pwrite(fd, tampon, taille, position);
+  return 0;
+}
+
+TEST_F(Notes, PanneDEcritureAncienOuNouveauTexte) {
+  // A plain text replaced by a longer one, and a new heading: whatever write fails first, the
+  // heading reads its old text or its new one, never a mix, and the other heading is intact.
+  const std::string ancien = TexteBinaire(1200, 1), nouveau = TexteBinaire(3000, 2), autre = TexteBinaire(600, 3);
+  for (int panne = 0; panne < 8; ++panne) {
+    long no = 0;
+    {
+      auto f = Ouvre(true);
+      TNote note(f.get(), 0);
+      note.NouvelleFiche(no);
+      note.ModifNote("A", ancien);
+      note.ModifNote("B", autre);
+      gEcritsAvantPanne = panne;
+      AppelsSysteme().pwrite = EcritureEnPanne;
+      note.ModifNote("A", nouveau);
+      note.ModifNote("C", nouveau);
+      RestaureAppelsSysteme();
+    }
+    dossier.SetError(false);
+    auto f = Ouvre();
+    TNote relue(f.get(), no);
+    const std::string a = relue.LectureNote("A");
+    EXPECT_TRUE(a == ancien || a == nouveau) << panne;
+    EXPECT_EQ(relue.LectureNote("B"), autre) << panne;
+    const std::string c = relue.LectureNote("C");
+    EXPECT_TRUE(c.empty() || c == nouveau) << panne;
+    f.reset();
+  }
 }
 
 TEST(TexteSansRtf, Conversions) {

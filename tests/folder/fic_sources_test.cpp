@@ -93,6 +93,32 @@ TEST(SourcesIllustrations, FormatCourantParLeStore) {
   EXPECT_EQ(g->FicNoticesPat, nullptr);
 }
 
+TEST(SourcesIllustrations, IdentifiantsPendantUnImport) {
+  // During an import the identifiers follow the reserved one, with no look-up, and the rows
+  // written keep them.
+  test::RepertoireTemporaire rep;
+  auto g = Ouvre(rep / "Essai.kya/Essai.adb", true);
+  ASSERT_FALSE(g->Erreur);
+  TFicSources& fs = *g->FicSources;
+  TSource premiere(&fs, 0);
+  premiere.Public.Type = u"Registre";
+  ASSERT_TRUE(premiere.Enregistrement());
+  ASSERT_TRUE(g->GetModuleBDD()->BeginImport(false));
+  std::vector<long> numeros;
+  for (int i = 0; i < 3; ++i) {
+    TSource s(&fs, 0);
+    s.Public.IdEven = 40 + i;
+    ASSERT_TRUE(s.Enregistrement(fs.ReturnNewNum()));
+    numeros.push_back(s.Numero());
+  }
+  ASSERT_TRUE(g->GetModuleBDD()->EndImport(false));
+  EXPECT_EQ(numeros[1], numeros[0] + 1);
+  EXPECT_EQ(numeros[2], numeros[0] + 2);
+  EXPECT_GT(numeros[0], premiere.Numero());
+  EXPECT_EQ(TSource(&fs, numeros[2]).Public.IdEven, 42);
+  EXPECT_EQ(fs.ReturnNewNum(), numeros[2] + 1);
+}
+
 TEST(SourcesIllustrations, FichiersDuFormat2009) {
   test::RepertoireTemporaire rep;
   ASSERT_TRUE(CreeRepertoires(rep / "Vieux.old"));
