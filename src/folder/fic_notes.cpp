@@ -356,7 +356,7 @@ void TNote::SupprimeNote(const AnsiString& titre) {
 }
 
 bool TNote::EcritRepertoireOuDeplace(TFicNotes& f) {
-  if (EnregistrementEntete()) return false;
+  if (EnregistrementEntete() || f.Dossier()->Erreur) return false;  // written, or a failed transfer
   // The own block was overwritten by text: the directory moves to a new block.
   blocsDisque_.clear();
   numero_ = f.ReturnNewNum();
@@ -402,9 +402,9 @@ void TNote::EcritChaine(TFicNotes& f, const AnsiString& texte, const std::vector
 }
 
 bool TNote::ModifNote(const AnsiString& titre, const AnsiString& texte, TFicNotes* fichier) {
-  TFicNotes* fp = fichier ? fichier : fichier_;
-  if (!fp || fp->Dossier()->IsReadOnly()) return false;
-  TFicNotes& f = *fp;
+  if (fichier) fichier_ = fichier;
+  if (!fichier_ || fichier_->Dossier()->IsReadOnly() || fichier_->Dossier()->Erreur) return false;
+  TFicNotes& f = *fichier_;
   const long avant = numero_;
   const AnsiString propre = SansNul(texte);
   if (propre.empty()) {
@@ -424,6 +424,7 @@ bool TNote::ModifNote(const AnsiString& titre, const AnsiString& texte, TFicNote
   // The chain first, the directory last: until the directory names the new chain, the old text
   // stays readable.
   EcritChaine(f, propre, blocs);
+  if (f.Dossier()->Erreur) return false;  // the directory still names the old text
   for (size_t i = std::max<size_t>(anciens, 1); i < blocs.size(); ++i) f.AjouteReference(blocs[i]);
   if (enPlace && numero_ >= 1) return false;
   SetPositionTitre(titre, blocs.front());

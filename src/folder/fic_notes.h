@@ -112,8 +112,10 @@ class TNote {
   [[nodiscard]] AnsiString LectureNote(const AnsiString& titre);
   [[nodiscard]] AnsiString LectureNoteRubrique(long bloc);
   [[nodiscard]] AnsiString RecupNoteTxt(const AnsiString& titre);
-  // Writes the text of a heading (nothing in a read-only folder). True when the directory had
-  // to move to a new block (or was created): the owner must store Numero() again.
+  // Writes the text of a heading (nothing in a read-only folder or one in error; fichier, when
+  // given, becomes the note's file). True when the note's number changed (directory created,
+  // moved to a new block, or emptied to 0): the owner must store Numero() again. A failed
+  // transfer leaves the directory naming the old text.
   bool ModifNote(const AnsiString& titre, const AnsiString& texte, TFicNotes* fichier = nullptr);
   // Adds a heading with no text when it is absent; true when added.
   bool AjoutNoteContenuVide(const AnsiString& titre);

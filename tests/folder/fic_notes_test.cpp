@@ -386,6 +386,7 @@ TEST_F(Notes, PanneDEcritureAncienOuNouveauTexte) {
       note.ModifNote("A", nouveau);
       note.ModifNote("C", nouveau);
       RestaureAppelsSysteme();
+      EXPECT_EQ(note.Numero(), no) << panne;  // a failed write never moves the directory
     }
     dossier.SetError(false);
     auto f = Ouvre();
