@@ -10,6 +10,7 @@
 #include "dossier_cli.h"
 #include "fields/csdefchps.h"
 #include "folder/fic_enreg.h"
+#include "folder/fic_notes.h"
 #include "folder/gest_fic.h"
 #include "folder/gest_fic_sosa.h"
 #include "folder/bo_math.h"
@@ -85,18 +86,19 @@ int ChargeFamille(TModuleBDD& store) {
 }
 
 bool DemoNotes(TGestFichier& dossier) {
-  std::printf("\n== Fichier d'enregistrements : les notes (512 octets par enregistrement)\n");
-  TFicBase notes(&dossier, TGestFichier::tfNotes, 512, "FicNote", true);
-  for (const char* t : {"Baptisé en l'église Saint-Étienne.", "Acte retrouvé aux archives départementales."}) {
-    TEnregKy e(&notes, kEnregCourant);
-    e.EcritTexte(0, 512, Utf8VersAnsi(t));
-    e.Enregistrement(notes.ReturnNewNum());
-  }
-  for (long n = 1; n <= notes.NbEnreg; ++n)
-    std::printf("  note n°%ld : %s\n", n, AnsiVersUtf8(TEnregKy(&notes, n).LitTexte(0, 512)).c_str());
-  TEnregKy hors(&notes, kEnregCourant);
+  std::printf("\n== Notes : textes en chaînes de blocs de 512 octets, par rubrique\n");
+  if (!dossier.FicNotes) return false;
+  TFicNotes& notes = *dossier.FicNotes;
+  long no = 0;
+  TNote note(&notes, 0);
+  note.NouvelleFiche(no);
+  note.ModifNote(Utf8VersAnsi("Baptême"), Utf8VersAnsi("{\\rtf1\\ansi Baptisé en l'église Saint-\\'c9tienne.\\par}"));
+  note.ModifNote("Sources", Utf8VersAnsi("Acte retrouvé aux archives départementales."));
+  for (const AnsiString& titre : note.Titres())
+    std::printf("  note %ld, %s : %s\n", note.Numero(), AnsiVersUtf8(titre).c_str(),
+                AnsiVersUtf8(note.RecupNoteTxt(titre)).c_str());
   try {
-    hors.Enregistrement(notes.NbEnreg + 1);
+    notes.EnregistrementElementaire(notes.NbEnreg + 1, "hors du fichier", 0);
   } catch (const std::exception& e) {
     std::printf("  écriture hors du fichier refusée : %s\n", e.what());
   }

@@ -32,6 +32,10 @@ class TFicExtPersons;
 class TFicPersSuppr;
 class TFicSosas;
 class TDefChpsCs;
+class TFicNotes;
+class TFicNoticesPat;
+class TFicSources;
+class TFicIllustrations;
 
 // Default structure path of the application (a definition file or the directory holding one).
 extern AnsiString asStructFilenameNew;
@@ -179,6 +183,10 @@ class TGestFichier : public TDossierBDD {
   std::unique_ptr<TFicSosas> FicSosas;
   std::unique_ptr<TDefChpsCs> DefChpsCs;
   std::unique_ptr<TFicXml> FicXml;
+  std::unique_ptr<TFicIllustrations> FicIllustrations;
+  std::unique_ptr<TFicSources> FicSources;
+  std::unique_ptr<TFicNotes> FicNotes;
+  std::unique_ptr<TFicNoticesPat> FicNoticesPat;
 
  private:
   void DecideFormat(TModeConversion mode);

@@ -5,6 +5,9 @@
 #include <array>
 
 #include "fields/csdefchps.h"
+#include "folder/fic_notes.h"
+#include "folder/fic_notices.h"
+#include "folder/fic_sources.h"
 #include "folder/fic_xml.h"
 #include "folder/gest_fic.h"
 #include "folder/gest_fic_pers.h"
@@ -33,21 +36,26 @@ void OuvreDefChpsCs(TGestFichier& g) {
                                              g.IsReadOnly(), g.GetDefaultFile(TGestFichier::tfDefChamps));
 }
 
+void OuvreIllustrations(TGestFichier& g) { g.FicIllustrations = std::make_unique<TFicIllustrations>(&g); }
+void OuvreSources(TGestFichier& g) { g.FicSources = std::make_unique<TFicSources>(&g); }
+void OuvreNotes(TGestFichier& g) { g.FicNotes = std::make_unique<TFicNotes>(&g, false); }
+void OuvreNotices(TGestFichier& g) { g.FicNoticesPat = std::make_unique<TFicNoticesPat>(&g, false); }
+
 // Opening, after the persons side: qualities first, shown by the window's first text.
 constexpr std::array<TEtape, 15> kOuverture = {{
     {u"Ouverture du fichier des qualités...", nullptr},
     {u"Ouverture du fichier parentés...", nullptr},
     {u"Ouverture du fichier lieux...", nullptr},
-    {u"Ouverture du fichier illustrations...", nullptr},
+    {u"Ouverture du fichier illustrations...", OuvreIllustrations},
     {u"Ouverture du fichier personnes Ext...", OuvreExtPersons},
-    {u"Ouverture du fichier Sources...", nullptr},
+    {u"Ouverture du fichier Sources...", OuvreSources},
     {u"Ouverture du fichier Chp Simple...", nullptr},
     {u"Ouverture du fichier Events Ext...", nullptr},
     {u"Ouverture du fichier Events...", nullptr},
     {u"Ouverture du fichier Sosas...", OuvreSosas},
-    {u"Ouverture du fichier Notes...", nullptr},
+    {u"Ouverture du fichier Notes...", OuvreNotes},
     {u"Ouverture du fichier d'index des personnes...", nullptr},
-    {u"Ouverture du fichier Notices...", nullptr},
+    {u"Ouverture du fichier Notices...", OuvreNotices},
     {u"Ouverture du fichier des structures et saisies...", OuvreDefChpsCs},
     {u"Ouverture du fichier Nom Equiv...", nullptr},
 }};
@@ -59,6 +67,10 @@ void FermePersons(TGestFichier& g) { g.FicPersons.reset(); }
 void FermeExtPersons(TGestFichier& g) { g.FicExtPersons.reset(); }
 void FermePersSuppr(TGestFichier& g) { g.FicPersSuppr.reset(); }
 void FermeSosas(TGestFichier& g) { g.FicSosas.reset(); }
+void FermeIllustrations(TGestFichier& g) { g.FicIllustrations.reset(); }
+void FermeSources(TGestFichier& g) { g.FicSources.reset(); }
+void FermeNotes(TGestFichier& g) { g.FicNotes.reset(); }
+void FermeNotices(TGestFichier& g) { g.FicNoticesPat.reset(); }
 
 // Closing: the store first, the tags manager last.
 constexpr std::array<TEtape, 20> kFermeture = {{
@@ -67,17 +79,17 @@ constexpr std::array<TEtape, 20> kFermeture = {{
     {u"Fermeture du fichier qualités...", nullptr},
     {u"Fermeture du fichier parentés...", nullptr},
     {u"Fermeture du fichier lieux...", nullptr},
-    {u"Fermeture du fichier illustrations...", nullptr},
+    {u"Fermeture du fichier illustrations...", FermeIllustrations},
     {u"Fermeture du fichier personnes ext...", FermeExtPersons},
     {u"Fermeture du fichier personnes suppr...", FermePersSuppr},
-    {u"Fermeture du fichier sources...", nullptr},
+    {u"Fermeture du fichier sources...", FermeSources},
     {u"Fermeture du fichier Chps simple...", nullptr},
     {u"Fermeture du fichier events ext...", nullptr},
     {u"Fermeture du fichier events...", nullptr},
     {u"Fermeture du fichier sosas...", FermeSosas},
-    {u"Fermeture du fichier notes...", nullptr},
+    {u"Fermeture du fichier notes...", FermeNotes},
     {u"Fermeture du fichier d'index des personnes...", nullptr},
-    {u"Fermeture du fichier notices...", nullptr},
+    {u"Fermeture du fichier notices...", FermeNotices},
     {u"Fermeture du fichier des structures et saisies ...", FermeDefChpsCs},
     {u"Fermeture du fichier Noms Equivalents...", nullptr},
     {u"Fermeture du fichier Xml...", FermeXml},
@@ -197,6 +209,10 @@ void TGestFichier::VidePointeurs() {
   FicSosas.reset();
   DefChpsCs.reset();
   FicXml.reset();
+  FicIllustrations.reset();
+  FicSources.reset();
+  FicNotes.reset();
+  FicNoticesPat.reset();
 }
 
 void TGestFichier::OuvrirFichier(bool leger, bool sansProgression) {
@@ -313,6 +329,8 @@ void TGestFichier::EcritureEntete() {
   if (FicPersons) FicPersons->EcritureEntete();
   if (FicExtPersons) FicExtPersons->EcritureEntete();
   if (FicPersSuppr) FicPersSuppr->EcritureEntete();
+  if (FicNotes) FicNotes->EcritureEntete();
+  if (FicNoticesPat) FicNoticesPat->EcritureEntete();
   Flush();
 }
 
@@ -323,6 +341,8 @@ void TGestFichier::Flush() {
   if (FicExtPersons) FicExtPersons->Flush();
   if (FicPersSuppr) FicPersSuppr->Flush();
   if (FicSosas) FicSosas->Flush();
+  if (FicNotes) FicNotes->Flush();
+  if (FicNoticesPat) FicNoticesPat->Flush();
 }
 
 }  // namespace kyb

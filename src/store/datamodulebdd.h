@@ -23,6 +23,7 @@
 #include "platform/verrou.h"
 #include "store/dossier_bdd.h"
 #include "store/enreg_public.h"
+#include "store/sources_bdd.h"
 
 namespace kyb {
 
@@ -138,6 +139,26 @@ class TModuleBDD {
   [[nodiscard]] bool IsIDevenAssocieNoPers(long id, long noPers);
   [[nodiscard]] bool IsIDPersExists(long noPers);
 
+  // --- sources and illustrations (datamodulebdd_sources.cpp) ---
+  // The next identifier (the reserved one while importing, which then advances).
+  [[nodiscard]] long ReturnNewNumSource();
+  [[nodiscard]] long ReturnNewNumIllustration();
+  [[nodiscard]] bool NoSourceExists(long id);
+  [[nodiscard]] bool NoIllustrationExists(long id);
+  [[nodiscard]] bool LectureSource(long id, TSourceBDD& source);
+  [[nodiscard]] bool LectureIllustration(long id, TIllustrationBDD& illustration);
+  // Edits the row of the record's identifier, or inserts one (under that identifier, or a new
+  // one when it is 0, stored back into the record). False in a read-only folder or on failure.
+  [[nodiscard]] bool EcritureSource(TSourceBDD& source);
+  [[nodiscard]] bool EcritureIllustration(TIllustrationBDD& illustration);
+  // Walks of every row in identifier order, on cursors of their own.
+  void BeginParcoursSources();
+  [[nodiscard]] bool GetSourceParcours(TSourceBDD& source);
+  void EndParcoursSources();
+  void BeginParcoursIllustrations();
+  [[nodiscard]] bool GetIllustrationParcours(TIllustrationBDD& illustration);
+  void EndParcoursIllustrations();
+
   // --- distinct values for pickers, ascending ---
   [[nodiscard]] std::vector<UnicodeString> GetListPersNom();
   [[nodiscard]] std::vector<UnicodeString> GetListPersPrenoms();
@@ -183,6 +204,8 @@ class TModuleBDD {
   TACRSession session_;
   std::map<std::string, std::unique_ptr<TACRTable>> tables_;
   std::unique_ptr<TACRTable> parcoursPersonnes_;
+  std::unique_ptr<TACRTable> parcoursSources_, parcoursIllustrations_;
+  [[nodiscard]] long NouvelIdentifiant(const std::string& table, const std::string& colonne);
   bool enImport_ = false;
   bool importIndex_ = false;
   int postsImport_ = 0;
