@@ -31,6 +31,7 @@ class TFicPersons;
 class TFicExtPersons;
 class TFicPersSuppr;
 class TDefChpsCs;
+class TFicDupli;
 
 // Default structure path of the application (a definition file or the directory holding one).
 extern AnsiString asStructFilenameNew;
@@ -137,6 +138,9 @@ class TGestFichier : public TDossierBDD {
   [[nodiscard]] TFicXml* GetFicXml() const { return FicXml.get(); }
   [[nodiscard]] TFicPersons* GetFicPersons() const { return FicPersons.get(); }
   [[nodiscard]] TDefChpsCs* GetDefChpsCs() const { return DefChpsCs.get(); }
+  [[nodiscard]] TFicDupli* GetFicQualites() const { return FicQualites.get(); }
+  [[nodiscard]] TFicDupli* GetFicParentes() const { return FicParentes.get(); }
+  [[nodiscard]] TFicDupli* GetFicLieux() const { return FicLieux.get(); }
 
   // TDossierBDD
   [[nodiscard]] TInterfaceUtilisateur* GetProprietaire() const override { return Proprietaire; }
@@ -174,6 +178,9 @@ class TGestFichier : public TDossierBDD {
   std::unique_ptr<TFicPersons> FicPersons;
   std::unique_ptr<TFicExtPersons> FicExtPersons;  // older folders only
   std::unique_ptr<TFicPersSuppr> FicPersSuppr;    // older folders only
+  std::unique_ptr<TFicDupli> FicQualites;  // value tables: qualities, kinships, places
+  std::unique_ptr<TFicDupli> FicParentes;
+  std::unique_ptr<TFicDupli> FicLieux;
   std::unique_ptr<TDefChpsCs> DefChpsCs;
   std::unique_ptr<TFicXml> FicXml;
 

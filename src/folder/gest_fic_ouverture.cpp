@@ -5,6 +5,7 @@
 #include <array>
 
 #include "fields/csdefchps.h"
+#include "folder/fic_dupli.h"
 #include "folder/fic_xml.h"
 #include "folder/gest_fic.h"
 #include "folder/gest_fic_pers.h"
@@ -24,6 +25,15 @@ void OuvreExtPersons(TGestFichier& g) {
   if (g.IsOldVersion()) g.FicExtPersons = std::make_unique<TFicExtPersons>(&g, false);
 }
 
+// The value tables are created new while the folder itself is being created.
+void OuvreQualites(TGestFichier& g) {
+  g.FicQualites = std::make_unique<TFicDupli>(&g, TGestFichier::tfQualites, g.EnCreation);
+}
+void OuvreParentes(TGestFichier& g) {
+  g.FicParentes = std::make_unique<TFicDupli>(&g, TGestFichier::tfParentes, g.EnCreation);
+}
+void OuvreLieux(TGestFichier& g) { g.FicLieux = std::make_unique<TFicDupli>(&g, TGestFichier::tfLieux, g.EnCreation); }
+
 void OuvreDefChpsCs(TGestFichier& g) {
   g.DefChpsCs = std::make_unique<TDefChpsCs>(&g, g.FabriqueNomFichier(TGestFichier::tfDefChamps), g.Proprietaire,
                                              g.IsReadOnly(), g.GetDefaultFile(TGestFichier::tfDefChamps));
@@ -31,9 +41,9 @@ void OuvreDefChpsCs(TGestFichier& g) {
 
 // Opening, after the persons side: qualities first, shown by the window's first text.
 constexpr std::array<TEtape, 15> kOuverture = {{
-    {u"Ouverture du fichier des qualités...", nullptr},
-    {u"Ouverture du fichier parentés...", nullptr},
-    {u"Ouverture du fichier lieux...", nullptr},
+    {u"Ouverture du fichier des qualités...", OuvreQualites},
+    {u"Ouverture du fichier parentés...", OuvreParentes},
+    {u"Ouverture du fichier lieux...", OuvreLieux},
     {u"Ouverture du fichier illustrations...", nullptr},
     {u"Ouverture du fichier personnes Ext...", OuvreExtPersons},
     {u"Ouverture du fichier Sources...", nullptr},
@@ -54,14 +64,17 @@ void FermeDefChpsCs(TGestFichier& g) { g.DefChpsCs.reset(); }
 void FermePersons(TGestFichier& g) { g.FicPersons.reset(); }
 void FermeExtPersons(TGestFichier& g) { g.FicExtPersons.reset(); }
 void FermePersSuppr(TGestFichier& g) { g.FicPersSuppr.reset(); }
+void FermeQualites(TGestFichier& g) { g.FicQualites.reset(); }
+void FermeParentes(TGestFichier& g) { g.FicParentes.reset(); }
+void FermeLieux(TGestFichier& g) { g.FicLieux.reset(); }
 
 // Closing: the store first, the tags manager last.
 constexpr std::array<TEtape, 20> kFermeture = {{
     {u"Fermeture de la base de données...", FermeStore},
     {u"Fermeture du fichier personnes...", FermePersons},
-    {u"Fermeture du fichier qualités...", nullptr},
-    {u"Fermeture du fichier parentés...", nullptr},
-    {u"Fermeture du fichier lieux...", nullptr},
+    {u"Fermeture du fichier qualités...", FermeQualites},
+    {u"Fermeture du fichier parentés...", FermeParentes},
+    {u"Fermeture du fichier lieux...", FermeLieux},
     {u"Fermeture du fichier illustrations...", nullptr},
     {u"Fermeture du fichier personnes ext...", FermeExtPersons},
     {u"Fermeture du fichier personnes suppr...", FermePersSuppr},
@@ -189,6 +202,9 @@ void TGestFichier::VidePointeurs() {
   FicPersons.reset();
   FicExtPersons.reset();
   FicPersSuppr.reset();
+  FicQualites.reset();
+  FicParentes.reset();
+  FicLieux.reset();
   DefChpsCs.reset();
   FicXml.reset();
 }
@@ -302,6 +318,8 @@ void TGestFichier::FermerFichiers() {
 void TGestFichier::EcritureEntete() {
   // Headers of the record files are written here as their classes join the folder.
   if (FicPersons) FicPersons->EcritureEntete();
+  for (TFicDupli* f : {FicQualites.get(), FicParentes.get(), FicLieux.get()})
+    if (f) f->EcritureEntete();
   if (FicExtPersons) FicExtPersons->EcritureEntete();
   if (FicPersSuppr) FicPersSuppr->EcritureEntete();
   Flush();
@@ -311,6 +329,8 @@ void TGestFichier::Flush() {
   // The record files flush their buffers here as they join the folder; the store is durable at
   // each commit.
   if (FicPersons) FicPersons->Flush();
+  for (TFicDupli* f : {FicQualites.get(), FicParentes.get(), FicLieux.get()})
+    if (f) f->Flush();
   if (FicExtPersons) FicExtPersons->Flush();
   if (FicPersSuppr) FicPersSuppr->Flush();
 }
