@@ -78,6 +78,10 @@ class TFicDupli {
   [[nodiscard]] UnicodeString RetRegion(long no) const;
   [[nodiscard]] UnicodeString RetPays(long no) const;
 
+  // Numbers of the active elements whose value key begins with the key of debut, in sorted
+  // order, up to maximum (0: all); found by binary search, not by a walk of the table.
+  [[nodiscard]] std::vector<long> NumerosCommencantPar(const UnicodeString& debut, int maximum = 0) const;
+
   // Rebuilds the position index from position depuis (0 when negative), then the ranking.
   void CalculIndex(int depuis, bool = false);
   void CalculClassementSansSuppr(int depuis, bool = false);

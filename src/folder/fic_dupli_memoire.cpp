@@ -141,6 +141,21 @@ long TFicDupli::Cherche(const TEltDupWideChn* elt, bool ajouter, int* position, 
   return cle.Numero;
 }
 
+std::vector<long> TFicDupli::NumerosCommencantPar(const UnicodeString& debut, int maximum) const {
+  const UnicodeString cle = CleDupli(debut);
+  const auto& elts = vecteur_.Elements();
+  const auto premier = std::lower_bound(elts.begin(), elts.end(), cle, [](const TEltDupWideChn& e, const UnicodeString& c) {
+    return e.CleValeur() < c;
+  });
+  std::vector<long> numeros;
+  for (auto it = premier; it != elts.end() && it->CleValeur().compare(0, cle.size(), cle) == 0; ++it) {
+    if (Rang(static_cast<int>(it - elts.begin())) < 0) continue;
+    numeros.push_back(it->Numero);
+    if (maximum > 0 && static_cast<int>(numeros.size()) >= maximum) break;
+  }
+  return numeros;
+}
+
 const TEltDupWideChn* TFicDupli::Element(long no) const {
   const int pos = Position(no);
   return pos < 0 ? nullptr : &vecteur_.Elements()[static_cast<size_t>(pos)];
