@@ -24,7 +24,8 @@
 // In memory a table holds every element, active or deleted, in a vector sorted by EltCmp, a
 // position index from number to position in that vector, and the positions of the active
 // elements in sorted order (the ranking without deleted elements). Look-ups by text and by number
-// never touch the file. A value is never removed from the file: deleting marks it 'O', and finding
+// never touch the file; a value is found by a hash of its texts, and the sorted vector gives the
+// place of a new one and the values that begin with a typed text. A value is never removed from the file: deleting marks it 'O', and finding
 // it again reactivates it under its old number.
 //
 // Errors: a write beyond NbEnreg throws ErreurKy("FicDupli : Erreur Enreg"); nothing is written
@@ -34,6 +35,7 @@
 // the index and logged ("Err index FicDupli ..."). Main thread only.
 #include <cstdint>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 #include "folder/elt_dupli.h"
@@ -140,6 +142,11 @@ class TFicDupli {
   void ConvertitFichier();
   void Trie();
   [[nodiscard]] long Trouve(int pos, int* position);
+  // The texts of an element cut to the record widths, as one key of numeros_.
+  static void CleExacte(UnicodeString& cle, std::u16string_view valeur, std::u16string_view code,
+                        std::u16string_view complement);
+  void IndexeTexte(const TEltDupWideChn& e);
+  void OublieTexte(const TEltDupWideChn& e);
   void EncodeEnreg(const TEltDupWideChn& e, unsigned char* enreg, bool ancien) const;
   [[nodiscard]] TEltDupWideChn DecodeEnreg(const unsigned char* enreg, long no, bool ancien) const;
   [[nodiscard]] bool RemplaceFichier(const std::vector<unsigned char>& contenu);
@@ -155,6 +162,10 @@ class TFicDupli {
   std::vector<TPrefixe> prefixes_;  // key prefixes of vecteur_, same order: fast comparisons
   std::vector<int> index_;          // number -> position, -1 when absent
   std::vector<int> classement_;     // positions of the active elements, ascending
+  // Exact texts -> record number (an active one when a damaged table holds the same texts twice):
+  // finding a known value costs one hash look-up instead of a search through the whole vector.
+  std::unordered_map<UnicodeString, long> numeros_;
+  UnicodeString cle_;  // look-up key, reused so that a search allocates nothing
 };
 
 // One record of a value table.

@@ -20,6 +20,29 @@ TFicDupli::TPrefixe TFicDupli::Prefixe(const TEltDupWideChn& e) {
   return p;
 }
 
+void TFicDupli::CleExacte(UnicodeString& cle, std::u16string_view valeur, std::u16string_view code,
+                          std::u16string_view complement) {
+  cle.clear();
+  cle.append(valeur.substr(0, std::min(valeur.size(), kLgValeur))).append(1, u'\0');
+  cle.append(code.substr(0, std::min(code.size(), kLgCode))).append(1, u'\0');
+  cle.append(complement.substr(0, std::min(complement.size(), kLgComplement)));
+}
+
+void TFicDupli::IndexeTexte(const TEltDupWideChn& e) {
+  UnicodeString cle;
+  CleExacte(cle, e.Valeur(), e.Code(), e.Complement());
+  const auto [it, nouveau] = numeros_.try_emplace(std::move(cle), e.Numero);
+  if (nouveau || e.IsFicheSupprimee()) return;
+  const TEltDupWideChn* deja = Element(it->second);
+  if (!deja || deja->IsFicheSupprimee()) it->second = e.Numero;
+}
+
+void TFicDupli::OublieTexte(const TEltDupWideChn& e) {
+  CleExacte(cle_, e.Valeur(), e.Code(), e.Complement());
+  const auto it = numeros_.find(cle_);
+  if (it != numeros_.end() && it->second == e.Numero) numeros_.erase(it);
+}
+
 void TFicDupli::Trie() {
   TEltDupWideChn t1, t2;
   vecteur_.Classement(t1, t2);
@@ -27,6 +50,12 @@ void TFicDupli::Trie() {
   prefixes_.reserve(static_cast<size_t>(vecteur_.GetNbElt()));
   for (const TEltDupWideChn& e : vecteur_.Elements()) prefixes_.push_back(Prefixe(e));
   CalculIndex(0);
+  numeros_.clear();
+  numeros_.reserve(static_cast<size_t>(vecteur_.GetNbElt()));
+  for (int pos = 0; pos < vecteur_.GetNbElt(); ++pos) {
+    const TEltDupWideChn& e = vecteur_.Lit(pos);
+    if (Position(e.Numero) == pos) IndexeTexte(e);
+  }
 }
 
 int TFicDupli::Recherche(const TEltDupWideChn& cle, bool& egal) const {
@@ -102,15 +131,9 @@ void TFicDupli::Retire(int pos) {
 }
 
 long TFicDupli::Trouve(int pos, int* position) {
-  // Equal elements (a damaged file) stand together: an active one is preferred.
-  const auto& elts = vecteur_.Elements();
-  for (int p = pos; p < static_cast<int>(elts.size()) && elts[static_cast<size_t>(p)] == elts[static_cast<size_t>(pos)]; ++p)
-    if (!elts[static_cast<size_t>(p)].IsFicheSupprimee() && Position(elts[static_cast<size_t>(p)].Numero) == p) {
-      pos = p;
-      break;
-    }
-  TEltDupWideChn e = elts[static_cast<size_t>(pos)];
-  if (e.IsFicheSupprimee() && Ecrivable()) {
+  const TEltDupWideChn& trouve = vecteur_.Lit(pos);
+  if (trouve.IsFicheSupprimee() && Ecrivable()) {
+    TEltDupWideChn e = trouve;
     e.Etat = kEtatActif;
     TEltDupWideChn tmp;
     vecteur_.Change(pos, e, tmp);
@@ -118,18 +141,22 @@ long TFicDupli::Trouve(int pos, int* position) {
     CalculClassementSansSuppr(pos);
   }
   if (position) *position = Rang(pos);
-  return e.Numero;
+  return vecteur_.Lit(pos).Numero;
 }
 
 long TFicDupli::Cherche(const TEltDupWideChn* elt, bool ajouter, int* position, bool ecrireEntete) {
   if (position) *position = -1;
   if (!elt || elt->Valeur().empty()) return 0;
+  CleExacte(cle_, elt->Valeur(), elt->Code(), elt->Complement());
+  const auto it = numeros_.find(cle_);
+  const int connu = it == numeros_.end() ? -1 : Position(it->second);
+  if (connu >= 0) return Trouve(connu, position);
+  if (!ajouter || !Ecrivable()) return 0;
   TEltDupWideChn cle;
   cle.SetTextes(elt->Valeur(), elt->Code(), elt->Complement(), kLgValeur, kLgCode, kLgComplement);
   bool egal = false;
   const int pos = Recherche(cle, egal);
   if (egal) return Trouve(pos, position);
-  if (!ajouter || !Ecrivable()) return 0;
   cle.Numero = NbEnreg + 1;
   cle.Etat = kEtatActif;
   ++NbEnreg;
@@ -137,6 +164,7 @@ long TFicDupli::Cherche(const TEltDupWideChn* elt, bool ajouter, int* position, 
   EcritElement(cle.Numero, cle);
   Insere(pos, cle);
   CalculIndex(pos);
+  IndexeTexte(cle);
   if (position) *position = Rang(pos);
   return cle.Numero;
 }
@@ -201,6 +229,7 @@ void TFicDupli::DeactivateAll() {
 void TFicDupli::SupprimeElt(long no) {
   const int pos = Position(no);
   if (pos < 0) return;
+  OublieTexte(vecteur_.Lit(pos));
   Retire(pos);
   CalculIndex(pos);
 }
@@ -211,11 +240,15 @@ void TFicDupli::RemplaceEnMemoire(long no, const TEltDupWideChn& elt) {
   e.Numero = no;
   e.Etat = elt.Etat;
   int depuis = Position(no);
-  if (depuis >= 0) Retire(depuis);
+  if (depuis >= 0) {
+    OublieTexte(vecteur_.Lit(depuis));
+    Retire(depuis);
+  }
   bool egal = false;
   const int pos = Recherche(e, egal);
   Insere(pos, e);
   CalculIndex(depuis < 0 ? pos : std::min(depuis, pos));
+  if (Position(no) == pos) IndexeTexte(e);
 }
 
 bool TFicDupli::SaveAll() {
@@ -247,7 +280,7 @@ bool TFicDupli::SaveAll() {
   NbEnreg = total;
   if (fichier_) fichier_->NbEnreg = NbEnreg;
   index_.assign(static_cast<size_t>(NbEnreg) + 1, -1);
-  CalculIndex(0);
+  Trie();
   return true;
 }
 
