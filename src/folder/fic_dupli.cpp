@@ -68,7 +68,18 @@ TFicDupli::TFicDupli(TGestFichier* dossier, TGestFichier::TTypeFichier type, boo
     store_ = module;
     if (!dossier_->IsReadOnly()) (void)store_->AssureIndexLieux();
     LectureEntete();
-    if (NbEnreg == 0 && !creer) ImporteFichierDansStore();
+    if (NbEnreg == 0 && !creer && FichierExiste(dossier_->FabriqueNomFichier(type_))) {
+      if (Ecrivable()) {
+        ImporteFichierDansStore();
+      } else {
+        // A folder that may not be written reads its places where they still are.
+        store_ = nullptr;
+        OuvreFichier(false);
+        ChargeFichier();
+        Trie();
+        return;
+      }
+    }
     ChargeStore();
   } else {
     OuvreFichier(creer);
@@ -167,8 +178,6 @@ void TFicDupli::ChargeStore() {
 }
 
 void TFicDupli::ImporteFichierDansStore() {
-  const AnsiString chemin = dossier_->FabriqueNomFichier(type_);
-  if (!FichierExiste(chemin) || !Ecrivable()) return;
   TModuleBDD* store = store_;
   store_ = nullptr;
   OuvreFichier(false);

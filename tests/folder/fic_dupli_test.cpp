@@ -288,5 +288,44 @@ TEST_F(TableValeurs, LieuxDuFichierRepris) {
   EXPECT_EQ(g->GetFicLieux()->Charge(1), u"Lyon");
 }
 
+TEST_F(TableValeurs, LieuxDuFichierLusSansEcrireEnLectureSeule) {
+  { auto g = Dossier(true); }
+  Ecrit(Fichier("lie"), Enreg228("1", "", "", 'O') + Enreg228("Lyon", "69", "France", 'N'));
+  TGestFichier g(chemin, false, false, true, false, 0, TGestFichier::mcAucune, true, false, nullptr);
+  ASSERT_TRUE(g.IsReadOnly());
+  EXPECT_FALSE(g.GetFicLieux()->DansStore());
+  EXPECT_EQ(g.GetFicLieux()->Charge(1), u"Lyon");
+  EXPECT_EQ(g.GetModuleBDD()->GetNbLieux(), 0);
+  EXPECT_EQ(Cherche(*g.GetFicLieux(), Valeur("Paris"), true), 0);
+}
+
+}  // namespace
+}  // namespace kyb
+
+namespace kyb {
+namespace {
+
+TEST_F(TableValeurs, EcrituresQuiEchouent) {
+  auto g = Dossier(true);
+  TFicDupli& q = *g->GetFicQualites();
+  for (const char* v : {"Voisin", "Curé"}) (void)Cherche(q, Valeur(v), true);
+  const std::string avant = Contenu(Fichier("qua"));
+  // The whole-table rewrite fails while writing its new file: the old file stays, still used.
+  AppelsSysteme().pwrite = [](int, const void*, size_t, off_t) -> ssize_t { return -1; };
+  EXPECT_FALSE(q.SaveAll());
+  RestaureAppelsSysteme();
+  EXPECT_EQ(Contenu(Fichier("qua")), avant);
+  EXPECT_EQ(q.Charge(1), u"Voisin");
+  EXPECT_EQ(Cherche(q, Valeur("Maire"), true), 3);
+  EXPECT_EQ(Contenu(Fichier("qua")).size(), 4u * 228);
+  // A record that cannot be read sets the error flags.
+  AppelsSysteme().pread = [](int, void*, size_t, off_t) -> ssize_t { return 0; };
+  TFicheDupli fiche(&q, 2, false);
+  RestaureAppelsSysteme();
+  EXPECT_TRUE(g->Erreur);
+  EXPECT_EQ(g->CodeErreurOuverture, 1);
+  EXPECT_EQ(fiche.Elt.Valeur(), u"");
+}
+
 }  // namespace
 }  // namespace kyb
