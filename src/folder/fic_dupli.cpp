@@ -183,6 +183,7 @@ void TFicDupli::ImporteFichierDansStore() {
   OuvreFichier(false);
   ChargeFichier();
   fichier_.reset();
+  ancien_ = false;
   store_ = store;
   std::vector<TLieuBDD> lieux(static_cast<size_t>(NbEnreg));
   for (const TEltDupWideChn& e : vecteur_.Elements())

@@ -268,6 +268,16 @@ TEST_F(TableValeurs, LieuxDansLeStore) {
   EXPECT_EQ(m.RechercheLieux(u"SAINT", 0, true).size(), 3u);
   EXPECT_EQ(Cherche(l, Valeur("Saint-Denis", "93", "France"), false), 2);
   EXPECT_EQ(m.RechercheLieux(u"SAINT", 0, false).size(), 3u);
+  // The whole table rewritten in sorted order: Saint-Denis, Saint-Étienne, Sainte-Foy.
+  ASSERT_TRUE(l.SaveAll());
+  EXPECT_EQ(l.Charge(1), u"Saint-Denis");
+  TLieuBDD lieu;
+  ASSERT_TRUE(m.ReadPlace(3, lieu));
+  EXPECT_EQ(lieu.Chn1, u"Sainte-Foy");
+  EXPECT_EQ(lieu.Chn4, u"SAINTE-FOY");
+  EXPECT_EQ(m.ChercheLieu(U("SAINT-ETIENNE;AUVERGNE-RHONE-ALPES")), 2);
+  EXPECT_EQ(Cherche(l, Valeur("Paris", "75", "France"), true), 4);
+  EXPECT_EQ(m.GetNbLieux(), 4);
 }
 
 TEST_F(TableValeurs, LieuxDuFichierRepris) {
