@@ -4,6 +4,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <random>
 
 #include "folder/dossier_ancien.h"
 #include "folder/fic_dupli.h"
@@ -221,6 +222,24 @@ TEST_F(TableValeurs, FichiersEndommages) {
   const std::string octets = Contenu(qua);
   ASSERT_EQ(octets.size(), 4u * 228);
   EXPECT_EQ(octets[228 + 226], 'O');
+}
+
+TEST_F(TableValeurs, OctetsAuHasard) {
+  { auto g = Dossier(true); }
+  std::mt19937 alea(2026);
+  const std::string sain = Enreg228("3", "", "", 'O') + Enreg228("Maire", "M", "", 'N') +
+                           Enreg228("Curé", "", "", 'O') + Enreg228("Témoin", "", "x", 'N');
+  for (int essai = 0; essai < 40; ++essai) {
+    std::string octets = sain.substr(0, alea() % (sain.size() + 1));
+    for (int k = 0; k < 12 && !octets.empty(); ++k) octets[alea() % octets.size()] = static_cast<char>(alea());
+    Ecrit(Fichier("qua"), octets);
+    auto g = Dossier();
+    TFicDupli& q = *g->GetFicQualites();
+    EXPECT_LE(q.NbEnreg * 228, static_cast<long>(octets.size()));
+    for (long no = 0; no <= q.NbEnreg + 1; ++no) EXPECT_LE(q.Charge(no).size(), 50u);
+    g->SetError(false);
+    (void)Cherche(q, Valeur("Notaire"), true);
+  }
 }
 
 TEST_F(TableValeurs, ElementHorsCompteJournalise) {
