@@ -162,6 +162,7 @@ bool TGestDupChn::ElementExistantDansBDD(const UnicodeString& valeur) const {
     const UnicodeString v = SansGuillemets(valeur).substr(0, TFicDupli::kLgValeur);
     return !v.empty() && fichier_->Store()->ChercheLieu(CleDupli(v)) != 0;
   }
+  if (storeEvenements_) return storeEvenements_->DonneeEventExiste(libelle_, SansGuillemets(valeur));
   return IndiceElement(valeur) >= 0;
 }
 
@@ -175,6 +176,10 @@ int TGestDupChn::RechercheBDD(std::vector<UnicodeString>& liste, const UnicodeSt
   };
   if (donne_ && fichier_->DansStore()) {
     for (const auto& [id, lieu] : fichier_->Store()->RechercheLieux(cle, maximum, false)) ajoute(lieu.Chn1, lieu.Chn2);
+    return static_cast<int>(liste.size());
+  }
+  if (storeEvenements_) {
+    liste = storeEvenements_->RechercheDonneesEvent(libelle_, SansGuillemets(debut), maximum);
     return static_cast<int>(liste.size());
   }
   const std::vector<TEltDupWideChn>& elts = donne_ ? fichier_->Vecteur().Elements() : liste_.Elements();

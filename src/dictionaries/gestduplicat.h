@@ -86,14 +86,21 @@ class TGestDupChn : public TGestionListe {
   // corrige, valeur takes the form stored (case and accents).
   bool ElementExistant(UnicodeString& valeur, const UnicodeString* code = nullptr,
                        const UnicodeString* complement = nullptr, bool corrige = false) const;
-  // The same question asked of the store when the places live there (an indexed look-up),
-  // otherwise of the table in memory.
+  // Binds the dictionary to the values typed in the events of a field (its label) in the store;
+  // the store look-ups below then ask there. Not owned.
+  void LieAuxEvenements(TModuleBDD* store, const AnsiString& libelle) {
+    storeEvenements_ = store;
+    libelle_ = libelle;
+  }
+  // The same question asked of the store: of its places when they live there, of the events of
+  // the field the dictionary is bound to, otherwise of the table in memory. Indexed look-ups.
   [[nodiscard]] bool ElementExistantDansBDD(const UnicodeString& valeur) const;
   [[nodiscard]] int IndiceElement(const UnicodeString& valeur, const UnicodeString* code = nullptr,
                                   const UnicodeString* complement = nullptr) const;
   // Fills liste with up to maximum values (0: all) beginning with the typed text, in sorted
   // order; avecCode appends " (code)" to the values that have one. A range look-up, never a walk
-  // of the whole table. Returns the count found.
+  // of the whole table; on the events of a field the beginning is compared as typed (the store
+  // keeps the case of the data). Returns the count found.
   int RechercheBDD(std::vector<UnicodeString>& liste, const UnicodeString& debut, int maximum,
                    bool avecCode = false);
   // Asks a running RechercheBDD to stop.
@@ -122,6 +129,8 @@ class TGestDupChn : public TGestionListe {
   std::vector<UnicodeString> mru_;
   TVectorTV<TEltDupWideChn> liste_;    // the global list of a dictionary without file
   std::atomic<bool> arret_{false};
+  TModuleBDD* storeEvenements_ = nullptr;
+  AnsiString libelle_;
 };
 
 // Dictionary of places: values made of town, region and country.

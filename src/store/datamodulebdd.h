@@ -144,6 +144,13 @@ class TModuleBDD {
   [[nodiscard]] bool RemplaceLieux(const std::vector<TLieuBDD>& lieux);
   // Adds the ParChn4 index to a store created without it.
   bool AssureIndexLieux();
+  // Values typed in the events of a field (datamodulebdd_valeurs.cpp), through the index
+  // ParLibEtDonnee: the distinct data of label libelle whose search key (_DONNEE: trimmed, first
+  // 20 characters) begins with the typed beginning, in key order, up to maximum (0: all); and
+  // whether a datum is there.
+  [[nodiscard]] std::vector<UnicodeString> RechercheDonneesEvent(const AnsiString& libelle,
+                                                                 const UnicodeString& debut, int maximum);
+  [[nodiscard]] bool DonneeEventExiste(const AnsiString& libelle, const UnicodeString& donnee);
 
   // --- events, as far as the folder forwards them ---
   [[nodiscard]] long GetIDEventMax();

@@ -7,6 +7,7 @@
 
 #include "dictionaries/gestduplicat.h"
 #include "platform/erreur.h"
+#include "store/datamodulebdd.h"
 #include "platform/thread_nom.h"
 #include "support/support.h"
 
@@ -152,6 +153,30 @@ TEST_F(DictionnaireDossier, LieuxDansLeStore) {
   EXPECT_FALSE(d.ElementExistantDansBDD(u"Pari"));
   ASSERT_TRUE(d.SuppressionElementListeGlobale(d.IndiceElement(u"Paris")));
   EXPECT_FALSE(d.ElementExistantDansBDD(u"Paris"));
+}
+
+TEST_F(DictionnaireDossier, ValeursDesEvenements) {
+  TModuleBDD& m = *g->GetModuleBDD();
+  const char* lignes[][2] = {{"PROFESSION", "Menuisier"},  {"PROFESSION", "Menuisier"},
+                             {"PROFESSION", "Meunier"},    {"PROFESSION", "Marchand de vins en gros à Bordeaux"},
+                             {"RESIDENCE", "Meudon"},      {"PROFESSION", "menuisier"}};
+  for (const auto& l : lignes) {
+    TACRQuery q(m.Database(), "INSERT INTO Evenements (LibelleChamps, Donnee, _DONNEE) VALUES (:l, :d, :k)");
+    q.SetParamAnsi("l", l[0]);
+    q.SetParamUnicode("d", U(l[1]));
+    q.SetParamUnicode("k", U(l[1]).substr(0, 20));
+    ASSERT_TRUE(q.ExecSQL());
+  }
+  TGestDupChn d;
+  d.LieAuxEvenements(&m, "PROFESSION");
+  std::vector<UnicodeString> liste;
+  EXPECT_EQ(d.RechercheBDD(liste, u"Me", 0), 2);
+  EXPECT_EQ(liste, (std::vector<UnicodeString>{u"Menuisier", u"Meunier"}));
+  EXPECT_EQ(d.RechercheBDD(liste, u"Marchand de vins en gros", 0), 1);  // beyond the 20 of the key
+  EXPECT_EQ(d.RechercheBDD(liste, u"M", 1), 1);
+  EXPECT_TRUE(d.ElementExistantDansBDD(u"Meunier"));
+  EXPECT_FALSE(d.ElementExistantDansBDD(u"Meudon"));  // another field
+  EXPECT_FALSE(d.ElementExistantDansBDD(u"Meunie"));
 }
 
 TEST_F(DictionnaireDossier, PersistanceDuDossierMRUSeule) {
