@@ -275,9 +275,14 @@ bool TFicDupli::Ecrivable() const {
 bool TFicDupli::LitElement(long no, TEltDupWideChn& elt) {
   elt = TEltDupWideChn();
   if (no == kEnregAucun || (no < 0 && no != kEnregEntete)) return false;
+  if (store_ && no == kEnregEntete) {
+    // The store keeps the count itself: the header is the count, as a file's would read.
+    elt = TEltDupWideChn(AnsiVersUnicode(std::to_string(NbEnreg)), {}, {}, 0, kEtatSupprime);
+    return true;
+  }
   if (store_) {
     TLieuBDD l;
-    if (!store_->ReadPlace(no == kEnregEntete ? 0 : no, l)) {
+    if (!store_->ReadPlace(no, l)) {
       dossier_->CodeErreurOuverture = 1;
       return false;
     }
@@ -297,10 +302,11 @@ bool TFicDupli::LitElement(long no, TEltDupWideChn& elt) {
 void TFicDupli::EcritElement(long no, const TEltDupWideChn& elt) {
   if (no > NbEnreg) throw ErreurKy("FicDupli : Erreur Enreg");
   if (no == kEnregAucun || (no < 0 && no != kEnregEntete) || !Ecrivable()) return;
+  if (store_ && no == kEnregEntete) return;  // the count is the store's own
   if (store_) {
     const TLieuBDD l{elt.Etat, elt.Valeur().substr(0, kLgValeur), elt.Code().substr(0, kLgCode),
                      elt.Complement().substr(0, kLgComplement), CleDupli(elt.Valeur().substr(0, kLgValeur))};
-    dossier_->SetError(!store_->WritePlace(no == kEnregEntete ? 0 : no, l));
+    dossier_->SetError(!store_->WritePlace(no, l));
     return;
   }
   std::vector<unsigned char> enreg(TailleEnreg(), 0);

@@ -275,6 +275,8 @@ TEST_F(TableValeurs, LieuxDansLeStore) {
   EXPECT_EQ(l.RetDepartement(1, kStyleParentheses), u"(42)");
   EXPECT_EQ(l.RetPays(1), u"France");
   EXPECT_EQ(l.RetCommune(9), u"");
+  EXPECT_EQ(TFicheDupli(&l, kEnregEntete, false).Elt.Valeur(), u"3");  // the count, as a header
+  EXPECT_EQ(g->CodeErreurOuverture, 0);
   TModuleBDD& m = *g->GetModuleBDD();
   auto trouves = m.RechercheLieux(u"SAINT-", 0, false);
   ASSERT_EQ(trouves.size(), 2u);  // Saint-Denis, Saint-Étienne; not Sainte-Foy
