@@ -68,7 +68,7 @@ TFicDupli::TFicDupli(TGestFichier* dossier, TGestFichier::TTypeFichier type, boo
     store_ = module;
     if (!dossier_->IsReadOnly()) (void)store_->AssureIndexLieux();
     LectureEntete();
-    if (NbEnreg == 0 && !creer && FichierExiste(dossier_->FabriqueNomFichier(type_))) {
+    if (NbEnreg == 0 && !creer && TailleFichier(dossier_->FabriqueNomFichier(type_)) > 0) {
       if (Ecrivable()) {
         ImporteFichierDansStore();
       } else {
@@ -95,9 +95,10 @@ TFicDupli::~TFicDupli() = default;
 
 void TFicDupli::OuvreFichier(bool creer) {
   const AnsiString chemin = dossier_->FabriqueNomFichier(type_);
-  const bool existe = FichierExiste(chemin);
+  // An empty file (cut before its header was written) holds nothing to read.
+  const bool existe = FichierExiste(chemin) && TailleFichier(chemin) > 0;
   // A folder of the current format gets its missing value files, rather than turning read-only
-  // on a failed opening.
+  // on a failed opening or stopping on a failed read.
   const bool nouveau = creer || (!existe && !dossier_->IsReadOnly() && !dossier_->IsOldVersion());
   if (!nouveau && !existe) return;
   const size_t taille = nouveau ? 0 : TailleDuFichier(chemin);

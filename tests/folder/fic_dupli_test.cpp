@@ -212,6 +212,7 @@ TEST_F(TableValeurs, FichiersEndommages) {
     Ecrit(qua, c.octets);
     auto g = Dossier();
     TFicDupli& q = *g->GetFicQualites();
+    EXPECT_FALSE(g->Erreur);
     EXPECT_EQ(q.NbEnreg, c.nbEnreg);
     for (size_t i = 0; i < c.valeurs.size(); ++i) EXPECT_EQ(q.Charge(static_cast<long>(i + 1)), U(c.valeurs[i]));
   }
