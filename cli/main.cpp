@@ -23,6 +23,7 @@ std::vector<TCommande> Toutes() {
       kyb::cli::CommandesCommunes(),
       kyb::cli::CommandesSosa(),
       kyb::cli::CommandesNotes(),
+      kyb::cli::CommandesLieux(),
   };
   std::vector<TCommande> t;
   for (const auto& part : parties) t.insert(t.end(), part.begin(), part.end());

@@ -8,6 +8,7 @@
 #include "folder/fic_notes.h"
 #include "folder/fic_notices.h"
 #include "folder/fic_sources.h"
+#include "folder/fic_dupli.h"
 #include "folder/fic_xml.h"
 #include "folder/gest_fic.h"
 #include "folder/gest_fic_pers.h"
@@ -30,6 +31,14 @@ void OuvreExtPersons(TGestFichier& g) {
 
 // A new folder creates its Sosa file; an opened one reads it (creating it when missing).
 void OuvreSosas(TGestFichier& g) { g.FicSosas = std::make_unique<TFicSosas>(&g, g.EnCreation); }
+// The value tables are created new while the folder itself is being created.
+void OuvreQualites(TGestFichier& g) {
+  g.FicQualites = std::make_unique<TFicDupli>(&g, TGestFichier::tfQualites, g.EnCreation);
+}
+void OuvreParentes(TGestFichier& g) {
+  g.FicParentes = std::make_unique<TFicDupli>(&g, TGestFichier::tfParentes, g.EnCreation);
+}
+void OuvreLieux(TGestFichier& g) { g.FicLieux = std::make_unique<TFicDupli>(&g, TGestFichier::tfLieux, g.EnCreation); }
 
 void OuvreDefChpsCs(TGestFichier& g) {
   g.DefChpsCs = std::make_unique<TDefChpsCs>(&g, g.FabriqueNomFichier(TGestFichier::tfDefChamps), g.Proprietaire,
@@ -43,9 +52,9 @@ void OuvreNotices(TGestFichier& g) { g.FicNoticesPat = std::make_unique<TFicNoti
 
 // Opening, after the persons side: qualities first, shown by the window's first text.
 constexpr std::array<TEtape, 15> kOuverture = {{
-    {u"Ouverture du fichier des qualités...", nullptr},
-    {u"Ouverture du fichier parentés...", nullptr},
-    {u"Ouverture du fichier lieux...", nullptr},
+    {u"Ouverture du fichier des qualités...", OuvreQualites},
+    {u"Ouverture du fichier parentés...", OuvreParentes},
+    {u"Ouverture du fichier lieux...", OuvreLieux},
     {u"Ouverture du fichier illustrations...", OuvreIllustrations},
     {u"Ouverture du fichier personnes Ext...", OuvreExtPersons},
     {u"Ouverture du fichier Sources...", OuvreSources},
@@ -71,14 +80,17 @@ void FermeIllustrations(TGestFichier& g) { g.FicIllustrations.reset(); }
 void FermeSources(TGestFichier& g) { g.FicSources.reset(); }
 void FermeNotes(TGestFichier& g) { g.FicNotes.reset(); }
 void FermeNotices(TGestFichier& g) { g.FicNoticesPat.reset(); }
+void FermeQualites(TGestFichier& g) { g.FicQualites.reset(); }
+void FermeParentes(TGestFichier& g) { g.FicParentes.reset(); }
+void FermeLieux(TGestFichier& g) { g.FicLieux.reset(); }
 
 // Closing: the store first, the tags manager last.
 constexpr std::array<TEtape, 20> kFermeture = {{
     {u"Fermeture de la base de données...", FermeStore},
     {u"Fermeture du fichier personnes...", FermePersons},
-    {u"Fermeture du fichier qualités...", nullptr},
-    {u"Fermeture du fichier parentés...", nullptr},
-    {u"Fermeture du fichier lieux...", nullptr},
+    {u"Fermeture du fichier qualités...", FermeQualites},
+    {u"Fermeture du fichier parentés...", FermeParentes},
+    {u"Fermeture du fichier lieux...", FermeLieux},
     {u"Fermeture du fichier illustrations...", FermeIllustrations},
     {u"Fermeture du fichier personnes ext...", FermeExtPersons},
     {u"Fermeture du fichier personnes suppr...", FermePersSuppr},
@@ -207,6 +219,9 @@ void TGestFichier::VidePointeurs() {
   FicExtPersons.reset();
   FicPersSuppr.reset();
   FicSosas.reset();
+  FicQualites.reset();
+  FicParentes.reset();
+  FicLieux.reset();
   DefChpsCs.reset();
   FicXml.reset();
   FicIllustrations.reset();
@@ -327,6 +342,8 @@ void TGestFichier::FermerFichiers() {
 void TGestFichier::EcritureEntete() {
   // Headers of the record files are written here as their classes join the folder.
   if (FicPersons) FicPersons->EcritureEntete();
+  for (TFicDupli* f : {FicQualites.get(), FicParentes.get(), FicLieux.get()})
+    if (f) f->EcritureEntete();
   if (FicExtPersons) FicExtPersons->EcritureEntete();
   if (FicPersSuppr) FicPersSuppr->EcritureEntete();
   if (FicNotes) FicNotes->EcritureEntete();
@@ -338,6 +355,8 @@ void TGestFichier::Flush() {
   // The record files flush their buffers here as they join the folder; the store is durable at
   // each commit.
   if (FicPersons) FicPersons->Flush();
+  for (TFicDupli* f : {FicQualites.get(), FicParentes.get(), FicLieux.get()})
+    if (f) f->Flush();
   if (FicExtPersons) FicExtPersons->Flush();
   if (FicPersSuppr) FicPersSuppr->Flush();
   if (FicSosas) FicSosas->Flush();

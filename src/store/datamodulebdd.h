@@ -11,6 +11,7 @@
 // Errors: engine errors go through BDDError to "LogBDD.log"; person reads and writes log their
 // failures under "LogMsgError". Results are false / 0 / empty on failure; nothing throws.
 #include <atomic>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -129,6 +130,28 @@ class TModuleBDD {
   [[nodiscard]] bool ReadPlace(long id, TLieuBDD& lieu);
   bool WritePlace(long id, const TLieuBDD& lieu);
   [[nodiscard]] long GetNbLieux();
+  // Places of the places value table (datamodulebdd_lieux.cpp). Chn4 holds the upper-case key
+  // of Chn1, indexed by ParChn4, so that typed beginnings are range look-ups on that index.
+  // Every row numbered 1 or more, in number order; false on an engine error.
+  [[nodiscard]] bool ParcoursLieux(const std::function<void(long, const TLieuBDD&)>& action);
+  // Up to maximum places (0: all) whose key begins with debutCle, in key order; deleted ones
+  // only when asked.
+  [[nodiscard]] std::vector<std::pair<long, TLieuBDD>> RechercheLieux(const UnicodeString& debutCle,
+                                                                     int maximum, bool avecSupprimes);
+  // Number of the first live place whose key is cle, 0 when none.
+  [[nodiscard]] long ChercheLieu(const UnicodeString& cle);
+  // Writes rows 1..lieux.size() in one transaction and deletes the rows beyond; false (nothing
+  // changed) on failure.
+  [[nodiscard]] bool RemplaceLieux(const std::vector<TLieuBDD>& lieux);
+  // Adds the ParChn4 index to a store created without it.
+  bool AssureIndexLieux();
+  // Values typed in the events of a field (datamodulebdd_valeurs.cpp), through the index
+  // ParLibEtDonnee: the distinct data of label libelle whose search key (_DONNEE: trimmed, first
+  // 20 characters) begins with the typed beginning, in key order, up to maximum (0: all); and
+  // whether a datum is there.
+  [[nodiscard]] std::vector<UnicodeString> RechercheDonneesEvent(const AnsiString& libelle,
+                                                                 const UnicodeString& debut, int maximum);
+  [[nodiscard]] bool DonneeEventExiste(const AnsiString& libelle, const UnicodeString& donnee);
 
   // --- events, as far as the folder forwards them ---
   [[nodiscard]] long GetIDEventMax();
