@@ -1,5 +1,6 @@
 #include "engine/acr_database.h"
 
+#include <cerrno>
 #include <cstring>
 
 #include "engine/acr_sqlite.h"
@@ -65,9 +66,25 @@ void TACRDatabase::NoteErreurSqlite(const std::string& contexte) const {
   codeErreur_ = connexion_ ? sqlite3_extended_errcode(connexion_) : 0;
 }
 
-bool TACRDatabase::OuvreConnexion(int drapeaux) {
+void TACRDatabase::NoteErreurSysteme(const std::string& contexte) const {
+  const int e = errno;
+  derniereErreur_ = contexte + " : " + std::strerror(e);
+  switch (e) {
+    case ENOSPC:
+    case EDQUOT: codeErreur_ = SQLITE_FULL; break;
+    case EACCES:
+    case EPERM:
+    case EROFS: codeErreur_ = SQLITE_READONLY; break;
+    default: codeErreur_ = SQLITE_IOERR;
+  }
+}
+
+bool TACRDatabase::OuvreConnexion(int drapeaux, bool immuable) {
   Close();
-  const std::string chemin = CheminSysteme(fichier_);
+  BrancheAppelsMoteur();
+  // An immutable opening reads the file alone and creates nothing beside it (no -wal, no -shm).
+  const std::string chemin = immuable ? UriImmuable(fichier_) : CheminSysteme(fichier_);
+  if (immuable) drapeaux |= SQLITE_OPEN_URI;
   sqlite3* c = nullptr;
   if (sqlite3_open_v2(chemin.c_str(), &c, drapeaux | SQLITE_OPEN_FULLMUTEX, nullptr) != SQLITE_OK) {
     derniereErreur_ = "Impossible d'ouvrir la base « " + AnsiVersUtf8(fichier_) + " » : " +
@@ -107,19 +124,61 @@ bool TACRDatabase::CreateDatabase() {
   return true;
 }
 
+namespace {
+
+// Reads the catalogue marker of a file opened read-only: its generation, 0 when unreadable.
+int LitGeneration(sqlite3* c) {
+  TInstruction format(c, "SELECT valeur FROM _acr_base WHERE cle='format'");
+  TInstruction gen(c, "SELECT valeur FROM _acr_base WHERE cle='generation'");
+  if (!format.Valide() || !gen.Valide() || format.Etape() != SQLITE_ROW ||
+      format.Colonne(0).VersTexte() != "kybase-acr" || gen.Etape() != SQLITE_ROW)
+    return 0;
+  const int64_t g = gen.Colonne(0).VersEntier();
+  return g > 0 && g < 100 ? static_cast<int>(g) : 0;
+}
+
+// -1: the list of tables is unreadable; else how many of the catalogue tables it names.
+int TablesDuCatalogue(sqlite3* c) {
+  TInstruction s(c, "SELECT count(*) FROM sqlite_master WHERE type='table' AND name IN "
+                    "('_acr_base','_acr_champs','_acr_index')");
+  if (!s.Valide() || s.Etape() != SQLITE_ROW) return -1;
+  return static_cast<int>(s.Colonne(0).VersEntier());
+}
+
+// Opens a file for a look that writes nothing (immutable unless a journal must be read).
+sqlite3* OuvreEnConsultation(const AnsiString& chemin) {
+  BrancheAppelsMoteur();
+  const bool journal = FichierExiste(chemin + "-wal");
+  const std::string nom = journal ? CheminSysteme(chemin) : UriImmuable(chemin);
+  sqlite3* c = nullptr;
+  const int drapeaux = SQLITE_OPEN_READONLY | (journal ? 0 : SQLITE_OPEN_URI);
+  if (sqlite3_open_v2(nom.c_str(), &c, drapeaux, nullptr) != SQLITE_OK) {
+    sqlite3_close(c);
+    return nullptr;
+  }
+  sqlite3_busy_timeout(c, kAttenteVerrouMs);
+  return c;
+}
+
+}  // namespace
+
+TEtatFichierBase TACRDatabase::EtatFichier(const AnsiString& chemin) {
+  if (!FichierExiste(chemin)) return TEtatFichierBase::Absent;
+  if (!EnteteSqlite(chemin)) return TEtatFichierBase::Etranger;
+  sqlite3* c = OuvreEnConsultation(chemin);
+  if (!c) return TEtatFichierBase::Endommage;
+  TEtatFichierBase etat = TEtatFichierBase::Sain;
+  const int catalogue = TablesDuCatalogue(c);
+  if (catalogue == 0) etat = TEtatFichierBase::Etranger;
+  else if (catalogue < 3 || LitGeneration(c) == 0) etat = TEtatFichierBase::Endommage;
+  sqlite3_close(c);
+  return etat;
+}
+
 int TACRDatabase::GenerationFichier(const AnsiString& chemin) {
   if (!EnteteSqlite(chemin)) return 0;
-  sqlite3* c = nullptr;
-  int generation = 0;
-  if (sqlite3_open_v2(CheminSysteme(chemin).c_str(), &c, SQLITE_OPEN_READONLY, nullptr) ==
-      SQLITE_OK) {
-    sqlite3_busy_timeout(c, kAttenteVerrouMs);
-    TInstruction format(c, "SELECT valeur FROM _acr_base WHERE cle='format'");
-    TInstruction gen(c, "SELECT valeur FROM _acr_base WHERE cle='generation'");
-    if (format.Valide() && gen.Valide() && format.Etape() == SQLITE_ROW &&
-        format.Colonne(0).VersTexte() == "kybase-acr" && gen.Etape() == SQLITE_ROW)
-      generation = static_cast<int>(gen.Colonne(0).VersEntier());
-  }
+  sqlite3* c = OuvreEnConsultation(chemin);
+  const int generation = c ? LitGeneration(c) : 0;
   sqlite3_close(c);
   return generation;
 }
@@ -137,12 +196,20 @@ bool TACRDatabase::Open() {
   // Checked before SQLite touches the file, so that nothing is written to a foreign file.
   const int generation = GenerationFichier(fichier_);
   if (generation == 0) {
-    NoteErreur("Le fichier « " + AnsiVersUtf8(fichier_) +
-               " » n'est pas une base de données de généalogie");
+    if (EtatFichier(fichier_) == TEtatFichierBase::Endommage) {
+      NoteErreur("La base « " + AnsiVersUtf8(fichier_) + " » est endommagée (catalogue illisible)");
+      codeErreur_ = SQLITE_CORRUPT;
+    } else {
+      NoteErreur("Le fichier « " + AnsiVersUtf8(fichier_) +
+                 " » n'est pas une base de données de généalogie");
+      codeErreur_ = SQLITE_NOTADB;
+    }
     return false;
   }
   const int drapeaux = lectureSeule_ ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
-  if (!OuvreConnexion(drapeaux)) return false;
+  // Read-only: nothing is created beside the file unless a journal left by a crash must be read.
+  const bool immuable = lectureSeule_ && !FichierExiste(fichier_ + "-wal");
+  if (!OuvreConnexion(drapeaux, immuable)) return false;
   generation_ = generation;
   // 32 MB of page cache: look-ups in a large genealogy stay in memory.
   std::string pragmas = "PRAGMA synchronous=FULL; PRAGMA cache_size=-32768;";

@@ -2,13 +2,17 @@
 //
 // The file objects of the folder are created and destroyed in the orders below; a kind whose
 // class is not part of the library yet has no action in its step (the progress still shows it).
+#include <sqlite3.h>
+
 #include <array>
+#include <cerrno>
 
 #include "fields/csdefchps.h"
 #include "folder/fic_xml.h"
 #include "folder/gest_fic.h"
 #include "folder/gest_fic_pers.h"
 #include "folder/gest_fic_pers_annexes.h"
+#include "folder/securite_dossier.h"
 #include "platform/ressources.h"
 #include "store/datamodulebdd.h"
 
@@ -103,10 +107,18 @@ TGestFichier::TGestFichier(const AnsiString& nomFichier, bool creer, bool leger,
     NouveauFichier(premierePersonne);
     if (Erreur) return;
   } else {
+    if (CreationInterrompue(Repertoire)) {
+      // Half-made: never opened as a genealogy; a new creation removes it.
+      CreationInachevee = true;
+      Erreur = true;
+      return;
+    }
     DecideFormat(mode);
     if (Erreur) return;
   }
   if (VersionFichier != std::stoi(kVersionFormat) && mode != mcConversion) LectureSeule = true;
+  // A folder we may not write opens read-only and nothing is created in it.
+  if (!creer && !LectureSeule && !DossierInscriptible(*this)) LectureSeule = true;
   DateOuverture = DateEcriture = Maintenant();
   NoThreadEcriture = NoThreadLecture = 0;
   if (!sansOuverture && !creer) {
@@ -207,6 +219,7 @@ void TGestFichier::OuvrirFichier(bool leger, bool sansProgression) {
       Erreur = true;
       CodeErreurOuverture = 1;
     } else if (!ok || !ModuleBDD->OpenDataBase(!LectureSeule && !leger, false)) {
+      CodeErreurBDD = ModuleBDD->CodeErreur();
       ModuleBDD.reset();
       Erreur = true;
       CodeErreurOuverture = 2;
@@ -234,6 +247,10 @@ void TGestFichier::OuvrirFichier(bool leger, bool sansProgression) {
 void TGestFichier::NouveauFichier(int premierePersonne) {
   EnCreation = true;
   VidePointeurs();
+  // Every file name must be makeable now, so that the folder can be reopened (throws otherwise).
+  VerifieNomsDeFichiers(*this);
+  // A folder whose creation was cut holds nothing of the user's: it is made again.
+  if (RepertoireExiste(Repertoire) && CreationInterrompue(Repertoire)) (void)SupprimeArborescence(Repertoire);
   if (RepertoireExiste(Repertoire)) {
     // An existing folder is never overwritten: count its persons and ask for another name.
     OuvrirFichier(true, false);
@@ -255,16 +272,16 @@ void TGestFichier::NouveauFichier(int premierePersonne) {
     EnCreation = false;
     return;
   }
-  if (!CreeRepertoires(Repertoire + "Notices/")) {
-    Erreur = true;
-    EnCreation = false;
+  // The marker lies in the folder until its creation is complete.
+  if (!CreeRepertoires(Repertoire + "Notices/") || !PoseMarqueCreation(Repertoire)) {
+    CodeErreurBDD = errno == ENOSPC ? SQLITE_FULL : SQLITE_CANTOPEN;
+    AbandonneCreation();
     return;
   }
   if (!CreeModuleBDD(true, true, false)) {
-    ModuleBDD.reset();
-    Erreur = true;
+    CodeErreurBDD = ModuleBDD->CodeErreur();
     CodeErreurOuverture = 2;
-    EnCreation = false;
+    AbandonneCreation();
     return;
   }
   // A new folder is of the current format: no extension or deleted-persons file.
@@ -281,10 +298,26 @@ void TGestFichier::NouveauFichier(int premierePersonne) {
     // The root person of a new genealogy.
     TEnregPublic racine;
     racine.Nom = u"X";
-    (void)ModuleBDD->WritePerson(racine, premier);
+    if (!ModuleBDD->WritePerson(racine, premier)) {
+      CodeErreurBDD = ModuleBDD->CodeErreur();
+      CodeErreurOuverture = 2;
+      AbandonneCreation();
+      return;
+    }
   }
   SetStateCum(0);
   EcritureEntete();
+  if (!LeveMarqueCreation(Repertoire)) {
+    AbandonneCreation();
+    return;
+  }
+  EnCreation = false;
+}
+
+void TGestFichier::AbandonneCreation() {
+  VidePointeurs();
+  (void)SupprimeArborescence(Repertoire);
+  Erreur = true;
   EnCreation = false;
 }
 

@@ -164,6 +164,7 @@ bool TModuleBDD::OpenDataBase(bool miseAJour, bool) {
     return false;
   }
   if (miseAJour) UpdateOldBase();
+  if (!EstLectureSeule() && !enImport_) (void)RetablitIndex();
   OuvreTables();
   return true;
 }
