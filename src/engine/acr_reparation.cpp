@@ -274,7 +274,7 @@ bool TACRDatabase::Repair(const std::function<void(int)>& progression, const TSc
       bilan.tables.push_back({tables[t]});
       if (!CopieTable(cible, tables[t], schema, bilan.tables.back())) {
         cible.Close();
-        SupprimeFichier(neuf);
+        for (const char* suffixe : {"", "-wal", "-shm"}) SupprimeFichier(neuf + suffixe);
         return false;
       }
       signale(static_cast<int>((t + 1) * 100 / std::max<size_t>(tables.size(), 1)));
@@ -282,8 +282,10 @@ bool TACRDatabase::Repair(const std::function<void(int)>& progression, const TSc
     // Closing folds the new file's journal into it before it takes the old file's place.
     cible.Close();
   }
-  if (!RemplaceParReconstruction(neuf, bilan)) {
-    SupprimeFichier(neuf);
+  // The new file takes the damaged one's place only whole, its journal folded in.
+  if (TailleFichier(neuf + "-wal") > 0 || !RemplaceParReconstruction(neuf, bilan)) {
+    if (TailleFichier(neuf + "-wal") > 0) NoteErreur("La base reconstruite n'a pas pu être terminée ; rien n'a été remplacé");
+    for (const char* suffixe : {"", "-wal", "-shm"}) SupprimeFichier(neuf + suffixe);
     return false;
   }
   return true;

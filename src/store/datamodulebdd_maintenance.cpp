@@ -295,6 +295,12 @@ bool TModuleBDD::ConversionADB4To5(const AnsiString& chemin) {
       progression.Avance();
     }
   }
+  // The new file takes its place only whole: with its journal folded in (closing does it).
+  if (TailleFichier(neuf + "-wal") > 0) {
+    base_->NoteErreur("La base convertie n'a pas pu être terminée ; l'ancienne est gardée");
+    for (const char* suffixe : {"", "-wal", "-shm"}) SupprimeFichier(neuf + suffixe);
+    return false;
+  }
   // The old file keeps a second name, then the new one replaces it in one rename: a store
   // stays under the file's name at every moment.
   SupprimeFichier(garde);
