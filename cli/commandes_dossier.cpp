@@ -83,6 +83,7 @@ int Compacter(const Arguments& args) {
 // Prints what the repair kept and lost; 1 when rows were lost.
 int BilanReparation(const TModuleBDD& m) {
   for (const std::string& ligne : m.RapportReparation()) std::printf("  %s\n", ligne.c_str());
+  std::fflush(stdout);
   if (!m.DernierBilanReparation().SansPerte())
     return Echec("la base est réparée mais des lignes illisibles ont été perdues (détail ci-dessus)");
   std::printf("Réparation terminée : aucune ligne perdue\n");
@@ -92,10 +93,12 @@ int BilanReparation(const TModuleBDD& m) {
 int Reparer(const Arguments& args) {
   if (args.size() != 1) return Usage("kyb reparer CHEMIN");
   TInterfaceTerminal iu;
-  const auto g = Ouvre(args[0], &iu);
+  auto g = Ouvre(args[0], &iu);
   if (g->Erreur && (g->CodeErreurBDD & 0xFF) == SQLITE_CORRUPT) {
-    // A store too damaged to open (its catalogue) is repaired on its own.
-    TModuleBDD m(nullptr, g->FabriqueNomFichier(TGestFichier::tfBaseDonnees), TGestFichier::kVersionBDD);
+    // A store too damaged for its folder to open is repaired on its own.
+    const AnsiString base = g->FabriqueNomFichier(TGestFichier::tfBaseDonnees);
+    g.reset();
+    TModuleBDD m(nullptr, base, TGestFichier::kVersionBDD);
     if (!m.RepairDatabase(false))
       return Echec("la réparation n'a pas abouti : " + m.Database().DerniereErreur());
     return BilanReparation(m);

@@ -41,7 +41,10 @@ std::string MessageOuverture(const TGestFichier& g) {
   switch (g.CodeErreurOuverture) {
     case 1: return "le dossier « " + AnsiVersUtf8(g.Repertoire) + " » n'a pas de base de données";
     case 2: return TexteErreurBDD(g.CodeErreurBDD, AnsiVersUtf8(g.FabriqueNomFichier(TGestFichier::tfBaseDonnees)));
-    default: return "le dossier « " + AnsiVersUtf8(g.Repertoire) + " » n'a pas pu être ouvert";
+    default:
+      if (g.CodeErreurBDD != 0)
+        return TexteErreurBDD(g.CodeErreurBDD, AnsiVersUtf8(g.FabriqueNomFichier(TGestFichier::tfBaseDonnees)));
+      return "le dossier « " + AnsiVersUtf8(g.Repertoire) + " » n'a pas pu être ouvert";
   }
 }
 

@@ -126,22 +126,41 @@ bool TACRDatabase::CreateDatabase() {
 
 namespace {
 
-// Reads the catalogue marker of a file opened read-only: its generation, 0 when unreadable.
-int LitGeneration(sqlite3* c) {
-  TInstruction format(c, "SELECT valeur FROM _acr_base WHERE cle='format'");
-  TInstruction gen(c, "SELECT valeur FROM _acr_base WHERE cle='generation'");
-  if (!format.Valide() || !gen.Valide() || format.Etape() != SQLITE_ROW ||
-      format.Colonne(0).VersTexte() != "kybase-acr" || gen.Etape() != SQLITE_ROW)
-    return 0;
-  const int64_t g = gen.Colonne(0).VersEntier();
-  return g > 0 && g < 100 ? static_cast<int>(g) : 0;
+bool EstOccupe(int code) {
+  code &= 0xFF;
+  return code == SQLITE_BUSY || code == SQLITE_LOCKED;
 }
 
-// -1: the list of tables is unreadable; else how many of the catalogue tables it names.
-int TablesDuCatalogue(sqlite3* c) {
+// Reads the catalogue marker of a file opened read-only: its generation, 0 when unreadable
+// (*code receives the SQLite code of the failure).
+int LitGeneration(sqlite3* c, int* code) {
+  TInstruction format(c, "SELECT valeur FROM _acr_base WHERE cle='format'");
+  TInstruction gen(c, "SELECT valeur FROM _acr_base WHERE cle='generation'");
+  *code = SQLITE_OK;
+  if (!format.Valide() || !gen.Valide()) {
+    *code = sqlite3_extended_errcode(c);
+    return 0;
+  }
+  const int etat = format.Etape();
+  if (etat != SQLITE_ROW || format.Colonne(0).VersTexte() != "kybase-acr" || gen.Etape() != SQLITE_ROW) {
+    *code = etat == SQLITE_ROW || etat == SQLITE_DONE ? SQLITE_CORRUPT : etat;
+    return 0;
+  }
+  const int64_t g = gen.Colonne(0).VersEntier();
+  if (g > 0 && g < 100) return static_cast<int>(g);
+  *code = SQLITE_CORRUPT;
+  return 0;
+}
+
+// -1: the list of tables is unreadable (*code why); else how many catalogue tables it names.
+int TablesDuCatalogue(sqlite3* c, int* code) {
   TInstruction s(c, "SELECT count(*) FROM sqlite_master WHERE type='table' AND name IN "
                     "('_acr_base','_acr_champs','_acr_index')");
-  if (!s.Valide() || s.Etape() != SQLITE_ROW) return -1;
+  const int etat = s.Valide() ? s.Etape() : sqlite3_extended_errcode(c);
+  if (etat != SQLITE_ROW) {
+    *code = etat;
+    return -1;
+  }
   return static_cast<int>(s.Colonne(0).VersEntier());
 }
 
@@ -160,27 +179,52 @@ sqlite3* OuvreEnConsultation(const AnsiString& chemin) {
   return c;
 }
 
-}  // namespace
-
-TEtatFichierBase TACRDatabase::EtatFichier(const AnsiString& chemin) {
+// State and generation of a file, read without writing anything to it.
+TEtatFichierBase Examine(const AnsiString& chemin, int& generation) {
+  generation = 0;
   if (!FichierExiste(chemin)) return TEtatFichierBase::Absent;
   if (!EnteteSqlite(chemin)) return TEtatFichierBase::Etranger;
   sqlite3* c = OuvreEnConsultation(chemin);
   if (!c) return TEtatFichierBase::Endommage;
+  int code = SQLITE_OK;
   TEtatFichierBase etat = TEtatFichierBase::Sain;
-  const int catalogue = TablesDuCatalogue(c);
+  const int catalogue = TablesDuCatalogue(c, &code);
   if (catalogue == 0) etat = TEtatFichierBase::Etranger;
-  else if (catalogue < 3 || LitGeneration(c) == 0) etat = TEtatFichierBase::Endommage;
+  else if (catalogue < 0) etat = EstOccupe(code) ? TEtatFichierBase::Occupe : TEtatFichierBase::Endommage;
+  else if (catalogue < 3) etat = TEtatFichierBase::Endommage;
+  else if ((generation = LitGeneration(c, &code)) == 0)
+    etat = EstOccupe(code) ? TEtatFichierBase::Occupe : TEtatFichierBase::Endommage;
   sqlite3_close(c);
   return etat;
 }
 
+}  // namespace
+
+TEtatFichierBase TACRDatabase::EtatFichier(const AnsiString& chemin) {
+  int generation = 0;
+  return Examine(chemin, generation);
+}
+
 int TACRDatabase::GenerationFichier(const AnsiString& chemin) {
-  if (!EnteteSqlite(chemin)) return 0;
-  sqlite3* c = OuvreEnConsultation(chemin);
-  const int generation = c ? LitGeneration(c) : 0;
-  sqlite3_close(c);
-  return generation;
+  int generation = 0;
+  return Examine(chemin, generation) == TEtatFichierBase::Sain ? generation : 0;
+}
+
+void TACRDatabase::NoteEtatFichier(TEtatFichierBase etat) const {
+  const std::string nom = "« " + AnsiVersUtf8(fichier_) + " »";
+  switch (etat) {
+    case TEtatFichierBase::Absent: NoteErreur("La base " + nom + " n'existe pas", SQLITE_CANTOPEN); break;
+    case TEtatFichierBase::Occupe:
+      NoteErreur("La base " + nom + " est déjà ouverte par un autre programme", SQLITE_BUSY);
+      break;
+    case TEtatFichierBase::Endommage:
+      NoteErreur("La base " + nom + " est endommagée (catalogue illisible)", SQLITE_CORRUPT);
+      break;
+    case TEtatFichierBase::Etranger:
+    case TEtatFichierBase::Sain:
+      NoteErreur("Le fichier " + nom + " n'est pas une base de données de généalogie", SQLITE_NOTADB);
+      break;
+  }
 }
 
 bool TACRDatabase::IsAccuracerDatabaseFile(const AnsiString& chemin) {
@@ -194,16 +238,10 @@ bool TACRDatabase::Open() {
     return false;
   }
   // Checked before SQLite touches the file, so that nothing is written to a foreign file.
-  const int generation = GenerationFichier(fichier_);
-  if (generation == 0) {
-    if (EtatFichier(fichier_) == TEtatFichierBase::Endommage) {
-      NoteErreur("La base « " + AnsiVersUtf8(fichier_) + " » est endommagée (catalogue illisible)");
-      codeErreur_ = SQLITE_CORRUPT;
-    } else {
-      NoteErreur("Le fichier « " + AnsiVersUtf8(fichier_) +
-                 " » n'est pas une base de données de généalogie");
-      codeErreur_ = SQLITE_NOTADB;
-    }
+  int generation = 0;
+  const TEtatFichierBase etat = Examine(fichier_, generation);
+  if (etat != TEtatFichierBase::Sain) {
+    NoteEtatFichier(etat);
     return false;
   }
   const int drapeaux = lectureSeule_ ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;

@@ -54,6 +54,7 @@ enum class TEtatFichierBase {
   Absent,
   Etranger,    // not an SQLite file, or an SQLite file without the engine catalogue
   Endommage,   // an SQLite file with the engine catalogue, but unreadable in part
+  Occupe,      // held exclusively by another connection or program
   Sain,        // ours, catalogue readable
 };
 
@@ -130,6 +131,8 @@ class TACRDatabase {
     codeErreur_ = code;
   }
   void NoteErreurSqlite(const std::string& contexte) const;
+  // Why a file that is not a sound store cannot be opened (message and engine code).
+  void NoteEtatFichier(TEtatFichierBase etat) const;
   // A failed file operation of the system (errno): its text, and the engine code it amounts to.
   void NoteErreurSysteme(const std::string& contexte) const;
   [[nodiscard]] const std::string& DerniereErreur() const { return derniereErreur_; }

@@ -227,6 +227,9 @@ void TGestFichier::OuvrirFichier(bool leger, bool sansProgression) {
   }
   if (Erreur) return;
   FicPersons = std::make_unique<TFicPersons>(this, false);
+  // Persons unreadable in a store that opened: damage, said as such (repairable).
+  if (Erreur && ModuleBDD && ModuleBDD->Connecte() && ModuleBDD->Database().VerifieIntegrite() != "ok")
+    CodeErreurBDD = SQLITE_CORRUPT;
   if (ancienne) FicPersSuppr = std::make_unique<TFicPersSuppr>(this, false);
   FicXml = std::make_unique<TFicXml>(this, false);
   LitIdGenea();
@@ -268,6 +271,12 @@ void TGestFichier::NouveauFichier(int premierePersonne) {
                                                                kBoutonOui | kBoutonNon | kBoutonAnnuler,
                                                                kReponseOui)
                                       : kReponseOui;
+    Erreur = true;
+    EnCreation = false;
+    return;
+  }
+  if (!EmplacementInscriptible(Repertoire)) {
+    CodeErreurBDD = SQLITE_READONLY;  // nothing created where we may not write
     Erreur = true;
     EnCreation = false;
     return;

@@ -34,6 +34,16 @@ bool DossierInscriptible(const TGestFichier& dossier) {
   return true;
 }
 
+bool EmplacementInscriptible(const AnsiString& repertoire) {
+  AnsiString r = SansSeparateurFinal(repertoire);
+  while (!r.empty() && !RepertoireExiste(r)) {
+    const AnsiString parent = SansSeparateurFinal(ExtraitRepertoire(r));
+    if (parent == r) break;
+    r = parent;
+  }
+  return EcritureAutorisee(r.empty() ? AnsiString("./") : r);
+}
+
 void VerifieNomsDeFichiers(const TGestFichier& dossier) {
   for (int t = 0; t < TGestFichier::kNbTypesFichier; ++t)
     (void)dossier.FabriqueNomFichier(static_cast<TGestFichier::TTypeFichier>(t), 999, true);

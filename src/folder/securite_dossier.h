@@ -16,6 +16,9 @@ class TGestFichier;
 // False when the folder's directory or its store (or persons file) is write-protected: such a
 // folder opens read-only and nothing is created in it.
 [[nodiscard]] bool DossierInscriptible(const TGestFichier& dossier);
+// Whether the nearest existing directory above repertoire (or itself) may be written: a folder
+// can be created there.
+[[nodiscard]] bool EmplacementInscriptible(const AnsiString& repertoire);
 // Builds the name of every file kind the folder can hold: throws ErreurKy("Nom de fichier trop
 // long !") before anything is created when one of them would pass the length limit.
 void VerifieNomsDeFichiers(const TGestFichier& dossier);
