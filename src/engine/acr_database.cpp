@@ -165,9 +165,9 @@ int TablesDuCatalogue(sqlite3* c, int* code) {
 }
 
 // Opens a file for a look that writes nothing (immutable unless a journal must be read).
-sqlite3* OuvreEnConsultation(const AnsiString& chemin) {
+sqlite3* OuvreEnConsultation(const AnsiString& chemin, bool sansJournal = false) {
   BrancheAppelsMoteur();
-  const bool journal = FichierExiste(chemin + "-wal");
+  const bool journal = !sansJournal && FichierExiste(chemin + "-wal");
   const std::string nom = journal ? CheminSysteme(chemin) : UriImmuable(chemin);
   sqlite3* c = nullptr;
   const int drapeaux = SQLITE_OPEN_READONLY | (journal ? 0 : SQLITE_OPEN_URI);
@@ -188,7 +188,14 @@ TEtatFichierBase Examine(const AnsiString& chemin, int& generation) {
   if (!c) return TEtatFichierBase::Endommage;
   int code = SQLITE_OK;
   TEtatFichierBase etat = TEtatFichierBase::Sain;
-  const int catalogue = TablesDuCatalogue(c, &code);
+  int catalogue = TablesDuCatalogue(c, &code);
+  if (catalogue < 0 && !EstOccupe(code) && FichierExiste(chemin + "-wal")) {
+    // A journal that cannot be read here (directory we may not write): the file alone.
+    sqlite3_close(c);
+    c = OuvreEnConsultation(chemin, true);
+    if (!c) return TEtatFichierBase::Endommage;
+    catalogue = TablesDuCatalogue(c, &code);
+  }
   if (catalogue == 0) etat = TEtatFichierBase::Etranger;
   else if (catalogue < 0) etat = EstOccupe(code) ? TEtatFichierBase::Occupe : TEtatFichierBase::Endommage;
   else if (catalogue < 3) etat = TEtatFichierBase::Endommage;

@@ -217,7 +217,7 @@ bool TACRDatabase::RemplaceParReconstruction(const AnsiString& neuf, TBilanRepar
   // The damaged file keeps a second name, then the new file replaces it in one rename: there is
   // always a store under the file's name.
   const AnsiString corrompu = NomLibre(fichier_ + ".corrompu");
-  if (!CreeLienDur(fichier_, corrompu) || !SynchroniseFichier(neuf) ||
+  if (!GardeSousUnAutreNom(fichier_, corrompu) || !SynchroniseFichier(neuf) ||
       !RemplaceFichier(neuf, fichier_)) {
     NoteErreurSysteme("Impossible de remplacer la base endommagée");
     return false;

@@ -89,6 +89,12 @@ bool CreeLienDur(const AnsiString& existant, const AnsiString& nouveau) {
   return ::link(CheminSysteme(existant).c_str(), CheminSysteme(nouveau).c_str()) == 0;
 }
 
+bool GardeSousUnAutreNom(const AnsiString& existant, const AnsiString& nouveau) {
+  if (CreeLienDur(existant, nouveau)) return true;
+  if (errno == EEXIST) return false;
+  return CopieSure(existant, nouveau);
+}
+
 bool EcritureAutorisee(const AnsiString& chemin) {
   const std::string systeme = CheminSysteme(chemin.empty() ? AnsiString("./") : chemin);
   struct stat st{};

@@ -19,6 +19,9 @@ namespace kyb {
 [[nodiscard]] bool CopieSure(const AnsiString& source, const AnsiString& cible);
 // A second name for an existing file (nothing copied); fails when nouveau exists.
 [[nodiscard]] bool CreeLienDur(const AnsiString& existant, const AnsiString& nouveau);
+// Keeps the content of existant under nouveau as well: a second name where the file system has
+// hard links, else a synced copy (removable drives).
+[[nodiscard]] bool GardeSousUnAutreNom(const AnsiString& existant, const AnsiString& nouveau);
 // Whether the library may write there: the path (file or directory) exists, the system grants
 // writing, and it carries at least one write permission bit (a write-protected file stays
 // protected even for the administrator).

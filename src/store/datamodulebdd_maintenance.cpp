@@ -304,7 +304,7 @@ bool TModuleBDD::ConversionADB4To5(const AnsiString& chemin) {
   // The old file keeps a second name, then the new one replaces it in one rename: a store
   // stays under the file's name at every moment.
   SupprimeFichier(garde);
-  if (!CreeLienDur(chemin, garde) || !SynchroniseFichier(neuf) || !RemplaceFichier(neuf, chemin)) {
+  if (!GardeSousUnAutreNom(chemin, garde) || !SynchroniseFichier(neuf) || !RemplaceFichier(neuf, chemin)) {
     base_->NoteErreurSysteme("Conversion de « " + AnsiVersUtf8(chemin) + " »");
     SupprimeFichier(neuf);
     return false;
