@@ -129,13 +129,6 @@ bool TModuleBDD::WritePerson(const TEnregPublic& p, long numero) {
     base_->NoteErreur("Écriture refusée : le dossier est en lecture seule");
     return false;
   }
-  // The person and the deleted-persons table commit together: one transaction, or a savepoint
-  // inside the batch of an import.
-  const bool lot = base_->InTransaction();
-  if (!base_->ExecuteSql(lot ? std::string("SAVEPOINT ") + kPointPersonne : "BEGIN IMMEDIATE")) {
-    AjouteJournal("LogMsgError", "WritePerson : " + base_->DerniereErreur());
-    return false;
-  }
   (void)t->SetIndexName("ParID");
   int64_t avant = 0;
   // During an import, a number above every number already written cannot exist: no look-up.
@@ -162,16 +155,23 @@ bool TModuleBDD::WritePerson(const TEnregPublic& p, long numero) {
   t->FieldByName("NbEnf").SetInteger(nbEnf);
   t->FieldByName("NbConj").SetInteger(nbConj);
   const int64_t apres = static_cast<unsigned char>(p.FicheSupprimee);
-  bool ok = t->Post() && SuitMarqueSuppression(*this, *suppr, numero, avant, apres);
-  if (ok)
+  // When the deleted-persons table changes too, both writes commit together: one transaction,
+  // or a savepoint inside the batch of an import. Otherwise the single post is its own commit.
+  const bool deuxTables = apres != avant && (apres == 'O' || avant == 'O');
+  const bool lot = base_->InTransaction();
+  bool ok = !deuxTables ||
+            base_->ExecuteSql(lot ? std::string("SAVEPOINT ") + kPointPersonne : std::string("BEGIN IMMEDIATE"));
+  ok = ok && t->Post() && SuitMarqueSuppression(*this, *suppr, numero, avant, apres);
+  if (ok && deuxTables)
     ok = base_->ExecuteSql(lot ? std::string("RELEASE ") + kPointPersonne : std::string("COMMIT"));
   if (!ok) {
     const std::string erreur = base_->DerniereErreur();
     const int code = base_->CodeErreur();
     Cancel(*t);
     Cancel(*suppr);
-    (void)base_->ExecuteSql(lot ? std::string("ROLLBACK TO ") + kPointPersonne + "; RELEASE " + kPointPersonne
-                                : std::string("ROLLBACK"));
+    if (deuxTables)
+      (void)base_->ExecuteSql(lot ? std::string("ROLLBACK TO ") + kPointPersonne + "; RELEASE " + kPointPersonne
+                                  : std::string("ROLLBACK"));
     base_->NoteErreur(erreur, code);
     AjouteJournal("LogMsgError", "WritePerson : personne " + std::to_string(numero) + " non écrite : " + erreur +
                                      " (code " + std::to_string(code) + ")");
