@@ -12,9 +12,11 @@
 
 namespace kyb::fuzz {
 
-// "/tmp/kyb-fuzz-<nom>-<pid>/", created once.
+// "<tmp>/kyb-fuzz-<nom>-<pid>/", created once, in memory (/dev/shm) where the system has it: the
+// harnesses check contents, not durability, and syncs on a disk would slow each run tenfold.
 inline const std::string& Repertoire(const char* nom) {
-  static const std::string rep = "/tmp/kyb-fuzz-" + std::string(nom) + "-" + std::to_string(getpid()) + "/";
+  static const std::string base = RepertoireExiste("/dev/shm") ? "/dev/shm" : "/tmp";
+  static const std::string rep = base + "/kyb-fuzz-" + std::string(nom) + "-" + std::to_string(getpid()) + "/";
   static const bool cree = CreeRepertoires(rep);
   (void)cree;
   return rep;
