@@ -25,6 +25,14 @@ TACRFieldDef DefinitionDeColonne(const std::string& nom, const std::string& type
   return {nom, TTypeChamp::Blob, 0, false};
 }
 
+// The storage class SQLite declares for a column of an engine type.
+std::string StockageSql(TTypeChamp type) {
+  if (EstTypeTexte(type)) return "TEXT";
+  if (EstTypeEntier(type) || type == TTypeChamp::AutoInc) return "INTEGER";
+  if (EstTypeReel(type)) return "REAL";
+  return "BLOB";
+}
+
 }  // namespace
 
 bool TACRDatabase::IndexPhysiqueExiste(const std::string& table, const std::string& nom) const {
@@ -53,11 +61,15 @@ bool TACRDatabase::CatalogueSain(const std::string& table) const {
   TACRFieldDefs champs;
   TACRIndexDefs index;
   if (!LitDefinitions(table, champs, index)) return false;
-  const std::vector<std::string> colonnes = ColonnesPhysiques(table);
-  if (colonnes.size() != champs.size()) return false;
-  for (size_t i = 0; i < champs.size(); ++i)
-    if (champs[i].nom != colonnes[i]) return false;
-  return true;
+  // Each column of the catalogue must be the file's column of that place, of the same storage.
+  TInstruction s(connexion_, "SELECT name, upper(type) FROM pragma_table_info(?) ORDER BY cid");
+  s.Lie(1, TValeur::DeTexte(table));
+  size_t i = 0;
+  for (; s.Etape() == SQLITE_ROW; ++i)
+    if (i >= champs.size() || champs[i].nom != s.Colonne(0).VersTexte() ||
+        StockageSql(champs[i].type) != s.Colonne(1).VersTexte())
+      return false;
+  return i == champs.size();
 }
 
 bool TACRDatabase::DefinitionsPourCopie(const std::string& table, const TSchemaConnu& schema,

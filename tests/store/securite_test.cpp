@@ -106,6 +106,21 @@ TEST_F(Securite, ReparationSansCatalogueGardeChaqueLigne) {
   }
 }
 
+TEST_F(Securite, CatalogueLisibleMaisFauxReconstruit) {
+  // A catalogue row that passes every page check but gives a text column an integer type.
+  EcritPersonnes(*module, 40);
+  ASSERT_TRUE(module->Database().ExecuteSql(
+      "UPDATE _acr_champs SET type = 7 WHERE table_nom = 'Personnes' AND nom = 'Nom'"));
+  module->CloseDataBase();
+  ASSERT_TRUE(module->RepairDatabase(false));
+  EXPECT_TRUE(module->DernierBilanReparation().reconstruite);
+  EXPECT_TRUE(module->DernierBilanReparation().SansPerte());
+  ASSERT_TRUE(module->OpenDataBase(false));
+  EXPECT_EQ(module->Table("Personnes")->FieldDefs(), DefinitionTable("Personnes").champs);
+  EXPECT_EQ(module->CountPerson(), 40);
+  NomsJustes(*module);
+}
+
 TEST_F(Securite, ReparationCompteLesLignesPerdues) {
   EcritPersonnes(*module, 3000);
   Ferme();
@@ -213,6 +228,7 @@ TEST_F(Securite, CopieDeSauvegardeCoupeeAChaqueAppel) {
   ASSERT_TRUE(module->CopieADB());
   const std::string ancienne = ContenuFichier(CheminSysteme(module->CheminCopie()));
   ASSERT_TRUE(module->WritePerson(Personne("Nouvelle"), 21));
+  const int descripteurs = DescripteursOuverts();
   long pannes = 0;
   for (long n = 1;; ++n) {
     bool ok = false;
@@ -235,6 +251,7 @@ TEST_F(Securite, CopieDeSauvegardeCoupeeAChaqueAppel) {
     EXPECT_EQ(module->CountPerson(), 21) << n;
   }
   EXPECT_GT(pannes, 2);
+  EXPECT_EQ(DescripteursOuverts(), descripteurs);  // no handle left open by a failed step
   // The copy finally made opens and holds every person.
   TACRDatabase copie(module->CheminCopie());
   ASSERT_TRUE(copie.Open());
@@ -327,6 +344,7 @@ TEST_F(Securite, ReparationCoupeeAChaqueAppel) {
     attendues = m.CountPerson();
     ASSERT_GT(attendues, 400);
   }
+  const int descripteurs = DescripteursOuverts();
   long pannes = 0;
   for (long n = 1;; n += 1 + n / 20) {
     ASSERT_TRUE(CopieFichier(modele, Chemin(), true));
@@ -359,6 +377,7 @@ TEST_F(Securite, ReparationCoupeeAChaqueAppel) {
     ++pannes;
   }
   EXPECT_GT(pannes, 3);
+  EXPECT_EQ(DescripteursOuverts(), descripteurs);
 }
 
 TEST(SecuriteConversion, ConversionCoupeeAChaqueAppel) {

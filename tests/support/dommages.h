@@ -2,6 +2,7 @@
 // Damage and faults for the safety tests: pages of a database file overwritten, the N-th system
 // call made to fail, and the SQL a test needs to look at a file without the library.
 #include <sqlite3.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
