@@ -11,6 +11,10 @@ AnsiString TModuleBDD::CheminCopie() const { return ChangeExtension(chemin_, "_b
 
 bool TModuleBDD::CopieADB() {
   JournalSauvegarde("CopieADB " + AnsiVersUtf8(chemin_) + " -> " + AnsiVersUtf8(CheminCopie()));
+  if (EstLectureSeule()) {
+    base_->NoteErreur("Le dossier est en lecture seule : aucune copie n'y est écrite", SQLITE_READONLY);
+    return false;
+  }
   const bool etaitConnecte = base_->Connected();
   CloseDataBase();  // closing folds the journal into the file, so the copy is whole
   // The last good copy is replaced only once the new one is complete and on disk.
@@ -43,6 +47,10 @@ bool TModuleBDD::RestoreOldADB(const AnsiString& cheminCopie) {
   const AnsiString copie = cheminCopie.empty() ? CheminCopie() : cheminCopie;
   JournalSauvegarde("RestoreOldADB " + AnsiVersUtf8(copie) + " -> " + AnsiVersUtf8(chemin_));
   if (!FichierExiste(copie)) return false;
+  if (EstLectureSeule()) {
+    base_->NoteErreur("Le dossier est en lecture seule : la copie n'a pas été remise en place", SQLITE_READONLY);
+    return false;
+  }
   std::string erreur;
   if (!CopieSaine(copie, erreur)) {
     base_->NoteErreur(erreur);

@@ -301,6 +301,20 @@ TEST_F(Securite, RestaurationRefuseUneCopieAbimee) {
   EXPECT_EQ(module->CountPerson(), 3001);
 }
 
+TEST_F(Securite, CopiesRefuseesEnLectureSeule) {
+  EcritPersonnes(*module, 5);
+  ASSERT_TRUE(module->CopieADB());
+  const std::string avant = ContenuFichier(CheminSysteme(module->CheminCopie()));
+  dossier.lectureSeule = true;
+  EXPECT_FALSE(module->WritePerson(Personne("Refusée"), 6));
+  EXPECT_FALSE(module->CopieADB());
+  EXPECT_FALSE(module->RestoreOldADB());
+  EXPECT_EQ(module->CodeErreur() & 0xFF, SQLITE_READONLY);
+  EXPECT_EQ(ContenuFichier(CheminSysteme(module->CheminCopie())), avant);
+  dossier.lectureSeule = false;
+  EXPECT_EQ(module->CountPerson(), 5);
+}
+
 TEST_F(Securite, RestaurationCoupeeAChaqueAppel) {
   EcritPersonnes(*module, 20);
   long pannes = 0;
