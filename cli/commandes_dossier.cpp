@@ -1,4 +1,6 @@
 // kyb commands on genealogy folders: nouveau, info, sauvegarde, compacter, reparer.
+#include <sqlite3.h>
+
 #include <cstdio>
 
 #include "commandes.h"
@@ -16,12 +18,21 @@ std::unique_ptr<TGestFichier> Ouvre(const std::string& chemin, TInterfaceUtilisa
                                         TGestFichier::mcAucune, false, false, iu);
 }
 
+std::string CheminBase(const TGestFichier& g) {
+  return AnsiVersUtf8(g.FabriqueNomFichier(TGestFichier::tfBaseDonnees));
+}
+
 int Nouveau(const Arguments& args) {
   if (args.size() != 1) return Usage("kyb nouveau CHEMIN");
   TInterfaceTerminal iu;
   const TGestFichier g(CheminDossier(args[0]), true, false, false, false, 1, TGestFichier::mcAucune,
                        false, false, &iu);
-  if (g.Erreur) return Echec("le dossier généalogique n'a pas pu être créé");
+  if (g.Erreur) {
+    if (g.ReponseNomExistant != 0)
+      return Echec("le dossier « " + AnsiVersUtf8(g.Repertoire) + " » existe déjà : choisissez un autre nom");
+    if (g.CodeErreurBDD != 0) return Echec(TexteErreurBDD(g.CodeErreurBDD, AnsiVersUtf8(g.Repertoire)));
+    return Echec("le dossier généalogique « " + AnsiVersUtf8(g.Repertoire) + " » n'a pas pu être créé");
+  }
   std::printf("Dossier généalogique créé : %s\n", AnsiVersUtf8(g.Repertoire).c_str());
   return 0;
 }
@@ -31,7 +42,13 @@ int Info(const Arguments& args) {
   TInterfaceTerminal iu;
   const auto g = Ouvre(args[0], &iu);
   if (g->Erreur) return Echec(MessageOuverture(*g));
+  // A damaged store is said so, never shown as empty.
+  const TAnalyseBDD analyse = g->GetModuleBDD()->AnalyseBDD();
+  if (analyse.endommagee) return Echec(TexteErreurBDD(SQLITE_CORRUPT, CheminBase(*g)));
   AfficheInfo(*g);
+  if (analyse.enregistrementsFoireux > 0)
+    std::printf("Anomalies        : %ld enregistrements incohérents (voir %s)\n", analyse.enregistrementsFoireux,
+                analyse.journal.c_str());
   return 0;
 }
 
@@ -39,8 +56,12 @@ int Sauvegarde(const Arguments& args) {
   if (args.size() != 1) return Usage("kyb sauvegarde CHEMIN");
   const auto g = Ouvre(args[0], nullptr);
   if (g->Erreur) return Echec(MessageOuverture(*g));
-  if (g->IsReadOnly() || !g->GetModuleBDD()->CopieADB()) return Echec("la copie de sauvegarde a échoué");
-  std::printf("Copie de sauvegarde : %s\n", AnsiVersUtf8(g->GetModuleBDD()->CheminCopie()).c_str());
+  if (g->IsReadOnly()) return Echec("le dossier est en lecture seule : la copie de sauvegarde n'a pas été faite");
+  TModuleBDD& m = *g->GetModuleBDD();
+  if (!m.CopieADB())
+    return Echec("la copie de sauvegarde a échoué, la copie précédente est intacte : " +
+                 TexteErreurBDD(m.CodeErreur(), AnsiVersUtf8(m.CheminCopie())));
+  std::printf("Copie de sauvegarde : %s\n", AnsiVersUtf8(m.CheminCopie()).c_str());
   return 0;
 }
 
@@ -49,23 +70,45 @@ int Compacter(const Arguments& args) {
   TInterfaceTerminal iu;
   const auto g = Ouvre(args[0], &iu);
   if (g->Erreur) return Echec(MessageOuverture(*g));
+  if (g->IsReadOnly()) return Echec("le dossier est en lecture seule : il n'a pas été compacté");
   const AnsiString chemin = g->FabriqueNomFichier(TGestFichier::tfBaseDonnees);
   const int64_t avant = TailleFichier(chemin);
-  if (g->IsReadOnly() || !g->GetModuleBDD()->CompactBDD()) return Echec("le compactage a échoué");
+  if (!g->GetModuleBDD()->CompactBDD())
+    return Echec("le compactage a échoué : " + TexteErreurBDD(g->GetModuleBDD()->CodeErreur(), CheminBase(*g)));
   std::printf("Base compactée : %lld -> %lld octets\n", static_cast<long long>(avant),
               static_cast<long long>(TailleFichier(chemin)));
+  return 0;
+}
+
+// Prints what the repair kept and lost; 1 when rows were lost.
+int BilanReparation(const TModuleBDD& m) {
+  for (const std::string& ligne : m.RapportReparation()) std::printf("  %s\n", ligne.c_str());
+  std::fflush(stdout);
+  if (!m.DernierBilanReparation().SansPerte())
+    return Echec("la base est réparée mais des lignes illisibles ont été perdues (détail ci-dessus)");
+  std::printf("Réparation terminée : aucune ligne perdue\n");
   return 0;
 }
 
 int Reparer(const Arguments& args) {
   if (args.size() != 1) return Usage("kyb reparer CHEMIN");
   TInterfaceTerminal iu;
-  const auto g = Ouvre(args[0], &iu);
+  auto g = Ouvre(args[0], &iu);
+  if (g->Erreur && (g->CodeErreurBDD & 0xFF) == SQLITE_CORRUPT) {
+    // A store too damaged for its folder to open is repaired on its own.
+    const AnsiString base = g->FabriqueNomFichier(TGestFichier::tfBaseDonnees);
+    g.reset();
+    TModuleBDD m(nullptr, base, TGestFichier::kVersionBDD);
+    if (!m.RepairDatabase(false))
+      return Echec("la réparation n'a pas abouti : " + m.Database().DerniereErreur());
+    return BilanReparation(m);
+  }
   if (g->Erreur) return Echec(MessageOuverture(*g));
-  if (g->IsReadOnly()) return Echec("le dossier est en lecture seule");
-  if (!g->GetModuleBDD()->RepairDatabase(false)) return Echec("la réparation n'a pas abouti");
-  std::printf("Réparation terminée : %s\n", g->GetModuleBDD()->Database().VerifieIntegrite().c_str());
-  return 0;
+  if (g->IsReadOnly()) return Echec("le dossier est en lecture seule : il n'a pas été réparé");
+  TModuleBDD& m = *g->GetModuleBDD();
+  if (!m.RepairDatabase(false))
+    return Echec("la réparation n'a pas abouti : " + m.Database().DerniereErreur());
+  return BilanReparation(m);
 }
 
 constexpr TCommande kCommandes[] = {

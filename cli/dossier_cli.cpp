@@ -3,14 +3,25 @@
 #include <cstdio>
 
 #include "folder/gest_fic_pers.h"
+#include "platform/erreur.h"
 #include "folder/gest_fic_pers_annexes.h"
 #include "store/datamodulebdd.h"
 #include "store/schema_bdd.h"
 
 namespace kyb::cli {
 
+AnsiString CheminAnsi(const std::string& cheminUtf8) {
+  AnsiString chemin = Utf8VersAnsi(cheminUtf8);
+  // Never a substitute character: a path that cannot be carried would name another folder.
+  if (AnsiVersUtf8(chemin) != cheminUtf8)
+    throw ErreurKy("le chemin « " + cheminUtf8 +
+                   " » contient un caractère que les noms de fichiers d'une généalogie ne peuvent pas "
+                   "porter (hors Windows-1252) : choisissez un autre nom");
+  return chemin;
+}
+
 AnsiString CheminDossier(const std::string& cheminUtf8) {
-  AnsiString chemin = SansSeparateurFinal(Utf8VersAnsi(cheminUtf8));
+  AnsiString chemin = SansSeparateurFinal(CheminAnsi(cheminUtf8));
   const AnsiString extension = ExtraitExtension(chemin);
   const bool dossier = EgalSansCasseAnsi(extension, ".kya") || EgalSansCasseAnsi(extension, ".ky2") ||
                        EgalSansCasseAnsi(extension, ".ky3");
@@ -24,11 +35,16 @@ AnsiString CheminDossier(const std::string& cheminUtf8) {
 
 std::string MessageOuverture(const TGestFichier& g) {
   if (g.ConversionAnnulee) return "conversion du dossier annulée";
+  if (g.CreationInachevee)
+    return "la création du dossier « " + AnsiVersUtf8(g.Repertoire) +
+           " » a été interrompue avant sa fin : relancez « kyb nouveau » avec le même nom pour le refaire";
   switch (g.CodeErreurOuverture) {
     case 1: return "le dossier « " + AnsiVersUtf8(g.Repertoire) + " » n'a pas de base de données";
-    case 2: return "la base de données du dossier « " + AnsiVersUtf8(g.Repertoire) +
-                   " » est illisible ou déjà ouverte par un autre programme";
-    default: return "le dossier « " + AnsiVersUtf8(g.Repertoire) + " » n'a pas pu être ouvert";
+    case 2: return TexteErreurBDD(g.CodeErreurBDD, AnsiVersUtf8(g.FabriqueNomFichier(TGestFichier::tfBaseDonnees)));
+    default:
+      if (g.CodeErreurBDD != 0)
+        return TexteErreurBDD(g.CodeErreurBDD, AnsiVersUtf8(g.FabriqueNomFichier(TGestFichier::tfBaseDonnees)));
+      return "le dossier « " + AnsiVersUtf8(g.Repertoire) + " » n'a pas pu être ouvert";
   }
 }
 
@@ -36,6 +52,7 @@ void AfficheInfo(TGestFichier& g) {
   TModuleBDD& m = *g.GetModuleBDD();
   std::printf("Dossier          : %s\n", AnsiVersUtf8(g.Repertoire).c_str());
   std::printf("Format           : %d%s\n", g.VersionFichier, g.IsReadOnly() ? " (lecture seule)" : "");
+  std::printf("Accès            : %s\n", g.IsReadOnly() ? "lecture seule" : "lecture et écriture");
   std::printf("Identifiant      : %s\n", g.IdGenea.c_str());
   const TFicPersons* f = g.GetFicPersons();
   const long supprimees = g.FicPersSuppr ? g.FicPersSuppr->GetNbPersSuppr() : m.CountPersonDelete();

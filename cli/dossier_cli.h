@@ -6,6 +6,9 @@
 
 namespace kyb::cli {
 
+// A path typed by the user, in Windows-1252; throws ErreurKy (French) when a character has no
+// Windows-1252 form, rather than substituting one.
+[[nodiscard]] AnsiString CheminAnsi(const std::string& cheminUtf8);
 // The store path of a folder given as "/a/Famille.kya", "/a/Famille.kya/Famille.adb" or
 // "/a/Famille" (the ".kya" folder), in Windows-1252.
 [[nodiscard]] AnsiString CheminDossier(const std::string& cheminUtf8);

@@ -1,5 +1,6 @@
 #include "engine/acr_database.h"
 
+#include <cerrno>
 #include <cstring>
 
 #include "engine/acr_sqlite.h"
@@ -65,9 +66,25 @@ void TACRDatabase::NoteErreurSqlite(const std::string& contexte) const {
   codeErreur_ = connexion_ ? sqlite3_extended_errcode(connexion_) : 0;
 }
 
-bool TACRDatabase::OuvreConnexion(int drapeaux) {
+void TACRDatabase::NoteErreurSysteme(const std::string& contexte) const {
+  const int e = errno;
+  derniereErreur_ = contexte + " : " + std::strerror(e);
+  switch (e) {
+    case ENOSPC:
+    case EDQUOT: codeErreur_ = SQLITE_FULL; break;
+    case EACCES:
+    case EPERM:
+    case EROFS: codeErreur_ = SQLITE_READONLY; break;
+    default: codeErreur_ = SQLITE_IOERR;
+  }
+}
+
+bool TACRDatabase::OuvreConnexion(int drapeaux, bool immuable) {
   Close();
-  const std::string chemin = CheminSysteme(fichier_);
+  BrancheAppelsMoteur();
+  // An immutable opening reads the file alone and creates nothing beside it (no -wal, no -shm).
+  const std::string chemin = immuable ? UriImmuable(fichier_) : CheminSysteme(fichier_);
+  if (immuable) drapeaux |= SQLITE_OPEN_URI;
   sqlite3* c = nullptr;
   if (sqlite3_open_v2(chemin.c_str(), &c, drapeaux | SQLITE_OPEN_FULLMUTEX, nullptr) != SQLITE_OK) {
     derniereErreur_ = "Impossible d'ouvrir la base « " + AnsiVersUtf8(fichier_) + " » : " +
@@ -107,21 +124,114 @@ bool TACRDatabase::CreateDatabase() {
   return true;
 }
 
-int TACRDatabase::GenerationFichier(const AnsiString& chemin) {
-  if (!EnteteSqlite(chemin)) return 0;
-  sqlite3* c = nullptr;
-  int generation = 0;
-  if (sqlite3_open_v2(CheminSysteme(chemin).c_str(), &c, SQLITE_OPEN_READONLY, nullptr) ==
-      SQLITE_OK) {
-    sqlite3_busy_timeout(c, kAttenteVerrouMs);
-    TInstruction format(c, "SELECT valeur FROM _acr_base WHERE cle='format'");
-    TInstruction gen(c, "SELECT valeur FROM _acr_base WHERE cle='generation'");
-    if (format.Valide() && gen.Valide() && format.Etape() == SQLITE_ROW &&
-        format.Colonne(0).VersTexte() == "kybase-acr" && gen.Etape() == SQLITE_ROW)
-      generation = static_cast<int>(gen.Colonne(0).VersEntier());
+namespace {
+
+bool EstOccupe(int code) {
+  code &= 0xFF;
+  return code == SQLITE_BUSY || code == SQLITE_LOCKED;
+}
+
+// Reads the catalogue marker of a file opened read-only: its generation, 0 when unreadable
+// (*code receives the SQLite code of the failure).
+int LitGeneration(sqlite3* c, int* code) {
+  TInstruction format(c, "SELECT valeur FROM _acr_base WHERE cle='format'");
+  TInstruction gen(c, "SELECT valeur FROM _acr_base WHERE cle='generation'");
+  *code = SQLITE_OK;
+  if (!format.Valide() || !gen.Valide()) {
+    *code = sqlite3_extended_errcode(c);
+    return 0;
   }
+  const int etat = format.Etape();
+  if (etat != SQLITE_ROW || format.Colonne(0).VersTexte() != "kybase-acr" || gen.Etape() != SQLITE_ROW) {
+    *code = etat == SQLITE_ROW || etat == SQLITE_DONE ? SQLITE_CORRUPT : etat;
+    return 0;
+  }
+  const int64_t g = gen.Colonne(0).VersEntier();
+  if (g > 0 && g < 100) return static_cast<int>(g);
+  *code = SQLITE_CORRUPT;
+  return 0;
+}
+
+// -1: the list of tables is unreadable (*code why); else how many catalogue tables it names.
+int TablesDuCatalogue(sqlite3* c, int* code) {
+  TInstruction s(c, "SELECT count(*) FROM sqlite_master WHERE type='table' AND name IN "
+                    "('_acr_base','_acr_champs','_acr_index')");
+  const int etat = s.Valide() ? s.Etape() : sqlite3_extended_errcode(c);
+  if (etat != SQLITE_ROW) {
+    *code = etat;
+    return -1;
+  }
+  return static_cast<int>(s.Colonne(0).VersEntier());
+}
+
+// Opens a file for a look that writes nothing (immutable unless a journal must be read).
+sqlite3* OuvreEnConsultation(const AnsiString& chemin, bool sansJournal = false) {
+  BrancheAppelsMoteur();
+  const bool journal = !sansJournal && FichierExiste(chemin + "-wal");
+  const std::string nom = journal ? CheminSysteme(chemin) : UriImmuable(chemin);
+  sqlite3* c = nullptr;
+  const int drapeaux = SQLITE_OPEN_READONLY | (journal ? 0 : SQLITE_OPEN_URI);
+  if (sqlite3_open_v2(nom.c_str(), &c, drapeaux, nullptr) != SQLITE_OK) {
+    sqlite3_close(c);
+    return nullptr;
+  }
+  sqlite3_busy_timeout(c, kAttenteVerrouMs);
+  return c;
+}
+
+// State and generation of a file, read without writing anything to it.
+TEtatFichierBase Examine(const AnsiString& chemin, int& generation) {
+  generation = 0;
+  if (!FichierExiste(chemin)) return TEtatFichierBase::Absent;
+  if (!EnteteSqlite(chemin)) return TEtatFichierBase::Etranger;
+  sqlite3* c = OuvreEnConsultation(chemin);
+  if (!c) return TEtatFichierBase::Endommage;
+  int code = SQLITE_OK;
+  TEtatFichierBase etat = TEtatFichierBase::Sain;
+  int catalogue = TablesDuCatalogue(c, &code);
+  if (catalogue < 0 && !EstOccupe(code) && FichierExiste(chemin + "-wal")) {
+    // A journal that cannot be read here (directory we may not write): the file alone.
+    sqlite3_close(c);
+    c = OuvreEnConsultation(chemin, true);
+    if (!c) return TEtatFichierBase::Endommage;
+    catalogue = TablesDuCatalogue(c, &code);
+  }
+  if (catalogue == 0) etat = TEtatFichierBase::Etranger;
+  else if (catalogue < 0) etat = EstOccupe(code) ? TEtatFichierBase::Occupe : TEtatFichierBase::Endommage;
+  else if (catalogue < 3) etat = TEtatFichierBase::Endommage;
+  else if ((generation = LitGeneration(c, &code)) == 0)
+    etat = EstOccupe(code) ? TEtatFichierBase::Occupe : TEtatFichierBase::Endommage;
   sqlite3_close(c);
-  return generation;
+  return etat;
+}
+
+}  // namespace
+
+TEtatFichierBase TACRDatabase::EtatFichier(const AnsiString& chemin) {
+  int generation = 0;
+  return Examine(chemin, generation);
+}
+
+int TACRDatabase::GenerationFichier(const AnsiString& chemin) {
+  int generation = 0;
+  return Examine(chemin, generation) == TEtatFichierBase::Sain ? generation : 0;
+}
+
+void TACRDatabase::NoteEtatFichier(TEtatFichierBase etat) const {
+  const std::string nom = "« " + AnsiVersUtf8(fichier_) + " »";
+  switch (etat) {
+    case TEtatFichierBase::Absent: NoteErreur("La base " + nom + " n'existe pas", SQLITE_CANTOPEN); break;
+    case TEtatFichierBase::Occupe:
+      NoteErreur("La base " + nom + " est déjà ouverte par un autre programme", SQLITE_BUSY);
+      break;
+    case TEtatFichierBase::Endommage:
+      NoteErreur("La base " + nom + " est endommagée (catalogue illisible)", SQLITE_CORRUPT);
+      break;
+    case TEtatFichierBase::Etranger:
+    case TEtatFichierBase::Sain:
+      NoteErreur("Le fichier " + nom + " n'est pas une base de données de généalogie", SQLITE_NOTADB);
+      break;
+  }
 }
 
 bool TACRDatabase::IsAccuracerDatabaseFile(const AnsiString& chemin) {
@@ -135,14 +245,16 @@ bool TACRDatabase::Open() {
     return false;
   }
   // Checked before SQLite touches the file, so that nothing is written to a foreign file.
-  const int generation = GenerationFichier(fichier_);
-  if (generation == 0) {
-    NoteErreur("Le fichier « " + AnsiVersUtf8(fichier_) +
-               " » n'est pas une base de données de généalogie");
+  int generation = 0;
+  const TEtatFichierBase etat = Examine(fichier_, generation);
+  if (etat != TEtatFichierBase::Sain) {
+    NoteEtatFichier(etat);
     return false;
   }
   const int drapeaux = lectureSeule_ ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
-  if (!OuvreConnexion(drapeaux)) return false;
+  // Read-only: nothing is created beside the file unless a journal left by a crash must be read.
+  const bool immuable = lectureSeule_ && !FichierExiste(fichier_ + "-wal");
+  if (!OuvreConnexion(drapeaux, immuable)) return false;
   generation_ = generation;
   // 32 MB of page cache: look-ups in a large genealogy stay in memory.
   std::string pragmas = "PRAGMA synchronous=FULL; PRAGMA cache_size=-32768;";

@@ -25,6 +25,39 @@ namespace kyb {
 
 inline constexpr int kGenerationMoteur = 5;
 
+// What a repair did to one table: rows copied, rows known to exist that could not be read, and
+// whether rows may have been lost without being counted (damage where no index could tell).
+struct TBilanTable {
+  std::string table;
+  int64_t gardees = 0;
+  int64_t perdues = 0;
+  bool perteInconnue = false;
+  bool definitionsReconstruites = false;  // the catalogue was unreadable for this table
+};
+
+struct TBilanReparation {
+  bool reconstruite = false;    // the rows were copied into a fresh file
+  AnsiString fichierEndommage;  // where the damaged file was kept (when reconstruite)
+  std::vector<TBilanTable> tables;
+  [[nodiscard]] bool SansPerte() const {
+    for (const auto& t : tables)
+      if (t.perdues > 0 || t.perteInconnue) return false;
+    return true;
+  }
+};
+
+// The definitions a caller knows for a table, used when the catalogue cannot give them.
+using TSchemaConnu = std::function<bool(const std::string& table, TACRFieldDefs&, TACRIndexDefs&)>;
+
+// State of a file on disk, read without writing anything to it.
+enum class TEtatFichierBase {
+  Absent,
+  Etranger,    // not an SQLite file, or an SQLite file without the engine catalogue
+  Endommage,   // an SQLite file with the engine catalogue, but unreadable in part
+  Occupe,      // held exclusively by another connection or program
+  Sain,        // ours, catalogue readable
+};
+
 class TACRDatabase {
  public:
   TACRDatabase() = default;
@@ -57,6 +90,7 @@ class TACRDatabase {
   [[nodiscard]] static bool IsAccuracerDatabaseFile(const AnsiString& chemin);
   // 0 when the file is not ours (or unreadable), else its generation.
   [[nodiscard]] static int GenerationFichier(const AnsiString& chemin);
+  [[nodiscard]] static TEtatFichierBase EtatFichier(const AnsiString& chemin);
 
   [[nodiscard]] std::vector<std::string> GetTableNames() const;
 
@@ -70,7 +104,15 @@ class TACRDatabase {
   // Checks the file; rebuilds the indexes when it is sound, otherwise copies every readable row
   // into a fresh file that replaces it (the damaged file is kept beside it with the extension
   // ".corrompu"). The callback receives a percentage. The database is open afterwards.
-  [[nodiscard]] bool Repair(const std::function<void(int)>& progression = {});
+  // When the catalogue is unreadable, the definitions come from schema (else from the columns
+  // SQLite still knows). bilan receives what was kept and lost per table. A file whose catalogue
+  // is damaged, which Open() refuses, can be repaired.
+  [[nodiscard]] bool Repair(const std::function<void(int)>& progression = {},
+                            const TSchemaConnu& schema = {}, TBilanReparation* bilan = nullptr);
+  // Whether the physical index of (table, nom) exists in the file.
+  [[nodiscard]] bool IndexPhysiqueExiste(const std::string& table, const std::string& nom) const;
+  // Creates the physical index of a definition already in the catalogue.
+  [[nodiscard]] bool RecreeIndexPhysique(const std::string& table, const TACRIndexDef& index);
   // "ok" or the first problems found by SQLite's integrity check.
   [[nodiscard]] std::string VerifieIntegrite() const;
 
@@ -84,14 +126,32 @@ class TACRDatabase {
   [[nodiscard]] sqlite3* Connexion() const { return connexion_; }
   [[nodiscard]] bool ExecuteSql(const std::string& sql);
   void NoteErreur(const std::string& message) const;
+  void NoteErreur(const std::string& message, int code) const {
+    derniereErreur_ = message;
+    codeErreur_ = code;
+  }
   void NoteErreurSqlite(const std::string& contexte) const;
+  // Why a file that is not a sound store cannot be opened (message and engine code).
+  void NoteEtatFichier(TEtatFichierBase etat) const;
+  // A failed file operation of the system (errno): its text, and the engine code it amounts to.
+  void NoteErreurSysteme(const std::string& contexte) const;
   [[nodiscard]] const std::string& DerniereErreur() const { return derniereErreur_; }
   [[nodiscard]] int CodeErreur() const { return codeErreur_; }
 
  private:
-  [[nodiscard]] bool OuvreConnexion(int drapeaux);
-  [[nodiscard]] bool CopieLignesLisibles(TACRDatabase& cible, const std::string& table,
-                                         const TACRFieldDefs& champs);
+  [[nodiscard]] bool OuvreConnexion(int drapeaux, bool immuable = false);
+  [[nodiscard]] bool OuvrePourReparation();
+  [[nodiscard]] bool CatalogueSain(const std::string& table) const;
+  [[nodiscard]] bool DefinitionsPourCopie(const std::string& table, const TSchemaConnu& schema,
+                                          TACRFieldDefs& champs, TACRIndexDefs& index,
+                                          bool& reconstruites) const;
+  [[nodiscard]] std::vector<std::string> ColonnesPhysiques(const std::string& table) const;
+  [[nodiscard]] std::vector<int64_t> RowidsConnus(const std::string& table) const;
+  [[nodiscard]] bool CopieTable(TACRDatabase& cible, const std::string& table,
+                                const TSchemaConnu& schema, TBilanTable& bilan);
+  void CopieLignesLisibles(TACRDatabase& cible, const std::string& table,
+                           const TACRFieldDefs& champs, TBilanTable& bilan);
+  [[nodiscard]] bool RemplaceParReconstruction(const AnsiString& neuf, TBilanReparation& bilan);
 
   AnsiString fichier_;
   std::string nomBase_;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/acr_types.h"
+#include "platform/chaines.h"
 
 namespace kyb {
 
@@ -34,6 +35,12 @@ class TInstruction {
  private:
   sqlite3_stmt* stmt_ = nullptr;
 };
+
+// Sends the engine's own reads and writes through the platform's system-call table, so that a
+// failing or short write (full disk) reaches the store exactly as it reaches the record files.
+void BrancheAppelsMoteur();
+// "file:" URI opening a database immutable (read-only, nothing created beside it).
+[[nodiscard]] std::string UriImmuable(const AnsiString& chemin);
 
 // Runs one statement without results; false on error.
 [[nodiscard]] bool Execute(sqlite3* connexion, const std::string& sql);

@@ -1,6 +1,9 @@
 #include "folder/fic_xml.h"
 
 #include "folder/gest_fic.h"
+#include <sstream>
+
+#include "platform/ecriture_atomique.h"
 #include "platform/fichiers.h"
 
 namespace kyb {
@@ -28,8 +31,18 @@ TFicXml::TFicXml(TGestFichier* dossier, bool vide, const AnsiString& chemin)
 
 bool TFicXml::Sauve() const {
   if (dossier_->IsReadOnly()) return false;
-  return document_.save_file(CheminSysteme(chemin_).c_str(), "  ", pugi::format_default,
-                             pugi::encoding_utf8);
+  // Written beside, synced, then renamed over the old file: a crash leaves one or the other.
+  std::ostringstream texte;
+  document_.save(texte, "  ", pugi::format_default, pugi::encoding_utf8);
+  const std::string octets = texte.str();
+  const AnsiString temporaire = chemin_ + ".tmp";
+  TFichier f = TFichier::Ouvre(temporaire, TAcces::LectureEcriture, TCreation::Ecrase);
+  const bool ecrit = f.Valide() && f.EcritA(0, octets.data(), octets.size()) == static_cast<int64_t>(octets.size()) &&
+                     f.Synchronise();
+  f.Ferme();
+  if (ecrit && RemplaceFichier(temporaire, chemin_)) return true;
+  SupprimeFichier(temporaire);
+  return false;
 }
 
 UnicodeString TFicXml::ReadString(const std::string& section, const std::string& cle,

@@ -164,6 +164,8 @@ class TGestFichier : public TDossierBDD {
   int ReponseNomExistant = 0;
   bool LectureSeule = false;
   int CodeErreurOuverture = 0;  // 1 store missing, 2 store could not be created or opened
+  int CodeErreurBDD = 0;          // engine code of the store's failure (TexteErreurBDD)
+  bool CreationInachevee = false; // the folder's creation was cut before its end
   bool ConversionAnnulee = false;
   AnsiString Nom;         // genealogy name: base name of every file
   AnsiString Repertoire;  // folder directory, trailing '/'
@@ -202,6 +204,7 @@ class TGestFichier : public TDossierBDD {
   [[nodiscard]] bool CreeModuleBDD(bool creer, bool ouvrir, bool miseAJour);
   void LitIdGenea();
   [[nodiscard]] long NombreEnregistrementsPersonnes() const;
+  void AbandonneCreation();  // removes what a failed creation made
 
   std::unique_ptr<TGestBufferChamps> bufferChamps_;
 };

@@ -2,7 +2,10 @@
 //
 // The file objects of the folder are created and destroyed in the orders below; a kind whose
 // class is not part of the library yet has no action in its step (the progress still shows it).
+#include <sqlite3.h>
+
 #include <array>
+#include <cerrno>
 
 #include "fields/csdefchps.h"
 #include "folder/fic_notes.h"
@@ -14,6 +17,7 @@
 #include "folder/gest_fic_pers.h"
 #include "folder/gest_fic_pers_annexes.h"
 #include "folder/gest_fic_sosa.h"
+#include "folder/securite_dossier.h"
 #include "platform/ressources.h"
 #include "store/datamodulebdd.h"
 
@@ -132,10 +136,18 @@ TGestFichier::TGestFichier(const AnsiString& nomFichier, bool creer, bool leger,
     NouveauFichier(premierePersonne);
     if (Erreur) return;
   } else {
+    if (CreationInterrompue(Repertoire)) {
+      // Half-made: never opened as a genealogy; a new creation removes it.
+      CreationInachevee = true;
+      Erreur = true;
+      return;
+    }
     DecideFormat(mode);
     if (Erreur) return;
   }
   if (VersionFichier != std::stoi(kVersionFormat) && mode != mcConversion) LectureSeule = true;
+  // A folder we may not write opens read-only and nothing is created in it.
+  if (!creer && !LectureSeule && !DossierInscriptible(*this)) LectureSeule = true;
   DateOuverture = DateEcriture = Maintenant();
   NoThreadEcriture = NoThreadLecture = 0;
   if (!sansOuverture && !creer) {
@@ -244,6 +256,7 @@ void TGestFichier::OuvrirFichier(bool leger, bool sansProgression) {
       Erreur = true;
       CodeErreurOuverture = 1;
     } else if (!ok || !ModuleBDD->OpenDataBase(!LectureSeule && !leger, false)) {
+      CodeErreurBDD = ModuleBDD->CodeErreur();
       ModuleBDD.reset();
       Erreur = true;
       CodeErreurOuverture = 2;
@@ -251,6 +264,9 @@ void TGestFichier::OuvrirFichier(bool leger, bool sansProgression) {
   }
   if (Erreur) return;
   FicPersons = std::make_unique<TFicPersons>(this, false);
+  // Persons unreadable in a store that opened: damage, said as such (repairable).
+  if (Erreur && ModuleBDD && ModuleBDD->Connecte() && ModuleBDD->Database().VerifieIntegrite() != "ok")
+    CodeErreurBDD = SQLITE_CORRUPT;
   if (ancienne) FicPersSuppr = std::make_unique<TFicPersSuppr>(this, false);
   FicXml = std::make_unique<TFicXml>(this, false);
   LitIdGenea();
@@ -271,6 +287,10 @@ void TGestFichier::OuvrirFichier(bool leger, bool sansProgression) {
 void TGestFichier::NouveauFichier(int premierePersonne) {
   EnCreation = true;
   VidePointeurs();
+  // Every file name must be makeable now, so that the folder can be reopened (throws otherwise).
+  VerifieNomsDeFichiers(*this);
+  // A folder whose creation was cut holds nothing of the user's: it is made again.
+  if (RepertoireExiste(Repertoire) && CreationInterrompue(Repertoire)) (void)SupprimeArborescence(Repertoire);
   if (RepertoireExiste(Repertoire)) {
     // An existing folder is never overwritten: count its persons and ask for another name.
     OuvrirFichier(true, false);
@@ -292,22 +312,32 @@ void TGestFichier::NouveauFichier(int premierePersonne) {
     EnCreation = false;
     return;
   }
-  if (!CreeRepertoires(Repertoire + "Notices/")) {
+  if (!EmplacementInscriptible(Repertoire)) {
+    CodeErreurBDD = SQLITE_READONLY;  // nothing created where we may not write
     Erreur = true;
     EnCreation = false;
     return;
   }
+  // The marker lies in the folder until its creation is complete.
+  if (!CreeRepertoires(Repertoire + "Notices/") || !PoseMarqueCreation(Repertoire)) {
+    CodeErreurBDD = errno == ENOSPC ? SQLITE_FULL : SQLITE_CANTOPEN;
+    AbandonneCreation();
+    return;
+  }
   if (!CreeModuleBDD(true, true, false)) {
-    ModuleBDD.reset();
-    Erreur = true;
+    CodeErreurBDD = ModuleBDD->CodeErreur();
     CodeErreurOuverture = 2;
-    EnCreation = false;
+    AbandonneCreation();
     return;
   }
   // A new folder is of the current format: no extension or deleted-persons file.
   FicPersons = std::make_unique<TFicPersons>(this, true);
-  for (const auto& etape : kOuverture)
+  // Any file of the new folder that could not be written abandons the whole creation.
+  bool panne = false;
+  for (const auto& etape : kOuverture) {
     if (etape.action) etape.action(*this);
+    panne = panne || Erreur;
+  }
   FicXml = std::make_unique<TFicXml>(this, true);
   LitIdGenea();
   ModuleBDD->MAJTabInformation();
@@ -318,13 +348,34 @@ void TGestFichier::NouveauFichier(int premierePersonne) {
     // The root person of a new genealogy.
     TEnregPublic racine;
     racine.Nom = u"X";
-    (void)ModuleBDD->WritePerson(racine, premier);
+    if (!ModuleBDD->WritePerson(racine, premier)) {
+      CodeErreurBDD = ModuleBDD->CodeErreur();
+      CodeErreurOuverture = 2;
+      AbandonneCreation();
+      return;
+    }
     // It is the root of the Sosa numbering.
     asNoStradoCujus = premier;
-    if (FicSosas) FicSosas->EcritureNoStrado(premier, NTL::ZZ(1));
+    if (FicSosas) {
+      FicSosas->EcritureNoStrado(premier, NTL::ZZ(1));
+      panne = panne || Erreur;
+    }
   }
   SetStateCum(0);
   EcritureEntete();
+  panne = panne || Erreur;
+  if (panne || !LeveMarqueCreation(Repertoire)) {
+    if (CodeErreurBDD == 0) CodeErreurBDD = errno == ENOSPC ? SQLITE_FULL : SQLITE_IOERR;
+    AbandonneCreation();
+    return;
+  }
+  EnCreation = false;
+}
+
+void TGestFichier::AbandonneCreation() {
+  VidePointeurs();
+  (void)SupprimeArborescence(Repertoire);
+  Erreur = true;
   EnCreation = false;
 }
 

@@ -1,8 +1,8 @@
 #pragma once
-// Whole-file replacement that a crash cannot leave half done: the new bytes go to "<chemin>.tmp",
-// which is synced to disk, renamed over the file and its directory synced. At every point the
-// file holds its old content or its new one; a ".tmp" left by a crash is emptied by the next
-// writing. Used for the files the library rebuilds whole (index caches, definitions).
+// Replacing a file so that a crash at any point leaves the old content or the new one: the new
+// content is written to "<file>.tmp", synced, renamed over the file, and the directory is synced.
+// Used for every file the library rebuilds whole (index caches, definitions, backups).
+// Every system call goes through AppelsSysteme(), so tests can make any of them fail.
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
@@ -45,7 +45,26 @@ class TEcritureAtomique {
 // The whole content in one call, by the rule above.
 [[nodiscard]] bool EcritFichierAtomique(const AnsiString& chemin, std::string_view contenu);
 
-// Makes the entries of a directory (renames, creations) durable.
+// Syncs a directory, so that the renames and creations done in it survive a crash.
 [[nodiscard]] bool SynchroniseRepertoire(const AnsiString& repertoire);
+// Syncs the data of a file already written.
+[[nodiscard]] bool SynchroniseFichier(const AnsiString& chemin);
+// Renames source over cible in one step (cible replaced if present), then syncs the directory.
+[[nodiscard]] bool RemplaceFichier(const AnsiString& source, const AnsiString& cible);
+// Copies source to cible through "<cible>.tmp" (synced, renamed over cible, directory synced).
+// On failure cible is untouched, the temporary file removed and errno kept.
+[[nodiscard]] bool CopieSure(const AnsiString& source, const AnsiString& cible);
+// A second name for an existing file (nothing copied); fails when nouveau exists.
+[[nodiscard]] bool CreeLienDur(const AnsiString& existant, const AnsiString& nouveau);
+// Keeps the content of existant under nouveau as well: a second name where the file system has
+// hard links, else a synced copy (removable drives).
+[[nodiscard]] bool GardeSousUnAutreNom(const AnsiString& existant, const AnsiString& nouveau);
+// Whether the library may write there: the path (file or directory) exists, the system grants
+// writing, and it carries at least one write permission bit (a write-protected file stays
+// protected even for the administrator).
+[[nodiscard]] bool EcritureAutorisee(const AnsiString& chemin);
+// chemin when it names no file, else "<chemin>.N" for the first free N from 2: a place to keep
+// a file aside without replacing one kept before.
+[[nodiscard]] AnsiString NomLibre(const AnsiString& chemin);
 
 }  // namespace kyb

@@ -17,7 +17,7 @@ namespace {
 
 namespace stdfs = std::filesystem;
 
-TAppelsSysteme AppelsParDefaut() { return {::pread, ::pwrite, ::fdatasync}; }
+TAppelsSysteme AppelsParDefaut() { return {::pread, ::pwrite, ::fdatasync, ::rename, ::fsync}; }
 
 TAppelsSysteme gAppels = AppelsParDefaut();
 
@@ -201,6 +201,7 @@ AnsiString ChangeExtension(const AnsiString& chemin, const AnsiString& extension
 }
 
 AnsiString AvecSeparateurFinal(const AnsiString& chemin) {
+  if (chemin.empty()) return "./";  // a bare name lies in the current directory
   if (!chemin.empty() && EstSeparateur(chemin.back())) return NormaliseChemin(chemin);
   return NormaliseChemin(chemin) + "/";
 }
@@ -245,7 +246,7 @@ bool RenommeFichier(const AnsiString& ancien, const AnsiString& nouveau) {
     errno = EEXIST;
     return false;
   }
-  return ::rename(a.c_str(), n.c_str()) == 0;
+  return gAppels.rename(a.c_str(), n.c_str()) == 0;
 }
 
 bool CopieFichier(const AnsiString& source, const AnsiString& cible, bool ecraser) {

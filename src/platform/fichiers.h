@@ -27,6 +27,8 @@ struct TAppelsSysteme {
   ssize_t (*pread)(int fd, void* tampon, size_t taille, off_t position);
   ssize_t (*pwrite)(int fd, const void* tampon, size_t taille, off_t position);
   int (*fdatasync)(int fd);
+  int (*rename)(const char* ancien, const char* nouveau);
+  int (*fsync)(int fd);  // directories
 };
 TAppelsSysteme& AppelsSysteme();
 void RestaureAppelsSysteme();

@@ -18,8 +18,13 @@ std::string NomFichier(const std::string& fichier) {
   return fichier.find('.') == std::string::npos ? fichier + ".log" : fichier;
 }
 
+// The user's state directory: $XDG_STATE_HOME, else ~/.local/state (an absolute path only).
 std::string RepertoireSansVerrou() {
   if (!gRepertoire.empty()) return gRepertoire;
+  const char* etat = std::getenv("XDG_STATE_HOME");
+  if (etat && *etat == '/') return std::string(etat) + "/kybase/logs";
+  const char* maison = std::getenv("HOME");
+  if (maison && *maison == '/') return std::string(maison) + "/.local/state/kybase/logs";
   const char* tmp = std::getenv("TMPDIR");
   return std::string(tmp && *tmp ? tmp : "/tmp") + "/kybase-logs";
 }

@@ -1,8 +1,9 @@
 #pragma once
 // File logger: named channels ("LogBDD", "LogMsgError", "LOG_BACKUP", ...) appended to text files
 // in the log directory, one time-stamped line per call. The directory is set once by the host
-// (DefinitRepertoireJournaux) and created when first needed; until it is set, lines go to
-// $TMPDIR/kybase-logs. Thread-safe. Logging never throws and never stops the caller.
+// (DefinitRepertoireJournaux) and created when first needed; until it is set, lines go to the
+// user's state directory, $XDG_STATE_HOME/kybase/logs (default ~/.local/state/kybase/logs).
+// Thread-safe. Logging never throws and never stops the caller.
 #include <string>
 #include <vector>
 

@@ -124,7 +124,8 @@ bool TModuleBDD::CreateDataBase() {
   // An open store is ours; a file on disk is checked before anything touches it.
   if (!base_->Connected() && FichierExiste(chemin_) && !TACRDatabase::IsAccuracerDatabaseFile(chemin_)) {
     if (TACRDatabase::GenerationFichier(chemin_) == 0) {
-      BDDError("", "Le fichier " + AnsiVersUtf8(chemin_) + " n'est pas une base de données de généalogie");
+      base_->NoteEtatFichier(TACRDatabase::EtatFichier(chemin_));
+      BDDError("", base_->DerniereErreur());
       return false;
     }
     if (!ConversionADB4To5(chemin_)) return false;
@@ -164,6 +165,7 @@ bool TModuleBDD::OpenDataBase(bool miseAJour, bool) {
     return false;
   }
   if (miseAJour) UpdateOldBase();
+  if (!EstLectureSeule() && !enImport_) (void)RetablitIndex();
   OuvreTables();
   return true;
 }

@@ -34,6 +34,13 @@ struct TLieuBDD {
   UnicodeString Chn1, Chn2, Chn3, Chn4;
 };
 
+// Result of AnalyseBDD: the store's pages are damaged, or some records make no sense.
+struct TAnalyseBDD {
+  bool endommagee = false;
+  long enregistrementsFoireux = 0;
+  std::string journal;  // path of the analysis log (UTF-8)
+};
+
 class TModuleBDD {
  public:
   // dossier may be null (no read-only folder, no user interface). version: "5.90".
@@ -196,6 +203,18 @@ class TModuleBDD {
   // The cursor of a table for look-ups (null when the table is not open).
   [[nodiscard]] TACRTable* Table(const std::string& nom);
 
+  // --- safety of the data (datamodulebdd_securite.cpp) ---
+  // What the last repair kept and lost, table by table, and its French report.
+  [[nodiscard]] const TBilanReparation& DernierBilanReparation() const { return bilanReparation_; }
+  [[nodiscard]] std::vector<std::string> RapportReparation() const;
+  // Creates every index of the schema missing from an existing table (an import stopped before
+  // its end leaves them dropped); logs each one. The count restored.
+  int RetablitIndex();
+  // Checks the store and its events and sources; findings go to "DataModuleBDD_AnalyseBDD.log".
+  [[nodiscard]] TAnalyseBDD AnalyseBDD();
+  // Engine code of the last failure (SQLite extended code).
+  [[nodiscard]] int CodeErreur() const { return base_->CodeErreur(); }
+
  private:
   void OuvreTables();
   void FermeTables();
@@ -236,6 +255,11 @@ class TModuleBDD {
   std::map<std::string, int64_t> idsReserves_;
   TVerrou verrou_;
   std::atomic<bool> annulationReparation_{false};
+  TBilanReparation bilanReparation_;
 };
+
+// The cause of a store failure in French, from its engine code: full disk, store in use by
+// another program, damaged store (with the repair command), file we may not write, other.
+[[nodiscard]] std::string TexteErreurBDD(int code, const std::string& cheminUtf8);
 
 }  // namespace kyb

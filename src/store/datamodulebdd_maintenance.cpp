@@ -1,4 +1,5 @@
 // Backup copies, compaction, repair and engine-format conversion of the store.
+#include "platform/ecriture_atomique.h"
 #include "platform/fichiers.h"
 #include "platform/journal.h"
 #include "store/datamodulebdd.h"
@@ -10,29 +11,67 @@ AnsiString TModuleBDD::CheminCopie() const { return ChangeExtension(chemin_, "_b
 
 bool TModuleBDD::CopieADB() {
   JournalSauvegarde("CopieADB " + AnsiVersUtf8(chemin_) + " -> " + AnsiVersUtf8(CheminCopie()));
+  if (EstLectureSeule()) {
+    base_->NoteErreur("Le dossier est en lecture seule : aucune copie n'y est écrite", SQLITE_READONLY);
+    return false;
+  }
   const bool etaitConnecte = base_->Connected();
   CloseDataBase();  // closing folds the journal into the file, so the copy is whole
-  const bool ok = CopieFichier(chemin_, CheminCopie(), true);
+  // The last good copy is replaced only once the new one is complete and on disk.
+  const bool ok = TailleFichier(chemin_ + "-wal") <= 0 && CopieSure(chemin_, CheminCopie());
+  if (!ok) base_->NoteErreurSysteme("Copie de sauvegarde de « " + AnsiVersUtf8(chemin_) + " »");
   if (etaitConnecte) (void)OpenDataBase(false);
+  if (!ok) BDDError("", base_->DerniereErreur());
   return ok;
 }
+
+namespace {
+
+// A copy is put back only when it opens as a store and passes the integrity check.
+bool CopieSaine(const AnsiString& copie, std::string& erreur) {
+  TACRDatabase essai(copie);
+  if (!essai.Open()) {
+    erreur = essai.DerniereErreur();
+    return false;
+  }
+  const std::string integrite = essai.VerifieIntegrite();
+  essai.Close();
+  if (integrite == "ok" && TailleFichier(copie + "-wal") <= 0) return true;
+  erreur = "La copie « " + AnsiVersUtf8(copie) + " » est endommagée : " + integrite;
+  return false;
+}
+
+}  // namespace
 
 bool TModuleBDD::RestoreOldADB(const AnsiString& cheminCopie) {
   const AnsiString copie = cheminCopie.empty() ? CheminCopie() : cheminCopie;
   JournalSauvegarde("RestoreOldADB " + AnsiVersUtf8(copie) + " -> " + AnsiVersUtf8(chemin_));
   if (!FichierExiste(copie)) return false;
-  CloseDataBase();
-  // The current file is set aside until the copy is in place, so nothing is lost on failure.
-  const AnsiString ecarte = chemin_ + ".remplace";
-  SupprimeFichier(ecarte);
-  if (FichierExiste(chemin_) && !RenommeFichier(chemin_, ecarte)) return false;
-  SupprimeFichier(chemin_ + "-wal");
-  SupprimeFichier(chemin_ + "-shm");
-  if (!RenommeFichier(copie, chemin_)) {
-    (void)RenommeFichier(ecarte, chemin_);
+  if (EstLectureSeule()) {
+    base_->NoteErreur("Le dossier est en lecture seule : la copie n'a pas été remise en place", SQLITE_READONLY);
     return false;
   }
-  SupprimeFichier(ecarte);
+  std::string erreur;
+  if (!CopieSaine(copie, erreur)) {
+    base_->NoteErreur(erreur);
+    BDDError("", erreur);
+    return false;
+  }
+  CloseDataBase();
+  // The live store must carry no journal, which would be replayed into the restored file.
+  if (TailleFichier(chemin_ + "-wal") > 0) {
+    base_->NoteErreur("Le journal de la base n'a pas pu être intégré ; la copie n'a pas été remise en place");
+    (void)OpenDataBase(false);
+    return false;
+  }
+  // One rename puts the copy in place of the store: the old store or the copy, never neither.
+  if (!SynchroniseFichier(copie) || !RemplaceFichier(copie, chemin_)) {
+    base_->NoteErreurSysteme("Remise en place de « " + AnsiVersUtf8(copie) + " »");
+    BDDError("", base_->DerniereErreur());
+    (void)OpenDataBase(false);
+    return false;
+  }
+  SupprimeFichier(chemin_ + "-shm");
   return OpenDataBase(true);
 }
 
@@ -125,6 +164,7 @@ bool TModuleBDD::RepaireIndexUnique() {
 }
 
 bool TModuleBDD::RepairDatabase(bool niveau) {
+  bilanReparation_ = {};
   if (EstLectureSeule()) return false;
   annulationReparation_ = false;
   const bool etaitConnecte = base_->Connected();
@@ -150,9 +190,20 @@ bool TModuleBDD::RepairDatabase(bool niveau) {
     TProgression progression(Interface(), u"Réparation de la base de données...",
                              static_cast<int>(std::size(kEtapes)) + 2);
     base_->SetExclusive(true);
-    const bool repare = base_->Repair([&](int pct) {
-      progression.Texte(u"Réparation de la base... (" + AnsiVersUnicode(std::to_string(pct)) + u"%)");
-    });
+    const TSchemaConnu schema = [](const std::string& nom, TACRFieldDefs& champs, TACRIndexDefs& index) {
+      for (const auto& def : SchemaBDD())
+        if (def.nom == nom) {
+          champs = def.champs;
+          index = def.index;
+          return true;
+        }
+      return false;
+    };
+    const bool repare = base_->Repair(
+        [&](int pct) {
+          progression.Texte(u"Réparation de la base... (" + AnsiVersUnicode(std::to_string(pct)) + u"%)");
+        },
+        schema, &bilanReparation_);
     if (!repare) {
       BDDError("", base_->DerniereErreur());
       return false;
@@ -214,6 +265,16 @@ bool TModuleBDD::CopyTableV4toV5(TACRTable& source, TACRTable& cible) {
 bool TModuleBDD::ConversionADB4To5(const AnsiString& chemin) {
   const AnsiString neuf = ChangeExtension(chemin, "_v5.adb");
   const AnsiString garde = ChangeExtension(chemin, "_v4.adb");
+  // A journal left beside the old file is folded in first: it must not outlive the file.
+  if (TailleFichier(chemin + "-wal") > 0) {
+    TACRDatabase journal(chemin);
+    if (journal.Open()) (void)journal.ExecuteSql("PRAGMA wal_checkpoint(TRUNCATE)");
+  }
+  if (TailleFichier(chemin + "-wal") > 0) {
+    base_->NoteErreur("Le journal de « " + AnsiVersUtf8(chemin) + " » n'a pas pu être intégré");
+    return false;
+  }
+  SupprimeFichier(neuf + "-wal");
   {
     TACRDatabase ancienne(chemin);
     ancienne.SetDatabaseName("ACR4DB");
@@ -242,9 +303,22 @@ bool TModuleBDD::ConversionADB4To5(const AnsiString& chemin) {
       progression.Avance();
     }
   }
+  // The new file takes its place only whole: with its journal folded in (closing does it).
+  if (TailleFichier(neuf + "-wal") > 0) {
+    base_->NoteErreur("La base convertie n'a pas pu être terminée ; l'ancienne est gardée");
+    for (const char* suffixe : {"", "-wal", "-shm"}) SupprimeFichier(neuf + suffixe);
+    return false;
+  }
+  // The old file keeps a second name, then the new one replaces it in one rename: a store
+  // stays under the file's name at every moment.
   SupprimeFichier(garde);
-  if (!RenommeFichier(chemin, garde)) return false;
-  return RenommeFichier(neuf, chemin);
+  if (!GardeSousUnAutreNom(chemin, garde) || !SynchroniseFichier(neuf) || !RemplaceFichier(neuf, chemin)) {
+    base_->NoteErreurSysteme("Conversion de « " + AnsiVersUtf8(chemin) + " »");
+    SupprimeFichier(neuf);
+    return false;
+  }
+  SupprimeFichier(chemin + "-shm");
+  return true;
 }
 
 }  // namespace kyb

@@ -97,18 +97,42 @@ bool TModuleBDD::ReadPersonData(TEnregPublic& p, long numero) {
   return LitPersonne(p, numero, true, "ReadPersonData :");
 }
 
+namespace {
+
+constexpr int kLotImport = 1000;
+constexpr const char* kPointPersonne = "ecriture_personne";
+
+// Keeps the deleted-persons table in step with the mark, in the caller's transaction.
+bool SuitMarqueSuppression(TModuleBDD& m, TACRTable& suppr, long numero, int64_t avant, int64_t apres) {
+  if (apres == avant) return true;
+  if (apres == 'O') {
+    if (m.PersonDeleted(numero)) return true;
+    suppr.Insert();
+    suppr.FieldByName("ID").SetInteger(numero);
+    return suppr.Post();
+  }
+  if (apres == 'N' && avant == 'O')
+    while (m.PersonDeleted(numero))
+      if (!suppr.Delete()) return false;
+  return true;
+}
+
+}  // namespace
+
 bool TModuleBDD::WritePerson(const TEnregPublic& p, long numero) {
   if (numero == -2) numero = 0;
   TACRTable* t = Table("Personnes");
-  if (!t || EstLectureSeule() || numero < 0) {
-    AjouteJournal("LogMsgError", "WritePerson : écriture impossible de la personne " + std::to_string(numero));
+  TACRTable* suppr = Table("PersonnesSuppr");
+  if (!t || !suppr || EstLectureSeule() || numero < 0) {
+    AjouteJournal("LogMsgError", "WritePerson : écriture impossible de la personne " + std::to_string(numero) +
+                                     (EstLectureSeule() ? " (dossier en lecture seule)" : ""));
+    base_->NoteErreur("Écriture refusée : le dossier est en lecture seule");
     return false;
   }
   (void)t->SetIndexName("ParID");
   int64_t avant = 0;
   // During an import, a number above every number already written cannot exist: no look-up.
   const bool nouveau = enImport_ && numero > plusGrandNumeroImport_;
-  if (enImport_) plusGrandNumeroImport_ = std::max(plusGrandNumeroImport_, numero);
   if (!nouveau && t->FindKey({Cle(numero)})) {
     avant = t->FieldByName("FicheSupprimee").AsInteger();
     EditInTable(*t);
@@ -130,16 +154,37 @@ bool TModuleBDD::WritePerson(const TEnregPublic& p, long numero) {
   t->FieldByName("Note").SetInteger(p.Note);
   t->FieldByName("NbEnf").SetInteger(nbEnf);
   t->FieldByName("NbConj").SetInteger(nbConj);
-  if (!PostInTable(*t)) {
+  const int64_t apres = static_cast<unsigned char>(p.FicheSupprimee);
+  // When the deleted-persons table changes too, both writes commit together: one transaction,
+  // or a savepoint inside the batch of an import. Otherwise the single post is its own commit.
+  const bool deuxTables = apres != avant && (apres == 'O' || avant == 'O');
+  const bool lot = base_->InTransaction();
+  bool ok = !deuxTables ||
+            base_->ExecuteSql(lot ? std::string("SAVEPOINT ") + kPointPersonne : std::string("BEGIN IMMEDIATE"));
+  ok = ok && t->Post() && SuitMarqueSuppression(*this, *suppr, numero, avant, apres);
+  if (ok && deuxTables)
+    ok = base_->ExecuteSql(lot ? std::string("RELEASE ") + kPointPersonne : std::string("COMMIT"));
+  if (!ok) {
+    const std::string erreur = base_->DerniereErreur();
+    const int code = base_->CodeErreur();
     Cancel(*t);
-    AjouteJournal("LogMsgError", "WritePerson : " + base_->DerniereErreur());
+    Cancel(*suppr);
+    if (deuxTables)
+      (void)base_->ExecuteSql(lot ? std::string("ROLLBACK TO ") + kPointPersonne + "; RELEASE " + kPointPersonne
+                                  : std::string("ROLLBACK"));
+    base_->NoteErreur(erreur, code);
+    AjouteJournal("LogMsgError", "WritePerson : personne " + std::to_string(numero) + " non écrite : " + erreur +
+                                     " (code " + std::to_string(code) + ")");
     return false;
   }
-  // The deleted-persons table follows the mark, only when it changed.
-  const int64_t apres = static_cast<unsigned char>(p.FicheSupprimee);
-  if (apres != avant) {
-    if (apres == 'O') AddPersSuppr(numero);
-    else if (apres == 'N' && avant == 'O') RemovePersSuppr(numero);
+  if (enImport_) {
+    plusGrandNumeroImport_ = std::max(plusGrandNumeroImport_, numero);
+    // The batch of an import is committed and restarted every 1000 writes.
+    if (++postsImport_ % kLotImport == 0 && base_->InTransaction() &&
+        (!base_->Commit() || !base_->StartTransaction())) {
+      BDDError("Personnes", base_->DerniereErreur());
+      return false;
+    }
   }
   return true;
 }

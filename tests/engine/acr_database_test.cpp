@@ -3,6 +3,7 @@
 
 #include "moteur_fixture.h"
 #include "platform/fichiers.h"
+#include "support/dommages.h"
 
 namespace kyb::test {
 namespace {
@@ -103,6 +104,51 @@ TEST_F(BaseTemporaire, ReparationRecupereLesLignesLisibles) {
   EXPECT_LE(restantes, 3000);
   ASSERT_TRUE(t.SetIndexName("ParNoPersA"));
   EXPECT_TRUE(t.FindKey({Cle(0)}));
+}
+
+TEST(Reparation, IndexUniqueCasseSeulEcarte) {
+  // Three indexes, the first unique one broken by the surviving rows: the two others stay.
+  RepertoireTemporaire rep;
+  TACRDatabase base(rep / "u.adb");
+  ASSERT_TRUE(base.CreateDatabase());
+  const TACRFieldDefs champs = {{"ID", TTypeChamp::AutoInc, 0, false},
+                                {"A", TTypeChamp::Int32, 0, false},
+                                {"B", TTypeChamp::Int32, 0, false},
+                                {"C", TTypeChamp::Int32, 0, false}};
+  const TACRIndexDefs index = {{"ParID", {"ID"}, kIndexPrimaire},
+                               {"UniqueA", {"A"}, kIndexUnique},
+                               {"UniqueB", {"B"}, kIndexUnique},
+                               {"ParC", {"C"}, 0}};
+  {
+    TACRTable t(base, "T");
+    ASSERT_TRUE(t.CreateTable(champs, index));
+    TACRTable bourrage(base, "Bourrage");
+    ASSERT_TRUE(bourrage.CreateTable(champs, {{"ParID", {"ID"}, kIndexPrimaire}}));
+  }
+  // Duplicates in A behind the unique index's back, and a damaged page elsewhere in the file.
+  ASSERT_TRUE(base.ExecuteSql("DROP INDEX \"T_UniqueA\""));
+  ASSERT_TRUE(base.ExecuteSql("INSERT INTO T(A, B, C) VALUES(1, 1, 1), (1, 2, 2), (2, 3, 3)"));
+  ASSERT_TRUE(base.ExecuteSql("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 2000) "
+                              "INSERT INTO Bourrage(A, B, C) SELECT i, i, i FROM n"));
+  const std::string fichier = CheminSysteme(base.FileName());
+  base.Close();
+  const int page = PageRacine(fichier, "Bourrage");
+  ASSERT_GT(page, 1);
+  ASSERT_TRUE(AbimePage(fichier, page + 3));
+  ASSERT_TRUE(base.Open());
+  TBilanReparation bilan;
+  ASSERT_TRUE(base.Repair({}, {}, &bilan));
+  EXPECT_TRUE(bilan.reconstruite);
+  EXPECT_FALSE(base.IndexPhysiqueExiste("T", "UniqueA"));
+  EXPECT_TRUE(base.IndexPhysiqueExiste("T", "UniqueB"));
+  EXPECT_TRUE(base.IndexPhysiqueExiste("T", "ParC"));
+  TACRTable t(base, "T");
+  ASSERT_TRUE(t.Open());
+  EXPECT_EQ(t.RecordCount(), 3);
+  const TACRIndexDefs restants = t.IndexDefs();
+  EXPECT_EQ(TrouveIndex(restants, "UniqueA"), nullptr);
+  EXPECT_NE(TrouveIndex(restants, "UniqueB"), nullptr);
+  EXPECT_NE(TrouveIndex(restants, "ParC"), nullptr);
 }
 
 }  // namespace

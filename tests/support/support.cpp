@@ -10,6 +10,18 @@
 namespace kyb::test {
 namespace fs = std::filesystem;
 
+namespace {
+
+// Test programs, even run by hand, log under the temporary directory and never into the user's
+// state directory.
+const bool gJournauxDeTest = [] {
+  const char* base = std::getenv("KYBASE_TEST_TMP");
+  const fs::path racine = base && *base ? fs::path(base) : fs::temp_directory_path();
+  return setenv("XDG_STATE_HOME", (racine / "etat").c_str(), 1) == 0;
+}();
+
+}  // namespace
+
 RepertoireTemporaire::RepertoireTemporaire() {
   static std::atomic<int> compteur{0};
   const char* base = std::getenv("KYBASE_TEST_TMP");

@@ -1,0 +1,133 @@
+// Safety of the store's data: repair report, indexes restored at opening, store analysis, and
+// the French wording of engine failures.
+#include <filesystem>
+
+#include "platform/journal.h"
+#include "store/datamodulebdd.h"
+#include "store/schema_bdd.h"
+
+namespace kyb {
+namespace {
+
+constexpr const char* kJournalAnalyse = "DataModuleBDD_AnalyseBDD.log";
+
+std::string Nombre(int64_t n) { return std::to_string(n); }
+
+std::string Lignes(int64_t n) { return Nombre(n) + (n > 1 ? " lignes" : " ligne"); }
+
+}  // namespace
+
+std::vector<std::string> TModuleBDD::RapportReparation() const {
+  const TBilanReparation& b = bilanReparation_;
+  std::vector<std::string> lignes;
+  for (const auto& t : b.tables) {
+    std::string l = t.table + " : " + Lignes(t.gardees) + " gardée" + (t.gardees > 1 ? "s" : "");
+    if (t.perdues > 0) l += ", " + Lignes(t.perdues) + " perdue" + (t.perdues > 1 ? "s" : "");
+    if (t.perteInconnue) l += ", d'autres lignes illisibles ont pu être perdues";
+    if (t.definitionsReconstruites) l += " (définitions reconstruites)";
+    lignes.push_back(l);
+  }
+  if (b.reconstruite)
+    lignes.push_back("La base endommagée est conservée dans « " + AnsiVersUtf8(b.fichierEndommage) + " ».");
+  return lignes;
+}
+
+int TModuleBDD::RetablitIndex() {
+  if (EstLectureSeule() || !base_->Connected() || base_->InTransaction()) return 0;
+  int retablis = 0;
+  for (const auto& def : SchemaBDD()) {
+    TACRTable t(*base_, def.nom);
+    TACRFieldDefs champs;
+    TACRIndexDefs index;
+    if (!t.Exists() || !t.ReadDefs(champs, index)) continue;
+    for (const auto& i : def.index) {
+      const bool catalogue = TrouveIndex(index, i.nom) != nullptr;
+      bool ok = true;
+      if (!catalogue) ok = t.AddIndex(i);
+      else if (!base_->IndexPhysiqueExiste(def.nom, i.nom)) ok = base_->RecreeIndexPhysique(def.nom, i);
+      else continue;
+      AjouteJournal("LogBDD.log", "Index " + i.nom + " de la table " + def.nom +
+                                      (ok ? " rétabli à l'ouverture" : " manquant, non rétabli : " +
+                                                                           base_->DerniereErreur()));
+      if (ok) ++retablis;
+    }
+  }
+  return retablis;
+}
+
+TAnalyseBDD TModuleBDD::AnalyseBDD() {
+  TAnalyseBDD a;
+  a.journal = (std::filesystem::path(RepertoireJournaux()) / kJournalAnalyse).string();
+  const auto note = [](const std::string& texte) { AjouteJournal(kJournalAnalyse, texte); };
+  if (!base_->Connected()) {
+    a.endommagee = true;
+    note("Base de données non ouverte : " + base_->DerniereErreur());
+    return a;
+  }
+  const std::string integrite = base_->VerifieIntegrite();
+  if (integrite != "ok") {
+    a.endommagee = true;
+    note("Base endommagée : " + integrite);
+  }
+  const struct {
+    const char* table;
+    const char* sql;
+    const char* erreur;
+  } kControles[] = {
+      {"Evenements",
+       "SELECT ID, LibelleChamps, NoPersA, Date FROM Evenements WHERE LibelleChamps = '' OR NoPersA = 0",
+       "Erreur detecté dans la table Evenements "},
+      {"Sources",
+       "SELECT ID_SOURCE, ID_EVEN, TYPE, RANG FROM Sources WHERE ID_EVEN NOT IN (SELECT ID FROM Evenements)",
+       "Erreur detecté dans la table Source "},
+  };
+  for (const auto& c : kControles) {
+    if (!TableExiste(c.table)) continue;
+    TACRQuery q(*base_, c.sql);
+    if (!q.Open()) {
+      a.endommagee = true;
+      note(std::string(c.erreur) + base_->DerniereErreur());
+      continue;
+    }
+    long foireux = 0;
+    for (; !q.Eof(); q.Next(), ++foireux) {
+      std::string ligne;
+      for (int i = 0; i < q.FieldCount(); ++i)
+        ligne += (i ? " | " : "") + UnicodeVersUtf8(q.Fields(i).AsUnicodeString());
+      note(std::string("(") + c.table + ") Enregistrement foireux : " + ligne);
+    }
+    if (foireux > 0) note(c.erreur);
+    a.enregistrementsFoireux += foireux;
+  }
+  if (!a.endommagee && a.enregistrementsFoireux == 0) {
+    note("Tous est correcte");
+    return a;
+  }
+  if (TInterfaceUtilisateur* iu = Interface())
+    iu->Message(u"Base de données", u"Erreur, Veuillez consulter le fichier " + Utf8VersUnicode(a.journal));
+  return a;
+}
+
+std::string TexteErreurBDD(int code, const std::string& chemin) {
+  switch (code & 0xFF) {
+    case SQLITE_FULL:
+      return "le disque est plein : la base de données « " + chemin +
+             " » n'a pas pu être écrite (rien de ce qui était enregistré n'est perdu)";
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+      return "la base de données « " + chemin + " » est déjà ouverte par un autre programme";
+    case SQLITE_NOTADB:
+      return "le fichier « " + chemin + " » n'est pas une base de données de généalogie (il n'a pas été modifié)";
+    case SQLITE_CORRUPT:
+      return "la base de données « " + chemin + " » est endommagée : lancez « kyb reparer » sur ce dossier";
+    case SQLITE_READONLY:
+    case SQLITE_PERM:
+    case SQLITE_AUTH:
+    case SQLITE_CANTOPEN:
+      return "vous n'avez pas le droit d'écrire dans « " + chemin + " » (fichier ou dossier protégé)";
+    default:
+      return "la base de données « " + chemin + " » n'a pas pu être lue ou écrite";
+  }
+}
+
+}  // namespace kyb

@@ -1,0 +1,477 @@
+// A genealogy is never lost: repair from a damaged catalogue or damaged pages, backups,
+// restores, conversions and person writes cut at every system call, full disk, indexes left
+// dropped by an interrupted import.
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "platform/ecriture_atomique.h"
+#include "platform/journal.h"
+#include "store/schema_bdd.h"
+#include "store_fixture.h"
+#include "support/dommages.h"
+
+namespace kyb::test {
+namespace {
+
+TEnregPublic Personne(const std::string& nom, char supprimee = 'N') {
+  TEnregPublic p;
+  p.Nom = U(nom);
+  p.Prenoms = u"Anne";
+  p.Sexe = 'F';
+  p.FicheSupprimee = supprimee;
+  return p;
+}
+
+std::string Nom(long n) {
+  char texte[16];
+  std::snprintf(texte, sizeof texte, "P%05ld", n);
+  return texte;
+}
+
+// Writes persons 1..n named P00001.. in one batch.
+void EcritPersonnes(TModuleBDD& m, long n) {
+  ASSERT_TRUE(m.BeginImport(false));
+  for (long i = 1; i <= n; ++i) ASSERT_TRUE(m.WritePerson(Personne(Nom(i)), i));
+  ASSERT_TRUE(m.EndImport(false));
+}
+
+// Every person still in the store carries its own name.
+void NomsJustes(TModuleBDD& m) {
+  m.BeginParcoursPerson();
+  TEnregPublic p;
+  long numero = 0;
+  while (m.ReadPersonParcours(p, numero)) EXPECT_EQ(p.Nom, U(Nom(numero)));
+  m.EndParcoursPerson();
+}
+
+bool Contient(const std::vector<std::string>& lignes, const std::string& texte) {
+  for (const auto& l : lignes)
+    if (l.find(texte) != std::string::npos) return true;
+  return false;
+}
+
+class Securite : public Magasin {
+ protected:
+  std::string Fichier() const { return CheminSysteme(Chemin()); }
+  // Closes the store (its journal folded in) so that the file alone holds everything.
+  void Ferme() {
+    module.reset();
+    ASSERT_LE(TailleFichier(Chemin() + "-wal"), 0);
+  }
+  std::unique_ptr<TModuleBDD> Rouvre() {
+    module.reset();
+    auto m = std::make_unique<TModuleBDD>(&dossier, Chemin(), "5.90");
+    EXPECT_TRUE(m->OpenDataBase(false)) << m->Database().DerniereErreur();
+    return m;
+  }
+};
+
+TEST_F(Securite, ReparationSansCatalogueGardeChaqueLigne) {
+  // One damaged page in each table of the engine catalogue in turn.
+  for (const char* catalogue : {"_acr_champs", "_acr_index", "_acr_base"}) {
+    SCOPED_TRACE(catalogue);
+    module = std::make_unique<TModuleBDD>(&dossier, Chemin(), "5.90");
+    ASSERT_TRUE(module->CreateDataBase());
+    ASSERT_TRUE(module->OpenDataBase(false));
+    EcritPersonnes(*module, 300);
+    ASSERT_TRUE(module->MAJInfoChps("Personne Favorite", u"42"));
+    Ferme();
+    ASSERT_TRUE(AbimePage(Fichier(), PageRacine(Fichier(), catalogue)));
+
+    TModuleBDD m(&dossier, Chemin(), "5.90");
+    if (std::string(catalogue) == "_acr_base") {
+      // Refused as damaged (not as a foreign file), with the way out named.
+      EXPECT_FALSE(m.OpenDataBase(false));
+      EXPECT_EQ(m.CodeErreur() & 0xFF, SQLITE_CORRUPT);
+      EXPECT_NE(TexteErreurBDD(m.CodeErreur(), "F.adb").find("kyb reparer"), std::string::npos);
+    }
+    ASSERT_TRUE(m.RepairDatabase(false)) << m.Database().DerniereErreur();
+    EXPECT_EQ(m.Database().VerifieIntegrite(), "ok");
+    EXPECT_TRUE(m.DernierBilanReparation().SansPerte());
+    const auto rapport = m.RapportReparation();
+    EXPECT_TRUE(Contient(rapport, "Personnes : 300 lignes gardées")) << rapport.front();
+    EXPECT_TRUE(Contient(rapport, "La base endommagée est conservée dans"));
+    ASSERT_TRUE(m.OpenDataBase(false));
+    EXPECT_EQ(m.CountPerson(), 300);
+    EXPECT_EQ(m.GetInfoChps("Personne Favorite"), u"42");
+    NomsJustes(m);
+    for (const auto& def : SchemaBDD()) {
+      ASSERT_NE(m.Table(def.nom), nullptr) << def.nom;
+      EXPECT_EQ(m.Table(def.nom)->FieldDefs(), def.champs) << def.nom;
+    }
+    m.CloseDataBase();
+    for (const auto& nom : ListeFichiers(rep.Chemin() + "Famille.kya", "*")) SupprimeFichier(rep.Chemin() + "Famille.kya/" + nom);
+  }
+}
+
+TEST_F(Securite, CatalogueLisibleMaisFauxReconstruit) {
+  // A catalogue row that passes every page check but gives a text column an integer type.
+  EcritPersonnes(*module, 40);
+  ASSERT_TRUE(module->Database().ExecuteSql(
+      "UPDATE _acr_champs SET type = 7 WHERE table_nom = 'Personnes' AND nom = 'Nom'"));
+  module->CloseDataBase();
+  ASSERT_TRUE(module->RepairDatabase(false));
+  EXPECT_TRUE(module->DernierBilanReparation().reconstruite);
+  EXPECT_TRUE(module->DernierBilanReparation().SansPerte());
+  ASSERT_TRUE(module->OpenDataBase(false));
+  EXPECT_EQ(module->Table("Personnes")->FieldDefs(), DefinitionTable("Personnes").champs);
+  EXPECT_EQ(module->CountPerson(), 40);
+  NomsJustes(*module);
+}
+
+TEST_F(Securite, ReparationCompteLesLignesPerdues) {
+  EcritPersonnes(*module, 3000);
+  Ferme();
+  ASSERT_TRUE(AbimePage(Fichier(), PageContenant(Fichier(), Nom(1500))));
+  TModuleBDD m(&dossier, Chemin(), "5.90");
+  ASSERT_TRUE(m.OpenDataBase(false));
+  ASSERT_TRUE(m.RepairDatabase(false));
+  const TBilanReparation& bilan = m.DernierBilanReparation();
+  EXPECT_TRUE(bilan.reconstruite);
+  EXPECT_TRUE(FichierExiste(bilan.fichierEndommage));
+  const auto personnes = std::find_if(bilan.tables.begin(), bilan.tables.end(),
+                                      [](const TBilanTable& t) { return t.table == "Personnes"; });
+  ASSERT_NE(personnes, bilan.tables.end());
+  // The indexes still knew every person: the loss is counted exactly.
+  EXPECT_GT(personnes->perdues, 0);
+  EXPECT_FALSE(personnes->perteInconnue);
+  EXPECT_EQ(personnes->gardees + personnes->perdues, 3000);
+  EXPECT_EQ(m.CountPerson(), personnes->gardees);
+  EXPECT_TRUE(Contient(m.RapportReparation(), "perdue"));
+  EXPECT_FALSE(m.DernierBilanReparation().SansPerte());
+  NomsJustes(m);
+  TEnregPublic p;
+  EXPECT_TRUE(m.ReadPerson(p, 1));
+  EXPECT_TRUE(m.ReadPerson(p, 3000));
+}
+
+TEST_F(Securite, IndexRetablisApresUnImportInterrompu) {
+  RepertoireTemporaire journaux;
+  DefinitRepertoireJournaux(journaux.Chemin());
+  EcritPersonnes(*module, 10);
+  Ferme();
+  const pid_t enfant = fork();
+  ASSERT_GE(enfant, 0);
+  if (enfant == 0) {
+    TModuleBDD m(&dossier, Chemin(), "5.90");
+    if (!m.OpenDataBase(false) || !m.BeginImport(true) || !m.WritePerson(Personne("Import"), 11)) _exit(2);
+    _exit(0);  // killed before EndImport: no destructor runs
+  }
+  int statut = 0;
+  waitpid(enfant, &statut, 0);
+  ASSERT_EQ(WEXITSTATUS(statut), 0);
+  auto m = Rouvre();
+  for (const char* index : {"Par_Pere", "Par_Mere"}) {
+    EXPECT_TRUE(m->Table("Personnes")->IndexExists(index)) << index;
+    EXPECT_TRUE(m->Database().IndexPhysiqueExiste("Personnes", index)) << index;
+    EXPECT_TRUE(Contient(LignesJournal("LogBDD.log"), std::string("Index ") + index + " de la table Personnes rétabli"));
+  }
+  EXPECT_EQ(m->CountPerson(), 10);
+  DefinitRepertoireJournaux("");
+}
+
+int CompteCommits(void* n) {
+  ++*static_cast<int*>(n);
+  return 0;
+}
+
+TEST_F(Securite, UnePersonneUneTransaction) {
+  int commits = 0;
+  sqlite3_commit_hook(module->Database().Connexion(), CompteCommits, &commits);
+  // A new deleted person: its row and its number in PersonnesSuppr in one commit.
+  ASSERT_TRUE(module->WritePerson(Personne("Supprimée", 'O'), 5));
+  EXPECT_EQ(commits, 1);
+  EXPECT_TRUE(module->PersonDeleted(5));
+  ASSERT_TRUE(module->WritePerson(Personne("Rétablie", 'N'), 5));
+  EXPECT_EQ(commits, 2);
+  EXPECT_FALSE(module->PersonDeleted(5));
+  sqlite3_commit_hook(module->Database().Connexion(), nullptr, nullptr);
+
+  // A deleted-persons table that refuses the number: the person is not written either.
+  ASSERT_TRUE(module->Database().ExecuteSql(
+      "CREATE TRIGGER refus BEFORE INSERT ON PersonnesSuppr BEGIN SELECT RAISE(ABORT, 'refus'); END"));
+  EXPECT_FALSE(module->WritePerson(Personne("Refusée", 'O'), 6));
+  TEnregPublic p;
+  EXPECT_FALSE(module->ReadPerson(p, 6));
+  // Inside an import, only that person is undone; the batch goes on.
+  ASSERT_TRUE(module->BeginImport(false));
+  ASSERT_TRUE(module->WritePerson(Personne("Avant"), 7));
+  EXPECT_FALSE(module->WritePerson(Personne("Refusée", 'O'), 8));
+  ASSERT_TRUE(module->WritePerson(Personne("Après"), 9));
+  ASSERT_TRUE(module->EndImport(false));
+  EXPECT_TRUE(module->ReadPerson(p, 7));
+  EXPECT_FALSE(module->ReadPerson(p, 8));
+  EXPECT_TRUE(module->ReadPerson(p, 9));
+  EXPECT_EQ(p.Nom, u"Après");
+}
+
+TEST_F(Securite, DisquePleinPendantUneEcriture) {
+  EcritPersonnes(*module, 50);
+  {
+    const PanneAuNiemeAppel disquePlein(1, ENOSPC, PanneAuNiemeAppel::Mode::EcrituresSuivantes);
+    EXPECT_FALSE(module->WritePerson(Personne("Trop"), 51));
+    EXPECT_TRUE(PanneAuNiemeAppel::Atteinte());
+    EXPECT_EQ(module->CodeErreur() & 0xFF, SQLITE_FULL);
+    EXPECT_NE(TexteErreurBDD(module->CodeErreur(), "F.adb").find("le disque est plein"), std::string::npos);
+  }
+  module.reset();
+  auto m = Rouvre();
+  EXPECT_EQ(m->Database().VerifieIntegrite(), "ok");
+  EXPECT_EQ(m->CountPerson(), 50);
+  NomsJustes(*m);
+}
+
+TEST_F(Securite, CopieDeSauvegardeCoupeeAChaqueAppel) {
+  EcritPersonnes(*module, 20);
+  ASSERT_TRUE(module->CopieADB());
+  const std::string ancienne = ContenuFichier(CheminSysteme(module->CheminCopie()));
+  ASSERT_TRUE(module->WritePerson(Personne("Nouvelle"), 21));
+  const int descripteurs = DescripteursOuverts();
+  long pannes = 0;
+  for (long n = 1;; ++n) {
+    bool ok = false;
+    {
+      const PanneAuNiemeAppel panne(n, n % 2 ? EIO : ENOSPC);
+      ok = module->CopieADB();
+      if (!PanneAuNiemeAppel::Atteinte()) {
+        ASSERT_TRUE(ok);
+        break;
+      }
+    }
+    ++pannes;
+    if (!ok) {
+      // The last good copy is still there, whole; nothing half-written is left beside it.
+      EXPECT_EQ(ContenuFichier(CheminSysteme(module->CheminCopie())), ancienne) << n;
+      EXPECT_FALSE(FichierExiste(module->CheminCopie() + ".tmp")) << n;
+    }
+    // A failure while reopening leaves the module closed; the file itself opens.
+    if (!module->Connecte()) module = Rouvre();
+    EXPECT_EQ(module->CountPerson(), 21) << n;
+  }
+  EXPECT_GT(pannes, 2);
+  EXPECT_EQ(DescripteursOuverts(), descripteurs);  // no handle left open by a failed step
+  // The copy finally made opens and holds every person.
+  TACRDatabase copie(module->CheminCopie());
+  ASSERT_TRUE(copie.Open());
+  EXPECT_EQ(copie.VerifieIntegrite(), "ok");
+}
+
+TEST_F(Securite, CopieDeSauvegardeTueeEnCours) {
+  EcritPersonnes(*module, 3000);
+  ASSERT_TRUE(module->CopieADB());
+  Ferme();
+  for (int essai = 0; essai < 6; ++essai) {
+    const pid_t enfant = fork();
+    ASSERT_GE(enfant, 0);
+    if (enfant == 0) {
+      TModuleBDD m(&dossier, Chemin(), "5.90");
+      if (!m.OpenDataBase(false)) _exit(2);
+      for (;;) (void)m.CopieADB();
+    }
+    usleep(20000 + 15000 * essai);
+    kill(enfant, SIGKILL);
+    int statut = 0;
+    waitpid(enfant, &statut, 0);
+    TACRDatabase copie(ChangeExtension(Chemin(), "_backup.adb"));
+    ASSERT_TRUE(copie.Open()) << essai;
+    EXPECT_EQ(copie.VerifieIntegrite(), "ok") << essai;
+    copie.Close();
+    auto m = Rouvre();
+    EXPECT_EQ(m->CountPerson(), 3000);
+  }
+}
+
+TEST_F(Securite, RestaurationRefuseUneCopieAbimee) {
+  EcritPersonnes(*module, 3000);
+  ASSERT_TRUE(module->CopieADB());
+  module->CloseDataBase();
+  const std::string copie = CheminSysteme(module->CheminCopie());
+  ASSERT_TRUE(AbimePage(copie, PageContenant(copie, Nom(1500))));
+  ASSERT_TRUE(module->OpenDataBase(false));
+  ASSERT_TRUE(module->WritePerson(Personne("Après la copie"), 3001));
+  EXPECT_FALSE(module->RestoreOldADB());
+  EXPECT_EQ(module->CountPerson(), 3001);
+  EXPECT_TRUE(FichierExiste(module->CheminCopie()));
+  // A file that is not a store at all.
+  { std::ofstream(copie, std::ios::trunc) << "pas une base"; }
+  EXPECT_FALSE(module->RestoreOldADB());
+  ASSERT_TRUE(module->Connecte());
+  EXPECT_EQ(module->CountPerson(), 3001);
+}
+
+TEST_F(Securite, CopiesRefuseesEnLectureSeule) {
+  EcritPersonnes(*module, 5);
+  ASSERT_TRUE(module->CopieADB());
+  const std::string avant = ContenuFichier(CheminSysteme(module->CheminCopie()));
+  dossier.lectureSeule = true;
+  EXPECT_FALSE(module->WritePerson(Personne("Refusée"), 6));
+  EXPECT_FALSE(module->CopieADB());
+  EXPECT_FALSE(module->RestoreOldADB());
+  EXPECT_EQ(module->CodeErreur() & 0xFF, SQLITE_READONLY);
+  EXPECT_EQ(ContenuFichier(CheminSysteme(module->CheminCopie())), avant);
+  dossier.lectureSeule = false;
+  EXPECT_EQ(module->CountPerson(), 5);
+}
+
+TEST_F(Securite, RestaurationCoupeeAChaqueAppel) {
+  EcritPersonnes(*module, 20);
+  long pannes = 0;
+  for (long n = 1;; ++n) {
+    ASSERT_TRUE(module->Database().ExecuteSql("DELETE FROM Personnes WHERE ID = 21"));
+    ASSERT_TRUE(module->CopieADB());
+    ASSERT_TRUE(module->WritePerson(Personne("Nouvelle"), 21));
+    bool ok = false;
+    bool atteinte = false;
+    {
+      const PanneAuNiemeAppel panne(n, EIO);
+      ok = module->RestoreOldADB();
+      atteinte = PanneAuNiemeAppel::Atteinte();
+    }
+    // Always a store under the file's name: the old one (21 persons) or the copy (20).
+    module = Rouvre();
+    ASSERT_TRUE(module->Connecte()) << n;
+    EXPECT_EQ(module->Database().VerifieIntegrite(), "ok") << n;
+    const long personnes = module->CountPerson();
+    EXPECT_TRUE(personnes == 20 || personnes == 21) << n << " : " << personnes;
+    if (ok) {
+      EXPECT_EQ(personnes, 20) << n;
+    }
+    if (!atteinte) break;
+    ++pannes;
+  }
+  EXPECT_GT(pannes, 0);
+}
+
+TEST_F(Securite, ReparationCoupeeAChaqueAppel) {
+  EcritPersonnes(*module, 600);
+  Ferme();
+  ASSERT_TRUE(AbimePage(Fichier(), PageContenant(Fichier(), Nom(300))));
+  const AnsiString modele = rep.Chemin() + "modele.adb";
+  ASSERT_TRUE(CopieFichier(Chemin(), modele, true));
+  // What a repair that nothing interrupts keeps.
+  long attendues = 0;
+  {
+    TModuleBDD m(&dossier, Chemin(), "5.90");
+    ASSERT_TRUE(m.RepairDatabase(false));
+    attendues = m.CountPerson();
+    ASSERT_GT(attendues, 400);
+  }
+  const int descripteurs = DescripteursOuverts();
+  long pannes = 0;
+  for (long n = 1;; n += 1 + n / 20) {
+    ASSERT_TRUE(CopieFichier(modele, Chemin(), true));
+    for (const auto& nom : ListeFichiers(rep.Chemin() + "Famille.kya", "*corrompu*"))
+      SupprimeFichier(rep.Chemin() + "Famille.kya/" + nom);
+    bool ok = false, atteinte = false;
+    {
+      TModuleBDD m(&dossier, Chemin(), "5.90");
+      const PanneAuNiemeAppel panne(n, n % 2 ? EIO : ENOSPC);
+      ok = m.RepairDatabase(false);
+      atteinte = PanneAuNiemeAppel::Atteinte();
+    }
+    // The damaged store or the repaired one, never none; no half-made file left.
+    ASSERT_NE(TACRDatabase::EtatFichier(Chemin()), TEtatFichierBase::Absent) << n;
+    EXPECT_FALSE(FichierExiste(Chemin() + ".reparation")) << n;
+    TModuleBDD m(&dossier, Chemin(), "5.90");
+    if (!m.OpenDataBase(false))
+      for (const auto& nom : ListeFichiers(rep.Chemin() + "Famille.kya", "*")) std::printf("%s %lld\n", nom.c_str(), (long long)TailleFichier(rep.Chemin() + "Famille.kya/" + nom));
+    ASSERT_TRUE(m.Connecte()) << n << " " << m.Database().DerniereErreur();
+    if (m.Database().VerifieIntegrite() == "ok") {
+      EXPECT_EQ(m.CountPerson(), attendues) << n;
+      NomsJustes(m);
+    } else {
+      EXPECT_FALSE(ok) << n;
+    }
+    if (!atteinte) {
+      EXPECT_TRUE(ok);
+      break;
+    }
+    ++pannes;
+  }
+  EXPECT_GT(pannes, 3);
+  EXPECT_EQ(DescripteursOuverts(), descripteurs);
+}
+
+TEST(SecuriteConversion, ConversionCoupeeAChaqueAppel) {
+  RepertoireTemporaire rep;
+  const AnsiString chemin = rep / "G.kya/G.adb";
+  const AnsiString modele = rep / "modele.adb";
+  ASSERT_TRUE(CreeRepertoires(ExtraitRepertoire(chemin)));
+  {
+    TACRDatabase v4(modele);
+    v4.SetGeneration(4);
+    ASSERT_TRUE(v4.CreateDatabase());
+    TACRTable t(v4, "Sources");
+    ASSERT_TRUE(t.CreateTable(DefinitionTable("Sources").champs, DefinitionTable("Sources").index));
+    ASSERT_TRUE(t.Open());
+    for (int i = 0; i < 50; ++i) {
+      t.Insert();
+      t.FieldByName("DESCRIPTIF").SetUnicodeString(u"Registre paroissial");
+      ASSERT_TRUE(t.Post());
+    }
+  }
+  long pannes = 0;
+  for (long n = 1;; n += 1 + n / 20) {
+    for (const auto& nom : ListeFichiers(rep / "G.kya", "*")) SupprimeFichier(rep / ("G.kya/" + nom));
+    ASSERT_TRUE(CopieFichier(modele, chemin, true));
+    DossierEssai dossier;
+    bool atteinte = false;
+    {
+      TModuleBDD m(&dossier, chemin, "5.90");
+      const PanneAuNiemeAppel panne(n, EIO);
+      (void)m.CreateDataBase();
+      atteinte = PanneAuNiemeAppel::Atteinte();
+    }
+    // The old generation or the new one, with every row.
+    const int generation = TACRDatabase::GenerationFichier(chemin);
+    if (!(generation == 4 || generation == 5))
+      for (const auto& nom : ListeFichiers(rep / "G.kya", "*")) std::printf("%s %lld\n", nom.c_str(), (long long)TailleFichier(rep / ("G.kya/" + nom)));
+    ASSERT_TRUE(generation == 4 || generation == 5) << n << " " << (int)TACRDatabase::EtatFichier(chemin);
+    TACRDatabase base(chemin);
+    base.SetReadOnly(true);
+    ASSERT_TRUE(base.Open()) << n << " " << base.DerniereErreur();
+    TACRTable t(base, "Sources");
+    ASSERT_TRUE(t.Open());
+    EXPECT_EQ(t.RecordCount(), 50) << n;
+    if (!atteinte) {
+      EXPECT_EQ(generation, 5);
+      break;
+    }
+    ++pannes;
+  }
+  EXPECT_GT(pannes, 3);
+}
+
+TEST_F(Securite, AnalyseDeLaBase) {
+  RepertoireTemporaire journaux;
+  DefinitRepertoireJournaux(journaux.Chemin());
+  const TAnalyseBDD saine = module->AnalyseBDD();
+  EXPECT_FALSE(saine.endommagee);
+  EXPECT_EQ(saine.enregistrementsFoireux, 0);
+  EXPECT_TRUE(Contient(LignesJournal("DataModuleBDD_AnalyseBDD.log"), "Tous est correcte"));
+  // An event that belongs to nobody, a source of no event.
+  ASSERT_TRUE(module->Database().ExecuteSql(
+      "INSERT INTO Evenements(LibelleChamps, NoPersA) VALUES('NAISSANCE', 0);"
+      "INSERT INTO Sources(ID_EVEN, TYPE) VALUES(999, 'Acte');"));
+  iu.VideJournal();
+  const TAnalyseBDD a = module->AnalyseBDD();
+  EXPECT_EQ(a.enregistrementsFoireux, 2);
+  const auto lignes = LignesJournal("DataModuleBDD_AnalyseBDD.log");
+  EXPECT_TRUE(Contient(lignes, "(Evenements) Enregistrement foireux : "));
+  EXPECT_TRUE(Contient(lignes, "Erreur detecté dans la table Evenements "));
+  EXPECT_TRUE(Contient(lignes, "(Sources) Enregistrement foireux : "));
+  EXPECT_TRUE(Contient(lignes, "Erreur detecté dans la table Source "));
+  EXPECT_TRUE(iu.JournalContient("message:Base de données|Erreur, Veuillez consulter le fichier " + a.journal));
+  // Damaged pages are reported as damage.
+  EcritPersonnes(*module, 2000);
+  Ferme();
+  ASSERT_TRUE(AbimePage(Fichier(), PageContenant(Fichier(), Nom(1000))));
+  auto m = Rouvre();
+  EXPECT_TRUE(m->AnalyseBDD().endommagee);
+  DefinitRepertoireJournaux("");
+}
+
+}  // namespace
+}  // namespace kyb::test

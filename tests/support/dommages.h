@@ -1,0 +1,102 @@
+#pragma once
+// Damage and faults for the safety tests: pages of a database file overwritten, the N-th system
+// call made to fail, and the SQL a test needs to look at a file without the library.
+#include <sqlite3.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "platform/fichiers.h"
+
+namespace kyb::test {
+
+inline constexpr int kTaillePage = 4096;
+
+// Root page of a table or index, read with SQLite alone (0 when unknown).
+inline int PageRacine(const std::string& chemin, const std::string& nom) {
+  sqlite3* c = nullptr;
+  int page = 0;
+  if (sqlite3_open_v2(chemin.c_str(), &c, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
+    sqlite3_stmt* s = nullptr;
+    if (sqlite3_prepare_v2(c, "SELECT rootpage FROM sqlite_master WHERE name=?", -1, &s, nullptr) == SQLITE_OK) {
+      sqlite3_bind_text(s, 1, nom.c_str(), -1, SQLITE_TRANSIENT);
+      if (sqlite3_step(s) == SQLITE_ROW) page = sqlite3_column_int(s, 0);
+    }
+    sqlite3_finalize(s);
+  }
+  sqlite3_close(c);
+  return page;
+}
+
+// First page (1-based) of the file whose bytes contain texte; 0 when none.
+inline int PageContenant(const std::string& chemin, const std::string& texte) {
+  std::ifstream f(chemin, std::ios::binary);
+  const std::string octets((std::istreambuf_iterator<char>(f)), {});
+  const size_t p = octets.find(texte);
+  return p == std::string::npos ? 0 : static_cast<int>(p / kTaillePage) + 1;
+}
+
+// Overwrites page n (1-based) with a byte pattern.
+inline bool AbimePage(const std::string& chemin, int page) {
+  if (page <= 1) return false;
+  TFichier f = TFichier::Ouvre(chemin, TAcces::LectureEcriture, TCreation::Existant);
+  const std::string dechets(kTaillePage, '\x5A');
+  return f.Valide() && f.EcritA(int64_t{page - 1} * kTaillePage, dechets.data(), dechets.size()) == kTaillePage;
+}
+
+inline std::string ContenuFichier(const std::string& chemin) {
+  std::ifstream f(chemin, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(f)), {});
+}
+
+// Makes the N-th call (counted over reads, writes, syncs and renames) fail with an errno, or
+// every write from the N-th on (a full disk). Restores the real calls on destruction.
+class PanneAuNiemeAppel {
+ public:
+  enum class Mode { UnSeul, EcrituresSuivantes };
+  PanneAuNiemeAppel(long n, int erreur, Mode mode = Mode::UnSeul) {
+    etat() = {n, 0, erreur, mode, false};
+    TAppelsSysteme& a = AppelsSysteme();
+    a.pwrite = [](int fd, const void* b, size_t t, off_t o) -> ssize_t {
+      if (Echoue(true)) return -1;
+      return ::pwrite(fd, b, t, o);
+    };
+    a.fdatasync = [](int fd) -> int { return Echoue(false) ? -1 : ::fdatasync(fd); };
+    a.fsync = [](int fd) -> int { return Echoue(false) ? -1 : ::fsync(fd); };
+    a.rename = [](const char* x, const char* y) -> int { return Echoue(false) ? -1 : ::rename(x, y); };
+  }
+  ~PanneAuNiemeAppel() { RestaureAppelsSysteme(); }
+  PanneAuNiemeAppel(const PanneAuNiemeAppel&) = delete;
+  PanneAuNiemeAppel& operator=(const PanneAuNiemeAppel&) = delete;
+  // Whether the failure was reached by the operation.
+  [[nodiscard]] static bool Atteinte() { return etat().atteinte; }
+  [[nodiscard]] static long Appels() { return etat().compte; }
+
+ private:
+  struct Etat {
+    long cible;
+    long compte;
+    int erreur;
+    Mode mode;
+    bool atteinte;
+  };
+  static Etat& etat() {
+    static Etat e{};
+    return e;
+  }
+  static bool Echoue(bool ecriture) {
+    Etat& e = etat();
+    ++e.compte;
+    const bool panne = e.mode == Mode::UnSeul ? e.compte == e.cible : (ecriture && e.compte >= e.cible);
+    if (!panne) return false;
+    e.atteinte = true;
+    errno = e.erreur;
+    return true;
+  }
+};
+
+}  // namespace kyb::test
