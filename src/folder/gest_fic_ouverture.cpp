@@ -319,7 +319,7 @@ void TGestFichier::NouveauFichier(int premierePersonne) {
     return;
   }
   // The marker lies in the folder until its creation is complete.
-  if (!CreeRepertoires(Repertoire + "Notices/") || !PoseMarqueCreation(Repertoire)) {
+  if (!CreeRepertoireMarque(Repertoire) || !CreeRepertoires(Repertoire + "Notices/")) {
     CodeErreurBDD = errno == ENOSPC ? SQLITE_FULL : SQLITE_CANTOPEN;
     AbandonneCreation();
     return;

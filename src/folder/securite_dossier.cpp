@@ -14,6 +14,19 @@ bool CreationInterrompue(const AnsiString& repertoire) {
   return FichierExiste(MarqueCreation(repertoire));
 }
 
+bool CreeRepertoireMarque(const AnsiString& repertoire) {
+  // The directory is made under a neighbouring name, receives its marker, then takes its own
+  // name in one rename: it never exists without the marker.
+  const AnsiString cible = SansSeparateurFinal(repertoire);
+  const AnsiString provisoire = cible + ".creation";
+  if (RepertoireExiste(provisoire) && !SupprimeArborescence(provisoire)) return false;
+  if (!CreeRepertoires(provisoire) || !PoseMarqueCreation(provisoire) || !RemplaceFichier(provisoire, cible)) {
+    (void)SupprimeArborescence(provisoire);
+    return false;
+  }
+  return true;
+}
+
 bool PoseMarqueCreation(const AnsiString& repertoire) {
   TFichier f = TFichier::Ouvre(MarqueCreation(repertoire), TAcces::LectureEcriture, TCreation::Ecrase);
   if (!f.Valide() || !f.Synchronise()) return false;

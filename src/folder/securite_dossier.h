@@ -13,6 +13,8 @@ class TGestFichier;
 [[nodiscard]] bool CreationInterrompue(const AnsiString& repertoire);
 [[nodiscard]] bool PoseMarqueCreation(const AnsiString& repertoire);
 [[nodiscard]] bool LeveMarqueCreation(const AnsiString& repertoire);
+// Creates the folder's directory (and its missing parents) with the marker already in it.
+[[nodiscard]] bool CreeRepertoireMarque(const AnsiString& repertoire);
 // False when the folder's directory or its store (or persons file) is write-protected: such a
 // folder opens read-only and nothing is created in it.
 [[nodiscard]] bool DossierInscriptible(const TGestFichier& dossier);
