@@ -82,6 +82,7 @@ void TModuleBDD::OuvreTables() {
 }
 
 void TModuleBDD::FermeTables() {
+  FermeCurseursEvens();
   parcoursPersonnes_.reset();
   tables_.clear();
 }
