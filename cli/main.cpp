@@ -14,7 +14,8 @@ using kyb::cli::TCommande;
 std::vector<TCommande> Toutes() {
   std::vector<TCommande> t;
   for (const auto part : {kyb::cli::CommandesBase(), kyb::cli::CommandesDossier(), kyb::cli::CommandesPersonnes(),
-                          kyb::cli::CommandesChamps(), kyb::cli::CommandesDates(), kyb::cli::CommandesNoms()})
+                          kyb::cli::CommandesChamps(), kyb::cli::CommandesDates(), kyb::cli::CommandesNoms(),
+                          kyb::cli::CommandesEvenements()})
     t.insert(t.end(), part.begin(), part.end());
   return t;
 }

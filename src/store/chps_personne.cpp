@@ -120,7 +120,9 @@ void TrieChrono(const TChpsPersonne& p, std::vector<int>& positions) {
   std::stable_sort(positions.begin(), positions.end(), [&](int a, int b) {
     const TDateKY& da = dates[static_cast<size_t>(a)];
     const TDateKY& db = dates[static_cast<size_t>(b)];
-    const bool videA = da.DateVide(), videB = db.DateVide();
+    // An unreadable date text counts as no date.
+    const bool videA = da.DateVide() || !da.CalculDatePossible();
+    const bool videB = db.DateVide() || !db.CalculDatePossible();
     if (videA || videB) return !videA && videB;
     const int c = CompareDate(da, db, 0, 0, false);
     if (c != 0) return c < 0;

@@ -63,7 +63,7 @@ enum TTypeClassementEven : int { kClassementChrono = 0, kClassementType = 1 };
 
 // Positions of the events in chronological order: dated events by CompareDate (a range stands
 // for its mean date), equal dates ordered "<" first, then no qualifier, then the others; events
-// without a date follow, in their vector order.
+// without a date (or with a text that is no date) follow, in their vector order.
 [[nodiscard]] std::vector<int> ClassementChronoEven(const TChpsPersonne& personne);
 // Positions ordered by the rank the field definitions give each label (labels without rank
 // last), then chronologically.
