@@ -30,6 +30,8 @@
 
 namespace kyb {
 
+class TChargeurChps;
+
 // One place of the places value table kept in the store.
 struct TLieuBDD {
   char FicheSupprimee = 'N';
@@ -303,7 +305,9 @@ class TModuleBDD {
   void FermeCurseursEvens();
   std::unique_ptr<TACRTable> parcoursEvens_, parcoursChps_, parcoursSources_, parcoursIllustrations_;
   std::string filtreParcoursEvens_, filtreParcoursChps_;  // label kept by the iteration, "" = all
-  std::unique_ptr<TACRTable> chargeA_, chargeB_;  // person loading, on ParNoPersA / ParNoPersB
+  // Person loading on the main thread: prepared once, kept between calls.
+  std::shared_ptr<TChargeurChps> chargeA_, chargeB_, chargePartages_, rangA_, rangB_;
+  void BorneNumeros(TEvenement::TEnreg& enreg);
   long maxLieux_ = -1;  // highest place number seen in Lieux (refreshed when a larger one is read)
   std::vector<AnsiString> libellesPartages_;
   bool enImport_ = false;

@@ -35,28 +35,26 @@ bool TModuleBDD::LitChpsPersonne(TChpsPersonne& p, bool viaRequetes) {
     return true;
   }
   for (const bool coteB : {false, true}) {
-    std::unique_ptr<TACRTable>& c = coteB ? chargeB_ : chargeA_;
-    if (!c) {
-      c = std::make_unique<TACRTable>(*base_, "Evenements");
-      if (!c->Open() || !c->SetIndexName(coteB ? "ParNoPersB" : "ParNoPersA")) {
-        c.reset();
-        return false;
-      }
-    }
-    const char* colonne = coteB ? "NoPersB" : "NoPersA";
-    if (!c->FindKey({Cle(n)})) continue;
-    for (; !c->Eof() && c->FieldByName(colonne).AsInteger() == n; c->Next()) {
-      if (coteB && c->FieldByName("NoPersA").AsInteger() == n) continue;
-      if (c->FieldByName("Type").AsInteger() == 0) {
+    std::shared_ptr<TChargeurChps>& q = coteB ? chargeB_ : chargeA_;
+    if (!q)
+      q = std::make_shared<TChargeurChps>(*base_, coteB ? "SELECT * FROM Evenements WHERE NoPersB = :n ORDER BY RANG_B, ID"
+                                                        : "SELECT * FROM Evenements WHERE NoPersA = :n ORDER BY RANG_A, ID");
+    q->requete.SetParamInteger("n", n);
+    if (!q->requete.Open()) return false;
+    for (; !q->requete.Eof(); q->requete.Next()) {
+      if (coteB && q->FieldByName("NoPersA").AsInteger() == n) continue;
+      if (q->FieldByName("Type").AsInteger() == 0) {
         TEvenement e(this);
-        GetEvenement(*c, e.Enreg);
+        LitLigneEven(*q, e.Enreg);
+        BorneNumeros(e.Enreg);
         p.AddEvenInTV(e);
       } else {
         TChpsSimple s(this);
-        GetChpsSimple(*c, s.Enreg);
+        LitLigneChps(*q, s.Enreg);
         p.AddChpsSimpleInTV(s);
       }
     }
+    q->requete.Close();
   }
   return true;
 }
@@ -95,16 +93,21 @@ bool TModuleBDD::EstLibellePartage(const AnsiString& libelle) const {
 
 void TModuleBDD::AddEventPartager(TChpsPersonne& p) {
   if (libellesPartages_.empty()) return;
+  static constexpr const char* kSql =
+      "SELECT DISTINCT Eve.ID, Eve.LibelleChamps FROM PersAssociees AS Pa "
+      "JOIN Evenements AS Eve ON Eve.ID = Pa.ID_EVEN "
+      "WHERE Pa.LienPers_No = :n AND Eve.NoPersA > 0 AND Eve.Type = 0";
   std::vector<long> ids;
-  {
-    TACRQuery q(*base_, "SELECT DISTINCT Eve.ID, Eve.LibelleChamps FROM PersAssociees AS Pa "
-                        "JOIN Evenements AS Eve ON Eve.ID = Pa.ID_EVEN "
-                        "WHERE Pa.LienPers_No = :n AND Eve.NoPersA > 0 AND Eve.Type = 0");
-    q.SetParamInteger("n", p.NoPers);
-    if (!q.Open()) return;
-    for (; !q.Eof(); q.Next())
-      if (EstLibellePartage(q.Fields(1).AsAnsiString())) ids.push_back(q.Fields(0).AsInteger());
-  }
+  // The main thread keeps its statement prepared; a worker prepares a private one.
+  std::shared_ptr<TChargeurChps> prive;
+  std::shared_ptr<TChargeurChps>& c = EstThreadPrincipal() ? chargePartages_ : prive;
+  if (!c) c = std::make_shared<TChargeurChps>(*base_, kSql);
+  TACRQuery& q = c->requete;
+  q.SetParamInteger("n", p.NoPers);
+  if (!q.Open()) return;
+  for (; !q.Eof(); q.Next())
+    if (EstLibellePartage(q.Fields(1).AsAnsiString())) ids.push_back(q.Fields(0).AsInteger());
+  q.Close();
   for (const long id : ids) {
     if (p.GetRgEvenByID(id) >= 0) continue;
     TEvenement e(this);

@@ -29,6 +29,10 @@ long TModuleBDD::NombreLimite(bool lieux) {
 
 void TModuleBDD::GetEvenement(TACRTable& t, TEvenement::TEnreg& e) {
   LitLigneEven(t, e);
+  BorneNumeros(e);
+}
+
+void TModuleBDD::BorneNumeros(TEvenement::TEnreg& e) {
   // A place or note number beyond its table reads as 0.
   if (e.Lieu > maxLieux_) maxLieux_ = NombreLimite(true);
   if (e.Lieu < 0 || (maxLieux_ >= 0 && e.Lieu > maxLieux_)) e.Lieu = 0;
@@ -342,10 +346,20 @@ long TModuleBDD::ReturnNewNumIllustration() {
 }
 
 long TModuleBDD::GetNextRangEven(long noPers, int type, bool coteB) {
-  const std::string sql = coteB ? "SELECT MAX(RANG_B) as rg_max FROM Evenements WHERE NoPersB="
-                                : "SELECT MAX(RANG_A) as rg_max FROM Evenements WHERE NoPersA=";
-  const std::vector<long> n = ListeNombres(sql + std::to_string(noPers) + " AND type=" + std::to_string(type));
-  return (n.empty() ? 0 : n.front()) + 1;
+  if (!base_->Connected()) return 1;
+  // The main thread keeps the two statements prepared; a worker prepares private ones.
+  std::shared_ptr<TChargeurChps> prive;
+  std::shared_ptr<TChargeurChps>& c = !EstThreadPrincipal() ? prive : coteB ? rangB_ : rangA_;
+  if (!c)
+    c = std::make_shared<TChargeurChps>(
+        *base_, coteB ? "SELECT MAX(RANG_B) as rg_max FROM Evenements WHERE NoPersB = :n AND type = :t"
+                      : "SELECT MAX(RANG_A) as rg_max FROM Evenements WHERE NoPersA = :n AND type = :t");
+  TACRQuery& q = c->requete;
+  q.SetParamInteger("n", noPers);
+  q.SetParamInteger("t", type);
+  const long maximum = q.Open() && !q.Eof() ? static_cast<long>(q.Fields(0).AsInt64()) : 0;
+  q.Close();
+  return maximum + 1;
 }
 
 bool TModuleBDD::UpdateRang(long idEven) {
@@ -400,6 +414,9 @@ void TModuleBDD::FermeCurseursEvens() {
   parcoursIllustrations_.reset();
   chargeA_.reset();
   chargeB_.reset();
+  chargePartages_.reset();
+  rangA_.reset();
+  rangB_.reset();
   maxLieux_ = -1;
 }
 

@@ -1,10 +1,31 @@
 #pragma once
 // Row readers shared by the store's event files: the same columns from a table cursor or from a
 // private query.
+#include <string>
+#include <unordered_map>
+
+#include "engine/acr_query.h"
 #include "store/chps_simple.h"
 #include "store/evenement.h"
 
 namespace kyb {
+
+// A query whose columns are found by name once: the readers below ask for each column of each
+// row by name, and a query's own look-up compares every name.
+class TChargeurChps {
+ public:
+  TChargeurChps(TACRDatabase& base, std::string sql) : requete(base, std::move(sql)) {}
+  TACRField& FieldByName(const std::string& nom) {
+    if (positions_.empty())
+      for (int i = 0; i < requete.FieldCount(); ++i) positions_.emplace(requete.Fields(i).FieldName(), i);
+    const auto it = positions_.find(nom);
+    return it == positions_.end() ? requete.FieldByName(nom) : requete.Fields(it->second);
+  }
+  TACRQuery requete;
+
+ private:
+  std::unordered_map<std::string, int> positions_;
+};
 
 template <class Curseur>
 void LitLigneEven(Curseur& c, TEvenement::TEnreg& e) {
