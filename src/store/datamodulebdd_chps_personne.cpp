@@ -18,7 +18,8 @@ bool TModuleBDD::LitChpsPersonne(TChpsPersonne& p, bool viaRequetes) {
       q.SetParamInteger(coteB ? "noPersB" : "noPersA", n);
       if (!q.Open()) return false;
       for (; !q.Eof(); q.Next()) {
-        if (coteB && q.FieldByName("NoPersA").AsInteger() == n) continue;
+        // Pass B: couple records of a spouse whose records are hidden stay hidden.
+        if (coteB && (q.FieldByName("NoPersA").AsInteger() == n || q.FieldByName("NoPersA").AsInteger() <= 0)) continue;
         if (q.FieldByName("Type").AsInteger() == 0) {
           // Numbers beyond their tables are checked on the main thread only (the place count
           // is a cache of the module).
@@ -42,7 +43,8 @@ bool TModuleBDD::LitChpsPersonne(TChpsPersonne& p, bool viaRequetes) {
     q->requete.SetParamInteger("n", n);
     if (!q->requete.Open()) return false;
     for (; !q->requete.Eof(); q->requete.Next()) {
-      if (coteB && q->FieldByName("NoPersA").AsInteger() == n) continue;
+      if (coteB && (q->FieldByName("NoPersA").AsInteger() == n || q->FieldByName("NoPersA").AsInteger() <= 0))
+        continue;
       if (q->FieldByName("Type").AsInteger() == 0) {
         TEvenement e(this);
         LitLigneEven(*q, e.Enreg);

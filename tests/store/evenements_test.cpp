@@ -132,19 +132,24 @@ TEST_F(Evenements, EvenementDeCoupleChezLesDeuxConjoints) {
 TEST_F(Evenements, MasquerPuisRestaurer) {
   TEvenement a = Even("NAISSANCE", 5, "01/01/1900");
   TEvenement b = Even("DECES", 6, "01/01/1950");
-  ASSERT_TRUE(module->EnregistrementEven(a));
-  ASSERT_TRUE(module->EnregistrementEven(b));
+  TEvenement u = Even("UNION", 5, "01/01/1925", 7);
+  for (TEvenement* e : {&a, &b, &u}) ASSERT_TRUE(module->EnregistrementEven(*e));
   TFilterEvent tous;
-  ASSERT_EQ(Cherche(tous).size(), 2u);
+  ASSERT_EQ(Cherche(tous).size(), 3u);
   ASSERT_TRUE(module->MasquerChpsOfPerson(5, false));
   EXPECT_EQ(Cherche(tous), (std::map<long, long>{{b.Enreg.ID, 6}}));
-  TChpsPersonne p(5);
+  TChpsPersonne p(5), conjoint(7);
   module->ChargerLienChpsOfPerson(p);
   EXPECT_EQ(p.GetNbInfoEven(), 0);
+  module->ChargerLienChpsOfPerson(conjoint);
+  EXPECT_EQ(conjoint.GetNbInfoEven(), 0);  // the couple record of a hidden holder stays hidden
   ASSERT_TRUE(module->MasquerChpsOfPerson(5, true));
   module->ChargerLienChpsOfPerson(p);
-  ASSERT_EQ(p.GetNbInfoEven(), 1);
+  ASSERT_EQ(p.GetNbInfoEven(), 2);
   EXPECT_TRUE(p.Evenements[0].Even == a);
+  EXPECT_TRUE(p.Evenements[1].Even == u);
+  module->ChargerLienChpsOfPerson(conjoint);
+  EXPECT_EQ(conjoint.GetNbInfoEven(), 1);
 }
 
 TEST_F(Evenements, ListesBorneesEtLuesAuPremierAcces) {
