@@ -79,7 +79,8 @@ TEST_F(Evenements, DateTriableDesFormesStockees) {
     int32_t attendu;
   } cas[] = {{'G', "12/03/1850", 18500312}, {'G', "../03/1850", 18500301}, {'G', "../../1850", 18500101},
              {'G', "1750/1760", 17500101},  {'G', "..../1760", 17600101}, {'G', "../../....", 0},
-             {'G', "", 0},                  {'R', "01/PLUV/12", 18040122}, {'A', "01/01/0044", 0}};
+             {'G', "", 0},                  {'R', "01/PLUV/12", 18040122}, {'A', "01/01/0044", 0},
+             {'G', "32-13-1850", 0}};
   for (const auto& c : cas) EXPECT_EQ(DateTriable(TDateKY(c.calendrier, c.texte)), c.attendu) << c.texte;
 }
 
@@ -98,6 +99,48 @@ TEST_F(Evenements, FiltreParAnneeEtDonneeAvecApostrophe) {
   const std::string sql = "SELECT count(*) FROM Evenements WHERE _DONNEE = '" +
                           UnicodeVersUtf8(TModuleBDD::FormatChaine_Donnee(u"  Chez l'oncle ", true)) + "'";
   EXPECT_EQ(Compte(sql), 1);
+}
+
+TEST_F(Evenements, CriteresDuFiltre) {
+  TEvenement a = Even("BAPTEME", 1, "02/02/1700");
+  a.Enreg.Lieu = 3;
+  a.Enreg.Date.SetActe("<");
+  a.AjoutSource({0, u"Acte", u"Registre"});
+  TEvenement b = Even("BAPTEME", 2, "03/03/1701");
+  b.Enreg.Lieu = 4;
+  b.AjoutIllustration({0, "acte.jpg", 0});
+  TEvenement c = Even("DECES", 3, "04/04/1760");
+  c.Enreg.Lieu = 3;
+  for (TEvenement* e : {&a, &b, &c}) ASSERT_TRUE(module->EnregistrementEven(*e));
+  ASSERT_TRUE(module->Database().ExecuteSql(
+      "INSERT INTO IndexNomPrenoms(Nom, Prenom, NoPers, TypePersonne, Sexe) VALUES('DURAND', 'PAUL', 2, 'P', 'M')"));
+  const auto ids = [&](const TFilterEvent& f) {
+    std::vector<long> v;
+    for (const auto& [id, no] : Cherche(f)) v.push_back(no);
+    return v;
+  };
+  TFilterEvent f;
+  f.Lieux = {3};
+  EXPECT_EQ(ids(f), (std::vector<long>{1, 3}));
+  f.Lieux.clear();
+  f.ModeActe = TFilterEvent::ActeEgal;
+  f.Acte = "<";
+  EXPECT_EQ(ids(f), (std::vector<long>{1}));
+  f.ModeActe = TFilterEvent::ActeAbsent;
+  EXPECT_EQ(ids(f), (std::vector<long>{2, 3}));
+  f = TFilterEvent();
+  f.Sources = TFilterEvent::Avec;
+  EXPECT_EQ(ids(f), (std::vector<long>{1}));
+  f.Sources = TFilterEvent::Sans;
+  f.Medias = TFilterEvent::Sans;
+  EXPECT_EQ(ids(f), (std::vector<long>{3}));
+  f = TFilterEvent();
+  f.Nom = u"Durand";
+  EXPECT_EQ(ids(f), (std::vector<long>{2}));
+  f.Nom = u"Martin";
+  EXPECT_TRUE(ids(f).empty());
+  EXPECT_EQ(module->FiltreEventByLieuDate({1, 2, 3}, 3, 1750, 1770), (std::vector<long>{3}));
+  EXPECT_EQ(module->GetFilteredEventPerson(2, TFilterEvent()), (std::vector<long>{b.Enreg.ID}));
 }
 
 TEST_F(Evenements, PreparationDesTextesSql) {
