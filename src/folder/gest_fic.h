@@ -152,6 +152,7 @@ class TGestFichier : public TDossierBDD {
   [[nodiscard]] TInterfaceUtilisateur* GetProprietaire() const override { return Proprietaire; }
   [[nodiscard]] int GetEtatControleImages() const override { return EtatControleImages; }
   void SetEtatControleImages(int etat) override { EtatControleImages = etat; }
+  void OublieEnCache(long noPers) override;
 
   // --- data members, public as in the rest of the system ---
   bool Erreur = false;

@@ -1,8 +1,9 @@
-// One-time upgrade steps of a folder that need its events: simple fields turned into event
-// fields (PROFESSION, TITRE, DECORATION), the labels of shared events handed to the store, and
-// the test of the sortable date column.
+// What the folder does for its events: one-time upgrade steps (simple fields PROFESSION, TITRE,
+// DECORATION turned into event fields), the labels of shared events handed to the store, and the
+// person cache emptied of the persons whose records the store writes.
 #include "fields/csdefchps.h"
 #include "folder/gest_fic.h"
+#include "folder/gest_fic_pers.h"
 #include "store/datamodulebdd.h"
 
 namespace kyb {
@@ -28,6 +29,10 @@ bool TGestFichier::UpdateChpsEnEvenement(const char* cle, const char* libelle) {
 bool TGestFichier::UpdateChpsProfession() { return UpdateChpsEnEvenement("UPDATE_PROF", "PROFESSION"); }
 bool TGestFichier::UpdateChpsTitre() { return UpdateChpsEnEvenement("UPDATE_TITRE", "TITRE"); }
 bool TGestFichier::UpdateChpsDecoration() { return UpdateChpsEnEvenement("UPDATE_DECO", "DECORATION"); }
+
+void TGestFichier::OublieEnCache(long noPers) {
+  if (noPers > 0 && FicPersons && FicPersons->Cache()) FicPersons->Cache()->Delete(static_cast<int>(noPers));
+}
 
 void TGestFichier::TransmetLibellesPartages() {
   if (!ModuleBDD || !DefChpsCs) return;

@@ -92,6 +92,10 @@ int32_t TModuleBDD::IdReserve(const std::string& table) {
 bool TModuleBDD::EcritEven(TEvenement::TEnreg& e) {
   TACRTable* t = Table("Evenements");
   if (!t || EstLectureSeule()) return false;
+  if (dossier_ && !enImport_) {
+    dossier_->OublieEnCache(e.NoPersA);
+    dossier_->OublieEnCache(e.NoPersB);
+  }
   bool nouveau = true;
   if (e.ID > 0 && t->SetIndexName("ParID") && t->FindKey({Cle(e.ID)})) {
     nouveau = false;

@@ -16,6 +16,8 @@ class TDossierBDD {
   virtual void SetEtatControleImages(int etat) = 0;
   // Highest note number of the notes file; -1 when unknown (note numbers are then not checked).
   [[nodiscard]] virtual long NbNotes() const { return -1; }
+  // Drops a person from the folder's person cache (its records are about to change).
+  virtual void OublieEnCache(long /*noPers*/) {}
 };
 
 }  // namespace kyb
