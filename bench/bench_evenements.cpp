@@ -130,7 +130,7 @@ sqlite3* OuvreBrut(bool recree) {
   (void)CreeRepertoires(kRacine);
   sqlite3* db = nullptr;
   sqlite3_open(kBrut, &db);
-  sqlite3_exec(db, "PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL;", nullptr, nullptr, nullptr);
+  sqlite3_exec(db, "PRAGMA journal_mode=WAL; PRAGMA synchronous=FULL; PRAGMA cache_size=-32768;", nullptr, nullptr, nullptr);
   return db;
 }
 
@@ -156,7 +156,7 @@ void ConstruitBrut(sqlite3* db, long n) {
                          "Date, Lieu, LieuDit, Note, NoIllustrationParDefaut, LienExtEven, _DONNEE, _DATE, RANG_A, "
                          "RANG_B, DateLastModif) VALUES(?,?,?,?,?,'','G',?,?,'',0,0,0,?,?,?,0,46000.5)",
                      -1, &even, nullptr);
-  sqlite3_exec(db, "PRAGMA synchronous=NORMAL; BEGIN", nullptr, nullptr, nullptr);
+  sqlite3_exec(db, "PRAGMA synchronous=NORMAL; PRAGMA cache_size=-262144; BEGIN", nullptr, nullptr, nullptr);
   long lignes = 0;
   const char* libelles[] = {"NAISSANCE", "BAPTEME", "UNION", "DECES", "NATIONALITE", "ID_PERS"};
   for (long i = 1; i <= n; ++i) {
