@@ -26,6 +26,7 @@ std::span<const TCommande> CommandesCommunes();
 std::span<const TCommande> CommandesSosa();
 std::span<const TCommande> CommandesNotes();
 std::span<const TCommande> CommandesLieux();
+std::span<const TCommande> CommandesEvenements();
 
 // Prints a French error on stderr and returns the failure exit code (1).
 int Echec(const std::string& message);

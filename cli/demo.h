@@ -1,9 +1,27 @@
 #pragma once
+#include <string>
+#include <vector>
+
 #include "commandes.h"
+#include "folder/gest_fic.h"
+
+namespace kyb {
+class TModuleBDD;
+}
 
 namespace kyb::cli {
 
-// Builds a sample genealogy in a temporary directory and walks through what the library does.
+// Builds a sample genealogy in a temporary directory (or in the directory given, kept then) and
+// walks through what the library does.
 int Demo(const Arguments& args);
+
+// The demo's own small value tables: places, qualities and kinships by number (1, 2, ...).
+struct TTablesDemo {
+  std::vector<std::string> Lieux, Qualites, Parentes;
+};
+// Writes the sample family's events (data/demo/evenements.tsv); the number of records written.
+int ChargeEvenements(TModuleBDD& bdd, TTablesDemo& tables);
+// Shows two record cards and a year search.
+void DemoEvenements(TGestFichier& dossier, const TTablesDemo& tables);
 
 }  // namespace kyb::cli

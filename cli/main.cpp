@@ -24,6 +24,7 @@ std::vector<TCommande> Toutes() {
       kyb::cli::CommandesSosa(),
       kyb::cli::CommandesNotes(),
       kyb::cli::CommandesLieux(),
+      kyb::cli::CommandesEvenements(),
   };
   std::vector<TCommande> t;
   for (const auto& part : parties) t.insert(t.end(), part.begin(), part.end());

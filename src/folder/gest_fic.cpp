@@ -98,8 +98,10 @@ bool TGestFichier::IsConvertedForKY2013() const {
   TACRFieldDefs champs;
   TACRIndexDefs index;
   if (!evenements.ReadDefs(champs, index)) return false;
+  // The sortable date is an integer yyyymmdd here; a date-time column would be the older
+  // engine's form of the same step. Either means the conversion ran.
   const TACRFieldDef* date = TrouveChamp(champs, "_DATE");
-  return date && date->type == TTypeChamp::DateTime;
+  return date && (date->type == TTypeChamp::Int32 || date->type == TTypeChamp::DateTime);
 }
 
 bool TGestFichier::IsSameGenea(const TGestFichier* autre) const {

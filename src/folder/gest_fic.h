@@ -100,6 +100,7 @@ class TGestFichier : public TDossierBDD {
   [[nodiscard]] bool IsExt2009() const;     // folder extension none of .kya, .ky2, .ky3
   [[nodiscard]] bool IsVersion2009() const { return VersionFichier == 2009; }
   [[nodiscard]] bool isVersion10() const;
+  // The store has the sortable date column _DATE of events (see docs/decisions.md).
   [[nodiscard]] bool IsConvertedForKY2013() const;
   [[nodiscard]] bool IsModeImport() const { return ModeImport == 1 || ModeImport == 4 || ModeImport == 5; }
   [[nodiscard]] bool IsModeImportR() const { return ModeImport == 4 || ModeImport == 5; }
@@ -118,6 +119,15 @@ class TGestFichier : public TDossierBDD {
   void MarqueLecture(unsigned long idThread);
   [[nodiscard]] bool CheckIfIsWriting(unsigned long idThread) const;
   [[nodiscard]] bool CheckIfIsReading(unsigned long idThread) const;
+
+  // --- one-time upgrades that need events (gest_fic_maj_evens.cpp) ---
+  // Simple fields PROFESSION, TITRE, DECORATION become event fields once (keys "UPDATE_PROF",
+  // "UPDATE_TITRE", "UPDATE_DECO" read "0" before, "UPDATED" after). True when the key was written.
+  bool UpdateChpsProfession();
+  bool UpdateChpsTitre();
+  bool UpdateChpsDecoration();
+  // Tells the store which labels are shared events (field definitions marked shared).
+  void TransmetLibellesPartages();
 
   // --- field-value buffer ---
   void StartBufferChamps();
@@ -152,6 +162,7 @@ class TGestFichier : public TDossierBDD {
   [[nodiscard]] TInterfaceUtilisateur* GetProprietaire() const override { return Proprietaire; }
   [[nodiscard]] int GetEtatControleImages() const override { return EtatControleImages; }
   void SetEtatControleImages(int etat) override { EtatControleImages = etat; }
+  void OublieEnCache(long noPers) override;
 
   // --- data members, public as in the rest of the system ---
   bool Erreur = false;
@@ -203,6 +214,7 @@ class TGestFichier : public TDossierBDD {
   void PlaceNom(const AnsiString& nomFichier);
   [[nodiscard]] bool CreeModuleBDD(bool creer, bool ouvrir, bool miseAJour);
   void LitIdGenea();
+  bool UpdateChpsEnEvenement(const char* cle, const char* libelle);
   [[nodiscard]] long NombreEnregistrementsPersonnes() const;
   void AbandonneCreation();  // removes what a failed creation made
 

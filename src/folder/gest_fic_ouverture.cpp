@@ -154,10 +154,14 @@ TGestFichier::TGestFichier(const AnsiString& nomFichier, bool creer, bool leger,
     OuvrirFichier(leger, sansProgression);
     if (!leger && ModuleBDD && !LectureSeule) {
       // One-time upgrade steps: the person index and field definitions join with their issues.
+      UpdateChpsProfession();
+      UpdateChpsTitre();
+      UpdateChpsDecoration();
       ModuleBDD->InitFieldCopy();
     }
   }
   TypeClassementEven = GetTypeClassementEven();
+  TransmetLibellesPartages();
 }
 
 TGestFichier::TGestFichier(const AnsiString& nomFichier, bool lectureSeule, bool conversionMode2) {

@@ -82,6 +82,7 @@ void TModuleBDD::OuvreTables() {
 }
 
 void TModuleBDD::FermeTables() {
+  FermeCurseursEvens();
   parcoursPersonnes_.reset();
   tables_.clear();
 }
@@ -309,6 +310,10 @@ bool TModuleBDD::BeginImport(bool reconstruireIndex) {
   if (reconstruireIndex)
     if (TACRTable* p = Table("Personnes"))
       for (const char* index : {"Par_Pere", "Par_Mere"}) (void)p->DeleteIndex(index);
+  // Batches are committed without waiting for the disk: with the write-ahead log a crash still
+  // leaves the last committed batch or an earlier one, never a torn store. EndImport syncs.
+  // A large page cache keeps the index pages of the events table in memory while rows pour in.
+  (void)base_->ExecuteSql("PRAGMA synchronous=NORMAL; PRAGMA cache_size=-262144");
   if (!base_->StartTransaction()) return false;
   // Identifiers reserved by a probe row: imported rows follow one another from here.
   idsReserves_.clear();
@@ -335,6 +340,8 @@ bool TModuleBDD::EndImport(bool reconstruireIndex) {
   if (!enImport_) return false;
   enImport_ = false;
   const bool ok = !base_->InTransaction() || base_->Commit();
+  (void)base_->ExecuteSql("PRAGMA synchronous=FULL; PRAGMA cache_size=-32768");
+  (void)base_->ExecuteSql("PRAGMA wal_checkpoint(FULL)");
   if (reconstruireIndex)
     if (TACRTable* p = Table("Personnes"))
       for (const auto& def : DefinitionTable("Personnes").index)

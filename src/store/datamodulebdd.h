@@ -22,11 +22,17 @@
 #include "engine/acr_table.h"
 #include "platform/chaines.h"
 #include "platform/verrou.h"
+#include "store/chps_personne.h"
+#include "store/chps_simple.h"
 #include "store/dossier_bdd.h"
 #include "store/enreg_public.h"
 #include "store/sources_bdd.h"
+#include "store/evenement.h"
+#include "store/filtre_even.h"
 
 namespace kyb {
+
+class TChargeurChps;
 
 // One place of the places value table kept in the store.
 struct TLieuBDD {
@@ -200,6 +206,100 @@ class TModuleBDD {
   [[nodiscard]] std::vector<long> GetListIdQualites();
   [[nodiscard]] std::vector<long> GetListIdParentes();
 
+  // --- events and simple fields (datamodulebdd_evenements*.cpp) ---
+  // Reads by identifier (a worker thread reads through a private query). False when absent.
+  [[nodiscard]] bool LectureEven(TEvenement& even, long id);
+  // Inserts or updates the row, then its cited persons, illustrations and sources (the lists
+  // that were loaded). The record receives its identifier. False (row cancelled) on failure.
+  [[nodiscard]] bool EnregistrementEven(TEvenement& even);
+  [[nodiscard]] bool LectureChpsSimple(TChpsSimple& chps, long id);
+  [[nodiscard]] bool EnregistrementChpsSimple(TChpsSimple& chps);
+  // Row <-> record: Get reads the current row of the cursor, Set fills it (derived columns too).
+  void GetEvenement(TACRTable& table, TEvenement::TEnreg& enreg);
+  void SetEvenement(TACRTable& table, const TEvenement::TEnreg& enreg);
+  void GetChpsSimple(TACRTable& table, TChpsSimple::TEnreg& enreg);
+  void SetChpsSimple(TACRTable& table, const TChpsSimple::TEnreg& enreg);
+  // The three lists of an event, read (always through private queries) or rewritten.
+  void ChargerPersAssocieeOfEven(TEvenement::TEnreg& enreg);
+  void ChargerSourceOfEven(TEvenement::TEnreg& enreg);
+  void ChargerIllustrationOfEven(TEvenement::TEnreg& enreg);
+  [[nodiscard]] bool EnregistrementPersAssociees(TEvenement::TEnreg& enreg, bool nouveau = false);
+  [[nodiscard]] bool UpdaterSourceOfEven(TEvenement::TEnreg& enreg, bool nouveau = false);
+  [[nodiscard]] bool UpdaterIllustrationOfEven(TEvenement::TEnreg& enreg, bool nouveau = false);
+  // Next identifiers (reserved ones while importing).
+  [[nodiscard]] long ReturnNewNumEven();
+  [[nodiscard]] long ReturnNewNumChpsSimple() { return ReturnNewNumEven(); }
+  // MAX(RANG_A) of the holder's rows of that type + 1 (side B: RANG_B of NoPersB).
+  [[nodiscard]] long GetNextRangEven(long noPers, int type, bool coteB = false);
+  // Renumbers the RANG of an event's illustrations 1, 2, ... in their order.
+  bool UpdateRang(long idEven);
+
+  // A person's record card. Loading empties the vectors first; nothing for numbers below 1.
+  void ChargerLienChpsOfPerson(TChpsPersonne& personne, int entier = 0, bool majCache = false);
+  void ChargerLienChpsOfPersonThread(TChpsPersonne& personne);
+  void RechargerTableEvenementTV(TChpsPersonne& personne);
+  // Writes every record of the person (and deletes those removed since loading) in one
+  // transaction: on failure the stored records are those of before and the vectors unchanged.
+  [[nodiscard]] bool EnregistrerChpsOfPerson(TChpsPersonne& personne, bool evenements = true,
+                                             bool chpsSimples = true);
+  // Hides (negated holder numbers) or restores a person's records.
+  bool MasquerChpsOfPerson(long noPers, bool restaurer);
+  // Deletes a record with its lists (SupprimeIDOfTableEven: the row alone).
+  bool SupprimeIDOfTableEven(long id);
+  bool DeleteEvent(long id);
+  bool SupprimeEvenDefinitvement(long id);
+
+  // Shared events: labels whose single record is shared by several persons (field definitions
+  // marked shared); the persons other than the holder stand in it as cited persons.
+  void SetLibellesPartages(std::vector<AnsiString> libelles) { libellesPartages_ = std::move(libelles); }
+  [[nodiscard]] bool EstLibellePartage(const AnsiString& libelle) const;
+  // Cites a person in an event (nothing when already cited or the list is full).
+  bool AddPersAsso(long idEven, long noPers, long qualite = 0, long parente = 0);
+  // Merges the events of that label that tell the same thing (same date, place, locality and
+  // datum) into the first one, the other holders becoming cited persons. Number merged.
+  int CleanSharedEvent(const AnsiString& libelle, TProgression* progression = nullptr);
+  int ConversionEvenPartage(TProgression* progression = nullptr);
+
+  // Bulk edits by label. Each returns the number of rows changed, -1 on failure.
+  int ChangeTypeEvenement(const AnsiString& libelle, int type);
+  int RenameEven(const AnsiString& ancien, const AnsiString& nouveau);
+  int ModifChampsAvecLeLibelle(const AnsiString& libelle, const UnicodeString& ancienne,
+                               const UnicodeString& nouvelle);
+  int UpdateDataEvent(const AnsiString& libelle, const UnicodeString& donnee);
+  int RemoveDataEvent(const AnsiString& libelle);
+  int UpdateResidence(long lieuAncien, long lieuNouveau);
+  // Turns the simple fields of a label into events (upgrade of PROFESSION, TITRE, DECORATION).
+  int ChpsSimpleEven(const AnsiString& libelle);
+
+  // Event search: identifier -> holder's number.
+  [[nodiscard]] bool SearchEven(std::map<long, long>& resultat, const TFilterEvent& filtre);
+  [[nodiscard]] static std::string SqlSearchEven(const TFilterEvent& filtre);
+  // Holders of the events matching the filter, among the given persons (all when empty).
+  [[nodiscard]] std::vector<long> ApplyFilterEvent(const TFilterEvent& filtre, const std::vector<long>& personnes);
+  [[nodiscard]] std::vector<long> GetFilteredEventPerson(long noPers, const TFilterEvent& filtre);
+  [[nodiscard]] std::vector<long> FiltreEventByLieuDate(const std::vector<long>& personnes, long lieu,
+                                                        int anneeMin, int anneeMax);
+
+  // Iterations on cursors of their own (look-ups during an iteration keep their place), on the
+  // index given, from the nearest key to debut (one row back with arriere). The filter is a label:
+  // only the records of that label are served. Hidden records are never served.
+  bool BeginParcoursEvens(const std::string& index = "ParID", const std::string& filtre = {},
+                          bool arriere = false, const TCle& debut = {});
+  [[nodiscard]] bool EofParcoursEvens() const;
+  bool GetEvenParcours(TEvenement& even);
+  void EndParcoursEvens();
+  bool BeginParcoursChpsSimple(const std::string& index = "ParID", const std::string& filtre = {},
+                               bool arriere = false, const TCle& debut = {});
+  [[nodiscard]] bool EofParcoursChpsSimple() const;
+  bool GetChpsSimpleParcours(TChpsSimple& chps);
+  void EndParcoursChpsSimple();
+
+  // Text preparation for SQL literals, and the form compared with _DONNEE.
+  [[nodiscard]] static UnicodeString ConvertirChaineFormatSQL(const UnicodeString& texte);
+  [[nodiscard]] static UnicodeString FormatChaine_Donnee(const UnicodeString& texte, bool echappe);
+  // Stamps "Date_Modif_Genea" (not while importing).
+  void UpdateDateModifGenea();
+
   // The cursor of a table for look-ups (null when the table is not open).
   [[nodiscard]] TACRTable* Table(const std::string& nom);
 
@@ -248,6 +348,25 @@ class TModuleBDD {
   std::unique_ptr<TACRTable> parcoursPersonnes_;
   std::unique_ptr<TACRTable> parcoursSources_, parcoursIllustrations_;
   [[nodiscard]] long NouvelIdentifiant(const std::string& table, const std::string& colonne);
+  // Events and simple fields (datamodulebdd_evenements*.cpp).
+  [[nodiscard]] bool EcritEven(TEvenement::TEnreg& enreg);
+  [[nodiscard]] bool EcritChpsSimple(TChpsSimple::TEnreg& enreg);
+  [[nodiscard]] int32_t IdReserve(const std::string& table);
+  void AddEventPartager(TChpsPersonne& personne);
+  [[nodiscard]] bool LitChpsPersonne(TChpsPersonne& personne, bool viaRequetes);
+  [[nodiscard]] bool SupprimeListes(long idEven);
+  [[nodiscard]] long NombreLimite(bool lieux);
+  [[nodiscard]] bool ParcoursSur(std::unique_ptr<TACRTable>& curseur, const std::string& table, int type,
+                                 const std::string& index, const std::string& filtre, bool arriere,
+                                 const TCle& debut);
+  void FermeCurseursEvens();
+  std::unique_ptr<TACRTable> parcoursEvens_, parcoursChps_;
+  std::string filtreParcoursEvens_, filtreParcoursChps_;  // label kept by the iteration, "" = all
+  // Person loading on the main thread: prepared once, kept between calls.
+  std::shared_ptr<TChargeurChps> chargeA_, chargeB_, chargePartages_, rangA_, rangB_;
+  void BorneNumeros(TEvenement::TEnreg& enreg);
+  long maxLieux_ = -1;  // highest place number seen in Lieux (refreshed when a larger one is read)
+  std::vector<AnsiString> libellesPartages_;
   bool enImport_ = false;
   bool importIndex_ = false;
   int postsImport_ = 0;

@@ -14,6 +14,10 @@ class TDossierBDD {
   // State of the check of illustration files (1 done, 5 to be redone).
   [[nodiscard]] virtual int GetEtatControleImages() const = 0;
   virtual void SetEtatControleImages(int etat) = 0;
+  // Highest note number of the notes file; -1 when unknown (note numbers are then not checked).
+  [[nodiscard]] virtual long NbNotes() const { return -1; }
+  // Drops a person from the folder's person cache (its records are about to change).
+  virtual void OublieEnCache(long /*noPers*/) {}
 };
 
 }  // namespace kyb

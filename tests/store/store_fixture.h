@@ -14,7 +14,9 @@ class DossierEssai : public TDossierBDD {
   TInterfaceUtilisateur* GetProprietaire() const override { return iu; }
   int GetEtatControleImages() const override { return etatImages; }
   void SetEtatControleImages(int etat) override { etatImages = etat; }
+  long NbNotes() const override { return nbNotes; }
   bool lectureSeule = false;
+  long nbNotes = -1;
   TInterfaceUtilisateur* iu = nullptr;
   int etatImages = 1;
 };

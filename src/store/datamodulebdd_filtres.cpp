@@ -1,0 +1,346 @@
+// Events in bulk: the event search and its filters, the iterations over events, simple fields,
+// sources and illustrations, edits by label, shared-event cleaning, and the text preparation of
+// SQL literals.
+#include <algorithm>
+#include <set>
+
+#include "names/bo_soundex.h"
+#include "platform/date_heure.h"
+#include "store/datamodulebdd.h"
+#include "store/evenement_interne.h"
+
+namespace kyb {
+
+// --- text preparation ---
+
+UnicodeString TModuleBDD::ConvertirChaineFormatSQL(const UnicodeString& texte) {
+  UnicodeString r;
+  r.reserve(texte.size() + 8);
+  for (const char16_t c : texte) {
+    switch (c) {
+      case u'\\': r += u"\\\\"; break;
+      case u'\0': r += u"\\0"; break;
+      case u'\b': r += u"\\b"; break;
+      case u'\n': r += u"\\n"; break;
+      case u'\r': r += u"\\r"; break;
+      case u'\t': r += u"\\t"; break;
+      case u'\'': r += u"''"; break;
+      default: r += c;
+    }
+  }
+  return r;
+}
+
+UnicodeString TModuleBDD::FormatChaine_Donnee(const UnicodeString& texte, bool echappe) {
+  UnicodeString cle = Rogne(texte).substr(0, kLongueurCleDonnee);
+  return echappe ? ConvertirChaineFormatSQL(cle) : cle;
+}
+
+// --- search ---
+
+namespace {
+
+std::string Utf8(const UnicodeString& u) { return UnicodeVersUtf8(u); }
+std::string Sql(const UnicodeString& u) { return Utf8(TModuleBDD::ConvertirChaineFormatSQL(u)); }
+
+// "Left Join" + "IS NULL" for Sans, inner join for Avec.
+void Jointure(std::string& from, std::string& where, TFilterEvent::TPresence presence, const std::string& table,
+              const std::string& alias, const std::string& colonne, const std::string& condition = {}) {
+  if (presence == TFilterEvent::Indifferent) return;
+  if (presence == TFilterEvent::Avec) {
+    from += "Inner Join " + table + " as " + alias + " on " + alias + "." + colonne + " = Eve1.ID ";
+    if (!condition.empty()) where += "and " + condition + " ";
+  } else {
+    from += "Left Join " + table + " as " + alias + " on " + alias + "." + colonne + " = Eve1.ID ";
+    where += "and " + alias + "." + colonne + " IS NULL ";
+  }
+}
+
+std::string Sousselection(const TFilterEvent& f) {
+  std::string s = "SELECT NoPers From IndexNomPrenoms Where TypePersonne <> 'T' ";
+  if (!f.Nom.empty())
+    s += f.NomPhonetique ? "and NomSoundex = '" + Sql(strSoundex(std::u16string_view(f.Nom))) + "' "
+                         : "and Nom = '" + Sql(f.Nom) + "' COLLATE NOCASE ";
+  if (!f.Prenom.empty())
+    s += f.PrenomPhonetique ? "and PrenomSoundex = '" + Sql(strSoundex(std::u16string_view(f.Prenom))) + "' "
+                            : "and Prenom = '" + Sql(f.Prenom) + "' COLLATE NOCASE ";
+  if (f.Sexe) s += std::string("and Sexe = '") + f.Sexe + "' ";
+  return s;
+}
+
+}  // namespace
+
+std::string TModuleBDD::SqlSearchEven(const TFilterEvent& f) {
+  std::string from = "SELECT distinct Eve1.ID, Eve1.NoPersA, Eve1.NoPersB From Evenements as Eve1 ";
+  std::string where = " Where Eve1.NoPersA > 0 and Eve1.Type = 0 ";
+  if (!f.Libelles.empty()) {
+    where += "and (";
+    for (size_t i = 0; i < f.Libelles.size(); ++i)
+      where += (i ? "or " : "") + std::string("Eve1.LibelleChamps = '") +
+               Sql(AnsiVersUnicode(f.Libelles[i])) + "' ";
+    where += ") ";
+  }
+  if (f.AnneeMin) where += "and _DATE >= " + std::to_string(f.AnneeMin) + "0101 ";
+  if (f.AnneeMax) where += "and _DATE <= " + std::to_string(f.AnneeMax) + "1231 ";
+  if (f.AnneeMin || f.AnneeMax) where += "and _DATE > 0 ";
+  switch (f.ModeActe) {
+    case TFilterEvent::ActeEgal: where += "and TRIM(Acte) = '" + Sql(AnsiVersUnicode(f.Acte)) + "' "; break;
+    case TFilterEvent::ActePresent: where += "and Acte is not NULL and TRIM(Acte) <> '' "; break;
+    case TFilterEvent::ActeAbsent: where += "and (Acte is NULL or TRIM(Acte) = '') "; break;
+    default: break;
+  }
+  if (!f.Lieux.empty()) {
+    where += "and Lieu IN ( ";
+    for (size_t i = 0; i < f.Lieux.size(); ++i) where += (i ? ", " : "") + std::to_string(f.Lieux[i]);
+    where += " ) ";
+  }
+  Jointure(from, where, f.Medias, "Illustrations", "Ill", "ID_EVEN");
+  std::string motCle;
+  if (f.MotCleTranscription == 1) motCle = "Tra.Mot_Cle1 <> 0";
+  if (f.MotCleTranscription == 2) motCle = "Tra.Mot_Cle2 <> 0";
+  Jointure(from, where, f.Transcription, "NotesTranscription", "Tra", "ID_Event", motCle);
+  Jointure(from, where, f.Sources, "Sources", "Src", "ID_EVEN");
+  const std::string cote = f.SurConjoint ? "Eve1.NoPersB" : "Eve1.NoPersA";
+  if (!f.Nom.empty() || !f.Prenom.empty() || f.Sexe) where += "and " + cote + " IN (" + Sousselection(f) + ") ";
+  if (f.AvecRechercheEnLigne)
+    from += "Inner Join RechercheVastrelNet as Rvn on Rvn.NoPers = " + cote + " and Rvn.Indice > 0 ";
+  if (f.ModifieDu && f.ModifieAu) {
+    from += "Inner Join Evenements as Ddmf on Ddmf.NoPersA = Eve1.NoPersA and Ddmf.LibelleChamps = 'DDMF' ";
+    where += "and Ddmf._DATE >= " + FormatDateHeure("yyyymmdd", f.ModifieDu) +
+             " and Ddmf._DATE <= " + FormatDateHeure("yyyymmdd", f.ModifieAu) + " ";
+  }
+  if (f.PersonneFavorite) where += "and " + cote + " = " + std::to_string(f.PersonneFavorite) + " ";
+  if (!f.Marqueur.empty())
+    from += "Inner Join Evenements as Mrq on Mrq.NoPersA = " + cote +
+            " and Mrq.LibelleChamps = 'MARQUEURS' and Mrq.Donnee = '" + Sql(f.Marqueur) + "' ";
+  return from + where;
+}
+
+bool TModuleBDD::SearchEven(std::map<long, long>& resultat, const TFilterEvent& filtre) {
+  resultat.clear();
+  if (!base_->Connected()) return false;
+  TACRQuery q(*base_, SqlSearchEven(filtre));
+  if (!q.Open()) {
+    BDDError("Evenements", base_->DerniereErreur());
+    return false;
+  }
+  for (; !q.Eof(); q.Next()) resultat[q.Fields(0).AsInteger()] = q.Fields(1).AsInteger();
+  return true;
+}
+
+std::vector<long> TModuleBDD::ApplyFilterEvent(const TFilterEvent& filtre, const std::vector<long>& personnes) {
+  std::map<long, long> trouves;
+  std::set<long> titulaires;
+  if (!SearchEven(trouves, filtre)) return {};
+  for (const auto& [id, no] : trouves) titulaires.insert(no);
+  if (personnes.empty()) return {titulaires.begin(), titulaires.end()};
+  std::vector<long> r;
+  for (const long n : personnes)
+    if (titulaires.count(n)) r.push_back(n);
+  return r;
+}
+
+std::vector<long> TModuleBDD::GetFilteredEventPerson(long noPers, const TFilterEvent& filtre) {
+  TFilterEvent f = filtre;
+  f.PersonneFavorite = noPers;
+  std::map<long, long> trouves;
+  std::vector<long> ids;
+  if (SearchEven(trouves, f))
+    for (const auto& [id, no] : trouves) ids.push_back(id);
+  return ids;
+}
+
+std::vector<long> TModuleBDD::FiltreEventByLieuDate(const std::vector<long>& personnes, long lieu, int anneeMin,
+                                                    int anneeMax) {
+  TFilterEvent f;
+  if (lieu > 0) f.Lieux.push_back(lieu);
+  f.AnneeMin = anneeMin;
+  f.AnneeMax = anneeMax;
+  return ApplyFilterEvent(f, personnes);
+}
+
+// --- iterations ---
+
+bool TModuleBDD::ParcoursSur(std::unique_ptr<TACRTable>& c, const std::string& table, int type,
+                             const std::string& index, const std::string& filtre, bool arriere, const TCle& debut) {
+  c = std::make_unique<TACRTable>(*base_, table);
+  if (!c->Open() || !c->SetIndexName(index)) {
+    c.reset();
+    return false;
+  }
+  if (debut.empty() || !c->FindNearest(debut)) c->First();
+  else if (arriere) c->Prior();
+  // Rows of the other kind, hidden rows and rows outside the label filter are stepped over.
+  const auto garde = [&] {
+    if (type < 0) return true;
+    const bool bonType = (c->FieldByName("Type").AsInteger() == 0) == (type == 0);
+    return bonType && c->FieldByName("NoPersA").AsInteger() > 0 &&
+           (filtre.empty() || c->FieldByName("LibelleChamps").AsAnsiString() == filtre);
+  };
+  while (!c->Eof() && !c->IsEmpty() && !garde()) c->Next();
+  return true;
+}
+
+bool TModuleBDD::BeginParcoursEvens(const std::string& index, const std::string& filtre, bool arriere, const TCle& debut) {
+  filtreParcoursEvens_ = filtre;
+  return ParcoursSur(parcoursEvens_, "Evenements", 0, index, filtre, arriere, debut);
+}
+
+bool TModuleBDD::EofParcoursEvens() const {
+  return !parcoursEvens_ || parcoursEvens_->Eof() || parcoursEvens_->IsEmpty();
+}
+
+bool TModuleBDD::GetEvenParcours(TEvenement& even) {
+  if (EofParcoursEvens()) return false;
+  even.SetBdd(this);
+  GetEvenement(*parcoursEvens_, even.Enreg);
+  TACRTable& c = *parcoursEvens_;
+  for (c.Next(); !c.Eof() && !c.IsEmpty(); c.Next())
+    if (c.FieldByName("Type").AsInteger() == 0 && c.FieldByName("NoPersA").AsInteger() > 0 &&
+        (filtreParcoursEvens_.empty() || c.FieldByName("LibelleChamps").AsAnsiString() == filtreParcoursEvens_))
+      break;
+  return true;
+}
+
+void TModuleBDD::EndParcoursEvens() { parcoursEvens_.reset(); }
+
+bool TModuleBDD::BeginParcoursChpsSimple(const std::string& index, const std::string& filtre, bool arriere,
+                                         const TCle& debut) {
+  filtreParcoursChps_ = filtre;
+  return ParcoursSur(parcoursChps_, "Evenements", 1, index, filtre, arriere, debut);
+}
+
+bool TModuleBDD::EofParcoursChpsSimple() const {
+  return !parcoursChps_ || parcoursChps_->Eof() || parcoursChps_->IsEmpty();
+}
+
+bool TModuleBDD::GetChpsSimpleParcours(TChpsSimple& chps) {
+  if (EofParcoursChpsSimple()) return false;
+  chps.SetBdd(this);
+  GetChpsSimple(*parcoursChps_, chps.Enreg);
+  TACRTable& c = *parcoursChps_;
+  for (c.Next(); !c.Eof() && !c.IsEmpty(); c.Next())
+    if (c.FieldByName("Type").AsInteger() != 0 && c.FieldByName("NoPersA").AsInteger() > 0 &&
+        (filtreParcoursChps_.empty() || c.FieldByName("LibelleChamps").AsAnsiString() == filtreParcoursChps_))
+      break;
+  return true;
+}
+
+void TModuleBDD::EndParcoursChpsSimple() { parcoursChps_.reset(); }
+
+
+// --- edits by label ---
+
+namespace {
+
+int Execute(TACRDatabase&, TACRQuery& q) { return q.ExecSQL() ? static_cast<int>(q.RowsAffected()) : -1; }
+
+}  // namespace
+
+int TModuleBDD::ChangeTypeEvenement(const AnsiString& libelle, int type) {
+  if (EstLectureSeule() || !base_->Connected()) return -1;
+  TACRQuery q(*base_, "UPDATE Evenements SET Type = :t WHERE LibelleChamps = :l");
+  q.SetParamInteger("t", type == 0 ? 0 : 1);
+  q.SetParamAnsi("l", libelle);
+  return Execute(*base_, q);
+}
+
+int TModuleBDD::RenameEven(const AnsiString& ancien, const AnsiString& nouveau) {
+  if (EstLectureSeule() || !base_->Connected() || nouveau.empty()) return -1;
+  TACRQuery q(*base_, "UPDATE Evenements SET LibelleChamps = :n WHERE LibelleChamps = :a");
+  q.SetParamAnsi("n", nouveau.substr(0, kLongueurLibelle));
+  q.SetParamAnsi("a", ancien);
+  return Execute(*base_, q);
+}
+
+int TModuleBDD::ModifChampsAvecLeLibelle(const AnsiString& libelle, const UnicodeString& ancienne,
+                                         const UnicodeString& nouvelle) {
+  if (EstLectureSeule() || !base_->Connected()) return -1;
+  TACRQuery q(*base_, "UPDATE Evenements SET Donnee = :n, _DONNEE = :k WHERE LibelleChamps = :l AND Donnee = :a");
+  q.SetParamUnicode("n", nouvelle.substr(0, kLongueurDonnee));
+  q.SetParamUnicode("k", FormatChaine_Donnee(nouvelle, false));
+  q.SetParamAnsi("l", libelle);
+  q.SetParamUnicode("a", ancienne);
+  return Execute(*base_, q);
+}
+
+int TModuleBDD::UpdateDataEvent(const AnsiString& libelle, const UnicodeString& donnee) {
+  if (EstLectureSeule() || !base_->Connected()) return -1;
+  TACRQuery q(*base_, "UPDATE Evenements SET Donnee = :n, _DONNEE = :k WHERE LibelleChamps = :l AND NoPersA > 0");
+  q.SetParamUnicode("n", donnee.substr(0, kLongueurDonnee));
+  q.SetParamUnicode("k", FormatChaine_Donnee(donnee, false));
+  q.SetParamAnsi("l", libelle);
+  return Execute(*base_, q);
+}
+
+int TModuleBDD::RemoveDataEvent(const AnsiString& libelle) { return UpdateDataEvent(libelle, u""); }
+
+int TModuleBDD::UpdateResidence(long lieuAncien, long lieuNouveau) {
+  if (EstLectureSeule() || !base_->Connected()) return -1;
+  TACRQuery q(*base_, "UPDATE Evenements SET Lieu = :n WHERE Lieu = :a AND Type = 0");
+  q.SetParamInteger("n", lieuNouveau);
+  q.SetParamInteger("a", lieuAncien);
+  return Execute(*base_, q);
+}
+
+int TModuleBDD::ChpsSimpleEven(const AnsiString& libelle) {
+  if (EstLectureSeule() || !base_->Connected()) return -1;
+  // A simple field keeps its row: only its kind changes, its other columns take their defaults.
+  TACRQuery q(*base_, "UPDATE Evenements SET Type = 0, _DATE = 0 WHERE LibelleChamps = :l AND Type <> 0");
+  q.SetParamAnsi("l", libelle);
+  return Execute(*base_, q);
+}
+
+// --- shared events ---
+
+int TModuleBDD::CleanSharedEvent(const AnsiString& libelle, TProgression* progression) {
+  if (EstLectureSeule() || !base_->Connected()) return -1;
+  // Groups of events telling the same thing; the first of each group keeps the others' holders.
+  struct Ligne {
+    long id, noPersA;
+  };
+  std::map<std::string, std::vector<Ligne>> groupes;
+  {
+    TACRQuery q(*base_, "SELECT ID, NoPersA, Date, Acte, Lieu, LieuDit, Donnee FROM Evenements "
+                        "WHERE LibelleChamps = :l AND Type = 0 AND NoPersA > 0 ORDER BY ID");
+    q.SetParamAnsi("l", libelle);
+    if (!q.Open()) return -1;
+    for (; !q.Eof(); q.Next()) {
+      const std::string cle = q.Fields(2).AsUtf8() + '\x1f' + q.Fields(3).AsUtf8() + '\x1f' + q.Fields(4).AsUtf8() +
+                              '\x1f' + q.Fields(5).AsUtf8() + '\x1f' + q.Fields(6).AsUtf8();
+      groupes[cle].push_back({q.Fields(0).AsInteger(), q.Fields(1).AsInteger()});
+    }
+  }
+  if (progression) progression->Maximum(static_cast<int>(groupes.size()));
+  int fusionnes = 0;
+  TACRTransaction transaction(*base_);
+  for (const auto& [cle, lignes] : groupes) {
+    if (progression) progression->Avance();
+    if (lignes.size() < 2) continue;
+    TEvenement garde(this);
+    if (!LectureEven(garde, lignes.front().id)) return -1;
+    garde.ChargeListes();
+    for (size_t i = 1; i < lignes.size(); ++i) {
+      TPersAssociee pa;
+      pa.Lien = static_cast<int32_t>(lignes[i].noPersA);
+      (void)garde.AjoutPersAssociee(pa);
+      if (!DeleteEvent(lignes[i].id)) return -1;
+      ++fusionnes;
+    }
+    if (!EnregistrementPersAssociees(garde.Enreg)) return -1;
+  }
+  if (transaction.Active() && !transaction.Commit()) return -1;
+  return fusionnes;
+}
+
+int TModuleBDD::ConversionEvenPartage(TProgression* progression) {
+  int total = 0;
+  for (const AnsiString& libelle : libellesPartages_) {
+    const int n = CleanSharedEvent(libelle, progression);
+    if (n < 0) return -1;
+    total += n;
+  }
+  return total;
+}
+
+}  // namespace kyb

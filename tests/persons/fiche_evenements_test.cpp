@@ -1,0 +1,56 @@
+// The record card in words: card order, unknown labels, unreadable dates, missing spouses.
+#include "persons/fiche_evenements.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/thread_nom.h"
+#include "store/datamodulebdd.h"
+#include "support/support.h"
+
+namespace kyb {
+namespace {
+
+TEST(FicheEvenements, CasDifficilesSansPlantage) {
+  NommeThreadPrincipal();
+  test::RepertoireTemporaire rep;
+  TGestFichier g(rep / "Famille.kya/Famille.adb", true, false, true, false, 1, TGestFichier::mcAucune, false, false,
+                 nullptr);
+  ASSERT_FALSE(g.Erreur);
+  TModuleBDD& bdd = *g.GetModuleBDD();
+  TChpsPersonne fiche(1);
+  const auto ajoute = [&](const char* libelle, const char* date, long conjoint) {
+    TEvenement e(&bdd);
+    e.NouvelleFiche();
+    e.SetLibelle(libelle);
+    e.Enreg.Date = TDateKY('G', date);
+    e.Enreg.NoPersB = static_cast<int32_t>(conjoint);
+    e.Enreg.Lieu = 3;  // no place table behind it: reads as 0
+    fiche.AddEvenInTV(e);
+  };
+  ajoute("DECES", "02/03/1900", 0);
+  ajoute("INCONNU_ICI", "", 0);
+  ajoute("UNION", "1880/1885", 77);  // a spouse that does not exist
+  ajoute("NAISSANCE", "32-13-1850", 0);  // not a stored date form
+  ASSERT_TRUE(bdd.EnregistrerChpsOfPerson(fiche));
+  TResolveursFiche r;
+  const std::vector<std::string> lignes = FicheEvenements(g, 1, r);
+  const std::vector<std::string> attendu = {
+      "Union avec personne n°77 (introuvable) : entre 1880 et 1885",
+      "Décès : le 2 mars 1900",
+      "INCONNU_ICI (rubrique inconnue des définitions) :",
+      "Naissance : « 32-13-1850 » (date illisible)",
+  };
+  EXPECT_EQ(lignes, attendu);
+}
+
+TEST(FicheEvenements, DatesRedigees) {
+  TDateKY avant('G', "03/02/1880");
+  avant.SetActe("<");
+  EXPECT_EQ(RedigeDateEven(avant), "avant le 3 février 1880");
+  EXPECT_EQ(RedigeDateEven(TDateKY('G', "../05/1847")), "en mai 1847");
+  EXPECT_EQ(RedigeDateEven(TDateKY('R', "01/PLUV/12")), "le 1er pluviôse an 12");
+  EXPECT_EQ(RedigeDateEven(TDateKY()), "");
+}
+
+}  // namespace
+}  // namespace kyb
