@@ -31,6 +31,7 @@ class TFicPersons;
 class TFicExtPersons;
 class TFicPersSuppr;
 class TDefChpsCs;
+class TFicIndexPerson;
 
 // Default structure path of the application (a definition file or the directory holding one).
 extern AnsiString asStructFilenameNew;
@@ -137,6 +138,9 @@ class TGestFichier : public TDossierBDD {
   [[nodiscard]] TFicXml* GetFicXml() const { return FicXml.get(); }
   [[nodiscard]] TFicPersons* GetFicPersons() const { return FicPersons.get(); }
   [[nodiscard]] TDefChpsCs* GetDefChpsCs() const { return DefChpsCs.get(); }
+  [[nodiscard]] TFicIndexPerson* GetFicIndexPerson() const { return FicIndexPerson.get(); }
+  // Replaces the person index's in-memory entries by an empty index of that capacity.
+  void InitTailleIndex(long taille);
 
   // TDossierBDD
   [[nodiscard]] TInterfaceUtilisateur* GetProprietaire() const override { return Proprietaire; }
@@ -176,6 +180,7 @@ class TGestFichier : public TDossierBDD {
   std::unique_ptr<TFicPersSuppr> FicPersSuppr;    // older folders only
   std::unique_ptr<TDefChpsCs> DefChpsCs;
   std::unique_ptr<TFicXml> FicXml;
+  std::unique_ptr<TFicIndexPerson> FicIndexPerson;  // current-format folders with a store
 
  private:
   void DecideFormat(TModeConversion mode);

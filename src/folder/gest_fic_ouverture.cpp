@@ -9,6 +9,7 @@
 #include "folder/gest_fic.h"
 #include "folder/gest_fic_pers.h"
 #include "folder/gest_fic_pers_annexes.h"
+#include "names/gest_fic_index.h"
 #include "platform/ressources.h"
 #include "store/datamodulebdd.h"
 
@@ -29,6 +30,10 @@ void OuvreDefChpsCs(TGestFichier& g) {
                                              g.IsReadOnly(), g.GetDefaultFile(TGestFichier::tfDefChamps));
 }
 
+void OuvreIndexPerson(TGestFichier& g) {
+  if (g.ModuleBDD) g.FicIndexPerson = std::make_unique<TFicIndexPerson>(&g, g.EnCreation, nullptr);
+}
+
 // Opening, after the persons side: qualities first, shown by the window's first text.
 constexpr std::array<TEtape, 15> kOuverture = {{
     {u"Ouverture du fichier des qualités...", nullptr},
@@ -42,7 +47,7 @@ constexpr std::array<TEtape, 15> kOuverture = {{
     {u"Ouverture du fichier Events...", nullptr},
     {u"Ouverture du fichier Sosas...", nullptr},
     {u"Ouverture du fichier Notes...", nullptr},
-    {u"Ouverture du fichier d'index des personnes...", nullptr},
+    {u"Ouverture du fichier d'index des personnes...", OuvreIndexPerson},
     {u"Ouverture du fichier Notices...", nullptr},
     {u"Ouverture du fichier des structures et saisies...", OuvreDefChpsCs},
     {u"Ouverture du fichier Nom Equiv...", nullptr},
@@ -54,6 +59,7 @@ void FermeDefChpsCs(TGestFichier& g) { g.DefChpsCs.reset(); }
 void FermePersons(TGestFichier& g) { g.FicPersons.reset(); }
 void FermeExtPersons(TGestFichier& g) { g.FicExtPersons.reset(); }
 void FermePersSuppr(TGestFichier& g) { g.FicPersSuppr.reset(); }
+void FermeIndexPerson(TGestFichier& g) { g.FicIndexPerson.reset(); }
 
 // Closing: the store first, the tags manager last.
 constexpr std::array<TEtape, 20> kFermeture = {{
@@ -71,7 +77,7 @@ constexpr std::array<TEtape, 20> kFermeture = {{
     {u"Fermeture du fichier events...", nullptr},
     {u"Fermeture du fichier sosas...", nullptr},
     {u"Fermeture du fichier notes...", nullptr},
-    {u"Fermeture du fichier d'index des personnes...", nullptr},
+    {u"Fermeture du fichier d'index des personnes...", FermeIndexPerson},
     {u"Fermeture du fichier notices...", nullptr},
     {u"Fermeture du fichier des structures et saisies ...", FermeDefChpsCs},
     {u"Fermeture du fichier Noms Equivalents...", nullptr},
@@ -112,7 +118,9 @@ TGestFichier::TGestFichier(const AnsiString& nomFichier, bool creer, bool leger,
   if (!sansOuverture && !creer) {
     OuvrirFichier(leger, sansProgression);
     if (!leger && ModuleBDD && !LectureSeule) {
-      // One-time upgrade steps: the person index and field definitions join with their issues.
+      // One-time upgrade steps: the person index rebuilt for the current format; the field
+      // definitions join with their issues.
+      if (FicIndexPerson && ModuleBDD->GetInfoChps("INDEXNAME") == u"0") (void)FicIndexPerson->ReinitTableIndex();
       ModuleBDD->InitFieldCopy();
     }
   }
@@ -184,7 +192,12 @@ void TGestFichier::LitIdGenea() {
   }
 }
 
+void TGestFichier::InitTailleIndex(long taille) {
+  if (FicIndexPerson) FicIndexPerson->InitTailleIndex(taille);
+}
+
 void TGestFichier::VidePointeurs() {
+  FicIndexPerson.reset();
   ModuleBDD.reset();
   FicPersons.reset();
   FicExtPersons.reset();
@@ -283,6 +296,11 @@ void TGestFichier::NouveauFichier(int premierePersonne) {
     racine.Nom = u"X";
     (void)ModuleBDD->WritePerson(racine, premier);
   }
+  // The first number is a person of the new folder, named or not: it gets its index row.
+  TEnregPublic premiere;
+  if (FicIndexPerson && premier > 0 && ModuleBDD->ReadPerson(premiere, premier))
+    FicIndexPerson->ModifClef(premiere, premier, false, false, true);
+  (void)ModuleBDD->MAJInfoChps("INDEXNAME", u"UPDATED");
   SetStateCum(0);
   EcritureEntete();
   EnCreation = false;

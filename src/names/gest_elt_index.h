@@ -49,6 +49,13 @@ class TGestEltIndex : public TVectorTV<TEltIndex, TAllocateurGrandesPages<TEltIn
   // Removes every element of the person; returns how many.
   int SupprimeClefPersNo(int32_t noPers);
 
+  // Position of the person's principal element (its first given name, or its usual one), found
+  // through the person's rows in the store, most recent first; -1 when none is in memory.
+  [[nodiscard]] int ChercheClefPersNo2(int32_t noPers, TEltIndex& trouve) const;
+  // The same, from memory alone unless parLignes: the principal element among the person's
+  // entries, the first surname's preferred.
+  [[nodiscard]] int ChercheClefPersNo(int32_t noPers, TEltIndex& trouve, bool parLignes = false) const;
+
   // Fills the map person number → position with every element (the map is emptied first).
   void InitClefIndexOfNoPers(TMapNoPers& map) const;
   // Positions of the person's elements found in the map, in increasing order, skipping those that
