@@ -64,7 +64,7 @@ int Cherche(const Arguments& args) {
   const TGestFichier g(CheminDossier(args[0]), false, false, true, false, 0, TGestFichier::mcAucune, true, false,
                        &iu);
   if (g.Erreur) return Echec(MessageOuverture(g));
-  const TFicIndexPerson* index = g.GetFicIndexPerson();
+  TFicIndexPerson* index = g.GetFicIndexPerson();
   if (!index) return Echec("ce dossier n'a pas d'index des personnes");
   const auto trouves =
       index->ChercheNom(Utf8VersUnicode(args[1]), args.size() > 2 ? Utf8VersUnicode(args[2]) : UnicodeString(),

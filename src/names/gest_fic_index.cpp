@@ -180,6 +180,11 @@ TFicIndexPerson::~TFicIndexPerson() {
 
 void TFicIndexPerson::SauveFichier() {
   if (!index_ || LectureSeule()) return;
+  if (aRecharger_) {
+    // Memory is behind the rows and the store is closed: the next opening rebuilds.
+    (void)SupprimeFichier(nomFichier_);
+    return;
+  }
   if (!index_->Sauvegarde(nomFichier_, barre_))
     AjouteJournal("LogMsgError", "Index des personnes : écriture impossible de " + AnsiVersUtf8(nomFichier_));
 }
@@ -294,7 +299,20 @@ std::vector<TEnregIndexPerson> TFicIndexPerson::EntreesPersonne(const TEnregPubl
 }
 
 void TFicIndexPerson::ModifClef(const TPerson& p, bool lookUpRows, bool bulk, bool memoire) {
+  const TModuleBDD* m = Store();
+  if (memoire && m && m->EnImport()) {
+    ModifClef(p.Public, p.Numero(), lookUpRows, true, false);
+    aRecharger_ = true;
+    return;
+  }
+  (void)Index();
   ModifClef(p.Public, p.Numero(), lookUpRows, bulk, memoire);
+}
+
+TGestEltIndex* TFicIndexPerson::Index() {
+  const TModuleBDD* m = Store();
+  if (aRecharger_ && !(m && m->EnImport())) RechargeMemoire();
+  return index_.get();
 }
 
 void TFicIndexPerson::ModifClef(const TEnregPublic& p, long numero, bool lookUpRows, bool bulk, bool memoire) {
@@ -425,6 +443,7 @@ bool TFicIndexPerson::ReinitTableIndex() {
 void TFicIndexPerson::ReinitTableIndexBis() { RechargeMemoire(); }
 
 void TFicIndexPerson::RechargeMemoire() {
+  aRecharger_ = false;
   index_.reset();
   if (!LectureSeule()) (void)SupprimeFichier(nomFichier_);
   Modifie();

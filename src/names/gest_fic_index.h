@@ -103,7 +103,9 @@ class TFicIndexPerson {
 
   // Writes the rows of the person (at most 10), reusing its existing rows when lookUpRows, and
   // updates the in-memory index when memoire (appended unsorted when bulk). A deleted person
-  // loses its rows and entries.
+  // loses its rows and entries. While the store imports, the person form writes the rows only
+  // and the in-memory index is reloaded from them when next used (one sort instead of an
+  // ordered insertion per person).
   void ModifClef(const TPerson& personne, bool lookUpRows = true, bool bulk = false, bool memoire = true);
   void ModifClef(const TEnregPublic& personne, long numero, bool lookUpRows, bool bulk, bool memoire);
   // Removes the person's entries from memory and, when disque, its rows (during a repair the
@@ -145,7 +147,7 @@ class TFicIndexPerson {
   // Persons whose surname key equals the key of nom (and given-name key that of prenom, when
   // not empty), in index order; then those whose phonetic codes are the same. At most max.
   [[nodiscard]] std::vector<TTrouve> ChercheNom(const UnicodeString& nom, const UnicodeString& prenom,
-                                                size_t max) const;
+                                                size_t max);
 
   void LectureEntete();
   void EcritureEntete() {}  // the rows live in the store: no header to write
@@ -153,7 +155,8 @@ class TFicIndexPerson {
   // Replaces the in-memory index by an empty one of that capacity.
   void InitTailleIndex(long taille);
 
-  [[nodiscard]] TGestEltIndex* Index() const { return index_.get(); }
+  // The in-memory index, reloaded first when an import left it behind the rows.
+  [[nodiscard]] TGestEltIndex* Index();
   [[nodiscard]] TGestFichier* Dossier() const { return dossier_; }
   [[nodiscard]] TModuleBDD* Store() const;
   [[nodiscard]] long NbLignes() const { return nbLignes_; }
@@ -196,6 +199,7 @@ class TFicIndexPerson {
   mutable std::vector<std::pair<uint64_t, int32_t>> codes_;
   mutable unsigned long generationCodes_ = ~0UL;
   bool reparationEnCours_ = false;
+  bool aRecharger_ = false;  // rows written during an import, memory not yet reloaded
 };
 
 }  // namespace kyb

@@ -43,9 +43,9 @@ uint64_t CodeEntier(std::u16string_view code) {
 }  // namespace
 
 std::vector<TFicIndexPerson::TTrouve> TFicIndexPerson::ChercheNom(const UnicodeString& nom,
-                                                                  const UnicodeString& prenom, size_t max) const {
+                                                                  const UnicodeString& prenom, size_t max) {
   std::vector<TTrouve> trouves;
-  if (!index_ || max == 0) return trouves;
+  if (!Index() || max == 0) return trouves;
   const UnicodeString cleNom = CleNom(nom, 1);
   const UnicodeString clePrenom = prenom.empty() ? UnicodeString() : ClePrenom(prenom, 1);
   if (cleNom.empty() && clePrenom.empty()) return trouves;

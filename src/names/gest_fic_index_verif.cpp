@@ -74,6 +74,7 @@ TBilanIndex TFicIndexPerson::CheckIndexValid(TProgression* barre, bool repare) {
   TBilanIndex bilan;
   TModuleBDD* m = Store();
   if (!m) return bilan;
+  (void)Index();
   LectureEntete();
   const long nbPers = NbPersonnes();
   TCentiemes progression(barre, nbPers + nbLignes_);
@@ -161,6 +162,7 @@ TBilanIndex TFicIndexPerson::CheckIndexValid(TProgression* barre, bool repare) {
 int TFicIndexPerson::CheckIndexValidComplete(TProgression* barre) {
   TModuleBDD* m = Store();
   if (!m) return 0;
+  (void)Index();
   const long nbPers = NbPersonnes();
   if (barre) {
     barre->Texte(u"Traitement en cours...");

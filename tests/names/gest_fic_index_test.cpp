@@ -394,6 +394,15 @@ TEST_F(IndexPersonnes, ElementPrincipalDUnePersonne) {
   EXPECT_EQ(index->ChercheClefPersNo2(999, e), -1);
 }
 
+TEST_F(IndexPersonnes, ImportEcritLesLignesPuisRechargeLaMemoire) {
+  auto g = Ouvre(true);
+  ASSERT_TRUE(g->GetModuleBDD()->BeginImport(true));
+  for (int i = 0; i < 30; ++i) Ajoute(*g, i % 3 ? u"Lucas" : u"Rey", u"Noé");
+  ASSERT_TRUE(g->GetModuleBDD()->EndImport(true));
+  EXPECT_EQ(Trouves(*g, u"Lucas").size(), 20u);
+  EnPhase(*g);
+}
+
 TEST_F(IndexPersonnes, ReconstructionEtMiseANiveau) {
   {
     auto g = Ouvre(true);
