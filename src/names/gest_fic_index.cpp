@@ -324,6 +324,8 @@ void TFicIndexPerson::ModifClef(const TEnregPublic& p, long numero, bool lookUpR
   TModuleBDD* m = Store();
   if (!m || LectureSeule()) return;
   memoire = memoire && index_;
+  // The rows of one person are written all or none, with one sync to disk.
+  TACRTransaction transaction(m->Database());
   std::vector<long> ids = lookUpRows ? m->GetIndexPerson(numero) : std::vector<long>();
   const std::vector<TEnregIndexPerson> entrees = EntreesPersonne(p, numero);
   std::vector<TEltIndex> nouvelles;
@@ -372,6 +374,12 @@ void TFicIndexPerson::ModifClef(const TEnregPublic& p, long numero, bool lookUpR
     TACRTable* t = m->Table(kTable);
     if (t && t->SetIndexName("ParID") && t->FindKey({Cle(id)}) && m->DeleteInTable(*t) && !bulk) --nbLignes_;
   }
+  if (transaction.Active() && !transaction.Commit()) {
+    // Nothing of this person was written: memory goes back to the rows.
+    AjouteJournal("LogMsgError", "Index des personnes : lignes de la personne " + std::to_string(numero) +
+                                     " non écrites");
+    aRecharger_ = true;
+  }
 }
 
 void TFicIndexPerson::SupprimeClef(const TPerson& p, bool disque) { SupprimeClef(p.Numero(), disque); }
@@ -384,7 +392,9 @@ void TFicIndexPerson::SupprimeClef(long noPers, bool disque) {
     return;
   }
   TModuleBDD* m = Store();
-  if (m && m->DeleteIndexPerson(noPers)) LectureEntete();
+  if (!m) return;
+  const long supprimees = m->DeleteIndexPerson(noPers);
+  if (supprimees > 0) nbLignes_ -= supprimees;
 }
 
 void TFicIndexPerson::SupprimeClefDisque(const std::set<long>& numeros) {

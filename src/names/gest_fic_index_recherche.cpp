@@ -65,6 +65,7 @@ std::vector<TFicIndexPerson::TTrouve> TFicIndexPerson::ChercheNom(const UnicodeS
   for (auto it = debut; it != elts.end() && trouves.size() < max && ComparePrefixe(*it, prefixe) == 0; ++it)
     garde(static_cast<int>(it - elts.begin()), true);
 
+  if (trouves.size() >= max) return trouves;
   if (generationCodes_ != generation_ || codes_.size() != elts.size()) {
     codes_.clear();
     codes_.reserve(elts.size());

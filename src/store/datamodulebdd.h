@@ -132,8 +132,8 @@ class TModuleBDD {
   bool AddAllIndexPersonIndex();
   // Deletes and recreates IndexNomPrenoms empty, its cursor reopened. False on failure.
   [[nodiscard]] bool CreerTableIndexNomPrenoms();
-  // Deletes every row of the person; false on an engine error.
-  bool DeleteIndexPerson(long noPers);
+  // Deletes every row of the person: how many, or -1 on an engine error.
+  long DeleteIndexPerson(long noPers);
 
   // --- places ---
   [[nodiscard]] bool TableLieuxExist();

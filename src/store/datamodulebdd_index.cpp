@@ -55,13 +55,13 @@ bool TModuleBDD::CreerTableIndexNomPrenoms() {
   return Table(kTableIndex) != nullptr;
 }
 
-bool TModuleBDD::DeleteIndexPerson(long noPers) {
-  if (!base_->Connected() || EstLectureSeule()) return false;
+long TModuleBDD::DeleteIndexPerson(long noPers) {
+  if (!base_->Connected() || EstLectureSeule()) return -1;
   TACRQuery q(*base_, "DELETE FROM IndexNomPrenoms WHERE NoPers = :n");
   q.SetParamInteger("n", noPers);
-  if (q.ExecSQL()) return true;
+  if (q.ExecSQL()) return static_cast<long>(q.RowsAffected());
   BDDError(kTableIndex, base_->DerniereErreur());
-  return false;
+  return -1;
 }
 
 }  // namespace kyb

@@ -301,7 +301,7 @@ TEST_F(IndexPersonnes, VerificationTrouveEtRepareChaqueDefaut) {
          ASSERT_TRUE(g.GetModuleBDD()->WritePerson(p, no));
        },
        &TBilanIndex::LignesPerimees},
-      {"personne sans lignes", [](TGestFichier& g, long no) { ASSERT_TRUE(g.GetModuleBDD()->DeleteIndexPerson(no)); },
+      {"personne sans lignes", [](TGestFichier& g, long no) { ASSERT_EQ(g.GetModuleBDD()->DeleteIndexPerson(no), 2); },
        &TBilanIndex::PersonnesSansLignes},
       {"ligne d'un numéro impossible",
        [](TGestFichier& g, long no) {
@@ -356,7 +356,7 @@ TEST_F(IndexPersonnes, VerificationCompleteReecritLesPersonnesDesAccordees) {
   ASSERT_TRUE(g->GetModuleBDD()->ReadPerson(p, a));
   p.Nom = u"Lambertin";  // same number of rows, other names
   ASSERT_TRUE(g->GetModuleBDD()->WritePerson(p, a));
-  ASSERT_TRUE(g->GetModuleBDD()->DeleteIndexPerson(b));
+  ASSERT_EQ(g->GetModuleBDD()->DeleteIndexPerson(b), 2);
   EXPECT_EQ(g->GetFicIndexPerson()->CheckIndexValidComplete(nullptr), 2);
   EXPECT_EQ(g->GetFicIndexPerson()->CheckIndexValidComplete(nullptr), 0);
   EXPECT_EQ(Trouves(*g, u"Lambertin"), std::vector<int32_t>{static_cast<int32_t>(a)});
