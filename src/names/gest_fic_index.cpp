@@ -346,10 +346,7 @@ void TFicIndexPerson::ModifClef(const TEnregPublic& p, long numero, bool lookUpR
       const TIndexPerson ancienne(this, id);
       if (ligne.Enregistrement(id, this, false) < 0) continue;
       if (memoire) {
-        const TEltIndex vieux(ancienne.Enreg, 0);
-        const int pos = index_->RechercheDicoth(vieux, tmp, 0, false);
-        if (pos >= 0) index_->Supprime(pos, tmp);
-        (void)index_->AjouteClasse(elt, tmp, false, ajoute);
+        (void)index_->RemplaceClasse(TEltIndex(ancienne.Enreg, 0), elt);
         Modifie();
       }
       continue;

@@ -377,6 +377,41 @@ TEST_F(IndexPersonnes, LigneDUneAutrePersonneNonEcrasee) {
   EXPECT_EQ(TIndexPerson(g->GetFicIndexPerson(), 99999).ID, 0);  // no such row: empty record
 }
 
+TEST(RemplaceClasse, DeplaceSeulementEntreLesDeuxPlaces) {
+  const auto elt = [](const char16_t* nom, int32_t no) {
+    TEltIndex e;
+    e.SetNom(nom);
+    e.NoPers = no;
+    return e;
+  };
+  const std::vector<const char16_t*> noms = {u"BLANC", u"DUPONT", u"FABRE", u"MARTIN", u"PETIT", u"ROUX"};
+  const struct {
+    const char16_t* ancien;
+    const char16_t* nouveau;
+    bool ajoute;
+    std::vector<const char16_t*> attendu;
+  } cas[] = {
+      {u"BLANC", u"NOEL", true, {u"DUPONT", u"FABRE", u"MARTIN", u"NOEL", u"PETIT", u"ROUX"}},
+      {u"ROUX", u"CARON", true, {u"BLANC", u"CARON", u"DUPONT", u"FABRE", u"MARTIN", u"PETIT"}},
+      {u"FABRE", u"FAURE", true, {u"BLANC", u"DUPONT", u"FAURE", u"MARTIN", u"PETIT", u"ROUX"}},
+      {u"FABRE", u"ZOLA", true, {u"BLANC", u"DUPONT", u"MARTIN", u"PETIT", u"ROUX", u"ZOLA"}},
+      {u"FABRE", u"AUBRY", true, {u"AUBRY", u"BLANC", u"DUPONT", u"MARTIN", u"PETIT", u"ROUX"}},
+      // No former element: an ordered insertion.
+      {u"ABSENT", u"GIRARD", true, {u"BLANC", u"DUPONT", u"FABRE", u"GIRARD", u"MARTIN", u"PETIT", u"ROUX"}},
+      // The new element is already there: the former one goes, nothing is added.
+      {u"FABRE", u"PETIT", false, {u"BLANC", u"DUPONT", u"MARTIN", u"PETIT", u"ROUX"}},
+  };
+  for (const auto& c : cas) {
+    SCOPED_TRACE(UnicodeVersUtf8(c.nouveau));
+    TGestEltIndex index(0, nullptr);
+    for (const auto* n : noms) index.Ajoute(elt(n, 1));
+    EXPECT_EQ(index.RemplaceClasse(elt(c.ancien, 1), elt(c.nouveau, 1)), c.ajoute);
+    std::vector<UnicodeString> obtenu;
+    for (const TEltIndex& e : index.Elements()) obtenu.emplace_back(e.Nom());
+    EXPECT_EQ(obtenu, std::vector<UnicodeString>(c.attendu.begin(), c.attendu.end()));
+  }
+}
+
 TEST_F(IndexPersonnes, ElementPrincipalDUnePersonne) {
   auto g = Ouvre(true);
   const long no = Ajoute(*g, u"Perrin;Colin", u"Marc Antoine");
