@@ -138,9 +138,13 @@ void BM_Index_OuvertureAvecPrx2(benchmark::State& state) {
   for (auto _ : state) {
     auto g = Ouvre(false);
     state.PauseTiming();
-    if (g->GetFicIndexPerson()->Origine() != TFicIndexPerson::TOrigine::Fichier)
-      state.SkipWithError("le .prx2 n'a pas été restauré");
+    const bool restaure = g->GetFicIndexPerson()->Origine() == TFicIndexPerson::TOrigine::Fichier;
+    const std::string motif = UnicodeVersUtf8(g->GetFicIndexPerson()->MotifReconstruction());
     g.reset();
+    if (!restaure) {
+      state.SkipWithError(("le .prx2 n'a pas été restauré : " + motif).c_str());
+      break;
+    }
     state.ResumeTiming();
   }
 }

@@ -323,19 +323,13 @@ void TFicIndexPerson::ModifClef(const TEnregPublic& p, long numero, bool lookUpR
   }
   TModuleBDD* m = Store();
   if (!m || LectureSeule()) return;
-  memoire = memoire && index_;
   // The rows of one person are written all or none, with one sync to disk.
   TACRTransaction transaction(m->Database());
   std::vector<long> ids = lookUpRows ? m->GetIndexPerson(numero) : std::vector<long>();
-  const std::vector<TEnregIndexPerson> entrees = EntreesPersonne(p, numero);
-  std::vector<TEltIndex> nouvelles;
-  TEltIndex tmp;
-  for (const TEnregIndexPerson& e : entrees) {
+  std::vector<TEltIndex> anciennes, ecrites;  // entries of the rows replaced, entries written
+  for (const TEnregIndexPerson& e : EntreesPersonne(p, numero)) {
     TIndexPerson ligne(this, 0);
     ligne.Enreg = e;
-    const TEltIndex elt(e, 0);
-    nouvelles.push_back(elt);
-    bool ajoute = false;
     if (!ids.empty()) {
       const long id = ids.back();
       ids.pop_back();
@@ -345,38 +339,55 @@ void TFicIndexPerson::ModifClef(const TEnregPublic& p, long numero, bool lookUpR
       }
       const TIndexPerson ancienne(this, id);
       if (ligne.Enregistrement(id, this, false) < 0) continue;
-      if (memoire) {
-        (void)index_->RemplaceClasse(TEltIndex(ancienne.Enreg, 0), elt);
-        Modifie();
-      }
-      continue;
+      anciennes.emplace_back(ancienne.Enreg, 0);
+    } else {
+      if (ligne.Enregistrement(-1, this, true) < 0) continue;
+      if (!bulk) ++nbLignes_;
     }
-    if (ligne.Enregistrement(-1, this, true) < 0) continue;
-    if (!bulk) ++nbLignes_;
-    if (memoire) {
-      (void)index_->AjouteClasse(elt, tmp, bulk, ajoute);
-      Modifie();
-    }
+    ecrites.emplace_back(e, 0);
   }
-  // Rows that no longer apply: their entries leave memory unless just written again.
+  // Rows that no longer apply.
   for (const long id : ids) {
     const TIndexPerson ancienne(this, id);
-    if (memoire && ancienne.ID == id) {
-      const TEltIndex vieux(ancienne.Enreg, 0);
-      if (std::find(nouvelles.begin(), nouvelles.end(), vieux) == nouvelles.end()) {
-        for (int pos; (pos = index_->RechercheDicoth(vieux, tmp, 0, false)) >= 0;) index_->Supprime(pos, tmp);
-        Modifie();
-      }
-    }
     TACRTable* t = m->Table(kTable);
-    if (t && t->SetIndexName("ParID") && t->FindKey({Cle(id)}) && m->DeleteInTable(*t) && !bulk) --nbLignes_;
+    if (!t || !t->SetIndexName("ParID") || !t->FindKey({Cle(id)}) || !m->DeleteInTable(*t)) continue;
+    if (ancienne.ID == id) anciennes.emplace_back(ancienne.Enreg, 0);
+    if (!bulk) --nbLignes_;
   }
   if (transaction.Active() && !transaction.Commit()) {
     // Nothing of this person was written: memory goes back to the rows.
     AjouteJournal("LogMsgError", "Index des personnes : lignes de la personne " + std::to_string(numero) +
                                      " non écrites");
     aRecharger_ = true;
+    return;
   }
+  if (memoire && index_) MetAJourMemoire(std::move(anciennes), std::move(ecrites), bulk);
+}
+
+void TFicIndexPerson::MetAJourMemoire(std::vector<TEltIndex> anciennes, std::vector<TEltIndex> nouvelles, bool bulk) {
+  // Entries present before and after stay where they are.
+  for (auto it = nouvelles.begin(); it != nouvelles.end();) {
+    const auto meme = std::find(anciennes.begin(), anciennes.end(), *it);
+    if (meme == anciennes.end()) {
+      ++it;
+      continue;
+    }
+    anciennes.erase(meme);
+    it = nouvelles.erase(it);
+  }
+  if (anciennes.empty() && nouvelles.empty()) return;
+  // A replaced entry moves only across the entries between its two places.
+  size_t k = 0;
+  if (!bulk)
+    for (; k < std::min(anciennes.size(), nouvelles.size()); ++k) (void)index_->RemplaceClasse(anciennes[k], nouvelles[k]);
+  TEltIndex tmp;
+  for (size_t i = k; i < anciennes.size(); ++i) {
+    const int pos = index_->RechercheDicoth(anciennes[i], tmp, 0, false);
+    if (pos >= 0) index_->Supprime(pos, tmp);
+  }
+  bool ajoute = false;
+  for (size_t i = k; i < nouvelles.size(); ++i) (void)index_->AjouteClasse(nouvelles[i], tmp, bulk, ajoute);
+  Modifie();
 }
 
 void TFicIndexPerson::SupprimeClef(const TPerson& p, bool disque) { SupprimeClef(p.Numero(), disque); }

@@ -183,6 +183,9 @@ class TFicIndexPerson {
   [[nodiscard]] long NbPersonnes() const;
   [[nodiscard]] bool LectureSeule() const;
   void Modifie() { ++generation_; }
+  // Memory follows the rows of one person: entries of the rows replaced or deleted leave it, the
+  // entries written join it.
+  void MetAJourMemoire(std::vector<TEltIndex> anciennes, std::vector<TEltIndex> nouvelles, bool bulk);
   template <class F>
   void PourChaquePersonne(F&& f);
 

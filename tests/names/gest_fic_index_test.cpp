@@ -142,6 +142,11 @@ TEST_F(IndexPersonnes, SauvegardesRenommagesSuppressionsEnPhase) {
   EXPECT_EQ(Trouves(*g, u"Martin"), std::vector<int32_t>{});
   EXPECT_EQ(Trouves(*g, u"DUPRE"), std::vector<int32_t>{static_cast<int32_t>(b)});
   EnPhase(*g);
+  // Given names reordered: a row takes the name another row still holds until it is rewritten.
+  Renomme(*g, a, u"Martel", u"Louis Paul Marc");
+  Renomme(*g, a, u"Martel", u"Paul Marc Louis");
+  EXPECT_EQ(Lignes(*g, a).size(), 3u);
+  EnPhase(*g);
   // A deleted person has neither rows nor entries.
   TPerson p(g->GetFicPersons(), a);
   p.Public.FicheSupprimee = 'O';
