@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <set>
 
 #include "folder/gest_fic.h"
 #include "folder/gest_fic_pers.h"
@@ -440,6 +441,51 @@ TEST_F(IndexPersonnes, ImportEcritLesLignesPuisRechargeLaMemoire) {
   for (int i = 0; i < 30; ++i) Ajoute(*g, i % 3 ? u"Lucas" : u"Rey", u"Noé");
   ASSERT_TRUE(g->GetModuleBDD()->EndImport(true));
   EXPECT_EQ(Trouves(*g, u"Lucas").size(), 20u);
+  EnPhase(*g);
+}
+
+TEST_F(IndexPersonnes, SuppressionsDiffereesPendantUneReparation) {
+  auto g = Ouvre(true);
+  const long a = Ajoute(*g, u"Colas", u"Yves");
+  const long b = Ajoute(*g, u"Colas", u"Lise", 'F');
+  TFicIndexPerson* f = g->GetFicIndexPerson();
+  f->SetReparationEnCours(true);
+  f->SupprimeClef(a, true);
+  f->SupprimeClef(b, true);
+  // Memory at once, rows at the end of the repair in one pass.
+  EXPECT_TRUE(Trouves(*g, u"Colas").empty());
+  EXPECT_EQ(g->GetModuleBDD()->GetIndexPerson(a).size(), 1u);
+  EXPECT_EQ(f->ASupprimer(), (std::set<long>{a, b}));
+  f->SetReparationEnCours(false);
+  f->SupprimeClefDisque();
+  EXPECT_TRUE(g->GetModuleBDD()->GetIndexPerson(a).empty());
+  EXPECT_TRUE(g->GetModuleBDD()->GetIndexPerson(b).empty());
+  EXPECT_TRUE(f->ASupprimer().empty());
+  EnPhase(*g);
+}
+
+TEST_F(IndexPersonnes, ProgressionEnCentiemesEtFenetreAuDelaDe20000Lignes) {
+  auto g = Ouvre(true);
+  for (int i = 0; i < 12; ++i) Ajoute(*g, u"Marchal", u"Guy");
+  iu.VideJournal();
+  {
+    TProgression barre(&iu, u"Vérification des index");
+    (void)g->GetFicIndexPerson()->CheckIndexValid(&barre, false);
+  }
+  int derniere = -1;
+  for (const auto& l : iu.Journal())
+    if (l.rfind("position:", 0) == 0) {
+      const int p = std::stoi(l.substr(9));
+      EXPECT_GT(p, derniere);
+      EXPECT_LE(p, 100);
+      derniere = p;
+    }
+  EXPECT_EQ(derniere, 100);
+  EXPECT_TRUE(iu.JournalContient("max:100"));
+  // Reloading 13 rows shows no window.
+  iu.VideJournal();
+  g->GetFicIndexPerson()->ReinitTableIndexBis();
+  EXPECT_FALSE(iu.JournalContient("ouvre:Génération des index"));
   EnPhase(*g);
 }
 
