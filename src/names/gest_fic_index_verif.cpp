@@ -78,7 +78,8 @@ TBilanIndex TFicIndexPerson::CheckIndexValid(TProgression* barre, bool repare) {
   LectureEntete();
   const long nbPers = NbPersonnes();
   TCentiemes progression(barre, nbPers + nbLignes_);
-  std::vector<bool> vus(static_cast<size_t>(nbPers) + 1, false);
+  // Rows seen per person number (capped), to find the persons whose rows are missing.
+  std::vector<uint8_t> vus(static_cast<size_t>(nbPers) + 1, 0);
   std::set<long> aReecrire, aEffacer;
 
   // The rows, person by person.
@@ -102,8 +103,8 @@ TBilanIndex TFicIndexPerson::CheckIndexValid(TProgression* barre, bool repare) {
         dejaVues.clear();
         present = LitPersonne(*dossier_, courant, personne);
         attendues = present ? EntreesPersonne(personne, courant) : std::vector<TEnregIndexPerson>();
-        if (courant >= 1 && courant <= nbPers) vus[static_cast<size_t>(courant)] = true;
       }
+      if (courant >= 1 && courant <= nbPers && vus[static_cast<size_t>(courant)] < 255) ++vus[static_cast<size_t>(courant)];
       const TDefautLigne d = CheckOneIndex(ligne, present ? &personne : nullptr, attendues, dejaVues);
       if (d == TDefautLigne::Aucun || d == TDefautLigne::HorsMemoire) ++enMemoire;
       switch (d) {
@@ -126,7 +127,7 @@ TBilanIndex TFicIndexPerson::CheckIndexValid(TProgression* barre, bool repare) {
     if (aReecrire.count(n)) continue;
     if (!LitPersonne(*dossier_, n, personne) || personne.FicheSupprimee == 'O') continue;
     const size_t attendu = EntreesPersonne(personne, n).size();
-    if (!vus[static_cast<size_t>(n)] || m->GetIndexPerson(n).size() != attendu) {
+    if (vus[static_cast<size_t>(n)] != attendu) {
       ++bilan.PersonnesSansLignes;
       aReecrire.insert(n);
     }
