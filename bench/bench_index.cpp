@@ -131,6 +131,16 @@ void BM_Index_ReinitTableIndex(benchmark::State& state) {
 }
 BENCHMARK(BM_Index_ReinitTableIndex)->Iterations(1)->Unit(benchmark::kMillisecond);
 
+// Reloading the in-memory index from the rows (part of ReinitTableIndex, and of every opening
+// without a valid ".prx2").
+void BM_Index_ReinitTableIndexBis(benchmark::State& state) {
+  NommeThreadPrincipal();
+  auto g = Ouvre(false);
+  for (auto _ : state) g->GetFicIndexPerson()->ReinitTableIndexBis();
+  state.counters["entrees"] = static_cast<double>(g->GetFicIndexPerson()->Index()->GetNbElt());
+}
+BENCHMARK(BM_Index_ReinitTableIndexBis)->Iterations(1)->Unit(benchmark::kMillisecond);
+
 // The whole opening of the folder, the ".prx2" restored and checked; the closing (which writes
 // it again) is not timed.
 void BM_Index_OuvertureAvecPrx2(benchmark::State& state) {
