@@ -17,6 +17,7 @@
 #include "names/g_nopers.h"
 #include "names/bo_chn1.h"
 #include "names/bo_soundex.h"
+#include "names/gest_fic_index.h"
 #include "platform/fichiers.h"
 #include "store/datamodulebdd.h"
 
@@ -204,6 +205,28 @@ void DemoSosa(TGestFichier& dossier) {
   std::printf("  Sosa 40 : %s\n", nom(sosas->RechercheStrado2No(kRacine, NTL::ZZ(40), abandon)).c_str());
 }
 
+// The sample family was written straight into the store: the verification of the person index
+// finds it unindexed and indexes it; then searches by name.
+void DemoIndex(TGestFichier& dossier) {
+  std::printf("\n== Index des personnes\n");
+  TFicIndexPerson* index = dossier.GetFicIndexPerson();
+  if (!index) return;
+  const TBilanIndex bilan = index->CheckIndexValid(nullptr, true);
+  std::printf("  vérification : %ld personne(s) sans leurs lignes d'index, %ld réindexée(s), %ld lignes\n",
+              bilan.PersonnesSansLignes, bilan.PersonnesReparees, index->NbLignes());
+  const char* recherches[][2] = {{"Martin", ""}, {"Martin", "Louis"}, {"Moro", ""}, {"Bernart", "Jeanne"}};
+  for (const auto& r : recherches) {
+    std::printf("  kyb cherche %s%s%s :", r[0], *r[1] ? " " : "", r[1]);
+    for (const auto& t : index->ChercheNom(Utf8VersUnicode(r[0]), Utf8VersUnicode(r[1]), 50)) {
+      TEnregPublic p;
+      if (dossier.GetModuleBDD()->ReadPerson(p, t.NoPers))
+        std::printf(" n°%d %s %s%s;", t.NoPers, UnicodeVersUtf8(p.Nom).c_str(), UnicodeVersUtf8(p.Prenoms).c_str(),
+                    t.Exact ? "" : " (phonétique)");
+    }
+    std::printf("\n");
+  }
+}
+
 }  // namespace
 
 int Demo(const Arguments& args) {
@@ -230,6 +253,7 @@ int Demo(const Arguments& args) {
   for (const long n : {1L, 5L, 10L}) AffichePersonne(*dossier.GetModuleBDD(), n);
   DemoNoms(*dossier.GetModuleBDD());
   DemoEvenements(dossier, tables);
+  DemoIndex(dossier);
   DemoDates();
   DemoSosa(dossier);
   if (const TDefChpsCs* defs = dossier.GetDefChpsCs()) {

@@ -25,6 +25,7 @@ std::vector<TCommande> Toutes() {
       kyb::cli::CommandesNotes(),
       kyb::cli::CommandesLieux(),
       kyb::cli::CommandesEvenements(),
+      kyb::cli::CommandesIndex(),
   };
   std::vector<TCommande> t;
   for (const auto& part : parties) t.insert(t.end(), part.begin(), part.end());

@@ -37,6 +37,7 @@ class TFicNoticesPat;
 class TFicSources;
 class TFicIllustrations;
 class TFicDupli;
+class TFicIndexPerson;
 
 // Default structure path of the application (a definition file or the directory holding one).
 extern AnsiString asStructFilenameNew;
@@ -157,6 +158,9 @@ class TGestFichier : public TDossierBDD {
   [[nodiscard]] TFicDupli* GetFicQualites() const { return FicQualites.get(); }
   [[nodiscard]] TFicDupli* GetFicParentes() const { return FicParentes.get(); }
   [[nodiscard]] TFicDupli* GetFicLieux() const { return FicLieux.get(); }
+  [[nodiscard]] TFicIndexPerson* GetFicIndexPerson() const { return FicIndexPerson.get(); }
+  // Replaces the person index's in-memory entries by an empty index of that capacity.
+  void InitTailleIndex(long taille);
 
   // TDossierBDD
   [[nodiscard]] TInterfaceUtilisateur* GetProprietaire() const override { return Proprietaire; }
@@ -207,6 +211,7 @@ class TGestFichier : public TDossierBDD {
   std::unique_ptr<TFicSources> FicSources;
   std::unique_ptr<TFicNotes> FicNotes;
   std::unique_ptr<TFicNoticesPat> FicNoticesPat;
+  std::unique_ptr<TFicIndexPerson> FicIndexPerson;  // current-format folders with a store
 
  private:
   void DecideFormat(TModeConversion mode);

@@ -18,6 +18,7 @@
 #include "folder/gest_fic_pers_annexes.h"
 #include "folder/gest_fic_sosa.h"
 #include "folder/securite_dossier.h"
+#include "names/gest_fic_index.h"
 #include "platform/ressources.h"
 #include "store/datamodulebdd.h"
 
@@ -53,6 +54,9 @@ void OuvreIllustrations(TGestFichier& g) { g.FicIllustrations = std::make_unique
 void OuvreSources(TGestFichier& g) { g.FicSources = std::make_unique<TFicSources>(&g); }
 void OuvreNotes(TGestFichier& g) { g.FicNotes = std::make_unique<TFicNotes>(&g, false); }
 void OuvreNotices(TGestFichier& g) { g.FicNoticesPat = std::make_unique<TFicNoticesPat>(&g, false); }
+void OuvreIndexPerson(TGestFichier& g) {
+  if (g.ModuleBDD) g.FicIndexPerson = std::make_unique<TFicIndexPerson>(&g, g.EnCreation, nullptr);
+}
 
 // Opening, after the persons side: qualities first, shown by the window's first text.
 constexpr std::array<TEtape, 15> kOuverture = {{
@@ -67,7 +71,7 @@ constexpr std::array<TEtape, 15> kOuverture = {{
     {u"Ouverture du fichier Events...", nullptr},
     {u"Ouverture du fichier Sosas...", OuvreSosas},
     {u"Ouverture du fichier Notes...", OuvreNotes},
-    {u"Ouverture du fichier d'index des personnes...", nullptr},
+    {u"Ouverture du fichier d'index des personnes...", OuvreIndexPerson},
     {u"Ouverture du fichier Notices...", OuvreNotices},
     {u"Ouverture du fichier des structures et saisies...", OuvreDefChpsCs},
     {u"Ouverture du fichier Nom Equiv...", nullptr},
@@ -87,6 +91,7 @@ void FermeNotices(TGestFichier& g) { g.FicNoticesPat.reset(); }
 void FermeQualites(TGestFichier& g) { g.FicQualites.reset(); }
 void FermeParentes(TGestFichier& g) { g.FicParentes.reset(); }
 void FermeLieux(TGestFichier& g) { g.FicLieux.reset(); }
+void FermeIndexPerson(TGestFichier& g) { g.FicIndexPerson.reset(); }
 
 // Closing: the store first, the tags manager last.
 constexpr std::array<TEtape, 20> kFermeture = {{
@@ -104,7 +109,7 @@ constexpr std::array<TEtape, 20> kFermeture = {{
     {u"Fermeture du fichier events...", nullptr},
     {u"Fermeture du fichier sosas...", FermeSosas},
     {u"Fermeture du fichier notes...", FermeNotes},
-    {u"Fermeture du fichier d'index des personnes...", nullptr},
+    {u"Fermeture du fichier d'index des personnes...", FermeIndexPerson},
     {u"Fermeture du fichier notices...", FermeNotices},
     {u"Fermeture du fichier des structures et saisies ...", FermeDefChpsCs},
     {u"Fermeture du fichier Noms Equivalents...", nullptr},
@@ -153,7 +158,9 @@ TGestFichier::TGestFichier(const AnsiString& nomFichier, bool creer, bool leger,
   if (!sansOuverture && !creer) {
     OuvrirFichier(leger, sansProgression);
     if (!leger && ModuleBDD && !LectureSeule) {
-      // One-time upgrade steps: the person index and field definitions join with their issues.
+      // One-time upgrade steps: the person index rebuilt for the current format, then the simple
+      // fields that became events.
+      if (FicIndexPerson && ModuleBDD->GetInfoChps("INDEXNAME") == u"0") (void)FicIndexPerson->ReinitTableIndex();
       UpdateChpsProfession();
       UpdateChpsTitre();
       UpdateChpsDecoration();
@@ -229,7 +236,12 @@ void TGestFichier::LitIdGenea() {
   }
 }
 
+void TGestFichier::InitTailleIndex(long taille) {
+  if (FicIndexPerson) FicIndexPerson->InitTailleIndex(taille);
+}
+
 void TGestFichier::VidePointeurs() {
+  FicIndexPerson.reset();
   ModuleBDD.reset();
   FicPersons.reset();
   FicExtPersons.reset();
@@ -365,6 +377,11 @@ void TGestFichier::NouveauFichier(int premierePersonne) {
       panne = panne || Erreur;
     }
   }
+  // The first number is a person of the new folder, named or not: it gets its index row.
+  TEnregPublic premiere;
+  if (FicIndexPerson && premier > 0 && ModuleBDD->ReadPerson(premiere, premier))
+    FicIndexPerson->ModifClef(premiere, premier, false, false, true);
+  (void)ModuleBDD->MAJInfoChps("INDEXNAME", u"UPDATED");
   SetStateCum(0);
   EcritureEntete();
   panne = panne || Erreur;

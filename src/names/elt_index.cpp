@@ -102,6 +102,16 @@ bool LitTexte(TEntreeBinaire& flux, std::array<char16_t, N>& dest, uint8_t& lg) 
 
 static_assert(sizeof(TEltIndex) <= 136, "the index holds millions of entries: keep them small");
 
+TEltIndex::TEltIndex(const TEnregIndexPerson& e, int32_t noTravail)
+    : AnneeMin(e.AnneeMin), AnneeMax(e.AnneeMax), NoPers(e.NoPers), RgNom(e.RgNom),
+      RgPrenom(e.RgPrenom), RgPrenomUsuel(e.RgPrenomUsuel), TypePersonne(e.TypePersonne),
+      FicheSupprimee(e.FicheSupprimee), Sexe(e.Sexe == ' ' ? 0 : e.Sexe), NoTravail(noTravail) {
+  SetNom(e.Nom);
+  SetPrenom(e.Prenom);
+  SetNomSoundex(e.NomSoundex);
+  SetPrenomSoundex(e.PrenomSoundex);
+}
+
 int TEltIndex::EltCmp(const TEltIndex& autre) const {
   int r = CompareSegment(Nom(), autre.Nom());
   if (r == 0) r = CompareSegment(Prenom(), autre.Prenom());

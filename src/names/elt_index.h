@@ -37,6 +37,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "names/enreg_index.h"
 #include "names/flux_binaire.h"
 #include "platform/chaines.h"
 
@@ -52,6 +53,9 @@ class TEltIndex {
   static constexpr int kTailleMinFichier = 4 * 4 + 17;
 
   TEltIndex() = default;
+  // From a row of the store; noTravail becomes the working number (the row identifier when the
+  // index is reloaded from its rows).
+  TEltIndex(const TEnregIndexPerson& enreg, int32_t noTravail);
   TEltIndex(const TEltIndex&) = default;
   TEltIndex& operator=(const TEltIndex&) = default;
   void Assign(const TEltIndex& autre) { *this = autre; }

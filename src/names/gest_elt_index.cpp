@@ -110,6 +110,29 @@ int TGestEltIndex::SupprimeClefPersNo(int32_t noPers) {
   return nb;
 }
 
+bool TGestEltIndex::RemplaceClasse(const TEltIndex& ancien, const TEltIndex& nouveau) {
+  TEltIndex tmp;
+  const int depart = RechercheDicoth(ancien, tmp, 0, false);
+  const auto place = std::lower_bound(elts_.begin(), elts_.end(), nouveau);
+  const bool present = place != elts_.end() && *place == nouveau;
+  if (depart < 0 || (present && elts_.begin() + depart != place)) {
+    if (depart >= 0) elts_.erase(elts_.begin() + depart);
+    if (present) return false;
+    elts_.insert(std::lower_bound(elts_.begin(), elts_.end(), nouveau), nouveau);
+    return true;
+  }
+  const auto source = elts_.begin() + depart;
+  // The elements between the old and the new place shift by one towards the old place.
+  if (place > source) {
+    std::move(source + 1, place, source);
+    *(place - 1) = nouveau;
+  } else {
+    std::move_backward(place, source, source + 1);
+    *place = nouveau;
+  }
+  return true;
+}
+
 void TGestEltIndex::InitClefIndexOfNoPers(TMapNoPers& map) const {
   map.clear();
   for (int i = 0; i < GetNbElt(); ++i) map.emplace(elts_[i].NoPers, i);

@@ -48,6 +48,17 @@ class TGestEltIndex : public TVectorTV<TEltIndex, TAllocateurGrandesPages<TEltIn
 
   // Removes every element of the person; returns how many.
   int SupprimeClefPersNo(int32_t noPers);
+  // Replaces the element equal to ancien (when there is one) by nouveau at its ordered place,
+  // moving only the elements between the two places; without ancien, an ordered insertion.
+  // False when an element equal to nouveau was already there (nothing is added then).
+  bool RemplaceClasse(const TEltIndex& ancien, const TEltIndex& nouveau);
+
+  // Position of the person's principal element (its first given name, or its usual one), found
+  // through the person's rows in the store, most recent first; -1 when none is in memory.
+  [[nodiscard]] int ChercheClefPersNo2(int32_t noPers, TEltIndex& trouve) const;
+  // The same, from memory alone unless parLignes: the principal element among the person's
+  // entries, the first surname's preferred.
+  [[nodiscard]] int ChercheClefPersNo(int32_t noPers, TEltIndex& trouve, bool parLignes = false) const;
 
   // Fills the map person number → position with every element (the map is emptied first).
   void InitClefIndexOfNoPers(TMapNoPers& map) const;

@@ -1,6 +1,7 @@
 #include "persons/gest_pers.h"
 
 #include "folder/gest_fic_pers_annexes.h"
+#include "names/gest_fic_index.h"
 #include "persons/bufferisationarbchrono.h"
 #include "platform/thread_nom.h"
 #include "store/datamodulebdd.h"
@@ -114,6 +115,9 @@ bool TPerson::Enregistrement(long numero, TFicPersons* fichier) {
   modifie_ = true;
   if (cible->Cache()) TBufferisationArbChrono::De(*cible).Update(*this);
   const bool ecrit = EcritStockage(*cible);
+  // The person index follows every save: rows and in-memory entries.
+  if (ecrit && numero_ > 0)
+    if (TFicIndexPerson* index = dossier->GetFicIndexPerson()) index->ModifClef(*this);
   if (numero_ != kEnregEntete) dossier->MarqueEcriture(IdThread());
   SetNoPere(Public.Pere.No);
   SetNoMere(Public.Mere.No);

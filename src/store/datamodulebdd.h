@@ -138,6 +138,18 @@ class TModuleBDD {
   [[nodiscard]] bool ReadPersonParcours(TEnregPublic& personne, long& numero);
   void EndParcoursPerson();
 
+  // --- person index rows (datamodulebdd_index.cpp) ---
+  // Identifiers of the person's rows of IndexNomPrenoms, in increasing order.
+  [[nodiscard]] std::vector<long> GetIndexPerson(long noPers);
+  [[nodiscard]] bool PostInTableIndex(TACRTable& table) { return PostInTable(table); }
+  // Drops, then recreates, the secondary indexes of IndexNomPrenoms around a bulk load.
+  bool RemoveAllIndexPersonIndex();
+  bool AddAllIndexPersonIndex();
+  // Deletes and recreates IndexNomPrenoms empty, its cursor reopened. False on failure.
+  [[nodiscard]] bool CreerTableIndexNomPrenoms();
+  // Deletes every row of the person: how many, or -1 on an engine error.
+  long DeleteIndexPerson(long noPers);
+
   // --- places ---
   [[nodiscard]] bool TableLieuxExist();
   [[nodiscard]] bool ReadPlace(long id, TLieuBDD& lieu);

@@ -1,0 +1,237 @@
+// The person index on a genealogy of 1,000,000 persons (KYB_BENCH_PERSONNES to change it):
+// French surnames drawn with a Zipf law (s = 1) over 120 common surnames and a tail of derived
+// ones, one to three given names each. The folder is generated once in /tmp/kyb-bench-index.
+// Measured: ReinitTableIndex, the opening of the folder with a valid ".prx2", the search of an
+// exact surname (first 50 persons) and of a phonetic code, ModifClef of a renamed person
+// (median of single calls), and the memory of the in-memory index per entry.
+// Run: kybase_bench --benchmark_filter=Index
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <random>
+
+#include "folder/gest_fic.h"
+#include "folder/gest_fic_pers.h"
+#include "names/gest_fic_index.h"
+#include "persons/gest_pers.h"
+#include "platform/fichiers.h"
+#include "platform/thread_nom.h"
+#include "store/datamodulebdd.h"
+
+namespace kyb {
+namespace {
+
+const AnsiString kRacine = "/tmp/kyb-bench-index/";
+const AnsiString kChemin = kRacine + "Index.kya/Index.adb";
+
+long NbPersonnes() {
+  const char* v = std::getenv("KYB_BENCH_PERSONNES");
+  return v ? std::max(1000L, std::atol(v)) : 1'000'000L;
+}
+
+const char16_t* const kNoms[] = {
+    u"Martin", u"Bernard", u"Thomas", u"Petit", u"Robert", u"Richard", u"Durand", u"Dubois", u"Moreau",
+    u"Laurent", u"Simon", u"Michel", u"Lefèvre", u"Leroy", u"Roux", u"David", u"Bertrand", u"Morel",
+    u"Fournier", u"Girard", u"Bonnet", u"Dupont", u"Lambert", u"Fontaine", u"Rousseau", u"Vincent",
+    u"Muller", u"Lefebvre", u"Faure", u"André", u"Mercier", u"Blanc", u"Guérin", u"Boyer", u"Garnier",
+    u"Chevalier", u"François", u"Legrand", u"Gauthier", u"Garcia", u"Perrin", u"Robin", u"Clément",
+    u"Morin", u"Nicolas", u"Henry", u"Roussel", u"Mathieu", u"Gautier", u"Masson", u"Marchand", u"Duval",
+    u"Denis", u"Dumont", u"Marie", u"Lemaire", u"Noël", u"Meyer", u"Dufour", u"Meunier", u"Brun",
+    u"Blanchard", u"Giraud", u"Joly", u"Rivière", u"Lucas", u"Brunet", u"Gaillard", u"Barbier", u"Arnaud",
+    u"Martinez", u"Gérard", u"Roche", u"Renard", u"Schmitt", u"Roy", u"Leroux", u"Colin", u"Vidal",
+    u"Caron", u"Picard", u"Roger", u"Fabre", u"Aubert", u"Lemoine", u"Renaud", u"Dumas", u"Lacroix",
+    u"Olivier", u"Philippe", u"Bourgeois", u"Pierre", u"Benoît", u"Rey", u"Leclerc", u"Payet", u"Rolland",
+    u"Leclercq", u"Guillaume", u"Lecomte", u"Lopez", u"Jean", u"Dupuy", u"Guillot", u"Hubert", u"Berger",
+    u"Carpentier", u"Sanchez", u"Dupuis", u"Moulin", u"Louis", u"Deschamps", u"Huet", u"Vasseur", u"Perez",
+    u"Boucher", u"Fleury", u"Royer", u"Klein", u"Jacquet",
+};
+const char16_t* const kSuffixes[] = {u"eau", u"et", u"in", u"on", u"aud", u"ier", u"ot", u"y", u"ard", u"ez"};
+const char16_t* const kPrenoms[] = {
+    u"Jean", u"Marie", u"Pierre", u"Louis", u"Joseph", u"Anne", u"François", u"Jeanne", u"Jacques",
+    u"Catherine", u"Marguerite", u"Antoine", u"Françoise", u"Nicolas", u"Michel", u"Étienne", u"Claude",
+    u"Charles", u"Madeleine", u"Louise", u"Baptiste", u"Paul", u"Henri", u"Élisabeth", u"Victor", u"Julie",
+    u"Auguste", u"Rose", u"Émile", u"Joséphine", u"Eugène", u"Célestine", u"Alexandre", u"Victoire",
+    u"Guillaume", u"Thérèse", u"André", u"Agathe", u"Philippe", u"Claudine",
+};
+
+UnicodeString Nom(size_t rang) {
+  const size_t base = std::size(kNoms);
+  if (rang < base) return kNoms[rang];
+  // The tail: derived surnames, each root with each suffix, then with two suffixes.
+  rang -= base;
+  UnicodeString n = kNoms[rang % base];
+  n += kSuffixes[(rang / base) % std::size(kSuffixes)];
+  if (rang / base >= std::size(kSuffixes)) n += kSuffixes[(rang / base / std::size(kSuffixes)) % std::size(kSuffixes)];
+  return n;
+}
+
+// Ranks drawn with probability proportional to 1 / (rank + 1).
+class TZipf {
+ public:
+  explicit TZipf(size_t n) : cumul_(n) {
+    double s = 0;
+    for (size_t i = 0; i < n; ++i) cumul_[i] = s += 1.0 / static_cast<double>(i + 1);
+  }
+  size_t operator()(std::mt19937& g) const {
+    const double u = std::uniform_real_distribution<double>(0, cumul_.back())(g);
+    return static_cast<size_t>(std::lower_bound(cumul_.begin(), cumul_.end(), u) - cumul_.begin());
+  }
+
+ private:
+  std::vector<double> cumul_;
+};
+
+std::unique_ptr<TGestFichier> Ouvre(bool creer) {
+  return std::make_unique<TGestFichier>(kChemin, creer, false, true, false, 0, TGestFichier::mcAucune, false, false,
+                                        nullptr);
+}
+
+// The generated folder, with its persons only (no index rows): ReinitTableIndex builds them.
+void Genere() {
+  const long n = NbPersonnes();
+  {
+    if (FichierExiste(kChemin)) {
+      auto g = Ouvre(false);
+      if (!g->Erreur && g->GetFicPersons()->NbEnreg == n) return;
+    }
+  }
+  (void)SupprimeArborescence(kRacine + "Index.kya");
+  auto g = Ouvre(true);
+  TModuleBDD& m = *g->GetModuleBDD();
+  std::mt19937 alea(17);
+  const TZipf noms(5000), prenoms(std::size(kPrenoms));
+  (void)m.BeginImport(true);
+  for (long no = 1; no <= n; ++no) {
+    TEnregPublic p;
+    p.FicheSupprimee = 'N';
+    p.Sexe = no % 2 ? 'M' : 'F';
+    p.Nom = Nom(noms(alea));
+    const int nbPrenoms = 1 + static_cast<int>(alea() % 3);
+    for (int k = 0; k < nbPrenoms; ++k) {
+      if (k) p.Prenoms += u' ';
+      p.Prenoms += kPrenoms[prenoms(alea)];
+    }
+    (void)m.WritePerson(p, no);
+  }
+  (void)m.EndImport(true);
+  g->GetFicPersons()->NbEnreg = n;
+}
+
+void BM_Index_ReinitTableIndex(benchmark::State& state) {
+  NommeThreadPrincipal();
+  Genere();
+  auto g = Ouvre(false);
+  for (auto _ : state) {
+    if (!g->GetFicIndexPerson()->ReinitTableIndex()) state.SkipWithError("ReinitTableIndex a échoué");
+  }
+  state.counters["personnes"] = static_cast<double>(g->GetFicPersons()->NbEnreg);
+  state.counters["lignes"] = static_cast<double>(g->GetFicIndexPerson()->NbLignes());
+}
+BENCHMARK(BM_Index_ReinitTableIndex)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// Reloading the in-memory index from the rows (part of ReinitTableIndex, and of every opening
+// without a valid ".prx2").
+void BM_Index_ReinitTableIndexBis(benchmark::State& state) {
+  NommeThreadPrincipal();
+  auto g = Ouvre(false);
+  for (auto _ : state) g->GetFicIndexPerson()->ReinitTableIndexBis();
+  state.counters["entrees"] = static_cast<double>(g->GetFicIndexPerson()->Index()->GetNbElt());
+}
+BENCHMARK(BM_Index_ReinitTableIndexBis)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// The whole opening of the folder, the ".prx2" restored and checked; the closing (which writes
+// it again) is not timed.
+void BM_Index_OuvertureAvecPrx2(benchmark::State& state) {
+  NommeThreadPrincipal();
+  for (auto _ : state) {
+    auto g = Ouvre(false);
+    state.PauseTiming();
+    const bool restaure = g->GetFicIndexPerson()->Origine() == TFicIndexPerson::TOrigine::Fichier;
+    const std::string motif = UnicodeVersUtf8(g->GetFicIndexPerson()->MotifReconstruction());
+    g.reset();
+    if (!restaure) {
+      state.SkipWithError(("le .prx2 n'a pas été restauré : " + motif).c_str());
+      break;
+    }
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_Index_OuvertureAvecPrx2)->Iterations(5)->Unit(benchmark::kMillisecond);
+
+TGestFichier& Ouvert() {
+  static std::unique_ptr<TGestFichier> g = [] {
+    NommeThreadPrincipal();
+    return Ouvre(false);
+  }();
+  return *g;
+}
+
+// Surnames of ranks 1, 10, 100 and 1000 in turn: the first 50 persons of each.
+void BM_Index_ChercheNomExact(benchmark::State& state) {
+  TFicIndexPerson& f = *Ouvert().GetFicIndexPerson();
+  const UnicodeString noms[] = {Nom(0), Nom(9), Nom(99), Nom(999)};
+  size_t i = 0, trouves = 0;
+  for (auto _ : state) {
+    const auto t = f.ChercheNom(noms[i++ % 4], u"", 50);
+    trouves += t.size();
+    benchmark::DoNotOptimize(t.data());
+  }
+  state.counters["personnes_par_recherche"] = static_cast<double>(trouves) / static_cast<double>(state.iterations());
+}
+BENCHMARK(BM_Index_ChercheNomExact)->Unit(benchmark::kMicrosecond);
+
+// Typed spellings that are no surname of the folder: found by phonetic code only.
+void BM_Index_ChercheCodePhonetique(benchmark::State& state) {
+  TFicIndexPerson& f = *Ouvert().GetFicIndexPerson();
+  const UnicodeString noms[] = {u"Martain", u"Bernart", u"Moro", u"Jirard"};
+  (void)f.ChercheNom(noms[0], u"", 50);  // the table of codes is built at the first such search
+  size_t i = 0, trouves = 0;
+  for (auto _ : state) {
+    const auto t = f.ChercheNom(noms[i++ % 4], u"", 50);
+    trouves += t.size();
+    benchmark::DoNotOptimize(t.data());
+  }
+  state.counters["personnes_par_recherche"] = static_cast<double>(trouves) / static_cast<double>(state.iterations());
+}
+BENCHMARK(BM_Index_ChercheCodePhonetique)->Unit(benchmark::kMicrosecond);
+
+// Bytes of the in-memory index per entry: the vector's capacity, then with the table of phonetic
+// codes that the searches build.
+void BM_Index_MemoireParEntree(benchmark::State& state) {
+  TGestEltIndex& index = *Ouvert().GetFicIndexPerson()->Index();
+  for (auto _ : state) benchmark::DoNotOptimize(index.GetNbElt());
+  const double n = std::max(1, index.GetNbElt());
+  state.counters["entrees"] = n;
+  state.counters["octets_par_entree"] = static_cast<double>(index.Capacite() * sizeof(TEltIndex)) / n;
+  state.counters["octets_codes_par_entree"] = static_cast<double>(sizeof(std::pair<uint64_t, int32_t>));
+}
+BENCHMARK(BM_Index_MemoireParEntree)->Iterations(1);
+
+// Each call renames one person (two given names) and rewrites its rows and entries; the median
+// of the single calls is reported.
+void BM_Index_ModifClef(benchmark::State& state) {
+  TGestFichier& g = Ouvert();
+  TFicIndexPerson& f = *g.GetFicIndexPerson();
+  std::mt19937 alea(3);
+  std::vector<double> durees;
+  long k = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    const long no = 1 + static_cast<long>(alea() % static_cast<unsigned>(g.GetFicPersons()->NbEnreg));
+    TPerson p(g.GetFicPersons(), no);
+    p.SetNom(Nom(static_cast<size_t>(k++ % 4000)));
+    p.SetPrenoms(u"Paul Émile");
+    state.ResumeTiming();
+    const auto debut = std::chrono::steady_clock::now();
+    f.ModifClef(p);
+    durees.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - debut).count());
+  }
+  std::sort(durees.begin(), durees.end());
+  state.counters["mediane_ms"] = durees[durees.size() / 2];
+}
+BENCHMARK(BM_Index_ModifClef)->Iterations(200)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace kyb

@@ -1,0 +1,101 @@
+// kyb commands on the person index: index (verification, rebuilding) and cherche.
+#include <cstdio>
+
+#include "commandes.h"
+#include "dossier_cli.h"
+#include "folder/gest_fic.h"
+#include "folder/gest_fic_pers.h"
+#include "interface_terminal.h"
+#include "names/gest_fic_index.h"
+#include "persons/gest_pers.h"
+
+namespace kyb::cli {
+namespace {
+
+constexpr size_t kMaxResultats = 50;
+
+void Ligne(const char* libelle, long n) {
+  if (n) std::printf("  %-42s : %ld\n", libelle, n);
+}
+
+int Index(const Arguments& args) {
+  if (args.size() != 2 || (args[1] != "verifie" && args[1] != "reconstruit"))
+    return Usage("kyb index CHEMIN verifie|reconstruit");
+  TInterfaceTerminal iu;
+  TGestFichier g(CheminDossier(args[0]), false, false, false, false, 0, TGestFichier::mcAucune, false, false, &iu);
+  if (g.Erreur) return Echec(MessageOuverture(g));
+  TFicIndexPerson* index = g.GetFicIndexPerson();
+  if (!index || g.IsReadOnly()) return Echec("le dossier est en lecture seule : l'index ne peut pas être modifié");
+  if (args[1] == "reconstruit") {
+    if (!index->ReinitTableIndex()) return Echec("la table d'index n'a pas pu être recréée");
+    std::printf("Index reconstruit : %ld lignes, %d entrées en mémoire.\n", index->NbLignes(),
+                index->Index() ? index->Index()->GetNbElt() : 0);
+    return 0;
+  }
+  TBilanIndex bilan;
+  {
+    TProgression barre(&iu, u"Vérification des index");
+    barre.Texte(u"Traitement en cours...");
+    bilan = index->CheckIndexValid(&barre, true);
+  }
+  std::printf("Lignes d'index vérifiées : %ld\n", bilan.LignesLues);
+  if (bilan.Defauts() == 0) {
+    std::printf("L'index des personnes est correct.\n");
+    return 0;
+  }
+  std::printf("Défauts trouvés :\n");
+  Ligne("lignes d'une personne absente", bilan.LignesPersonneAbsente);
+  Ligne("lignes d'une personne supprimée", bilan.LignesPersonneSupprimee);
+  Ligne("lignes en double", bilan.LignesEnDouble);
+  Ligne("lignes périmées", bilan.LignesPerimees);
+  Ligne("lignes endommagées", bilan.LignesFoireuses);
+  Ligne("lignes absentes de l'index en mémoire", bilan.LignesHorsMemoire);
+  Ligne("personnes sans toutes leurs lignes", bilan.PersonnesSansLignes);
+  Ligne("entrées en mémoire sans ligne", bilan.ElementsSansLigne);
+  std::printf("Index réparé : %ld personne(s) réindexée(s), %ld lignes.\n", bilan.PersonnesReparees,
+              index->NbLignes());
+  return 0;
+}
+
+int Cherche(const Arguments& args) {
+  if (args.size() < 2 || args.size() > 3) return Usage("kyb cherche CHEMIN NOM [PRENOM]");
+  TInterfaceTerminal iu;
+  // A search writes nothing: the folder is opened read-only.
+  const TGestFichier g(CheminDossier(args[0]), false, false, true, false, 0, TGestFichier::mcAucune, true, false,
+                       &iu);
+  if (g.Erreur) return Echec(MessageOuverture(g));
+  TFicIndexPerson* index = g.GetFicIndexPerson();
+  if (!index) return Echec("ce dossier n'a pas d'index des personnes");
+  const auto trouves =
+      index->ChercheNom(Utf8VersUnicode(args[1]), args.size() > 2 ? Utf8VersUnicode(args[2]) : UnicodeString(),
+                        kMaxResultats);
+  if (trouves.empty()) {
+    std::printf("Aucune personne trouvée.\n");
+    return 0;
+  }
+  bool phonetique = false;
+  for (size_t i = 0; i < trouves.size(); ++i) {
+    if (i == 0 && trouves[i].Exact) std::printf("Même nom :\n");
+    if (!trouves[i].Exact && !phonetique) {
+      std::printf("Même code phonétique :\n");
+      phonetique = true;
+    }
+    const TPerson p(g.GetFicPersons(), trouves[i].NoPers);
+    std::string noms = UnicodeVersUtf8(p.Public.Nom);
+    if (!p.Public.Prenoms.empty()) noms += " " + UnicodeVersUtf8(p.Public.Prenoms);
+    // Birth and death years come with the events of the person, not read here yet.
+    std::printf("  %6d  %s\n", trouves[i].NoPers, noms.c_str());
+  }
+  return 0;
+}
+
+constexpr TCommande kCommandes[] = {
+    {"index", "index CHEMIN verifie|reconstruit", "vérifie et répare, ou reconstruit, l'index des personnes", Index},
+    {"cherche", "cherche CHEMIN NOM [PRENOM]", "personnes de ce nom (puis du même code phonétique)", Cherche},
+};
+
+}  // namespace
+
+std::span<const TCommande> CommandesIndex() { return kCommandes; }
+
+}  // namespace kyb::cli

@@ -1,0 +1,208 @@
+#pragma once
+// The person index of a genealogy folder, in its two forms kept in step:
+// - the rows of the store table IndexNomPrenoms, one per (surname element, given-name element)
+//   pair of a live person, at most 10 per person;
+// - the in-memory index (TGestEltIndex), restored at opening from the ".prx2" file and saved to
+//   it at closing.
+//
+// TFicIndexPerson owns both for one folder. Every person save calls ModifClef; deletions call
+// SupprimeClef. The ".prx2" is trusted only when it is at least as recent as the store file, holds
+// as many entries as there are rows, and a sample of its entries matches the rows; otherwise the
+// in-memory index is rebuilt from the rows and the user is told why. On a writable folder the
+// file is removed once restored, so that a crash before the next closing leaves no file to trust.
+//
+// Main thread only.
+#include <memory>
+#include <set>
+#include <vector>
+
+#include "names/enreg_index.h"
+#include "names/gest_elt_index.h"
+#include "platform/chaines.h"
+#include "platform/interface_utilisateur.h"
+#include "store/enreg_public.h"
+
+namespace kyb {
+
+class TFicIndexPerson;
+class TGestFichier;
+class TModuleBDD;
+class TPerson;
+
+// Reads columns 1 to 13 of the current row of a cursor or query whose column 0 is ID.
+template <class Source>
+void LitColonnesIndex(Source& source, TEnregIndexPerson& enreg);
+
+// One index row and its identifier.
+class TIndexPerson {
+ public:
+  using TEnreg = TEnregIndexPerson;
+
+  // id below 1 other than -2: empty record; -2: the row under the table's cursor; positive: that
+  // row, looked up by its identifier.
+  TIndexPerson(TFicIndexPerson* fichier, long id);
+
+  // False (record left as it was) when the row cannot be read.
+  [[nodiscard]] bool Lecture(long id);
+  // Writes the record: a new row when insert, else over row id. Returns the row's identifier, or
+  // -1 when the row is missing, belongs to another person (a line goes to the application log)
+  // or cannot be written.
+  [[nodiscard]] long Enregistrement(long id, TFicIndexPerson* proprietaire, bool insert);
+  // The fields common to all rows of the person: ranks cleared, type, deletion mark, sex, number
+  // and lifetime range.
+  void Set(const TEnregPublic& personne, long numero);
+  void Set(const TPerson& personne);
+  // Each bound as int16; 0 or a value that is not a year gives 0.
+  void SetAnneeMinAnneeMax(double anneeMin, double anneeMax);
+  [[nodiscard]] static std::vector<long> GetIDIndexByNoPers(TModuleBDD& store, long noPers);
+  // A row that cannot come from a person of a folder of nbPersonnes records.
+  [[nodiscard]] static bool EnregFoireux(const TEnreg& enreg, long nbPersonnes);
+
+  TEnreg Enreg;
+  long ID = 0;
+
+ private:
+  TFicIndexPerson* fichier_;
+};
+
+// What a consistency check found, by kind of damage (counts of rows, or of persons).
+struct TBilanIndex {
+  long LignesLues = 0;
+  long LignesPersonneAbsente = 0;    // rows naming a person beyond the file or unreadable
+  long LignesPersonneSupprimee = 0;  // rows of a deleted person
+  long LignesEnDouble = 0;           // a second row of the same entry for the same person
+  long LignesPerimees = 0;           // rows that no longer match the person's names
+  long LignesHorsMemoire = 0;        // rows missing from the in-memory index
+  long LignesFoireuses = 0;          // rows that no person could have given
+  long PersonnesSansLignes = 0;      // live persons whose rows are missing or incomplete
+  long ElementsSansLigne = 0;        // in-memory entries that no row backs
+  long PersonnesReparees = 0;        // persons whose rows were rewritten or removed
+  bool MemoireRechargee = false;     // the in-memory index was reloaded from the rows
+
+  [[nodiscard]] long Defauts() const {
+    return LignesPersonneAbsente + LignesPersonneSupprimee + LignesEnDouble + LignesPerimees +
+           LignesHorsMemoire + LignesFoireuses + PersonnesSansLignes + ElementsSansLigne;
+  }
+};
+
+class TFicIndexPerson {
+ public:
+  static constexpr int kMaxLignesParPersonne = 10;
+  static constexpr long kSeuilFenetre = 20000;  // rows above which reloading shows progress
+
+  // How the in-memory index was obtained at opening.
+  enum class TOrigine { Fichier, Reconstruit, Vide };
+
+  // Opens the index of the folder (see the file comment). reset deletes the ".prx2" and starts
+  // empty. barre is kept for the saving at closing.
+  TFicIndexPerson(TGestFichier* dossier, bool reset, TProgression* barre);
+  // Saves the in-memory index to the ".prx2" unless the folder is read-only.
+  ~TFicIndexPerson();
+  TFicIndexPerson(const TFicIndexPerson&) = delete;
+  TFicIndexPerson& operator=(const TFicIndexPerson&) = delete;
+
+  // Writes the rows of the person (at most 10), reusing its existing rows when lookUpRows, and
+  // updates the in-memory index when memoire (appended unsorted when bulk). A deleted person
+  // loses its rows and entries. While the store imports, the person form writes the rows only
+  // and the in-memory index is reloaded from them when next used (one sort instead of an
+  // ordered insertion per person).
+  void ModifClef(const TPerson& personne, bool lookUpRows = true, bool bulk = false, bool memoire = true);
+  void ModifClef(const TEnregPublic& personne, long numero, bool lookUpRows, bool bulk, bool memoire);
+  // Removes the person's entries from memory and, when disque, its rows (during a repair the
+  // rows wait in the pending set for SupprimeClefDisque).
+  void SupprimeClef(long noPers, bool disque);
+  void SupprimeClef(const TPerson& personne, bool disque);
+  void SupprimeClefDisque(const std::set<long>& numeros);
+  void SupprimeClefDisque() { SupprimeClefDisque(aSupprimer_); aSupprimer_.clear(); }
+
+  // Recreates the table and every row from the persons, then reloads memory. False when the
+  // table could not be recreated.
+  [[nodiscard]] bool ReinitTableIndex();
+  // Reloads memory from the rows (unsorted, then sorted once) and saves the ".prx2".
+  void ReinitTableIndexBis();
+  // Regenerates every row (and memory when asked) in bulk from an empty table, secondary indexes
+  // dropped meanwhile.
+  void AddAllIndexComplete(bool memoire);
+
+  // Recomputes each live person's entries and rewrites the rows that differ from them; reloads
+  // memory when entries were missing there. Returns the number of persons rewritten.
+  int CheckIndexValidComplete(TProgression* barre);
+  // Checks every row against its person and against memory, then every person against its rows;
+  // with repare, rewrites or removes what is wrong and reloads memory when it disagrees.
+  TBilanIndex CheckIndexValid(TProgression* barre, bool repare = true);
+  // What is wrong with one row of a person (personne null: the person is missing), given the
+  // entries that person gives and the entries of its rows already seen. The row's entry joins
+  // dejaVues.
+  enum class TDefautLigne { Aucun, PersonneAbsente, PersonneSupprimee, EnDouble, Perimee, HorsMemoire, Foireuse };
+  [[nodiscard]] TDefautLigne CheckOneIndex(const TEnregIndexPerson& ligne, const TEnregPublic* personne,
+                                           const std::vector<TEnregIndexPerson>& attendues,
+                                           std::vector<TEltIndex>& dejaVues) const;
+
+  // --- searches (gest_fic_index_recherche.cpp) ---
+  struct TTrouve {
+    int32_t NoPers = 0;
+    bool Exact = false;  // the keys matched; otherwise the phonetic codes
+    int Position = -1;   // of the first entry of that person found
+  };
+  // Persons whose surname key equals the key of nom (and given-name key that of prenom, when
+  // not empty), in index order; then those whose phonetic codes are the same. At most max.
+  [[nodiscard]] std::vector<TTrouve> ChercheNom(const UnicodeString& nom, const UnicodeString& prenom,
+                                                size_t max);
+
+  void LectureEntete();
+  void EcritureEntete() {}  // the rows live in the store: no header to write
+  void Raz();
+  // Replaces the in-memory index by an empty one of that capacity.
+  void InitTailleIndex(long taille);
+
+  // The in-memory index, reloaded first when an import left it behind the rows.
+  [[nodiscard]] TGestEltIndex* Index();
+  [[nodiscard]] TGestFichier* Dossier() const { return dossier_; }
+  [[nodiscard]] TModuleBDD* Store() const;
+  [[nodiscard]] long NbLignes() const { return nbLignes_; }
+  [[nodiscard]] TOrigine Origine() const { return origine_; }
+  // Why the index was rebuilt at opening (French), empty otherwise.
+  [[nodiscard]] const UnicodeString& MotifReconstruction() const { return motif_; }
+  // Increases at every change of the in-memory index.
+  [[nodiscard]] unsigned long Generation() const { return generation_; }
+  // While a repair runs, SupprimeClef leaves the rows to SupprimeClefDisque.
+  void SetReparationEnCours(bool oui) { reparationEnCours_ = oui; }
+  [[nodiscard]] const std::set<long>& ASupprimer() const { return aSupprimer_; }
+  [[nodiscard]] AnsiString NomFichier() const { return nomFichier_; }
+
+  // The entries the person's names give, in row order (surname-major), repeats skipped, at most 10.
+  [[nodiscard]] static std::vector<TEnregIndexPerson> EntreesPersonne(const TEnregPublic& personne, long numero);
+
+ private:
+  friend class TIndexPerson;
+  [[nodiscard]] bool RestaureFichier();
+  [[nodiscard]] UnicodeString ControleFichier();
+  void Signale(const UnicodeString& texte) const;
+  void SauveFichier();
+  void RechargeMemoire();
+  [[nodiscard]] long NbPersonnes() const;
+  [[nodiscard]] bool LectureSeule() const;
+  void Modifie() { ++generation_; }
+  // Memory follows the rows of one person: entries of the rows replaced or deleted leave it, the
+  // entries written join it.
+  void MetAJourMemoire(std::vector<TEltIndex> anciennes, std::vector<TEltIndex> nouvelles, bool bulk);
+  template <class F>
+  void PourChaquePersonne(F&& f);
+
+  TGestFichier* dossier_;
+  std::unique_ptr<TGestEltIndex> index_;
+  long nbLignes_ = 0;
+  std::set<long> aSupprimer_;
+  TProgression* barre_;
+  AnsiString nomFichier_;
+  TOrigine origine_ = TOrigine::Vide;
+  UnicodeString motif_;
+  unsigned long generation_ = 0;
+  // Phonetic codes of the entries with their positions, sorted; rebuilt after changes.
+  mutable std::vector<std::pair<uint64_t, int32_t>> codes_;
+  mutable unsigned long generationCodes_ = ~0UL;
+  bool reparationEnCours_ = false;
+  bool aRecharger_ = false;  // rows written during an import, memory not yet reloaded
+};
+
+}  // namespace kyb

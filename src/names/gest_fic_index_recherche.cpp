@@ -1,0 +1,124 @@
+// Searches of the person index by name: exact keys by binary search over the sorted entries,
+// phonetic codes through a sorted table of codes built when first needed after a change; and
+// the principal entry of a person.
+#include <algorithm>
+
+#include "folder/gest_fic.h"
+#include "names/cles_personne.h"
+#include "names/gest_fic_index.h"
+#include "store/datamodulebdd.h"
+
+namespace kyb {
+
+namespace {
+
+// Sign of (the beginning of e's order text) against prefixe, on the prefix's length: the order
+// text begins with Nom, six U+0001, Prenom, five U+0001.
+int ComparePrefixe(const TEltIndex& e, std::u16string_view prefixe) {
+  char16_t texte[64];
+  size_t n = 0;
+  const auto ajoute = [&](std::u16string_view s) {
+    for (const char16_t c : s)
+      if (n < std::size(texte)) texte[n++] = c;
+  };
+  ajoute(e.Nom());
+  ajoute(u"\x01\x01\x01\x01\x01\x01");
+  if (prefixe.size() > n) {
+    ajoute(e.Prenom());
+    ajoute(u"\x01\x01\x01\x01\x01");
+  }
+  const std::u16string_view debut(texte, std::min(n, prefixe.size()));
+  const int c = debut.compare(prefixe);
+  if (c != 0) return c < 0 ? -1 : 1;
+  return debut.size() < prefixe.size() ? -1 : 0;
+}
+
+// Up to five characters of a phonetic code in one integer, ordered as the text.
+uint64_t CodeEntier(std::u16string_view code) {
+  uint64_t v = 0;
+  for (size_t i = 0; i < 5; ++i) v = (v << 12) | (i < code.size() ? (code[i] & 0xFFF) : 0);
+  return v;
+}
+
+}  // namespace
+
+std::vector<TFicIndexPerson::TTrouve> TFicIndexPerson::ChercheNom(const UnicodeString& nom,
+                                                                  const UnicodeString& prenom, size_t max) {
+  std::vector<TTrouve> trouves;
+  if (!Index() || max == 0) return trouves;
+  const UnicodeString cleNom = CleNom(nom, 1);
+  const UnicodeString clePrenom = prenom.empty() ? UnicodeString() : ClePrenom(prenom, 1);
+  if (cleNom.empty() && clePrenom.empty()) return trouves;
+  const auto& elts = index_->Elements();
+  std::vector<int32_t> personnes;
+  const auto garde = [&](int pos, bool exact) {
+    const int32_t no = elts[static_cast<size_t>(pos)].NoPers;
+    if (std::find(personnes.begin(), personnes.end(), no) != personnes.end()) return;
+    personnes.push_back(no);
+    trouves.push_back({no, exact, pos});
+  };
+
+  UnicodeString prefixe = cleNom + u"\x01\x01\x01\x01\x01\x01";
+  if (!clePrenom.empty()) prefixe += clePrenom + u"\x01\x01\x01\x01\x01";
+  const auto debut = std::partition_point(elts.begin(), elts.end(),
+                                          [&](const TEltIndex& e) { return ComparePrefixe(e, prefixe) < 0; });
+  for (auto it = debut; it != elts.end() && trouves.size() < max && ComparePrefixe(*it, prefixe) == 0; ++it)
+    garde(static_cast<int>(it - elts.begin()), true);
+
+  if (trouves.size() >= max) return trouves;
+  if (generationCodes_ != generation_ || codes_.size() != elts.size()) {
+    codes_.clear();
+    codes_.reserve(elts.size());
+    for (size_t i = 0; i < elts.size(); ++i) codes_.emplace_back(CodeEntier(elts[i].NomSoundex()), static_cast<int32_t>(i));
+    std::sort(codes_.begin(), codes_.end());
+    generationCodes_ = generation_;
+  }
+  const UnicodeString codeNom = SoundexCle(cleNom);
+  const UnicodeString codePrenom = clePrenom.empty() ? UnicodeString() : SoundexCle(clePrenom);
+  const uint64_t code = CodeEntier(codeNom);
+  auto it = std::lower_bound(codes_.begin(), codes_.end(), std::pair<uint64_t, int32_t>(code, -1));
+  for (; it != codes_.end() && it->first == code && trouves.size() < max; ++it) {
+    const TEltIndex& e = elts[static_cast<size_t>(it->second)];
+    if (e.NomSoundex() != codeNom || (!codePrenom.empty() && e.PrenomSoundex() != codePrenom)) continue;
+    garde(it->second, false);
+  }
+  return trouves;
+}
+
+int TGestEltIndex::ChercheClefPersNo2(int32_t noPers, TEltIndex& trouve) const {
+  TModuleBDD* m = GestFichier() ? GestFichier()->GetModuleBDD() : nullptr;
+  if (!m) return -1;
+  TACRQuery q(m->Database(),
+              "SELECT ID, Nom, Prenom, NomSoundex, PrenomSoundex, AnneeMin, AnneeMax, NoPers, RgNom, RgPrenom, "
+              "RgPrenomUsuel, TypePersonne, FicheSupprimee, Sexe FROM IndexNomPrenoms WHERE NoPers = :n "
+              "ORDER BY ID DESC");
+  q.SetParamInteger("n", noPers);
+  if (!q.Open()) return -1;
+  TEnregIndexPerson e;
+  for (; !q.Eof(); q.Next()) {
+    LitColonnesIndex(q, e);
+    if (e.RgPrenom == e.RgPrenomUsuel || (e.RgPrenomUsuel == 0 && e.RgPrenom <= 1)) {
+      const TEltIndex cle(e, static_cast<int32_t>(q.Fields(0).AsInt64()));
+      TEltIndex tmp;
+      const int pos = RechercheDicoth(cle, tmp, 0, false);
+      if (pos >= 0) trouve = Lit(pos);
+      return pos;
+    }
+  }
+  return -1;
+}
+
+int TGestEltIndex::ChercheClefPersNo(int32_t noPers, TEltIndex& trouve, bool parLignes) const {
+  if (parLignes) return ChercheClefPersNo2(noPers, trouve);
+  int meilleure = -1;
+  for (int i = 0; i < GetNbElt(); ++i) {
+    const TEltIndex& e = elts_[static_cast<size_t>(i)];
+    if (e.NoPers != noPers) continue;
+    if (!(e.RgPrenom == e.RgPrenomUsuel || (e.RgPrenomUsuel == 0 && e.RgPrenom <= 1))) continue;
+    if (meilleure < 0 || e.RgNom < elts_[static_cast<size_t>(meilleure)].RgNom) meilleure = i;
+  }
+  if (meilleure >= 0) trouve = elts_[static_cast<size_t>(meilleure)];
+  return meilleure;
+}
+
+}  // namespace kyb
