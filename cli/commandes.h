@@ -23,6 +23,7 @@ std::span<const TCommande> CommandesChamps();
 std::span<const TCommande> CommandesDates();
 std::span<const TCommande> CommandesNoms();
 std::span<const TCommande> CommandesCommunes();
+std::span<const TCommande> CommandesParente();
 
 // Prints a French error on stderr and returns the failure exit code (1).
 int Echec(const std::string& message);

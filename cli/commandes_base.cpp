@@ -19,7 +19,7 @@ int Version(const Arguments&) {
 constexpr TCommande kCommandes[] = {
     {"--version", "--version", "affiche la version", Version},
     {"aide", "aide", "affiche cette aide", Aide},
-    {"demo", "demo", "démonstration sur une généalogie d'exemple", Demo},
+    {"demo", "demo [REPERTOIRE]", "démonstration sur une généalogie d'exemple (gardée dans REPERTOIRE)", Demo},
 };
 
 }  // namespace

@@ -13,6 +13,8 @@
 #include "folder/gest_fic.h"
 #include "names/bo_chn1.h"
 #include "names/bo_soundex.h"
+#include "persons/ancetres_communs.h"
+#include "persons/lienparente.h"
 #include "platform/fichiers.h"
 #include "store/datamodulebdd.h"
 
@@ -157,12 +159,30 @@ void DemoNoms(TModuleBDD& store) {
   }
 }
 
+void DemoParente(TGestFichier& dossier) {
+  std::printf("\n== Liens de parenté dans la famille\n");
+  TFicPersons& f = *dossier.FicPersons;
+  const auto prenom = [&f](long n) { return UnicodeVersUtf8(TPerson(&f, n).Public.Prenoms); };
+  for (const auto& [a, b] : {std::pair{10L, 6L}, std::pair{10L, 7L}, std::pair{6L, 10L}}) {
+    const TPerson pa(&f, a);
+    std::printf("  %s est : %s %s\n", prenom(b).c_str(), AnsiVersUtf8(TLienParente(pa).RetourneLienDeParente(b)).c_str(),
+                De(prenom(a)).c_str());
+  }
+  const TAncetresCommuns r = ChercheAncetresCommuns(f, 10, 6);
+  std::printf("  ancêtres communs d'Émile et de Joséphine :");
+  for (const long n : r.Ancetres) std::printf(" %s", prenom(n).c_str());
+  std::printf("\n");
+}
+
 }  // namespace
 
-int Demo(const Arguments&) {
+int Demo(const Arguments& args) {
+  if (args.size() > 1) return Usage("kyb demo [REPERTOIRE]");
   const RepertoireDemo rep;
   if (rep.Chemin().empty()) return Echec("impossible de créer un répertoire temporaire");
-  const AnsiString chemin = ConstruitAccesGenealogie(Utf8VersAnsi(rep.Chemin()), "Exemple", ".adb");
+  // With a directory given, the sample folder is made there and kept.
+  const std::string repertoire = args.empty() ? rep.Chemin() : args[0];
+  const AnsiString chemin = ConstruitAccesGenealogie(Utf8VersAnsi(repertoire), "Exemple", ".adb");
   std::printf("== Création du dossier généalogique d'exemple\n");
   {
     TGestFichier dossier(chemin, true, false, true, false, 0, TGestFichier::mcAucune, false, false, nullptr);
@@ -178,6 +198,7 @@ int Demo(const Arguments&) {
   std::printf("\n== Quelques personnes relues dans la base\n");
   for (const long n : {1L, 5L, 10L}) AffichePersonne(*dossier.GetModuleBDD(), n);
   DemoNoms(*dossier.GetModuleBDD());
+  DemoParente(dossier);
   DemoDates();
   if (const TDefChpsCs* defs = dossier.GetDefChpsCs()) {
     std::printf("\n== Définitions de champs du dossier : %d, dont\n", defs->Count());
@@ -190,6 +211,7 @@ int Demo(const Arguments&) {
   if (!dossier.GetModuleBDD()->CopieADB()) return Echec("la copie de sauvegarde a échoué");
   std::printf("  copie : %s\n", AnsiVersUtf8(ExtraitNomFichier(dossier.GetModuleBDD()->CheminCopie())).c_str());
   std::printf("  intégrité : %s\n", dossier.GetModuleBDD()->Database().VerifieIntegrite().c_str());
+  if (!args.empty()) std::printf("\nDossier d'exemple conservé : %s\n", AnsiVersUtf8(ExtraitRepertoire(chemin)).c_str());
   std::printf("\nDémonstration terminée.\n");
   return 0;
 }

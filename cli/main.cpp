@@ -15,7 +15,8 @@ std::vector<TCommande> Toutes() {
   std::vector<TCommande> t;
   for (const auto part : {kyb::cli::CommandesBase(), kyb::cli::CommandesDossier(), kyb::cli::CommandesPersonnes(),
                           kyb::cli::CommandesChamps(), kyb::cli::CommandesDates(), kyb::cli::CommandesNoms(),
-                          kyb::cli::CommandesCommunes()})
+                          kyb::cli::CommandesCommunes(),
+                          kyb::cli::CommandesParente()})
     t.insert(t.end(), part.begin(), part.end());
   return t;
 }
