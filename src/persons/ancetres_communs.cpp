@@ -128,13 +128,11 @@ TAncetresCommuns ChercheAncetresCommuns(TFicPersons& fichier, long a, long b, in
   };
   examine({b}, cA, cB);
   examine({a}, cB, cA);
-  // An ancestor not yet reached on a side that can still climb is further than that side's
-  // level: once the lower of those levels, plus one, exceeds the best joint, nothing shorter or
-  // equal remains to be found.
+  // The two sides climb in turn, the lower one first (the narrower at equal levels). The search
+  // stops at the first generation where the ascendancies meet, once both sides have reached it.
   const auto ouvert = [maxGenerations](const TCote& c) { return !c.Epuise() && c.Niveau() < maxGenerations; };
   while (ouvert(cA) || ouvert(cB)) {
-    const int borne = std::min(ouvert(cA) ? cA.Niveau() : INT_MAX - 1, ouvert(cB) ? cB.Niveau() : INT_MAX - 1) + 1;
-    if (meilleur != INT_MAX && borne > meilleur) break;
+    if (meilleur != INT_MAX && !(ouvert(cA) && ouvert(cB) && cA.Niveau() != cB.Niveau())) break;
     bool monteA = ouvert(cA);
     if (monteA && ouvert(cB))
       monteA = cA.Niveau() != cB.Niveau() ? cA.Niveau() < cB.Niveau() : cA.Largeur() <= cB.Largeur();

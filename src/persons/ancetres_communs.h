@@ -2,15 +2,18 @@
 // Common ancestors of two persons, found by a breadth-first search up the parent links from both
 // sides at once.
 //
-// The two searches climb one generation at a time, the side with the smaller frontier first,
-// and stop as soon as no unexplored ancestor can give a shorter joint than the best one found
-// (or at the generation limit, or when both sides run out of ancestors). Each person is visited
-// once per side, so loops in the parent links (damage) end the search like any other visit.
+// The two searches climb one generation at a time, the lower side first, and stop at the first
+// generation where the two ascendancies meet, once both sides have climbed to it (or at the
+// generation limit, or when both sides run out of ancestors). Each person is read once per side,
+// so loops in the parent links (damage) end the search like any other visit.
 //
-// Result: the common ancestors at the smallest total number of generations (A up to the
-// ancestor, then down to B), with every shortest path through each of them (implex gives
-// several), up to kMaxChemins paths. A person who is an ancestor of the other is its own common
-// ancestor (0 generations on its side). Nothing is written.
+// Result: among the common ancestors reached then, those at the smallest total number of
+// generations (A up to the ancestor, then down to B), with every path of that length through
+// each of them (implex gives several), up to kMaxChemins paths. A person who is an ancestor of
+// the other is its own common ancestor (0 generations on its side). The search stops at the
+// first meeting rather than climbing every ascendancy to its end: a longer, unbalanced joint
+// (an ancestor far up one side and near on the other) that would be shorter in total is not
+// looked for beyond that generation. Nothing is written.
 #include <vector>
 
 #include "folder/gest_fic_pers.h"
