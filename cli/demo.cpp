@@ -10,7 +10,11 @@
 #include "dossier_cli.h"
 #include "fields/csdefchps.h"
 #include "folder/fic_enreg.h"
+#include "folder/fic_notes.h"
 #include "folder/gest_fic.h"
+#include "folder/gest_fic_sosa.h"
+#include "folder/bo_math.h"
+#include "names/g_nopers.h"
 #include "names/bo_chn1.h"
 #include "names/bo_soundex.h"
 #include "persons/ancetres_communs.h"
@@ -84,18 +88,19 @@ int ChargeFamille(TModuleBDD& store) {
 }
 
 bool DemoNotes(TGestFichier& dossier) {
-  std::printf("\n== Fichier d'enregistrements : les notes (512 octets par enregistrement)\n");
-  TFicBase notes(&dossier, TGestFichier::tfNotes, 512, "FicNote", true);
-  for (const char* t : {"Baptisé en l'église Saint-Étienne.", "Acte retrouvé aux archives départementales."}) {
-    TEnregKy e(&notes, kEnregCourant);
-    e.EcritTexte(0, 512, Utf8VersAnsi(t));
-    e.Enregistrement(notes.ReturnNewNum());
-  }
-  for (long n = 1; n <= notes.NbEnreg; ++n)
-    std::printf("  note n°%ld : %s\n", n, AnsiVersUtf8(TEnregKy(&notes, n).LitTexte(0, 512)).c_str());
-  TEnregKy hors(&notes, kEnregCourant);
+  std::printf("\n== Notes : textes en chaînes de blocs de 512 octets, par rubrique\n");
+  if (!dossier.FicNotes) return false;
+  TFicNotes& notes = *dossier.FicNotes;
+  long no = 0;
+  TNote note(&notes, 0);
+  note.NouvelleFiche(no);
+  note.ModifNote(Utf8VersAnsi("Baptême"), Utf8VersAnsi("{\\rtf1\\ansi Baptisé en l'église Saint-\\'c9tienne.\\par}"));
+  note.ModifNote("Sources", Utf8VersAnsi("Acte retrouvé aux archives départementales."));
+  for (const AnsiString& titre : note.Titres())
+    std::printf("  note %ld, %s : %s\n", note.Numero(), AnsiVersUtf8(titre).c_str(),
+                AnsiVersUtf8(note.RecupNoteTxt(titre)).c_str());
   try {
-    hors.Enregistrement(notes.NbEnreg + 1);
+    notes.EnregistrementElementaire(notes.NbEnreg + 1, "hors du fichier", 0);
   } catch (const std::exception& e) {
     std::printf("  écriture hors du fichier refusée : %s\n", e.what());
   }
@@ -174,6 +179,48 @@ void DemoParente(TGestFichier& dossier) {
   std::printf("\n");
 }
 
+// Sosa numbering from the youngest person, whose parents are first cousins: their common
+// grandparents carry two numbers each.
+void DemoSosa(TGestFichier& dossier) {
+  TFicSosas* sosas = dossier.GetFicSosas();
+  if (!sosas || !sosas->InitFichierStrado()) return;
+  constexpr long kRacine = 19;
+  TModuleBDD& store = *dossier.GetModuleBDD();
+  const auto nom = [&store](long n) {
+    TEnregPublic p;
+    return store.ReadPerson(p, n) ? UnicodeVersUtf8(p.Prenoms + u" " + p.Nom) : std::string("?");
+  };
+  std::printf("\n== Numérotation Sosa depuis %s (n°%ld), fille de cousins germains\n", nom(kRacine).c_str(), kRacine);
+  const TBilanNumerotation bilan = sosas->NumeroterPersNo(kRacine, NTL::ZZ(1));
+  std::printf("  %ld numéros écrits dans le fichier des Sosa\n", bilan.Ecritures);
+  TGestNoPersSosa table;
+  (void)sosas->ChargeAscendance(kRacine, 4, table);
+  int generation = 0;
+  TEltNoPersSosa e;
+  for (int i = 1; i < table.GetNbElt(); ++i) {
+    (void)table.Lit(i, e);
+    if (CalculGen(e.Sosa) != generation) {
+      generation = CalculGen(e.Sosa);
+      std::printf("%s  génération %d :", generation > 1 ? "\n" : "", generation);
+    } else {
+      std::printf(",");
+    }
+    NTL::ZZ premier;
+    (void)table.ChercheNoPers(e.NoPers, premier, false);
+    std::printf(" %s %s%s", ZZtoAnsiString(&e.Sosa, false).c_str(), nom(e.NoPers).c_str(),
+                premier != e.Sosa ? " (implexe)" : "");
+  }
+  std::printf("\n");
+  for (const long n : {11L, 12L}) {
+    std::string liste;
+    for (const NTL::ZZ& z : sosas->ChargeNosStrados(n, false, nullptr))
+      liste += (liste.empty() ? "" : " et ") + ZZtoAnsiString(&z, false);
+    std::printf("  %s porte les numéros %s\n", nom(n).c_str(), liste.c_str());
+  }
+  bool abandon = false;
+  std::printf("  Sosa 40 : %s\n", nom(sosas->RechercheStrado2No(kRacine, NTL::ZZ(40), abandon)).c_str());
+}
+
 }  // namespace
 
 int Demo(const Arguments& args) {
@@ -200,6 +247,7 @@ int Demo(const Arguments& args) {
   DemoNoms(*dossier.GetModuleBDD());
   DemoParente(dossier);
   DemoDates();
+  DemoSosa(dossier);
   if (const TDefChpsCs* defs = dossier.GetDefChpsCs()) {
     std::printf("\n== Définitions de champs du dossier : %d, dont\n", defs->Count());
     for (const char* libelle : {"NAISSANCE", "UNION", "DECES", "PROFESSION"})

@@ -12,12 +12,22 @@ namespace {
 using kyb::cli::TCommande;
 
 std::vector<TCommande> Toutes() {
+  // One line per subsystem's table.
+  const std::span<const TCommande> parties[] = {
+      kyb::cli::CommandesBase(),
+      kyb::cli::CommandesDossier(),
+      kyb::cli::CommandesPersonnes(),
+      kyb::cli::CommandesChamps(),
+      kyb::cli::CommandesDates(),
+      kyb::cli::CommandesNoms(),
+      kyb::cli::CommandesCommunes(),
+      kyb::cli::CommandesSosa(),
+      kyb::cli::CommandesNotes(),
+      kyb::cli::CommandesLieux(),
+      kyb::cli::CommandesParente(),
+  };
   std::vector<TCommande> t;
-  for (const auto part : {kyb::cli::CommandesBase(), kyb::cli::CommandesDossier(), kyb::cli::CommandesPersonnes(),
-                          kyb::cli::CommandesChamps(), kyb::cli::CommandesDates(), kyb::cli::CommandesNoms(),
-                          kyb::cli::CommandesCommunes(),
-                          kyb::cli::CommandesParente()})
-    t.insert(t.end(), part.begin(), part.end());
+  for (const auto& part : parties) t.insert(t.end(), part.begin(), part.end());
   return t;
 }
 

@@ -189,6 +189,16 @@ class TDefChpsCs {
   // screen label (upper-cased Windows-1252 byte order). Ties keep their order.
   void SortChpCs();
 
+  // Dictionary files of the fields ("<name>.d<n>" and "<name>.r<n>" beside the definition file,
+  // n each non-zero IndexFicDupli of the definitions; csdefchps_gestdup.cpp).
+  [[nodiscard]] std::vector<int> NumerosGestDup() const;
+  // Renames those of genealogy ancienNom that exist to nouveauNom in the same directory; false
+  // when one could not be renamed (the others are).
+  bool RenommeFichiersGestDup(const AnsiString& ancienNom, const AnsiString& nouveauNom) const;
+  // Copies those that exist into the folder nouveauNom beside this one (same folder extension),
+  // under the new name; false when one could not be copied.
+  bool DupliqueFichiersGestDup(const AnsiString& nouveauNom) const;
+
   [[nodiscard]] TEtat GetEtat() const { return etat_; }
   [[nodiscard]] const AnsiString& GetFichier() const { return fichier_; }
   [[nodiscard]] TGestFichier* GetDossier() const { return dossier_; }

@@ -8,13 +8,14 @@
 namespace kyb {
 
 TFicBase::TFicBase(TGestFichier* dossier, TGestFichier::TTypeFichier type, size_t tailleEnreg,
-                   std::string nomCourt, bool creer, bool erreurOuverture)
+                   std::string nomCourt, bool creer, bool erreurOuverture, bool lireEntete)
     : dossier_(dossier),
       tailleEnreg_(tailleEnreg),
       nomCourt_(std::move(nomCourt)),
       erreurOuverture_(erreurOuverture) {
   chemin_ = dossier_->FabriqueNomFichier(type);
   fichier_ = dossier_->OuvertureFichier(chemin_, creer);
+  if (!lireEntete) return;
   if (creer)
     EcritureEntete();
   else if (fichier_.Valide())
@@ -42,6 +43,37 @@ void TFicBase::EcritEnreg(long numero, const void* donnees) {
     return;
   const int64_t ecrits = fichier_.EcritA(Position(numero), donnees, tailleEnreg_);
   dossier_->SetError(ecrits <= 0);
+}
+
+long TFicBase::LitEnregs(long premier, long nombre, void* donnees) {
+  if (nombre <= 0) return 0;
+  const size_t taille = static_cast<size_t>(nombre) * tailleEnreg_;
+  std::memset(donnees, 0, taille);
+  if (!fichier_.Valide() || premier < 1 || dossier_->Erreur) return 0;
+  const int64_t lus = fichier_.LitA(Position(premier), donnees, taille);
+  dossier_->SetError(lus <= 0);
+  if (lus <= 0) {
+    if (erreurOuverture_) dossier_->CodeErreurOuverture = 1;
+    return 0;
+  }
+  return static_cast<long>((lus + static_cast<int64_t>(tailleEnreg_) - 1) / static_cast<int64_t>(tailleEnreg_));
+}
+
+void TFicBase::EcritEnregs(long premier, long nombre, const void* donnees) {
+  if (nombre <= 0) return;
+  if (premier + nombre - 1 > NbEnreg) throw ErreurKy(nomCourt_ + " : Erreur Enreg");
+  if (premier < 1 || dossier_->IsReadOnly() || dossier_->Erreur || !fichier_.Valide()) return;
+  const int64_t ecrits = fichier_.EcritA(Position(premier), donnees, static_cast<size_t>(nombre) * tailleEnreg_);
+  dossier_->SetError(ecrits <= 0);
+}
+
+bool TFicBase::LitZone(long numero, size_t offset, void* donnees, size_t taille) {
+  std::memset(donnees, 0, taille);
+  if (!fichier_.Valide() || numero < 1 || dossier_->Erreur || offset + taille > tailleEnreg_) return false;
+  const int64_t lus = fichier_.LitA(Position(numero) + static_cast<int64_t>(offset), donnees, taille);
+  dossier_->SetError(lus <= 0);
+  if (lus <= 0 && erreurOuverture_) dossier_->CodeErreurOuverture = 1;
+  return lus > 0;
 }
 
 bool TFicBase::LitEntete(void* donnees) {

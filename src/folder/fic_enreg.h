@@ -35,8 +35,9 @@ class TFicBase {
   // Opens (or, with creer, creates) the file of the given kind in the folder, then writes the
   // header when creating or reads it otherwise. nomCourt names the file in the write exception
   // ("FicExtPers"). erreurOuverture: a failed read also sets the folder's CodeErreurOuverture 1.
+  // lireEntete false leaves the header to the derived file's own constructor (its own layout).
   TFicBase(TGestFichier* dossier, TGestFichier::TTypeFichier type, size_t tailleEnreg,
-           std::string nomCourt, bool creer, bool erreurOuverture = false);
+           std::string nomCourt, bool creer, bool erreurOuverture = false, bool lireEntete = true);
   virtual ~TFicBase() = default;
   TFicBase(const TFicBase&) = delete;
   TFicBase& operator=(const TFicBase&) = delete;
@@ -59,6 +60,17 @@ class TFicBase {
   [[nodiscard]] const AnsiString& Chemin() const { return chemin_; }
   [[nodiscard]] TGestFichier* Dossier() const { return dossier_; }
   [[nodiscard]] int64_t TailleFichier() const { return fichier_.Taille(); }
+
+  // Reads nombre consecutive records from premier (>= 1) in one transfer, zero-padding what the
+  // file does not hold; the count of records of which at least one byte was read (error rules
+  // of LitEnreg: none read sets the folder's error flag).
+  [[nodiscard]] long LitEnregs(long premier, long nombre, void* donnees);
+  // Writes nombre consecutive records from premier (>= 1) in one transfer (rules of EcritEnreg:
+  // the last one beyond NbEnreg throws and nothing is written).
+  void EcritEnregs(long premier, long nombre, const void* donnees);
+  // Reads taille bytes at offset inside record numero (data records only), zero-padded; false
+  // when nothing was read (error rules of LitEnreg).
+  [[nodiscard]] bool LitZone(long numero, size_t offset, void* donnees, size_t taille);
 
   long NbEnreg = 0;
 

@@ -30,7 +30,13 @@ class TFicXml;
 class TFicPersons;
 class TFicExtPersons;
 class TFicPersSuppr;
+class TFicSosas;
 class TDefChpsCs;
+class TFicNotes;
+class TFicNoticesPat;
+class TFicSources;
+class TFicIllustrations;
+class TFicDupli;
 
 // Default structure path of the application (a definition file or the directory holding one).
 extern AnsiString asStructFilenameNew;
@@ -137,6 +143,10 @@ class TGestFichier : public TDossierBDD {
   [[nodiscard]] TFicXml* GetFicXml() const { return FicXml.get(); }
   [[nodiscard]] TFicPersons* GetFicPersons() const { return FicPersons.get(); }
   [[nodiscard]] TDefChpsCs* GetDefChpsCs() const { return DefChpsCs.get(); }
+  [[nodiscard]] TFicSosas* GetFicSosas() const { return FicSosas.get(); }
+  [[nodiscard]] TFicDupli* GetFicQualites() const { return FicQualites.get(); }
+  [[nodiscard]] TFicDupli* GetFicParentes() const { return FicParentes.get(); }
+  [[nodiscard]] TFicDupli* GetFicLieux() const { return FicLieux.get(); }
 
   // TDossierBDD
   [[nodiscard]] TInterfaceUtilisateur* GetProprietaire() const override { return Proprietaire; }
@@ -174,8 +184,16 @@ class TGestFichier : public TDossierBDD {
   std::unique_ptr<TFicPersons> FicPersons;
   std::unique_ptr<TFicExtPersons> FicExtPersons;  // older folders only
   std::unique_ptr<TFicPersSuppr> FicPersSuppr;    // older folders only
+  std::unique_ptr<TFicSosas> FicSosas;
+  std::unique_ptr<TFicDupli> FicQualites;  // value tables: qualities, kinships, places
+  std::unique_ptr<TFicDupli> FicParentes;
+  std::unique_ptr<TFicDupli> FicLieux;
   std::unique_ptr<TDefChpsCs> DefChpsCs;
   std::unique_ptr<TFicXml> FicXml;
+  std::unique_ptr<TFicIllustrations> FicIllustrations;
+  std::unique_ptr<TFicSources> FicSources;
+  std::unique_ptr<TFicNotes> FicNotes;
+  std::unique_ptr<TFicNoticesPat> FicNoticesPat;
 
  private:
   void DecideFormat(TModeConversion mode);

@@ -5,10 +5,15 @@
 #include <array>
 
 #include "fields/csdefchps.h"
+#include "folder/fic_notes.h"
+#include "folder/fic_notices.h"
+#include "folder/fic_sources.h"
+#include "folder/fic_dupli.h"
 #include "folder/fic_xml.h"
 #include "folder/gest_fic.h"
 #include "folder/gest_fic_pers.h"
 #include "folder/gest_fic_pers_annexes.h"
+#include "folder/gest_fic_sosa.h"
 #include "platform/ressources.h"
 #include "store/datamodulebdd.h"
 
@@ -24,26 +29,42 @@ void OuvreExtPersons(TGestFichier& g) {
   if (g.IsOldVersion()) g.FicExtPersons = std::make_unique<TFicExtPersons>(&g, false);
 }
 
+// A new folder creates its Sosa file; an opened one reads it (creating it when missing).
+void OuvreSosas(TGestFichier& g) { g.FicSosas = std::make_unique<TFicSosas>(&g, g.EnCreation); }
+// The value tables are created new while the folder itself is being created.
+void OuvreQualites(TGestFichier& g) {
+  g.FicQualites = std::make_unique<TFicDupli>(&g, TGestFichier::tfQualites, g.EnCreation);
+}
+void OuvreParentes(TGestFichier& g) {
+  g.FicParentes = std::make_unique<TFicDupli>(&g, TGestFichier::tfParentes, g.EnCreation);
+}
+void OuvreLieux(TGestFichier& g) { g.FicLieux = std::make_unique<TFicDupli>(&g, TGestFichier::tfLieux, g.EnCreation); }
+
 void OuvreDefChpsCs(TGestFichier& g) {
   g.DefChpsCs = std::make_unique<TDefChpsCs>(&g, g.FabriqueNomFichier(TGestFichier::tfDefChamps), g.Proprietaire,
                                              g.IsReadOnly(), g.GetDefaultFile(TGestFichier::tfDefChamps));
 }
 
+void OuvreIllustrations(TGestFichier& g) { g.FicIllustrations = std::make_unique<TFicIllustrations>(&g); }
+void OuvreSources(TGestFichier& g) { g.FicSources = std::make_unique<TFicSources>(&g); }
+void OuvreNotes(TGestFichier& g) { g.FicNotes = std::make_unique<TFicNotes>(&g, false); }
+void OuvreNotices(TGestFichier& g) { g.FicNoticesPat = std::make_unique<TFicNoticesPat>(&g, false); }
+
 // Opening, after the persons side: qualities first, shown by the window's first text.
 constexpr std::array<TEtape, 15> kOuverture = {{
-    {u"Ouverture du fichier des qualités...", nullptr},
-    {u"Ouverture du fichier parentés...", nullptr},
-    {u"Ouverture du fichier lieux...", nullptr},
-    {u"Ouverture du fichier illustrations...", nullptr},
+    {u"Ouverture du fichier des qualités...", OuvreQualites},
+    {u"Ouverture du fichier parentés...", OuvreParentes},
+    {u"Ouverture du fichier lieux...", OuvreLieux},
+    {u"Ouverture du fichier illustrations...", OuvreIllustrations},
     {u"Ouverture du fichier personnes Ext...", OuvreExtPersons},
-    {u"Ouverture du fichier Sources...", nullptr},
+    {u"Ouverture du fichier Sources...", OuvreSources},
     {u"Ouverture du fichier Chp Simple...", nullptr},
     {u"Ouverture du fichier Events Ext...", nullptr},
     {u"Ouverture du fichier Events...", nullptr},
-    {u"Ouverture du fichier Sosas...", nullptr},
-    {u"Ouverture du fichier Notes...", nullptr},
+    {u"Ouverture du fichier Sosas...", OuvreSosas},
+    {u"Ouverture du fichier Notes...", OuvreNotes},
     {u"Ouverture du fichier d'index des personnes...", nullptr},
-    {u"Ouverture du fichier Notices...", nullptr},
+    {u"Ouverture du fichier Notices...", OuvreNotices},
     {u"Ouverture du fichier des structures et saisies...", OuvreDefChpsCs},
     {u"Ouverture du fichier Nom Equiv...", nullptr},
 }};
@@ -54,25 +75,33 @@ void FermeDefChpsCs(TGestFichier& g) { g.DefChpsCs.reset(); }
 void FermePersons(TGestFichier& g) { g.FicPersons.reset(); }
 void FermeExtPersons(TGestFichier& g) { g.FicExtPersons.reset(); }
 void FermePersSuppr(TGestFichier& g) { g.FicPersSuppr.reset(); }
+void FermeSosas(TGestFichier& g) { g.FicSosas.reset(); }
+void FermeIllustrations(TGestFichier& g) { g.FicIllustrations.reset(); }
+void FermeSources(TGestFichier& g) { g.FicSources.reset(); }
+void FermeNotes(TGestFichier& g) { g.FicNotes.reset(); }
+void FermeNotices(TGestFichier& g) { g.FicNoticesPat.reset(); }
+void FermeQualites(TGestFichier& g) { g.FicQualites.reset(); }
+void FermeParentes(TGestFichier& g) { g.FicParentes.reset(); }
+void FermeLieux(TGestFichier& g) { g.FicLieux.reset(); }
 
 // Closing: the store first, the tags manager last.
 constexpr std::array<TEtape, 20> kFermeture = {{
     {u"Fermeture de la base de données...", FermeStore},
     {u"Fermeture du fichier personnes...", FermePersons},
-    {u"Fermeture du fichier qualités...", nullptr},
-    {u"Fermeture du fichier parentés...", nullptr},
-    {u"Fermeture du fichier lieux...", nullptr},
-    {u"Fermeture du fichier illustrations...", nullptr},
+    {u"Fermeture du fichier qualités...", FermeQualites},
+    {u"Fermeture du fichier parentés...", FermeParentes},
+    {u"Fermeture du fichier lieux...", FermeLieux},
+    {u"Fermeture du fichier illustrations...", FermeIllustrations},
     {u"Fermeture du fichier personnes ext...", FermeExtPersons},
     {u"Fermeture du fichier personnes suppr...", FermePersSuppr},
-    {u"Fermeture du fichier sources...", nullptr},
+    {u"Fermeture du fichier sources...", FermeSources},
     {u"Fermeture du fichier Chps simple...", nullptr},
     {u"Fermeture du fichier events ext...", nullptr},
     {u"Fermeture du fichier events...", nullptr},
-    {u"Fermeture du fichier sosas...", nullptr},
-    {u"Fermeture du fichier notes...", nullptr},
+    {u"Fermeture du fichier sosas...", FermeSosas},
+    {u"Fermeture du fichier notes...", FermeNotes},
     {u"Fermeture du fichier d'index des personnes...", nullptr},
-    {u"Fermeture du fichier notices...", nullptr},
+    {u"Fermeture du fichier notices...", FermeNotices},
     {u"Fermeture du fichier des structures et saisies ...", FermeDefChpsCs},
     {u"Fermeture du fichier Noms Equivalents...", nullptr},
     {u"Fermeture du fichier Xml...", FermeXml},
@@ -189,8 +218,16 @@ void TGestFichier::VidePointeurs() {
   FicPersons.reset();
   FicExtPersons.reset();
   FicPersSuppr.reset();
+  FicSosas.reset();
+  FicQualites.reset();
+  FicParentes.reset();
+  FicLieux.reset();
   DefChpsCs.reset();
   FicXml.reset();
+  FicIllustrations.reset();
+  FicSources.reset();
+  FicNotes.reset();
+  FicNoticesPat.reset();
 }
 
 void TGestFichier::OuvrirFichier(bool leger, bool sansProgression) {
@@ -282,6 +319,9 @@ void TGestFichier::NouveauFichier(int premierePersonne) {
     TEnregPublic racine;
     racine.Nom = u"X";
     (void)ModuleBDD->WritePerson(racine, premier);
+    // It is the root of the Sosa numbering.
+    asNoStradoCujus = premier;
+    if (FicSosas) FicSosas->EcritureNoStrado(premier, NTL::ZZ(1));
   }
   SetStateCum(0);
   EcritureEntete();
@@ -302,8 +342,12 @@ void TGestFichier::FermerFichiers() {
 void TGestFichier::EcritureEntete() {
   // Headers of the record files are written here as their classes join the folder.
   if (FicPersons) FicPersons->EcritureEntete();
+  for (TFicDupli* f : {FicQualites.get(), FicParentes.get(), FicLieux.get()})
+    if (f) f->EcritureEntete();
   if (FicExtPersons) FicExtPersons->EcritureEntete();
   if (FicPersSuppr) FicPersSuppr->EcritureEntete();
+  if (FicNotes) FicNotes->EcritureEntete();
+  if (FicNoticesPat) FicNoticesPat->EcritureEntete();
   Flush();
 }
 
@@ -311,8 +355,13 @@ void TGestFichier::Flush() {
   // The record files flush their buffers here as they join the folder; the store is durable at
   // each commit.
   if (FicPersons) FicPersons->Flush();
+  for (TFicDupli* f : {FicQualites.get(), FicParentes.get(), FicLieux.get()})
+    if (f) f->Flush();
   if (FicExtPersons) FicExtPersons->Flush();
   if (FicPersSuppr) FicPersSuppr->Flush();
+  if (FicSosas) FicSosas->Flush();
+  if (FicNotes) FicNotes->Flush();
+  if (FicNoticesPat) FicNoticesPat->Flush();
 }
 
 }  // namespace kyb

@@ -11,6 +11,7 @@
 // Errors: engine errors go through BDDError to "LogBDD.log"; person reads and writes log their
 // failures under "LogMsgError". Results are false / 0 / empty on failure; nothing throws.
 #include <atomic>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -23,6 +24,7 @@
 #include "platform/verrou.h"
 #include "store/dossier_bdd.h"
 #include "store/enreg_public.h"
+#include "store/sources_bdd.h"
 
 namespace kyb {
 
@@ -128,6 +130,28 @@ class TModuleBDD {
   [[nodiscard]] bool ReadPlace(long id, TLieuBDD& lieu);
   bool WritePlace(long id, const TLieuBDD& lieu);
   [[nodiscard]] long GetNbLieux();
+  // Places of the places value table (datamodulebdd_lieux.cpp). Chn4 holds the upper-case key
+  // of Chn1, indexed by ParChn4, so that typed beginnings are range look-ups on that index.
+  // Every row numbered 1 or more, in number order; false on an engine error.
+  [[nodiscard]] bool ParcoursLieux(const std::function<void(long, const TLieuBDD&)>& action);
+  // Up to maximum places (0: all) whose key begins with debutCle, in key order; deleted ones
+  // only when asked.
+  [[nodiscard]] std::vector<std::pair<long, TLieuBDD>> RechercheLieux(const UnicodeString& debutCle,
+                                                                     int maximum, bool avecSupprimes);
+  // Number of the first live place whose key is cle, 0 when none.
+  [[nodiscard]] long ChercheLieu(const UnicodeString& cle);
+  // Writes rows 1..lieux.size() in one transaction and deletes the rows beyond; false (nothing
+  // changed) on failure.
+  [[nodiscard]] bool RemplaceLieux(const std::vector<TLieuBDD>& lieux);
+  // Adds the ParChn4 index to a store created without it.
+  bool AssureIndexLieux();
+  // Values typed in the events of a field (datamodulebdd_valeurs.cpp), through the index
+  // ParLibEtDonnee: the distinct data of label libelle whose search key (_DONNEE: trimmed, first
+  // 20 characters) begins with the typed beginning, in key order, up to maximum (0: all); and
+  // whether a datum is there.
+  [[nodiscard]] std::vector<UnicodeString> RechercheDonneesEvent(const AnsiString& libelle,
+                                                                 const UnicodeString& debut, int maximum);
+  [[nodiscard]] bool DonneeEventExiste(const AnsiString& libelle, const UnicodeString& donnee);
 
   // --- events, as far as the folder forwards them ---
   [[nodiscard]] long GetIDEventMax();
@@ -137,6 +161,26 @@ class TModuleBDD {
   bool EvenChangeID(long ancien, long nouveau);
   [[nodiscard]] bool IsIDevenAssocieNoPers(long id, long noPers);
   [[nodiscard]] bool IsIDPersExists(long noPers);
+
+  // --- sources and illustrations (datamodulebdd_sources.cpp) ---
+  // The next identifier (the reserved one while importing, which then advances).
+  [[nodiscard]] long ReturnNewNumSource();
+  [[nodiscard]] long ReturnNewNumIllustration();
+  [[nodiscard]] bool NoSourceExists(long id);
+  [[nodiscard]] bool NoIllustrationExists(long id);
+  [[nodiscard]] bool LectureSource(long id, TSourceBDD& source);
+  [[nodiscard]] bool LectureIllustration(long id, TIllustrationBDD& illustration);
+  // Edits the row of the record's identifier, or inserts one (under that identifier, or a new
+  // one when it is 0, stored back into the record). False in a read-only folder or on failure.
+  [[nodiscard]] bool EcritureSource(TSourceBDD& source);
+  [[nodiscard]] bool EcritureIllustration(TIllustrationBDD& illustration);
+  // Walks of every row in identifier order, on cursors of their own.
+  void BeginParcoursSources();
+  [[nodiscard]] bool GetSourceParcours(TSourceBDD& source);
+  void EndParcoursSources();
+  void BeginParcoursIllustrations();
+  [[nodiscard]] bool GetIllustrationParcours(TIllustrationBDD& illustration);
+  void EndParcoursIllustrations();
 
   // --- distinct values for pickers, ascending ---
   [[nodiscard]] std::vector<UnicodeString> GetListPersNom();
@@ -183,6 +227,8 @@ class TModuleBDD {
   TACRSession session_;
   std::map<std::string, std::unique_ptr<TACRTable>> tables_;
   std::unique_ptr<TACRTable> parcoursPersonnes_;
+  std::unique_ptr<TACRTable> parcoursSources_, parcoursIllustrations_;
+  [[nodiscard]] long NouvelIdentifiant(const std::string& table, const std::string& colonne);
   bool enImport_ = false;
   bool importIndex_ = false;
   int postsImport_ = 0;

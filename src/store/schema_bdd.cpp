@@ -100,7 +100,7 @@ std::vector<TDefinitionTable> Construit() {
   s.push_back({"Lieux",
                {C("ID", T::Int64), C("FicheSupprimee", T::Byte), C("Chn1", T::WideMemo),
                 C("Chn2", T::WideMemo), C("Chn3", T::WideMemo), C("Chn4", T::WideMemo)},
-               {{"ParID", {"ID"}, kIndexPrimaire | kIndexUnique}}});
+               {{"ParID", {"ID"}, kIndexPrimaire | kIndexUnique}, {"ParChn4", {"Chn4"}, 0}}});
   return s;
 }
 

@@ -1,0 +1,222 @@
+// kyb commands on Sosa numbers: sosa (numbering, numbers of a person, person of a number) and
+// ascendance.
+#include <cstdio>
+
+#include "commandes.h"
+#include "dossier_cli.h"
+#include "folder/bo_math.h"
+#include "folder/gest_fic_pers.h"
+#include "folder/gest_fic_sosa.h"
+#include "interface_terminal.h"
+#include "names/g_nopers.h"
+#include "persons/gest_pers.h"
+
+namespace kyb::cli {
+namespace {
+
+constexpr const char* kSyntaxeSosa = "kyb sosa CHEMIN (numerote RACINE | N | cherche SOSA)";
+constexpr int kGenerationsParDefaut = TFicSosas::kProfondeurMax;
+
+// Draws the terminal bar only when its filled part would change: numbering reports a position
+// at nearly every person.
+class TInterfaceEconome final : public TInterfaceUtilisateur {
+ public:
+  void ProgressionOuvre(const UnicodeString& titre) override { terminal_.ProgressionOuvre(titre); }
+  void ProgressionMaximum(int maximum) override {
+    maximum_ = std::max(1, maximum);
+    terminal_.ProgressionMaximum(maximum);
+  }
+  void ProgressionPosition(int position) override {
+    const long cran = static_cast<long>(position) * 100 / maximum_;
+    if (cran == cran_) return;
+    cran_ = cran;
+    terminal_.ProgressionPosition(position);
+  }
+  void ProgressionTexte(const UnicodeString& texte) override { terminal_.ProgressionTexte(texte); }
+  void ProgressionFerme() override {
+    cran_ = -1;
+    terminal_.ProgressionFerme();
+  }
+  int Question(const UnicodeString& titre, const UnicodeString& texte, int boutons, int defaut) override {
+    return terminal_.Question(titre, texte, boutons, defaut);
+  }
+  void Message(const UnicodeString& titre, const UnicodeString& texte) override { terminal_.Message(titre, texte); }
+
+ private:
+  TInterfaceTerminal terminal_;
+  int maximum_ = 100;
+  long cran_ = -1;
+};
+
+std::unique_ptr<TGestFichier> Ouvre(const std::string& chemin, bool lectureSeule) {
+  return std::make_unique<TGestFichier>(CheminDossier(chemin), false, false, true, false, 0, TGestFichier::mcAucune,
+                                        lectureSeule, false, nullptr);
+}
+
+std::string Personne(TFicPersons& f, long no) {
+  const TPerson p(&f, no);
+  std::string texte = UnicodeVersUtf8(p.Public.Nom);
+  if (!p.Public.Prenoms.empty()) texte.append(" ").append(UnicodeVersUtf8(p.Public.Prenoms));
+  std::string resultat = "n°";
+  resultat.append(std::to_string(no)).append(" (").append(texte.empty() ? "sans nom" : texte).append(")");
+  return resultat;
+}
+
+// A person number of the folder, or a French reason in erreur.
+bool LitNumero(const std::string& texte, TFicPersons& f, long& no, std::string& erreur) {
+  long long n = 0;
+  if (!TexteVersEntier(texte, n) || n < 1) {
+    erreur = "numéro de personne invalide : " + texte;
+    return false;
+  }
+  if (!f.NoPersValide(static_cast<long>(n))) {
+    erreur = "la personne " + texte + " n'existe pas (dernier numéro : " + std::to_string(f.NbEnreg) + ")";
+    return false;
+  }
+  no = static_cast<long>(n);
+  return true;
+}
+
+std::string Texte(const NTL::ZZ& n) { return ZZtoAnsiString(&n, false); }
+
+std::string Liste(const std::vector<NTL::ZZ>& numeros) {
+  std::string texte;
+  for (const NTL::ZZ& n : numeros) {
+    if (!texte.empty()) texte += ", ";
+    texte += Texte(n);
+  }
+  return texte;
+}
+
+void SignaleBoucles(const std::vector<long>& boucles) {
+  for (const long no : boucles)
+    std::printf("Boucle dans les liens de parenté : la personne n°%ld est sa propre ascendante "
+                "(cette ligne n'est pas suivie plus haut).\n", no);
+}
+
+int Numerote(TGestFichier& g, long racine) {
+  if (g.IsReadOnly() || !g.GetFicSosas()->Valide())
+    return Echec("le dossier est en lecture seule : la numérotation Sosa n'est pas possible");
+  TFicSosas& s = *g.GetFicSosas();
+  TInterfaceEconome iu;
+  TBilanNumerotation bilan;
+  {
+    TProgression avancement(&iu, u"Numérotation Sosa", static_cast<int>(g.GetFicPersons()->NbEnreg));
+    s.AvancementSelCujus = &avancement;
+    avancement.Texte(u"Remise à zéro des numéros Sosa...");
+    const bool remis = s.InitFichierStrado();
+    avancement.Texte(u"Numérotation des ascendants...");
+    if (remis) bilan = s.NumeroterPersNo(racine, NTL::ZZ(1));
+    s.AvancementSelCujus = nullptr;
+    if (!remis || g.Erreur) return Echec("erreur d'écriture dans le fichier des numéros Sosa");
+  }
+  asNoStradoCujus = racine;
+  g.Flush();
+  std::printf("Numérotation Sosa depuis la personne %s : %ld numéro(s) écrit(s).\n",
+              Personne(*g.GetFicPersons(), racine).c_str(), bilan.Ecritures);
+  SignaleBoucles(bilan.Boucles);
+  return 0;
+}
+
+int NumerosDe(TGestFichier& g, long no) {
+  TFicSosas& s = *g.GetFicSosas();
+  TInterfaceEconome iu;
+  const NTL::ZZ propre = s.LectureNoStrado(no);
+  const std::string qui = Personne(*g.GetFicPersons(), no);
+  if (propre <= 0) {
+    std::printf("Personne %s : aucun numéro Sosa.\n", qui.c_str());
+    return 0;
+  }
+  std::printf("Personne %s : Sosa %s (génération %d)\n", qui.c_str(), Texte(propre).c_str(), CalculGen(propre));
+  const std::vector<NTL::ZZ> tous = s.ChargeNosStrados(no, true, &iu);
+  if (tous.size() > 1)
+    std::printf("Implexe : %zu numéros Sosa : %s\n", tous.size(), Liste(tous).c_str());
+  return 0;
+}
+
+int Cherche(TGestFichier& g, const std::string& texte) {
+  if (texte.empty() || texte.find_first_not_of("0123456789") != std::string::npos)
+    return Echec("numéro Sosa invalide : " + texte);
+  const NTL::ZZ sosa = NTL::conv<NTL::ZZ>(texte.c_str());
+  if (sosa < 1) return Echec("numéro Sosa invalide : " + texte);
+  if (sosa > SosaPlusGrandStockable())
+    return Echec("le numéro Sosa " + texte + " dépasse la limite de 210 bits (" + kTexteSosaMax + ")");
+  TFicSosas& s = *g.GetFicSosas();
+  const long racine = s.ChercheRacine();
+  if (racine == 0)
+    return Echec("aucune personne ne porte le numéro Sosa 1 : numérotez d'abord avec « kyb sosa CHEMIN numerote "
+                 "RACINE »");
+  bool abandon = false;
+  const long no = s.RechercheStrado2No(racine, sosa, abandon);
+  if (no == 0) return Echec("aucune personne ne porte le numéro Sosa " + texte);
+  std::printf("Sosa %s (génération %d) : personne %s\n", texte.c_str(), CalculGen(sosa),
+              Personne(*g.GetFicPersons(), no).c_str());
+  return 0;
+}
+
+int Sosa(const Arguments& args) {
+  if (args.size() < 2 || args.size() > 3) return Usage(kSyntaxeSosa);
+  const bool numerote = args[1] == "numerote", cherche = args[1] == "cherche";
+  if ((numerote || cherche) != (args.size() == 3)) return Usage(kSyntaxeSosa);
+  const auto g = Ouvre(args[0], !numerote);
+  if (g->Erreur) return Echec(MessageOuverture(*g));
+  if (!g->GetFicSosas()) return Echec("le dossier n'a pas de fichier des numéros Sosa");
+  if (cherche) return Cherche(*g, args[2]);
+  long no = 0;
+  std::string erreur;
+  if (!LitNumero(numerote ? args[2] : args[1], *g->GetFicPersons(), no, erreur)) return Echec(erreur);
+  return numerote ? Numerote(*g, no) : NumerosDe(*g, no);
+}
+
+int Ascendance(const Arguments& args) {
+  if (args.size() < 2 || args.size() > 3) return Usage("kyb ascendance CHEMIN RACINE [GENERATIONS]");
+  long long generations = kGenerationsParDefaut;
+  if (args.size() == 3 && (!TexteVersEntier(args[2], generations) || generations < 1 || generations > 209))
+    return Echec("nombre de générations invalide : " + args[2] + " (de 1 à 209)");
+  const auto g = Ouvre(args[0], true);
+  if (g->Erreur) return Echec(MessageOuverture(*g));
+  if (!g->GetFicSosas()) return Echec("le dossier n'a pas de fichier des numéros Sosa");
+  TFicPersons& f = *g->GetFicPersons();
+  long racine = 0;
+  std::string erreur;
+  if (!LitNumero(args[1], f, racine, erreur)) return Echec(erreur);
+  TGestNoPersSosa table;
+  const TBilanAscendance bilan = g->GetFicSosas()->ChargeAscendance(racine, static_cast<int>(generations), table);
+  std::printf("Ascendance de la personne %s\n", Personne(f, racine).c_str());
+  int generation = 0;
+  long implexes = 0;
+  TEltNoPersSosa e;
+  for (int i = 1; i < table.GetNbElt(); ++i) {
+    (void)table.Lit(i, e);
+    if (const int gen = CalculGen(e.Sosa); gen != generation) {
+      generation = gen;
+      std::printf("Génération %d\n", gen);
+    }
+    NTL::ZZ premier;
+    (void)table.ChercheNoPers(e.NoPers, premier, false);
+    std::printf("  Sosa %s : %s", Texte(e.Sosa).c_str(), Personne(f, e.NoPers).c_str());
+    if (premier != e.Sosa) {
+      ++implexes;
+      std::printf(" (implexe : voir Sosa %s)", Texte(premier).c_str());
+    }
+    std::printf("\n");
+  }
+  std::printf("%d ascendant(s) sur %d génération(s), dont %ld en implexe.\n", table.GetNbElt() - 1 - static_cast<int>(implexes),
+              bilan.Generations, implexes);
+  SignaleBoucles(bilan.Boucles);
+  return 0;
+}
+
+constexpr TCommande kCommandes[] = {
+    {"sosa", "sosa CHEMIN numerote RACINE", "numérote les ascendants de RACINE (Sosa 1)", Sosa},
+    {"sosa", "sosa CHEMIN N", "numéros Sosa de la personne N (tous en cas d'implexe)", Sosa},
+    {"sosa", "sosa CHEMIN cherche SOSA", "personne qui porte le numéro SOSA", Sosa},
+    {"ascendance", "ascendance CHEMIN RACINE [GENERATIONS]", "ascendants numérotés, génération par génération",
+     Ascendance},
+};
+
+}  // namespace
+
+std::span<const TCommande> CommandesSosa() { return kCommandes; }
+
+}  // namespace kyb::cli

@@ -1,0 +1,46 @@
+// Values already typed in the events of a field, for the value dictionaries: range look-ups on
+// the index ParLibEtDonnee (LibelleChamps, _DONNEE, NoPersA), never a walk of the table.
+#include "store/datamodulebdd.h"
+
+namespace kyb {
+namespace {
+
+constexpr size_t kLgCleDonnee = 20;
+
+// The search key of a datum as the events store it: trimmed, its first 20 characters.
+UnicodeString CleDonnee(const UnicodeString& donnee) {
+  const UnicodeString t = Rogne(donnee);
+  return t.substr(0, std::min(t.size(), kLgCleDonnee));
+}
+
+}  // namespace
+
+std::vector<UnicodeString> TModuleBDD::RechercheDonneesEvent(const AnsiString& libelle, const UnicodeString& debut,
+                                                             int maximum) {
+  std::vector<UnicodeString> valeurs;
+  if (!Table("Evenements")) return valeurs;
+  const UnicodeString cle = CleDonnee(debut);
+  std::string sql =
+      "SELECT Donnee FROM Evenements WHERE LibelleChamps = :lib AND _DONNEE >= :debut AND _DONNEE < :fin "
+      "GROUP BY Donnee ORDER BY min(_DONNEE), Donnee";
+  if (maximum > 0) sql += " LIMIT " + std::to_string(maximum);
+  TACRQuery q(*base_, sql);
+  q.SetParamAnsi("lib", libelle);
+  q.SetParamUnicode("debut", cle);
+  q.SetParamUnicode("fin", cle + u'\uFFFF');
+  if (!q.Open()) return valeurs;
+  for (; !q.Eof(); q.Next()) valeurs.push_back(q.Fields(0).AsUnicodeString());
+  return valeurs;
+}
+
+bool TModuleBDD::DonneeEventExiste(const AnsiString& libelle, const UnicodeString& donnee) {
+  if (!Table("Evenements") || Rogne(donnee).empty()) return false;
+  TACRQuery q(*base_,
+              "SELECT 1 FROM Evenements WHERE LibelleChamps = :lib AND _DONNEE = :cle AND Donnee = :donnee LIMIT 1");
+  q.SetParamAnsi("lib", libelle);
+  q.SetParamUnicode("cle", CleDonnee(donnee));
+  q.SetParamUnicode("donnee", donnee);
+  return q.Open() && !q.Eof();
+}
+
+}  // namespace kyb

@@ -1,0 +1,363 @@
+// Value tables: both record layouts, header rules, finding, adding and reactivating values, the
+// ranking without deleted elements, places in the store, and damaged files.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <random>
+
+#include "folder/dossier_ancien.h"
+#include "folder/fic_dupli.h"
+#include "platform/erreur.h"
+#include "platform/journal.h"
+#include "platform/thread_nom.h"
+#include "store/datamodulebdd.h"
+#include "support/support.h"
+
+namespace kyb {
+namespace {
+
+std::string Contenu(const AnsiString& chemin) {
+  std::ifstream f(chemin, std::ios::binary);
+  return {std::istreambuf_iterator<char>(f), {}};
+}
+
+void Ecrit(const AnsiString& chemin, const std::string& octets) {
+  std::ofstream(chemin, std::ios::binary | std::ios::trunc) << octets;
+}
+
+// Records written by hand from the layout tables, independently of the code under test.
+std::string Utf16(const std::string& ascii, size_t octets) {
+  std::string r(octets, '\0');
+  for (size_t i = 0; i < ascii.size(); ++i) r[2 * i] = ascii[i];
+  return r;
+}
+std::string Enreg228(const std::string& v, const std::string& c, const std::string& k, char etat) {
+  std::string r = Utf16(v, 102) + Utf16(c, 22) + Utf16(k, 102);
+  r += etat;
+  r += '\0';
+  return r;
+}
+std::string Enreg114(const std::string& v, const std::string& c, const std::string& k, char etat) {
+  std::string r = v + std::string(51 - v.size(), '\0') + c + std::string(11 - c.size(), '\0') + k +
+                  std::string(51 - k.size(), '\0');
+  r += etat;
+  return r;
+}
+
+TEltDupWideChn Valeur(const char* utf8, const char* code = "", const char* complement = "") {
+  return TEltDupWideChn(U(utf8), U(code), U(complement));
+}
+
+long Cherche(TFicDupli& t, const TEltDupWideChn& elt, bool ajouter, int* rang = nullptr) {
+  return t.Cherche(&elt, ajouter, rang);
+}
+
+class TableValeurs : public ::testing::Test {
+ protected:
+  TableValeurs() { NommeThreadPrincipal(); }
+  std::unique_ptr<TGestFichier> Dossier(bool creer = false,
+                                        TGestFichier::TModeConversion mode = TGestFichier::mcAucune) {
+    return std::make_unique<TGestFichier>(chemin, creer, false, true, false, 0, mode, false, false, nullptr);
+  }
+  AnsiString Fichier(const char* ext) const { return rep / ("Famille.kya/Famille." + std::string(ext)); }
+  test::RepertoireTemporaire rep;
+  AnsiString chemin = rep / "Famille.kya/Famille.adb";
+};
+
+TEST_F(TableValeurs, DispositionCouranteEtRelecture) {
+  {
+    auto g = Dossier(true);
+    ASSERT_FALSE(g->Erreur);
+    TFicDupli& q = *g->GetFicQualites();
+    EXPECT_FALSE(q.AncienFormat());
+    EXPECT_EQ(Cherche(q, Valeur("Témoin"), true), 1);
+    EXPECT_EQ(Cherche(q, Valeur("Parrain", "P"), true), 2);
+    const TEltDupWideChn longue(UnicodeString(60, u'x'));
+    EXPECT_EQ(Cherche(q, longue, true), 3);
+    // The same text again: its number, nothing written.
+    const std::string avant = Contenu(Fichier("qua"));
+    EXPECT_EQ(Cherche(q, Valeur("Parrain", "P"), true), 2);
+    EXPECT_EQ(Contenu(Fichier("qua")), avant);
+    EXPECT_EQ(q.Charge(0), u"");
+    EXPECT_TRUE(FichierExiste(Fichier("par")));
+    EXPECT_TRUE(g->GetFicLieux()->DansStore());
+  }
+  const std::string octets = Contenu(Fichier("qua"));
+  ASSERT_EQ(octets.size(), 4u * 228);
+  EXPECT_EQ(octets.substr(0, 228), Enreg228("3", "", "", 'O'));
+  EXPECT_EQ(octets.substr(2 * 228, 228), Enreg228("Parrain", "P", "", 'N'));
+  EXPECT_EQ(octets.substr(3 * 228, 228), Enreg228(std::string(50, 'x'), "", "", 'N'));
+
+  auto g = Dossier();
+  TFicDupli& q = *g->GetFicQualites();
+  EXPECT_EQ(q.NbEnreg, 3);
+  EXPECT_EQ(q.Charge(1), U("Témoin"));
+  EXPECT_EQ(q.Charge(3), UnicodeString(50, u'x'));
+  // Found by key: case and accents do not matter when the value is unique.
+  EXPECT_EQ(Cherche(q, Valeur("Témoin"), false), 1);
+  EXPECT_EQ(Cherche(q, Valeur("Marraine"), false), 0);
+}
+
+TEST_F(TableValeurs, DispositionAncienneLueEtConvertie) {
+  const AnsiString store = test::CreeDossierAncien(rep.Chemin(), {test::Personne(u"Durand")});
+  const AnsiString qua = ExtraitRepertoire(store) + "Ancien.qua";
+  Ecrit(qua, Enreg114("2", "", "", 'O') + Enreg114("T\xe9moin", "", "", 'N') +
+                 Enreg114("Parrain", "P", "", 'O'));
+  {
+    TGestFichier g(store, false, false, true, false, 0, TGestFichier::mcAucune, false, false, nullptr);
+    ASSERT_TRUE(g.IsReadOnly());
+    TFicDupli& q = *g.GetFicQualites();
+    EXPECT_TRUE(q.AncienFormat());
+    EXPECT_EQ(q.Charge(1), U("Témoin"));
+    EXPECT_EQ(q.Element(2)->Code(), u"P");
+    // Read-only older folder: no value added, the deleted one not reactivated on disk.
+    EXPECT_EQ(Cherche(q, Valeur("Marraine"), true), 0);
+    EXPECT_EQ(Contenu(qua).size(), 3u * 114);
+  }
+  {
+    TGestFichier g(store, false, false, true, false, 0, TGestFichier::mcConversion, false, false, nullptr);
+    EXPECT_FALSE(g.GetFicQualites()->AncienFormat());
+  }
+  const std::string octets = Contenu(qua);
+  ASSERT_EQ(octets.size(), 3u * 228);
+  EXPECT_EQ(octets.substr(228, 228), Enreg228("T\xe9moin", "", "", 'N'));
+  EXPECT_EQ(octets.substr(2 * 228, 228), Enreg228("Parrain", "P", "", 'O'));
+}
+
+TEST_F(TableValeurs, ReactivationSousLAncienNumero) {
+  auto g = Dossier(true);
+  TFicDupli& p = *g->GetFicParentes();
+  for (const char* v : {"Oncle", "Cousin", "Neveu"}) (void)Cherche(p, Valeur(v), true);
+  p.DeactivateAll();
+  EXPECT_TRUE(p.ClassementSansSuppr().empty());
+  const std::string desactive = Contenu(Fichier("par"));
+  EXPECT_EQ(desactive[2 * 228 + 226], 'O');
+  int rang = 7;
+  EXPECT_EQ(Cherche(p, Valeur("cousin"), false, &rang), 0);  // another text
+  EXPECT_EQ(Cherche(p, Valeur("Cousin"), false, &rang), 2);
+  EXPECT_EQ(rang, 0);
+  EXPECT_EQ(p.NbEnreg, 3);
+  const std::string octets = Contenu(Fichier("par"));
+  EXPECT_EQ(octets.size(), 4u * 228);
+  EXPECT_EQ(octets[2 * 228 + 226], 'N');
+  EXPECT_EQ(octets[1 * 228 + 226], 'O');
+}
+
+TEST_F(TableValeurs, ClassementSansSupprimes) {
+  auto g = Dossier(true);
+  TFicDupli& q = *g->GetFicQualites();
+  // Added out of order; sorted by key: Curé, Maire, parrain, Témoin, Voisin.
+  for (const char* v : {"Voisin", "Maire", "parrain", "Curé", "Témoin"})
+    (void)Cherche(q, Valeur(v), true);
+  int rang = -1;
+  EXPECT_EQ(Cherche(q, Valeur("Témoin"), false, &rang), 5);
+  EXPECT_EQ(rang, 3);
+  TFicheDupli maire(&q, 2, false);
+  ASSERT_EQ(maire.Elt.Valeur(), u"Maire");
+  maire.Elt.Etat = kEtatSupprime;
+  maire.Enregistrement();
+  EXPECT_EQ(Cherche(q, Valeur("Témoin"), false, &rang), 5);
+  EXPECT_EQ(rang, 2);
+  EXPECT_EQ(q.ClassementSansSuppr(), (std::vector<int>{0, 2, 3, 4}));
+  EXPECT_EQ(q.ApprochePosClassementSansSuppr(1), 1);  // Maire's position: next active is rank 1
+  EXPECT_EQ(q.ApprochePosClassementSansSuppr(-1), -1);
+  EXPECT_EQ(q.ApprochePosClassementSansSuppr(5), -1);
+  // Renaming a record moves it to its sorted place.
+  TFicheDupli voisin(&q, 1, false);
+  voisin.Elt.SetTextes(u"Abbé", {}, {});
+  voisin.Enregistrement();
+  EXPECT_EQ(q.Vecteur().Lit(0).Numero, 1);
+  EXPECT_EQ(Cherche(q, Valeur("Abbé"), false), 1);
+  EXPECT_EQ(Cherche(q, Valeur("Voisin"), false), 0);
+  EXPECT_THROW(TFicheDupli(&q, 0, false).Enregistrement(6), ErreurKy);
+}
+
+TEST_F(TableValeurs, SaveAllRenumeroteDansLOrdre) {
+  {
+    auto g = Dossier(true);
+    TFicDupli& q = *g->GetFicQualites();
+    for (const char* v : {"Voisin", "Curé", "Maire"}) (void)Cherche(q, Valeur(v), true);
+    ASSERT_TRUE(q.SaveAll());
+    EXPECT_EQ(q.Charge(1), U("Curé"));
+    EXPECT_EQ(q.Charge(3), u"Voisin");
+  }
+  auto g = Dossier();
+  EXPECT_EQ(g->GetFicQualites()->Charge(2), u"Maire");
+  EXPECT_EQ(Cherche(*g->GetFicQualites(), Valeur("Voisin"), false), 3);
+}
+
+TEST_F(TableValeurs, FichiersEndommages) {
+  { auto g = Dossier(true); }
+  const AnsiString qua = Fichier("qua");
+  struct Cas {
+    const char* nom;
+    std::string octets;
+    long nbEnreg;
+    std::vector<std::string> valeurs;  // record 1 upwards
+  };
+  const std::vector<Cas> cas = {
+      {"entête au-delà du fichier", Enreg228("50", "", "", 'O') + Enreg228("Maire", "", "", 'N'), 1, {"Maire"}},
+      {"coupé au milieu d'un enregistrement",
+       Enreg228("2", "", "", 'O') + Enreg228("Maire", "", "", 'N') + Enreg228("Curé", "", "", 'N').substr(0, 100), 1,
+       {"Maire"}},
+      {"entête illisible", Enreg228("x!", "", "", 'O') + Enreg228("Maire", "", "", 'N'), 1, {"Maire"}},
+      {"fichier vide", "", 0, {}},
+      {"doublons", Enreg228("3", "", "", 'O') + Enreg228("Maire", "", "", 'O') + Enreg228("Maire", "", "", 'N') +
+                       Enreg228("Maire", "", "", 'N'),
+       3, {"Maire", "Maire", "Maire"}},
+  };
+  for (const Cas& c : cas) {
+    SCOPED_TRACE(c.nom);
+    Ecrit(qua, c.octets);
+    auto g = Dossier();
+    TFicDupli& q = *g->GetFicQualites();
+    EXPECT_FALSE(g->Erreur);
+    EXPECT_EQ(q.NbEnreg, c.nbEnreg);
+    for (size_t i = 0; i < c.valeurs.size(); ++i) EXPECT_EQ(q.Charge(static_cast<long>(i + 1)), U(c.valeurs[i]));
+  }
+  // With the duplicates (the last case), the active one is found and nothing is reactivated.
+  auto g = Dossier();
+  const long no = Cherche(*g->GetFicQualites(), Valeur("Maire"), false);
+  EXPECT_TRUE(no == 2 || no == 3);
+  const std::string octets = Contenu(qua);
+  ASSERT_EQ(octets.size(), 4u * 228);
+  EXPECT_EQ(octets[228 + 226], 'O');
+}
+
+TEST_F(TableValeurs, OctetsAuHasard) {
+  { auto g = Dossier(true); }
+  std::mt19937 alea(2026);
+  const std::string sain = Enreg228("3", "", "", 'O') + Enreg228("Maire", "M", "", 'N') +
+                           Enreg228("Curé", "", "", 'O') + Enreg228("Témoin", "", "x", 'N');
+  for (int essai = 0; essai < 40; ++essai) {
+    std::string octets = sain.substr(0, alea() % (sain.size() + 1));
+    for (int k = 0; k < 12 && !octets.empty(); ++k) octets[alea() % octets.size()] = static_cast<char>(alea());
+    Ecrit(Fichier("qua"), octets);
+    auto g = Dossier();
+    TFicDupli& q = *g->GetFicQualites();
+    EXPECT_LE(q.NbEnreg * 228, static_cast<long>(octets.size()));
+    for (long no = 0; no <= q.NbEnreg + 1; ++no) EXPECT_LE(q.Charge(no).size(), 50u);
+    g->SetError(false);
+    (void)Cherche(q, Valeur("Notaire"), true);
+  }
+}
+
+TEST_F(TableValeurs, ElementHorsCompteJournalise) {
+  test::RepertoireTemporaire journaux;
+  DefinitRepertoireJournaux(journaux.Chemin());
+  auto g = Dossier(true);
+  TFicDupli& q = *g->GetFicQualites();
+  (void)Cherche(q, Valeur("Maire"), true);
+  q.RemplaceEnMemoire(8, Valeur("Curé"));
+  EXPECT_EQ(q.Charge(8), u"");
+  EXPECT_EQ(Cherche(q, Valeur("Maire"), false), 1);
+  const auto lignes = LignesJournal("LogMsgError");
+  ASSERT_FALSE(lignes.empty());
+  EXPECT_NE(lignes.back().find("Err index FicDupli 1 8, Valeur : Curé"), std::string::npos);
+  DefinitRepertoireJournaux("");
+}
+
+TEST_F(TableValeurs, LieuxDansLeStore) {
+  {
+    auto g = Dossier(true);
+    TFicDupli& l = *g->GetFicLieux();
+    ASSERT_TRUE(l.DansStore());
+    EXPECT_FALSE(FichierExiste(Fichier("lie")));
+    EXPECT_EQ(Cherche(l, Valeur("Saint-Étienne;Auvergne-Rhône-Alpes", "42", "France"), true), 1);
+    EXPECT_EQ(Cherche(l, Valeur("Saint-Denis", "93", "France"), true), 2);
+    EXPECT_EQ(Cherche(l, Valeur("Sainte-Foy", "69", "France"), true), 3);
+  }
+  auto g = Dossier();
+  TFicDupli& l = *g->GetFicLieux();
+  EXPECT_EQ(l.NbEnreg, 3);
+  EXPECT_EQ(l.RetCommune(1), U("Saint-Étienne"));
+  EXPECT_EQ(l.RetRegion(1), U("Auvergne-Rhône-Alpes"));
+  EXPECT_EQ(l.RetDepartement(1, kStyleParentheses), u"(42)");
+  EXPECT_EQ(l.RetPays(1), u"France");
+  EXPECT_EQ(l.RetCommune(9), u"");
+  EXPECT_EQ(TFicheDupli(&l, kEnregEntete, false).Elt.Valeur(), u"3");  // the count, as a header
+  EXPECT_EQ(g->CodeErreurOuverture, 0);
+  TModuleBDD& m = *g->GetModuleBDD();
+  auto trouves = m.RechercheLieux(u"SAINT-", 0, false);
+  ASSERT_EQ(trouves.size(), 2u);  // Saint-Denis, Saint-Étienne; not Sainte-Foy
+  EXPECT_EQ(trouves[0].second.Chn1, u"Saint-Denis");
+  EXPECT_EQ(m.ChercheLieu(u"SAINTE-FOY"), 3);
+  TFicheDupli denis(&l, 2, false);
+  denis.Elt.Etat = kEtatSupprime;
+  denis.Enregistrement();
+  EXPECT_EQ(m.RechercheLieux(u"SAINT", 0, false).size(), 2u);
+  EXPECT_EQ(m.RechercheLieux(u"SAINT", 0, true).size(), 3u);
+  EXPECT_EQ(Cherche(l, Valeur("Saint-Denis", "93", "France"), false), 2);
+  EXPECT_EQ(m.RechercheLieux(u"SAINT", 0, false).size(), 3u);
+  // The whole table rewritten in sorted order: Saint-Denis, Saint-Étienne, Sainte-Foy.
+  ASSERT_TRUE(l.SaveAll());
+  EXPECT_EQ(l.Charge(1), u"Saint-Denis");
+  TLieuBDD lieu;
+  ASSERT_TRUE(m.ReadPlace(3, lieu));
+  EXPECT_EQ(lieu.Chn1, u"Sainte-Foy");
+  EXPECT_EQ(lieu.Chn4, u"SAINTE-FOY");
+  EXPECT_EQ(m.ChercheLieu(U("SAINT-ETIENNE;AUVERGNE-RHONE-ALPES")), 2);
+  EXPECT_EQ(Cherche(l, Valeur("Paris", "75", "France"), true), 4);
+  EXPECT_EQ(m.GetNbLieux(), 4);
+}
+
+TEST_F(TableValeurs, LieuxDuFichierRepris) {
+  { auto g = Dossier(true); }
+  // A folder whose places are still in its ".lie" file: the store takes them once.
+  Ecrit(Fichier("lie"), Enreg228("2", "", "", 'O') + Enreg228("Lyon", "69", "France", 'N') +
+                            Enreg228("Paris", "75", "France", 'O'));
+  {
+    auto g = Dossier();
+    TFicDupli& l = *g->GetFicLieux();
+    EXPECT_EQ(l.NbEnreg, 2);
+    EXPECT_EQ(l.Charge(2), u"Paris");
+    EXPECT_EQ(l.ClassementSansSuppr().size(), 1u);
+    EXPECT_EQ(g->GetModuleBDD()->GetNbLieux(), 2);
+  }
+  Ecrit(Fichier("lie"), "");  // no longer read
+  auto g = Dossier();
+  EXPECT_EQ(g->GetFicLieux()->Charge(1), u"Lyon");
+}
+
+TEST_F(TableValeurs, LieuxDuFichierLusSansEcrireEnLectureSeule) {
+  { auto g = Dossier(true); }
+  Ecrit(Fichier("lie"), Enreg228("1", "", "", 'O') + Enreg228("Lyon", "69", "France", 'N'));
+  TGestFichier g(chemin, false, false, true, false, 0, TGestFichier::mcAucune, true, false, nullptr);
+  ASSERT_TRUE(g.IsReadOnly());
+  EXPECT_FALSE(g.GetFicLieux()->DansStore());
+  EXPECT_EQ(g.GetFicLieux()->Charge(1), u"Lyon");
+  EXPECT_EQ(g.GetModuleBDD()->GetNbLieux(), 0);
+  EXPECT_EQ(Cherche(*g.GetFicLieux(), Valeur("Paris"), true), 0);
+}
+
+}  // namespace
+}  // namespace kyb
+
+namespace kyb {
+namespace {
+
+TEST_F(TableValeurs, EcrituresQuiEchouent) {
+  auto g = Dossier(true);
+  TFicDupli& q = *g->GetFicQualites();
+  for (const char* v : {"Voisin", "Curé"}) (void)Cherche(q, Valeur(v), true);
+  const std::string avant = Contenu(Fichier("qua"));
+  // The whole-table rewrite fails while writing its new file: the old file stays, still used.
+  AppelsSysteme().pwrite = [](int, const void*, size_t, off_t) -> ssize_t { return -1; };
+  EXPECT_FALSE(q.SaveAll());
+  RestaureAppelsSysteme();
+  EXPECT_EQ(Contenu(Fichier("qua")), avant);
+  EXPECT_EQ(q.Charge(1), u"Voisin");
+  EXPECT_EQ(Cherche(q, Valeur("Maire"), true), 3);
+  EXPECT_EQ(Contenu(Fichier("qua")).size(), 4u * 228);
+  // A record that cannot be read sets the error flags.
+  AppelsSysteme().pread = [](int, void*, size_t, off_t) -> ssize_t { return 0; };
+  TFicheDupli fiche(&q, 2, false);
+  RestaureAppelsSysteme();
+  EXPECT_TRUE(g->Erreur);
+  EXPECT_EQ(g->CodeErreurOuverture, 1);
+  EXPECT_EQ(fiche.Elt.Valeur(), u"");
+}
+
+}  // namespace
+}  // namespace kyb
