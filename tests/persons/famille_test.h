@@ -54,6 +54,7 @@ class TFamille {
                                         nullptr);
   }
   [[nodiscard]] TFicPersons& Fichier() const { return *g_->FicPersons; }
+  [[nodiscard]] TGestFichier& Dossier() const { return *g_; }
   [[nodiscard]] TPerson Personne(long no) const { return TPerson(g_->FicPersons.get(), no); }
 
  private:
