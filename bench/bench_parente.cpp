@@ -57,7 +57,8 @@ std::unique_ptr<TGestFichier> Ecrit(const TGraphe& g, const AnsiString& nom) {
       p.Nom = u"Martin";
       p.Pere = g[n].pere;
       p.Mere = g[n].mere;
-      for (size_t i = 0; i < g[n].conjoints.size() && i < p.Conjoints.size(); ++i) p.Conjoints[i].Lien = g[n].conjoints[i];
+      for (size_t i = 0; i < g[n].conjoints.size() && i < p.Conjoints.size(); ++i)
+        p.Conjoints[i].Lien = g[n].conjoints[i];
       for (size_t i = 0; i < g[n].enfants.size() && i < p.Enfants.size(); ++i) p.Enfants[i] = g[n].enfants[i];
       (void)m.WritePerson(p, static_cast<long>(n));
     }

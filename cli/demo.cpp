@@ -170,8 +170,8 @@ void DemoParente(TGestFichier& dossier) {
   const auto prenom = [&f](long n) { return UnicodeVersUtf8(TPerson(&f, n).Public.Prenoms); };
   for (const auto& [a, b] : {std::pair{10L, 6L}, std::pair{10L, 7L}, std::pair{6L, 10L}}) {
     const TPerson pa(&f, a);
-    std::printf("  %s est : %s %s\n", prenom(b).c_str(), AnsiVersUtf8(TLienParente(pa).RetourneLienDeParente(b)).c_str(),
-                De(prenom(a)).c_str());
+    const AnsiString mot = TLienParente(pa).RetourneLienDeParente(b);
+    std::printf("  %s est : %s %s\n", prenom(b).c_str(), AnsiVersUtf8(mot).c_str(), De(prenom(a)).c_str());
   }
   const TAncetresCommuns r = ChercheAncetresCommuns(f, 10, 6);
   std::printf("  ancêtres communs d'Émile et de Joséphine :");

@@ -209,7 +209,8 @@ bool TPerson::DeplacerConjVersPos(long no, int position) {
   std::vector<TLienConj> conjoints;
   for (const TLienConj& c : Public.Conjoints)
     if (c.Lien.No != 0) conjoints.push_back(c);
-  const auto it = std::find_if(conjoints.begin(), conjoints.end(), [no](const TLienConj& c) { return c.Lien.No == no; });
+  const auto it =
+      std::find_if(conjoints.begin(), conjoints.end(), [no](const TLienConj& c) { return c.Lien.No == no; });
   if (no == 0 || it == conjoints.end()) return false;
   const TLienConj lien = *it;
   conjoints.erase(it);
