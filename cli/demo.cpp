@@ -173,9 +173,12 @@ void DemoParente(TGestFichier& dossier) {
     const AnsiString mot = TLienParente(pa).RetourneLienDeParente(b);
     std::printf("  %s est : %s %s\n", prenom(b).c_str(), AnsiVersUtf8(mot).c_str(), De(prenom(a)).c_str());
   }
-  const TAncetresCommuns r = ChercheAncetresCommuns(f, 10, 6);
-  std::printf("  ancêtres communs d'Émile et de Joséphine :");
+  // Hélène (19) and Joséphine (6) have no named kinship: their nearest common ancestors.
+  const TAncetresCommuns r = ChercheAncetresCommuns(f, 19, 6);
+  std::printf("  ancêtres communs d'Hélène et de Joséphine :");
   for (const long n : r.Ancetres) std::printf(" %s", prenom(n).c_str());
+  if (!r.Chemins.empty())
+    std::printf(" (à %d et %d générations)", r.Chemins[0].GenerationsA, r.Chemins[0].GenerationsB);
   std::printf("\n");
 }
 
