@@ -23,6 +23,7 @@ std::span<const TCommande> CommandesChamps();
 std::span<const TCommande> CommandesDates();
 std::span<const TCommande> CommandesNoms();
 std::span<const TCommande> CommandesCommunes();
+std::span<const TCommande> CommandesParente();
 std::span<const TCommande> CommandesSosa();
 std::span<const TCommande> CommandesNotes();
 std::span<const TCommande> CommandesLieux();

@@ -18,6 +18,8 @@
 #include "names/bo_chn1.h"
 #include "names/bo_soundex.h"
 #include "names/gest_fic_index.h"
+#include "persons/ancetres_communs.h"
+#include "persons/lienparente.h"
 #include "platform/fichiers.h"
 #include "store/datamodulebdd.h"
 
@@ -163,6 +165,24 @@ void DemoNoms(TModuleBDD& store) {
   }
 }
 
+void DemoParente(TGestFichier& dossier) {
+  std::printf("\n== Liens de parenté dans la famille\n");
+  TFicPersons& f = *dossier.FicPersons;
+  const auto prenom = [&f](long n) { return UnicodeVersUtf8(TPerson(&f, n).Public.Prenoms); };
+  for (const auto& [a, b] : {std::pair{10L, 6L}, std::pair{10L, 7L}, std::pair{6L, 10L}}) {
+    const TPerson pa(&f, a);
+    const AnsiString mot = TLienParente(pa).RetourneLienDeParente(b);
+    std::printf("  %s est : %s %s\n", prenom(b).c_str(), AnsiVersUtf8(mot).c_str(), De(prenom(a)).c_str());
+  }
+  // Hélène (19) and Joséphine (6) have no named kinship: their nearest common ancestors.
+  const TAncetresCommuns r = ChercheAncetresCommuns(f, 19, 6);
+  std::printf("  ancêtres communs d'Hélène et de Joséphine :");
+  for (const long n : r.Ancetres) std::printf(" %s", prenom(n).c_str());
+  if (!r.Chemins.empty())
+    std::printf(" (à %d et %d générations)", r.Chemins[0].GenerationsA, r.Chemins[0].GenerationsB);
+  std::printf("\n");
+}
+
 // Sosa numbering from the youngest person, whose parents are first cousins: their common
 // grandparents carry two numbers each.
 void DemoSosa(TGestFichier& dossier) {
@@ -230,6 +250,7 @@ void DemoIndex(TGestFichier& dossier) {
 }  // namespace
 
 int Demo(const Arguments& args) {
+  if (args.size() > 1) return Usage("kyb demo [REPERTOIRE]");
   const RepertoireDemo rep;
   if (rep.Chemin().empty()) return Echec("impossible de créer un répertoire temporaire");
   const std::string cible = args.empty() ? rep.Chemin() : args[0];
@@ -254,6 +275,7 @@ int Demo(const Arguments& args) {
   DemoNoms(*dossier.GetModuleBDD());
   DemoEvenements(dossier, tables);
   DemoIndex(dossier);
+  DemoParente(dossier);
   DemoDates();
   DemoSosa(dossier);
   if (const TDefChpsCs* defs = dossier.GetDefChpsCs()) {
@@ -267,6 +289,7 @@ int Demo(const Arguments& args) {
   if (!dossier.GetModuleBDD()->CopieADB()) return Echec("la copie de sauvegarde a échoué");
   std::printf("  copie : %s\n", AnsiVersUtf8(ExtraitNomFichier(dossier.GetModuleBDD()->CheminCopie())).c_str());
   std::printf("  intégrité : %s\n", dossier.GetModuleBDD()->Database().VerifieIntegrite().c_str());
+  if (!args.empty()) std::printf("\nDossier d'exemple conservé : %s\n", AnsiVersUtf8(ExtraitRepertoire(chemin)).c_str());
   std::printf("\nDémonstration terminée.\n");
   return 0;
 }

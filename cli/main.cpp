@@ -26,6 +26,7 @@ std::vector<TCommande> Toutes() {
       kyb::cli::CommandesLieux(),
       kyb::cli::CommandesEvenements(),
       kyb::cli::CommandesIndex(),
+      kyb::cli::CommandesParente(),
   };
   std::vector<TCommande> t;
   for (const auto& part : parties) t.insert(t.end(), part.begin(), part.end());

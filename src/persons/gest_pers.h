@@ -14,6 +14,7 @@
 // person empty (with its number). Enregistrement writes nothing on a read-only folder or one in
 // error. A person belongs to one thread.
 #include <cstdint>
+#include <vector>
 
 #include "folder/gest_fic_pers.h"
 #include "store/enreg_public.h"
@@ -77,6 +78,60 @@ class TPerson {
   [[nodiscard]] int CompteNbEnfant() const { return Public.NbEnfants(); }
   // No parent, spouse or child.
   [[nodiscard]] bool AucunLien() const;
+
+  // --- family navigation (gest_pers_liens.cpp). Editing changes this person only unless said;
+  // the caller saves both persons. ---
+  [[nodiscard]] int CompteNbConjointHors(long no) const;
+  // Index of the first used spouse slot, 0 when none.
+  [[nodiscard]] int GetFirstNoConj() const;
+  // With conjoint 0, every child; otherwise the children of whom that spouse is also a parent.
+  [[nodiscard]] int CompteNbEnfant(long conjoint) const;
+  // no among the children from index debut up to the first empty slot.
+  [[nodiscard]] bool IsParentOf(long no, int debut = 0) const;
+  // Index of the first empty child slot, -1 when all 150 are used.
+  [[nodiscard]] int FirstNullChild() const;
+  // The other parent: the mother for the father, the father for the mother, else 0.
+  [[nodiscard]] long NoAutreParent(long no) const;
+  // 1-based position of the spouse (of the child), the last slot when it appears twice; 0 when
+  // absent or no is 0.
+  [[nodiscard]] int RetourneRgConj(long no) const;
+  [[nodiscard]] int RetourneRgEnf(long no) const;
+  // Replaces the slot of that spouse; false when it is not a spouse.
+  bool SetLienConj(const TLienConj& lien);
+  // Adds a child at the end, then moves it before the children of the spouses ranked after
+  // conjoint (children grouped by union); conjoint -1, or not a spouse, leaves it at the end. 0 for child 0, its index when already there, -1
+  // when full. Reads the neighbouring children to learn their other parent.
+  int AjouteEnf(long no, long conjoint);
+  void RecompacteConjoint();
+  void RecompacteEnfant();
+  // Empty every slot holding no (no compaction); modifie is set when one was found.
+  void SupprimeConjoint(long no, bool& modifie);
+  void SupprimeEnfant(long no, bool& modifie);
+  // Both sides: the other person is read, changed and saved; this person is changed, not saved.
+  bool SupprimeLienEnfant(long noEnfant);
+  bool SupprimeLienConjoint(long noConjoint);
+  // Removes the parent link towards noParent and this person from that parent's children.
+  bool SupprimePereMere(long noParent);
+  bool SupprimeLienPereMere(long noParent) { return SupprimePereMere(noParent); }
+  // Both parents.
+  bool SupprimeLienParent();
+  // Every link on both sides (used by deletion); this person's lists compacted and saved.
+  bool SupprimeLien();
+  // Reordering of a child or a spouse; false when it is not there.
+  bool DeplaceEnfantVersAine(long no);
+  bool DeplaceEnfantVersBenjamin(long no);
+  bool DeplacerEnfantVersPos(long no, int position);
+  bool DeplacerConjVersPos(long no, int position);
+  [[nodiscard]] std::vector<long> GetVectorEnfants() const;
+  // The children in that order (at most 150); the other slots emptied.
+  void SetVectorEnfants(const std::vector<long>& enfants);
+  // For each spouse, two shared children listed in the opposite order to the spouse's own list
+  // are swapped. True when something moved.
+  bool ClassementEnfantIdentiqueConjoint();
+  // Each parent, spouse and child of this person returns the link; the numbers that do not.
+  [[nodiscard]] std::vector<long> VerifLienSysmetrique() const;
+  // The links beyond the persons storage.
+  [[nodiscard]] std::vector<long> VerifLienHorsFichier() const;
 
   // --- alternative parents ---
   // Reads the IDParents row; without one the pair is the default (A = displayed parents).

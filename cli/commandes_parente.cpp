@@ -1,0 +1,149 @@
+// kyb commands on kinship: parente, famille.
+#include <cstdio>
+#include <memory>
+#include <optional>
+
+#include "commandes.h"
+#include "dossier_cli.h"
+#include "folder/gest_fic.h"
+#include "persons/ancetres_communs.h"
+#include "persons/lienparente.h"
+#include "persons/tables_parente.h"
+
+namespace kyb::cli {
+namespace {
+
+// "12 (DURAND Jean)".
+std::string Designe(TFicPersons& f, long no) {
+  TPerson p(&f, 0);
+  if (!LitPersonneVivante(f, no, p)) return std::to_string(no) + " (absente)";
+  std::string nom = UnicodeVersUtf8(p.Public.Nom);
+  if (!p.Public.Prenoms.empty()) nom += " " + UnicodeVersUtf8(p.Public.Prenoms);
+  return std::to_string(no) + " (" + (nom.empty() ? "sans nom" : nom) + ")";
+}
+
+// The folder opened read-only, or an exit code after a French message.
+struct TOuverture {
+  std::unique_ptr<TGestFichier> dossier;
+  int code = 0;
+};
+
+TOuverture Ouvre(const std::string& chemin) {
+  TOuverture o;
+  o.dossier = std::make_unique<TGestFichier>(CheminDossier(chemin), false, false, true, false, 0,
+                                             TGestFichier::mcAucune, true, false, nullptr);
+  if (o.dossier->Erreur) o.code = Echec(MessageOuverture(*o.dossier));
+  return o;
+}
+
+// A live person number read from the text, or an exit code.
+std::optional<long> NumeroPersonne(TFicPersons& f, const std::string& texte, int& code) {
+  long long no = 0;
+  if (!TexteVersEntier(texte, no) || no < 1) {
+    code = Echec("numéro de personne invalide : " + texte);
+    return std::nullopt;
+  }
+  TPerson p(&f, 0);
+  if (!LitPersonneVivante(f, static_cast<long>(no), p)) {
+    code = Echec("la personne " + texte + " n'existe pas ou a été supprimée (dernier numéro : " +
+                 std::to_string(f.NbEnreg) + ")");
+    return std::nullopt;
+  }
+  return static_cast<long>(no);
+}
+
+void AfficheChemins(TFicPersons& f, const TAncetresCommuns& r) {
+  for (const TCheminParente& c : r.Chemins) {
+    std::printf("  par %s : %d génération(s) du côté de la première personne, %d du côté de la seconde\n    ",
+                Designe(f, c.Ancetre).c_str(), c.GenerationsA, c.GenerationsB);
+    for (size_t i = 0; i < c.Personnes.size(); ++i)
+      std::printf("%s%s", i ? " → " : "", Designe(f, c.Personnes[i]).c_str());
+    std::printf("\n");
+  }
+  if (r.Chemins.size() >= static_cast<size_t>(kMaxChemins)) std::printf("  (chemins suivants non montrés)\n");
+}
+
+int Parente(const Arguments& args) {
+  if (args.size() != 3) return Usage("kyb parente CHEMIN A B");
+  TOuverture o = Ouvre(args[0]);
+  if (o.code) return o.code;
+  TFicPersons& f = *o.dossier->FicPersons;
+  int code = 0;
+  const auto a = NumeroPersonne(f, args[1], code);
+  if (!a) return code;
+  const auto b = NumeroPersonne(f, args[2], code);
+  if (!b) return code;
+  if (*a == *b) {
+    std::printf("%s et %s sont la même personne.\n", Designe(f, *a).c_str(), Designe(f, *b).c_str());
+    return 0;
+  }
+  const TPerson pa(&f, *a);
+  const AnsiString mot = TLienParente(pa).RetourneLienDeParente(*b);
+  if (!mot.empty()) {
+    std::printf("%s est : %s de %s\n", Designe(f, *b).c_str(), AnsiVersUtf8(mot).c_str(), Designe(f, *a).c_str());
+    return 0;
+  }
+  const TAncetresCommuns r = ChercheAncetresCommuns(f, *a, *b);
+  if (!r.Trouve()) {
+    std::printf("Aucun lien de parenté : rien ne relie %s et %s par leurs ascendances.\n", Designe(f, *a).c_str(),
+                Designe(f, *b).c_str());
+    return 0;
+  }
+  std::printf("Parenté sans nom direct entre %s et %s.\n", Designe(f, *a).c_str(), Designe(f, *b).c_str());
+  std::printf("Ancêtre(s) commun(s) le(s) plus proche(s) : %zu, chemin(s) : %zu\n", r.Ancetres.size(),
+              r.Chemins.size());
+  AfficheChemins(f, r);
+  return 0;
+}
+
+void AfficheListe(TFicPersons& f, const char* titre, const TTableLong& tab, const TTableLong* sauf = nullptr) {
+  std::string lignes;
+  int n = 0;
+  for (const int32_t no : tab) {
+    if (no <= 0 || (sauf && IsPersInTab(*sauf, no, kMaxTableLong))) continue;
+    lignes += "  " + Designe(f, no) + "\n";
+    ++n;
+  }
+  std::printf("%s : %d\n%s", titre, n, lignes.c_str());
+}
+
+int Famille(const Arguments& args) {
+  if (args.size() != 2) return Usage("kyb famille CHEMIN N");
+  TOuverture o = Ouvre(args[0]);
+  if (o.code) return o.code;
+  TFicPersons& f = *o.dossier->FicPersons;
+  int code = 0;
+  const auto no = NumeroPersonne(f, args[1], code);
+  if (!no) return code;
+  const TPerson p(&f, *no);
+  std::printf("Famille de %s\n", Designe(f, *no).c_str());
+  int nb = 0;
+  const auto liste = [&](auto&& construit) {
+    auto tab = AlloueTableLong();
+    construit(*tab);
+    return tab;
+  };
+  AfficheListe(f, "Parents", *liste([&](TTableLong& t) { RetourneTabParents(p, t, nb); }));
+  const auto freres = liste([&](TTableLong& t) { RetourneTabFreresSoeurs(p, t, nb, false, false); });
+  AfficheListe(f, "Frères et soeurs", *freres);
+  AfficheListe(f, "Demi-frères et demi-soeurs",
+               *liste([&](TTableLong& t) { RetourneTabFreresSoeurs(p, t, nb, false, true); }), freres.get());
+  AfficheListe(f, "Conjoints", *liste([&](TTableLong& t) { RetourneTabConjoints(p, t, nb); }));
+  AfficheListe(f, "Enfants", *liste([&](TTableLong& t) { RetourneTabEnfants(p, t, nb); }));
+  AfficheListe(f, "Grands-parents", *liste([&](TTableLong& t) { RetourneTabGrdParents(p, t, nb); }));
+  AfficheListe(f, "Petits-enfants", *liste([&](TTableLong& t) { RetourneTabPetitsEnfants(p, t, nb); }));
+  AfficheListe(f, "Oncles et tantes", *liste([&](TTableLong& t) { RetourneTabOnclesTantes(p, t, nb, false, true); }));
+  AfficheListe(f, "Cousins germains", *liste([&](TTableLong& t) { RetourneTabCousins(p, t, nb); }));
+  return 0;
+}
+
+constexpr TCommande kCommandes[] = {
+    {"parente", "parente CHEMIN A B", "lien de parenté de B envers A, ou leurs ancêtres communs", Parente},
+    {"famille", "famille CHEMIN N", "parents, frères et soeurs, conjoints, enfants... de la personne N", Famille},
+};
+
+}  // namespace
+
+std::span<const TCommande> CommandesParente() { return kCommandes; }
+
+}  // namespace kyb::cli
