@@ -185,7 +185,9 @@ bool VersDateKY(const TDateSimple& d, TDateKY& date, bool& approchee, std::strin
   }
   if (!d.avantJC && j != 0) {
     int64_t jdn = 0;
-    if (d.calendrier == 'J' && !AvantReforme(j, m, a)) jdn = JdnJulien(j, m, a);
+    // The civil reckoning is Julian up to 9 December 1582: a later Julian day is converted.
+    const bool julienCivil = a < 1582 || (a == 1582 && (m < 12 || j <= 9));
+    if (d.calendrier == 'J' && !julienCivil) jdn = JdnJulien(j, m, a);
     if (d.calendrier == 'G' && AvantReforme(j, m, a)) jdn = JdnGregorien(j, m, a);
     if (jdn != 0) JdnVersCivil(jdn, j, m, a);
     if (JourDuTrou1582(j, m, a)) {

@@ -64,7 +64,7 @@ void TEcrivainGedcom::Brute(int niveau, std::string_view xref, std::string_view 
 }
 
 void TEcrivainGedcom::Morceau(int niveau, std::string_view xref, std::string_view tag,
-                              std::string_view ligne) {
+                              std::string_view ligne, int niveauConc) {
   if (version_ == TVersionGedcom::V70) {
     Brute(niveau, xref, tag, ligne);
     return;
@@ -77,10 +77,10 @@ void TEcrivainGedcom::Morceau(int niveau, std::string_view xref, std::string_vie
   std::size_t n = Coupure(ligne, place(prefixe));
   Brute(niveau, xref, tag, ligne.substr(0, n));
   ligne.remove_prefix(n);
-  const std::size_t prefixeConc = std::to_string(niveau + 1).size() + 1 + 4;
+  const std::size_t prefixeConc = std::to_string(niveauConc).size() + 1 + 4;
   while (!ligne.empty()) {
     n = Coupure(ligne, place(prefixeConc));
-    Brute(niveau + 1, {}, "CONC", ligne.substr(0, n));
+    Brute(niveauConc, {}, "CONC", ligne.substr(0, n));
     ligne.remove_prefix(n);
   }
 }
@@ -94,10 +94,11 @@ void TEcrivainGedcom::Ligne(int niveau, std::string_view tag, std::string_view v
     const std::size_t fin = reste.find('\n');
     std::string_view ligne = reste.substr(0, fin);
     if (!ligne.empty() && ligne.back() == '\r') ligne.remove_suffix(1);
+    // CONT and CONC both stand one level below the line they continue.
     if (premiere)
-      Morceau(niveau, xref, tag, ligne);
+      Morceau(niveau, xref, tag, ligne, niveau + 1);
     else
-      Morceau(niveau + 1, {}, "CONT", ligne);
+      Morceau(niveau + 1, {}, "CONT", ligne, niveau + 1);
     premiere = false;
     if (fin == std::string_view::npos) break;
     reste.remove_prefix(fin + 1);

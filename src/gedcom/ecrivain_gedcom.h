@@ -45,7 +45,8 @@ class TEcrivainGedcom {
 
  private:
   void Brute(int niveau, std::string_view xref, std::string_view tag, std::string_view valeur);
-  void Morceau(int niveau, std::string_view xref, std::string_view tag, std::string_view ligne);
+  void Morceau(int niveau, std::string_view xref, std::string_view tag, std::string_view ligne,
+               int niveauConc);
   void Vide(bool tout);
 
   TVersionGedcom version_;

@@ -50,7 +50,10 @@ bool DecoupeBrute(std::string_view l, int& niveau, std::string_view& tag,
   while (i < l.size() && Blanc(l[i])) ++i;
   if (i >= l.size() || l[i] < '0' || l[i] > '9') return false;
   niveau = 0;
-  while (i < l.size() && l[i] >= '0' && l[i] <= '9' && niveau < 1000) niveau = niveau * 10 + (l[i++] - '0');
+  std::size_t chiffres = 0;
+  while (i < l.size() && l[i] >= '0' && l[i] <= '9' && chiffres++ < 3)
+    niveau = niveau * 10 + (l[i++] - '0');
+  if (niveau > 99 || i >= l.size() || !Blanc(l[i])) return false;  // as LigneAnalysee reads it
   while (i < l.size() && Blanc(l[i])) ++i;
   if (i < l.size() && l[i] == '@') {
     const std::size_t fin = l.find('@', i + 1);
@@ -346,8 +349,7 @@ void TLecteurGedcom::Place(TNoeudGedcom&& noeud) {
   if (noeud.tag == "CONC" || noeud.tag == "CONT") {
     if (noeud.tag == "CONT") parent->valeur += '\n';
     parent->valeur += noeud.valeur;
-    pile_.push_back(parent);  // substructures of a CONC stay with its parent
-    return;
+    return;  // a line under a CONC is a level jump, placed below the CONC's parent
   }
   parent->enfants.push_back(std::move(noeud));
   pile_.push_back(&parent->enfants.back());

@@ -44,6 +44,9 @@ TEST(DatesGedcom, LecturesCalculeesALaMain) {
       // Before the French reform the civil day is the Julian one: kept; the first Gregorian day
       // of 1582 (15 October) was 5 October in the Julian reckoning.
       {"@#DJULIAN@ 4 OCT 1582", "", 'G', "04/10/1582"},
+      // France went from 9 to 20 December 1582: Julian 12 December is civil 22 December.
+      {"@#DJULIAN@ 9 DEC 1582", "", 'G', "09/12/1582"},
+      {"@#DJULIAN@ 12 DEC 1582", "", 'G', "22/12/1582"},
       {"@#DGREGORIAN@ 15 OCT 1582", "", 'G', "05/10/1582"},
       {"GREGORIAN 20 DEC 1582", "", 'G', "20/12/1582"},
       {"@#DGREGORIAN@ 1 JAN 1900", "", 'G', "01/01/1900"},

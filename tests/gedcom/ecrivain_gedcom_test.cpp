@@ -31,7 +31,7 @@ std::vector<std::string> NotesRelues(const std::string& texte) {
   while (lecteur.Suivant(n))
     if (n.xref == "@I1@")
       for (const auto& e : n.enfants) notes.push_back(e.valeur);
-  EXPECT_TRUE(lecteur.Avertissements().empty());
+  for (const auto& a : lecteur.Avertissements()) ADD_FAILURE() << a.message;
   return notes;
 }
 
