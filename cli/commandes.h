@@ -24,6 +24,7 @@ std::span<const TCommande> CommandesDates();
 std::span<const TCommande> CommandesNoms();
 std::span<const TCommande> CommandesCommunes();
 std::span<const TCommande> CommandesSosa();
+std::span<const TCommande> CommandesGedcom();
 
 // Prints a French error on stderr and returns the failure exit code (1).
 int Echec(const std::string& message);

@@ -22,6 +22,7 @@ std::vector<TCommande> Toutes() {
       kyb::cli::CommandesNoms(),
       kyb::cli::CommandesCommunes(),
       kyb::cli::CommandesSosa(),
+      kyb::cli::CommandesGedcom(),
   };
   std::vector<TCommande> t;
   for (const auto& part : parties) t.insert(t.end(), part.begin(), part.end());
