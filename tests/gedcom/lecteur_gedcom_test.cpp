@@ -102,7 +102,8 @@ TEST(LecteurGedcom, ExempleDeDemonstration) {
 
 TEST(LecteurGedcom, FinsDeLigneEtMarquesDOrdre) {
   const std::string corps =
-      "0 HEAD\n1 CHAR UTF-8\n0 @I1@ INDI\n1 NAME Zoé /Ébrard/\n2 NOTE a\n3 CONT b\n0 TRLR";
+      "0 HEAD\n1 CHAR UTF-8\n0 @I1@ INDI\n1 NAME Zoé /Ébrard/\n2 NOTE a \U0001D11E\n3 CONT b\n"
+      "0 TRLR";
   const TLecture reference = Lit(Avec(corps));
   ASSERT_TRUE(reference.ouvert);
   ASSERT_EQ(reference.enregistrements.size(), 3u);
