@@ -29,6 +29,7 @@ std::span<const TCommande> CommandesNotes();
 std::span<const TCommande> CommandesLieux();
 std::span<const TCommande> CommandesEvenements();
 std::span<const TCommande> CommandesIndex();
+std::span<const TCommande> CommandesGedcom();
 
 // Prints a French error on stderr and returns the failure exit code (1).
 int Echec(const std::string& message);

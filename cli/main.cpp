@@ -27,6 +27,7 @@ std::vector<TCommande> Toutes() {
       kyb::cli::CommandesEvenements(),
       kyb::cli::CommandesIndex(),
       kyb::cli::CommandesParente(),
+      kyb::cli::CommandesGedcom(),
   };
   std::vector<TCommande> t;
   for (const auto& part : parties) t.insert(t.end(), part.begin(), part.end());

@@ -1,0 +1,125 @@
+#pragma once
+// TLecteurGedcom: streaming reader of a GEDCOM file (5.5, 5.5.1, 5.5.5, 7.0).
+//
+// The file is read in chunks of 64 KiB through the platform's file services: memory holds one
+// chunk, the line being cut and the record being built, never the whole file. The first record
+// (HEAD) is gathered raw to learn the character set (byte-order mark, else HEAD.CHAR) and the
+// version (HEAD.GEDC.VERS); every line is then converted to UTF-8, split into level, cross-
+// reference id, tag and value (or pointer), and the lines are gathered into records: a level-0
+// line with its substructures. CONC and CONT lines are joined into the value of the line above
+// them (CONT with a line feed) and do not appear as children. "@@" in a value reads as one "@"
+// (7.0: only at its start).
+//
+// Faults give a French warning with the line number and the reading goes on: a line without a
+// level (joined to the value above as a new line), a level jump (brought back to one below the
+// line above), bytes invalid for the set, an unknown CHAR, a missing TRLR (file cut short), a
+// line longer than 1 MiB (cut). A file whose first line is not "0 HEAD" is refused: Ouvre
+// returns false and Erreur() says why. Lines of CR, LF or CRLF, and lines longer than the 255
+// characters of 5.5.1, are read as they come.
+//
+// One reader is used by one thread at a time.
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "gedcom/codage_gedcom.h"
+#include "platform/chaines.h"
+#include "platform/fichiers.h"
+
+namespace kyb {
+
+// One line of a record, with its substructures.
+struct TNoeudGedcom {
+  long ligne = 0;       // number of the line in the file (from 1)
+  int niveau = 0;
+  std::string xref;     // "@I1@" as written, or empty
+  std::string tag;      // "INDI", "_MARNM" (as written)
+  std::string valeur;   // UTF-8, CONC/CONT joined; for a pointer the "@X@" text
+  bool pointeur = false;
+  std::vector<TNoeudGedcom> enfants;
+
+  // First child of that tag, or null.
+  [[nodiscard]] const TNoeudGedcom* Enfant(std::string_view tagCherche) const;
+};
+
+struct TAvertissementGedcom {
+  long ligne = 0;       // 0 when the warning concerns the whole file
+  std::string message;  // French, UTF-8
+};
+
+// Where the bytes come from: a file or a text in memory.
+class TSourceGedcom {
+ public:
+  virtual ~TSourceGedcom() = default;
+  // Up to taille bytes; 0 at the end; -1 on a read error.
+  [[nodiscard]] virtual int64_t Lit(char* tampon, std::size_t taille) = 0;
+};
+
+class TLecteurGedcom {
+ public:
+  TLecteurGedcom();
+  ~TLecteurGedcom();
+  TLecteurGedcom(const TLecteurGedcom&) = delete;
+  TLecteurGedcom& operator=(const TLecteurGedcom&) = delete;
+
+  // Opens a file (or reads a text) and reads its header. False, with Erreur() set, for a file
+  // that cannot be opened or is not GEDCOM.
+  [[nodiscard]] bool Ouvre(const AnsiString& chemin);
+  [[nodiscard]] bool OuvreTexte(std::string_view contenu);
+
+  // The next record (the header comes first); false at the end of the file.
+  [[nodiscard]] bool Suivant(TNoeudGedcom& enregistrement);
+
+  [[nodiscard]] const std::string& Erreur() const { return erreur_; }
+  [[nodiscard]] const std::vector<TAvertissementGedcom>& Avertissements() const {
+    return avertissements_;
+  }
+  [[nodiscard]] TCodageGedcom Codage() const { return codage_; }
+  [[nodiscard]] const std::string& Version() const { return version_; }  // "5.5.1", "7.0", ""
+  [[nodiscard]] long Lignes() const { return numeroLigne_; }
+  [[nodiscard]] int64_t OctetsLus() const { return octetsLus_; }
+
+ private:
+  struct TLigneBrute {
+    long numero = 0;
+    std::string octets;
+  };
+  bool Demarre();
+  bool LigneBruteSuivante(TLigneBrute& ligne);
+  bool RemplitTampon();
+  void ChoisitCodage(const std::vector<TLigneBrute>& entete);
+  bool LigneAnalysee(const TLigneBrute& brute, TNoeudGedcom& noeud);
+  void Place(TNoeudGedcom&& noeud);
+  void Avertit(long ligne, std::string message);
+
+  std::unique_ptr<TSourceGedcom> source_;
+  std::string tampon_;           // bytes read, as UTF-8 when the file is UTF-16
+  std::size_t position_ = 0;
+  bool finSource_ = false;
+  bool crPrecedent_ = false;     // the last line ended on CR: a LF right after belongs to it
+  std::unique_ptr<TDecodeurUtf16> utf16_;
+  bool bomUtf8_ = false;
+
+  TCodageGedcom codage_ = TCodageGedcom::Utf8;
+  std::string version_;
+  bool version7_ = false;
+
+  std::vector<TLigneBrute> enAttente_;  // header lines kept until the set is known
+  std::size_t prochainEnAttente_ = 0;
+  TNoeudGedcom courant_;                // record being built
+  bool aCourant_ = false;
+  std::vector<TNoeudGedcom*> pile_;     // path from the record to the last line placed
+  bool trlrVu_ = false;
+  bool fini_ = false;
+
+  std::string erreur_;
+  std::vector<TAvertissementGedcom> avertissements_;
+  long numeroLigne_ = 0;
+  long derniereLigne_ = 0;
+  int64_t octetsLus_ = 0;
+};
+
+}  // namespace kyb
