@@ -23,12 +23,7 @@ int Evenements(const Arguments& args) {
     return Echec("la personne " + args[1] + " n'existe pas");
   TEnregPublic p;
   if (!bdd->ReadPerson(p, static_cast<long>(no))) return Echec("la personne " + args[1] + " est illisible");
-  TResolveursFiche r;
-  // Places kept in the store's place table; the other value tables give their numbers.
-  r.Lieu = [bdd](long n) {
-    TLieuBDD lieu;
-    return bdd->ReadPlace(n, lieu) && lieu.FicheSupprimee != 'O' ? lieu.Chn1 : UnicodeString();
-  };
+  const TResolveursFiche r = ResolveursDuDossier(g);
   std::printf("Personne %lld : %s%s\n", no, UnicodeVersUtf8(Rogne(p.Prenoms + u" " + p.Nom)).c_str(),
               p.FicheSupprimee == 'O' ? " (supprimée)" : "");
   const std::vector<std::string> lignes = FicheEvenements(g, static_cast<long>(no), r);

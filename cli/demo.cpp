@@ -256,14 +256,13 @@ int Demo(const Arguments& args) {
   const std::string cible = args.empty() ? rep.Chemin() : args[0];
   if (!args.empty() && !CreeRepertoires(Utf8VersAnsi(cible))) return Echec("impossible de créer le répertoire " + cible);
   const AnsiString chemin = ConstruitAccesGenealogie(Utf8VersAnsi(cible) + "/", "Exemple", ".adb");
-  TTablesDemo tables;
   std::printf("== Création du dossier généalogique d'exemple\n");
   {
     TGestFichier dossier(chemin, true, false, true, false, 0, TGestFichier::mcAucune, false, false, nullptr);
     if (dossier.Erreur) return Echec("le dossier généalogique n'a pas pu être créé");
     const int n = ChargeFamille(*dossier.GetModuleBDD());
     std::printf("%d personnes de la famille d'exemple enregistrées.\n", n);
-    std::printf("%d événements et champs enregistrés.\n", ChargeEvenements(*dossier.GetModuleBDD(), tables));
+    std::printf("%d événements et champs enregistrés.\n", ChargeEvenements(dossier));
     if (!DemoNotes(dossier)) return Echec("erreur d'accès au fichier des notes");
   }
   std::printf("\n== Réouverture du dossier\n");
@@ -273,7 +272,7 @@ int Demo(const Arguments& args) {
   std::printf("\n== Quelques personnes relues dans la base\n");
   for (const long n : {1L, 5L, 10L}) AffichePersonne(*dossier.GetModuleBDD(), n);
   DemoNoms(*dossier.GetModuleBDD());
-  DemoEvenements(dossier, tables);
+  DemoEvenements(dossier);
   DemoIndex(dossier);
   DemoParente(dossier);
   DemoDates();

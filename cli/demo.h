@@ -15,13 +15,9 @@ namespace kyb::cli {
 // walks through what the library does.
 int Demo(const Arguments& args);
 
-// The demo's own small value tables: places, qualities and kinships by number (1, 2, ...).
-struct TTablesDemo {
-  std::vector<std::string> Lieux, Qualites, Parentes;
-};
 // Writes the sample family's events (data/demo/evenements.tsv); the number of records written.
-int ChargeEvenements(TModuleBDD& bdd, TTablesDemo& tables);
+int ChargeEvenements(TGestFichier& dossier);
 // Shows two record cards and a year search.
-void DemoEvenements(TGestFichier& dossier, const TTablesDemo& tables);
+void DemoEvenements(TGestFichier& dossier);
 
 }  // namespace kyb::cli

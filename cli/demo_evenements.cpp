@@ -8,6 +8,8 @@
 #include "dates/analysedate.h"
 #include "dates/redigedate.h"
 #include "demo.h"
+#include "folder/elt_dupli.h"
+#include "folder/fic_dupli.h"
 #include "persons/fiche_evenements.h"
 #include "store/datamodulebdd.h"
 
@@ -26,16 +28,15 @@ std::vector<std::string> Decoupe(const std::string& texte, char separateur) {
   return morceaux;
 }
 
-// Number of a text in one of the demo's small tables (1, 2, ... in order of appearance).
-long NumeroTexte(std::vector<std::string>& table, const std::string& texte) {
-  if (texte.empty()) return 0;
-  for (size_t i = 0; i < table.size(); ++i)
-    if (table[i] == texte) return static_cast<long>(i + 1);
-  table.push_back(texte);
-  return static_cast<long>(table.size());
+// Number of a text in one of the folder's value tables, added when absent; 0 for no text.
+long NumeroTexte(TFicDupli* table, const std::string& texte) {
+  if (texte.empty() || !table) return 0;
+  const TEltDupWideChn element(Utf8VersUnicode(texte));
+  return table->Cherche(&element, true);
 }
 
-TEvenement LigneEvenement(TModuleBDD& bdd, const std::vector<std::string>& c, TTablesDemo& tables) {
+TEvenement LigneEvenement(TGestFichier& dossier, const std::vector<std::string>& c) {
+  TModuleBDD& bdd = *dossier.GetModuleBDD();
   TEvenement e(&bdd);
   e.NouvelleFiche();
   e.SetLibelle(c[2]);
@@ -45,12 +46,7 @@ TEvenement LigneEvenement(TModuleBDD& bdd, const std::vector<std::string>& c, TT
   else if (!c[3].empty())
     (void)MajFourchetteAnnee(e.Enreg.Date, c[3]);  // a range of years
   e.Enreg.Date.SetActe(c[5]);
-  const long lieu = NumeroTexte(tables.Lieux, c[6]);
-  if (lieu > 0) {
-    TLieuBDD l;
-    l.Chn1 = Utf8VersUnicode(c[6]);
-    (void)bdd.WritePlace(lieu, l);
-  }
+  const long lieu = NumeroTexte(dossier.GetFicLieux(), c[6]);
   e.Enreg.Lieu = static_cast<int32_t>(lieu);
   e.SetLieuDit(Utf8VersUnicode(c[7]));
   long long n = 0;
@@ -61,8 +57,8 @@ TEvenement LigneEvenement(TModuleBDD& bdd, const std::vector<std::string>& c, TT
     TPersAssociee pa;
     if (champs.empty() || !TexteVersEntier(champs[0], n)) continue;
     pa.Lien = static_cast<int32_t>(n);
-    pa.Qualite = static_cast<int32_t>(NumeroTexte(tables.Qualites, champs.size() > 1 ? champs[1] : ""));
-    pa.Parente = static_cast<int32_t>(NumeroTexte(tables.Parentes, champs.size() > 2 ? champs[2] : ""));
+    pa.Qualite = static_cast<int32_t>(NumeroTexte(dossier.GetFicQualites(), champs.size() > 1 ? champs[1] : ""));
+    pa.Parente = static_cast<int32_t>(NumeroTexte(dossier.GetFicParentes(), champs.size() > 2 ? champs[2] : ""));
     (void)e.AjoutPersAssociee(pa);
   }
   for (const std::string& source : Decoupe(c[11], ';')) {
@@ -73,14 +69,11 @@ TEvenement LigneEvenement(TModuleBDD& bdd, const std::vector<std::string>& c, TT
   return e;
 }
 
-UnicodeString Texte(const std::vector<std::string>& table, long n) {
-  return n >= 1 && n <= static_cast<long>(table.size()) ? Utf8VersUnicode(table[static_cast<size_t>(n - 1)])
-                                                         : UnicodeString();
-}
-
 }  // namespace
 
-int ChargeEvenements(TModuleBDD& bdd, TTablesDemo& tables) {
+int ChargeEvenements(TGestFichier& dossier) {
+  if (!dossier.GetModuleBDD()) return 0;
+  TModuleBDD& bdd = *dossier.GetModuleBDD();
   std::ifstream entree(std::string(KYBASE_DONNEES) + "/demo/evenements.tsv");
   std::map<long, TChpsPersonne> fiches;
   std::string ligne;
@@ -97,7 +90,7 @@ int ChargeEvenements(TModuleBDD& bdd, TTablesDemo& tables) {
       s.SetDonnee(Utf8VersUnicode(c[9]));
       fiche.AddChpsSimpleInTV(s);
     } else {
-      fiche.AddEvenInTV(LigneEvenement(bdd, c, tables));
+      fiche.AddEvenInTV(LigneEvenement(dossier, c));
     }
   }
   int n = 0;
@@ -106,13 +99,10 @@ int ChargeEvenements(TModuleBDD& bdd, TTablesDemo& tables) {
   return n;
 }
 
-void DemoEvenements(TGestFichier& dossier, const TTablesDemo& tables) {
+void DemoEvenements(TGestFichier& dossier) {
   TModuleBDD* bdd = dossier.GetModuleBDD();
   if (!bdd) return;
-  TResolveursFiche r;
-  r.Lieu = [&tables](long n) { return Texte(tables.Lieux, n); };
-  r.Qualite = [&tables](long n) { return Texte(tables.Qualites, n); };
-  r.Parente = [&tables](long n) { return Texte(tables.Parentes, n); };
+  const TResolveursFiche r = ResolveursDuDossier(dossier);
   for (const long n : {1L, 3L}) {
     TEnregPublic p;
     if (!bdd->ReadPerson(p, n)) continue;

@@ -2,6 +2,8 @@
 
 #include "dates/analysedate.h"
 #include "fields/csdefchps.h"
+#include "folder/fic_dupli.h"
+#include "folder/fic_notes.h"
 #include "store/datamodulebdd.h"
 
 namespace kyb {
@@ -101,6 +103,27 @@ std::vector<std::string> FicheEvenements(TGestFichier& dossier, long noPers, con
   if (bdd->ReadPerson(p, noPers)) fiche.SetConjoints(p);
   bdd->ChargerLienChpsOfPerson(fiche);
   return RedigeFiche(dossier, fiche, r);
+}
+
+TResolveursFiche ResolveursDuDossier(TGestFichier& dossier) {
+  const auto table = [](TFicDupli* t) -> std::function<UnicodeString(long)> {
+    if (!t) return {};
+    return [t](long n) { return t->Charge(n); };
+  };
+  TResolveursFiche r;
+  r.Lieu = table(dossier.GetFicLieux());
+  r.Qualite = table(dossier.GetFicQualites());
+  r.Parente = table(dossier.GetFicParentes());
+  if (TFicNotes* notes = dossier.FicNotes.get()) {
+    r.TitreNote = [notes](long n) {
+      const TNote note(notes, n);
+      std::string titres;
+      for (const AnsiString& t : note.Titres())
+        if (!t.empty()) titres += (titres.empty() ? "" : ", ") + AnsiVersUtf8(t);
+      return Utf8VersUnicode(titres);
+    };
+  }
+  return r;
 }
 
 }  // namespace kyb

@@ -4,8 +4,9 @@
 // French, the place and locality, the spouse of a couple record, the cited persons with their
 // quality and kinship, the sources and the note heading. Lines are UTF-8.
 //
-// Places, qualities, kinships and note headings are numbers into tables this unit does not read:
-// the caller gives resolvers; a missing resolver (or an empty answer) shows the number.
+// Places, qualities, kinships and note headings are numbers into other tables: the caller gives
+// resolvers (those of the folder's own tables by ResolveursDuDossier); a missing resolver (or an
+// empty answer) shows the number.
 #include <functional>
 #include <string>
 #include <vector>
@@ -21,6 +22,10 @@ struct TResolveursFiche {
   std::function<UnicodeString(long)> Parente;
   std::function<UnicodeString(long)> TitreNote;
 };
+
+// Resolvers reading the folder's value tables (places, qualities, kinships) and its notes file
+// (the headings of a note, joined by ", "). The folder must outlive them.
+[[nodiscard]] TResolveursFiche ResolveursDuDossier(TGestFichier& dossier);
 
 // Loads the person's card from the store and words it. Empty when the folder has no store.
 [[nodiscard]] std::vector<std::string> FicheEvenements(TGestFichier& dossier, long noPers,
