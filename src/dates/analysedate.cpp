@@ -10,6 +10,18 @@
 #include "platform/date_heure.h"
 
 namespace kyb {
+
+char LettreSimple(unsigned char c) noexcept {
+  if (c >= 'A' && c <= 'Z') return static_cast<char>(c - 'A' + 'a');
+  if (c >= 'a' && c <= 'z') return static_cast<char>(c);
+  static constexpr char kAccents[64 + 1] =
+      "aaaaaaaceeeeiiiidnooooo.ouuuuyts"   // 0xC0..0xDF
+      "aaaaaaaceeeeiiiidnooooo.ouuuuyty";  // 0xE0..0xFF
+  if (c >= 0xC0) return kAccents[c - 0xC0] == '.' ? 0 : kAccents[c - 0xC0];
+  if (c == 0x9C || c == 0x8C) return 'o';  // oe ligature
+  return 0;
+}
+
 namespace {
 
 constexpr std::string_view kSeparateurs = " -|_,;.:/*+";
@@ -214,17 +226,6 @@ struct JetonR {
   std::size_t longueur;
 };
 
-// Letter of Windows-1252 folded to lower case without accent; 0 when not a letter.
-char LettreSimple(unsigned char c) noexcept {
-  if (c >= 'A' && c <= 'Z') return static_cast<char>(c - 'A' + 'a');
-  if (c >= 'a' && c <= 'z') return static_cast<char>(c);
-  static constexpr char kAccents[64 + 1] =
-      "aaaaaaaceeeeiiiidnooooo.ouuuuyts"   // 0xC0..0xDF
-      "aaaaaaaceeeeiiiidnooooo.ouuuuyty";  // 0xE0..0xFF
-  if (c >= 0xC0) return kAccents[c - 0xC0] == '.' ? 0 : kAccents[c - 0xC0];
-  if (c == 0x9C || c == 0x8C) return 'o';  // oe ligature
-  return 0;
-}
 
 int ValeurRomaine(std::string_view mot) noexcept {
   int total = 0, precedent = 0;

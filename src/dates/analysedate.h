@@ -84,4 +84,7 @@ void RecupJourMoisAnnee(std::string_view texte, int* jour, int* mois, int* annee
 [[nodiscard]] int LitNombre(std::string_view texte, std::size_t debut,
                             std::size_t longueur) noexcept;
 
+// Letter of Windows-1252 folded to lower case without accent; 0 when not a letter.
+[[nodiscard]] char LettreSimple(unsigned char c) noexcept;
+
 }  // namespace kyb

@@ -10,18 +10,6 @@
 namespace kyb {
 namespace {
 
-// Letter of Windows-1252 folded to lower case without accent; 0 when not a letter.
-char Plie(unsigned char c) noexcept {
-  if (c >= 'A' && c <= 'Z') return static_cast<char>(c - 'A' + 'a');
-  if (c >= 'a' && c <= 'z') return static_cast<char>(c);
-  static constexpr char kAccents[64 + 1] =
-      "aaaaaaaceeeeiiiidnooooo.ouuuuyts"   // 0xC0..0xDF
-      "aaaaaaaceeeeiiiidnooooo.ouuuuyty";  // 0xE0..0xFF
-  if (c >= 0xC0) return kAccents[c - 0xC0] == '.' ? 0 : kAccents[c - 0xC0];
-  if (c == 0x9C || c == 0x8C) return 'o';  // oe ligature
-  return 0;
-}
-
 struct Mot {
   std::size_t debut = 0, fin = 0;  // position in the text
   AnsiString plie;                 // folded letters
@@ -30,13 +18,13 @@ struct Mot {
 std::vector<Mot> Mots(std::string_view t) {
   std::vector<Mot> mots;
   for (std::size_t i = 0; i < t.size();) {
-    if (Plie(static_cast<unsigned char>(t[i])) == 0) {
+    if (LettreSimple(static_cast<unsigned char>(t[i])) == 0) {
       ++i;
       continue;
     }
     Mot m{i, i, {}};
-    for (; i < t.size() && Plie(static_cast<unsigned char>(t[i])) != 0; ++i)
-      m.plie += Plie(static_cast<unsigned char>(t[i]));
+    for (; i < t.size() && LettreSimple(static_cast<unsigned char>(t[i])) != 0; ++i)
+      m.plie += LettreSimple(static_cast<unsigned char>(t[i]));
     m.fin = i;
     mots.push_back(std::move(m));
   }

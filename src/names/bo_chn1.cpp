@@ -260,6 +260,31 @@ UnicodeString SupprimerAccents(std::u16string_view texte) {
 
 // --- Comparisons --------------------------------------------------------------------------------
 
+namespace {
+
+// Null pointers and empty texts compare equal and before every other text.
+template <typename C>
+int CompareNul(const C* a, const C* b) noexcept {
+  if (!a || !b) {
+    const bool videA = !a || !*a;
+    const bool videB = !b || !*b;
+    if (videA && videB) return 0;
+    return videA ? -1 : 1;
+  }
+  return strcmpFL(a, b);
+}
+
+// Upper case without accents first, the exact texts to break ties.
+template <typename C>
+int CompareSansDiacritiques(const C* a, const C* b) {
+  const auto pa = UpperANSIChaineAS(std::basic_string_view<C>(NonNul(a)), 2);
+  const auto pb = UpperANSIChaineAS(std::basic_string_view<C>(NonNul(b)), 2);
+  const int r = strcmpFL(pa.c_str(), pb.c_str());
+  return r != 0 ? r : strcmpFL(a, b);
+}
+
+}  // namespace
+
 int strcmpFL(const char* a, const char* b) noexcept {
   a = NonNul(a);
   b = NonNul(b);
@@ -271,22 +296,9 @@ int strcmpFL(const char* a, const char* b) noexcept {
   }
 }
 
-int strcmpNULL(const char* a, const char* b) noexcept {
-  if (!a || !b) {
-    const bool videA = !a || !*a;
-    const bool videB = !b || !*b;
-    if (videA && videB) return 0;
-    return videA ? -1 : 1;
-  }
-  return strcmpFL(a, b);
-}
+int strcmpNULL(const char* a, const char* b) noexcept { return CompareNul(a, b); }
 
-int strcmpIgnDiac(const char* a, const char* b) {
-  const AnsiString pa = UpperANSIChaineAS(std::string_view(NonNul(a)), 2);
-  const AnsiString pb = UpperANSIChaineAS(std::string_view(NonNul(b)), 2);
-  const int r = strcmpFL(pa.c_str(), pb.c_str());
-  return r != 0 ? r : strcmpFL(a, b);
-}
+int strcmpIgnDiac(const char* a, const char* b) { return CompareSansDiacritiques(a, b); }
 
 int strcmpPartiel(const char* a, const char* b) {
   return Partiel<char>(NonNul(a), NonNul(b));
@@ -301,22 +313,9 @@ int strcmpFL(const char16_t* a, const char16_t* b) noexcept {
   }
 }
 
-int strcmpNULL(const char16_t* a, const char16_t* b) noexcept {
-  if (!a || !b) {
-    const bool videA = !a || !*a;
-    const bool videB = !b || !*b;
-    if (videA && videB) return 0;
-    return videA ? -1 : 1;
-  }
-  return strcmpFL(a, b);
-}
+int strcmpNULL(const char16_t* a, const char16_t* b) noexcept { return CompareNul(a, b); }
 
-int strcmpIgnDiac(const char16_t* a, const char16_t* b) {
-  const UnicodeString pa = UpperANSIChaineAS(std::u16string_view(NonNul(a)), 2);
-  const UnicodeString pb = UpperANSIChaineAS(std::u16string_view(NonNul(b)), 2);
-  const int r = strcmpFL(pa.c_str(), pb.c_str());
-  return r != 0 ? r : strcmpFL(a, b);
-}
+int strcmpIgnDiac(const char16_t* a, const char16_t* b) { return CompareSansDiacritiques(a, b); }
 
 int strcmpPartiel(const char16_t* a, const char16_t* b) {
   return Partiel<char16_t>(NonNul(a), NonNul(b));
