@@ -24,7 +24,7 @@ class TFicCommune {
 
   [[nodiscard]] bool IsVide() const;
   [[nodiscard]] bool operator==(const TFicCommune& autre) const = default;
-  // Part 0..3; any other index gives an empty text.
+  // Parts 0 to 3 (commune, department, region, country); any other index gives an empty text.
   [[nodiscard]] const UnicodeString& operator[](int partie) const;
   void SetPartie(int partie, const UnicodeString& texte);  // the commune loses its digits
 
