@@ -45,6 +45,11 @@ TPerson* TBufferisationArbChrono::Update(TPerson& personne, bool) {
   return it->second.get();
 }
 
+void TBufferisationArbChrono::Oublie(const TPerson& personne) {
+  const auto it = personnes_.find(personne.Numero());
+  if (it != personnes_.end() && it->second.get() != &personne) personnes_.erase(it);
+}
+
 void TBufferisationArbChrono::Delete(int no) { personnes_.erase(no); }
 
 void TBufferisationArbChrono::RazBuffers() { personnes_.clear(); }

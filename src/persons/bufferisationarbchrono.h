@@ -26,6 +26,8 @@ class TBufferisationArbChrono : public TCachePersonnes {
   // When the person is modified and cached under its number: the mark is cleared, the cached
   // copy refreshed and returned; otherwise null.
   TPerson* Update(TPerson& personne, bool complet = false);
+  // Drops the cached copy of that person's number unless it is that very object.
+  void Oublie(const TPerson& personne);
   void Delete(int no) override;
   void RazBuffers() override;
   [[nodiscard]] std::unique_ptr<TCachePersonnes> Recree() const override;

@@ -65,13 +65,12 @@ void TPerson::Lecture(long numero, bool complet, int, bool cache, bool) {
     NouvelleFiche(numero_);
     LitStockage();
     if (complet) LectureComplementaire();
+    if (TGestFichier* dossier = Dossier(); dossier && !dossier->IsVersion2009()) ReadNoParentFromBDD();
   } else {
+    // The cached person carries its alternative parents: a hit asks nothing of the store.
     CopyPerson(*buffer->GetPerson(numero_, complet));
   }
-  TGestFichier* dossier = Dossier();
-  if (!dossier) return;
-  if (!dossier->IsVersion2009()) ReadNoParentFromBDD();
-  dossier->MarqueLecture(IdThread());
+  if (TGestFichier* dossier = Dossier()) dossier->MarqueLecture(IdThread());
 }
 
 bool TPerson::EcritStockage(TFicPersons& fichier) {
@@ -113,7 +112,6 @@ bool TPerson::Enregistrement(long numero, TFicPersons* fichier) {
   if (!dossier || numero_ == 0 || dossier->IsReadOnly() || dossier->Erreur) return false;
   if (!AucunLien() && (Public.TypePersonne == 'T' || Public.TypePersonne == ' ')) SetPersonne();
   modifie_ = true;
-  if (cible->Cache()) TBufferisationArbChrono::De(*cible).Update(*this);
   const bool ecrit = EcritStockage(*cible);
   // The person index follows every save: rows and in-memory entries.
   if (ecrit && numero_ > 0)
@@ -121,7 +119,14 @@ bool TPerson::Enregistrement(long numero, TFicPersons* fichier) {
   if (numero_ != kEnregEntete) dossier->MarqueEcriture(IdThread());
   SetNoPere(Public.Pere.No);
   SetNoMere(Public.Mere.No);
-  WriteNoParentFromBDD();
+  EcritParents();
+  // The cached copy follows the person and its parents once both are written; after a failed
+  // write it is dropped, so that nothing unsaved is served.
+  if (cible->Cache()) {
+    TBufferisationArbChrono& cache = TBufferisationArbChrono::De(*cible);
+    if (ecrit) cache.Update(*this);
+    else cache.Oublie(*this);
+  }
   return ecrit;
 }
 
@@ -190,6 +195,12 @@ bool TPerson::DefaultNoParent() const {
 }
 
 void TPerson::WriteNoParentFromBDD() {
+  EcritParents();
+  // A cached copy of this person no longer knows its parents.
+  if (fichier_ && fichier_->Cache()) TBufferisationArbChrono::De(*fichier_).Oublie(*this);
+}
+
+void TPerson::EcritParents() {
   TGestFichier* dossier = Dossier();
   TModuleBDD* m = dossier ? dossier->GetModuleBDD() : nullptr;
   if (!m || numero_ <= 0 || dossier->IsReadOnly()) return;

@@ -136,7 +136,8 @@ class TPerson {
   // --- alternative parents ---
   // Reads the IDParents row; without one the pair is the default (A = displayed parents).
   void ReadNoParentFromBDD();
-  // Writes the row, or deletes it when the pair is the default.
+  // Writes the row, or deletes it when the pair is the default; a cached copy of the person is
+  // dropped.
   void WriteNoParentFromBDD();
   [[nodiscard]] bool DefaultNoParent() const;
   // The displayed parents into the principal pair (B when its selector is 2, else A).
@@ -157,6 +158,7 @@ class TPerson {
   void LitStockage();
   [[nodiscard]] bool EcritStockage(TFicPersons& fichier);
   void AfficheParents();
+  void EcritParents();  // the IDParents row written or deleted; the cache left as it is
 
   TFicPersons* fichier_;
   long numero_ = 0;
