@@ -80,6 +80,16 @@ class TPerson {
   // Surname empty or "XXX", and no first names.
   [[nodiscard]] bool NomEtPrenomVides() const;
 
+  // --- identifier (gest_pers_ident.cpp) ---
+  // The person's "ID_PERS" field, its definition created first when the folder lacks it. With
+  // creer and no identifier yet, one is made, added and the person saved; empty when there is
+  // none (or it could not be saved).
+  AnsiString RetourneIdPers(bool creer = false);
+  // A new identifier no person of the folder carries.
+  [[nodiscard]] AnsiString GenereIdPersUnique() const;
+  // Non-empty and holding the folder's IdGenea.
+  [[nodiscard]] bool VerifIdPersOk(const AnsiString& idPers) const;
+
   // --- links ---
   // The first free slot takes the link; -1 when full or already there, else the slot.
   int AjouteConj(long no);
