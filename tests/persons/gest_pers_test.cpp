@@ -226,6 +226,13 @@ TEST_F(Personne, LectureEnCacheSansRequeteNiDonneePerimee) {
   }
   EXPECT_EQ(lu.Public.Pere.No, 7);
   EXPECT_EQ(lu.NoParents().PereA, 1);
+  lu.Lecture(no, true, 0, true);  // the card joins the cached person once
+  {
+    const CompteurRequetes compteur(m);
+    lu.Lecture(no, true, 0, true);
+    EXPECT_EQ(compteur.Nombre(), 0);
+  }
+  EXPECT_TRUE(lu.FicheChargee());
 
   // A save of another copy of the person refreshes the cached one, parents included.
   ecrit.SetNom(u"Dupont");
