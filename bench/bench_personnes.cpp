@@ -1,10 +1,11 @@
 // Persons through TFicPersons and TPerson in a current-format folder: numbering and saving
 // 1,000,000 new persons in import mode, then 1,000,000 reads at random numbers without and with
-// the person cache, each beside raw SQLite doing the same rows.
+// the person cache, and among persons already cached, each beside raw SQLite doing the same rows.
 // Run: kybase_bench --benchmark_filter=Personnes
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <random>
 
 #include "folder/gest_fic.h"
@@ -146,6 +147,25 @@ void BM_Personnes_LectureSansCache(benchmark::State& state) { LectureAuHasard(st
 void BM_Personnes_LectureAvecCache(benchmark::State& state) { LectureAuHasard(state, true); }
 BENCHMARK(BM_Personnes_LectureSansCache)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Personnes_LectureAvecCache)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// Persons already in the cache: a full cache of the first persons, then random reads among them.
+void BM_Personnes_LectureEnCache(benchmark::State& state) {
+  auto g = DossierPlein();
+  TFicPersons& f = *g->FicPersons;
+  const long enCache = std::min<long>(TFicPersons::kCapaciteCache, f.NbEnreg);
+  TPerson p(&f, 0);
+  for (long no = 1; no <= enCache; ++no) p.Lecture(no, false, 0, true);
+  std::mt19937 hasard(42);
+  std::uniform_int_distribution<long> numero(1, enCache);
+  for (auto _ : state) {
+    for (long i = 0; i < kLectures; ++i) {
+      p.Lecture(numero(hasard), false, 0, true);
+      benchmark::DoNotOptimize(p.Public.Sexe);
+    }
+  }
+  state.SetItemsProcessed(state.iterations() * kLectures);
+}
+BENCHMARK(BM_Personnes_LectureEnCache)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 // The same reads in raw SQLite: the Personnes row, then the IDParents look-up.
 void BM_Personnes_SQLiteLecture(benchmark::State& state) {

@@ -19,6 +19,7 @@
 #include "folder/gest_fic_sosa.h"
 #include "folder/securite_dossier.h"
 #include "names/gest_fic_index.h"
+#include "platform/ecriture_atomique.h"
 #include "platform/ressources.h"
 #include "store/datamodulebdd.h"
 
@@ -230,9 +231,13 @@ bool TGestFichier::CreeModuleBDD(bool creer, bool ouvrir, bool miseAJour) {
 
 void TGestFichier::LitIdGenea() {
   IdGenea = UnicodeVersAnsi(FicXml->ReadString("LienIdPers", "IdGenea", u""));
-  if (IdGenea.empty() || !FichierExiste(FabriqueNomFichier(tfLienIdPersCpt))) {
+  const AnsiString compagnon = FabriqueNomFichier(tfLienIdPersCpt);
+  if (IdGenea.empty() || !FichierExiste(compagnon)) {
     IdGenea = GenereIdGenea();
-    FicXml->WriteString("LienIdPers", "IdGenea", AnsiVersUnicode(IdGenea));
+    // A read-only folder keeps the new identifier in memory only. The companion file (holding the
+    // identifier) is written after the .xin: once both exist the identifier stays.
+    if (!LectureSeule && FicXml->WriteString("LienIdPers", "IdGenea", AnsiVersUnicode(IdGenea)))
+      (void)EcritFichierAtomique(compagnon, IdGenea);
   }
 }
 

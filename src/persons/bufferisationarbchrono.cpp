@@ -3,7 +3,9 @@
 namespace kyb {
 
 TBufferisationArbChrono::TBufferisationArbChrono(TFicPersons* fichier, size_t capacite)
-    : fichier_(fichier), capacite_(capacite == 0 ? 1 : capacite) {}
+    : fichier_(fichier), capacite_(capacite == 0 ? 1 : capacite) {
+  personnes_.reserve(capacite_);
+}
 
 TBufferisationArbChrono& TBufferisationArbChrono::De(TFicPersons& fichier) {
   auto* cache = dynamic_cast<TBufferisationArbChrono*>(fichier.Cache());
@@ -31,9 +33,13 @@ TPerson* TBufferisationArbChrono::GetPerson(long no, bool complet) {
 void TBufferisationArbChrono::AjoutePersonne(std::unique_ptr<TPerson> personne) {
   if (!personne) return;
   const long no = personne->Numero();
-  if (!personnes_.count(no) && personnes_.size() >= capacite_) personnes_.erase(personnes_.begin());
+  if (!personnes_.count(no) && personnes_.size() >= capacite_) {
+    personnes_.erase(*numeros_.begin());
+    numeros_.erase(numeros_.begin());
+  }
   personne->SetModifie(false);
   personnes_[no] = std::move(personne);
+  numeros_.insert(no);
 }
 
 TPerson* TBufferisationArbChrono::Update(TPerson& personne, bool) {
@@ -45,9 +51,22 @@ TPerson* TBufferisationArbChrono::Update(TPerson& personne, bool) {
   return it->second.get();
 }
 
-void TBufferisationArbChrono::Delete(int no) { personnes_.erase(no); }
+void TBufferisationArbChrono::Oublie(const TPerson& personne) {
+  const auto it = personnes_.find(personne.Numero());
+  if (it != personnes_.end() && it->second.get() != &personne) {
+    numeros_.erase(it->first);
+    personnes_.erase(it);
+  }
+}
 
-void TBufferisationArbChrono::RazBuffers() { personnes_.clear(); }
+void TBufferisationArbChrono::Delete(int no) {
+  if (personnes_.erase(no) != 0) numeros_.erase(no);
+}
+
+void TBufferisationArbChrono::RazBuffers() {
+  personnes_.clear();
+  numeros_.clear();
+}
 
 std::unique_ptr<TCachePersonnes> TBufferisationArbChrono::Recree() const {
   return std::make_unique<TBufferisationArbChrono>(fichier_, TFicPersons::kCapaciteCache);

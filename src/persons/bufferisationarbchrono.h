@@ -1,10 +1,12 @@
 #pragma once
 // TBufferisationArbChrono: the person cache of a persons file, used when whole trees or
-// chronologies are walked. Persons are kept by number in an ordered map and owned by the cache;
-// when it is full the lowest-numbered person leaves (not the least used), so that memory stays
-// bounded. Not locked: it belongs to the thread that walks the tree.
-#include <map>
+// chronologies are walked. Persons are kept by number in a hash map (one look-up per hit) and
+// owned by the cache; the numbers are also kept in order, so that when it is full the
+// lowest-numbered person leaves (not the least used) and memory stays bounded. Not locked: it
+// belongs to the thread that walks the tree.
 #include <memory>
+#include <set>
+#include <unordered_map>
 
 #include "folder/gest_fic_pers.h"
 #include "persons/gest_pers.h"
@@ -26,6 +28,8 @@ class TBufferisationArbChrono : public TCachePersonnes {
   // When the person is modified and cached under its number: the mark is cleared, the cached
   // copy refreshed and returned; otherwise null.
   TPerson* Update(TPerson& personne, bool complet = false);
+  // Drops the cached copy of that person's number unless it is that very object.
+  void Oublie(const TPerson& personne);
   void Delete(int no) override;
   void RazBuffers() override;
   [[nodiscard]] std::unique_ptr<TCachePersonnes> Recree() const override;
@@ -37,7 +41,8 @@ class TBufferisationArbChrono : public TCachePersonnes {
  private:
   TFicPersons* fichier_;
   size_t capacite_;
-  std::map<long, std::unique_ptr<TPerson>> personnes_;
+  std::unordered_map<long, std::unique_ptr<TPerson>> personnes_;
+  std::set<long> numeros_;  // the same numbers, in order
 };
 
 }  // namespace kyb

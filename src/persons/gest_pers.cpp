@@ -1,5 +1,6 @@
 #include "persons/gest_pers.h"
 
+#include "engine/acr_database.h"
 #include "folder/gest_fic_pers_annexes.h"
 #include "names/gest_fic_index.h"
 #include "persons/bufferisationarbchrono.h"
@@ -19,10 +20,12 @@ void TPerson::CopyPerson(const TPerson& autre) {
   noParents_ = autre.noParents_;
   numero_ = autre.numero_;
   ligneParents_ = autre.ligneParents_;
+  fiche_ = autre.fiche_;
 }
 
 void TPerson::NouvelleFiche(long numero) {
   noParents_ = TNoParent();
+  fiche_ = TChpsPersonne();
   Public.Raz();
   if (numero == kEnregCourant) {
     numero_ = fichier_ ? fichier_->ReturnNewNum() : 0;
@@ -65,13 +68,18 @@ void TPerson::Lecture(long numero, bool complet, int, bool cache, bool) {
     NouvelleFiche(numero_);
     LitStockage();
     if (complet) LectureComplementaire();
+    if (TGestFichier* dossier = Dossier(); dossier && !dossier->IsVersion2009()) ReadNoParentFromBDD();
   } else {
-    CopyPerson(*buffer->GetPerson(numero_, complet));
+    // The cached person carries its alternative parents and card: a hit asks nothing of the
+    // store. The card is copied only when it was asked for.
+    const TPerson& cache = *buffer->GetPerson(numero_, complet);
+    Public = cache.Public;
+    noParents_ = cache.noParents_;
+    ligneParents_ = cache.ligneParents_;
+    if (complet) fiche_ = cache.fiche_;
+    else if (fiche_.NoPers != 0 || fiche_.EvenementsCharges) fiche_ = TChpsPersonne();
   }
-  TGestFichier* dossier = Dossier();
-  if (!dossier) return;
-  if (!dossier->IsVersion2009()) ReadNoParentFromBDD();
-  dossier->MarqueLecture(IdThread());
+  if (TGestFichier* dossier = Dossier()) dossier->MarqueLecture(IdThread());
 }
 
 bool TPerson::EcritStockage(TFicPersons& fichier) {
@@ -103,6 +111,28 @@ bool TPerson::EcritStockage(TFicPersons& fichier) {
   return fichier.EcritEnreg(numero_, enreg);
 }
 
+void TPerson::LectureComplementaire() {
+  if (FicheChargee() && fiche_.NoPers == numero_) return;
+  fiche_ = TChpsPersonne(numero_);
+  fiche_.SetConjoints(Public);
+  TGestFichier* dossier = Dossier();
+  TModuleBDD* m = dossier ? dossier->GetModuleBDD() : nullptr;
+  if (m && numero_ > 0 && !dossier->Erreur) m->ChargerLienChpsOfPerson(fiche_);
+}
+
+bool TPerson::EcritTout(TFicPersons& fichier) {
+  TModuleBDD* m = fichier.Dossier()->GetModuleBDD();
+  if (FicheChargee()) {
+    fiche_.NoPers = numero_;
+    fiche_.SetConjoints(Public);
+    if (!m || !m->EnregistrerChpsOfPerson(fiche_)) return false;
+  }
+  if (!EcritStockage(fichier)) return false;
+  SetNoPere(Public.Pere.No);
+  SetNoMere(Public.Mere.No);
+  return EcritParents();
+}
+
 bool TPerson::Enregistrement(long numero, TFicPersons* fichier) {
   TFicPersons* cible = fichier ? fichier : fichier_;
   if (numero != kEnregCourant && numero != numero_) {
@@ -113,15 +143,37 @@ bool TPerson::Enregistrement(long numero, TFicPersons* fichier) {
   if (!dossier || numero_ == 0 || dossier->IsReadOnly() || dossier->Erreur) return false;
   if (!AucunLien() && (Public.TypePersonne == 'T' || Public.TypePersonne == ' ')) SetPersonne();
   modifie_ = true;
-  if (cible->Cache()) TBufferisationArbChrono::De(*cible).Update(*this);
-  const bool ecrit = EcritStockage(*cible);
+  bool ecrit = false;
+  TModuleBDD* m = dossier->GetModuleBDD();
+  if (!cible->AncienFormat() && m) {
+    // One transaction for card, record and parents; the card is restored when it rolls back.
+    const TChpsPersonne ficheAvant = fiche_;
+    const TNoParent parentsAvant = noParents_;
+    const bool ligneAvant = ligneParents_;
+    {
+      TACRTransaction transaction(m->Database());
+      ecrit = EcritTout(*cible);
+      if (ecrit && transaction.Active()) ecrit = transaction.Commit();
+    }
+    if (!ecrit) {
+      fiche_ = ficheAvant;
+      noParents_ = parentsAvant;
+      ligneParents_ = ligneAvant;
+    }
+  } else {
+    ecrit = EcritTout(*cible);
+  }
   // The person index follows every save: rows and in-memory entries.
   if (ecrit && numero_ > 0)
     if (TFicIndexPerson* index = dossier->GetFicIndexPerson()) index->ModifClef(*this);
   if (numero_ != kEnregEntete) dossier->MarqueEcriture(IdThread());
-  SetNoPere(Public.Pere.No);
-  SetNoMere(Public.Mere.No);
-  WriteNoParentFromBDD();
+  // The cached copy follows the person and its parents once both are written; after a failed
+  // write it is dropped, so that nothing unsaved is served.
+  if (cible->Cache()) {
+    TBufferisationArbChrono& cache = TBufferisationArbChrono::De(*cible);
+    if (ecrit) cache.Update(*this);
+    else cache.Oublie(*this);
+  }
   return ecrit;
 }
 
@@ -174,7 +226,8 @@ void TPerson::ReadNoParentFromBDD() {
   TGestFichier* dossier = Dossier();
   TModuleBDD* m = dossier ? dossier->GetModuleBDD() : nullptr;
   TNoParent lu;
-  if (m && numero_ > 0 && m->ReadNoParents(numero_, lu)) {
+  if (m && numero_ > 0) ligneParents_ = m->ReadNoParents(numero_, lu);
+  if (m && numero_ > 0 && ligneParents_) {
     noParents_ = lu;
     AfficheParents();
     return;
@@ -190,11 +243,26 @@ bool TPerson::DefaultNoParent() const {
 }
 
 void TPerson::WriteNoParentFromBDD() {
+  (void)EcritParents();
+  // A cached copy of this person no longer knows its parents.
+  if (fichier_ && fichier_->Cache()) TBufferisationArbChrono::De(*fichier_).Oublie(*this);
+}
+
+bool TPerson::EcritParents() {
   TGestFichier* dossier = Dossier();
   TModuleBDD* m = dossier ? dossier->GetModuleBDD() : nullptr;
-  if (!m || numero_ <= 0 || dossier->IsReadOnly()) return;
-  if (!DefaultNoParent()) ligneParents_ = m->WriteNoParents(numero_, noParents_) || ligneParents_;
-  else if (ligneParents_) (void)m->DeleteNoParents(numero_);
+  if (!m || numero_ <= 0 || dossier->IsReadOnly()) return true;
+  if (!DefaultNoParent()) {
+    if (!m->WriteNoParents(numero_, noParents_)) return false;
+    ligneParents_ = true;
+    return true;
+  }
+  if (!ligneParents_) return true;
+  // No row to delete is no failure.
+  TNoParent lu;
+  if (!m->DeleteNoParents(numero_) && m->ReadNoParents(numero_, lu)) return false;
+  ligneParents_ = false;
+  return true;
 }
 
 void TPerson::SetNoPere(long no) {

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "folder/gest_fic_pers.h"
+#include "store/chps_personne.h"
 #include "store/enreg_public.h"
 
 namespace kyb {
@@ -41,12 +42,21 @@ class TPerson {
   // otherwise it is read from the persons storage. The alternative parents come from IDParents
   // (not in 2009 folders). The folder records the time and thread of the read.
   void Lecture(long numero, bool complet = false, int entier = 0, bool cache = false, bool drapeau = false);
-  // Events and simple fields join the person with their own storage; nothing is loaded yet.
-  void LectureComplementaire() {}
-  // Saves the identity and links (older folder: extension record first, then the person
-  // record; current format: the Personnes row), then the IDParents row. fichier, when given,
-  // replaces the person's file for this call. False when nothing was written.
+  // Loads the person's record card (events and simple fields) from the store, unless it is
+  // already loaded for this number.
+  void LectureComplementaire();
+  // Saves the record card when it is loaded, the identity and links (older folder: extension
+  // record first, then the person record; current format: the Personnes row) and the IDParents
+  // row. In the current format all of it is one store transaction: after a failure nothing of
+  // it is stored and the card is as before the call. The person index follows a successful
+  // save. fichier, when given, replaces the person's file for this call. False when nothing was
+  // written.
   bool Enregistrement(long numero = kEnregCourant, TFicPersons* fichier = nullptr);
+
+  // The record card; Fiche().EvenementsCharges tells whether it was loaded.
+  [[nodiscard]] TChpsPersonne& Fiche() { return fiche_; }
+  [[nodiscard]] const TChpsPersonne& Fiche() const { return fiche_; }
+  [[nodiscard]] bool FicheChargee() const { return fiche_.EvenementsCharges && fiche_.ChpsSimplesCharges; }
 
   // --- identity ---
   void SetNom(const UnicodeString& nom) { Public.Nom = nom.substr(0, kLongueurNom); }
@@ -69,6 +79,16 @@ class TPerson {
   [[nodiscard]] bool FicheSupprimee() const { return Public.FicheSupprimee == 'O'; }
   // Surname empty or "XXX", and no first names.
   [[nodiscard]] bool NomEtPrenomVides() const;
+
+  // --- identifier (gest_pers_ident.cpp) ---
+  // The person's "ID_PERS" field, its definition created first when the folder lacks it. With
+  // creer and no identifier yet, one is made, added and the person saved; empty when there is
+  // none (or it could not be saved).
+  AnsiString RetourneIdPers(bool creer = false);
+  // A new identifier no person of the folder carries.
+  [[nodiscard]] AnsiString GenereIdPersUnique() const;
+  // Non-empty and holding the folder's IdGenea.
+  [[nodiscard]] bool VerifIdPersOk(const AnsiString& idPers) const;
 
   // --- links ---
   // The first free slot takes the link; -1 when full or already there, else the slot.
@@ -136,7 +156,8 @@ class TPerson {
   // --- alternative parents ---
   // Reads the IDParents row; without one the pair is the default (A = displayed parents).
   void ReadNoParentFromBDD();
-  // Writes the row, or deletes it when the pair is the default.
+  // Writes the row, or deletes it when the pair is the default; a cached copy of the person is
+  // dropped.
   void WriteNoParentFromBDD();
   [[nodiscard]] bool DefaultNoParent() const;
   // The displayed parents into the principal pair (B when its selector is 2, else A).
@@ -157,10 +178,15 @@ class TPerson {
   void LitStockage();
   [[nodiscard]] bool EcritStockage(TFicPersons& fichier);
   void AfficheParents();
+  // The IDParents row written or deleted; the cache left as it is. False on a store failure.
+  [[nodiscard]] bool EcritParents();
+  // Card, record and parents; no transaction of its own, no index or cache update.
+  [[nodiscard]] bool EcritTout(TFicPersons& fichier);
 
   TFicPersons* fichier_;
   long numero_ = 0;
   TNoParent noParents_;
+  TChpsPersonne fiche_;
   bool ligneParents_ = true;  // an IDParents row may exist for this number
   bool modifie_ = false;
 };

@@ -44,13 +44,18 @@ TDateTime HorlogeSysteme() {
   timespec ts{};
   clock_gettime(CLOCK_REALTIME, &ts);
   const time_t secondes = ts.tv_sec;
-  tm local{};
-  localtime_r(&secondes, &local);
-  const long long jours = JoursDepuisCivil(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
-  const double fraction =
-      (local.tm_hour * 3600000.0 + local.tm_min * 60000.0 + local.tm_sec * 1000.0 +
-       static_cast<double>(ts.tv_nsec / 1000000)) /
-      kMillisParJour;
+  // The local calendar second is worked out once per second and thread (localtime is costly).
+  thread_local time_t derniereSeconde = -1;
+  thread_local long long jours = 0;
+  thread_local double millisDuJour = 0;
+  if (secondes != derniereSeconde) {
+    tm local{};
+    localtime_r(&secondes, &local);
+    jours = JoursDepuisCivil(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday);
+    millisDuJour = local.tm_hour * 3600000.0 + local.tm_min * 60000.0 + local.tm_sec * 1000.0;
+    derniereSeconde = secondes;
+  }
+  const double fraction = (millisDuJour + static_cast<double>(ts.tv_nsec / 1000000)) / kMillisParJour;
   return static_cast<double>(jours) + fraction;
 }
 

@@ -58,16 +58,53 @@ TEST_F(Dossier, CreationPuisOuverture) {
   ASSERT_FALSE(g->Erreur);
   EXPECT_FALSE(g->IsReadOnly());
   EXPECT_EQ(g->VersionFichier, 2026);
-  // Without the companion file of kind 26, the identifier is made again at each opening.
-  EXPECT_NE(g->IdGenea, id);
-  const AnsiString nouveau = g->IdGenea;
-  { std::ofstream(g->FabriqueNomFichier(TGestFichier::tfLienIdPersCpt)) << ""; }
-  g.reset();
-  g = Ouvre(Chemin());
-  EXPECT_EQ(g->IdGenea, nouveau);
-  EXPECT_TRUE(g->VerifIdPersOk("P" + nouveau + "-12"));
+  EXPECT_TRUE(g->VerifIdPersOk("P" + id + "-12"));
   EXPECT_FALSE(g->VerifIdPersOk(""));
   EXPECT_FALSE(g->VerifIdPersOk("P12"));
+}
+
+AnsiString Contenu(const AnsiString& chemin) {
+  std::ifstream f(chemin, std::ios::binary);
+  return {std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>()};
+}
+
+TEST_F(Dossier, IdGeneaStableDUneOuvertureALAutre) {
+  AnsiString id, xin, cpt;
+  {
+    auto g = Cree(Chemin());
+    ASSERT_FALSE(g->Erreur);
+    id = g->IdGenea;
+    xin = g->FabriqueNomFichier(TGestFichier::tfXml);
+    cpt = g->FabriqueNomFichier(TGestFichier::tfLienIdPersCpt);
+  }
+  ASSERT_TRUE(FichierExiste(cpt));
+  EXPECT_EQ(Contenu(cpt), id);
+  for (int i = 0; i < 3; ++i) {
+    auto g = Ouvre(Chemin());
+    ASSERT_FALSE(g->Erreur);
+    EXPECT_EQ(g->IdGenea, id) << "ouverture " << i;
+  }
+  // Without its companion file the identifier is made again, once, then kept.
+  ASSERT_TRUE(SupprimeFichier(cpt));
+  AnsiString nouveau;
+  {
+    auto g = Ouvre(Chemin());
+    nouveau = g->IdGenea;
+  }
+  EXPECT_NE(nouveau, id);
+  EXPECT_EQ(Ouvre(Chemin())->IdGenea, nouveau);
+  // A read-only opening of a folder without companion changes nothing on disk.
+  ASSERT_TRUE(SupprimeFichier(cpt));
+  const AnsiString avant = Contenu(xin);
+  {
+    const TGestFichier g(Chemin(), false, false, false, false, 0, TGestFichier::mcAucune, true, false, nullptr);
+    ASSERT_FALSE(g.Erreur);
+    EXPECT_TRUE(g.IsReadOnly());
+    EXPECT_EQ(g.IdGenea.size(), 20u);
+    EXPECT_NE(g.IdGenea, nouveau);
+  }
+  EXPECT_EQ(Contenu(xin), avant);
+  EXPECT_FALSE(FichierExiste(cpt));
 }
 
 TEST_F(Dossier, IdentifiantFaitDeLaDateEtDuChemin) {

@@ -2,6 +2,7 @@
 #include "persons/gest_pers.h"
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <fstream>
 #include <iterator>
@@ -170,6 +171,101 @@ TEST_F(Personne, CacheDesPersonnes) {
   EXPECT_FALSE(cache.Contient(1));
   f->VideBufferPerson();
   EXPECT_EQ(TBufferisationArbChrono::De(*f).Taille(), 0u);
+}
+
+// Counts the statements run on the store's connection while it lives.
+class CompteurRequetes {
+ public:
+  explicit CompteurRequetes(TModuleBDD& m) : connexion_(m.Database().Connexion()) {
+    sqlite3_trace_v2(connexion_, SQLITE_TRACE_STMT, &Compte, this);
+  }
+  ~CompteurRequetes() { sqlite3_trace_v2(connexion_, 0, nullptr, nullptr); }
+  CompteurRequetes(const CompteurRequetes&) = delete;
+  CompteurRequetes& operator=(const CompteurRequetes&) = delete;
+  [[nodiscard]] int Nombre() const { return nombre_; }
+
+ private:
+  static int Compte(unsigned, void* moi, void*, void*) {
+    ++static_cast<CompteurRequetes*>(moi)->nombre_;
+    return 0;
+  }
+  sqlite3* connexion_;
+  int nombre_ = 0;
+};
+
+// What a cached read gives must be what a direct read of the store gives.
+void AttendComme(const TPerson& enCache, TFicPersons* f, long no) {
+  const TPerson direct(f, no);
+  EXPECT_EQ(enCache.Public.Nom, direct.Public.Nom);
+  EXPECT_EQ(enCache.Public.Pere.No, direct.Public.Pere.No);
+  EXPECT_EQ(enCache.Public.Mere.No, direct.Public.Mere.No);
+  EXPECT_EQ(enCache.NoParents().PereB, direct.NoParents().PereB);
+  EXPECT_EQ(enCache.NoParents().PerePrinc, direct.NoParents().PerePrinc);
+}
+
+TEST_F(Personne, LectureEnCacheSansRequeteNiDonneePerimee) {
+  auto g = Nouveau();
+  TFicPersons* f = g->FicPersons.get();
+  TModuleBDD& m = *g->GetModuleBDD();
+  TPerson ecrit(f, 0);
+  ecrit.NouvelleFiche(kEnregCourant);
+  const long no = ecrit.Numero();
+  ecrit.SetNom(u"Durand");
+  ecrit.NoParents().PereA = 1;
+  ecrit.NoParents().PereB = 7;
+  ecrit.NoParents().PerePrinc = 2;  // father B is the displayed one
+  ecrit.Public.Pere = 7;
+  ASSERT_TRUE(ecrit.Enregistrement());
+
+  TPerson lu(f, 0);
+  lu.Lecture(no, false, 0, true);  // a miss fills the cache
+  {
+    const CompteurRequetes compteur(m);
+    for (int i = 0; i < 3; ++i) lu.Lecture(no, false, 0, true);
+    EXPECT_EQ(compteur.Nombre(), 0);
+  }
+  EXPECT_EQ(lu.Public.Pere.No, 7);
+  EXPECT_EQ(lu.NoParents().PereA, 1);
+  lu.Lecture(no, true, 0, true);  // the card joins the cached person once
+  {
+    const CompteurRequetes compteur(m);
+    lu.Lecture(no, true, 0, true);
+    EXPECT_EQ(compteur.Nombre(), 0);
+  }
+  EXPECT_TRUE(lu.FicheChargee());
+
+  // A save of another copy of the person refreshes the cached one, parents included.
+  ecrit.SetNom(u"Dupont");
+  ecrit.NoParents().PerePrinc = 0;
+  ecrit.Public.Pere = 1;
+  ASSERT_TRUE(ecrit.Enregistrement());
+  {
+    const CompteurRequetes compteur(m);
+    lu.Lecture(no, false, 0, true);
+    EXPECT_EQ(compteur.Nombre(), 0);
+  }
+  EXPECT_EQ(lu.Public.Nom, u"Dupont");
+  EXPECT_EQ(lu.Public.Pere.No, 1);
+  AttendComme(lu, f, no);
+
+  // The alternative parents written alone: the cached copy is dropped, then read again.
+  lu.Lecture(no, false, 0, true);
+  ecrit.NoParents().PerePrinc = 2;
+  ecrit.WriteNoParentFromBDD();
+  lu.Lecture(no, false, 0, true);
+  EXPECT_EQ(lu.Public.Pere.No, 7);
+  AttendComme(lu, f, no);
+
+  // A save the store refuses leaves nothing unsaved in the cache.
+  lu.Lecture(no, false, 0, true);
+  ASSERT_TRUE(m.Database().ExecuteSql("CREATE TEMP TRIGGER panne BEFORE UPDATE ON main.Personnes "
+                                      "BEGIN SELECT RAISE(ABORT, 'panne provoquée'); END"));
+  ecrit.SetNom(u"Perdu");
+  EXPECT_FALSE(ecrit.Enregistrement());
+  ASSERT_TRUE(m.Database().ExecuteSql("DROP TRIGGER temp.panne"));
+  lu.Lecture(no, false, 0, true);
+  EXPECT_EQ(lu.Public.Nom, u"Dupont");
+  AttendComme(lu, f, no);
 }
 
 }  // namespace
