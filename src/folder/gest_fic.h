@@ -130,6 +130,19 @@ class TGestFichier : public TDossierBDD {
   // Tells the store which labels are shared events (field definitions marked shared).
   void TransmetLibellesPartages();
 
+  // --- maintenance of the whole folder (maintenance_dossier.cpp; codes: maintenance_dossier.h) ---
+  // Each returns 0 or a TErreurMaintenance code, leaves the folder closed and, on failure, the
+  // original folder whole.
+  [[nodiscard]] int SuppressionGenealogie();
+  [[nodiscard]] int RenommeGenealogie(const AnsiString& nouveauNom);
+  [[nodiscard]] int DupliqueGenealogie(const AnsiString& nouveauNom);
+  // The file of that kind renamed (in place) or copied (into repertoire) under nouveauNom.
+  [[nodiscard]] bool RenommeFichier(TTypeFichier type, const AnsiString& nouveauNom, int numero = 0);
+  [[nodiscard]] bool DupliqueFichier(TTypeFichier type, const AnsiString& nouveauNom,
+                                     const AnsiString& repertoire, int numero = 0);
+  // The "np*.*" files of Notices/ copied to repertoireCible + "Notices/".
+  [[nodiscard]] bool DupliqueFichierNP(const AnsiString& repertoireCible);
+
   // --- field-value buffer ---
   void StartBufferChamps();
   void StopBufferChamps();

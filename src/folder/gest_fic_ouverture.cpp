@@ -197,7 +197,7 @@ void TGestFichier::DecideFormat(TModeConversion mode) {
   if (IsExt2009() && FichierExiste(store)) {
     const AnsiString ecarte = ChangeExtension(store, ".~adb");
     SupprimeFichier(ecarte);
-    (void)RenommeFichier(store, ecarte);
+    (void)kyb::RenommeFichier(store, ecarte);
   }
   const bool ancienne = IsOldVersion();
   if (!IsExt2009() && ancienne && FichierExiste(store)) VersionFichier = 2024;
