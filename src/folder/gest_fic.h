@@ -143,6 +143,20 @@ class TGestFichier : public TDossierBDD {
   // The "np*.*" files of Notices/ copied to repertoireCible + "Notices/".
   [[nodiscard]] bool DupliqueFichierNP(const AnsiString& repertoireCible);
 
+  // --- image directories (images_dossier.cpp); directories end with '/' ---
+  [[nodiscard]] AnsiString GetDirImages();     // external directory in import mode 4, else ...Rep
+  [[nodiscard]] AnsiString GetDirImagesRep();  // external in mode 1, else the folder's "Images/"
+  // "REP_IMG_EXT" of the store, or the folder's "Images/"; created when missing; cached.
+  [[nodiscard]] AnsiString GetDirImagesExt();
+  void SetDirImagesExt(const AnsiString& repertoire);
+  [[nodiscard]] AnsiString GetDirImagesPriv();
+  void SetDirImagesPriv(const AnsiString& repertoire, bool actif);
+  [[nodiscard]] bool IsDirImagesPrivActive();
+  [[nodiscard]] bool IsInDirImagesPriv(const AnsiString& chemin);
+  // Mode 4: the illustration files lying in the external directory, and its history file, are
+  // deleted, with the directories they leave empty.
+  void RemoveIllustrationsExternFiles();
+
   // --- field-value buffer ---
   void StartBufferChamps();
   void StopBufferChamps();

@@ -190,6 +190,7 @@ int TGestFichier::RenommeGenealogie(const AnsiString& nouveauNom) {
 }
 
 int TGestFichier::SuppressionGenealogie() {
+  RemoveIllustrationsExternFiles();
   FermerFichiers();
   const AnsiString dossier = AvecSeparateurFinal(Repertoire);
   bool ok = true;
