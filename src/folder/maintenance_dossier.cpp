@@ -112,6 +112,11 @@ bool TGestFichier::DupliqueFichier(TTypeFichier type, const AnsiString& nouveauN
   if (type == tfNotices || type == tfIndexNotices) cible += "Notices/";
   cible += NomApresRenommage(ExtraitNomFichier(source), Nom, nouveauNom);
   if (!CopieSure(source, cible)) return false;
+  // A store left with its write-ahead journal (opened read-only after a crash) keeps it in the
+  // copy: the engine replays it there.
+  if ((type == tfBaseDonnees || type == tfAnnulation) && FichierExiste(source + "-wal") &&
+      !CopieSure(source + "-wal", cible + "-wal"))
+    return false;
   // The copy keeps the dates, so that the indexes stay as recent as the store they describe.
   TDateTime date = 0;
   if (DateModificationFichier(source, date)) (void)DefinitDateModificationFichier(cible, date);

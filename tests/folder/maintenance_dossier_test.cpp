@@ -99,6 +99,27 @@ TEST_F(Maintenance, DuplicationDonneUneCopieAvecSonPropreIdentifiant) {
   EXPECT_EQ(Personnes(Store("Famille")), 4);
 }
 
+TEST_F(Maintenance, CopieDUneBaseLaisseeAvecSonJournal) {
+  // A writer killed before closing leaves its last rows in the store's journal only.
+  const pid_t enfant = fork();
+  if (enfant == 0) {
+    auto g = Ouvre(Store("Famille"));
+    TEnregPublic p;
+    p.Nom = u"Tardif";
+    (void)g->GetModuleBDD()->WritePerson(p, 5);
+    raise(SIGKILL);
+  }
+  int statut = 0;
+  waitpid(enfant, &statut, 0);
+  ASSERT_TRUE(FichierExiste(Store("Famille") + "-wal"));
+  {
+    TGestFichier g(Store("Famille"), false, false, true, false, 0, TGestFichier::mcAucune, true, false, nullptr);
+    ASSERT_FALSE(g.Erreur);
+    ASSERT_EQ(g.DupliqueGenealogie("Copie"), emAucune);
+  }
+  EXPECT_EQ(Personnes(Store("Copie")), 5);
+}
+
 TEST_F(Maintenance, NomsRefuses) {
   ASSERT_TRUE(CreeRepertoires(Dossier("Pris")));
   struct Cas {
