@@ -127,6 +127,9 @@ class TGestFichier : public TDossierBDD {
   bool UpdateChpsProfession();
   bool UpdateChpsTitre();
   bool UpdateChpsDecoration();
+  // Census and privileged-relation fields made shared events once, with the user's agreement
+  // (key "Shared_v2": "UPDATED-1" done or not needed, "CANCELLED" refused); then InitFieldCopy.
+  void UpdateFile();
   // Tells the store which labels are shared events (field definitions marked shared).
   void TransmetLibellesPartages();
 

@@ -164,7 +164,7 @@ TGestFichier::TGestFichier(const AnsiString& nomFichier, bool creer, bool leger,
       UpdateChpsProfession();
       UpdateChpsTitre();
       UpdateChpsDecoration();
-      ModuleBDD->InitFieldCopy();
+      UpdateFile();  // ends with InitFieldCopy
     }
   }
   TypeClassementEven = GetTypeClassementEven();
