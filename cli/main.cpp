@@ -28,6 +28,7 @@ std::vector<TCommande> Toutes() {
       kyb::cli::CommandesIndex(),
       kyb::cli::CommandesParente(),
       kyb::cli::CommandesGedcom(),
+      kyb::cli::CommandesMaintenance(),
   };
   std::vector<TCommande> t;
   for (const auto& part : parties) t.insert(t.end(), part.begin(), part.end());

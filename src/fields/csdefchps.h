@@ -198,6 +198,8 @@ class TDefChpsCs {
   // Copies those that exist into the folder nouveauNom beside this one (same folder extension),
   // under the new name; false when one could not be copied.
   bool DupliqueFichiersGestDup(const AnsiString& nouveauNom) const;
+  // The same copies into the directory repertoire (with its trailing '/').
+  bool DupliqueFichiersGestDupVers(const AnsiString& repertoire, const AnsiString& nouveauNom) const;
 
   [[nodiscard]] TEtat GetEtat() const { return etat_; }
   [[nodiscard]] const AnsiString& GetFichier() const { return fichier_; }

@@ -3,6 +3,7 @@
 
 #include "fields/csdefchps.h"
 #include "fields/csstruct.h"
+#include "platform/ecriture_atomique.h"
 #include "platform/fichiers.h"
 
 namespace kyb {
@@ -41,14 +42,20 @@ bool TDefChpsCs::DupliqueFichiersGestDup(const AnsiString& nouveauNom) const {
   if (fichier_.empty()) return true;
   const AnsiString repertoire = ExtraitRepertoire(fichier_);
   const AnsiString dossier = SansSeparateurFinal(repertoire);
-  const AnsiString cible = ExtraitRepertoire(dossier) + nouveauNom + ExtraitExtension(dossier) + "/";
+  return DupliqueFichiersGestDupVers(ExtraitRepertoire(dossier) + nouveauNom + ExtraitExtension(dossier) + "/",
+                                     nouveauNom);
+}
+
+bool TDefChpsCs::DupliqueFichiersGestDupVers(const AnsiString& cible, const AnsiString& nouveauNom) const {
+  if (fichier_.empty()) return true;
+  const AnsiString repertoire = ExtraitRepertoire(fichier_);
   const AnsiString nom = ExtraitNomFichier(fichier_);
   const AnsiString ancienNom = nom.substr(0, nom.rfind('.'));
   bool ok = true;
   for (const int n : NumerosGestDup())
     for (const bool d : {true, false}) {
       const AnsiString source = NomDuplicat(repertoire, ancienNom, d, n);
-      if (FichierExiste(source) && !CopieFichier(source, NomDuplicat(cible, nouveauNom, d, n), true)) ok = false;
+      if (FichierExiste(source) && !CopieSure(source, NomDuplicat(cible, nouveauNom, d, n))) ok = false;
     }
   return ok;
 }

@@ -127,8 +127,38 @@ class TGestFichier : public TDossierBDD {
   bool UpdateChpsProfession();
   bool UpdateChpsTitre();
   bool UpdateChpsDecoration();
+  // Census and privileged-relation fields made shared events once, with the user's agreement
+  // (key "Shared_v2": "UPDATED-1" done or not needed, "CANCELLED" refused); then InitFieldCopy.
+  void UpdateFile();
   // Tells the store which labels are shared events (field definitions marked shared).
   void TransmetLibellesPartages();
+
+  // --- maintenance of the whole folder (maintenance_dossier.cpp; codes: maintenance_dossier.h) ---
+  // Each returns 0 or a TErreurMaintenance code, leaves the folder closed and, on failure, the
+  // original folder whole.
+  [[nodiscard]] int SuppressionGenealogie();
+  [[nodiscard]] int RenommeGenealogie(const AnsiString& nouveauNom);
+  [[nodiscard]] int DupliqueGenealogie(const AnsiString& nouveauNom);
+  // The file of that kind renamed (in place) or copied (into repertoire) under nouveauNom.
+  [[nodiscard]] bool RenommeFichier(TTypeFichier type, const AnsiString& nouveauNom, int numero = 0);
+  [[nodiscard]] bool DupliqueFichier(TTypeFichier type, const AnsiString& nouveauNom,
+                                     const AnsiString& repertoire, int numero = 0);
+  // The "np*.*" files of Notices/ copied to repertoireCible + "Notices/".
+  [[nodiscard]] bool DupliqueFichierNP(const AnsiString& repertoireCible);
+
+  // --- image directories (images_dossier.cpp); directories end with '/' ---
+  [[nodiscard]] AnsiString GetDirImages();     // external directory in import mode 4, else ...Rep
+  [[nodiscard]] AnsiString GetDirImagesRep();  // external in mode 1, else the folder's "Images/"
+  // "REP_IMG_EXT" of the store, or the folder's "Images/"; created when missing; cached.
+  [[nodiscard]] AnsiString GetDirImagesExt();
+  void SetDirImagesExt(const AnsiString& repertoire);
+  [[nodiscard]] AnsiString GetDirImagesPriv();
+  void SetDirImagesPriv(const AnsiString& repertoire, bool actif);
+  [[nodiscard]] bool IsDirImagesPrivActive();
+  [[nodiscard]] bool IsInDirImagesPriv(const AnsiString& chemin);
+  // Mode 4: the illustration files lying in the external directory, and its history file, are
+  // deleted, with the directories they leave empty.
+  void RemoveIllustrationsExternFiles();
 
   // --- field-value buffer ---
   void StartBufferChamps();

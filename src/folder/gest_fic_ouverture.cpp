@@ -165,7 +165,7 @@ TGestFichier::TGestFichier(const AnsiString& nomFichier, bool creer, bool leger,
       UpdateChpsProfession();
       UpdateChpsTitre();
       UpdateChpsDecoration();
-      ModuleBDD->InitFieldCopy();
+      UpdateFile();  // ends with InitFieldCopy
     }
   }
   TypeClassementEven = GetTypeClassementEven();
@@ -198,7 +198,7 @@ void TGestFichier::DecideFormat(TModeConversion mode) {
   if (IsExt2009() && FichierExiste(store)) {
     const AnsiString ecarte = ChangeExtension(store, ".~adb");
     SupprimeFichier(ecarte);
-    (void)RenommeFichier(store, ecarte);
+    (void)kyb::RenommeFichier(store, ecarte);
   }
   const bool ancienne = IsOldVersion();
   if (!IsExt2009() && ancienne && FichierExiste(store)) VersionFichier = 2024;
