@@ -69,6 +69,19 @@ bool LieDossier(const AnsiString& source, const AnsiString& cible, const AnsiStr
 
 int CodeCopie() { return errno == ENOSPC || errno == EDQUOT ? emDisquePlein : emEchecCopie; }
 
+// Checks the new name of a folder and gives its target directory and the parent directory:
+// emAucune, or why the target cannot be made.
+int CibleGenealogie(const AnsiString& repertoire, const AnsiString& nouveauNom, AnsiString& cible,
+                    AnsiString& parent) {
+  if (!NomGenealogieValide(nouveauNom)) return emNomInvalide;
+  const AnsiString dossier = SansSeparateurFinal(repertoire);
+  parent = ExtraitRepertoire(dossier);
+  cible = parent + nouveauNom + ExtraitExtension(dossier);
+  if (CheminOccupe(cible)) return emNomExistant;
+  if (!EcritureAutorisee(parent)) return emParentLectureSeule;
+  return emAucune;
+}
+
 }  // namespace
 
 bool NomGenealogieValide(const AnsiString& nom) {
@@ -132,12 +145,8 @@ bool TGestFichier::DupliqueFichierNP(const AnsiString& repertoireCible) {
 }
 
 int TGestFichier::DupliqueGenealogie(const AnsiString& nouveauNom) {
-  if (!NomGenealogieValide(nouveauNom)) return emNomInvalide;
-  const AnsiString dossier = SansSeparateurFinal(Repertoire);
-  const AnsiString parent = ExtraitRepertoire(dossier);
-  const AnsiString cible = parent + nouveauNom + ExtraitExtension(dossier);
-  if (CheminOccupe(cible)) return emNomExistant;
-  if (!EcritureAutorisee(parent)) return emParentLectureSeule;
+  AnsiString cible, parent;
+  if (const int code = CibleGenealogie(Repertoire, nouveauNom, cible, parent); code != emAucune) return code;
   const AnsiString chantier = cible + kSuffixeCopieInachevee + "/";
   if (CheminOccupe(chantier) && !SupprimeArborescence(chantier)) return emEchecCopie;
   const auto echec = [&](int code) {
@@ -164,12 +173,9 @@ int TGestFichier::DupliqueGenealogie(const AnsiString& nouveauNom) {
 }
 
 int TGestFichier::RenommeGenealogie(const AnsiString& nouveauNom) {
-  if (!NomGenealogieValide(nouveauNom)) return emNomInvalide;
   const AnsiString dossier = SansSeparateurFinal(Repertoire);
-  const AnsiString parent = ExtraitRepertoire(dossier);
-  const AnsiString cible = parent + nouveauNom + ExtraitExtension(dossier);
-  if (CheminOccupe(cible)) return emNomExistant;
-  if (!EcritureAutorisee(parent)) return emParentLectureSeule;
+  AnsiString cible, parent;
+  if (const int code = CibleGenealogie(Repertoire, nouveauNom, cible, parent); code != emAucune) return code;
   const bool ouvert = ModuleBDD != nullptr;
   FermerFichiers();
   const AnsiString chantier = cible + kSuffixeRenommage + "/";
