@@ -6,10 +6,11 @@
 
 #include "platform/chaines.h"
 #include "store/evenement.h"
+#include "store/liens_couple.h"
 
 namespace kyb {
 
-class TChpsSimple {
+class TChpsSimple : public TLiensCouple<TChpsSimple> {
  public:
   struct TEnreg {
     int32_t ID = 0;
@@ -38,17 +39,6 @@ class TChpsSimple {
   [[nodiscard]] bool Vide() const { return Enreg.Donnee.empty(); }
   void Raz() { Enreg = TEnreg(); }
 
-  [[nodiscard]] bool IsCouple(long a, long b) const {
-    return (Enreg.NoPersA == a && Enreg.NoPersB == b) || (Enreg.NoPersA == b && Enreg.NoPersB == a);
-  }
-  [[nodiscard]] bool IsPersCouple(long n) const { return n != 0 && (Enreg.NoPersA == n || Enreg.NoPersB == n); }
-  [[nodiscard]] long NoConjoint(long n) const {
-    return Enreg.NoPersA == n ? Enreg.NoPersB : Enreg.NoPersB == n ? Enreg.NoPersA : 0;
-  }
-  void SetNoConj(long n, long conjoint) {
-    Enreg.NoPersA = static_cast<int32_t>(n);
-    Enreg.NoPersB = static_cast<int32_t>(conjoint);
-  }
 
   [[nodiscard]] TModuleBDD* Bdd() const { return bdd_; }
   void SetBdd(TModuleBDD* bdd) { bdd_ = bdd; }

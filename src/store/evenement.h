@@ -26,6 +26,7 @@
 #include "dates/bo_jours.h"
 #include "platform/chaines.h"
 #include "platform/date_heure.h"
+#include "store/liens_couple.h"
 #include "store/liens.h"
 
 namespace kyb {
@@ -61,7 +62,7 @@ struct TIllustrationEven {
 // only that bound is known); 0 when no year is known.
 [[nodiscard]] int32_t DateTriable(const TDateKY& date);
 
-class TEvenement {
+class TEvenement : public TLiensCouple<TEvenement> {
  public:
   struct TEnreg {
     int32_t ID = 0;
@@ -116,18 +117,6 @@ class TEvenement {
   [[nodiscard]] bool ErreurLecture() const { return Enreg.ErreurLecture; }
   void RAZErreurLecture() { Enreg.ErreurLecture = false; }
 
-  // Couples.
-  [[nodiscard]] bool IsCouple(long a, long b) const {
-    return (Enreg.NoPersA == a && Enreg.NoPersB == b) || (Enreg.NoPersA == b && Enreg.NoPersB == a);
-  }
-  [[nodiscard]] bool IsPersCouple(long n) const { return n != 0 && (Enreg.NoPersA == n || Enreg.NoPersB == n); }
-  [[nodiscard]] long NoConjoint(long n) const {
-    return Enreg.NoPersA == n ? Enreg.NoPersB : Enreg.NoPersB == n ? Enreg.NoPersA : 0;
-  }
-  void SetNoConj(long n, long conjoint) {
-    Enreg.NoPersA = static_cast<int32_t>(n);
-    Enreg.NoPersB = static_cast<int32_t>(conjoint);
-  }
 
   // Lists, read on first access.
   [[nodiscard]] const std::vector<TPersAssociee>& PersAssociees();

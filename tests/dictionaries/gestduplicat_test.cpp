@@ -14,10 +14,7 @@
 namespace kyb {
 namespace {
 
-std::string Contenu(const AnsiString& chemin) {
-  std::ifstream f(chemin, std::ios::binary);
-  return {std::istreambuf_iterator<char>(f), {}};
-}
+using test::Contenu;
 
 std::vector<UnicodeString> Globale(const TGestDupChn& d) {
   std::vector<UnicodeString> r;

@@ -17,14 +17,8 @@
 namespace kyb {
 namespace {
 
-std::string Contenu(const AnsiString& chemin) {
-  std::ifstream f(chemin, std::ios::binary);
-  return {std::istreambuf_iterator<char>(f), {}};
-}
-
-void Ecrit(const AnsiString& chemin, const std::string& octets) {
-  std::ofstream(chemin, std::ios::binary | std::ios::trunc) << octets;
-}
+using test::Contenu;
+using test::Ecrit;
 
 // Records written by hand from the layout tables, independently of the code under test.
 std::string Utf16(const std::string& ascii, size_t octets) {

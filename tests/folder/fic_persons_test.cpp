@@ -14,14 +14,8 @@
 namespace kyb {
 namespace {
 
-std::string Contenu(const AnsiString& chemin) {
-  std::ifstream f(chemin, std::ios::binary);
-  return {std::istreambuf_iterator<char>(f), {}};
-}
-
-void Ecrit(const AnsiString& chemin, const std::string& octets) {
-  std::ofstream(chemin, std::ios::binary | std::ios::trunc) << octets;
-}
+using test::Contenu;
+using test::Ecrit;
 
 std::unique_ptr<TGestFichier> Ouvre(const AnsiString& chemin, bool creer = false,
                                     TGestFichier::TModeConversion mode = TGestFichier::mcAucune) {

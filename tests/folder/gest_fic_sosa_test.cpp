@@ -23,12 +23,9 @@
 namespace kyb {
 namespace {
 
-using NTL::ZZ;
+using test::Contenu;
 
-std::string Contenu(const AnsiString& chemin) {
-  std::ifstream f(chemin, std::ios::binary);
-  return {std::istreambuf_iterator<char>(f), {}};
-}
+using NTL::ZZ;
 
 std::array<uint32_t, 10> Mots(const TSosa& s) {
   std::array<uint32_t, 10> m{};

@@ -20,10 +20,7 @@
 namespace kyb {
 namespace {
 
-std::string Contenu(const AnsiString& chemin) {
-  std::ifstream f(CheminSysteme(chemin), std::ios::binary);
-  return {std::istreambuf_iterator<char>(f), {}};
-}
+using test::Contenu;
 
 // Makes the N-th call of a system function fail (full disk) or kill the process.
 int gRestant = 0;

@@ -16,10 +16,7 @@
 namespace kyb {
 namespace {
 
-std::string Contenu(const AnsiString& chemin) {
-  std::ifstream f(chemin, std::ios::binary);
-  return {std::istreambuf_iterator<char>(f), {}};
-}
+using test::Contenu;
 
 class Personne : public ::testing::Test {
  protected:

@@ -1,10 +1,14 @@
 #include "support/support.h"
 
+#include "platform/fichiers.h"
+
 #include <unistd.h>
 
 #include <atomic>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 namespace kyb::test {
@@ -45,6 +49,15 @@ int DescripteursOuverts() {
     ++n;
   }
   return n;
+}
+
+std::string Contenu(const std::string& chemin) {
+  std::ifstream f(CheminSysteme(chemin), std::ios::binary);
+  return {std::istreambuf_iterator<char>(f), {}};
+}
+
+void Ecrit(const std::string& chemin, const std::string& octets) {
+  std::ofstream(CheminSysteme(chemin), std::ios::binary | std::ios::trunc) << octets;
 }
 
 }  // namespace kyb::test

@@ -19,6 +19,11 @@ class RepertoireTemporaire {
   std::string chemin_;
 };
 
+// The whole content of a file (empty when it cannot be read), and a file written whole: the
+// tests' own access to the bytes on disk, independent of the library's record layer.
+[[nodiscard]] std::string Contenu(const std::string& chemin);
+void Ecrit(const std::string& chemin, const std::string& octets);
+
 // Number of open file descriptors of the process (leak checks around tests that open files).
 [[nodiscard]] int DescripteursOuverts();
 
