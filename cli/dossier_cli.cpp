@@ -39,7 +39,9 @@ std::string MessageOuverture(const TGestFichier& g) {
     return "la création du dossier « " + AnsiVersUtf8(g.Repertoire) +
            " » a été interrompue avant sa fin : relancez « kyb nouveau » avec le même nom pour le refaire";
   switch (g.CodeErreurOuverture) {
-    case 1: return "le dossier « " + AnsiVersUtf8(g.Repertoire) + " » n'a pas de base de données";
+    case 1:
+      if (!RepertoireExiste(g.Repertoire)) return "le dossier « " + AnsiVersUtf8(g.Repertoire) + " » n'existe pas";
+      return "le dossier « " + AnsiVersUtf8(g.Repertoire) + " » n'a pas de base de données";
     case 2: return TexteErreurBDD(g.CodeErreurBDD, AnsiVersUtf8(g.FabriqueNomFichier(TGestFichier::tfBaseDonnees)));
     default:
       if (g.CodeErreurBDD != 0)
