@@ -80,11 +80,7 @@ int Cherche(const Arguments& args) {
       std::printf("Même code phonétique :\n");
       phonetique = true;
     }
-    const TPerson p(g.GetFicPersons(), trouves[i].NoPers);
-    std::string noms = UnicodeVersUtf8(p.Public.Nom);
-    if (!p.Public.Prenoms.empty()) noms += " " + UnicodeVersUtf8(p.Public.Prenoms);
-    // Birth and death years come with the events of the person, not read here yet.
-    std::printf("  %6d  %s\n", trouves[i].NoPers, noms.c_str());
+    std::printf("  %6d  %s\n", trouves[i].NoPers, UnicodeVersUtf8(index->LibelleTrouve(trouves[i])).c_str());
   }
   return 0;
 }

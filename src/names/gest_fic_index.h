@@ -16,6 +16,7 @@
 #include <set>
 #include <vector>
 
+#include "names/annees_vie.h"
 #include "names/enreg_index.h"
 #include "names/gest_elt_index.h"
 #include "platform/chaines.h"
@@ -49,8 +50,8 @@ class TIndexPerson {
   // or cannot be written.
   [[nodiscard]] long Enregistrement(long id, TFicIndexPerson* proprietaire, bool insert);
   // The fields common to all rows of the person: ranks cleared, type, deletion mark, sex, number
-  // and lifetime range.
-  void Set(const TEnregPublic& personne, long numero);
+  // and lifetime range (from the record card when it is loaded, else from the stored events).
+  void Set(const TEnregPublic& personne, long numero, TAnneesVie annees = {});
   void Set(const TPerson& personne);
   // Each bound as int16; 0 or a value that is not a year gives 0.
   void SetAnneeMinAnneeMax(double anneeMin, double anneeMax);
@@ -108,6 +109,8 @@ class TFicIndexPerson {
   // ordered insertion per person).
   void ModifClef(const TPerson& personne, bool lookUpRows = true, bool bulk = false, bool memoire = true);
   void ModifClef(const TEnregPublic& personne, long numero, bool lookUpRows, bool bulk, bool memoire);
+  void ModifClef(const TEnregPublic& personne, long numero, TAnneesVie annees, bool lookUpRows, bool bulk,
+                 bool memoire);
   // Removes the person's entries from memory and, when disque, its rows (during a repair the
   // rows wait in the pending set for SupprimeClefDisque).
   void SupprimeClef(long noPers, bool disque);
@@ -143,11 +146,16 @@ class TFicIndexPerson {
     int32_t NoPers = 0;
     bool Exact = false;  // the keys matched; otherwise the phonetic codes
     int Position = -1;   // of the first entry of that person found
+    int16_t AnneeMin = 0, AnneeMax = 0;  // lifetime range of that entry
   };
   // Persons whose surname key equals the key of nom (and given-name key that of prenom, when
   // not empty), in index order; then those whose phonetic codes are the same. At most max.
   [[nodiscard]] std::vector<TTrouve> ChercheNom(const UnicodeString& nom, const UnicodeString& prenom,
                                                 size_t max);
+  // One found person as a list shows it: "MARTIN Jean Pierre (1850-1910)", an unknown year as
+  // "?", no parentheses when both are unknown.
+  [[nodiscard]] UnicodeString LibelleTrouve(const TTrouve& trouve) const;
+  [[nodiscard]] static UnicodeString TexteAnnees(int16_t anneeMin, int16_t anneeMax);
 
   void LectureEntete();
   void EcritureEntete() {}  // the rows live in the store: no header to write
@@ -171,7 +179,12 @@ class TFicIndexPerson {
   [[nodiscard]] AnsiString NomFichier() const { return nomFichier_; }
 
   // The entries the person's names give, in row order (surname-major), repeats skipped, at most 10.
-  [[nodiscard]] static std::vector<TEnregIndexPerson> EntreesPersonne(const TEnregPublic& personne, long numero);
+  [[nodiscard]] static std::vector<TEnregIndexPerson> EntreesPersonne(const TEnregPublic& personne, long numero,
+                                                                      TAnneesVie annees = {});
+  // Lifetime range of a person from its stored events.
+  [[nodiscard]] TAnneesVie AnneesVie(long numero) const;
+  // The ranges of persons 1..nb (element 0 unused), from one walk of the stored events.
+  [[nodiscard]] std::vector<TAnneesVie> AnneesVieToutes(long nb) const;
 
  private:
   friend class TIndexPerson;

@@ -4,6 +4,8 @@
 #include <algorithm>
 
 #include "folder/gest_fic.h"
+#include "folder/gest_fic_pers.h"
+#include "persons/gest_pers.h"
 #include "names/cles_personne.h"
 #include "names/gest_fic_index.h"
 #include "store/datamodulebdd.h"
@@ -52,10 +54,10 @@ std::vector<TFicIndexPerson::TTrouve> TFicIndexPerson::ChercheNom(const UnicodeS
   const auto& elts = index_->Elements();
   std::vector<int32_t> personnes;
   const auto garde = [&](int pos, bool exact) {
-    const int32_t no = elts[static_cast<size_t>(pos)].NoPers;
-    if (std::find(personnes.begin(), personnes.end(), no) != personnes.end()) return;
-    personnes.push_back(no);
-    trouves.push_back({no, exact, pos});
+    const TEltIndex& e = elts[static_cast<size_t>(pos)];
+    if (std::find(personnes.begin(), personnes.end(), e.NoPers) != personnes.end()) return;
+    personnes.push_back(e.NoPers);
+    trouves.push_back({e.NoPers, exact, pos, e.AnneeMin, e.AnneeMax});
   };
 
   UnicodeString prefixe = cleNom + u"\x01\x01\x01\x01\x01\x01";
@@ -83,6 +85,26 @@ std::vector<TFicIndexPerson::TTrouve> TFicIndexPerson::ChercheNom(const UnicodeS
     garde(it->second, false);
   }
   return trouves;
+}
+
+UnicodeString TFicIndexPerson::TexteAnnees(int16_t anneeMin, int16_t anneeMax) {
+  if (anneeMin <= 0 && anneeMax <= 0) return {};
+  const auto annee = [](int16_t a) { return a > 0 ? AnsiVersUnicode(std::to_string(a)) : UnicodeString(u"?"); };
+  return u"(" + annee(anneeMin) + u"-" + annee(anneeMax) + u")";
+}
+
+UnicodeString TFicIndexPerson::LibelleTrouve(const TTrouve& t) const {
+  TEnregPublic p;
+  TModuleBDD* m = Store();
+  const TFicPersons* f = dossier_->GetFicPersons();
+  if (f && f->AncienFormat()) p = TPerson(dossier_->GetFicPersons(), t.NoPers).Public;
+  else if (!m || !m->ReadPerson(p, t.NoPers)) return u"(fiche illisible)";
+  UnicodeString texte = p.Nom;
+  if (!p.Prenoms.empty()) texte += (texte.empty() ? u"" : u" ") + p.Prenoms;
+  if (texte.empty()) texte = u"(sans nom)";
+  const UnicodeString annees = TexteAnnees(t.AnneeMin, t.AnneeMax);
+  if (!annees.empty()) texte += u" " + annees;
+  return texte;
 }
 
 int TGestEltIndex::ChercheClefPersNo2(int32_t noPers, TEltIndex& trouve) const {
