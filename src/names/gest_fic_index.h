@@ -14,6 +14,7 @@
 // Main thread only.
 #include <memory>
 #include <set>
+#include <string>
 #include <vector>
 
 #include "names/annees_vie.h"
@@ -84,6 +85,22 @@ struct TBilanIndex {
     return LignesPersonneAbsente + LignesPersonneSupprimee + LignesEnDouble + LignesPerimees +
            LignesHorsMemoire + LignesFoireuses + PersonnesSansLignes + ElementsSansLigne;
   }
+};
+
+// What the repair of a genealogy (ReconstruitIndex) did.
+struct TBilanReconstruction {
+  bool Abandonnee = false;        // the user cancelled, or the store could not be repaired
+  long NbPersonnes = 0;           // person records after the repair
+  long FichesRecreees = 0;        // numbers without a record, recreated as deleted records
+  long LiensRetires = 0;          // links to no person, or to a deleted one, removed
+  long LiensNonReciproques = 0;   // links the other person does not return (reported only)
+  long TypesCorriges = 0;         // witnesses with family links made persons
+  long OrdresCorriges = 0;        // persons whose spouses or children were compacted or reordered
+  long NotesRetirees = 0;         // person notes pointing beyond the notes file, removed
+  long NotesCouplesCompletees = 0;  // couple notes copied to the side that had none
+  long PersonnesEnTrop = 0;       // store persons beyond the count, deleted
+  long Signalements = 0;          // entries of the error report
+  AnsiString Rapport;             // path of the error report, empty when nothing was reported
 };
 
 class TFicIndexPerson {
@@ -157,6 +174,24 @@ class TFicIndexPerson {
   [[nodiscard]] UnicodeString LibelleTrouve(const TTrouve& trouve) const;
   [[nodiscard]] static UnicodeString TexteAnnees(int16_t anneeMin, int16_t anneeMax);
 
+  // --- repair of a genealogy (gest_fic_index_reparation.cpp) ---
+  // The store repaired (niveau 2 and above: its deeper level), the person count checked against
+  // the store (the user confirms a higher one), then every person read, its links checked, its
+  // index rows and entries written anew; couple notes and person notes checked last. With
+  // corrige, what can be corrected without losing anything is corrected; otherwise it is only
+  // reported. Problems go to the error report "err.txt" of the folder, one entry per person.
+  TBilanReconstruction ReconstruitIndex(int niveau, bool corrige);
+  // Empties the cache of persons, so that the repair reads the store.
+  void ReparationBDD();
+  // Couple events of the person that its spouse also holds (same label, the two persons in
+  // opposite roles): a note on one side only is copied to the other when modifie. Different notes
+  // on both sides are both kept and reported. Returns the number of notes copied (or to copy).
+  int SynchroNotesCouples(long noPers, bool modifie);
+  // Appends one entry for the person to the error report being built (see the file comment of
+  // gest_fic_index_reparation.cpp).
+  void MsgErreurNote(const UnicodeString& message, TPerson& personne);
+  [[nodiscard]] const std::string& TexteRapport() const { return rapport_; }
+
   void LectureEntete();
   void EcritureEntete() {}  // the rows live in the store: no header to write
   void Raz();
@@ -192,6 +227,9 @@ class TFicIndexPerson {
   [[nodiscard]] UnicodeString ControleFichier();
   void Signale(const UnicodeString& texte) const;
   void SauveFichier();
+  // One person of the repair: links checked (and corrected), rows and entries written.
+  void ReparePersonne(TPerson& p, TAnneesVie annees, bool corrige, TBilanReconstruction& bilan);
+  void VerifieNotePersonne(TPerson& p, bool corrige, TBilanReconstruction& bilan);
   void RechargeMemoire();
   [[nodiscard]] long NbPersonnes() const;
   [[nodiscard]] bool LectureSeule() const;
@@ -215,6 +253,8 @@ class TFicIndexPerson {
   mutable std::vector<std::pair<uint64_t, int32_t>> codes_;
   mutable unsigned long generationCodes_ = ~0UL;
   bool reparationEnCours_ = false;
+  std::string rapport_;  // error report of the repair being run (UTF-8)
+  long signalements_ = 0;
   bool aRecharger_ = false;  // rows written during an import, memory not yet reloaded
 };
 
