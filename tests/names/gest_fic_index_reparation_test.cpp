@@ -83,6 +83,7 @@ TEST_F(Reconstruction, ChaqueDommageRepareOuSignale) {
   const long veuf = Ajoute(u"Noel", u"Guy");
   const long mere = Ajoute(u"Dupont", u"Anne");
   const long fille = Ajoute(u"Martel", u"Julie");
+  const long renomme = Ajoute(u"Vidal", u"Eve");
   // A family whose links return each other, the father listing the children in the other order
   // than the mother, and a child beyond the file.
   TEnregPublic p = Lit(pere);
@@ -125,6 +126,10 @@ TEST_F(Reconstruction, ChaqueDommageRepareOuSignale) {
   p.FicheSupprimee = 'O';
   Ecrit(supprime, p);
   ASSERT_TRUE(m->AddPersSuppr(supprime));
+  // A save stopped between the person and its rows: the rows still tell the former name.
+  p = Lit(renomme);
+  p.Nom = u"Vidalin";
+  Ecrit(renomme, p);
   TACRQuery q(m->Database(), "DELETE FROM Personnes WHERE ID = :n");
   q.SetParamInteger("n", trou);
   ASSERT_TRUE(q.ExecSQL());
@@ -152,6 +157,10 @@ TEST_F(Reconstruction, ChaqueDommageRepareOuSignale) {
   EXPECT_EQ(Lit(veuf).NbConjoints(), 0);
   EXPECT_EQ(Lit(trou).FicheSupprimee, 'O');
   EXPECT_TRUE(m->PersonDeleted(trou));
+  EXPECT_EQ(f->ChercheNom(u"Vidalin", u"", 5).at(0).NoPers, renomme);
+  EXPECT_TRUE(f->ChercheNom(u"Vidal", u"", 5).empty() || !f->ChercheNom(u"Vidal", u"", 5)[0].Exact);
+  EXPECT_TRUE(f->ChercheNom(u"Ancien", u"", 5).empty());
+  EXPECT_TRUE(f->ChercheNom(u"Perdu", u"", 5).empty());
   // Reported only: the link the wife does not return stays.
   EXPECT_EQ(Lit(epoux).Conjoints[0].Lien.No, epouse);
 
