@@ -155,6 +155,20 @@ void BM_Index_ReinitTableIndex(benchmark::State& state) {
 }
 BENCHMARK(BM_Index_ReinitTableIndex)->Iterations(1)->Unit(benchmark::kMillisecond);
 
+// The walk of the births, baptisms, deaths and burials that gives every person's years (part of
+// ReinitTableIndex and of the verification).
+void BM_Index_AnneesVieToutes(benchmark::State& state) {
+  NommeThreadPrincipal();
+  auto g = Ouvre(false);
+  size_t connues = 0;
+  for (auto _ : state) {
+    const auto annees = g->GetFicIndexPerson()->AnneesVieToutes(g->GetFicPersons()->NbEnreg);
+    connues = static_cast<size_t>(std::count_if(annees.begin(), annees.end(), [](const TAnneesVie& a) { return a.Min; }));
+  }
+  state.counters["personnes_datees"] = static_cast<double>(connues);
+}
+BENCHMARK(BM_Index_AnneesVieToutes)->Iterations(1)->Unit(benchmark::kMillisecond);
+
 // Reloading the in-memory index from the rows (part of ReinitTableIndex, and of every opening
 // without a valid ".prx2").
 void BM_Index_ReinitTableIndexBis(benchmark::State& state) {
