@@ -208,6 +208,8 @@ class TFicIndexPerson {
   [[nodiscard]] const UnicodeString& MotifReconstruction() const { return motif_; }
   // Increases at every change of the in-memory index.
   [[nodiscard]] unsigned long Generation() const { return generation_; }
+  // Surnames in the table of phonetic codes (built by the first phonetic search after a change).
+  [[nodiscard]] size_t NbNomsCodes() const { return codes_.size(); }
   // While a repair runs, SupprimeClef leaves the rows to SupprimeClefDisque.
   void SetReparationEnCours(bool oui) { reparationEnCours_ = oui; }
   [[nodiscard]] const std::set<long>& ASupprimer() const { return aSupprimer_; }
@@ -249,9 +251,12 @@ class TFicIndexPerson {
   TOrigine origine_ = TOrigine::Vide;
   UnicodeString motif_;
   unsigned long generation_ = 0;
-  // Phonetic codes of the entries with their positions, sorted; rebuilt after changes.
+  // Phonetic code of each surname with the position of its first entry, sorted; rebuilt after
+  // changes (gest_fic_index_recherche.cpp).
+  void ConstruitCodes() const;
   mutable std::vector<std::pair<uint64_t, int32_t>> codes_;
   mutable unsigned long generationCodes_ = ~0UL;
+  mutable size_t elementsCodes_ = 0;
   bool reparationEnCours_ = false;
   std::string rapport_;  // error report of the repair being run (UTF-8)
   long signalements_ = 0;
