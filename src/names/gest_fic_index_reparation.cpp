@@ -197,9 +197,12 @@ void TFicIndexPerson::ReparePersonne(TPerson& p, TAnneesVie annees, bool corrige
   }
   if (!problemes.empty()) MsgErreurNote(u"Fiche " + Nombre(n) + u" : " + problemes + u" :", p);
   TModuleBDD* m = Store();
-  if (change && m && !m->WritePerson(p.Public, n)) {
-    AjouteJournal("LogMsgError", "Réparation : fiche " + std::to_string(n) + " non enregistrée");
-    p = TPerson(&f, n);  // rows from what is stored
+  if (change && m) {
+    if (!m->WritePerson(p.Public, n)) {
+      AjouteJournal("LogMsgError", "Réparation : fiche " + std::to_string(n) + " non enregistrée");
+      p = TPerson(&f, n);  // rows from what is stored
+    }
+    dossier_->OublieEnCache(n);  // the persons that follow read this one as it now is
   }
   ModifClef(p.Public, n, annees, false, true, true);
 }
@@ -216,6 +219,7 @@ void TFicIndexPerson::VerifieNotePersonne(TPerson& p, bool corrige, TBilanRecons
     if (!corrige) return;
     p.Public.Note = 0;
     if (TModuleBDD* m = Store()) (void)m->WritePerson(p.Public, p.Numero());
+    dossier_->OublieEnCache(p.Numero());
     return;
   }
   if (notes->LectureElementaire(no).Lien != TFicNotes::kLienRepertoire)
