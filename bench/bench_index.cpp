@@ -1,14 +1,17 @@
 // The person index on a genealogy of 1,000,000 persons (KYB_BENCH_PERSONNES to change it):
 // French surnames drawn with a Zipf law (s = 1) over 120 common surnames and a tail of derived
-// ones, one to three given names each. The folder is generated once in /tmp/kyb-bench-index.
+// ones, one to three given names each, a birth for every person and a death for seven in ten. The
+// folder is generated once in /tmp/kyb-bench-index.
 // Measured: ReinitTableIndex, the opening of the folder with a valid ".prx2", the search of an
-// exact surname (first 50 persons) and of a phonetic code, ModifClef of a renamed person
+// exact surname (first 50 persons, with and without the lines kyb cherche prints) and of a
+// phonetic code, ModifClef of a renamed person
 // (median of single calls), and the memory of the in-memory index per entry.
 // Run: kybase_bench --benchmark_filter=Index
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <random>
 
@@ -88,13 +91,33 @@ std::unique_ptr<TGestFichier> Ouvre(bool creer) {
                                         nullptr);
 }
 
-// The generated folder, with its persons only (no index rows): ReinitTableIndex builds them.
+// Births of every person and deaths of seven in ten, dated from the person's number, written in
+// one statement each.
+void GenereEvenements(TModuleBDD& m) {
+  const char* const sql[] = {
+      "INSERT INTO Evenements(Type, LibelleChamps, Donnee, NoPersA, NoPersB, Acte, TypeCalend, Date, Lieu, LieuDit, "
+      "Note, NoIllustrationParDefaut, LienExtEven, _DONNEE, _DATE, RANG_A, RANG_B, DateLastModif) "
+      "SELECT 0, 'NAISSANCE', '', ID, 0, '', 'G', printf('%02d/%02d/%04d', 1 + ID % 28, 1 + ID % 12, 1650 + ID % 300), "
+      "0, '', 0, 0, 0, '', (1650 + ID % 300) * 10000 + (1 + ID % 12) * 100 + 1 + ID % 28, 1, 0, 46000.5 "
+      "FROM Personnes WHERE ID > 0",
+      "INSERT INTO Evenements(Type, LibelleChamps, Donnee, NoPersA, NoPersB, Acte, TypeCalend, Date, Lieu, LieuDit, "
+      "Note, NoIllustrationParDefaut, LienExtEven, _DONNEE, _DATE, RANG_A, RANG_B, DateLastModif) "
+      "SELECT 0, 'DECES', '', ID, 0, '', 'G', printf('../../%04d', 1670 + ID % 300 + ID % 60), "
+      "0, '', 0, 0, 0, '', (1670 + ID % 300 + ID % 60) * 10000 + 101, 2, 0, 46000.5 "
+      "FROM Personnes WHERE ID > 0 AND ID % 10 < 7",
+  };
+  for (const char* s : sql)
+    if (!m.Database().ExecuteSql(s)) std::fprintf(stderr, "événements non générés : %s\n", m.Database().DerniereErreur().c_str());
+}
+
+// The generated folder, with its persons and their births and deaths (no index rows):
+// ReinitTableIndex builds them.
 void Genere() {
   const long n = NbPersonnes();
   {
     if (FichierExiste(kChemin)) {
       auto g = Ouvre(false);
-      if (!g->Erreur && g->GetFicPersons()->NbEnreg == n) return;
+      if (!g->Erreur && g->GetFicPersons()->NbEnreg == n && g->GetModuleBDD()->NombreLignes("Evenements") > 0) return;
     }
   }
   (void)SupprimeArborescence(kRacine + "Index.kya");
@@ -116,6 +139,7 @@ void Genere() {
     (void)m.WritePerson(p, no);
   }
   (void)m.EndImport(true);
+  GenereEvenements(m);
   g->GetFicPersons()->NbEnreg = n;
 }
 
@@ -130,6 +154,20 @@ void BM_Index_ReinitTableIndex(benchmark::State& state) {
   state.counters["lignes"] = static_cast<double>(g->GetFicIndexPerson()->NbLignes());
 }
 BENCHMARK(BM_Index_ReinitTableIndex)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// The walk of the births, baptisms, deaths and burials that gives every person's years (part of
+// ReinitTableIndex and of the verification).
+void BM_Index_AnneesVieToutes(benchmark::State& state) {
+  NommeThreadPrincipal();
+  auto g = Ouvre(false);
+  size_t connues = 0;
+  for (auto _ : state) {
+    const auto annees = g->GetFicIndexPerson()->AnneesVieToutes(g->GetFicPersons()->NbEnreg);
+    connues = static_cast<size_t>(std::count_if(annees.begin(), annees.end(), [](const TAnneesVie& a) { return a.Min; }));
+  }
+  state.counters["personnes_datees"] = static_cast<double>(connues);
+}
+BENCHMARK(BM_Index_AnneesVieToutes)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 // Reloading the in-memory index from the rows (part of ReinitTableIndex, and of every opening
 // without a valid ".prx2").
@@ -160,6 +198,28 @@ void BM_Index_OuvertureAvecPrx2(benchmark::State& state) {
 }
 BENCHMARK(BM_Index_OuvertureAvecPrx2)->Iterations(5)->Unit(benchmark::kMillisecond);
 
+// The first phonetic search after the opening, as kyb cherche makes it: the table of codes is
+// built by that search. Runs before the folder is held open by the searches below (a folder opens
+// once at a time).
+void BM_Index_PremiereRechercheCodePhonetique(benchmark::State& state) {
+  NommeThreadPrincipal();
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto g = Ouvre(false);
+    if (g->Erreur || !g->GetFicIndexPerson()) {
+      state.SkipWithError("le dossier n'a pas pu être ouvert");
+      break;
+    }
+    state.ResumeTiming();
+    const auto t = g->GetFicIndexPerson()->ChercheNom(u"Martain", u"", 50);
+    benchmark::DoNotOptimize(t.data());
+    state.PauseTiming();
+    g.reset();
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_Index_PremiereRechercheCodePhonetique)->Iterations(3)->Unit(benchmark::kMillisecond);
+
 TGestFichier& Ouvert() {
   static std::unique_ptr<TGestFichier> g = [] {
     NommeThreadPrincipal();
@@ -182,6 +242,25 @@ void BM_Index_ChercheNomExact(benchmark::State& state) {
 }
 BENCHMARK(BM_Index_ChercheNomExact)->Unit(benchmark::kMicrosecond);
 
+// What kyb cherche does after the process has started: the search of an exact surname and the line
+// of each of the first 50 persons found (name read from the store, years from the index).
+void BM_Index_ChercheNomExactAvecLignes(benchmark::State& state) {
+  TFicIndexPerson& f = *Ouvert().GetFicIndexPerson();
+  const UnicodeString noms[] = {Nom(0), Nom(9), Nom(99), Nom(999)};
+  size_t i = 0, lignes = 0, avecAnnees = 0;
+  for (auto _ : state) {
+    for (const auto& t : f.ChercheNom(noms[i++ % 4], u"", 50)) {
+      const UnicodeString ligne = f.LibelleTrouve(t);
+      avecAnnees += ligne.find(u'(') != UnicodeString::npos;
+      ++lignes;
+      benchmark::DoNotOptimize(ligne.data());
+    }
+  }
+  state.counters["lignes_par_recherche"] = static_cast<double>(lignes) / static_cast<double>(state.iterations());
+  state.counters["part_avec_annees"] = static_cast<double>(avecAnnees) / static_cast<double>(std::max<size_t>(lignes, 1));
+}
+BENCHMARK(BM_Index_ChercheNomExactAvecLignes)->Unit(benchmark::kMicrosecond);
+
 // Typed spellings that are no surname of the folder: found by phonetic code only.
 void BM_Index_ChercheCodePhonetique(benchmark::State& state) {
   TFicIndexPerson& f = *Ouvert().GetFicIndexPerson();
@@ -197,15 +276,20 @@ void BM_Index_ChercheCodePhonetique(benchmark::State& state) {
 }
 BENCHMARK(BM_Index_ChercheCodePhonetique)->Unit(benchmark::kMicrosecond);
 
-// Bytes of the in-memory index per entry: the vector's capacity, then with the table of phonetic
-// codes that the searches build.
+
+// Bytes of the in-memory index per entry: the vector's capacity, and the table of phonetic codes
+// that the searches build (per entry of the index).
 void BM_Index_MemoireParEntree(benchmark::State& state) {
   TGestEltIndex& index = *Ouvert().GetFicIndexPerson()->Index();
   for (auto _ : state) benchmark::DoNotOptimize(index.GetNbElt());
   const double n = std::max(1, index.GetNbElt());
   state.counters["entrees"] = n;
   state.counters["octets_par_entree"] = static_cast<double>(index.Capacite() * sizeof(TEltIndex)) / n;
-  state.counters["octets_codes_par_entree"] = static_cast<double>(sizeof(std::pair<uint64_t, int32_t>));
+  // The table of phonetic codes holds one pair per surname.
+  (void)Ouvert().GetFicIndexPerson()->ChercheNom(u"Martain", u"", 1);
+  state.counters["noms_distincts"] = static_cast<double>(Ouvert().GetFicIndexPerson()->NbNomsCodes());
+  state.counters["octets_codes_par_entree"] = static_cast<double>(Ouvert().GetFicIndexPerson()->NbNomsCodes() *
+                                                                  sizeof(std::pair<uint64_t, int32_t>)) / n;
 }
 BENCHMARK(BM_Index_MemoireParEntree)->Iterations(1);
 

@@ -18,14 +18,33 @@ void Ligne(const char* libelle, long n) {
   if (n) std::printf("  %-42s : %ld\n", libelle, n);
 }
 
+// The repair of the whole genealogy and what it did.
+int Repare(TFicIndexPerson& index) {
+  const TBilanReconstruction b = index.ReconstruitIndex(1, true);
+  if (b.Abandonnee) return Echec("la réparation a été abandonnée : rien n'a été changé aux personnes ni à l'index");
+  std::printf("Généalogie réparée : %ld personnes, %ld lignes d'index.\n", b.NbPersonnes, index.NbLignes());
+  Ligne("fiches absentes recréées (supprimées)", b.FichesRecreees);
+  Ligne("liens vers une fiche absente retirés", b.LiensRetires);
+  Ligne("liens non réciproques (signalés)", b.LiensNonReciproques);
+  Ligne("témoins devenus personnes", b.TypesCorriges);
+  Ligne("ordres d'enfants rétablis", b.OrdresCorriges);
+  Ligne("notes hors du fichier retirées", b.NotesRetirees);
+  Ligne("notes de couple complétées", b.NotesCouplesCompletees);
+  Ligne("personnes au-delà du nombre supprimées", b.PersonnesEnTrop);
+  if (!b.Rapport.empty())
+    std::printf("Rapport des erreurs (%ld) : %s\n", b.Signalements, AnsiVersUtf8(b.Rapport).c_str());
+  return 0;
+}
+
 int Index(const Arguments& args) {
-  if (args.size() != 2 || (args[1] != "verifie" && args[1] != "reconstruit"))
-    return Usage("kyb index CHEMIN verifie|reconstruit");
+  if (args.size() != 2 || (args[1] != "verifie" && args[1] != "reconstruit" && args[1] != "repare"))
+    return Usage("kyb index CHEMIN verifie|reconstruit|repare");
   TInterfaceTerminal iu;
   TGestFichier g(CheminDossier(args[0]), false, false, false, false, 0, TGestFichier::mcAucune, false, false, &iu);
   if (g.Erreur) return Echec(MessageOuverture(g));
   TFicIndexPerson* index = g.GetFicIndexPerson();
   if (!index || g.IsReadOnly()) return Echec("le dossier est en lecture seule : l'index ne peut pas être modifié");
+  if (args[1] == "repare") return Repare(*index);
   if (args[1] == "reconstruit") {
     if (!index->ReinitTableIndex()) return Echec("la table d'index n'a pas pu être recréée");
     std::printf("Index reconstruit : %ld lignes, %d entrées en mémoire.\n", index->NbLignes(),
@@ -80,17 +99,14 @@ int Cherche(const Arguments& args) {
       std::printf("Même code phonétique :\n");
       phonetique = true;
     }
-    const TPerson p(g.GetFicPersons(), trouves[i].NoPers);
-    std::string noms = UnicodeVersUtf8(p.Public.Nom);
-    if (!p.Public.Prenoms.empty()) noms += " " + UnicodeVersUtf8(p.Public.Prenoms);
-    // Birth and death years come with the events of the person, not read here yet.
-    std::printf("  %6d  %s\n", trouves[i].NoPers, noms.c_str());
+    std::printf("  %6d  %s\n", trouves[i].NoPers, UnicodeVersUtf8(index->LibelleTrouve(trouves[i])).c_str());
   }
   return 0;
 }
 
 constexpr TCommande kCommandes[] = {
-    {"index", "index CHEMIN verifie|reconstruit", "vérifie et répare, ou reconstruit, l'index des personnes", Index},
+    {"index", "index CHEMIN verifie|reconstruit|repare",
+     "vérifie et répare, ou reconstruit, l'index des personnes ; repare : toute la généalogie", Index},
     {"cherche", "cherche CHEMIN NOM [PRENOM]", "personnes de ce nom (puis du même code phonétique)", Cherche},
 };
 

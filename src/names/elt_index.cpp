@@ -74,13 +74,14 @@ int CompareDecimaux(int32_t a, int32_t b) {
   return Signe(std::string_view(ta, fa - ta).compare(std::string_view(tb, fb - tb)));
 }
 
-thread_local std::string tamponUtf8;
-
+// A local buffer, not a thread-local one: an index saved while the program exits (a folder
+// closed by a static object) runs after the thread-local objects are destroyed. The keys are short
+// enough for the string's inner buffer.
 void EcritTexte(TSortieBinaire& flux, std::u16string_view t) {
-  tamponUtf8.clear();
-  EncodeUtf8(t, tamponUtf8);
-  flux.EcritEntier32(static_cast<int32_t>(tamponUtf8.size()));
-  flux.EcritOctets(tamponUtf8.data(), tamponUtf8.size());
+  std::string utf8;
+  EncodeUtf8(t, utf8);
+  flux.EcritEntier32(static_cast<int32_t>(utf8.size()));
+  flux.EcritOctets(utf8.data(), utf8.size());
 }
 
 // Decodes a text record into dest, cut to its width.

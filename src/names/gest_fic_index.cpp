@@ -113,17 +113,19 @@ long TIndexPerson::Enregistrement(long id, TFicIndexPerson* proprietaire, bool i
   return ID;
 }
 
-void TIndexPerson::Set(const TEnregPublic& p, long numero) {
+void TIndexPerson::Set(const TEnregPublic& p, long numero, TAnneesVie annees) {
   Enreg.RgNom = Enreg.RgPrenom = Enreg.RgPrenomUsuel = 0;
   Enreg.TypePersonne = p.TypePersonne;
   Enreg.FicheSupprimee = p.FicheSupprimee;
   Enreg.Sexe = p.Sexe == ' ' ? 0 : p.Sexe;
   Enreg.NoPers = static_cast<int32_t>(numero);
-  // The lifetime range comes from the person's events, which the person does not load yet.
-  SetAnneeMinAnneeMax(0, 0);
+  SetAnneeMinAnneeMax(annees.Min, annees.Max);
 }
 
-void TIndexPerson::Set(const TPerson& p) { Set(p.Public, p.Numero()); }
+void TIndexPerson::Set(const TPerson& p) {
+  const bool fiche = p.Fiche().EvenementsCharges && p.Fiche().NoPers == p.Numero();
+  Set(p.Public, p.Numero(), fiche ? kyb::AnneesVie(p.Fiche()) : fichier_ ? fichier_->AnneesVie(p.Numero()) : TAnneesVie{});
+}
 
 void TIndexPerson::SetAnneeMinAnneeMax(double anneeMin, double anneeMax) {
   Enreg.AnneeMin = Annee(anneeMin);
@@ -270,9 +272,31 @@ void TFicIndexPerson::InitTailleIndex(long taille) {
 // ---------------------------------------------------------------------------------------------
 // Rows of one person
 
-std::vector<TEnregIndexPerson> TFicIndexPerson::EntreesPersonne(const TEnregPublic& p, long numero) {
+TAnneesVie TFicIndexPerson::AnneesVie(long numero) const {
+  TModuleBDD* m = Store();
+  if (!m || numero < 1) return {};
+  TCollecteAnneesVie collecte;
+  (void)m->ParcoursEvenementsVie(numero, [&collecte](long, std::string_view libelle, const TDateKY& date) {
+    collecte.Ajoute(libelle, date);
+  });
+  return collecte.Annees();
+}
+
+std::vector<TAnneesVie> TFicIndexPerson::AnneesVieToutes(long nb) const {
+  std::vector<TAnneesVie> annees(static_cast<size_t>(std::max(nb, 0L)) + 1);
+  TModuleBDD* m = Store();
+  if (!m || nb < 1) return annees;
+  std::vector<TCollecteAnneesVie> collectes(annees.size());
+  (void)m->ParcoursEvenementsVie(0, [&collectes, nb](long no, std::string_view libelle, const TDateKY& date) {
+    if (no >= 1 && no <= nb) collectes[static_cast<size_t>(no)].Ajoute(libelle, date);
+  });
+  for (size_t n = 1; n < annees.size(); ++n) annees[n] = collectes[n].Annees();
+  return annees;
+}
+
+std::vector<TEnregIndexPerson> TFicIndexPerson::EntreesPersonne(const TEnregPublic& p, long numero, TAnneesVie annees) {
   TIndexPerson commun(nullptr, 0);
-  commun.Set(p, numero);
+  commun.Set(p, numero, annees);
   const int nbNoms = NombreClesNom(p.Nom);
   const int nbPrenoms = NombreClesPrenom(p.Prenoms);
   std::vector<TEnregIndexPerson> entrees;
@@ -300,13 +324,17 @@ std::vector<TEnregIndexPerson> TFicIndexPerson::EntreesPersonne(const TEnregPubl
 
 void TFicIndexPerson::ModifClef(const TPerson& p, bool lookUpRows, bool bulk, bool memoire) {
   const TModuleBDD* m = Store();
+  // The card just saved gives the years; otherwise the stored events do.
+  const bool fiche = p.Fiche().EvenementsCharges && p.Fiche().NoPers == p.Numero();
+  const TAnneesVie annees =
+      p.FicheSupprimee() ? TAnneesVie{} : fiche ? kyb::AnneesVie(p.Fiche()) : AnneesVie(p.Numero());
   if (memoire && m && m->EnImport()) {
-    ModifClef(p.Public, p.Numero(), lookUpRows, true, false);
+    ModifClef(p.Public, p.Numero(), annees, lookUpRows, true, false);
     aRecharger_ = true;
     return;
   }
   (void)Index();
-  ModifClef(p.Public, p.Numero(), lookUpRows, bulk, memoire);
+  ModifClef(p.Public, p.Numero(), annees, lookUpRows, bulk, memoire);
 }
 
 TGestEltIndex* TFicIndexPerson::Index() {
@@ -316,6 +344,11 @@ TGestEltIndex* TFicIndexPerson::Index() {
 }
 
 void TFicIndexPerson::ModifClef(const TEnregPublic& p, long numero, bool lookUpRows, bool bulk, bool memoire) {
+  ModifClef(p, numero, p.FicheSupprimee == 'O' ? TAnneesVie{} : AnneesVie(numero), lookUpRows, bulk, memoire);
+}
+
+void TFicIndexPerson::ModifClef(const TEnregPublic& p, long numero, TAnneesVie annees, bool lookUpRows, bool bulk,
+                                bool memoire) {
   if (numero <= 0) return;
   if (p.FicheSupprimee == 'O') {
     SupprimeClef(numero, true);
@@ -327,7 +360,7 @@ void TFicIndexPerson::ModifClef(const TEnregPublic& p, long numero, bool lookUpR
   TACRTransaction transaction(m->Database());
   std::vector<long> ids = lookUpRows ? m->GetIndexPerson(numero) : std::vector<long>();
   std::vector<TEltIndex> anciennes, ecrites;  // entries of the rows replaced, entries written
-  for (const TEnregIndexPerson& e : EntreesPersonne(p, numero)) {
+  for (const TEnregIndexPerson& e : EntreesPersonne(p, numero, annees)) {
     TIndexPerson ligne(this, 0);
     ligne.Enreg = e;
     if (!ids.empty()) {
@@ -445,9 +478,10 @@ bool TFicIndexPerson::ReinitTableIndex() {
   progression.Texte(u"Traitement en cours...");
   if (!m->CreerTableIndexNomPrenoms()) return false;
   (void)m->RemoveAllIndexPersonIndex();
+  const std::vector<TAnneesVie> annees = AnneesVieToutes(NbPersonnes());
   const bool import = m->BeginImport(false);
   PourChaquePersonne([&](const TEnregPublic& p, long n, long nb) {
-    if (p.FicheSupprimee != 'O') ModifClef(p, n, false, true, false);
+    if (p.FicheSupprimee != 'O') ModifClef(p, n, AnneesDe(annees, n), false, true, false);
     progression.Position(static_cast<int>(int64_t{n} * 100 / std::max(nb, 1L)));
   });
   if (import) (void)m->EndImport(false);
@@ -507,10 +541,11 @@ void TFicIndexPerson::AddAllIndexComplete(bool memoire) {
     Modifie();
   }
   (void)m->RemoveAllIndexPersonIndex();
+  const std::vector<TAnneesVie> annees = AnneesVieToutes(NbPersonnes());
   const bool import = m->BeginImport(false);
   PourChaquePersonne([&](const TEnregPublic& p, long n, long nb) {
     if (p.FicheSupprimee == 'O') return;
-    ModifClef(p, n, false, true, memoire);
+    ModifClef(p, n, AnneesDe(annees, n), false, true, memoire);
     progression.Position(static_cast<int>(int64_t{n} * 100 / std::max(nb, 1L)));
   });
   if (import) (void)m->EndImport(false);

@@ -14,8 +14,10 @@
 // Main thread only.
 #include <memory>
 #include <set>
+#include <string>
 #include <vector>
 
+#include "names/annees_vie.h"
 #include "names/enreg_index.h"
 #include "names/gest_elt_index.h"
 #include "platform/chaines.h"
@@ -49,8 +51,8 @@ class TIndexPerson {
   // or cannot be written.
   [[nodiscard]] long Enregistrement(long id, TFicIndexPerson* proprietaire, bool insert);
   // The fields common to all rows of the person: ranks cleared, type, deletion mark, sex, number
-  // and lifetime range.
-  void Set(const TEnregPublic& personne, long numero);
+  // and lifetime range (from the record card when it is loaded, else from the stored events).
+  void Set(const TEnregPublic& personne, long numero, TAnneesVie annees = {});
   void Set(const TPerson& personne);
   // Each bound as int16; 0 or a value that is not a year gives 0.
   void SetAnneeMinAnneeMax(double anneeMin, double anneeMax);
@@ -85,6 +87,22 @@ struct TBilanIndex {
   }
 };
 
+// What the repair of a genealogy (ReconstruitIndex) did.
+struct TBilanReconstruction {
+  bool Abandonnee = false;        // the user cancelled, or the store could not be repaired
+  long NbPersonnes = 0;           // person records after the repair
+  long FichesRecreees = 0;        // numbers without a record, recreated as deleted records
+  long LiensRetires = 0;          // links to no person, or to a deleted one, removed
+  long LiensNonReciproques = 0;   // links the other person does not return (reported only)
+  long TypesCorriges = 0;         // witnesses with family links made persons
+  long OrdresCorriges = 0;        // persons whose spouses or children were compacted or reordered
+  long NotesRetirees = 0;         // person notes pointing beyond the notes file, removed
+  long NotesCouplesCompletees = 0;  // couple notes copied to the side that had none
+  long PersonnesEnTrop = 0;       // store persons beyond the count, deleted
+  long Signalements = 0;          // entries of the error report
+  AnsiString Rapport;             // path of the error report, empty when nothing was reported
+};
+
 class TFicIndexPerson {
  public:
   static constexpr int kMaxLignesParPersonne = 10;
@@ -108,6 +126,8 @@ class TFicIndexPerson {
   // ordered insertion per person).
   void ModifClef(const TPerson& personne, bool lookUpRows = true, bool bulk = false, bool memoire = true);
   void ModifClef(const TEnregPublic& personne, long numero, bool lookUpRows, bool bulk, bool memoire);
+  void ModifClef(const TEnregPublic& personne, long numero, TAnneesVie annees, bool lookUpRows, bool bulk,
+                 bool memoire);
   // Removes the person's entries from memory and, when disque, its rows (during a repair the
   // rows wait in the pending set for SupprimeClefDisque).
   void SupprimeClef(long noPers, bool disque);
@@ -143,11 +163,34 @@ class TFicIndexPerson {
     int32_t NoPers = 0;
     bool Exact = false;  // the keys matched; otherwise the phonetic codes
     int Position = -1;   // of the first entry of that person found
+    int16_t AnneeMin = 0, AnneeMax = 0;  // lifetime range of that entry
   };
   // Persons whose surname key equals the key of nom (and given-name key that of prenom, when
   // not empty), in index order; then those whose phonetic codes are the same. At most max.
   [[nodiscard]] std::vector<TTrouve> ChercheNom(const UnicodeString& nom, const UnicodeString& prenom,
                                                 size_t max);
+  // One found person as a list shows it: "MARTIN Jean Pierre (1850-1910)", an unknown year as
+  // "?", no parentheses when both are unknown.
+  [[nodiscard]] UnicodeString LibelleTrouve(const TTrouve& trouve) const;
+  [[nodiscard]] static UnicodeString TexteAnnees(int16_t anneeMin, int16_t anneeMax);
+
+  // --- repair of a genealogy (gest_fic_index_reparation.cpp) ---
+  // The store repaired (niveau 2 and above: its deeper level), the person count checked against
+  // the store (the user confirms a higher one), then every person read, its links checked, its
+  // index rows and entries written anew; couple notes and person notes checked last. With
+  // corrige, what can be corrected without losing anything is corrected; otherwise it is only
+  // reported. Problems go to the error report "err.txt" of the folder, one entry per person.
+  TBilanReconstruction ReconstruitIndex(int niveau, bool corrige);
+  // Empties the cache of persons, so that the repair reads the store.
+  void ReparationBDD();
+  // Couple events of the person that its spouse also holds (same label, the two persons in
+  // opposite roles): a note on one side only is copied to the other when modifie. Different notes
+  // on both sides are both kept and reported. Returns the number of notes copied (or to copy).
+  int SynchroNotesCouples(long noPers, bool modifie);
+  // Appends one entry for the person to the error report being built (see the file comment of
+  // gest_fic_index_reparation.cpp).
+  void MsgErreurNote(const UnicodeString& message, TPerson& personne);
+  [[nodiscard]] const std::string& TexteRapport() const { return rapport_; }
 
   void LectureEntete();
   void EcritureEntete() {}  // the rows live in the store: no header to write
@@ -165,13 +208,20 @@ class TFicIndexPerson {
   [[nodiscard]] const UnicodeString& MotifReconstruction() const { return motif_; }
   // Increases at every change of the in-memory index.
   [[nodiscard]] unsigned long Generation() const { return generation_; }
+  // Surnames in the table of phonetic codes (built by the first phonetic search after a change).
+  [[nodiscard]] size_t NbNomsCodes() const { return codes_.size(); }
   // While a repair runs, SupprimeClef leaves the rows to SupprimeClefDisque.
   void SetReparationEnCours(bool oui) { reparationEnCours_ = oui; }
   [[nodiscard]] const std::set<long>& ASupprimer() const { return aSupprimer_; }
   [[nodiscard]] AnsiString NomFichier() const { return nomFichier_; }
 
   // The entries the person's names give, in row order (surname-major), repeats skipped, at most 10.
-  [[nodiscard]] static std::vector<TEnregIndexPerson> EntreesPersonne(const TEnregPublic& personne, long numero);
+  [[nodiscard]] static std::vector<TEnregIndexPerson> EntreesPersonne(const TEnregPublic& personne, long numero,
+                                                                      TAnneesVie annees = {});
+  // Lifetime range of a person from its stored events.
+  [[nodiscard]] TAnneesVie AnneesVie(long numero) const;
+  // The ranges of persons 1..nb (element 0 unused), from one walk of the stored events.
+  [[nodiscard]] std::vector<TAnneesVie> AnneesVieToutes(long nb) const;
 
  private:
   friend class TIndexPerson;
@@ -179,6 +229,9 @@ class TFicIndexPerson {
   [[nodiscard]] UnicodeString ControleFichier();
   void Signale(const UnicodeString& texte) const;
   void SauveFichier();
+  // One person of the repair: links checked (and corrected), rows and entries written.
+  void ReparePersonne(TPerson& p, TAnneesVie annees, bool corrige, TBilanReconstruction& bilan);
+  void VerifieNotePersonne(TPerson& p, bool corrige, TBilanReconstruction& bilan);
   void RechargeMemoire();
   [[nodiscard]] long NbPersonnes() const;
   [[nodiscard]] bool LectureSeule() const;
@@ -198,10 +251,15 @@ class TFicIndexPerson {
   TOrigine origine_ = TOrigine::Vide;
   UnicodeString motif_;
   unsigned long generation_ = 0;
-  // Phonetic codes of the entries with their positions, sorted; rebuilt after changes.
+  // Phonetic code of each surname with the position of its first entry, sorted; rebuilt after
+  // changes (gest_fic_index_recherche.cpp).
+  void ConstruitCodes() const;
   mutable std::vector<std::pair<uint64_t, int32_t>> codes_;
   mutable unsigned long generationCodes_ = ~0UL;
+  mutable size_t elementsCodes_ = 0;
   bool reparationEnCours_ = false;
+  std::string rapport_;  // error report of the repair being run (UTF-8)
+  long signalements_ = 0;
   bool aRecharger_ = false;  // rows written during an import, memory not yet reloaded
 };
 

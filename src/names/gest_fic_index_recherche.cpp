@@ -1,9 +1,16 @@
 // Searches of the person index by name: exact keys by binary search over the sorted entries,
-// phonetic codes through a sorted table of codes built when first needed after a change; and
-// the principal entry of a person.
+// phonetic codes through a sorted table of the surnames' codes built when first needed after a
+// change; and the principal entry of a person.
+//
+// The entries of one surname key follow one another in the index, and the phonetic code is the
+// surname's: the table of codes holds one (code, first position) pair per surname, found by
+// galloping over the entries, so that building it costs a few comparisons per surname rather than
+// a sort of every entry.
 #include <algorithm>
 
 #include "folder/gest_fic.h"
+#include "folder/gest_fic_pers.h"
+#include "persons/gest_pers.h"
 #include "names/cles_personne.h"
 #include "names/gest_fic_index.h"
 #include "store/datamodulebdd.h"
@@ -52,10 +59,10 @@ std::vector<TFicIndexPerson::TTrouve> TFicIndexPerson::ChercheNom(const UnicodeS
   const auto& elts = index_->Elements();
   std::vector<int32_t> personnes;
   const auto garde = [&](int pos, bool exact) {
-    const int32_t no = elts[static_cast<size_t>(pos)].NoPers;
-    if (std::find(personnes.begin(), personnes.end(), no) != personnes.end()) return;
-    personnes.push_back(no);
-    trouves.push_back({no, exact, pos});
+    const TEltIndex& e = elts[static_cast<size_t>(pos)];
+    if (std::find(personnes.begin(), personnes.end(), e.NoPers) != personnes.end()) return;
+    personnes.push_back(e.NoPers);
+    trouves.push_back({e.NoPers, exact, pos, e.AnneeMin, e.AnneeMax});
   };
 
   UnicodeString prefixe = cleNom + u"\x01\x01\x01\x01\x01\x01";
@@ -66,23 +73,65 @@ std::vector<TFicIndexPerson::TTrouve> TFicIndexPerson::ChercheNom(const UnicodeS
     garde(static_cast<int>(it - elts.begin()), true);
 
   if (trouves.size() >= max) return trouves;
-  if (generationCodes_ != generation_ || codes_.size() != elts.size()) {
-    codes_.clear();
-    codes_.reserve(elts.size());
-    for (size_t i = 0; i < elts.size(); ++i) codes_.emplace_back(CodeEntier(elts[i].NomSoundex()), static_cast<int32_t>(i));
-    std::sort(codes_.begin(), codes_.end());
-    generationCodes_ = generation_;
-  }
+  if (generationCodes_ != generation_ || elementsCodes_ != elts.size()) ConstruitCodes();
   const UnicodeString codeNom = SoundexCle(cleNom);
   const UnicodeString codePrenom = clePrenom.empty() ? UnicodeString() : SoundexCle(clePrenom);
   const uint64_t code = CodeEntier(codeNom);
   auto it = std::lower_bound(codes_.begin(), codes_.end(), std::pair<uint64_t, int32_t>(code, -1));
   for (; it != codes_.end() && it->first == code && trouves.size() < max; ++it) {
-    const TEltIndex& e = elts[static_cast<size_t>(it->second)];
-    if (e.NomSoundex() != codeNom || (!codePrenom.empty() && e.PrenomSoundex() != codePrenom)) continue;
-    garde(it->second, false);
+    const size_t debutNom = static_cast<size_t>(it->second);
+    const std::u16string_view nomCourant = elts[debutNom].Nom();
+    for (size_t k = debutNom; k < elts.size() && elts[k].Nom() == nomCourant && trouves.size() < max; ++k) {
+      const TEltIndex& e = elts[k];
+      if (e.NomSoundex() != codeNom || (!codePrenom.empty() && e.PrenomSoundex() != codePrenom)) continue;
+      garde(static_cast<int>(k), false);
+    }
   }
   return trouves;
+}
+
+void TFicIndexPerson::ConstruitCodes() const {
+  codes_.clear();
+  const auto& elts = index_->Elements();
+  const size_t n = elts.size();
+  for (size_t debut = 0; debut < n;) {
+    const std::u16string_view nom = elts[debut].Nom();
+    const auto meme = [nom](const TEltIndex& e) { return e.Nom() == nom; };
+    // Galloping: steps doubling while the surname lasts, then a binary search of its end.
+    size_t dernier = debut, pas = 1;
+    while (debut + pas < n && meme(elts[debut + pas])) {
+      dernier = debut + pas;
+      pas *= 2;
+    }
+    const size_t borne = std::min(n, debut + pas);
+    const auto fin = std::partition_point(elts.begin() + static_cast<std::ptrdiff_t>(dernier) + 1,
+                                          elts.begin() + static_cast<std::ptrdiff_t>(borne), meme);
+    codes_.emplace_back(CodeEntier(elts[debut].NomSoundex()), static_cast<int32_t>(debut));
+    debut = static_cast<size_t>(fin - elts.begin());
+  }
+  std::sort(codes_.begin(), codes_.end());
+  generationCodes_ = generation_;
+  elementsCodes_ = n;
+}
+
+UnicodeString TFicIndexPerson::TexteAnnees(int16_t anneeMin, int16_t anneeMax) {
+  if (anneeMin <= 0 && anneeMax <= 0) return {};
+  const auto annee = [](int16_t a) { return a > 0 ? AnsiVersUnicode(std::to_string(a)) : UnicodeString(u"?"); };
+  return u"(" + annee(anneeMin) + u"-" + annee(anneeMax) + u")";
+}
+
+UnicodeString TFicIndexPerson::LibelleTrouve(const TTrouve& t) const {
+  TEnregPublic p;
+  TModuleBDD* m = Store();
+  const TFicPersons* f = dossier_->GetFicPersons();
+  if (f && f->AncienFormat()) p = TPerson(dossier_->GetFicPersons(), t.NoPers).Public;
+  else if (!m || !m->ReadPerson(p, t.NoPers)) return u"(fiche illisible)";
+  UnicodeString texte = p.Nom;
+  if (!p.Prenoms.empty()) texte += (texte.empty() ? u"" : u" ") + p.Prenoms;
+  if (texte.empty()) texte = u"(sans nom)";
+  const UnicodeString annees = TexteAnnees(t.AnneeMin, t.AnneeMax);
+  if (!annees.empty()) texte += u" " + annees;
+  return texte;
 }
 
 int TGestEltIndex::ChercheClefPersNo2(int32_t noPers, TEltIndex& trouve) const {

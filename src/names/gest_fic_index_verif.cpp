@@ -81,6 +81,7 @@ TBilanIndex TFicIndexPerson::CheckIndexValid(TProgression* barre, bool repare) {
   // Rows seen per person number (capped), to find the persons whose rows are missing.
   std::vector<uint8_t> vus(static_cast<size_t>(nbPers) + 1, 0);
   std::set<long> aReecrire, aEffacer;
+  const std::vector<TAnneesVie> annees = AnneesVieToutes(nbPers);
 
   // The rows, person by person.
   TACRQuery q(m->Database(),
@@ -102,7 +103,8 @@ TBilanIndex TFicIndexPerson::CheckIndexValid(TProgression* barre, bool repare) {
         courant = ligne.NoPers;
         dejaVues.clear();
         present = LitPersonne(*dossier_, courant, personne);
-        attendues = present ? EntreesPersonne(personne, courant) : std::vector<TEnregIndexPerson>();
+        attendues =
+            present ? EntreesPersonne(personne, courant, AnneesDe(annees, courant)) : std::vector<TEnregIndexPerson>();
       }
       if (courant >= 1 && courant <= nbPers && vus[static_cast<size_t>(courant)] < 255) ++vus[static_cast<size_t>(courant)];
       const TDefautLigne d = CheckOneIndex(ligne, present ? &personne : nullptr, attendues, dejaVues);
@@ -126,7 +128,7 @@ TBilanIndex TFicIndexPerson::CheckIndexValid(TProgression* barre, bool repare) {
     progression.Pas();
     if (aReecrire.count(n)) continue;
     if (!LitPersonne(*dossier_, n, personne) || personne.FicheSupprimee == 'O') continue;
-    const size_t attendu = EntreesPersonne(personne, n).size();
+    const size_t attendu = EntreesPersonne(personne, n, AnneesDe(annees, n)).size();
     if (vus[static_cast<size_t>(n)] != attendu) {
       ++bilan.PersonnesSansLignes;
       aReecrire.insert(n);
@@ -151,7 +153,7 @@ TBilanIndex TFicIndexPerson::CheckIndexValid(TProgression* barre, bool repare) {
     if (LitPersonne(*dossier_, n, personne)) {
       // Duplicates first: the remaining rows are then reused one for one.
       (void)m->DeleteIndexPerson(n);
-      ModifClef(personne, n, false, false, false);
+      ModifClef(personne, n, AnneesDe(annees, n), false, false, false);
       ++bilan.PersonnesReparees;
     }
   LectureEntete();
@@ -170,6 +172,7 @@ int TFicIndexPerson::CheckIndexValidComplete(TProgression* barre) {
     barre->Maximum(100);
   }
   LectureEntete();
+  const std::vector<TAnneesVie> annees = AnneesVieToutes(nbPers);
   int reecrites = 0;
   long manquantes = 0;
   TEnregPublic personne;
@@ -177,7 +180,7 @@ int TFicIndexPerson::CheckIndexValidComplete(TProgression* barre) {
   for (long n = 1; n <= nbPers; ++n) {
     if (barre) barre->Position(static_cast<int>(int64_t{n} * 100 / nbPers));
     if (!LitPersonne(*dossier_, n, personne) || personne.FicheSupprimee == 'O') continue;
-    const std::vector<TEnregIndexPerson> attendues = EntreesPersonne(personne, n);
+    const std::vector<TEnregIndexPerson> attendues = EntreesPersonne(personne, n, AnneesDe(annees, n));
     const std::vector<long> ids = m->GetIndexPerson(n);
     bool differe = ids.size() != attendues.size();
     std::vector<TEnregIndexPerson> lignes;
@@ -189,7 +192,7 @@ int TFicIndexPerson::CheckIndexValidComplete(TProgression* barre) {
                              [&ligne](const TEnregIndexPerson& a) { return MemesEntrees(a, ligne.Enreg); });
     }
     if (differe && !LectureSeule()) {
-      ModifClef(personne, n, true, false, index_ != nullptr);
+      ModifClef(personne, n, AnneesDe(annees, n), true, false, index_ != nullptr);
       ++reecrites;
       continue;
     }

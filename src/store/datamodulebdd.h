@@ -149,6 +149,14 @@ class TModuleBDD {
   [[nodiscard]] bool CreerTableIndexNomPrenoms();
   // Deletes every row of the person: how many, or -1 on an engine error.
   long DeleteIndexPerson(long noPers);
+  // Birth, baptism, death and burial events held by the person (every holder when noPers is 0),
+  // as (holder, label, date); hidden records are not served. False on an engine error.
+  bool ParcoursEvenementsVie(long noPers, const std::function<void(long, std::string_view, const TDateKY&)>& action);
+  // Repair of a genealogy: the persons numbered from premier on, with their parents, deletion
+  // marks and index rows, deleted; every missing index of the schema recreated and the engine's
+  // statistics refreshed.
+  bool DeleteNoPers(long premier);
+  bool RestructurationBDD();
 
   // --- places ---
   [[nodiscard]] bool TableLieuxExist();

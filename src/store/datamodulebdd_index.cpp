@@ -1,5 +1,6 @@
 // Store operations of the person index: the rows of IndexNomPrenoms of one person, the
-// secondary indexes dropped and recreated around a bulk load, the table recreated empty.
+// secondary indexes dropped and recreated around a bulk load, the table recreated empty; the
+// events that give the persons' lifetime ranges; the store side of a genealogy's repair.
 #include "store/datamodulebdd.h"
 #include "store/schema_bdd.h"
 
@@ -62,6 +63,52 @@ long TModuleBDD::DeleteIndexPerson(long noPers) {
   if (q.ExecSQL()) return static_cast<long>(q.RowsAffected());
   BDDError(kTableIndex, base_->DerniereErreur());
   return -1;
+}
+
+bool TModuleBDD::ParcoursEvenementsVie(long noPers,
+                                       const std::function<void(long, std::string_view, const TDateKY&)>& action) {
+  if (!base_->Connected()) return false;
+  // Hidden records carry negated holders: a positive holder excludes them.
+  TACRQuery q(*base_,
+              std::string("SELECT NoPersA, LibelleChamps, Acte, TypeCalend, Date FROM Evenements WHERE Type = 0 AND "
+                          "LibelleChamps IN ('NAISSANCE', 'BAPTEME', 'DECES', 'INHUMATION') AND ") +
+                  (noPers > 0 ? "NoPersA = :n" : "NoPersA > 0"));
+  if (noPers > 0) q.SetParamInteger("n", noPers);
+  if (!q.Open()) return false;
+  for (; !q.Eof(); q.Next()) {
+    const AnsiString libelle = q.Fields(1).AsAnsiString();
+    const TDateKY date = TDateKY::DepuisFormeStockee(
+        {q.Fields(2).AsAnsiString(), q.Fields(3).AsAnsiString(), q.Fields(4).AsAnsiString()});
+    action(static_cast<long>(q.Fields(0).AsInt64()), libelle, date);
+  }
+  return true;
+}
+
+bool TModuleBDD::DeleteNoPers(long premier) {
+  if (!base_->Connected() || EstLectureSeule() || premier < 1) return false;
+  // All or nothing: a person never loses its index rows without its record.
+  TACRTransaction transaction(*base_);
+  const char* const requetes[] = {
+      "DELETE FROM Personnes WHERE ID >= :n",
+      "DELETE FROM IDParents WHERE NoPers >= :n",
+      "DELETE FROM PersonnesSuppr WHERE ID >= :n",
+      "DELETE FROM IndexNomPrenoms WHERE NoPers >= :n",
+  };
+  for (const char* sql : requetes) {
+    TACRQuery q(*base_, sql);
+    q.SetParamInteger("n", premier);
+    if (!q.ExecSQL()) {
+      BDDError("Personnes", base_->DerniereErreur());
+      return false;
+    }
+  }
+  return !transaction.Active() || transaction.Commit();
+}
+
+bool TModuleBDD::RestructurationBDD() {
+  if (!base_->Connected() || EstLectureSeule()) return false;
+  (void)RetablitIndex();
+  return base_->ExecuteSql("ANALYZE");
 }
 
 }  // namespace kyb

@@ -11,6 +11,7 @@
 
 #include "folder/gest_fic.h"
 #include "folder/gest_fic_pers.h"
+#include "names/cles_personne.h"
 #include "persons/gest_pers.h"
 #include "platform/fichiers.h"
 #include "platform/thread_nom.h"
@@ -510,6 +511,43 @@ TEST_F(IndexPersonnes, ReconstructionEtMiseANiveau) {
   EXPECT_EQ(g->GetFicIndexPerson()->Index()->GetNbElt(), 0);
   g->GetFicIndexPerson()->AddAllIndexComplete(true);
   EnPhase(*g);
+}
+
+// The searches against a plain walk of every entry: exact keys first, then the same phonetic
+// codes, persons once each, in index order; again after renames change the index.
+TEST_F(IndexPersonnes, RecherchesCommeUnParcoursDeToutesLesEntrees) {
+  auto g = Ouvre(true);
+  const char16_t* const noms[] = {u"Martin",  u"Martineau", u"Mortain", u"Marten;Roux", u"Bernard", u"Bernart",
+                                  u"Berner",  u"Rousse",    u"Roux",    u"",            u"Durand",  u"Durant"};
+  const char16_t* const prenoms[] = {u"Jean", u"Jeanne Marie", u"Paul", u"Pol", u"Marie"};
+  for (int i = 0; i < 120; ++i) Ajoute(*g, noms[(i * 7) % std::size(noms)], prenoms[(i * 3) % std::size(prenoms)]);
+  const auto reference = [&g](const char16_t* nom, const char16_t* prenom) {
+    const UnicodeString cleNom = CleNom(UnicodeString(nom), 1);
+    const UnicodeString clePrenom = *prenom ? ClePrenom(UnicodeString(prenom), 1) : UnicodeString();
+    const UnicodeString codeNom = SoundexCle(cleNom), codePrenom = clePrenom.empty() ? u"" : SoundexCle(clePrenom);
+    std::vector<int32_t> r;
+    const auto ajoute = [&r](int32_t n) {
+      if (std::find(r.begin(), r.end(), n) == r.end() && std::find(r.begin(), r.end(), -n) == r.end()) r.push_back(n);
+    };
+    const auto& elts = g->GetFicIndexPerson()->Index()->Elements();
+    for (const TEltIndex& e : elts)
+      if (e.Nom() == cleNom && (clePrenom.empty() || e.Prenom() == clePrenom)) ajoute(e.NoPers);
+    for (const TEltIndex& e : elts)
+      if (e.NomSoundex() == codeNom && (codePrenom.empty() || e.PrenomSoundex() == codePrenom)) ajoute(-e.NoPers);
+    if (r.size() > 50) r.resize(50);
+    return r;
+  };
+  const std::pair<const char16_t*, const char16_t*> recherches[] = {
+      {u"Martin", u""}, {u"Martin", u"Jean"}, {u"Bernard", u""}, {u"Roux", u"Pol"}, {u"Rous", u""},
+      {u"Durand", u"Marie"}, {u"Mortin", u""}, {u"Inconnu", u""}};
+  for (int tour = 0; tour < 2; ++tour) {
+    for (const auto& [nom, prenom] : recherches) {
+      SCOPED_TRACE(UnicodeVersUtf8(nom) + " " + UnicodeVersUtf8(prenom));
+      EXPECT_EQ(Trouves(*g, nom, prenom), reference(nom, prenom));
+    }
+    // Renames between two rounds: the table of codes follows.
+    for (long no = 2; no < 40; no += 3) Renomme(*g, no, noms[static_cast<size_t>(no) % std::size(noms)], u"Paul");
+  }
 }
 
 }  // namespace
