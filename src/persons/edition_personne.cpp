@@ -25,10 +25,11 @@ std::string Majuscules(std::string texte) {
   return texte;
 }
 
-// The text, or why it is too long for its field (counted in characters).
-std::string Trop(const char* quoi, const UnicodeString& texte, size_t maximum) {
+// Why the text is too long for its field (counted in characters), or nothing. sujet carries its
+// verb: "le nom dépasse", "les prénoms dépassent".
+std::string Trop(const char* sujet, const UnicodeString& texte, size_t maximum) {
   if (texte.size() <= maximum) return {};
-  return std::string(quoi) + " dépasse " + std::to_string(maximum) + " caractères (" + std::to_string(texte.size()) + ")";
+  return std::string(sujet) + " " + std::to_string(maximum) + " caractères (" + std::to_string(texte.size()) + ")";
 }
 
 }  // namespace
@@ -81,14 +82,19 @@ std::string TEditionPersonne::Applique(const std::string& champ, const std::stri
   if (!erreur_.empty()) return erreur_;
   std::string nom = champ, partie;
   long conjoint = 0;
+  // "UNION@2.lieu" and "UNION.lieu@2" alike.
+  if (const size_t p = nom.find('.'); p != std::string::npos) {
+    partie = nom.substr(p + 1);
+    nom.erase(p);
+    if (const size_t a = partie.find('@'); a != std::string::npos) {
+      nom += partie.substr(a);
+      partie.erase(a);
+    }
+  }
   if (const size_t a = nom.find('@'); a != std::string::npos) {
     conjoint = NumeroSaisi(nom.substr(a + 1));
     if (conjoint < 1) return "conjoint invalide dans " + Guillemets(champ);
     nom.erase(a);
-  }
-  if (const size_t p = nom.find('.'); p != std::string::npos) {
-    partie = nom.substr(p + 1);
-    nom.erase(p);
   }
   const std::string cle = Majuscules(nom);
   if (cle == "NOM" || cle == "PRENOMS" || cle == "PRENOM" || cle == "SEXE" || cle == "PERE" || cle == "MERE" ||
@@ -122,7 +128,7 @@ std::string TEditionPersonne::Lien(const std::string& cle, const std::string& va
   if (cle == "NOM" || cle == "PRENOMS" || cle == "PRENOM") {
     const UnicodeString texte = Utf8VersUnicode(valeur);
     const bool estNom = cle == "NOM";
-    if (std::string e = Trop(estNom ? "le nom" : "les prénoms", texte, estNom ? kLongueurNom : kLongueurPrenoms); !e.empty())
+    if (std::string e = Trop(estNom ? "le nom dépasse" : "les prénoms dépassent", texte, estNom ? kLongueurNom : kLongueurPrenoms); !e.empty())
       return e;
     if (estNom) personne_->SetNom(texte);
     else personne_->SetPrenoms(texte);
@@ -203,10 +209,10 @@ std::string TEditionPersonne::Evenement(const TChpCs& def, const std::string& pa
       e.Enreg.Lieu = static_cast<int32_t>(n);
     }
   } else if (quoi == "LIEUDIT") {
-    if (std::string m = Trop("le lieu-dit", texte, kLongueurLieuDit); !m.empty()) return m;
+    if (std::string m = Trop("le lieu-dit dépasse", texte, kLongueurLieuDit); !m.empty()) return m;
     e.SetLieuDit(texte);
   } else {
-    if (std::string m = Trop("la donnée", texte, kLongueurDonnee); !m.empty()) return m;
+    if (std::string m = Trop("la donnée dépasse", texte, kLongueurDonnee); !m.empty()) return m;
     e.SetDonnee(texte);
   }
   if (const int rg = ajout ? -1 : p.GetRgEven(libelle, conjoint > 0 ? conjoint : -1); rg >= 0) {
@@ -220,7 +226,7 @@ std::string TEditionPersonne::Evenement(const TChpCs& def, const std::string& pa
 std::string TEditionPersonne::Simple(const TChpCs& def, long conjoint, const std::string& valeur, bool ajout) {
   TPerson& p = *personne_;
   const UnicodeString texte = Utf8VersUnicode(valeur);
-  if (std::string m = Trop("la donnée", texte, kLongueurDonnee); !m.empty()) return m;
+  if (std::string m = Trop("la donnée dépasse", texte, kLongueurDonnee); !m.empty()) return m;
   if (!ajout) {
     for (int i = 0; i < p.GetNbChpsSimple(); ++i) {
       TChpsSimple& c = *p.ChpsSimpleNo(i);
