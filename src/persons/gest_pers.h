@@ -107,6 +107,9 @@ class TPerson {
   [[nodiscard]] AnsiString GenereIdPersUnique() const;
   // Non-empty and holding the folder's IdGenea.
   [[nodiscard]] bool VerifIdPersOk(const AnsiString& idPers) const;
+  // The identifier as it leaves the genealogy: the folder's IdGenea followed by the person's
+  // "ID_PERS" (made when creer and missing); empty when there is none. VerifIdPersOk accepts it.
+  AnsiString IdPersComplet(bool creer = false);
 
   // --- links ---
   // The first free slot takes the link; -1 when full or already there, else the slot.
