@@ -187,6 +187,36 @@ class TPerson {
   [[nodiscard]] TNoParent& NoParents() { return noParents_; }
   [[nodiscard]] const TNoParent& NoParents() const { return noParents_; }
 
+  // --- state of the record (gest_pers_etat.cpp) ---
+  // Deletes the person: with effaceNoms the surname becomes "XXX" and the first names empty; the
+  // record is marked deleted, its events and simple fields hidden in the store and the card
+  // emptied, every link removed on both sides (the others saved), its Sosa number set to 0. The
+  // caller saves the person afterwards. False when the store refused to hide the card.
+  bool Suppression(bool effaceNoms = true);
+  // Shows the hidden events and simple fields again (the caller clears the deleted mark).
+  bool RestaurationData();
+  // Frees the card (it is read again when needed).
+  void LibereMemoire() { fiche_ = TChpsPersonne(); }
+  void ViderCachesChps() { LibereMemoire(); }
+  // No names, no parent, no spouse, no child and no event.
+  [[nodiscard]] bool FicheVide();
+  [[nodiscard]] int CompteIndexPers() const;
+  void SetIndice(const UnicodeString& indice) { Public.Indice = indice; }
+  [[nodiscard]] const UnicodeString& GetIndice() const { return Public.Indice; }
+  // The loaded flag (element 0) of the three link arrays.
+  void SetLoaded(bool charge);
+  // A parent, spouse or child beyond the persons storage.
+  [[nodiscard]] bool FicheCassee() const;
+  // Empties every such link; true when one was.
+  bool RepareFiche();
+  // Sex 'M' or 'F' and a spouse of the same sex.
+  [[nodiscard]] bool IsCouplesHomosexuel() const;
+  // After the user answered the question raised by a change of sex: for kReponseOui and
+  // kReponseNon, saves the person and puts it in the right parent slot of the children it has
+  // with its spouses (father and mother exchanged); for kReponseOui the spouses' sex is inverted
+  // too. Other answers change nothing. False when a save failed.
+  bool GestionCoupleHomoSexuel(int reponse);
+
   // --- events (gest_pers_evens.cpp). Positions index Fiche().Evenements; the card is loaded
   // from the store first when it is not. Nothing is written before Enregistrement, except the
   // spouse of a new couple event. ---
