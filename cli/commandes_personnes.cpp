@@ -9,6 +9,7 @@
 #include "persons/edition_personne.h"
 #include "persons/fiche_evenements.h"
 #include "persons/gest_pers.h"
+#include "store/datamodulebdd.h"
 
 namespace kyb::cli {
 namespace {
@@ -26,6 +27,22 @@ std::string Lien(TFicPersons& f, long no) {
   return std::to_string(no) + " (" + NomComplet(TPerson(&f, no)) + ")";
 }
 
+// Why the stored person cannot be shown (a number without row, a damaged record), or nothing.
+std::string Illisible(TFicPersons& f, long no) {
+  const std::string quoi = "la personne " + std::to_string(no);
+  if (f.AncienFormat()) {
+    TEnregPersonne enreg;
+    if (!f.LitEnreg(no, enreg)) return quoi + " est illisible : le fichier des personnes n'a pas pu être lu";
+    if (enreg.EnregFoireux()) return quoi + " est illisible : son enregistrement est endommagé";
+    return {};
+  }
+  TModuleBDD* bdd = f.Store();
+  TEnregPublic p;
+  if (!bdd || !bdd->IsIDPersExists(no)) return quoi + " n'existe pas";
+  if (!bdd->ReadPerson(p, no)) return quoi + " est illisible : sa ligne de la base de données est endommagée";
+  return {};
+}
+
 int Personne(const Arguments& args) {
   if (args.size() != 2) return Usage("kyb personne CHEMIN N");
   long long no = 0;
@@ -36,6 +53,7 @@ int Personne(const Arguments& args) {
   TFicPersons& f = *g.FicPersons;
   if (!f.NoPersValide(no)) return Echec("la personne " + args[1] + " n'existe pas (dernier numéro : " +
                                         std::to_string(f.NbEnreg) + ")");
+  if (const std::string e = Illisible(f, static_cast<long>(no)); !e.empty()) return Echec(e);
   TPerson p(&f, static_cast<long>(no), true);
   std::printf("Personne         : %ld%s\n", p.Numero(), p.FicheSupprimee() ? " (supprimée)" : "");
   std::printf("Nom              : %s\n", UnicodeVersUtf8(p.Public.Nom).c_str());
