@@ -55,7 +55,11 @@ int TPerson::AjoutEven(const TEvenement& even, long conjoint) {
   const TChpCs* def = defs ? defs->RechercheChampsInternePtr(e.Enreg.LibelleChamps) : nullptr;
   const bool couple = def && def->IsLiaisonCouple() && conjoint > 0 && conjoint != numero_;
   e.SetNoConj(numero_, couple ? conjoint : 0);
-  e.Enreg.ID = even.Enreg.ID;
+  // Always a new record: a copy of another person's event keeps its lists, not its row.
+  e.ChargeListes();
+  e.Enreg.ID = 0;
+  for (TSourceEven& source : e.Enreg.Sources) source.Id = 0;
+  for (TIllustrationEven& illustration : e.Enreg.Illustrations) illustration.Id = 0;
   if (couple) AjouteChezConjoint(e, conjoint);
   fiche_.SetConjoints(Public);
   return fiche_.AddEvenInTV(e);

@@ -95,6 +95,19 @@ TEST_F(RubriquesPersonne, AjoutEvenSuitLesDefinitions) {
   ASSERT_NE(epouse.GetEvent("UNION", no), nullptr);
   EXPECT_EQ(epouse.GetEvent("UNION", no)->Enreg.NoPersA, no);
   EXPECT_EQ(TPerson(f, c2, true).CountEvents("UNION"), 1);
+  // A copy of another person's event, with its source, becomes a record of its own.
+  TPerson q(f, c2, true);
+  TEvenement copie = p.Fiche().Evenements[static_cast<size_t>(p.GetRgEven("NAISSANCE"))].Even;
+  TSourceEven source;
+  source.Descriptif = u"Registre paroissial";
+  ASSERT_GE(copie.AjoutSource(source), 0);
+  ASSERT_TRUE(copie.Enregistrement());  // the original now has its source row
+  ASSERT_GE(q.AjoutEven(copie), 0);
+  ASSERT_TRUE(q.Enregistrement());
+  EXPECT_EQ(LignesStockees("NAISSANCE"), 2);
+  EXPECT_EQ(TPerson(f, no, true).GetEvent("NAISSANCE")->Enreg.NoPersA, no);
+  EXPECT_EQ(TPerson(f, c2, true).GetEvent("NAISSANCE")->CountSource(), 1);
+  EXPECT_EQ(TPerson(f, no, true).GetEvent("NAISSANCE")->CountSource(), 1);
   // The spouse cannot add a second union with the same person either.
   EXPECT_LT(epouse.AjoutEvenVierge("UNION", no), 0);
 }
