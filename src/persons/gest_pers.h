@@ -323,7 +323,10 @@ class TPerson {
   // Identifiers of the events of other persons that cite this one.
   [[nodiscard]] std::vector<long> GetCitations() const;
   void CopyCitations(const TPerson& autre) { Public.LiensCitations = autre.Public.LiensCitations; }
-  void CopyChamps(const TPerson& autre) { fiche_ = autre.fiche_; fiche_.NoPers = numero_; }
+  // The other person's events and simple fields become new records of this person (its own
+  // records, couple records with their spouse kept; the shared events it only cites and its
+  // identifier are left).
+  void CopyChamps(TPerson& autre);
 
   // --- display texts (gest_pers_affichage.cpp), UTF-16 ---
   [[nodiscard]] UnicodeString ChargeNom() const { return Public.Nom; }

@@ -1,8 +1,9 @@
 // The events of a person: adding (with the refusal rules of the field definitions), removing,
-// changing and finding them in the person's record card.
+// changing and finding them in the person's record card; copying a card to another person.
 #include "fields/csdefchps.h"
 #include "persons/bufferisationarbchrono.h"
 #include "persons/gest_pers.h"
+#include "persons/ident_pers.h"
 #include "store/datamodulebdd.h"
 
 namespace kyb {
@@ -77,6 +78,33 @@ void TPerson::AjouteChezConjoint(TEvenement& even, long conjoint) {
   // same row instead of adding a second one.
   for (const TEvenementTV& tv : autre.fiche_.Evenements)
     if (tv.Ordre == ordre) even.Enreg.ID = tv.Even.Enreg.ID;
+}
+
+void TPerson::CopyChamps(TPerson& autre) {
+  if (!autre.AssureFiche()) return;
+  fiche_ = TChpsPersonne(numero_);
+  fiche_.SetConjoints(Public);
+  fiche_.EvenementsCharges = fiche_.ChpsSimplesCharges = true;
+  const long source = autre.numero_;
+  for (size_t i = 0; i < autre.fiche_.Evenements.size(); ++i) {
+    if (autre.fiche_.Partages[i]) continue;
+    TEvenement e = autre.fiche_.Evenements[i].Even;
+    e.ChargeListes();
+    e.Enreg.ID = 0;
+    for (TSourceEven& s : e.Enreg.Sources) s.Id = 0;
+    for (TIllustrationEven& il : e.Enreg.Illustrations) il.Id = 0;
+    e.SetNoConj(numero_, e.NoConjoint(source));
+    e.Enreg.RangA = e.Enreg.RangB = 0;
+    (void)fiche_.AddEvenInTV(e);
+  }
+  for (const TChpsSimpleTV& tv : autre.fiche_.ChpsSimples) {
+    if (tv.Chps.IsLibelleChamps(kLibelleIdPers)) continue;  // an identifier belongs to one person
+    TChpsSimple c = tv.Chps;
+    c.Enreg.ID = 0;
+    c.SetNoConj(numero_, c.NoConjoint(source));
+    c.Enreg.RangA = c.Enreg.RangB = 0;
+    (void)fiche_.AddChpsSimpleInTV(c);
+  }
 }
 
 int TPerson::AjoutEvenVierge(const AnsiString& libelle, long conjoint) {

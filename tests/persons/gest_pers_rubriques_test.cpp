@@ -112,6 +112,35 @@ TEST_F(RubriquesPersonne, AjoutEvenSuitLesDefinitions) {
   EXPECT_LT(epouse.AjoutEvenVierge("UNION", no), 0);
 }
 
+TEST_F(RubriquesPersonne, CopieDeLaFicheSansToucherLOriginal) {
+  const long no = Nouvelle(u"Martin", 'M');
+  TPerson p(f, no, true);
+  TEvenement naissance = Even("NAISSANCE", "14/07/1820");
+  TSourceEven source;
+  source.Descriptif = u"Registre paroissial";
+  ASSERT_GE(naissance.AjoutSource(source), 0);
+  ASSERT_GE(p.AjoutEven(naissance), 0);
+  ASSERT_TRUE(p.SetValeurChpsSimple("TELEPHONE", u"01"));
+  ASSERT_TRUE(p.Enregistrement());
+  ASSERT_FALSE(p.RetourneIdPers(true).empty());
+
+  const long copie = Nouvelle(u"Martin", 'M');
+  TPerson c(f, copie, true);
+  TPerson original(f, no, true);
+  c.CopyChamps(original);
+  ASSERT_TRUE(c.Enregistrement());
+  EXPECT_EQ(LignesStockees("NAISSANCE"), 2);
+  const TPerson relu(f, no, true);
+  ASSERT_EQ(relu.Fiche().GetNbInfoEven(), 1);
+  EXPECT_EQ(relu.Fiche().Evenements[0].Even.Enreg.NoPersA, no);
+  TPerson r(f, copie, true);
+  ASSERT_NE(r.GetEvent("NAISSANCE"), nullptr);
+  EXPECT_EQ(r.GetEvent("NAISSANCE")->CountSource(), 1);
+  EXPECT_EQ(r.ValeursChpsSimple("TELEPHONE"), std::vector<UnicodeString>{u"01"});
+  EXPECT_EQ(r.RetourneIdPers(), "");  // the identifier stays with its person
+  EXPECT_EQ(TPerson(f, no, true).GetEvent("NAISSANCE")->CountSource(), 1);
+}
+
 TEST_F(RubriquesPersonne, ModifierEtSupprimerDesEvenements) {
   const long no = Nouvelle(u"Martin", 'M');
   TPerson p(f, no, true);
