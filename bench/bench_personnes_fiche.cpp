@@ -68,7 +68,8 @@ void BM_PersonnesFiche_Lecture(benchmark::State& state) {
       rubriques += p.Fiche().Evenements.size() + p.Fiche().ChpsSimples.size();
     }
   }
-  state.counters["rubriques_par_personne"] = static_cast<double>(rubriques) / kLectures / static_cast<double>(state.iterations());
+  state.counters["rubriques_par_personne"] =
+      static_cast<double>(rubriques) / kLectures / static_cast<double>(state.iterations());
   Percentiles(state, us);
   state.SetItemsProcessed(state.iterations() * kLectures);
 }

@@ -21,7 +21,8 @@ long NumeroSaisi(const std::string& texte) {
 }
 
 std::string Majuscules(std::string texte) {
-  std::transform(texte.begin(), texte.end(), texte.begin(), [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+  std::transform(texte.begin(), texte.end(), texte.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
   return texte;
 }
 
@@ -37,14 +38,16 @@ std::string Trop(const char* sujet, const UnicodeString& texte, size_t maximum) 
 TEditionPersonne::TEditionPersonne(TFicPersons& fichier, long no) : fichier_(fichier) {
   TGestFichier* dossier = fichier.Dossier();
   if (no < 1 || !fichier.NoPersValide(no))
-    erreur_ = "la personne " + std::to_string(no) + " n'existe pas (dernier numéro : " + std::to_string(fichier.NbEnreg) + ")";
+    erreur_ = "la personne " + std::to_string(no) +
+              " n'existe pas (dernier numéro : " + std::to_string(fichier.NbEnreg) + ")";
   else if (const std::string e = Existe(no); !e.empty())
     erreur_ = e;
   if (!erreur_.empty()) return;
   Ouvre();
   if (!erreur_.empty()) return;
   personne_ = std::make_unique<TPerson>(&fichier, no, true);
-  if (!personne_->FicheChargee() || dossier->Erreur) erreur_ = "la fiche de la personne " + std::to_string(no) + " est illisible";
+  if (!personne_->FicheChargee() || dossier->Erreur)
+    erreur_ = "la fiche de la personne " + std::to_string(no) + " est illisible";
   pereInitial_ = personne_->Public.Pere.No;
   mereInitial_ = personne_->Public.Mere.No;
 }
@@ -58,10 +61,14 @@ TEditionPersonne::TEditionPersonne(TFicPersons& fichier) : fichier_(fichier), no
 void TEditionPersonne::Ouvre() {
   TGestFichier* dossier = fichier_.Dossier();
   TModuleBDD* bdd = dossier ? dossier->GetModuleBDD() : nullptr;
-  if (!dossier || dossier->Erreur) erreur_ = "le dossier est en erreur : rien n'est modifié";
-  else if (dossier->IsReadOnly()) erreur_ = "le dossier est en lecture seule : rien n'est modifié";
-  else if (!bdd || fichier_.AncienFormat()) erreur_ = "le dossier n'est pas au format courant : convertissez-le d'abord";
-  else transaction_ = std::make_unique<TACRTransaction>(bdd->Database());
+  if (!dossier || dossier->Erreur)
+    erreur_ = "le dossier est en erreur : rien n'est modifié";
+  else if (dossier->IsReadOnly())
+    erreur_ = "le dossier est en lecture seule : rien n'est modifié";
+  else if (!bdd || fichier_.AncienFormat())
+    erreur_ = "le dossier n'est pas au format courant : convertissez-le d'abord";
+  else
+    transaction_ = std::make_unique<TACRTransaction>(bdd->Database());
 }
 
 std::string TEditionPersonne::Existe(long no) const {
@@ -106,21 +113,29 @@ std::string TEditionPersonne::Applique(const std::string& champ, const std::stri
   if (!def && defs) def = defs->RechercheChampsLibelleEcranPtr(libelle);
   if (!def) return "rubrique inconnue : " + Guillemets(champ);
   switch (def->Type) {
-    case tcNom: return Lien("NOM", valeur);
-    case tcPrenom: return Lien("PRENOMS", valeur);
-    case tcSexe: return Lien("SEXE", valeur);
-    case tcNoSosa: return "le numéro Sosa ne se saisit pas : il se calcule (kyb sosa)";
-    default: break;
+    case tcNom:
+      return Lien("NOM", valeur);
+    case tcPrenom:
+      return Lien("PRENOMS", valeur);
+    case tcSexe:
+      return Lien("SEXE", valeur);
+    case tcNoSosa:
+      return "le numéro Sosa ne se saisit pas : il se calcule (kyb sosa)";
+    default:
+      break;
   }
   if (conjoint != 0 && !def->IsLiaisonCouple())
     return Guillemets(AnsiVersUtf8(def->LibelleInterne)) + " n'est pas une rubrique de couple";
   if (def->IsLiaisonCouple()) {
-    if (conjoint == 0) return Guillemets(AnsiVersUtf8(def->LibelleInterne)) + " est une rubrique de couple : indiquez le conjoint (" + nom + "@N)";
+    if (conjoint == 0)
+      return Guillemets(AnsiVersUtf8(def->LibelleInterne)) + " est une rubrique de couple : indiquez le conjoint (" +
+             nom + "@N)";
     if (personne_->RetourneRgConj(conjoint) == 0)
       return "la personne " + std::to_string(conjoint) + " n'est pas un conjoint de cette personne";
   }
   if (def->IsEvenement()) return Evenement(*def, Majuscules(partie), conjoint, valeur, ajout);
-  if (!partie.empty()) return Guillemets(AnsiVersUtf8(def->LibelleInterne)) + " n'a pas de partie " + Guillemets(partie);
+  if (!partie.empty())
+    return Guillemets(AnsiVersUtf8(def->LibelleInterne)) + " n'a pas de partie " + Guillemets(partie);
   return Simple(*def, conjoint, valeur, ajout);
 }
 
@@ -128,14 +143,19 @@ std::string TEditionPersonne::Lien(const std::string& cle, const std::string& va
   if (cle == "NOM" || cle == "PRENOMS" || cle == "PRENOM") {
     const UnicodeString texte = Utf8VersUnicode(valeur);
     const bool estNom = cle == "NOM";
-    if (std::string e = Trop(estNom ? "le nom dépasse" : "les prénoms dépassent", texte, estNom ? kLongueurNom : kLongueurPrenoms); !e.empty())
+    if (std::string e =
+            Trop(estNom ? "le nom dépasse" : "les prénoms dépassent", texte, estNom ? kLongueurNom : kLongueurPrenoms);
+        !e.empty())
       return e;
-    if (estNom) personne_->SetNom(texte);
-    else personne_->SetPrenoms(texte);
+    if (estNom)
+      personne_->SetNom(texte);
+    else
+      personne_->SetPrenoms(texte);
     return {};
   }
   if (cle == "SEXE") {
-    if (valeur != "M" && valeur != "F" && valeur != "?") return "sexe invalide : " + Guillemets(valeur) + " (M, F ou ?)";
+    if (valeur != "M" && valeur != "F" && valeur != "?")
+      return "sexe invalide : " + Guillemets(valeur) + " (M, F ou ?)";
     personne_->SetSexe(valeur[0]);
     return {};
   }
@@ -153,8 +173,10 @@ std::string TEditionPersonne::Parent(bool pere, long no) {
     if (std::string e = Existe(no); !e.empty()) return e;
     if ((pere ? p.Mere.No : p.Pere.No) == no) return "le père et la mère sont la même personne";
     const char sexe = Autre(no)->Public.Sexe;
-    if (pere && sexe == 'F') return "la personne " + std::to_string(no) + " est une femme : elle ne peut pas être le père";
-    if (!pere && sexe == 'M') return "la personne " + std::to_string(no) + " est un homme : il ne peut pas être la mère";
+    if (pere && sexe == 'F')
+      return "la personne " + std::to_string(no) + " est une femme : elle ne peut pas être le père";
+    if (!pere && sexe == 'M')
+      return "la personne " + std::to_string(no) + " est un homme : il ne peut pas être la mère";
     if (!nouvelle_)
       for (const TLienPers& e : p.Enfants)
         if (e.No == no) return "la personne " + std::to_string(no) + " est un enfant de cette personne";
@@ -185,18 +207,21 @@ std::string TEditionPersonne::Evenement(const TChpCs& def, const std::string& pa
     return {};
   }
   TEvenement e(fichier_.Store());
-  if (TEvenement* present = ajout ? nullptr : p.GetEvent(libelle, conjoint > 0 ? conjoint : -1)) e = *present;
+  if (TEvenement* present = ajout ? nullptr : p.GetEvent(libelle, conjoint > 0 ? conjoint : -1))
+    e = *present;
   else {
     e.NouvelleFiche();
     e.SetLibelle(libelle);
   }
   const UnicodeString texte = Utf8VersUnicode(valeur);
   if (quoi == "DATE") {
-    if (valeur.empty()) e.Enreg.Date = TDateKY();
+    if (valeur.empty())
+      e.Enreg.Date = TDateKY();
     else {
       AnsiString date;
       char calendrier = 0;
-      if (AnalyseSaisie(date, calendrier, Utf8VersAnsi(valeur)) != kAnalyseOk) return "date invalide : " + Guillemets(valeur);
+      if (AnalyseSaisie(date, calendrier, Utf8VersAnsi(valeur)) != kAnalyseOk)
+        return "date invalide : " + Guillemets(valeur);
       e.Enreg.Date = TDateKY(calendrier, date);
     }
   } else if (quoi == "LIEU") {
@@ -231,8 +256,10 @@ std::string TEditionPersonne::Simple(const TChpCs& def, long conjoint, const std
     for (int i = 0; i < p.GetNbChpsSimple(); ++i) {
       TChpsSimple& c = *p.ChpsSimpleNo(i);
       if (!c.IsLibelleChamps(def.LibelleInterne) || (conjoint > 0 && c.NoConjoint(p.Numero()) != conjoint)) continue;
-      if (valeur.empty()) (void)p.SupprChpsSimpleNo(i);
-      else c.SetDonnee(texte);
+      if (valeur.empty())
+        (void)p.SupprChpsSimpleNo(i);
+      else
+        c.SetDonnee(texte);
       return {};
     }
     if (valeur.empty()) return {};

@@ -26,7 +26,8 @@ namespace kyb {
 class TDefChpsCs;
 
 // What the user is told when an event cannot be added to a person.
-inline constexpr const char16_t* kMessageAjoutRefuse = u"Impossible d'ajouter une nouvelle rubrique pour cette fiche.";
+inline constexpr const char16_t* kMessageAjoutRefuse =
+    u"Impossible d'ajouter une nouvelle rubrique pour cette fiche.";
 inline constexpr const char* kLibelleNaissance = "NAISSANCE";
 inline constexpr const char* kLibelleBapteme = "BAPTEME";
 inline constexpr const char* kLibelleDeces = "DECES";
@@ -239,7 +240,9 @@ class TPerson {
   // its new position after sorting, -1 out of range.
   int MajEvenNo(int position, const TEvenement& even);
   [[nodiscard]] int GetNbInfoEven();
-  [[nodiscard]] bool IsExistEven(std::string_view libelle, long conjoint = -1) { return GetRgEven(libelle, conjoint) >= 0; }
+  [[nodiscard]] bool IsExistEven(std::string_view libelle, long conjoint = -1) {
+    return GetRgEven(libelle, conjoint) >= 0;
+  }
   [[nodiscard]] int GetRgEven(std::string_view libelle, long conjoint = -1);
   [[nodiscard]] int GetRgEvenByID(long id);
   [[nodiscard]] TEvenement* GetEvent(std::string_view libelle, long conjoint = -1);

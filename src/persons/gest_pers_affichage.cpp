@@ -103,10 +103,14 @@ UnicodeString TPerson::ChargeChamps(std::string_view nom, long conjoint) {
   const TChpCs* def = defs ? defs->RechercheChampsInternePtr(nom) : nullptr;
   if (!def) return {};
   switch (def->Type) {
-    case tcNom: return Public.Nom;
-    case tcPrenom: return Public.Prenoms;
-    case tcSexe: return ChargeSexe();
-    default: break;
+    case tcNom:
+      return Public.Nom;
+    case tcPrenom:
+      return Public.Prenoms;
+    case tcSexe:
+      return ChargeSexe();
+    default:
+      break;
   }
   const long conj = def->IsLiaisonCouple() ? conjoint : -1;
   if (def->IsEvenement()) return ChargeEven(nom, conj);

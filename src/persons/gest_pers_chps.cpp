@@ -13,7 +13,8 @@ bool PeutAjouter(const TChpsPersonne& fiche, const TDefChpsCs* defs, std::string
   const TChpCs* def = defs ? defs->RechercheChampsInternePtr(libelle) : nullptr;
   if (def && def->Repetable) return true;
   for (const TChpsSimpleTV& tv : fiche.ChpsSimples)
-    if (tv.Chps.IsLibelleChamps(libelle) && (!def || !def->IsLiaisonCouple() || tv.Chps.NoConjoint(fiche.NoPers) == conjoint))
+    if (tv.Chps.IsLibelleChamps(libelle) &&
+        (!def || !def->IsLiaisonCouple() || tv.Chps.NoConjoint(fiche.NoPers) == conjoint))
       return false;
   return true;
 }

@@ -41,7 +41,8 @@ bool TPerson::Suppression(bool effaceNoms) {
   }
   if (ecrivable && !AucunLien()) (void)SupprimeLien();
   if (ecrivable)
-    if (TFicSosas* sosas = dossier->GetFicSosas(); sosas && sosas->IsExist(numero_)) sosas->EcritureNoStradoZero(numero_);
+    if (TFicSosas* sosas = dossier->GetFicSosas(); sosas && sosas->IsExist(numero_))
+      sosas->EcritureNoStradoZero(numero_);
   return ok;
 }
 
@@ -71,12 +72,14 @@ void TPerson::SetLoaded(bool charge) {
 bool TPerson::FicheCassee() const {
   if (!fichier_) return false;
   TEnregPublic copie = Public;
-  return ParcourtLiens(copie, [this](int32_t no) { return no < 0 || !fichier_->NoPersValide(no); }, false);
+  return ParcourtLiens(
+      copie, [this](int32_t no) { return no < 0 || !fichier_->NoPersValide(no); }, false);
 }
 
 bool TPerson::RepareFiche() {
   if (!fichier_) return false;
-  return ParcourtLiens(Public, [this](int32_t no) { return no < 0 || !fichier_->NoPersValide(no); }, true);
+  return ParcourtLiens(
+      Public, [this](int32_t no) { return no < 0 || !fichier_->NoPersValide(no); }, true);
 }
 
 bool TPerson::IsCouplesHomosexuel() const {

@@ -33,7 +33,8 @@ bool TPerson::AssureFiche() {
 
 void TPerson::PrevientRefus() const {
   TGestFichier* dossier = Dossier();
-  if (TInterfaceUtilisateur* iu = dossier ? dossier->GetProprietaire() : nullptr) iu->Message(u"Fiche", kMessageAjoutRefuse);
+  if (TInterfaceUtilisateur* iu = dossier ? dossier->GetProprietaire() : nullptr)
+    iu->Message(u"Fiche", kMessageAjoutRefuse);
 }
 
 bool TPerson::CanAddEvent(std::string_view libelle, long conjoint) {
@@ -181,7 +182,8 @@ std::vector<int> TPerson::ClassementChronoEven() {
 std::vector<int> TPerson::ClassementTypeEven() {
   if (!AssureFiche()) return {};
   const TDefChpsCs* defs = Definitions();
-  return kyb::ClassementTypeEven(fiche_, [defs](const AnsiString& l) { return defs ? defs->RechercheChampsInterneRg(l) : -1; });
+  return kyb::ClassementTypeEven(fiche_,
+                                 [defs](const AnsiString& l) { return defs ? defs->RechercheChampsInterneRg(l) : -1; });
 }
 
 }  // namespace kyb

@@ -38,9 +38,10 @@ class EditionPersonne : public ::testing::Test {
     for (const char* table : {"Evenements", "Personnes", "IDParents", "IndexNomPrenoms"})
       for (const char* op : {"INSERT", "UPDATE", "DELETE"}) {
         const std::string nom = std::string("panne_") + table + "_" + op;
-        ASSERT_TRUE(base.ExecuteSql("CREATE TEMP TRIGGER IF NOT EXISTS " + nom + " BEFORE " + op + " ON main." +
-                                    table + " BEGIN UPDATE panne SET restant = restant - 1; "
-                                    "SELECT RAISE(ABORT, 'panne provoquée') WHERE (SELECT restant FROM panne) = 0; END"));
+        ASSERT_TRUE(
+            base.ExecuteSql("CREATE TEMP TRIGGER IF NOT EXISTS " + nom + " BEFORE " + op + " ON main." + table +
+                            " BEGIN UPDATE panne SET restant = restant - 1; "
+                            "SELECT RAISE(ABORT, 'panne provoquée') WHERE (SELECT restant FROM panne) = 0; END"));
       }
   }
   test::RepertoireTemporaire rep;
@@ -52,8 +53,13 @@ class EditionPersonne : public ::testing::Test {
 TEST_F(EditionPersonne, CreeAvecSesParentsDesDeuxCotes) {
   const long pere = Cree({{"NOM", "Martin"}, {"PRENOMS", "Jean"}, {"SEXE", "M"}});
   const long mere = Cree({{"NOM", "Dupré"}, {"PRENOMS", "Marie"}, {"SEXE", "F"}, {"CONJOINT", std::to_string(pere)}});
-  const long enfant = Cree({{"NOM", "Martin"}, {"SEXE", "M"}, {"PERE", std::to_string(pere)}, {"MERE", std::to_string(mere)},
-                            {"NAISSANCE", "14 7 1850"}, {"NAISSANCE.lieu", "Rouen"}, {"Décès", "1900"}});
+  const long enfant = Cree({{"NOM", "Martin"},
+                            {"SEXE", "M"},
+                            {"PERE", std::to_string(pere)},
+                            {"MERE", std::to_string(mere)},
+                            {"NAISSANCE", "14 7 1850"},
+                            {"NAISSANCE.lieu", "Rouen"},
+                            {"Décès", "1900"}});
   EXPECT_EQ(TPerson(f, pere).RetourneRgConj(mere), 1);  // the spouse link on both sides
   EXPECT_EQ(TPerson(f, pere).RetourneRgEnf(enfant), 1);
   EXPECT_EQ(TPerson(f, mere).RetourneRgEnf(enfant), 1);

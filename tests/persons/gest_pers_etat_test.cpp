@@ -72,7 +72,7 @@ TEST_F(EtatPersonne, SuppressionPuisRestauration) {
   EXPECT_TRUE(lu.AucunLien());
   EXPECT_FALSE(f->IsNoPersOk(a));
   EXPECT_EQ(TPerson(f, b).CompteNbConjoint(), 0);  // both sides
-  EXPECT_EQ(TPerson(f, b).RetourneRgEnf(c), 1);     // the other parent keeps the child
+  EXPECT_EQ(TPerson(f, b).RetourneRgEnf(c), 1);    // the other parent keeps the child
   EXPECT_EQ(TPerson(f, c).Public.Pere.No, 0);
   EXPECT_EQ(TPerson(f, c).Public.Mere.No, b);
   EXPECT_EQ(TPerson(f, a, true).GetNbInfoEven(), 0);  // hidden

@@ -70,10 +70,10 @@ TEST_F(RubriquesPersonne, AjoutEvenSuitLesDefinitions) {
     long conjoint;
     bool accepte;
   } const cas[] = {
-      {"NAISSANCE", 0, true},  {"NAISSANCE", 0, false},  // neither repeatable nor couple
-      {"RESIDENCE", 0, true},  {"RESIDENCE", 0, true},   // repeatable
-      {"UNION", c1, true},     {"UNION", c1, false},     // couple: once per spouse
-      {"UNION", c2, true},     {"INCONNUE", 0, true},    // a label without definition: once
+      {"NAISSANCE", 0, true}, {"NAISSANCE", 0, false},  // neither repeatable nor couple
+      {"RESIDENCE", 0, true}, {"RESIDENCE", 0, true},   // repeatable
+      {"UNION", c1, true},    {"UNION", c1, false},     // couple: once per spouse
+      {"UNION", c2, true},    {"INCONNUE", 0, true},    // a label without definition: once
       {"INCONNUE", 0, false},
   };
   int attendus = 0;
