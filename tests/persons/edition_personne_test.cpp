@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/acr_query.h"
+#include "folder/dossier_ancien.h"
 #include "persons/edition_personne.h"
 #include "platform/thread_nom.h"
 #include "store/datamodulebdd.h"
@@ -150,6 +151,29 @@ TEST_F(EditionPersonne, JamaisAMoitieCreee) {
   EXPECT_EQ(TPerson(f, pere).RetourneRgEnf(no), 1);
   EXPECT_EQ(TPerson(f, mere).RetourneRgEnf(no), 1);
   EXPECT_EQ(TPerson(f, no, true).ChargeEven("NAISSANCE"), u"en 1850");
+}
+
+// An older folder (persons in the ".prs" file) is shown, never edited: nothing in it changes.
+TEST_F(EditionPersonne, DossierAncienLuSansEtreModifie) {
+  const AnsiString chemin =
+      test::CreeDossierAncien(rep.Chemin(), {test::Personne(u"Lefèvre"), test::Personne(u"Dupont", 'F')});
+  const std::string prs = ChangeExtension(chemin, ".prs");
+  const std::string avant = test::Contenu(prs);
+  auto ancien = std::make_unique<TGestFichier>(chemin, false, false, true, false, 1, TGestFichier::mcAucune, false,
+                                               false, nullptr);
+  TFicPersons& fa = *ancien->FicPersons;
+  ASSERT_TRUE(fa.AncienFormat());
+  TPerson p(&fa, 2, true);
+  EXPECT_EQ(p.InfoLigneAllege(), u"Dupont");
+  EXPECT_EQ(p.ChargeSexe(), u"Féminin");
+  TEditionPersonne e(fa, 2);
+  EXPECT_NE(e.Erreur(), "");
+  EXPECT_NE(e.Applique("NOM", "Autre"), "");
+  EXPECT_NE(e.Enregistre(), "");
+  TEditionPersonne n(fa);
+  EXPECT_NE(n.Enregistre(), "");
+  ancien.reset();
+  EXPECT_EQ(test::Contenu(prs), avant);
 }
 
 }  // namespace
