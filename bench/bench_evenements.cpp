@@ -13,6 +13,7 @@
 #include <random>
 #include <thread>
 
+#include "bench_evenements.h"
 #include "platform/fichiers.h"
 #include "platform/thread_nom.h"
 #include "store/datamodulebdd.h"
@@ -348,4 +349,10 @@ void BM_Evenements_SQLiteRequeteAnnees(benchmark::State& state) {
 BENCHMARK(BM_Evenements_SQLiteRequeteAnnees)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
+
+namespace bench {
+long NbPersonnesEvenements() { return NbPersonnes(); }
+void ConstruitEvenements(TModuleBDD& bdd, long n) { Construit(bdd, n); }
+}  // namespace bench
+
 }  // namespace kyb

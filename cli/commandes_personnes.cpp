@@ -1,10 +1,15 @@
-// kyb commands on persons: personne.
+// kyb commands on persons: personne (the whole record card), ajoute, modifie.
+#include <algorithm>
 #include <cstdio>
+#include <utility>
 
 #include "commandes.h"
 #include "dossier_cli.h"
 #include "folder/gest_fic_pers.h"
+#include "persons/edition_personne.h"
+#include "persons/fiche_evenements.h"
 #include "persons/gest_pers.h"
+#include "store/datamodulebdd.h"
 
 namespace kyb::cli {
 namespace {
@@ -22,18 +27,34 @@ std::string Lien(TFicPersons& f, long no) {
   return std::to_string(no) + " (" + NomComplet(TPerson(&f, no)) + ")";
 }
 
+// Why the stored person cannot be shown (a number without row, a damaged record), or nothing.
+std::string Illisible(TFicPersons& f, long no) {
+  const std::string quoi = "la personne " + std::to_string(no);
+  if (f.AncienFormat()) {
+    TEnregPersonne enreg;
+    if (!f.LitEnreg(no, enreg)) return quoi + " est illisible : le fichier des personnes n'a pas pu être lu";
+    if (enreg.EnregFoireux()) return quoi + " est illisible : son enregistrement est endommagé";
+    return {};
+  }
+  TModuleBDD* bdd = f.Store();
+  TEnregPublic p;
+  if (!bdd || !bdd->IsIDPersExists(no)) return quoi + " n'existe pas";
+  if (!bdd->ReadPerson(p, no)) return quoi + " est illisible : sa ligne de la base de données est endommagée";
+  return {};
+}
+
 int Personne(const Arguments& args) {
   if (args.size() != 2) return Usage("kyb personne CHEMIN N");
   long long no = 0;
   if (!TexteVersEntier(args[1], no) || no < 1) return Echec("numéro de personne invalide : " + args[1]);
   // Reading only: the folder is opened read-only so that nothing in it changes.
-  const TGestFichier g(CheminDossier(args[0]), false, false, true, false, 0, TGestFichier::mcAucune, true, false,
-                       nullptr);
+  TGestFichier g(CheminDossier(args[0]), false, false, true, false, 0, TGestFichier::mcAucune, true, false, nullptr);
   if (g.Erreur) return Echec(MessageOuverture(g));
   TFicPersons& f = *g.FicPersons;
   if (!f.NoPersValide(no)) return Echec("la personne " + args[1] + " n'existe pas (dernier numéro : " +
                                         std::to_string(f.NbEnreg) + ")");
-  const TPerson p(&f, static_cast<long>(no));
+  if (const std::string e = Illisible(f, static_cast<long>(no)); !e.empty()) return Echec(e);
+  TPerson p(&f, static_cast<long>(no), true);
   std::printf("Personne         : %ld%s\n", p.Numero(), p.FicheSupprimee() ? " (supprimée)" : "");
   std::printf("Nom              : %s\n", UnicodeVersUtf8(p.Public.Nom).c_str());
   std::printf("Prénoms          : %s\n", UnicodeVersUtf8(p.Public.Prenoms).c_str());
@@ -51,11 +72,85 @@ int Personne(const Arguments& args) {
   std::printf("Enfants          : %d\n", p.CompteNbEnfant());
   for (const TLienPers& e : p.Public.Enfants)
     if (e.No != 0) std::printf("  %s\n", Lien(f, e.No).c_str());
+  if (p.FicheChargee()) {
+    const std::vector<std::string> lignes = RedigeFiche(g, p.Fiche(), ResolveursDuDossier(g));
+    std::printf("Rubriques        : %d\n", p.GetNbInfoEven() + p.GetNbChpsSimple());
+    for (const std::string& l : lignes) std::printf("  %s\n", l.c_str());
+  }
+  const std::vector<AnsiString> note = p.ChargeNote();
+  if (!note.empty()) std::printf("Note             :\n");
+  for (const AnsiString& l : note) std::printf("  %s\n", AnsiVersUtf8(l).c_str());
+  for (const UnicodeString& c : p.ChargeCitations()) std::printf("Citée dans       : %s\n", UnicodeVersUtf8(c).c_str());
   return 0;
 }
 
+// Opens the folder for writing, applies the fields in order and saves: all of it, or nothing.
+int Edite(const std::string& chemin, long no, const std::vector<std::pair<bool, std::pair<std::string, std::string>>>& champs,
+          bool nouvelle) {
+  TGestFichier g(CheminDossier(chemin), false, false, true, false, 0, TGestFichier::mcAucune, false, false, nullptr);
+  if (g.Erreur) return Echec(MessageOuverture(g));
+  TEditionPersonne edition = nouvelle ? TEditionPersonne(*g.FicPersons) : TEditionPersonne(*g.FicPersons, no);
+  if (!edition.Erreur().empty()) return Echec(edition.Erreur());
+  for (const auto& [ajout, champ] : champs)
+    if (const std::string e = edition.Applique(champ.first, champ.second, ajout); !e.empty())
+      return Echec(champ.first + " : " + e + " (rien n'a été écrit)");
+  if (const std::string e = edition.Enregistre(); !e.empty()) return Echec(e);
+  if (nouvelle) std::printf("Personne créée : %ld\n", edition.Numero());
+  else std::printf("Personne %ld modifiée : %zu rubrique(s)\n", edition.Numero(), champs.size());
+  return 0;
+}
+
+int Ajoute(const Arguments& args) {
+  static constexpr const char* kSyntaxe =
+      "kyb ajoute CHEMIN --nom NOM --prenoms P --sexe M|F [--pere N] [--mere N] [--naissance DATE [--lieu L]] "
+      "[--deces DATE]";
+  if (args.empty() || args.size() % 2 == 0) return Usage(kSyntaxe);
+  static constexpr std::pair<const char*, const char*> kOptions[] = {
+      {"--nom", "NOM"},       {"--prenoms", "PRENOMS"},        {"--sexe", "SEXE"}, {"--pere", "PERE"},
+      {"--mere", "MERE"},     {"--naissance", "NAISSANCE.date"}, {"--lieu", "NAISSANCE.lieu"},
+      {"--deces", "DECES.date"}};
+  std::vector<std::pair<bool, std::pair<std::string, std::string>>> champs;
+  std::vector<std::string> vus;
+  for (size_t i = 1; i + 1 < args.size(); i += 2) {
+    const char* champ = nullptr;
+    for (const auto& [option, nom] : kOptions)
+      if (args[i] == option) champ = nom;
+    if (!champ || std::find(vus.begin(), vus.end(), args[i]) != vus.end()) return Usage(kSyntaxe);
+    vus.push_back(args[i]);
+    champs.push_back({false, {champ, args[i + 1]}});
+  }
+  const auto present = [&vus](const char* o) { return std::find(vus.begin(), vus.end(), o) != vus.end(); };
+  if (!present("--nom") || !present("--prenoms") || !present("--sexe") || (present("--lieu") && !present("--naissance")))
+    return Usage(kSyntaxe);
+  if (args[0].empty()) return Usage(kSyntaxe);
+  // A place comes after its date: the event exists when the place is set.
+  std::stable_partition(champs.begin(), champs.end(), [](const auto& c) { return c.second.first != "NAISSANCE.lieu"; });
+  return Edite(args[0], 0, champs, true);
+}
+
+int Modifie(const Arguments& args) {
+  static constexpr const char* kSyntaxe = "kyb modifie CHEMIN N --champ LIBELLE=VALEUR ... [--ajoute LIBELLE=VALEUR ...]";
+  if (args.size() < 4 || args.size() % 2 != 0) return Usage(kSyntaxe);
+  long long no = 0;
+  if (!TexteVersEntier(args[1], no) || no < 1 || no > 0x7FFFFFFF) return Echec("numéro de personne invalide : " + args[1]);
+  std::vector<std::pair<bool, std::pair<std::string, std::string>>> champs;
+  for (size_t i = 2; i + 1 < args.size(); i += 2) {
+    const size_t egal = args[i + 1].find('=');
+    if ((args[i] != "--champ" && args[i] != "--ajoute") || egal == std::string::npos || egal == 0) return Usage(kSyntaxe);
+    champs.push_back({args[i] == "--ajoute", {args[i + 1].substr(0, egal), args[i + 1].substr(egal + 1)}});
+  }
+  return Edite(args[0], static_cast<long>(no), champs, false);
+}
+
 constexpr TCommande kCommandes[] = {
-    {"personne", "personne CHEMIN N", "identité et liens de la personne N", Personne},
+    {"personne", "personne CHEMIN N", "fiche complète de la personne N : identité, liens, rubriques, note",
+     Personne},
+    {"ajoute",
+     "ajoute CHEMIN --nom NOM --prenoms P --sexe M|F [--pere N] [--mere N] [--naissance DATE [--lieu L]] [--deces DATE]",
+     "crée une personne (liens vers ses parents des deux côtés) et affiche son numéro", Ajoute},
+    {"modifie", "modifie CHEMIN N --champ LIBELLE=VALEUR ... [--ajoute LIBELLE=VALEUR ...]",
+     "change des champs de la personne N (NOM, PRENOMS, SEXE, PERE, MERE, CONJOINT, rubriques), tout ou rien",
+     Modifie},
 };
 
 }  // namespace

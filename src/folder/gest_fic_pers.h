@@ -43,6 +43,8 @@
 namespace kyb {
 
 class TModuleBDD;
+class TPerson;
+class TInterfaceUtilisateur;
 
 inline constexpr size_t kTailleEnregPersonne = 644;
 inline constexpr int kConjointsFichier = 10;  // spouse links held by the person record
@@ -115,6 +117,13 @@ class TFicPersons {
   [[nodiscard]] bool GetFileDateAndTime(TDateTime& date);
   // Empties the cache (a new one of capacity 10000 takes its place).
   void VideBufferPerson();
+  // The scratch person of the file, made on first use (empty, number 0) and destroyed with it:
+  // walks that read persons one after another reuse it rather than build one per step.
+  [[nodiscard]] TPerson& PersonneCourante();
+  // Reloads the folder's value tables (qualities, kinships, places) from their storage, after
+  // another program changed them; what this program wrote is flushed first. Pointers to the old
+  // tables are no longer valid. The progress goes to iu (null shows nothing).
+  void ReloadFicDupli(TInterfaceUtilisateur* iu = nullptr);
   void Flush();
 
   // Person records of an older folder. Lire: false when nothing could be read (no file, number
@@ -146,6 +155,7 @@ class TFicPersons {
   bool ancien_;
   std::unique_ptr<TFicBase> fichier_;
   std::unique_ptr<TCachePersonnes> cache_;
+  std::unique_ptr<TPerson> personneCourante_;  // destroyed before the cache
 };
 
 }  // namespace kyb

@@ -63,7 +63,7 @@ std::vector<std::string> RedigeFiche(TGestFichier& dossier, TChpsPersonne& fiche
     const TEvenement::TEnreg& x = e.Enreg;
     std::string ligne = Libelle(defs, x.LibelleChamps);
     const long conjoint = e.NoConjoint(fiche.NoPers);
-    if (x.NoPersA != fiche.NoPers) ligne += " (événement partagé de " + NomPersonne(*bdd, x.NoPersA) + ")";
+    if (fiche.Partages[static_cast<size_t>(position)]) ligne += " (événement partagé de " + NomPersonne(*bdd, x.NoPersA) + ")";
     else if (conjoint != 0) ligne += " avec " + NomPersonne(*bdd, conjoint);
     ligne += " :";
     if (const std::string date = RedigeDateEven(x.Date); !date.empty()) ligne += " " + date;

@@ -14,6 +14,7 @@
 // person empty (with its number). Enregistrement writes nothing on a read-only folder or one in
 // error. A person belongs to one thread.
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
 #include "folder/gest_fic_pers.h"
@@ -21,6 +22,24 @@
 #include "store/enreg_public.h"
 
 namespace kyb {
+
+class TDefChpsCs;
+
+// What the user is told when an event cannot be added to a person.
+inline constexpr const char16_t* kMessageAjoutRefuse =
+    u"Impossible d'ajouter une nouvelle rubrique pour cette fiche.";
+inline constexpr const char* kLibelleNaissance = "NAISSANCE";
+inline constexpr const char* kLibelleBapteme = "BAPTEME";
+inline constexpr const char* kLibelleDeces = "DECES";
+inline constexpr const char* kLibelleInhumation = "INHUMATION";
+inline constexpr const char* kLibelleUnion = "UNION";
+inline constexpr const char* kLibelleProfession = "PROFESSION";
+inline constexpr const char* kLibelleMarqueurs = "MARQUEURS";
+inline constexpr const char* kLibelleImage = "IMAGE";
+inline constexpr const char* kLibelleCoherence = "COHE_VALID";
+// Definition line of the coherence flag, in UTF-8 (A() gives its Windows-1252 form).
+inline constexpr const char* kDefinitionCoherence = "COHE_VALID\tCohérences validées\tCPB\t\t1\t1\t\t_CHV\t\t\tN\tP";
+inline constexpr const char* kImageParDefaut = "defaultTXT.png";
 
 class TPerson {
  public:
@@ -89,6 +108,9 @@ class TPerson {
   [[nodiscard]] AnsiString GenereIdPersUnique() const;
   // Non-empty and holding the folder's IdGenea.
   [[nodiscard]] bool VerifIdPersOk(const AnsiString& idPers) const;
+  // The identifier as it leaves the genealogy: the folder's IdGenea followed by the person's
+  // "ID_PERS" (made when creer and missing); empty when there is none. VerifIdPersOk accepts it.
+  AnsiString IdPersComplet(bool creer = false);
 
   // --- links ---
   // The first free slot takes the link; -1 when full or already there, else the slot.
@@ -166,6 +188,183 @@ class TPerson {
   [[nodiscard]] TNoParent& NoParents() { return noParents_; }
   [[nodiscard]] const TNoParent& NoParents() const { return noParents_; }
 
+  // --- state of the record (gest_pers_etat.cpp) ---
+  // Deletes the person: with effaceNoms the surname becomes "XXX" and the first names empty; the
+  // record is marked deleted, its events and simple fields hidden in the store and the card
+  // emptied, every link removed on both sides (the others saved), its Sosa number set to 0. The
+  // caller saves the person afterwards. False when the store refused to hide the card.
+  bool Suppression(bool effaceNoms = true);
+  // Shows the hidden events and simple fields again (the caller clears the deleted mark).
+  bool RestaurationData();
+  // Frees the card (it is read again when needed).
+  void LibereMemoire() { fiche_ = TChpsPersonne(); }
+  void ViderCachesChps() { LibereMemoire(); }
+  // No names, no parent, no spouse, no child and no event.
+  [[nodiscard]] bool FicheVide();
+  [[nodiscard]] int CompteIndexPers() const;
+  void SetIndice(const UnicodeString& indice) { Public.Indice = indice; }
+  [[nodiscard]] const UnicodeString& GetIndice() const { return Public.Indice; }
+  // The loaded flag (element 0) of the three link arrays.
+  void SetLoaded(bool charge);
+  // A parent, spouse or child beyond the persons storage.
+  [[nodiscard]] bool FicheCassee() const;
+  // Empties every such link; true when one was.
+  bool RepareFiche();
+  // Sex 'M' or 'F' and a spouse of the same sex.
+  [[nodiscard]] bool IsCouplesHomosexuel() const;
+  // After the user answered the question raised by a change of sex: for kReponseOui and
+  // kReponseNon, saves the person and puts it in the right parent slot of the children it has
+  // with its spouses (father and mother exchanged); for kReponseOui the spouses' sex is inverted
+  // too. Other answers change nothing. False when a save failed.
+  bool GestionCoupleHomoSexuel(int reponse);
+
+  // --- events (gest_pers_evens.cpp). Positions index Fiche().Evenements; the card is loaded
+  // from the store first when it is not. Nothing is written before Enregistrement, except the
+  // spouse of a new couple event. ---
+  // Refused for a second event of the label when its definition is neither repeatable nor a
+  // couple field (an unknown label counts as such); for a non-repeatable couple field, only for
+  // a second event with the same spouse.
+  [[nodiscard]] bool CanAddEvent(std::string_view libelle, long conjoint);
+  // Adds the event with this person as holder (and conjoint as spouse of a couple field). Its
+  // position, or -1 when refused: the user is told kMessageAjoutRefuse and nothing changes. A
+  // couple event also goes into the spouse's card, and the spouse is saved.
+  int AjoutEven(const TEvenement& even, long conjoint = 0);
+  int AjoutEvenVierge(const AnsiString& libelle, long conjoint = 0);
+  bool SupprEvenNo(int position);
+  // Every event of the label (of that spouse when conjoint >= 0); how many went.
+  int SupprimeEvenement(std::string_view libelle, long conjoint = -1);
+  // Null out of range.
+  [[nodiscard]] TEvenement* EvenNo(int position);
+  [[nodiscard]] TEvenement::TEnreg* EvenNoEnreg(int position);
+  // Replaces the content of the event at that position (identifier, holder and spouse kept);
+  // its new position after sorting, -1 out of range.
+  int MajEvenNo(int position, const TEvenement& even);
+  [[nodiscard]] int GetNbInfoEven();
+  [[nodiscard]] bool IsExistEven(std::string_view libelle, long conjoint = -1) {
+    return GetRgEven(libelle, conjoint) >= 0;
+  }
+  [[nodiscard]] int GetRgEven(std::string_view libelle, long conjoint = -1);
+  [[nodiscard]] int GetRgEvenByID(long id);
+  [[nodiscard]] TEvenement* GetEvent(std::string_view libelle, long conjoint = -1);
+  [[nodiscard]] int CountEvents(std::string_view libelle);
+  // Positions in chronological order, and in the order of the field definitions.
+  [[nodiscard]] std::vector<int> ClassementChronoEven();
+  [[nodiscard]] std::vector<int> ClassementTypeEven();
+
+  // --- simple fields (gest_pers_chps.cpp), same rules as the events. ---
+  int AjoutChpsSimple(const TChpsSimple& chps, long conjoint = 0);
+  int AjoutChpsSimpleVierge(const AnsiString& libelle, long conjoint = 0);
+  // Adds the field and saves the person at once; its position, -1 when refused or not saved
+  // (the card is then as before).
+  int AjoutChpsSimpleImmediatDisque(const AnsiString& libelle, const UnicodeString& donnee);
+  bool SupprChpsSimpleNo(int position);
+  [[nodiscard]] TChpsSimple* ChpsSimpleNo(int position);
+  // Replaces the label and datum at that position; new position, -1 out of range.
+  int MajChpsSimpleNo(int position, const TChpsSimple& chps);
+  [[nodiscard]] int GetNbChpsSimple();
+  [[nodiscard]] bool IsExistChpsSimple(std::string_view libelle) { return GetRgChpsSimple(libelle) >= 0; }
+  [[nodiscard]] int GetRgChpsSimple(std::string_view libelle);
+  [[nodiscard]] int GetRgChpsSimpleByID(long id);
+  // Data of every simple field of the label, in card order.
+  [[nodiscard]] std::vector<UnicodeString> ValeursChpsSimple(std::string_view libelle);
+  // The first field of the label takes the datum (added when absent); an empty datum removes
+  // every field of the label. False when refused.
+  bool SetValeurChpsSimple(const AnsiString& libelle, const UnicodeString& donnee);
+
+  // --- standard events, professions, contact, tags, images, coherence, stamps
+  // (gest_pers_rubriques.cpp) ---
+  // Birth, else its companion (baptism); death, else burial; the union with that spouse (any
+  // spouse for -1), else its companion; the event of the label, else its first equivalent.
+  [[nodiscard]] TEvenement* GetEvenNaissance();
+  [[nodiscard]] TEvenement* GetEvenDeces();
+  [[nodiscard]] TEvenement* GetEvenUnionOuEquivalent(long conjoint = -1);
+  [[nodiscard]] TEvenement* GetEvenOuEquivalent(std::string_view libelle, long conjoint = -1);
+  // The event of exactly that standard label, null when absent.
+  [[nodiscard]] TEvenement* RetEvenNaissance() { return GetEvent(kLibelleNaissance); }
+  [[nodiscard]] TEvenement* RetEvenBapteme() { return GetEvent(kLibelleBapteme); }
+  [[nodiscard]] TEvenement* RetEvenDeces() { return GetEvent(kLibelleDeces); }
+  [[nodiscard]] TEvenement* RetEvenInhumation() { return GetEvent(kLibelleInhumation); }
+  [[nodiscard]] TEvenement* RetEvenUnion(long conjoint = -1) { return GetEvent(kLibelleUnion, conjoint); }
+  // "PROFESSION" records: one per profession; an empty or already present one is not added.
+  int AjouteProfession(const UnicodeString& profession);
+  [[nodiscard]] std::vector<UnicodeString> GetToutesProfession();
+  bool SuppressionProfession(const UnicodeString& profession);
+  // One of the contact fields filled.
+  [[nodiscard]] bool HasInfoContact();
+  [[nodiscard]] UnicodeString GetEmail();
+  // Tags: one "MARQUEURS" field per tag, compared without regard to case.
+  [[nodiscard]] bool ExistTag(const UnicodeString& tag) { return GetRangTag(tag) >= 0; }
+  bool AddTag(const UnicodeString& tag);
+  bool RemoveTag(const UnicodeString& tag);
+  [[nodiscard]] std::vector<UnicodeString> GetListTag();
+  // Position of the tag among the person's tags, -1.
+  [[nodiscard]] int GetRangTag(const UnicodeString& tag);
+  // Images: "IMAGE" events whose datum is the file; the first one in card order is the portrait.
+  int AddImage(const AnsiString& chemin);
+  // Adds the image and makes it the portrait.
+  int AddPortrait(const AnsiString& chemin);
+  [[nodiscard]] bool PortraitExists();
+  [[nodiscard]] bool NoPortrait() { return !PortraitExists(); }
+  // The image of that file becomes the portrait; false when the person has none of it.
+  bool SetImageAsDefault(const AnsiString& chemin);
+  // The portrait's file (relative paths under the folder's images directory), or the
+  // placeholder kImageParDefaut when there is none.
+  [[nodiscard]] AnsiString CheminImagePrioritaire();
+  // The "COHE_VALID" flag ("1"); its definition is created when missing.
+  [[nodiscard]] bool CoherenceValideManuellement();
+  bool ChangeValidationCoherence(bool valide);
+  // "DDMF" now, and "DCF" now when the person has none; "DDNOTIF" now ("dd/mm/yyyy hh:nn:ss").
+  void MajDateJourDDMF_DCF();
+  void MajDateJourDDNOTIF();
+
+  // --- note and citations (gest_pers_notes.cpp) ---
+  // The texts of every heading of the person's note, "heading : text" lines; empty without note.
+  [[nodiscard]] std::vector<AnsiString> ChargeNote() const;
+  // Writes the text under the heading (an empty text removes the heading); the note number of
+  // the person follows. The caller saves the person. False when nothing could be written.
+  bool SetNote(const AnsiString& titre, const AnsiString& texte);
+  // Identifiers of the events of other persons that cite this one.
+  [[nodiscard]] std::vector<long> GetCitations() const;
+  void CopyCitations(const TPerson& autre) { Public.LiensCitations = autre.Public.LiensCitations; }
+  // The other person's events and simple fields become new records of this person (its own
+  // records, couple records with their spouse kept; the shared events it only cites and its
+  // identifier are left).
+  void CopyChamps(TPerson& autre);
+
+  // --- display texts (gest_pers_affichage.cpp), UTF-16 ---
+  [[nodiscard]] UnicodeString ChargeNom() const { return Public.Nom; }
+  [[nodiscard]] UnicodeString ChargePrenom() const { return Public.Prenoms; }
+  // "Nom Prénoms", "(sans nom)" for neither.
+  [[nodiscard]] UnicodeString ChargeNomPrenom() const;
+  // "Masculin", "Féminin", "Inconnu".
+  [[nodiscard]] UnicodeString ChargeSexe() const;
+  // "le 14 juillet 1820 à Rouen (Saint-Sever)" for the event of the label; empty when absent.
+  [[nodiscard]] UnicodeString ChargeEven(std::string_view libelle, long conjoint = -1);
+  // A field by internal label, for documents (the pseudo-names "###FORME###", "NAIS#_EQ",
+  // "MAR#_EQ", "DEC#_EQ" included); a couple field is restricted to the spouse given.
+  [[nodiscard]] UnicodeString ChargeChamps(std::string_view nom, long conjoint = -1);
+  // The data of the simple fields of the label, joined by ", ".
+  [[nodiscard]] UnicodeString ChargeChpAutre(std::string_view libelle);
+  // One line per citing event: "Screen label de Prénoms Nom : date".
+  [[nodiscard]] std::vector<UnicodeString> ChargeCitations();
+  // The event at that position: "Screen label : date à lieu".
+  [[nodiscard]] UnicodeString ChargeRubrique(int position);
+  [[nodiscard]] UnicodeString ChargeProfessions();
+  // "Nom Prénoms, né le 14 juillet 1820 à Rouen, décédé en 1880".
+  [[nodiscard]] UnicodeString InfoLigne();
+  // "Nom Prénoms (1820-1880)", "?" for an unknown year.
+  [[nodiscard]] UnicodeString InfoLigneAllege();
+  // "° 1820 Rouen - + 1880", with the symbols of the definitions.
+  [[nodiscard]] UnicodeString InfoNaisDecSymb();
+  // Age today of a living person born on a known day: "42 ans"; empty otherwise.
+  [[nodiscard]] UnicodeString GetAgeAujourdhui();
+  // The same from a birth known to the month, the year or a range: "42 ans environ".
+  [[nodiscard]] UnicodeString GetAgeAujourdhuiEstime();
+  // One text per dated union with a known birth: "24 ans" ("environ" when not exact).
+  [[nodiscard]] std::vector<UnicodeString> GetAgesLorsDesUnions();
+  // 0 no event of the label, 1 present without date, 2 dated, 3 dated and placed.
+  [[nodiscard]] int GetStateEvent(std::string_view libelle, long conjoint = -1);
+
   [[nodiscard]] long Numero() const { return numero_; }
   [[nodiscard]] TFicPersons* Fichier() const { return fichier_; }
   [[nodiscard]] bool Modifie() const { return modifie_; }
@@ -175,6 +374,15 @@ class TPerson {
 
  private:
   [[nodiscard]] TGestFichier* Dossier() const { return fichier_ ? fichier_->Dossier() : nullptr; }
+  [[nodiscard]] TDefChpsCs* Definitions() const;
+  [[nodiscard]] TModuleBDD* Bdd() const;
+  // The card loaded (from the store when it is not yet); false when it cannot be.
+  bool AssureFiche();
+  // Shows the refusal of an addition to the user of the folder.
+  void PrevientRefus() const;
+  // Adds a copy of the record to the spouse's card and saves the spouse; the identifier the
+  // store gave it comes back in even.
+  void AjouteChezConjoint(TEvenement& even, long conjoint);
   void LitStockage();
   [[nodiscard]] bool EcritStockage(TFicPersons& fichier);
   void AfficheParents();

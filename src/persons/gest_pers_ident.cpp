@@ -17,6 +17,12 @@ bool TPerson::VerifIdPersOk(const AnsiString& idPers) const {
   return dossier && dossier->VerifIdPersOk(idPers);
 }
 
+AnsiString TPerson::IdPersComplet(bool creer) {
+  const AnsiString id = RetourneIdPers(creer);
+  const TGestFichier* dossier = Dossier();
+  return id.empty() || !dossier ? AnsiString() : dossier->IdGenea + id;
+}
+
 AnsiString TPerson::RetourneIdPers(bool creer) {
   TGestFichier* dossier = Dossier();
   if (!dossier) return {};

@@ -85,6 +85,10 @@ TEST_F(IdentifiantDansLeDossier, CreeUneFoisPuisRelu) {
     EXPECT_FALSE(pa.VerifIdPersOk(idA));            // a bare identifier holds no IdGenea
     EXPECT_TRUE(pa.VerifIdPersOk(idA + g->IdGenea));
     EXPECT_FALSE(pa.VerifIdPersOk(""));
+    // The identifier that leaves the genealogy carries the IdGenea, and is accepted.
+    EXPECT_EQ(pa.IdPersComplet(), g->IdGenea + idA);
+    EXPECT_TRUE(pa.VerifIdPersOk(pa.IdPersComplet()));
+    EXPECT_EQ(TPerson(f, c).IdPersComplet(), "");  // none asked for: none made
   }
   {
     auto g = Ouvre(false);
