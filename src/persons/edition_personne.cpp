@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "dates/analysedate.h"
+#include "dates/saisiedate.h"
 #include "fields/csdefchps.h"
 #include "folder/fic_dupli.h"
 #include "names/gest_fic_index.h"
@@ -218,11 +218,11 @@ std::string TEditionPersonne::Evenement(const TChpCs& def, const std::string& pa
     if (valeur.empty())
       e.Enreg.Date = TDateKY();
     else {
-      AnsiString date;
-      char calendrier = 0;
-      if (AnalyseSaisie(date, calendrier, Utf8VersAnsi(valeur)) != kAnalyseOk)
-        return "date invalide : " + Guillemets(valeur);
-      e.Enreg.Date = TDateKY(calendrier, date);
+      // Read as genealogists type it ("vers 1750", "entre 1750 et 1760", "an XII"...).
+      const TLectureDate lecture = LitDateFrancaiseUtf8(valeur);
+      if (lecture.code != -1)
+        return "date invalide : " + Guillemets(valeur) + " (" + AnsiVersUtf8(MotifRefusDate(lecture)) + ")";
+      e.Enreg.Date = lecture.date;
     }
   } else if (quoi == "LIEU") {
     e.Enreg.Lieu = 0;
