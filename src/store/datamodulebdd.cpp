@@ -328,6 +328,7 @@ bool TModuleBDD::BeginImport(bool reconstruireIndex) {
   plusGrandNumeroImport_ = std::max(GetMaxNoPers(), GetIDPersonMax());
   enImport_ = true;
   postsImport_ = 0;
+  neuve_ = 0;
   return true;
 }
 
@@ -339,6 +340,7 @@ int64_t TModuleBDD::ProchainIdReserve(const std::string& table) const {
 bool TModuleBDD::EndImport(bool reconstruireIndex) {
   if (!enImport_) return false;
   enImport_ = false;
+  neuve_ = 0;
   const bool ok = !base_->InTransaction() || base_->Commit();
   (void)base_->ExecuteSql("PRAGMA synchronous=FULL; PRAGMA cache_size=-32768");
   (void)base_->ExecuteSql("PRAGMA wal_checkpoint(FULL)");

@@ -122,6 +122,9 @@ class TModuleBDD {
   [[nodiscard]] bool ReadPersonData(TEnregPublic& personne, long numero);
   [[nodiscard]] bool WritePerson(const TEnregPublic& personne, long numero);
   [[nodiscard]] long InsertPerson();  // number of a new empty person, 0 on failure
+  // During an import: the number InsertPerson has just handed out, not yet written by
+  // WritePerson (no index row nor alternative parents can exist for it).
+  [[nodiscard]] bool PersonneNeuve(long numero) const { return enImport_ && numero > 0 && numero == neuve_; }
   [[nodiscard]] long GetMaxNoPers();
   [[nodiscard]] long GetIDPersonMax();
   [[nodiscard]] long CountPerson();        // live persons, record 0 excluded
@@ -383,6 +386,7 @@ class TModuleBDD {
   bool importIndex_ = false;
   int postsImport_ = 0;
   long plusGrandNumeroImport_ = 0;  // highest person number present, while importing
+  long neuve_ = 0;                  // number just handed out by InsertPerson while importing
   std::map<std::string, int64_t> idsReserves_;
   TVerrou verrou_;
   std::atomic<bool> annulationReparation_{false};

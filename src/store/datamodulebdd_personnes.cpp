@@ -133,7 +133,14 @@ bool TModuleBDD::WritePerson(const TEnregPublic& p, long numero) {
   int64_t avant = 0;
   // During an import, a number above every number already written cannot exist: no look-up.
   const bool nouveau = enImport_ && numero > plusGrandNumeroImport_;
-  if (!nouveau && t->FindKey({Cle(numero)})) {
+  // The empty row InsertPerson has just posted is still the cursor's: edited without a look-up.
+  const bool surLigneNeuve = PersonneNeuve(numero) && t->State() == TEtatCurseur::Consultation &&
+                             !t->IsEmpty() && t->RowId() == numero;
+  if (numero == neuve_) neuve_ = 0;
+  if (surLigneNeuve) {
+    avant = t->FieldByName("FicheSupprimee").AsInteger();
+    EditInTable(*t);
+  } else if (!nouveau && t->FindKey({Cle(numero)})) {
     avant = t->FieldByName("FicheSupprimee").AsInteger();
     EditInTable(*t);
   } else {
@@ -200,7 +207,10 @@ long TModuleBDD::InsertPerson() {
     Cancel(*t);
     return 0;
   }
-  if (enImport_) plusGrandNumeroImport_ = std::max<long>(plusGrandNumeroImport_, static_cast<long>(t->RowId()));
+  if (enImport_) {
+    plusGrandNumeroImport_ = std::max<long>(plusGrandNumeroImport_, static_cast<long>(t->RowId()));
+    neuve_ = static_cast<long>(t->RowId());
+  }
   return static_cast<long>(t->RowId());
 }
 
