@@ -346,7 +346,7 @@ bool TModuleBDD::BeginImport(bool reconstruireIndex) {
   plusGrandNumeroImport_ = std::max(GetMaxNoPers(), GetIDPersonMax());
   enImport_ = true;
   postsImport_ = 0;
-  neuve_ = 0;
+  reservee_ = 0;
   return true;
 }
 
@@ -357,9 +357,10 @@ int64_t TModuleBDD::ProchainIdReserve(const std::string& table) const {
 
 bool TModuleBDD::EndImport(bool reconstruireIndex) {
   if (!enImport_) return false;
+  const bool reserveeEcrite = EcritPersonneReservee();
   enImport_ = false;
-  neuve_ = 0;
-  const bool ok = !base_->InTransaction() || base_->Commit();
+  reservee_ = 0;
+  const bool ok = (!base_->InTransaction() || base_->Commit()) && reserveeEcrite;
   // The indexes are built while the large page cache still serves their sorts.
   if (reconstruireIndex)
     for (const TIndexImport& s : IndexSuspendus())

@@ -121,10 +121,14 @@ class TModuleBDD {
   [[nodiscard]] bool ReadPerson(TEnregPublic& personne, long numero);
   [[nodiscard]] bool ReadPersonData(TEnregPublic& personne, long numero);
   [[nodiscard]] bool WritePerson(const TEnregPublic& personne, long numero);
-  [[nodiscard]] long InsertPerson();  // number of a new empty person, 0 on failure
-  // During an import: the number InsertPerson has just handed out, not yet written by
-  // WritePerson (no index row nor alternative parents can exist for it).
-  [[nodiscard]] bool PersonneNeuve(long numero) const { return enImport_ && numero > 0 && numero == neuve_; }
+  // Number of a new empty person, 0 on failure. During an import the number is only reserved:
+  // WritePerson writes its row once, in full; the empty row is written instead when the next
+  // number is asked for, when the person is read, when the persons are counted, listed or walked
+  // through this module, and at the end of the import.
+  [[nodiscard]] long InsertPerson();
+  // During an import: the number InsertPerson has just reserved, not yet written (no row, index
+  // row nor alternative parents can exist for it).
+  [[nodiscard]] bool PersonneNeuve(long numero) const { return enImport_ && numero > 0 && numero == reservee_; }
   [[nodiscard]] long GetMaxNoPers();
   [[nodiscard]] long GetIDPersonMax();
   [[nodiscard]] long CountPerson();        // live persons, record 0 excluded
@@ -386,7 +390,9 @@ class TModuleBDD {
   bool importIndex_ = false;
   int postsImport_ = 0;
   long plusGrandNumeroImport_ = 0;  // highest person number present, while importing
-  long neuve_ = 0;                  // number just handed out by InsertPerson while importing
+  long reservee_ = 0;               // number reserved by InsertPerson while importing, no row yet
+  [[nodiscard]] bool PostePersonneVide(TACRTable& table, long numero);
+  [[nodiscard]] bool EcritPersonneReservee();
   std::map<std::string, int64_t> idsReserves_;
   TVerrou verrou_;
   std::atomic<bool> annulationReparation_{false};

@@ -71,6 +71,7 @@ void LitLigne(Curseur& c, TEnregPublic& p, bool donneesSeules) {
 
 bool TModuleBDD::LitPersonne(TEnregPublic& p, long numero, bool donneesSeules, const char* contexte) {
   if (numero == -2) numero = 0;
+  if (numero == reservee_ && EstThreadPrincipal()) (void)EcritPersonneReservee();
   if (!EstThreadPrincipal()) {
     // Workers read through a private query and never move the shared cursor.
     TACRQuery q(*base_, "Select * From Personnes Where ID = :id");
@@ -133,13 +134,11 @@ bool TModuleBDD::WritePerson(const TEnregPublic& p, long numero) {
   int64_t avant = 0;
   // During an import, a number above every number already written cannot exist: no look-up.
   const bool nouveau = enImport_ && numero > plusGrandNumeroImport_;
-  // The empty row InsertPerson has just posted is still the cursor's: edited without a look-up.
-  const bool surLigneNeuve = PersonneNeuve(numero) && t->State() == TEtatCurseur::Consultation &&
-                             !t->IsEmpty() && t->RowId() == numero;
-  if (numero == neuve_) neuve_ = 0;
-  if (surLigneNeuve) {
-    avant = t->FieldByName("FicheSupprimee").AsInteger();
-    EditInTable(*t);
+  // The number InsertPerson has just reserved: its row is written here, once, in full.
+  const bool reservee = PersonneNeuve(numero);
+  if (reservee) {
+    avant = ' ';  // the mark of the empty row it stands for
+    InsertInTable(*t);
   } else if (!nouveau && t->FindKey({Cle(numero)})) {
     avant = t->FieldByName("FicheSupprimee").AsInteger();
     EditInTable(*t);
@@ -184,6 +183,7 @@ bool TModuleBDD::WritePerson(const TEnregPublic& p, long numero) {
                                      " (code " + std::to_string(code) + ")");
     return false;
   }
+  if (reservee) reservee_ = 0;
   if (enImport_) {
     plusGrandNumeroImport_ = std::max(plusGrandNumeroImport_, numero);
     // The batch of an import is committed and restarted every 1000 writes.
@@ -196,21 +196,36 @@ bool TModuleBDD::WritePerson(const TEnregPublic& p, long numero) {
   return true;
 }
 
+bool TModuleBDD::PostePersonneVide(TACRTable& t, long numero) {
+  InsertInTable(t);
+  if (numero > 0) t.FieldByName("ID").SetInteger(numero);
+  t.FieldByName("TypePersonne").SetInteger('P');
+  t.FieldByName("FicheSupprimee").SetInteger(' ');
+  t.FieldByName("Sexe").SetInteger('?');
+  if (PostInTable(t)) return true;
+  Cancel(t);
+  return false;
+}
+
+bool TModuleBDD::EcritPersonneReservee() {
+  if (reservee_ == 0) return true;
+  TACRTable* t = Table("Personnes");
+  if (!t || !PostePersonneVide(*t, reservee_)) return false;
+  reservee_ = 0;
+  return true;
+}
+
 long TModuleBDD::InsertPerson() {
   TACRTable* t = Table("Personnes");
   if (!t || EstLectureSeule()) return 0;
-  InsertInTable(*t);
-  t->FieldByName("TypePersonne").SetInteger('P');
-  t->FieldByName("FicheSupprimee").SetInteger(' ');
-  t->FieldByName("Sexe").SetInteger('?');
-  if (!PostInTable(*t)) {
-    Cancel(*t);
-    return 0;
-  }
   if (enImport_) {
-    plusGrandNumeroImport_ = std::max<long>(plusGrandNumeroImport_, static_cast<long>(t->RowId()));
-    neuve_ = static_cast<long>(t->RowId());
+    // The number the engine would give, reserved: WritePerson writes the row once, in full.
+    // An earlier number still unwritten gets its empty row first.
+    if (!EcritPersonneReservee()) return 0;
+    reservee_ = ++plusGrandNumeroImport_;
+    return reservee_;
   }
+  if (!PostePersonneVide(*t, 0)) return 0;
   return static_cast<long>(t->RowId());
 }
 
@@ -220,6 +235,7 @@ long TModuleBDD::GetMaxNoPers() {
 }
 
 long TModuleBDD::GetIDPersonMax() {
+  if (reservee_ != 0 && EstThreadPrincipal()) (void)EcritPersonneReservee();
   TACRTable* t = Table("Personnes");
   return t ? static_cast<long>(std::max<int64_t>(t->LastAutoIncValue(), GetMaxNoPers())) : 0;
 }
@@ -303,6 +319,7 @@ bool TModuleBDD::DeleteNoParents(long numero) {
 }
 
 void TModuleBDD::BeginParcoursPerson() {
+  if (reservee_ != 0 && EstThreadPrincipal()) (void)EcritPersonneReservee();
   parcoursPersonnes_ = std::make_unique<TACRTable>(*base_, "Personnes");
   if (!parcoursPersonnes_->Open() || !parcoursPersonnes_->SetIndexName("ParID")) {
     parcoursPersonnes_.reset();
@@ -404,6 +421,7 @@ bool TModuleBDD::IsIDevenAssocieNoPers(long id, long noPers) {
 }
 
 bool TModuleBDD::IsIDPersExists(long noPers) {
+  if (noPers == reservee_ && EstThreadPrincipal()) (void)EcritPersonneReservee();
   TACRQuery q(*base_, "SELECT count(*) FROM Personnes WHERE ID = :p");
   q.SetParamInteger("p", noPers);
   return q.Open() && q.Fields(0).AsInteger() > 0;
@@ -412,6 +430,7 @@ bool TModuleBDD::IsIDPersExists(long noPers) {
 std::vector<UnicodeString> TModuleBDD::ListeTextes(const std::string& sql, const UnicodeString& parametre) {
   std::vector<UnicodeString> valeurs;
   if (!base_->Connected()) return valeurs;
+  if (reservee_ != 0 && EstThreadPrincipal()) (void)EcritPersonneReservee();
   TACRQuery q(*base_, sql);
   if (!parametre.empty()) q.SetParamUnicode("p", parametre);
   if (!q.Open()) return valeurs;
@@ -422,6 +441,7 @@ std::vector<UnicodeString> TModuleBDD::ListeTextes(const std::string& sql, const
 std::vector<long> TModuleBDD::ListeNombres(const std::string& sql) {
   std::vector<long> valeurs;
   if (!base_->Connected()) return valeurs;
+  if (reservee_ != 0 && EstThreadPrincipal()) (void)EcritPersonneReservee();
   TACRQuery q(*base_, sql);
   if (!q.Open()) return valeurs;
   for (; !q.Eof(); q.Next()) valeurs.push_back(static_cast<long>(q.Fields(0).AsInt64()));
