@@ -393,6 +393,11 @@ class TModuleBDD {
   long reservee_ = 0;               // number reserved by InsertPerson while importing, no row yet
   [[nodiscard]] bool PostePersonneVide(TACRTable& table, long numero);
   [[nodiscard]] bool EcritPersonneReservee();
+  // Positions of the columns WritePerson fills in the Personnes cursor (kept until the tables close).
+  [[nodiscard]] const std::vector<int>& ColonnesPersonne(TACRTable& table);
+  std::vector<int> colonnesPersonne_;
+  const TACRTable* tableColonnesPersonne_ = nullptr;
+  int nbChampsPersonne_ = 0;
   std::map<std::string, int64_t> idsReserves_;
   TVerrou verrou_;
   std::atomic<bool> annulationReparation_{false};

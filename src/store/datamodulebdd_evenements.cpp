@@ -410,6 +410,8 @@ void TModuleBDD::FermeCurseursEvens() {
   rangA_.reset();
   rangB_.reset();
   maxLieux_ = -1;
+  colonnesPersonne_.clear();
+  tableColonnesPersonne_ = nullptr;
 }
 
 }  // namespace kyb

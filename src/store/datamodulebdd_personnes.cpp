@@ -100,6 +100,12 @@ bool TModuleBDD::ReadPersonData(TEnregPublic& p, long numero) {
 
 namespace {
 
+// The columns WritePerson fills, in this order.
+constexpr const char* kColonnesPersonne[] = {"ID",   "TypePersonne", "FicheSupprimee", "Sexe", "Pere",
+                                             "Mere", "Data",         "Nom",            "Prenoms", "OrdrePU",
+                                             "Note", "NbEnf",        "NbConj"};
+enum : size_t { cID, cType, cSupprime, cSexe, cPere, cMere, cData, cNom, cPrenoms, cOrdrePU, cNote, cNbEnf, cNbConj };
+
 constexpr int kLotImport = 1000;
 constexpr const char* kPointPersonne = "ecriture_personne";
 
@@ -119,6 +125,17 @@ bool SuitMarqueSuppression(TModuleBDD& m, TACRTable& suppr, long numero, int64_t
 }
 
 }  // namespace
+
+const std::vector<int>& TModuleBDD::ColonnesPersonne(TACRTable& t) {
+  // Looked up by name once per opening of the tables, not at each row.
+  if (tableColonnesPersonne_ != &t || colonnesPersonne_.empty() || nbChampsPersonne_ != t.FieldCount()) {
+    colonnesPersonne_.clear();
+    for (const char* nom : kColonnesPersonne) colonnesPersonne_.push_back(t.FieldByName(nom).Index());
+    tableColonnesPersonne_ = &t;
+    nbChampsPersonne_ = t.FieldCount();
+  }
+  return colonnesPersonne_;
+}
 
 bool TModuleBDD::WritePerson(const TEnregPublic& p, long numero) {
   if (numero == -2) numero = 0;
@@ -147,19 +164,21 @@ bool TModuleBDD::WritePerson(const TEnregPublic& p, long numero) {
   }
   int nbConj = 0, nbEnf = 0;
   const std::string data = EcritData(p, nbConj, nbEnf);
-  t->FieldByName("ID").SetInteger(numero);
-  t->FieldByName("TypePersonne").SetInteger(static_cast<unsigned char>(p.TypePersonne));
-  t->FieldByName("FicheSupprimee").SetInteger(static_cast<unsigned char>(p.FicheSupprimee));
-  t->FieldByName("Sexe").SetInteger(static_cast<unsigned char>(p.Sexe));
-  t->FieldByName("Pere").SetInteger(p.Pere.No);
-  t->FieldByName("Mere").SetInteger(p.Mere.No);
-  t->FieldByName("Data").SetBlob(data);
-  t->FieldByName("Nom").SetUnicodeString(p.Nom.substr(0, kLongueurNom));
-  t->FieldByName("Prenoms").SetUnicodeString(p.Prenoms.substr(0, kLongueurPrenoms));
-  t->FieldByName("OrdrePU").SetInteger(p.OrdrePU);
-  t->FieldByName("Note").SetInteger(p.Note);
-  t->FieldByName("NbEnf").SetInteger(nbEnf);
-  t->FieldByName("NbConj").SetInteger(nbConj);
+  const std::vector<int>& c = ColonnesPersonne(*t);
+  const auto champ = [&](size_t i) -> TACRField& { return t->Fields(c[i]); };
+  champ(cID).SetInteger(numero);
+  champ(cType).SetInteger(static_cast<unsigned char>(p.TypePersonne));
+  champ(cSupprime).SetInteger(static_cast<unsigned char>(p.FicheSupprimee));
+  champ(cSexe).SetInteger(static_cast<unsigned char>(p.Sexe));
+  champ(cPere).SetInteger(p.Pere.No);
+  champ(cMere).SetInteger(p.Mere.No);
+  champ(cData).SetBlob(data);
+  champ(cNom).SetUnicodeString(p.Nom.substr(0, kLongueurNom));
+  champ(cPrenoms).SetUnicodeString(p.Prenoms.substr(0, kLongueurPrenoms));
+  champ(cOrdrePU).SetInteger(p.OrdrePU);
+  champ(cNote).SetInteger(p.Note);
+  champ(cNbEnf).SetInteger(nbEnf);
+  champ(cNbConj).SetInteger(nbConj);
   const int64_t apres = static_cast<unsigned char>(p.FicheSupprimee);
   // When the deleted-persons table changes too, both writes commit together: one transaction,
   // or a savepoint inside the batch of an import. Otherwise the single post is its own commit.
