@@ -71,7 +71,7 @@ void LitLigne(Curseur& c, TEnregPublic& p, bool donneesSeules) {
 
 bool TModuleBDD::LitPersonne(TEnregPublic& p, long numero, bool donneesSeules, const char* contexte) {
   if (numero == -2) numero = 0;
-  if (numero == reservee_ && EstThreadPrincipal()) (void)EcritPersonneReservee();
+  if (EstThreadPrincipal() && numero == reservee_) (void)EcritPersonneReservee();
   if (!EstThreadPrincipal()) {
     // Workers read through a private query and never move the shared cursor.
     TACRQuery q(*base_, "Select * From Personnes Where ID = :id");
@@ -254,7 +254,7 @@ long TModuleBDD::GetMaxNoPers() {
 }
 
 long TModuleBDD::GetIDPersonMax() {
-  if (reservee_ != 0 && EstThreadPrincipal()) (void)EcritPersonneReservee();
+  if (EstThreadPrincipal() && reservee_ != 0) (void)EcritPersonneReservee();
   TACRTable* t = Table("Personnes");
   return t ? static_cast<long>(std::max<int64_t>(t->LastAutoIncValue(), GetMaxNoPers())) : 0;
 }
@@ -338,7 +338,7 @@ bool TModuleBDD::DeleteNoParents(long numero) {
 }
 
 void TModuleBDD::BeginParcoursPerson() {
-  if (reservee_ != 0 && EstThreadPrincipal()) (void)EcritPersonneReservee();
+  if (EstThreadPrincipal() && reservee_ != 0) (void)EcritPersonneReservee();
   parcoursPersonnes_ = std::make_unique<TACRTable>(*base_, "Personnes");
   if (!parcoursPersonnes_->Open() || !parcoursPersonnes_->SetIndexName("ParID")) {
     parcoursPersonnes_.reset();
@@ -440,7 +440,7 @@ bool TModuleBDD::IsIDevenAssocieNoPers(long id, long noPers) {
 }
 
 bool TModuleBDD::IsIDPersExists(long noPers) {
-  if (noPers == reservee_ && EstThreadPrincipal()) (void)EcritPersonneReservee();
+  if (EstThreadPrincipal() && noPers == reservee_) (void)EcritPersonneReservee();
   TACRQuery q(*base_, "SELECT count(*) FROM Personnes WHERE ID = :p");
   q.SetParamInteger("p", noPers);
   return q.Open() && q.Fields(0).AsInteger() > 0;
@@ -449,7 +449,7 @@ bool TModuleBDD::IsIDPersExists(long noPers) {
 std::vector<UnicodeString> TModuleBDD::ListeTextes(const std::string& sql, const UnicodeString& parametre) {
   std::vector<UnicodeString> valeurs;
   if (!base_->Connected()) return valeurs;
-  if (reservee_ != 0 && EstThreadPrincipal()) (void)EcritPersonneReservee();
+  if (EstThreadPrincipal() && reservee_ != 0) (void)EcritPersonneReservee();
   TACRQuery q(*base_, sql);
   if (!parametre.empty()) q.SetParamUnicode("p", parametre);
   if (!q.Open()) return valeurs;
@@ -460,7 +460,7 @@ std::vector<UnicodeString> TModuleBDD::ListeTextes(const std::string& sql, const
 std::vector<long> TModuleBDD::ListeNombres(const std::string& sql) {
   std::vector<long> valeurs;
   if (!base_->Connected()) return valeurs;
-  if (reservee_ != 0 && EstThreadPrincipal()) (void)EcritPersonneReservee();
+  if (EstThreadPrincipal() && reservee_ != 0) (void)EcritPersonneReservee();
   TACRQuery q(*base_, sql);
   if (!q.Open()) return valeurs;
   for (; !q.Eof(); q.Next()) valeurs.push_back(static_cast<long>(q.Fields(0).AsInt64()));
