@@ -22,6 +22,7 @@
 #include "engine/acr_table.h"
 #include "platform/chaines.h"
 #include "platform/verrou.h"
+#include "store/colonnes_curseur.h"
 #include "store/chps_personne.h"
 #include "store/chps_simple.h"
 #include "store/dossier_bdd.h"
@@ -396,11 +397,8 @@ class TModuleBDD {
   long reservee_ = 0;               // number reserved by InsertPerson while importing, no row yet
   [[nodiscard]] bool PostePersonneVide(TACRTable& table, long numero);
   [[nodiscard]] bool EcritPersonneReservee();
-  // Positions of the columns WritePerson fills in the Personnes cursor (kept until the tables close).
-  [[nodiscard]] const std::vector<int>& ColonnesPersonne(TACRTable& table);
-  std::vector<int> colonnesPersonne_;
-  const TACRTable* tableColonnesPersonne_ = nullptr;
-  int nbChampsPersonne_ = 0;
+  // Columns written at each row, found by name once (forgotten when the tables close).
+  TColonnesCurseur colonnesPersonne_, colonnesEven_;
   std::map<std::string, int64_t> idsReserves_;
   TVerrou verrou_;
   std::atomic<bool> annulationReparation_{false};

@@ -101,9 +101,9 @@ bool TModuleBDD::ReadPersonData(TEnregPublic& p, long numero) {
 namespace {
 
 // The columns WritePerson fills, in this order.
-constexpr const char* kColonnesPersonne[] = {"ID",   "TypePersonne", "FicheSupprimee", "Sexe", "Pere",
-                                             "Mere", "Data",         "Nom",            "Prenoms", "OrdrePU",
-                                             "Note", "NbEnf",        "NbConj"};
+constexpr const char* kColonnesPersonne[] = {"ID", "TypePersonne", "FicheSupprimee", "Sexe", "Pere",
+                                             "Mere", "Data", "Nom", "Prenoms", "OrdrePU", "Note", "NbEnf",
+                                             "NbConj"};
 enum : size_t { cID, cType, cSupprime, cSexe, cPere, cMere, cData, cNom, cPrenoms, cOrdrePU, cNote, cNbEnf, cNbConj };
 
 constexpr int kLotImport = 1000;
@@ -125,17 +125,6 @@ bool SuitMarqueSuppression(TModuleBDD& m, TACRTable& suppr, long numero, int64_t
 }
 
 }  // namespace
-
-const std::vector<int>& TModuleBDD::ColonnesPersonne(TACRTable& t) {
-  // Looked up by name once per opening of the tables, not at each row.
-  if (tableColonnesPersonne_ != &t || colonnesPersonne_.empty() || nbChampsPersonne_ != t.FieldCount()) {
-    colonnesPersonne_.clear();
-    for (const char* nom : kColonnesPersonne) colonnesPersonne_.push_back(t.FieldByName(nom).Index());
-    tableColonnesPersonne_ = &t;
-    nbChampsPersonne_ = t.FieldCount();
-  }
-  return colonnesPersonne_;
-}
 
 bool TModuleBDD::WritePerson(const TEnregPublic& p, long numero) {
   if (numero == -2) numero = 0;
@@ -164,7 +153,7 @@ bool TModuleBDD::WritePerson(const TEnregPublic& p, long numero) {
   }
   int nbConj = 0, nbEnf = 0;
   const std::string data = EcritData(p, nbConj, nbEnf);
-  const std::vector<int>& c = ColonnesPersonne(*t);
+  const std::vector<int>& c = colonnesPersonne_.Positions(*t, kColonnesPersonne);
   const auto champ = [&](size_t i) -> TACRField& { return t->Fields(c[i]); };
   champ(cID).SetInteger(numero);
   champ(cType).SetInteger(static_cast<unsigned char>(p.TypePersonne));
