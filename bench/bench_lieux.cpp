@@ -1,10 +1,12 @@
 // Value tables and dictionaries over 100,000 distinct French places (commune names built from the
 // usual patterns, with their department and region, country France): loading a table from the
-// store and from a value file, Cherche of known places, Cherche adding new ones, and RechercheBDD
-// of a typed beginning (the first 20 matches) over the store's places.
+// store and from a value file, Cherche of known places, Cherche adding new ones (alone, and many
+// during an import one by one or in bulk), and RechercheBDD of a typed beginning (the first 20
+// matches) over the store's places.
 // Run: kybase_bench --benchmark_filter=Lieux
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <random>
 #include <set>
 
@@ -183,6 +185,30 @@ void BM_Lieux_ChercheAvecAjout(benchmark::State& state) {
   state.SetLabel(state.range(0) ? "store" : "fichier");
 }
 BENCHMARK(BM_Lieux_ChercheAvecAjout)->Arg(0)->Arg(1)->Iterations(200)->Unit(benchmark::kMicrosecond);
+
+// 10,000 new places added to the store's table of 100,000 during an import: one by one
+// (ranking rebuilt at each new value) or in bulk (ranking rebuilt once at the end).
+void BM_Lieux_AjoutsImport(benchmark::State& state) {
+  Prepare();
+  auto g = Dossier(false);
+  TFicDupli& t = *g->GetFicLieux();
+  constexpr int kNouveaux = 10'000;
+  static long n = 0;
+  std::vector<TEltDupWideChn> nouveaux;
+  for (int i = 0; i < kNouveaux; ++i)
+    nouveaux.emplace_back(u"Lieu-importé-" + AnsiVersUnicode(std::to_string(++n)) + u";Bretagne", u"29", u"France");
+  std::shuffle(nouveaux.begin(), nouveaux.end(), std::mt19937(3));
+  for (auto _ : state) {
+    (void)g->GetModuleBDD()->BeginImport(false);
+    if (state.range(0)) t.DebutAjoutsEnBloc();
+    for (const TEltDupWideChn& e : nouveaux) benchmark::DoNotOptimize(t.Cherche(&e, true));
+    if (state.range(0)) t.FinAjoutsEnBloc();
+    (void)g->GetModuleBDD()->EndImport(false);
+  }
+  state.SetItemsProcessed(state.iterations() * kNouveaux);
+  state.SetLabel(state.range(0) ? "en bloc" : "un par un");
+}
+BENCHMARK(BM_Lieux_AjoutsImport)->Arg(0)->Arg(1)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 void BM_Lieux_RechercheBDD(benchmark::State& state) {
   Prepare();

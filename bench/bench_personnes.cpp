@@ -1,15 +1,18 @@
 // Persons through TFicPersons and TPerson in a current-format folder: numbering and saving
-// 1,000,000 new persons in import mode, then 1,000,000 reads at random numbers without and with
-// the person cache, and among persons already cached, each beside raw SQLite doing the same rows.
+// 1,000,000 new persons (KYB_BENCH_PERSONNES says otherwise) in import mode, then 1,000,000 reads
+// at random numbers without and with the person cache, and among persons already cached, each
+// beside raw SQLite doing the same rows.
 // Run: kybase_bench --benchmark_filter=Personnes
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <random>
 
 #include "folder/gest_fic.h"
 #include "folder/gest_fic_pers.h"
+#include "names/gest_fic_index.h"
 #include "persons/bufferisationarbchrono.h"
 #include "persons/gest_pers.h"
 #include "platform/fichiers.h"
@@ -19,7 +22,12 @@
 namespace kyb {
 namespace {
 
-constexpr long kPersonnes = 1'000'000;
+long NbPersonnes() {
+  const char* v = std::getenv("KYB_BENCH_PERSONNES");
+  const long n = v ? std::atol(v) : 0;
+  return n > 0 ? n : 1'000'000;
+}
+const long kPersonnes = NbPersonnes();
 constexpr long kLectures = 1'000'000;
 const AnsiString kRacine = "/tmp/kyb-bench-personnes/";
 const AnsiString kChemin = kRacine + "Personnes.kya/Personnes.adb";
@@ -41,13 +49,15 @@ void Remplit(TPerson& p) {
   p.AjouteEnf(2 * n + 1);
 }
 
-// ReturnNewNum (inside NouvelleFiche(-3)) and Enregistrement of every person, in import mode.
-void BM_Personnes_NumeroteEtEnregistre(benchmark::State& state) {
+// ReturnNewNum (inside NouvelleFiche(-3)) and Enregistrement of every person, in import mode;
+// with the person index's rows, or the persons-file path alone (the folder without its index).
+void NumeroteEtEnregistre(benchmark::State& state, bool avecIndex) {
   NommeThreadPrincipal();
   for (auto _ : state) {
     state.PauseTiming();
     (void)SupprimeArborescence(kRacine + "Personnes.kya");
     auto g = Dossier(true);
+    if (!avecIndex) g->FicIndexPerson.reset();
     TFicPersons& f = *g->FicPersons;
     state.ResumeTiming();
     (void)g->GetModuleBDD()->BeginImport(true);
@@ -59,10 +69,18 @@ void BM_Personnes_NumeroteEtEnregistre(benchmark::State& state) {
     }
     (void)g->GetModuleBDD()->EndImport(true);
     benchmark::DoNotOptimize(f.NbEnreg);
+    g.reset();
+    state.PauseTiming();
+    if (!avecIndex) (void)SupprimeArborescence(kRacine + "Personnes.kya");  // not the folder of the reads
+    state.ResumeTiming();
   }
   state.SetItemsProcessed(state.iterations() * kPersonnes);
 }
+
+void BM_Personnes_NumeroteEtEnregistre(benchmark::State& state) { NumeroteEtEnregistre(state, true); }
+void BM_Personnes_NumeroteEtEnregistreSansIndex(benchmark::State& state) { NumeroteEtEnregistre(state, false); }
 BENCHMARK(BM_Personnes_NumeroteEtEnregistre)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Personnes_NumeroteEtEnregistreSansIndex)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 void BM_Personnes_SQLiteInsertion(benchmark::State& state) {
   for (auto _ : state) {

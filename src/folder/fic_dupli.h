@@ -80,6 +80,18 @@ class TFicDupli {
   [[nodiscard]] UnicodeString RetRegion(long no) const;
   [[nodiscard]] UnicodeString RetPays(long no) const;
 
+  // Adding in bulk, for imports: between the two calls a value Cherche adds is numbered and
+  // written at once but kept aside from the sorted vector, the ranking being rebuilt once at the
+  // end (instead of at each new value). Cherche, Element and Charge see every value meanwhile;
+  // position receives -1, and the sorted vector, the ranking and NumerosCommencantPar hold the
+  // values of before. The end gives the same table as adding the values one by one. Any other
+  // change of the table (a record rewritten, removed, the whole table saved) first puts the
+  // values added so far in their places (RangeAjoutsEnBloc), as the end does.
+  void DebutAjoutsEnBloc();
+  void FinAjoutsEnBloc();
+  [[nodiscard]] bool AjoutsEnBloc() const { return enBloc_; }
+  void RangeAjoutsEnBloc();
+
   // Numbers of the active elements whose value key begins with the key of debut, in sorted
   // order, up to maximum (0: all); found by binary search, not by a walk of the table.
   [[nodiscard]] std::vector<long> NumerosCommencantPar(const UnicodeString& debut, int maximum = 0) const;
@@ -152,6 +164,7 @@ class TFicDupli {
   [[nodiscard]] bool RemplaceFichier(const std::vector<unsigned char>& contenu);
   void Insere(int pos, const TEltDupWideChn& e);
   void Retire(int pos);
+  [[nodiscard]] const TEltDupWideChn* ElementEnAttente(long no) const;
 
   TGestFichier* dossier_ = nullptr;
   TGestFichier::TTypeFichier type_ = TGestFichier::tfDuplicats;
@@ -166,6 +179,9 @@ class TFicDupli {
   // finding a known value costs one hash look-up instead of a search through the whole vector.
   std::unordered_map<UnicodeString, long> numeros_;
   UnicodeString cle_;  // look-up key, reused so that a search allocates nothing
+  bool enBloc_ = false;
+  std::vector<TEltDupWideChn> enAttente_;  // values added in bulk, numbered premierEnAttente_ on
+  long premierEnAttente_ = 0;
 };
 
 // One record of a value table.

@@ -1,6 +1,7 @@
 // The in-memory side of the value tables: the sorted vector, the position index, the ranking
 // without deleted elements, finding and adding values, and the whole-table rewrite.
 #include <algorithm>
+#include <iterator>
 
 #include "folder/fic_dupli.h"
 #include "platform/journal.h"
@@ -149,24 +150,78 @@ long TFicDupli::Cherche(const TEltDupWideChn* elt, bool ajouter, int* position, 
   if (!elt || elt->Valeur().empty()) return 0;
   CleExacte(cle_, elt->Valeur(), elt->Code(), elt->Complement());
   const auto it = numeros_.find(cle_);
+  if (it != numeros_.end() && ElementEnAttente(it->second)) return it->second;
   const int connu = it == numeros_.end() ? -1 : Position(it->second);
-  if (connu >= 0) return Trouve(connu, position);
+  if (connu >= 0) {
+    const long no = Trouve(connu, position);
+    if (enBloc_ && position) *position = -1;
+    return no;
+  }
   if (!ajouter || !Ecrivable()) return 0;
   TEltDupWideChn cle;
   cle.SetTextes(elt->Valeur(), elt->Code(), elt->Complement(), kLgValeur, kLgCode, kLgComplement);
   bool egal = false;
   const int pos = Recherche(cle, egal);
-  if (egal) return Trouve(pos, position);
+  if (egal) {
+    const long no = Trouve(pos, position);
+    if (enBloc_ && position) *position = -1;
+    return no;
+  }
   cle.Numero = NbEnreg + 1;
   cle.Etat = kEtatActif;
   ++NbEnreg;
   if (ecrireEntete) EcritureEntete();
   EcritElement(cle.Numero, cle);
+  if (enBloc_) {
+    if (enAttente_.empty()) premierEnAttente_ = cle.Numero;
+    enAttente_.push_back(cle);
+    IndexeTexte(cle);
+    return cle.Numero;
+  }
   Insere(pos, cle);
   CalculIndex(pos);
   IndexeTexte(cle);
   if (position) *position = Rang(pos);
   return cle.Numero;
+}
+
+void TFicDupli::DebutAjoutsEnBloc() {
+  RangeAjoutsEnBloc();
+  enBloc_ = true;
+}
+
+void TFicDupli::FinAjoutsEnBloc() {
+  RangeAjoutsEnBloc();
+  enBloc_ = false;
+}
+
+const TEltDupWideChn* TFicDupli::ElementEnAttente(long no) const {
+  if (enAttente_.empty() || no < premierEnAttente_) return nullptr;
+  const auto i = static_cast<size_t>(no - premierEnAttente_);
+  return i < enAttente_.size() ? &enAttente_[i] : nullptr;
+}
+
+// Puts the values added in bulk into the sorted vector; index and ranking rebuilt once.
+void TFicDupli::RangeAjoutsEnBloc() {
+  if (enAttente_.empty()) return;
+  // The new values are distinct and none equals a value already there: merging the sorted
+  // new values into the sorted vector puts each where adding it alone would have put it.
+  std::sort(enAttente_.begin(), enAttente_.end(),
+            [](const TEltDupWideChn& a, const TEltDupWideChn& b) { return a.EltCmp(b) < 0; });
+  const auto& anciens = vecteur_.Elements();
+  std::vector<TEltDupWideChn> tous;
+  tous.reserve(anciens.size() + enAttente_.size());
+  std::merge(anciens.begin(), anciens.end(), enAttente_.begin(), enAttente_.end(), std::back_inserter(tous),
+             [](const TEltDupWideChn& a, const TEltDupWideChn& b) { return a.EltCmp(b) < 0; });
+  enAttente_.clear();
+  enAttente_.shrink_to_fit();
+  vecteur_.Raz();
+  vecteur_.Reserve(tous.size());
+  for (TEltDupWideChn& e : tous) (void)vecteur_.Ajoute(std::move(e));
+  prefixes_.clear();
+  prefixes_.reserve(vecteur_.Elements().size());
+  for (const TEltDupWideChn& e : vecteur_.Elements()) prefixes_.push_back(Prefixe(e));
+  CalculIndex(0);
 }
 
 std::vector<long> TFicDupli::NumerosCommencantPar(const UnicodeString& debut, int maximum) const {
@@ -185,6 +240,7 @@ std::vector<long> TFicDupli::NumerosCommencantPar(const UnicodeString& debut, in
 }
 
 const TEltDupWideChn* TFicDupli::Element(long no) const {
+  if (const TEltDupWideChn* e = ElementEnAttente(no)) return e;
   const int pos = Position(no);
   return pos < 0 ? nullptr : &vecteur_.Elements()[static_cast<size_t>(pos)];
 }
@@ -215,6 +271,7 @@ UnicodeString TFicDupli::RetPays(long no) const {
 }
 
 void TFicDupli::DeactivateAll() {
+  RangeAjoutsEnBloc();
   classement_.clear();
   TEltDupWideChn tmp;
   for (int pos = 0; pos < vecteur_.GetNbElt(); ++pos) {
@@ -227,6 +284,7 @@ void TFicDupli::DeactivateAll() {
 }
 
 void TFicDupli::SupprimeElt(long no) {
+  RangeAjoutsEnBloc();
   const int pos = Position(no);
   if (pos < 0) return;
   OublieTexte(vecteur_.Lit(pos));
@@ -235,6 +293,7 @@ void TFicDupli::SupprimeElt(long no) {
 }
 
 void TFicDupli::RemplaceEnMemoire(long no, const TEltDupWideChn& elt) {
+  RangeAjoutsEnBloc();
   TEltDupWideChn e;
   e.SetTextes(elt.Valeur(), elt.Code(), elt.Complement(), kLgValeur, kLgCode, kLgComplement);
   e.Numero = no;
@@ -252,6 +311,7 @@ void TFicDupli::RemplaceEnMemoire(long no, const TEltDupWideChn& elt) {
 }
 
 bool TFicDupli::SaveAll() {
+  RangeAjoutsEnBloc();
   if (!Ecrivable()) return false;
   const auto& elts = vecteur_.Elements();
   const long total = static_cast<long>(elts.size());
@@ -306,6 +366,7 @@ void TFicheDupli::LectureMemoire(long position) {
 void TFicheDupli::Enregistrement(long no) {
   if (no != kEnregCourant) Numero = no;
   if (!fichier_) return;
+  fichier_->RangeAjoutsEnBloc();
   fichier_->EcritElement(Numero, Elt);
   if (fichier_->Position(Numero) >= 0) fichier_->RemplaceEnMemoire(Numero, Elt);
 }

@@ -145,6 +145,8 @@ bool TPerson::Enregistrement(long numero, TFicPersons* fichier) {
   modifie_ = true;
   bool ecrit = false;
   TModuleBDD* m = dossier->GetModuleBDD();
+  // A number just handed out by an import has no index rows yet: nothing to look up.
+  const bool neuve = !cible->AncienFormat() && m && m->PersonneNeuve(numero_);
   if (!cible->AncienFormat() && m) {
     // One transaction for card, record and parents; the card is restored when it rolls back.
     const TChpsPersonne ficheAvant = fiche_;
@@ -165,7 +167,7 @@ bool TPerson::Enregistrement(long numero, TFicPersons* fichier) {
   }
   // The person index follows every save: rows and in-memory entries.
   if (ecrit && numero_ > 0)
-    if (TFicIndexPerson* index = dossier->GetFicIndexPerson()) index->ModifClef(*this);
+    if (TFicIndexPerson* index = dossier->GetFicIndexPerson()) index->ModifClef(*this, !neuve);
   if (numero_ != kEnregEntete) dossier->MarqueEcriture(IdThread());
   // The cached copy follows the person and its parents once both are written; after a failed
   // write it is dropped, so that nothing unsaved is served.

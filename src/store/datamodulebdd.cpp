@@ -2,6 +2,7 @@
 #include "store/datamodulebdd.h"
 
 #include <atomic>
+#include <vector>
 
 #include "platform/fichiers.h"
 #include "platform/journal.h"
@@ -13,6 +14,21 @@ namespace {
 
 constexpr int kTailleLotImport = 1000;
 std::atomic<int> gCompteurBases{0};
+
+// Secondary indexes dropped for the length of an import and built once at its end: every row
+// poured in would otherwise update each of them at a random place. The indexes by holder
+// (events) and by person number (person index rows) stay: an import reads cards back by them.
+struct TIndexImport {
+  const char* table;
+  std::vector<const char*> index;
+};
+const std::vector<TIndexImport>& IndexSuspendus() {
+  static const std::vector<TIndexImport> liste = {
+      {"Personnes", {"Par_Pere", "Par_Mere"}},
+      {"Evenements", {"ParLibEtDonnee", "ParNoPersAEtLib", "ParLieu", "Par_DATE", "Par_DateLastModif"}},
+      {"IndexNomPrenoms", {"ParNom", "ParPrenom", "ParAnneeMinMax"}}};
+  return liste;
+}
 
 // Packed yyyymmdd of a stored date text "DD/MM/YYYY" (unknown parts count 0), or of the first
 // year of a range "YYYY/YYYY"; 0 when the text holds no year.
@@ -308,8 +324,10 @@ bool TModuleBDD::BeginImport(bool reconstruireIndex) {
   if (enImport_ || !base_->Connected() || EstLectureSeule()) return false;
   importIndex_ = reconstruireIndex;
   if (reconstruireIndex)
-    if (TACRTable* p = Table("Personnes"))
-      for (const char* index : {"Par_Pere", "Par_Mere"}) (void)p->DeleteIndex(index);
+    for (const TIndexImport& s : IndexSuspendus())
+      if (TACRTable* t = Table(s.table))
+        for (const char* index : s.index)
+          if (t->IndexExists(index)) (void)t->DeleteIndex(index);
   // Batches are committed without waiting for the disk: with the write-ahead log a crash still
   // leaves the last committed batch or an earlier one, never a torn store. EndImport syncs.
   // A large page cache keeps the index pages of the events table in memory while rows pour in.
@@ -328,6 +346,7 @@ bool TModuleBDD::BeginImport(bool reconstruireIndex) {
   plusGrandNumeroImport_ = std::max(GetMaxNoPers(), GetIDPersonMax());
   enImport_ = true;
   postsImport_ = 0;
+  reservee_ = 0;
   return true;
 }
 
@@ -338,14 +357,18 @@ int64_t TModuleBDD::ProchainIdReserve(const std::string& table) const {
 
 bool TModuleBDD::EndImport(bool reconstruireIndex) {
   if (!enImport_) return false;
+  const bool reserveeEcrite = EcritPersonneReservee();
   enImport_ = false;
-  const bool ok = !base_->InTransaction() || base_->Commit();
+  reservee_ = 0;
+  const bool ok = (!base_->InTransaction() || base_->Commit()) && reserveeEcrite;
+  // The indexes are built while the large page cache still serves their sorts.
+  if (reconstruireIndex)
+    for (const TIndexImport& s : IndexSuspendus())
+      if (TACRTable* t = Table(s.table))
+        for (const auto& def : DefinitionTable(s.table).index)
+          if (!t->IndexExists(def.nom) && !t->AddIndex(def)) BDDError(s.table, base_->DerniereErreur());
   (void)base_->ExecuteSql("PRAGMA synchronous=FULL; PRAGMA cache_size=-32768");
   (void)base_->ExecuteSql("PRAGMA wal_checkpoint(FULL)");
-  if (reconstruireIndex)
-    if (TACRTable* p = Table("Personnes"))
-      for (const auto& def : DefinitionTable("Personnes").index)
-        if (!p->IndexExists(def.nom)) (void)p->AddIndex(def);
   return ok;
 }
 

@@ -22,6 +22,7 @@
 #include "engine/acr_table.h"
 #include "platform/chaines.h"
 #include "platform/verrou.h"
+#include "store/colonnes_curseur.h"
 #include "store/chps_personne.h"
 #include "store/chps_simple.h"
 #include "store/dossier_bdd.h"
@@ -104,6 +105,9 @@ class TModuleBDD {
   void DeleteLesTables();
 
   // --- batching and locking ---
+  // An import: writes batched in transactions of 1000 posts. With reconstruireIndex the secondary
+  // indexes of persons, events and person-index rows that no look-up of an import needs are
+  // dropped, and EndImport builds them again once (an interrupted import: RetablitIndex).
   [[nodiscard]] bool BeginImport(bool reconstruireIndex);
   [[nodiscard]] bool EndImport(bool reconstruireIndex);
   [[nodiscard]] bool EnImport() const { return enImport_; }
@@ -121,7 +125,14 @@ class TModuleBDD {
   [[nodiscard]] bool ReadPerson(TEnregPublic& personne, long numero);
   [[nodiscard]] bool ReadPersonData(TEnregPublic& personne, long numero);
   [[nodiscard]] bool WritePerson(const TEnregPublic& personne, long numero);
-  [[nodiscard]] long InsertPerson();  // number of a new empty person, 0 on failure
+  // Number of a new empty person, 0 on failure. During an import the number is only reserved:
+  // WritePerson writes its row once, in full; the empty row is written instead when the next
+  // number is asked for, when the person is read, when the persons are counted, listed or walked
+  // through this module, and at the end of the import.
+  [[nodiscard]] long InsertPerson();
+  // During an import: the number InsertPerson has just reserved, not yet written (no row, index
+  // row nor alternative parents can exist for it).
+  [[nodiscard]] bool PersonneNeuve(long numero) const { return enImport_ && numero > 0 && numero == reservee_; }
   [[nodiscard]] long GetMaxNoPers();
   [[nodiscard]] long GetIDPersonMax();
   [[nodiscard]] long CountPerson();        // live persons, record 0 excluded
@@ -391,6 +402,11 @@ class TModuleBDD {
   bool importIndex_ = false;
   int postsImport_ = 0;
   long plusGrandNumeroImport_ = 0;  // highest person number present, while importing
+  long reservee_ = 0;               // number reserved by InsertPerson while importing, no row yet
+  [[nodiscard]] bool PostePersonneVide(TACRTable& table, long numero);
+  [[nodiscard]] bool EcritPersonneReservee();
+  // Columns written at each row, found by name once (forgotten when the tables close).
+  TColonnesCurseur colonnesPersonne_, colonnesEven_;
   std::map<std::string, int64_t> idsReserves_;
   TVerrou verrou_;
   std::atomic<bool> annulationReparation_{false};

@@ -18,6 +18,16 @@ bool EstDateSysteme(const AnsiString& libelle) {
   return libelle == "DDMF" || libelle == "DCF" || libelle == "DDNOTIF";
 }
 
+// The columns of Evenements written by SetEvenement and SetChpsSimple.
+constexpr const char* kColonnesEven[] = {
+    "ID", "Type", "LibelleChamps", "Donnee", "NoPersA", "NoPersB", "Acte", "TypeCalend", "Date", "Lieu",
+    "LieuDit", "Note", "NoIllustrationParDefaut", "LienExtEven", "_DONNEE", "_DATE", "RANG_A", "RANG_B",
+    "DateLastModif"};
+enum : size_t {
+  eID, eType, eLibelle, eDonnee, eNoPersA, eNoPersB, eActe, eCalendrier, eDate, eLieu,
+  eLieuDit, eNote, eIllustration, eLienExt, eCleDonnee, eDateTriable, eRangA, eRangB, eModif
+};
+
 }  // namespace
 
 long TModuleBDD::NombreLimite(bool lieux) {
@@ -41,26 +51,28 @@ void TModuleBDD::BorneNumeros(TEvenement::TEnreg& e) {
 }
 
 void TModuleBDD::SetEvenement(TACRTable& t, const TEvenement::TEnreg& e) {
-  if (e.ID > 0) t.FieldByName("ID").SetInteger(e.ID);
-  t.FieldByName("Type").SetInteger(0);
-  t.FieldByName("LibelleChamps").SetAnsiString(e.LibelleChamps.substr(0, kLongueurLibelle));
-  t.FieldByName("Donnee").SetUnicodeString(e.Donnee.substr(0, kLongueurDonnee));
-  t.FieldByName("NoPersA").SetInteger(e.NoPersA);
-  t.FieldByName("NoPersB").SetInteger(e.NoPersB);
-  t.FieldByName("Acte").SetAnsiString(e.Date.GetActe());
+  const std::vector<int>& c = colonnesEven_.Positions(t, kColonnesEven);
+  const auto champ = [&](size_t i) -> TACRField& { return t.Fields(c[i]); };
+  if (e.ID > 0) champ(eID).SetInteger(e.ID);
+  champ(eType).SetInteger(0);
+  champ(eLibelle).SetAnsiString(e.LibelleChamps.substr(0, kLongueurLibelle));
+  champ(eDonnee).SetUnicodeString(e.Donnee.substr(0, kLongueurDonnee));
+  champ(eNoPersA).SetInteger(e.NoPersA);
+  champ(eNoPersB).SetInteger(e.NoPersB);
+  champ(eActe).SetAnsiString(e.Date.GetActe());
   const char calendrier = e.Date.GetCalendrier();
-  t.FieldByName("TypeCalend").SetAnsiString(calendrier ? AnsiString(1, calendrier) : AnsiString());
-  t.FieldByName("Date").SetAnsiString(e.Date.GetDate());
-  t.FieldByName("Lieu").SetInteger(e.Lieu);
-  t.FieldByName("LieuDit").SetUnicodeString(e.LieuDit.substr(0, kLongueurLieuDit));
-  t.FieldByName("Note").SetInteger(e.Note);
-  t.FieldByName("NoIllustrationParDefaut").SetInteger(e.NoIllustrationParDefaut);
-  t.FieldByName("LienExtEven").SetInteger(e.LienExtEven);
-  t.FieldByName("_DONNEE").SetUnicodeString(FormatChaine_Donnee(e.Donnee, false));
-  t.FieldByName("_DATE").SetInteger(DateTriable(e.Date));
-  t.FieldByName("RANG_A").SetInteger(e.RangA);
-  t.FieldByName("RANG_B").SetInteger(e.RangB);
-  t.FieldByName("DateLastModif").SetDateTime(Maintenant());
+  champ(eCalendrier).SetAnsiString(calendrier ? AnsiString(1, calendrier) : AnsiString());
+  champ(eDate).SetAnsiString(e.Date.GetDate());
+  champ(eLieu).SetInteger(e.Lieu);
+  champ(eLieuDit).SetUnicodeString(e.LieuDit.substr(0, kLongueurLieuDit));
+  champ(eNote).SetInteger(e.Note);
+  champ(eIllustration).SetInteger(e.NoIllustrationParDefaut);
+  champ(eLienExt).SetInteger(e.LienExtEven);
+  champ(eCleDonnee).SetUnicodeString(FormatChaine_Donnee(e.Donnee, false));
+  champ(eDateTriable).SetInteger(DateTriable(e.Date));
+  champ(eRangA).SetInteger(e.RangA);
+  champ(eRangB).SetInteger(e.RangB);
+  champ(eModif).SetDateTime(Maintenant());
 }
 
 bool TModuleBDD::LectureEven(TEvenement& even, long id) {
@@ -136,18 +148,20 @@ bool TModuleBDD::EnregistrementEven(TEvenement& even) {
 void TModuleBDD::GetChpsSimple(TACRTable& t, TChpsSimple::TEnreg& e) { LitLigneChps(t, e); }
 
 void TModuleBDD::SetChpsSimple(TACRTable& t, const TChpsSimple::TEnreg& e) {
-  if (e.ID > 0) t.FieldByName("ID").SetInteger(e.ID);
-  t.FieldByName("Type").SetInteger(1);
-  t.FieldByName("LibelleChamps").SetAnsiString(e.LibelleChamps.substr(0, kLongueurLibelle));
-  t.FieldByName("Donnee").SetUnicodeString(e.Donnee.substr(0, kLongueurDonnee));
-  t.FieldByName("NoPersA").SetInteger(e.NoPersA);
-  t.FieldByName("NoPersB").SetInteger(e.NoPersB);
-  t.FieldByName("RANG_A").SetInteger(e.RangA);
-  t.FieldByName("RANG_B").SetInteger(e.RangB);
-  t.FieldByName("_DONNEE").SetUnicodeString(FormatChaine_Donnee(e.Donnee, false));
-  t.FieldByName("_DATE").SetInteger(
+  const std::vector<int>& c = colonnesEven_.Positions(t, kColonnesEven);
+  const auto champ = [&](size_t i) -> TACRField& { return t.Fields(c[i]); };
+  if (e.ID > 0) champ(eID).SetInteger(e.ID);
+  champ(eType).SetInteger(1);
+  champ(eLibelle).SetAnsiString(e.LibelleChamps.substr(0, kLongueurLibelle));
+  champ(eDonnee).SetUnicodeString(e.Donnee.substr(0, kLongueurDonnee));
+  champ(eNoPersA).SetInteger(e.NoPersA);
+  champ(eNoPersB).SetInteger(e.NoPersB);
+  champ(eRangA).SetInteger(e.RangA);
+  champ(eRangB).SetInteger(e.RangB);
+  champ(eCleDonnee).SetUnicodeString(FormatChaine_Donnee(e.Donnee, false));
+  champ(eDateTriable).SetInteger(
       EstDateSysteme(e.LibelleChamps) ? DateTriable(TDateKY('G', UnicodeVersAnsi(e.Donnee.substr(0, 10)))) : 0);
-  t.FieldByName("DateLastModif").SetDateTime(Maintenant());
+  champ(eModif).SetDateTime(Maintenant());
 }
 
 bool TModuleBDD::LectureChpsSimple(TChpsSimple& chps, long id) {
@@ -410,6 +424,8 @@ void TModuleBDD::FermeCurseursEvens() {
   rangA_.reset();
   rangB_.reset();
   maxLieux_ = -1;
+  colonnesPersonne_.Oublie();
+  colonnesEven_.Oublie();
 }
 
 }  // namespace kyb

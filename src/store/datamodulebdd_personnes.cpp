@@ -71,6 +71,7 @@ void LitLigne(Curseur& c, TEnregPublic& p, bool donneesSeules) {
 
 bool TModuleBDD::LitPersonne(TEnregPublic& p, long numero, bool donneesSeules, const char* contexte) {
   if (numero == -2) numero = 0;
+  if (EstThreadPrincipal() && numero == reservee_) (void)EcritPersonneReservee();
   if (!EstThreadPrincipal()) {
     // Workers read through a private query and never move the shared cursor.
     TACRQuery q(*base_, "Select * From Personnes Where ID = :id");
@@ -98,6 +99,12 @@ bool TModuleBDD::ReadPersonData(TEnregPublic& p, long numero) {
 }
 
 namespace {
+
+// The columns WritePerson fills, in this order.
+constexpr const char* kColonnesPersonne[] = {"ID", "TypePersonne", "FicheSupprimee", "Sexe", "Pere",
+                                             "Mere", "Data", "Nom", "Prenoms", "OrdrePU", "Note", "NbEnf",
+                                             "NbConj"};
+enum : size_t { cID, cType, cSupprime, cSexe, cPere, cMere, cData, cNom, cPrenoms, cOrdrePU, cNote, cNbEnf, cNbConj };
 
 constexpr int kLotImport = 1000;
 constexpr const char* kPointPersonne = "ecriture_personne";
@@ -133,7 +140,12 @@ bool TModuleBDD::WritePerson(const TEnregPublic& p, long numero) {
   int64_t avant = 0;
   // During an import, a number above every number already written cannot exist: no look-up.
   const bool nouveau = enImport_ && numero > plusGrandNumeroImport_;
-  if (!nouveau && t->FindKey({Cle(numero)})) {
+  // The number InsertPerson has just reserved: its row is written here, once, in full.
+  const bool reservee = PersonneNeuve(numero);
+  if (reservee) {
+    avant = ' ';  // the mark of the empty row it stands for
+    InsertInTable(*t);
+  } else if (!nouveau && t->FindKey({Cle(numero)})) {
     avant = t->FieldByName("FicheSupprimee").AsInteger();
     EditInTable(*t);
   } else {
@@ -141,19 +153,21 @@ bool TModuleBDD::WritePerson(const TEnregPublic& p, long numero) {
   }
   int nbConj = 0, nbEnf = 0;
   const std::string data = EcritData(p, nbConj, nbEnf);
-  t->FieldByName("ID").SetInteger(numero);
-  t->FieldByName("TypePersonne").SetInteger(static_cast<unsigned char>(p.TypePersonne));
-  t->FieldByName("FicheSupprimee").SetInteger(static_cast<unsigned char>(p.FicheSupprimee));
-  t->FieldByName("Sexe").SetInteger(static_cast<unsigned char>(p.Sexe));
-  t->FieldByName("Pere").SetInteger(p.Pere.No);
-  t->FieldByName("Mere").SetInteger(p.Mere.No);
-  t->FieldByName("Data").SetBlob(data);
-  t->FieldByName("Nom").SetUnicodeString(p.Nom.substr(0, kLongueurNom));
-  t->FieldByName("Prenoms").SetUnicodeString(p.Prenoms.substr(0, kLongueurPrenoms));
-  t->FieldByName("OrdrePU").SetInteger(p.OrdrePU);
-  t->FieldByName("Note").SetInteger(p.Note);
-  t->FieldByName("NbEnf").SetInteger(nbEnf);
-  t->FieldByName("NbConj").SetInteger(nbConj);
+  const std::vector<int>& c = colonnesPersonne_.Positions(*t, kColonnesPersonne);
+  const auto champ = [&](size_t i) -> TACRField& { return t->Fields(c[i]); };
+  champ(cID).SetInteger(numero);
+  champ(cType).SetInteger(static_cast<unsigned char>(p.TypePersonne));
+  champ(cSupprime).SetInteger(static_cast<unsigned char>(p.FicheSupprimee));
+  champ(cSexe).SetInteger(static_cast<unsigned char>(p.Sexe));
+  champ(cPere).SetInteger(p.Pere.No);
+  champ(cMere).SetInteger(p.Mere.No);
+  champ(cData).SetBlob(data);
+  champ(cNom).SetUnicodeString(p.Nom.substr(0, kLongueurNom));
+  champ(cPrenoms).SetUnicodeString(p.Prenoms.substr(0, kLongueurPrenoms));
+  champ(cOrdrePU).SetInteger(p.OrdrePU);
+  champ(cNote).SetInteger(p.Note);
+  champ(cNbEnf).SetInteger(nbEnf);
+  champ(cNbConj).SetInteger(nbConj);
   const int64_t apres = static_cast<unsigned char>(p.FicheSupprimee);
   // When the deleted-persons table changes too, both writes commit together: one transaction,
   // or a savepoint inside the batch of an import. Otherwise the single post is its own commit.
@@ -177,6 +191,7 @@ bool TModuleBDD::WritePerson(const TEnregPublic& p, long numero) {
                                      " (code " + std::to_string(code) + ")");
     return false;
   }
+  if (reservee) reservee_ = 0;
   if (enImport_) {
     plusGrandNumeroImport_ = std::max(plusGrandNumeroImport_, numero);
     // The batch of an import is committed and restarted every 1000 writes.
@@ -189,18 +204,36 @@ bool TModuleBDD::WritePerson(const TEnregPublic& p, long numero) {
   return true;
 }
 
+bool TModuleBDD::PostePersonneVide(TACRTable& t, long numero) {
+  InsertInTable(t);
+  if (numero > 0) t.FieldByName("ID").SetInteger(numero);
+  t.FieldByName("TypePersonne").SetInteger('P');
+  t.FieldByName("FicheSupprimee").SetInteger(' ');
+  t.FieldByName("Sexe").SetInteger('?');
+  if (PostInTable(t)) return true;
+  Cancel(t);
+  return false;
+}
+
+bool TModuleBDD::EcritPersonneReservee() {
+  if (reservee_ == 0) return true;
+  TACRTable* t = Table("Personnes");
+  if (!t || !PostePersonneVide(*t, reservee_)) return false;
+  reservee_ = 0;
+  return true;
+}
+
 long TModuleBDD::InsertPerson() {
   TACRTable* t = Table("Personnes");
   if (!t || EstLectureSeule()) return 0;
-  InsertInTable(*t);
-  t->FieldByName("TypePersonne").SetInteger('P');
-  t->FieldByName("FicheSupprimee").SetInteger(' ');
-  t->FieldByName("Sexe").SetInteger('?');
-  if (!PostInTable(*t)) {
-    Cancel(*t);
-    return 0;
+  if (enImport_) {
+    // The number the engine would give, reserved: WritePerson writes the row once, in full.
+    // An earlier number still unwritten gets its empty row first.
+    if (!EcritPersonneReservee()) return 0;
+    reservee_ = ++plusGrandNumeroImport_;
+    return reservee_;
   }
-  if (enImport_) plusGrandNumeroImport_ = std::max<long>(plusGrandNumeroImport_, static_cast<long>(t->RowId()));
+  if (!PostePersonneVide(*t, 0)) return 0;
   return static_cast<long>(t->RowId());
 }
 
@@ -210,6 +243,7 @@ long TModuleBDD::GetMaxNoPers() {
 }
 
 long TModuleBDD::GetIDPersonMax() {
+  if (EstThreadPrincipal() && reservee_ != 0) (void)EcritPersonneReservee();
   TACRTable* t = Table("Personnes");
   return t ? static_cast<long>(std::max<int64_t>(t->LastAutoIncValue(), GetMaxNoPers())) : 0;
 }
@@ -293,6 +327,7 @@ bool TModuleBDD::DeleteNoParents(long numero) {
 }
 
 void TModuleBDD::BeginParcoursPerson() {
+  if (EstThreadPrincipal() && reservee_ != 0) (void)EcritPersonneReservee();
   parcoursPersonnes_ = std::make_unique<TACRTable>(*base_, "Personnes");
   if (!parcoursPersonnes_->Open() || !parcoursPersonnes_->SetIndexName("ParID")) {
     parcoursPersonnes_.reset();
@@ -394,6 +429,7 @@ bool TModuleBDD::IsIDevenAssocieNoPers(long id, long noPers) {
 }
 
 bool TModuleBDD::IsIDPersExists(long noPers) {
+  if (EstThreadPrincipal() && noPers == reservee_) (void)EcritPersonneReservee();
   TACRQuery q(*base_, "SELECT count(*) FROM Personnes WHERE ID = :p");
   q.SetParamInteger("p", noPers);
   return q.Open() && q.Fields(0).AsInteger() > 0;
@@ -402,6 +438,7 @@ bool TModuleBDD::IsIDPersExists(long noPers) {
 std::vector<UnicodeString> TModuleBDD::ListeTextes(const std::string& sql, const UnicodeString& parametre) {
   std::vector<UnicodeString> valeurs;
   if (!base_->Connected()) return valeurs;
+  if (EstThreadPrincipal() && reservee_ != 0) (void)EcritPersonneReservee();
   TACRQuery q(*base_, sql);
   if (!parametre.empty()) q.SetParamUnicode("p", parametre);
   if (!q.Open()) return valeurs;
@@ -412,6 +449,7 @@ std::vector<UnicodeString> TModuleBDD::ListeTextes(const std::string& sql, const
 std::vector<long> TModuleBDD::ListeNombres(const std::string& sql) {
   std::vector<long> valeurs;
   if (!base_->Connected()) return valeurs;
+  if (EstThreadPrincipal() && reservee_ != 0) (void)EcritPersonneReservee();
   TACRQuery q(*base_, sql);
   if (!q.Open()) return valeurs;
   for (; !q.Eof(); q.Next()) valeurs.push_back(static_cast<long>(q.Fields(0).AsInt64()));
