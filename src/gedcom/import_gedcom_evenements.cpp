@@ -38,17 +38,18 @@ AnsiString TImporteur::DefinitionNouvelle(const std::string& tag, bool couple) {
 bool TImporteur::EcritStructure(const TNoeudGedcom& n, int32_t noA, int32_t noB, bool couple, int32_t& note) {
   // A structure whose sub-tags belong to several fields (ADDR): each piece to its field.
   if (const auto it = parSousTag_.find(n.tag); it != parSousTag_.end() && it->second.size() > 1) {
-    bool valeurPlacee = n.valeur.empty();
+    TNoeudGedcom reste{n.ligne, 1, {}, n.tag, {}, false, {}};
     for (const TNoeudGedcom& e : n.enfants) {
       const auto c = std::find_if(it->second.begin(), it->second.end(),
                                   [&](const TChpCs* d) { return d->SousTagGedCom[0] == e.tag; });
       if (c != it->second.end()) EcritChampSimple((*c)->LibelleInterne, e.valeur, noA, noB);
-      else Garde(e, note, 2);
+      else reste.enfants.push_back(e);
     }
-    if (!valeurPlacee && n.Enfant(it->second.front()->SousTagGedCom[0]) == nullptr)
+    // A value on the line itself goes to the first piece when no sub-tag gave it.
+    if (!n.valeur.empty() && n.Enfant(it->second.front()->SousTagGedCom[0]) == nullptr)
       EcritChampSimple(it->second.front()->LibelleInterne, n.valeur, noA, noB);
-    else if (!valeurPlacee)
-      Garde(TNoeudGedcom{n.ligne, 1, {}, n.tag, n.valeur, false, {}}, note, 1);
+    else reste.valeur = n.valeur;
+    if (!reste.enfants.empty() || !reste.valeur.empty()) Garde(reste, note);
     return true;
   }
   // Citations, media and associations of the person or the couple itself become the fields
@@ -88,8 +89,9 @@ bool TImporteur::EcritStructure(const TNoeudGedcom& n, int32_t noA, int32_t noB,
     EcritEvenement(n, *def, noA, noB);
     return true;
   }
+  // A simple field is a value: a structure under its tag is kept whole.
+  if (!n.enfants.empty()) return false;
   EcritChampSimple(def->LibelleInterne, n.valeur, noA, noB);
-  for (const TNoeudGedcom& e : n.enfants) Garde(e, note, 2);
   return true;
 }
 
@@ -140,7 +142,7 @@ void TImporteur::EcritEvenement(const TNoeudGedcom& n, const TChpCs& def, int32_
     } else if (c.tag == "SOUR") Citation(c, e);
     else if (c.tag == "OBJE") Illustration(c, e);
     else if (c.tag == "ASSO") PersonneCitee(c, e);
-    else Garde(c, noteEven, 2);
+    else Garde(c, noteEven);
   }
   if (!dateGardee.empty()) {
     if (donnee.empty()) donnee = dateGardee;
@@ -292,8 +294,9 @@ std::string TImporteur::Lignes(const TNoeudGedcom& n, int niveau) {
   return s;
 }
 
-void TImporteur::Garde(const TNoeudGedcom& n, int32_t& note, int niveau) {
-  note = AjouteNote(note, kTitreBalisesGedcom, Lignes(n, niveau));
+void TImporteur::Garde(const TNoeudGedcom& n, int32_t& note) {
+  // Kept with its root at level 1, whatever the level of its owner.
+  note = AjouteNote(note, kTitreBalisesGedcom, Lignes(n, 1));
   ++bilan_.balisesConservees[n.tag];
 }
 

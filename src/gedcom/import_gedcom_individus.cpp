@@ -60,21 +60,18 @@ void TImporteur::EcritIndividu(const TNoeudGedcom& r) {
       nomLu = true;
       std::vector<const TNoeudGedcom*> restes;
       LitNom(e, p, restes);
+      // Name pieces that a field takes (NICK); the others kept under a NAME of their own.
+      TNoeudGedcom reste{e.ligne, 1, {}, "NAME", {}, false, {}};
       for (const TNoeudGedcom* s : restes) {
-        // Name pieces that a field takes (NICK), others kept.
-        bool place = false;
-        if (const auto it = parSousTag_.find("NAME"); it != parSousTag_.end())
+        const auto it = parSousTag_.find("NAME");
+        const TChpCs* champ = nullptr;
+        if (it != parSousTag_.end())
           for (const TChpCs* c : it->second)
-            if (c->SousTagGedCom[0] == s->tag) {
-              EcritChampSimple(c->LibelleInterne, s->valeur, no, 0);
-              place = true;
-              break;
-            }
-        if (!place && s->tag != "NPFX" && s->tag != "SPFX" && s->tag != "NSFX") {
-          TNoeudGedcom copie = *s;
-          Garde(copie, note, 2);
-        }
+            if (c->SousTagGedCom[0] == s->tag) champ = c;
+        if (champ) EcritChampSimple(champ->LibelleInterne, s->valeur, no, 0);
+        else if (s->tag != "NPFX" && s->tag != "SPFX" && s->tag != "NSFX") reste.enfants.push_back(*s);
       }
+      if (!reste.enfants.empty()) Garde(reste, note);
       continue;
     }
     if (e.tag == "SEX" || e.tag == "FAMC" || e.tag == "FAMS") continue;
@@ -83,11 +80,12 @@ void TImporteur::EcritIndividu(const TNoeudGedcom& r) {
       continue;
     }
     if (e.tag == "NOTE") {
-      note = AjouteNote(note, kTitreNoteGedcom, TexteNote(e));
+      const TNoeudGedcom* titre = e.Enfant("_TITRE");
+      note = AjouteNote(note, titre ? titre->valeur.c_str() : kTitreNoteGedcom, TexteNote(e));
       ++bilan_.notes;
       continue;
     }
-    if (!EcritStructure(e, no, 0, false, note)) Garde(e, note, 1);
+    if (!EcritStructure(e, no, 0, false, note)) Garde(e, note);
   }
   p.Note = note;
   if (!bdd_.WritePerson(p, no)) {
@@ -127,11 +125,12 @@ void TImporteur::EcritFamille(const TNoeudGedcom& r) {
       continue;
     }
     if (e.tag == "NOTE") {
-      note = AjouteNote(note, kTitreNoteFamille, TexteNote(e));
+      const TNoeudGedcom* titre = e.Enfant("_TITRE");
+      note = AjouteNote(note, titre ? titre->valeur.c_str() : kTitreNoteFamille, TexteNote(e));
       ++bilan_.notes;
       continue;
     }
-    if (!EcritStructure(e, titulaire, partenaire, true, note)) Garde(e, note, 1);
+    if (!EcritStructure(e, titulaire, partenaire, true, note)) Garde(e, note);
   }
   if (titulaireEcrit && note != noteAvant) {
     TEnregPublic p;

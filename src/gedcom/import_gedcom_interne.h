@@ -95,7 +95,7 @@ class TImporteur {
   int32_t AjouteNote(int32_t note, const char* titre, const std::string& texte);
   // The lines of a structure as GEDCOM text, its root at level niveau.
   [[nodiscard]] static std::string Lignes(const TNoeudGedcom& n, int niveau);
-  void Garde(const TNoeudGedcom& n, int32_t& note, int niveau);
+  void Garde(const TNoeudGedcom& n, int32_t& note);
 
   TGestFichier& dossier_;
   TModuleBDD& bdd_;
