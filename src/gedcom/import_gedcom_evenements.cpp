@@ -31,7 +31,10 @@ AnsiString TImporteur::DefinitionNouvelle(const std::string& tag, bool couple) {
   if (defs_.IsChampExist(libelle)) libelle = defs_.NouveauLibelleInterne(libelle, nullptr);
   const AnsiString ligne = libelle + "\t" + libelle + "\tCPA\tBalise GEDCOM " + Utf8VersAnsi(tag) + "\t1\t300\t\t" +
                            Utf8VersAnsi(tag) + "\t\t\tO\t" + (couple ? "C" : "P");
-  if (const TChpCs* c = defs_.CreatChpCs(ligne)) parTag_[couple ? 1 : 0][tag] = c;
+  if (const TChpCs* c = defs_.CreatChpCs(ligne)) {
+    parTag_[couple ? 1 : 0][tag] = c;
+    creees_.insert(c);
+  }
   return libelle;
 }
 
@@ -79,6 +82,7 @@ bool TImporteur::EcritStructure(const TNoeudGedcom& n, int32_t noA, int32_t noB,
     return true;
   }
   const TChpCs* def = Definition(n.tag, couple);
+  if (def && creees_.count(def) && n.enfants.empty()) ++bilan_.balisesConservees[n.tag];
   if (!def) {
     if (!n.enfants.empty() || n.valeur.empty() || n.tag.empty()) return false;
     EcritChampSimple(DefinitionNouvelle(n.tag, couple), n.valeur, noA, noB);

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "fields/csdefchps.h"
@@ -124,6 +125,7 @@ class TImporteur {
 
   std::unordered_map<int32_t, int32_t> notesEnAttente_;  // family notes of holders not yet written
   std::unordered_map<std::string, int32_t> lieux_;
+  std::unordered_set<const TChpCs*> creees_;  // definitions made for unknown tags
   std::unordered_map<std::string, const TChpCs*> parTag_[2];  // person, couple
   std::unordered_map<std::string, std::vector<const TChpCs*>> parSousTag_;  // "ADDR" -> its fields
 };
