@@ -1,6 +1,7 @@
 // The import's two passes over the file, the census of records, and the report.
 #include "gedcom/import_gedcom.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "gedcom/import_gedcom_interne.h"
@@ -246,6 +247,9 @@ bool ImporteGedcom(TGestFichier& dossier, const AnsiString& chemin, TBilanImport
   }
   TImporteur imp(dossier, bilan);
   bilan.reussi = DeuxPasses(imp, dossier, chemin, texte, bilan, avancee);
+  // Warnings of both passes and of the reader in the order of the file.
+  std::stable_sort(bilan.avertissements.begin(), bilan.avertissements.end(),
+                   [](const TAvertissementGedcom& a, const TAvertissementGedcom& b) { return a.ligne < b.ligne; });
   return bilan.reussi;
 }
 
