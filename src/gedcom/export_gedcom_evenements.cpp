@@ -25,12 +25,15 @@ std::string TexteNote(const AnsiString& texte) {
 }  // namespace
 
 std::string TExporteur::Tag(const AnsiString& libelle) const {
+  // A field without tag is written as "_" and its label.
+  std::string propre = AnsiVersUtf8(libelle);
+  propre.insert(propre.begin(), '_');
   const TChpCs* c = defs_.RechercheChampsInternePtr(libelle);
-  if (!c) return "_" + AnsiVersUtf8(libelle);
+  if (!c) return propre;
   // CHAN is the record's change structure, not a field's value.
   for (int i = 0; i < c->GetNbTagGedCom(); ++i)
-    if (const std::string t = c->GetTagGedCom(i); !t.empty() && t != "CHAN") return t;
-  return "_" + AnsiVersUtf8(libelle);
+    if (std::string t = c->GetTagGedCom(i); !t.empty() && t != "CHAN") return t;
+  return propre;
 }
 
 const TChpCs* TExporteur::ChampDeStructure(const AnsiString& libelle) const {
