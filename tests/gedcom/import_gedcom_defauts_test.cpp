@@ -67,6 +67,11 @@ TEST(ImportGedcomDefauts, ChaqueDefautAvertitAvecSaLigneEtLImportContinue) {
        {"Ligne 6 : pointeur @N4@ vers une note absente du fichier, ignoré."}, {"P 1"}},
       {"source absente", kTete + "0 @I1@ INDI\n1 BIRT\n2 SOUR @S4@\n0 TRLR\n",
        {"Ligne 7 : pointeur @S4@ vers une source absente du fichier, ignoré."}, {"E 1 NAISSANCE"}},
+      {"jeu de caractères inconnu", "0 HEAD\n1 CHAR KLINGON\n0 @I1@ INDI\n1 NAME A /B/\n0 TRLR\n", {"KLINGON"}, {"P 1 B / A"}},
+      {"ligne de plus de 255 caractères", kTete + "0 @I1@ INDI\n1 NOTE " + std::string(400, 'x') + "\n0 TRLR\n", {},
+       {"[Note:" + std::string(400, 'x') + "]"}},
+      {"témoin des anciens dialectes", kTete + "0 @I1@ INDI\n1 BIRT\n2 _WITN @I2@\n0 @I2@ INDI\n0 TRLR\n", {},
+       {"E 1 NAISSANCE «»  lieu «» dit «» note  {cite 2/Témoin/}"}},
       {"témoin absent", kTete + "0 @I1@ INDI\n1 BIRT\n2 ASSO @I5@\n0 TRLR\n",
        {"Ligne 7 : pointeur @I5@ vers un individu absent du fichier, ignoré."}, {"E 1 NAISSANCE"}},
   };
