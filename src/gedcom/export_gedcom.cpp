@@ -7,6 +7,7 @@
 #include "gedcom/export_gedcom_interne.h"
 #include "gedcom/import_gedcom.h"
 #include "platform/ecriture_atomique.h"
+#include "engine/acr_query.h"
 #include "version.h"
 
 namespace kyb {
@@ -127,7 +128,34 @@ void TExporteur::OrdonneEnfants() {
   }
 }
 
+void TExporteur::ListesPresentes() {
+  const std::pair<const char*, std::unordered_set<int32_t>*> tables[] = {
+      {"PersAssociees", &avecCites_}, {"Sources", &avecSources_}, {"Illustrations", &avecMedias_}};
+  for (const auto& [table, ensemble] : tables) {
+    TACRQuery q(bdd_.Database(), std::string("SELECT DISTINCT ID_EVEN FROM ") + table);
+    if (!q.Open()) continue;
+    for (; !q.Eof(); q.Next()) ensemble->insert(q.Fields(0).AsInteger());
+  }
+}
+
+void TExporteur::PrepareListes(TEvenement& e) const {
+  // A list known to be empty is marked loaded, so that reading it asks nothing of the store.
+  if (!e.Enreg.PersAssocieesChargees && !avecCites_.count(e.Enreg.ID)) {
+    e.Enreg.PersAssociees.clear();
+    e.Enreg.PersAssocieesChargees = true;
+  }
+  if (!e.Enreg.SourcesChargees && !avecSources_.count(e.Enreg.ID)) {
+    e.Enreg.Sources.clear();
+    e.Enreg.SourcesChargees = true;
+  }
+  if (!e.Enreg.IllustrationsChargees && !avecMedias_.count(e.Enreg.ID)) {
+    e.Enreg.Illustrations.clear();
+    e.Enreg.IllustrationsChargees = true;
+  }
+}
+
 void TExporteur::Ecrit() {
+  ListesPresentes();
   TEnregPublic p;
   long no = 0;
   bdd_.BeginParcoursPerson();
@@ -148,6 +176,7 @@ void TExporteur::EcritIndividu(const TEnregPublic& p, int32_t no) {
   for (size_t i = 0; i < fiche.Evenements.size(); ++i) {
     TEvenement& e = fiche.Evenements[i].Even;
     if (e.Enreg.NoPersA != no || (i < fiche.Partages.size() && fiche.Partages[i])) continue;
+    PrepareListes(e);
     if (e.Enreg.NoPersB != 0 && Sexe(e.Enreg.NoPersB) != 0) {
       e.ChargeListes();
       familles_[static_cast<size_t>(Famille(no, e.Enreg.NoPersB) - 1)].evenements.push_back(e);

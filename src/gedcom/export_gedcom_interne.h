@@ -5,6 +5,7 @@
 #include <map>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -44,6 +45,9 @@ class TExporteur {
   void EcritFamille(int32_t f);
   void EcritRecords();
   [[nodiscard]] char Sexe(int32_t no) const;
+  // Events that have cited persons, sources or media: the others need no look-up of their lists.
+  void ListesPresentes();
+  void PrepareListes(TEvenement& e) const;
 
   // --- events and fields (export_gedcom_evenements.cpp) ---
   // The tag a field is written under.
@@ -76,7 +80,8 @@ class TExporteur {
   std::vector<const std::pair<const std::pair<std::u16string, std::u16string>, int>*> ordreSources_;
   std::map<std::string, int> medias_;
   std::vector<const std::pair<const std::string, int>*> ordreMedias_;
-  std::map<std::string, std::vector<const TChpCs*>> structures_;  // tag -> its sub-tagged fields
+  std::map<std::string, std::vector<const TChpCs*>> structures_;
+  std::unordered_set<int32_t> avecCites_, avecSources_, avecMedias_;  // tag -> its sub-tagged fields
 };
 
 }  // namespace kyb
