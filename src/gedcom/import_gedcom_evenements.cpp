@@ -270,8 +270,12 @@ std::string TImporteur::TexteNote(const TNoeudGedcom& n) {
   return {};
 }
 
-int32_t TImporteur::AjouteNote(int32_t note, const char* titre, const std::string& texte) {
+int32_t TImporteur::AjouteNote(int32_t note, const char* titreLu, const std::string& texte) {
   if (texte.empty() || !dossier_.FicNotes) return note;
+  // A heading is one line of the note's directory.
+  AnsiString titre = Utf8VersAnsi(titreLu).substr(0, 60);
+  std::replace_if(titre.begin(), titre.end(), [](char c) { return static_cast<unsigned char>(c) < 32; }, ' ');
+  if (titre.empty()) titre = kTitreNoteGedcom;
   TNote n(dossier_.FicNotes.get(), note > 0 ? note : 0);
   long no = note;
   if (no < 1) n.NouvelleFiche(no);
