@@ -139,7 +139,7 @@ void TImporteur::EcritEvenement(const TNoeudGedcom& n, const TChpCs& def, int32_
     if (c.tag == "DATE") Date(c, e, dateGardee);
     else if (c.tag == "PLAC") e.Enreg.Lieu = Lieu(c.valeur, c.ligne);
     else if (c.tag == "_LIEUDIT" || (c.tag == "ADDR" && c.enfants.empty())) e.SetLieuDit(Utf8VersUnicode(c.valeur));
-    else if (c.tag == "NOTE") {
+    else if (c.tag == "NOTE" || c.tag == "SNOTE") {
       const TNoeudGedcom* titre = c.Enfant("_TITRE");
       noteEven = AjouteNote(noteEven, titre ? titre->valeur.c_str() : kTitreNoteGedcom, TexteNote(c));
       ++bilan_.notes;

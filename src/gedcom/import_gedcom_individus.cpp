@@ -79,7 +79,7 @@ void TImporteur::EcritIndividu(const TNoeudGedcom& r) {
       ++bilan_.balisesIgnorees[e.tag];
       continue;
     }
-    if (e.tag == "NOTE") {
+    if (e.tag == "NOTE" || e.tag == "SNOTE") {  // SNOTE: a shared note of 7.0
       const TNoeudGedcom* titre = e.Enfant("_TITRE");
       note = AjouteNote(note, titre ? titre->valeur.c_str() : kTitreNoteGedcom, TexteNote(e));
       ++bilan_.notes;
@@ -124,7 +124,7 @@ void TImporteur::EcritFamille(const TNoeudGedcom& r) {
       Avertit(e.ligne, "Ligne " + std::to_string(e.ligne) + " : " + e.tag + " d'une famille sans conjoint, ignoré.");
       continue;
     }
-    if (e.tag == "NOTE") {
+    if (e.tag == "NOTE" || e.tag == "SNOTE") {  // SNOTE: a shared note of 7.0
       const TNoeudGedcom* titre = e.Enfant("_TITRE");
       note = AjouteNote(note, titre ? titre->valeur.c_str() : kTitreNoteFamille, TexteNote(e));
       ++bilan_.notes;

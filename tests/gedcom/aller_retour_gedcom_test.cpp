@@ -71,6 +71,21 @@ TEST(ImportGedcom, LitLaFamilleDExempleCommeUnGenealogiste) {
     EXPECT_NE(g.find(attendu), std::string::npos) << attendu;
 }
 
+TEST(ImportGedcom, LitLesFormesDe7) {
+  test::RepertoireTemporaire rep;
+  test::Ecrit(rep / "sept.ged",
+              "0 HEAD\n1 GEDC\n2 VERS 7.0\n0 @N1@ SNOTE Texte partagé\n0 @I1@ INDI\n1 NAME Anne /Lévy/\n"
+              "1 SEX F\n1 SNOTE @N1@\n1 BIRT\n2 DATE HEBREW 15 NSN 5525\n2 ASSO @I2@\n3 ROLE GODP\n4 PHRASE Parrain\n"
+              "0 @I2@ INDI\n1 NAME Moïse /Lévy/\n1 SEX M\n0 TRLR\n");
+  const TBilanImportGedcom b = Importe(rep / "sept.ged", Base(rep, "Sept"));
+  ASSERT_TRUE(b.reussi) << b.erreur;
+  EXPECT_EQ(b.version, "7.0");
+  EXPECT_TRUE(b.avertissements.empty()) << b.avertissements.front().message;
+  const std::string g = test::GenealogieTexte(Base(rep, "Sept"));
+  EXPECT_NE(g.find("P 1 Lévy / Anne F pere 0 mere 0 conjoints enfants note [Note:Texte partagé]"), std::string::npos) << g;
+  EXPECT_NE(g.find("E 1 NAISSANCE «» #  H15/08/5525# lieu «» dit «» note  {cite 2/Parrain/}"), std::string::npos) << g;
+}
+
 TEST(ImportGedcom, AllerRetourDeLaFamilleDExemple) {
   test::RepertoireTemporaire rep;
   ASSERT_TRUE(Importe(kDemo, Base(rep, "Demo")).reussi);
