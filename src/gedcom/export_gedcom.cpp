@@ -156,26 +156,46 @@ void TExporteur::PrepareListes(TEvenement& e) const {
 
 void TExporteur::Ecrit() {
   ListesPresentes();
+  // Persons, events and simple fields are walked side by side in holder order: one pass over
+  // each, no look-up per person.
+  bdd_.BeginParcoursEvens("ParNoPersA");
+  bdd_.BeginParcoursChpsSimple("ParNoPersA");
+  aEven_ = bdd_.GetEvenParcours(prochainEven_);
+  aChps_ = bdd_.GetChpsSimpleParcours(prochainChps_);
   TEnregPublic p;
   long no = 0;
   bdd_.BeginParcoursPerson();
   while (bdd_.ReadPersonParcours(p, no))
     if (Sexe(static_cast<int32_t>(no)) != 0) EcritIndividu(p, static_cast<int32_t>(no));
   bdd_.EndParcoursPerson();
+  bdd_.EndParcoursEvens();
+  bdd_.EndParcoursChpsSimple();
   for (size_t f = 1; f <= familles_.size(); ++f) EcritFamille(static_cast<int32_t>(f));
   EcritRecords();
 }
 
+std::vector<TEvenement> TExporteur::EvenementsDe(int32_t no) {
+  std::vector<TEvenement> evens;
+  for (; aEven_ && prochainEven_.Enreg.NoPersA <= no; aEven_ = bdd_.GetEvenParcours(prochainEven_)) {
+    if (prochainEven_.Enreg.NoPersA == no) evens.push_back(prochainEven_);
+    prochainEven_ = TEvenement(&bdd_);  // lists of the next row not yet read
+  }
+  return evens;
+}
+
+std::vector<TChpsSimple> TExporteur::ChampsDe(int32_t no) {
+  std::vector<TChpsSimple> champs;
+  for (; aChps_ && prochainChps_.Enreg.NoPersA <= no; aChps_ = bdd_.GetChpsSimpleParcours(prochainChps_))
+    if (prochainChps_.Enreg.NoPersA == no) champs.push_back(prochainChps_);
+  return champs;
+}
+
 void TExporteur::EcritIndividu(const TEnregPublic& p, int32_t no) {
   ecr_.Ligne(0, "INDI", {}, Xref('I', no));
-  TChpsPersonne fiche(no);
-  fiche.SetConjoints(p);
-  bdd_.ChargerLienChpsOfPerson(fiche);
-  // Records of this person as holder, in the order they were given.
+  // Records of this person as holder, in rank order; couple records go to their family.
+  std::vector<TEvenement> tous = EvenementsDe(no);
   std::vector<TEvenement*> evens;
-  for (size_t i = 0; i < fiche.Evenements.size(); ++i) {
-    TEvenement& e = fiche.Evenements[i].Even;
-    if (e.Enreg.NoPersA != no || (i < fiche.Partages.size() && fiche.Partages[i])) continue;
+  for (TEvenement& e : tous) {
     PrepareListes(e);
     if (e.Enreg.NoPersB != 0 && Sexe(e.Enreg.NoPersB) != 0) {
       e.ChargeListes();
@@ -184,18 +204,16 @@ void TExporteur::EcritIndividu(const TEnregPublic& p, int32_t no) {
     }
     evens.push_back(&e);
   }
-  std::stable_sort(evens.begin(), evens.end(), [](const TEvenement* a, const TEvenement* b) { return a->Enreg.RangA < b->Enreg.RangA; });
+  const std::vector<TChpsSimple> tousChamps = ChampsDe(no);
   std::vector<const TChpsSimple*> champs, nom;
-  for (TChpsSimpleTV& c : fiche.ChpsSimples) {
-    if (c.Chps.Enreg.NoPersA != no) continue;
-    if (c.Chps.Enreg.NoPersB != 0 && Sexe(c.Chps.Enreg.NoPersB) != 0) {
-      familles_[static_cast<size_t>(Famille(no, c.Chps.Enreg.NoPersB) - 1)].champs.push_back(c.Chps);
+  for (const TChpsSimple& c : tousChamps) {
+    if (c.Enreg.NoPersB != 0 && Sexe(c.Enreg.NoPersB) != 0) {
+      familles_[static_cast<size_t>(Famille(no, c.Enreg.NoPersB) - 1)].champs.push_back(c);
       continue;
     }
-    const TChpCs* s = ChampDeStructure(c.Chps.Enreg.LibelleChamps);
-    (s && s->GetTagGedCom(0) == "NAME" ? nom : champs).push_back(&c.Chps);
+    const TChpCs* s = ChampDeStructure(c.Enreg.LibelleChamps);
+    (s && s->GetTagGedCom(0) == "NAME" ? nom : champs).push_back(&c);
   }
-  std::stable_sort(champs.begin(), champs.end(), [](const TChpsSimple* a, const TChpsSimple* b) { return a->Enreg.RangA < b->Enreg.RangA; });
   const std::string prenoms = UnicodeVersUtf8(p.Prenoms), patronyme = UnicodeVersUtf8(p.Nom);
   ecr_.Ligne(1, "NAME", prenoms.empty() ? "/" + patronyme + "/" : prenoms + " /" + patronyme + "/");
   if (!prenoms.empty()) ecr_.Ligne(2, "GIVN", prenoms);

@@ -42,6 +42,10 @@ class TExporteur {
   [[nodiscard]] int32_t FamilleExistante(int32_t a, int32_t b) const;  // 0 when absent
   void OrdonneEnfants();
   void EcritIndividu(const TEnregPublic& p, int32_t no);
+  // The records held by person no, taken from the walks (which stand on the first record of a
+  // later holder afterwards).
+  [[nodiscard]] std::vector<TEvenement> EvenementsDe(int32_t no);
+  [[nodiscard]] std::vector<TChpsSimple> ChampsDe(int32_t no);
   void EcritFamille(int32_t f);
   void EcritRecords();
   [[nodiscard]] char Sexe(int32_t no) const;
@@ -81,7 +85,10 @@ class TExporteur {
   std::map<std::string, int> medias_;
   std::vector<const std::pair<const std::string, int>*> ordreMedias_;
   std::map<std::string, std::vector<const TChpCs*>> structures_;
-  std::unordered_set<int32_t> avecCites_, avecSources_, avecMedias_;  // tag -> its sub-tagged fields
+  std::unordered_set<int32_t> avecCites_, avecSources_, avecMedias_;
+  TEvenement prochainEven_;
+  TChpsSimple prochainChps_;
+  bool aEven_ = false, aChps_ = false;  // tag -> its sub-tagged fields
 };
 
 }  // namespace kyb
