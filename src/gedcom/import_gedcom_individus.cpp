@@ -1,6 +1,7 @@
 // Persons and families of an import: INDI records written as persons with their links, FAM
 // records as the couple events of the husband (the wife when there is none).
-#include "folder/fic_notes.h"
+#include <algorithm>
+
 #include "gedcom/import_gedcom_interne.h"
 #include "folder/gest_fic_pers.h"
 #include "names/gest_fic_index.h"
@@ -105,14 +106,18 @@ void TImporteur::EcritFamille(const TNoeudGedcom& r) {
   if (fam.mari != 0 && fam.femme != 0) ++bilan_.couples;
   const int32_t titulaire = fam.mari != 0 ? fam.mari : fam.femme;
   const int32_t partenaire = fam.mari != 0 ? fam.femme : 0;
-  // The family's notes go to the holder's note: kept aside until the holder is written.
-  int32_t noteLocale = 0;
+  // The family's notes and kept tags go to the holder's note, read only when some are there;
+  // a holder not yet written takes them when it is.
   const bool titulaireEcrit = titulaire != 0 && ecrit_[static_cast<size_t>(titulaire)];
-  int32_t& note = titulaire != 0 && !titulaireEcrit ? notesEnAttente_[titulaire] : noteLocale;
-  if (titulaireEcrit) {
-    TEnregPublic p;
-    if (bdd_.ReadPerson(p, titulaire)) noteLocale = p.Note;
-  }
+  const bool besoinNote = titulaire != 0 && std::any_of(r.enfants.begin(), r.enfants.end(), [&](const TNoeudGedcom& e) {
+    if (e.tag == "HUSB" || e.tag == "WIFE" || e.tag == "CHIL" || e.tag == "CHAN" || e.tag == "RIN") return false;
+    const TChpCs* def = Definition(e.tag, true);
+    return !def || !def->IsEvenement();
+  });
+  int32_t note = 0;
+  TEnregPublic p;
+  if (besoinNote && titulaireEcrit && bdd_.ReadPerson(p, titulaire)) note = p.Note;
+  else if (const auto it = notesEnAttente_.find(titulaire); besoinNote && it != notesEnAttente_.end()) note = it->second;
   const int32_t noteAvant = note;
   for (const TNoeudGedcom& e : r.enfants) {
     if (e.tag == "HUSB" || e.tag == "WIFE" || e.tag == "CHIL") continue;
@@ -132,12 +137,12 @@ void TImporteur::EcritFamille(const TNoeudGedcom& r) {
     }
     if (!EcritStructure(e, titulaire, partenaire, true, note)) Garde(e, note);
   }
-  if (titulaireEcrit && note != noteAvant) {
-    TEnregPublic p;
-    if (bdd_.ReadPerson(p, titulaire)) {
-      p.Note = note;
-      (void)bdd_.WritePerson(p, titulaire);
-    }
+  if (note == noteAvant) return;
+  if (!titulaireEcrit) {
+    notesEnAttente_[titulaire] = note;
+  } else if (bdd_.ReadPerson(p, titulaire)) {
+    p.Note = note;
+    (void)bdd_.WritePerson(p, titulaire);
   }
 }
 

@@ -67,6 +67,8 @@ TEST(ImportGedcomDefauts, ChaqueDefautAvertitAvecSaLigneEtLImportContinue) {
        {"Ligne 6 : pointeur @N4@ vers une note absente du fichier, ignoré."}, {"P 1"}},
       {"source absente", kTete + "0 @I1@ INDI\n1 BIRT\n2 SOUR @S4@\n0 TRLR\n",
        {"Ligne 7 : pointeur @S4@ vers une source absente du fichier, ignoré."}, {"E 1 NAISSANCE"}},
+      {"famille avant ses conjoints", kTete + "0 @F1@ FAM\n1 HUSB @I1@\n1 NOTE Mariés à Lyon\n1 _XYZ\n2 _ABC d\n0 @I1@ INDI\n1 NOTE Sa note\n0 TRLR\n", {},
+       {"P 1  /  ? pere 0 mere 0 conjoints enfants note [Famille:Mariés à Lyon][GEDCOM:1 _XYZ\n2 _ABC d][Note:Sa note]"}},
       {"jeu de caractères inconnu", "0 HEAD\n1 CHAR KLINGON\n0 @I1@ INDI\n1 NAME A /B/\n0 TRLR\n", {"KLINGON"}, {"P 1 B / A"}},
       {"ligne de plus de 255 caractères", kTete + "0 @I1@ INDI\n1 NOTE " + std::string(400, 'x') + "\n0 TRLR\n", {},
        {"[Note:" + std::string(400, 'x') + "]"}},
