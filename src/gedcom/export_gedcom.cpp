@@ -3,6 +3,7 @@
 #include "gedcom/export_gedcom.h"
 
 #include <algorithm>
+#include <cctype>
 
 #include "gedcom/export_gedcom_interne.h"
 #include "gedcom/import_gedcom.h"
@@ -14,6 +15,17 @@ namespace kyb {
 namespace {
 
 std::string Xref(char prefixe, long no) { return std::string("@") + prefixe + std::to_string(no) + "@"; }
+
+// 7.0 names a medium's format by its media type.
+std::string TypeMedia(const AnsiString& extension) {
+  std::string e;
+  for (const char c : extension) e += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  if (e == ".jpg" || e == ".jpeg") return "image/jpeg";
+  if (e == ".png" || e == ".gif" || e == ".bmp" || e == ".webp") return "image/" + e.substr(1);
+  if (e == ".tif" || e == ".tiff") return "image/tiff";
+  if (e == ".pdf") return "application/pdf";
+  return "application/octet-stream";
+}
 
 uint64_t Cle(int32_t a, int32_t b) {
   return (static_cast<uint64_t>(static_cast<uint32_t>(a)) << 32) | static_cast<uint32_t>(b);
@@ -263,7 +275,8 @@ void TExporteur::EcritRecords() {
     ecr_.Ligne(0, "OBJE", {}, Xref('O', m->second));
     ecr_.Ligne(1, "FILE", m->first);
     const AnsiString ext = ExtraitExtension(Utf8VersAnsi(m->first));
-    if (ext.size() > 1) ecr_.Ligne(2, "FORM", ext.substr(1));
+    if (v7_) ecr_.Ligne(2, "FORM", TypeMedia(ext));
+    else if (ext.size() > 1) ecr_.Ligne(2, "FORM", ext.substr(1));
   }
 }
 

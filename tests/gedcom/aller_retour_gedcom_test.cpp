@@ -35,6 +35,11 @@ std::pair<std::string, std::string> AllerRetour(const test::RepertoireTemporaire
     TGestFichier g(Utf8VersAnsi(base), false, false, true, false, 0, TGestFichier::mcAucune, false, false, nullptr);
     const TBilanExportGedcom b = ExporteFichierGedcom(g, Utf8VersAnsi(ged), version);
     EXPECT_TRUE(b.reussi) << b.erreur;
+    // Media formats: the extension in 5.5.1, the media type in 7.0.
+    const std::string texte = test::Contenu(ged);
+    if (b.medias > 0) {
+      EXPECT_NE(texte.find(version == TVersionGedcom::V70 ? "2 FORM image/jpeg\r\n" : "2 FORM jpg\r\n"), std::string::npos);
+    }
     EXPECT_EQ(b.datesSansForme, 0);
   }
   const std::string retour = Base(rep, version == TVersionGedcom::V70 ? "Retour7" : "Retour");
