@@ -4,7 +4,6 @@
 // made anew every 256 inputs, so that it does not grow without bound.
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <string>
 
 #include "folder/gest_fic.h"
@@ -13,17 +12,19 @@
 
 namespace {
 
-std::unique_ptr<kyb::TGestFichier> dossier;
+// Never destroyed at exit: the person index saves itself on closing through a thread-local
+// buffer that the exit may already have freed.
+kyb::TGestFichier* dossier = nullptr;
 int utilisations = 0;
 
 kyb::TGestFichier& Dossier() {
   using namespace kyb;
   if (!dossier || ++utilisations % 256 == 0) {
-    dossier.reset();
+    delete dossier;
     const std::string rep = fuzz::Repertoire("import_gedcom");
     (void)SupprimeArborescence(rep + "I.kya");
-    dossier = std::make_unique<TGestFichier>(rep + "I.kya/I.adb", true, false, true, false, 1,
-                                             TGestFichier::mcAucune, false, false, nullptr);
+    dossier = new TGestFichier(rep + "I.kya/I.adb", true, false, true, false, 1, TGestFichier::mcAucune, false,
+                               false, nullptr);
   }
   return *dossier;
 }
