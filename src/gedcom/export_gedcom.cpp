@@ -232,6 +232,7 @@ void TExporteur::EcritIndividu(const TEnregPublic& p, int32_t no) {
   if (!patronyme.empty()) ecr_.Ligne(2, "SURN", patronyme);
   for (const TChpsSimple* c : nom) ecr_.Ligne(2, ChampDeStructure(c->Enreg.LibelleChamps)->SousTagGedCom[0], UnicodeVersUtf8(c->Enreg.Donnee));
   ecr_.Ligne(1, "SEX", p.Sexe == 'M' ? "M" : p.Sexe == 'F' ? "F" : "U");
+  if (p.TypePersonne == 'T') ecr_.Ligne(1, "_TEMOIN", "Y");
   EcritChampsSimples(champs, 1);
   for (TEvenement* e : evens) EcritEvenement(*e, 1);
   if (pere_[static_cast<size_t>(no)] != 0 || mere_[static_cast<size_t>(no)] != 0) {

@@ -76,6 +76,10 @@ void TImporteur::EcritIndividu(const TNoeudGedcom& r) {
       continue;
     }
     if (e.tag == "SEX" || e.tag == "FAMC" || e.tag == "FAMS") continue;
+    if (e.tag == "_TEMOIN") {  // a person known only as a witness
+      p.TypePersonne = 'T';
+      continue;
+    }
     if (e.tag == "CHAN" || e.tag == "RIN") {
       ++bilan_.balisesIgnorees[e.tag];
       continue;

@@ -147,6 +147,7 @@ std::string GenealogieComplete() {
          "1 _FOO valeur inconnue\n1 _BAR\n2 _BAZ structure inconnue\n1 NOTE @N1@\n1 FAMS @F1@\n"
          "0 @I2@ INDI\n1 NAME Marie /Héricart/\n1 SEX F\n1 FAMS @F1@\n"
          "0 @I3@ INDI\n1 NAME Charles /de La Fontaine/\n1 SEX M\n1 FAMC @F1@\n"
+         "0 @I4@ INDI\n1 NAME Antoine /Pintrel/\n1 SEX M\n1 _TEMOIN Y\n"
          "0 @F1@ FAM\n1 HUSB @I1@\n1 WIFE @I2@\n1 CHIL @I3@\n1 NOTE Note du couple\n1 _QUX valeur de famille\n" + fam +
          "0 @S1@ SOUR\n1 TITL État civil de Château-Thierry\n"
          "0 @N1@ NOTE Fabuliste,\n1 CONT né à Château-Thierry.\n0 TRLR\n";
@@ -167,6 +168,7 @@ TEST(ImportGedcom, AllerRetourDUneGenealogieQuiUtiliseChaqueChamp) {
   EXPECT_NE(g.find("C SURNOM «Le Fabuliste»"), std::string::npos);
   EXPECT_NE(g.find("C FOO «valeur inconnue»"), std::string::npos);
   EXPECT_NE(g.find("[Famille:Note du couple]"), std::string::npos);
+  EXPECT_NE(g.find("P 4 Pintrel / Antoine M témoin pere 0"), std::string::npos);
   EXPECT_NE(g.find("[GEDCOM:1 NAME\n2 _MARNM Autre\n1 _BAR\n2 _BAZ structure inconnue]"), std::string::npos);
   EXPECT_NE(g.find("{cite 3/Témoin/cousin}"), std::string::npos);
   EXPECT_NE(g.find("{source /Registre paroissial, folio 12}"), std::string::npos);

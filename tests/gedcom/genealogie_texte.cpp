@@ -51,7 +51,8 @@ std::string GenealogieTexte(const std::string& cheminBase) {
   for (long no = 1; no <= bdd.GetMaxNoPers(); ++no) {
     TEnregPublic p;
     if (!bdd.ReadPerson(p, no) || p.FicheSupprimee == 'O') continue;
-    sortie += "P " + std::to_string(no) + " " + U8(p.Nom) + " / " + U8(p.Prenoms) + " " + p.Sexe + " pere " +
+    sortie += "P " + std::to_string(no) + " " + U8(p.Nom) + " / " + U8(p.Prenoms) + " " + p.Sexe +
+              (p.TypePersonne == 'T' ? " témoin" : "") + " pere " +
               std::to_string(p.Pere.No) + " mere " + std::to_string(p.Mere.No) + " conjoints";
     for (const TLienConj& c : p.Conjoints)
       if (c.Lien.No) sortie += " " + std::to_string(c.Lien.No);
