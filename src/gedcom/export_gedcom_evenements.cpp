@@ -93,7 +93,12 @@ void TExporteur::EcritEvenement(TEvenement& e, int niveau) {
   ecr_.Ligne(niveau, Tag(e.Enreg.LibelleChamps), valeur);
   for (const auto& [sous, texte] : pieces) ecr_.Ligne(niveau + 1, sous, texte);
   if (!e.Enreg.Date.Vide() && !ecr_.Date(niveau + 1, e.Enreg.Date)) ++bilan_.datesSansForme;
-  if (e.Enreg.Lieu > 0) ecr_.Ligne(niveau + 1, "PLAC", Texte(dossier_.GetFicLieux(), e.Enreg.Lieu));
+  if (e.Enreg.Lieu > 0) {
+    // A place longer than the places table keeps its whole text in the event's note.
+    std::string lieu;
+    if (e.Enreg.Note > 0 && dossier_.FicNotes) lieu = TexteNote(TNote(dossier_.FicNotes.get(), e.Enreg.Note).RecupNoteTxt(kTitreLieuGedcom));
+    ecr_.Ligne(niveau + 1, "PLAC", lieu.empty() ? Texte(dossier_.GetFicLieux(), e.Enreg.Lieu) : lieu);
+  }
   if (!e.Enreg.LieuDit.empty()) ecr_.Ligne(niveau + 1, addrPiece ? "_LIEUDIT" : "ADDR", UnicodeVersUtf8(e.Enreg.LieuDit));
   for (const TPersAssociee& pa : e.PersAssociees()) {
     if (Sexe(pa.Lien.No) == 0) continue;
@@ -110,16 +115,16 @@ void TExporteur::EcritEvenement(TEvenement& e, int niveau) {
   }
   for (const TSourceEven& s : e.Sources()) ecr_.Pointeur(niveau + 1, "SOUR", Source(s));
   for (const TIllustrationEven& m : e.Illustrations()) ecr_.Pointeur(niveau + 1, "OBJE", Media(m.Chemin));
-  EcritNote(e.Enreg.Note, niveau + 1);
+  EcritNote(e.Enreg.Note, niveau + 1, e.Enreg.Lieu > 0);
   ++bilan_.evenements;
 }
 
-void TExporteur::EcritNote(int32_t note, int niveau) {
+void TExporteur::EcritNote(int32_t note, int niveau, bool evenement) {
   if (note <= 0 || !dossier_.FicNotes) return;
   TNote n(dossier_.FicNotes.get(), note);
   for (const AnsiString& titre : n.Titres()) {
     const std::string texte = TexteNote(n.RecupNoteTxt(titre));
-    if (texte.empty()) continue;
+    if (texte.empty() || (evenement && titre == kTitreLieuGedcom)) continue;
     if (titre == kTitreBalisesGedcom) {
       // Structures kept by an import, written back as they came, one line each.
       size_t debut = 0;

@@ -60,7 +60,8 @@ class TExporteur {
   [[nodiscard]] const TChpCs* ChampDeStructure(const AnsiString& libelle) const;
   void EcritChampsSimples(const std::vector<const TChpsSimple*>& champs, int niveau);
   void EcritEvenement(TEvenement& e, int niveau);
-  void EcritNote(int32_t note, int niveau);
+  // The headings of a note; an event's place heading is its PLAC, written by the event.
+  void EcritNote(int32_t note, int niveau, bool evenement = false);
   [[nodiscard]] std::string Source(const TSourceEven& s);
   [[nodiscard]] std::string Media(const AnsiString& chemin);
   [[nodiscard]] std::string Texte(TFicDupli* table, int32_t no) const;

@@ -36,6 +36,7 @@ class TGestFichier;
 inline constexpr const char* kTitreNoteGedcom = "Note";
 inline constexpr const char* kTitreBalisesGedcom = "GEDCOM";
 inline constexpr const char* kTitreNoteFamille = "Famille";
+inline constexpr const char* kTitreLieuGedcom = "Lieu";  // a place longer than the places table holds
 
 struct TBilanImportGedcom {
   bool reussi = false;

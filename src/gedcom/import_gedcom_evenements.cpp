@@ -137,7 +137,11 @@ void TImporteur::EcritEvenement(const TNoeudGedcom& n, const TChpCs& def, int32_
   for (const TNoeudGedcom& c : n.enfants) {
     if (estPiece(c.tag)) continue;
     if (c.tag == "DATE") Date(c, e, dateGardee);
-    else if (c.tag == "PLAC") e.Enreg.Lieu = Lieu(c.valeur, c.ligne);
+    else if (c.tag == "PLAC") {
+      e.Enreg.Lieu = Lieu(c.valeur, c.ligne);
+      // The places table holds 50 characters: the whole text stays in the event's note.
+      if (Utf8VersUnicode(c.valeur).size() > TFicDupli::kLgValeur) noteEven = AjouteNote(noteEven, kTitreLieuGedcom, c.valeur);
+    }
     else if (c.tag == "_LIEUDIT" || (c.tag == "ADDR" && c.enfants.empty())) e.SetLieuDit(Utf8VersUnicode(c.valeur));
     else if (c.tag == "NOTE" || c.tag == "SNOTE") {
       const TNoeudGedcom* titre = c.Enfant("_TITRE");
@@ -189,7 +193,8 @@ int32_t TImporteur::Lieu(const std::string& texte, long ligne) {
   TFicDupli* table = dossier_.GetFicLieux();
   if (!table) return 0;
   if (Utf8VersUnicode(texte).size() > TFicDupli::kLgValeur)
-    Avertit(ligne, L(ligne) + "lieu « " + texte + " » de plus de 50 caractères, coupé.");
+    Avertit(ligne, L(ligne) + "lieu « " + texte +
+                       " » de plus de 50 caractères : la table des lieux en garde 50, la note de l'événement le texte entier.");
   const int32_t no = Valeur(table, texte);
   lieux_.emplace(texte, no);
   return no;
