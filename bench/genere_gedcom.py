@@ -9,6 +9,12 @@ in ten has a note over several lines (CONC and CONT). Surnames follow a Zipf law
 list; a man keeps his son's surname, a woman draws hers.
 
     bench/genere_gedcom.py --generations 20 --sortie /tmp/pedigree20.ged
+
+With --large N, a genealogy of N persons with wide families instead: founding couples, then
+generation after generation families of eight children whose sons marry spouses from outside
+(who have no parents in the file); one man in five marries again and has two more children.
+
+    bench/genere_gedcom.py --large 100000 --sortie /tmp/large100k.ged
 """
 import argparse
 import random
@@ -51,15 +57,96 @@ def date(annee, alea):
     return f"{alea.choice(MOIS)} {annee}"
 
 
+def individu(n, homme, prenom, nom, naissance, alea, familles_enfant, familles_conjoint):
+    lignes = [f"0 @I{n}@ INDI\n1 NAME {prenom} /{nom}/\n1 SEX {'M' if homme else 'F'}\n"
+              f"1 BIRT\n2 DATE {date(naissance, alea)}\n2 PLAC {alea.choice(VILLES)}\n"]
+    if naissance < 1940:
+        lignes.append(f"1 DEAT\n2 DATE {date(naissance + alea.randint(20, 85), alea)}\n"
+                      f"2 PLAC {alea.choice(VILLES)}\n")
+    lignes.extend(f"1 FAMC @F{f}@\n" for f in familles_enfant)
+    lignes.extend(f"1 FAMS @F{f}@\n" for f in familles_conjoint)
+    if alea.random() < 0.1:
+        lignes.append(f"1 NOTE {prenom} {nom} vivait de son travail.\n2 CONT Deuxième ligne.\n")
+    return "".join(lignes)
+
+
+def large(a, alea, noms, poids, f):
+    """Wide families: each record is written once its links are all known."""
+    personnes = {}  # number -> [homme, prenom, nom, naissance, famc, fams]
+    familles = []   # [mari, femme, enfants, annee]
+    tirage = lambda: noms[alea.choices(range(len(noms)), weights=poids)[0]]
+
+    def nouvelle(homme, nom, naissance, famc=None):
+        n = len(personnes) + 1
+        personnes[n] = [homme, alea.choice(PRENOMS_M if homme else PRENOMS_F), nom, naissance,
+                        [famc] if famc else [], []]
+        return n
+
+    def famille(mari, femme, annee):
+        familles.append([mari, femme, [], annee])
+        numero = len(familles)
+        personnes[mari][5].append(numero)
+        personnes[femme][5].append(numero)
+        return numero
+
+    generation = []
+    while len(personnes) < min(a.large, 200):
+        mari = nouvelle(True, tirage(), 1700)
+        generation.append(famille(mari, nouvelle(False, tirage(), 1702), 1725))
+    while len(personnes) < a.large and generation:
+        suivante = []
+        for numero in generation:
+            mari, femme, enfants, annee = familles[numero - 1]
+            for _ in range(8):
+                if len(personnes) >= a.large:
+                    break
+                homme = alea.random() < 0.5
+                enfant = nouvelle(homme, personnes[mari][2], annee + 1 + len(enfants) * 2, numero)
+                enfants.append(enfant)
+                if homme and len(personnes) + 1 < a.large:
+                    naissance = personnes[enfant][3]
+                    epouse = nouvelle(False, tirage(), naissance + 2)
+                    suivante.append(famille(enfant, epouse, naissance + 25))
+                    if alea.random() < 0.2 and len(personnes) + 1 < a.large:
+                        seconde = nouvelle(False, tirage(), naissance + 10)
+                        f2 = famille(enfant, seconde, naissance + 40)
+                        for k in range(2):
+                            if len(personnes) < a.large:
+                                familles[f2 - 1][2].append(
+                                    nouvelle(alea.random() < 0.5, personnes[enfant][2], naissance + 41 + k, f2))
+        generation = suivante
+    f.write("0 HEAD\n1 SOUR BENCH\n1 GEDC\n2 VERS 5.5.1\n2 FORM LINEAGE-LINKED\n1 CHAR UTF-8\n")
+    lignes = []
+    for n, (homme, prenom, nom, naissance, famc, fams) in personnes.items():
+        lignes.append(individu(n, homme, prenom, nom, naissance, alea, famc, fams))
+        if len(lignes) > 5000:
+            f.write("".join(lignes))
+            lignes.clear()
+    for numero, (mari, femme, enfants, annee) in enumerate(familles, 1):
+        lignes.append(f"0 @F{numero}@ FAM\n1 HUSB @I{mari}@\n1 WIFE @I{femme}@\n"
+                      + "".join(f"1 CHIL @I{c}@\n" for c in enfants)
+                      + f"1 MARR\n2 DATE {date(annee, alea)}\n2 PLAC {alea.choice(VILLES)}\n")
+        if len(lignes) > 5000:
+            f.write("".join(lignes))
+            lignes.clear()
+    f.write("".join(lignes))
+    f.write("0 TRLR\n")
+
+
 def main():
     p = argparse.ArgumentParser()
     p.add_argument("--generations", type=int, default=20)
+    p.add_argument("--large", type=int, default=0, help="wide genealogy of that many persons")
     p.add_argument("--sortie", default="/tmp/pedigree20.ged")
     p.add_argument("--graine", type=int, default=2026)
     a = p.parse_args()
     alea = random.Random(a.graine)
     noms = noms_de_famille(3000, alea)
     poids = [1.0 / (rang + 1) for rang in range(len(noms))]
+    if a.large > 0:
+        with open(a.sortie, "w", encoding="utf-8", newline="\r\n") as f:
+            large(a, alea, noms, poids, f)
+        return
     total = (1 << a.generations) - 1
     tirages = iter(alea.choices(range(len(noms)), weights=poids, k=total + 1))
     nom = [0] * (total + 1)

@@ -288,6 +288,7 @@ int Demo(const Arguments& args) {
   if (!dossier.GetModuleBDD()->CopieADB()) return Echec("la copie de sauvegarde a échoué");
   std::printf("  copie : %s\n", AnsiVersUtf8(ExtraitNomFichier(dossier.GetModuleBDD()->CheminCopie())).c_str());
   std::printf("  intégrité : %s\n", dossier.GetModuleBDD()->Database().VerifieIntegrite().c_str());
+  if (!DemoGedcom(cible)) return Echec("l'import GEDCOM de l'exemple a échoué");
   if (!args.empty()) std::printf("\nDossier d'exemple conservé : %s\n", AnsiVersUtf8(ExtraitRepertoire(chemin)).c_str());
   std::printf("\nDémonstration terminée.\n");
   return 0;

@@ -19,5 +19,7 @@ int Demo(const Arguments& args);
 int ChargeEvenements(TGestFichier& dossier);
 // Shows two record cards and a year search.
 void DemoEvenements(TGestFichier& dossier);
+// Imports data/demo/famille.ged into a folder of the directory, then exports it back.
+bool DemoGedcom(const std::string& repertoire);
 
 }  // namespace kyb::cli

@@ -29,6 +29,7 @@ std::vector<TCommande> Toutes() {
       kyb::cli::CommandesParente(),
       kyb::cli::CommandesGedcom(),
       kyb::cli::CommandesMaintenance(),
+      kyb::cli::CommandesEchange(),
   };
   std::vector<TCommande> t;
   for (const auto& part : parties) t.insert(t.end(), part.begin(), part.end());

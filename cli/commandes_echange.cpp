@@ -1,0 +1,79 @@
+// kyb importe / kyb exporte: a genealogy in and out as a GEDCOM file.
+#include <cstdio>
+#include <memory>
+
+#include "commandes.h"
+#include "dossier_cli.h"
+#include "gedcom/export_gedcom.h"
+#include "gedcom/import_gedcom.h"
+#include "interface_terminal.h"
+#include "platform/interface_utilisateur.h"
+
+namespace kyb::cli {
+namespace {
+
+// Progress bar of both passes on the terminal: the census counts for a fifth.
+class TBarreImport {
+ public:
+  explicit TBarreImport(TInterfaceUtilisateur* iu) : progression_(iu, u"Import GEDCOM", 100) {}
+  void operator()(int64_t lus, int64_t total, int passe) {
+    const int64_t pourcent = total > 0 ? lus * 100 / total : 0;
+    const int position = static_cast<int>(passe == 1 ? pourcent / 5 : 20 + pourcent * 4 / 5);
+    if (position == progression_.Position() && passe == passe_) return;
+    if (passe != passe_) progression_.Texte(passe == 1 ? u"Recensement des enregistrements" : u"Écriture du dossier");
+    passe_ = passe;
+    progression_.Position(position);
+  }
+
+ private:
+  TProgression progression_;
+  int passe_ = 0;
+};
+
+int Importe(const Arguments& args) {
+  if (args.size() != 2) return Usage("kyb importe FICHIER.ged CHEMIN");
+  TInterfaceTerminal iu;
+  TBilanImportGedcom bilan;
+  {
+    auto barre = std::make_shared<TBarreImport>(&iu);
+    bilan = ImporteFichierGedcom(CheminAnsi(args[0]), CheminDossier(args[1]),
+                                 [barre](int64_t lus, int64_t total, int passe) { (*barre)(lus, total, passe); });
+  }
+  if (!bilan.reussi) return Echec(bilan.erreur.empty() ? "l'import a échoué" : bilan.erreur);
+  for (const std::string& ligne : RapportImport(bilan)) std::printf("%s\n", ligne.c_str());
+  return 0;
+}
+
+int Exporte(const Arguments& args) {
+  constexpr const char* kSyntaxe = "kyb exporte CHEMIN FICHIER.ged [--version 7]";
+  if (args.size() != 2 && !(args.size() == 4 && args[2] == "--version")) return Usage(kSyntaxe);
+  TVersionGedcom version = TVersionGedcom::V551;
+  if (args.size() == 4) {
+    if (args[3] == "7" || args[3] == "7.0") version = TVersionGedcom::V70;
+    else if (args[3] != "5.5.1" && args[3] != "5") return Usage(kSyntaxe);
+  }
+  TInterfaceTerminal iu;
+  TGestFichier g(CheminDossier(args[0]), false, false, true, false, 0, TGestFichier::mcAucune, true, false, &iu);
+  if (g.Erreur) return Echec(MessageOuverture(g));
+  const TBilanExportGedcom b = ExporteFichierGedcom(g, CheminAnsi(args[1]), version);
+  if (!b.reussi) return Echec(b.erreur);
+  std::printf("Fichier GEDCOM %s écrit : %s\n", version == TVersionGedcom::V70 ? "7.0" : "5.5.1", args[1].c_str());
+  std::printf("Personnes : %ld, familles : %ld, événements : %ld, champs simples : %ld\n", b.personnes, b.familles,
+              b.evenements, b.champsSimples);
+  std::printf("Notes : %ld, sources : %ld, médias : %ld\n", b.notes, b.sources, b.medias);
+  if (b.datesSansForme > 0) std::printf("Dates sans forme GEDCOM, omises : %ld\n", b.datesSansForme);
+  return 0;
+}
+
+const TCommande kCommandes[] = {
+    {"importe", "importe FICHIER.ged CHEMIN",
+     "crée le dossier généalogique CHEMIN à partir d'un fichier GEDCOM et rend compte de la lecture", Importe},
+    {"exporte", "exporte CHEMIN FICHIER.ged [--version 7]",
+     "écrit la généalogie du dossier CHEMIN dans un fichier GEDCOM 5.5.1 (ou 7.0) en UTF-8", Exporte},
+};
+
+}  // namespace
+
+std::span<const TCommande> CommandesEchange() { return kCommandes; }
+
+}  // namespace kyb::cli

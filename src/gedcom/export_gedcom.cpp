@@ -1,0 +1,318 @@
+// The export: persons in number order, the families their links make, then the source and media
+// records the events cite.
+#include "gedcom/export_gedcom.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "gedcom/export_gedcom_interne.h"
+#include "gedcom/import_gedcom.h"
+#include "platform/ecriture_atomique.h"
+#include "engine/acr_query.h"
+#include "version.h"
+
+namespace kyb {
+namespace {
+
+std::string Xref(char prefixe, long no) { return std::string("@") + prefixe + std::to_string(no) + "@"; }
+
+// 7.0 names a medium's format by its media type.
+std::string TypeMedia(const AnsiString& extension) {
+  std::string e;
+  for (const char c : extension) e += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  if (e == ".jpg" || e == ".jpeg") return "image/jpeg";
+  if (e == ".png" || e == ".gif" || e == ".bmp" || e == ".webp") return "image/" + e.substr(1);
+  if (e == ".tif" || e == ".tiff") return "image/tiff";
+  if (e == ".pdf") return "application/pdf";
+  return "application/octet-stream";
+}
+
+uint64_t Cle(int32_t a, int32_t b) {
+  return (static_cast<uint64_t>(static_cast<uint32_t>(a)) << 32) | static_cast<uint32_t>(b);
+}
+
+}  // namespace
+
+TExporteur::TExporteur(TGestFichier& dossier, TEcrivainGedcom& ecrivain, TBilanExportGedcom& bilan)
+    : dossier_(dossier),
+      bdd_(*dossier.GetModuleBDD()),
+      defs_(*dossier.GetDefChpsCs()),
+      ecr_(ecrivain),
+      bilan_(bilan),
+      v7_(ecrivain.Version() == TVersionGedcom::V70) {
+  std::map<std::string, std::vector<const TChpCs*>> parTag;
+  for (int i = 0; i < defs_.Count(); ++i) {
+    const TChpCs* c = defs_.GetChpCs(i);
+    if (c && c->IsSimple() && c->SousTagGedCom.size() == 1 && !c->SousTagGedCom[0].empty() &&
+        c->GetNbTagGedCom() > 0)
+      parTag[c->GetTagGedCom(0)].push_back(c);
+  }
+  for (auto& [tag, champs] : parTag)
+    if (champs.size() > 1 || tag == "NAME") structures_[tag] = std::move(champs);
+}
+
+char TExporteur::Sexe(int32_t no) const {
+  return no > 0 && static_cast<size_t>(no) < sexe_.size() ? sexe_[static_cast<size_t>(no)] : 0;
+}
+
+std::pair<int32_t, int32_t> TExporteur::Couple(int32_t a, int32_t b) const {
+  // The man first; two persons of the same or unknown sex in number order.
+  if (a == 0 || b == 0) return {a, b};
+  const char sa = Sexe(a), sb = Sexe(b);
+  if (sa == 'M' && sb != 'M') return {a, b};
+  if (sb == 'M' && sa != 'M') return {b, a};
+  if (sa == 'F' && sb != 'F') return {b, a};
+  if (sb == 'F' && sa != 'F') return {a, b};
+  return a < b ? std::pair{a, b} : std::pair{b, a};
+}
+
+int32_t TExporteur::FamilleExistante(int32_t a, int32_t b) const {
+  const auto [h, f] = Couple(a, b);
+  const auto it = parCouple_.find(Cle(h, f));
+  return it == parCouple_.end() ? 0 : it->second;
+}
+
+int32_t TExporteur::Famille(int32_t a, int32_t b) {
+  const auto [h, f] = Couple(a, b);
+  const auto [it, nouveau] = parCouple_.try_emplace(Cle(h, f), static_cast<int32_t>(familles_.size() + 1));
+  if (nouveau) {
+    familles_.emplace_back();
+    familles_.back().mari = h;
+    familles_.back().femme = f;
+  }
+  return it->second;
+}
+
+void TExporteur::Recense() {
+  const long n = std::max(bdd_.GetMaxNoPers(), 0L) + 1;
+  sexe_.assign(static_cast<size_t>(n), 0);
+  pere_.assign(static_cast<size_t>(n), 0);
+  mere_.assign(static_cast<size_t>(n), 0);
+  debutConj_.assign(static_cast<size_t>(n) + 1, 0);
+  debutEnf_.assign(static_cast<size_t>(n) + 1, 0);
+  TEnregPublic p;
+  long no = 0;
+  bdd_.BeginParcoursPerson();
+  long precedent = 0;
+  while (bdd_.ReadPersonParcours(p, no)) {
+    if (no < 1 || no >= n || no <= precedent) continue;
+    for (long k = precedent + 1; k <= no; ++k) {
+      debutConj_[static_cast<size_t>(k)] = static_cast<uint32_t>(conj_.size());
+      debutEnf_[static_cast<size_t>(k)] = static_cast<uint32_t>(enf_.size());
+    }
+    precedent = no;
+    if (p.FicheSupprimee == 'O') continue;
+    const auto i = static_cast<size_t>(no);
+    sexe_[i] = p.Sexe == 'M' || p.Sexe == 'F' ? p.Sexe : '?';
+    pere_[i] = p.Pere.No;
+    mere_[i] = p.Mere.No;
+    for (const TLienConj& c : p.Conjoints)
+      if (c.Lien.No > 0) conj_.push_back(c.Lien.No);
+    for (const TLienPers& e : p.Enfants)
+      if (e.No > 0) enf_.push_back(e.No);
+  }
+  bdd_.EndParcoursPerson();
+  for (long k = precedent + 1; k <= n; ++k) {
+    debutConj_[static_cast<size_t>(k)] = static_cast<uint32_t>(conj_.size());
+    debutEnf_[static_cast<size_t>(k)] = static_cast<uint32_t>(enf_.size());
+  }
+  // Links towards numbers that hold no live person are left out.
+  const auto vivant = [&](int32_t x) { return Sexe(x) != 0; };
+  for (size_t i = 1; i < static_cast<size_t>(n); ++i) {
+    if (!sexe_[i]) continue;
+    const int32_t pe = vivant(pere_[i]) ? pere_[i] : 0, me = vivant(mere_[i]) ? mere_[i] : 0;
+    if (pe != 0 || me != 0) familles_[static_cast<size_t>(Famille(pe, me) - 1)].enfants.push_back(static_cast<int32_t>(i));
+  }
+  for (size_t i = 1; i < static_cast<size_t>(n); ++i)
+    for (uint32_t k = debutConj_[i]; k < debutConj_[i + 1]; ++k)
+      if (vivant(conj_[k])) (void)Famille(static_cast<int32_t>(i), conj_[k]);
+  OrdonneEnfants();
+}
+
+void TExporteur::OrdonneEnfants() {
+  // Children in the order of the father's list (the mother's without father); others after.
+  for (TFamilleExport& f : familles_) {
+    const int32_t parent = f.mari != 0 ? f.mari : f.femme;
+    const auto debut = enf_.begin() + debutEnf_[static_cast<size_t>(parent)];
+    const auto fin = enf_.begin() + debutEnf_[static_cast<size_t>(parent) + 1];
+    const auto rang = [&](int32_t c) { return std::find(debut, fin, c) - debut; };
+    std::stable_sort(f.enfants.begin(), f.enfants.end(), [&](int32_t a, int32_t b) { return rang(a) < rang(b); });
+  }
+}
+
+void TExporteur::ListesPresentes() {
+  const std::pair<const char*, std::unordered_set<int32_t>*> tables[] = {
+      {"PersAssociees", &avecCites_}, {"Sources", &avecSources_}, {"Illustrations", &avecMedias_}};
+  for (const auto& [table, ensemble] : tables) {
+    TACRQuery q(bdd_.Database(), std::string("SELECT DISTINCT ID_EVEN FROM ") + table);
+    if (!q.Open()) continue;
+    for (; !q.Eof(); q.Next()) ensemble->insert(q.Fields(0).AsInteger());
+  }
+}
+
+void TExporteur::PrepareListes(TEvenement& e) const {
+  // A list known to be empty is marked loaded, so that reading it asks nothing of the store.
+  if (!e.Enreg.PersAssocieesChargees && !avecCites_.count(e.Enreg.ID)) {
+    e.Enreg.PersAssociees.clear();
+    e.Enreg.PersAssocieesChargees = true;
+  }
+  if (!e.Enreg.SourcesChargees && !avecSources_.count(e.Enreg.ID)) {
+    e.Enreg.Sources.clear();
+    e.Enreg.SourcesChargees = true;
+  }
+  if (!e.Enreg.IllustrationsChargees && !avecMedias_.count(e.Enreg.ID)) {
+    e.Enreg.Illustrations.clear();
+    e.Enreg.IllustrationsChargees = true;
+  }
+}
+
+void TExporteur::Ecrit() {
+  ListesPresentes();
+  // Persons, events and simple fields are walked side by side in holder order: one pass over
+  // each, no look-up per person.
+  bdd_.BeginParcoursEvens("ParNoPersA");
+  bdd_.BeginParcoursChpsSimple("ParNoPersA");
+  aEven_ = bdd_.GetEvenParcours(prochainEven_);
+  aChps_ = bdd_.GetChpsSimpleParcours(prochainChps_);
+  TEnregPublic p;
+  long no = 0;
+  bdd_.BeginParcoursPerson();
+  while (bdd_.ReadPersonParcours(p, no))
+    if (Sexe(static_cast<int32_t>(no)) != 0) EcritIndividu(p, static_cast<int32_t>(no));
+  bdd_.EndParcoursPerson();
+  bdd_.EndParcoursEvens();
+  bdd_.EndParcoursChpsSimple();
+  for (size_t f = 1; f <= familles_.size(); ++f) EcritFamille(static_cast<int32_t>(f));
+  EcritRecords();
+}
+
+std::vector<TEvenement> TExporteur::EvenementsDe(int32_t no) {
+  std::vector<TEvenement> evens;
+  for (; aEven_ && prochainEven_.Enreg.NoPersA <= no; aEven_ = bdd_.GetEvenParcours(prochainEven_)) {
+    if (prochainEven_.Enreg.NoPersA == no) evens.push_back(prochainEven_);
+    prochainEven_ = TEvenement(&bdd_);  // lists of the next row not yet read
+  }
+  return evens;
+}
+
+std::vector<TChpsSimple> TExporteur::ChampsDe(int32_t no) {
+  std::vector<TChpsSimple> champs;
+  for (; aChps_ && prochainChps_.Enreg.NoPersA <= no; aChps_ = bdd_.GetChpsSimpleParcours(prochainChps_))
+    if (prochainChps_.Enreg.NoPersA == no) champs.push_back(prochainChps_);
+  return champs;
+}
+
+void TExporteur::EcritIndividu(const TEnregPublic& p, int32_t no) {
+  ecr_.Ligne(0, "INDI", {}, Xref('I', no));
+  // Records of this person as holder, in rank order; couple records go to their family.
+  std::vector<TEvenement> tous = EvenementsDe(no);
+  std::vector<TEvenement*> evens;
+  for (TEvenement& e : tous) {
+    PrepareListes(e);
+    if (e.Enreg.NoPersB != 0 && Sexe(e.Enreg.NoPersB) != 0) {
+      e.ChargeListes();
+      familles_[static_cast<size_t>(Famille(no, e.Enreg.NoPersB) - 1)].evenements.push_back(e);
+      continue;
+    }
+    evens.push_back(&e);
+  }
+  const std::vector<TChpsSimple> tousChamps = ChampsDe(no);
+  std::vector<const TChpsSimple*> champs, nom;
+  for (const TChpsSimple& c : tousChamps) {
+    if (c.Enreg.NoPersB != 0 && Sexe(c.Enreg.NoPersB) != 0) {
+      familles_[static_cast<size_t>(Famille(no, c.Enreg.NoPersB) - 1)].champs.push_back(c);
+      continue;
+    }
+    const TChpCs* s = ChampDeStructure(c.Enreg.LibelleChamps);
+    (s && s->GetTagGedCom(0) == "NAME" ? nom : champs).push_back(&c);
+  }
+  const std::string prenoms = UnicodeVersUtf8(p.Prenoms), patronyme = UnicodeVersUtf8(p.Nom);
+  ecr_.Ligne(1, "NAME", prenoms.empty() ? "/" + patronyme + "/" : prenoms + " /" + patronyme + "/");
+  if (!prenoms.empty()) ecr_.Ligne(2, "GIVN", prenoms);
+  if (!patronyme.empty()) ecr_.Ligne(2, "SURN", patronyme);
+  for (const TChpsSimple* c : nom) ecr_.Ligne(2, ChampDeStructure(c->Enreg.LibelleChamps)->SousTagGedCom[0], UnicodeVersUtf8(c->Enreg.Donnee));
+  ecr_.Ligne(1, "SEX", p.Sexe == 'M' ? "M" : p.Sexe == 'F' ? "F" : "U");
+  if (p.TypePersonne == 'T') ecr_.Ligne(1, "_TEMOIN", "Y");
+  EcritChampsSimples(champs, 1);
+  for (TEvenement* e : evens) EcritEvenement(*e, 1);
+  if (pere_[static_cast<size_t>(no)] != 0 || mere_[static_cast<size_t>(no)] != 0) {
+    const int32_t pe = Sexe(pere_[static_cast<size_t>(no)]) ? pere_[static_cast<size_t>(no)] : 0;
+    const int32_t me = Sexe(mere_[static_cast<size_t>(no)]) ? mere_[static_cast<size_t>(no)] : 0;
+    if (const int32_t f = pe || me ? FamilleExistante(pe, me) : 0) ecr_.Pointeur(1, "FAMC", Xref('F', f));
+  }
+  std::vector<int32_t> fams;
+  for (uint32_t k = debutConj_[static_cast<size_t>(no)]; k < debutConj_[static_cast<size_t>(no) + 1]; ++k)
+    if (const int32_t f = Sexe(conj_[k]) ? FamilleExistante(no, conj_[k]) : 0) fams.push_back(f);
+  for (const int32_t f : {FamilleExistante(no, 0), FamilleExistante(0, no)})
+    if (f != 0) fams.push_back(f);
+  for (const int32_t f : fams) ecr_.Pointeur(1, "FAMS", Xref('F', f));
+  EcritNote(p.Note, 1);
+  ++bilan_.personnes;
+}
+
+void TExporteur::EcritFamille(int32_t no) {
+  TFamilleExport& f = familles_[static_cast<size_t>(no - 1)];
+  ecr_.Ligne(0, "FAM", {}, Xref('F', no));
+  if (f.mari != 0) ecr_.Pointeur(1, "HUSB", Xref('I', f.mari));
+  if (f.femme != 0) ecr_.Pointeur(1, "WIFE", Xref('I', f.femme));
+  for (const int32_t c : f.enfants) ecr_.Pointeur(1, "CHIL", Xref('I', c));
+  std::vector<const TChpsSimple*> champs;
+  for (const TChpsSimple& c : f.champs) champs.push_back(&c);
+  EcritChampsSimples(champs, 1);
+  for (TEvenement& e : f.evenements) EcritEvenement(e, 1);
+  f.evenements.clear();
+  f.evenements.shrink_to_fit();
+  f.champs.clear();
+  ++bilan_.familles;
+}
+
+void TExporteur::EcritRecords() {
+  for (const auto* s : ordreSources_) {
+    ecr_.Ligne(0, "SOUR", {}, Xref('S', s->second));
+    ecr_.Ligne(1, "TITL", UnicodeVersUtf8(s->first.second));
+    if (!s->first.first.empty()) ecr_.Ligne(1, "_TYPE", UnicodeVersUtf8(s->first.first));
+  }
+  for (const auto* m : ordreMedias_) {
+    ecr_.Ligne(0, "OBJE", {}, Xref('O', m->second));
+    ecr_.Ligne(1, "FILE", m->first);
+    const AnsiString ext = ExtraitExtension(Utf8VersAnsi(m->first));
+    if (v7_) ecr_.Ligne(2, "FORM", TypeMedia(ext));
+    else if (ext.size() > 1) ecr_.Ligne(2, "FORM", ext.substr(1));
+  }
+}
+
+bool ExporteGedcom(TGestFichier& dossier, TVersionGedcom version, const TEcrivainGedcom::TSortie& sortie,
+                   TBilanExportGedcom& bilan) {
+  if (!dossier.GetModuleBDD() || !dossier.GetDefChpsCs() || dossier.Erreur) {
+    bilan.erreur = "le dossier généalogique n'est pas ouvert";
+    return false;
+  }
+  TEcrivainGedcom ecrivain(version, sortie);
+  ecrivain.Entete("KYBASE", KYBASE_VERSION);
+  TExporteur exporteur(dossier, ecrivain, bilan);
+  exporteur.Recense();
+  exporteur.Ecrit();
+  ecrivain.Fin();
+  bilan.reussi = true;
+  return true;
+}
+
+TBilanExportGedcom ExporteFichierGedcom(TGestFichier& dossier, const AnsiString& cheminGed, TVersionGedcom version) {
+  TBilanExportGedcom bilan;
+  TEcritureAtomique fichier(cheminGed);
+  if (!fichier.Ouvert()) {
+    bilan.erreur = "impossible de créer le fichier « " + AnsiVersUtf8(cheminGed) + " »";
+    return bilan;
+  }
+  bool ecrit = true;
+  const bool ok = ExporteGedcom(dossier, version, [&](std::string_view morceau) {
+    ecrit = ecrit && fichier.Ajoute(morceau.data(), morceau.size());
+  }, bilan);
+  if (ok && (!ecrit || !fichier.Valide())) {
+    bilan.reussi = false;
+    bilan.erreur = "écriture du fichier « " + AnsiVersUtf8(cheminGed) + " » impossible (disque plein ?)";
+  }
+  return bilan;
+}
+
+}  // namespace kyb

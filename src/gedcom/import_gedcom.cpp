@@ -1,0 +1,303 @@
+// The import's two passes over the file, the census of records, and the report.
+#include "gedcom/import_gedcom.h"
+
+#include <algorithm>
+#include <memory>
+
+#include "gedcom/import_gedcom_interne.h"
+#include "platform/arborescence.h"
+#include "platform/fichiers.h"
+
+namespace kyb {
+namespace {
+
+constexpr size_t kAvertissementsMax = 2000;
+
+std::string SansArobases(const std::string& xref) {
+  if (xref.size() >= 2 && xref.front() == '@' && xref.back() == '@') return xref.substr(1, xref.size() - 2);
+  return xref;
+}
+
+// Opens the reader on the file or the text; false with the reader's message.
+bool Ouvre(TLecteurGedcom& lecteur, const AnsiString& chemin, std::string_view texte, std::string& erreur) {
+  const bool ok = texte.empty() ? lecteur.Ouvre(chemin) : lecteur.OuvreTexte(texte);
+  if (!ok) erreur = lecteur.Erreur();
+  return ok;
+}
+
+}  // namespace
+
+TImporteur::TImporteur(TGestFichier& dossier, TBilanImportGedcom& bilan)
+    : dossier_(dossier), bdd_(*dossier.GetModuleBDD()), defs_(*dossier.GetDefChpsCs()), bilan_(bilan) {
+  ligneIndi_.push_back(0);
+  ligneRefIndi_.push_back(0);
+  xrefIndi_.emplace_back();
+  sexe_.push_back('?');
+  for (int i = 0; i < defs_.Count(); ++i) {
+    const TChpCs* c = defs_.GetChpCs(i);
+    if (!c || c->IsBase()) continue;
+    for (int t = 0; t < c->GetNbTagGedCom(); ++t) {
+      const std::string tag = c->GetTagGedCom(t);
+      if (tag.empty()) continue;
+      // Fields that share a tag and differ by their sub-tag split one structure (ADDR, NAME).
+      if (c->IsSimple() && c->SousTagGedCom.size() == 1 && !c->SousTagGedCom[0].empty()) {
+        parSousTag_[tag].push_back(c);
+        if (tag == "NAME") continue;  // the person's name itself is read apart
+      }
+      parTag_[c->IsLiaisonCouple() ? 1 : 0].try_emplace(tag, c);
+    }
+  }
+}
+
+void TImporteur::Avertit(long ligne, std::string message) {
+  if (bilan_.avertissements.size() < kAvertissementsMax)
+    bilan_.avertissements.push_back({ligne, std::move(message)});
+  else if (bilan_.avertissements.size() == kAvertissementsMax)
+    bilan_.avertissements.push_back({0, "Trop d'avertissements : les suivants ne sont pas listés."});
+}
+
+int32_t TImporteur::NumeroPersonne(const std::string& xref, long ligne) {
+  const std::string cle = SansArobases(xref);
+  long no = indis_.ChercheNoPers(cle, false);
+  if (no == 0) {
+    no = indis_.CreerNoPers(cle);
+    ligneIndi_.push_back(0);
+    ligneRefIndi_.push_back(ligne);
+    xrefIndi_.push_back(xref);
+    sexe_.push_back('?');
+  }
+  return static_cast<int32_t>(no);
+}
+
+int32_t TImporteur::NumeroFamille(const std::string& xref, long ligne) {
+  const std::string cle = SansArobases(xref);
+  long no = fams_.ChercheNoPers(cle, false);
+  if (no == 0) {
+    no = fams_.CreerNoPers(cle);
+    familles_.emplace_back();
+    familles_.back().ligneReference = ligne;
+    xrefFam_.push_back(xref);
+  }
+  return static_cast<int32_t>(no);
+}
+
+bool TImporteur::PersonneDefinie(int32_t no) const {
+  return no > 0 && static_cast<size_t>(no) < ligneIndi_.size() && ligneIndi_[static_cast<size_t>(no)] > 0;
+}
+
+std::string TImporteur::NomXref(int32_t no) const {
+  return no > 0 && static_cast<size_t>(no) < xrefIndi_.size() ? xrefIndi_[static_cast<size_t>(no)] : "?";
+}
+
+void TImporteur::Recense(const TNoeudGedcom& r) {
+  if (r.tag == "HEAD") {
+    if (const TNoeudGedcom* s = r.Enfant("SOUR")) bilan_.logiciel = s->valeur;
+    return;
+  }
+  if (r.tag == "INDI") return RecenseIndividu(r);
+  if (r.tag == "FAM") return RecenseFamille(r);
+  if (r.tag == "TRLR") return;
+  const auto doublon = [&](bool present) {
+    if (present) Avertit(r.ligne, "Ligne " + std::to_string(r.ligne) + " : l'enregistrement " + r.xref +
+                                      " est défini deux fois ; le second est ignoré.");
+    return present;
+  };
+  if ((r.tag == "NOTE" || r.tag == "SNOTE") && !r.xref.empty()) {
+    if (!doublon(notes_.count(r.xref) > 0)) notes_[r.xref] = r.valeur;
+    return;
+  }
+  if (r.tag == "SOUR" && !r.xref.empty()) {
+    if (doublon(sources_.count(r.xref) > 0)) return;
+    TSourceLue s;
+    for (const char* tag : {"TITL", "ABBR", "AUTH", "TEXT"})
+      if (const TNoeudGedcom* t = r.Enfant(tag); t && s.titre.empty()) s.titre = t->valeur;
+    if (s.titre.empty()) s.titre = r.valeur;
+    if (const TNoeudGedcom* t = r.Enfant("_TYPE")) s.type = t->valeur;
+    sources_[r.xref] = std::move(s);
+    return;
+  }
+  if (r.tag == "OBJE" && !r.xref.empty()) {
+    if (doublon(objets_.count(r.xref) > 0)) return;
+    const TNoeudGedcom* f = r.Enfant("FILE");
+    objets_[r.xref] = f ? f->valeur : r.valeur;
+    return;
+  }
+  ++bilan_.balisesIgnorees[r.tag];
+}
+
+void TImporteur::RecenseIndividu(const TNoeudGedcom& r) {
+  if (r.xref.empty()) {
+    Avertit(r.ligne, "Ligne " + std::to_string(r.ligne) + " : individu sans identifiant « @…@ », ignoré.");
+    return;
+  }
+  const int32_t no = NumeroPersonne(r.xref, r.ligne);
+  long& ligne = ligneIndi_[static_cast<size_t>(no)];
+  if (ligne > 0) {
+    Avertit(r.ligne, "Ligne " + std::to_string(r.ligne) + " : l'individu " + r.xref + " est défini deux fois (ligne " +
+                         std::to_string(ligne) + ") ; le second est ignoré.");
+    return;
+  }
+  ligne = r.ligne;
+  for (const TNoeudGedcom& e : r.enfants) {
+    if (e.tag == "SEX" && !e.valeur.empty()) sexe_[static_cast<size_t>(no)] = e.valeur[0] == 'M' || e.valeur[0] == 'F' ? e.valeur[0] : '?';
+    if ((e.tag == "FAMC" || e.tag == "FAMS") && e.pointeur)
+      references_.push_back({no, NumeroFamille(e.valeur, e.ligne), e.ligne, e.tag == "FAMC"});
+  }
+}
+
+void TImporteur::RecenseFamille(const TNoeudGedcom& r) {
+  if (r.xref.empty()) {
+    Avertit(r.ligne, "Ligne " + std::to_string(r.ligne) + " : famille sans identifiant « @…@ », ignorée.");
+    return;
+  }
+  const int32_t f = NumeroFamille(r.xref, r.ligne);
+  TFamilleLue& fam = familles_[static_cast<size_t>(f - 1)];
+  if (fam.ligne > 0) {
+    Avertit(r.ligne, "Ligne " + std::to_string(r.ligne) + " : la famille " + r.xref + " est définie deux fois (ligne " +
+                         std::to_string(fam.ligne) + ") ; la seconde est ignorée.");
+    return;
+  }
+  TFamilleLue lue;
+  lue.ligne = r.ligne;
+  for (const TNoeudGedcom& e : r.enfants) {
+    if (e.tag != "HUSB" && e.tag != "WIFE" && e.tag != "CHIL") continue;
+    if (!e.pointeur) {
+      Avertit(e.ligne, "Ligne " + std::to_string(e.ligne) + " : " + e.tag + " sans pointeur vers un individu, ignoré.");
+      continue;
+    }
+    const int32_t no = NumeroPersonne(e.valeur, e.ligne);
+    if (e.tag == "CHIL") {
+      lue.enfants.push_back(no);
+    } else {
+      int32_t& place = e.tag == "HUSB" ? lue.mari : lue.femme;
+      if (place != 0 && place != no)
+        Avertit(e.ligne, "Ligne " + std::to_string(e.ligne) + " : la famille " + r.xref + " a un second " + e.tag +
+                             " ; il est ignoré.");
+      else
+        place = no;
+    }
+  }
+  // Numbers may have been created above: the vector may have moved.
+  TFamilleLue& cible = familles_[static_cast<size_t>(f - 1)];
+  lue.ligneReference = cible.ligneReference;
+  cible = std::move(lue);
+}
+
+void TImporteur::Resout() {
+  CompleteFamilles();
+  CalculeLiens();
+  CoupeBoucles();
+  ecrit_.assign(ligneIndi_.size(), 0);
+  familleEcrite_.assign(familles_.size() + 1, 0);
+  rangA_.assign(ligneIndi_.size(), 0);
+  rangB_.assign(ligneIndi_.size(), 0);
+  rangChps_.assign(ligneIndi_.size(), 0);
+}
+
+namespace {
+
+// Both passes over the source; false when it cannot be read or the store refuses the batch.
+bool DeuxPasses(TImporteur& imp, TGestFichier& dossier, const AnsiString& chemin, std::string_view texte,
+                TBilanImportGedcom& bilan, const TAvanceeImport& avancee) {
+  const int64_t total = texte.empty() ? TailleFichier(chemin) : static_cast<int64_t>(texte.size());
+  TNoeudGedcom r;
+  {
+    TLecteurGedcom lecteur;
+    if (!Ouvre(lecteur, chemin, texte, bilan.erreur)) return false;
+    bilan.version = lecteur.Version();
+    bilan.codage = NomCodage(lecteur.Codage());
+    long n = 0;
+    while (lecteur.Suivant(r)) {
+      imp.Recense(r);
+      if (avancee && ++n % 4096 == 0) avancee(lecteur.OctetsLus(), total, 1);
+    }
+    for (const auto& a : lecteur.Avertissements()) imp.Avertit(a.ligne, a.message);
+  }
+  imp.Resout();
+  TModuleBDD& bdd = *dossier.GetModuleBDD();
+  if (!bdd.BeginImport(true)) {
+    bilan.erreur = "la base du dossier refuse l'écriture en lot : import impossible";
+    return false;
+  }
+  TLecteurGedcom lecteur;
+  if (!Ouvre(lecteur, chemin, texte, bilan.erreur)) {
+    (void)bdd.EndImport(true);
+    return false;
+  }
+  long n = 0;
+  while (lecteur.Suivant(r)) {
+    imp.Ecrit(r);
+    if (avancee && ++n % 4096 == 0) avancee(lecteur.OctetsLus(), total, 2);
+  }
+  if (avancee) avancee(total, total, 2);
+  imp.Comble();
+  const bool fin = bdd.EndImport(true);
+  imp.Termine();
+  if (!fin) bilan.erreur = "la base du dossier n'a pas pu enregistrer la fin de l'import";
+  return fin;
+}
+
+}  // namespace
+
+bool ImporteGedcom(TGestFichier& dossier, const AnsiString& chemin, TBilanImportGedcom& bilan,
+                   const TAvanceeImport& avancee, std::string_view texte) {
+  if (!dossier.GetModuleBDD() || !dossier.GetDefChpsCs() || dossier.Erreur || dossier.IsReadOnly()) {
+    bilan.erreur = "le dossier généalogique n'est pas ouvert en écriture";
+    return false;
+  }
+  TImporteur imp(dossier, bilan);
+  bilan.reussi = DeuxPasses(imp, dossier, chemin, texte, bilan, avancee);
+  // Warnings of both passes and of the reader in the order of the file.
+  std::stable_sort(bilan.avertissements.begin(), bilan.avertissements.end(),
+                   [](const TAvertissementGedcom& a, const TAvertissementGedcom& b) { return a.ligne < b.ligne; });
+  return bilan.reussi;
+}
+
+TBilanImportGedcom ImporteFichierGedcom(const AnsiString& cheminGed, const AnsiString& cheminDossier,
+                                        const TAvanceeImport& avancee) {
+  TBilanImportGedcom bilan;
+  {
+    // What is not GEDCOM is refused before any folder exists.
+    TLecteurGedcom lecteur;
+    if (!lecteur.Ouvre(cheminGed)) {
+      bilan.erreur = lecteur.Erreur();
+      return bilan;
+    }
+  }
+  TGestFichier dossier(cheminDossier, true, false, true, false, 1, TGestFichier::mcAucune, false, false, nullptr);
+  if (dossier.Erreur) {
+    bilan.erreur = dossier.ReponseNomExistant != 0
+                       ? "le dossier « " + AnsiVersUtf8(dossier.Repertoire) + " » existe déjà : choisissez un autre nom"
+                       : "le dossier généalogique « " + AnsiVersUtf8(dossier.Repertoire) + " » n'a pas pu être créé";
+    return bilan;
+  }
+  (void)ImporteGedcom(dossier, cheminGed, bilan, avancee);
+  return bilan;
+}
+
+std::vector<std::string> RapportImport(const TBilanImportGedcom& b) {
+  std::vector<std::string> l;
+  l.push_back("GEDCOM " + (b.version.empty() ? std::string("sans version") : b.version) + ", " + b.codage +
+              (b.logiciel.empty() ? "" : ", écrit par " + b.logiciel));
+  l.push_back("Personnes lues : " + std::to_string(b.personnes));
+  l.push_back("Couples lus : " + std::to_string(b.couples));
+  l.push_back("Événements lus : " + std::to_string(b.evenements));
+  l.push_back("Champs simples lus : " + std::to_string(b.champsSimples));
+  l.push_back("Lieux : " + std::to_string(b.lieux));
+  l.push_back("Notes lues : " + std::to_string(b.notes));
+  l.push_back("Sources citées : " + std::to_string(b.sources) + ", médias : " + std::to_string(b.illustrations) +
+              ", personnes citées : " + std::to_string(b.personnesCitees));
+  long gardees = 0;
+  for (const auto& [tag, n] : b.balisesConservees) gardees += n;
+  l.push_back("Balises conservées : " + std::to_string(gardees));
+  for (const auto& [tag, n] : b.balisesConservees) l.push_back("  " + tag + " : " + std::to_string(n));
+  if (!b.balisesIgnorees.empty()) {
+    l.push_back("Enregistrements et balises sans contenu à garder :");
+    for (const auto& [tag, n] : b.balisesIgnorees) l.push_back("  " + tag + " : " + std::to_string(n));
+  }
+  l.push_back("Avertissements : " + std::to_string(b.avertissements.size()));
+  for (const auto& a : b.avertissements) l.push_back("  " + a.message);
+  return l;
+}
+
+}  // namespace kyb

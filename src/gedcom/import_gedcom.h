@@ -1,0 +1,68 @@
+#pragma once
+// Import of a GEDCOM file (5.5, 5.5.1, 5.5.5, 7.0) into a genealogy folder.
+//
+// The file is read twice by the streaming reader, so that memory follows the genealogy and not
+// the file:
+//   1. the census: every record's cross-reference gets its number (persons through TGestNoPers,
+//      in the order they are met), families keep their husband, wife and children as numbers,
+//      NOTE, SOUR and OBJE records keep their texts; duplicates and dangling pointers are
+//      reported, and a family loop (a person their own ancestor) is cut where it closes;
+//   2. the writing, inside BeginImport/EndImport: each INDI becomes a person with its parents,
+//      spouses and children already known, its events and simple fields; each FAM gives its
+//      couple events to the husband (the wife when there is none) with the spouse as partner.
+// Events and attributes are mapped through the folder's field definitions: a tag (or one of its
+// "/" alternatives) names the definition, the sub-tags of its pieces fill the pieces, so a
+// user's renamed or added definition maps too. A tag that maps to nothing is kept: a value
+// alone becomes a simple field under a new definition named after the tag, a structure goes
+// into the "GEDCOM" heading of the person's note as its lines; both are counted in the report.
+// The person index is rebuilt once at the end.
+//
+// Faults give French warnings with their line numbers and the import goes on.
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "gedcom/lecteur_gedcom.h"
+#include "platform/chaines.h"
+
+namespace kyb {
+
+class TGestFichier;
+
+// Headings of the notes written by the import (and read back by the export).
+inline constexpr const char* kTitreNoteGedcom = "Note";
+inline constexpr const char* kTitreBalisesGedcom = "GEDCOM";
+inline constexpr const char* kTitreNoteFamille = "Famille";
+inline constexpr const char* kTitreLieuGedcom = "Lieu";  // a place longer than the places table holds
+
+struct TBilanImportGedcom {
+  bool reussi = false;
+  std::string erreur;  // French, when the import could not be done
+  std::string version, codage, logiciel;
+  long personnes = 0, couples = 0, evenements = 0, champsSimples = 0, lieux = 0, notes = 0;
+  long sources = 0, illustrations = 0, personnesCitees = 0;
+  std::map<std::string, long> balisesConservees;  // tag -> times kept (note or new field)
+  std::map<std::string, long> balisesIgnorees;    // records and tags with nothing to keep
+  std::vector<TAvertissementGedcom> avertissements;
+};
+
+// Progress: bytes read so far of the total, and the pass (1 census, 2 writing).
+using TAvanceeImport = std::function<void(int64_t lus, int64_t total, int passe)>;
+
+// Imports into an open, writable folder. The source is a file path or, when texte is given, that
+// text. False (with bilan.erreur) for what is not GEDCOM or a store that refuses the batch.
+[[nodiscard]] bool ImporteGedcom(TGestFichier& dossier, const AnsiString& chemin, TBilanImportGedcom& bilan,
+                                 const TAvanceeImport& avancee = {}, std::string_view texte = {});
+
+// Creates the folder cheminDossier (a store path) and imports the file into it. A file that is
+// not GEDCOM is refused before anything is created; a folder that already exists is refused.
+[[nodiscard]] TBilanImportGedcom ImporteFichierGedcom(const AnsiString& cheminGed, const AnsiString& cheminDossier,
+                                                      const TAvanceeImport& avancee = {});
+
+// The report in French, one line each: counts, tags kept and ignored, warnings with their line.
+[[nodiscard]] std::vector<std::string> RapportImport(const TBilanImportGedcom& bilan);
+
+}  // namespace kyb

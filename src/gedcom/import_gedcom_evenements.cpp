@@ -1,0 +1,317 @@
+// Events and fields of an import: the field definitions map tags to labels and sub-tags to
+// pieces; dates, places, notes, source and media citations and cited persons are attached to
+// each event; what maps to nothing is kept.
+#include <algorithm>
+
+#include "folder/elt_dupli.h"
+#include "folder/fic_notes.h"
+#include "gedcom/dates_gedcom.h"
+#include "gedcom/import_gedcom_interne.h"
+#include "store/chps_simple.h"
+
+namespace kyb {
+namespace {
+
+std::string L(long ligne) { return "Ligne " + std::to_string(ligne) + " : "; }
+
+}  // namespace
+
+const TChpCs* TImporteur::Definition(const std::string& tag, bool couple) const {
+  const int i = couple ? 1 : 0;
+  if (const auto it = parTag_[i].find(tag); it != parTag_[i].end()) return it->second;
+  if (const auto it = parTag_[1 - i].find(tag); it != parTag_[1 - i].end()) return it->second;
+  // Our export writes a field without tag as "_" and its label.
+  if (tag.size() > 1 && tag[0] == '_')
+    if (const TChpCs* c = defs_.RechercheChampsInternePtr(tag.substr(1)); c && !c->IsBase()) return c;
+  return nullptr;
+}
+
+AnsiString TImporteur::DefinitionNouvelle(const std::string& tag, bool couple) {
+  AnsiString libelle = Utf8VersAnsi(tag[0] == '_' ? tag.substr(1) : tag).substr(0, kLongueurLibelle);
+  if (defs_.IsChampExist(libelle)) libelle = defs_.NouveauLibelleInterne(libelle, nullptr);
+  const AnsiString ligne = libelle + "\t" + libelle + "\tCPA\tBalise GEDCOM " + Utf8VersAnsi(tag) + "\t1\t300\t\t" +
+                           Utf8VersAnsi(tag) + "\t\t\tO\t" + (couple ? "C" : "P");
+  if (const TChpCs* c = defs_.CreatChpCs(ligne)) {
+    parTag_[couple ? 1 : 0][tag] = c;
+    creees_.insert(c);
+  }
+  return libelle;
+}
+
+bool TImporteur::EcritStructure(const TNoeudGedcom& n, int32_t noA, int32_t noB, bool couple, int32_t& note) {
+  // A structure whose sub-tags belong to several fields (ADDR): each piece to its field.
+  if (const auto it = parSousTag_.find(n.tag); it != parSousTag_.end() && it->second.size() > 1) {
+    TNoeudGedcom reste{n.ligne, 1, {}, n.tag, {}, false, {}};
+    for (const TNoeudGedcom& e : n.enfants) {
+      const auto c = std::find_if(it->second.begin(), it->second.end(),
+                                  [&](const TChpCs* d) { return d->SousTagGedCom[0] == e.tag; });
+      if (c != it->second.end()) EcritChampSimple((*c)->LibelleInterne, e.valeur, noA, noB);
+      else reste.enfants.push_back(e);
+    }
+    // A value on the line itself goes to the first piece when no sub-tag gave it.
+    if (!n.valeur.empty() && n.Enfant(it->second.front()->SousTagGedCom[0]) == nullptr)
+      EcritChampSimple(it->second.front()->LibelleInterne, n.valeur, noA, noB);
+    else reste.valeur = n.valeur;
+    if (!reste.enfants.empty() || !reste.valeur.empty()) Garde(reste, note);
+    return true;
+  }
+  // Citations, media and associations of the person or the couple itself become the fields
+  // made for them.
+  const char* libelleSpecial = nullptr;
+  if (n.tag == "SOUR") libelleSpecial = couple ? "SOURF" : "SOUR";
+  else if (n.tag == "OBJE") libelleSpecial = couple ? "IMAGE_COUPLE" : "IMAGE";
+  else if (n.tag == "ASSO") libelleSpecial = "RELATION";
+  if (libelleSpecial) {
+    const TChpCs* c = defs_.RechercheChampsInternePtr(libelleSpecial);
+    if (!c) return false;
+    TNoeudGedcom enveloppe{n.ligne, 1, {}, n.tag, {}, false, {}};
+    enveloppe.enfants.push_back(n);
+    enveloppe.enfants.back().niveau = 2;
+    if (n.tag == "OBJE") {
+      // The medium's file is the field's value.
+      std::string fichier = n.pointeur ? (objets_.count(n.valeur) ? objets_[n.valeur] : std::string()) : n.valeur;
+      if (const TNoeudGedcom* f = n.Enfant("FILE")) fichier = f->valeur;
+      if (fichier.empty()) {
+        Avertit(n.ligne, L(n.ligne) + "média " + n.valeur + " absent du fichier ou sans FILE, ignoré.");
+        return true;
+      }
+      enveloppe.enfants.clear();
+      enveloppe.enfants.push_back({n.ligne, 2, {}, c->SousTagGedCom.empty() || c->SousTagGedCom[0].empty() ? "FILE" : c->SousTagGedCom[0].c_str(), fichier, false, {}});
+    }
+    EcritEvenement(enveloppe, *c, noA, noB);
+    return true;
+  }
+  const TChpCs* def = Definition(n.tag, couple);
+  if (def && creees_.count(def) && n.enfants.empty()) ++bilan_.balisesConservees[n.tag];
+  if (!def) {
+    if (!n.enfants.empty() || n.valeur.empty() || n.tag.empty()) return false;
+    EcritChampSimple(DefinitionNouvelle(n.tag, couple), n.valeur, noA, noB);
+    ++bilan_.balisesConservees[n.tag];
+    return true;
+  }
+  if (def->IsEvenement()) {
+    EcritEvenement(n, *def, noA, noB);
+    return true;
+  }
+  // A simple field is a value: a structure under its tag is kept whole.
+  if (!n.enfants.empty()) return false;
+  EcritChampSimple(def->LibelleInterne, n.valeur, noA, noB);
+  return true;
+}
+
+void TImporteur::EcritEvenement(const TNoeudGedcom& n, const TChpCs& def, int32_t noA, int32_t noB) {
+  TEvenement e(&bdd_);
+  e.NouvelleFiche();
+  e.SetLibelle(def.LibelleInterne);
+  e.Enreg.NoPersA = noA;
+  e.Enreg.NoPersB = noB;
+  const auto estPiece = [&](const std::string& tag) {
+    return std::any_of(def.SousTagGedCom.begin(), def.SousTagGedCom.end(), [&](const AnsiString& s) { return !s.empty() && s == tag; });
+  };
+  // The datum: pieces from their sub-tags, a piece without sub-tag from the line's value.
+  const std::string valeur = n.valeur == "Y" ? std::string() : n.valeur;
+  std::string donnee;
+  if (def.NbMorceaux > 1) {
+    std::vector<AnsiString> textes(static_cast<size_t>(def.NbMorceaux));
+    bool valeurPrise = valeur.empty();
+    bool vide = true;
+    for (size_t i = 0; i < textes.size(); ++i) {
+      const std::string sous = i < def.SousTagGedCom.size() ? def.SousTagGedCom[i] : std::string();
+      if (!sous.empty()) {
+        if (const TNoeudGedcom* s = n.Enfant(sous)) textes[i] = Utf8VersAnsi(s->valeur);
+      } else if (!valeurPrise) {
+        textes[i] = Utf8VersAnsi(valeur);
+        valeurPrise = true;
+      }
+      vide = vide && textes[i].empty();
+    }
+    if (!vide) donnee = AnsiVersUtf8(def.GetMultiEdit(textes));
+    if (!valeurPrise) donnee = donnee.empty() ? valeur : donnee + " " + valeur;
+  } else {
+    const std::string sous = def.SousTagGedCom.empty() ? std::string() : std::string(def.SousTagGedCom[0]);
+    const TNoeudGedcom* s = sous.empty() ? nullptr : n.Enfant(sous);
+    donnee = s ? s->valeur : valeur;
+  }
+  std::string dateGardee;
+  int32_t noteEven = 0;
+  for (const TNoeudGedcom& c : n.enfants) {
+    if (estPiece(c.tag)) continue;
+    if (c.tag == "DATE") Date(c, e, dateGardee);
+    else if (c.tag == "PLAC") {
+      e.Enreg.Lieu = Lieu(c.valeur, c.ligne);
+      // The places table holds 50 characters: the whole text stays in the event's note.
+      if (Utf8VersUnicode(c.valeur).size() > TFicDupli::kLgValeur) noteEven = AjouteNote(noteEven, kTitreLieuGedcom, c.valeur);
+    }
+    else if (c.tag == "_LIEUDIT" || (c.tag == "ADDR" && c.enfants.empty())) e.SetLieuDit(Utf8VersUnicode(c.valeur));
+    else if (c.tag == "NOTE" || c.tag == "SNOTE") {
+      const TNoeudGedcom* titre = c.Enfant("_TITRE");
+      noteEven = AjouteNote(noteEven, titre ? titre->valeur.c_str() : kTitreNoteGedcom, TexteNote(c));
+      ++bilan_.notes;
+    } else if (c.tag == "SOUR") Citation(c, e);
+    else if (c.tag == "OBJE") Illustration(c, e);
+    else if (c.tag == "ASSO" || ((c.tag == "_WITN" || c.tag == "WITN") && c.pointeur)) PersonneCitee(c, e);
+    else Garde(c, noteEven);
+  }
+  if (!dateGardee.empty()) {
+    if (donnee.empty()) donnee = dateGardee;
+    else noteEven = AjouteNote(noteEven, "Date", dateGardee);
+  }
+  const UnicodeString u = Utf8VersUnicode(donnee);
+  if (u.size() > kLongueurDonnee) Avertit(n.ligne, L(n.ligne) + "texte de " + n.tag + " trop long, coupé à 300 caractères.");
+  e.SetDonnee(u);
+  e.Enreg.Note = noteEven;
+  e.Enreg.RangA = ++rangA_[static_cast<size_t>(noA)];
+  if (noB != 0) e.Enreg.RangB = ++rangB_[static_cast<size_t>(noB)];
+  if (!bdd_.EnregistrementEven(e)) {
+    Avertit(n.ligne, L(n.ligne) + "l'événement " + n.tag + " n'a pas pu être enregistré.");
+    return;
+  }
+  ++bilan_.evenements;
+}
+
+void TImporteur::EcritChampSimple(const std::string& libelle, const std::string& valeur, int32_t noA, int32_t noB) {
+  TChpsSimple c(&bdd_);
+  c.SetLibelle(libelle);
+  c.SetDonnee(Utf8VersUnicode(valeur));
+  c.Enreg.NoPersA = noA;
+  c.Enreg.NoPersB = noB;
+  c.Enreg.RangA = ++rangChps_[static_cast<size_t>(noA)];
+  if (bdd_.EnregistrementChpsSimple(c)) ++bilan_.champsSimples;
+}
+
+void TImporteur::Date(const TNoeudGedcom& n, TEvenement& e, std::string& texteGarde) {
+  const TDateGedcom d = LitDateGedcom(n.valeur);
+  if (d.lue) e.Enreg.Date = d.date;
+  else Avertit(n.ligne, L(n.ligne) + d.erreur + " Elle est gardée comme texte de l'événement.");
+  // What the value cannot hold stays as the file wrote it.
+  if (!d.lue || d.approchee || !d.phrase.empty()) texteGarde = n.valeur;
+}
+
+int32_t TImporteur::Lieu(const std::string& texte, long ligne) {
+  if (texte.empty()) return 0;
+  if (const auto it = lieux_.find(texte); it != lieux_.end()) return it->second;
+  TFicDupli* table = dossier_.GetFicLieux();
+  if (!table) return 0;
+  if (Utf8VersUnicode(texte).size() > TFicDupli::kLgValeur)
+    Avertit(ligne, L(ligne) + "lieu « " + texte +
+                       " » de plus de 50 caractères : la table des lieux en garde 50, la note de l'événement le texte entier.");
+  const int32_t no = Valeur(table, texte);
+  lieux_.emplace(texte, no);
+  return no;
+}
+
+int32_t TImporteur::Valeur(TFicDupli* table, const std::string& texte) {
+  if (!table || texte.empty()) return 0;
+  const TEltDupWideChn element(Utf8VersUnicode(texte));
+  return static_cast<int32_t>(table->Cherche(&element, true));
+}
+
+void TImporteur::Citation(const TNoeudGedcom& n, TEvenement& e) {
+  TSourceEven s;
+  if (n.pointeur) {
+    const auto it = sources_.find(n.valeur);
+    if (it == sources_.end()) {
+      Avertit(n.ligne, L(n.ligne) + "pointeur " + n.valeur + " vers une source absente du fichier, ignoré.");
+      return;
+    }
+    s.Descriptif = Utf8VersUnicode(it->second.titre);
+    s.Type = Utf8VersUnicode(it->second.type);
+  } else {
+    std::string texte = n.valeur;
+    if (const TNoeudGedcom* t = n.Enfant("TEXT"); t && texte.empty()) texte = t->valeur;
+    s.Descriptif = Utf8VersUnicode(texte);
+  }
+  if (const TNoeudGedcom* p = n.Enfant("PAGE")) s.Descriptif += u", " + Utf8VersUnicode(p->valeur);
+  if (const TNoeudGedcom* t = n.Enfant("_TYPE")) s.Type = Utf8VersUnicode(t->valeur);
+  s.Descriptif = s.Descriptif.substr(0, kLongueurDescriptif);
+  s.Type = s.Type.substr(0, kLongueurTypeSource);
+  if (e.AjoutSource(s) < 0) Avertit(n.ligne, L(n.ligne) + "plus de 50 sources pour un événement ; celle-ci est ignorée.");
+  else ++bilan_.sources;
+}
+
+void TImporteur::Illustration(const TNoeudGedcom& n, TEvenement& e) {
+  std::string fichier;
+  if (n.pointeur) {
+    const auto it = objets_.find(n.valeur);
+    if (it == objets_.end()) {
+      Avertit(n.ligne, L(n.ligne) + "pointeur " + n.valeur + " vers un média absent du fichier, ignoré.");
+      return;
+    }
+    fichier = it->second;
+  } else if (const TNoeudGedcom* f = n.Enfant("FILE")) {
+    fichier = f->valeur;
+  }
+  if (fichier.empty()) return;
+  if (e.AjoutIllustration({0, Utf8VersAnsi(fichier).substr(0, kLongueurChemin), 0}) < 0)
+    Avertit(n.ligne, L(n.ligne) + "plus de 50 médias pour un événement ; celui-ci est ignoré.");
+  else ++bilan_.illustrations;
+}
+
+void TImporteur::PersonneCitee(const TNoeudGedcom& n, TEvenement& e) {
+  const long no = n.pointeur ? indis_.ChercheNoPers(n.valeur.substr(1, n.valeur.size() - 2), false) : 0;
+  if (!PersonneDefinie(static_cast<int32_t>(no))) {
+    Avertit(n.ligne, L(n.ligne) + "pointeur " + n.valeur + " vers un individu absent du fichier, ignoré.");
+    return;
+  }
+  TPersAssociee pa;
+  pa.Lien = static_cast<int32_t>(no);
+  // A witness of the older dialects is cited as such.
+  std::string qualite = n.tag == "ASSO" ? std::string() : std::string("Témoin");
+  if (const TNoeudGedcom* r = n.Enfant("RELA")) qualite = r->valeur;
+  if (const TNoeudGedcom* r = n.Enfant("ROLE")) {
+    const TNoeudGedcom* phrase = r->Enfant("PHRASE");
+    qualite = phrase ? phrase->valeur : r->valeur;
+  }
+  pa.Qualite = Valeur(dossier_.GetFicQualites(), qualite);
+  if (const TNoeudGedcom* k = n.Enfant("_KINSHIP")) pa.Parente = Valeur(dossier_.GetFicParentes(), k->valeur);
+  if (e.AjoutPersAssociee(pa) >= 0) ++bilan_.personnesCitees;
+}
+
+std::string TImporteur::TexteNote(const TNoeudGedcom& n) {
+  if (!n.pointeur) return n.valeur;
+  const auto it = notes_.find(n.valeur);
+  if (it != notes_.end()) return it->second;
+  Avertit(n.ligne, L(n.ligne) + "pointeur " + n.valeur + " vers une note absente du fichier, ignoré.");
+  return {};
+}
+
+int32_t TImporteur::AjouteNote(int32_t note, const char* titreLu, const std::string& texte) {
+  if (texte.empty() || !dossier_.FicNotes) return note;
+  // A heading is one line of the note's directory.
+  AnsiString titre = Utf8VersAnsi(titreLu).substr(0, 60);
+  std::replace_if(titre.begin(), titre.end(), [](char c) { return static_cast<unsigned char>(c) < 32; }, ' ');
+  if (titre.empty()) titre = kTitreNoteGedcom;
+  TNote n(dossier_.FicNotes.get(), note > 0 ? note : 0);
+  long no = note;
+  if (no < 1) n.NouvelleFiche(no);
+  const AnsiString avant = n.LectureNote(titre);
+  (void)n.ModifNote(titre, avant.empty() ? Utf8VersAnsi(texte) : avant + "\n" + Utf8VersAnsi(texte));
+  return static_cast<int32_t>(n.Numero());
+}
+
+std::string TImporteur::Lignes(const TNoeudGedcom& n, int niveau) {
+  std::string s = std::to_string(niveau) + " " + n.tag;
+  size_t debut = 0;
+  bool premiere = true;
+  do {
+    const size_t fin = n.valeur.find('\n', debut);
+    const std::string morceau = n.valeur.substr(debut, fin == std::string::npos ? std::string::npos : fin - debut);
+    if (premiere) {
+      if (!morceau.empty()) s += " " + morceau;
+    } else {
+      s += "\n" + std::to_string(niveau + 1) + " CONT" + (morceau.empty() ? "" : " " + morceau);
+    }
+    premiere = false;
+    debut = fin == std::string::npos ? fin : fin + 1;
+  } while (debut != std::string::npos);
+  for (const TNoeudGedcom& e : n.enfants) s += "\n" + Lignes(e, niveau + 1);
+  return s;
+}
+
+void TImporteur::Garde(const TNoeudGedcom& n, int32_t& note) {
+  // Kept with its root at level 1, whatever the level of its owner.
+  note = AjouteNote(note, kTitreBalisesGedcom, Lignes(n, 1));
+  ++bilan_.balisesConservees[n.tag];
+}
+
+}  // namespace kyb

@@ -1,0 +1,175 @@
+// Persons and families of an import: INDI records written as persons with their links, FAM
+// records as the couple events of the husband (the wife when there is none).
+#include <algorithm>
+
+#include "gedcom/import_gedcom_interne.h"
+#include "folder/gest_fic_pers.h"
+#include "names/gest_fic_index.h"
+
+namespace kyb {
+namespace {
+
+std::string RogneBlancs(std::string_view s) {
+  const auto debut = s.find_first_not_of(' ');
+  if (debut == std::string_view::npos) return {};
+  return std::string(s.substr(debut, s.find_last_not_of(' ') - debut + 1));
+}
+
+}  // namespace
+
+void TImporteur::LitNom(const TNoeudGedcom& nom, TEnregPublic& p, std::vector<const TNoeudGedcom*>& restes) {
+  // "Jean Baptiste /Martin/ fils": first names before the slashes, the surname between them,
+  // what follows joins the first names. Without slashes, GIVN and SURN, else the whole as names.
+  const std::string& v = nom.valeur;
+  const auto a = v.find('/');
+  std::string prenoms, patronyme;
+  if (a != std::string::npos) {
+    const auto b = v.find('/', a + 1);
+    patronyme = RogneBlancs(v.substr(a + 1, b == std::string::npos ? std::string::npos : b - a - 1));
+    prenoms = RogneBlancs(v.substr(0, a));
+    if (b != std::string::npos) {
+      const std::string suite = RogneBlancs(v.substr(b + 1));
+      if (!suite.empty()) prenoms = prenoms.empty() ? suite : prenoms + " " + suite;
+    }
+  } else {
+    prenoms = RogneBlancs(v);
+  }
+  if (const TNoeudGedcom* s = nom.Enfant("SURN"); s && patronyme.empty()) patronyme = s->valeur;
+  if (const TNoeudGedcom* g = nom.Enfant("GIVN"); g && prenoms.empty()) prenoms = g->valeur;
+  p.Nom = Utf8VersUnicode(patronyme).substr(0, kLongueurNom);
+  p.Prenoms = Utf8VersUnicode(prenoms).substr(0, kLongueurPrenoms);
+  if (Utf8VersUnicode(patronyme).size() > kLongueurNom || Utf8VersUnicode(prenoms).size() > kLongueurPrenoms)
+    Avertit(nom.ligne, "Ligne " + std::to_string(nom.ligne) + " : nom ou prénoms trop longs, coupés.");
+  for (const TNoeudGedcom& e : nom.enfants)
+    if (e.tag != "SURN" && e.tag != "GIVN") restes.push_back(&e);
+}
+
+void TImporteur::EcritIndividu(const TNoeudGedcom& r) {
+  if (r.xref.empty()) return;
+  const int32_t no = static_cast<int32_t>(indis_.ChercheNoPers(r.xref.substr(1, r.xref.size() - 2), false));
+  if (no <= 0 || ecrit_[static_cast<size_t>(no)] || ligneIndi_[static_cast<size_t>(no)] != r.ligne) return;
+  ecrit_[static_cast<size_t>(no)] = 1;
+  TEnregPublic p;
+  p.FicheSupprimee = 'N';
+  p.Sexe = sexe_[static_cast<size_t>(no)];
+  Liens(no, p);
+  int32_t note = 0;
+  if (const auto it = notesEnAttente_.find(no); it != notesEnAttente_.end()) note = it->second;
+  bool nomLu = false;
+  for (const TNoeudGedcom& e : r.enfants) {
+    if (e.tag == "NAME" && !nomLu) {
+      nomLu = true;
+      std::vector<const TNoeudGedcom*> restes;
+      LitNom(e, p, restes);
+      // Name pieces that a field takes (NICK); the others kept under a NAME of their own.
+      TNoeudGedcom reste{e.ligne, 1, {}, "NAME", {}, false, {}};
+      for (const TNoeudGedcom* s : restes) {
+        const auto it = parSousTag_.find("NAME");
+        const TChpCs* champ = nullptr;
+        if (it != parSousTag_.end())
+          for (const TChpCs* c : it->second)
+            if (c->SousTagGedCom[0] == s->tag) champ = c;
+        if (champ) EcritChampSimple(champ->LibelleInterne, s->valeur, no, 0);
+        else if (s->tag != "NPFX" && s->tag != "SPFX" && s->tag != "NSFX") reste.enfants.push_back(*s);
+      }
+      if (!reste.enfants.empty()) Garde(reste, note);
+      continue;
+    }
+    if (e.tag == "SEX" || e.tag == "FAMC" || e.tag == "FAMS") continue;
+    if (e.tag == "_TEMOIN") {  // a person known only as a witness
+      p.TypePersonne = 'T';
+      continue;
+    }
+    if (e.tag == "CHAN" || e.tag == "RIN") {
+      ++bilan_.balisesIgnorees[e.tag];
+      continue;
+    }
+    if (e.tag == "NOTE" || e.tag == "SNOTE") {  // SNOTE: a shared note of 7.0
+      const TNoeudGedcom* titre = e.Enfant("_TITRE");
+      note = AjouteNote(note, titre ? titre->valeur.c_str() : kTitreNoteGedcom, TexteNote(e));
+      ++bilan_.notes;
+      continue;
+    }
+    if (!EcritStructure(e, no, 0, false, note)) Garde(e, note);
+  }
+  p.Note = note;
+  if (!bdd_.WritePerson(p, no)) {
+    Avertit(r.ligne, "Ligne " + std::to_string(r.ligne) + " : l'individu " + r.xref + " n'a pas pu être enregistré.");
+    return;
+  }
+  ++bilan_.personnes;
+}
+
+void TImporteur::EcritFamille(const TNoeudGedcom& r) {
+  if (r.xref.empty()) return;
+  const auto f = static_cast<int32_t>(fams_.ChercheNoPers(r.xref.substr(1, r.xref.size() - 2), false));
+  if (f <= 0 || familleEcrite_[static_cast<size_t>(f)]) return;
+  const TFamilleLue& fam = familles_[static_cast<size_t>(f - 1)];
+  if (fam.ligne != r.ligne) return;
+  familleEcrite_[static_cast<size_t>(f)] = 1;
+  if (fam.mari != 0 && fam.femme != 0) ++bilan_.couples;
+  const int32_t titulaire = fam.mari != 0 ? fam.mari : fam.femme;
+  const int32_t partenaire = fam.mari != 0 ? fam.femme : 0;
+  // The family's notes and kept tags go to the holder's note, read only when some are there;
+  // a holder not yet written takes them when it is.
+  const bool titulaireEcrit = titulaire != 0 && ecrit_[static_cast<size_t>(titulaire)];
+  const bool besoinNote = titulaire != 0 && std::any_of(r.enfants.begin(), r.enfants.end(), [&](const TNoeudGedcom& e) {
+    if (e.tag == "HUSB" || e.tag == "WIFE" || e.tag == "CHIL" || e.tag == "CHAN" || e.tag == "RIN") return false;
+    const TChpCs* def = Definition(e.tag, true);
+    return !def || !def->IsEvenement();
+  });
+  int32_t note = 0;
+  TEnregPublic p;
+  if (besoinNote && titulaireEcrit && bdd_.ReadPerson(p, titulaire)) note = p.Note;
+  else if (const auto it = notesEnAttente_.find(titulaire); besoinNote && it != notesEnAttente_.end()) note = it->second;
+  const int32_t noteAvant = note;
+  for (const TNoeudGedcom& e : r.enfants) {
+    if (e.tag == "HUSB" || e.tag == "WIFE" || e.tag == "CHIL") continue;
+    if (e.tag == "CHAN" || e.tag == "RIN") {
+      ++bilan_.balisesIgnorees[e.tag];
+      continue;
+    }
+    if (titulaire == 0) {
+      Avertit(e.ligne, "Ligne " + std::to_string(e.ligne) + " : " + e.tag + " d'une famille sans conjoint, ignoré.");
+      continue;
+    }
+    if (e.tag == "NOTE" || e.tag == "SNOTE") {  // SNOTE: a shared note of 7.0
+      const TNoeudGedcom* titre = e.Enfant("_TITRE");
+      note = AjouteNote(note, titre ? titre->valeur.c_str() : kTitreNoteFamille, TexteNote(e));
+      ++bilan_.notes;
+      continue;
+    }
+    if (!EcritStructure(e, titulaire, partenaire, true, note)) Garde(e, note);
+  }
+  if (note == noteAvant) return;
+  if (!titulaireEcrit) {
+    notesEnAttente_[titulaire] = note;
+  } else if (bdd_.ReadPerson(p, titulaire)) {
+    p.Note = note;
+    (void)bdd_.WritePerson(p, titulaire);
+  }
+}
+
+void TImporteur::Ecrit(const TNoeudGedcom& r) {
+  if (r.tag == "INDI") EcritIndividu(r);
+  else if (r.tag == "FAM") EcritFamille(r);
+}
+
+void TImporteur::Comble() {
+  for (size_t no = 1; no < ecrit_.size(); ++no) {
+    if (ecrit_[no]) continue;
+    TEnregPublic p;
+    p.FicheSupprimee = 'O';
+    if (bdd_.WritePerson(p, static_cast<long>(no))) (void)bdd_.AddPersSuppr(static_cast<long>(no));
+  }
+}
+
+void TImporteur::Termine() {
+  (void)defs_.Sauvegarde();
+  if (TFicPersons* personnes = dossier_.GetFicPersons()) personnes->LectureEntete();
+  bilan_.lieux = static_cast<long>(lieux_.size());
+  if (TFicIndexPerson* index = dossier_.GetFicIndexPerson()) (void)index->ReinitTableIndex();
+  dossier_.Flush();
+}
+
+}  // namespace kyb

@@ -1,0 +1,133 @@
+#pragma once
+// The import's working state, shared by its files: census (import_gedcom.cpp), families and
+// links (import_gedcom_familles.cpp), persons (import_gedcom_individus.cpp), events and fields
+// (import_gedcom_evenements.cpp).
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+#include "fields/csdefchps.h"
+#include "folder/fic_dupli.h"
+#include "folder/gest_fic.h"
+#include "gedcom/import_gedcom.h"
+#include "names/g_nopers.h"
+#include "store/datamodulebdd.h"
+#include "store/enreg_public.h"
+#include "store/evenement.h"
+
+namespace kyb {
+
+struct TFamilleLue {
+  int32_t mari = 0, femme = 0;
+  std::vector<int32_t> enfants;
+  long ligne = 0;  // of its definition; 0 when only pointed to
+  long ligneReference = 0;
+};
+
+struct TSourceLue {
+  std::string titre;
+  std::string type;
+};
+
+// A pointer met during the census, checked once every record is known.
+struct TReferenceLue {
+  int32_t personne = 0;
+  int32_t famille = 0;
+  long ligne = 0;
+  bool enfant = false;  // FAMC (else FAMS)
+};
+
+class TImporteur {
+ public:
+  TImporteur(TGestFichier& dossier, TBilanImportGedcom& bilan);
+
+  // Pass 1: one record.
+  void Recense(const TNoeudGedcom& enregistrement);
+  // Between the passes: pointers checked, families completed, loops cut, links computed.
+  void Resout();
+  // Pass 2: one record.
+  void Ecrit(const TNoeudGedcom& enregistrement);
+  // End of pass 2: the numbers of persons pointed to but never defined (or never written) are
+  // stored as deleted persons, so that numbering has no hole.
+  void Comble();
+  // After pass 2: new definitions saved, person index rebuilt.
+  void Termine();
+
+  void Avertit(long ligne, std::string message);
+
+ private:
+  // --- census and links (import_gedcom.cpp, import_gedcom_familles.cpp) ---
+  int32_t NumeroPersonne(const std::string& xref, long ligne);
+  int32_t NumeroFamille(const std::string& xref, long ligne);
+  void RecenseIndividu(const TNoeudGedcom& n);
+  void RecenseFamille(const TNoeudGedcom& n);
+  void CompleteFamilles();
+  void CoupeBoucles();
+  void CalculeLiens();
+  [[nodiscard]] bool PersonneDefinie(int32_t no) const;
+  [[nodiscard]] std::string NomXref(int32_t no) const;
+
+  // --- persons and families (import_gedcom_individus.cpp) ---
+  void EcritIndividu(const TNoeudGedcom& n);
+  void EcritFamille(const TNoeudGedcom& n);
+  void LitNom(const TNoeudGedcom& nom, TEnregPublic& p, std::vector<const TNoeudGedcom*>& restes);
+  void Liens(int32_t no, TEnregPublic& p);
+
+  // --- events and fields (import_gedcom_evenements.cpp) ---
+  // The definition a tag maps to in a person (couple false) or family context, or null.
+  [[nodiscard]] const TChpCs* Definition(const std::string& tag, bool couple) const;
+  // Writes what a level-1 structure of a person or family holds; false when nothing took it.
+  bool EcritStructure(const TNoeudGedcom& n, int32_t noA, int32_t noB, bool couple, int32_t& note);
+  void EcritEvenement(const TNoeudGedcom& n, const TChpCs& def, int32_t noA, int32_t noB);
+  void EcritChampSimple(const std::string& libelle, const std::string& valeur, int32_t noA, int32_t noB);
+  // A new simple-field definition named after an unknown tag; its label.
+  [[nodiscard]] AnsiString DefinitionNouvelle(const std::string& tag, bool couple);
+  void Date(const TNoeudGedcom& n, TEvenement& e, std::string& texteGarde);
+  [[nodiscard]] int32_t Lieu(const std::string& texte, long ligne);
+  void Citation(const TNoeudGedcom& n, TEvenement& e);
+  void Illustration(const TNoeudGedcom& n, TEvenement& e);
+  void PersonneCitee(const TNoeudGedcom& n, TEvenement& e);
+  [[nodiscard]] int32_t Valeur(TFicDupli* table, const std::string& texte);
+  // Text of a NOTE line: inline, or the record it points to.
+  [[nodiscard]] std::string TexteNote(const TNoeudGedcom& n);
+  // Appends to a note (heading titre) and returns its directory number (0 when none).
+  int32_t AjouteNote(int32_t note, const char* titre, const std::string& texte);
+  // The lines of a structure as GEDCOM text, its root at level niveau.
+  [[nodiscard]] static std::string Lignes(const TNoeudGedcom& n, int niveau);
+  void Garde(const TNoeudGedcom& n, int32_t& note);
+
+  TGestFichier& dossier_;
+  TModuleBDD& bdd_;
+  TDefChpsCs& defs_;
+  TBilanImportGedcom& bilan_;
+
+  TGestNoPers indis_{1024};
+  TGestNoPers fams_{1024};
+  std::vector<long> ligneIndi_;       // by person number: line of its definition
+  std::vector<long> ligneRefIndi_;    // first line pointing to it
+  std::vector<std::string> xrefIndi_;
+  std::vector<char> sexe_;
+  std::vector<uint8_t> ecrit_;        // pass 2: already written (a record defined twice)
+  std::vector<TFamilleLue> familles_;  // by family number - 1
+  std::vector<std::string> xrefFam_;
+  std::vector<uint8_t> familleEcrite_;
+  std::vector<TReferenceLue> references_;
+  std::unordered_map<std::string, std::string> notes_;
+  std::unordered_map<std::string, TSourceLue> sources_;
+  std::unordered_map<std::string, std::string> objets_;
+
+  // Links by person number.
+  std::vector<int32_t> famc_;                 // family of the parents (number), 0 when none
+  std::vector<std::vector<int32_t>> famsPersonne_;  // families as a spouse, in order
+  std::vector<int32_t> rangA_, rangB_, rangChps_;  // records written per holder and per partner
+
+  std::unordered_map<int32_t, int32_t> notesEnAttente_;  // family notes of holders not yet written
+  std::unordered_map<std::string, int32_t> lieux_;
+  std::unordered_set<const TChpCs*> creees_;  // definitions made for unknown tags
+  std::unordered_map<std::string, const TChpCs*> parTag_[2];  // person, couple
+  std::unordered_map<std::string, std::vector<const TChpCs*>> parSousTag_;  // "ADDR" -> its fields
+};
+
+}  // namespace kyb
