@@ -345,7 +345,7 @@ class TPerson {
   [[nodiscard]] UnicodeString ChargeChamps(std::string_view nom, long conjoint = -1);
   // The data of the simple fields of the label, joined by ", ".
   [[nodiscard]] UnicodeString ChargeChpAutre(std::string_view libelle);
-  // One line per citing event: "Screen label de Prénoms Nom : date".
+  // One line per citing event, in the order of time: "Screen label de Prénoms Nom : date".
   [[nodiscard]] std::vector<UnicodeString> ChargeCitations();
   // The event at that position: "Screen label : date à lieu".
   [[nodiscard]] UnicodeString ChargeRubrique(int position);

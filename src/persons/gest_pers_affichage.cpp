@@ -1,5 +1,7 @@
 // Texts of a person for lists, charts and documents: names, sex, events worded in French, the
 // one-line summaries and ages.
+#include <algorithm>
+
 #include "dates/analysedate.h"
 #include "fields/csdefchps.h"
 #include "folder/fic_dupli.h"
@@ -127,6 +129,14 @@ std::vector<UnicodeString> TPerson::ChargeCitations() {
   TModuleBDD* bdd = Bdd();
   if (!bdd) return lignes;
   const TDefChpsCs* defs = Definitions();
+  // In the order of time, then of the holder: the same whatever order the events were stored in.
+  struct TCitation {
+    TDateKY date;
+    long titulaire;
+    long id;
+    UnicodeString ligne;
+  };
+  std::vector<TCitation> citations;
   for (const long id : GetCitations()) {
     TEvenement e(bdd);
     if (!bdd->LectureEven(e, id)) continue;
@@ -135,8 +145,14 @@ std::vector<UnicodeString> TPerson::ChargeCitations() {
     const TPerson titulaire(fichier_, e.Enreg.NoPersA);
     ligne += titulaire.ChargeNomPrenom() + u" (" + U(std::to_string(e.Enreg.NoPersA)) + u")";
     if (const std::string date = RedigeDateEven(e.Enreg.Date); !date.empty()) ligne += u" : " + U(date);
-    lignes.push_back(ligne);
+    citations.push_back({e.Enreg.Date, static_cast<long>(e.Enreg.NoPersA), id, std::move(ligne)});
   }
+  std::sort(citations.begin(), citations.end(), [](const TCitation& a, const TCitation& b) {
+    if (a.date < b.date) return true;
+    if (b.date < a.date) return false;
+    return a.titulaire != b.titulaire ? a.titulaire < b.titulaire : a.id < b.id;
+  });
+  for (TCitation& c : citations) lignes.push_back(std::move(c.ligne));
   return lignes;
 }
 
