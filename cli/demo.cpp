@@ -176,8 +176,13 @@ void DemoParente(TGestFichier& dossier) {
   }
   // Hélène (19) and Joséphine (6) have no named kinship: their nearest common ancestors.
   const TAncetresCommuns r = ChercheAncetresCommuns(f, 19, 6);
-  std::printf("  ancêtres communs d'Hélène et de Joséphine :");
-  for (const long n : r.Ancetres) std::printf(" %s", prenom(n).c_str());
+  std::string ancetres;
+  for (size_t i = 0; i < r.Ancetres.size(); ++i) {
+    const TPerson p(&f, r.Ancetres[i]);
+    ancetres += (i == 0 ? "" : i + 1 == r.Ancetres.size() ? " et " : ", ") +
+                UnicodeVersUtf8(p.Public.Prenoms + u" " + p.Public.Nom);
+  }
+  std::printf("  ancêtres communs d'Hélène et de Joséphine : %s", ancetres.c_str());
   if (!r.Chemins.empty())
     std::printf(" (à %d et %d générations)", r.Chemins[0].GenerationsA, r.Chemins[0].GenerationsB);
   std::printf("\n");
