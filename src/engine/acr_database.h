@@ -111,6 +111,9 @@ class TACRDatabase {
                             const TSchemaConnu& schema = {}, TBilanReparation* bilan = nullptr);
   // Whether the physical index of (table, nom) exists in the file.
   [[nodiscard]] bool IndexPhysiqueExiste(const std::string& table, const std::string& nom) const;
+  // Whether the definition needs nothing more in the file: its physical index exists, or it is
+  // the row number itself.
+  [[nodiscard]] bool IndexPhysiqueEnPlace(const std::string& table, const TACRIndexDef& index) const;
   // Creates the physical index of a definition already in the catalogue.
   [[nodiscard]] bool RecreeIndexPhysique(const std::string& table, const TACRIndexDef& index);
   // "ok" or the first problems found by SQLite's integrity check.

@@ -41,6 +41,14 @@ bool TACRDatabase::IndexPhysiqueExiste(const std::string& table, const std::stri
   return s.Etape() == SQLITE_ROW;
 }
 
+bool TACRDatabase::IndexPhysiqueEnPlace(const std::string& table, const TACRIndexDef& index) const {
+  TACRFieldDefs champs;
+  TACRIndexDefs catalogue;
+  // The primary key on the auto-increment column is the row number itself: no index to find.
+  if (LitDefinitions(table, champs, catalogue) && SqlCreationIndex(table, champs, index).empty()) return true;
+  return IndexPhysiqueExiste(table, index.nom);
+}
+
 bool TACRDatabase::RecreeIndexPhysique(const std::string& table, const TACRIndexDef& index) {
   TACRFieldDefs champs;
   TACRIndexDefs catalogue;

@@ -44,7 +44,7 @@ int TModuleBDD::RetablitIndex() {
       const bool catalogue = TrouveIndex(index, i.nom) != nullptr;
       bool ok = true;
       if (!catalogue) ok = t.AddIndex(i);
-      else if (!base_->IndexPhysiqueExiste(def.nom, i.nom)) ok = base_->RecreeIndexPhysique(def.nom, i);
+      else if (!base_->IndexPhysiqueEnPlace(def.nom, i)) ok = base_->RecreeIndexPhysique(def.nom, i);
       else continue;
       AjouteJournal("LogBDD.log", "Index " + i.nom + " de la table " + def.nom +
                                       (ok ? " rétabli à l'ouverture" : " manquant, non rétabli : " +
