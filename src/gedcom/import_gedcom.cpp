@@ -264,14 +264,21 @@ TBilanImportGedcom ImporteFichierGedcom(const AnsiString& cheminGed, const AnsiS
       return bilan;
     }
   }
-  TGestFichier dossier(cheminDossier, true, false, true, false, 1, TGestFichier::mcAucune, false, false, nullptr);
-  if (dossier.Erreur) {
-    bilan.erreur = dossier.ReponseNomExistant != 0
-                       ? "le dossier « " + AnsiVersUtf8(dossier.Repertoire) + " » existe déjà : choisissez un autre nom"
-                       : "le dossier généalogique « " + AnsiVersUtf8(dossier.Repertoire) + " » n'a pas pu être créé";
-    return bilan;
+  AnsiString repertoire;
+  {
+    TGestFichier dossier(cheminDossier, true, false, true, false, 1, TGestFichier::mcAucune, false, false, nullptr);
+    if (dossier.Erreur) {
+      bilan.erreur = dossier.ReponseNomExistant != 0
+                         ? "le dossier « " + AnsiVersUtf8(dossier.Repertoire) + " » existe déjà : choisissez un autre nom"
+                         : "le dossier généalogique « " + AnsiVersUtf8(dossier.Repertoire) + " » n'a pas pu être créé";
+      return bilan;
+    }
+    repertoire = dossier.Repertoire;
+    if (ImporteGedcom(dossier, cheminGed, bilan, avancee)) return bilan;
   }
-  (void)ImporteGedcom(dossier, cheminGed, bilan, avancee);
+  // The folder was made for this import: a failed import leaves none, as before it began.
+  if (!SupprimeArborescence(repertoire))
+    bilan.erreur += " ; le dossier inachevé « " + AnsiVersUtf8(repertoire) + " » n'a pas pu être retiré";
   return bilan;
 }
 

@@ -3,6 +3,7 @@
 // (renamed or added by the user) are the mapping.
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include "gedcom/import_gedcom.h"
 #include "platform/fichiers.h"
 #include "store/datamodulebdd.h"
+#include "support/dommages.h"
 #include "support/support.h"
 
 namespace kyb {
@@ -126,6 +128,37 @@ TEST(ImportGedcomDefauts, CeQuiNEstPasGedcomNeLaissePasDeDossier) {
       ImporteFichierGedcom(Utf8VersAnsi(rep / "absent.ged"), Utf8VersAnsi(rep / "G.kya/G.adb"));
   EXPECT_FALSE(absent.reussi);
   EXPECT_FALSE(RepertoireExiste(Utf8VersAnsi(rep / "G.kya")));
+}
+
+// A failed call anywhere in the creation or the import (one I/O error, or a disk full from then on)
+// leaves either the whole genealogy or no folder at all.
+TEST(ImportGedcomDefauts, UnImportCoupeAChaqueAppelLaisseToutOuRien) {
+  const AnsiString ged = Utf8VersAnsi(std::string(KYBASE_DONNEES) + "/demo/famille.ged");
+  test::RepertoireTemporaire rep;
+  const AnsiString cible = Utf8VersAnsi(rep / "G.kya/G.adb");
+  ASSERT_TRUE(ImporteFichierGedcom(ged, cible).reussi);
+  const std::string complete = test::GenealogieTexte(rep / "G.kya/G.adb");
+  ASSERT_TRUE(SupprimeArborescence(Utf8VersAnsi(rep / "G.kya")));
+  long pannes = 0;
+  for (long n = 1;; n += 1 + n / 6) {
+    TBilanImportGedcom b;
+    bool atteinte = false;
+    {
+      const test::PanneAuNiemeAppel panne(n, n % 2 ? ENOSPC : EIO, n % 3 ? test::PanneAuNiemeAppel::Mode::UnSeul : test::PanneAuNiemeAppel::Mode::EcrituresSuivantes);
+      b = ImporteFichierGedcom(ged, cible);
+      atteinte = test::PanneAuNiemeAppel::Atteinte();
+    }
+    if (b.reussi) {
+      EXPECT_EQ(test::GenealogieTexte(rep / "G.kya/G.adb"), complete) << n;
+    } else {
+      EXPECT_FALSE(b.erreur.empty()) << n;
+      EXPECT_FALSE(RepertoireExiste(Utf8VersAnsi(rep / "G.kya"))) << n;
+    }
+    ASSERT_TRUE(!RepertoireExiste(Utf8VersAnsi(rep / "G.kya")) || SupprimeArborescence(Utf8VersAnsi(rep / "G.kya")));
+    if (!atteinte) break;
+    ++pannes;
+  }
+  EXPECT_GT(pannes, 5);
 }
 
 TEST(ImportGedcomDefauts, UnDossierExistantNEstPasEcrase) {
