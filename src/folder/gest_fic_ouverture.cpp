@@ -313,11 +313,15 @@ void TGestFichier::NouveauFichier(int premierePersonne) {
   // A folder whose creation was cut holds nothing of the user's: it is made again.
   if (RepertoireExiste(Repertoire) && CreationInterrompue(Repertoire)) (void)SupprimeArborescence(Repertoire);
   if (RepertoireExiste(Repertoire)) {
-    // An existing folder is never overwritten: count its persons and ask for another name.
+    // An existing folder is never overwritten: count its persons and ask for another name. It is
+    // only read: not a byte, not a date of the user's genealogy changes.
+    const bool lectureSeule = LectureSeule;
+    LectureSeule = true;
     OuvrirFichier(true, false);
     const bool compte = !Erreur;
     const long personnes = compte ? NombrePersonnes() : 0;
     FermerFichiers();
+    LectureSeule = lectureSeule;
     UnicodeString texte = ChargeChaine(6200);
     const auto remplace = [&texte](const UnicodeString& marque, const UnicodeString& valeur) {
       const size_t p = texte.find(marque);

@@ -1,8 +1,10 @@
 // Opening, creation and closing of whole genealogy folders.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 
 #include "folder/fic_xml.h"
 #include "folder/gest_fic.h"
@@ -123,9 +125,18 @@ TEST_F(Dossier, CreationSurUnDossierExistant) {
     auto g = Cree(Chemin());
     AjoutePersonnes(*g, 3);
   }
+  // Every file of the existing folder, with its bytes and its modification time.
+  const auto etat = [this] {
+    std::map<std::string, std::pair<std::filesystem::file_time_type, std::string>> fichiers;
+    for (const auto& e : std::filesystem::recursive_directory_iterator(rep / "Famille.kya"))
+      if (e.is_regular_file()) fichiers[e.path().string()] = {e.last_write_time(), test::Contenu(e.path().string())};
+    return fichiers;
+  };
+  const auto avant = etat();
   TInterfaceScriptee iu;
   iu.Reponses().push_back(kReponseNon);
   auto g = Cree(Chemin(), &iu);
+  EXPECT_TRUE(avant == etat());  // counted, not touched
   EXPECT_TRUE(g->Erreur);
   EXPECT_EQ(g->ReponseNomExistant, kReponseNon);
   EXPECT_TRUE(iu.JournalContient(
