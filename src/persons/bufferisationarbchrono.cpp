@@ -38,6 +38,10 @@ TBufferisationArbChrono::TCase& TBufferisationArbChrono::Trouve(long no, bool co
   if (no < 0 && no != kEnregEntete) no = 0;
   if (const size_t i = Cherche(no); i != kAbsent) {
     TCase& c = cases_[i];
+    const TPerson& p = *c.Personne;
+    PrechargePublic(p.Public);
+    __builtin_prefetch(&p.NoParents());
+    __builtin_prefetch(&p.Fiche());
     if (complet) c.Personne->LectureComplementaire();
     return c;
   }

@@ -1,6 +1,8 @@
 #include "store/enreg_public_copie.h"
 
 #include <algorithm>
+#include <cstring>
+#include <type_traits>
 
 namespace kyb {
 
@@ -18,11 +20,14 @@ uint8_t Utilises(const std::array<T, N>& liste) {
   return static_cast<uint8_t>(n);
 }
 
+// An empty slot is all zero bytes (padding included once cleared), so the rest of the list is
+// cleared in one block rather than slot by slot.
 template <class T, size_t N>
 void CopiePrefixe(const std::array<T, N>& source, size_t utilises, std::array<T, N>& dest) {
+  static_assert(std::is_trivially_copyable_v<T>);
   const size_t n = std::min(utilises, N);
-  std::copy_n(source.begin(), n, dest.begin());
-  std::fill(dest.begin() + static_cast<std::ptrdiff_t>(n), dest.end(), T{});
+  std::memcpy(dest.data(), source.data(), n * sizeof(T));
+  std::memset(static_cast<void*>(dest.data() + n), 0, (N - n) * sizeof(T));
 }
 
 }  // namespace
@@ -37,8 +42,25 @@ TLiensUtilises TLiensUtilises::De(const TEnregPublic& p) {
   return l;
 }
 
+void PrechargePublic(const TEnregPublic& source) {
+  constexpr size_t kLigne = 64;
+  const char* debut = reinterpret_cast<const char*>(&source);
+  const char* fin = debut + sizeof(TEnregPublic);
+  for (const void* zone : {static_cast<const void*>(source.LiensChpsSimples.data()),
+                           static_cast<const void*>(source.LiensEvens.data()),
+                           static_cast<const void*>(source.LiensCitations.data()),
+                           static_cast<const void*>(&source.TypePersonne),
+                           static_cast<const void*>(source.Conjoints.data()),
+                           static_cast<const void*>(source.Enfants.data())})
+    __builtin_prefetch(zone);
+  // Names, texts and the numbers after them, to the end of the record.
+  for (const char* a = reinterpret_cast<const char*>(&source.Nom); a < fin; a += kLigne) __builtin_prefetch(a);
+  __builtin_prefetch(fin - 1);
+}
+
 void CopiePublic(const TEnregPublic& source, const TLiensUtilises& liens, TEnregPublic& dest) {
   if (&source == &dest) return;
+  PrechargePublic(source);
   CopiePrefixe(source.LiensChpsSimples, liens.ChpsSimples, dest.LiensChpsSimples);
   CopiePrefixe(source.LiensEvens, liens.Evens, dest.LiensEvens);
   CopiePrefixe(source.LiensCitations, liens.Citations, dest.LiensCitations);
