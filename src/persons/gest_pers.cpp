@@ -72,8 +72,9 @@ void TPerson::Lecture(long numero, bool complet, int, bool cache, bool) {
   } else {
     // The cached person carries its alternative parents and card: a hit asks nothing of the
     // store. The card is copied only when it was asked for.
-    const TPerson& cache = *buffer->GetPerson(numero_, complet);
-    Public = cache.Public;
+    const TBufferisationArbChrono::TLecture lue = buffer->Lit(numero_, complet);
+    const TPerson& cache = *lue.Personne;
+    CopiePublic(cache.Public, lue.Liens, Public);
     noParents_ = cache.noParents_;
     ligneParents_ = cache.ligneParents_;
     if (complet) fiche_ = cache.fiche_;
