@@ -277,14 +277,14 @@ void BM_Index_ChercheCodePhonetique(benchmark::State& state) {
 BENCHMARK(BM_Index_ChercheCodePhonetique)->Unit(benchmark::kMicrosecond);
 
 
-// Bytes of the in-memory index per entry: the vector's capacity, and the table of phonetic codes
+// Bytes of the in-memory index per entry: the capacities of its store, order and person numbers, and the table of phonetic codes
 // that the searches build (per entry of the index).
 void BM_Index_MemoireParEntree(benchmark::State& state) {
   TGestEltIndex& index = *Ouvert().GetFicIndexPerson()->Index();
   for (auto _ : state) benchmark::DoNotOptimize(index.GetNbElt());
   const double n = std::max(1, index.GetNbElt());
   state.counters["entrees"] = n;
-  state.counters["octets_par_entree"] = static_cast<double>(index.Capacite() * sizeof(TEltIndex)) / n;
+  state.counters["octets_par_entree"] = static_cast<double>(index.OctetsMemoire()) / n;
   // The table of phonetic codes holds one pair per surname.
   (void)Ouvert().GetFicIndexPerson()->ChercheNom(u"Martain", u"", 1);
   state.counters["noms_distincts"] = static_cast<double>(Ouvert().GetFicIndexPerson()->NbNomsCodes());
@@ -314,8 +314,39 @@ void BM_Index_ModifClef(benchmark::State& state) {
   }
   std::sort(durees.begin(), durees.end());
   state.counters["mediane_ms"] = durees[durees.size() / 2];
+  state.counters["p99_ms"] = durees[durees.size() * 99 / 100];
 }
 BENCHMARK(BM_Index_ModifClef)->Iterations(200)->Unit(benchmark::kMillisecond);
+
+// Each call removes the entries and rows of one person (SupprimeClef), then its save puts them
+// back (as for an added person); median and p99 of each half.
+void BM_Index_SupprimeClefPuisAjout(benchmark::State& state) {
+  TGestFichier& g = Ouvert();
+  TFicIndexPerson& f = *g.GetFicIndexPerson();
+  std::mt19937 alea(5);
+  std::vector<double> suppressions, ajouts;
+  const auto duree = [](auto debut) {
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - debut).count();
+  };
+  for (auto _ : state) {
+    state.PauseTiming();
+    const long no = 1 + static_cast<long>(alea() % static_cast<unsigned>(g.GetFicPersons()->NbEnreg));
+    TPerson p(g.GetFicPersons(), no);
+    state.ResumeTiming();
+    auto debut = std::chrono::steady_clock::now();
+    f.SupprimeClef(no, true);
+    suppressions.push_back(duree(debut));
+    debut = std::chrono::steady_clock::now();
+    f.ModifClef(p);
+    ajouts.push_back(duree(debut));
+  }
+  for (auto* d : {&suppressions, &ajouts}) std::sort(d->begin(), d->end());
+  state.counters["suppr_mediane_ms"] = suppressions[suppressions.size() / 2];
+  state.counters["suppr_p99_ms"] = suppressions[suppressions.size() * 99 / 100];
+  state.counters["ajout_mediane_ms"] = ajouts[ajouts.size() / 2];
+  state.counters["ajout_p99_ms"] = ajouts[ajouts.size() * 99 / 100];
+}
+BENCHMARK(BM_Index_SupprimeClefPuisAjout)->Iterations(200)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace kyb
