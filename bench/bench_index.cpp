@@ -318,6 +318,62 @@ void BM_Index_ModifClef(benchmark::State& state) {
 }
 BENCHMARK(BM_Index_ModifClef)->Iterations(200)->Unit(benchmark::kMillisecond);
 
+// The in-memory part of a rename alone: an entry moved to the place of another surname, then back
+// (so that the index still matches its rows); median and p99 of the single moves.
+void BM_Index_RemplaceClasseMemoire(benchmark::State& state) {
+  TGestEltIndex& index = *Ouvert().GetFicIndexPerson()->Index();
+  std::mt19937 alea(7);
+  std::vector<double> durees;
+  for (auto _ : state) {
+    const TEltIndex ancien = index.Lit(static_cast<int>(alea() % static_cast<unsigned>(index.GetNbElt())));
+    TEltIndex nouveau = ancien;
+    nouveau.SetNom(TGestEltIndex::FormatIndex(Nom(alea() % 4000)));
+    TEltIndex tmp;
+    if (index.RechercheDicoth(nouveau, tmp, 0, false) >= 0) continue;  // that entry exists already
+    const TEltIndex* const sens[2][2] = {{&ancien, &nouveau}, {&nouveau, &ancien}};
+    for (const auto& [de, vers] : sens) {
+      const auto debut = std::chrono::steady_clock::now();
+      benchmark::DoNotOptimize(index.RemplaceClasse(*de, *vers));
+      durees.push_back(std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - debut).count());
+    }
+  }
+  std::sort(durees.begin(), durees.end());
+  state.counters["mediane_us"] = durees[durees.size() / 2];
+  state.counters["p99_us"] = durees[durees.size() * 99 / 100];
+}
+BENCHMARK(BM_Index_RemplaceClasseMemoire)->Iterations(500)->Unit(benchmark::kMicrosecond);
+
+// The in-memory part of a deleted person and of an added one: the person's entries removed
+// (SupprimeClefPersNo), then inserted again at their places; median and p99 of each.
+void BM_Index_SupprimeAjouteMemoire(benchmark::State& state) {
+  TGestEltIndex& index = *Ouvert().GetFicIndexPerson()->Index();
+  std::mt19937 alea(9);
+  std::vector<double> suppressions, ajouts;
+  const auto duree = [](auto debut) {
+    return std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - debut).count();
+  };
+  for (auto _ : state) {
+    const int32_t no = index.Lit(static_cast<int>(alea() % static_cast<unsigned>(index.GetNbElt()))).NoPers;
+    std::vector<TEltIndex> entrees;
+    for (const TEltIndex& e : index.Elements())
+      if (e.NoPers == no) entrees.push_back(e);
+    auto debut = std::chrono::steady_clock::now();
+    benchmark::DoNotOptimize(index.SupprimeClefPersNo(no));
+    suppressions.push_back(duree(debut));
+    debut = std::chrono::steady_clock::now();
+    TEltIndex tmp;
+    bool ajoute = false;
+    for (const TEltIndex& e : entrees) benchmark::DoNotOptimize(index.AjouteClasse(e, tmp, false, ajoute));
+    ajouts.push_back(duree(debut));
+  }
+  for (auto* d : {&suppressions, &ajouts}) std::sort(d->begin(), d->end());
+  state.counters["suppr_mediane_us"] = suppressions[suppressions.size() / 2];
+  state.counters["suppr_p99_us"] = suppressions[suppressions.size() * 99 / 100];
+  state.counters["ajout_mediane_us"] = ajouts[ajouts.size() / 2];
+  state.counters["ajout_p99_us"] = ajouts[ajouts.size() * 99 / 100];
+}
+BENCHMARK(BM_Index_SupprimeAjouteMemoire)->Iterations(100)->Unit(benchmark::kMicrosecond);
+
 // Each call removes the entries and rows of one person (SupprimeClef), then its save puts them
 // back (as for an added person); median and p99 of each half.
 void BM_Index_SupprimeClefPuisAjout(benchmark::State& state) {
