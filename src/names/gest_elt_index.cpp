@@ -1,7 +1,6 @@
 #include "names/gest_elt_index.h"
 
 #include <algorithm>
-#include <climits>
 #include <cstring>
 #include <numeric>
 
@@ -18,7 +17,7 @@ constexpr int kPasMaxProgression = 1000;
 // The clock is read every so many elements: reading it costs more than handling an element.
 constexpr int kElementsParLectureHorloge = 256;
 constexpr double kUneSeconde = 1.0 / 86400.0;
-constexpr int32_t kSlotLibre = INT32_MIN;
+constexpr int32_t kFinChaine = -1;
 
 // Progress over at most 1000 steps, moved at most once a second, and to its maximum at the end.
 class TSuiviProgression {
@@ -62,36 +61,79 @@ TGestEltIndex::TGestEltIndex(int tailleInitiale, TGestFichier* gestFichier) : ge
 void TGestEltIndex::Raz() {
   stock_.clear();
   ordre_.clear();
-  noPers_.clear();
+  suivant_.clear();
+  tete_.clear();
+  hors_.clear();
   libres_.clear();
 }
 
 void TGestEltIndex::Reserve(size_t n) {
   stock_.reserve(n);
   ordre_.reserve(n);
-  noPers_.reserve(n);
+  suivant_.reserve(n);
 }
 
 size_t TGestEltIndex::OctetsMemoire() const {
   return stock_.capacity() * sizeof(TEltIndex) + ordre_.capacity() * sizeof(int32_t) +
-         noPers_.capacity() * sizeof(int32_t) + libres_.capacity() * sizeof(int32_t);
+         suivant_.capacity() * sizeof(int32_t) + tete_.capacity() * sizeof(int32_t) +
+         hors_.capacity() * sizeof(int32_t) + libres_.capacity() * sizeof(int32_t);
+}
+
+void TGestEltIndex::Lie(int32_t slot) {
+  const int32_t no = stock_[static_cast<size_t>(slot)].NoPers;
+  // Person numbers far beyond the count of entries come only from a damaged file: they wait in a
+  // list rather than widen the table of first slots.
+  const size_t limite = 4 * stock_.capacity() + 65536;
+  if (no < 0 || static_cast<size_t>(no) >= std::max(limite, tete_.size())) {
+    suivant_[static_cast<size_t>(slot)] = kFinChaine;
+    hors_.push_back(slot);
+    return;
+  }
+  if (static_cast<size_t>(no) >= tete_.size()) tete_.resize(static_cast<size_t>(no) + 1, kFinChaine);
+  suivant_[static_cast<size_t>(slot)] = tete_[static_cast<size_t>(no)];
+  tete_[static_cast<size_t>(no)] = slot;
+}
+
+void TGestEltIndex::Delie(int32_t slot) {
+  const int32_t no = stock_[static_cast<size_t>(slot)].NoPers;
+  if (no >= 0 && static_cast<size_t>(no) < tete_.size()) {
+    for (int32_t* lien = &tete_[static_cast<size_t>(no)]; *lien != kFinChaine; lien = &suivant_[static_cast<size_t>(*lien)])
+      if (*lien == slot) {
+        *lien = suivant_[static_cast<size_t>(slot)];
+        return;
+      }
+  }
+  const auto it = std::find(hors_.begin(), hors_.end(), slot);
+  if (it != hors_.end()) hors_.erase(it);
+}
+
+void TGestEltIndex::RelieTout() {
+  tete_.clear();
+  hors_.clear();
+  suivant_.assign(stock_.size(), kFinChaine);
+  std::vector<bool> libre(stock_.size(), false);
+  for (const int32_t slot : libres_) libre[static_cast<size_t>(slot)] = true;
+  for (size_t slot = 0; slot < stock_.size(); ++slot)
+    if (!libre[slot]) Lie(static_cast<int32_t>(slot));
 }
 
 int32_t TGestEltIndex::Place(const TEltIndex& elt) {
+  int32_t slot = 0;
   if (libres_.empty()) {
     stock_.push_back(elt);
-    noPers_.push_back(elt.NoPers);
-    return static_cast<int32_t>(stock_.size() - 1);
+    suivant_.push_back(kFinChaine);
+    slot = static_cast<int32_t>(stock_.size() - 1);
+  } else {
+    slot = libres_.back();
+    libres_.pop_back();
+    stock_[static_cast<size_t>(slot)] = elt;
   }
-  const int32_t slot = libres_.back();
-  libres_.pop_back();
-  stock_[static_cast<size_t>(slot)] = elt;
-  noPers_[static_cast<size_t>(slot)] = elt.NoPers;
+  Lie(slot);
   return slot;
 }
 
 void TGestEltIndex::Libere(int32_t slot) {
-  noPers_[static_cast<size_t>(slot)] = kSlotLibre;
+  Delie(slot);
   libres_.push_back(slot);
 }
 
@@ -173,8 +215,6 @@ void TGestEltIndex::Compacte() {
   }
   ordre_.resize(stock_.size());
   std::iota(ordre_.begin(), ordre_.end(), 0);
-  noPers_.resize(stock_.size());
-  for (size_t i = 0; i < stock_.size(); ++i) noPers_[i] = stock_[i].NoPers;
   libres_.clear();
 }
 
@@ -182,7 +222,7 @@ void TGestEltIndex::Classement(TEltIndex& /*tmp1*/, TEltIndex& /*tmp2*/) {
   Compacte();
   // The entries themselves are sorted, so that the store lies in index order.
   std::sort(stock_.begin(), stock_.end(), [](const TEltIndex& a, const TEltIndex& b) { return a < b; });
-  for (size_t i = 0; i < stock_.size(); ++i) noPers_[i] = stock_[i].NoPers;
+  RelieTout();
 }
 
 bool TGestEltIndex::Sauvegarde(const AnsiString& nomFichier, TProgression* barre) const {
@@ -228,7 +268,8 @@ void TGestEltIndex::Restauration(TEntreeBinaire& flux, TProgression* barre) {
     suivi.Element(i);
     if (!stock_.emplace_back().Restauration(flux)) Endommage(*this);
     ordre_.push_back(i);
-    noPers_.push_back(stock_.back().NoPers);
+    suivant_.push_back(kFinChaine);
+    Lie(i);
   }
   suivi.Fin();
 }
@@ -247,13 +288,17 @@ int TGestEltIndex::PositionDuSlot(int32_t slot) const {
 int TGestEltIndex::SupprimeClefPersNo(int32_t noPers) {
   std::vector<int> positions;
   std::vector<int32_t> slots;
-  for (size_t s = 0; s < noPers_.size(); ++s) {
-    if (noPers_[s] != noPers) continue;
-    // A free slot carries no person: it is in no position.
-    const int pos = PositionDuSlot(static_cast<int32_t>(s));
+  std::vector<int32_t> chaine;
+  if (noPers >= 0 && static_cast<size_t>(noPers) < tete_.size())
+    for (int32_t s = tete_[static_cast<size_t>(noPers)]; s != kFinChaine; s = suivant_[static_cast<size_t>(s)])
+      chaine.push_back(s);
+  for (const int32_t s : hors_)
+    if (stock_[static_cast<size_t>(s)].NoPers == noPers) chaine.push_back(s);
+  for (const int32_t s : chaine) {
+    const int pos = PositionDuSlot(s);
     if (pos < 0) continue;
     positions.push_back(pos);
-    slots.push_back(static_cast<int32_t>(s));
+    slots.push_back(s);
   }
   if (positions.empty()) return 0;
   std::sort(positions.begin(), positions.end());
@@ -287,8 +332,9 @@ bool TGestEltIndex::RemplaceClasse(const TEltIndex& ancien, const TEltIndex& nou
   // The entry keeps its slot; the slot numbers between the old and the new place shift by one
   // towards the old place.
   const int32_t slot = Slot(depart);
+  Delie(slot);
   stock_[static_cast<size_t>(slot)] = nouveau;
-  noPers_[static_cast<size_t>(slot)] = nouveau.NoPers;
+  Lie(slot);
   const auto source = ordre_.begin() + depart;
   const auto cible = ordre_.begin() + place;
   if (cible > source) {

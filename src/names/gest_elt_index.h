@@ -4,8 +4,8 @@
 // (a freed slot is reused); the index order is a vector of 4-byte slot numbers, so that an ordered
 // insertion, a removal or a move shifts slot numbers, not entries. A bulk load and a full sort
 // leave the store itself in index order (the slot of position i is i), as the searches walk it.
-// The person number of each slot is kept beside, so that a person's entries are found by a walk
-// of 4 bytes per entry.
+// The slots of one person are chained (a first slot per person number, a next slot per slot), so
+// that a person's entries are found without a walk of the index.
 //
 //
 // | Offset | Size | Content                                                      |
@@ -127,6 +127,10 @@ class TGestEltIndex {
 
  private:
   [[nodiscard]] int32_t Slot(int pos) const { return ordre_[static_cast<size_t>(pos)]; }
+  // The slot joins, or leaves, the chain of its entry's person.
+  void Lie(int32_t slot);
+  void Delie(int32_t slot);
+  void RelieTout();
   // A slot holding elt (a freed one when there is one).
   [[nodiscard]] int32_t Place(const TEltIndex& elt);
   void Libere(int32_t slot);
@@ -137,7 +141,9 @@ class TGestEltIndex {
 
   TVecteur<TEltIndex> stock_;
   TVecteur<int32_t> ordre_;
-  TVecteur<int32_t> noPers_;  // person number of each slot (INT32_MIN for a free one)
+  TVecteur<int32_t> suivant_;  // next slot of the same person, -1 at the end of its chain
+  std::vector<int32_t> tete_;  // first slot of each person number, -1 when none
+  std::vector<int32_t> hors_;  // slots of person numbers out of the range of tete_ (damaged files)
   std::vector<int32_t> libres_;
   TGestFichier* gestFichier_;
   std::atomic<bool> abandon_{false};
