@@ -277,14 +277,14 @@ void BM_Index_ChercheCodePhonetique(benchmark::State& state) {
 BENCHMARK(BM_Index_ChercheCodePhonetique)->Unit(benchmark::kMicrosecond);
 
 
-// Bytes of the in-memory index per entry: the vector's capacity, and the table of phonetic codes
+// Bytes of the in-memory index per entry: the capacities of its store, order and person numbers, and the table of phonetic codes
 // that the searches build (per entry of the index).
 void BM_Index_MemoireParEntree(benchmark::State& state) {
   TGestEltIndex& index = *Ouvert().GetFicIndexPerson()->Index();
   for (auto _ : state) benchmark::DoNotOptimize(index.GetNbElt());
   const double n = std::max(1, index.GetNbElt());
   state.counters["entrees"] = n;
-  state.counters["octets_par_entree"] = static_cast<double>(index.Capacite() * sizeof(TEltIndex)) / n;
+  state.counters["octets_par_entree"] = static_cast<double>(index.OctetsMemoire()) / n;
   // The table of phonetic codes holds one pair per surname.
   (void)Ouvert().GetFicIndexPerson()->ChercheNom(u"Martain", u"", 1);
   state.counters["noms_distincts"] = static_cast<double>(Ouvert().GetFicIndexPerson()->NbNomsCodes());
@@ -314,8 +314,95 @@ void BM_Index_ModifClef(benchmark::State& state) {
   }
   std::sort(durees.begin(), durees.end());
   state.counters["mediane_ms"] = durees[durees.size() / 2];
+  state.counters["p99_ms"] = durees[durees.size() * 99 / 100];
 }
 BENCHMARK(BM_Index_ModifClef)->Iterations(200)->Unit(benchmark::kMillisecond);
+
+// The in-memory part of a rename alone: an entry moved to the place of another surname, then back
+// (so that the index still matches its rows); median and p99 of the single moves.
+void BM_Index_RemplaceClasseMemoire(benchmark::State& state) {
+  TGestEltIndex& index = *Ouvert().GetFicIndexPerson()->Index();
+  std::mt19937 alea(7);
+  std::vector<double> durees;
+  for (auto _ : state) {
+    const TEltIndex ancien = index.Lit(static_cast<int>(alea() % static_cast<unsigned>(index.GetNbElt())));
+    TEltIndex nouveau = ancien;
+    nouveau.SetNom(TGestEltIndex::FormatIndex(Nom(alea() % 4000)));
+    TEltIndex tmp;
+    if (index.RechercheDicoth(nouveau, tmp, 0, false) >= 0) continue;  // that entry exists already
+    const TEltIndex* const sens[2][2] = {{&ancien, &nouveau}, {&nouveau, &ancien}};
+    for (const auto& [de, vers] : sens) {
+      const auto debut = std::chrono::steady_clock::now();
+      benchmark::DoNotOptimize(index.RemplaceClasse(*de, *vers));
+      durees.push_back(std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - debut).count());
+    }
+  }
+  std::sort(durees.begin(), durees.end());
+  state.counters["mediane_us"] = durees[durees.size() / 2];
+  state.counters["p99_us"] = durees[durees.size() * 99 / 100];
+}
+BENCHMARK(BM_Index_RemplaceClasseMemoire)->Iterations(500)->Unit(benchmark::kMicrosecond);
+
+// The in-memory part of a deleted person and of an added one: the person's entries removed
+// (SupprimeClefPersNo), then inserted again at their places; median and p99 of each.
+void BM_Index_SupprimeAjouteMemoire(benchmark::State& state) {
+  TGestEltIndex& index = *Ouvert().GetFicIndexPerson()->Index();
+  std::mt19937 alea(9);
+  std::vector<double> suppressions, ajouts;
+  const auto duree = [](auto debut) {
+    return std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - debut).count();
+  };
+  for (auto _ : state) {
+    const int32_t no = index.Lit(static_cast<int>(alea() % static_cast<unsigned>(index.GetNbElt()))).NoPers;
+    std::vector<TEltIndex> entrees;
+    for (const TEltIndex& e : index.Elements())
+      if (e.NoPers == no) entrees.push_back(e);
+    auto debut = std::chrono::steady_clock::now();
+    benchmark::DoNotOptimize(index.SupprimeClefPersNo(no));
+    suppressions.push_back(duree(debut));
+    debut = std::chrono::steady_clock::now();
+    TEltIndex tmp;
+    bool ajoute = false;
+    for (const TEltIndex& e : entrees) benchmark::DoNotOptimize(index.AjouteClasse(e, tmp, false, ajoute));
+    ajouts.push_back(duree(debut));
+  }
+  for (auto* d : {&suppressions, &ajouts}) std::sort(d->begin(), d->end());
+  state.counters["suppr_mediane_us"] = suppressions[suppressions.size() / 2];
+  state.counters["suppr_p99_us"] = suppressions[suppressions.size() * 99 / 100];
+  state.counters["ajout_mediane_us"] = ajouts[ajouts.size() / 2];
+  state.counters["ajout_p99_us"] = ajouts[ajouts.size() * 99 / 100];
+}
+BENCHMARK(BM_Index_SupprimeAjouteMemoire)->Iterations(100)->Unit(benchmark::kMicrosecond);
+
+// Each call removes the entries and rows of one person (SupprimeClef), then its save puts them
+// back (as for an added person); median and p99 of each half.
+void BM_Index_SupprimeClefPuisAjout(benchmark::State& state) {
+  TGestFichier& g = Ouvert();
+  TFicIndexPerson& f = *g.GetFicIndexPerson();
+  std::mt19937 alea(5);
+  std::vector<double> suppressions, ajouts;
+  const auto duree = [](auto debut) {
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - debut).count();
+  };
+  for (auto _ : state) {
+    state.PauseTiming();
+    const long no = 1 + static_cast<long>(alea() % static_cast<unsigned>(g.GetFicPersons()->NbEnreg));
+    TPerson p(g.GetFicPersons(), no);
+    state.ResumeTiming();
+    auto debut = std::chrono::steady_clock::now();
+    f.SupprimeClef(no, true);
+    suppressions.push_back(duree(debut));
+    debut = std::chrono::steady_clock::now();
+    f.ModifClef(p);
+    ajouts.push_back(duree(debut));
+  }
+  for (auto* d : {&suppressions, &ajouts}) std::sort(d->begin(), d->end());
+  state.counters["suppr_mediane_ms"] = suppressions[suppressions.size() / 2];
+  state.counters["suppr_p99_ms"] = suppressions[suppressions.size() * 99 / 100];
+  state.counters["ajout_mediane_ms"] = ajouts[ajouts.size() / 2];
+  state.counters["ajout_p99_ms"] = ajouts[ajouts.size() * 99 / 100];
+}
+BENCHMARK(BM_Index_SupprimeClefPuisAjout)->Iterations(200)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace kyb

@@ -1,6 +1,12 @@
 #pragma once
-// TGestEltIndex: the in-memory person index, a sorted vector of TEltIndex, saved to and restored
-// from the folder's second person index file (".prx2"):
+// TGestEltIndex: the in-memory person index, saved to and restored from the folder's second person
+// index file (".prx2"). The entries (136 bytes each) stay in a store of slots where they were put
+// (a freed slot is reused); the index order is a vector of 4-byte slot numbers, so that an ordered
+// insertion, a removal or a move shifts slot numbers, not entries. A bulk load and a full sort
+// leave the store itself in index order (the slot of position i is i), as the searches walk it.
+// The slots of one person are chained (a first slot per person number, a next slot per slot), so
+// that a person's entries are found without a walk of the index.
+//
 //
 // | Offset | Size | Content                                                      |
 // |--------|------|--------------------------------------------------------------|
@@ -12,6 +18,7 @@
 // the thread of the user interface; SetAbandon may be called from elsewhere to stop a search.
 #include <atomic>
 #include <map>
+#include <ranges>
 #include <vector>
 
 #include "platform/allocateur_pages.h"
@@ -24,12 +31,50 @@ namespace kyb {
 
 class TGestFichier;
 
-class TGestEltIndex : public TVectorTV<TEltIndex, TAllocateurGrandesPages<TEltIndex>> {
+class TGestEltIndex {
  public:
   using TMapNoPers = std::multimap<int32_t, int>;
+  template <typename T>
+  using TVecteur = std::vector<T, TAllocateurGrandesPages<T>>;
+  // The entry of a slot number.
+  struct TVersElement {
+    const TEltIndex* stock;
+    const TEltIndex& operator()(int32_t slot) const { return stock[slot]; }
+  };
+  // The entries in index order, as a random-access range (valid until the next change).
+  using TVue = std::ranges::transform_view<std::ranges::ref_view<const TVecteur<int32_t>>, TVersElement>;
 
   // tailleInitiale elements reserved; the folder manager is kept, not owned (may be null).
   TGestEltIndex(int tailleInitiale, TGestFichier* gestFichier);
+
+  // Appends at the end of the order (a bulk load, sorted later by Classement); returns the count.
+  int Ajoute(const TEltIndex& elt);
+  // Ordered insertion without duplicates: an element equal to one already there is not added
+  // (ajoute false) and that one's position is returned; otherwise the new element's position.
+  // forceFin appends at the end of the order.
+  int AjouteClasse(const TEltIndex& elt, TEltIndex& tmp, bool forceFin, bool& ajoute);
+  // Position of an element equal to cle from debut on, or -1; with approche, the nearest one.
+  [[nodiscard]] int RechercheDicoth(const TEltIndex& cle, TEltIndex& tmp, int debut, bool approche) const;
+  // Copies element pos into elt; nothing when pos is out of range.
+  void Lit(int pos, TEltIndex& elt) const {
+    if (pos >= 0 && pos < GetNbElt()) elt = stock_[Slot(pos)];
+  }
+  // The element itself; out of range, a default element.
+  [[nodiscard]] const TEltIndex& Lit(int pos) const;
+  // Removes element pos, copied into elt first.
+  void Supprime(int pos, TEltIndex& elt);
+  // Sorts by operator< (equal elements in no particular order).
+  void Classement(TEltIndex& tmp1, TEltIndex& tmp2);
+
+  [[nodiscard]] int GetNbElt() const { return static_cast<int>(ordre_.size()); }
+  void Raz();
+  void Reserve(size_t n);
+  [[nodiscard]] size_t Capacite() const { return stock_.capacity(); }
+  // Bytes the index holds for its entries (store, order, person numbers, free slots).
+  [[nodiscard]] size_t OctetsMemoire() const;
+  [[nodiscard]] TVue Elements() const { return TVue(std::views::all(ordre_), TVersElement{stock_.data()}); }
+  // The store of slots (free slots included), for checks of its placement.
+  [[nodiscard]] const TVecteur<TEltIndex>& Stock() const { return stock_; }
 
   // With a progress bar, saving and restoring set its maximum to min(count, 1000), move it to
   // i × maximum / count at most once a second (the clock is read every 256 elements, pending
@@ -81,6 +126,25 @@ class TGestEltIndex : public TVectorTV<TEltIndex, TAllocateurGrandesPages<TEltIn
   [[nodiscard]] TGestFichier* GestFichier() const { return gestFichier_; }
 
  private:
+  [[nodiscard]] int32_t Slot(int pos) const { return ordre_[static_cast<size_t>(pos)]; }
+  // The slot joins, or leaves, the chain of its entry's person.
+  void Lie(int32_t slot);
+  void Delie(int32_t slot);
+  void RelieTout();
+  // A slot holding elt (a freed one when there is one).
+  [[nodiscard]] int32_t Place(const TEltIndex& elt);
+  void Libere(int32_t slot);
+  // Position of the slot in the order, or -1 (a free slot).
+  [[nodiscard]] int PositionDuSlot(int32_t slot) const;
+  // The store rewritten in index order, without free slots.
+  void Compacte();
+
+  TVecteur<TEltIndex> stock_;
+  TVecteur<int32_t> ordre_;
+  TVecteur<int32_t> suivant_;  // next slot of the same person, -1 at the end of its chain
+  std::vector<int32_t> tete_;  // first slot of each person number, -1 when none
+  std::vector<int32_t> hors_;  // slots of person numbers out of the range of tete_ (damaged files)
+  std::vector<int32_t> libres_;
   TGestFichier* gestFichier_;
   std::atomic<bool> abandon_{false};
   TMapNoPers mapNoPers_;

@@ -161,12 +161,12 @@ int TGestEltIndex::ChercheClefPersNo(int32_t noPers, TEltIndex& trouve, bool par
   if (parLignes) return ChercheClefPersNo2(noPers, trouve);
   int meilleure = -1;
   for (int i = 0; i < GetNbElt(); ++i) {
-    const TEltIndex& e = elts_[static_cast<size_t>(i)];
+    const TEltIndex& e = Lit(i);
     if (e.NoPers != noPers) continue;
     if (!(e.RgPrenom == e.RgPrenomUsuel || (e.RgPrenomUsuel == 0 && e.RgPrenom <= 1))) continue;
-    if (meilleure < 0 || e.RgNom < elts_[static_cast<size_t>(meilleure)].RgNom) meilleure = i;
+    if (meilleure < 0 || e.RgNom < Lit(meilleure).RgNom) meilleure = i;
   }
-  if (meilleure >= 0) trouve = elts_[static_cast<size_t>(meilleure)];
+  if (meilleure >= 0) trouve = Lit(meilleure);
   return meilleure;
 }
 

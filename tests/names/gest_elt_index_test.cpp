@@ -219,7 +219,7 @@ TEST(GestEltIndex, EcritureEnPanneLaisseLAncienFichier) {
 TEST(GestEltIndex, UnGrandIndexEstAligneSurLesGrandesPages) {
   TGestEltIndex index(40000, nullptr);  // 5.4 MB: above the large-page threshold
   for (int i = 0; i < 40000; ++i) index.Ajoute(Elt("N", "P", 0, 0, i));
-  EXPECT_EQ(reinterpret_cast<uintptr_t>(index.Elements().data()) % (size_t{2} << 20), 0u);
+  EXPECT_EQ(reinterpret_cast<uintptr_t>(index.Stock().data()) % (size_t{2} << 20), 0u);
   EXPECT_EQ(index.Lit(39999).NoPers, 39999);
   TGestEltIndex petit(10, nullptr);
   petit.Ajoute(Elt("N", "P", 0, 0, 1));
