@@ -57,28 +57,38 @@ void TImporteur::Avertit(long ligne, std::string message) {
 }
 
 int32_t TImporteur::NumeroPersonne(const std::string& xref, long ligne) {
-  const std::string cle = SansArobases(xref);
-  long no = indis_.ChercheNoPers(cle, false);
-  if (no == 0) {
-    no = indis_.CreerNoPers(cle);
+  std::string cle = SansArobases(xref);
+  const auto [it, nouveau] = noIndi_.try_emplace(std::move(cle), 0);
+  if (nouveau) {
+    it->second = static_cast<int32_t>(indis_.CreerNoPers(it->first));
     ligneIndi_.push_back(0);
     ligneRefIndi_.push_back(ligne);
     xrefIndi_.push_back(xref);
     sexe_.push_back('?');
   }
-  return static_cast<int32_t>(no);
+  return it->second;
 }
 
 int32_t TImporteur::NumeroFamille(const std::string& xref, long ligne) {
-  const std::string cle = SansArobases(xref);
-  long no = fams_.ChercheNoPers(cle, false);
-  if (no == 0) {
-    no = fams_.CreerNoPers(cle);
+  std::string cle = SansArobases(xref);
+  const auto [it, nouveau] = noFam_.try_emplace(std::move(cle), 0);
+  if (nouveau) {
+    it->second = static_cast<int32_t>(fams_.CreerNoPers(it->first));
     familles_.emplace_back();
     familles_.back().ligneReference = ligne;
     xrefFam_.push_back(xref);
   }
-  return static_cast<int32_t>(no);
+  return it->second;
+}
+
+int32_t TImporteur::PersonneConnue(const std::string& xref) const {
+  const auto it = noIndi_.find(SansArobases(xref));
+  return it == noIndi_.end() ? 0 : it->second;
+}
+
+int32_t TImporteur::FamilleConnue(const std::string& xref) const {
+  const auto it = noFam_.find(SansArobases(xref));
+  return it == noFam_.end() ? 0 : it->second;
 }
 
 bool TImporteur::PersonneDefinie(int32_t no) const {
