@@ -416,6 +416,7 @@ void TModuleBDD::UpdateDateModifGenea() {
 void TModuleBDD::FermeCurseursEvens() {
   parcoursEvens_.reset();
   parcoursChps_.reset();
+  parcoursFiches_.reset();
   parcoursSources_.reset();
   parcoursIllustrations_.reset();
   chargeA_.reset();
