@@ -25,6 +25,26 @@ bool Ouvre(TLecteurGedcom& lecteur, const AnsiString& chemin, std::string_view t
   return ok;
 }
 
+// The value tables the writing pass adds to (places, qualities, kinships), in bulk: new values
+// are numbered as they come and ranked once at the end instead of at each addition.
+class TAjoutsEnBloc {
+ public:
+  explicit TAjoutsEnBloc(const TGestFichier& dossier)
+      : tables_{dossier.GetFicLieux(), dossier.GetFicQualites(), dossier.GetFicParentes()} {
+    for (TFicDupli* t : tables_)
+      if (t) t->DebutAjoutsEnBloc();
+  }
+  ~TAjoutsEnBloc() {
+    for (TFicDupli* t : tables_)
+      if (t) t->FinAjoutsEnBloc();
+  }
+  TAjoutsEnBloc(const TAjoutsEnBloc&) = delete;
+  TAjoutsEnBloc& operator=(const TAjoutsEnBloc&) = delete;
+
+ private:
+  TFicDupli* tables_[3];
+};
+
 }  // namespace
 
 TImporteur::TImporteur(TGestFichier& dossier, TBilanImportGedcom& bilan)
@@ -234,13 +254,16 @@ bool DeuxPasses(TImporteur& imp, TGestFichier& dossier, const AnsiString& chemin
     (void)bdd.EndImport(true);
     return false;
   }
-  long n = 0;
-  while (lecteur.Suivant(r)) {
-    imp.Ecrit(r);
-    if (avancee && ++n % 4096 == 0) avancee(lecteur.OctetsLus(), total, 2);
+  {
+    const TAjoutsEnBloc enBloc(dossier);
+    long n = 0;
+    while (lecteur.Suivant(r)) {
+      imp.Ecrit(r);
+      if (avancee && ++n % 4096 == 0) avancee(lecteur.OctetsLus(), total, 2);
+    }
+    if (avancee) avancee(total, total, 2);
+    imp.Comble();
   }
-  if (avancee) avancee(total, total, 2);
-  imp.Comble();
   const bool fin = bdd.EndImport(true);
   imp.Termine();
   if (!fin) bilan.erreur = "la base du dossier n'a pas pu enregistrer la fin de l'import";
