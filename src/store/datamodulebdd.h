@@ -415,6 +415,7 @@ class TModuleBDD {
   [[nodiscard]] bool EcritPersonneReservee();
   // Columns written at each row, found by name once (forgotten when the tables close).
   TColonnesCurseur colonnesPersonne_, colonnesEven_;
+  TColonnesCurseur colonnesLectureEven_;  // of the cursor last read by GetEvenement
   std::map<std::string, int64_t> idsReserves_;
   TVerrou verrou_;
   std::atomic<bool> annulationReparation_{false};
