@@ -126,8 +126,11 @@ std::string Utf8Valide(std::string_view octets, bool remplacement, std::size_t& 
   while (i < octets.size()) {
     const auto c = static_cast<unsigned char>(octets[i]);
     if (c < 0x80) {
-      sortie += static_cast<char>(c);
-      ++i;
+      // A run of ASCII bytes goes across in one append.
+      std::size_t fin = i + 1;
+      while (fin < octets.size() && static_cast<unsigned char>(octets[fin]) < 0x80) ++fin;
+      sortie.append(octets.data() + i, fin - i);
+      i = fin;
       continue;
     }
     int suite = 0;

@@ -168,44 +168,43 @@ void TExporteur::PrepareListes(TEvenement& e) const {
 
 void TExporteur::Ecrit() {
   ListesPresentes();
-  // Persons, events and simple fields are walked side by side in holder order: one pass over
-  // each, no look-up per person.
-  bdd_.BeginParcoursEvens("ParNoPersA");
-  bdd_.BeginParcoursChpsSimple("ParNoPersA");
-  aEven_ = bdd_.GetEvenParcours(prochainEven_);
-  aChps_ = bdd_.GetChpsSimpleParcours(prochainChps_);
+  // Persons and their records (events and simple fields in one walk) are walked side by side
+  // in holder order: one pass over each table, no look-up per person.
+  bdd_.BeginParcoursFiches("ParNoPersA");
+  aFiche_ = FicheSuivante();
   TEnregPublic p;
   long no = 0;
   bdd_.BeginParcoursPerson();
   while (bdd_.ReadPersonParcours(p, no))
     if (Sexe(static_cast<int32_t>(no)) != 0) EcritIndividu(p, static_cast<int32_t>(no));
   bdd_.EndParcoursPerson();
-  bdd_.EndParcoursEvens();
-  bdd_.EndParcoursChpsSimple();
+  bdd_.EndParcoursFiches();
   for (size_t f = 1; f <= familles_.size(); ++f) EcritFamille(static_cast<int32_t>(f));
   EcritRecords();
 }
 
-std::vector<TEvenement> TExporteur::EvenementsDe(int32_t no) {
-  std::vector<TEvenement> evens;
-  for (; aEven_ && prochainEven_.Enreg.NoPersA <= no; aEven_ = bdd_.GetEvenParcours(prochainEven_)) {
-    if (prochainEven_.Enreg.NoPersA == no) evens.push_back(prochainEven_);
-    prochainEven_ = TEvenement(&bdd_);  // lists of the next row not yet read
-  }
-  return evens;
+bool TExporteur::FicheSuivante() {
+  prochainEven_ = TEvenement(&bdd_);  // lists of the next row not yet read
+  prochainChps_ = TChpsSimple();
+  return bdd_.GetFicheParcours(prochainEven_, prochainChps_, estEven_);
 }
 
-std::vector<TChpsSimple> TExporteur::ChampsDe(int32_t no) {
-  std::vector<TChpsSimple> champs;
-  for (; aChps_ && prochainChps_.Enreg.NoPersA <= no; aChps_ = bdd_.GetChpsSimpleParcours(prochainChps_))
-    if (prochainChps_.Enreg.NoPersA == no) champs.push_back(prochainChps_);
-  return champs;
+void TExporteur::FichesDe(int32_t no, std::vector<TEvenement>& evens, std::vector<TChpsSimple>& champs) {
+  for (; aFiche_; aFiche_ = FicheSuivante()) {
+    const int32_t porteur = estEven_ ? prochainEven_.Enreg.NoPersA : prochainChps_.Enreg.NoPersA;
+    if (porteur > no) break;
+    if (porteur < no) continue;
+    if (estEven_) evens.push_back(std::move(prochainEven_));
+    else champs.push_back(std::move(prochainChps_));
+  }
 }
 
 void TExporteur::EcritIndividu(const TEnregPublic& p, int32_t no) {
   ecr_.Ligne(0, "INDI", {}, Xref('I', no));
   // Records of this person as holder, in rank order; couple records go to their family.
-  std::vector<TEvenement> tous = EvenementsDe(no);
+  std::vector<TEvenement> tous;
+  std::vector<TChpsSimple> tousChamps;
+  FichesDe(no, tous, tousChamps);
   std::vector<TEvenement*> evens;
   for (TEvenement& e : tous) {
     PrepareListes(e);
@@ -216,7 +215,6 @@ void TExporteur::EcritIndividu(const TEnregPublic& p, int32_t no) {
     }
     evens.push_back(&e);
   }
-  const std::vector<TChpsSimple> tousChamps = ChampsDe(no);
   std::vector<const TChpsSimple*> champs, nom;
   for (const TChpsSimple& c : tousChamps) {
     if (c.Enreg.NoPersB != 0 && Sexe(c.Enreg.NoPersB) != 0) {

@@ -42,10 +42,11 @@ class TExporteur {
   [[nodiscard]] int32_t FamilleExistante(int32_t a, int32_t b) const;  // 0 when absent
   void OrdonneEnfants();
   void EcritIndividu(const TEnregPublic& p, int32_t no);
-  // The records held by person no, taken from the walks (which stand on the first record of a
-  // later holder afterwards).
-  [[nodiscard]] std::vector<TEvenement> EvenementsDe(int32_t no);
-  [[nodiscard]] std::vector<TChpsSimple> ChampsDe(int32_t no);
+  // The events and simple fields held by person no, taken from the walk (which stands on the
+  // first record of a later holder afterwards).
+  void FichesDe(int32_t no, std::vector<TEvenement>& evens, std::vector<TChpsSimple>& champs);
+  // Moves the walk on by one record; false at its end.
+  bool FicheSuivante();
   void EcritFamille(int32_t f);
   void EcritRecords();
   [[nodiscard]] char Sexe(int32_t no) const;
@@ -87,9 +88,10 @@ class TExporteur {
   std::vector<const std::pair<const std::string, int>*> ordreMedias_;
   std::map<std::string, std::vector<const TChpCs*>> structures_;
   std::unordered_set<int32_t> avecCites_, avecSources_, avecMedias_;
+  // The record the walk stands on: an event (estEven_) or a simple field; aFiche_ false at the end.
   TEvenement prochainEven_;
   TChpsSimple prochainChps_;
-  bool aEven_ = false, aChps_ = false;  // tag -> its sub-tagged fields
+  bool aFiche_ = false, estEven_ = false;
 };
 
 }  // namespace kyb

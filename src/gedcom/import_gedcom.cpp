@@ -25,6 +25,26 @@ bool Ouvre(TLecteurGedcom& lecteur, const AnsiString& chemin, std::string_view t
   return ok;
 }
 
+// The value tables the writing pass adds to (places, qualities, kinships), in bulk: new values
+// are numbered as they come and ranked once at the end instead of at each addition.
+class TAjoutsEnBloc {
+ public:
+  explicit TAjoutsEnBloc(const TGestFichier& dossier)
+      : tables_{dossier.GetFicLieux(), dossier.GetFicQualites(), dossier.GetFicParentes()} {
+    for (TFicDupli* t : tables_)
+      if (t) t->DebutAjoutsEnBloc();
+  }
+  ~TAjoutsEnBloc() {
+    for (TFicDupli* t : tables_)
+      if (t) t->FinAjoutsEnBloc();
+  }
+  TAjoutsEnBloc(const TAjoutsEnBloc&) = delete;
+  TAjoutsEnBloc& operator=(const TAjoutsEnBloc&) = delete;
+
+ private:
+  TFicDupli* tables_[3];
+};
+
 }  // namespace
 
 TImporteur::TImporteur(TGestFichier& dossier, TBilanImportGedcom& bilan)
@@ -57,28 +77,38 @@ void TImporteur::Avertit(long ligne, std::string message) {
 }
 
 int32_t TImporteur::NumeroPersonne(const std::string& xref, long ligne) {
-  const std::string cle = SansArobases(xref);
-  long no = indis_.ChercheNoPers(cle, false);
-  if (no == 0) {
-    no = indis_.CreerNoPers(cle);
+  std::string cle = SansArobases(xref);
+  const auto [it, nouveau] = noIndi_.try_emplace(std::move(cle), 0);
+  if (nouveau) {
+    it->second = static_cast<int32_t>(indis_.CreerNoPers(it->first));
     ligneIndi_.push_back(0);
     ligneRefIndi_.push_back(ligne);
     xrefIndi_.push_back(xref);
     sexe_.push_back('?');
   }
-  return static_cast<int32_t>(no);
+  return it->second;
 }
 
 int32_t TImporteur::NumeroFamille(const std::string& xref, long ligne) {
-  const std::string cle = SansArobases(xref);
-  long no = fams_.ChercheNoPers(cle, false);
-  if (no == 0) {
-    no = fams_.CreerNoPers(cle);
+  std::string cle = SansArobases(xref);
+  const auto [it, nouveau] = noFam_.try_emplace(std::move(cle), 0);
+  if (nouveau) {
+    it->second = static_cast<int32_t>(fams_.CreerNoPers(it->first));
     familles_.emplace_back();
     familles_.back().ligneReference = ligne;
     xrefFam_.push_back(xref);
   }
-  return static_cast<int32_t>(no);
+  return it->second;
+}
+
+int32_t TImporteur::PersonneConnue(const std::string& xref) const {
+  const auto it = noIndi_.find(SansArobases(xref));
+  return it == noIndi_.end() ? 0 : it->second;
+}
+
+int32_t TImporteur::FamilleConnue(const std::string& xref) const {
+  const auto it = noFam_.find(SansArobases(xref));
+  return it == noFam_.end() ? 0 : it->second;
 }
 
 bool TImporteur::PersonneDefinie(int32_t no) const {
@@ -224,13 +254,16 @@ bool DeuxPasses(TImporteur& imp, TGestFichier& dossier, const AnsiString& chemin
     (void)bdd.EndImport(true);
     return false;
   }
-  long n = 0;
-  while (lecteur.Suivant(r)) {
-    imp.Ecrit(r);
-    if (avancee && ++n % 4096 == 0) avancee(lecteur.OctetsLus(), total, 2);
+  {
+    const TAjoutsEnBloc enBloc(dossier);
+    long n = 0;
+    while (lecteur.Suivant(r)) {
+      imp.Ecrit(r);
+      if (avancee && ++n % 4096 == 0) avancee(lecteur.OctetsLus(), total, 2);
+    }
+    if (avancee) avancee(total, total, 2);
+    imp.Comble();
   }
-  if (avancee) avancee(total, total, 2);
-  imp.Comble();
   const bool fin = bdd.EndImport(true);
   imp.Termine();
   if (!fin) bilan.erreur = "la base du dossier n'a pas pu enregistrer la fin de l'import";

@@ -248,7 +248,7 @@ void TImporteur::Illustration(const TNoeudGedcom& n, TEvenement& e) {
 }
 
 void TImporteur::PersonneCitee(const TNoeudGedcom& n, TEvenement& e) {
-  const long no = n.pointeur ? indis_.ChercheNoPers(n.valeur.substr(1, n.valeur.size() - 2), false) : 0;
+  const int32_t no = n.pointeur ? PersonneConnue(n.valeur) : 0;
   if (!PersonneDefinie(static_cast<int32_t>(no))) {
     Avertit(n.ligne, L(n.ligne) + "pointeur " + n.valeur + " vers un individu absent du fichier, ignoré.");
     return;

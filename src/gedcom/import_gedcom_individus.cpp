@@ -46,7 +46,7 @@ void TImporteur::LitNom(const TNoeudGedcom& nom, TEnregPublic& p, std::vector<co
 
 void TImporteur::EcritIndividu(const TNoeudGedcom& r) {
   if (r.xref.empty()) return;
-  const int32_t no = static_cast<int32_t>(indis_.ChercheNoPers(r.xref.substr(1, r.xref.size() - 2), false));
+  const int32_t no = PersonneConnue(r.xref);
   if (no <= 0 || ecrit_[static_cast<size_t>(no)] || ligneIndi_[static_cast<size_t>(no)] != r.ligne) return;
   ecrit_[static_cast<size_t>(no)] = 1;
   TEnregPublic p;
@@ -102,7 +102,7 @@ void TImporteur::EcritIndividu(const TNoeudGedcom& r) {
 
 void TImporteur::EcritFamille(const TNoeudGedcom& r) {
   if (r.xref.empty()) return;
-  const auto f = static_cast<int32_t>(fams_.ChercheNoPers(r.xref.substr(1, r.xref.size() - 2), false));
+  const auto f = FamilleConnue(r.xref);
   if (f <= 0 || familleEcrite_[static_cast<size_t>(f)]) return;
   const TFamilleLue& fam = familles_[static_cast<size_t>(f - 1)];
   if (fam.ligne != r.ligne) return;

@@ -66,6 +66,9 @@ class TImporteur {
   void CompleteFamilles();
   void CoupeBoucles();
   void CalculeLiens();
+  // Number already given to a cross-reference ("@I1@"), 0 when none.
+  [[nodiscard]] int32_t PersonneConnue(const std::string& xref) const;
+  [[nodiscard]] int32_t FamilleConnue(const std::string& xref) const;
   [[nodiscard]] bool PersonneDefinie(int32_t no) const;
   [[nodiscard]] std::string NomXref(int32_t no) const;
 
@@ -105,6 +108,8 @@ class TImporteur {
 
   TGestNoPers indis_{1024};
   TGestNoPers fams_{1024};
+  // The same numbers by key, for the lookups of every pointer: a hash, not a sorted search.
+  std::unordered_map<std::string, int32_t> noIndi_, noFam_;
   std::vector<long> ligneIndi_;       // by person number: line of its definition
   std::vector<long> ligneRefIndi_;    // first line pointing to it
   std::vector<std::string> xrefIndi_;

@@ -272,9 +272,10 @@ void TLecteurGedcom::ChoisitCodage(const std::vector<TLigneBrute>& entete) {
 bool TLecteurGedcom::LigneAnalysee(const TLigneBrute& brute, TNoeudGedcom& noeud) {
   std::size_t invalides = 0;
   std::string texte = LigneVersUtf8(brute.octets, codage_, invalides);
-  const std::string numero = "Ligne " + std::to_string(brute.numero);
+  // Built only for a warning: most lines have none.
+  const auto numero = [&brute] { return "Ligne " + std::to_string(brute.numero); };
   if (invalides > 0)
-    Avertit(brute.numero, numero + " : " + std::to_string(invalides) +
+    Avertit(brute.numero, numero() + " : " + std::to_string(invalides) +
                               " octet(s) invalide(s) pour le jeu de caractères " +
                               NomCodage(codage_) + ", remplacé(s).");
   std::string_view l(texte);
@@ -290,10 +291,10 @@ bool TLecteurGedcom::LigneAnalysee(const TLigneBrute& brute, TNoeudGedcom& noeud
     if (!pile_.empty()) {
       pile_.back()->valeur += '\n';
       pile_.back()->valeur += texte;
-      Avertit(brute.numero, numero + " : ligne sans numéro de niveau, rattachée au texte de la "
+      Avertit(brute.numero, numero() + " : ligne sans numéro de niveau, rattachée au texte de la "
                                      "ligne précédente.");
     } else {
-      Avertit(brute.numero, numero + " : ligne sans numéro de niveau, ignorée.");
+      Avertit(brute.numero, numero() + " : ligne sans numéro de niveau, ignorée.");
     }
     return false;
   }
@@ -304,7 +305,7 @@ bool TLecteurGedcom::LigneAnalysee(const TLigneBrute& brute, TNoeudGedcom& noeud
   if (i < l.size() && l[i] == '@') {
     const std::size_t fin = l.find('@', i + 1);
     if (fin == std::string_view::npos) {
-      Avertit(brute.numero, numero + " : identifiant « @ » non fermé, ligne ignorée.");
+      Avertit(brute.numero, numero() + " : identifiant « @ » non fermé, ligne ignorée.");
       return false;
     }
     noeud.xref = std::string(l.substr(i, fin + 1 - i));
@@ -315,7 +316,7 @@ bool TLecteurGedcom::LigneAnalysee(const TLigneBrute& brute, TNoeudGedcom& noeud
   while (i < l.size() && !Blanc(l[i])) ++i;
   noeud.tag = std::string(l.substr(debutTag, i - debutTag));
   if (noeud.tag.empty()) {
-    Avertit(brute.numero, numero + " : ligne sans étiquette, ignorée.");
+    Avertit(brute.numero, numero() + " : ligne sans étiquette, ignorée.");
     return false;
   }
   if (i < l.size()) ++i;  // the one delimiter before the value

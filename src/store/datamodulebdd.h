@@ -324,6 +324,12 @@ class TModuleBDD {
   [[nodiscard]] bool EofParcoursChpsSimple() const;
   bool GetChpsSimpleParcours(TChpsSimple& chps);
   void EndParcoursChpsSimple();
+  // One walk over events and simple fields together, in the order of the index given: each call
+  // serves the next record into even (estEven true) or chps. Hidden records are never served.
+  // Half the reading of two walks side by side over the same table.
+  bool BeginParcoursFiches(const std::string& index = "ParID");
+  bool GetFicheParcours(TEvenement& even, TChpsSimple& chps, bool& estEven);
+  void EndParcoursFiches();
 
   // Text preparation for SQL literals, and the form compared with _DONNEE.
   [[nodiscard]] static UnicodeString ConvertirChaineFormatSQL(const UnicodeString& texte);
@@ -392,6 +398,8 @@ class TModuleBDD {
                                  const TCle& debut);
   void FermeCurseursEvens();
   std::unique_ptr<TACRTable> parcoursEvens_, parcoursChps_;
+  std::unique_ptr<TACRTable> parcoursFiches_;
+  void SauteFichesCachees();
   std::string filtreParcoursEvens_, filtreParcoursChps_;  // label kept by the iteration, "" = all
   // Person loading on the main thread: prepared once, kept between calls.
   std::shared_ptr<TChargeurChps> chargeA_, chargeB_, chargePartages_, rangA_, rangB_;
@@ -407,6 +415,7 @@ class TModuleBDD {
   [[nodiscard]] bool EcritPersonneReservee();
   // Columns written at each row, found by name once (forgotten when the tables close).
   TColonnesCurseur colonnesPersonne_, colonnesEven_;
+  TColonnesCurseur colonnesLectureEven_;  // of the cursor last read by GetEvenement
   std::map<std::string, int64_t> idsReserves_;
   TVerrou verrou_;
   std::atomic<bool> annulationReparation_{false};

@@ -38,7 +38,33 @@ long TModuleBDD::NombreLimite(bool lieux) {
 // --- one event ---
 
 void TModuleBDD::GetEvenement(TACRTable& t, TEvenement::TEnreg& e) {
-  LitLigneEven(t, e);
+  // The same reading as LitLigneEven, with the columns found once per cursor: walks read every
+  // row, and a look-up by name per column and row was most of their cost.
+  const std::vector<int>& c = colonnesLectureEven_.Positions(t, kColonnesEven);
+  const auto champ = [&](size_t i) -> TACRField& { return t.Fields(c[i]); };
+  e.ID = champ(eID).AsInteger();
+  e.LibelleChamps = champ(eLibelle).AsAnsiString();
+  e.Donnee = champ(eDonnee).AsUnicodeString();
+  e.NoPersA = champ(eNoPersA).AsInteger();
+  e.NoPersB = champ(eNoPersB).AsInteger();
+  e.Date = TDateKY();
+  e.Date.SetActe(Rogne(champ(eActe).AsAnsiString()));
+  const AnsiString calendrier = champ(eCalendrier).AsAnsiString();
+  e.Date.SetCalendrier(calendrier.empty() ? 0 : calendrier[0]);
+  e.Date.SetDate(champ(eDate).AsAnsiString());
+  e.Lieu = champ(eLieu).AsInteger();
+  e.LieuDit = champ(eLieuDit).AsUnicodeString();
+  e.Note = champ(eNote).AsInteger();
+  e.NoIllustrationParDefaut = champ(eIllustration).AsInteger();
+  e.LienExtEven = champ(eLienExt).AsInteger();
+  e.RangA = champ(eRangA).AsInteger();
+  e.RangB = champ(eRangB).AsInteger();
+  e.DateLastModif = champ(eModif).AsDateTime();
+  e.PersAssociees.clear();
+  e.Sources.clear();
+  e.Illustrations.clear();
+  e.PersAssocieesChargees = e.SourcesChargees = e.IllustrationsChargees = false;
+  e.ErreurLecture = false;
   BorneNumeros(e);
 }
 
@@ -416,6 +442,7 @@ void TModuleBDD::UpdateDateModifGenea() {
 void TModuleBDD::FermeCurseursEvens() {
   parcoursEvens_.reset();
   parcoursChps_.reset();
+  parcoursFiches_.reset();
   parcoursSources_.reset();
   parcoursIllustrations_.reset();
   chargeA_.reset();
@@ -426,6 +453,7 @@ void TModuleBDD::FermeCurseursEvens() {
   maxLieux_ = -1;
   colonnesPersonne_.Oublie();
   colonnesEven_.Oublie();
+  colonnesLectureEven_.Oublie();
 }
 
 }  // namespace kyb
