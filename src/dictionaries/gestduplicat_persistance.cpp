@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "dictionaries/gestduplicat.h"
+#include "platform/ecriture_atomique.h"
 #include "platform/erreur.h"
 #include "platform/fichiers.h"
 
@@ -13,28 +14,6 @@ namespace {
 constexpr std::string_view kMarque = "UTF-8";
 constexpr int32_t kMaxOctetsValeur = 4 * static_cast<int32_t>(TEltDupWideChn::kLgValeur);
 
-// Writes the file whole through a temporary file, so that it holds the old content or the new.
-bool EcritFichierEntier(const AnsiString& chemin, const std::string& contenu) {
-  const AnsiString temporaire = chemin + ".tmp";
-  const AnsiString ancien = chemin + ".bak";
-  bool ok = false;
-  {
-    TFichier f = TFichier::Ouvre(temporaire, TAcces::LectureEcriture, TCreation::Ecrase);
-    ok = f && f.EcritA(0, contenu.data(), contenu.size()) == static_cast<int64_t>(contenu.size()) &&
-         f.Synchronise();
-  }
-  if (ok && FichierExiste(chemin)) {
-    SupprimeFichier(ancien);
-    ok = RenommeFichier(chemin, ancien);
-  }
-  if (ok && !RenommeFichier(temporaire, chemin)) {
-    (void)RenommeFichier(ancien, chemin);
-    ok = false;
-  }
-  SupprimeFichier(ok ? ancien : temporaire);
-  return ok;
-}
-
 }  // namespace
 
 bool TGestDupChn::Sauvegarde(const AnsiString& chemin) const {
@@ -42,7 +21,7 @@ bool TGestDupChn::Sauvegarde(const AnsiString& chemin) const {
   flux.EcritOctets(kMarque.data(), kMarque.size());
   Sauvegarde(flux);
   if (!flux.Vide()) return false;
-  return EcritFichierEntier(chemin, flux.Contenu());
+  return EcritFichierAtomique(chemin, flux.Contenu());
 }
 
 bool TGestDupChn::Restauration(const AnsiString& chemin) {

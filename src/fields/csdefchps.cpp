@@ -5,6 +5,7 @@
 #include "fields/csdefaut.h"
 #include "fields/csstruct_interne.h"
 #include "names/flux_binaire.h"
+#include "platform/ecriture_atomique.h"
 #include "platform/fichiers.h"
 #include "platform/journal.h"
 
@@ -327,30 +328,9 @@ bool TDefChpsCs::Sauvegarde() {
   std::string contenu;
   for (const AnsiString& l : lignes) contenu += l + "\r\n";
 
-  const AnsiString temporaire = fichier_ + ".tmp";
-  const AnsiString ancien = fichier_ + ".bak";
-  bool ok = false;
-  {
-    TFichier f = TFichier::Ouvre(temporaire, TAcces::LectureEcriture, TCreation::Ecrase);
-    ok = f && f.EcritA(0, contenu.data(), contenu.size()) == static_cast<int64_t>(contenu.size()) &&
-         f.Synchronise();
-  }
-  if (ok) {
-    if (FichierExiste(fichier_)) {
-      // The old file is set aside until the new one has its name.
-      SupprimeFichier(ancien);
-      ok = RenommeFichier(fichier_, ancien);
-      if (ok && !RenommeFichier(temporaire, fichier_)) {
-        ok = false;
-        (void)RenommeFichier(ancien, fichier_);
-      }
-      if (ok) SupprimeFichier(ancien);
-    } else {
-      ok = RenommeFichier(temporaire, fichier_);
-    }
-  }
+  // One rename over the old file: a crash leaves the old definitions or the new.
+  const bool ok = EcritFichierAtomique(fichier_, contenu);
   if (!ok) {
-    SupprimeFichier(temporaire);
     Previent(A("L'enregistrement du fichier des définitions de champs « ") +
              ExtraitNomFichier(fichier_) + A(" » a échoué."));
   }

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string_view>
 
+#include "platform/ecriture_atomique.h"
 #include "platform/erreur.h"
 #include "platform/journal.h"
 #include "store/datamodulebdd.h"
@@ -211,28 +213,9 @@ void TFicDupli::ConvertitFichier() {
 }
 
 bool TFicDupli::RemplaceFichier(const std::vector<unsigned char>& contenu) {
-  const AnsiString chemin = dossier_->FabriqueNomFichier(type_);
-  const AnsiString temporaire = chemin + ".tmp";
-  const AnsiString ancien = chemin + ".bak";
-  bool ok = false;
-  {
-    TFichier f = TFichier::Ouvre(temporaire, TAcces::LectureEcriture, TCreation::Ecrase);
-    ok = f && f.EcritA(0, contenu.data(), contenu.size()) == static_cast<int64_t>(contenu.size()) &&
-         f.Synchronise();
-  }
-  if (!ok) {
-    SupprimeFichier(temporaire);
-    return false;
-  }
-  fichier_.reset();  // the handle and its lock go before the file is set aside
-  SupprimeFichier(ancien);
-  if (FichierExiste(chemin) && !RenommeFichier(chemin, ancien)) ok = false;
-  if (ok && !RenommeFichier(temporaire, chemin)) {
-    (void)RenommeFichier(ancien, chemin);
-    ok = false;
-  }
-  SupprimeFichier(ok ? ancien : temporaire);
-  return ok;
+  fichier_.reset();  // the handle and its lock go before the file is replaced
+  return EcritFichierAtomique(dossier_->FabriqueNomFichier(type_),
+                              std::string_view(reinterpret_cast<const char*>(contenu.data()), contenu.size()));
 }
 
 // --- records ------------------------------------------------------------------------------------
