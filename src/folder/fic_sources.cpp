@@ -44,6 +44,44 @@ class TFicAncien : public TFicBase {
   size_t positionTexte_;
 };
 
+// The record no of a reference file of a 2009 folder: its event and rank into pub, the rest by
+// remplit. False when out of the file or unreadable.
+template <class TPublic, class FRemplit>
+bool LitAncienne(const TFicReferencesEven* fichier, long no, size_t posEven, size_t posRang, TPublic& pub,
+                 FRemplit remplit) {
+  TFicBase* ancien = fichier ? fichier->Ancien() : nullptr;
+  if (!ancien || no < 1 || no > ancien->NbEnreg) return false;
+  const TEnregKy e(ancien, no);
+  if (ancien->Dossier()->Erreur) return false;
+  pub.Id = no;
+  pub.IdEven = e.LitEntier32(posEven);
+  pub.Rang = e.LitEntier32(posRang);
+  remplit(e);
+  return true;
+}
+
+// Reads record no (kEnregCourant: pub's own) into an emptied pub: the legacy record of a 2009
+// folder through ancienne, else the store's row through depuisStore.
+template <class TPublic, class FAncienne, class FStore>
+bool LitReference(const TFicReferencesEven* fichier, long no, TPublic& pub, FAncienne ancienne, FStore depuisStore) {
+  if (no == kEnregCourant) no = pub.Id;
+  pub = TPublic();
+  pub.Id = no;
+  if (!fichier || no < 1) return false;
+  if (fichier->Dossier()->IsVersion2009()) return ancienne(no);
+  TModuleBDD* m = fichier->Module();
+  return m && depuisStore(*m, no, pub);
+}
+
+// Writes pub through the store, never in a read-only folder or one in error.
+template <class TPublic, class FStore>
+bool EcritReference(const TFicReferencesEven* fichier, long no, TPublic& pub, FStore versStore) {
+  if (no != kEnregCourant) pub.Id = no;
+  if (!fichier || fichier->Dossier()->IsReadOnly() || fichier->Dossier()->Erreur || !fichier->Module())
+    return false;
+  return versStore(*fichier->Module(), pub);
+}
+
 }  // namespace
 
 TFicReferencesEven::TFicReferencesEven(TGestFichier* dossier, TGestFichier::TTypeFichier type,
@@ -93,34 +131,21 @@ TSource::TSource(TFicSources* fichier, long no) : fichier_(fichier) {
 }
 
 bool TSource::LectureAncien(long no) {
-  TFicBase* ancien = fichier_ ? fichier_->Ancien() : nullptr;
-  if (!ancien || no < 1 || no > ancien->NbEnreg) return false;
-  const TEnregKy e(ancien, no);
-  if (ancien->Dossier()->Erreur) return false;
   // TransfertVersPublic: the 8-bit fields into the store's form.
-  Public.Id = no;
-  Public.IdEven = e.LitEntier32(kEven);
-  Public.Rang = e.LitEntier32(kRang);
-  Public.Type = AnsiVersUnicode(e.LitTexte(kType, kTailleType));
-  Public.Descriptif = AnsiVersUnicode(e.LitTexte(kDescriptif, kTailleDescriptif));
-  return true;
+  return LitAncienne(fichier_, no, kEven, kRang, Public, [this](const TEnregKy& e) {
+    Public.Type = AnsiVersUnicode(e.LitTexte(kType, kTailleType));
+    Public.Descriptif = AnsiVersUnicode(e.LitTexte(kDescriptif, kTailleDescriptif));
+  });
 }
 
 bool TSource::Lecture(long no) {
-  if (no == kEnregCourant) no = Public.Id;
-  Public = TSourceBDD();
-  Public.Id = no;
-  if (!fichier_ || no < 1) return false;
-  if (fichier_->Dossier()->IsVersion2009()) return LectureAncien(no);
-  TModuleBDD* m = fichier_->Module();
-  return m && m->LectureSource(no, Public);
+  return LitReference(
+      fichier_, no, Public, [this](long n) { return LectureAncien(n); },
+      [](TModuleBDD& m, long n, TSourceBDD& p) { return m.LectureSource(n, p); });
 }
 
 bool TSource::Enregistrement(long no) {
-  if (no != kEnregCourant) Public.Id = no;
-  if (!fichier_ || fichier_->Dossier()->IsReadOnly() || fichier_->Dossier()->Erreur || !fichier_->Module())
-    return false;
-  return fichier_->Module()->EcritureSource(Public);
+  return EcritReference(fichier_, no, Public, [](TModuleBDD& m, TSourceBDD& p) { return m.EcritureSource(p); });
 }
 
 // --- illustrations ---
@@ -151,32 +176,19 @@ TIllustration::TIllustration(TFicIllustrations* fichier, long no) : fichier_(fic
 }
 
 bool TIllustration::LectureAncien(long no) {
-  TFicBase* ancien = fichier_ ? fichier_->Ancien() : nullptr;
-  if (!ancien || no < 1 || no > ancien->NbEnreg) return false;
-  const TEnregKy e(ancien, no);
-  if (ancien->Dossier()->Erreur) return false;
-  Public.Id = no;
-  Public.IdEven = e.LitEntier32(kEven);
-  Public.Rang = e.LitEntier32(kRang);
-  Public.Chemin = e.LitTexte(kChemin, kTailleChemin);
-  return true;
+  return LitAncienne(fichier_, no, kEven, kRang, Public,
+                     [this](const TEnregKy& e) { Public.Chemin = e.LitTexte(kChemin, kTailleChemin); });
 }
 
 bool TIllustration::Lecture(long no) {
-  if (no == kEnregCourant) no = Public.Id;
-  Public = TIllustrationBDD();
-  Public.Id = no;
-  if (!fichier_ || no < 1) return false;
-  if (fichier_->Dossier()->IsVersion2009()) return LectureAncien(no);
-  TModuleBDD* m = fichier_->Module();
-  return m && m->LectureIllustration(no, Public);
+  return LitReference(
+      fichier_, no, Public, [this](long n) { return LectureAncien(n); },
+      [](TModuleBDD& m, long n, TIllustrationBDD& p) { return m.LectureIllustration(n, p); });
 }
 
 bool TIllustration::Enregistrement(long no) {
-  if (no != kEnregCourant) Public.Id = no;
-  if (!fichier_ || fichier_->Dossier()->IsReadOnly() || fichier_->Dossier()->Erreur || !fichier_->Module())
-    return false;
-  return fichier_->Module()->EcritureIllustration(Public);
+  return EcritReference(fichier_, no, Public,
+                        [](TModuleBDD& m, TIllustrationBDD& p) { return m.EcritureIllustration(p); });
 }
 
 AnsiString TIllustration::GetExpandFilename() const {
