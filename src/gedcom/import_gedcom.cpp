@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "folder/securite_dossier.h"
 #include "gedcom/import_gedcom_interne.h"
 #include "platform/arborescence.h"
 #include "platform/fichiers.h"
@@ -307,7 +308,15 @@ TBilanImportGedcom ImporteFichierGedcom(const AnsiString& cheminGed, const AnsiS
       return bilan;
     }
     repertoire = dossier.Repertoire;
-    if (ImporteGedcom(dossier, cheminGed, bilan, avancee)) return bilan;
+    // Until the import ends the folder stays a creation under way: an import killed midway leaves
+    // a folder that is never opened as a genealogy, and that the next import makes again.
+    if (!PoseMarqueCreation(repertoire))
+      bilan.erreur = "le dossier « " + AnsiVersUtf8(repertoire) + " » n'a pas pu être marqué en cours de création";
+    else if (ImporteGedcom(dossier, cheminGed, bilan, avancee) && LeveMarqueCreation(repertoire))
+      return bilan;
+    else if (bilan.erreur.empty())
+      bilan.erreur = "la fin de l'import n'a pas pu être enregistrée";
+    bilan.reussi = false;
   }
   // The folder was made for this import: a failed import leaves none, as before it began.
   if (!SupprimeArborescence(repertoire))

@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <unistd.h>
+#include <sys/wait.h>
+#include <csignal>
 #include <string>
 #include <vector>
 
@@ -159,6 +162,43 @@ TEST(ImportGedcomDefauts, UnImportCoupeAChaqueAppelLaisseToutOuRien) {
     ++pannes;
   }
   EXPECT_GT(pannes, 5);
+}
+
+// An import killed at any moment leaves no folder, the whole genealogy, or a folder recognised
+// as unfinished that the next import makes again.
+TEST(ImportGedcomDefauts, UnImportTueEstRefaitParLeSuivant) {
+  constexpr int kPersonnes = 3000;
+  std::string ged = kTete;
+  for (int i = 1; i <= kPersonnes; ++i)
+    ged += "0 @I" + std::to_string(i) + "@ INDI\n1 NAME Jean /Martin" + std::to_string(i) +
+           "/\n1 BIRT\n2 DATE 1 JAN 1800\n2 PLAC Rouen\n";
+  ged += "0 TRLR\n";
+  test::RepertoireTemporaire rep;
+  test::Ecrit(rep / "f.ged", ged);
+  const AnsiString source = Utf8VersAnsi(rep / "f.ged");
+  const AnsiString cible = Utf8VersAnsi(rep / "G.kya/G.adb");
+  const AnsiString repertoire = Utf8VersAnsi(rep / "G.kya");
+  for (int essai = 0; essai < 6; ++essai) {
+    const pid_t enfant = fork();
+    ASSERT_GE(enfant, 0);
+    if (enfant == 0) {
+      (void)ImporteFichierGedcom(source, cible);
+      _exit(0);
+    }
+    usleep(static_cast<useconds_t>(60000 * essai));
+    kill(enfant, SIGKILL);
+    waitpid(enfant, nullptr, 0);
+    if (!RepertoireExiste(repertoire)) continue;
+    bool inacheve = false;
+    {
+      TGestFichier g(cible, false, false, true, false, 0, TGestFichier::mcAucune, false, false, nullptr);
+      if (g.Erreur) EXPECT_TRUE(g.CreationInachevee) << essai;
+      else EXPECT_EQ(g.NombrePersonnes(), kPersonnes) << essai;
+      inacheve = g.CreationInachevee;
+    }
+    if (inacheve) EXPECT_TRUE(ImporteFichierGedcom(source, cible).reussi) << essai;
+    ASSERT_TRUE(SupprimeArborescence(repertoire));
+  }
 }
 
 TEST(ImportGedcomDefauts, UnDossierExistantNEstPasEcrase) {
