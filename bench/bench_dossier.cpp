@@ -11,6 +11,7 @@
 #include "platform/fichiers.h"
 #include "platform/thread_nom.h"
 #include "store/datamodulebdd.h"
+#include "index/ouverture_genealogie.h"
 
 namespace kyb {
 namespace {
@@ -19,8 +20,7 @@ constexpr long kPersonnes = 1'000'000;
 const AnsiString kRacine = "/tmp/kyb-bench-dossiers/";
 
 std::unique_ptr<TGestFichier> Dossier(const char* nom, bool creer) {
-  return std::make_unique<TGestFichier>(kRacine + nom + ".kya/" + nom + ".adb", creer, false, true, false, 0,
-                                        TGestFichier::mcAucune, false, false, nullptr);
+  return std::make_unique<TGestFichier>(kRacine + nom + ".kya/" + nom + ".adb", AvecIndex(TGestFichier::TOptionsOuverture{.Creer = creer}));
 }
 
 TEnregPublic PersonneType(long n) {

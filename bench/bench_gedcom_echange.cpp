@@ -12,6 +12,7 @@
 #include "gedcom/export_gedcom.h"
 #include "gedcom/import_gedcom.h"
 #include "platform/arborescence.h"
+#include "index/ouverture_genealogie.h"
 
 namespace {
 
@@ -45,8 +46,7 @@ BENCHMARK(BM_GedcomImport)->Unit(benchmark::kMillisecond)->Iterations(1);
 void BM_GedcomExport(benchmark::State& state) {
   long personnes = 0;
   for (auto _ : state) {
-    kyb::TGestFichier g(kyb::Utf8VersAnsi(Repertoire() + "/B.kya/B.adb"), false, false, true, false, 0,
-                        kyb::TGestFichier::mcAucune, true, false, nullptr);
+    kyb::TGestFichier g(kyb::Utf8VersAnsi(Repertoire() + "/B.kya/B.adb"), kyb::AvecIndex(kyb::TGestFichier::OuvertureLectureSeule()));
     if (g.Erreur) {
       state.SkipWithError("dossier absent : lancer BM_GedcomImport d'abord");
       return;

@@ -17,11 +17,12 @@
 
 #include "folder/gest_fic.h"
 #include "folder/gest_fic_pers.h"
-#include "names/gest_fic_index.h"
+#include "index/gest_fic_index.h"
 #include "persons/gest_pers.h"
 #include "platform/fichiers.h"
 #include "platform/thread_nom.h"
 #include "store/datamodulebdd.h"
+#include "index/ouverture_genealogie.h"
 
 namespace kyb {
 namespace {
@@ -87,8 +88,7 @@ class TZipf {
 };
 
 std::unique_ptr<TGestFichier> Ouvre(bool creer) {
-  return std::make_unique<TGestFichier>(kChemin, creer, false, true, false, 0, TGestFichier::mcAucune, false, false,
-                                        nullptr);
+  return std::make_unique<TGestFichier>(kChemin, AvecIndex(TGestFichier::TOptionsOuverture{.Creer = creer}));
 }
 
 // Births of every person and deaths of seven in ten, dated from the person's number, written in
@@ -148,10 +148,10 @@ void BM_Index_ReinitTableIndex(benchmark::State& state) {
   Genere();
   auto g = Ouvre(false);
   for (auto _ : state) {
-    if (!g->GetFicIndexPerson()->ReinitTableIndex()) state.SkipWithError("ReinitTableIndex a échoué");
+    if (!TFicIndexPerson::De(*g)->ReinitTableIndex()) state.SkipWithError("ReinitTableIndex a échoué");
   }
   state.counters["personnes"] = static_cast<double>(g->GetFicPersons()->NbEnreg);
-  state.counters["lignes"] = static_cast<double>(g->GetFicIndexPerson()->NbLignes());
+  state.counters["lignes"] = static_cast<double>(TFicIndexPerson::De(*g)->NbLignes());
 }
 BENCHMARK(BM_Index_ReinitTableIndex)->Iterations(1)->Unit(benchmark::kMillisecond);
 
@@ -162,7 +162,7 @@ void BM_Index_AnneesVieToutes(benchmark::State& state) {
   auto g = Ouvre(false);
   size_t connues = 0;
   for (auto _ : state) {
-    const auto annees = g->GetFicIndexPerson()->AnneesVieToutes(g->GetFicPersons()->NbEnreg);
+    const auto annees = TFicIndexPerson::De(*g)->AnneesVieToutes(g->GetFicPersons()->NbEnreg);
     connues = static_cast<size_t>(std::count_if(annees.begin(), annees.end(), [](const TAnneesVie& a) { return a.Min; }));
   }
   state.counters["personnes_datees"] = static_cast<double>(connues);
@@ -174,8 +174,8 @@ BENCHMARK(BM_Index_AnneesVieToutes)->Iterations(1)->Unit(benchmark::kMillisecond
 void BM_Index_ReinitTableIndexBis(benchmark::State& state) {
   NommeThreadPrincipal();
   auto g = Ouvre(false);
-  for (auto _ : state) g->GetFicIndexPerson()->ReinitTableIndexBis();
-  state.counters["entrees"] = static_cast<double>(g->GetFicIndexPerson()->Index()->GetNbElt());
+  for (auto _ : state) TFicIndexPerson::De(*g)->ReinitTableIndexBis();
+  state.counters["entrees"] = static_cast<double>(TFicIndexPerson::De(*g)->Index()->GetNbElt());
 }
 BENCHMARK(BM_Index_ReinitTableIndexBis)->Iterations(1)->Unit(benchmark::kMillisecond);
 
@@ -186,8 +186,8 @@ void BM_Index_OuvertureAvecPrx2(benchmark::State& state) {
   for (auto _ : state) {
     auto g = Ouvre(false);
     state.PauseTiming();
-    const bool restaure = g->GetFicIndexPerson()->Origine() == TFicIndexPerson::TOrigine::Fichier;
-    const std::string motif = UnicodeVersUtf8(g->GetFicIndexPerson()->MotifReconstruction());
+    const bool restaure = TFicIndexPerson::De(*g)->Origine() == TFicIndexPerson::TOrigine::Fichier;
+    const std::string motif = UnicodeVersUtf8(TFicIndexPerson::De(*g)->MotifReconstruction());
     g.reset();
     if (!restaure) {
       state.SkipWithError(("le .prx2 n'a pas été restauré : " + motif).c_str());
@@ -206,12 +206,12 @@ void BM_Index_PremiereRechercheCodePhonetique(benchmark::State& state) {
   for (auto _ : state) {
     state.PauseTiming();
     auto g = Ouvre(false);
-    if (g->Erreur || !g->GetFicIndexPerson()) {
+    if (g->Erreur || !TFicIndexPerson::De(*g)) {
       state.SkipWithError("le dossier n'a pas pu être ouvert");
       break;
     }
     state.ResumeTiming();
-    const auto t = g->GetFicIndexPerson()->ChercheNom(u"Martain", u"", 50);
+    const auto t = TFicIndexPerson::De(*g)->ChercheNom(u"Martain", u"", 50);
     benchmark::DoNotOptimize(t.data());
     state.PauseTiming();
     g.reset();
@@ -230,7 +230,7 @@ TGestFichier& Ouvert() {
 
 // Surnames of ranks 1, 10, 100 and 1000 in turn: the first 50 persons of each.
 void BM_Index_ChercheNomExact(benchmark::State& state) {
-  TFicIndexPerson& f = *Ouvert().GetFicIndexPerson();
+  TFicIndexPerson& f = *TFicIndexPerson::De(Ouvert());
   const UnicodeString noms[] = {Nom(0), Nom(9), Nom(99), Nom(999)};
   size_t i = 0, trouves = 0;
   for (auto _ : state) {
@@ -245,7 +245,7 @@ BENCHMARK(BM_Index_ChercheNomExact)->Unit(benchmark::kMicrosecond);
 // What kyb cherche does after the process has started: the search of an exact surname and the line
 // of each of the first 50 persons found (name read from the store, years from the index).
 void BM_Index_ChercheNomExactAvecLignes(benchmark::State& state) {
-  TFicIndexPerson& f = *Ouvert().GetFicIndexPerson();
+  TFicIndexPerson& f = *TFicIndexPerson::De(Ouvert());
   const UnicodeString noms[] = {Nom(0), Nom(9), Nom(99), Nom(999)};
   size_t i = 0, lignes = 0, avecAnnees = 0;
   for (auto _ : state) {
@@ -263,7 +263,7 @@ BENCHMARK(BM_Index_ChercheNomExactAvecLignes)->Unit(benchmark::kMicrosecond);
 
 // Typed spellings that are no surname of the folder: found by phonetic code only.
 void BM_Index_ChercheCodePhonetique(benchmark::State& state) {
-  TFicIndexPerson& f = *Ouvert().GetFicIndexPerson();
+  TFicIndexPerson& f = *TFicIndexPerson::De(Ouvert());
   const UnicodeString noms[] = {u"Martain", u"Bernart", u"Moro", u"Jirard"};
   (void)f.ChercheNom(noms[0], u"", 50);  // the table of codes is built at the first such search
   size_t i = 0, trouves = 0;
@@ -280,15 +280,15 @@ BENCHMARK(BM_Index_ChercheCodePhonetique)->Unit(benchmark::kMicrosecond);
 // Bytes of the in-memory index per entry: the capacities of its store, order and person numbers, and the table of phonetic codes
 // that the searches build (per entry of the index).
 void BM_Index_MemoireParEntree(benchmark::State& state) {
-  TGestEltIndex& index = *Ouvert().GetFicIndexPerson()->Index();
+  TGestEltIndex& index = *TFicIndexPerson::De(Ouvert())->Index();
   for (auto _ : state) benchmark::DoNotOptimize(index.GetNbElt());
   const double n = std::max(1, index.GetNbElt());
   state.counters["entrees"] = n;
   state.counters["octets_par_entree"] = static_cast<double>(index.OctetsMemoire()) / n;
   // The table of phonetic codes holds one pair per surname.
-  (void)Ouvert().GetFicIndexPerson()->ChercheNom(u"Martain", u"", 1);
-  state.counters["noms_distincts"] = static_cast<double>(Ouvert().GetFicIndexPerson()->NbNomsCodes());
-  state.counters["octets_codes_par_entree"] = static_cast<double>(Ouvert().GetFicIndexPerson()->NbNomsCodes() *
+  (void)TFicIndexPerson::De(Ouvert())->ChercheNom(u"Martain", u"", 1);
+  state.counters["noms_distincts"] = static_cast<double>(TFicIndexPerson::De(Ouvert())->NbNomsCodes());
+  state.counters["octets_codes_par_entree"] = static_cast<double>(TFicIndexPerson::De(Ouvert())->NbNomsCodes() *
                                                                   sizeof(std::pair<uint64_t, int32_t>)) / n;
 }
 BENCHMARK(BM_Index_MemoireParEntree)->Iterations(1);
@@ -297,7 +297,7 @@ BENCHMARK(BM_Index_MemoireParEntree)->Iterations(1);
 // of the single calls is reported.
 void BM_Index_ModifClef(benchmark::State& state) {
   TGestFichier& g = Ouvert();
-  TFicIndexPerson& f = *g.GetFicIndexPerson();
+  TFicIndexPerson& f = *TFicIndexPerson::De(g);
   std::mt19937 alea(3);
   std::vector<double> durees;
   long k = 0;
@@ -321,7 +321,7 @@ BENCHMARK(BM_Index_ModifClef)->Iterations(200)->Unit(benchmark::kMillisecond);
 // The in-memory part of a rename alone: an entry moved to the place of another surname, then back
 // (so that the index still matches its rows); median and p99 of the single moves.
 void BM_Index_RemplaceClasseMemoire(benchmark::State& state) {
-  TGestEltIndex& index = *Ouvert().GetFicIndexPerson()->Index();
+  TGestEltIndex& index = *TFicIndexPerson::De(Ouvert())->Index();
   std::mt19937 alea(7);
   std::vector<double> durees;
   for (auto _ : state) {
@@ -346,7 +346,7 @@ BENCHMARK(BM_Index_RemplaceClasseMemoire)->Iterations(500)->Unit(benchmark::kMic
 // The in-memory part of a deleted person and of an added one: the person's entries removed
 // (SupprimeClefPersNo), then inserted again at their places; median and p99 of each.
 void BM_Index_SupprimeAjouteMemoire(benchmark::State& state) {
-  TGestEltIndex& index = *Ouvert().GetFicIndexPerson()->Index();
+  TGestEltIndex& index = *TFicIndexPerson::De(Ouvert())->Index();
   std::mt19937 alea(9);
   std::vector<double> suppressions, ajouts;
   const auto duree = [](auto debut) {
@@ -378,7 +378,7 @@ BENCHMARK(BM_Index_SupprimeAjouteMemoire)->Iterations(100)->Unit(benchmark::kMic
 // back (as for an added person); median and p99 of each half.
 void BM_Index_SupprimeClefPuisAjout(benchmark::State& state) {
   TGestFichier& g = Ouvert();
-  TFicIndexPerson& f = *g.GetFicIndexPerson();
+  TFicIndexPerson& f = *TFicIndexPerson::De(g);
   std::mt19937 alea(5);
   std::vector<double> suppressions, ajouts;
   const auto duree = [](auto debut) {

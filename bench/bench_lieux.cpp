@@ -15,6 +15,7 @@
 #include "platform/fichiers.h"
 #include "platform/thread_nom.h"
 #include "store/datamodulebdd.h"
+#include "index/ouverture_genealogie.h"
 
 namespace kyb {
 namespace {
@@ -91,8 +92,7 @@ const std::vector<TEltDupWideChn>& Lieux() {
 }
 
 std::unique_ptr<TGestFichier> Dossier(bool creer) {
-  return std::make_unique<TGestFichier>(kRacine + "Lieux.kya/Lieux.adb", creer, false, true, false, 0,
-                                        TGestFichier::mcAucune, false, false, nullptr);
+  return std::make_unique<TGestFichier>(kRacine + "Lieux.kya/Lieux.adb", AvecIndex(TGestFichier::TOptionsOuverture{.Creer = creer}));
 }
 
 // A folder whose store holds the 100,000 places and whose qualities file holds them too.

@@ -14,6 +14,7 @@
 #include "platform/fichiers.h"
 #include "platform/thread_nom.h"
 #include "store/datamodulebdd.h"
+#include "index/ouverture_genealogie.h"
 
 namespace kyb {
 namespace {
@@ -23,8 +24,7 @@ constexpr int kGenealogies = 100;
 const AnsiString kRacine = "/tmp/kyb-bench-maintenance/";
 
 std::unique_ptr<TGestFichier> Dossier(const AnsiString& repertoire, const AnsiString& nom, bool creer) {
-  return std::make_unique<TGestFichier>(repertoire + nom + ".kya/" + nom + ".adb", creer, false, true, false, 0,
-                                        TGestFichier::mcAucune, false, false, nullptr);
+  return std::make_unique<TGestFichier>(repertoire + nom + ".kya/" + nom + ".adb", AvecIndex(TGestFichier::TOptionsOuverture{.Creer = creer}));
 }
 
 // A folder of kPersonnes persons written in import mode, made once.

@@ -21,6 +21,7 @@
 #include "platform/fichiers.h"
 #include "platform/thread_nom.h"
 #include "store/datamodulebdd.h"
+#include "index/ouverture_genealogie.h"
 
 namespace kyb {
 namespace {
@@ -47,7 +48,7 @@ std::unique_ptr<TGestFichier> Ecrit(const TGraphe& g, const AnsiString& nom) {
   const AnsiString chemin = kRacine + nom + ".kya/" + nom + ".adb";
   (void)SupprimeArborescence(kRacine + nom + ".kya");
   {
-    TGestFichier d(chemin, true, false, true, false, 0, TGestFichier::mcAucune, false, false, nullptr);
+    TGestFichier d(chemin, AvecIndex(TGestFichier::Creation(0)));
     TModuleBDD& m = *d.GetModuleBDD();
     (void)m.BeginImport(false);
     for (size_t n = 1; n < g.size(); ++n) {
@@ -64,8 +65,7 @@ std::unique_ptr<TGestFichier> Ecrit(const TGraphe& g, const AnsiString& nom) {
     }
     (void)m.EndImport(false);
   }
-  return std::make_unique<TGestFichier>(chemin, false, false, true, false, 0, TGestFichier::mcAucune, false, false,
-                                        nullptr);
+  return std::make_unique<TGestFichier>(chemin, AvecIndex(TGestFichier::Ouverture()));
 }
 
 struct TPedigree {

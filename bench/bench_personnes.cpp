@@ -12,12 +12,13 @@
 
 #include "folder/gest_fic.h"
 #include "folder/gest_fic_pers.h"
-#include "names/gest_fic_index.h"
+#include "index/gest_fic_index.h"
 #include "persons/bufferisationarbchrono.h"
 #include "persons/gest_pers.h"
 #include "platform/fichiers.h"
 #include "platform/thread_nom.h"
 #include "store/datamodulebdd.h"
+#include "index/ouverture_genealogie.h"
 
 namespace kyb {
 namespace {
@@ -33,8 +34,7 @@ const AnsiString kRacine = "/tmp/kyb-bench-personnes/";
 const AnsiString kChemin = kRacine + "Personnes.kya/Personnes.adb";
 
 std::unique_ptr<TGestFichier> Dossier(bool creer) {
-  return std::make_unique<TGestFichier>(kChemin, creer, false, true, false, 0, TGestFichier::mcAucune, false, false,
-                                        nullptr);
+  return std::make_unique<TGestFichier>(kChemin, AvecIndex(TGestFichier::TOptionsOuverture{.Creer = creer}));
 }
 
 void Remplit(TPerson& p) {

@@ -15,6 +15,7 @@
 #include "persons/gest_pers.h"
 #include "platform/fichiers.h"
 #include "platform/thread_nom.h"
+#include "index/ouverture_genealogie.h"
 
 namespace kyb {
 namespace {
@@ -26,8 +27,7 @@ constexpr long kLecturesEnCache = 1'000'000;
 constexpr int kEnregistrements = 500;
 
 std::unique_ptr<TGestFichier> Dossier(bool creer) {
-  return std::make_unique<TGestFichier>(kChemin, creer, false, true, false, 0, TGestFichier::mcAucune, false, false,
-                                        nullptr);
+  return std::make_unique<TGestFichier>(kChemin, AvecIndex(TGestFichier::TOptionsOuverture{.Creer = creer}));
 }
 
 // The folder with its persons and cards, built once and kept for the next runs.

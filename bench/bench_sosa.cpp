@@ -18,6 +18,7 @@
 #include "platform/fichiers.h"
 #include "platform/thread_nom.h"
 #include "store/datamodulebdd.h"
+#include "index/ouverture_genealogie.h"
 
 namespace kyb {
 namespace {
@@ -34,8 +35,7 @@ AnsiString Chemin(bool implexe) {
 AnsiString Fait(bool implexe) { return kRacine + (implexe ? "implexe.fait" : "plein.fait"); }
 
 std::unique_ptr<TGestFichier> Dossier(bool implexe, bool creer) {
-  return std::make_unique<TGestFichier>(Chemin(implexe), creer, false, true, false, 1, TGestFichier::mcAucune,
-                                        false, false, nullptr);
+  return std::make_unique<TGestFichier>(Chemin(implexe), AvecIndex(TGestFichier::TOptionsOuverture{.Creer = creer, .PremierePersonne = 1}));
 }
 
 // Father of each person: 2k, or with implex, for one person in ten of generations 2 to 18, the

@@ -8,6 +8,7 @@
 #include "interface_terminal.h"
 #include "platform/chaines.h"
 #include "platform/fichiers.h"
+#include "index/ouverture_genealogie.h"
 
 namespace kyb::cli {
 
@@ -39,9 +40,7 @@ const char* Liaison(char c) {
 // never writes: damage is reported, and repaired when the folder is opened for writing); null
 // after a French error on stderr.
 std::unique_ptr<TGestFichier> Ouvre(const std::string& chemin, TInterfaceUtilisateur* iu) {
-  constexpr bool kLectureSeule = true;
-  auto dossier = std::make_unique<TGestFichier>(CheminDossier(chemin), false, false, true, false, 0,
-                                                TGestFichier::mcAucune, kLectureSeule, false, iu);
+  auto dossier = std::make_unique<TGestFichier>(CheminDossier(chemin), AvecIndex(TGestFichier::OuvertureLectureSeule(iu)));
   if (dossier->Erreur || !dossier->GetDefChpsCs()) {
     Echec(MessageOuverture(*dossier));
     return nullptr;

@@ -9,13 +9,13 @@
 #include "interface_terminal.h"
 #include "store/datamodulebdd.h"
 #include "store/schema_bdd.h"
+#include "index/ouverture_genealogie.h"
 
 namespace kyb::cli {
 namespace {
 
 std::unique_ptr<TGestFichier> Ouvre(const std::string& chemin, TInterfaceUtilisateur* iu) {
-  return std::make_unique<TGestFichier>(CheminDossier(chemin), false, false, false, false, 0,
-                                        TGestFichier::mcAucune, false, false, iu);
+  return std::make_unique<TGestFichier>(CheminDossier(chemin), AvecIndex(TGestFichier::TOptionsOuverture{.SansProgression = false, .Proprietaire = iu}));
 }
 
 std::string CheminBase(const TGestFichier& g) {
@@ -25,8 +25,7 @@ std::string CheminBase(const TGestFichier& g) {
 int Nouveau(const Arguments& args) {
   if (args.size() != 1) return Usage("kyb nouveau CHEMIN");
   TInterfaceTerminal iu;
-  const TGestFichier g(CheminDossier(args[0]), true, false, false, false, 1, TGestFichier::mcAucune,
-                       false, false, &iu);
+  const TGestFichier g(CheminDossier(args[0]), AvecIndex(TGestFichier::TOptionsOuverture{.Creer = true, .SansProgression = false, .PremierePersonne = 1, .Proprietaire = &iu}));
   if (g.Erreur) {
     if (g.ReponseNomExistant != 0)
       return Echec("le dossier « " + AnsiVersUtf8(g.Repertoire) + " » existe déjà : choisissez un autre nom");

@@ -8,6 +8,7 @@
 #include "gedcom/import_gedcom.h"
 #include "interface_terminal.h"
 #include "platform/interface_utilisateur.h"
+#include "index/ouverture_genealogie.h"
 
 namespace kyb::cli {
 namespace {
@@ -53,7 +54,7 @@ int Exporte(const Arguments& args) {
     else if (args[3] != "5.5.1" && args[3] != "5") return Usage(kSyntaxe);
   }
   TInterfaceTerminal iu;
-  TGestFichier g(CheminDossier(args[0]), false, false, true, false, 0, TGestFichier::mcAucune, true, false, &iu);
+  TGestFichier g(CheminDossier(args[0]), AvecIndex(TGestFichier::OuvertureLectureSeule(&iu)));
   if (g.Erreur) return Echec(MessageOuverture(g));
   const TBilanExportGedcom b = ExporteFichierGedcom(g, CheminAnsi(args[1]), version);
   if (!b.reussi) return Echec(b.erreur);

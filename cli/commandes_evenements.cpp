@@ -6,6 +6,7 @@
 #include "folder/gest_fic_pers.h"
 #include "persons/fiche_evenements.h"
 #include "store/datamodulebdd.h"
+#include "index/ouverture_genealogie.h"
 
 namespace kyb::cli {
 namespace {
@@ -15,7 +16,7 @@ int Evenements(const Arguments& args) {
   long long no = 0;
   if (!TexteVersEntier(args[1], no) || no < 1) return Echec("numéro de personne invalide : " + args[1]);
   // Reading only: the folder is opened read-only so that nothing in it changes.
-  TGestFichier g(CheminDossier(args[0]), false, false, true, false, 0, TGestFichier::mcAucune, true, false, nullptr);
+  TGestFichier g(CheminDossier(args[0]), AvecIndex(TGestFichier::OuvertureLectureSeule()));
   if (g.Erreur) return Echec(MessageOuverture(g));
   TModuleBDD* bdd = g.GetModuleBDD();
   if (!bdd) return Echec("le dossier n'a pas de base de données : ses événements ne sont pas lisibles ici");

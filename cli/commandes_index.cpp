@@ -6,8 +6,9 @@
 #include "folder/gest_fic.h"
 #include "folder/gest_fic_pers.h"
 #include "interface_terminal.h"
-#include "names/gest_fic_index.h"
+#include "index/gest_fic_index.h"
 #include "persons/gest_pers.h"
+#include "index/ouverture_genealogie.h"
 
 namespace kyb::cli {
 namespace {
@@ -40,9 +41,9 @@ int Index(const Arguments& args) {
   if (args.size() != 2 || (args[1] != "verifie" && args[1] != "reconstruit" && args[1] != "repare"))
     return Usage("kyb index CHEMIN verifie|reconstruit|repare");
   TInterfaceTerminal iu;
-  TGestFichier g(CheminDossier(args[0]), false, false, false, false, 0, TGestFichier::mcAucune, false, false, &iu);
+  TGestFichier g(CheminDossier(args[0]), AvecIndex(TGestFichier::TOptionsOuverture{.SansProgression = false, .Proprietaire = &iu}));
   if (g.Erreur) return Echec(MessageOuverture(g));
-  TFicIndexPerson* index = g.GetFicIndexPerson();
+  TFicIndexPerson* index = TFicIndexPerson::De(g);
   if (!index || g.IsReadOnly()) return Echec("le dossier est en lecture seule : l'index ne peut pas être modifié");
   if (args[1] == "repare") return Repare(*index);
   if (args[1] == "reconstruit") {
@@ -80,10 +81,9 @@ int Cherche(const Arguments& args) {
   if (args.size() < 2 || args.size() > 3) return Usage("kyb cherche CHEMIN NOM [PRENOM]");
   TInterfaceTerminal iu;
   // A search writes nothing: the folder is opened read-only.
-  const TGestFichier g(CheminDossier(args[0]), false, false, true, false, 0, TGestFichier::mcAucune, true, false,
-                       &iu);
+  const TGestFichier g(CheminDossier(args[0]), AvecIndex(TGestFichier::OuvertureLectureSeule(&iu)));
   if (g.Erreur) return Echec(MessageOuverture(g));
-  TFicIndexPerson* index = g.GetFicIndexPerson();
+  TFicIndexPerson* index = TFicIndexPerson::De(g);
   if (!index) return Echec("ce dossier n'a pas d'index des personnes");
   const auto trouves =
       index->ChercheNom(Utf8VersUnicode(args[1]), args.size() > 2 ? Utf8VersUnicode(args[2]) : UnicodeString(),

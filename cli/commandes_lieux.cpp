@@ -6,6 +6,7 @@
 #include "dictionaries/gestduplicat.h"
 #include "dossier_cli.h"
 #include "folder/fic_dupli.h"
+#include "index/ouverture_genealogie.h"
 
 namespace kyb::cli {
 
@@ -15,8 +16,7 @@ namespace {
 
 // The folder named by the argument with its places table; null after a French error on stderr.
 std::unique_ptr<TGestFichier> Ouvre(const std::string& chemin) {
-  auto dossier = std::make_unique<TGestFichier>(CheminDossier(chemin), false, false, true, false, 0,
-                                                TGestFichier::mcAucune, false, false, nullptr);
+  auto dossier = std::make_unique<TGestFichier>(CheminDossier(chemin), AvecIndex(TGestFichier::Ouverture()));
   if (dossier->Erreur || !dossier->GetFicLieux()) {
     Echec(MessageOuverture(*dossier));
     return nullptr;

@@ -8,6 +8,7 @@
 #include "folder/info_genea.h"
 #include "folder/maintenance_dossier.h"
 #include "platform/arborescence.h"
+#include "index/ouverture_genealogie.h"
 
 namespace kyb::cli {
 namespace {
@@ -43,7 +44,7 @@ int Duplique(const Arguments& args) {
   const AnsiString nouveau = CheminAnsi(args[1]);
   if (!NomGenealogieValide(nouveau)) return Echec(TexteErreurMaintenance(emNomInvalide, nouveau));
   // Opened, so that the field definitions name their dictionary files to copy.
-  TGestFichier g(store, false, false, true, false, 0, TGestFichier::mcAucune, true, false, nullptr);
+  TGestFichier g(store, AvecIndex(TGestFichier::OuvertureLectureSeule()));
   if (g.Erreur) return Echec(MessageOuverture(g));
   const int code = g.DupliqueGenealogie(nouveau);
   if (code != emAucune) return Echec(TexteErreurMaintenance(code, nouveau));

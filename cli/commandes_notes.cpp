@@ -4,6 +4,7 @@
 #include "commandes.h"
 #include "dossier_cli.h"
 #include "folder/fic_notes.h"
+#include "index/ouverture_genealogie.h"
 
 namespace kyb::cli {
 namespace {
@@ -13,8 +14,7 @@ int Note(const Arguments& args) {
   long long no = 0;
   if (!TexteVersEntier(args[1], no) || no < 1) return Echec("numéro de note invalide : " + args[1]);
   // Reading only: the folder is opened read-only so that nothing in it changes.
-  const TGestFichier g(CheminDossier(args[0]), false, false, true, false, 0, TGestFichier::mcAucune, true, false,
-                       nullptr);
+  const TGestFichier g(CheminDossier(args[0]), AvecIndex(TGestFichier::OuvertureLectureSeule()));
   if (g.Erreur) return Echec(MessageOuverture(g));
   if (!g.FicNotes || !g.FicNotes->Valide()) return Echec("le dossier n'a pas de fichier de notes");
   TFicNotes& f = *g.FicNotes;

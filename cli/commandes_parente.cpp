@@ -9,6 +9,7 @@
 #include "persons/ancetres_communs.h"
 #include "persons/lienparente.h"
 #include "persons/tables_parente.h"
+#include "index/ouverture_genealogie.h"
 
 namespace kyb::cli {
 namespace {
@@ -30,8 +31,7 @@ struct TOuverture {
 
 TOuverture Ouvre(const std::string& chemin) {
   TOuverture o;
-  o.dossier = std::make_unique<TGestFichier>(CheminDossier(chemin), false, false, true, false, 0,
-                                             TGestFichier::mcAucune, true, false, nullptr);
+  o.dossier = std::make_unique<TGestFichier>(CheminDossier(chemin), AvecIndex(TGestFichier::OuvertureLectureSeule()));
   if (o.dossier->Erreur) o.code = Echec(MessageOuverture(*o.dossier));
   return o;
 }

@@ -10,6 +10,7 @@
 #include "persons/fiche_evenements.h"
 #include "persons/gest_pers.h"
 #include "store/datamodulebdd.h"
+#include "index/ouverture_genealogie.h"
 
 namespace kyb::cli {
 namespace {
@@ -48,7 +49,7 @@ int Personne(const Arguments& args) {
   long long no = 0;
   if (!TexteVersEntier(args[1], no) || no < 1) return Echec("numéro de personne invalide : " + args[1]);
   // Reading only: the folder is opened read-only so that nothing in it changes.
-  TGestFichier g(CheminDossier(args[0]), false, false, true, false, 0, TGestFichier::mcAucune, true, false, nullptr);
+  TGestFichier g(CheminDossier(args[0]), AvecIndex(TGestFichier::OuvertureLectureSeule()));
   if (g.Erreur) return Echec(MessageOuverture(g));
   TFicPersons& f = *g.FicPersons;
   if (!f.NoPersValide(no)) return Echec("la personne " + args[1] + " n'existe pas (dernier numéro : " +
@@ -87,7 +88,7 @@ int Personne(const Arguments& args) {
 // Opens the folder for writing, applies the fields in order and saves: all of it, or nothing.
 int Edite(const std::string& chemin, long no, const std::vector<std::pair<bool, std::pair<std::string, std::string>>>& champs,
           bool nouvelle) {
-  TGestFichier g(CheminDossier(chemin), false, false, true, false, 0, TGestFichier::mcAucune, false, false, nullptr);
+  TGestFichier g(CheminDossier(chemin), AvecIndex(TGestFichier::Ouverture()));
   if (g.Erreur) return Echec(MessageOuverture(g));
   TEditionPersonne edition = nouvelle ? TEditionPersonne(*g.FicPersons) : TEditionPersonne(*g.FicPersons, no);
   if (!edition.Erreur().empty()) return Echec(edition.Erreur());

@@ -10,6 +10,7 @@
 #include "interface_terminal.h"
 #include "names/g_nopers.h"
 #include "persons/gest_pers.h"
+#include "index/ouverture_genealogie.h"
 
 namespace kyb::cli {
 namespace {
@@ -49,8 +50,8 @@ class TInterfaceEconome final : public TInterfaceUtilisateur {
 };
 
 std::unique_ptr<TGestFichier> Ouvre(const std::string& chemin, bool lectureSeule) {
-  return std::make_unique<TGestFichier>(CheminDossier(chemin), false, false, true, false, 0, TGestFichier::mcAucune,
-                                        lectureSeule, false, nullptr);
+  return std::make_unique<TGestFichier>(
+      CheminDossier(chemin), AvecIndex(lectureSeule ? TGestFichier::OuvertureLectureSeule() : TGestFichier::Ouverture()));
 }
 
 std::string Personne(TFicPersons& f, long no) {

@@ -17,11 +17,12 @@
 #include "names/g_nopers.h"
 #include "names/bo_chn1.h"
 #include "names/bo_soundex.h"
-#include "names/gest_fic_index.h"
+#include "index/gest_fic_index.h"
 #include "persons/ancetres_communs.h"
 #include "persons/lienparente.h"
 #include "platform/fichiers.h"
 #include "store/datamodulebdd.h"
+#include "index/ouverture_genealogie.h"
 
 #ifndef KYBASE_DONNEES
 #define KYBASE_DONNEES "data"
@@ -234,7 +235,7 @@ void DemoSosa(TGestFichier& dossier) {
 // finds it unindexed and indexes it; then searches by name.
 void DemoIndex(TGestFichier& dossier) {
   std::printf("\n== Index des personnes\n");
-  TFicIndexPerson* index = dossier.GetFicIndexPerson();
+  TFicIndexPerson* index = TFicIndexPerson::De(dossier);
   if (!index) return;
   const TBilanIndex bilan = index->CheckIndexValid(nullptr, true);
   std::printf("  vérification : %ld personne(s) sans leurs lignes d'index, %ld réindexée(s), %ld lignes\n",
@@ -263,7 +264,7 @@ int Demo(const Arguments& args) {
   const AnsiString chemin = ConstruitAccesGenealogie(Utf8VersAnsi(cible) + "/", "Exemple", ".adb");
   std::printf("== Création du dossier généalogique d'exemple\n");
   {
-    TGestFichier dossier(chemin, true, false, true, false, 0, TGestFichier::mcAucune, false, false, nullptr);
+    TGestFichier dossier(chemin, AvecIndex(TGestFichier::Creation(0)));
     if (dossier.Erreur) return Echec("le dossier généalogique n'a pas pu être créé");
     const int n = ChargeFamille(*dossier.GetModuleBDD());
     std::printf("%d personnes de la famille d'exemple enregistrées.\n", n);
@@ -271,7 +272,7 @@ int Demo(const Arguments& args) {
     if (!DemoNotes(dossier)) return Echec("erreur d'accès au fichier des notes");
   }
   std::printf("\n== Réouverture du dossier\n");
-  TGestFichier dossier(chemin, false, false, true, false, 0, TGestFichier::mcAucune, false, false, nullptr);
+  TGestFichier dossier(chemin, AvecIndex(TGestFichier::Ouverture()));
   if (dossier.Erreur) return Echec(MessageOuverture(dossier));
   AfficheInfo(dossier);
   std::printf("\n== Quelques personnes relues dans la base\n");

@@ -5,6 +5,7 @@
 #include "demo.h"
 #include "gedcom/export_gedcom.h"
 #include "gedcom/import_gedcom.h"
+#include "index/ouverture_genealogie.h"
 
 #ifndef KYBASE_DONNEES
 #define KYBASE_DONNEES "data"
@@ -19,7 +20,7 @@ bool DemoGedcom(const std::string& repertoire) {
   const TBilanImportGedcom bilan = ImporteFichierGedcom(Utf8VersAnsi(source), chemin);
   if (!bilan.reussi) return false;
   for (const std::string& ligne : RapportImport(bilan)) std::printf("  %s\n", ligne.c_str());
-  TGestFichier dossier(chemin, false, false, true, false, 0, TGestFichier::mcAucune, false, false, nullptr);
+  TGestFichier dossier(chemin, AvecIndex(TGestFichier::Ouverture()));
   if (dossier.Erreur) return false;
   const std::string sortie = repertoire + "/ExempleGedcom.ged";
   const TBilanExportGedcom retour = ExporteFichierGedcom(dossier, Utf8VersAnsi(sortie), TVersionGedcom::V551);

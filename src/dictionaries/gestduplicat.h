@@ -27,7 +27,7 @@
 #include <vector>
 
 #include "folder/fic_dupli.h"
-#include "names/flux_binaire.h"
+#include "platform/flux_binaire.h"
 #include "platform/flux_objets.h"
 
 namespace kyb {

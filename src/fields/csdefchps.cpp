@@ -4,7 +4,7 @@
 
 #include "fields/csdefaut.h"
 #include "fields/csstruct_interne.h"
-#include "names/flux_binaire.h"
+#include "platform/flux_binaire.h"
 #include "platform/ecriture_atomique.h"
 #include "platform/fichiers.h"
 #include "platform/journal.h"

@@ -25,7 +25,7 @@
 #include <cstdint>
 #include <string>
 
-#include "names/flux_binaire.h"
+#include "platform/flux_binaire.h"
 #include "names/g_tblvar.h"
 #include "platform/chaines.h"
 

@@ -17,6 +17,7 @@
 #include <string>
 
 #include "folder/gestbufferchamps.h"
+#include "folder/index_personnes.h"
 #include "platform/chaines.h"
 #include "platform/date_heure.h"
 #include "platform/fichiers.h"
@@ -37,7 +38,6 @@ class TFicNoticesPat;
 class TFicSources;
 class TFicIllustrations;
 class TFicDupli;
-class TFicIndexPerson;
 
 // Default structure path of the application (a definition file or the directory holding one).
 extern AnsiString asStructFilenameNew;
@@ -61,10 +61,29 @@ class TGestFichier : public TDossierBDD {
   static constexpr const char* kVersionBDD = "5.90";
   static constexpr long kSeuilProgression = 10000;  // persons above which opening shows progress
 
-  // nomFichier: any file path of the folder (its directory and base name are kept).
-  TGestFichier(const AnsiString& nomFichier, bool creer, bool leger, bool sansProgression,
-               bool sansOuverture, int premierePersonne, TModeConversion mode, bool lectureSeule,
-               bool sansIndexNotices, TInterfaceUtilisateur* proprietaire);
+  // How a folder is opened. The named openings below give the usual sets.
+  struct TOptionsOuverture {
+    bool Creer = false;            // a new folder, numbered from PremierePersonne
+    bool Leger = false;            // the light opening (see OuvrirFichier)
+    bool SansProgression = true;   // no progress window while opening
+    bool SansOuverture = false;    // the format decided, nothing opened
+    int PremierePersonne = 0;
+    TModeConversion Conversion = mcAucune;
+    bool LectureSeule = false;
+    bool SansIndexNotices = false;
+    TInterfaceUtilisateur* Proprietaire = nullptr;  // progress and questions; null shows nothing
+    TFabriqueIndexPersonnes FabriqueIndex;          // empty: no person index
+  };
+  // A new folder whose first person bears premierePersonne.
+  [[nodiscard]] static TOptionsOuverture Creation(int premierePersonne = 1, TInterfaceUtilisateur* iu = nullptr);
+  // An existing folder, for writing (it falls back to read-only as the record layer says).
+  [[nodiscard]] static TOptionsOuverture Ouverture(TInterfaceUtilisateur* iu = nullptr);
+  // An existing folder, read-only: nothing is written to it.
+  [[nodiscard]] static TOptionsOuverture OuvertureLectureSeule(TInterfaceUtilisateur* iu = nullptr);
+
+  // nomFichier: any file path of the folder (its directory and base name are kept). Whether the
+  // opening succeeded is told by Erreur and CodeErreurOuverture.
+  TGestFichier(const AnsiString& nomFichier, const TOptionsOuverture& options);
   // A bare manager on a folder path: no format decision, nothing opened (record-file work, tools).
   explicit TGestFichier(const AnsiString& nomFichier, bool lectureSeule = false,
                         bool conversionMode2 = false);
@@ -188,7 +207,7 @@ class TGestFichier : public TDossierBDD {
   [[nodiscard]] TFicDupli* GetFicQualites() const { return FicQualites.get(); }
   [[nodiscard]] TFicDupli* GetFicParentes() const { return FicParentes.get(); }
   [[nodiscard]] TFicDupli* GetFicLieux() const { return FicLieux.get(); }
-  [[nodiscard]] TFicIndexPerson* GetFicIndexPerson() const { return FicIndexPerson.get(); }
+  [[nodiscard]] TIndexPersonnesDossier* GetFicIndexPerson() const { return FicIndexPerson.get(); }
   // Replaces the person index's in-memory entries by an empty index of that capacity.
   void InitTailleIndex(long taille);
 
@@ -241,7 +260,8 @@ class TGestFichier : public TDossierBDD {
   std::unique_ptr<TFicSources> FicSources;
   std::unique_ptr<TFicNotes> FicNotes;
   std::unique_ptr<TFicNoticesPat> FicNoticesPat;
-  std::unique_ptr<TFicIndexPerson> FicIndexPerson;  // current-format folders with a store
+  std::unique_ptr<TIndexPersonnesDossier> FicIndexPerson;  // current-format folders with a store
+  TFabriqueIndexPersonnes FabriqueIndex;  // how the opening makes FicIndexPerson (empty: none)
 
  private:
   void DecideFormat(TModeConversion mode);

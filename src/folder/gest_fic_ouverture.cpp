@@ -18,7 +18,6 @@
 #include "folder/gest_fic_pers_annexes.h"
 #include "folder/gest_fic_sosa.h"
 #include "folder/securite_dossier.h"
-#include "names/gest_fic_index.h"
 #include "platform/ecriture_atomique.h"
 #include "platform/ressources.h"
 #include "store/datamodulebdd.h"
@@ -56,7 +55,7 @@ void OuvreSources(TGestFichier& g) { g.FicSources = std::make_unique<TFicSources
 void OuvreNotes(TGestFichier& g) { g.FicNotes = std::make_unique<TFicNotes>(&g, false); }
 void OuvreNotices(TGestFichier& g) { g.FicNoticesPat = std::make_unique<TFicNoticesPat>(&g, false); }
 void OuvreIndexPerson(TGestFichier& g) {
-  if (g.ModuleBDD) g.FicIndexPerson = std::make_unique<TFicIndexPerson>(&g, g.EnCreation, nullptr);
+  if (g.ModuleBDD && g.FabriqueIndex) g.FicIndexPerson = g.FabriqueIndex(g, g.EnCreation);
 }
 
 // Opening, after the persons side: qualities first, shown by the window's first text.
@@ -122,24 +121,43 @@ constexpr int kMaximumProgression = 19;
 
 }  // namespace
 
-TGestFichier::TGestFichier(const AnsiString& nomFichier, bool creer, bool leger,
-                           bool sansProgression, bool sansOuverture, int premierePersonne,
-                           TModeConversion mode, bool lectureSeule, bool sansIndexNotices,
-                           TInterfaceUtilisateur* proprietaire)
-    : Proprietaire(proprietaire) {
+TGestFichier::TOptionsOuverture TGestFichier::Creation(int premierePersonne, TInterfaceUtilisateur* iu) {
+  TOptionsOuverture o;
+  o.Creer = true;
+  o.PremierePersonne = premierePersonne;
+  o.Proprietaire = iu;
+  return o;
+}
+
+TGestFichier::TOptionsOuverture TGestFichier::Ouverture(TInterfaceUtilisateur* iu) {
+  TOptionsOuverture o;
+  o.Proprietaire = iu;
+  return o;
+}
+
+TGestFichier::TOptionsOuverture TGestFichier::OuvertureLectureSeule(TInterfaceUtilisateur* iu) {
+  TOptionsOuverture o = Ouverture(iu);
+  o.LectureSeule = true;
+  return o;
+}
+
+TGestFichier::TGestFichier(const AnsiString& nomFichier, const TOptionsOuverture& options)
+    : Proprietaire(options.Proprietaire), FabriqueIndex(options.FabriqueIndex) {
+  const bool creer = options.Creer, leger = options.Leger, sansProgression = options.SansProgression;
+  const TModeConversion mode = options.Conversion;
   ModeConversion2 = mode == mcConversion;
-  SansIndexNotices = sansIndexNotices;
+  SansIndexNotices = options.SansIndexNotices;
   ConversionAnnulee = false;
   CodeErreurOuverture = 0;
   PlaceNom(nomFichier);
-  LectureSeule = lectureSeule;
+  LectureSeule = options.LectureSeule;
   Erreur = false;
   ModeImport = 1;
   VersionFichier = 2009;
   AncienneVersion = IsOldVersion();
   if (creer) {
     VersionFichier = std::stoi(kVersionFormat);
-    NouveauFichier(premierePersonne);
+    NouveauFichier(options.PremierePersonne);
     if (Erreur) return;
   } else {
     if (CreationInterrompue(Repertoire)) {
@@ -156,7 +174,7 @@ TGestFichier::TGestFichier(const AnsiString& nomFichier, bool creer, bool leger,
   if (!creer && !LectureSeule && !DossierInscriptible(*this)) LectureSeule = true;
   DateOuverture = DateEcriture = Maintenant();
   NoThreadEcriture = NoThreadLecture = 0;
-  if (!sansOuverture && !creer) {
+  if (!options.SansOuverture && !creer) {
     OuvrirFichier(leger, sansProgression);
     if (!leger && ModuleBDD && !LectureSeule) {
       // One-time upgrade steps: the person index rebuilt for the current format, then the simple

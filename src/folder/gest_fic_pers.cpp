@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "persons/gest_pers.h"  // the scratch person is destroyed with the file
+#include "folder/gest_fic_pers_annexes.h"
 #include "platform/thread_nom.h"
 #include "store/datamodulebdd.h"
 

@@ -43,7 +43,6 @@
 namespace kyb {
 
 class TModuleBDD;
-class TPerson;
 class TInterfaceUtilisateur;
 
 inline constexpr size_t kTailleEnregPersonne = 644;
@@ -83,6 +82,13 @@ class TCachePersonnes {
   [[nodiscard]] virtual std::unique_ptr<TCachePersonnes> Recree() const = 0;
 };
 
+// An object an upper layer attaches to the persons file and that is destroyed with it, before the
+// cache (the person object keeps its scratch person there).
+class TAttacheFicPersons {
+ public:
+  virtual ~TAttacheFicPersons() = default;
+};
+
 class TFicPersons {
  public:
   static constexpr long kCapaciteCache = 10000;
@@ -117,9 +123,9 @@ class TFicPersons {
   [[nodiscard]] bool GetFileDateAndTime(TDateTime& date);
   // Empties the cache (a new one of capacity 10000 takes its place).
   void VideBufferPerson();
-  // The scratch person of the file, made on first use (empty, number 0) and destroyed with it:
-  // walks that read persons one after another reuse it rather than build one per step.
-  [[nodiscard]] TPerson& PersonneCourante();
+  // The object attached by an upper layer (null when none), and its replacement.
+  [[nodiscard]] TAttacheFicPersons* Attache() const { return attache_.get(); }
+  void Attache(std::unique_ptr<TAttacheFicPersons> attache) { attache_ = std::move(attache); }
   // Reloads the folder's value tables (qualities, kinships, places) from their storage, after
   // another program changed them; what this program wrote is flushed first. Pointers to the old
   // tables are no longer valid. The progress goes to iu (null shows nothing).
@@ -130,6 +136,14 @@ class TFicPersons {
   // out of 1..NbEnreg other than -2, folder in error, or a failed read). Ecrire: false when the
   // number is out of range or nothing may be written.
   [[nodiscard]] bool LitEnreg(long no, TEnregPersonne& enreg);
+  // The stored record of a person: the store's row, or the record with the spouses and children
+  // of its extension record (older format). A store row that cannot be read empties p; otherwise
+  // p is left as it was when nothing can be read (number out of range, folder in error, damaged
+  // record).
+  void LitPublic(long no, TEnregPublic& p);
+  // The same with the parents a person shows: the principal pair of its store parent row
+  // (IDParents) when it has one, as the person object reads them.
+  void LitPublicParentsAffiches(long no, TEnregPublic& p);
   bool EcritEnreg(long no, const TEnregPersonne& enreg);
 
   [[nodiscard]] TGestFichier* Dossier() const { return dossier_; }
@@ -155,7 +169,7 @@ class TFicPersons {
   bool ancien_;
   std::unique_ptr<TFicBase> fichier_;
   std::unique_ptr<TCachePersonnes> cache_;
-  std::unique_ptr<TPerson> personneCourante_;  // destroyed before the cache
+  std::unique_ptr<TAttacheFicPersons> attache_;  // destroyed before the cache
 };
 
 }  // namespace kyb

@@ -2,14 +2,39 @@
 #include "folder/fic_dupli.h"
 #include "folder/gest_fic.h"
 #include "folder/gest_fic_pers.h"
-#include "persons/gest_pers.h"
+#include "folder/gest_fic_pers_annexes.h"
+#include "store/datamodulebdd.h"
 #include "platform/interface_utilisateur.h"
 
 namespace kyb {
 
-TPerson& TFicPersons::PersonneCourante() {
-  if (!personneCourante_) personneCourante_ = std::make_unique<TPerson>(this, 0);
-  return *personneCourante_;
+void TFicPersons::LitPublic(long no, TEnregPublic& p) {
+  if (no == 0 || (no < 0 && no != kEnregEntete) || !NoPersValide(no) || dossier_->Erreur) return;
+  if (AncienFormat()) {
+    TEnregPersonne enreg;
+    if (!LitEnreg(no, enreg) || enreg.EnregFoireux()) return;
+    enreg.TransfertVersPublic(p);
+    const long ext = p.NoExtension;
+    TFicExtPersons* fichierExt = dossier_->FicExtPersons.get();
+    if (ext > 0 && fichierExt && ext <= fichierExt->NbEnreg) {
+      const TExtPerson extension(fichierExt, ext);
+      for (int i = 0; i < TExtPerson::kNbConjoints; ++i)
+        p.Conjoints[static_cast<size_t>(kConjointsFichier + i)] = extension.Conjoint(i);
+      for (int i = 0; i < TExtPerson::kNbLiens; ++i)
+        p.Enfants[static_cast<size_t>(kEnfantsFichier + i)] = extension.Lien(i);
+    }
+  } else if (TModuleBDD* m = Store()) {
+    if (!m->ReadPerson(p, no)) p.Raz();
+  }
+}
+
+void TFicPersons::LitPublicParentsAffiches(long no, TEnregPublic& p) {
+  LitPublic(no, p);
+  TModuleBDD* m = dossier_->GetModuleBDD();
+  TNoParent lu;
+  if (dossier_->IsVersion2009() || !m || no <= 0 || !m->ReadNoParents(no, lu)) return;
+  p.Pere = lu.PerePrinc == 2 ? lu.PereB : lu.PereA;
+  p.Mere = lu.MerePrinc == 2 ? lu.MereB : lu.MereA;
 }
 
 void TFicPersons::ReloadFicDupli(TInterfaceUtilisateur* iu) {

@@ -5,7 +5,6 @@
 
 #include "folder/bo_math.h"
 #include "folder/gest_fic_pers.h"
-#include "persons/gest_pers.h"
 #include "platform/thread_nom.h"
 #include "store/datamodulebdd.h"
 
@@ -304,14 +303,15 @@ TParentsSosa TFicSosas::Parents(long no) {
     dossier_->MarqueLecture(IdThread());
     return parents;
   }
-  const TPerson& p = Lit(no);
-  return {p.Public.Pere.No, p.Public.Mere.No};
+  const TEnregPublic& p = Lit(no);
+  return {p.Pere.No, p.Mere.No};
 }
 
-TPerson& TFicSosas::Lit(long no) {
-  if (!personne_) personne_ = std::make_unique<TPerson>(dossier_->GetFicPersons(), 0);
-  personne_->Lecture(no);
-  return *personne_;
+const TEnregPublic& TFicSosas::Lit(long no) {
+  personne_.Raz();
+  if (TFicPersons* f = dossier_->GetFicPersons()) f->LitPublicParentsAffiches(no, personne_);
+  dossier_->MarqueLecture(IdThread());
+  return personne_;
 }
 
 // --- numbering ---
@@ -403,10 +403,10 @@ bool TFicSosas::SpecNumeroterPersNo(long no) {
     const long n = pile.back();
     pile.pop_back();
     if (!NoDansFichier(n)) continue;
-    const TPerson& p = Lit(n);
-    const long pere = p.Public.Pere.No, mere = p.Public.Mere.No;
-    const bool femme = p.EstFemme();
-    const auto enfants = p.Public.Enfants;
+    const TEnregPublic& p = Lit(n);
+    const long pere = p.Pere.No, mere = p.Mere.No;
+    const bool femme = p.Sexe == 'F';
+    const auto enfants = p.Enfants;
     // The smallest number among the numbered children (TPerson::InfNoStradoEnf).
     NTL::ZZ enfant;
     for (const TLienPers& e : enfants) {

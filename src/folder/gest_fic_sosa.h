@@ -39,10 +39,10 @@
 #include "folder/gest_fic.h"
 #include "folder/gest_fic_sosa_parents.h"
 #include "platform/fichiers.h"
+#include "store/enreg_public.h"
 
 namespace kyb {
 
-class TPerson;
 class TGestNoPersSosa;
 
 // Root person of the Sosa numbering of the current genealogy (0: none chosen).
@@ -174,13 +174,13 @@ class TFicSosas {
   void LitSosa(long no, TSosa& sosa);
   void EcritSosa(long no, const TSosa& sosa);
   void EcritEntete();
-  // Father, mother and sex of a person, through the scratch person.
-  TPerson& Lit(long no);
+  // The record of a person with the parents it shows (father, mother, sex, children).
+  const TEnregPublic& Lit(long no);
 
   TGestFichier* dossier_;
   AnsiString chemin_;
   TFichier fichier_;
-  std::unique_ptr<TPerson> personne_;
+  TEnregPublic personne_;  // the last person read by Lit
   std::vector<TParentsSosa> parents_;  // loaded for the duration of a walk, else empty
   std::unique_ptr<TLecteurParentsSosa> lecteur_;  // during a walk on a smaller folder
   std::vector<TSosa> image_;           // records 0..NbPersonnes during a walk, else empty

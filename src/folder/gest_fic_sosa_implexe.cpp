@@ -6,7 +6,7 @@
 #include "folder/bo_math.h"
 #include "folder/gest_fic_sosa.h"
 #include "names/g_nopers.h"
-#include "persons/gest_pers.h"
+#include "folder/gest_fic_pers.h"
 
 namespace kyb {
 namespace {
@@ -51,12 +51,12 @@ std::vector<NTL::ZZ> TFicSosas::ChargeNosStrados(long no, bool progression, TInt
       pile[haut].prepare = true;
       enCours.insert(n);
       avancement.Avance();
-      const auto enfants = Lit(n).Public.Enfants;
+      const auto enfants = Lit(n).Enfants;
       for (const TLienPers& e : enfants) {
         if (e.No == 0 || !NoDansFichier(e.No) || !IsExist(e.No)) continue;
-        const TPerson& enfant = Lit(e.No);
-        if (enfant.Public.Pere.No == n) pile[haut].enfants.emplace_back(e.No, false);
-        if (enfant.Public.Mere.No == n) pile[haut].enfants.emplace_back(e.No, true);
+        const TEnregPublic& enfant = Lit(e.No);
+        if (enfant.Pere.No == n) pile[haut].enfants.emplace_back(e.No, false);
+        if (enfant.Mere.No == n) pile[haut].enfants.emplace_back(e.No, true);
       }
     }
     TDescente& d = pile[haut];

@@ -8,6 +8,7 @@
 #include "gedcom/import_gedcom_interne.h"
 #include "platform/arborescence.h"
 #include "platform/fichiers.h"
+#include "index/ouverture_genealogie.h"
 
 namespace kyb {
 namespace {
@@ -300,7 +301,7 @@ TBilanImportGedcom ImporteFichierGedcom(const AnsiString& cheminGed, const AnsiS
   }
   AnsiString repertoire;
   {
-    TGestFichier dossier(cheminDossier, true, false, true, false, 1, TGestFichier::mcAucune, false, false, nullptr);
+    TGestFichier dossier(cheminDossier, AvecIndex(TGestFichier::Creation()));
     if (dossier.Erreur) {
       bilan.erreur = dossier.ReponseNomExistant != 0
                          ? "le dossier « " + AnsiVersUtf8(dossier.Repertoire) + " » existe déjà : choisissez un autre nom"

@@ -4,7 +4,7 @@
 
 #include "gedcom/import_gedcom_interne.h"
 #include "folder/gest_fic_pers.h"
-#include "names/gest_fic_index.h"
+#include "index/gest_fic_index.h"
 
 namespace kyb {
 namespace {
@@ -168,7 +168,7 @@ void TImporteur::Termine() {
   (void)defs_.Sauvegarde();
   if (TFicPersons* personnes = dossier_.GetFicPersons()) personnes->LectureEntete();
   bilan_.lieux = static_cast<long>(lieux_.size());
-  if (TFicIndexPerson* index = dossier_.GetFicIndexPerson()) (void)index->ReinitTableIndex();
+  if (TIndexPersonnesDossier* index = dossier_.GetFicIndexPerson()) (void)index->ReinitTableIndex();
   dossier_.Flush();
 }
 

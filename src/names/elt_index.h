@@ -38,7 +38,7 @@
 #include <string_view>
 
 #include "names/enreg_index.h"
-#include "names/flux_binaire.h"
+#include "platform/flux_binaire.h"
 #include "platform/chaines.h"
 
 namespace kyb {

@@ -6,7 +6,6 @@
 #include "dates/saisiedate.h"
 #include "fields/csdefchps.h"
 #include "folder/fic_dupli.h"
-#include "names/gest_fic_index.h"
 #include "store/datamodulebdd.h"
 
 namespace kyb {
@@ -309,7 +308,7 @@ std::string TEditionPersonne::Enregistre() {
   fichier_.NbEnreg = nbEnreg;
   fichier_.NbAjouts = nbAjouts;
   fichier_.VideBufferPerson();
-  if (TFicIndexPerson* index = fichier_.Dossier()->GetFicIndexPerson()) index->ReinitTableIndexBis();
+  if (TIndexPersonnesDossier* index = fichier_.Dossier()->GetFicIndexPerson()) index->ReinitTableIndexBis();
   if (erreur_.empty()) erreur_ = "l'enregistrement a échoué : rien n'a été écrit";
   return erreur_;
 }

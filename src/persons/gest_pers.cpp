@@ -2,7 +2,6 @@
 
 #include "engine/acr_database.h"
 #include "folder/gest_fic_pers_annexes.h"
-#include "names/gest_fic_index.h"
 #include "persons/bufferisationarbchrono.h"
 #include "platform/thread_nom.h"
 #include "store/datamodulebdd.h"
@@ -38,26 +37,7 @@ void TPerson::NouvelleFiche(long numero) {
 }
 
 void TPerson::LitStockage() {
-  TGestFichier* dossier = Dossier();
-  if (!dossier || numero_ == 0 || (numero_ < 0 && numero_ != kEnregEntete) || !fichier_->NoPersValide(numero_) ||
-      dossier->Erreur)
-    return;
-  if (fichier_->AncienFormat()) {
-    TEnregPersonne enreg;
-    if (!fichier_->LitEnreg(numero_, enreg) || enreg.EnregFoireux()) return;
-    enreg.TransfertVersPublic(Public);
-    const long ext = Public.NoExtension;
-    TFicExtPersons* fichierExt = dossier->FicExtPersons.get();
-    if (ext > 0 && fichierExt && ext <= fichierExt->NbEnreg) {
-      const TExtPerson extension(fichierExt, ext);
-      for (int i = 0; i < TExtPerson::kNbConjoints; ++i)
-        Public.Conjoints[static_cast<size_t>(kConjointsFichier + i)] = extension.Conjoint(i);
-      for (int i = 0; i < TExtPerson::kNbLiens; ++i)
-        Public.Enfants[static_cast<size_t>(kEnfantsFichier + i)] = extension.Lien(i);
-    }
-  } else if (TModuleBDD* m = fichier_->Store()) {
-    if (!m->ReadPerson(Public, numero_)) Public.Raz();
-  }
+  if (fichier_) fichier_->LitPublic(numero_, Public);
 }
 
 void TPerson::Lecture(long numero, bool complet, int, bool cache, bool) {
@@ -168,7 +148,7 @@ bool TPerson::Enregistrement(long numero, TFicPersons* fichier) {
   }
   // The person index follows every save: rows and in-memory entries.
   if (ecrit && numero_ > 0)
-    if (TFicIndexPerson* index = dossier->GetFicIndexPerson()) index->ModifClef(*this, !neuve);
+    if (TIndexPersonnesDossier* index = dossier->GetFicIndexPerson()) index->PersonneEcrite(Public, numero_, &fiche_, !neuve);
   if (numero_ != kEnregEntete) dossier->MarqueEcriture(IdThread());
   // The cached copy follows the person and its parents once both are written; after a failed
   // write it is dropped, so that nothing unsaved is served.
@@ -274,6 +254,23 @@ void TPerson::SetNoPere(long no) {
 
 void TPerson::SetNoMere(long no) {
   (noParents_.MerePrinc == 2 ? noParents_.MereB : noParents_.MereA) = static_cast<int32_t>(no);
+}
+
+namespace {
+struct TPersonneAttachee : TAttacheFicPersons {
+  explicit TPersonneAttachee(TFicPersons* fichier) : Personne(fichier, 0) {}
+  TPerson Personne;
+};
+}  // namespace
+
+TPerson& PersonneCourante(TFicPersons& fichier) {
+  auto* attachee = dynamic_cast<TPersonneAttachee*>(fichier.Attache());
+  if (!attachee) {
+    auto nouvelle = std::make_unique<TPersonneAttachee>(&fichier);
+    attachee = nouvelle.get();
+    fichier.Attache(std::move(nouvelle));
+  }
+  return attachee->Personne;
 }
 
 }  // namespace kyb

@@ -399,4 +399,8 @@ class TPerson {
   bool modifie_ = false;
 };
 
+// The scratch person of a persons file, made on first use (empty, number 0) and destroyed with
+// the file: walks that read persons one after another reuse it rather than build one per step.
+[[nodiscard]] TPerson& PersonneCourante(TFicPersons& fichier);
+
 }  // namespace kyb

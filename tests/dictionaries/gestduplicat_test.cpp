@@ -110,8 +110,7 @@ class DictionnaireDossier : public ::testing::Test {
  protected:
   DictionnaireDossier() {
     NommeThreadPrincipal();
-    g = std::make_unique<TGestFichier>(rep / "Famille.kya/Famille.adb", true, false, true, false, 0,
-                                       TGestFichier::mcAucune, false, false, nullptr);
+    g = std::make_unique<TGestFichier>(rep / "Famille.kya/Famille.adb", TGestFichier::Creation(0));
   }
   test::RepertoireTemporaire rep;
   std::unique_ptr<TGestFichier> g;

@@ -14,7 +14,7 @@ namespace kyb::test {
 inline AnsiString CreeDossierAncien(const AnsiString& repertoire, const std::vector<TEnregPublic>& personnes,
                                     const std::vector<long>& supprimes = {}) {
   const AnsiString chemin = repertoire + "Ancien.kya/Ancien.adb";
-  { TGestFichier courant(chemin, true, false, true, false, 0, TGestFichier::mcAucune, false, false, nullptr); }
+  { TGestFichier courant(chemin, TGestFichier::Creation(0)); }
   TGestFichier dossier(chemin, false, true);
   { const TFichier vide = TFichier::Ouvre(dossier.FabriqueNomFichier(TGestFichier::tfPersonnes),
                                           TAcces::LectureEcriture, TCreation::Ecrase); }

@@ -24,12 +24,11 @@ class Dossier : public ::testing::Test {
   Dossier() { NommeThreadPrincipal(); }
   AnsiString Chemin(const char* nom = "Famille.kya/Famille.adb") const { return rep / nom; }
   std::unique_ptr<TGestFichier> Cree(const AnsiString& chemin, TInterfaceUtilisateur* iu = nullptr) {
-    return std::make_unique<TGestFichier>(chemin, true, false, false, false, 0, TGestFichier::mcAucune,
-                                          false, false, iu);
+    return std::make_unique<TGestFichier>(chemin, TGestFichier::TOptionsOuverture{.Creer = true, .SansProgression = false, .Proprietaire = iu});
   }
   std::unique_ptr<TGestFichier> Ouvre(const AnsiString& chemin, TInterfaceUtilisateur* iu = nullptr,
                                       Mode mode = TGestFichier::mcAucune) {
-    return std::make_unique<TGestFichier>(chemin, false, false, false, false, 0, mode, false, false, iu);
+    return std::make_unique<TGestFichier>(chemin, TGestFichier::TOptionsOuverture{.SansProgression = false, .Conversion = mode, .Proprietaire = iu});
   }
   static void AjoutePersonnes(TGestFichier& g, long nombre) {
     TModuleBDD& m = *g.GetModuleBDD();
@@ -99,7 +98,7 @@ TEST_F(Dossier, IdGeneaStableDUneOuvertureALAutre) {
   ASSERT_TRUE(SupprimeFichier(cpt));
   const AnsiString avant = Contenu(xin);
   {
-    const TGestFichier g(Chemin(), false, false, false, false, 0, TGestFichier::mcAucune, true, false, nullptr);
+    const TGestFichier g(Chemin(), TGestFichier::TOptionsOuverture{.SansProgression = false, .LectureSeule = true});
     ASSERT_FALSE(g.Erreur);
     EXPECT_TRUE(g.IsReadOnly());
     EXPECT_EQ(g.IdGenea.size(), 20u);

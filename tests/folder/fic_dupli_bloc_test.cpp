@@ -43,8 +43,7 @@ class AjoutsEnBloc : public ::testing::TestWithParam<TGestFichier::TTypeFichier>
  protected:
   AjoutsEnBloc() { NommeThreadPrincipal(); }
   static std::unique_ptr<TGestFichier> Dossier(const AnsiString& chemin, bool creer) {
-    return std::make_unique<TGestFichier>(chemin, creer, false, true, false, 0, TGestFichier::mcAucune, false,
-                                          false, nullptr);
+    return std::make_unique<TGestFichier>(chemin, TGestFichier::TOptionsOuverture{.Creer = creer});
   }
   static TFicDupli& Table(TGestFichier& g) {
     switch (GetParam()) {

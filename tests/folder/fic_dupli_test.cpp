@@ -52,7 +52,7 @@ class TableValeurs : public ::testing::Test {
   TableValeurs() { NommeThreadPrincipal(); }
   std::unique_ptr<TGestFichier> Dossier(bool creer = false,
                                         TGestFichier::TModeConversion mode = TGestFichier::mcAucune) {
-    return std::make_unique<TGestFichier>(chemin, creer, false, true, false, 0, mode, false, false, nullptr);
+    return std::make_unique<TGestFichier>(chemin, TGestFichier::TOptionsOuverture{.Creer = creer, .Conversion = mode});
   }
   AnsiString Fichier(const char* ext) const { return rep / ("Famille.kya/Famille." + std::string(ext)); }
   test::RepertoireTemporaire rep;
@@ -99,7 +99,7 @@ TEST_F(TableValeurs, DispositionAncienneLueEtConvertie) {
   Ecrit(qua, Enreg114("2", "", "", 'O') + Enreg114("T\xe9moin", "", "", 'N') +
                  Enreg114("Parrain", "P", "", 'O'));
   {
-    TGestFichier g(store, false, false, true, false, 0, TGestFichier::mcAucune, false, false, nullptr);
+    TGestFichier g(store, TGestFichier::Ouverture());
     ASSERT_TRUE(g.IsReadOnly());
     TFicDupli& q = *g.GetFicQualites();
     EXPECT_TRUE(q.AncienFormat());
@@ -110,7 +110,7 @@ TEST_F(TableValeurs, DispositionAncienneLueEtConvertie) {
     EXPECT_EQ(Contenu(qua).size(), 3u * 114);
   }
   {
-    TGestFichier g(store, false, false, true, false, 0, TGestFichier::mcConversion, false, false, nullptr);
+    TGestFichier g(store, TGestFichier::TOptionsOuverture{.Conversion = TGestFichier::mcConversion});
     EXPECT_FALSE(g.GetFicQualites()->AncienFormat());
   }
   const std::string octets = Contenu(qua);
@@ -317,7 +317,7 @@ TEST_F(TableValeurs, LieuxDuFichierRepris) {
 TEST_F(TableValeurs, LieuxDuFichierLusSansEcrireEnLectureSeule) {
   { auto g = Dossier(true); }
   Ecrit(Fichier("lie"), Enreg228("1", "", "", 'O') + Enreg228("Lyon", "69", "France", 'N'));
-  TGestFichier g(chemin, false, false, true, false, 0, TGestFichier::mcAucune, true, false, nullptr);
+  TGestFichier g(chemin, TGestFichier::OuvertureLectureSeule());
   ASSERT_TRUE(g.IsReadOnly());
   EXPECT_FALSE(g.GetFicLieux()->DansStore());
   EXPECT_EQ(g.GetFicLieux()->Charge(1), u"Lyon");

@@ -19,7 +19,7 @@ using test::Ecrit;
 
 std::unique_ptr<TGestFichier> Ouvre(const AnsiString& chemin, bool creer = false,
                                     TGestFichier::TModeConversion mode = TGestFichier::mcAucune) {
-  return std::make_unique<TGestFichier>(chemin, creer, false, true, false, 1, mode, false, false, nullptr);
+  return std::make_unique<TGestFichier>(chemin, TGestFichier::TOptionsOuverture{.Creer = creer, .PremierePersonne = 1, .Conversion = mode});
 }
 
 TEST(EnregPersonne, DispositionEtTransferts) {

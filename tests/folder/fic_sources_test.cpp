@@ -18,7 +18,7 @@ namespace {
 
 std::unique_ptr<TGestFichier> Ouvre(const AnsiString& chemin, bool creer,
                                     TGestFichier::TModeConversion mode = TGestFichier::mcAucune) {
-  return std::make_unique<TGestFichier>(chemin, creer, false, true, false, 0, mode, false, false, nullptr);
+  return std::make_unique<TGestFichier>(chemin, TGestFichier::TOptionsOuverture{.Creer = creer, .Conversion = mode});
 }
 
 // A legacy record: event, rank, then 8-bit texts at their offsets.

@@ -15,7 +15,6 @@
 #include "folder/dossier_ancien.h"
 #include "folder/gest_fic_pers.h"
 #include "names/g_nopers.h"
-#include "persons/gest_pers.h"
 #include "platform/thread_nom.h"
 #include "store/datamodulebdd.h"
 #include "support/support.h"
@@ -99,32 +98,38 @@ class Sosa : public ::testing::Test {
     g = Ouvre(false, true);
   }
   std::unique_ptr<TGestFichier> Ouvre(bool lectureSeule, bool creer = false) {
-    return std::make_unique<TGestFichier>(rep / "Famille.kya/Famille.adb", creer, false, true, false, 1,
-                                          TGestFichier::mcAucune, lectureSeule, false, nullptr);
+    return std::make_unique<TGestFichier>(rep / "Famille.kya/Famille.adb", TGestFichier::TOptionsOuverture{.Creer = creer, .PremierePersonne = 1, .LectureSeule = lectureSeule});
   }
   TFicPersons* F() { return g->FicPersons.get(); }
   TFicSosas& S() { return *g->FicSosas; }
   AnsiString CheminSosa() const { return g->FabriqueNomFichier(TGestFichier::tfSosas); }
 
+  // Persons are written straight to the store: the Sosa walk reads only the records.
   long Ajoute(char sexe, long pere = 0, long mere = 0) {
-    TPerson p(F(), 0);
-    p.NouvelleFiche(kEnregCourant);
-    p.SetSexe(sexe);
-    p.Enregistrement();
-    Parents(p.Numero(), pere, mere);
-    return p.Numero();
+    const long no = F()->ReturnNewNum();
+    TEnregPublic p;
+    p.Sexe = sexe;
+    EXPECT_TRUE(g->GetModuleBDD()->WritePerson(p, no));
+    Parents(no, pere, mere);
+    return no;
   }
   // Sets the parents of a person and adds it to their children.
   void Parents(long no, long pere, long mere) {
-    TPerson p(F(), no);
-    p.Public.Pere = static_cast<int32_t>(pere);
-    p.Public.Mere = static_cast<int32_t>(mere);
-    p.Enregistrement();
+    TEnregPublic p;
+    F()->LitPublic(no, p);
+    p.Pere = static_cast<int32_t>(pere);
+    p.Mere = static_cast<int32_t>(mere);
+    EXPECT_TRUE(g->GetModuleBDD()->WritePerson(p, no));
     for (const long parent : {pere, mere}) {
       if (parent == 0) continue;
-      TPerson q(F(), parent);
-      q.AjouteEnf(no);
-      q.Enregistrement();
+      TEnregPublic q;
+      F()->LitPublic(parent, q);
+      for (TLienPers& e : q.Enfants)
+        if (e.No == 0) {
+          e = static_cast<int32_t>(no);
+          break;
+        }
+      EXPECT_TRUE(g->GetModuleBDD()->WritePerson(q, parent));
     }
     liens[no] = {pere, mere};
   }
@@ -306,11 +311,14 @@ TEST_F(SosaImplexe, ParentsLusEnUnePasse) {
   // The father's row still names the first father; its alternative pair makes another one the
   // principal father, the one a person object shows.
   const long autre = Ajoute('M');
-  TNoParent paire = TPerson(F(), pere).NoParents();
+  TEnregPublic lu;
+  F()->LitPublic(pere, lu);
+  TNoParent paire{.PereA = lu.Pere.No, .MereA = lu.Mere.No};
   paire.PereB = static_cast<int32_t>(autre);
   paire.PerePrinc = 2;
   ASSERT_TRUE(g->GetModuleBDD()->WriteNoParents(pere, paire));
-  ASSERT_EQ(TPerson(F(), pere).Public.Pere.No, autre);
+  F()->LitPublicParentsAffiches(pere, lu);
+  ASSERT_EQ(lu.Pere.No, autre);
   const long nb = F()->NbEnreg;
   std::vector<std::vector<ZZ>> resultats;
   std::vector<long> ascendances;
@@ -547,7 +555,7 @@ TEST(SosaDossierAncien, LectureSeulementParLesPersonnes) {
   }
   std::ofstream(sst, std::ios::binary | std::ios::trunc) << octets;
 
-  TGestFichier g(chemin, false, false, true, false, 0, TGestFichier::mcAucune, false, false, nullptr);
+  TGestFichier g(chemin, TGestFichier::Ouverture());
   ASSERT_FALSE(g.Erreur);
   ASSERT_TRUE(g.IsOldVersion());
   ASSERT_TRUE(g.IsReadOnly());

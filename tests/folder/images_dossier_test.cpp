@@ -20,8 +20,7 @@ class Images : public ::testing::Test {
     (void)Ouvre(true);
   }
   std::unique_ptr<TGestFichier> Ouvre(bool creer = false) const {
-    return std::make_unique<TGestFichier>(rep / "Famille.kya/Famille.adb", creer, false, true, false, 0,
-                                          TGestFichier::mcAucune, false, false, nullptr);
+    return std::make_unique<TGestFichier>(rep / "Famille.kya/Famille.adb", TGestFichier::TOptionsOuverture{.Creer = creer});
   }
   AnsiString Interne() const { return rep / "Famille.kya/Images/"; }
   test::RepertoireTemporaire rep;

@@ -61,8 +61,7 @@ class Maintenance : public ::testing::Test {
   AnsiString Dossier(const char* nom) const { return rep / (std::string(nom) + ".kya"); }
   AnsiString Store(const char* nom) const { return Dossier(nom) + "/" + nom + ".adb"; }
   static std::unique_ptr<TGestFichier> Ouvre(const AnsiString& chemin, bool creer = false) {
-    return std::make_unique<TGestFichier>(chemin, creer, false, true, false, 0, TGestFichier::mcAucune, false,
-                                          false, nullptr);
+    return std::make_unique<TGestFichier>(chemin, TGestFichier::TOptionsOuverture{.Creer = creer});
   }
   // Persons of the genealogy at that store, -1 when it does not open.
   static long Personnes(const AnsiString& store) {
@@ -110,7 +109,7 @@ TEST_F(Maintenance, CopieDUneBaseLaisseeAvecSonJournal) {
   waitpid(enfant, &statut, 0);
   ASSERT_TRUE(FichierExiste(Store("Famille") + "-wal"));
   {
-    TGestFichier g(Store("Famille"), false, false, true, false, 0, TGestFichier::mcAucune, true, false, nullptr);
+    TGestFichier g(Store("Famille"), TGestFichier::OuvertureLectureSeule());
     ASSERT_FALSE(g.Erreur);
     ASSERT_EQ(g.DupliqueGenealogie("Copie"), emAucune);
   }

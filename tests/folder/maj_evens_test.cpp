@@ -11,8 +11,7 @@ namespace kyb {
 namespace {
 
 std::unique_ptr<TGestFichier> Ouvre(const AnsiString& chemin, bool creer) {
-  return std::make_unique<TGestFichier>(chemin, creer, false, true, false, 1, TGestFichier::mcAucune, false, false,
-                                        nullptr);
+  return std::make_unique<TGestFichier>(chemin, TGestFichier::TOptionsOuverture{.Creer = creer, .PremierePersonne = 1});
 }
 
 TEST(MiseAJourEvenements, ChampSimpleDevientEvenementUneSeuleFois) {

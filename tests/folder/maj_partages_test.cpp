@@ -31,8 +31,7 @@ class MajPartages : public ::testing::Test {
     EXPECT_TRUE(g->GetModuleBDD()->MAJInfoChps("Shared_v2", u"0"));
   }
   std::unique_ptr<TGestFichier> Ouvre(bool creer = false, TInterfaceUtilisateur* iu = nullptr) const {
-    return std::make_unique<TGestFichier>(rep / "Famille.kya/Famille.adb", creer, false, true, false, 1,
-                                          TGestFichier::mcAucune, false, false, iu);
+    return std::make_unique<TGestFichier>(rep / "Famille.kya/Famille.adb", TGestFichier::TOptionsOuverture{.Creer = creer, .PremierePersonne = 1, .Proprietaire = iu});
   }
   test::RepertoireTemporaire rep;
 };
@@ -83,10 +82,9 @@ TEST(MajPartagesNeuf, DossierNeufNAPasBesoinDeMiseAJour) {
   NommeThreadPrincipal();
   test::RepertoireTemporaire rep;
   const AnsiString chemin = rep / "Neuf.kya/Neuf.adb";
-  (void)std::make_unique<TGestFichier>(chemin, true, false, true, false, 1, TGestFichier::mcAucune, false, false,
-                                       nullptr);
+  (void)std::make_unique<TGestFichier>(chemin, TGestFichier::Creation());
   TInterfaceScriptee iu;
-  TGestFichier g(chemin, false, false, true, false, 1, TGestFichier::mcAucune, false, false, &iu);
+  TGestFichier g(chemin, TGestFichier::TOptionsOuverture{.PremierePersonne = 1, .Proprietaire = &iu});
   EXPECT_EQ(g.GetModuleBDD()->GetInfoChps("Shared_v2"), u"UPDATED-1");
   EXPECT_EQ(Questions(iu), 0u);
 }

@@ -20,13 +20,11 @@ namespace kyb::test {
 namespace {
 
 std::unique_ptr<TGestFichier> Cree(const AnsiString& chemin, TInterfaceUtilisateur* iu = nullptr) {
-  return std::make_unique<TGestFichier>(chemin, true, false, false, false, 1, TGestFichier::mcAucune, false,
-                                        false, iu);
+  return std::make_unique<TGestFichier>(chemin, TGestFichier::TOptionsOuverture{.Creer = true, .SansProgression = false, .PremierePersonne = 1, .Proprietaire = iu});
 }
 
 std::unique_ptr<TGestFichier> Ouvre(const AnsiString& chemin) {
-  return std::make_unique<TGestFichier>(chemin, false, false, false, false, 0, TGestFichier::mcAucune, false,
-                                        false, nullptr);
+  return std::make_unique<TGestFichier>(chemin, TGestFichier::TOptionsOuverture{.SansProgression = false});
 }
 
 // Name, size and modification time of every file of a directory.

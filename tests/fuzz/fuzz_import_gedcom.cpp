@@ -9,6 +9,7 @@
 #include "folder/gest_fic.h"
 #include "fuzz_commun.h"
 #include "gedcom/import_gedcom.h"
+#include "index/ouverture_genealogie.h"
 
 namespace {
 
@@ -23,8 +24,7 @@ kyb::TGestFichier& Dossier() {
     delete dossier;
     const std::string rep = fuzz::Repertoire("import_gedcom");
     (void)SupprimeArborescence(rep + "I.kya");
-    dossier = new TGestFichier(rep + "I.kya/I.adb", true, false, true, false, 1, TGestFichier::mcAucune, false,
-                               false, nullptr);
+    dossier = new TGestFichier(rep + "I.kya/I.adb", AvecIndex(TGestFichier::Creation()));
   }
   return *dossier;
 }

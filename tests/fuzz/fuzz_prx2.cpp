@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "names/flux_binaire.h"
+#include "platform/flux_binaire.h"
 #include "names/g_tblvar.h"
 #include "names/gest_elt_index.h"
 #include "platform/erreur.h"

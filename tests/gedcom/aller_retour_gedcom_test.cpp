@@ -13,6 +13,7 @@
 #include "gedcom/genealogie_texte.h"
 #include "gedcom/import_gedcom.h"
 #include "support/support.h"
+#include "index/ouverture_genealogie.h"
 
 namespace kyb {
 namespace {
@@ -32,7 +33,7 @@ std::pair<std::string, std::string> AllerRetour(const test::RepertoireTemporaire
                                                 TVersionGedcom version) {
   const std::string ged = rep / (version == TVersionGedcom::V70 ? "retour7.ged" : "retour.ged");
   {
-    TGestFichier g(Utf8VersAnsi(base), false, false, true, false, 0, TGestFichier::mcAucune, false, false, nullptr);
+    TGestFichier g(Utf8VersAnsi(base), AvecIndex(TGestFichier::Ouverture()));
     const TBilanExportGedcom b = ExporteFichierGedcom(g, Utf8VersAnsi(ged), version);
     EXPECT_TRUE(b.reussi) << b.erreur;
     // Media formats: the extension in 5.5.1, the media type in 7.0.

@@ -9,6 +9,7 @@
 #include "folder/gest_fic.h"
 #include "store/chps_personne.h"
 #include "store/datamodulebdd.h"
+#include "index/ouverture_genealogie.h"
 
 namespace kyb::test {
 namespace {
@@ -44,7 +45,7 @@ std::string Evenement(TGestFichier& g, TEvenement& e) {
 }  // namespace
 
 std::string GenealogieTexte(const std::string& cheminBase) {
-  TGestFichier g(Utf8VersAnsi(cheminBase), false, false, true, false, 0, TGestFichier::mcAucune, true, false, nullptr);
+  TGestFichier g(Utf8VersAnsi(cheminBase), AvecIndex(TGestFichier::OuvertureLectureSeule()));
   if (g.Erreur) return "dossier illisible";
   TModuleBDD& bdd = *g.GetModuleBDD();
   std::string sortie;

@@ -19,6 +19,7 @@
 #include "store/datamodulebdd.h"
 #include "support/dommages.h"
 #include "support/support.h"
+#include "index/ouverture_genealogie.h"
 
 namespace kyb {
 namespace {
@@ -191,7 +192,7 @@ TEST(ImportGedcomDefauts, UnImportTueEstRefaitParLeSuivant) {
     if (!RepertoireExiste(repertoire)) continue;
     bool inacheve = false;
     {
-      TGestFichier g(cible, false, false, true, false, 0, TGestFichier::mcAucune, false, false, nullptr);
+      TGestFichier g(cible, AvecIndex(TGestFichier::Ouverture()));
       if (g.Erreur) EXPECT_TRUE(g.CreationInachevee) << essai;
       else EXPECT_EQ(g.NombrePersonnes(), kPersonnes) << essai;
       inacheve = g.CreationInachevee;
@@ -215,7 +216,7 @@ TEST(ImportGedcomDefauts, LesDefinitionsDuDossierSontLaCorrespondance) {
   test::RepertoireTemporaire rep;
   const AnsiString base = Utf8VersAnsi(rep / "G.kya/G.adb");
   {
-    TGestFichier g(base, true, false, true, false, 1, TGestFichier::mcAucune, false, false, nullptr);
+    TGestFichier g(base, AvecIndex(TGestFichier::Creation()));
     ASSERT_FALSE(g.Erreur);
     TDefChpsCs& defs = *g.GetDefChpsCs();
     defs.RechercheChampsInternePtr("NAISSANCE")->TagGedCom = "_NAISS";

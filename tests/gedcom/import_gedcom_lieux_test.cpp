@@ -10,6 +10,7 @@
 #include "gedcom/import_gedcom.h"
 #include "platform/fichiers.h"
 #include "support/support.h"
+#include "index/ouverture_genealogie.h"
 
 namespace kyb {
 namespace {
@@ -27,8 +28,7 @@ TEST(ImportGedcomLieux, NumerotesALaPremiereRencontreEtRangesParOrdreAlphabetiqu
   ASSERT_TRUE(bilan.reussi) << bilan.erreur;
   EXPECT_EQ(bilan.lieux, 5);
 
-  TGestFichier g(Utf8VersAnsi(rep / "G.kya/G.adb"), false, false, true, false, 0, TGestFichier::mcAucune, true, false,
-                 nullptr);
+  TGestFichier g(Utf8VersAnsi(rep / "G.kya/G.adb"), AvecIndex(TGestFichier::OuvertureLectureSeule()));
   TFicDupli* lieux = g.GetFicLieux();
   ASSERT_NE(lieux, nullptr);
   // Numbers in the order of first appearance.

@@ -173,8 +173,7 @@ class CachePersonnes : public ::testing::Test {
  protected:
   CachePersonnes() {
     NommeThreadPrincipal();
-    g = std::make_unique<TGestFichier>(rep / "Famille.kya/Famille.adb", true, false, true, false, 1,
-                                       TGestFichier::mcAucune, false, false, nullptr);
+    g = std::make_unique<TGestFichier>(rep / "Famille.kya/Famille.adb", TGestFichier::Creation());
     f = g->FicPersons.get();
     m = g->GetModuleBDD();
   }

@@ -16,8 +16,7 @@ class EditionPersonne : public ::testing::Test {
  protected:
   EditionPersonne() {
     NommeThreadPrincipal();
-    g = std::make_unique<TGestFichier>(rep / "Famille.kya/Famille.adb", true, false, true, false, 1,
-                                       TGestFichier::mcAucune, false, false, nullptr);
+    g = std::make_unique<TGestFichier>(rep / "Famille.kya/Famille.adb", TGestFichier::Creation());
     f = g->FicPersons.get();
     m = g->GetModuleBDD();
   }
@@ -159,8 +158,7 @@ TEST_F(EditionPersonne, DossierAncienLuSansEtreModifie) {
       test::CreeDossierAncien(rep.Chemin(), {test::Personne(u"Lefèvre"), test::Personne(u"Dupont", 'F')});
   const std::string prs = ChangeExtension(chemin, ".prs");
   const std::string avant = test::Contenu(prs);
-  auto ancien = std::make_unique<TGestFichier>(chemin, false, false, true, false, 1, TGestFichier::mcAucune, false,
-                                               false, nullptr);
+  auto ancien = std::make_unique<TGestFichier>(chemin, TGestFichier::TOptionsOuverture{.PremierePersonne = 1});
   TFicPersons& fa = *ancien->FicPersons;
   ASSERT_TRUE(fa.AncienFormat());
   TPerson p(&fa, 2, true);

@@ -28,7 +28,7 @@ class TFamille {
     NommeThreadPrincipal();
     chemin_ = rep_ / "Famille.kya/Famille.adb";
     {
-      TGestFichier g(chemin_, true, false, true, false, 1, TGestFichier::mcAucune, false, false, nullptr);
+      TGestFichier g(chemin_, TGestFichier::Creation());
       TModuleBDD& m = *g.GetModuleBDD();
       (void)m.BeginImport(false);
       for (const TMembre& x : membres) {
@@ -50,8 +50,7 @@ class TFamille {
       }
       (void)m.EndImport(false);
     }
-    g_ = std::make_unique<TGestFichier>(chemin_, false, false, true, false, 1, TGestFichier::mcAucune, false, false,
-                                        nullptr);
+    g_ = std::make_unique<TGestFichier>(chemin_, TGestFichier::TOptionsOuverture{.PremierePersonne = 1});
   }
   [[nodiscard]] TFicPersons& Fichier() const { return *g_->FicPersons; }
   [[nodiscard]] TGestFichier& Dossier() const { return *g_; }

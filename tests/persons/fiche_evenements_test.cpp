@@ -13,8 +13,7 @@ namespace {
 TEST(FicheEvenements, CasDifficilesSansPlantage) {
   NommeThreadPrincipal();
   test::RepertoireTemporaire rep;
-  TGestFichier g(rep / "Famille.kya/Famille.adb", true, false, true, false, 1, TGestFichier::mcAucune, false, false,
-                 nullptr);
+  TGestFichier g(rep / "Famille.kya/Famille.adb", TGestFichier::Creation());
   ASSERT_FALSE(g.Erreur);
   TModuleBDD& bdd = *g.GetModuleBDD();
   TChpsPersonne fiche(1);

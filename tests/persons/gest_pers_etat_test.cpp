@@ -15,8 +15,7 @@ class EtatPersonne : public ::testing::Test {
  protected:
   EtatPersonne() {
     NommeThreadPrincipal();
-    g = std::make_unique<TGestFichier>(rep / "Famille.kya/Famille.adb", true, false, true, false, 1,
-                                       TGestFichier::mcAucune, false, false, nullptr);
+    g = std::make_unique<TGestFichier>(rep / "Famille.kya/Famille.adb", TGestFichier::Creation());
     f = g->FicPersons.get();
   }
   long Nouvelle(const char16_t* nom, char sexe, long pere = 0, long mere = 0) const {

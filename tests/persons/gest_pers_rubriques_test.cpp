@@ -18,8 +18,7 @@ class RubriquesPersonne : public ::testing::Test {
  protected:
   RubriquesPersonne() {
     NommeThreadPrincipal();
-    g = std::make_unique<TGestFichier>(rep / "Famille.kya/Famille.adb", true, false, true, false, 1,
-                                       TGestFichier::mcAucune, false, false, &iu);
+    g = std::make_unique<TGestFichier>(rep / "Famille.kya/Famille.adb", TGestFichier::Creation(1, &iu));
     f = g->FicPersons.get();
     m = g->GetModuleBDD();
   }
@@ -351,8 +350,7 @@ TEST_F(RubriquesPersonne, NoteEtCitations) {
 TEST_F(RubriquesPersonne, RienSurUnDossierEnLectureSeule) {
   const long no = Nouvelle(u"Martin", 'M');
   g.reset();
-  TGestFichier lecture(rep / "Famille.kya/Famille.adb", false, false, true, false, 1, TGestFichier::mcAucune, true,
-                       false, nullptr);
+  TGestFichier lecture(rep / "Famille.kya/Famille.adb", TGestFichier::TOptionsOuverture{.PremierePersonne = 1, .LectureSeule = true});
   TPerson p(lecture.FicPersons.get(), no, true);
   ASSERT_GE(p.AjoutEven(Even("NAISSANCE", "01/01/1900")), 0);  // in memory only
   EXPECT_FALSE(p.Enregistrement());
@@ -363,8 +361,8 @@ TEST_F(RubriquesPersonne, RienSurUnDossierEnLectureSeule) {
 }
 
 TEST_F(RubriquesPersonne, PersonneCouranteEtTablesRechargees) {
-  TPerson& courante = f->PersonneCourante();
-  EXPECT_EQ(&courante, &f->PersonneCourante());
+  TPerson& courante = PersonneCourante(*f);
+  EXPECT_EQ(&courante, &PersonneCourante(*f));
   EXPECT_EQ(courante.Numero(), 0);
   const TEltDupWideChn rouen(u"Rouen", u"", u"");
   const long lieu = g->GetFicLieux()->Cherche(&rouen, true);

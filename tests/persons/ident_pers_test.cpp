@@ -46,8 +46,7 @@ class IdentifiantDansLeDossier : public ::testing::Test {
  protected:
   IdentifiantDansLeDossier() { NommeThreadPrincipal(); }
   std::unique_ptr<TGestFichier> Ouvre(bool creer, bool lectureSeule = false) const {
-    return std::make_unique<TGestFichier>(rep / "Famille.kya/Famille.adb", creer, false, true, false, 1,
-                                          TGestFichier::mcAucune, lectureSeule, false, nullptr);
+    return std::make_unique<TGestFichier>(rep / "Famille.kya/Famille.adb", TGestFichier::TOptionsOuverture{.Creer = creer, .PremierePersonne = 1, .LectureSeule = lectureSeule});
   }
   static long NouvellePersonne(TFicPersons* f) {
     TPerson p(f, 0);

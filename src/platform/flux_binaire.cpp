@@ -1,4 +1,4 @@
-#include "names/flux_binaire.h"
+#include "platform/flux_binaire.h"
 
 #include <algorithm>
 #include <cstring>

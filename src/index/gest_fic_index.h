@@ -17,7 +17,8 @@
 #include <string>
 #include <vector>
 
-#include "names/annees_vie.h"
+#include "folder/index_personnes.h"
+#include "index/annees_vie.h"
 #include "names/enreg_index.h"
 #include "names/gest_elt_index.h"
 #include "platform/chaines.h"
@@ -103,10 +104,15 @@ struct TBilanReconstruction {
   AnsiString Rapport;             // path of the error report, empty when nothing was reported
 };
 
-class TFicIndexPerson {
+class TFicIndexPerson final : public TIndexPersonnesDossier {
  public:
   static constexpr int kMaxLignesParPersonne = 10;
   static constexpr long kSeuilFenetre = 20000;  // rows above which reloading shows progress
+
+  // The index of an open folder (null when it was opened without one).
+  [[nodiscard]] static TFicIndexPerson* De(const TGestFichier& dossier);
+  // The factory a folder opening takes to open its person index.
+  [[nodiscard]] static TFabriqueIndexPersonnes Fabrique();
 
   // How the in-memory index was obtained at opening.
   enum class TOrigine { Fichier, Reconstruit, Vide };
@@ -115,7 +121,7 @@ class TFicIndexPerson {
   // empty. barre is kept for the saving at closing.
   TFicIndexPerson(TGestFichier* dossier, bool reset, TProgression* barre);
   // Saves the in-memory index to the ".prx2" unless the folder is read-only.
-  ~TFicIndexPerson();
+  ~TFicIndexPerson() override;
   TFicIndexPerson(const TFicIndexPerson&) = delete;
   TFicIndexPerson& operator=(const TFicIndexPerson&) = delete;
 
@@ -125,7 +131,9 @@ class TFicIndexPerson {
   // and the in-memory index is reloaded from them when next used (one sort instead of an
   // ordered insertion per person).
   void ModifClef(const TPerson& personne, bool lookUpRows = true, bool bulk = false, bool memoire = true);
-  void ModifClef(const TEnregPublic& personne, long numero, bool lookUpRows, bool bulk, bool memoire);
+  void ModifClef(const TEnregPublic& personne, long numero, bool lookUpRows, bool bulk, bool memoire) override;
+  // The same for a person just saved by the person object (see TIndexPersonnesDossier).
+  void PersonneEcrite(const TEnregPublic& personne, long numero, const TChpsPersonne* fiche, bool lookUpRows) override;
   void ModifClef(const TEnregPublic& personne, long numero, TAnneesVie annees, bool lookUpRows, bool bulk,
                  bool memoire);
   // Removes the person's entries from memory and, when disque, its rows (during a repair the
@@ -137,9 +145,9 @@ class TFicIndexPerson {
 
   // Recreates the table and every row from the persons, then reloads memory. False when the
   // table could not be recreated.
-  [[nodiscard]] bool ReinitTableIndex();
+  [[nodiscard]] bool ReinitTableIndex() override;
   // Reloads memory from the rows (unsorted, then sorted once) and saves the ".prx2".
-  void ReinitTableIndexBis();
+  void ReinitTableIndexBis() override;
   // Regenerates every row (and memory when asked) in bulk from an empty table, secondary indexes
   // dropped meanwhile.
   void AddAllIndexComplete(bool memoire);
@@ -196,7 +204,7 @@ class TFicIndexPerson {
   void EcritureEntete() {}  // the rows live in the store: no header to write
   void Raz();
   // Replaces the in-memory index by an empty one of that capacity.
-  void InitTailleIndex(long taille);
+  void InitTailleIndex(long taille) override;
 
   // The in-memory index, reloaded first when an import left it behind the rows.
   [[nodiscard]] TGestEltIndex* Index();
@@ -224,6 +232,9 @@ class TFicIndexPerson {
   [[nodiscard]] std::vector<TAnneesVie> AnneesVieToutes(long nb) const;
 
  private:
+  // One person's rows and entries, the years taken from the card when given.
+  void EcritPersonne(const TEnregPublic& personne, long numero, const TChpsPersonne* fiche, bool lookUpRows,
+                     bool bulk, bool memoire);
   friend class TIndexPerson;
   [[nodiscard]] bool RestaureFichier();
   [[nodiscard]] UnicodeString ControleFichier();

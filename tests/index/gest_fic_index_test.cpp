@@ -1,6 +1,6 @@
 // The person index: rows and in-memory entries kept in step through saves, renames and
 // deletions; the ".prx2" trusted only when it matches; verification and repair of each damage.
-#include "names/gest_fic_index.h"
+#include "index/gest_fic_index.h"
 
 #include <gtest/gtest.h>
 
@@ -17,6 +17,7 @@
 #include "platform/thread_nom.h"
 #include "store/datamodulebdd.h"
 #include "support/support.h"
+#include "index/ouverture_genealogie.h"
 
 namespace kyb {
 namespace {
@@ -31,8 +32,7 @@ class IndexPersonnes : public ::testing::Test {
  protected:
   IndexPersonnes() { NommeThreadPrincipal(); }
   std::unique_ptr<TGestFichier> Ouvre(bool creer = false, bool lectureSeule = false) {
-    return std::make_unique<TGestFichier>(Chemin(), creer, false, true, false, 0, TGestFichier::mcAucune,
-                                          lectureSeule, false, &iu);
+    return std::make_unique<TGestFichier>(Chemin(), AvecIndex(TGestFichier::TOptionsOuverture{.Creer = creer, .LectureSeule = lectureSeule, .Proprietaire = &iu}));
   }
   AnsiString Chemin() const { return rep / "Famille.kya/Famille.adb"; }
   AnsiString Prx2() const { return rep / "Famille.kya/Famille.prx2"; }
@@ -55,12 +55,12 @@ class IndexPersonnes : public ::testing::Test {
   // Rows of a person in identifier order.
   static std::vector<TIndexPerson> Lignes(TGestFichier& g, long no) {
     std::vector<TIndexPerson> l;
-    for (const long id : g.GetModuleBDD()->GetIndexPerson(no)) l.emplace_back(g.GetFicIndexPerson(), id);
+    for (const long id : g.GetModuleBDD()->GetIndexPerson(no)) l.emplace_back(TFicIndexPerson::De(g), id);
     return l;
   }
   // Every row has its entry in memory and memory holds nothing else, in order.
   static void EnPhase(TGestFichier& g) {
-    TFicIndexPerson* f = g.GetFicIndexPerson();
+    TFicIndexPerson* f = TFicIndexPerson::De(g);
     std::vector<UnicodeString> lignes, memoire;
     TACRQuery q(g.GetModuleBDD()->Database(), "SELECT ID FROM IndexNomPrenoms");
     ASSERT_TRUE(q.Open());
@@ -76,7 +76,7 @@ class IndexPersonnes : public ::testing::Test {
   }
   static std::vector<int32_t> Trouves(const TGestFichier& g, const char16_t* nom, const char16_t* prenom = u"") {
     std::vector<int32_t> n;
-    for (const auto& t : g.GetFicIndexPerson()->ChercheNom(nom, prenom, 50)) n.push_back(t.Exact ? t.NoPers : -t.NoPers);
+    for (const auto& t : TFicIndexPerson::De(g)->ChercheNom(nom, prenom, 50)) n.push_back(t.Exact ? t.NoPers : -t.NoPers);
     return n;
   }
 
@@ -166,12 +166,12 @@ TEST_F(IndexPersonnes, FichierRestaureALaReouverture) {
   ASSERT_TRUE(FichierExiste(Prx2()));
   iu.VideJournal();
   auto g = Ouvre();
-  EXPECT_EQ(g->GetFicIndexPerson()->Origine(), TFicIndexPerson::TOrigine::Fichier);
-  EXPECT_TRUE(g->GetFicIndexPerson()->MotifReconstruction().empty());
+  EXPECT_EQ(TFicIndexPerson::De(*g)->Origine(), TFicIndexPerson::TOrigine::Fichier);
+  EXPECT_TRUE(TFicIndexPerson::De(*g)->MotifReconstruction().empty());
   // Trusted until the next closing only: a crash meanwhile leaves no file to trust.
   EXPECT_FALSE(FichierExiste(Prx2()));
   // The first number of a new folder is an unnamed person: one row of empty keys.
-  EXPECT_EQ(g->GetFicIndexPerson()->Index()->GetNbElt(), 1 + 20 * 2 + 20 * 4);
+  EXPECT_EQ(TFicIndexPerson::De(*g)->Index()->GetNbElt(), 1 + 20 * 2 + 20 * 4);
   EnPhase(*g);
   // Exact keys first, then the same phonetic code.
   const auto t = Trouves(*g, u"Bernard");
@@ -185,8 +185,7 @@ TEST_F(IndexPersonnes, FichierDouteuxReconstruitEtSignale) {
   // Another genealogy with the same number of rows but other names.
   const test::RepertoireTemporaire autre;
   {
-    TGestFichier h(autre / "Autre.kya/Autre.adb", true, false, true, false, 0, TGestFichier::mcAucune, false, false,
-                   nullptr);
+    TGestFichier h(autre / "Autre.kya/Autre.adb", AvecIndex(TGestFichier::Creation(0)));
     for (int i = 0; i < 30; ++i) Ajoute(h, u"Moreau", u"Louise");
   }
   {
@@ -228,7 +227,7 @@ TEST_F(IndexPersonnes, FichierDouteuxReconstruitEtSignale) {
     c.abime();
     iu.VideJournal();
     auto g = Ouvre();
-    TFicIndexPerson* f = g->GetFicIndexPerson();
+    TFicIndexPerson* f = TFicIndexPerson::De(*g);
     EXPECT_EQ(f->Origine(), TFicIndexPerson::TOrigine::Reconstruit);
     EXPECT_NE(UnicodeVersUtf8(f->MotifReconstruction()).find(c.motif), std::string::npos)
         << UnicodeVersUtf8(f->MotifReconstruction());
@@ -266,7 +265,7 @@ TEST_F(IndexPersonnes, DossierEnLectureSeuleNEcritRien) {
   }
   SupprimeFichier(Prx2());
   auto g = Ouvre(false, true);
-  EXPECT_EQ(g->GetFicIndexPerson()->Origine(), TFicIndexPerson::TOrigine::Reconstruit);
+  EXPECT_EQ(TFicIndexPerson::De(*g)->Origine(), TFicIndexPerson::TOrigine::Reconstruit);
   EXPECT_EQ(Trouves(*g, u"Fabre").size(), 1u);
   g.reset();
   EXPECT_FALSE(FichierExiste(Prx2()));
@@ -295,8 +294,8 @@ TEST_F(IndexPersonnes, VerificationTrouveEtRepareChaqueDefaut) {
        &TBilanIndex::LignesPersonneSupprimee},
       {"ligne en double",
        [](TGestFichier& g, long no) {
-         TIndexPerson l(g.GetFicIndexPerson(), g.GetModuleBDD()->GetIndexPerson(no).front());
-         ASSERT_GT(l.Enregistrement(-1, g.GetFicIndexPerson(), true), 0);
+         TIndexPerson l(TFicIndexPerson::De(g), g.GetModuleBDD()->GetIndexPerson(no).front());
+         ASSERT_GT(l.Enregistrement(-1, TFicIndexPerson::De(g), true), 0);
        },
        &TBilanIndex::LignesEnDouble},
       // The person saved, the process killed before its index rows were written.
@@ -312,15 +311,15 @@ TEST_F(IndexPersonnes, VerificationTrouveEtRepareChaqueDefaut) {
        &TBilanIndex::PersonnesSansLignes},
       {"ligne d'un numéro impossible",
        [](TGestFichier& g, long no) {
-         TIndexPerson l(g.GetFicIndexPerson(), g.GetModuleBDD()->GetIndexPerson(no).front());
+         TIndexPerson l(TFicIndexPerson::De(g), g.GetModuleBDD()->GetIndexPerson(no).front());
          l.Enreg.NoPers = 100000;
-         ASSERT_GT(l.Enregistrement(-1, g.GetFicIndexPerson(), true), 0);
+         ASSERT_GT(l.Enregistrement(-1, TFicIndexPerson::De(g), true), 0);
        },
        &TBilanIndex::LignesFoireuses},
       {"entrée absente de la mémoire",
        [](TGestFichier& g, long) {
          TEltIndex tmp;
-         g.GetFicIndexPerson()->Index()->Supprime(0, tmp);
+         TFicIndexPerson::De(g)->Index()->Supprime(0, tmp);
        },
        &TBilanIndex::LignesHorsMemoire},
       {"entrée en mémoire sans ligne",
@@ -330,23 +329,23 @@ TEST_F(IndexPersonnes, VerificationTrouveEtRepareChaqueDefaut) {
          e.NoPers = 2;
          bool ajoute = false;
          TEltIndex tmp;
-         (void)g.GetFicIndexPerson()->Index()->AjouteClasse(e, tmp, false, ajoute);
+         (void)TFicIndexPerson::De(g)->Index()->AjouteClasse(e, tmp, false, ajoute);
        },
        &TBilanIndex::ElementsSansLigne},
   };
   for (const auto& c : cas) {
     SCOPED_TRACE(c.cas);
     const test::RepertoireTemporaire r;
-    TGestFichier g(r / "V.kya/V.adb", true, false, true, false, 0, TGestFichier::mcAucune, false, false, nullptr);
+    TGestFichier g(r / "V.kya/V.adb", AvecIndex(TGestFichier::Creation(0)));
     Ajoute(g, u"Garnier", u"Luc");
     const long no = Ajoute(g, u"Chevalier", u"Rose Marie", 'F');
     Ajoute(g, u"Garnier", u"Lucie", 'F');
-    ASSERT_EQ(g.GetFicIndexPerson()->CheckIndexValid(nullptr, false).Defauts(), 0);
+    ASSERT_EQ(TFicIndexPerson::De(g)->CheckIndexValid(nullptr, false).Defauts(), 0);
     c.abime(g, no);
-    const TBilanIndex trouve = g.GetFicIndexPerson()->CheckIndexValid(nullptr, true);
+    const TBilanIndex trouve = TFicIndexPerson::De(g)->CheckIndexValid(nullptr, true);
     EXPECT_GE(trouve.*c.compteur, 1);
     EXPECT_GE(trouve.PersonnesReparees + trouve.MemoireRechargee, 1);
-    const TBilanIndex apres = g.GetFicIndexPerson()->CheckIndexValid(nullptr, false);
+    const TBilanIndex apres = TFicIndexPerson::De(g)->CheckIndexValid(nullptr, false);
     EXPECT_EQ(apres.Defauts(), 0) << apres.LignesPersonneAbsente << apres.LignesPersonneSupprimee << apres.LignesEnDouble
                                   << apres.LignesPerimees << apres.LignesHorsMemoire << apres.LignesFoireuses
                                   << apres.PersonnesSansLignes << apres.ElementsSansLigne;
@@ -364,8 +363,8 @@ TEST_F(IndexPersonnes, VerificationCompleteReecritLesPersonnesDesAccordees) {
   p.Nom = u"Lambertin";  // same number of rows, other names
   ASSERT_TRUE(g->GetModuleBDD()->WritePerson(p, a));
   ASSERT_EQ(g->GetModuleBDD()->DeleteIndexPerson(b), 2);
-  EXPECT_EQ(g->GetFicIndexPerson()->CheckIndexValidComplete(nullptr), 2);
-  EXPECT_EQ(g->GetFicIndexPerson()->CheckIndexValidComplete(nullptr), 0);
+  EXPECT_EQ(TFicIndexPerson::De(*g)->CheckIndexValidComplete(nullptr), 2);
+  EXPECT_EQ(TFicIndexPerson::De(*g)->CheckIndexValidComplete(nullptr), 0);
   EXPECT_EQ(Trouves(*g, u"Lambertin"), std::vector<int32_t>{static_cast<int32_t>(a)});
   EXPECT_EQ(Trouves(*g, u"Roussel", u"Marie"), std::vector<int32_t>{static_cast<int32_t>(b)});
   EnPhase(*g);
@@ -375,13 +374,13 @@ TEST_F(IndexPersonnes, LigneDUneAutrePersonneNonEcrasee) {
   auto g = Ouvre(true);
   const long a = Ajoute(*g, u"Lemoine", u"Paul");
   Ajoute(*g, u"Lemoine", u"Pierre");
-  TIndexPerson l(g->GetFicIndexPerson(), g->GetModuleBDD()->GetIndexPerson(a).front());
+  TIndexPerson l(TFicIndexPerson::De(*g), g->GetModuleBDD()->GetIndexPerson(a).front());
   const long id = l.ID;
   l.Enreg.NoPers = static_cast<int32_t>(a + 1);
   l.Enreg.Prenom = u"INTRUS";
-  EXPECT_EQ(l.Enregistrement(id, g->GetFicIndexPerson(), false), -1);
-  EXPECT_EQ(TIndexPerson(g->GetFicIndexPerson(), id).Enreg.Prenom, u"PAUL");
-  EXPECT_EQ(TIndexPerson(g->GetFicIndexPerson(), 99999).ID, 0);  // no such row: empty record
+  EXPECT_EQ(l.Enregistrement(id, TFicIndexPerson::De(*g), false), -1);
+  EXPECT_EQ(TIndexPerson(TFicIndexPerson::De(*g), id).Enreg.Prenom, u"PAUL");
+  EXPECT_EQ(TIndexPerson(TFicIndexPerson::De(*g), 99999).ID, 0);  // no such row: empty record
 }
 
 TEST(RemplaceClasse, DeplaceSeulementEntreLesDeuxPlaces) {
@@ -422,7 +421,7 @@ TEST(RemplaceClasse, DeplaceSeulementEntreLesDeuxPlaces) {
 TEST_F(IndexPersonnes, ElementPrincipalDUnePersonne) {
   auto g = Ouvre(true);
   const long no = Ajoute(*g, u"Perrin;Colin", u"Marc Antoine");
-  TGestEltIndex* index = g->GetFicIndexPerson()->Index();
+  TGestEltIndex* index = TFicIndexPerson::De(*g)->Index();
   TEltIndex e;
   const int pos = index->ChercheClefPersNo2(static_cast<int32_t>(no), e);
   ASSERT_GE(pos, 0);
@@ -449,7 +448,7 @@ TEST_F(IndexPersonnes, SuppressionsDiffereesPendantUneReparation) {
   auto g = Ouvre(true);
   const long a = Ajoute(*g, u"Colas", u"Yves");
   const long b = Ajoute(*g, u"Colas", u"Lise", 'F');
-  TFicIndexPerson* f = g->GetFicIndexPerson();
+  TFicIndexPerson* f = TFicIndexPerson::De(*g);
   f->SetReparationEnCours(true);
   f->SupprimeClef(a, true);
   f->SupprimeClef(b, true);
@@ -471,7 +470,7 @@ TEST_F(IndexPersonnes, ProgressionEnCentiemesEtFenetreAuDelaDe20000Lignes) {
   iu.VideJournal();
   {
     TProgression barre(&iu, u"Vérification des index");
-    (void)g->GetFicIndexPerson()->CheckIndexValid(&barre, false);
+    (void)TFicIndexPerson::De(*g)->CheckIndexValid(&barre, false);
   }
   int derniere = -1;
   for (const auto& l : iu.Journal())
@@ -485,7 +484,7 @@ TEST_F(IndexPersonnes, ProgressionEnCentiemesEtFenetreAuDelaDe20000Lignes) {
   EXPECT_TRUE(iu.JournalContient("max:100"));
   // Reloading 13 rows shows no window.
   iu.VideJournal();
-  g->GetFicIndexPerson()->ReinitTableIndexBis();
+  TFicIndexPerson::De(*g)->ReinitTableIndexBis();
   EXPECT_FALSE(iu.JournalContient("ouvre:Génération des index"));
   EnPhase(*g);
 }
@@ -501,15 +500,15 @@ TEST_F(IndexPersonnes, ReconstructionEtMiseANiveau) {
   }
   auto g = Ouvre();
   EXPECT_EQ(g->GetModuleBDD()->GetInfoChps("INDEXNAME"), u"UPDATED");
-  EXPECT_EQ(g->GetFicIndexPerson()->NbLignes(), 1 + 10);
+  EXPECT_EQ(TFicIndexPerson::De(*g)->NbLignes(), 1 + 10);
   EXPECT_EQ(Trouves(*g, u"Mercier", u"Sophie").size(), 5u);
   EnPhase(*g);
-  ASSERT_TRUE(g->GetFicIndexPerson()->ReinitTableIndex());
-  EXPECT_EQ(g->GetFicIndexPerson()->NbLignes(), 1 + 10);
+  ASSERT_TRUE(TFicIndexPerson::De(*g)->ReinitTableIndex());
+  EXPECT_EQ(TFicIndexPerson::De(*g)->NbLignes(), 1 + 10);
   EnPhase(*g);
   g->InitTailleIndex(100);
-  EXPECT_EQ(g->GetFicIndexPerson()->Index()->GetNbElt(), 0);
-  g->GetFicIndexPerson()->AddAllIndexComplete(true);
+  EXPECT_EQ(TFicIndexPerson::De(*g)->Index()->GetNbElt(), 0);
+  TFicIndexPerson::De(*g)->AddAllIndexComplete(true);
   EnPhase(*g);
 }
 
@@ -529,7 +528,7 @@ TEST_F(IndexPersonnes, RecherchesCommeUnParcoursDeToutesLesEntrees) {
     const auto ajoute = [&r](int32_t n) {
       if (std::find(r.begin(), r.end(), n) == r.end() && std::find(r.begin(), r.end(), -n) == r.end()) r.push_back(n);
     };
-    const auto& elts = g->GetFicIndexPerson()->Index()->Elements();
+    const auto& elts = TFicIndexPerson::De(*g)->Index()->Elements();
     for (const TEltIndex& e : elts)
       if (e.Nom() == cleNom && (clePrenom.empty() || e.Prenom() == clePrenom)) ajoute(e.NoPers);
     for (const TEltIndex& e : elts)

@@ -4,7 +4,7 @@
 
 #include "folder/gest_fic.h"
 #include "folder/gest_fic_pers.h"
-#include "names/gest_fic_index.h"
+#include "index/gest_fic_index.h"
 #include "persons/gest_pers.h"
 #include "store/datamodulebdd.h"
 

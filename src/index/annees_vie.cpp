@@ -1,4 +1,4 @@
-#include "names/annees_vie.h"
+#include "index/annees_vie.h"
 
 #include "store/chps_personne.h"
 

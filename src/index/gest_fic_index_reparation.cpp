@@ -21,7 +21,7 @@
 #include "folder/fic_notes.h"
 #include "folder/gest_fic.h"
 #include "folder/gest_fic_pers.h"
-#include "names/gest_fic_index.h"
+#include "index/gest_fic_index.h"
 #include "persons/fiche_evenements.h"
 #include "persons/gest_pers.h"
 #include "platform/ecriture_atomique.h"

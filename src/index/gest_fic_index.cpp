@@ -1,4 +1,4 @@
-#include "names/gest_fic_index.h"
+#include "index/gest_fic_index.h"
 
 #include <algorithm>
 #include <cmath>
@@ -142,6 +142,16 @@ bool TIndexPerson::EnregFoireux(const TEnreg& e, long nbPersonnes) {
 
 // ---------------------------------------------------------------------------------------------
 // TFicIndexPerson: opening and closing
+
+TFicIndexPerson* TFicIndexPerson::De(const TGestFichier& dossier) {
+  return dynamic_cast<TFicIndexPerson*>(dossier.GetFicIndexPerson());
+}
+
+TFabriqueIndexPersonnes TFicIndexPerson::Fabrique() {
+  return [](TGestFichier& dossier, bool reset) -> std::unique_ptr<TIndexPersonnesDossier> {
+    return std::make_unique<TFicIndexPerson>(&dossier, reset, nullptr);
+  };
+}
 
 TFicIndexPerson::TFicIndexPerson(TGestFichier* dossier, bool reset, TProgression* barre)
     : dossier_(dossier), barre_(barre) {
@@ -323,18 +333,28 @@ std::vector<TEnregIndexPerson> TFicIndexPerson::EntreesPersonne(const TEnregPubl
 }
 
 void TFicIndexPerson::ModifClef(const TPerson& p, bool lookUpRows, bool bulk, bool memoire) {
-  const TModuleBDD* m = Store();
   // The card just saved gives the years; otherwise the stored events do.
   const bool fiche = p.Fiche().EvenementsCharges && p.Fiche().NoPers == p.Numero();
+  EcritPersonne(p.Public, p.Numero(), fiche ? &p.Fiche() : nullptr, lookUpRows, bulk, memoire);
+}
+
+void TFicIndexPerson::PersonneEcrite(const TEnregPublic& p, long numero, const TChpsPersonne* fiche, bool lookUpRows) {
+  EcritPersonne(p, numero, fiche && fiche->EvenementsCharges && fiche->NoPers == numero ? fiche : nullptr, lookUpRows,
+                false, true);
+}
+
+void TFicIndexPerson::EcritPersonne(const TEnregPublic& p, long numero, const TChpsPersonne* fiche, bool lookUpRows,
+                                    bool bulk, bool memoire) {
+  const TModuleBDD* m = Store();
   const TAnneesVie annees =
-      p.FicheSupprimee() ? TAnneesVie{} : fiche ? kyb::AnneesVie(p.Fiche()) : AnneesVie(p.Numero());
+      p.FicheSupprimee == 'O' ? TAnneesVie{} : fiche ? kyb::AnneesVie(*fiche) : AnneesVie(numero);
   if (memoire && m && m->EnImport()) {
-    ModifClef(p.Public, p.Numero(), annees, lookUpRows, true, false);
+    ModifClef(p, numero, annees, lookUpRows, true, false);
     aRecharger_ = true;
     return;
   }
   (void)Index();
-  ModifClef(p.Public, p.Numero(), annees, lookUpRows, bulk, memoire);
+  ModifClef(p, numero, annees, lookUpRows, bulk, memoire);
 }
 
 TGestEltIndex* TFicIndexPerson::Index() {

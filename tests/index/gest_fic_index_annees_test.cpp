@@ -5,11 +5,12 @@
 
 #include "folder/gest_fic.h"
 #include "folder/gest_fic_pers.h"
-#include "names/gest_fic_index.h"
+#include "index/gest_fic_index.h"
 #include "persons/gest_pers.h"
 #include "platform/thread_nom.h"
 #include "store/datamodulebdd.h"
 #include "support/support.h"
+#include "index/ouverture_genealogie.h"
 
 namespace kyb {
 namespace {
@@ -24,8 +25,7 @@ class AnneesIndex : public ::testing::Test {
  protected:
   AnneesIndex() {
     NommeThreadPrincipal();
-    g = std::make_unique<TGestFichier>(rep / "A.kya/A.adb", true, false, true, false, 0, TGestFichier::mcAucune,
-                                       false, false, nullptr);
+    g = std::make_unique<TGestFichier>(rep / "A.kya/A.adb", AvecIndex(TGestFichier::Creation(0)));
   }
   long Ajoute(const char16_t* nom, std::initializer_list<TEven> evens) {
     TPerson p(g->GetFicPersons(), 0);
@@ -46,7 +46,7 @@ class AnneesIndex : public ::testing::Test {
   TAnneesVie Lignes(long no) const {
     const auto ids = g->GetModuleBDD()->GetIndexPerson(no);
     EXPECT_EQ(ids.size(), 1u);
-    const TIndexPerson l(g->GetFicIndexPerson(), ids.at(0));
+    const TIndexPerson l(TFicIndexPerson::De(*g), ids.at(0));
     return {l.Enreg.AnneeMin, l.Enreg.AnneeMax};
   }
   test::RepertoireTemporaire rep;
@@ -81,17 +81,17 @@ TEST_F(AnneesIndex, DesEvenementsDeNaissanceEtDeDeces) {
   for (size_t i = 0; i < std::size(kCas); ++i) {
     SCOPED_TRACE(UnicodeVersUtf8(kCas[i].nom));
     EXPECT_EQ(Lignes(numeros[i]), kCas[i].attendu);  // from the card just saved
-    EXPECT_EQ(g->GetFicIndexPerson()->AnneesVie(numeros[i]), kCas[i].attendu);  // from the stored events
-    const auto t = g->GetFicIndexPerson()->ChercheNom(kCas[i].nom, u"", 5);
+    EXPECT_EQ(TFicIndexPerson::De(*g)->AnneesVie(numeros[i]), kCas[i].attendu);  // from the stored events
+    const auto t = TFicIndexPerson::De(*g)->ChercheNom(kCas[i].nom, u"", 5);
     ASSERT_EQ(t.size(), 1u);
     EXPECT_EQ(t[0].AnneeMin, kCas[i].attendu.Min);
     EXPECT_EQ(t[0].AnneeMax, kCas[i].attendu.Max);
   }
   // The stored events agree with the card: nothing to repair; and a bulk rebuild gives the same.
-  EXPECT_EQ(g->GetFicIndexPerson()->CheckIndexValid(nullptr, false).Defauts(), 0);
-  ASSERT_TRUE(g->GetFicIndexPerson()->ReinitTableIndex());
+  EXPECT_EQ(TFicIndexPerson::De(*g)->CheckIndexValid(nullptr, false).Defauts(), 0);
+  ASSERT_TRUE(TFicIndexPerson::De(*g)->ReinitTableIndex());
   for (size_t i = 0; i < std::size(kCas); ++i) EXPECT_EQ(Lignes(numeros[i]), kCas[i].attendu);
-  EXPECT_EQ(g->GetFicIndexPerson()->LibelleTrouve(g->GetFicIndexPerson()->ChercheNom(u"Abel", u"", 1).at(0)),
+  EXPECT_EQ(TFicIndexPerson::De(*g)->LibelleTrouve(TFicIndexPerson::De(*g)->ChercheNom(u"Abel", u"", 1).at(0)),
             u"Abel Jean (1850-1910)");
 }
 
@@ -104,10 +104,10 @@ TEST_F(AnneesIndex, EvenementChangeSansLaPersonneRepareParLaVerification) {
   e.Enreg.Date = TDateKY('G', "03/03/1803");
   ASSERT_TRUE(e.Enregistrement());
   EXPECT_EQ(Lignes(no), (TAnneesVie{1802, 0}));
-  const TBilanIndex bilan = g->GetFicIndexPerson()->CheckIndexValid(nullptr, true);
+  const TBilanIndex bilan = TFicIndexPerson::De(*g)->CheckIndexValid(nullptr, true);
   EXPECT_EQ(bilan.LignesPerimees, 1);
   EXPECT_EQ(Lignes(no), (TAnneesVie{1803, 0}));
-  EXPECT_EQ(g->GetFicIndexPerson()->ChercheNom(u"Lucas", u"", 1).at(0).AnneeMin, 1803);
+  EXPECT_EQ(TFicIndexPerson::De(*g)->ChercheNom(u"Lucas", u"", 1).at(0).AnneeMin, 1803);
 }
 
 TEST(TexteAnnees, AnneesInconnuesEnPointDInterrogation) {

@@ -8,11 +8,12 @@
 #include "folder/fic_notes.h"
 #include "folder/gest_fic.h"
 #include "folder/gest_fic_pers.h"
-#include "names/gest_fic_index.h"
+#include "index/gest_fic_index.h"
 #include "persons/gest_pers.h"
 #include "platform/thread_nom.h"
 #include "store/datamodulebdd.h"
 #include "support/support.h"
+#include "index/ouverture_genealogie.h"
 
 namespace kyb {
 namespace {
@@ -21,10 +22,9 @@ class Reconstruction : public ::testing::Test {
  protected:
   Reconstruction() {
     NommeThreadPrincipal();
-    g = std::make_unique<TGestFichier>(rep / "R.kya/R.adb", true, false, true, false, 0, TGestFichier::mcAucune,
-                                       false, false, &iu);
+    g = std::make_unique<TGestFichier>(rep / "R.kya/R.adb", AvecIndex(TGestFichier::Creation(0, &iu)));
     m = g->GetModuleBDD();
-    f = g->GetFicIndexPerson();
+    f = TFicIndexPerson::De(*g);
   }
   long Ajoute(const char16_t* nom, const char16_t* prenoms) {
     TPerson p(g->GetFicPersons(), 0);

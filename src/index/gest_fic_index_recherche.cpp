@@ -12,7 +12,7 @@
 #include "folder/gest_fic_pers.h"
 #include "persons/gest_pers.h"
 #include "names/cles_personne.h"
-#include "names/gest_fic_index.h"
+#include "index/gest_fic_index.h"
 #include "store/datamodulebdd.h"
 
 namespace kyb {
