@@ -4,12 +4,9 @@
 #include <string>
 
 #include "commandes.h"
+#include "donnees.h"
 #include "platform/chaines.h"
 #include "store/ficpays.h"
-
-#ifndef KYBASE_DONNEES
-#define KYBASE_DONNEES "data"
-#endif
 
 namespace kyb::cli {
 
@@ -103,9 +100,9 @@ constexpr TCommande kCommandes[] = {
 }  // namespace
 
 std::span<const TCommande> CommandesCommunes() {
-  // The tables of the source tree, unless the host already chose a folder.
+  // The tables kyb ships (installed, or those of the source tree).
   static const bool defini = [] {
-    DefinitRepertoireTablesVilles(Utf8VersAnsi(std::string(KYBASE_DONNEES) + "/TableVille"));
+    DefinitRepertoireTablesVilles(Utf8VersAnsi(RepertoireDonnees() + "/TableVille"));
     return true;
   }();
   (void)defini;

@@ -7,6 +7,7 @@
 #include "dates/analysedate.h"
 #include "dates/bo_jours.h"
 #include "dates/convrepublicain.h"
+#include "donnees.h"
 #include "dossier_cli.h"
 #include "fields/csdefchps.h"
 #include "folder/fic_enreg.h"
@@ -23,10 +24,6 @@
 #include "platform/fichiers.h"
 #include "store/datamodulebdd.h"
 #include "index/ouverture_genealogie.h"
-
-#ifndef KYBASE_DONNEES
-#define KYBASE_DONNEES "data"
-#endif
 
 namespace kyb::cli {
 namespace {
@@ -59,7 +56,7 @@ std::vector<int32_t> Liste(const std::string& texte) {
 
 // Reads the shipped sample family into the store; the number of persons written.
 int ChargeFamille(TModuleBDD& store) {
-  std::ifstream entree(std::string(KYBASE_DONNEES) + "/demo/personnes.tsv");
+  std::ifstream entree(RepertoireDonnees() + "/demo/personnes.tsv");
   std::string ligne;
   int n = 0;
   while (std::getline(entree, ligne)) {

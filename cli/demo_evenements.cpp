@@ -8,14 +8,11 @@
 #include "dates/analysedate.h"
 #include "dates/redigedate.h"
 #include "demo.h"
+#include "donnees.h"
 #include "folder/elt_dupli.h"
 #include "folder/fic_dupli.h"
 #include "persons/fiche_evenements.h"
 #include "store/datamodulebdd.h"
-
-#ifndef KYBASE_DONNEES
-#define KYBASE_DONNEES "data"
-#endif
 
 namespace kyb::cli {
 namespace {
@@ -74,7 +71,7 @@ TEvenement LigneEvenement(TGestFichier& dossier, const std::vector<std::string>&
 int ChargeEvenements(TGestFichier& dossier) {
   if (!dossier.GetModuleBDD()) return 0;
   TModuleBDD& bdd = *dossier.GetModuleBDD();
-  std::ifstream entree(std::string(KYBASE_DONNEES) + "/demo/evenements.tsv");
+  std::ifstream entree(RepertoireDonnees() + "/demo/evenements.tsv");
   std::map<long, TChpsPersonne> fiches;
   std::string ligne;
   while (std::getline(entree, ligne)) {

@@ -3,18 +3,15 @@
 #include <cstdio>
 
 #include "demo.h"
+#include "donnees.h"
 #include "gedcom/export_gedcom.h"
 #include "gedcom/import_gedcom.h"
 #include "index/ouverture_genealogie.h"
 
-#ifndef KYBASE_DONNEES
-#define KYBASE_DONNEES "data"
-#endif
-
 namespace kyb::cli {
 
 bool DemoGedcom(const std::string& repertoire) {
-  const std::string source = std::string(KYBASE_DONNEES) + "/demo/famille.ged";
+  const std::string source = RepertoireDonnees() + "/demo/famille.ged";
   std::printf("\n== Import GEDCOM (kyb importe %s)\n", source.c_str());
   const AnsiString chemin = ConstruitAccesGenealogie(Utf8VersAnsi(repertoire) + "/", "ExempleGedcom", ".adb");
   const TBilanImportGedcom bilan = ImporteFichierGedcom(Utf8VersAnsi(source), chemin);

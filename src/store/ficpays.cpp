@@ -4,6 +4,7 @@
 #include <mutex>
 
 #include "platform/fichiers.h"
+#include "platform/installation.h"
 #include "platform/parametres.h"
 
 #ifndef KYBASE_DONNEES_INSTALLEES
@@ -18,7 +19,11 @@ constexpr const char* kCleReglages = "RechechePays";
 
 std::mutex gMutexRepertoire;
 AnsiString& RepertoireCourant() {
-  static AnsiString repertoire = Utf8VersAnsi(KYBASE_DONNEES_INSTALLEES "/TableVille");
+  // Those of the installation holding the program, else those of the configured prefix.
+  static AnsiString repertoire = [] {
+    const AnsiString installees = RepertoireDonneesInstallation();
+    return (installees.empty() ? Utf8VersAnsi(KYBASE_DONNEES_INSTALLEES "/") : installees) + "TableVille";
+  }();
   return repertoire;
 }
 
