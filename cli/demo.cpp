@@ -24,6 +24,7 @@
 #include "platform/fichiers.h"
 #include "store/datamodulebdd.h"
 #include "index/ouverture_genealogie.h"
+#include "platform/arborescence.h"
 
 namespace kyb::cli {
 namespace {
@@ -31,10 +32,7 @@ namespace {
 // A temporary directory removed at the end of the demo.
 class RepertoireDemo {
  public:
-  RepertoireDemo() {
-    char modele[] = "/tmp/kyb-demo-XXXXXX";
-    if (mkdtemp(modele)) chemin_ = modele;
-  }
+  RepertoireDemo() : chemin_(AnsiVersUtf8(CreeRepertoireUnique("/tmp/kyb-demo-"))) {}
   ~RepertoireDemo() {
     if (!chemin_.empty()) (void)SupprimeArborescence(chemin_);
   }

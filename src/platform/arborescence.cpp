@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 
 #include "platform/ecriture_atomique.h"
@@ -43,6 +44,12 @@ bool ReproduitArborescence(const AnsiString& source, const AnsiString& cible, bo
   for (const AnsiString& nom : ListeRepertoires(de))
     if (!ReproduitArborescence(de + nom, vers + nom, liens)) return false;
   return SynchroniseRepertoire(vers);
+}
+
+AnsiString CreeRepertoireUnique(const AnsiString& modele) {
+  std::string gabarit = AnsiVersUtf8(modele) + "XXXXXX";
+  if (!mkdtemp(gabarit.data())) return {};
+  return Utf8VersAnsi(gabarit);
 }
 
 }  // namespace kyb

@@ -17,5 +17,8 @@ bool SupprimeRepertoireVide(const AnsiString& chemin);
 // content (liens, a synced copy where links are impossible) or as a synced copy; each directory
 // synced. False at the first failure, errno kept; what was made stays for the caller to remove.
 [[nodiscard]] bool ReproduitArborescence(const AnsiString& source, const AnsiString& cible, bool liens);
+// A new directory of a unique name beginning with modele (e.g. "/tmp/kyb-demo-"), made for this
+// process alone (mode 0700); empty when it cannot be made.
+[[nodiscard]] AnsiString CreeRepertoireUnique(const AnsiString& modele);
 
 }  // namespace kyb
