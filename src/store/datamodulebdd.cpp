@@ -1,9 +1,10 @@
-// Life of the store: creation, opening, upgrade, information table, batching, error log.
-#include "store/datamodulebdd.h"
+// The core of the store: its tables, creation, opening, information table, batching, error log.
+#include "store/datamodulebdd_coeur_interne.h"
 
 #include <atomic>
 #include <vector>
 
+#include "platform/date_heure.h"
 #include "platform/fichiers.h"
 #include "platform/journal.h"
 #include "platform/thread_nom.h"
@@ -30,26 +31,9 @@ const std::vector<TIndexImport>& IndexSuspendus() {
   return liste;
 }
 
-// Packed yyyymmdd of a stored date text "DD/MM/YYYY" (unknown parts count 0), or of the first
-// year of a range "YYYY/YYYY"; 0 when the text holds no year.
-int32_t DateTriable(const AnsiString& date) {
-  const auto nombre = [&](size_t debut, size_t n) {
-    int v = 0;
-    for (size_t i = debut; i < debut + n; ++i) {
-      if (i >= date.size() || date[i] < '0' || date[i] > '9') return 0;
-      v = v * 10 + (date[i] - '0');
-    }
-    return v;
-  };
-  if (date.size() >= 10 && date[2] == '/' && date[5] == '/')
-    return nombre(6, 4) * 10000 + nombre(3, 2) * 100 + nombre(0, 2);
-  if (date.size() >= 9 && date[4] == '/') return nombre(0, 4) * 10000;
-  return 0;
-}
-
 }  // namespace
 
-TModuleBDD::TModuleBDD(TDossierBDD* dossier, AnsiString cheminBdd, AnsiString version)
+TCoeurBDD::TCoeurBDD(TDossierBDD* dossier, AnsiString cheminBdd, AnsiString version)
     : dossier_(dossier), chemin_(std::move(cheminBdd)), version_(std::move(version)) {
   const int n = ++gCompteurBases;
   nomBase_ = "AccuracerBDD_" + std::to_string(n);
@@ -60,31 +44,20 @@ TModuleBDD::TModuleBDD(TDossierBDD* dossier, AnsiString cheminBdd, AnsiString ve
   session_.SetSessionName(nomSession_);
 }
 
-TModuleBDD::~TModuleBDD() {
-  if (enImport_) (void)EndImport(importIndex_);
-  CloseDataBase();
-}
-
-void TModuleBDD::JournalSauvegarde(const std::string& texte) const {
+void TCoeurBDD::JournalSauvegarde(const std::string& texte) const {
   AjouteJournal("LOG_BACKUP", texte);
 }
 
-TACRTable* TModuleBDD::Table(const std::string& nom) {
-  const auto it = tables_.find(nom);
-  if (it == tables_.end() || !it->second->Active()) return nullptr;
-  return it->second.get();
-}
-
-bool TModuleBDD::TableExiste(const std::string& nom) {
+bool TCoeurBDD::TableExiste(const std::string& nom) {
   return base_->Connected() && TACRTable(*base_, nom).Exists();
 }
 
-int64_t TModuleBDD::NombreLignes(const std::string& table) {
+int64_t TCoeurBDD::NombreLignes(const std::string& table) {
   TACRTable* t = Table(table);
   return t ? t->RecordCount() : 0;
 }
 
-void TModuleBDD::OuvreTables() {
+void TCoeurBDD::OuvreTables() {
   for (const auto& def : SchemaBDD()) {
     auto& t = tables_[def.nom];
     if (!t) {
@@ -97,18 +70,21 @@ void TModuleBDD::OuvreTables() {
   }
 }
 
-void TModuleBDD::FermeTables() {
-  FermeCurseursEvens();
-  parcoursPersonnes_.reset();
+void TCoeurBDD::FermeTables() {
+  for (TUniteBDD* u : unites_) u->FermeCurseurs();
   tables_.clear();
 }
 
-void TModuleBDD::CloseDataBase() {
+void TCoeurBDD::FermeTable(const std::string& nom) {
+  if (auto it = tables_.find(nom); it != tables_.end()) it->second->Close();
+}
+
+void TCoeurBDD::CloseDataBase() {
   FermeTables();
   base_->Close();
 }
 
-bool TModuleBDD::CreeTable(const std::string& nom) {
+bool TCoeurBDD::CreeTable(const std::string& nom) {
   TACRTable t(*base_, nom);
   if (t.Exists()) return true;
   const TDefinitionTable& def = DefinitionTable(nom);
@@ -119,7 +95,7 @@ bool TModuleBDD::CreeTable(const std::string& nom) {
   return true;
 }
 
-void TModuleBDD::CreePersonnesSuppr() {
+void TCoeurBDD::CreePersonnesSuppr() {
   if (EstLectureSeule() || TableExiste("PersonnesSuppr")) return;
   std::vector<long> supprimees;
   if (TableExiste("Personnes")) supprimees = ListeNombres("SELECT ID From Personnes where FicheSupprimee == 79");
@@ -137,16 +113,22 @@ void TModuleBDD::CreePersonnesSuppr() {
   if (personnes.IndexExists("Par_FicheSupprimee")) (void)personnes.DeleteIndex("Par_FicheSupprimee");
 }
 
-bool TModuleBDD::CreateDataBase() {
+bool TCoeurBDD::AConvertir(bool& erreur) {
+  erreur = false;
   // An open store is ours; a file on disk is checked before anything touches it.
   if (!base_->Connected() && FichierExiste(chemin_) && !TACRDatabase::IsAccuracerDatabaseFile(chemin_)) {
     if (TACRDatabase::GenerationFichier(chemin_) == 0) {
       base_->NoteEtatFichier(TACRDatabase::EtatFichier(chemin_));
       BDDError("", base_->DerniereErreur());
+      erreur = true;
       return false;
     }
-    if (!ConversionADB4To5(chemin_)) return false;
+    return true;
   }
+  return false;
+}
+
+bool TCoeurBDD::Cree() {
   if (!CreeRepertoires(ExtraitRepertoire(chemin_))) return false;
   const bool etaitConnecte = base_->Connected();
   if (!etaitConnecte) {
@@ -171,7 +153,7 @@ bool TModuleBDD::CreateDataBase() {
   return true;
 }
 
-bool TModuleBDD::OpenDataBase(bool miseAJour, bool) {
+bool TCoeurBDD::Ouvre() {
   JournalSauvegarde("OpenDataBase " + AnsiVersUtf8(chemin_));
   CloseDataBase();
   base_->SetExclusive(true);
@@ -181,106 +163,10 @@ bool TModuleBDD::OpenDataBase(bool miseAJour, bool) {
     BDDError("", base_->DerniereErreur());
     return false;
   }
-  if (miseAJour) UpdateOldBase();
-  if (!EstLectureSeule() && !enImport_) (void)RetablitIndex();
-  OuvreTables();
   return true;
 }
 
-bool TModuleBDD::MetAuSchema(const std::string& nom, TProgression& progression,
-                             const UnicodeString& texte) {
-  const TDefinitionTable& def = DefinitionTable(nom);
-  TACRTable t(*base_, nom);
-  if (!t.Exists()) return CreeTable(nom);
-  TACRFieldDefs champs;
-  TACRIndexDefs index;
-  if (!t.ReadDefs(champs, index)) return false;
-  if (champs == def.champs && index == def.index) return true;
-  progression.Texte(texte);
-  progression.Texte(u"Mise à jour de la table \"" + AnsiVersUnicode(nom) + u"\"");
-  if (!t.RestructureTable(def.champs, def.index)) {
-    BDDError(nom, base_->DerniereErreur());
-    return false;
-  }
-  return true;
-}
-
-void TModuleBDD::AjouterTypeDateEven() {
-  TACRTable t(*base_, "Evenements");
-  TACRFieldDefs champs;
-  TACRIndexDefs index;
-  if (!t.ReadDefs(champs, index)) return;
-  if (!TrouveChamp(champs, "_DATE") && !t.AddField({"_DATE", TTypeChamp::Int32, 0, false})) return;
-  if (!t.Open()) return;
-  TACRTransaction transaction(*base_);
-  for (t.First(); !t.Eof(); t.Next()) {
-    t.Edit();
-    t.FieldByName("_DATE").SetInteger(DateTriable(t.FieldByName("Date").AsAnsiString()));
-    (void)t.Post();
-  }
-  if (transaction.Active()) (void)transaction.Commit();
-}
-
-bool TModuleBDD::BesoinMiseAJour() {
-  for (const auto& def : SchemaBDD()) {
-    if (def.nom == "PersonnesSuppr" || def.nom == "Personnes" || def.nom == "Lieux") continue;
-    TACRTable t(*base_, def.nom);
-    TACRFieldDefs champs;
-    TACRIndexDefs index;
-    if (!t.ReadDefs(champs, index) || champs != def.champs || index != def.index) return true;
-  }
-  return false;
-}
-
-void TModuleBDD::UpdateOldBase() {
-  if (!EstThreadPrincipal() || EstLectureSeule() || !base_->Connected() || !BesoinMiseAJour()) return;
-  // Whether the sortable date column must be filled, decided before any restructuring adds it.
-  bool sansDateTriable = false;
-  {
-    TACRTable t(*base_, "Evenements");
-    TACRFieldDefs champs;
-    TACRIndexDefs index;
-    sansDateTriable = t.ReadDefs(champs, index) && !TrouveChamp(champs, "_DATE");
-  }
-  TProgression progression(Interface(), u"Mise à jour de la base de données...", 9);
-  const UnicodeString simple = u"Mise à jour de la base de données...";
-  const UnicodeString unicode = u"Mise à jour de la base de données (Gestion Unicode)...";
-  // Text columns of older stores become wide strings first.
-  for (const char* nom : {"Evenements", "Sources", "IndexNomPrenoms"}) {
-    TACRTable t(*base_, nom);
-    TACRFieldDefs champs;
-    TACRIndexDefs index;
-    if (!t.ReadDefs(champs, index)) continue;
-    const auto& cible = DefinitionTable(nom).champs;
-    bool texteEtroit = false;
-    for (const auto& c : champs)
-      if (const TACRFieldDef* d = TrouveChamp(cible, c.nom))
-        texteEtroit |= d->type == TTypeChamp::WideString && EstTypeTexte8Bits(c.type);
-    if (texteEtroit) (void)MetAuSchema(nom, progression, unicode);
-  }
-  const char* etapes[] = {"NotesTranscription", "Geolocalisation", "RechercheVastrelNet",
-                          "IndexNomPrenoms"};
-  for (const char* nom : etapes) {
-    progression.Avance();
-    (void)MetAuSchema(nom, progression, simple);
-  }
-  progression.Avance();
-  {
-    TACRTable geo(*base_, "Geolocalisation");
-    TACRFieldDefs champs;
-    TACRIndexDefs index;
-    if (geo.ReadDefs(champs, index) && !TrouveChamp(champs, "CurrentAddress"))
-      (void)geo.AddField({"CurrentAddress", TTypeChamp::WideString, 120, false});
-  }
-  progression.Avance();
-  if (sansDateTriable) AjouterTypeDateEven();
-  for (const char* nom : {"Evenements", "IDParents", "TabInformations", "Illustrations"}) {
-    progression.Avance();
-    (void)MetAuSchema(nom, progression, simple);
-  }
-}
-
-void TModuleBDD::InitFieldCopy() {
+void TCoeurBDD::InitFieldCopy() {
   if (EstLectureSeule()) return;
   if (GetInfoChps("Version-G", u"") == AnsiVersUnicode(kVersionSchema)) return;
   if (GetInfoChps("LAST_DATE_CONTROL_IMG", u"").empty() && dossier_ &&
@@ -289,11 +175,7 @@ void TModuleBDD::InitFieldCopy() {
   MAJInfoChps("Version-G", AnsiVersUnicode(kVersionSchema));
 }
 
-UnicodeString TModuleBDD::GetVersionBDD() { return GetInfoChps("Vers", u""); }
-
-void TModuleBDD::MAJTabInformation() { MAJInfoChps("Vers", AnsiVersUnicode(version_)); }
-
-UnicodeString TModuleBDD::GetInfoChps(const std::string& cle, const UnicodeString& defaut) {
+UnicodeString TCoeurBDD::GetInfoChps(const std::string& cle, const UnicodeString& defaut) {
   if (!base_->Connected()) return defaut;
   // A private query: workers may ask too, and the shared cursor keeps its place.
   TACRQuery q(*base_, "SELECT Donnees FROM TabInformations WHERE Champs = :cle LIMIT 1");
@@ -302,7 +184,7 @@ UnicodeString TModuleBDD::GetInfoChps(const std::string& cle, const UnicodeStrin
   return q.Fields(0).AsUnicodeString();
 }
 
-bool TModuleBDD::MAJInfoChps(const std::string& cle, const UnicodeString& valeur) {
+bool TCoeurBDD::MAJInfoChps(const std::string& cle, const UnicodeString& valeur) {
   if (EstLectureSeule() || !base_->Connected()) return false;
   TACRQuery existe(*base_, "SELECT count(*) FROM TabInformations WHERE Champs = :cle");
   existe.SetParamAnsi("cle", cle);
@@ -320,7 +202,7 @@ bool TModuleBDD::MAJInfoChps(const std::string& cle, const UnicodeString& valeur
   return true;
 }
 
-bool TModuleBDD::BeginImport(bool reconstruireIndex) {
+bool TCoeurBDD::DebutImport(bool reconstruireIndex) {
   if (enImport_ || !base_->Connected() || EstLectureSeule()) return false;
   importIndex_ = reconstruireIndex;
   if (reconstruireIndex)
@@ -343,24 +225,20 @@ bool TModuleBDD::BeginImport(bool reconstruireIndex) {
     idsReserves_[nom] = t->RowId();
     (void)t->Delete();
   }
-  plusGrandNumeroImport_ = std::max(GetMaxNoPers(), GetIDPersonMax());
   enImport_ = true;
   postsImport_ = 0;
-  reservee_ = 0;
   return true;
 }
 
-int64_t TModuleBDD::ProchainIdReserve(const std::string& table) const {
+int64_t TCoeurBDD::ProchainIdReserve(const std::string& table) const {
   const auto it = idsReserves_.find(table);
   return it == idsReserves_.end() ? 0 : it->second;
 }
 
-bool TModuleBDD::EndImport(bool reconstruireIndex) {
+bool TCoeurBDD::FinImport(bool reconstruireIndex) {
   if (!enImport_) return false;
-  const bool reserveeEcrite = EcritPersonneReservee();
   enImport_ = false;
-  reservee_ = 0;
-  const bool ok = (!base_->InTransaction() || base_->Commit()) && reserveeEcrite;
+  const bool ok = !base_->InTransaction() || base_->Commit();
   // The indexes are built while the large page cache still serves their sorts.
   if (reconstruireIndex)
     for (const TIndexImport& s : IndexSuspendus())
@@ -372,25 +250,24 @@ bool TModuleBDD::EndImport(bool reconstruireIndex) {
   return ok;
 }
 
-bool TModuleBDD::PostInTable(TACRTable& table) {
-  if (!table.Post()) return false;
+bool TCoeurBDD::CompteLot(const std::string& table) {
   // During an import the transaction is committed and restarted every 1000 posts.
-  if (enImport_ && ++postsImport_ % kTailleLotImport == 0 && base_->InTransaction()) {
+  if (++postsImport_ % kTailleLotImport == 0 && base_->InTransaction()) {
     if (!base_->Commit() || !base_->StartTransaction()) {
-      BDDError(table.TableName(), base_->DerniereErreur());
+      BDDError(table, base_->DerniereErreur());
       return false;
     }
   }
   return true;
 }
 
-bool TModuleBDD::DeleteInTable(TACRTable& table) {
+bool TCoeurBDD::DeleteInTable(TACRTable& table) {
   if (table.Delete()) return true;
   BDDError(table.TableName(), base_->DerniereErreur());
   return false;
 }
 
-void TModuleBDD::BDDError(const std::string& table, const std::string& message) {
+void TCoeurBDD::BDDError(const std::string& table, const std::string& message) {
   AjouteJournal("LogBDD.log", message + (table.empty() ? "" : " (" + table + ")") + "|NamneBDD:" +
                                   nomBase_ + " code " + std::to_string(base_->CodeErreur()));
   // Damaged pages on the tables of events and their attachments: offer the repair at once.
@@ -404,7 +281,31 @@ void TModuleBDD::BDDError(const std::string& table, const std::string& message) 
       iu->Question(u"Base de données", u"La base de données de votre généalogie semble endommagée.\n\n"
                                        u"Souhaitez-vous la réparer maintenant ?",
                    kBoutonOui | kBoutonNon, kReponseNon) == kReponseOui)
-    (void)RepairDatabase(false);
+    if (reparation_) reparation_();
+}
+
+void TCoeurBDD::UpdateDateModifGenea() {
+  if (enImport_ || EstLectureSeule()) return;
+  MAJInfoChps("Date_Modif_Genea", AnsiVersUnicode(FormatDateHeure("dd/mm/yyyy hh:nn:ss", Maintenant())));
+}
+
+std::vector<UnicodeString> TCoeurBDD::ListeTextes(const std::string& sql, const UnicodeString& parametre) {
+  std::vector<UnicodeString> valeurs;
+  if (!base_->Connected()) return valeurs;
+  TACRQuery q(*base_, sql);
+  if (!parametre.empty()) q.SetParamUnicode("p", parametre);
+  if (!q.Open()) return valeurs;
+  for (; !q.Eof(); q.Next()) valeurs.push_back(q.Fields(0).AsUnicodeString());
+  return valeurs;
+}
+
+std::vector<long> TCoeurBDD::ListeNombres(const std::string& sql) {
+  std::vector<long> valeurs;
+  if (!base_->Connected()) return valeurs;
+  TACRQuery q(*base_, sql);
+  if (!q.Open()) return valeurs;
+  for (; !q.Eof(); q.Next()) valeurs.push_back(static_cast<long>(q.Fields(0).AsInt64()));
+  return valeurs;
 }
 
 }  // namespace kyb

@@ -3,6 +3,11 @@
 // life (creation, opening, upgrade, engine-format conversion, backup copies, compaction, repair),
 // the batching of imports, error logging, and the record operations on persons and places.
 //
+// The module is a façade: each operation is carried by a unit of its own, private to the store
+// (datamodulebdd_*_interne.h): the core (database, tables, life, batching, errors), persons,
+// events and simple fields, places and values, sources and illustrations, person index rows,
+// and maintenance.
+//
 // Threads: the module is used from the main thread ("ThreadPrincipale") and from workers. A
 // worker never touches the shared table cursors: its reads run private queries on the same
 // database. Schema upgrades run only on the main thread. Lock()/Unlock() guard shared state
@@ -10,7 +15,6 @@
 //
 // Errors: engine errors go through BDDError to "LogBDD.log"; person reads and writes log their
 // failures under "LogMsgError". Results are false / 0 / empty on failure; nothing throws.
-#include <atomic>
 #include <functional>
 #include <map>
 #include <memory>
@@ -21,8 +25,6 @@
 #include "engine/acr_query.h"
 #include "engine/acr_table.h"
 #include "platform/chaines.h"
-#include "platform/verrou.h"
-#include "store/colonnes_curseur.h"
 #include "store/chps_personne.h"
 #include "store/chps_simple.h"
 #include "store/dossier_bdd.h"
@@ -33,7 +35,14 @@
 
 namespace kyb {
 
-class TChargeurChps;
+class TCoeurBDD;
+class TPersonnesBDD;
+class TEvenementsBDD;
+class TLieuxBDD;
+class TValeursBDD;
+class TSourcesBDD;
+class TIndexBDD;
+class TMaintenanceBDD;
 
 // One place of the places value table kept in the store.
 struct TLieuBDD {
@@ -56,9 +65,9 @@ class TModuleBDD {
   TModuleBDD(const TModuleBDD&) = delete;
   TModuleBDD& operator=(const TModuleBDD&) = delete;
 
-  [[nodiscard]] const std::string& NomBase() const { return nomBase_; }      // "AccuracerBDD_<n>"
-  [[nodiscard]] const std::string& NomSession() const { return nomSession_; }  // "ses<n>"
-  [[nodiscard]] const AnsiString& Chemin() const { return chemin_; }
+  [[nodiscard]] const std::string& NomBase() const;     // "AccuracerBDD_<n>"
+  [[nodiscard]] const std::string& NomSession() const;  // "ses<n>"
+  [[nodiscard]] const AnsiString& Chemin() const;
   [[nodiscard]] TACRDatabase& Database() { return *base_; }
   [[nodiscard]] bool Connecte() const { return base_->Connected(); }
 
@@ -88,13 +97,13 @@ class TModuleBDD {
   [[nodiscard]] bool CompactBDD(bool silencieux = false);
   // False when the user abandoned the repair (answer No to the cancel question) or it failed.
   [[nodiscard]] bool RepairDatabase(bool niveau);
-  [[nodiscard]] bool RepairDatabaseNiv1() { return RepairDatabase(false); }
-  [[nodiscard]] bool RepairDatabaseNiv2() { return RepairDatabase(true); }
+  [[nodiscard]] bool RepairDatabaseNiv1();
+  [[nodiscard]] bool RepairDatabaseNiv2();
   [[nodiscard]] bool RepairTable(const std::string& table);
   [[nodiscard]] bool RepaireIndexUnique();
   [[nodiscard]] bool OptimisationBDD();
-  void SetCancelRepair(bool annule) { annulationReparation_ = annule; }
-  [[nodiscard]] bool IsCanceledRepair() const { return annulationReparation_; }
+  void SetCancelRepair(bool annule);
+  [[nodiscard]] bool IsCanceledRepair() const;
   // Converts a store of the older engine generation into the current one; the old file is kept
   // as "<base>_v4.adb". True when both renames succeeded.
   [[nodiscard]] bool ConversionADB4To5(const AnsiString& chemin);
@@ -110,10 +119,10 @@ class TModuleBDD {
   // dropped, and EndImport builds them again once (an interrupted import: RetablitIndex).
   [[nodiscard]] bool BeginImport(bool reconstruireIndex);
   [[nodiscard]] bool EndImport(bool reconstruireIndex);
-  [[nodiscard]] bool EnImport() const { return enImport_; }
+  [[nodiscard]] bool EnImport() const;
   [[nodiscard]] int64_t ProchainIdReserve(const std::string& table) const;
-  [[nodiscard]] bool Lock() { return verrou_.Prend(); }
-  void Unlock() { verrou_.Rend(); }
+  [[nodiscard]] bool Lock();
+  void Unlock();
   void InsertInTable(TACRTable& table) { table.Insert(); }
   void EditInTable(TACRTable& table) { table.Edit(); }
   [[nodiscard]] bool PostInTable(TACRTable& table);
@@ -132,7 +141,7 @@ class TModuleBDD {
   [[nodiscard]] long InsertPerson();
   // During an import: the number InsertPerson has just reserved, not yet written (no row, index
   // row nor alternative parents can exist for it).
-  [[nodiscard]] bool PersonneNeuve(long numero) const { return enImport_ && numero > 0 && numero == reservee_; }
+  [[nodiscard]] bool PersonneNeuve(long numero) const;
   [[nodiscard]] long GetMaxNoPers();
   [[nodiscard]] long GetIDPersonMax();
   [[nodiscard]] long CountPerson();        // live persons, record 0 excluded
@@ -259,7 +268,7 @@ class TModuleBDD {
   [[nodiscard]] bool UpdaterIllustrationOfEven(TEvenement::TEnreg& enreg, bool nouveau = false);
   // Next identifiers (reserved ones while importing).
   [[nodiscard]] long ReturnNewNumEven();
-  [[nodiscard]] long ReturnNewNumChpsSimple() { return ReturnNewNumEven(); }
+  [[nodiscard]] long ReturnNewNumChpsSimple();
   // MAX(RANG_A) of the holder's rows of that type + 1 (side B: RANG_B of NoPersB).
   [[nodiscard]] long GetNextRangEven(long noPers, int type, bool coteB = false);
   // Renumbers the RANG of an event's illustrations 1, 2, ... in their order.
@@ -282,7 +291,7 @@ class TModuleBDD {
 
   // Shared events: labels whose single record is shared by several persons (field definitions
   // marked shared); the persons other than the holder stand in it as cited persons.
-  void SetLibellesPartages(std::vector<AnsiString> libelles) { libellesPartages_ = std::move(libelles); }
+  void SetLibellesPartages(std::vector<AnsiString> libelles);
   [[nodiscard]] bool EstLibellePartage(const AnsiString& libelle) const;
   // Cites a person in an event (nothing when already cited or the list is full).
   bool AddPersAsso(long idEven, long noPers, long qualite = 0, long parente = 0);
@@ -342,7 +351,7 @@ class TModuleBDD {
 
   // --- safety of the data (datamodulebdd_securite.cpp) ---
   // What the last repair kept and lost, table by table, and its French report.
-  [[nodiscard]] const TBilanReparation& DernierBilanReparation() const { return bilanReparation_; }
+  [[nodiscard]] const TBilanReparation& DernierBilanReparation() const;
   [[nodiscard]] std::vector<std::string> RapportReparation() const;
   // Creates every index of the schema missing from an existing table (an import stopped before
   // its end leaves them dropped); logs each one. The count restored.
@@ -353,73 +362,17 @@ class TModuleBDD {
   [[nodiscard]] int CodeErreur() const { return base_->CodeErreur(); }
 
  private:
-  void OuvreTables();
-  void FermeTables();
-  [[nodiscard]] bool CreeTable(const std::string& nom);
-  void CreePersonnesSuppr();
-  [[nodiscard]] bool MetAuSchema(const std::string& nom, TProgression& progression,
-                                 const UnicodeString& texte);
-  void AjouterTypeDateEven();
-  [[nodiscard]] bool BesoinMiseAJour();
-  [[nodiscard]] bool LitPersonne(TEnregPublic& personne, long numero, bool donneesSeules,
-                                 const char* contexte);
-  [[nodiscard]] std::vector<UnicodeString> ListeTextes(const std::string& sql,
-                                                       const UnicodeString& parametre = {});
-  [[nodiscard]] std::vector<long> ListeNombres(const std::string& sql);
-  [[nodiscard]] bool VerifieEtapeReparation(TProgression& progression, const char* texte);
-  [[nodiscard]] bool GestionAnnulation();
-  [[nodiscard]] bool EstLectureSeule() const { return dossier_ && dossier_->IsReadOnly(); }
-  [[nodiscard]] TInterfaceUtilisateur* Interface() const {
-    return dossier_ ? dossier_->GetProprietaire() : nullptr;
-  }
-  void JournalSauvegarde(const std::string& texte) const;
-
-  TDossierBDD* dossier_;
-  AnsiString chemin_;
-  AnsiString version_;
-  std::string nomBase_;
-  std::string nomSession_;
-  std::unique_ptr<TACRDatabase> base_;
-  TACRSession session_;
-  std::map<std::string, std::unique_ptr<TACRTable>> tables_;
-  std::unique_ptr<TACRTable> parcoursPersonnes_;
-  std::unique_ptr<TACRTable> parcoursSources_, parcoursIllustrations_;
-  [[nodiscard]] long NouvelIdentifiant(const std::string& table, const std::string& colonne);
-  // Events and simple fields (datamodulebdd_evenements*.cpp).
-  [[nodiscard]] bool EcritEven(TEvenement::TEnreg& enreg);
-  [[nodiscard]] bool EcritChpsSimple(TChpsSimple::TEnreg& enreg);
-  [[nodiscard]] int32_t IdReserve(const std::string& table);
-  void AddEventPartager(TChpsPersonne& personne);
-  [[nodiscard]] bool LitChpsPersonne(TChpsPersonne& personne, bool viaRequetes);
-  [[nodiscard]] bool SupprimeListes(long idEven);
-  [[nodiscard]] long NombreLimite(bool lieux);
-  [[nodiscard]] bool ParcoursSur(std::unique_ptr<TACRTable>& curseur, const std::string& table, int type,
-                                 const std::string& index, const std::string& filtre, bool arriere,
-                                 const TCle& debut);
-  void FermeCurseursEvens();
-  std::unique_ptr<TACRTable> parcoursEvens_, parcoursChps_;
-  std::unique_ptr<TACRTable> parcoursFiches_;
-  void SauteFichesCachees();
-  std::string filtreParcoursEvens_, filtreParcoursChps_;  // label kept by the iteration, "" = all
-  // Person loading on the main thread: prepared once, kept between calls.
-  std::shared_ptr<TChargeurChps> chargeA_, chargeB_, chargePartages_, rangA_, rangB_;
-  void BorneNumeros(TEvenement::TEnreg& enreg);
-  long maxLieux_ = -1;  // highest place number seen in Lieux (refreshed when a larger one is read)
-  std::vector<AnsiString> libellesPartages_;
-  bool enImport_ = false;
-  bool importIndex_ = false;
-  int postsImport_ = 0;
-  long plusGrandNumeroImport_ = 0;  // highest person number present, while importing
-  long reservee_ = 0;               // number reserved by InsertPerson while importing, no row yet
-  [[nodiscard]] bool PostePersonneVide(TACRTable& table, long numero);
-  [[nodiscard]] bool EcritPersonneReservee();
-  // Columns written at each row, found by name once (forgotten when the tables close).
-  TColonnesCurseur colonnesPersonne_, colonnesEven_;
-  TColonnesCurseur colonnesLectureEven_;  // of the cursor last read by GetEvenement
-  std::map<std::string, int64_t> idsReserves_;
-  TVerrou verrou_;
-  std::atomic<bool> annulationReparation_{false};
-  TBilanReparation bilanReparation_;
+  // Created in this order and destroyed in the reverse one: the units drop their cursors and
+  // queries before the core closes the database.
+  std::unique_ptr<TCoeurBDD> coeur_;
+  TACRDatabase* base_;  // the core's database
+  std::unique_ptr<TPersonnesBDD> personnes_;
+  std::unique_ptr<TLieuxBDD> lieux_;
+  std::unique_ptr<TValeursBDD> valeurs_;
+  std::unique_ptr<TEvenementsBDD> evenements_;
+  std::unique_ptr<TSourcesBDD> sources_;
+  std::unique_ptr<TIndexBDD> index_;
+  std::unique_ptr<TMaintenanceBDD> maintenance_;
 };
 
 // The cause of a store failure in French, from its engine code: full disk, store in use by

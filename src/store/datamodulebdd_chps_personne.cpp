@@ -4,64 +4,58 @@
 #include <algorithm>
 
 #include "platform/thread_nom.h"
-#include "store/datamodulebdd.h"
-#include "store/evenement_interne.h"
+#include "store/datamodulebdd_evenements_interne.h"
 
 namespace kyb {
-bool TModuleBDD::LitChpsPersonne(TChpsPersonne& p, bool viaRequetes) {
+
+bool TEvenementsBDD::LitChpsPersonne(TChpsPersonne& p, bool viaRequetes) {
   const long n = p.NoPers;
   if (viaRequetes) {
     // Private queries bound to the same database: the shared cursors are never touched.
     for (const bool coteB : {false, true}) {
-      TACRQuery q(*base_, coteB ? "Select * From Evenements Where NoPersB = :noPersB;"
-                                : "Select * From Evenements Where NoPersA = :noPersA;");
-      q.SetParamInteger(coteB ? "noPersB" : "noPersA", n);
-      if (!q.Open()) return false;
-      for (; !q.Eof(); q.Next()) {
-        // Pass B: couple records of a spouse whose records are hidden stay hidden.
-        if (coteB && (q.FieldByName("NoPersA").AsInteger() == n || q.FieldByName("NoPersA").AsInteger() <= 0)) continue;
-        if (q.FieldByName("Type").AsInteger() == 0) {
-          // Numbers beyond their tables are checked on the main thread only (the place count
-          // is a cache of the module).
-          TEvenement e(this);
-          LitLigneEven(q, e.Enreg);
-          p.AddEvenInTV(e);
-        } else {
-          TChpsSimple s(this);
-          LitLigneChps(q, s.Enreg);
-          p.AddChpsSimpleInTV(s);
-        }
-      }
+      TRequeteEven q(*base_, coteB ? "Select * From Evenements Where NoPersB = :noPersB;"
+                                   : "Select * From Evenements Where NoPersA = :noPersA;");
+      q.requete.SetParamInteger(coteB ? "noPersB" : "noPersA", n);
+      // Numbers beyond their tables are checked on the main thread only (the place count is a
+      // cache of the unit).
+      if (!q.requete.Open() || !LitLignesPersonne(q, p, coteB, false)) return false;
     }
     return true;
   }
   for (const bool coteB : {false, true}) {
-    std::shared_ptr<TChargeurChps>& q = coteB ? chargeB_ : chargeA_;
+    std::unique_ptr<TRequeteEven>& q = coteB ? chargeB_ : chargeA_;
     if (!q)
-      q = std::make_shared<TChargeurChps>(*base_, coteB ? "SELECT * FROM Evenements WHERE NoPersB = :n ORDER BY RANG_B, ID"
-                                                        : "SELECT * FROM Evenements WHERE NoPersA = :n ORDER BY RANG_A, ID");
+      q = std::make_unique<TRequeteEven>(*base_, coteB ? "SELECT * FROM Evenements WHERE NoPersB = :n ORDER BY RANG_B, ID"
+                                                       : "SELECT * FROM Evenements WHERE NoPersA = :n ORDER BY RANG_A, ID");
     q->requete.SetParamInteger("n", n);
-    if (!q->requete.Open()) return false;
-    for (; !q->requete.Eof(); q->requete.Next()) {
-      if (coteB && (q->FieldByName("NoPersA").AsInteger() == n || q->FieldByName("NoPersA").AsInteger() <= 0))
-        continue;
-      if (q->FieldByName("Type").AsInteger() == 0) {
-        TEvenement e(this);
-        LitLigneEven(*q, e.Enreg);
-        BorneNumeros(e.Enreg);
-        p.AddEvenInTV(e);
-      } else {
-        TChpsSimple s(this);
-        LitLigneChps(*q, s.Enreg);
-        p.AddChpsSimpleInTV(s);
-      }
-    }
+    if (!q->requete.Open() || !LitLignesPersonne(*q, p, coteB, true)) return false;
     q->requete.Close();
   }
   return true;
 }
 
-void TModuleBDD::ChargerLienChpsOfPerson(TChpsPersonne& p, int, bool) {
+bool TEvenementsBDD::LitLignesPersonne(TRequeteEven& q, TChpsPersonne& p, bool coteB, bool borne) {
+  const long n = p.NoPers;
+  for (; !q.requete.Eof(); q.requete.Next()) {
+    const std::vector<int>& c = q.Colonnes();
+    // Pass B: couple records of a spouse whose records are hidden stay hidden.
+    const int32_t titulaire = q.requete.Fields(c[eNoPersA]).AsInteger();
+    if (coteB && (titulaire == n || titulaire <= 0)) continue;
+    if (q.requete.Fields(c[eType]).AsInteger() == 0) {
+      TEvenement e(&module_);
+      LitLigne(q.requete, c, e.Enreg);
+      if (borne) BorneNumeros(e.Enreg);
+      p.AddEvenInTV(e);
+    } else {
+      TChpsSimple s(&module_);
+      LitLigne(q.requete, c, s.Enreg);
+      p.AddChpsSimpleInTV(s);
+    }
+  }
+  return true;
+}
+
+void TEvenementsBDD::ChargerLienChpsOfPerson(TChpsPersonne& p) {
   p.Vide();
   if (p.NoPers < 1 || !base_->Connected()) return;
   if (!EstThreadPrincipal()) {
@@ -73,7 +67,7 @@ void TModuleBDD::ChargerLienChpsOfPerson(TChpsPersonne& p, int, bool) {
   p.EvenementsCharges = p.ChpsSimplesCharges = true;
 }
 
-void TModuleBDD::ChargerLienChpsOfPersonThread(TChpsPersonne& p) {
+void TEvenementsBDD::ChargerLienChpsOfPersonThread(TChpsPersonne& p) {
   p.Vide();
   if (p.NoPers < 1 || !base_->Connected()) return;
   if (!LitChpsPersonne(p, true)) return;
@@ -81,7 +75,7 @@ void TModuleBDD::ChargerLienChpsOfPersonThread(TChpsPersonne& p) {
   p.EvenementsCharges = p.ChpsSimplesCharges = true;
 }
 
-void TModuleBDD::RechargerTableEvenementTV(TChpsPersonne& p) {
+void TEvenementsBDD::RechargerTableEvenementTV(TChpsPersonne& p) {
   std::vector<TChpsSimpleTV> chps = std::move(p.ChpsSimples);
   const bool chpsCharges = p.ChpsSimplesCharges;
   ChargerLienChpsOfPerson(p);
@@ -89,11 +83,11 @@ void TModuleBDD::RechargerTableEvenementTV(TChpsPersonne& p) {
   p.ChpsSimplesCharges = chpsCharges;
 }
 
-bool TModuleBDD::EstLibellePartage(const AnsiString& libelle) const {
+bool TEvenementsBDD::EstLibellePartage(const AnsiString& libelle) const {
   return std::find(libellesPartages_.begin(), libellesPartages_.end(), libelle) != libellesPartages_.end();
 }
 
-void TModuleBDD::AddEventPartager(TChpsPersonne& p) {
+void TEvenementsBDD::AddEventPartager(TChpsPersonne& p) {
   if (libellesPartages_.empty()) return;
   static constexpr const char* kSql =
       "SELECT DISTINCT Eve.ID, Eve.LibelleChamps FROM PersAssociees AS Pa "
@@ -101,9 +95,9 @@ void TModuleBDD::AddEventPartager(TChpsPersonne& p) {
       "WHERE Pa.LienPers_No = :n AND Eve.NoPersA > 0 AND Eve.Type = 0";
   std::vector<long> ids;
   // The main thread keeps its statement prepared; a worker prepares a private one.
-  std::shared_ptr<TChargeurChps> prive;
-  std::shared_ptr<TChargeurChps>& c = EstThreadPrincipal() ? chargePartages_ : prive;
-  if (!c) c = std::make_shared<TChargeurChps>(*base_, kSql);
+  std::unique_ptr<TRequeteEven> prive;
+  std::unique_ptr<TRequeteEven>& c = EstThreadPrincipal() ? chargePartages_ : prive;
+  if (!c) c = std::make_unique<TRequeteEven>(*base_, kSql);
   TACRQuery& q = c->requete;
   q.SetParamInteger("n", p.NoPers);
   if (!q.Open()) return;
@@ -112,12 +106,12 @@ void TModuleBDD::AddEventPartager(TChpsPersonne& p) {
   q.Close();
   for (const long id : ids) {
     if (p.GetRgEvenByID(id) >= 0) continue;
-    TEvenement e(this);
+    TEvenement e(&module_);
     if (LectureEven(e, id)) p.AddEvenInTV(e, true);
   }
 }
 
-bool TModuleBDD::EnregistrerChpsOfPerson(TChpsPersonne& p, bool evenements, bool chpsSimples) {
+bool TEvenementsBDD::EnregistrerChpsOfPerson(TChpsPersonne& p, bool evenements, bool chpsSimples) {
   if (p.NoPers < 1 || EstLectureSeule() || !base_->Connected()) return false;
   // Everything or nothing: the vectors are restored when the transaction is rolled back.
   const std::vector<TEvenementTV> evensAvant = p.Evenements;
@@ -133,7 +127,7 @@ bool TModuleBDD::EnregistrerChpsOfPerson(TChpsPersonne& p, bool evenements, bool
       int rangA = 0;
       for (size_t i = 0; ok && i < p.Evenements.size(); ++i) {
         TEvenement& e = p.Evenements[i].Even;
-        e.SetBdd(this);
+        e.SetBdd(&module_);
         if (!p.Partages[i]) {
           if (e.Enreg.NoPersA == 0) e.Enreg.NoPersA = static_cast<int32_t>(p.NoPers);
           if (e.Enreg.NoPersA == p.NoPers) e.Enreg.RangA = ++rangA;
@@ -148,7 +142,7 @@ bool TModuleBDD::EnregistrerChpsOfPerson(TChpsPersonne& p, bool evenements, bool
       int rangA = 0;
       for (size_t i = 0; ok && i < p.ChpsSimples.size(); ++i) {
         TChpsSimple::TEnreg& c = p.ChpsSimples[i].Chps.Enreg;
-        p.ChpsSimples[i].Chps.SetBdd(this);
+        p.ChpsSimples[i].Chps.SetBdd(&module_);
         if (c.NoPersA == 0) c.NoPersA = static_cast<int32_t>(p.NoPers);
         if (c.NoPersA == p.NoPers) c.RangA = ++rangA;
         if (!EcritChpsSimple(c)) echec();
@@ -167,11 +161,11 @@ bool TModuleBDD::EnregistrerChpsOfPerson(TChpsPersonne& p, bool evenements, bool
   if (evenements) p.EvensSupprimes.clear();
   if (chpsSimples) p.ChpsSupprimes.clear();
   p.Trie();
-  UpdateDateModifGenea();
+  coeur_.UpdateDateModifGenea();
   return true;
 }
 
-bool TModuleBDD::MasquerChpsOfPerson(long noPers, bool restaurer) {
+bool TEvenementsBDD::MasquerChpsOfPerson(long noPers, bool restaurer) {
   if (EstLectureSeule() || !base_->Connected() || noPers < 1) return false;
   TACRQuery q(*base_, "UPDATE Evenements SET NoPersA = :nouveau WHERE NoPersA = :ancien");
   q.SetParamInteger("nouveau", restaurer ? noPers : -noPers);
@@ -179,8 +173,8 @@ bool TModuleBDD::MasquerChpsOfPerson(long noPers, bool restaurer) {
   return q.ExecSQL();
 }
 
-bool TModuleBDD::AddPersAsso(long idEven, long noPers, long qualite, long parente) {
-  TEvenement e(this);
+bool TEvenementsBDD::AddPersAsso(long idEven, long noPers, long qualite, long parente) {
+  TEvenement e(&module_);
   if (!LectureEven(e, idEven)) return false;
   TPersAssociee pa;
   pa.Lien = static_cast<int32_t>(noPers);
@@ -188,7 +182,7 @@ bool TModuleBDD::AddPersAsso(long idEven, long noPers, long qualite, long parent
   pa.Parente = static_cast<int32_t>(parente);
   if (e.AjoutPersAssociee(pa) < 0) return false;
   TACRTransaction transaction(*base_);
-  return EnregistrementPersAssociees(e.Enreg) && (!transaction.Active() || transaction.Commit());
+  return EnregistrementPersAssociees(e.Enreg, false) && (!transaction.Active() || transaction.Commit());
 }
 
 }  // namespace kyb

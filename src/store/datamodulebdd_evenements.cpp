@@ -4,10 +4,12 @@
 // Lists are always read through private queries, so that the main thread's cursors keep their
 // place and worker threads may read them too. A list is rewritten whole: its rows are deleted and
 // inserted again in their order (RANG / Rang = position + 1), each keeping its identifier.
+#include <type_traits>
+
 #include "platform/date_heure.h"
 #include "platform/thread_nom.h"
-#include "store/datamodulebdd.h"
-#include "store/evenement_interne.h"
+#include "store/datamodulebdd_evenements_interne.h"
+#include "store/datamodulebdd_lieux_interne.h"
 
 namespace kyb {
 namespace {
@@ -18,57 +20,53 @@ bool EstDateSysteme(const AnsiString& libelle) {
   return libelle == "DDMF" || libelle == "DCF" || libelle == "DDNOTIF";
 }
 
-// The columns of Evenements written by SetEvenement and SetChpsSimple.
-constexpr const char* kColonnesEven[] = {
-    "ID", "Type", "LibelleChamps", "Donnee", "NoPersA", "NoPersB", "Acte", "TypeCalend", "Date", "Lieu",
-    "LieuDit", "Note", "NoIllustrationParDefaut", "LienExtEven", "_DONNEE", "_DATE", "RANG_A", "RANG_B",
-    "DateLastModif"};
-enum : size_t {
-  eID, eType, eLibelle, eDonnee, eNoPersA, eNoPersB, eActe, eCalendrier, eDate, eLieu,
-  eLieuDit, eNote, eIllustration, eLienExt, eCleDonnee, eDateTriable, eRangA, eRangB, eModif
-};
+template <class TFiche>
+bool BonType(int64_t type) {
+  return std::is_same_v<TFiche, TEvenement> ? type == 0 : type != 0;
+}
+
+constexpr const char* kColonnesPersAssociees[] = {"ID_EVEN", "LienQualite", "LienParente", "LienPers_No",
+                                                  "LienPers_NivNo", "Rang"};
+constexpr const char* kColonnesSources[] = {"ID_SOURCE", "ID_EVEN", "TYPE", "DESCRIPTIF", "RANG"};
+constexpr const char* kColonnesIllustrations[] = {"ID_ILLUSTRATION", "ID_EVEN", "CHEMIN", "RANG", "TAG"};
+
+bool SupprimeLignes(TACRDatabase& base, const char* table, int32_t idEven) {
+  TACRQuery q(base, std::string("DELETE FROM ") + table + " WHERE ID_EVEN = :id");
+  q.SetParamInteger("id", idEven);
+  return q.ExecSQL();
+}
 
 }  // namespace
 
-long TModuleBDD::NombreLimite(bool lieux) {
-  if (!lieux) return dossier_ ? dossier_->NbNotes() : -1;
-  return TableLieuxExist() ? GetNbLieux() : -1;
+long TEvenementsBDD::NombreLimite(bool lieux) {
+  if (!lieux) return coeur_.dossier_ ? coeur_.dossier_->NbNotes() : -1;
+  return lieux_.TableLieuxExist() ? lieux_.GetNbLieux() : -1;
 }
 
-// --- one event ---
+void TEvenementsBDD::FermeCurseurs() {
+  parcoursEvens_.Fin();
+  parcoursChps_.Fin();
+  parcoursFiches_.Fin();
+  chargeA_.reset();
+  chargeB_.reset();
+  chargePartages_.reset();
+  rangA_.reset();
+  rangB_.reset();
+  maxLieux_ = -1;
+  for (TColonnesCurseur* c : {&colonnesEven_, &colonnesLectureEven_, &colonnesPersAssociees_, &colonnesSources_,
+                              &colonnesIllustrations_})
+    c->Oublie();
+}
 
-void TModuleBDD::GetEvenement(TACRTable& t, TEvenement::TEnreg& e) {
-  // The same reading as LitLigneEven, with the columns found once per cursor: walks read every
-  // row, and a look-up by name per column and row was most of their cost.
-  const std::vector<int>& c = colonnesLectureEven_.Positions(t, kColonnesEven);
-  const auto champ = [&](size_t i) -> TACRField& { return t.Fields(c[i]); };
-  e.ID = champ(eID).AsInteger();
-  e.LibelleChamps = champ(eLibelle).AsAnsiString();
-  e.Donnee = champ(eDonnee).AsUnicodeString();
-  e.NoPersA = champ(eNoPersA).AsInteger();
-  e.NoPersB = champ(eNoPersB).AsInteger();
-  e.Date = TDateKY();
-  e.Date.SetActe(Rogne(champ(eActe).AsAnsiString()));
-  const AnsiString calendrier = champ(eCalendrier).AsAnsiString();
-  e.Date.SetCalendrier(calendrier.empty() ? 0 : calendrier[0]);
-  e.Date.SetDate(champ(eDate).AsAnsiString());
-  e.Lieu = champ(eLieu).AsInteger();
-  e.LieuDit = champ(eLieuDit).AsUnicodeString();
-  e.Note = champ(eNote).AsInteger();
-  e.NoIllustrationParDefaut = champ(eIllustration).AsInteger();
-  e.LienExtEven = champ(eLienExt).AsInteger();
-  e.RangA = champ(eRangA).AsInteger();
-  e.RangB = champ(eRangB).AsInteger();
-  e.DateLastModif = champ(eModif).AsDateTime();
-  e.PersAssociees.clear();
-  e.Sources.clear();
-  e.Illustrations.clear();
-  e.PersAssocieesChargees = e.SourcesChargees = e.IllustrationsChargees = false;
-  e.ErreurLecture = false;
+// --- one record ---
+
+void TEvenementsBDD::GetEvenement(TACRTable& t, TEvenement::TEnreg& e) {
+  // Walks read every row: the columns are found once per cursor, not by name per column and row.
+  LitLigne(t, colonnesLectureEven_.Positions(t, kColonnesEven), e);
   BorneNumeros(e);
 }
 
-void TModuleBDD::BorneNumeros(TEvenement::TEnreg& e) {
+void TEvenementsBDD::BorneNumeros(TEvenement::TEnreg& e) {
   // A place or note number beyond its table reads as 0.
   if (e.Lieu > maxLieux_) maxLieux_ = NombreLimite(true);
   if (e.Lieu < 0 || (maxLieux_ >= 0 && e.Lieu > maxLieux_)) e.Lieu = 0;
@@ -76,7 +74,7 @@ void TModuleBDD::BorneNumeros(TEvenement::TEnreg& e) {
   if (e.Note < 0 || (notes >= 0 && e.Note > notes)) e.Note = 0;
 }
 
-void TModuleBDD::SetEvenement(TACRTable& t, const TEvenement::TEnreg& e) {
+void TEvenementsBDD::SetEvenement(TACRTable& t, const TEvenement::TEnreg& e) {
   const std::vector<int>& c = colonnesEven_.Positions(t, kColonnesEven);
   const auto champ = [&](size_t i) -> TACRField& { return t.Fields(c[i]); };
   if (e.ID > 0) champ(eID).SetInteger(e.ID);
@@ -101,79 +99,11 @@ void TModuleBDD::SetEvenement(TACRTable& t, const TEvenement::TEnreg& e) {
   champ(eModif).SetDateTime(Maintenant());
 }
 
-bool TModuleBDD::LectureEven(TEvenement& even, long id) {
-  even.SetBdd(this);
-  TEvenement::TEnreg& e = even.Enreg;
-  if (id > 0 && !EstThreadPrincipal()) {
-    TACRQuery q(*base_, "Select * From Evenements Where ID = " + std::to_string(id));
-    if (q.Open() && !q.Eof() && q.FieldByName("Type").AsInteger() == 0) {
-      LitLigneEven(q, e);
-      return true;
-    }
-  } else if (TACRTable* t = Table("Evenements");
-             id > 0 && t && t->SetIndexName("ParID") && t->FindKey({Cle(id)}) &&
-             t->FieldByName("Type").AsInteger() == 0) {
-    GetEvenement(*t, e);
-    return true;
-  }
-  even.NouvelleFiche();
-  e.ErreurLecture = true;
-  return false;
+void TEvenementsBDD::GetChpsSimple(TACRTable& t, TChpsSimple::TEnreg& e) {
+  LitLigne(t, colonnesLectureEven_.Positions(t, kColonnesEven), e);
 }
 
-int32_t TModuleBDD::IdReserve(const std::string& table) {
-  auto it = idsReserves_.find(table);
-  if (it == idsReserves_.end() || it->second <= 0) return 0;
-  return static_cast<int32_t>(it->second++);
-}
-
-bool TModuleBDD::EcritEven(TEvenement::TEnreg& e) {
-  TACRTable* t = Table("Evenements");
-  if (!t || EstLectureSeule()) return false;
-  if (dossier_ && !enImport_) {
-    dossier_->OublieEnCache(e.NoPersA);
-    dossier_->OublieEnCache(e.NoPersB);
-  }
-  bool nouveau = true;
-  if (e.ID > 0 && t->SetIndexName("ParID") && t->FindKey({Cle(e.ID)})) {
-    nouveau = false;
-    EditInTable(*t);
-  } else {
-    InsertInTable(*t);
-    if (e.ID <= 0 && enImport_) e.ID = IdReserve("Evenements");
-  }
-  if (e.RangA < 1) e.RangA = static_cast<int32_t>(GetNextRangEven(e.NoPersA, 0));
-  if (e.NoPersB != 0 && e.RangB < 1) e.RangB = static_cast<int32_t>(GetNextRangEven(e.NoPersB, 0, true));
-  SetEvenement(*t, e);
-  if (!PostInTable(*t)) {
-    Cancel(*t);
-    return false;
-  }
-  const int32_t ancien = e.ID;
-  e.ID = static_cast<int32_t>(t->RowId());
-  nouveau = nouveau || ancien != e.ID;
-  return (!e.PersAssocieesChargees || EnregistrementPersAssociees(e, nouveau)) &&
-         (!e.IllustrationsChargees || UpdaterIllustrationOfEven(e, nouveau)) &&
-         (!e.SourcesChargees || UpdaterSourceOfEven(e, nouveau));
-}
-
-bool TModuleBDD::EnregistrementEven(TEvenement& even) {
-  even.SetBdd(this);
-  TACRTransaction transaction(*base_);
-  const TEvenement::TEnreg avant = even.Enreg;
-  if (!EcritEven(even.Enreg) || (transaction.Active() && !transaction.Commit())) {
-    even.Enreg = avant;
-    return false;
-  }
-  UpdateDateModifGenea();
-  return true;
-}
-
-// --- one simple field ---
-
-void TModuleBDD::GetChpsSimple(TACRTable& t, TChpsSimple::TEnreg& e) { LitLigneChps(t, e); }
-
-void TModuleBDD::SetChpsSimple(TACRTable& t, const TChpsSimple::TEnreg& e) {
+void TEvenementsBDD::SetChpsSimple(TACRTable& t, const TChpsSimple::TEnreg& e) {
   const std::vector<int>& c = colonnesEven_.Positions(t, kColonnesEven);
   const auto champ = [&](size_t i) -> TACRField& { return t.Fields(c[i]); };
   if (e.ID > 0) champ(eID).SetInteger(e.ID);
@@ -190,178 +120,203 @@ void TModuleBDD::SetChpsSimple(TACRTable& t, const TChpsSimple::TEnreg& e) {
   champ(eModif).SetDateTime(Maintenant());
 }
 
-bool TModuleBDD::LectureChpsSimple(TChpsSimple& chps, long id) {
-  chps.SetBdd(this);
+template <class TFiche>
+bool TEvenementsBDD::LitFiche(TFiche& fiche, long id) {
+  fiche.SetBdd(&module_);
+  auto& e = fiche.Enreg;
   if (id > 0 && !EstThreadPrincipal()) {
+    // A worker reads through a private query; numbers beyond their tables are checked on the
+    // main thread only (the place count is a cache of the unit).
     TACRQuery q(*base_, "Select * From Evenements Where ID = " + std::to_string(id));
-    if (q.Open() && !q.Eof() && q.FieldByName("Type").AsInteger() != 0) {
-      LitLigneChps(q, chps.Enreg);
+    if (q.Open() && !q.Eof() && BonType<TFiche>(q.FieldByName("Type").AsInteger())) {
+      TColonnesCurseur colonnes;
+      LitLigne(q, colonnes.Positions(q, kColonnesEven), e);
       return true;
     }
   } else if (TACRTable* t = Table("Evenements");
              id > 0 && t && t->SetIndexName("ParID") && t->FindKey({Cle(id)}) &&
-             t->FieldByName("Type").AsInteger() != 0) {
-    GetChpsSimple(*t, chps.Enreg);
+             BonType<TFiche>(t->FieldByName("Type").AsInteger())) {
+    if constexpr (std::is_same_v<TFiche, TEvenement>) GetEvenement(*t, e);
+    else GetChpsSimple(*t, e);
     return true;
   }
-  chps.NouvelleFiche();
+  fiche.NouvelleFiche();
+  if constexpr (std::is_same_v<TFiche, TEvenement>) e.ErreurLecture = true;
   return false;
 }
 
-bool TModuleBDD::EcritChpsSimple(TChpsSimple::TEnreg& e) {
+template <class TFiche>
+bool TEvenementsBDD::EcritFiche(typename TFiche::TEnreg& e) {
+  constexpr bool kEven = std::is_same_v<TFiche, TEvenement>;
   TACRTable* t = Table("Evenements");
   if (!t || EstLectureSeule()) return false;
+  if constexpr (kEven)
+    if (coeur_.dossier_ && !EnImport()) {
+      coeur_.dossier_->OublieEnCache(e.NoPersA);
+      coeur_.dossier_->OublieEnCache(e.NoPersB);
+    }
+  bool nouveau = true;
   if (e.ID > 0 && t->SetIndexName("ParID") && t->FindKey({Cle(e.ID)})) {
+    nouveau = false;
     EditInTable(*t);
   } else {
     InsertInTable(*t);
-    if (e.ID <= 0 && enImport_) e.ID = IdReserve("Evenements");
+    if (e.ID <= 0 && EnImport()) e.ID = coeur_.IdReserve("Evenements");
   }
-  e.Type = 1;
-  if (e.RangA < 1) e.RangA = static_cast<int32_t>(GetNextRangEven(e.NoPersA, 1));
-  SetChpsSimple(*t, e);
+  if (e.RangA < 1) e.RangA = static_cast<int32_t>(GetNextRangEven(e.NoPersA, kEven ? 0 : 1, false));
+  if constexpr (kEven) {
+    if (e.NoPersB != 0 && e.RangB < 1) e.RangB = static_cast<int32_t>(GetNextRangEven(e.NoPersB, 0, true));
+    SetEvenement(*t, e);
+  } else {
+    e.Type = 1;
+    SetChpsSimple(*t, e);
+  }
   if (!PostInTable(*t)) {
     Cancel(*t);
     return false;
   }
+  const int32_t ancien = e.ID;
   e.ID = static_cast<int32_t>(t->RowId());
+  if constexpr (kEven) {
+    nouveau = nouveau || ancien != e.ID;
+    return (!e.PersAssocieesChargees || EnregistrementPersAssociees(e, nouveau)) &&
+           (!e.IllustrationsChargees || UpdaterIllustrationOfEven(e, nouveau)) &&
+           (!e.SourcesChargees || UpdaterSourceOfEven(e, nouveau));
+  }
   return true;
 }
 
-bool TModuleBDD::EnregistrementChpsSimple(TChpsSimple& chps) {
-  chps.SetBdd(this);
-  const TChpsSimple::TEnreg avant = chps.Enreg;
-  if (!EcritChpsSimple(chps.Enreg)) {
-    chps.Enreg = avant;
+bool TEvenementsBDD::EcritEven(TEvenement::TEnreg& e) { return EcritFiche<TEvenement>(e); }
+
+bool TEvenementsBDD::EcritChpsSimple(TChpsSimple::TEnreg& e) { return EcritFiche<TChpsSimple>(e); }
+
+template <class TFiche>
+bool TEvenementsBDD::EnregistreFiche(TFiche& fiche) {
+  fiche.SetBdd(&module_);
+  // The row and its lists commit together; on failure the record is left as it was.
+  TACRTransaction transaction(*base_);
+  const typename TFiche::TEnreg avant = fiche.Enreg;
+  if (!EcritFiche<TFiche>(fiche.Enreg) || (transaction.Active() && !transaction.Commit())) {
+    fiche.Enreg = avant;
     return false;
   }
-  UpdateDateModifGenea();
+  coeur_.UpdateDateModifGenea();
   return true;
 }
+
+template bool TEvenementsBDD::LitFiche(TEvenement&, long);
+template bool TEvenementsBDD::LitFiche(TChpsSimple&, long);
+template bool TEvenementsBDD::EnregistreFiche(TEvenement&);
+template bool TEvenementsBDD::EnregistreFiche(TChpsSimple&);
 
 // --- the three lists ---
 
-void TModuleBDD::ChargerPersAssocieeOfEven(TEvenement::TEnreg& e) {
-  e.PersAssociees.clear();
-  e.PersAssocieesChargees = true;
-  if (!base_->Connected() || e.ID <= 0) return;
-  TACRQuery q(*base_, "SELECT LienPers_No, LienPers_NivNo, LienQualite, LienParente FROM PersAssociees "
-                      "WHERE ID_EVEN = :id ORDER BY Rang, ID_PERSASSOC");
-  q.SetParamInteger("id", e.ID);
-  if (!q.Open()) return;
-  for (; !q.Eof() && e.PersAssociees.size() < kMaxListeEven; q.Next()) {
-    TPersAssociee p;
-    p.Lien.No = q.Fields(0).AsInteger();
-    const AnsiString niv = q.Fields(1).AsAnsiString();
-    p.Lien.NivNo = niv.empty() ? 0 : static_cast<uint8_t>(niv[0]);
-    p.Qualite = q.Fields(2).AsInteger();
-    p.Parente = q.Fields(3).AsInteger();
-    e.PersAssociees.push_back(p);
-  }
-}
-
-void TModuleBDD::ChargerSourceOfEven(TEvenement::TEnreg& e) {
-  e.Sources.clear();
-  e.SourcesChargees = true;
-  if (!base_->Connected() || e.ID <= 0) return;
-  TACRQuery q(*base_, "SELECT ID_SOURCE, TYPE, DESCRIPTIF FROM Sources WHERE ID_EVEN = :id ORDER BY RANG, ID_SOURCE");
-  q.SetParamInteger("id", e.ID);
-  if (!q.Open()) return;
-  for (; !q.Eof() && e.Sources.size() < kMaxListeEven; q.Next())
-    e.Sources.push_back({q.Fields(0).AsInteger(), q.Fields(1).AsUnicodeString(), q.Fields(2).AsUnicodeString()});
-}
-
-void TModuleBDD::ChargerIllustrationOfEven(TEvenement::TEnreg& e) {
-  e.Illustrations.clear();
-  e.IllustrationsChargees = true;
-  if (!base_->Connected() || e.ID <= 0) return;
-  TACRQuery q(*base_, "SELECT ID_ILLUSTRATION, CHEMIN, TAG FROM Illustrations WHERE ID_EVEN = :id "
-                      "ORDER BY RANG, ID_ILLUSTRATION");
-  q.SetParamInteger("id", e.ID);
-  if (!q.Open()) return;
-  for (; !q.Eof() && e.Illustrations.size() < kMaxListeEven; q.Next())
-    e.Illustrations.push_back({q.Fields(0).AsInteger(), q.Fields(1).AsAnsiString(), q.Fields(2).AsInteger()});
-}
-
-namespace {
-
-bool SupprimeLignes(TACRDatabase& base, const char* table, int32_t idEven) {
-  TACRQuery q(base, std::string("DELETE FROM ") + table + " WHERE ID_EVEN = :id");
+template <class TEntree, class Lit>
+void TEvenementsBDD::ChargeListe(int32_t idEven, const char* sql, std::vector<TEntree>& entrees, bool& chargee,
+                                 const Lit& lit) {
+  entrees.clear();
+  chargee = true;
+  if (!base_->Connected() || idEven <= 0) return;
+  TACRQuery q(*base_, sql);
   q.SetParamInteger("id", idEven);
-  return q.ExecSQL();
+  if (!q.Open()) return;
+  for (; !q.Eof() && entrees.size() < kMaxListeEven; q.Next()) entrees.push_back(lit(q));
 }
 
-}  // namespace
+void TEvenementsBDD::ChargerPersAssocieeOfEven(TEvenement::TEnreg& e) {
+  ChargeListe(e.ID,
+              "SELECT LienPers_No, LienPers_NivNo, LienQualite, LienParente FROM PersAssociees "
+              "WHERE ID_EVEN = :id ORDER BY Rang, ID_PERSASSOC",
+              e.PersAssociees, e.PersAssocieesChargees, [](TACRQuery& q) {
+                TPersAssociee p;
+                p.Lien.No = q.Fields(0).AsInteger();
+                const AnsiString niv = q.Fields(1).AsAnsiString();
+                p.Lien.NivNo = niv.empty() ? 0 : static_cast<uint8_t>(niv[0]);
+                p.Qualite = q.Fields(2).AsInteger();
+                p.Parente = q.Fields(3).AsInteger();
+                return p;
+              });
+}
 
-bool TModuleBDD::EnregistrementPersAssociees(TEvenement::TEnreg& e, bool nouveau) {
+void TEvenementsBDD::ChargerSourceOfEven(TEvenement::TEnreg& e) {
+  ChargeListe(e.ID, "SELECT ID_SOURCE, TYPE, DESCRIPTIF FROM Sources WHERE ID_EVEN = :id ORDER BY RANG, ID_SOURCE",
+              e.Sources, e.SourcesChargees, [](TACRQuery& q) {
+                return TSourceEven{q.Fields(0).AsInteger(), q.Fields(1).AsUnicodeString(),
+                                   q.Fields(2).AsUnicodeString()};
+              });
+}
+
+void TEvenementsBDD::ChargerIllustrationOfEven(TEvenement::TEnreg& e) {
+  ChargeListe(e.ID,
+              "SELECT ID_ILLUSTRATION, CHEMIN, TAG FROM Illustrations WHERE ID_EVEN = :id "
+              "ORDER BY RANG, ID_ILLUSTRATION",
+              e.Illustrations, e.IllustrationsChargees, [](TACRQuery& q) {
+                return TIllustrationEven{q.Fields(0).AsInteger(), q.Fields(1).AsAnsiString(), q.Fields(2).AsInteger()};
+              });
+}
+
+template <class TEntree, class Remplit>
+bool TEvenementsBDD::EcritListe(TACRTable* t, int32_t idEven, bool nouveau, std::vector<TEntree>& entrees,
+                                const Remplit& remplit) {
+  if (!t || EstLectureSeule() || idEven <= 0) return false;
+  if (!nouveau && !SupprimeLignes(*base_, t->TableName().c_str(), idEven)) return false;
+  int rang = 0;
+  for (TEntree& x : entrees) {
+    if (rang >= kMaxListeEven) break;
+    InsertInTable(*t);
+    remplit(x, ++rang);
+    if (!PostInTable(*t)) {
+      Cancel(*t);
+      return false;
+    }
+    if constexpr (requires { x.Id; }) x.Id = static_cast<int32_t>(t->RowId());
+  }
+  return true;
+}
+
+bool TEvenementsBDD::EnregistrementPersAssociees(TEvenement::TEnreg& e, bool nouveau) {
   TACRTable* t = Table("PersAssociees");
-  if (!t || EstLectureSeule() || e.ID <= 0) return false;
-  if (!nouveau && !SupprimeLignes(*base_, "PersAssociees", e.ID)) return false;
-  int rang = 0;
-  for (const TPersAssociee& p : e.PersAssociees) {
-    if (rang >= kMaxListeEven) break;
-    InsertInTable(*t);
-    t->FieldByName("ID_EVEN").SetInteger(e.ID);
-    t->FieldByName("LienQualite").SetInteger(p.Qualite);
-    t->FieldByName("LienParente").SetInteger(p.Parente);
-    t->FieldByName("LienPers_No").SetInteger(p.Lien.No);
-    t->FieldByName("LienPers_NivNo").SetAnsiString(p.Lien.NivNo ? AnsiString(1, static_cast<char>(p.Lien.NivNo)) : "");
-    t->FieldByName("Rang").SetInteger(++rang);
-    if (!PostInTable(*t)) {
-      Cancel(*t);
-      return false;
-    }
-  }
-  return true;
+  if (!t) return false;
+  const std::vector<int>& c = colonnesPersAssociees_.Positions(*t, kColonnesPersAssociees);
+  return EcritListe(t, e.ID, nouveau, e.PersAssociees, [&](const TPersAssociee& p, int rang) {
+    t->Fields(c[0]).SetInteger(e.ID);
+    t->Fields(c[1]).SetInteger(p.Qualite);
+    t->Fields(c[2]).SetInteger(p.Parente);
+    t->Fields(c[3]).SetInteger(p.Lien.No);
+    t->Fields(c[4]).SetAnsiString(p.Lien.NivNo ? AnsiString(1, static_cast<char>(p.Lien.NivNo)) : "");
+    t->Fields(c[5]).SetInteger(rang);
+  });
 }
 
-bool TModuleBDD::UpdaterSourceOfEven(TEvenement::TEnreg& e, bool nouveau) {
+bool TEvenementsBDD::UpdaterSourceOfEven(TEvenement::TEnreg& e, bool nouveau) {
   TACRTable* t = Table("Sources");
-  if (!t || EstLectureSeule() || e.ID <= 0) return false;
-  if (!nouveau && !SupprimeLignes(*base_, "Sources", e.ID)) return false;
-  int rang = 0;
-  for (TSourceEven& s : e.Sources) {
-    if (rang >= kMaxListeEven) break;
-    InsertInTable(*t);
-    if (s.Id <= 0 && enImport_) s.Id = IdReserve("Sources");
-    if (s.Id > 0) t->FieldByName("ID_SOURCE").SetInteger(s.Id);
-    t->FieldByName("ID_EVEN").SetInteger(e.ID);
-    t->FieldByName("TYPE").SetUnicodeString(s.Type.substr(0, kLongueurTypeSource));
-    t->FieldByName("DESCRIPTIF").SetUnicodeString(s.Descriptif.substr(0, kLongueurDescriptif));
-    t->FieldByName("RANG").SetInteger(++rang);
-    if (!PostInTable(*t)) {
-      Cancel(*t);
-      return false;
-    }
-    s.Id = static_cast<int32_t>(t->RowId());
-  }
-  return true;
+  if (!t) return false;
+  const std::vector<int>& c = colonnesSources_.Positions(*t, kColonnesSources);
+  return EcritListe(t, e.ID, nouveau, e.Sources, [&](TSourceEven& s, int rang) {
+    if (s.Id <= 0 && EnImport()) s.Id = coeur_.IdReserve("Sources");
+    if (s.Id > 0) t->Fields(c[0]).SetInteger(s.Id);
+    t->Fields(c[1]).SetInteger(e.ID);
+    t->Fields(c[2]).SetUnicodeString(s.Type.substr(0, kLongueurTypeSource));
+    t->Fields(c[3]).SetUnicodeString(s.Descriptif.substr(0, kLongueurDescriptif));
+    t->Fields(c[4]).SetInteger(rang);
+  });
 }
 
-bool TModuleBDD::UpdaterIllustrationOfEven(TEvenement::TEnreg& e, bool nouveau) {
+bool TEvenementsBDD::UpdaterIllustrationOfEven(TEvenement::TEnreg& e, bool nouveau) {
   TACRTable* t = Table("Illustrations");
-  if (!t || EstLectureSeule() || e.ID <= 0) return false;
-  if (!nouveau && !SupprimeLignes(*base_, "Illustrations", e.ID)) return false;
-  int rang = 0;
-  for (TIllustrationEven& i : e.Illustrations) {
-    if (rang >= kMaxListeEven) break;
-    InsertInTable(*t);
-    if (i.Id <= 0 && enImport_) i.Id = IdReserve("Illustrations");
-    if (i.Id > 0) t->FieldByName("ID_ILLUSTRATION").SetInteger(i.Id);
-    t->FieldByName("ID_EVEN").SetInteger(e.ID);
-    t->FieldByName("CHEMIN").SetAnsiString(i.Chemin.substr(0, kLongueurChemin));
-    t->FieldByName("RANG").SetInteger(++rang);
-    t->FieldByName("TAG").SetInteger(i.Tag);
-    if (!PostInTable(*t)) {
-      Cancel(*t);
-      return false;
-    }
-    i.Id = static_cast<int32_t>(t->RowId());
-  }
-  return true;
+  if (!t) return false;
+  const std::vector<int>& c = colonnesIllustrations_.Positions(*t, kColonnesIllustrations);
+  return EcritListe(t, e.ID, nouveau, e.Illustrations, [&](TIllustrationEven& i, int rang) {
+    if (i.Id <= 0 && EnImport()) i.Id = coeur_.IdReserve("Illustrations");
+    if (i.Id > 0) t->Fields(c[0]).SetInteger(i.Id);
+    t->Fields(c[1]).SetInteger(e.ID);
+    t->Fields(c[2]).SetAnsiString(i.Chemin.substr(0, kLongueurChemin));
+    t->Fields(c[3]).SetInteger(rang);
+    t->Fields(c[4]).SetInteger(i.Tag);
+  });
 }
 
-bool TModuleBDD::SupprimeListes(long idEven) {
+bool TEvenementsBDD::SupprimeListes(long idEven) {
   for (const char* table : {"PersAssociees", "Sources", "Illustrations"})
     if (!SupprimeLignes(*base_, table, static_cast<int32_t>(idEven))) return false;
   TACRQuery q(*base_, "DELETE FROM NotesTranscription WHERE ID_Event = :id");
@@ -371,19 +326,19 @@ bool TModuleBDD::SupprimeListes(long idEven) {
 
 // --- identifiers and ranks ---
 
-long TModuleBDD::ReturnNewNumEven() {
-  if (enImport_) return IdReserve("Evenements");
+long TEvenementsBDD::ReturnNewNumEven() {
+  if (EnImport()) return coeur_.IdReserve("Evenements");
   TACRTable* t = Table("Evenements");
   return t ? static_cast<long>(std::max<int64_t>(t->LastAutoIncValue(), GetIDEventMax())) + 1 : 0;
 }
 
-long TModuleBDD::GetNextRangEven(long noPers, int type, bool coteB) {
+long TEvenementsBDD::GetNextRangEven(long noPers, int type, bool coteB) {
   if (!base_->Connected()) return 1;
   // The main thread keeps the two statements prepared; a worker prepares private ones.
-  std::shared_ptr<TChargeurChps> prive;
-  std::shared_ptr<TChargeurChps>& c = !EstThreadPrincipal() ? prive : coteB ? rangB_ : rangA_;
+  std::unique_ptr<TRequeteEven> prive;
+  std::unique_ptr<TRequeteEven>& c = !EstThreadPrincipal() ? prive : coteB ? rangB_ : rangA_;
   if (!c)
-    c = std::make_shared<TChargeurChps>(
+    c = std::make_unique<TRequeteEven>(
         *base_, coteB ? "SELECT MAX(RANG_B) as rg_max FROM Evenements WHERE NoPersB = :n AND type = :t"
                       : "SELECT MAX(RANG_A) as rg_max FROM Evenements WHERE NoPersA = :n AND type = :t");
   TACRQuery& q = c->requete;
@@ -394,7 +349,7 @@ long TModuleBDD::GetNextRangEven(long noPers, int type, bool coteB) {
   return maximum + 1;
 }
 
-bool TModuleBDD::UpdateRang(long idEven) {
+bool TEvenementsBDD::UpdateRang(long idEven) {
   if (EstLectureSeule() || !base_->Connected()) return false;
   std::vector<long> ids;
   {
@@ -415,45 +370,71 @@ bool TModuleBDD::UpdateRang(long idEven) {
 
 // --- deletion ---
 
-bool TModuleBDD::SupprimeIDOfTableEven(long id) {
+bool TEvenementsBDD::SupprimeIDOfTableEven(long id) {
   TACRTable* t = Table("Evenements");
   if (!t || EstLectureSeule() || !t->SetIndexName("ParID") || !t->FindKey({Cle(id)})) return false;
   return DeleteInTable(*t);
 }
 
-bool TModuleBDD::DeleteEvent(long id) {
+bool TEvenementsBDD::DeleteEvent(long id) {
   if (EstLectureSeule() || !base_->Connected()) return false;
   TACRTransaction transaction(*base_);
   if (!SupprimeIDOfTableEven(id) || !SupprimeListes(id)) return false;
   return !transaction.Active() || transaction.Commit();
 }
 
-bool TModuleBDD::SupprimeEvenDefinitvement(long id) {
+bool TEvenementsBDD::SupprimeEvenDefinitvement(long id) {
   if (!DeleteEvent(id)) return false;
-  UpdateDateModifGenea();
+  coeur_.UpdateDateModifGenea();
   return true;
 }
 
-void TModuleBDD::UpdateDateModifGenea() {
-  if (enImport_ || EstLectureSeule()) return;
-  MAJInfoChps("Date_Modif_Genea", AnsiVersUnicode(FormatDateHeure("dd/mm/yyyy hh:nn:ss", Maintenant())));
+// --- look-ups the folder forwards ---
+
+long TEvenementsBDD::GetIDEventMax() {
+  const std::vector<long> n = ListeNombres("SELECT max(ID) FROM Evenements");
+  return n.empty() ? 0 : n.front();
 }
 
-void TModuleBDD::FermeCurseursEvens() {
-  parcoursEvens_.reset();
-  parcoursChps_.reset();
-  parcoursFiches_.reset();
-  parcoursSources_.reset();
-  parcoursIllustrations_.reset();
-  chargeA_.reset();
-  chargeB_.reset();
-  chargePartages_.reset();
-  rangA_.reset();
-  rangB_.reset();
-  maxLieux_ = -1;
-  colonnesPersonne_.Oublie();
-  colonnesEven_.Oublie();
-  colonnesLectureEven_.Oublie();
+bool TEvenementsBDD::ShiftIDEvent(long minimum) {
+  TACRTable* t = Table("Evenements");
+  return t && !EstLectureSeule() && (t->LastAutoIncValue() >= minimum || t->SetLastAutoIncValue(minimum));
+}
+
+bool TEvenementsBDD::IsIdEventExistBDD(long id) {
+  TACRTable* t = Table("Evenements");
+  return t && t->SetIndexName("ParID") && t->FindKey({Cle(id)});
+}
+
+bool TEvenementsBDD::EvenChangeNoPersA(long ancien, long nouveau) {
+  if (EstLectureSeule()) return false;
+  TACRQuery q(*base_, "UPDATE Evenements SET NoPersA = :n WHERE NoPersA = :a");
+  q.SetParamInteger("n", nouveau);
+  q.SetParamInteger("a", ancien);
+  return q.ExecSQL();
+}
+
+bool TEvenementsBDD::EvenChangeID(long ancien, long nouveau) {
+  if (EstLectureSeule() || IsIdEventExistBDD(nouveau)) return false;
+  TACRTransaction transaction(*base_);
+  for (const char* sql : {"UPDATE Evenements SET ID = :n WHERE ID = :a",
+                          "UPDATE Sources SET ID_EVEN = :n WHERE ID_EVEN = :a",
+                          "UPDATE Illustrations SET ID_EVEN = :n WHERE ID_EVEN = :a",
+                          "UPDATE PersAssociees SET ID_EVEN = :n WHERE ID_EVEN = :a",
+                          "UPDATE NotesTranscription SET ID_Event = :n WHERE ID_Event = :a"}) {
+    TACRQuery q(*base_, sql);
+    q.SetParamInteger("n", nouveau);
+    q.SetParamInteger("a", ancien);
+    if (!q.ExecSQL()) return false;
+  }
+  return !transaction.Active() || transaction.Commit();
+}
+
+bool TEvenementsBDD::IsIDevenAssocieNoPers(long id, long noPers) {
+  TACRQuery q(*base_, "SELECT count(*) FROM PersAssociees WHERE ID_EVEN = :id AND LienPers_No = :p");
+  q.SetParamInteger("id", id);
+  q.SetParamInteger("p", noPers);
+  return q.Open() && q.Fields(0).AsInteger() > 0;
 }
 
 }  // namespace kyb

@@ -1,19 +1,17 @@
-// Events in bulk: the event search and its filters, the iterations over events, simple fields,
-// sources and illustrations, edits by label, shared-event cleaning, and the text preparation of
-// SQL literals.
+// Events in bulk: the event search and its filters, edits by label, shared-event cleaning, and
+// the text preparation of SQL literals.
 #include <algorithm>
 #include <set>
 
 #include "names/bo_soundex.h"
 #include "platform/date_heure.h"
-#include "store/datamodulebdd.h"
-#include "store/evenement_interne.h"
+#include "store/datamodulebdd_evenements_interne.h"
 
 namespace kyb {
 
 // --- text preparation ---
 
-UnicodeString TModuleBDD::ConvertirChaineFormatSQL(const UnicodeString& texte) {
+UnicodeString TEvenementsBDD::ConvertirChaineFormatSQL(const UnicodeString& texte) {
   UnicodeString r;
   r.reserve(texte.size() + 8);
   for (const char16_t c : texte) {
@@ -31,7 +29,7 @@ UnicodeString TModuleBDD::ConvertirChaineFormatSQL(const UnicodeString& texte) {
   return r;
 }
 
-UnicodeString TModuleBDD::FormatChaine_Donnee(const UnicodeString& texte, bool echappe) {
+UnicodeString TEvenementsBDD::FormatChaine_Donnee(const UnicodeString& texte, bool echappe) {
   UnicodeString cle = Rogne(texte).substr(0, kLongueurCleDonnee);
   return echappe ? ConvertirChaineFormatSQL(cle) : cle;
 }
@@ -41,7 +39,7 @@ UnicodeString TModuleBDD::FormatChaine_Donnee(const UnicodeString& texte, bool e
 namespace {
 
 std::string Utf8(const UnicodeString& u) { return UnicodeVersUtf8(u); }
-std::string Sql(const UnicodeString& u) { return Utf8(TModuleBDD::ConvertirChaineFormatSQL(u)); }
+std::string Sql(const UnicodeString& u) { return Utf8(TEvenementsBDD::ConvertirChaineFormatSQL(u)); }
 
 // "Left Join" + "IS NULL" for Sans, inner join for Avec.
 void Jointure(std::string& from, std::string& where, TFilterEvent::TPresence presence, const std::string& table,
@@ -70,7 +68,7 @@ std::string Sousselection(const TFilterEvent& f) {
 
 }  // namespace
 
-std::string TModuleBDD::SqlSearchEven(const TFilterEvent& f) {
+std::string TEvenementsBDD::SqlSearchEven(const TFilterEvent& f) {
   std::string from = "SELECT distinct Eve1.ID, Eve1.NoPersA, Eve1.NoPersB From Evenements as Eve1 ";
   std::string where = " Where Eve1.NoPersA > 0 and Eve1.Type = 0 ";
   if (!f.Libelles.empty()) {
@@ -116,7 +114,7 @@ std::string TModuleBDD::SqlSearchEven(const TFilterEvent& f) {
   return from + where;
 }
 
-bool TModuleBDD::SearchEven(std::map<long, long>& resultat, const TFilterEvent& filtre) {
+bool TEvenementsBDD::SearchEven(std::map<long, long>& resultat, const TFilterEvent& filtre) {
   resultat.clear();
   if (!base_->Connected()) return false;
   TACRQuery q(*base_, SqlSearchEven(filtre));
@@ -128,7 +126,7 @@ bool TModuleBDD::SearchEven(std::map<long, long>& resultat, const TFilterEvent& 
   return true;
 }
 
-std::vector<long> TModuleBDD::ApplyFilterEvent(const TFilterEvent& filtre, const std::vector<long>& personnes) {
+std::vector<long> TEvenementsBDD::ApplyFilterEvent(const TFilterEvent& filtre, const std::vector<long>& personnes) {
   std::map<long, long> trouves;
   std::set<long> titulaires;
   if (!SearchEven(trouves, filtre)) return {};
@@ -140,7 +138,7 @@ std::vector<long> TModuleBDD::ApplyFilterEvent(const TFilterEvent& filtre, const
   return r;
 }
 
-std::vector<long> TModuleBDD::GetFilteredEventPerson(long noPers, const TFilterEvent& filtre) {
+std::vector<long> TEvenementsBDD::GetFilteredEventPerson(long noPers, const TFilterEvent& filtre) {
   TFilterEvent f = filtre;
   f.PersonneFavorite = noPers;
   std::map<long, long> trouves;
@@ -150,7 +148,7 @@ std::vector<long> TModuleBDD::GetFilteredEventPerson(long noPers, const TFilterE
   return ids;
 }
 
-std::vector<long> TModuleBDD::FiltreEventByLieuDate(const std::vector<long>& personnes, long lieu, int anneeMin,
+std::vector<long> TEvenementsBDD::FiltreEventByLieuDate(const std::vector<long>& personnes, long lieu, int anneeMin,
                                                     int anneeMax) {
   TFilterEvent f;
   if (lieu > 0) f.Lieux.push_back(lieu);
@@ -158,76 +156,6 @@ std::vector<long> TModuleBDD::FiltreEventByLieuDate(const std::vector<long>& per
   f.AnneeMax = anneeMax;
   return ApplyFilterEvent(f, personnes);
 }
-
-// --- iterations ---
-
-bool TModuleBDD::ParcoursSur(std::unique_ptr<TACRTable>& c, const std::string& table, int type,
-                             const std::string& index, const std::string& filtre, bool arriere, const TCle& debut) {
-  c = std::make_unique<TACRTable>(*base_, table);
-  if (!c->Open() || !c->SetIndexName(index)) {
-    c.reset();
-    return false;
-  }
-  if (debut.empty() || !c->FindNearest(debut)) c->First();
-  else if (arriere) c->Prior();
-  // Rows of the other kind, hidden rows and rows outside the label filter are stepped over.
-  const auto garde = [&] {
-    if (type < 0) return true;
-    const bool bonType = (c->FieldByName("Type").AsInteger() == 0) == (type == 0);
-    return bonType && c->FieldByName("NoPersA").AsInteger() > 0 &&
-           (filtre.empty() || c->FieldByName("LibelleChamps").AsAnsiString() == filtre);
-  };
-  while (!c->Eof() && !c->IsEmpty() && !garde()) c->Next();
-  return true;
-}
-
-bool TModuleBDD::BeginParcoursEvens(const std::string& index, const std::string& filtre, bool arriere, const TCle& debut) {
-  filtreParcoursEvens_ = filtre;
-  return ParcoursSur(parcoursEvens_, "Evenements", 0, index, filtre, arriere, debut);
-}
-
-bool TModuleBDD::EofParcoursEvens() const {
-  return !parcoursEvens_ || parcoursEvens_->Eof() || parcoursEvens_->IsEmpty();
-}
-
-bool TModuleBDD::GetEvenParcours(TEvenement& even) {
-  if (EofParcoursEvens()) return false;
-  even.SetBdd(this);
-  GetEvenement(*parcoursEvens_, even.Enreg);
-  TACRTable& c = *parcoursEvens_;
-  for (c.Next(); !c.Eof() && !c.IsEmpty(); c.Next())
-    if (c.FieldByName("Type").AsInteger() == 0 && c.FieldByName("NoPersA").AsInteger() > 0 &&
-        (filtreParcoursEvens_.empty() || c.FieldByName("LibelleChamps").AsAnsiString() == filtreParcoursEvens_))
-      break;
-  return true;
-}
-
-void TModuleBDD::EndParcoursEvens() { parcoursEvens_.reset(); }
-
-bool TModuleBDD::BeginParcoursChpsSimple(const std::string& index, const std::string& filtre, bool arriere,
-                                         const TCle& debut) {
-  filtreParcoursChps_ = filtre;
-  return ParcoursSur(parcoursChps_, "Evenements", 1, index, filtre, arriere, debut);
-}
-
-bool TModuleBDD::EofParcoursChpsSimple() const {
-  return !parcoursChps_ || parcoursChps_->Eof() || parcoursChps_->IsEmpty();
-}
-
-bool TModuleBDD::GetChpsSimpleParcours(TChpsSimple& chps) {
-  if (EofParcoursChpsSimple()) return false;
-  chps.SetBdd(this);
-  GetChpsSimple(*parcoursChps_, chps.Enreg);
-  TACRTable& c = *parcoursChps_;
-  for (c.Next(); !c.Eof() && !c.IsEmpty(); c.Next())
-    if (c.FieldByName("Type").AsInteger() != 0 && c.FieldByName("NoPersA").AsInteger() > 0 &&
-        (filtreParcoursChps_.empty() || c.FieldByName("LibelleChamps").AsAnsiString() == filtreParcoursChps_))
-      break;
-  return true;
-}
-
-void TModuleBDD::EndParcoursChpsSimple() { parcoursChps_.reset(); }
-
 
 // --- edits by label ---
 
@@ -237,7 +165,7 @@ int Execute(TACRDatabase&, TACRQuery& q) { return q.ExecSQL() ? static_cast<int>
 
 }  // namespace
 
-int TModuleBDD::ChangeTypeEvenement(const AnsiString& libelle, int type) {
+int TEvenementsBDD::ChangeTypeEvenement(const AnsiString& libelle, int type) {
   if (EstLectureSeule() || !base_->Connected()) return -1;
   TACRQuery q(*base_, "UPDATE Evenements SET Type = :t WHERE LibelleChamps = :l");
   q.SetParamInteger("t", type == 0 ? 0 : 1);
@@ -245,7 +173,7 @@ int TModuleBDD::ChangeTypeEvenement(const AnsiString& libelle, int type) {
   return Execute(*base_, q);
 }
 
-int TModuleBDD::RenameEven(const AnsiString& ancien, const AnsiString& nouveau) {
+int TEvenementsBDD::RenameEven(const AnsiString& ancien, const AnsiString& nouveau) {
   if (EstLectureSeule() || !base_->Connected() || nouveau.empty()) return -1;
   TACRQuery q(*base_, "UPDATE Evenements SET LibelleChamps = :n WHERE LibelleChamps = :a");
   q.SetParamAnsi("n", nouveau.substr(0, kLongueurLibelle));
@@ -253,7 +181,7 @@ int TModuleBDD::RenameEven(const AnsiString& ancien, const AnsiString& nouveau) 
   return Execute(*base_, q);
 }
 
-int TModuleBDD::ModifChampsAvecLeLibelle(const AnsiString& libelle, const UnicodeString& ancienne,
+int TEvenementsBDD::ModifChampsAvecLeLibelle(const AnsiString& libelle, const UnicodeString& ancienne,
                                          const UnicodeString& nouvelle) {
   if (EstLectureSeule() || !base_->Connected()) return -1;
   TACRQuery q(*base_, "UPDATE Evenements SET Donnee = :n, _DONNEE = :k WHERE LibelleChamps = :l AND Donnee = :a");
@@ -264,7 +192,7 @@ int TModuleBDD::ModifChampsAvecLeLibelle(const AnsiString& libelle, const Unicod
   return Execute(*base_, q);
 }
 
-int TModuleBDD::UpdateDataEvent(const AnsiString& libelle, const UnicodeString& donnee) {
+int TEvenementsBDD::UpdateDataEvent(const AnsiString& libelle, const UnicodeString& donnee) {
   if (EstLectureSeule() || !base_->Connected()) return -1;
   TACRQuery q(*base_, "UPDATE Evenements SET Donnee = :n, _DONNEE = :k WHERE LibelleChamps = :l AND NoPersA > 0");
   q.SetParamUnicode("n", donnee.substr(0, kLongueurDonnee));
@@ -273,9 +201,7 @@ int TModuleBDD::UpdateDataEvent(const AnsiString& libelle, const UnicodeString& 
   return Execute(*base_, q);
 }
 
-int TModuleBDD::RemoveDataEvent(const AnsiString& libelle) { return UpdateDataEvent(libelle, u""); }
-
-int TModuleBDD::UpdateResidence(long lieuAncien, long lieuNouveau) {
+int TEvenementsBDD::UpdateResidence(long lieuAncien, long lieuNouveau) {
   if (EstLectureSeule() || !base_->Connected()) return -1;
   TACRQuery q(*base_, "UPDATE Evenements SET Lieu = :n WHERE Lieu = :a AND Type = 0");
   q.SetParamInteger("n", lieuNouveau);
@@ -283,7 +209,7 @@ int TModuleBDD::UpdateResidence(long lieuAncien, long lieuNouveau) {
   return Execute(*base_, q);
 }
 
-int TModuleBDD::ChpsSimpleEven(const AnsiString& libelle) {
+int TEvenementsBDD::ChpsSimpleEven(const AnsiString& libelle) {
   if (EstLectureSeule() || !base_->Connected()) return -1;
   // A simple field keeps its row: only its kind changes, its other columns take their defaults.
   TACRQuery q(*base_, "UPDATE Evenements SET Type = 0, _DATE = 0 WHERE LibelleChamps = :l AND Type <> 0");
@@ -293,7 +219,7 @@ int TModuleBDD::ChpsSimpleEven(const AnsiString& libelle) {
 
 // --- shared events ---
 
-int TModuleBDD::CleanSharedEvent(const AnsiString& libelle, TProgression* progression) {
+int TEvenementsBDD::CleanSharedEvent(const AnsiString& libelle, TProgression* progression) {
   if (EstLectureSeule() || !base_->Connected()) return -1;
   // Groups of events telling the same thing; the first of each group keeps the others' holders.
   struct Ligne {
@@ -317,7 +243,7 @@ int TModuleBDD::CleanSharedEvent(const AnsiString& libelle, TProgression* progre
   for (const auto& [cle, lignes] : groupes) {
     if (progression) progression->Avance();
     if (lignes.size() < 2) continue;
-    TEvenement garde(this);
+    TEvenement garde(&module_);
     if (!LectureEven(garde, lignes.front().id)) return -1;
     garde.ChargeListes();
     for (size_t i = 1; i < lignes.size(); ++i) {
@@ -327,13 +253,13 @@ int TModuleBDD::CleanSharedEvent(const AnsiString& libelle, TProgression* progre
       if (!DeleteEvent(lignes[i].id)) return -1;
       ++fusionnes;
     }
-    if (!EnregistrementPersAssociees(garde.Enreg)) return -1;
+    if (!EnregistrementPersAssociees(garde.Enreg, false)) return -1;
   }
   if (transaction.Active() && !transaction.Commit()) return -1;
   return fusionnes;
 }
 
-int TModuleBDD::ConversionEvenPartage(TProgression* progression) {
+int TEvenementsBDD::ConversionEvenPartage(TProgression* progression) {
   int total = 0;
   for (const AnsiString& libelle : libellesPartages_) {
     const int n = CleanSharedEvent(libelle, progression);

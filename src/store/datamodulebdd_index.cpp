@@ -1,7 +1,7 @@
 // Store operations of the person index: the rows of IndexNomPrenoms of one person, the
 // secondary indexes dropped and recreated around a bulk load, the table recreated empty; the
-// events that give the persons' lifetime ranges; the store side of a genealogy's repair.
-#include "store/datamodulebdd.h"
+// events that give the persons' lifetime ranges; the persons removed by a genealogy's repair.
+#include "store/datamodulebdd_index_interne.h"
 #include "store/schema_bdd.h"
 
 namespace kyb {
@@ -10,7 +10,7 @@ namespace {
 constexpr const char* kTableIndex = "IndexNomPrenoms";
 }
 
-std::vector<long> TModuleBDD::GetIndexPerson(long noPers) {
+std::vector<long> TIndexBDD::GetIndexPerson(long noPers) {
   std::vector<long> ids;
   if (!base_->Connected()) return ids;
   TACRQuery q(*base_, "SELECT ID FROM IndexNomPrenoms WHERE NoPers = :n ORDER BY ID");
@@ -20,7 +20,7 @@ std::vector<long> TModuleBDD::GetIndexPerson(long noPers) {
   return ids;
 }
 
-bool TModuleBDD::RemoveAllIndexPersonIndex() {
+bool TIndexBDD::RemoveAllIndexPersonIndex() {
   TACRTable* t = Table(kTableIndex);
   if (!t || EstLectureSeule()) return false;
   bool ok = true;
@@ -30,7 +30,7 @@ bool TModuleBDD::RemoveAllIndexPersonIndex() {
   return ok;
 }
 
-bool TModuleBDD::AddAllIndexPersonIndex() {
+bool TIndexBDD::AddAllIndexPersonIndex() {
   TACRTable* t = Table(kTableIndex);
   if (!t || EstLectureSeule()) return false;
   bool ok = true;
@@ -40,10 +40,9 @@ bool TModuleBDD::AddAllIndexPersonIndex() {
   return ok;
 }
 
-bool TModuleBDD::CreerTableIndexNomPrenoms() {
+bool TIndexBDD::CreerTableIndexNomPrenoms() {
   if (!base_->Connected() || EstLectureSeule()) return false;
-  auto it = tables_.find(kTableIndex);
-  if (it != tables_.end()) it->second->Close();
+  coeur_.FermeTable(kTableIndex);
   {
     TACRTable t(*base_, kTableIndex);
     if (t.Exists() && !t.DeleteTable()) {
@@ -51,12 +50,12 @@ bool TModuleBDD::CreerTableIndexNomPrenoms() {
       return false;
     }
   }
-  if (!CreeTable(kTableIndex)) return false;
-  OuvreTables();
+  if (!coeur_.CreeTable(kTableIndex)) return false;
+  coeur_.OuvreTables();
   return Table(kTableIndex) != nullptr;
 }
 
-long TModuleBDD::DeleteIndexPerson(long noPers) {
+long TIndexBDD::DeleteIndexPerson(long noPers) {
   if (!base_->Connected() || EstLectureSeule()) return -1;
   TACRQuery q(*base_, "DELETE FROM IndexNomPrenoms WHERE NoPers = :n");
   q.SetParamInteger("n", noPers);
@@ -65,7 +64,7 @@ long TModuleBDD::DeleteIndexPerson(long noPers) {
   return -1;
 }
 
-bool TModuleBDD::ParcoursEvenementsVie(long noPers,
+bool TIndexBDD::ParcoursEvenementsVie(long noPers,
                                        const std::function<void(long, std::string_view, const TDateKY&)>& action) {
   if (!base_->Connected()) return false;
   // Hidden records carry negated holders: a positive holder excludes them.
@@ -84,7 +83,7 @@ bool TModuleBDD::ParcoursEvenementsVie(long noPers,
   return true;
 }
 
-bool TModuleBDD::DeleteNoPers(long premier) {
+bool TIndexBDD::DeleteNoPers(long premier) {
   if (!base_->Connected() || EstLectureSeule() || premier < 1) return false;
   // All or nothing: a person never loses its index rows without its record.
   TACRTransaction transaction(*base_);
@@ -104,11 +103,4 @@ bool TModuleBDD::DeleteNoPers(long premier) {
   }
   return !transaction.Active() || transaction.Commit();
 }
-
-bool TModuleBDD::RestructurationBDD() {
-  if (!base_->Connected() || EstLectureSeule()) return false;
-  (void)RetablitIndex();
-  return base_->ExecuteSql("ANALYZE");
-}
-
 }  // namespace kyb

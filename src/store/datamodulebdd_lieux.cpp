@@ -1,6 +1,7 @@
-// Places of the places value table kept in the store's Lieux table: the walk that loads them,
-// look-ups of typed beginnings on the key column Chn4, and the rewrite of the whole table.
-#include "store/datamodulebdd.h"
+// Places of the places value table kept in the store's Lieux table: one place read or written,
+// the walk that loads them, look-ups of typed beginnings on the key column Chn4, and the rewrite
+// of the whole table.
+#include "store/datamodulebdd_lieux_interne.h"
 
 namespace kyb {
 namespace {
@@ -27,7 +28,40 @@ void Rouvre(TACRTable& t) {
 
 }  // namespace
 
-bool TModuleBDD::ParcoursLieux(const std::function<void(long, const TLieuBDD&)>& action) {
+bool TLieuxBDD::ReadPlace(long id, TLieuBDD& lieu) {
+  TACRTable* t = Table("Lieux");
+  if (!t || !t->SetIndexName("ParID") || !t->FindKey({Cle(id)})) return false;
+  lieu.FicheSupprimee = static_cast<char>(t->FieldByName("FicheSupprimee").AsInteger());
+  lieu.Chn1 = t->FieldByName("Chn1").AsUnicodeString();
+  lieu.Chn2 = t->FieldByName("Chn2").AsUnicodeString();
+  lieu.Chn3 = t->FieldByName("Chn3").AsUnicodeString();
+  lieu.Chn4 = t->FieldByName("Chn4").AsUnicodeString();
+  return true;
+}
+
+bool TLieuxBDD::WritePlace(long id, const TLieuBDD& lieu) {
+  TACRTable* t = Table("Lieux");
+  if (!t || EstLectureSeule() || id < 0) return false;
+  (void)t->SetIndexName("ParID");
+  if (t->FindKey({Cle(id)})) EditInTable(*t);
+  else InsertInTable(*t);
+  t->FieldByName("ID").SetInteger(id);
+  t->FieldByName("FicheSupprimee").SetInteger(static_cast<unsigned char>(lieu.FicheSupprimee));
+  t->FieldByName("Chn1").SetUnicodeString(lieu.Chn1);
+  t->FieldByName("Chn2").SetUnicodeString(lieu.Chn2);
+  t->FieldByName("Chn3").SetUnicodeString(lieu.Chn3);
+  t->FieldByName("Chn4").SetUnicodeString(lieu.Chn4);
+  if (PostInTable(*t)) return true;
+  Cancel(*t);
+  return false;
+}
+
+long TLieuxBDD::GetNbLieux() {
+  const std::vector<long> n = coeur_.ListeNombres("SELECT max(ID) FROM Lieux");
+  return n.empty() ? 0 : n.front();
+}
+
+bool TLieuxBDD::ParcoursLieux(const std::function<void(long, const TLieuBDD&)>& action) {
   if (!Table("Lieux")) return false;
   TACRQuery q(*base_, std::string(kColonnesLieu) + "WHERE ID >= 1 ORDER BY ID");
   if (!q.Open()) return false;
@@ -35,7 +69,7 @@ bool TModuleBDD::ParcoursLieux(const std::function<void(long, const TLieuBDD&)>&
   return true;
 }
 
-std::vector<std::pair<long, TLieuBDD>> TModuleBDD::RechercheLieux(const UnicodeString& debutCle,
+std::vector<std::pair<long, TLieuBDD>> TLieuxBDD::RechercheLieux(const UnicodeString& debutCle,
                                                                   int maximum, bool avecSupprimes) {
   std::vector<std::pair<long, TLieuBDD>> trouves;
   if (!Table("Lieux")) return trouves;
@@ -51,7 +85,7 @@ std::vector<std::pair<long, TLieuBDD>> TModuleBDD::RechercheLieux(const UnicodeS
   return trouves;
 }
 
-long TModuleBDD::ChercheLieu(const UnicodeString& cle) {
+long TLieuxBDD::ChercheLieu(const UnicodeString& cle) {
   if (!Table("Lieux")) return 0;
   TACRQuery q(*base_, "SELECT ID FROM Lieux WHERE Chn4 = :cle AND ID >= 1 AND FicheSupprimee <> 79 "
                       "ORDER BY ID LIMIT 1");
@@ -60,7 +94,7 @@ long TModuleBDD::ChercheLieu(const UnicodeString& cle) {
   return static_cast<long>(q.Fields(0).AsInteger());
 }
 
-bool TModuleBDD::RemplaceLieux(const std::vector<TLieuBDD>& lieux) {
+bool TLieuxBDD::RemplaceLieux(const std::vector<TLieuBDD>& lieux) {
   if (!Table("Lieux") || EstLectureSeule()) return false;
   TACRTransaction transaction(*base_);
   if (!transaction.Active()) return false;
@@ -84,7 +118,7 @@ bool TModuleBDD::RemplaceLieux(const std::vector<TLieuBDD>& lieux) {
   return true;
 }
 
-bool TModuleBDD::AssureIndexLieux() {
+bool TLieuxBDD::AssureIndexLieux() {
   TACRTable* t = Table("Lieux");
   if (!t || EstLectureSeule()) return false;
   if (t->IndexExists("ParChn4")) return true;

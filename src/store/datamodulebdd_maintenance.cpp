@@ -2,14 +2,14 @@
 #include "platform/ecriture_atomique.h"
 #include "platform/fichiers.h"
 #include "platform/journal.h"
-#include "store/datamodulebdd.h"
+#include "store/datamodulebdd_maintenance_interne.h"
 #include "store/schema_bdd.h"
 
 namespace kyb {
 
-AnsiString TModuleBDD::CheminCopie() const { return ChangeExtension(chemin_, "_backup.adb"); }
+AnsiString TMaintenanceBDD::CheminCopie() const { return ChangeExtension(chemin_, "_backup.adb"); }
 
-bool TModuleBDD::CopieADB() {
+bool TMaintenanceBDD::CopieADB() {
   JournalSauvegarde("CopieADB " + AnsiVersUtf8(chemin_) + " -> " + AnsiVersUtf8(CheminCopie()));
   if (EstLectureSeule()) {
     base_->NoteErreur("Le dossier est en lecture seule : aucune copie n'y est écrite", SQLITE_READONLY);
@@ -43,7 +43,7 @@ bool CopieSaine(const AnsiString& copie, std::string& erreur) {
 
 }  // namespace
 
-bool TModuleBDD::RestoreOldADB(const AnsiString& cheminCopie) {
+bool TMaintenanceBDD::RestoreOldADB(const AnsiString& cheminCopie) {
   const AnsiString copie = cheminCopie.empty() ? CheminCopie() : cheminCopie;
   JournalSauvegarde("RestoreOldADB " + AnsiVersUtf8(copie) + " -> " + AnsiVersUtf8(chemin_));
   if (!FichierExiste(copie)) return false;
@@ -75,21 +75,21 @@ bool TModuleBDD::RestoreOldADB(const AnsiString& cheminCopie) {
   return OpenDataBase(true);
 }
 
-void TModuleBDD::DeleteCopieADB() {
+void TMaintenanceBDD::DeleteCopieADB() {
   const AnsiString copie = ChangeExtension(chemin_, "-backup.adb");
   if (!FichierExiste(copie)) return;
   JournalSauvegarde("DeleteCopieADB " + AnsiVersUtf8(copie));
   SupprimeFichier(copie);
 }
 
-void TModuleBDD::SetNameBDD(const AnsiString& chemin) {
+void TMaintenanceBDD::SetNameBDD(const AnsiString& chemin) {
   JournalSauvegarde("SetNameBDD " + AnsiVersUtf8(chemin_) + " -> " + AnsiVersUtf8(chemin));
   CloseDataBase();
   chemin_ = chemin;
   base_->SetFileName(chemin_);
 }
 
-bool TModuleBDD::DestroyDataBaseBDD() {
+bool TMaintenanceBDD::DestroyDataBaseBDD() {
   JournalSauvegarde("DestroyDataBaseBDD " + AnsiVersUtf8(chemin_));
   CloseDataBase();
   bool ok = true;
@@ -98,7 +98,7 @@ bool TModuleBDD::DestroyDataBaseBDD() {
   return ok;
 }
 
-void TModuleBDD::DeleteLesTables() {
+void TMaintenanceBDD::DeleteLesTables() {
   FermeTables();
   for (const auto& def : SchemaBDD()) {
     TACRTable t(*base_, def.nom);
@@ -106,7 +106,7 @@ void TModuleBDD::DeleteLesTables() {
   }
 }
 
-bool TModuleBDD::CompactBDD(bool silencieux) {
+bool TMaintenanceBDD::CompactBDD(bool silencieux) {
   if (!base_->Connected()) return false;
   TProgression progression(silencieux ? nullptr : Interface(), u"Compacter la base...", 100);
   progression.Texte(u"Compactage de la base... (0%)");
@@ -118,7 +118,7 @@ bool TModuleBDD::CompactBDD(bool silencieux) {
   return OpenDataBase(false) && ok;
 }
 
-bool TModuleBDD::OptimisationBDD() {
+bool TMaintenanceBDD::OptimisationBDD() {
   if (!base_->Connected()) return false;
   TProgression progression(Interface(), u"Optimisation de la base de donnée...", 100);
   progression.Texte(u"Veuillez patienter, traitement en cours...");
@@ -128,7 +128,7 @@ bool TModuleBDD::OptimisationBDD() {
   return OpenDataBase(false) && ok;
 }
 
-bool TModuleBDD::GestionAnnulation() {
+bool TMaintenanceBDD::GestionAnnulation() {
   TInterfaceUtilisateur* iu = Interface();
   if (!iu || !iu->AnnulationDemandee()) return true;
   const int reponse = iu->Question(
@@ -143,19 +143,19 @@ bool TModuleBDD::GestionAnnulation() {
   return true;
 }
 
-bool TModuleBDD::RepairTable(const std::string& table) {
+bool TMaintenanceBDD::RepairTable(const std::string& table) {
   TACRTable t(*base_, table);
   return t.Exists() && t.RepairTable();
 }
 
-bool TModuleBDD::VerifieEtapeReparation(TProgression& progression, const char* texte) {
+bool TMaintenanceBDD::VerifieEtapeReparation(TProgression& progression, const char* texte) {
   if (!GestionAnnulation()) return false;
   progression.Avance();
   progression.Texte(Utf8VersUnicode(texte));
   return true;
 }
 
-bool TModuleBDD::RepaireIndexUnique() {
+bool TMaintenanceBDD::RepaireIndexUnique() {
   // Deleted-person numbers kept once each, and only for persons that exist and are deleted.
   return base_->ExecuteSql(
       "DELETE FROM PersonnesSuppr WHERE rowid NOT IN (SELECT min(rowid) FROM PersonnesSuppr GROUP BY ID);"
@@ -163,7 +163,7 @@ bool TModuleBDD::RepaireIndexUnique() {
       "AND ID NOT IN (SELECT ID FROM PersonnesSuppr);");
 }
 
-bool TModuleBDD::RepairDatabase(bool niveau) {
+bool TMaintenanceBDD::RepairDatabase(bool niveau) {
   bilanReparation_ = {};
   if (EstLectureSeule()) return false;
   annulationReparation_ = false;
@@ -233,12 +233,12 @@ bool TModuleBDD::RepairDatabase(bool niveau) {
   return ok;
 }
 
-TACRFieldDefs TModuleBDD::ConvertDefsTo5(const TACRFieldDefs& anciennes) {
+TACRFieldDefs TMaintenanceBDD::ConvertDefsTo5(const TACRFieldDefs& anciennes) {
   // The older generation used the same engine types; only the storage of 8-bit texts differs.
   return anciennes;
 }
 
-bool TModuleBDD::CopyTableV4toV5(TACRTable& source, TACRTable& cible) {
+bool TMaintenanceBDD::CopyTableV4toV5(TACRTable& source, TACRTable& cible) {
   TACRTransaction transaction(cible.Database());
   for (source.First(); !source.Eof(); source.Next()) {
     cible.Insert();
@@ -262,7 +262,7 @@ bool TModuleBDD::CopyTableV4toV5(TACRTable& source, TACRTable& cible) {
   return transaction.Commit();
 }
 
-bool TModuleBDD::ConversionADB4To5(const AnsiString& chemin) {
+bool TMaintenanceBDD::ConversionADB4To5(const AnsiString& chemin) {
   const AnsiString neuf = ChangeExtension(chemin, "_v5.adb");
   const AnsiString garde = ChangeExtension(chemin, "_v4.adb");
   // A journal left beside the old file is folded in first: it must not outlive the file.

@@ -1,12 +1,12 @@
-// Record operations of the store: persons, deleted persons, alternative parents, places, the
-// event look-ups the folder forwards, and the distinct-value lists of the pickers.
+// Persons in the store: person rows and their links, deleted persons, alternative parents, the
+// walk of every person, and the number reserved during an import.
 //
 // Personnes.Data holds the links of a person as 9-byte spouse-link records: first the NbConj
 // spouses (positive numbers only, in their stored order), then the NbEnf children, each written
 // as a spouse-link record (child number, the child link's flag byte, -1).
 #include "platform/journal.h"
 #include "platform/thread_nom.h"
-#include "store/datamodulebdd.h"
+#include "store/datamodulebdd_personnes_interne.h"
 
 namespace kyb {
 namespace {
@@ -69,7 +69,7 @@ void LitLigne(Curseur& c, TEnregPublic& p, bool donneesSeules) {
 
 }  // namespace
 
-bool TModuleBDD::LitPersonne(TEnregPublic& p, long numero, bool donneesSeules, const char* contexte) {
+bool TPersonnesBDD::LitPersonne(TEnregPublic& p, long numero, bool donneesSeules, const char* contexte) {
   if (numero == -2) numero = 0;
   if (EstThreadPrincipal() && numero == reservee_) (void)EcritPersonneReservee();
   if (!EstThreadPrincipal()) {
@@ -92,9 +92,9 @@ bool TModuleBDD::LitPersonne(TEnregPublic& p, long numero, bool donneesSeules, c
   return true;
 }
 
-bool TModuleBDD::ReadPerson(TEnregPublic& p, long numero) { return LitPersonne(p, numero, false, "ReadPerson :"); }
+bool TPersonnesBDD::ReadPerson(TEnregPublic& p, long numero) { return LitPersonne(p, numero, false, "ReadPerson :"); }
 
-bool TModuleBDD::ReadPersonData(TEnregPublic& p, long numero) {
+bool TPersonnesBDD::ReadPersonData(TEnregPublic& p, long numero) {
   return LitPersonne(p, numero, true, "ReadPersonData :");
 }
 
@@ -106,11 +106,10 @@ constexpr const char* kColonnesPersonne[] = {"ID", "TypePersonne", "FicheSupprim
                                              "NbConj"};
 enum : size_t { cID, cType, cSupprime, cSexe, cPere, cMere, cData, cNom, cPrenoms, cOrdrePU, cNote, cNbEnf, cNbConj };
 
-constexpr int kLotImport = 1000;
 constexpr const char* kPointPersonne = "ecriture_personne";
 
 // Keeps the deleted-persons table in step with the mark, in the caller's transaction.
-bool SuitMarqueSuppression(TModuleBDD& m, TACRTable& suppr, long numero, int64_t avant, int64_t apres) {
+bool SuitMarqueSuppression(TPersonnesBDD& m, TACRTable& suppr, long numero, int64_t avant, int64_t apres) {
   if (apres == avant) return true;
   if (apres == 'O') {
     if (m.PersonDeleted(numero)) return true;
@@ -126,7 +125,7 @@ bool SuitMarqueSuppression(TModuleBDD& m, TACRTable& suppr, long numero, int64_t
 
 }  // namespace
 
-bool TModuleBDD::WritePerson(const TEnregPublic& p, long numero) {
+bool TPersonnesBDD::WritePerson(const TEnregPublic& p, long numero) {
   if (numero == -2) numero = 0;
   TACRTable* t = Table("Personnes");
   TACRTable* suppr = Table("PersonnesSuppr");
@@ -139,7 +138,7 @@ bool TModuleBDD::WritePerson(const TEnregPublic& p, long numero) {
   (void)t->SetIndexName("ParID");
   int64_t avant = 0;
   // During an import, a number above every number already written cannot exist: no look-up.
-  const bool nouveau = enImport_ && numero > plusGrandNumeroImport_;
+  const bool nouveau = EnImport() && numero > plusGrandNumeroImport_;
   // The number InsertPerson has just reserved: its row is written here, once, in full.
   const bool reservee = PersonneNeuve(numero);
   if (reservee) {
@@ -192,19 +191,15 @@ bool TModuleBDD::WritePerson(const TEnregPublic& p, long numero) {
     return false;
   }
   if (reservee) reservee_ = 0;
-  if (enImport_) {
+  if (EnImport()) {
     plusGrandNumeroImport_ = std::max(plusGrandNumeroImport_, numero);
     // The batch of an import is committed and restarted every 1000 writes.
-    if (++postsImport_ % kLotImport == 0 && base_->InTransaction() &&
-        (!base_->Commit() || !base_->StartTransaction())) {
-      BDDError("Personnes", base_->DerniereErreur());
-      return false;
-    }
+    if (!coeur_.CompteLot("Personnes")) return false;
   }
   return true;
 }
 
-bool TModuleBDD::PostePersonneVide(TACRTable& t, long numero) {
+bool TPersonnesBDD::PostePersonneVide(TACRTable& t, long numero) {
   InsertInTable(t);
   if (numero > 0) t.FieldByName("ID").SetInteger(numero);
   t.FieldByName("TypePersonne").SetInteger('P');
@@ -215,7 +210,7 @@ bool TModuleBDD::PostePersonneVide(TACRTable& t, long numero) {
   return false;
 }
 
-bool TModuleBDD::EcritPersonneReservee() {
+bool TPersonnesBDD::EcritPersonneReservee() {
   if (reservee_ == 0) return true;
   TACRTable* t = Table("Personnes");
   if (!t || !PostePersonneVide(*t, reservee_)) return false;
@@ -223,10 +218,10 @@ bool TModuleBDD::EcritPersonneReservee() {
   return true;
 }
 
-long TModuleBDD::InsertPerson() {
+long TPersonnesBDD::InsertPerson() {
   TACRTable* t = Table("Personnes");
   if (!t || EstLectureSeule()) return 0;
-  if (enImport_) {
+  if (EnImport()) {
     // The number the engine would give, reserved: WritePerson writes the row once, in full.
     // An earlier number still unwritten gets its empty row first.
     if (!EcritPersonneReservee()) return 0;
@@ -237,34 +232,34 @@ long TModuleBDD::InsertPerson() {
   return static_cast<long>(t->RowId());
 }
 
-long TModuleBDD::GetMaxNoPers() {
+long TPersonnesBDD::GetMaxNoPers() {
   const std::vector<long> n = ListeNombres("SELECT max(ID) FROM Personnes");
   return n.empty() ? 0 : n.front();
 }
 
-long TModuleBDD::GetIDPersonMax() {
+long TPersonnesBDD::GetIDPersonMax() {
   if (EstThreadPrincipal() && reservee_ != 0) (void)EcritPersonneReservee();
   TACRTable* t = Table("Personnes");
   return t ? static_cast<long>(std::max<int64_t>(t->LastAutoIncValue(), GetMaxNoPers())) : 0;
 }
 
-long TModuleBDD::CountPerson() {
+long TPersonnesBDD::CountPerson() {
   const std::vector<long> n =
       ListeNombres("SELECT count(*) FROM Personnes WHERE ID > 0 AND FicheSupprimee <> 79");
   return n.empty() ? 0 : n.front();
 }
 
-long TModuleBDD::CountPersonDelete() {
+long TPersonnesBDD::CountPersonDelete() {
   const std::vector<long> n = ListeNombres("SELECT count(*) FROM PersonnesSuppr");
   return n.empty() ? 0 : n.front();
 }
 
-bool TModuleBDD::PersonDeleted(long numero) {
+bool TPersonnesBDD::PersonDeleted(long numero) {
   TACRTable* t = Table("PersonnesSuppr");
   return t && t->SetIndexName("ParID") && t->FindKey({Cle(numero)});
 }
 
-bool TModuleBDD::AddPersSuppr(long numero) {
+bool TPersonnesBDD::AddPersSuppr(long numero) {
   TACRTable* t = Table("PersonnesSuppr");
   if (!t || EstLectureSeule()) return false;
   if (PersonDeleted(numero)) return true;
@@ -273,7 +268,7 @@ bool TModuleBDD::AddPersSuppr(long numero) {
   return PostInTable(*t);
 }
 
-bool TModuleBDD::RemovePersSuppr(long numero) {
+bool TPersonnesBDD::RemovePersSuppr(long numero) {
   TACRTable* t = Table("PersonnesSuppr");
   if (!t || EstLectureSeule()) return false;
   bool supprime = false;
@@ -284,11 +279,11 @@ bool TModuleBDD::RemovePersSuppr(long numero) {
   return supprime;
 }
 
-std::vector<long> TModuleBDD::GetListPersSuppr() {
+std::vector<long> TPersonnesBDD::GetListPersSuppr() {
   return ListeNombres("SELECT DISTINCT ID FROM PersonnesSuppr ORDER BY ID");
 }
 
-bool TModuleBDD::ReadNoParents(long numero, TNoParent& parents) {
+bool TPersonnesBDD::ReadNoParents(long numero, TNoParent& parents) {
   TACRQuery q(*base_, "SELECT NoPersA, NoMersA, NoPersB, NoMersB, PerePrinc, MerePrinc FROM IDParents WHERE NoPers = :n");
   q.SetParamInteger("n", numero);
   if (!q.Open() || q.Eof()) return false;
@@ -301,7 +296,7 @@ bool TModuleBDD::ReadNoParents(long numero, TNoParent& parents) {
   return true;
 }
 
-bool TModuleBDD::WriteNoParents(long numero, const TNoParent& parents) {
+bool TPersonnesBDD::WriteNoParents(long numero, const TNoParent& parents) {
   TACRTable* t = Table("IDParents");
   if (!t || EstLectureSeule()) return false;
   (void)t->SetIndexName("ParNoPers");
@@ -319,14 +314,14 @@ bool TModuleBDD::WriteNoParents(long numero, const TNoParent& parents) {
   return false;
 }
 
-bool TModuleBDD::DeleteNoParents(long numero) {
+bool TPersonnesBDD::DeleteNoParents(long numero) {
   TACRTable* t = Table("IDParents");
   if (!t || EstLectureSeule()) return false;
   (void)t->SetIndexName("ParNoPers");
   return t->FindKey({Cle(numero)}) && DeleteInTable(*t);
 }
 
-void TModuleBDD::BeginParcoursPerson() {
+void TPersonnesBDD::BeginParcoursPerson() {
   if (EstThreadPrincipal() && reservee_ != 0) (void)EcritPersonneReservee();
   parcoursPersonnes_ = std::make_unique<TACRTable>(*base_, "Personnes");
   if (!parcoursPersonnes_->Open() || !parcoursPersonnes_->SetIndexName("ParID")) {
@@ -336,7 +331,7 @@ void TModuleBDD::BeginParcoursPerson() {
   parcoursPersonnes_->First();
 }
 
-bool TModuleBDD::ReadPersonParcours(TEnregPublic& p, long& numero) {
+bool TPersonnesBDD::ReadPersonParcours(TEnregPublic& p, long& numero) {
   if (!parcoursPersonnes_ || parcoursPersonnes_->Eof() || parcoursPersonnes_->IsEmpty()) return false;
   numero = parcoursPersonnes_->FieldByName("ID").AsInteger();
   p.Raz();
@@ -345,152 +340,40 @@ bool TModuleBDD::ReadPersonParcours(TEnregPublic& p, long& numero) {
   return true;
 }
 
-void TModuleBDD::EndParcoursPerson() { parcoursPersonnes_.reset(); }
-
-bool TModuleBDD::TableLieuxExist() { return Table("Lieux") != nullptr; }
-
-bool TModuleBDD::ReadPlace(long id, TLieuBDD& lieu) {
-  TACRTable* t = Table("Lieux");
-  if (!t || !t->SetIndexName("ParID") || !t->FindKey({Cle(id)})) return false;
-  lieu.FicheSupprimee = static_cast<char>(t->FieldByName("FicheSupprimee").AsInteger());
-  lieu.Chn1 = t->FieldByName("Chn1").AsUnicodeString();
-  lieu.Chn2 = t->FieldByName("Chn2").AsUnicodeString();
-  lieu.Chn3 = t->FieldByName("Chn3").AsUnicodeString();
-  lieu.Chn4 = t->FieldByName("Chn4").AsUnicodeString();
-  return true;
-}
-
-bool TModuleBDD::WritePlace(long id, const TLieuBDD& lieu) {
-  TACRTable* t = Table("Lieux");
-  if (!t || EstLectureSeule() || id < 0) return false;
-  (void)t->SetIndexName("ParID");
-  if (t->FindKey({Cle(id)})) EditInTable(*t);
-  else InsertInTable(*t);
-  t->FieldByName("ID").SetInteger(id);
-  t->FieldByName("FicheSupprimee").SetInteger(static_cast<unsigned char>(lieu.FicheSupprimee));
-  t->FieldByName("Chn1").SetUnicodeString(lieu.Chn1);
-  t->FieldByName("Chn2").SetUnicodeString(lieu.Chn2);
-  t->FieldByName("Chn3").SetUnicodeString(lieu.Chn3);
-  t->FieldByName("Chn4").SetUnicodeString(lieu.Chn4);
-  if (PostInTable(*t)) return true;
-  Cancel(*t);
-  return false;
-}
-
-long TModuleBDD::GetNbLieux() {
-  const std::vector<long> n = ListeNombres("SELECT max(ID) FROM Lieux");
-  return n.empty() ? 0 : n.front();
-}
-
-long TModuleBDD::GetIDEventMax() {
-  const std::vector<long> n = ListeNombres("SELECT max(ID) FROM Evenements");
-  return n.empty() ? 0 : n.front();
-}
-
-bool TModuleBDD::ShiftIDEvent(long minimum) {
-  TACRTable* t = Table("Evenements");
-  return t && !EstLectureSeule() && (t->LastAutoIncValue() >= minimum || t->SetLastAutoIncValue(minimum));
-}
-
-bool TModuleBDD::IsIdEventExistBDD(long id) {
-  TACRTable* t = Table("Evenements");
-  return t && t->SetIndexName("ParID") && t->FindKey({Cle(id)});
-}
-
-bool TModuleBDD::EvenChangeNoPersA(long ancien, long nouveau) {
-  if (EstLectureSeule()) return false;
-  TACRQuery q(*base_, "UPDATE Evenements SET NoPersA = :n WHERE NoPersA = :a");
-  q.SetParamInteger("n", nouveau);
-  q.SetParamInteger("a", ancien);
-  return q.ExecSQL();
-}
-
-bool TModuleBDD::EvenChangeID(long ancien, long nouveau) {
-  if (EstLectureSeule() || IsIdEventExistBDD(nouveau)) return false;
-  TACRTransaction transaction(*base_);
-  for (const char* sql : {"UPDATE Evenements SET ID = :n WHERE ID = :a",
-                          "UPDATE Sources SET ID_EVEN = :n WHERE ID_EVEN = :a",
-                          "UPDATE Illustrations SET ID_EVEN = :n WHERE ID_EVEN = :a",
-                          "UPDATE PersAssociees SET ID_EVEN = :n WHERE ID_EVEN = :a",
-                          "UPDATE NotesTranscription SET ID_Event = :n WHERE ID_Event = :a"}) {
-    TACRQuery q(*base_, sql);
-    q.SetParamInteger("n", nouveau);
-    q.SetParamInteger("a", ancien);
-    if (!q.ExecSQL()) return false;
-  }
-  return !transaction.Active() || transaction.Commit();
-}
-
-bool TModuleBDD::IsIDevenAssocieNoPers(long id, long noPers) {
-  TACRQuery q(*base_, "SELECT count(*) FROM PersAssociees WHERE ID_EVEN = :id AND LienPers_No = :p");
-  q.SetParamInteger("id", id);
-  q.SetParamInteger("p", noPers);
-  return q.Open() && q.Fields(0).AsInteger() > 0;
-}
-
-bool TModuleBDD::IsIDPersExists(long noPers) {
+bool TPersonnesBDD::IsIDPersExists(long noPers) {
   if (EstThreadPrincipal() && noPers == reservee_) (void)EcritPersonneReservee();
   TACRQuery q(*base_, "SELECT count(*) FROM Personnes WHERE ID = :p");
   q.SetParamInteger("p", noPers);
   return q.Open() && q.Fields(0).AsInteger() > 0;
 }
 
-std::vector<UnicodeString> TModuleBDD::ListeTextes(const std::string& sql, const UnicodeString& parametre) {
-  std::vector<UnicodeString> valeurs;
-  if (!base_->Connected()) return valeurs;
-  if (EstThreadPrincipal() && reservee_ != 0) (void)EcritPersonneReservee();
-  TACRQuery q(*base_, sql);
-  if (!parametre.empty()) q.SetParamUnicode("p", parametre);
-  if (!q.Open()) return valeurs;
-  for (; !q.Eof(); q.Next()) valeurs.push_back(q.Fields(0).AsUnicodeString());
-  return valeurs;
-}
-
-std::vector<long> TModuleBDD::ListeNombres(const std::string& sql) {
-  std::vector<long> valeurs;
-  if (!base_->Connected()) return valeurs;
-  if (EstThreadPrincipal() && reservee_ != 0) (void)EcritPersonneReservee();
-  TACRQuery q(*base_, sql);
-  if (!q.Open()) return valeurs;
-  for (; !q.Eof(); q.Next()) valeurs.push_back(static_cast<long>(q.Fields(0).AsInt64()));
-  return valeurs;
-}
-
-std::vector<UnicodeString> TModuleBDD::GetListPersNom() {
+std::vector<UnicodeString> TPersonnesBDD::GetListPersNom() {
   return ListeTextes("SELECT Distinct Nom From Personnes Order By Nom");
 }
 
-std::vector<UnicodeString> TModuleBDD::GetListPersPrenoms() {
+std::vector<UnicodeString> TPersonnesBDD::GetListPersPrenoms() {
   return ListeTextes("SELECT Distinct Prenoms From Personnes Order By Prenoms");
 }
 
-std::vector<UnicodeString> TModuleBDD::GetListDonneeEvent(const AnsiString& libelle) {
-  return ListeTextes("SELECT Distinct Donnee From Evenements Where LibelleChamps = :p Order By Donnee",
-                     AnsiVersUnicode(libelle));
+void TPersonnesBDD::DebutImport() {
+  reservee_ = 0;
+  plusGrandNumeroImport_ = std::max(GetMaxNoPers(), GetIDPersonMax());
 }
 
-std::vector<UnicodeString> TModuleBDD::GetListLieuDitEvent() {
-  return ListeTextes("SELECT Distinct LieuDit From Evenements Order By LieuDit");
+bool TPersonnesBDD::FinImport() {
+  const bool ecrite = EcritPersonneReservee();
+  reservee_ = 0;
+  return ecrite;
 }
 
-std::vector<long> TModuleBDD::GetListIdLieuEvent() {
-  return ListeNombres("SELECT Distinct Lieu From Evenements Order By Lieu");
+std::vector<UnicodeString> TPersonnesBDD::ListeTextes(const std::string& sql) {
+  if (EstThreadPrincipal() && reservee_ != 0) (void)EcritPersonneReservee();
+  return coeur_.ListeTextes(sql);
 }
 
-std::vector<UnicodeString> TModuleBDD::GetListDescrSources() {
-  return ListeTextes("SELECT Distinct DESCRIPTIF From Sources Order By DESCRIPTIF");
-}
-
-std::vector<UnicodeString> TModuleBDD::GetListTypeSource() {
-  return ListeTextes("SELECT Distinct TYPE From Sources Order By TYPE");
-}
-
-std::vector<long> TModuleBDD::GetListIdQualites() {
-  return ListeNombres("SELECT Distinct LienQualite From PersAssociees Order By LienQualite");
-}
-
-std::vector<long> TModuleBDD::GetListIdParentes() {
-  return ListeNombres("SELECT Distinct LienParente From PersAssociees Order By LienParente");
+std::vector<long> TPersonnesBDD::ListeNombres(const std::string& sql) {
+  if (EstThreadPrincipal() && reservee_ != 0) (void)EcritPersonneReservee();
+  return coeur_.ListeNombres(sql);
 }
 
 }  // namespace kyb

@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "platform/journal.h"
-#include "store/datamodulebdd.h"
+#include "store/datamodulebdd_maintenance_interne.h"
 #include "store/schema_bdd.h"
 
 namespace kyb {
@@ -17,7 +17,7 @@ std::string Lignes(int64_t n) { return Nombre(n) + (n > 1 ? " lignes" : " ligne"
 
 }  // namespace
 
-std::vector<std::string> TModuleBDD::RapportReparation() const {
+std::vector<std::string> TMaintenanceBDD::RapportReparation() const {
   const TBilanReparation& b = bilanReparation_;
   std::vector<std::string> lignes;
   for (const auto& t : b.tables) {
@@ -32,7 +32,7 @@ std::vector<std::string> TModuleBDD::RapportReparation() const {
   return lignes;
 }
 
-int TModuleBDD::RetablitIndex() {
+int TMaintenanceBDD::RetablitIndex() {
   if (EstLectureSeule() || !base_->Connected() || base_->InTransaction()) return 0;
   int retablis = 0;
   for (const auto& def : SchemaBDD()) {
@@ -55,7 +55,7 @@ int TModuleBDD::RetablitIndex() {
   return retablis;
 }
 
-TAnalyseBDD TModuleBDD::AnalyseBDD() {
+TAnalyseBDD TMaintenanceBDD::AnalyseBDD() {
   TAnalyseBDD a;
   a.journal = (std::filesystem::path(RepertoireJournaux()) / kJournalAnalyse).string();
   const auto note = [](const std::string& texte) { AjouteJournal(kJournalAnalyse, texte); };

@@ -2,7 +2,7 @@
 // writes and walks.
 #include <algorithm>
 
-#include "store/datamodulebdd.h"
+#include "store/datamodulebdd_sources_interne.h"
 
 namespace kyb {
 namespace {
@@ -32,42 +32,40 @@ bool Trouve(TACRTable* t, const char* index, long id) {
 
 }  // namespace
 
-long TModuleBDD::NouvelIdentifiant(const std::string& table, const std::string& colonne) {
-  if (enImport_) {
-    const auto it = idsReserves_.find(table);
-    if (it != idsReserves_.end()) return static_cast<long>(it->second++);
-  }
+long TSourcesBDD::NouvelIdentifiant(const std::string& table, const std::string& colonne) {
+  if (EnImport())
+    if (const int32_t id = coeur_.IdReserve(table)) return id;
   TACRTable* t = Table(table);
   if (!t) return 0;
   const std::vector<long> max = ListeNombres("SELECT max(" + colonne + ") FROM " + table);
   return static_cast<long>(std::max<int64_t>(t->LastAutoIncValue(), max.empty() ? 0 : max.front())) + 1;
 }
 
-long TModuleBDD::ReturnNewNumSource() { return NouvelIdentifiant("Sources", "ID_SOURCE"); }
+long TSourcesBDD::ReturnNewNumSource() { return NouvelIdentifiant("Sources", "ID_SOURCE"); }
 
-long TModuleBDD::ReturnNewNumIllustration() { return NouvelIdentifiant("Illustrations", "ID_ILLUSTRATION"); }
+long TSourcesBDD::ReturnNewNumIllustration() { return NouvelIdentifiant("Illustrations", "ID_ILLUSTRATION"); }
 
-bool TModuleBDD::NoSourceExists(long id) { return Trouve(Table("Sources"), "ParID_SOURCE", id); }
+bool TSourcesBDD::NoSourceExists(long id) { return Trouve(Table("Sources"), "ParID_SOURCE", id); }
 
-bool TModuleBDD::NoIllustrationExists(long id) {
+bool TSourcesBDD::NoIllustrationExists(long id) {
   return Trouve(Table("Illustrations"), "ParID_ILLUSTRATION", id);
 }
 
-bool TModuleBDD::LectureSource(long id, TSourceBDD& source) {
+bool TSourcesBDD::LectureSource(long id, TSourceBDD& source) {
   TACRTable* t = Table("Sources");
   if (!Trouve(t, "ParID_SOURCE", id)) return false;
   LitSource(*t, source);
   return true;
 }
 
-bool TModuleBDD::LectureIllustration(long id, TIllustrationBDD& illustration) {
+bool TSourcesBDD::LectureIllustration(long id, TIllustrationBDD& illustration) {
   TACRTable* t = Table("Illustrations");
   if (!Trouve(t, "ParID_ILLUSTRATION", id)) return false;
   LitIllustration(*t, illustration);
   return true;
 }
 
-bool TModuleBDD::EcritureSource(TSourceBDD& s) {
+bool TSourcesBDD::EcritureSource(TSourceBDD& s) {
   TACRTable* t = Table("Sources");
   if (!t || EstLectureSeule() || s.Id < 0) return false;
   if (Trouve(t, "ParID_SOURCE", s.Id)) EditInTable(*t);
@@ -85,7 +83,7 @@ bool TModuleBDD::EcritureSource(TSourceBDD& s) {
   return true;
 }
 
-bool TModuleBDD::EcritureIllustration(TIllustrationBDD& i) {
+bool TSourcesBDD::EcritureIllustration(TIllustrationBDD& i) {
   TACRTable* t = Table("Illustrations");
   if (!t || EstLectureSeule() || i.Id < 0) return false;
   if (Trouve(t, "ParID_ILLUSTRATION", i.Id)) EditInTable(*t);
@@ -114,28 +112,24 @@ std::unique_ptr<TACRTable> Parcours(TACRDatabase& base, const char* table, const
 
 }  // namespace
 
-void TModuleBDD::BeginParcoursSources() { parcoursSources_ = Parcours(*base_, "Sources", "ParID_SOURCE"); }
+void TSourcesBDD::BeginParcoursSources() { parcoursSources_ = Parcours(*base_, "Sources", "ParID_SOURCE"); }
 
-bool TModuleBDD::GetSourceParcours(TSourceBDD& source) {
+bool TSourcesBDD::GetSourceParcours(TSourceBDD& source) {
   if (!parcoursSources_ || parcoursSources_->Eof() || parcoursSources_->IsEmpty()) return false;
   LitSource(*parcoursSources_, source);
   parcoursSources_->Next();
   return true;
 }
 
-void TModuleBDD::EndParcoursSources() { parcoursSources_.reset(); }
-
-void TModuleBDD::BeginParcoursIllustrations() {
+void TSourcesBDD::BeginParcoursIllustrations() {
   parcoursIllustrations_ = Parcours(*base_, "Illustrations", "ParID_ILLUSTRATION");
 }
 
-bool TModuleBDD::GetIllustrationParcours(TIllustrationBDD& illustration) {
+bool TSourcesBDD::GetIllustrationParcours(TIllustrationBDD& illustration) {
   if (!parcoursIllustrations_ || parcoursIllustrations_->Eof() || parcoursIllustrations_->IsEmpty()) return false;
   LitIllustration(*parcoursIllustrations_, illustration);
   parcoursIllustrations_->Next();
   return true;
 }
-
-void TModuleBDD::EndParcoursIllustrations() { parcoursIllustrations_.reset(); }
 
 }  // namespace kyb

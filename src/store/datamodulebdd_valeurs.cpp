@@ -1,6 +1,7 @@
-// Values already typed in the events of a field, for the value dictionaries: range look-ups on
-// the index ParLibEtDonnee (LibelleChamps, _DONNEE, NoPersA), never a walk of the table.
-#include "store/datamodulebdd.h"
+// Values already typed in events and their lists: for the value dictionaries, range look-ups on
+// the index ParLibEtDonnee (LibelleChamps, _DONNEE, NoPersA), never a walk of the table; for the
+// pickers, the distinct values of a column in ascending order.
+#include "store/datamodulebdd_lieux_interne.h"
 
 namespace kyb {
 namespace {
@@ -15,7 +16,7 @@ UnicodeString CleDonnee(const UnicodeString& donnee) {
 
 }  // namespace
 
-std::vector<UnicodeString> TModuleBDD::RechercheDonneesEvent(const AnsiString& libelle, const UnicodeString& debut,
+std::vector<UnicodeString> TValeursBDD::RechercheDonneesEvent(const AnsiString& libelle, const UnicodeString& debut,
                                                              int maximum) {
   std::vector<UnicodeString> valeurs;
   if (!Table("Evenements")) return valeurs;
@@ -33,7 +34,7 @@ std::vector<UnicodeString> TModuleBDD::RechercheDonneesEvent(const AnsiString& l
   return valeurs;
 }
 
-bool TModuleBDD::DonneeEventExiste(const AnsiString& libelle, const UnicodeString& donnee) {
+bool TValeursBDD::DonneeEventExiste(const AnsiString& libelle, const UnicodeString& donnee) {
   if (!Table("Evenements") || Rogne(donnee).empty()) return false;
   TACRQuery q(*base_,
               "SELECT 1 FROM Evenements WHERE LibelleChamps = :lib AND _DONNEE = :cle AND Donnee = :donnee LIMIT 1");
@@ -41,6 +42,35 @@ bool TModuleBDD::DonneeEventExiste(const AnsiString& libelle, const UnicodeStrin
   q.SetParamUnicode("cle", CleDonnee(donnee));
   q.SetParamUnicode("donnee", donnee);
   return q.Open() && !q.Eof();
+}
+
+std::vector<UnicodeString> TValeursBDD::GetListDonneeEvent(const AnsiString& libelle) {
+  return coeur_.ListeTextes("SELECT Distinct Donnee From Evenements Where LibelleChamps = :p Order By Donnee",
+                     AnsiVersUnicode(libelle));
+}
+
+std::vector<UnicodeString> TValeursBDD::GetListLieuDitEvent() {
+  return coeur_.ListeTextes("SELECT Distinct LieuDit From Evenements Order By LieuDit");
+}
+
+std::vector<long> TValeursBDD::GetListIdLieuEvent() {
+  return coeur_.ListeNombres("SELECT Distinct Lieu From Evenements Order By Lieu");
+}
+
+std::vector<UnicodeString> TValeursBDD::GetListDescrSources() {
+  return coeur_.ListeTextes("SELECT Distinct DESCRIPTIF From Sources Order By DESCRIPTIF");
+}
+
+std::vector<UnicodeString> TValeursBDD::GetListTypeSource() {
+  return coeur_.ListeTextes("SELECT Distinct TYPE From Sources Order By TYPE");
+}
+
+std::vector<long> TValeursBDD::GetListIdQualites() {
+  return coeur_.ListeNombres("SELECT Distinct LienQualite From PersAssociees Order By LienQualite");
+}
+
+std::vector<long> TValeursBDD::GetListIdParentes() {
+  return coeur_.ListeNombres("SELECT Distinct LienParente From PersAssociees Order By LienParente");
 }
 
 }  // namespace kyb

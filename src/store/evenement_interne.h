@@ -1,52 +1,44 @@
 #pragma once
 // Row readers shared by the store's event files: the same columns from a table cursor or from a
-// private query.
-#include <string>
-#include <unordered_map>
+// query, by positions found once (TColonnesCurseur over kColonnesEven).
+#include <vector>
 
-#include "engine/acr_query.h"
 #include "store/chps_simple.h"
 #include "store/evenement.h"
 
 namespace kyb {
 
-// A query whose columns are found by name once: the readers below ask for each column of each
-// row by name, and a query's own look-up compares every name.
-class TChargeurChps {
- public:
-  TChargeurChps(TACRDatabase& base, std::string sql) : requete(base, std::move(sql)) {}
-  TACRField& FieldByName(const std::string& nom) {
-    if (positions_.empty())
-      for (int i = 0; i < requete.FieldCount(); ++i) positions_.emplace(requete.Fields(i).FieldName(), i);
-    const auto it = positions_.find(nom);
-    return it == positions_.end() ? requete.FieldByName(nom) : requete.Fields(it->second);
-  }
-  TACRQuery requete;
-
- private:
-  std::unordered_map<std::string, int> positions_;
+// The columns of Evenements read and written for a record, in this order.
+inline constexpr const char* kColonnesEven[] = {
+    "ID", "Type", "LibelleChamps", "Donnee", "NoPersA", "NoPersB", "Acte", "TypeCalend", "Date", "Lieu",
+    "LieuDit", "Note", "NoIllustrationParDefaut", "LienExtEven", "_DONNEE", "_DATE", "RANG_A", "RANG_B",
+    "DateLastModif"};
+enum : size_t {
+  eID, eType, eLibelle, eDonnee, eNoPersA, eNoPersB, eActe, eCalendrier, eDate, eLieu,
+  eLieuDit, eNote, eIllustration, eLienExt, eCleDonnee, eDateTriable, eRangA, eRangB, eModif
 };
 
 template <class Curseur>
-void LitLigneEven(Curseur& c, TEvenement::TEnreg& e) {
-  e.ID = c.FieldByName("ID").AsInteger();
-  e.LibelleChamps = c.FieldByName("LibelleChamps").AsAnsiString();
-  e.Donnee = c.FieldByName("Donnee").AsUnicodeString();
-  e.NoPersA = c.FieldByName("NoPersA").AsInteger();
-  e.NoPersB = c.FieldByName("NoPersB").AsInteger();
+void LitLigne(Curseur& cur, const std::vector<int>& c, TEvenement::TEnreg& e) {
+  const auto champ = [&](size_t i) -> decltype(auto) { return cur.Fields(c[i]); };
+  e.ID = champ(eID).AsInteger();
+  e.LibelleChamps = champ(eLibelle).AsAnsiString();
+  e.Donnee = champ(eDonnee).AsUnicodeString();
+  e.NoPersA = champ(eNoPersA).AsInteger();
+  e.NoPersB = champ(eNoPersB).AsInteger();
   e.Date = TDateKY();
-  e.Date.SetActe(Rogne(c.FieldByName("Acte").AsAnsiString()));
-  const AnsiString calendrier = c.FieldByName("TypeCalend").AsAnsiString();
+  e.Date.SetActe(Rogne(champ(eActe).AsAnsiString()));
+  const AnsiString calendrier = champ(eCalendrier).AsAnsiString();
   e.Date.SetCalendrier(calendrier.empty() ? 0 : calendrier[0]);
-  e.Date.SetDate(c.FieldByName("Date").AsAnsiString());
-  e.Lieu = c.FieldByName("Lieu").AsInteger();
-  e.LieuDit = c.FieldByName("LieuDit").AsUnicodeString();
-  e.Note = c.FieldByName("Note").AsInteger();
-  e.NoIllustrationParDefaut = c.FieldByName("NoIllustrationParDefaut").AsInteger();
-  e.LienExtEven = c.FieldByName("LienExtEven").AsInteger();
-  e.RangA = c.FieldByName("RANG_A").AsInteger();
-  e.RangB = c.FieldByName("RANG_B").AsInteger();
-  e.DateLastModif = c.FieldByName("DateLastModif").AsDateTime();
+  e.Date.SetDate(champ(eDate).AsAnsiString());
+  e.Lieu = champ(eLieu).AsInteger();
+  e.LieuDit = champ(eLieuDit).AsUnicodeString();
+  e.Note = champ(eNote).AsInteger();
+  e.NoIllustrationParDefaut = champ(eIllustration).AsInteger();
+  e.LienExtEven = champ(eLienExt).AsInteger();
+  e.RangA = champ(eRangA).AsInteger();
+  e.RangB = champ(eRangB).AsInteger();
+  e.DateLastModif = champ(eModif).AsDateTime();
   e.PersAssociees.clear();
   e.Sources.clear();
   e.Illustrations.clear();
@@ -55,15 +47,16 @@ void LitLigneEven(Curseur& c, TEvenement::TEnreg& e) {
 }
 
 template <class Curseur>
-void LitLigneChps(Curseur& c, TChpsSimple::TEnreg& e) {
-  e.ID = c.FieldByName("ID").AsInteger();
-  e.Type = static_cast<int8_t>(c.FieldByName("Type").AsInteger());
-  e.LibelleChamps = c.FieldByName("LibelleChamps").AsAnsiString();
-  e.Donnee = c.FieldByName("Donnee").AsUnicodeString();
-  e.NoPersA = c.FieldByName("NoPersA").AsInteger();
-  e.NoPersB = c.FieldByName("NoPersB").AsInteger();
-  e.RangA = c.FieldByName("RANG_A").AsInteger();
-  e.RangB = c.FieldByName("RANG_B").AsInteger();
+void LitLigne(Curseur& cur, const std::vector<int>& c, TChpsSimple::TEnreg& e) {
+  const auto champ = [&](size_t i) -> decltype(auto) { return cur.Fields(c[i]); };
+  e.ID = champ(eID).AsInteger();
+  e.Type = static_cast<int8_t>(champ(eType).AsInteger());
+  e.LibelleChamps = champ(eLibelle).AsAnsiString();
+  e.Donnee = champ(eDonnee).AsUnicodeString();
+  e.NoPersA = champ(eNoPersA).AsInteger();
+  e.NoPersB = champ(eNoPersB).AsInteger();
+  e.RangA = champ(eRangA).AsInteger();
+  e.RangB = champ(eRangB).AsInteger();
 }
 
 }  // namespace kyb

@@ -1,0 +1,27 @@
+#pragma once
+// Rows of the person index in the store (IndexNomPrenoms), the events that give the persons'
+// lifetime ranges, and the persons removed from a number on by a genealogy's repair. Private to
+// the store.
+#include <functional>
+#include <string_view>
+#include <vector>
+
+#include "dates/bo_jours.h"
+#include "store/datamodulebdd_coeur_interne.h"
+
+namespace kyb {
+
+class TIndexBDD : public TUniteBDD {
+ public:
+  using TUniteBDD::TUniteBDD;
+
+  [[nodiscard]] std::vector<long> GetIndexPerson(long noPers);
+  bool RemoveAllIndexPersonIndex();
+  bool AddAllIndexPersonIndex();
+  [[nodiscard]] bool CreerTableIndexNomPrenoms();
+  long DeleteIndexPerson(long noPers);
+  bool ParcoursEvenementsVie(long noPers, const std::function<void(long, std::string_view, const TDateKY&)>& action);
+  bool DeleteNoPers(long premier);
+};
+
+}  // namespace kyb
