@@ -72,7 +72,7 @@ class TGestFichier : public TDossierBDD {
     bool LectureSeule = false;
     bool SansIndexNotices = false;
     TInterfaceUtilisateur* Proprietaire = nullptr;  // progress and questions; null shows nothing
-    TFabriqueIndexPersonnes FabriqueIndex;          // empty: no person index
+    TFabriqueIndexPersonnes FabriqueIndex{};        // empty: no person index
   };
   // A new folder whose first person bears premierePersonne.
   [[nodiscard]] static TOptionsOuverture Creation(int premierePersonne = 1, TInterfaceUtilisateur* iu = nullptr);
