@@ -441,6 +441,26 @@ TEST(IndexPersonnesImport, MemesLignesQueDesEnregistrementsOrdinaires) {
   }
 }
 
+TEST_F(IndexPersonnes, SuppressionsDiffereesPendantUneReparation) {
+  auto g = Ouvre(true);
+  const long a = Ajoute(*g, u"Colas", u"Yves");
+  const long b = Ajoute(*g, u"Colas", u"Lise", 'F');
+  TFicIndexPerson* f = TFicIndexPerson::De(*g);
+  f->SetReparationEnCours(true);
+  f->SupprimeClef(a, true);
+  f->SupprimeClef(b, true);
+  // Memory at once, rows at the end of the repair in one pass.
+  EXPECT_TRUE(Trouves(*g, u"Colas").empty());
+  EXPECT_EQ(g->GetModuleBDD()->GetIndexPerson(a).size(), 1u);
+  EXPECT_EQ(f->ASupprimer(), (std::set<long>{a, b}));
+  f->SetReparationEnCours(false);
+  f->SupprimeClefDisque();
+  EXPECT_TRUE(g->GetModuleBDD()->GetIndexPerson(a).empty());
+  EXPECT_TRUE(g->GetModuleBDD()->GetIndexPerson(b).empty());
+  EXPECT_TRUE(f->ASupprimer().empty());
+  AttendIndexEnPhase(*g);
+}
+
 TEST_F(IndexPersonnes, ReconstructionEtMiseANiveau) {
   {
     auto g = Ouvre(true);

@@ -214,6 +214,22 @@ TEST(LienParente, DecodeursDuCodeDeGeneration) {
   }
 }
 
+TEST(LienParente, DecodeursAppelesDirectement) {
+  TPerson femme(nullptr, 0);
+  femme.SetSexe('F');
+  TPerson homme(nullptr, 0);
+  homme.SetSexe('M');
+  const TLienParente f(femme), h(homme);
+  EXPECT_EQ(Mot(f.DecodeDescFrSr("2", "a1")), "Belle-soeur");
+  EXPECT_EQ(Mot(h.DecodeDescFrSr("3", "A1")), "Beau-frère");
+  EXPECT_EQ(Mot(h.DecodeDescFrSr("3", "aA")), "Frère utérin");
+  EXPECT_EQ(Mot(h.DecodeBoParents("2", "1")), "Beau-père");
+  EXPECT_EQ(Mot(h.DecodeBoParents("2", "A1")), "");
+  EXPECT_EQ(Mot(f.DecodeGrOncle("9", "a")), "Grand-tante");
+  EXPECT_EQ(Mot(h.DecodeFrSr("2", "A")), "Frère ");
+  EXPECT_EQ(Mot(h.DecodeAscConj("Conjoint", "")), "Beau-père");
+}
+
 TEST(LienParente, NiveauDeLienDeSang) {
   const struct {
     int niveau;
