@@ -175,11 +175,16 @@ TEST(ImportGedcomDefauts, UnImportTueEstRefaitParLeSuivant) {
     bool inacheve = false;
     {
       TGestFichier g(cible, AvecIndex(TGestFichier::Ouverture()));
-      if (g.Erreur) EXPECT_TRUE(g.CreationInachevee) << essai;
-      else EXPECT_EQ(g.NombrePersonnes(), kPersonnes) << essai;
+      if (g.Erreur) {
+        EXPECT_TRUE(g.CreationInachevee) << essai;
+      } else {
+        EXPECT_EQ(g.NombrePersonnes(), kPersonnes) << essai;
+      }
       inacheve = g.CreationInachevee;
     }
-    if (inacheve) EXPECT_TRUE(ImporteFichierGedcom(source, cible).reussi) << essai;
+    if (inacheve) {
+      EXPECT_TRUE(ImporteFichierGedcom(source, cible).reussi) << essai;
+    }
     ASSERT_TRUE(SupprimeArborescence(repertoire));
   }
 }

@@ -52,7 +52,7 @@ class IndexPersonnes : public ::testing::Test {
  protected:
   IndexPersonnes() { NommeThreadPrincipal(); }
   std::unique_ptr<TGestFichier> Ouvre(bool creer = false, bool lectureSeule = false) {
-    return std::make_unique<TGestFichier>(Chemin(), AvecIndex(TGestFichier::TOptionsOuverture{.Creer = creer, .LectureSeule = lectureSeule, .Proprietaire = &iu}));
+    return std::make_unique<TGestFichier>(Chemin(), AvecIndex(TGestFichier::TOptionsOuverture{.Creer = creer, .LectureSeule = lectureSeule, .Proprietaire = &iu, .FabriqueIndex = {}}));
   }
   AnsiString Chemin() const { return rep / "Famille.kya/Famille.adb"; }
   AnsiString Prx2() const { return rep / "Famille.kya/Famille.prx2"; }

@@ -18,7 +18,7 @@ class Personne : public ::testing::Test {
   Personne() { NommeThreadPrincipal(); }
   std::unique_ptr<TGestFichier> Ouvre(const AnsiString& chemin, bool creer = false,
                                       TGestFichier::TModeConversion mode = TGestFichier::mcAucune) {
-    return std::make_unique<TGestFichier>(chemin, TGestFichier::TOptionsOuverture{.Creer = creer, .PremierePersonne = 1, .Conversion = mode});
+    return std::make_unique<TGestFichier>(chemin, TGestFichier::TOptionsOuverture{.Creer = creer, .PremierePersonne = 1, .Conversion = mode, .FabriqueIndex = {}});
   }
   std::unique_ptr<TGestFichier> Nouveau() { return Ouvre(rep / "Famille.kya/Famille.adb", true); }
   test::RepertoireTemporaire rep;

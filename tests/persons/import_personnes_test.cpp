@@ -16,7 +16,7 @@ namespace {
 constexpr int kPersonnes = 14;
 
 std::unique_ptr<TGestFichier> Dossier(const AnsiString& chemin, bool creer) {
-  return std::make_unique<TGestFichier>(chemin, TGestFichier::TOptionsOuverture{.Creer = creer});
+  return std::make_unique<TGestFichier>(chemin, TGestFichier::TOptionsOuverture{.Creer = creer, .FabriqueIndex = {}});
 }
 
 // Every row of a query, each value with its storage class, in the query's order.
