@@ -9,7 +9,6 @@
 #include "folder/gest_fic.h"
 #include "store/chps_personne.h"
 #include "store/datamodulebdd.h"
-#include "index/ouverture_genealogie.h"
 
 namespace kyb::test {
 namespace {
@@ -45,7 +44,7 @@ std::string Evenement(TGestFichier& g, TEvenement& e) {
 }  // namespace
 
 std::string GenealogieTexte(const std::string& cheminBase) {
-  TGestFichier g(Utf8VersAnsi(cheminBase), AvecIndex(TGestFichier::OuvertureLectureSeule()));
+  TGestFichier g(Utf8VersAnsi(cheminBase), TGestFichier::OuvertureLectureSeule());
   if (g.Erreur) return "dossier illisible";
   TModuleBDD& bdd = *g.GetModuleBDD();
   std::string sortie;

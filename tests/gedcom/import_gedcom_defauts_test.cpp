@@ -64,10 +64,8 @@ TEST(ImportGedcomDefauts, ChaqueDefautAvertitAvecSaLigneEtLImportContinue) {
        {"Ligne 9 : boucle de familles, @I2@ serait son propre ancêtre ; son lien avec ses parents de @F1@ est ignoré."}, {"P 1  /  M pere 2", "P 2  /  M pere 0 mere 0 conjoints enfants 1"}},
       {"date illisible", kTete + "0 @I1@ INDI\n1 BIRT\n2 DATE 31 FEB 1800\n0 TRLR\n",
        {"Ligne 7 : Date GEDCOM « 31 FEB 1800 » illisible"}, {"E 1 NAISSANCE «31 FEB 1800»"}},
-      {"saut de niveau", kTete + "0 @I1@ INDI\n3 NAME A /B/\n0 TRLR\n", {"Ligne 6 : saut de niveau"}, {"P 1 B / A"}},
       {"ligne sans niveau", kTete + "0 @I1@ INDI\n1 NOTE début\nsuite sans niveau\n0 TRLR\n",
        {"Ligne 7 :"}, {"[Note:début\nsuite sans niveau]"}},
-      {"fichier coupé", kTete + "0 @I1@ INDI\n1 NAME A /B/\n1 BIRT\n2 DA", {"0 TRLR"}, {"P 1 B / A"}},
       {"octets invalides", kTete + "0 @I1@ INDI\n1 NAME A /B\xe9z/\n0 TRLR\n", {"Ligne 6 :"}, {"P 1 Béz / A"}},
       {"note absente", kTete + "0 @I1@ INDI\n1 NOTE @N4@\n0 TRLR\n",
        {"Ligne 6 : pointeur @N4@ vers une note absente du fichier, ignoré."}, {"P 1"}},
@@ -75,7 +73,6 @@ TEST(ImportGedcomDefauts, ChaqueDefautAvertitAvecSaLigneEtLImportContinue) {
        {"Ligne 7 : pointeur @S4@ vers une source absente du fichier, ignoré."}, {"E 1 NAISSANCE"}},
       {"famille avant ses conjoints", kTete + "0 @F1@ FAM\n1 HUSB @I1@\n1 NOTE Mariés à Lyon\n1 _XYZ\n2 _ABC d\n0 @I1@ INDI\n1 NOTE Sa note\n0 TRLR\n", {},
        {"P 1  /  ? pere 0 mere 0 conjoints enfants note [Famille:Mariés à Lyon][GEDCOM:1 _XYZ\n2 _ABC d][Note:Sa note]"}},
-      {"jeu de caractères inconnu", "0 HEAD\n1 CHAR KLINGON\n0 @I1@ INDI\n1 NAME A /B/\n0 TRLR\n", {"KLINGON"}, {"P 1 B / A"}},
       {"ligne de plus de 255 caractères", kTete + "0 @I1@ INDI\n1 NOTE " + std::string(400, 'x') + "\n0 TRLR\n", {},
        {"[Note:" + std::string(400, 'x') + "]"}},
       {"témoin des anciens dialectes", kTete + "0 @I1@ INDI\n1 BIRT\n2 _WITN @I2@\n0 @I2@ INDI\n0 TRLR\n", {},
@@ -103,21 +100,6 @@ TEST(ImportGedcomDefauts, LaBoucleEstCoupeeUneSeuleFois) {
   for (size_t p = r.genealogie.find(" pere "); p != std::string::npos; p = r.genealogie.find(" pere ", p + 1))
     peres += r.genealogie.compare(p, 8, " pere 0 ") != 0;
   EXPECT_EQ(peres, 2);
-}
-
-TEST(ImportGedcomDefauts, FinsDeLignesEtMarqueDOrdreSontLuesSansAvertissement) {
-  const std::string lf = kTete + "0 @I1@ INDI\n1 NAME Élise /Roux/\n0 TRLR\n";
-  std::string crlf, cr;
-  for (const char c : lf) {
-    crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
-    cr += c == '\n' ? '\r' : c;
-  }
-  for (const std::string& contenu : {lf, crlf, cr, "\xEF\xBB\xBF" + crlf}) {
-    const TResultat r = Importe(contenu);
-    ASSERT_TRUE(r.bilan.reussi);
-    EXPECT_TRUE(r.bilan.avertissements.empty()) << r.avertissements;
-    EXPECT_NE(r.genealogie.find("P 1 Roux / Élise"), std::string::npos);
-  }
 }
 
 TEST(ImportGedcomDefauts, CeQuiNEstPasGedcomNeLaissePasDeDossier) {
@@ -193,11 +175,16 @@ TEST(ImportGedcomDefauts, UnImportTueEstRefaitParLeSuivant) {
     bool inacheve = false;
     {
       TGestFichier g(cible, AvecIndex(TGestFichier::Ouverture()));
-      if (g.Erreur) EXPECT_TRUE(g.CreationInachevee) << essai;
-      else EXPECT_EQ(g.NombrePersonnes(), kPersonnes) << essai;
+      if (g.Erreur) {
+        EXPECT_TRUE(g.CreationInachevee) << essai;
+      } else {
+        EXPECT_EQ(g.NombrePersonnes(), kPersonnes) << essai;
+      }
       inacheve = g.CreationInachevee;
     }
-    if (inacheve) EXPECT_TRUE(ImporteFichierGedcom(source, cible).reussi) << essai;
+    if (inacheve) {
+      EXPECT_TRUE(ImporteFichierGedcom(source, cible).reussi) << essai;
+    }
     ASSERT_TRUE(SupprimeArborescence(repertoire));
   }
 }

@@ -1,12 +1,10 @@
-// The streaming GEDCOM reader: the sample of data/demo, line ends, byte-order marks and
-// character sets (ANSEL with its combining marks), faults with their line numbers, refusal of
+// The streaming GEDCOM reader: line ends, byte-order marks and character sets (ANSEL with its combining marks), faults with their line numbers, refusal of
 // what is not GEDCOM, and chunk boundaries of a file on disk.
 #include "gedcom/lecteur_gedcom.h"
 
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -14,8 +12,6 @@
 
 namespace kyb {
 namespace {
-
-const std::string kDemo = std::string(KYBASE_DONNEES) + "/demo/famille.ged";
 
 // A record flattened: "niveau xref tag [valeur]" per line, children in order.
 void Aplatit(const TNoeudGedcom& n, std::string& sortie) {
@@ -65,39 +61,6 @@ std::string Avec(const std::string& corps, const char* fin = "\n") {
     debut = p + 1;
   }
   return t;
-}
-
-TEST(LecteurGedcom, ExempleDeDemonstration) {
-  TLecteurGedcom lecteur;
-  ASSERT_TRUE(lecteur.Ouvre(kDemo)) << lecteur.Erreur();
-  std::map<std::string, int> parTag;
-  std::map<std::string, TNoeudGedcom> parId;
-  TNoeudGedcom n;
-  while (lecteur.Suivant(n)) {
-    ++parTag[n.tag];
-    if (!n.xref.empty()) parId[n.xref] = n;
-  }
-  EXPECT_TRUE(lecteur.Avertissements().empty()) << lecteur.Avertissements()[0].message;
-  EXPECT_EQ(parTag, (std::map<std::string, int>{
-                        {"HEAD", 1}, {"INDI", 7}, {"FAM", 3}, {"NOTE", 1}, {"TRLR", 1}}));
-  EXPECT_EQ(lecteur.Version(), "5.5.1");
-  EXPECT_EQ(lecteur.Codage(), TCodageGedcom::Utf8);
-  EXPECT_EQ(lecteur.Lignes(), 99);
-  EXPECT_EQ(parId["@N1@"].valeur,
-            "Jean Baptiste tenait un atelier de tissage à la Croix-Rousse. Les livres de comptes "
-            "de l'atelier sont conservés aux archives municipales.\nDeuxième paragraphe : il "
-            "signait « J. B. Martin ».");
-  EXPECT_TRUE(parId["@N1@"].enfants.empty());
-  const TNoeudGedcom& i2 = parId["@I2@"];
-  EXPECT_EQ(i2.Enfant("NAME")->valeur, "Marie Élise /Dupré/");
-  EXPECT_EQ(i2.Enfant("BIRT")->Enfant("DATE")->valeur, "@#DFRENCH R@ 18 BRUM 8");
-  EXPECT_TRUE(i2.Enfant("FAMS")->pointeur);
-  EXPECT_EQ(i2.Enfant("FAMS")->valeur, "@F1@");
-  EXPECT_EQ(parId["@I7@"].Enfant("EMAIL")->valeur, "louis.martin@exemple.fr");
-  EXPECT_EQ(parId["@I3@"].Enfant("BIRT")->Enfant("NOTE")->valeur,
-            "Date relevée dans un registre tenu selon le calendrier julien ;\nl'année commençait "
-            "alors le 25 mars.");
-  EXPECT_EQ(parId["@F1@"].enfants.size(), 4u);
 }
 
 TEST(LecteurGedcom, FinsDeLigneEtMarquesDOrdre) {

@@ -3,37 +3,20 @@
 // count agreed with the user; couple notes completed.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "folder/fic_notes.h"
-#include "folder/gest_fic.h"
-#include "folder/gest_fic_pers.h"
-#include "index/gest_fic_index.h"
-#include "persons/gest_pers.h"
-#include "platform/thread_nom.h"
-#include "store/datamodulebdd.h"
-#include "support/support.h"
-#include "index/ouverture_genealogie.h"
+#include "support/genealogie_index.h"
 
 namespace kyb {
 namespace {
 
-class Reconstruction : public ::testing::Test {
+struct AvecInterface {
+  TInterfaceScriptee iu;
+};
+
+class Reconstruction : public ::testing::Test, protected AvecInterface, protected test::TGenealogieIndex {
  protected:
-  Reconstruction() {
-    NommeThreadPrincipal();
-    g = std::make_unique<TGestFichier>(rep / "R.kya/R.adb", AvecIndex(TGestFichier::Creation(0, &iu)));
-    m = g->GetModuleBDD();
-    f = TFicIndexPerson::De(*g);
-  }
-  long Ajoute(const char16_t* nom, const char16_t* prenoms) {
-    TPerson p(g->GetFicPersons(), 0);
-    p.NouvelleFiche(kEnregCourant);
-    p.SetNom(nom);
-    p.SetPrenoms(prenoms);
-    EXPECT_TRUE(p.Enregistrement());
-    return p.Numero();
-  }
+  Reconstruction() : test::TGenealogieIndex(0, &iu) {}
+  long Ajoute(const char16_t* nom, const char16_t* prenoms) const { return TGenealogie::Ajoute({nom, prenoms}); }
   TEnregPublic Lit(long no) const {
     TEnregPublic p;
     EXPECT_TRUE(m->ReadPerson(p, no));
@@ -41,34 +24,21 @@ class Reconstruction : public ::testing::Test {
   }
   void Ecrit(long no, const TEnregPublic& p) const { ASSERT_TRUE(m->WritePerson(p, no)); }
   long Union(long a, long b, int32_t note) const {
-    TEvenement e(m);
-    e.NouvelleFiche();
-    e.SetLibelle("UNION");
+    TEvenement e = test::Evenement(m, {"UNION"});
     e.Enreg.NoPersA = static_cast<int32_t>(a);
     e.Enreg.NoPersB = static_cast<int32_t>(b);
     e.Enreg.Note = note;
     EXPECT_TRUE(e.Enregistrement());
     return e.Enreg.ID;
   }
-  // Rows and memory agree, and every live person has the rows its names give.
+  // Nothing left for the verification to find, and rows and memory agree.
   void IndexSain() const {
     EXPECT_EQ(f->CheckIndexValid(nullptr, false).Defauts(), 0);
-    std::vector<UnicodeString> lignes, memoire;
-    TACRQuery q(m->Database(), "SELECT ID FROM IndexNomPrenoms");
-    ASSERT_TRUE(q.Open());
-    for (; !q.Eof(); q.Next())
-      lignes.push_back(TEltIndex(TIndexPerson(f, static_cast<long>(q.Fields(0).AsInt64())).Enreg, 0).TexteDeTri());
-    for (const TEltIndex& e : f->Index()->Elements()) memoire.push_back(e.TexteDeTri());
-    EXPECT_TRUE(std::is_sorted(f->Index()->Elements().begin(), f->Index()->Elements().end()));
-    std::sort(lignes.begin(), lignes.end());
-    std::sort(memoire.begin(), memoire.end());
-    EXPECT_EQ(lignes, memoire);
+    test::AttendIndexEnPhase(Dossier());
   }
-  test::RepertoireTemporaire rep;
-  TInterfaceScriptee iu;
-  std::unique_ptr<TGestFichier> g;
-  TModuleBDD* m = nullptr;
-  TFicIndexPerson* f = nullptr;
+  TGestFichier* g = &Dossier();
+  TModuleBDD* m = Bdd();
+  TFicIndexPerson* f = &Index();
 };
 
 TEST_F(Reconstruction, ChaqueDommageRepareOuSignale) {
@@ -262,18 +232,9 @@ TEST_F(Reconstruction, NotesDeCoupleCompletees) {
 }
 
 TEST_F(Reconstruction, EntreeDuRapportDErreurs) {
-  TPerson p(g->GetFicPersons(), 0);
-  p.NouvelleFiche(kEnregCourant);
-  p.SetNom(u"Martin");
-  p.SetPrenoms(u"Jean Pierre");
-  p.Fiche().EvenementsCharges = p.Fiche().ChpsSimplesCharges = true;
-  for (const auto& [libelle, date] : {std::pair{"NAISSANCE", "12/03/1850"}, std::pair{"DECES", "05/11/1910"}}) {
-    TEvenement e(m);
-    e.NouvelleFiche();
-    e.SetLibelle(libelle);
-    e.Enreg.Date = TDateKY('G', date);
-    p.Fiche().AddEvenInTV(e);
-  }
+  const long personne =
+      TGenealogie::Ajoute({u"Martin", u"Jean Pierre", '?', 0, 0, {{"NAISSANCE", "12/03/1850"}, {"DECES", "05/11/1910"}}});
+  TPerson p(g->GetFicPersons(), personne);
   long no = 0;
   TNote note(g->FicNotes.get(), 0);
   note.NouvelleFiche(no);

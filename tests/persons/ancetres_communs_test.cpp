@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "famille_test.h"
+#include "support/genealogie.h"
 
 namespace kyb {
 namespace {

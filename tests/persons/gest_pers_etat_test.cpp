@@ -3,36 +3,15 @@
 #include <gtest/gtest.h>
 
 #include "folder/gest_fic_sosa.h"
-#include "persons/gest_pers.h"
-#include "platform/thread_nom.h"
-#include "store/datamodulebdd.h"
-#include "support/support.h"
+#include "support/genealogie.h"
 
 namespace kyb {
 namespace {
 
-class EtatPersonne : public ::testing::Test {
+class EtatPersonne : public ::testing::Test, protected test::TGenealogie {
  protected:
-  EtatPersonne() {
-    NommeThreadPrincipal();
-    g = std::make_unique<TGestFichier>(rep / "Famille.kya/Famille.adb", TGestFichier::Creation());
-    f = g->FicPersons.get();
-  }
   long Nouvelle(const char16_t* nom, char sexe, long pere = 0, long mere = 0) const {
-    TPerson p(f, 0);
-    p.NouvelleFiche(kEnregCourant);
-    p.SetNom(nom);
-    p.SetSexe(sexe);
-    p.Public.Pere = static_cast<int32_t>(pere);
-    p.Public.Mere = static_cast<int32_t>(mere);
-    EXPECT_TRUE(p.Enregistrement());
-    for (const long parent : {pere, mere})
-      if (parent > 0) {
-        TPerson q(f, parent);
-        q.AjouteEnf(p.Numero());
-        EXPECT_TRUE(q.Enregistrement());
-      }
-    return p.Numero();
+    return Ajoute({nom, u"", sexe, pere, mere});
   }
   void Marie(long a, long b) const {
     TPerson pa(f, a), pb(f, b);
@@ -41,9 +20,8 @@ class EtatPersonne : public ::testing::Test {
     ASSERT_TRUE(pa.Enregistrement());
     ASSERT_TRUE(pb.Enregistrement());
   }
-  test::RepertoireTemporaire rep;
-  std::unique_ptr<TGestFichier> g;
-  TFicPersons* f = nullptr;
+  TFicPersons* f = Personnes();
+  TGestFichier* g = &Dossier();
 };
 
 TEST_F(EtatPersonne, SuppressionPuisRestauration) {

@@ -1,31 +1,14 @@
-// The person's record card (events and simple fields) read with it and saved with it, all or
-// nothing.
+// A person saved with its record card (events and simple fields) and alternative parents: all
+// of it or nothing, whichever row write fails.
 #include <gtest/gtest.h>
 
-#include "persons/bufferisationarbchrono.h"
-#include "persons/gest_pers.h"
-#include "platform/thread_nom.h"
-#include "store/datamodulebdd.h"
-#include "support/support.h"
+#include "support/genealogie.h"
 
 namespace kyb {
 namespace {
 
-class FichePersonne : public ::testing::Test {
+class FichePersonne : public ::testing::Test, protected test::TGenealogie {
  protected:
-  FichePersonne() {
-    NommeThreadPrincipal();
-    g = std::make_unique<TGestFichier>(rep / "Famille.kya/Famille.adb", TGestFichier::Creation());
-    f = g->FicPersons.get();
-    m = g->GetModuleBDD();
-  }
-  TEvenement Even(const char* libelle, const char* date) const {
-    TEvenement e(m);
-    e.NouvelleFiche();
-    e.SetLibelle(libelle);
-    e.Enreg.Date = TDateKY('G', date);
-    return e;
-  }
   TChpsSimple Simple(const char* libelle, const char16_t* donnee) const {
     TChpsSimple c(m);
     c.SetLibelle(libelle);
@@ -46,61 +29,18 @@ class FichePersonne : public ::testing::Test {
                                     "SELECT RAISE(ABORT, 'panne provoquée') WHERE (SELECT restant FROM panne) = 0; END"));
       }
   }
-  test::RepertoireTemporaire rep;
-  std::unique_ptr<TGestFichier> g;
-  TFicPersons* f = nullptr;
-  TModuleBDD* m = nullptr;
+  TFicPersons* f = Personnes();
+  TModuleBDD* m = Bdd();
 };
 
-TEST_F(FichePersonne, LueEtEnregistreeAvecLaPersonne) {
-  TPerson p(f, 0);
-  p.NouvelleFiche(kEnregCourant);
-  const long no = p.Numero();
-  p.SetNom(u"Martin");
-  p.Fiche().EvenementsCharges = p.Fiche().ChpsSimplesCharges = true;  // a new person: empty card
-  p.Fiche().AddEvenInTV(Even("NAISSANCE", "12/03/1850"));
-  p.Fiche().AddChpsSimpleInTV(Simple("PROFESSION", u"Forgeron"));
-  ASSERT_TRUE(p.Enregistrement());
-
-  const TPerson seul(f, no);  // identity only: no card
-  EXPECT_FALSE(seul.FicheChargee());
-  const TPerson complet(f, no, true);
-  ASSERT_TRUE(complet.FicheChargee());
-  ASSERT_EQ(complet.Fiche().GetNbInfoEven(), 1);
-  EXPECT_EQ(complet.Fiche().Evenements[0].Even.Enreg.LibelleChamps, "NAISSANCE");
-  EXPECT_EQ(complet.Fiche().Evenements[0].Even.Enreg.NoPersA, no);
-  ASSERT_EQ(complet.Fiche().GetNbChpsSimple(), 1);
-  EXPECT_EQ(complet.Fiche().ChpsSimples[0].Chps.Enreg.Donnee, u"Forgeron");
-
-  // A cached complete read gives the card; a second one asks nothing of the store.
-  TPerson lu(f, 0);
-  lu.Lecture(no, true, 0, true);
-  EXPECT_EQ(lu.Fiche().GetNbInfoEven(), 1);
-  lu.Lecture(no, false, 0, true);
-  EXPECT_FALSE(lu.FicheChargee());
-  // An event added through one copy is seen through the cache.
-  TPerson q(f, no, true);
-  q.Fiche().AddEvenInTV(Even("DECES", "01/02/1900"));
-  ASSERT_TRUE(q.Enregistrement());
-  lu.Lecture(no, true, 0, true);
-  EXPECT_EQ(lu.Fiche().GetNbInfoEven(), 2);
-  EXPECT_EQ(TPerson(f, no, true).Fiche().GetNbInfoEven(), 2);
-}
-
 TEST_F(FichePersonne, JamaisAMoitieEnregistree) {
-  TPerson p(f, 0);
-  p.NouvelleFiche(kEnregCourant);
-  const long no = p.Numero();
-  p.SetNom(u"Martin");
-  p.Fiche().EvenementsCharges = p.Fiche().ChpsSimplesCharges = true;
-  p.Fiche().AddEvenInTV(Even("NAISSANCE", "12/03/1850"));
-  ASSERT_TRUE(p.Enregistrement());
+  const long no = Ajoute({u"Martin", u"", 'M', 0, 0, {{"NAISSANCE", "12/03/1850"}}});
 
   // Name, card (one event removed, one added, a simple field) and alternative parents at once.
   TPerson change(f, no, true);
   change.SetNom(u"Martel;Forge");
   ASSERT_TRUE(change.Fiche().SupprEvenNo(0));
-  change.Fiche().AddEvenInTV(Even("DECES", "01/02/1900"));
+  change.Fiche().AddEvenInTV(test::Evenement(m, {"DECES", "01/02/1900"}));
   change.Fiche().AddChpsSimpleInTV(Simple("PROFESSION", u"Forgeron"));
   change.NoParents().PereB = 1;
   int echecs = 0;

@@ -1,7 +1,7 @@
 // Link editing on a person: spouses and children added, ordered and removed on both sides.
 #include <gtest/gtest.h>
 
-#include "famille_test.h"
+#include "support/genealogie.h"
 #include "persons/gest_pers.h"
 
 namespace kyb {

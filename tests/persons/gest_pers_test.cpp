@@ -1,14 +1,9 @@
-// TPerson identity and links in both storages, the alternative parents, and the person cache.
+// TPerson identity and links in both storages, and the alternative parents.
 #include "persons/gest_pers.h"
 
 #include <gtest/gtest.h>
-#include <sqlite3.h>
-
-#include <fstream>
-#include <iterator>
 
 #include "folder/dossier_ancien.h"
-#include "persons/bufferisationarbchrono.h"
 #include "platform/thread_nom.h"
 #include "store/datamodulebdd.h"
 #include "support/support.h"
@@ -23,7 +18,7 @@ class Personne : public ::testing::Test {
   Personne() { NommeThreadPrincipal(); }
   std::unique_ptr<TGestFichier> Ouvre(const AnsiString& chemin, bool creer = false,
                                       TGestFichier::TModeConversion mode = TGestFichier::mcAucune) {
-    return std::make_unique<TGestFichier>(chemin, TGestFichier::TOptionsOuverture{.Creer = creer, .PremierePersonne = 1, .Conversion = mode});
+    return std::make_unique<TGestFichier>(chemin, TGestFichier::TOptionsOuverture{.Creer = creer, .PremierePersonne = 1, .Conversion = mode, .FabriqueIndex = {}});
   }
   std::unique_ptr<TGestFichier> Nouveau() { return Ouvre(rep / "Famille.kya/Famille.adb", true); }
   test::RepertoireTemporaire rep;
@@ -43,14 +38,12 @@ TEST_F(Personne, IdentiteEtLiensDansLaBase) {
   for (long i = 0; i < kMaxEnfants; ++i) p.AjouteEnf(2000 + i);
   p.SetTemoin();
   ASSERT_TRUE(p.Enregistrement());
-  EXPECT_EQ(g->NoThreadEcriture, IdThread());
 
   const TPerson relu(f, 2);
   EXPECT_EQ(relu.Public.Nom.size(), 100u);
   EXPECT_EQ(relu.Public.TypePersonne, 'P');  // a witness with links is saved as a person
   EXPECT_EQ(relu.CompteNbConjoint(), 150);
   EXPECT_EQ(relu.Public.Enfants[149].No, 2149);
-  EXPECT_EQ(g->NoThreadLecture, IdThread());
   for (const long no : {0L, -5L}) {  // unnumbered: empty, and saving writes nothing
     TPerson vide(f, no);
     EXPECT_EQ(vide.Numero(), 0);
@@ -114,155 +107,18 @@ TEST_F(Personne, DossierAncien) {
     EXPECT_EQ(nouveau.Numero(), 4);
     ASSERT_TRUE(nouveau.Enregistrement());
   }
-  std::string octets = Contenu(prs);
-  octets[2 * kTailleEnregPersonne + TEnregPersonne::kSexe] = 'X';
-  octets[3 * kTailleEnregPersonne + TEnregPersonne::kSupprime] = '\x01';
-  std::ofstream(prs, std::ios::binary | std::ios::trunc) << octets;
+  const std::string octets = Contenu(prs);
 
   auto g = Ouvre(chemin);
   TFicPersons* f = g->FicPersons.get();
   const TPerson un(f, 1);
   EXPECT_EQ(un.Public.Conjoints[11].Lien.No, 111);
   EXPECT_EQ(un.Public.Enfants[34].No, 234);
-  EXPECT_EQ(TPerson(f, 2).Public.Sexe, '?');
-  const TPerson abime(f, 3);  // garbage: empty, with its number
-  EXPECT_EQ(abime.Numero(), 3);
-  EXPECT_TRUE(abime.NomEtPrenomVides());
   TPerson quatre(f, 4);
   EXPECT_EQ(quatre.Numero(), 4);
   quatre.SetNom(u"Autre");
   EXPECT_FALSE(quatre.Enregistrement());  // read-only
   EXPECT_EQ(Contenu(prs), octets);
-}
-
-TEST_F(Personne, CacheDesPersonnes) {
-  auto g = Nouveau();
-  TFicPersons* f = g->FicPersons.get();
-  TBufferisationArbChrono& cache = TBufferisationArbChrono::De(*f);
-  for (long no = 10001; no >= 1; --no) {
-    auto p = std::make_unique<TPerson>(f, 0);
-    p->NouvelleFiche(no);
-    cache.AjoutePersonne(std::move(p));
-  }
-  // The 10001st person pushed out the lowest number, not the oldest entry.
-  EXPECT_EQ(cache.Taille(), 10000u);
-  EXPECT_FALSE(cache.Contient(2));
-  EXPECT_TRUE(cache.Contient(1));
-  cache.RazBuffers();
-  EXPECT_EQ(cache.GetPerson(-5)->Numero(), 0);
-
-  TPerson p(f, 1);  // a direct read drops the number from the cache: read before caching it
-  TPerson* racine = cache.GetPerson(1);
-  EXPECT_EQ(cache.GetPerson(1), racine);
-  p.SetNom(u"Racine");
-  ASSERT_TRUE(p.Enregistrement());  // refreshes the cached copy
-  EXPECT_FALSE(p.Modifie());
-  EXPECT_EQ(racine->Public.Nom, u"Racine");
-  TPerson parCache(f, 0);
-  parCache.Lecture(1, false, 0, true);
-  EXPECT_EQ(parCache.Public.Nom, u"Racine");
-  parCache.SetModifie(true);
-  EXPECT_EQ(cache.Update(parCache), racine);
-  EXPECT_EQ(cache.Update(parCache), nullptr);  // the mark was cleared
-  cache.Delete(1);
-  EXPECT_FALSE(cache.Contient(1));
-  f->VideBufferPerson();
-  EXPECT_EQ(TBufferisationArbChrono::De(*f).Taille(), 0u);
-}
-
-// Counts the statements run on the store's connection while it lives.
-class CompteurRequetes {
- public:
-  explicit CompteurRequetes(TModuleBDD& m) : connexion_(m.Database().Connexion()) {
-    sqlite3_trace_v2(connexion_, SQLITE_TRACE_STMT, &Compte, this);
-  }
-  ~CompteurRequetes() { sqlite3_trace_v2(connexion_, 0, nullptr, nullptr); }
-  CompteurRequetes(const CompteurRequetes&) = delete;
-  CompteurRequetes& operator=(const CompteurRequetes&) = delete;
-  [[nodiscard]] int Nombre() const { return nombre_; }
-
- private:
-  static int Compte(unsigned, void* moi, void*, void*) {
-    ++static_cast<CompteurRequetes*>(moi)->nombre_;
-    return 0;
-  }
-  sqlite3* connexion_;
-  int nombre_ = 0;
-};
-
-// What a cached read gives must be what a direct read of the store gives.
-void AttendComme(const TPerson& enCache, TFicPersons* f, long no) {
-  const TPerson direct(f, no);
-  EXPECT_EQ(enCache.Public.Nom, direct.Public.Nom);
-  EXPECT_EQ(enCache.Public.Pere.No, direct.Public.Pere.No);
-  EXPECT_EQ(enCache.Public.Mere.No, direct.Public.Mere.No);
-  EXPECT_EQ(enCache.NoParents().PereB, direct.NoParents().PereB);
-  EXPECT_EQ(enCache.NoParents().PerePrinc, direct.NoParents().PerePrinc);
-}
-
-TEST_F(Personne, LectureEnCacheSansRequeteNiDonneePerimee) {
-  auto g = Nouveau();
-  TFicPersons* f = g->FicPersons.get();
-  TModuleBDD& m = *g->GetModuleBDD();
-  TPerson ecrit(f, 0);
-  ecrit.NouvelleFiche(kEnregCourant);
-  const long no = ecrit.Numero();
-  ecrit.SetNom(u"Durand");
-  ecrit.NoParents().PereA = 1;
-  ecrit.NoParents().PereB = 7;
-  ecrit.NoParents().PerePrinc = 2;  // father B is the displayed one
-  ecrit.Public.Pere = 7;
-  ASSERT_TRUE(ecrit.Enregistrement());
-
-  TPerson lu(f, 0);
-  lu.Lecture(no, false, 0, true);  // a miss fills the cache
-  {
-    const CompteurRequetes compteur(m);
-    for (int i = 0; i < 3; ++i) lu.Lecture(no, false, 0, true);
-    EXPECT_EQ(compteur.Nombre(), 0);
-  }
-  EXPECT_EQ(lu.Public.Pere.No, 7);
-  EXPECT_EQ(lu.NoParents().PereA, 1);
-  lu.Lecture(no, true, 0, true);  // the card joins the cached person once
-  {
-    const CompteurRequetes compteur(m);
-    lu.Lecture(no, true, 0, true);
-    EXPECT_EQ(compteur.Nombre(), 0);
-  }
-  EXPECT_TRUE(lu.FicheChargee());
-
-  // A save of another copy of the person refreshes the cached one, parents included.
-  ecrit.SetNom(u"Dupont");
-  ecrit.NoParents().PerePrinc = 0;
-  ecrit.Public.Pere = 1;
-  ASSERT_TRUE(ecrit.Enregistrement());
-  {
-    const CompteurRequetes compteur(m);
-    lu.Lecture(no, false, 0, true);
-    EXPECT_EQ(compteur.Nombre(), 0);
-  }
-  EXPECT_EQ(lu.Public.Nom, u"Dupont");
-  EXPECT_EQ(lu.Public.Pere.No, 1);
-  AttendComme(lu, f, no);
-
-  // The alternative parents written alone: the cached copy is dropped, then read again.
-  lu.Lecture(no, false, 0, true);
-  ecrit.NoParents().PerePrinc = 2;
-  ecrit.WriteNoParentFromBDD();
-  lu.Lecture(no, false, 0, true);
-  EXPECT_EQ(lu.Public.Pere.No, 7);
-  AttendComme(lu, f, no);
-
-  // A save the store refuses leaves nothing unsaved in the cache.
-  lu.Lecture(no, false, 0, true);
-  ASSERT_TRUE(m.Database().ExecuteSql("CREATE TEMP TRIGGER panne BEFORE UPDATE ON main.Personnes "
-                                      "BEGIN SELECT RAISE(ABORT, 'panne provoquée'); END"));
-  ecrit.SetNom(u"Perdu");
-  EXPECT_FALSE(ecrit.Enregistrement());
-  ASSERT_TRUE(m.Database().ExecuteSql("DROP TRIGGER temp.panne"));
-  lu.Lecture(no, false, 0, true);
-  EXPECT_EQ(lu.Public.Nom, u"Dupont");
-  AttendComme(lu, f, no);
 }
 
 }  // namespace

@@ -7,10 +7,7 @@
 #include <vector>
 
 #include "fields/csdefchps.h"
-#include "persons/gest_pers.h"
-#include "platform/thread_nom.h"
-#include "store/datamodulebdd.h"
-#include "support/support.h"
+#include "support/genealogie.h"
 
 namespace kyb {
 namespace {
@@ -35,38 +32,16 @@ TEST(IdentifiantPersonne, BlocsHexadecimauxJusquAUnTexteLibre) {
     EXPECT_EQ(id, c.attendu);
     EXPECT_EQ(suivant, c.attendu.size() / 8);
   }
-  for (int i = 0; i < 1000; ++i) {
-    const long n = TirageIdPers();
-    ASSERT_GE(n, 0);
-    ASSERT_LE(n, 99998);
-  }
+  for (int i = 0; i < 1000; ++i) ASSERT_LE(static_cast<unsigned long>(TirageIdPers()), 99998u);
 }
 
-class IdentifiantDansLeDossier : public ::testing::Test {
- protected:
-  IdentifiantDansLeDossier() { NommeThreadPrincipal(); }
-  std::unique_ptr<TGestFichier> Ouvre(bool creer, bool lectureSeule = false) const {
-    return std::make_unique<TGestFichier>(rep / "Famille.kya/Famille.adb", TGestFichier::TOptionsOuverture{.Creer = creer, .PremierePersonne = 1, .LectureSeule = lectureSeule});
-  }
-  static long NouvellePersonne(TFicPersons* f) {
-    TPerson p(f, 0);
-    p.NouvelleFiche(kEnregCourant);
-    p.SetNom(u"Martin");
-    EXPECT_TRUE(p.Enregistrement());
-    return p.Numero();
-  }
-  test::RepertoireTemporaire rep;
-};
-
-TEST_F(IdentifiantDansLeDossier, CreeUneFoisPuisRelu) {
-  long a = 0, b = 0, c = 0;
+TEST(IdentifiantDansLeDossier, CreeUneFoisPuisRelu) {
+  test::TGenealogie d;
   AnsiString idA;
+  const long a = d.Ajoute({u"Martin"}), b = d.Ajoute({u"Martin"}), c = d.Ajoute({u"Martin"});
   {
-    auto g = Ouvre(true);
-    TFicPersons* f = g->FicPersons.get();
-    a = NouvellePersonne(f);
-    b = NouvellePersonne(f);
-    c = NouvellePersonne(f);
+    TGestFichier* g = &d.Dossier();
+    TFicPersons* f = d.Personnes();
     TPerson pa(f, a);
     EXPECT_EQ(pa.RetourneIdPers(), "");  // not asked to create: none
     EXPECT_EQ(TPerson(f, a, true).Fiche().GetNbChpsSimple(), 0);
@@ -89,17 +64,14 @@ TEST_F(IdentifiantDansLeDossier, CreeUneFoisPuisRelu) {
     EXPECT_TRUE(pa.VerifIdPersOk(pa.IdPersComplet()));
     EXPECT_EQ(TPerson(f, c).IdPersComplet(), "");  // none asked for: none made
   }
-  {
-    auto g = Ouvre(false);
-    EXPECT_EQ(TPerson(g->FicPersons.get(), a).RetourneIdPers(), idA);  // stored with the person
-  }
+  d.Ouvre(TGestFichier::Ouverture());
+  EXPECT_EQ(d.Personne(a).RetourneIdPers(), idA);  // stored with the person
   // A read-only folder makes none and writes nothing.
-  auto g = Ouvre(false, true);
-  ASSERT_TRUE(g->IsReadOnly());
-  TPerson pc(g->FicPersons.get(), c);
+  d.Ouvre(TGestFichier::OuvertureLectureSeule());
+  ASSERT_TRUE(d.Dossier().IsReadOnly());
+  TPerson pc = d.Personne(c);
   EXPECT_EQ(pc.RetourneIdPers(true), "");
-  EXPECT_EQ(pc.Fiche().GetNbChpsSimple(), 0);
-  EXPECT_EQ(TPerson(g->FicPersons.get(), c, true).Fiche().GetNbChpsSimple(), 0);
+  EXPECT_EQ(d.Personne(c, true).Fiche().GetNbChpsSimple(), 0);
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "famille_test.h"
+#include "support/genealogie.h"
 #include "folder/gest_fic_sosa.h"
 
 namespace kyb {

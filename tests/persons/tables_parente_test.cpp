@@ -1,11 +1,11 @@
-// Relative lists: members, separators, the 500-entry bound, appending, the table operations.
+// Relative lists: members, separators, the 500-entry bound, appending.
 #include "persons/tables_parente.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
 
-#include "famille_test.h"
+#include "support/genealogie.h"
 
 namespace kyb {
 namespace {
@@ -127,27 +127,6 @@ TEST(TablesParente, BorneDeCinqCentsEntrees) {
   EXPECT_EQ(nb, 490);
   EXPECT_EQ((*t)[9], 5009);
   EXPECT_EQ((*t)[10], 1000);
-}
-
-TEST(TablesParente, OperationsSurLesTables) {
-  TTableLong t{};
-  EXPECT_TRUE(AjouteNoTableLong(t, 3, 7));
-  EXPECT_TRUE(AjouteNoTableLong(t, 3, 7));  // already there
-  EXPECT_TRUE(AjouteNoTableLong(t, 3, 8));
-  EXPECT_TRUE(AjouteNoTableLong(t, 3, 9));
-  EXPECT_FALSE(AjouteNoTableLong(t, 3, 10));  // full at its capacity
-  EXPECT_EQ(CompteNoTableLong(t), 3);
-  MetAZeroNoTableLong(t, 8);
-  EXPECT_EQ(t[1], 0);
-  EXPECT_TRUE(IsPersInTab(t, 9, 3));
-  EXPECT_FALSE(IsPersInTab(t, 9, 2));
-  EXPECT_FALSE(IsPersInTab(t, 9, -1));
-  RecompactTableLong(t);
-  EXPECT_EQ(t[0], 7);
-  EXPECT_EQ(t[1], 9);
-  EXPECT_EQ(t[2], 0);
-  EXPECT_TRUE(AjouteNoTableLong(t, 3, 11));  // the freed entry is used again
-  EXPECT_EQ(t[2], 11);
 }
 
 }  // namespace
