@@ -7,10 +7,10 @@
 # lines that follow are its expected output (stdout and stderr together), then "[N]" when it
 # exits with N other than 0. Lines starting with "#" are comments. In the expected output, a
 # line "..." stands for any number of lines and a line ending in " (re)" is an awk extended
-# regular expression (no {m,n}) for the whole line. Commands run in a fresh REPERTOIRE with kyb as a shell function
-# and $SRC the source tree. In what they print, that directory reads @TMP@, the source tree
-# @SRC@, the log root $XDG_STATE_HOME @ETAT@, a date and time @HORODATAGE@ and today's date
-# @AUJOURDHUI@.
+# regular expression (no {m,n}) for the whole line. Commands run in a fresh REPERTOIRE with kyb
+# as a shell function and $SRC the source tree. In what they print, that directory reads @TMP@,
+# the source tree @SRC@, the log root $XDG_STATE_HOME @ETAT@, a date and time @HORODATAGE@ and
+# today's date @AUJOURDHUI@.
 set -u
 KYB=$1 CAS=$2 TMP=$3 SRC=$4
 export SRC

@@ -128,6 +128,8 @@ TEST_F(DefChpsCs, RecherchesEtEvenementsStandard) {
   EXPECT_FALSE(defs->IsEvenNaissanceUniquement("BAPTEME"));
   EXPECT_TRUE(defs->IsEvenNaissance("BAPTEME"));
   EXPECT_FALSE(defs->IsEvenUnion("PACS"));
+  EXPECT_TRUE(defs->IsEvenStandard("DIVORCE"));
+  EXPECT_FALSE(defs->IsEvenStandard("PROFESSION"));
   const TChpCs* naissance = defs->RechercheChampsInternePtr("NAISSANCE");
   EXPECT_TRUE(defs->IsDateNaissance(naissance, kSousChampDate));
   EXPECT_FALSE(defs->IsDateNaissance(naissance, 0));

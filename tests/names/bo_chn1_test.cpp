@@ -15,6 +15,7 @@ TEST(Repliement, MajusculesAccentueesEtSimples) {
   };
   const Cas cas[] = {
       {"élodie", "ÉLODIE", "ELODIE"},
+      {"àáâãäå èêë", "ÀÁÂÃÄÅ ÈÊË", "AAAAAA EEE"},
       {"œuvre", "ŒUVRE", "ŒUVRE"},
       {"Ÿvette ÿ", "ŸVETTE Ÿ", "YVETTE Y"},
       {"Çà et là", "ÇÀ ET LÀ", "CA ET LA"},
