@@ -59,6 +59,14 @@ TEST_F(AnalyseDateTest, FormesNormalisees) {
       {"3 jour compl\xE9mentaire an 4", "R", "03/COMP/04", -1},
       {"thermidor an 2", "R", "../THER/02", -1},
       {"?/brumaire/8", "R", "../BRUM/08", -1},
+      // Around the 1582 reform, years before Christ, days known without their year.
+      {"09/12/1582", "G", "09/12/1582", -1},
+      {"20/12/1582", "G", "20/12/1582", -1},
+      {"29/02/....", "G", "29/02/....", -1},
+      {"1/1/0", "G", "01/01/2000", -1},  // a one-digit year is 200d
+      {"1/1/00", "G", "01/01/2000", -1},
+      {"29/02/0045", "A", "29/02/0045", -1},  // 45 BC was a leap year
+      {"29/02/0001", "A", "29/02/0001", -1},  // so was 1 BC
   };
   for (const Cas& c : cas) {
     AnsiString r = "inchang\xE9";
@@ -93,6 +101,17 @@ TEST_F(AnalyseDateTest, SaisiesRefusees) {
       {"1 bidule an 5", "R", nullptr, 3},
       {"1 pluviose an 123", "R", nullptr, 4},
       {"140789", "R", nullptr, 4},
+      // No year 0; days France skipped in 1582; days no year has.
+      {"1/1/0000", "G", nullptr, 7},
+      {"1/1/000", "G", nullptr, 7},
+      {"0000", "G", nullptr, 7},
+      {"1/1/0", "A", nullptr, 7},
+      {"15/12/1582", "G", nullptr, 9},
+      {"10/12/1582", "G", nullptr, 9},
+      {"19/12/1582", "G", nullptr, 9},
+      {"31/04/....", "G", nullptr, 9},
+      {"30/02/....", "G", nullptr, 9},
+      {"29/02/0044", "A", nullptr, 9},  // 44 BC was a common year
   };
   for (const Cas& c : cas) {
     AnsiString r = "inchang\xE9";
@@ -121,40 +140,16 @@ TEST_F(AnalyseDateTest, AnneeADeuxChiffresSuitLHorloge) {
   }
 }
 
+// The forms a stored text is recognised by (a typed text goes through AnalyseDate instead).
 TEST(FormesDeTexte, Gabarits) {
-  EXPECT_TRUE(DateFormatGregorien("14/07/1789"));
-  EXPECT_FALSE(DateFormatGregorien("14/07/178"));
-  EXPECT_FALSE(DateFormatGregorien("14-07-1789"));
-  EXPECT_TRUE(DateFormatHebraique("01/08/5784"));
-  EXPECT_TRUE(DateFormatRepublicain("01/PLUV/12"));
-  EXPECT_TRUE(DateFormatRepublicain("01/PLUV/1"));
-  EXPECT_FALSE(DateFormatRepublicain("01/PLUV/"));
-  EXPECT_TRUE(DateFormatFourchette("1750/1760"));
-  EXPECT_TRUE(DateFormatFourchette("02/05"));
-  EXPECT_FALSE(DateFormatFourchette("1750/1760 "));
-  EXPECT_FALSE(DateFormatFourchette("17501/760"));
-  EXPECT_TRUE(AnneeVide(""));
-  EXPECT_TRUE(AnneeVide("...."));
-  EXPECT_FALSE(AnneeVide("1789"));
   EXPECT_EQ(RetourneFormatDate(""), ' ');
   EXPECT_EQ(RetourneFormatDate("14/07/1789"), 'G');
   EXPECT_EQ(RetourneFormatDate("01/PLUV/12"), 'R');
+  EXPECT_EQ(RetourneFormatDate("01/PLUV/1"), 'R');
   EXPECT_EQ(RetourneFormatDate("1750/1760"), '?');
-}
-
-TEST(FormesDeTexte, Parties) {
-  int j = -1, m = -1, a = -1;
-  RecupJourMoisAnnee("14/07/1789", &j, &m, &a);
-  EXPECT_EQ(std::make_tuple(j, m, a), std::make_tuple(14, 7, 1789));
-  RecupJourMoisAnnee("../../1789", &j, &m, &a);
-  EXPECT_EQ(std::make_tuple(j, m, a), std::make_tuple(0, 0, 1789));
-  RecupJourMoisAnnee("01/PLUV/12", &j, &m, &a);
-  EXPECT_EQ(std::make_tuple(j, m, a), std::make_tuple(1, 5, 12));
-  RecupJourMoisAnnee("n'importe", &j, &m, &a);
-  EXPECT_EQ(std::make_tuple(j, m, a), std::make_tuple(0, 0, 0));
-  EXPECT_EQ(LitNombre("1789", 0, 4), 1789);
-  EXPECT_EQ(LitNombre("178", 0, 4), -1);
-  EXPECT_EQ(LitNombre("17x9", 0, 4), -1);
+  EXPECT_TRUE(DateFormatFourchette("02/05"));
+  for (const char* t : {"14/07/178", "14-07-1789", "1750/1760 ", "17501/760", "01/PLUV/"})
+    EXPECT_FALSE(DateFormatGregorien(t) || DateFormatFourchette(t) || DateFormatRepublicain(t)) << t;
 }
 
 }  // namespace

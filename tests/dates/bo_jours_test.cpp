@@ -16,93 +16,52 @@ TDateKY Qualifiee(const char* acte, const char* texte, char calendrier = 'G') {
   return d;
 }
 
-TEST(TDateKY, ValeurParDefautEtCopie) {
-  const TDateKY vide;
-  EXPECT_TRUE(vide.Vide());
-  EXPECT_TRUE(vide.DateVide0());
-  EXPECT_EQ(vide.GetCalendrier(), 0);
-  EXPECT_TRUE(vide.DateFormatGregorien());
-  EXPECT_EQ(sizeof(TDateKY), 15u);
-  const TDateKY incertaine('?', "14/07/1789");
-  const TDateKY copie(incertaine);
-  EXPECT_EQ(copie.GetCalendrier(), 'G');
-  TDateKY affectee;
-  affectee = incertaine;
-  EXPECT_EQ(affectee.GetCalendrier(), '?');
-  EXPECT_EQ(TDateKY(1750, "01/01/").GetDate(), "01/01/1750");
-  EXPECT_EQ(TDateKY(789, "31/12/").GetDate(), "31/12/0789");
-  TDateKY longue;
-  longue.SetDate("14/07/1789 et plus");
-  EXPECT_EQ(longue.GetDate(), "14/07/1789");
-}
-
-TEST(TDateKY, FormeExportee) {
+TEST(TDateKY, FormeExporteeEtTexteSaisi) {
+  HorlogeFixee horloge(EncodeDate(2026, 12, 5));
   EXPECT_EQ(TDateKY().ExportInString(), "");
   EXPECT_EQ(G("14/07/1789").ExportInString(), "#  G14/07/1789#");
-  const TDateKY avant = Qualifiee("<", "../../1750");
-  EXPECT_EQ(avant.ExportInString(), "# <G../../1750#");
   const TDateKY relue("# <G../../1750#");
-  EXPECT_EQ(relue.GetActe(), " <");
   EXPECT_TRUE(relue.IsActeInferieur());
   EXPECT_EQ(relue.GetDate(), "../../1750");
   EXPECT_EQ(relue.ExportInString(), "# <G../../1750#");
   TDateKY sansCal;
-  sansCal.SetDate("14/07/1789");
+  sansCal.SetDate("14/07/1789 et plus");  // cut to its ten characters, read as Gregorian
   EXPECT_EQ(sansCal.ExportInString(), "#  G14/07/1789#");
   EXPECT_EQ(TDateKY("#CAR01/PLUV/12#").GetCalendrier(), 'R');
   // 14 characters: not an export form, analysed as typed text (and refused here).
   EXPECT_TRUE(TDateKY("# <G1750/1760#").DateVide0());
+  EXPECT_EQ(TDateKY(789, "31/12/").GetDate(), "31/12/0789");
+  EXPECT_EQ(TDateKY("14 7 1789").ExportInString(), "#  G14/07/1789#");
+  EXPECT_EQ(TDateKY("01/PLUV/12").ExportInString(), "#  R01/PLUV/12#");
+  for (const char* refus : {"31/02/1789", "abc"}) EXPECT_TRUE(TDateKY(refus).DateVide0()) << refus;
 }
 
-TEST(TDateKY, ConstructionDepuisUnTexteSaisi) {
-  HorlogeFixee horloge(EncodeDate(2026, 12, 5));
-  EXPECT_EQ(TDateKY("14 7 1789").GetDate(), "14/07/1789");
-  EXPECT_EQ(TDateKY("14 7 1789").GetCalendrier(), 'G');
-  const TDateKY rep("01/PLUV/12");
-  EXPECT_EQ(rep.GetCalendrier(), 'R');
-  EXPECT_EQ(rep.GetDate(), "01/PLUV/12");
-  EXPECT_EQ(TDateKY("1750/1760").GetDate(), "1750/1760");
-  EXPECT_TRUE(TDateKY("31/02/1789").DateVide0());
-  EXPECT_TRUE(TDateKY("abc").DateVide0());
-}
-
-TEST(TDateKY, QualificatifsEtVacuite) {
+TEST(TDateKY, QualificatifsVacuiteEtPrecision) {
   EXPECT_TRUE(Qualifiee("ca", "14/07/1789").IsActeImprecis());
-  EXPECT_TRUE(Qualifiee("CA", "14/07/1789").IsActeImprecis());
   EXPECT_TRUE(Qualifiee("?", "14/07/1789").IsActeImprecis());
-  EXPECT_TRUE(Qualifiee(">", "14/07/1789").IsActeSuperieur());
-  EXPECT_TRUE(Qualifiee(" ", "14/07/1789").ActeVide());
   EXPECT_FALSE(Qualifiee("~", "14/07/1789").NotActePrecisionDate());
   EXPECT_TRUE(Qualifiee("", "14/07/1789").NotActePrecisionDate());
   for (const char* vide : {"", "../../....", "../..../..", "..../....", "..../.... "})
     EXPECT_TRUE(G(vide).DateVide()) << vide;
   EXPECT_FALSE(G("../../1789").DateVide());
   EXPECT_FALSE(Qualifiee("<", "").Vide());
-}
-
-TEST(TDateKY, Precision) {
   int j = 0, m = 0, a = 0;
   EXPECT_TRUE(G("14/07/1789").IsDatePrecise(&j, &m, &a));
   EXPECT_EQ(std::make_tuple(j, m, a), std::make_tuple(14, 7, 1789));
   EXPECT_FALSE(G("../07/1789").IsDatePrecise(&j, &m, &a));
   EXPECT_FALSE(G("1750/1760").IsDatePrecise(nullptr, nullptr, nullptr));
   EXPECT_TRUE(G("").IsDatePrecise(nullptr, nullptr, nullptr, "01/02/1800", true));
-  EXPECT_TRUE(G("14/07/1789").DateExacte());
   EXPECT_FALSE(Qualifiee("~", "14/07/1789").DateExacte());
-  EXPECT_TRUE(G("../07/1789").DateIncomplete());
-  EXPECT_FALSE(G("14/07/1789").DateIncomplete());
   EXPECT_TRUE(G("../07/1789").DateNiPreciseNiFourchette());
   EXPECT_FALSE(G("1750/1760").DateNiPreciseNiFourchette());
-  EXPECT_TRUE(G("14/07/....").AnneeDateVide());
-  EXPECT_TRUE(G("").AnneeDateVide());
   AnsiString annee;
   EXPECT_FALSE(G("14/07/1789").AnneeDateVide(&annee));
   EXPECT_EQ(annee, "1789");
-  EXPECT_TRUE(G("14/07/1789").CalculDatePossible());
-  EXPECT_TRUE(G("1750/....").CalculDatePossible());
-  EXPECT_TRUE(TDateKY('R', "01/PLUV/12").CalculDatePossible());
-  EXPECT_FALSE(TDateKY('R', "14/07/1789").CalculDatePossible());
-  EXPECT_FALSE(G("../../....").CalculDatePossible());
+  EXPECT_TRUE(G("14/07/....").AnneeDateVide());
+  for (const TDateKY& d : {G("14/07/1789"), G("1750/...."), TDateKY('R', "01/PLUV/12")})
+    EXPECT_TRUE(d.CalculDatePossible()) << d.GetDate();
+  for (const TDateKY& d : {TDateKY('R', "14/07/1789"), G("../../....")})
+    EXPECT_FALSE(d.CalculDatePossible()) << d.GetDate();
 }
 
 TEST(TDateKY, Annees) {
@@ -195,9 +154,7 @@ TEST(TDateKY, PartiesEtDecalage) {
     TDateKY x = G(t);
     return x.Decalage(n) ? x.GetDate() : AnsiString("refus");
   };
-  EXPECT_EQ(decale("14/07/1789", 10), "24/07/1789");
   EXPECT_EQ(decale("25/12/1789", 10), "04/01/1790");
-  EXPECT_EQ(decale("05/01/1790", -10), "26/12/1789");
   EXPECT_EQ(decale("14/07/1789", 400), "../../1790");
   EXPECT_EQ(decale("14/07/1789", 60), "../09/1789");
   EXPECT_EQ(decale("14/07/....", 10), "refus");

@@ -194,9 +194,6 @@ TEST(CompareDate, PointsEtPrecision) {
   EXPECT_EQ(CompareDate(TDateKY('R', "01/VEND/01"), G("21/09/1792")), 1);
   EXPECT_EQ(CompareDate(TDateKY('R', "01/VEND/01"), G("22/09/1792")), 0);
   EXPECT_EQ(CompareDate(TDateKY('H', "15/08/5784"), G("24/04/2024")), -1);
-  TDateKY a = G("01/02/1800"), b = G("02/02/1800");
-  EXPECT_TRUE(a < b);
-  EXPECT_FALSE(b < a);
 }
 
 TEST(CompareDate, CheminRapideEgaleLeCheminGeneral) {
@@ -244,16 +241,6 @@ TEST(CompareDate, QualificatifsEtFourchettes) {
   EXPECT_EQ(CompareDate(G("15/06/1749"), G("1750/1760")), -1);
   EXPECT_EQ(CompareDate(G("15/06/1751"), G("1750/1760")), 1);
   EXPECT_EQ(CompareDate(G("1750/1760"), G("15/06/1750")), 0);
-}
-
-TEST(CompareDate, AvantJesusChrist) {
-  const TDateKY a500('A', "../../0500"), a400('A', "../../0400");
-  EXPECT_EQ(CompareDate(a500, a400), -1);
-  EXPECT_EQ(CompareDate(a400, a500), 1);
-  EXPECT_EQ(CompareDate(a400, G("01/01/0001")), -1);
-  EXPECT_EQ(CompareDate(G("01/01/0001"), a400), 1);
-  EXPECT_EQ(CompareDate(TDateKY('A', "01/01/0010"), G("01/01/0010")), -1);
-  EXPECT_EQ(CompareDate(a400, a400), 0);
 }
 
 }  // namespace

@@ -147,6 +147,8 @@ TEST(Intervalles, AvantJesusChristSansAnneeZero) {
   EXPECT_EQ(CompareDate(ides, D("", 'A', "16/03/0044")), -1);
   EXPECT_EQ(CompareDate(D("", 'A', "16/03/0044"), ides), 1);
   EXPECT_EQ(CompareDate(ides, D("", 'A', "01/01/0043")), -1);
+  EXPECT_EQ(CompareDate(D("", 'A', "../../0500"), D("", 'A', "../../0400")), -1);
+  EXPECT_EQ(CompareDate(D("", 'A', "01/01/0010"), G("01/01/0010")), -1);
   EXPECT_TRUE(ides < D("", 'A', "16/03/0044"));
   EXPECT_TRUE(D("", 'A', "31/12/0001") < G("01/01/0001"));
 }

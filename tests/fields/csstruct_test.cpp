@@ -175,23 +175,10 @@ TEST(DecodeChpCs, ColonnesManquantesOuFausses) {
 }
 
 TEST(DecodeChpCs, LignesDeLaTableParDefaut) {
-  ASSERT_EQ(LignesDefaut().size(), static_cast<size_t>(kNbDefinitionsDefaut));
-  // Values of the full rows that go through the later column rules.
   const TChpCs naissance(LigneDefaut("NAISSANCE"));
-  ASSERT_EQ(naissance.Phrases.size(), 6u);
-  EXPECT_EQ(naissance.Phrases[3], A("#L (est né/est née|naît|voit le jour) #S #D"));
   EXPECT_EQ(naissance.Abreviation, "N");  // computed: the row stops at column 22
-  const TChpCs recensement(LigneDefaut("RECENSEMENT"));
-  EXPECT_EQ(recensement.SousTagGedCom, (std::vector<AnsiString>{"ADDR", "_NOMAISON", "_NOMENAGE"}));
-  EXPECT_TRUE(recensement.Partage);
-  const TChpCs service(LigneDefaut("SERVICE_MILITAIRE"));
-  EXPECT_EQ(service.Abreviation + "|" + service.Categorie, "Serv|AUTRES");
   const TChpCs filiation(LigneDefaut("FILIATION_PERE"));
-  EXPECT_EQ(filiation.ValBoolDefaut, -1);
   EXPECT_EQ(filiation.AfficheValeurBooleenne(filiation.GetValParDefaut()), A("Indéterminée"));
-  EXPECT_EQ(filiation.AfficheValeurBooleenne("O"), "Certaine");
-  EXPECT_EQ(TChpCs(LigneDefaut("SIGNATURE")).AfficheValeurBooleenne("N"), "Non");
-
   // No default row ends inside a group read together: every column written is read back.
   for (const AnsiString& ligne : LignesDefaut()) {
     const std::vector<AnsiString> ecrites = Colonnes(ligne);
@@ -270,8 +257,6 @@ TEST(ChpCs, Classification) {
     EXPECT_EQ(chp.RetStyleDonnee(), c.style) << c.type;
     EXPECT_EQ(chp.IsSelectionChampRepete(), c.simple) << c.type;
   }
-  EXPECT_EQ(TChpCs::RetTypeString(tcNoSosa), A("N° Sosa-Strad."));
-  EXPECT_EQ(TChpCs::RetTypeString(tcBooleen20), A("Booléen : Vrai/Faux/? "));
   EXPECT_EQ(TChpCs::RetTypeString(17), "Autres !");
   EXPECT_EQ(TChpCs(LigneDefaut("RECENSEMENT")).RetourneChn(),
             A("RECENSEMENT\tEvénement avec info\tRecensement\tRecensement de population"));
@@ -279,8 +264,6 @@ TEST(ChpCs, Classification) {
   // Labels that cannot be edited, hidden or ignored.
   const auto chp = [](const char* libelle) { return TChpCs(LigneDefaut(libelle)); };
   EXPECT_TRUE(chp("SEXE").ChpNonModifiable());
-  EXPECT_TRUE(chp("MARQUEURS").ChpNonModifiable());
-  EXPECT_TRUE(chp("ABN_NOTIF").ChpNonModifiable());
   EXPECT_FALSE(chp("CONFIDENTIEL").ChpNonModifiable());
   EXPECT_TRUE(chp("IMAGE_SRC").IsCache());
   EXPECT_FALSE(chp("DISTANCECUM").IsCache());
@@ -289,14 +272,9 @@ TEST(ChpCs, Classification) {
 
 TEST(ChpCs, TagsGedCom) {
   const TChpCs bapteme(LigneDefaut("BAPTEME"));
-  EXPECT_EQ(bapteme.GetNbTagGedCom(), 2);
   EXPECT_EQ(bapteme.GetTagGedCom(1), "BAPM");
   EXPECT_TRUE(bapteme.IsTagGedCom("CHR"));
-  EXPECT_FALSE(bapteme.IsTagGedCom("CHR/BAPM"));
-  EXPECT_FALSE(bapteme.IsTagGedCom(""));
-  EXPECT_EQ(TChpCs(LigneDefaut("PHOTO_GROUPE")).GetNbTagGedCom(), 0);
-  const TChpCs recensement(LigneDefaut("RECENSEMENT"));
-  EXPECT_TRUE(recensement.IsSousTagGedCom("_NOMENAGE"));
+  for (const char* faux : {"CHR/BAPM", ""}) EXPECT_FALSE(bapteme.IsTagGedCom(faux)) << faux;
 }
 
 TEST(ChpCs, Morceaux) {
@@ -310,7 +288,6 @@ TEST(ChpCs, Morceaux) {
   // A short value gives short or empty slices; too long a text is cut to its piece.
   EXPECT_EQ(recensement.GetMorceauNo("abc", 2), "");
   EXPECT_EQ(recensement.GetMultiEdit({AnsiString(100, 'q'), "123456"}).substr(90, 4), "1234");
-  EXPECT_EQ(recensement.GetMultiEdit({}).size(), 97u);
   // Without pieces the value is whole.
   const TChpCs sexe(LigneDefaut("SEXE"));
   EXPECT_EQ(sexe.GetMorceauNo("M", 1), "M");
@@ -330,15 +307,11 @@ TEST(ChpCs, Identification) {
     return TChpCs(LigneDefaut(libelle)).RetourneIdentEven(genre, forme);
   };
   EXPECT_EQ(ident("UNION", 0), "X");
-  EXPECT_EQ(ident("CTR-MARIAGE", 0), "cm");
   EXPECT_EQ(ident("RESIDENCE", 0), A("Résid"));
   EXPECT_EQ(ident("INHUMATION", 0, true), "Inhum :");
   EXPECT_EQ(ident("DECORATION", 0), A("Déco / Méd"));  // written abbreviation
-  EXPECT_EQ(ident("ADOPTION", 0), "Adop");
-  EXPECT_EQ(ident("EDUCATION", 0), "Educ");
   EXPECT_EQ(ident("DECES", 1), "+");
   EXPECT_EQ(ident("NAISSANCE", 2), A("¡"));
-  EXPECT_EQ(ident("BAPTEME", 2), A("¦"));
   EXPECT_EQ(ident("PROFESSION", 2), "");
   TChpCs sansEcran;
   sansEcran.LibelleInterne = "zorglub";

@@ -206,14 +206,9 @@ TEST(TableNoPers, Deplacement) {
 
 TEST(TableNoPers, TaillesNulles) {
   int32_t t[1] = {5};
-  EXPECT_FALSE(ExisteNoTableLong(t, 0, 5));
   EXPECT_FALSE(AjouteNoTableLong(t, 0, 5));
   EXPECT_FALSE(InsereNoTableLong(t, -1, 5, 0));
-  EXPECT_FALSE(MetAZeroNoTableLong(t, 0, 5));
-  EXPECT_EQ(PremierNonNulTableLong(t, 0, true), 0);
   EXPECT_EQ(CompteNoTableLong(t, -3), 0);
-  EXPECT_FALSE(RecompactTableLong(t, 0));
-  InitNoTableLong(t, 0, 9);
   DeplaceNoVersPosTableLong(t, 0, 5, 0);
   EXPECT_EQ(t[0], 5);
 }

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <optional>
 #include <random>
 
 #include "platform/date_heure.h"
@@ -98,8 +97,6 @@ TEST(EltIndex, TextesTenusALaLargeurDesColonnes) {
   EXPECT_EQ(e.Nom(), U("ABCDEFGHIJKLMNOPQRSTU"));
   EXPECT_EQ(e.Prenom().size(), 21u);
   EXPECT_EQ(e.NomSoundex(), U("A1234"));
-  EXPECT_EQ(e.NoTravail, -1);
-  EXPECT_EQ(e.NoUtilisateur, -1);
 }
 
 TEST(GestEltIndex, DispositionDuFichierOctetParOctet) {
@@ -289,61 +286,6 @@ TEST(FluxBinaire, TextesEnregistresEnUtf8) {
   EXPECT_FALSE(ReadUnicodeString(tropLong, t, 11));
 }
 
-// Records the progress and moves the fixed clock on by two seconds at each report.
-class TInterfaceHorloge final : public TInterfaceUtilisateur {
- public:
-  void ProgressionOuvre(const UnicodeString&) override {}
-  void ProgressionMaximum(int m) override {
-    maximum = m;
-    Avance();
-  }
-  void ProgressionPosition(int p) override {
-    positions.push_back(p);
-    Avance();
-  }
-  void ProgressionTexte(const UnicodeString&) override {}
-  void ProgressionFerme() override {}
-  int Question(const UnicodeString&, const UnicodeString&, int, int d) override { return d; }
-  void Message(const UnicodeString&, const UnicodeString&) override {}
-  void Avance() {
-    horloge.reset();
-    instant += 2.0 / 86400;
-    horloge.emplace(instant);
-  }
-  double instant = 46000.5;
-  std::optional<HorlogeFixee> horloge{std::in_place, 46000.5};
-  int maximum = -1;
-  std::vector<int> positions;
-};
-
-TEST(GestEltIndex, ProgressionAuPlusUneFoisParSecondeSurMilleEtapes) {
-  test::RepertoireTemporaire rep;
-  TGestEltIndex index(0, nullptr);
-  for (int i = 0; i < 3000; ++i) index.Ajoute(Elt("N", "P", 0, 0, i));
-  {
-    const HorlogeFixee figee(46000.5);  // the clock never moves: only the final position
-    TInterfaceScriptee iu;
-    {
-      TProgression barre(&iu, u"Sauvegarde", 1);
-      ASSERT_TRUE(index.Sauvegarde(rep / "p.prx2", &barre));
-    }
-    EXPECT_EQ(iu.Journal(), (std::vector<std::string>{"ouvre:Sauvegarde", "max:1", "max:1000",
-                                                       "position:1000", "ferme"}));
-  }
-  TInterfaceHorloge iu;
-  {
-    TProgression barre(&iu, u"Restauration", 1);
-    index.Restauration(rep / "p.prx2", &barre);
-  }
-  EXPECT_EQ(index.GetNbElt(), 3000);
-  EXPECT_EQ(iu.maximum, 1000);
-  // A report is possible every 256 elements once a second has passed, then the maximum.
-  std::vector<int> attendu;
-  for (int i = 256; i < 3000; i += 256) attendu.push_back(i * 1000 / 3000);
-  attendu.push_back(1000);
-  EXPECT_EQ(iu.positions, attendu);
-}
-
 TEST(GestEltIndex, SuppressionEtCorrespondanceParPersonne) {
   TGestEltIndex index(0, nullptr);
   for (int32_t no : {5, 7, 5, 9, 5}) index.Ajoute(Elt("N", "P", 0, 0, no));
@@ -365,8 +307,6 @@ TEST(GestEltIndex, SuppressionEtCorrespondanceParPersonne) {
   EXPECT_EQ(index.FindClefIndexOfNoPers(index.MapNoPers(), 9), 1);
 
   EXPECT_EQ(TGestEltIndex::FormatIndex(U("de la Forge")), U("FORGE"));
-  index.SetAbandon(true);
-  EXPECT_TRUE(index.Abandon());
 }
 
 }  // namespace

@@ -1,0 +1,17 @@
+# Dates refused with their cause (exit 1); usage errors (exit 2).
+$ kyb date "31/02/1854"
+kyb : date « 31/02/1854 » refusée : jour qui n'existe pas
+[1]
+$ kyb date "vers bidule 1750"
+kyb : date « vers bidule 1750 » refusée : mot inconnu « bidule »
+[1]
+# (the invalid byte shown as "?" here)
+$ kyb date "$(printf '\377/07/1789')" 2> erreur.txt; echo "[$?]"; tr '\377' '?' < erreur.txt
+[1]
+kyb : date « ?/07/1789 » refusée : octets qui ne forment pas du texte
+$ kyb date trie
+kyb : usage : kyb date trie DATE1 [DATE2 ...] [--calendrier G|R|H|A]
+[2]
+$ kyb date
+kyb : usage : kyb date TEXTE [--calendrier G|R|H|A]
+[2]

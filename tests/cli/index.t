@@ -1,0 +1,20 @@
+# The person index: verification, rebuilding and search on a new folder; a stale ".prx2" is
+# reported and the index rebuilt; usage errors.
+$ kyb nouveau Essai > /dev/null
+$ kyb index Essai.kya verifie
+Vérification des index
+Lignes d'index vérifiées : 1
+L'index des personnes est correct.
+$ kyb index Essai.kya reconstruit
+Création des index
+Index reconstruit : 1 lignes, 1 entrées en mémoire.
+$ touch -d 2001-01-01 Essai.kya/Essai.prx2 && kyb cherche Essai.kya x
+Index des personnes : Le fichier d'index des personnes est plus ancien que la base de données. L'index des personnes a été reconstruit à partir de la base de données.
+Même nom :
+       1  X
+$ kyb cherche dossier
+kyb : usage : kyb cherche CHEMIN NOM [PRENOM]
+[2]
+$ kyb index dossier corrige
+kyb : usage : kyb index CHEMIN verifie|reconstruit|repare
+[2]

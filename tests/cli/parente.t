@@ -1,0 +1,48 @@
+# Kinship on the sample family kept by kyb demo.
+$ kyb demo . > /dev/null
+$ for q in '10 6' '6 10' '10 7' '1 10' '5 9' '10 10' '9 6'; do kyb parente Exemple.kya $q; done
+6 (Martin Joséphine) est : tante de 10 (Martin Émile)
+10 (Martin Émile) est : neveu de 6 (Martin Joséphine)
+7 (Dupré François) est : arrière-grand-père de 10 (Martin Émile)
+10 (Martin Émile) est : petit-fils de 1 (Martin Jean Baptiste)
+9 (Moreau Célestine) est : conjoint de 5 (Martin Louis)
+10 (Martin Émile) et 10 (Martin Émile) sont la même personne.
+Aucun lien de parenté : rien ne relie 9 (Moreau Célestine) et 6 (Martin Joséphine) par leurs ascendances.
+# Hélène (19) and Joséphine (6): no named kinship, a path through Jean Baptiste and Marie Élise.
+$ kyb parente Exemple.kya 19 6
+Parenté sans nom direct entre 19 (Lambert Hélène) et 6 (Martin Joséphine).
+Ancêtre(s) commun(s) le(s) plus proche(s) : 2, chemin(s) : 2
+  par 1 (Martin Jean Baptiste) : 5 génération(s) du côté de la première personne, 1 du côté de la seconde
+    19 (Lambert Hélène) → 17 (Lambert André) → 15 (Martin Marthe) → 10 (Martin Émile) → 5 (Martin Louis) → 1 (Martin Jean Baptiste) → 6 (Martin Joséphine)
+  par 2 (Dupré Marie Élise) : 5 génération(s) du côté de la première personne, 1 du côté de la seconde
+    19 (Lambert Hélène) → 17 (Lambert André) → 15 (Martin Marthe) → 10 (Martin Émile) → 5 (Martin Louis) → 2 (Dupré Marie Élise) → 6 (Martin Joséphine)
+$ kyb famille Exemple.kya 5
+Famille de 5 (Martin Louis)
+Parents : 2
+  1 (Martin Jean Baptiste)
+  2 (Dupré Marie Élise)
+Frères et soeurs : 1
+  6 (Martin Joséphine)
+Demi-frères et demi-soeurs : 0
+Conjoints : 1
+  9 (Moreau Célestine)
+Enfants : 1
+  10 (Martin Émile)
+Grands-parents : 4
+  3 (Martin Pierre)
+  4 (Lefèvre Anne)
+  7 (Dupré François)
+  8 (Bernard Jeanne)
+Petits-enfants : 1
+  15 (Martin Marthe)
+Oncles et tantes : 0
+Cousins germains : 0
+$ kyb parente Exemple.kya 1 99
+kyb : la personne 99 n'existe pas ou a été supprimée (dernier numéro : 19)
+[1]
+$ kyb parente un
+kyb : usage : kyb parente CHEMIN A B
+[2]
+$ kyb famille
+kyb : usage : kyb famille CHEMIN N
+[2]
