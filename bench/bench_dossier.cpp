@@ -43,6 +43,15 @@ void EcritPersonnes(TModuleBDD& m) {
   (void)m.EndImport(true);
 }
 
+// A connection of the bench's own on the store of a folder, set as the engine sets its own.
+sqlite3* OuvreBrut(const char* nom) {
+  sqlite3* c = nullptr;
+  sqlite3_open_v2(CheminSysteme(kRacine + nom + ".kya/" + nom + ".adb").c_str(), &c, SQLITE_OPEN_READWRITE, nullptr);
+  sqlite3_exec(c, "PRAGMA synchronous=FULL; PRAGMA cache_size=-32768; PRAGMA journal_mode=WAL", nullptr, nullptr,
+               nullptr);
+  return c;
+}
+
 // A folder of 1,000,000 persons, made once.
 const char* DossierPlein() {
   static const bool fait = [] {
@@ -104,8 +113,8 @@ void BM_Dossier_WritePerson_SQLiteDirect(benchmark::State& state) {
   for (auto _ : state) {
     state.PauseTiming();
     (void)SupprimeArborescence(kRacine + "Direct.kya");
-    auto g = Dossier("Direct", true);
-    sqlite3* c = g->GetModuleBDD()->Database().Connexion();
+    Dossier("Direct", true).reset();
+    sqlite3* c = OuvreBrut("Direct");
     sqlite3_stmt* s = nullptr;
     sqlite3_prepare_v2(c,
                        "INSERT INTO Personnes(ID, TypePersonne, FicheSupprimee, Sexe, Pere, Mere, Data, Nom, "
@@ -142,6 +151,7 @@ void BM_Dossier_WritePerson_SQLiteDirect(benchmark::State& state) {
     }
     sqlite3_exec(c, "COMMIT", nullptr, nullptr, nullptr);
     sqlite3_finalize(s);
+    sqlite3_close_v2(c);
   }
   state.SetItemsProcessed(state.iterations() * kPersonnes);
 }
@@ -162,8 +172,7 @@ void BM_Dossier_ReadPerson(benchmark::State& state) {
 
 void BM_Dossier_ReadPerson_SQLiteDirect(benchmark::State& state) {
   NommeThreadPrincipal();
-  auto g = Dossier(DossierPlein(), false);
-  sqlite3* c = g->GetModuleBDD()->Database().Connexion();
+  sqlite3* c = OuvreBrut(DossierPlein());
   sqlite3_stmt* s = nullptr;
   sqlite3_prepare_v2(c, "SELECT rowid, * FROM Personnes WHERE ID = ? LIMIT 1", -1, &s, nullptr);
   std::mt19937 alea(3);
@@ -190,6 +199,7 @@ void BM_Dossier_ReadPerson_SQLiteDirect(benchmark::State& state) {
     }
   }
   sqlite3_finalize(s);
+  sqlite3_close_v2(c);
   benchmark::DoNotOptimize(lus);
   state.SetItemsProcessed(state.iterations() * 200000);
 }

@@ -50,6 +50,23 @@ void Prepare(TACRDatabase& base, const std::string& chemin) {
   if (!t.CreateTable(Champs(), Index())) throw std::runtime_error(base.DerniereErreur());
 }
 
+// A raw SQLite connection of the bench's own on a database file, for the comparisons.
+class TBrut {
+ public:
+  explicit TBrut(const std::string& chemin) {
+    sqlite3_open_v2(chemin.c_str(), &c_, SQLITE_OPEN_READWRITE, nullptr);
+    sqlite3_exec(c_, "PRAGMA synchronous=FULL; PRAGMA cache_size=-32768; PRAGMA journal_mode=WAL", nullptr,
+                 nullptr, nullptr);
+  }
+  ~TBrut() { sqlite3_close_v2(c_); }
+  TBrut(const TBrut&) = delete;
+  TBrut& operator=(const TBrut&) = delete;
+  [[nodiscard]] sqlite3* Connexion() const { return c_; }
+
+ private:
+  sqlite3* c_ = nullptr;
+};
+
 const char* kLibelles[] = {"NAISSANCE", "BAPTEME", "MARIAGE", "DECES", "PROFESSION", "RESIDENCE"};
 
 void InsereParLaCouche(TACRDatabase& base) {
@@ -117,9 +134,11 @@ void InsereEnDirect(sqlite3* c) {
 // A shared database of kLignes rows for the look-up and walk benchmarks.
 const std::string& BaseRemplie() {
   static const std::string chemin = [] {
-    TACRDatabase base;
-    Prepare(base, Chemin("lecture"));
-    InsereEnDirect(base.Connexion());
+    {
+      TACRDatabase base;
+      Prepare(base, Chemin("lecture"));
+    }
+    InsereEnDirect(TBrut(Chemin("lecture")).Connexion());
     return Chemin("lecture");
   }();
   return chemin;
@@ -136,9 +155,11 @@ void BM_Moteur_Insertion_Couche(benchmark::State& state) {
 
 void BM_Moteur_Insertion_SQLiteDirect(benchmark::State& state) {
   for (auto _ : state) {
-    TACRDatabase base;
-    Prepare(base, Chemin("direct"));
-    InsereEnDirect(base.Connexion());
+    {
+      TACRDatabase base;
+      Prepare(base, Chemin("direct"));
+    }
+    InsereEnDirect(TBrut(Chemin("direct")).Connexion());
   }
   state.SetItemsProcessed(state.iterations() * kLignes);
 }
@@ -162,8 +183,7 @@ void BM_Moteur_RechercheCle_Couche(benchmark::State& state) {
 }
 
 void BM_Moteur_RechercheCle_SQLiteDirect(benchmark::State& state) {
-  TACRDatabase base(BaseRemplie());
-  (void)base.Open();
+  const TBrut base(BaseRemplie());
   sqlite3_stmt* s = nullptr;
   sqlite3_prepare_v2(base.Connexion(), "SELECT rowid, * FROM Evenements WHERE ID = ? LIMIT 1", -1, &s, nullptr);
   std::mt19937 alea(1);
@@ -199,8 +219,7 @@ void BM_Moteur_Parcours_Couche(benchmark::State& state) {
 }
 
 void BM_Moteur_Parcours_SQLiteDirect(benchmark::State& state) {
-  TACRDatabase base(BaseRemplie());
-  (void)base.Open();
+  const TBrut base(BaseRemplie());
   sqlite3_stmt* s = nullptr;
   sqlite3_prepare_v2(base.Connexion(), "SELECT rowid, * FROM Evenements ORDER BY NoPersA, RANG_A, rowid", -1, &s, nullptr);
   int64_t n = 0;

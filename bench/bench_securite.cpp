@@ -3,7 +3,6 @@
 // a repair of a store of 50,000 persons whose catalogue is unreadable.
 // Run: scripts/bench --benchmark_filter=Securite
 #include <benchmark/benchmark.h>
-#include <sqlite3.h>
 
 #include "platform/fichiers.h"
 #include "platform/thread_nom.h"

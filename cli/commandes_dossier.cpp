@@ -1,6 +1,4 @@
 // kyb commands on genealogy folders: nouveau, info, sauvegarde, compacter, reparer.
-#include <sqlite3.h>
-
 #include <cstdio>
 
 #include "commandes.h"
@@ -29,7 +27,7 @@ int Nouveau(const Arguments& args) {
   if (g.Erreur) {
     if (g.ReponseNomExistant != 0)
       return Echec("le dossier « " + AnsiVersUtf8(g.Repertoire) + " » existe déjà : choisissez un autre nom");
-    if (g.CodeErreurBDD != 0) return Echec(TexteErreurBDD(g.CodeErreurBDD, AnsiVersUtf8(g.Repertoire)));
+    if (g.CodeErreurBDD != TErreurMoteur::Aucune) return Echec(TexteErreurBDD(g.CodeErreurBDD, AnsiVersUtf8(g.Repertoire)));
     return Echec("le dossier généalogique « " + AnsiVersUtf8(g.Repertoire) + " » n'a pas pu être créé");
   }
   std::printf("Dossier généalogique créé : %s\n", AnsiVersUtf8(g.Repertoire).c_str());
@@ -43,7 +41,7 @@ int Info(const Arguments& args) {
   if (g->Erreur) return Echec(MessageOuverture(*g));
   // A damaged store is said so, never shown as empty.
   const TAnalyseBDD analyse = g->GetModuleBDD()->AnalyseBDD();
-  if (analyse.endommagee) return Echec(TexteErreurBDD(SQLITE_CORRUPT, CheminBase(*g)));
+  if (analyse.endommagee) return Echec(TexteErreurBDD(TErreurMoteur::Endommagee, CheminBase(*g)));
   AfficheInfo(*g);
   if (analyse.enregistrementsFoireux > 0)
     std::printf("Anomalies        : %ld enregistrements incohérents (voir %s)\n", analyse.enregistrementsFoireux,
@@ -93,7 +91,7 @@ int Reparer(const Arguments& args) {
   if (args.size() != 1) return Usage("kyb reparer CHEMIN");
   TInterfaceTerminal iu;
   auto g = Ouvre(args[0], &iu);
-  if (g->Erreur && (g->CodeErreurBDD & 0xFF) == SQLITE_CORRUPT) {
+  if (g->Erreur && g->CodeErreurBDD == TErreurMoteur::Endommagee) {
     // A store too damaged for its folder to open is repaired on its own.
     const AnsiString base = g->FabriqueNomFichier(TGestFichier::tfBaseDonnees);
     g.reset();

@@ -44,7 +44,7 @@ std::string MessageOuverture(const TGestFichier& g) {
       return "le dossier « " + AnsiVersUtf8(g.Repertoire) + " » n'a pas de base de données";
     case 2: return TexteErreurBDD(g.CodeErreurBDD, AnsiVersUtf8(g.FabriqueNomFichier(TGestFichier::tfBaseDonnees)));
     default:
-      if (g.CodeErreurBDD != 0)
+      if (g.CodeErreurBDD != TErreurMoteur::Aucune)
         return TexteErreurBDD(g.CodeErreurBDD, AnsiVersUtf8(g.FabriqueNomFichier(TGestFichier::tfBaseDonnees)));
       return "le dossier « " + AnsiVersUtf8(g.Repertoire) + " » n'a pas pu être ouvert";
   }

@@ -2,7 +2,7 @@
 #include <cstdio>
 #include <mutex>
 
-#include "engine/acr_sqlite.h"
+#include "engine/acr_sqlite_interne.h"
 #include "platform/fichiers.h"
 
 namespace kyb {

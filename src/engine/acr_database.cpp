@@ -1,9 +1,8 @@
 #include "engine/acr_database.h"
 
-#include <cerrno>
 #include <cstring>
 
-#include "engine/acr_sqlite.h"
+#include "engine/acr_sqlite_interne.h"
 #include "platform/fichiers.h"
 
 namespace kyb {
@@ -46,6 +45,10 @@ bool EnteteSqlite(const AnsiString& chemin) {
 
 }  // namespace
 
+TACRDatabase::TACRDatabase() = default;
+
+TACRDatabase::TACRDatabase(AnsiString fichier) : fichier_(std::move(fichier)) {}
+
 TACRDatabase::~TACRDatabase() { Close(); }
 
 void TACRDatabase::SetFileName(const AnsiString& fichier) {
@@ -57,26 +60,29 @@ bool TACRDatabase::Exists() const { return FichierExiste(fichier_); }
 
 void TACRDatabase::NoteErreur(const std::string& message) const {
   derniereErreur_ = message;
-  codeErreur_ = connexion_ ? sqlite3_extended_errcode(connexion_) : 0;
+  sqlite3* c = ConnexionDe(*this);
+  codeErreur_ = c ? ErreurDeSqlite(sqlite3_extended_errcode(c)) : TErreurMoteur::Aucune;
 }
 
 void TACRDatabase::NoteErreurSqlite(const std::string& contexte) const {
-  const char* msg = connexion_ ? sqlite3_errmsg(connexion_) : "base non connectée";
-  derniereErreur_ = contexte + " : " + msg;
-  codeErreur_ = connexion_ ? sqlite3_extended_errcode(connexion_) : 0;
+  sqlite3* c = ConnexionDe(*this);
+  derniereErreur_ = contexte + " : " + (c ? sqlite3_errmsg(c) : "base non connectée");
+  codeErreur_ = c ? ErreurDeSqlite(sqlite3_extended_errcode(c)) : TErreurMoteur::Aucune;
 }
 
 void TACRDatabase::NoteErreurSysteme(const std::string& contexte) const {
-  const int e = errno;
-  derniereErreur_ = contexte + " : " + std::strerror(e);
+  const TErreurSysteme e = DerniereErreurSysteme();
+  derniereErreur_ = contexte + " : " + TexteErreurSysteme();
   switch (e) {
-    case ENOSPC:
-    case EDQUOT: codeErreur_ = SQLITE_FULL; break;
-    case EACCES:
-    case EPERM:
-    case EROFS: codeErreur_ = SQLITE_READONLY; break;
-    default: codeErreur_ = SQLITE_IOERR;
+    case TErreurSysteme::DisquePlein: codeErreur_ = TErreurMoteur::DisquePlein; break;
+    case TErreurSysteme::Refuse: codeErreur_ = TErreurMoteur::LectureSeule; break;
+    default: codeErreur_ = TErreurMoteur::EntreeSortie;
   }
+}
+
+TActiviteMoteur TACRDatabase::Activite() const {
+  if (!connexion_) return {};
+  return {connexion_->Instructions(), connexion_->Commits()};
 }
 
 bool TACRDatabase::OuvreConnexion(int drapeaux, bool immuable) {
@@ -89,13 +95,13 @@ bool TACRDatabase::OuvreConnexion(int drapeaux, bool immuable) {
   if (sqlite3_open_v2(chemin.c_str(), &c, drapeaux | SQLITE_OPEN_FULLMUTEX, nullptr) != SQLITE_OK) {
     derniereErreur_ = "Impossible d'ouvrir la base « " + AnsiVersUtf8(fichier_) + " » : " +
                       (c ? sqlite3_errmsg(c) : "mémoire insuffisante");
-    codeErreur_ = c ? sqlite3_extended_errcode(c) : SQLITE_NOMEM;
+    codeErreur_ = c ? ErreurDeSqlite(sqlite3_extended_errcode(c)) : TErreurMoteur::Autre;
     sqlite3_close(c);
     return false;
   }
-  connexion_ = c;
-  sqlite3_busy_timeout(connexion_, kAttenteVerrouMs);
-  sqlite3_extended_result_codes(connexion_, 1);
+  connexion_ = std::make_unique<TConnexionSqlite>(c);
+  sqlite3_busy_timeout(c, kAttenteVerrouMs);
+  sqlite3_extended_result_codes(c, 1);
   return true;
 }
 
@@ -220,16 +226,19 @@ int TACRDatabase::GenerationFichier(const AnsiString& chemin) {
 void TACRDatabase::NoteEtatFichier(TEtatFichierBase etat) const {
   const std::string nom = "« " + AnsiVersUtf8(fichier_) + " »";
   switch (etat) {
-    case TEtatFichierBase::Absent: NoteErreur("La base " + nom + " n'existe pas", SQLITE_CANTOPEN); break;
+    case TEtatFichierBase::Absent:
+      NoteErreur("La base " + nom + " n'existe pas", TErreurMoteur::Ouverture);
+      break;
     case TEtatFichierBase::Occupe:
-      NoteErreur("La base " + nom + " est déjà ouverte par un autre programme", SQLITE_BUSY);
+      NoteErreur("La base " + nom + " est déjà ouverte par un autre programme", TErreurMoteur::Occupe);
       break;
     case TEtatFichierBase::Endommage:
-      NoteErreur("La base " + nom + " est endommagée (catalogue illisible)", SQLITE_CORRUPT);
+      NoteErreur("La base " + nom + " est endommagée (catalogue illisible)", TErreurMoteur::Endommagee);
       break;
     case TEtatFichierBase::Etranger:
     case TEtatFichierBase::Sain:
-      NoteErreur("Le fichier " + nom + " n'est pas une base de données de généalogie", SQLITE_NOTADB);
+      NoteErreur("Le fichier " + nom + " n'est pas une base de données de généalogie",
+                 TErreurMoteur::PasUneBase);
       break;
   }
 }
@@ -241,7 +250,7 @@ bool TACRDatabase::IsAccuracerDatabaseFile(const AnsiString& chemin) {
 bool TACRDatabase::Open() {
   if (Connected()) return true;
   if (!Exists()) {
-    NoteErreur("La base « " + AnsiVersUtf8(fichier_) + " » n'existe pas");
+    NoteErreur("La base « " + AnsiVersUtf8(fichier_) + " » n'existe pas", TErreurMoteur::Ouverture);
     return false;
   }
   // Checked before SQLite touches the file, so that nothing is written to a foreign file.
@@ -274,8 +283,7 @@ bool TACRDatabase::Open() {
 
 void TACRDatabase::Close() {
   if (!connexion_) return;
-  sqlite3_close_v2(connexion_);
-  connexion_ = nullptr;
+  connexion_.reset();
   generation_ = 0;
 }
 
@@ -285,9 +293,10 @@ bool TACRDatabase::ExecuteSql(const std::string& sql) {
     return false;
   }
   char* message = nullptr;
-  if (sqlite3_exec(connexion_, sql.c_str(), nullptr, nullptr, &message) != SQLITE_OK) {
+  sqlite3* c = connexion_->Brut();
+  if (sqlite3_exec(c, sql.c_str(), nullptr, nullptr, &message) != SQLITE_OK) {
     derniereErreur_ = std::string("Erreur SQL : ") + (message ? message : "?");
-    codeErreur_ = sqlite3_extended_errcode(connexion_);
+    codeErreur_ = ErreurDeSqlite(sqlite3_extended_errcode(c));
     sqlite3_free(message);
     return false;
   }
@@ -296,7 +305,7 @@ bool TACRDatabase::ExecuteSql(const std::string& sql) {
 
 std::vector<std::string> TACRDatabase::GetTableNames() const {
   std::vector<std::string> noms;
-  TInstruction s(connexion_,
+  TInstruction s(ConnexionDe(*this),
                  "SELECT name FROM sqlite_master WHERE type='table' AND name NOT LIKE '\\_acr\\_%' "
                  "ESCAPE '\\' AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\' ORDER BY name");
   while (s.Etape() == SQLITE_ROW) noms.push_back(s.Colonne(0).VersTexte());
@@ -316,7 +325,7 @@ bool TACRDatabase::Commit() { return InTransaction() && ExecuteSql("COMMIT"); }
 bool TACRDatabase::Rollback() { return InTransaction() && ExecuteSql("ROLLBACK"); }
 
 bool TACRDatabase::InTransaction() const {
-  return connexion_ && sqlite3_get_autocommit(connexion_) == 0;
+  return connexion_ && sqlite3_get_autocommit(connexion_->Brut()) == 0;
 }
 
 bool TACRDatabase::Compact() {
@@ -328,7 +337,7 @@ bool TACRDatabase::Compact() {
 }
 
 std::string TACRDatabase::VerifieIntegrite() const {
-  TInstruction s(connexion_, "PRAGMA integrity_check(20)");
+  TInstruction s(ConnexionDe(*this), "PRAGMA integrity_check(20)");
   std::string resultat;
   int etat = 0;
   while ((etat = s.Etape()) == SQLITE_ROW) {
@@ -343,10 +352,10 @@ bool TACRDatabase::LitDefinitions(const std::string& table, TACRFieldDefs& champ
                                   TACRIndexDefs& index) const {
   champs.clear();
   index.clear();
-  TInstruction c(connexion_,
+  TInstruction c(ConnexionDe(*this),
                  "SELECT nom, type, taille, requis FROM _acr_champs WHERE table_nom=? "
                  "ORDER BY position");
-  TInstruction i(connexion_,
+  TInstruction i(ConnexionDe(*this),
                  "SELECT nom, champs, options FROM _acr_index WHERE table_nom=? ORDER BY rowid");
   if (!c.Valide() || !i.Valide()) {
     NoteErreurSqlite("Lecture du catalogue");
@@ -367,8 +376,8 @@ bool TACRDatabase::LitDefinitions(const std::string& table, TACRFieldDefs& champ
 }
 
 bool TACRDatabase::SupprimeDefinitions(const std::string& table) {
-  TInstruction c(connexion_, "DELETE FROM _acr_champs WHERE table_nom=?");
-  TInstruction i(connexion_, "DELETE FROM _acr_index WHERE table_nom=?");
+  TInstruction c(ConnexionDe(*this), "DELETE FROM _acr_champs WHERE table_nom=?");
+  TInstruction i(ConnexionDe(*this), "DELETE FROM _acr_index WHERE table_nom=?");
   c.Lie(1, TValeur::DeTexte(table));
   i.Lie(1, TValeur::DeTexte(table));
   if (c.Etape() != SQLITE_DONE || i.Etape() != SQLITE_DONE) {
@@ -381,7 +390,7 @@ bool TACRDatabase::SupprimeDefinitions(const std::string& table) {
 bool TACRDatabase::EcritDefinitions(const std::string& table, const TACRFieldDefs& champs,
                                     const TACRIndexDefs& index) {
   if (!SupprimeDefinitions(table)) return false;
-  TInstruction c(connexion_, "INSERT INTO _acr_champs VALUES(?,?,?,?,?,?)");
+  TInstruction c(ConnexionDe(*this), "INSERT INTO _acr_champs VALUES(?,?,?,?,?,?)");
   for (size_t p = 0; p < champs.size(); ++p) {
     c.Reinitialise();
     c.Lie(1, TValeur::DeTexte(table));
@@ -395,7 +404,7 @@ bool TACRDatabase::EcritDefinitions(const std::string& table, const TACRFieldDef
       return false;
     }
   }
-  TInstruction i(connexion_, "INSERT INTO _acr_index VALUES(?,?,?,?)");
+  TInstruction i(ConnexionDe(*this), "INSERT INTO _acr_index VALUES(?,?,?,?)");
   for (const auto& d : index) {
     i.Reinitialise();
     i.Lie(1, TValeur::DeTexte(table));

@@ -9,15 +9,15 @@
 // nothing to it. The connection is opened in serialized mode: worker threads may run their own
 // TACRQuery on the same database.
 //
-// Errors are reported by false results; the message (French) and the SQLite code of the last
-// failure are kept in DerniereErreur() / CodeErreur().
-#include <sqlite3.h>
-
+// Errors are reported by false results; the message (French) and the kind of the last failure
+// are kept in DerniereErreur() / CodeErreur().
+#include <cstdint>
 #include <functional>
-#include <mutex>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "engine/acr_erreur.h"
 #include "engine/acr_types.h"
 #include "platform/chaines.h"
 
@@ -58,10 +58,18 @@ enum class TEtatFichierBase {
   Sain,        // ours, catalogue readable
 };
 
+class TConnexionSqlite;  // the engine's connection handle (engine/acr_sqlite_interne.h)
+
+// What a connection did since it opened, for diagnostics.
+struct TActiviteMoteur {
+  int64_t instructions = 0;  // statements started (each run of a prepared statement counts)
+  int64_t commits = 0;       // transactions committed, explicit or automatic
+};
+
 class TACRDatabase {
  public:
-  TACRDatabase() = default;
-  explicit TACRDatabase(AnsiString fichier) : fichier_(std::move(fichier)) {}
+  TACRDatabase();
+  explicit TACRDatabase(AnsiString fichier);
   ~TACRDatabase();
   TACRDatabase(const TACRDatabase&) = delete;
   TACRDatabase& operator=(const TACRDatabase&) = delete;
@@ -126,20 +134,24 @@ class TACRDatabase {
                                       const TACRIndexDefs& index);
   [[nodiscard]] bool SupprimeDefinitions(const std::string& table);
 
-  [[nodiscard]] sqlite3* Connexion() const { return connexion_; }
+  // Runs SQL text without results (several statements may follow each other).
   [[nodiscard]] bool ExecuteSql(const std::string& sql);
+  // Statements started and commits made on the connection since it opened (zero when closed).
+  [[nodiscard]] TActiviteMoteur Activite() const;
+
+  // The message takes the kind of the connection's last failure.
   void NoteErreur(const std::string& message) const;
-  void NoteErreur(const std::string& message, int code) const {
+  void NoteErreur(const std::string& message, TErreurMoteur code) const {
     derniereErreur_ = message;
     codeErreur_ = code;
   }
   void NoteErreurSqlite(const std::string& contexte) const;
-  // Why a file that is not a sound store cannot be opened (message and engine code).
+  // Why a file that is not a sound store cannot be opened (message and kind).
   void NoteEtatFichier(TEtatFichierBase etat) const;
-  // A failed file operation of the system (errno): its text, and the engine code it amounts to.
+  // The last failed file operation of the platform on this thread: its text and its kind.
   void NoteErreurSysteme(const std::string& contexte) const;
   [[nodiscard]] const std::string& DerniereErreur() const { return derniereErreur_; }
-  [[nodiscard]] int CodeErreur() const { return codeErreur_; }
+  [[nodiscard]] TErreurMoteur CodeErreur() const { return codeErreur_; }
 
  private:
   [[nodiscard]] bool OuvreConnexion(int drapeaux, bool immuable = false);
@@ -163,9 +175,11 @@ class TACRDatabase {
   bool lectureSeule_ = false;
   int generation_ = 0;
   int generationCreation_ = kGenerationMoteur;
-  sqlite3* connexion_ = nullptr;
+  std::unique_ptr<TConnexionSqlite> connexion_;
   mutable std::string derniereErreur_;
-  mutable int codeErreur_ = 0;
+  mutable TErreurMoteur codeErreur_ = TErreurMoteur::Aucune;
+
+  friend struct TAccesMoteur;
 };
 
 // A named session of a database (the engine's multi-session model; here a name and a binding).

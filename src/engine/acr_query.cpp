@@ -1,12 +1,21 @@
 #include "engine/acr_query.h"
 
+#include "engine/acr_sqlite_interne.h"
+
 namespace kyb {
+
+TACRQuery::TACRQuery(TACRDatabase& base) : base_(base), instruction_(std::make_unique<TInstruction>()) {}
+
+TACRQuery::TACRQuery(TACRDatabase& base, std::string sql)
+    : base_(base), sql_(std::move(sql)), instruction_(std::make_unique<TInstruction>()) {}
+
+TACRQuery::~TACRQuery() = default;
 
 void TACRQuery::SetSQL(std::string sql) {
   Close();
   sql_ = std::move(sql);
   parametres_.clear();
-  instruction_ = {};
+  *instruction_ = {};
 }
 
 void TACRQuery::ParamByName(const std::string& nom, TValeur valeur) {
@@ -26,29 +35,29 @@ bool TACRQuery::Prepare() {
     base_.NoteErreur("Base de données non connectée");
     return false;
   }
-  if (!instruction_.Valide()) instruction_ = TInstruction(base_.Connexion(), sql_);
-  if (!instruction_.Valide()) {
+  if (!instruction_->Valide()) *instruction_ = TInstruction(ConnexionDe(base_), sql_);
+  if (!instruction_->Valide()) {
     base_.NoteErreurSqlite("Requête « " + sql_ + " »");
     return false;
   }
-  instruction_.Reinitialise();
-  sqlite3_stmt* s = instruction_.Brut();
+  instruction_->Reinitialise();
+  sqlite3_stmt* s = instruction_->Brut();
   for (const auto& [nom, valeur] : parametres_) {
     const int position = sqlite3_bind_parameter_index(s, nom.c_str());
-    if (position > 0) instruction_.Lie(position, valeur);
+    if (position > 0) instruction_->Lie(position, valeur);
   }
   return true;
 }
 
 void TACRQuery::LitLigneCourante() {
   ligne_.resize(noms_.size());
-  for (size_t i = 0; i < noms_.size(); ++i) ligne_[i] = instruction_.Colonne(static_cast<int>(i));
+  for (size_t i = 0; i < noms_.size(); ++i) ligne_[i] = instruction_->Colonne(static_cast<int>(i));
 }
 
 bool TACRQuery::Open() {
   Close();
   if (!Prepare()) return false;
-  sqlite3_stmt* s = instruction_.Brut();
+  sqlite3_stmt* s = instruction_->Brut();
   const int n = sqlite3_column_count(s);
   noms_.clear();
   champs_.clear();
@@ -57,10 +66,10 @@ bool TACRQuery::Open() {
     noms_.emplace_back(nom ? nom : "");
     champs_.push_back(std::make_unique<TACRField>(this, i, nullptr));
   }
-  const int etat = instruction_.Etape();
+  const int etat = instruction_->Etape();
   if (etat != SQLITE_ROW && etat != SQLITE_DONE) {
     base_.NoteErreurSqlite("Requête « " + sql_ + " »");
-    instruction_.Reinitialise();
+    instruction_->Reinitialise();
     return false;
   }
   actif_ = true;
@@ -71,7 +80,7 @@ bool TACRQuery::Open() {
 
 void TACRQuery::Next() {
   if (!actif_ || eof_) return;
-  const int etat = instruction_.Etape();
+  const int etat = instruction_->Etape();
   if (etat == SQLITE_ROW) {
     LitLigneCourante();
     return;
@@ -84,10 +93,10 @@ bool TACRQuery::ExecSQL() {
   Close();
   if (!Prepare()) return false;
   int etat = 0;
-  while ((etat = instruction_.Etape()) == SQLITE_ROW) {
+  while ((etat = instruction_->Etape()) == SQLITE_ROW) {
   }
-  lignesModifiees_ = sqlite3_changes64(base_.Connexion());
-  instruction_.Reinitialise();
+  lignesModifiees_ = sqlite3_changes64(ConnexionDe(base_));
+  instruction_->Reinitialise();
   if (etat != SQLITE_DONE) {
     base_.NoteErreurSqlite("Requête « " + sql_ + " »");
     return false;
@@ -96,7 +105,7 @@ bool TACRQuery::ExecSQL() {
 }
 
 void TACRQuery::Close() {
-  if (instruction_.Valide()) instruction_.Reinitialise();
+  if (instruction_->Valide()) instruction_->Reinitialise();
   actif_ = false;
   eof_ = true;
   ligne_.clear();

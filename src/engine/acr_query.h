@@ -10,15 +10,16 @@
 
 #include "engine/acr_database.h"
 #include "engine/acr_field.h"
-#include "engine/acr_sqlite.h"
 
 namespace kyb {
 
+class TInstruction;  // a prepared statement (engine-private)
+
 class TACRQuery final : public TACRDataSet {
  public:
-  explicit TACRQuery(TACRDatabase& base) : base_(base) {}
-  TACRQuery(TACRDatabase& base, std::string sql) : base_(base), sql_(std::move(sql)) {}
-  ~TACRQuery() override = default;
+  explicit TACRQuery(TACRDatabase& base);
+  TACRQuery(TACRDatabase& base, std::string sql);
+  ~TACRQuery() override;
   TACRQuery(const TACRQuery&) = delete;
   TACRQuery& operator=(const TACRQuery&) = delete;
 
@@ -59,7 +60,7 @@ class TACRQuery final : public TACRDataSet {
   TACRDatabase& base_;
   std::string sql_;
   std::map<std::string, TValeur> parametres_;
-  TInstruction instruction_;
+  std::unique_ptr<TInstruction> instruction_;  // kept prepared from one run to the next
   bool actif_ = false;
   bool eof_ = true;
   int64_t lignesModifiees_ = 0;

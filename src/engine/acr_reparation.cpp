@@ -7,7 +7,7 @@
 #include "engine/acr_database.h"
 #include "engine/acr_ddl.h"
 #include "engine/acr_field.h"
-#include "engine/acr_sqlite.h"
+#include "engine/acr_sqlite_interne.h"
 #include "platform/ecriture_atomique.h"
 #include "platform/fichiers.h"
 
@@ -36,7 +36,7 @@ std::string StockageSql(TTypeChamp type) {
 }  // namespace
 
 bool TACRDatabase::IndexPhysiqueExiste(const std::string& table, const std::string& nom) const {
-  TInstruction s(connexion_, "SELECT 1 FROM sqlite_master WHERE type='index' AND name=?");
+  TInstruction s(ConnexionDe(*this), "SELECT 1 FROM sqlite_master WHERE type='index' AND name=?");
   s.Lie(1, TValeur::DeTexte(NomIndexSql(table, nom)));
   return s.Etape() == SQLITE_ROW;
 }
@@ -59,7 +59,7 @@ bool TACRDatabase::RecreeIndexPhysique(const std::string& table, const TACRIndex
 
 std::vector<std::string> TACRDatabase::ColonnesPhysiques(const std::string& table) const {
   std::vector<std::string> noms;
-  TInstruction s(connexion_, "SELECT name FROM pragma_table_info(?) ORDER BY cid");
+  TInstruction s(ConnexionDe(*this), "SELECT name FROM pragma_table_info(?) ORDER BY cid");
   s.Lie(1, TValeur::DeTexte(table));
   while (s.Etape() == SQLITE_ROW) noms.push_back(s.Colonne(0).VersTexte());
   return noms;
@@ -70,7 +70,7 @@ bool TACRDatabase::CatalogueSain(const std::string& table) const {
   TACRIndexDefs index;
   if (!LitDefinitions(table, champs, index)) return false;
   // Each column of the catalogue must be the file's column of that place, of the same storage.
-  TInstruction s(connexion_, "SELECT name, upper(type) FROM pragma_table_info(?) ORDER BY cid");
+  TInstruction s(ConnexionDe(*this), "SELECT name, upper(type) FROM pragma_table_info(?) ORDER BY cid");
   s.Lie(1, TValeur::DeTexte(table));
   size_t i = 0;
   for (; s.Etape() == SQLITE_ROW; ++i)
@@ -90,7 +90,7 @@ bool TACRDatabase::DefinitionsPourCopie(const std::string& table, const TSchemaC
   // Unknown to the caller: the columns SQLite still declares, without their indexes.
   champs.clear();
   index.clear();
-  TInstruction s(connexion_, "SELECT name, upper(type), pk FROM pragma_table_info(?) ORDER BY cid");
+  TInstruction s(ConnexionDe(*this), "SELECT name, upper(type), pk FROM pragma_table_info(?) ORDER BY cid");
   s.Lie(1, TValeur::DeTexte(table));
   while (s.Etape() == SQLITE_ROW)
     champs.push_back(DefinitionDeColonne(s.Colonne(0).VersTexte(), s.Colonne(1).VersTexte(),
@@ -101,12 +101,12 @@ bool TACRDatabase::DefinitionsPourCopie(const std::string& table, const TSchemaC
 std::vector<int64_t> TACRDatabase::RowidsConnus(const std::string& table) const {
   // Each index holds the rowid of every row: what they still know tells which rows existed.
   std::vector<int64_t> rowids;
-  TInstruction noms(connexion_, "SELECT name FROM sqlite_master WHERE type='index' AND tbl_name=?");
+  TInstruction noms(ConnexionDe(*this), "SELECT name FROM sqlite_master WHERE type='index' AND tbl_name=?");
   noms.Lie(1, TValeur::DeTexte(table));
   std::vector<std::string> index;
   while (noms.Etape() == SQLITE_ROW) index.push_back(noms.Colonne(0).VersTexte());
   for (const auto& nom : index) {
-    TInstruction s(connexion_, "SELECT rowid FROM " + Identifiant(table) + " INDEXED BY " +
+    TInstruction s(ConnexionDe(*this), "SELECT rowid FROM " + Identifiant(table) + " INDEXED BY " +
                                    Identifiant(nom));
     while (s.Valide() && s.Etape() == SQLITE_ROW) rowids.push_back(s.Colonne(0).VersEntier());
   }
@@ -130,9 +130,9 @@ void TACRDatabase::CopieLignesLisibles(TACRDatabase& cible, const std::string& t
     ecrites += ", " + Identifiant(d.nom);
     marques += ", ?";
   }
-  TInstruction lecture(connexion_, "SELECT " + colonnes + " FROM " + Identifiant(table) +
+  TInstruction lecture(ConnexionDe(*this), "SELECT " + colonnes + " FROM " + Identifiant(table) +
                                        " WHERE rowid >= ? ORDER BY rowid LIMIT " + std::to_string(kLot));
-  TInstruction ecriture(cible.Connexion(), "INSERT OR IGNORE INTO " + Identifiant(table) + "(" +
+  TInstruction ecriture(ConnexionDe(cible), "INSERT OR IGNORE INTO " + Identifiant(table) + "(" +
                                                ecrites + ") VALUES(" + marques + ")");
   if (!lecture.Valide() || !ecriture.Valide()) {
     bilan.perteInconnue = true;
@@ -156,7 +156,7 @@ void TACRDatabase::CopieLignesLisibles(TACRDatabase& cible, const std::string& t
       for (size_t i = 0; i < copiees.size(); ++i)
         ecriture.Lie(static_cast<int>(i) + 2,
                      ConvertitPourChamp(*copiees[i], lecture.Colonne(static_cast<int>(i) + 1)));
-      if (ecriture.Etape() == SQLITE_DONE && sqlite3_changes(cible.Connexion()) > 0)
+      if (ecriture.Etape() == SQLITE_DONE && sqlite3_changes(ConnexionDe(cible)) > 0)
         gardes.push_back(rowid);
       depuis = rowid == INT64_MAX ? rowid : rowid + 1;
       saut = 1;
@@ -261,7 +261,7 @@ bool TACRDatabase::Repair(const std::function<void(int)>& progression, const TSc
   };
   signale(0);
   {
-    TInstruction liste(connexion_, "SELECT count(*) FROM sqlite_master");
+    TInstruction liste(ConnexionDe(*this), "SELECT count(*) FROM sqlite_master");
     if (!liste.Valide() || liste.Etape() != SQLITE_ROW) {
       NoteErreurSqlite("La liste des tables de la base est illisible ; rien n'a été modifié");
       return false;
@@ -273,7 +273,7 @@ bool TACRDatabase::Repair(const std::function<void(int)>& progression, const TSc
   if (catalogue && VerifieIntegrite() == "ok") {
     const bool ok = ExecuteSql("REINDEX");
     for (const auto& t : tables) {
-      TInstruction n(connexion_, "SELECT count(*) FROM " + Identifiant(t));
+      TInstruction n(ConnexionDe(*this), "SELECT count(*) FROM " + Identifiant(t));
       bilan.tables.push_back({t, n.Etape() == SQLITE_ROW ? n.Colonne(0).VersEntier() : 0});
     }
     signale(100);

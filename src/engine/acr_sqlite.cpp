@@ -1,4 +1,4 @@
-#include "engine/acr_sqlite.h"
+#include "engine/acr_sqlite_interne.h"
 
 namespace kyb {
 
@@ -79,8 +79,21 @@ TValeur TInstruction::Colonne(int i) const {
 
 int TInstruction::NbColonnes() const { return stmt_ ? sqlite3_column_count(stmt_) : 0; }
 
-bool Execute(sqlite3* connexion, const std::string& sql) {
-  return connexion && sqlite3_exec(connexion, sql.c_str(), nullptr, nullptr, nullptr) == SQLITE_OK;
+TConnexionSqlite::TConnexionSqlite(sqlite3* connexion) : connexion_(connexion) {
+  sqlite3_trace_v2(connexion_, SQLITE_TRACE_STMT, &SurTrace, this);
+  sqlite3_commit_hook(connexion_, &SurCommit, this);
+}
+
+TConnexionSqlite::~TConnexionSqlite() { sqlite3_close_v2(connexion_); }
+
+int TConnexionSqlite::SurTrace(unsigned, void* moi, void*, void*) {
+  static_cast<TConnexionSqlite*>(moi)->instructions_.fetch_add(1, std::memory_order_relaxed);
+  return 0;
+}
+
+int TConnexionSqlite::SurCommit(void* moi) {
+  static_cast<TConnexionSqlite*>(moi)->commits_.fetch_add(1, std::memory_order_relaxed);
+  return 0;  // the commit goes on
 }
 
 }  // namespace kyb

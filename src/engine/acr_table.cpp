@@ -1,7 +1,21 @@
 // Cursor side of TACRTable: navigation, key look-ups, editing and field access.
 #include "engine/acr_table.h"
 
+#include "engine/acr_sqlite_interne.h"
+
 namespace kyb {
+
+struct TACRTable::Instructions {
+  std::map<std::pair<int, int>, TInstruction> parOperation;  // (operation, key columns given)
+  TInstruction insertion, insertionAvecId, miseAJour, suppression;
+  void Vide() {
+    parOperation.clear();
+    insertion = {};
+    insertionAvecId = {};
+    miseAJour = {};
+    suppression = {};
+  }
+};
 namespace {
 
 constexpr int kTailleLot = 64;
@@ -14,7 +28,7 @@ const TValeur& ValeurNulle() {
 }  // namespace
 
 TACRTable::TACRTable(TACRDatabase& base, std::string nomTable)
-    : base_(base), nom_(std::move(nomTable)) {}
+    : base_(base), nom_(std::move(nomTable)), instructions_(std::make_unique<Instructions>()) {}
 
 TACRTable::~TACRTable() = default;
 
@@ -38,11 +52,7 @@ bool TACRTable::Open() {
 
 void TACRTable::Close() {
   ReinitialiseCurseur();
-  instructions_.clear();
-  insertion_ = {};
-  insertionAvecId_ = {};
-  miseAJour_ = {};
-  suppression_ = {};
+  instructions_->Vide();
   objetsChamps_.clear();
   positions_.clear();
   ligne_.clear();
@@ -64,11 +74,7 @@ void TACRTable::ConstruitChamps() {
   }
   defauts_.clear();
   for (size_t i = 0; i < champs_.size(); ++i) defauts_.push_back(ValeurParDefaut(static_cast<int>(i)));
-  instructions_.clear();
-  insertion_ = {};
-  insertionAvecId_ = {};
-  miseAJour_ = {};
-  suppression_ = {};
+  instructions_->Vide();
 }
 
 void TACRTable::ReinitialiseCurseur() {
@@ -108,7 +114,7 @@ bool TACRTable::SetIndexName(const std::string& nomIndex) {
   indexPret_ = true;
   colonnesCle_ = std::move(colonnes);
   sansCasse_ = std::move(sansCasse);
-  instructions_.clear();
+  instructions_->parOperation.clear();
   tampon_.clear();
   lu_ = 0;
   finAtteinte_ = false;
@@ -195,9 +201,9 @@ std::string TACRTable::SqlOperation(Operation op, int nbCles) const {
 
 TInstruction& TACRTable::Instruction(Operation op, int nbCles) {
   const auto cle = std::make_pair(static_cast<int>(op), nbCles);
-  auto it = instructions_.find(cle);
-  if (it == instructions_.end())
-    it = instructions_.emplace(cle, TInstruction(base_.Connexion(), SqlOperation(op, nbCles))).first;
+  auto it = instructions_->parOperation.find(cle);
+  if (it == instructions_->parOperation.end())
+    it = instructions_->parOperation.emplace(cle, TInstruction(ConnexionDe(base_), SqlOperation(op, nbCles))).first;
   TInstruction& s = it->second;
   s.Reinitialise();
   if (!s.Valide()) base_.NoteErreurSqlite("Lecture de la table " + nom_);
@@ -331,7 +337,7 @@ void TACRTable::SetRange(const TCle& debut, const TCle& fin) {
   plage_ = true;
   debutPlage_ = debut;
   finPlage_ = fin;
-  instructions_.clear();
+  instructions_->parOperation.clear();
   First();
 }
 
@@ -339,12 +345,12 @@ void TACRTable::CancelRange() {
   plage_ = false;
   debutPlage_.clear();
   finPlage_.clear();
-  instructions_.clear();
+  instructions_->parOperation.clear();
   First();
 }
 
 int64_t TACRTable::RecordCount() const {
-  TInstruction s(base_.Connexion(), SqlOperation(kCompte, 0));
+  TInstruction s(ConnexionDe(base_), SqlOperation(kCompte, 0));
   LiePlage(s, 1);
   return s.Etape() == SQLITE_ROW ? s.Colonne(0).VersEntier() : 0;
 }
@@ -392,9 +398,9 @@ bool TACRTable::EchecEcriture(const std::string& contexte) {
 
 bool TACRTable::Post() {
   if (etat_ != TEtatCurseur::Edition && etat_ != TEtatCurseur::Insertion) return false;
-  sqlite3* c = base_.Connexion();
+  sqlite3* c = ConnexionDe(base_);
   if (etat_ == TEtatCurseur::Edition) {
-    if (!miseAJour_.Valide()) {
+    if (!instructions_->miseAJour.Valide()) {
       std::string sql = "UPDATE " + Identifiant(nom_) + " SET ";
       bool premier = true;
       for (size_t i = 0; i < champs_.size(); ++i) {
@@ -402,19 +408,19 @@ bool TACRTable::Post() {
         sql += (premier ? "" : ", ") + Identifiant(champs_[i].nom) + " = ?";
         premier = false;
       }
-      miseAJour_ = TInstruction(c, sql + " WHERE rowid = ?");
+      instructions_->miseAJour = TInstruction(c, sql + " WHERE rowid = ?");
     }
-    miseAJour_.Reinitialise();
+    instructions_->miseAJour.Reinitialise();
     int p = 1;
     for (size_t i = 0; i < champs_.size(); ++i)
-      if (static_cast<int>(i) != positionAutoInc_) miseAJour_.LieSansCopie(p++, ligne_[i]);
-    miseAJour_.Lie(p, TValeur::DeEntier(rowid_));
-    const int etat = miseAJour_.Etape();
-    miseAJour_.Reinitialise();
+      if (static_cast<int>(i) != positionAutoInc_) instructions_->miseAJour.LieSansCopie(p++, ligne_[i]);
+    instructions_->miseAJour.Lie(p, TValeur::DeEntier(rowid_));
+    const int etat = instructions_->miseAJour.Etape();
+    instructions_->miseAJour.Reinitialise();
     if (etat != SQLITE_DONE) return EchecEcriture("Modification");
   } else {
     const bool avecId = positionAutoInc_ >= 0 && !ligne_[static_cast<size_t>(positionAutoInc_)].EstNul();
-    TInstruction& s = avecId ? insertionAvecId_ : insertion_;
+    TInstruction& s = avecId ? instructions_->insertionAvecId : instructions_->insertion;
     if (!s.Valide()) {
       std::string colonnes, marques;
       for (size_t i = 0; i < champs_.size(); ++i) {
@@ -445,12 +451,12 @@ bool TACRTable::Post() {
 
 bool TACRTable::Delete() {
   if (etat_ != TEtatCurseur::Consultation || !positionne_) return false;
-  if (!suppression_.Valide())
-    suppression_ = TInstruction(base_.Connexion(), "DELETE FROM " + Identifiant(nom_) + " WHERE rowid = ?");
-  suppression_.Reinitialise();
-  suppression_.Lie(1, TValeur::DeEntier(rowid_));
-  const int etat = suppression_.Etape();
-  suppression_.Reinitialise();
+  if (!instructions_->suppression.Valide())
+    instructions_->suppression = TInstruction(ConnexionDe(base_), "DELETE FROM " + Identifiant(nom_) + " WHERE rowid = ?");
+  instructions_->suppression.Reinitialise();
+  instructions_->suppression.Lie(1, TValeur::DeEntier(rowid_));
+  const int etat = instructions_->suppression.Etape();
+  instructions_->suppression.Reinitialise();
   if (etat != SQLITE_DONE) return EchecEcriture("Suppression");
   // The cursor moves to the row after the deleted one, or before it at the end.
   if (ChargeSuivants()) {

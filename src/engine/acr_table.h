@@ -21,7 +21,6 @@
 
 #include "engine/acr_database.h"
 #include "engine/acr_field.h"
-#include "engine/acr_sqlite.h"
 #include "engine/acr_types.h"
 
 namespace kyb {
@@ -36,6 +35,8 @@ enum class TEtatCurseur { Inactif, Consultation, Edition, Insertion };
   return TValeur::DeTexte(UnicodeVersUtf8(v));
 }
 using TCle = std::vector<TValeur>;
+
+class TInstruction;  // a prepared statement (engine-private)
 
 class TACRTable final : public TACRDataSet {
  public:
@@ -121,6 +122,7 @@ class TACRTable final : public TACRDataSet {
     std::vector<TValeur> valeurs;
   };
   enum Operation : int { kSuivants, kPrecedent, kPremier, kDernier, kEgal, kProche, kCompte };
+  struct Instructions;  // the cursor's prepared statements, kept until the definitions change
 
   void ReinitialiseCurseur();
   void ConstruitChamps();
@@ -154,8 +156,7 @@ class TACRTable final : public TACRDataSet {
   bool indexPret_ = false;  // colonnesCle_ matches nomIndex_ and the current definitions
   std::vector<int> colonnesCle_;
   std::vector<bool> sansCasse_;
-  std::map<std::pair<int, int>, TInstruction> instructions_;
-  TInstruction insertion_, insertionAvecId_, miseAJour_, suppression_;
+  std::unique_ptr<Instructions> instructions_;
 
   bool plage_ = false;
   TCle debutPlage_, finPlage_;

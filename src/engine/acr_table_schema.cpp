@@ -1,5 +1,6 @@
 // Schema side of TACRTable: creation, deletion, restructuring, indexes and auto-increment.
 #include "engine/acr_ddl.h"
+#include "engine/acr_sqlite_interne.h"
 #include "engine/acr_table.h"
 
 namespace kyb {
@@ -13,7 +14,7 @@ bool ExisteSequence(sqlite3* c) {
 }  // namespace
 
 bool TACRTable::Exists() const {
-  TInstruction s(base_.Connexion(), "SELECT 1 FROM sqlite_master WHERE type='table' AND name=?");
+  TInstruction s(ConnexionDe(base_), "SELECT 1 FROM sqlite_master WHERE type='table' AND name=?");
   s.Lie(1, TValeur::DeTexte(nom_));
   return s.Etape() == SQLITE_ROW;
 }
@@ -52,8 +53,8 @@ bool TACRTable::DeleteTable() {
   TACRTransaction transaction(base_);
   if (!base_.ExecuteSql("DROP TABLE " + Identifiant(nom_)) || !base_.SupprimeDefinitions(nom_))
     return false;
-  if (ExisteSequence(base_.Connexion())) {
-    TInstruction s(base_.Connexion(), "DELETE FROM sqlite_sequence WHERE name=?");
+  if (ExisteSequence(ConnexionDe(base_))) {
+    TInstruction s(ConnexionDe(base_), "DELETE FROM sqlite_sequence WHERE name=?");
     s.Lie(1, TValeur::DeTexte(nom_));
     (void)s.Etape();
   }
@@ -130,8 +131,8 @@ bool TACRTable::IndexExists(const std::string& nomIndex) const {
 bool TACRTable::RepairTable() { return base_.ExecuteSql("REINDEX " + Identifiant(nom_)); }
 
 int64_t TACRTable::LastAutoIncValue() const {
-  if (!ExisteSequence(base_.Connexion())) return 0;
-  TInstruction s(base_.Connexion(), "SELECT seq FROM sqlite_sequence WHERE name=?");
+  if (!ExisteSequence(ConnexionDe(base_))) return 0;
+  TInstruction s(ConnexionDe(base_), "SELECT seq FROM sqlite_sequence WHERE name=?");
   s.Lie(1, TValeur::DeTexte(nom_));
   return s.Etape() == SQLITE_ROW ? s.Colonne(0).VersEntier() : 0;
 }
@@ -143,16 +144,16 @@ bool TACRTable::SetLastAutoIncValue(int64_t valeur) {
   const bool autoInc = std::any_of(champs.begin(), champs.end(), [](const TACRFieldDef& d) {
     return d.type == TTypeChamp::AutoInc;
   });
-  if (!autoInc || !ExisteSequence(base_.Connexion())) {
+  if (!autoInc || !ExisteSequence(ConnexionDe(base_))) {
     base_.NoteErreur("La table " + nom_ + " n'a pas de champ auto-incrémenté");
     return false;
   }
-  TInstruction maj(base_.Connexion(), "UPDATE sqlite_sequence SET seq=? WHERE name=?");
+  TInstruction maj(ConnexionDe(base_), "UPDATE sqlite_sequence SET seq=? WHERE name=?");
   maj.Lie(1, TValeur::DeEntier(valeur));
   maj.Lie(2, TValeur::DeTexte(nom_));
   if (maj.Etape() != SQLITE_DONE) return false;
-  if (sqlite3_changes(base_.Connexion()) > 0) return true;
-  TInstruction ajout(base_.Connexion(), "INSERT INTO sqlite_sequence(name, seq) VALUES(?, ?)");
+  if (sqlite3_changes(ConnexionDe(base_)) > 0) return true;
+  TInstruction ajout(ConnexionDe(base_), "INSERT INTO sqlite_sequence(name, seq) VALUES(?, ?)");
   ajout.Lie(1, TValeur::DeTexte(nom_));
   ajout.Lie(2, TValeur::DeEntier(valeur));
   return ajout.Etape() == SQLITE_DONE;
@@ -171,7 +172,7 @@ bool TACRTable::RestructureTable(const TACRFieldDefs& champs, const TACRIndexDef
   Close();
   const int64_t sequence = LastAutoIncValue();
   const std::string provisoire = nom_ + "__restructure";
-  sqlite3* c = base_.Connexion();
+  sqlite3* c = ConnexionDe(base_);
 
   TACRTransaction transaction(base_);
   if (!base_.ExecuteSql("DROP TABLE IF EXISTS " + Identifiant(provisoire)) ||

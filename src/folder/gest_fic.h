@@ -16,6 +16,7 @@
 #include <memory>
 #include <string>
 
+#include "engine/acr_erreur.h"
 #include "folder/gestbufferchamps.h"
 #include "folder/index_personnes.h"
 #include "platform/chaines.h"
@@ -228,7 +229,7 @@ class TGestFichier : public TDossierBDD {
   int ReponseNomExistant = 0;
   bool LectureSeule = false;
   int CodeErreurOuverture = 0;  // 1 store missing, 2 store could not be created or opened
-  int CodeErreurBDD = 0;          // engine code of the store's failure (TexteErreurBDD)
+  TErreurMoteur CodeErreurBDD = TErreurMoteur::Aucune;  // why the store failed (TexteErreurBDD)
   bool CreationInachevee = false; // the folder's creation was cut before its end
   bool ConversionAnnulee = false;
   AnsiString Nom;         // genealogy name: base name of every file

@@ -2,10 +2,7 @@
 //
 // The file objects of the folder are created and destroyed in the orders below; a kind whose
 // class is not part of the library yet has no action in its step (the progress still shows it).
-#include <sqlite3.h>
-
 #include <array>
-#include <cerrno>
 
 #include "fields/csdefchps.h"
 #include "folder/fic_notes.h"
@@ -305,7 +302,7 @@ void TGestFichier::OuvrirFichier(bool leger, bool sansProgression) {
   FicPersons = std::make_unique<TFicPersons>(this, false);
   // Persons unreadable in a store that opened: damage, said as such (repairable).
   if (Erreur && ModuleBDD && ModuleBDD->Connecte() && ModuleBDD->Database().VerifieIntegrite() != "ok")
-    CodeErreurBDD = SQLITE_CORRUPT;
+    CodeErreurBDD = TErreurMoteur::Endommagee;
   if (ancienne) FicPersSuppr = std::make_unique<TFicPersSuppr>(this, false);
   FicXml = std::make_unique<TFicXml>(this, false);
   LitIdGenea();
@@ -356,14 +353,15 @@ void TGestFichier::NouveauFichier(int premierePersonne) {
     return;
   }
   if (!EmplacementInscriptible(Repertoire)) {
-    CodeErreurBDD = SQLITE_READONLY;  // nothing created where we may not write
+    CodeErreurBDD = TErreurMoteur::LectureSeule;  // nothing created where we may not write
     Erreur = true;
     EnCreation = false;
     return;
   }
   // The marker lies in the folder until its creation is complete.
   if (!CreeRepertoireMarque(Repertoire) || !CreeRepertoires(Repertoire + "Notices/")) {
-    CodeErreurBDD = errno == ENOSPC ? SQLITE_FULL : SQLITE_CANTOPEN;
+    CodeErreurBDD = DerniereErreurSysteme() == TErreurSysteme::DisquePlein ? TErreurMoteur::DisquePlein
+                                                                           : TErreurMoteur::Ouverture;
     AbandonneCreation();
     return;
   }
@@ -413,7 +411,9 @@ void TGestFichier::NouveauFichier(int premierePersonne) {
   EcritureEntete();
   panne = panne || Erreur;
   if (panne || !LeveMarqueCreation(Repertoire)) {
-    if (CodeErreurBDD == 0) CodeErreurBDD = errno == ENOSPC ? SQLITE_FULL : SQLITE_IOERR;
+    if (CodeErreurBDD == TErreurMoteur::Aucune)
+      CodeErreurBDD = DerniereErreurSysteme() == TErreurSysteme::DisquePlein ? TErreurMoteur::DisquePlein
+                                                                             : TErreurMoteur::EntreeSortie;
     AbandonneCreation();
     return;
   }

@@ -1,7 +1,6 @@
 // Renaming, duplicating and deleting a genealogy folder (safety scheme in maintenance_dossier.h).
 #include "folder/maintenance_dossier.h"
 
-#include <cerrno>
 #include <cctype>
 
 #include "fields/csdefchps.h"
@@ -67,7 +66,13 @@ bool LieDossier(const AnsiString& source, const AnsiString& cible, const AnsiStr
   return SynchroniseRepertoire(cible);
 }
 
-int CodeCopie() { return errno == ENOSPC || errno == EDQUOT ? emDisquePlein : emEchecCopie; }
+int CodeCopie() { return DerniereErreurSysteme() == TErreurSysteme::DisquePlein ? emDisquePlein : emEchecCopie; }
+
+// A renaming onto a name that some file or directory already bears.
+bool NomPris() {
+  const TErreurSysteme e = DerniereErreurSysteme();
+  return e == TErreurSysteme::Existe || e == TErreurSysteme::NonVide;
+}
 
 // Checks the new name of a folder and gives its target directory and the parent directory:
 // emAucune, or why the target cannot be made.
@@ -149,10 +154,9 @@ int TGestFichier::DupliqueGenealogie(const AnsiString& nouveauNom) {
   if (const int code = CibleGenealogie(Repertoire, nouveauNom, cible, parent); code != emAucune) return code;
   const AnsiString chantier = cible + kSuffixeCopieInachevee + "/";
   if (CheminOccupe(chantier) && !SupprimeArborescence(chantier)) return emEchecCopie;
+  // The code is worked out from the failure before the clean-up runs.
   const auto echec = [&](int code) {
-    const int erreur = errno;
     (void)SupprimeArborescence(chantier);
-    errno = erreur;
     return code;
   };
   if (!CreeRepertoires(chantier + "Notices/")) return echec(CodeCopie());
@@ -166,7 +170,7 @@ int TGestFichier::DupliqueGenealogie(const AnsiString& nouveauNom) {
     return echec(CodeCopie());
   if (!SynchroniseRepertoire(chantier + "Notices/") || !SynchroniseRepertoire(chantier)) return echec(CodeCopie());
   if (!kyb::RenommeFichier(SansSeparateurFinal(chantier), cible)) {
-    return echec(errno == EEXIST || errno == ENOTEMPTY ? emNomExistant : emEchecCopie);
+    return echec(NomPris() ? emNomExistant : emEchecCopie);
   }
   (void)SynchroniseRepertoire(parent);
   return emAucune;
@@ -187,7 +191,7 @@ int TGestFichier::RenommeGenealogie(const AnsiString& nouveauNom) {
   if (CheminOccupe(chantier) && !SupprimeArborescence(chantier)) return echec(emEchecRenommage);
   if (!LieDossier(AvecSeparateurFinal(dossier), chantier, Nom, nouveauNom, true)) return echec(emEchecRenommage);
   if (!kyb::RenommeFichier(SansSeparateurFinal(chantier), cible))
-    return echec(errno == EEXIST ? emNomExistant : emEchecRenommage);
+    return echec(DerniereErreurSysteme() == TErreurSysteme::Existe ? emNomExistant : emEchecRenommage);
   (void)SynchroniseRepertoire(parent);
   // From here the new folder is the genealogy; the old one is set aside, then removed.
   const AnsiString ecarte = NomLibre(dossier + kSuffixeSupprime);

@@ -91,8 +91,7 @@ TLecteurGedcom::TLecteurGedcom() = default;
 TLecteurGedcom::~TLecteurGedcom() = default;
 
 bool TLecteurGedcom::Ouvre(const AnsiString& chemin) {
-  int erreurSysteme = 0;
-  TFichier fichier = TFichier::Ouvre(chemin, TAcces::Lecture, TCreation::Existant, &erreurSysteme);
+  TFichier fichier = TFichier::Ouvre(chemin, TAcces::Lecture, TCreation::Existant);
   if (!fichier) {
     erreur_ = "Impossible d'ouvrir le fichier GEDCOM « " + AnsiVersUtf8(chemin) + " ».";
     return false;

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
+#include <cstring>
 #include <ctime>
 #include <filesystem>
 
@@ -61,7 +62,34 @@ bool CorrespondMotifDepuis(const AnsiString& nom, size_t i, const AnsiString& mo
   return i == nom.size();
 }
 
+// A failed std::filesystem call leaves its reason where the other calls leave theirs.
+bool Echec(const std::error_code& ec) {
+  if (ec) errno = ec.value();
+  return false;
+}
+
+TErreurSysteme ErreurDe(int e) {
+  switch (e) {
+    case 0: return TErreurSysteme::Aucune;
+    case ENOSPC:
+    case EDQUOT: return TErreurSysteme::DisquePlein;
+    case EEXIST: return TErreurSysteme::Existe;
+    case ENOTEMPTY: return TErreurSysteme::NonVide;
+    case ENOENT:
+    case ENOTDIR: return TErreurSysteme::Absent;
+    case EACCES:
+    case EPERM:
+    case EROFS: return TErreurSysteme::Refuse;
+    case EWOULDBLOCK: return TErreurSysteme::Verrouille;
+    default: return TErreurSysteme::Autre;
+  }
+}
+
 }  // namespace
+
+TErreurSysteme DerniereErreurSysteme() { return ErreurDe(errno); }
+
+std::string TexteErreurSysteme() { return std::strerror(errno); }
 
 TAppelsSysteme& AppelsSysteme() { return gAppels; }
 
@@ -86,7 +114,7 @@ TFichier& TFichier::operator=(TFichier&& autre) noexcept {
 }
 
 TFichier TFichier::Ouvre(const AnsiString& chemin, TAcces acces, TCreation creation,
-                         int* erreur) {
+                         TErreurSysteme* erreur) {
   TFichier f;
   const bool ecriture = acces == TAcces::LectureEcriture;
   int drapeaux = O_CLOEXEC | (ecriture ? O_RDWR : O_RDONLY);
@@ -94,14 +122,14 @@ TFichier TFichier::Ouvre(const AnsiString& chemin, TAcces acces, TCreation creat
   const std::string systeme = CheminSysteme(chemin);
   const int fd = ::open(systeme.c_str(), drapeaux, 0644);
   if (fd < 0) {
-    if (erreur) *erreur = errno;
+    if (erreur) *erreur = ErreurDe(errno);
     return f;
   }
   // A writer holds an exclusive lock for as long as the handle lives.
   if (ecriture && ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
     const int e = errno;
     ::close(fd);
-    if (erreur) *erreur = e;
+    if (erreur) *erreur = ErreurDe(e);
     errno = e;
     return f;
   }
@@ -109,10 +137,11 @@ TFichier TFichier::Ouvre(const AnsiString& chemin, TAcces acces, TCreation creat
   if (creation == TCreation::Ecrase && ::ftruncate(fd, 0) != 0) {
     const int e = errno;
     ::close(fd);
-    if (erreur) *erreur = e;
+    if (erreur) *erreur = ErreurDe(e);
+    errno = e;
     return f;
   }
-  if (erreur) *erreur = 0;
+  if (erreur) *erreur = TErreurSysteme::Aucune;
   f.fd_ = fd;
   f.ecriture_ = ecriture;
   f.chemin_ = chemin;
@@ -226,13 +255,14 @@ bool CreeRepertoires(const AnsiString& chemin) {
   std::error_code ec;
   const stdfs::path p = Chemin(SansSeparateurFinal(chemin));
   stdfs::create_directories(p, ec);
-  return stdfs::is_directory(p, ec);
+  const std::error_code creation = ec;
+  return stdfs::is_directory(p, ec) || Echec(creation ? creation : ec);
 }
 
 bool SupprimeArborescence(const AnsiString& chemin) {
   std::error_code ec;
   stdfs::remove_all(Chemin(chemin), ec);
-  return !ec;
+  return !ec || Echec(ec);
 }
 
 bool SupprimeFichier(const AnsiString& chemin) {
@@ -253,7 +283,7 @@ bool CopieFichier(const AnsiString& source, const AnsiString& cible, bool ecrase
   std::error_code ec;
   const auto option =
       ecraser ? stdfs::copy_options::overwrite_existing : stdfs::copy_options::none;
-  return stdfs::copy_file(Chemin(source), Chemin(cible), option, ec) && !ec;
+  return (stdfs::copy_file(Chemin(source), Chemin(cible), option, ec) && !ec) || Echec(ec);
 }
 
 int64_t TailleFichier(const AnsiString& chemin) {

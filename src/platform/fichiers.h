@@ -11,6 +11,10 @@
 //
 // The system calls go through AppelsSysteme(), which tests replace to make a read or a write
 // transfer nothing or fail, so that error paths are exercised for real.
+//
+// Why a call failed is kept per thread until the next failure (the system's error number, which
+// this layer preserves across its own clean-ups) and read as a TErreurSysteme: no layer above
+// reads the system's numbers.
 #include <sys/types.h>
 
 #include <cstddef>
@@ -22,6 +26,21 @@
 #include "platform/date_heure.h"
 
 namespace kyb {
+
+enum class TErreurSysteme {
+  Aucune,
+  DisquePlein,  // no space left on the device, or quota reached
+  Existe,       // the target name is taken
+  NonVide,      // a directory that is not empty
+  Absent,       // no such file or directory
+  Refuse,       // permission refused, or a read-only file system
+  Verrouille,   // the file is locked by another writer
+  Autre,
+};
+// The reason of the calling thread's last failed file operation.
+[[nodiscard]] TErreurSysteme DerniereErreurSysteme();
+// The system's own text for it (for logs and detailed messages).
+[[nodiscard]] std::string TexteErreurSysteme();
 
 struct TAppelsSysteme {
   ssize_t (*pread)(int fd, void* tampon, size_t taille, off_t position);
@@ -39,7 +58,8 @@ enum class TCreation {
   Ecrase,    // created, or emptied when it exists
 };
 
-// A move-only handle on an open file. Errors are reported by return values; errno is kept.
+// A move-only handle on an open file. Errors are reported by return values; the reason is kept
+// (DerniereErreurSysteme).
 class TFichier {
  public:
   TFichier() = default;
@@ -49,9 +69,9 @@ class TFichier {
   TFichier(const TFichier&) = delete;
   TFichier& operator=(const TFichier&) = delete;
 
-  // Opens; an invalid handle on failure (the system error in *erreur when given).
+  // Opens; an invalid handle on failure (its reason in *erreur when given).
   [[nodiscard]] static TFichier Ouvre(const AnsiString& chemin, TAcces acces, TCreation creation,
-                                      int* erreur = nullptr);
+                                      TErreurSysteme* erreur = nullptr);
 
   [[nodiscard]] bool Valide() const { return fd_ >= 0; }
   explicit operator bool() const { return Valide(); }

@@ -269,14 +269,14 @@ bool TCoeurBDD::DeleteInTable(TACRTable& table) {
 
 void TCoeurBDD::BDDError(const std::string& table, const std::string& message) {
   AjouteJournal("LogBDD.log", message + (table.empty() ? "" : " (" + table + ")") + "|NamneBDD:" +
-                                  nomBase_ + " code " + std::to_string(base_->CodeErreur()));
+                                  nomBase_ + " code " + NomErreurMoteur(base_->CodeErreur()));
   // Damaged pages on the tables of events and their attachments: offer the repair at once.
-  const int code = base_->CodeErreur() & 0xFF;
+  const TErreurMoteur code = base_->CodeErreur();
   const bool tableSensible = table == "Evenements" || table == "Sources" ||
                              table == "Illustrations" || table == "PersAssociees" ||
                              table == "IndexNomPrenoms";
   TInterfaceUtilisateur* iu = Interface();
-  if (iu && tableSensible && (code == SQLITE_CORRUPT || code == SQLITE_NOTADB) &&
+  if (iu && tableSensible && (code == TErreurMoteur::Endommagee || code == TErreurMoteur::PasUneBase) &&
       EstThreadPrincipal() &&
       iu->Question(u"Base de données", u"La base de données de votre généalogie semble endommagée.\n\n"
                                        u"Souhaitez-vous la réparer maintenant ?",

@@ -358,8 +358,8 @@ class TModuleBDD {
   int RetablitIndex();
   // Checks the store and its events and sources; findings go to "DataModuleBDD_AnalyseBDD.log".
   [[nodiscard]] TAnalyseBDD AnalyseBDD();
-  // Engine code of the last failure (SQLite extended code).
-  [[nodiscard]] int CodeErreur() const { return base_->CodeErreur(); }
+  // Kind of the last failure, as the engine reports it.
+  [[nodiscard]] TErreurMoteur CodeErreur() const { return base_->CodeErreur(); }
 
  private:
   // Created in this order and destroyed in the reverse one: the units drop their cursors and
@@ -377,6 +377,6 @@ class TModuleBDD {
 
 // The cause of a store failure in French, from its engine code: full disk, store in use by
 // another program, damaged store (with the repair command), file we may not write, other.
-[[nodiscard]] std::string TexteErreurBDD(int code, const std::string& cheminUtf8);
+[[nodiscard]] std::string TexteErreurBDD(TErreurMoteur code, const std::string& cheminUtf8);
 
 }  // namespace kyb

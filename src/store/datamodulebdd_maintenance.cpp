@@ -12,7 +12,7 @@ AnsiString TMaintenanceBDD::CheminCopie() const { return ChangeExtension(chemin_
 bool TMaintenanceBDD::CopieADB() {
   JournalSauvegarde("CopieADB " + AnsiVersUtf8(chemin_) + " -> " + AnsiVersUtf8(CheminCopie()));
   if (EstLectureSeule()) {
-    base_->NoteErreur("Le dossier est en lecture seule : aucune copie n'y est écrite", SQLITE_READONLY);
+    base_->NoteErreur("Le dossier est en lecture seule : aucune copie n'y est écrite", TErreurMoteur::LectureSeule);
     return false;
   }
   const bool etaitConnecte = base_->Connected();
@@ -48,7 +48,8 @@ bool TMaintenanceBDD::RestoreOldADB(const AnsiString& cheminCopie) {
   JournalSauvegarde("RestoreOldADB " + AnsiVersUtf8(copie) + " -> " + AnsiVersUtf8(chemin_));
   if (!FichierExiste(copie)) return false;
   if (EstLectureSeule()) {
-    base_->NoteErreur("Le dossier est en lecture seule : la copie n'a pas été remise en place", SQLITE_READONLY);
+    base_->NoteErreur("Le dossier est en lecture seule : la copie n'a pas été remise en place",
+                      TErreurMoteur::LectureSeule);
     return false;
   }
   std::string erreur;

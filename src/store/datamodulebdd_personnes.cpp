@@ -179,7 +179,7 @@ bool TPersonnesBDD::WritePerson(const TEnregPublic& p, long numero) {
     ok = base_->ExecuteSql(lot ? std::string("RELEASE ") + kPointPersonne : std::string("COMMIT"));
   if (!ok) {
     const std::string erreur = base_->DerniereErreur();
-    const int code = base_->CodeErreur();
+    const TErreurMoteur code = base_->CodeErreur();
     Cancel(*t);
     Cancel(*suppr);
     if (deuxTables)
@@ -187,7 +187,7 @@ bool TPersonnesBDD::WritePerson(const TEnregPublic& p, long numero) {
                                   : std::string("ROLLBACK"));
     base_->NoteErreur(erreur, code);
     AjouteJournal("LogMsgError", "WritePerson : personne " + std::to_string(numero) + " non écrite : " + erreur +
-                                     " (code " + std::to_string(code) + ")");
+                                     " (code " + NomErreurMoteur(code) + ")");
     return false;
   }
   if (reservee) reservee_ = 0;

@@ -108,22 +108,20 @@ TAnalyseBDD TMaintenanceBDD::AnalyseBDD() {
   return a;
 }
 
-std::string TexteErreurBDD(int code, const std::string& chemin) {
-  switch (code & 0xFF) {
-    case SQLITE_FULL:
+std::string TexteErreurBDD(TErreurMoteur code, const std::string& chemin) {
+  switch (code) {
+    case TErreurMoteur::DisquePlein:
       return "le disque est plein : la base de données « " + chemin +
              " » n'a pas pu être écrite (rien de ce qui était enregistré n'est perdu)";
-    case SQLITE_BUSY:
-    case SQLITE_LOCKED:
+    case TErreurMoteur::Occupe:
       return "la base de données « " + chemin + " » est déjà ouverte par un autre programme";
-    case SQLITE_NOTADB:
+    case TErreurMoteur::PasUneBase:
       return "le fichier « " + chemin + " » n'est pas une base de données de généalogie (il n'a pas été modifié)";
-    case SQLITE_CORRUPT:
+    case TErreurMoteur::Endommagee:
       return "la base de données « " + chemin + " » est endommagée : lancez « kyb reparer » sur ce dossier";
-    case SQLITE_READONLY:
-    case SQLITE_PERM:
-    case SQLITE_AUTH:
-    case SQLITE_CANTOPEN:
+    case TErreurMoteur::LectureSeule:
+    case TErreurMoteur::Refusee:
+    case TErreurMoteur::Ouverture:
       return "vous n'avez pas le droit d'écrire dans « " + chemin + " » (fichier ou dossier protégé)";
     default:
       return "la base de données « " + chemin + " » n'a pas pu être lue ou écrite";

@@ -1,4 +1,6 @@
+#include <cerrno>
 #include <fstream>
+#include <functional>
 #include <iterator>
 
 #include "moteur_fixture.h"
@@ -149,6 +151,91 @@ TEST(Reparation, IndexUniqueCasseSeulEcarte) {
   EXPECT_EQ(TrouveIndex(restants, "UniqueA"), nullptr);
   EXPECT_NE(TrouveIndex(restants, "UniqueB"), nullptr);
   EXPECT_NE(TrouveIndex(restants, "ParC"), nullptr);
+}
+
+TEST(Base, CausesDesEchecs) {
+  struct Cas {
+    const char* nom;
+    // Makes the failure happen on a database created at the path; false when it did.
+    std::function<bool(TACRDatabase&, const std::string&)> echec;
+    TErreurMoteur attendue;
+  };
+  const auto ecrit = [](TACRDatabase& b) {
+    return b.ExecuteSql("CREATE TABLE t(x); INSERT INTO t SELECT zeroblob(100000)");
+  };
+  const std::vector<Cas> cas = {
+      {"absente", [](TACRDatabase& b, const std::string& f) { return SupprimeFichier(f) && b.Open(); },
+       TErreurMoteur::Ouverture},
+      {"pas une base",
+       [](TACRDatabase& b, const std::string& f) {
+         std::ofstream(f, std::ios::trunc) << "ceci n'est pas une base";
+         return b.Open();
+       },
+       TErreurMoteur::PasUneBase},
+      {"occupée",
+       [](TACRDatabase& b, const std::string& f) {
+         TACRDatabase autre(f);
+         autre.SetExclusive(true);
+         b.SetExclusive(true);
+         return !autre.Open() || b.Open();
+       },
+       TErreurMoteur::Occupe},
+      {"endommagée",
+       [](TACRDatabase& b, const std::string& f) { return !AbimePage(f, PageRacine(f, "_acr_base")) || b.Open(); },
+       TErreurMoteur::Endommagee},
+      {"lecture seule",
+       [&](TACRDatabase& b, const std::string&) {
+         b.SetReadOnly(true);
+         return !b.Open() || ecrit(b);
+       },
+       TErreurMoteur::LectureSeule},
+      {"disque plein",
+       [&](TACRDatabase& b, const std::string&) {
+         if (!b.Open()) return true;
+         const PanneAuNiemeAppel plein(1, ENOSPC, PanneAuNiemeAppel::Mode::EcrituresSuivantes);
+         return ecrit(b);
+       },
+       TErreurMoteur::DisquePlein},
+  };
+  for (const Cas& c : cas) {
+    SCOPED_TRACE(c.nom);
+    RepertoireTemporaire rep;
+    const std::string fichier = rep / "b.adb";
+    {
+      TACRDatabase neuve(fichier);
+      ASSERT_TRUE(neuve.CreateDatabase());
+    }
+    TACRDatabase base(fichier);
+    EXPECT_FALSE(c.echec(base, fichier));
+    EXPECT_EQ(base.CodeErreur(), c.attendue) << NomErreurMoteur(base.CodeErreur()) << " : " << base.DerniereErreur();
+  }
+}
+
+TEST_F(BaseTemporaire, TransactionAnnuleeSiNonValidee) {
+  TACRTable t(base, "Evenements");
+  ASSERT_TRUE(t.Open());
+  const TActiviteMoteur avant = base.Activite();
+  {
+    const TACRTransaction perdue(base);
+    ASSERT_TRUE(perdue.Active());
+    Ajoute(t, 1, 0, "perdue");
+  }
+  EXPECT_FALSE(base.InTransaction());
+  {
+    TACRTransaction gardee(base);
+    Ajoute(t, 2, 0, "gardée");
+    {
+      const TACRTransaction interieure(base);  // one is open already: this one does nothing
+      EXPECT_FALSE(interieure.Active());
+    }
+    EXPECT_TRUE(base.InTransaction());
+    ASSERT_TRUE(gardee.Commit());
+  }
+  EXPECT_EQ(t.RecordCount(), 1);
+  t.First();
+  EXPECT_EQ(t.FieldByName("NoPersA").AsInteger(), 2);
+  EXPECT_EQ(base.Activite().commits - avant.commits, 1);
+  EXPECT_GT(base.Activite().instructions, avant.instructions);
 }
 
 }  // namespace

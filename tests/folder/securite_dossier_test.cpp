@@ -69,7 +69,7 @@ TEST_F(SecuriteDossier, DossierProtegeOuvertEnLectureSeuleSansRienCreer) {
     const auto avant = Photo(repertoire);
     {
       auto g = Ouvre(chemin);
-      ASSERT_FALSE(g->Erreur) << g->CodeErreurBDD;
+      ASSERT_FALSE(g->Erreur) << NomErreurMoteur(g->CodeErreurBDD);
       EXPECT_TRUE(g->IsReadOnly());
       EXPECT_EQ(g->NombrePersonnes(), 1);
       if (protection != Protection::AncienFormat) {
@@ -191,14 +191,14 @@ TEST_F(SecuriteDossier, NomNuDansLeRepertoireCourant) {
 }
 
 TEST_F(SecuriteDossier, QuatreCausesQuatreMessages) {
-  std::map<int, std::string> messages;
+  std::map<TErreurMoteur, std::string> messages;
   // Full disk while creating: nothing left behind.
   {
     const PanneAuNiemeAppel disquePlein(1, ENOSPC, PanneAuNiemeAppel::Mode::EcrituresSuivantes);
     auto g = Cree(Chemin());
     EXPECT_TRUE(g->Erreur);
-    messages[SQLITE_FULL] = TexteErreurBDD(g->CodeErreurBDD, "F");
-    EXPECT_EQ(g->CodeErreurBDD & 0xFF, SQLITE_FULL);
+    messages[g->CodeErreurBDD] = TexteErreurBDD(g->CodeErreurBDD, "F");
+    EXPECT_EQ(g->CodeErreurBDD, TErreurMoteur::DisquePlein);
   }
   EXPECT_FALSE(RepertoireExiste(Repertoire()));
   // Already opened by another program.
@@ -207,8 +207,8 @@ TEST_F(SecuriteDossier, QuatreCausesQuatreMessages) {
     ASSERT_FALSE(premier->Erreur);
     auto second = Ouvre(Chemin());
     EXPECT_TRUE(second->Erreur);
-    EXPECT_EQ(second->CodeErreurBDD & 0xFF, SQLITE_BUSY);
-    messages[SQLITE_BUSY] = TexteErreurBDD(second->CodeErreurBDD, "F");
+    EXPECT_EQ(second->CodeErreurBDD, TErreurMoteur::Occupe);
+    messages[second->CodeErreurBDD] = TexteErreurBDD(second->CodeErreurBDD, "F");
   }
   // Damaged store.
   {
@@ -216,8 +216,8 @@ TEST_F(SecuriteDossier, QuatreCausesQuatreMessages) {
     ASSERT_TRUE(AbimePage(fichier, PageRacine(fichier, "_acr_base")));
     auto g = Ouvre(Chemin());
     EXPECT_TRUE(g->Erreur);
-    EXPECT_EQ(g->CodeErreurBDD & 0xFF, SQLITE_CORRUPT);
-    messages[SQLITE_CORRUPT] = TexteErreurBDD(g->CodeErreurBDD, "F");
+    EXPECT_EQ(g->CodeErreurBDD, TErreurMoteur::Endommagee);
+    messages[g->CodeErreurBDD] = TexteErreurBDD(g->CodeErreurBDD, "F");
   }
   // A place we may not write: nothing created.
   {
@@ -225,16 +225,16 @@ TEST_F(SecuriteDossier, QuatreCausesQuatreMessages) {
     ASSERT_EQ(::chmod((rep / "Protege").c_str(), 0555), 0);
     auto g = Cree(rep / "Protege/Autre.kya/Autre.adb");
     EXPECT_TRUE(g->Erreur);
-    EXPECT_EQ(g->CodeErreurBDD & 0xFF, SQLITE_READONLY);
+    EXPECT_EQ(g->CodeErreurBDD, TErreurMoteur::LectureSeule);
     EXPECT_FALSE(RepertoireExiste(rep / "Protege/Autre.kya"));
-    messages[SQLITE_READONLY] = TexteErreurBDD(g->CodeErreurBDD, "F");
+    messages[g->CodeErreurBDD] = TexteErreurBDD(g->CodeErreurBDD, "F");
     ASSERT_EQ(::chmod((rep / "Protege").c_str(), 0755), 0);
   }
-  EXPECT_NE(messages[SQLITE_FULL].find("disque est plein"), std::string::npos);
-  EXPECT_NE(messages[SQLITE_BUSY].find("déjà ouverte par un autre programme"), std::string::npos);
-  EXPECT_NE(messages[SQLITE_CORRUPT].find("endommagée"), std::string::npos);
-  EXPECT_NE(messages[SQLITE_CORRUPT].find("kyb reparer"), std::string::npos);
-  EXPECT_NE(messages[SQLITE_READONLY].find("pas le droit d'écrire"), std::string::npos);
+  EXPECT_NE(messages[TErreurMoteur::DisquePlein].find("disque est plein"), std::string::npos);
+  EXPECT_NE(messages[TErreurMoteur::Occupe].find("déjà ouverte par un autre programme"), std::string::npos);
+  EXPECT_NE(messages[TErreurMoteur::Endommagee].find("endommagée"), std::string::npos);
+  EXPECT_NE(messages[TErreurMoteur::Endommagee].find("kyb reparer"), std::string::npos);
+  EXPECT_NE(messages[TErreurMoteur::LectureSeule].find("pas le droit d'écrire"), std::string::npos);
 }
 
 }  // namespace

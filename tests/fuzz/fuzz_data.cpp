@@ -1,13 +1,13 @@
 // Fuzzes the links blob (Personnes.Data) of a store row and its two counts. Checked: reading
 // never fills more than the 150 spouse and 150 child slots nor invents links beyond the counts;
 // writing the person read and reading it again gives the same links (round trip).
-#include <sqlite3.h>
 
 #include <cstring>
 #include <utility>
 #include <vector>
 
 #include "fuzz_commun.h"
+#include "engine/acr_query.h"
 #include "store/datamodulebdd.h"
 
 using namespace kyb;
@@ -47,15 +47,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* donnees, size_t taille) {
   int16_t conj = 0, enf = 0;
   std::memcpy(&conj, donnees, 2);
   std::memcpy(&enf, donnees + 2, 2);
-  sqlite3_stmt* s = nullptr;
-  sqlite3_prepare_v2(m.Database().Connexion(), "UPDATE Personnes SET Data = ?, NbConj = ?, NbEnf = ? WHERE ID = 1",
-                     -1, &s, nullptr);
-  sqlite3_bind_blob(s, 1, donnees + 4, static_cast<int>(taille - 4), SQLITE_STATIC);
-  sqlite3_bind_int(s, 2, conj);
-  sqlite3_bind_int(s, 3, enf);
-  const int etat = sqlite3_step(s);
-  sqlite3_finalize(s);
-  if (etat != SQLITE_DONE) fuzz::Viole("mise à jour impossible");
+  TACRQuery maj(m.Database(), "UPDATE Personnes SET Data = :data, NbConj = :conj, NbEnf = :enf WHERE ID = 1");
+  maj.SetParamBlob("data", std::string(reinterpret_cast<const char*>(donnees) + 4, taille - 4));
+  maj.SetParamInteger("conj", conj);
+  maj.SetParamInteger("enf", enf);
+  if (!maj.ExecSQL()) fuzz::Viole("mise à jour impossible");
   TEnregPublic lu;
   if (!m.ReadPerson(lu, 1)) return 0;
   const long blob = static_cast<long>(taille - 4) / 9;

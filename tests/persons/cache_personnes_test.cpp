@@ -1,7 +1,6 @@
 // The person cache: its table against a plain ordered set, and cached reads equal to direct
 // reads of the store through every kind of change, asking nothing of the store on a hit.
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 #include <algorithm>
 #include <map>
@@ -54,21 +53,12 @@ TEST(CachePersonnesTable, SuitUnEnsembleOrdonne) {
 // Counts the statements run on the store's connection while it lives.
 class CompteurRequetes {
  public:
-  explicit CompteurRequetes(TModuleBDD& m) : connexion_(m.Database().Connexion()) {
-    sqlite3_trace_v2(connexion_, SQLITE_TRACE_STMT, &Compte, this);
-  }
-  ~CompteurRequetes() { sqlite3_trace_v2(connexion_, 0, nullptr, nullptr); }
-  CompteurRequetes(const CompteurRequetes&) = delete;
-  CompteurRequetes& operator=(const CompteurRequetes&) = delete;
-  [[nodiscard]] int Nombre() const { return nombre_; }
+  explicit CompteurRequetes(TModuleBDD& m) : m_(m), depart_(m.Database().Activite().instructions) {}
+  [[nodiscard]] int64_t Nombre() const { return m_.Database().Activite().instructions - depart_; }
 
  private:
-  static int Compte(unsigned, void* moi, void*, void*) {
-    ++static_cast<CompteurRequetes*>(moi)->nombre_;
-    return 0;
-  }
-  sqlite3* connexion_;
-  int nombre_ = 0;
+  TModuleBDD& m_;
+  int64_t depart_;
 };
 
 class CachePersonnes : public ::testing::Test, protected test::TGenealogie {

@@ -2,8 +2,8 @@
 // with their links and cards, a deleted person, a person saved twice, numbers left unsaved,
 // places through the value table) gives the same rows in every table.
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
+#include "engine/acr_query.h"
 #include "folder/fic_dupli.h"
 #include "persons/gest_pers.h"
 #include "platform/thread_nom.h"
@@ -21,18 +21,16 @@ std::unique_ptr<TGestFichier> Dossier(const AnsiString& chemin, bool creer) {
 
 // Every row of a query, each value with its storage class, in the query's order.
 std::string Lignes(TModuleBDD& m, const std::string& sql) {
-  sqlite3_stmt* s = nullptr;
-  EXPECT_EQ(sqlite3_prepare_v2(m.Database().Connexion(), sql.c_str(), -1, &s, nullptr), SQLITE_OK) << sql;
+  TACRQuery q(m.Database(), sql);
+  EXPECT_TRUE(q.Open()) << sql;
   std::string texte;
-  while (s && sqlite3_step(s) == SQLITE_ROW) {
-    for (int c = 0; c < sqlite3_column_count(s); ++c) {
-      const auto* octets = static_cast<const char*>(sqlite3_column_blob(s, c));
-      texte += std::to_string(sqlite3_column_type(s, c)) + ":" +
-               std::string(octets ? octets : "", static_cast<size_t>(sqlite3_column_bytes(s, c))) + "|";
+  for (; !q.Eof(); q.Next()) {
+    for (int c = 0; c < q.FieldCount(); ++c) {
+      const TValeur& v = q.ValeurChamp(c);
+      texte += std::to_string(static_cast<int>(v.sorte)) + ":" + v.VersTexte() + "|";
     }
     texte += "\n";
   }
-  sqlite3_finalize(s);
   return texte;
 }
 

@@ -48,9 +48,9 @@ TEST(Fichiers, OperationsSurLesFichiers) {
     EXPECT_EQ(h.LitA(11, lu, 8), 2);  // short at end of file
     EXPECT_STREQ(lu, "bc");
     // A second writer is refused while the first holds the file; a reader is not.
-    int erreur = 0;
+    TErreurSysteme erreur = TErreurSysteme::Aucune;
     EXPECT_FALSE(TFichier::Ouvre(f, TAcces::LectureEcriture, TCreation::Existant, &erreur).Valide());
-    EXPECT_NE(erreur, 0);
+    EXPECT_EQ(erreur, TErreurSysteme::Verrouille);
     EXPECT_FALSE(TFichier::Ouvre(f, TAcces::LectureEcriture, TCreation::Ecrase).Valide());
     EXPECT_EQ(h.Taille(), 13);  // not emptied by the refused opening
     EXPECT_TRUE(TFichier::Ouvre(f, TAcces::Lecture, TCreation::Existant).Valide());

@@ -84,7 +84,7 @@ TEST_F(Securite, ReparationSansCatalogueGardeChaqueLigne) {
     if (std::string(catalogue) == "_acr_base") {
       // Refused as damaged (not as a foreign file), with the way out named.
       EXPECT_FALSE(m.OpenDataBase(false));
-      EXPECT_EQ(m.CodeErreur() & 0xFF, SQLITE_CORRUPT);
+      EXPECT_EQ(m.CodeErreur(), TErreurMoteur::Endommagee);
       EXPECT_NE(TexteErreurBDD(m.CodeErreur(), "F.adb").find("kyb reparer"), std::string::npos);
     }
     ASSERT_TRUE(m.RepairDatabase(false)) << m.Database().DerniereErreur();
@@ -188,22 +188,17 @@ TEST_F(Securite, IndexRetablisApresUnImportInterrompu) {
   DefinitRepertoireJournaux("");
 }
 
-int CompteCommits(void* n) {
-  ++*static_cast<int*>(n);
-  return 0;
-}
-
 TEST_F(Securite, UnePersonneUneTransaction) {
-  int commits = 0;
-  sqlite3_commit_hook(module->Database().Connexion(), CompteCommits, &commits);
+  const auto commits = [&, depart = module->Database().Activite().commits] {
+    return module->Database().Activite().commits - depart;
+  };
   // A new deleted person: its row and its number in PersonnesSuppr in one commit.
   ASSERT_TRUE(module->WritePerson(Personne("Supprimée", 'O'), 5));
-  EXPECT_EQ(commits, 1);
+  EXPECT_EQ(commits(), 1);
   EXPECT_TRUE(module->PersonDeleted(5));
   ASSERT_TRUE(module->WritePerson(Personne("Rétablie", 'N'), 5));
-  EXPECT_EQ(commits, 2);
+  EXPECT_EQ(commits(), 2);
   EXPECT_FALSE(module->PersonDeleted(5));
-  sqlite3_commit_hook(module->Database().Connexion(), nullptr, nullptr);
 
   // A deleted-persons table that refuses the number: the person is not written either.
   ASSERT_TRUE(module->Database().ExecuteSql(
@@ -229,7 +224,7 @@ TEST_F(Securite, DisquePleinPendantUneEcriture) {
     const PanneAuNiemeAppel disquePlein(1, ENOSPC, PanneAuNiemeAppel::Mode::EcrituresSuivantes);
     EXPECT_FALSE(module->WritePerson(Personne("Trop"), 51));
     EXPECT_TRUE(PanneAuNiemeAppel::Atteinte());
-    EXPECT_EQ(module->CodeErreur() & 0xFF, SQLITE_FULL);
+    EXPECT_EQ(module->CodeErreur(), TErreurMoteur::DisquePlein);
     EXPECT_NE(TexteErreurBDD(module->CodeErreur(), "F.adb").find("le disque est plein"), std::string::npos);
   }
   module.reset();
@@ -325,7 +320,7 @@ TEST_F(Securite, CopiesRefuseesEnLectureSeule) {
   EXPECT_FALSE(module->WritePerson(Personne("Refusée"), 6));
   EXPECT_FALSE(module->CopieADB());
   EXPECT_FALSE(module->RestoreOldADB());
-  EXPECT_EQ(module->CodeErreur() & 0xFF, SQLITE_READONLY);
+  EXPECT_EQ(module->CodeErreur(), TErreurMoteur::LectureSeule);
   EXPECT_EQ(ContenuFichier(CheminSysteme(module->CheminCopie())), avant);
   dossier.lectureSeule = false;
   EXPECT_EQ(module->CountPerson(), 5);

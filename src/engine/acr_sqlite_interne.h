@@ -1,10 +1,15 @@
 #pragma once
-// RAII over SQLite handles, private to the engine layer.
+// RAII over SQLite handles and the mapping of SQLite codes: private to the engine layer (only
+// the engine's .cpp files include this header).
 #include <sqlite3.h>
 
+#include <atomic>
+#include <cstdint>
 #include <string>
 #include <vector>
 
+#include "engine/acr_database.h"
+#include "engine/acr_erreur.h"
 #include "engine/acr_types.h"
 #include "platform/chaines.h"
 
@@ -36,13 +41,43 @@ class TInstruction {
   sqlite3_stmt* stmt_ = nullptr;
 };
 
+// The connection of a TACRDatabase: closed by the destructor, counts the statements it starts
+// and the transactions it commits (TACRDatabase::Activite).
+class TConnexionSqlite {
+ public:
+  explicit TConnexionSqlite(sqlite3* connexion);
+  ~TConnexionSqlite();
+  TConnexionSqlite(const TConnexionSqlite&) = delete;
+  TConnexionSqlite& operator=(const TConnexionSqlite&) = delete;
+
+  [[nodiscard]] sqlite3* Brut() const { return connexion_; }
+  [[nodiscard]] int64_t Instructions() const { return instructions_.load(std::memory_order_relaxed); }
+  [[nodiscard]] int64_t Commits() const { return commits_.load(std::memory_order_relaxed); }
+
+ private:
+  static int SurTrace(unsigned type, void* moi, void*, void*);
+  static int SurCommit(void* moi);
+
+  sqlite3* connexion_;
+  std::atomic<int64_t> instructions_{0};
+  std::atomic<int64_t> commits_{0};
+};
+
+// The engine's classes reach the raw connection of a database through this.
+struct TAccesMoteur {
+  [[nodiscard]] static sqlite3* Connexion(const TACRDatabase& base) {
+    return base.connexion_ ? base.connexion_->Brut() : nullptr;
+  }
+};
+[[nodiscard]] inline sqlite3* ConnexionDe(const TACRDatabase& base) { return TAccesMoteur::Connexion(base); }
+
+// The engine's value for an SQLite result code (primary or extended).
+[[nodiscard]] TErreurMoteur ErreurDeSqlite(int code);
+
 // Sends the engine's own reads and writes through the platform's system-call table, so that a
 // failing or short write (full disk) reaches the store exactly as it reaches the record files.
 void BrancheAppelsMoteur();
 // "file:" URI opening a database immutable (read-only, nothing created beside it).
 [[nodiscard]] std::string UriImmuable(const AnsiString& chemin);
-
-// Runs one statement without results; false on error.
-[[nodiscard]] bool Execute(sqlite3* connexion, const std::string& sql);
 
 }  // namespace kyb
