@@ -114,6 +114,23 @@ TEST_F(TableValeurs, DispositionAncienneLueEtConvertie) {
   EXPECT_EQ(octets.substr(2 * 228, 228), Enreg228("Parrain", "P", "", 'O'));
 }
 
+// A deleted value typed again comes back under its old number, on disk too.
+TEST_F(TableValeurs, ReactivationSousLAncienNumero) {
+  auto g = Dossier(true);
+  TFicDupli& p = *g->GetFicParentes();
+  for (const char* v : {"Oncle", "Cousin", "Neveu"}) (void)Cherche(p, Valeur(v), true);
+  p.DeactivateAll();
+  EXPECT_TRUE(p.ClassementSansSuppr().empty());
+  int rang = 7;
+  EXPECT_EQ(Cherche(p, Valeur("cousin"), false, &rang), 0);  // another text
+  EXPECT_EQ(Cherche(p, Valeur("Cousin"), false, &rang), 2);
+  EXPECT_EQ(rang, 0);
+  const std::string octets = Contenu(Fichier("par"));
+  EXPECT_EQ(octets.size(), 4u * 228);
+  EXPECT_EQ(octets[2 * 228 + 226], 'N');
+  EXPECT_EQ(octets[1 * 228 + 226], 'O');
+}
+
 TEST_F(TableValeurs, ClassementSansSupprimes) {
   auto g = Dossier(true);
   TFicDupli& q = *g->GetFicQualites();
