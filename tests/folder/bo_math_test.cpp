@@ -93,14 +93,6 @@ TEST(SosaCalcul, CompositionsSur64Bits) {
   }
 }
 
-TEST(SosaCalcul, Puissance) {
-  EXPECT_EQ(Puissance(2, 0), 1);
-  EXPECT_EQ(Puissance(0, 0), 1);
-  EXPECT_EQ(Puissance(2, 10), 1024);
-  EXPECT_EQ(Puissance(-3, 3), -27);
-  EXPECT_EQ(Puissance(10, 18), 1000000000000000000L);
-}
-
 TEST(SosaCalcul, ParentsEtDepassement) {
   EXPECT_EQ(RetSosaDuParent(Z(1), true), 2);
   EXPECT_EQ(RetSosaDuParent(Z(1), false), 3);

@@ -9,10 +9,10 @@
 #include "folder/dossier_ancien.h"
 #include "folder/fic_dupli.h"
 #include "platform/erreur.h"
-#include "platform/journal.h"
 #include "platform/thread_nom.h"
 #include "store/datamodulebdd.h"
-#include "support/support.h"
+#include "support/coupures.h"
+#include "dossier_fixture.h"
 
 namespace kyb {
 namespace {
@@ -47,16 +47,11 @@ long Cherche(TFicDupli& t, const TEltDupWideChn& elt, bool ajouter, int* rang = 
   return t.Cherche(&elt, ajouter, rang);
 }
 
-class TableValeurs : public ::testing::Test {
+class TableValeurs : public test::DossierTemporaire {
  protected:
-  TableValeurs() { NommeThreadPrincipal(); }
-  std::unique_ptr<TGestFichier> Dossier(bool creer = false,
-                                        TGestFichier::TModeConversion mode = TGestFichier::mcAucune) {
-    return std::make_unique<TGestFichier>(chemin, TGestFichier::TOptionsOuverture{.Creer = creer, .Conversion = mode});
-  }
+  std::unique_ptr<TGestFichier> Dossier(bool creer = false) const { return creer ? Cree(chemin) : Ouvre(chemin); }
   AnsiString Fichier(const char* ext) const { return rep / ("Famille.kya/Famille." + std::string(ext)); }
-  test::RepertoireTemporaire rep;
-  AnsiString chemin = rep / "Famille.kya/Famille.adb";
+  AnsiString chemin = Store();
 };
 
 TEST_F(TableValeurs, DispositionCouranteEtRelecture) {
@@ -119,19 +114,17 @@ TEST_F(TableValeurs, DispositionAncienneLueEtConvertie) {
   EXPECT_EQ(octets.substr(2 * 228, 228), Enreg228("Parrain", "P", "", 'O'));
 }
 
+// A deleted value typed again comes back under its old number, on disk too.
 TEST_F(TableValeurs, ReactivationSousLAncienNumero) {
   auto g = Dossier(true);
   TFicDupli& p = *g->GetFicParentes();
   for (const char* v : {"Oncle", "Cousin", "Neveu"}) (void)Cherche(p, Valeur(v), true);
   p.DeactivateAll();
   EXPECT_TRUE(p.ClassementSansSuppr().empty());
-  const std::string desactive = Contenu(Fichier("par"));
-  EXPECT_EQ(desactive[2 * 228 + 226], 'O');
   int rang = 7;
   EXPECT_EQ(Cherche(p, Valeur("cousin"), false, &rang), 0);  // another text
   EXPECT_EQ(Cherche(p, Valeur("Cousin"), false, &rang), 2);
   EXPECT_EQ(rang, 0);
-  EXPECT_EQ(p.NbEnreg, 3);
   const std::string octets = Contenu(Fichier("par"));
   EXPECT_EQ(octets.size(), 4u * 228);
   EXPECT_EQ(octets[2 * 228 + 226], 'N');
@@ -165,20 +158,6 @@ TEST_F(TableValeurs, ClassementSansSupprimes) {
   EXPECT_EQ(Cherche(q, Valeur("Abbé"), false), 1);
   EXPECT_EQ(Cherche(q, Valeur("Voisin"), false), 0);
   EXPECT_THROW(TFicheDupli(&q, 0, false).Enregistrement(6), ErreurKy);
-}
-
-TEST_F(TableValeurs, SaveAllRenumeroteDansLOrdre) {
-  {
-    auto g = Dossier(true);
-    TFicDupli& q = *g->GetFicQualites();
-    for (const char* v : {"Voisin", "Curé", "Maire"}) (void)Cherche(q, Valeur(v), true);
-    ASSERT_TRUE(q.SaveAll());
-    EXPECT_EQ(q.Charge(1), U("Curé"));
-    EXPECT_EQ(q.Charge(3), u"Voisin");
-  }
-  auto g = Dossier();
-  EXPECT_EQ(g->GetFicQualites()->Charge(2), u"Maire");
-  EXPECT_EQ(Cherche(*g->GetFicQualites(), Valeur("Voisin"), false), 3);
 }
 
 TEST_F(TableValeurs, FichiersEndommages) {
@@ -235,21 +214,6 @@ TEST_F(TableValeurs, OctetsAuHasard) {
     g->SetError(false);
     (void)Cherche(q, Valeur("Notaire"), true);
   }
-}
-
-TEST_F(TableValeurs, ElementHorsCompteJournalise) {
-  test::RepertoireTemporaire journaux;
-  DefinitRepertoireJournaux(journaux.Chemin());
-  auto g = Dossier(true);
-  TFicDupli& q = *g->GetFicQualites();
-  (void)Cherche(q, Valeur("Maire"), true);
-  q.RemplaceEnMemoire(8, Valeur("Curé"));
-  EXPECT_EQ(q.Charge(8), u"");
-  EXPECT_EQ(Cherche(q, Valeur("Maire"), false), 1);
-  const auto lignes = LignesJournal("LogMsgError");
-  ASSERT_FALSE(lignes.empty());
-  EXPECT_NE(lignes.back().find("Err index FicDupli 1 8, Valeur : Curé"), std::string::npos);
-  DefinitRepertoireJournaux("");
 }
 
 TEST_F(TableValeurs, LieuxDansLeStore) {
@@ -325,28 +289,35 @@ TEST_F(TableValeurs, LieuxDuFichierLusSansEcrireEnLectureSeule) {
   EXPECT_EQ(Cherche(*g.GetFicLieux(), Valeur("Paris"), true), 0);
 }
 
-}  // namespace
-}  // namespace kyb
-
-namespace kyb {
-namespace {
-
-TEST_F(TableValeurs, EcrituresQuiEchouent) {
-  auto g = Dossier(true);
-  TFicDupli& q = *g->GetFicQualites();
-  for (const char* v : {"Voisin", "Curé"}) (void)Cherche(q, Valeur(v), true);
-  const std::string avant = Contenu(Fichier("qua"));
-  // The whole-table rewrite fails while writing its new file: the old file stays, still used.
-  AppelsSysteme().pwrite = [](int, const void*, size_t, off_t) -> ssize_t { return -1; };
-  EXPECT_FALSE(q.SaveAll());
-  RestaureAppelsSysteme();
-  EXPECT_EQ(Contenu(Fichier("qua")), avant);
-  EXPECT_EQ(q.Charge(1), u"Voisin");
-  EXPECT_EQ(Cherche(q, Valeur("Maire"), true), 3);
-  EXPECT_EQ(Contenu(Fichier("qua")).size(), 4u * 228);
+// The whole-table rewrite replaces its file at once: cut at any call, the file holds the old
+// table or the sorted one, and the table goes on working.
+TEST_F(TableValeurs, SaveAllCoupeAChaqueAppel) {
+  const std::string debut = Enreg228("3", "", "", 'O') + Enreg228("Voisin", "", "", 'N') +
+                            Enreg228("Cur\xe9", "", "", 'N') + Enreg228("Maire", "", "", 'N');
+  { auto g = Dossier(true); }
+  std::unique_ptr<TGestFichier> ouvert;
+  test::TCoupure c;
+  c.prepare = [&] {
+    Ecrit(Fichier("qua"), debut);
+    ouvert = Dossier();
+  };
+  c.operation = [&] { return ouvert->GetFicQualites()->SaveAll(); };
+  c.estAncien = [&] {
+    ouvert.reset();
+    return Contenu(Fichier("qua")) == debut;
+  };
+  c.estNouveau = [&] {
+    ouvert.reset();
+    auto g = Dossier();
+    TFicDupli& q = *g->GetFicQualites();
+    return q.Charge(1) == U("Curé") && q.Charge(2) == u"Maire" && q.Charge(3) == u"Voisin" &&
+           Cherche(q, Valeur("Notaire"), true) == 4;
+  };
+  EXPECT_GT(test::CoupeAChaqueAppel(c), 2);
   // A record that cannot be read sets the error flags.
+  auto g = Dossier();
   AppelsSysteme().pread = [](int, void*, size_t, off_t) -> ssize_t { return 0; };
-  TFicheDupli fiche(&q, 2, false);
+  TFicheDupli fiche(g->GetFicQualites(), 2, false);
   RestaureAppelsSysteme();
   EXPECT_TRUE(g->Erreur);
   EXPECT_EQ(g->CodeErreurOuverture, 1);

@@ -13,6 +13,7 @@
 #include <set>
 
 #include "platform/erreur.h"
+#include "support/coupures.h"
 #include "support/support.h"
 
 namespace kyb {
@@ -88,11 +89,6 @@ TEST_F(Notes, EnteteEtNumerotation) {
   EXPECT_TRUE(f->NoNoteValide(1));
   EXPECT_FALSE(f->NoNoteValide(2));
   EXPECT_THROW(f->EnregistrementElementaire(2, "x", 0), ErreurKy);
-  try {
-    f->EnregistrementElementaire(5, "x", 0);
-  } catch (const ErreurKy& e) {
-    EXPECT_STREQ(e.what(), "FicNote : Erreur Enreg");
-  }
   // A writable folder without a notes file gets one.
   f.reset();
   SupprimeFichier(Chemin());
@@ -119,27 +115,6 @@ TEST_F(Notes, TranchesDe507Caracteres) {
     EXPECT_EQ(BlocBrut(blocs.back()).first.size(), c.longueur - 507 * (c.blocs - 1));
     EXPECT_EQ(TNote(f.get(), no).LectureNote("Naissance"), texte) << c.longueur;
   }
-}
-
-TEST_F(Notes, ChainesLonguesEnLots) {
-  // Long texts cross the batch reads (1024 blocks at a time); two notes written in turns give
-  // interleaved chains whose links jump out of every batch.
-  auto f = Ouvre(true);
-  long a = 0, b = 0;
-  TNote na(f.get(), 0), nb(f.get(), 0);
-  na.NouvelleFiche(a);
-  nb.NouvelleFiche(b);
-  std::string ta, tb;
-  for (int tour = 0; tour < 6; ++tour) {
-    ta = Rtf(507 * 400 * static_cast<size_t>(tour + 1) + 11, 1 + static_cast<unsigned>(tour));
-    tb = TexteBinaire(507 * 300 + 5, 50 + static_cast<unsigned>(tour));
-    na.ModifNote("Vie", ta);
-    nb.ModifNote("Vie", tb);
-  }
-  f = Ouvre();
-  EXPECT_EQ(TNote(f.get(), a).LectureNote("Vie"), ta);
-  EXPECT_EQ(TNote(f.get(), b).LectureNote("Vie"), tb);
-  EXPECT_FALSE(dossier.Erreur);
 }
 
 TEST_F(Notes, ChaineCoupeeA30000Blocs) {
@@ -178,25 +153,6 @@ TEST_F(Notes, Repertoire) {
   const TNote relue(f.get(), no);
   EXPECT_EQ(relue.Lignes().size() % 2, 0u);
   EXPECT_EQ(relue.GetPositionTitre("Rubrique numéro 3"), 1003);
-}
-
-TEST_F(Notes, RepertoireEcraseDeplace) {
-  auto f = Ouvre(true);
-  long no = 0;
-  TNote note(f.get(), 0);
-  note.NouvelleFiche(no);
-  EXPECT_FALSE(note.ModifNote("A", "premier texte"));
-  // The directory block overwritten by a text: never written over again.
-  f->EnregistrementElementaire(no, "texte d'une autre note", 0);
-  EXPECT_FALSE(note.EnregistrementEntete());
-  EXPECT_EQ(BlocBrut(no).first, "texte d'une autre note");
-  EXPECT_TRUE(note.ModifNote("B", "second texte"));
-  EXPECT_NE(note.Numero(), no);
-  EXPECT_EQ(BlocBrut(no).first, "texte d'une autre note");
-  const TNote relue(f.get(), note.Numero());
-  EXPECT_EQ(relue.Titres(), (std::vector<AnsiString>{"A", "B"}));
-  // A block that is no longer a directory reads as an empty list.
-  EXPECT_TRUE(TNote(f.get(), no).Lignes().empty());
 }
 
 TEST_F(Notes, RemplacementEnPlaceEtNouvellesChaines) {
@@ -255,24 +211,6 @@ TEST_F(Notes, SuppressionEtBlocsJamaisReutilises) {
   TNote nouvelle(f.get(), 0);
   EXPECT_TRUE(nouvelle.ModifNote("A", "x"));
   EXPECT_EQ(TNote(f.get(), nouvelle.Numero()).LectureNote("A"), "x");
-}
-
-TEST_F(Notes, DossierEnLectureSeule) {
-  long no = 0;
-  {
-    auto f = Ouvre(true);
-    TNote note(f.get(), 0);
-    note.NouvelleFiche(no);
-    note.ModifNote("A", "texte");
-  }
-  const std::string avant = Contenu();
-  TGestFichier lecture(rep / "Essai.kya/Essai.adb", true);
-  TFicNotes f(&lecture, false);
-  TNote note(&f, no);
-  EXPECT_FALSE(note.ModifNote("A", "autre"));
-  EXPECT_FALSE(note.ModifNote("B", "autre"));
-  EXPECT_EQ(note.LectureNote("A"), "texte");
-  EXPECT_EQ(Contenu(), avant);
 }
 
 TEST_F(Notes, CheminsAbimes) {
@@ -342,62 +280,35 @@ TEST_F(Notes, EcritureNEcrasePasLesBlocsDAutrui) {
   EXPECT_EQ(BlocBrut(5).first, "b}");
 }
 
-TEST_F(Notes, LiensAuDelaDuFichierDevenusValides) {
-  // Note 2's chain ends on a link to block 6, beyond the file: once the file grows that far,
-  // block 6 belongs to note 2 as well and is never rewritten in place for note 1.
-  EcritFichier(Bloc("", 4) + Bloc("Vie\r\n3\r\n", -1) + Bloc("Vie\r\n4\r\n", -1) + Bloc("{\\rtf1 a", 0) +
-               Bloc("b", 6));
-  auto f = Ouvre();
-  EXPECT_EQ(TNote(f.get(), 2).LectureNote("Vie"), "b");
-  TNote a(f.get(), 1);
-  a.ModifNote("Vie", Rtf(507 * 2 + 10, 1));
-  EXPECT_EQ(BlocsChaine(3), (std::vector<long>{3, 5, 6}));
-  const auto bloc6 = BlocBrut(6);
-  const std::string texteB = TNote(f.get(), 2).LectureNote("Vie");
-  const std::string nouveau = Rtf(507 * 2 + 10, 2);
-  a.ModifNote("Vie", nouveau);
-  EXPECT_EQ(BlocsChaine(3), (std::vector<long>{3, 5, 7}));
-  EXPECT_EQ(BlocBrut(6), bloc6);
-  EXPECT_EQ(TNote(f.get(), 2).LectureNote("Vie"), texteB);
-  EXPECT_EQ(TNote(f.get(), 1).LectureNote("Vie"), nouveau);
-}
-
-// Fails every write from the n-th on, as a crash at that point would.
-int gEcritsAvantPanne = 0;
-ssize_t EcritureEnPanne(int fd, const void* tampon, size_t taille, off_t position) {
-  if (gEcritsAvantPanne-- > 0) return ::pwrite(fd, tampon, taille, position);
-  return 0;
-}
-
-TEST_F(Notes, PanneDEcritureAncienOuNouveauTexte) {
-  // A plain text replaced by a longer one, and a new heading: whatever write fails first, the
-  // heading reads its old text or its new one, never a mix, and the other heading is intact.
+TEST_F(Notes, EcritureCoupeeAncienOuNouveauTexte) {
+  // A plain text replaced by a longer one: cut at any call, the heading reads its old text or its
+  // new one, never a mix, and the other heading is intact.
   const std::string ancien = TexteBinaire(1200, 1), nouveau = TexteBinaire(3000, 2), autre = TexteBinaire(600, 3);
-  for (int panne = 0; panne < 8; ++panne) {
-    long no = 0;
-    {
-      auto f = Ouvre(true);
-      TNote note(f.get(), 0);
-      note.NouvelleFiche(no);
-      note.ModifNote("A", ancien);
-      note.ModifNote("B", autre);
-      gEcritsAvantPanne = panne;
-      AppelsSysteme().pwrite = EcritureEnPanne;
-      note.ModifNote("A", nouveau);
-      note.ModifNote("C", nouveau);
-      RestaureAppelsSysteme();
-      EXPECT_EQ(note.Numero(), no) << panne;  // a failed write never moves the directory
-    }
+  long no = 0;
+  const auto lit = [&](const char* titre) {
     dossier.SetError(false);
     auto f = Ouvre();
-    TNote relue(f.get(), no);
-    const std::string a = relue.LectureNote("A");
-    EXPECT_TRUE(a == ancien || a == nouveau) << panne;
-    EXPECT_EQ(relue.LectureNote("B"), autre) << panne;
-    const std::string c = relue.LectureNote("C");
-    EXPECT_TRUE(c.empty() || c == nouveau) << panne;
-    f.reset();
-  }
+    return TNote(f.get(), no).LectureNote(titre);
+  };
+  test::TCoupure c;
+  c.prepare = [&] {
+    dossier.SetError(false);
+    auto f = Ouvre(true);
+    TNote note(f.get(), 0);
+    no = 0;
+    note.NouvelleFiche(no);
+    note.ModifNote("A", ancien);
+    note.ModifNote("B", autre);
+  };
+  c.operation = [&] {
+    auto f = Ouvre();
+    TNote note(f.get(), no);
+    note.ModifNote("A", nouveau);
+    return !dossier.Erreur && note.Numero() == no;  // a failed write never moves the directory
+  };
+  c.estAncien = [&] { return lit("A") == ancien && lit("B") == autre; };
+  c.estNouveau = [&] { return lit("A") == nouveau && lit("B") == autre; };
+  EXPECT_GT(test::CoupeAChaqueAppel(c), 1);
 }
 
 TEST(TexteSansRtf, Conversions) {

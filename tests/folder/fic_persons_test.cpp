@@ -9,7 +9,7 @@
 #include "platform/erreur.h"
 #include "platform/thread_nom.h"
 #include "store/datamodulebdd.h"
-#include "support/support.h"
+#include "dossier_fixture.h"
 
 namespace kyb {
 namespace {
@@ -17,10 +17,6 @@ namespace {
 using test::Contenu;
 using test::Ecrit;
 
-std::unique_ptr<TGestFichier> Ouvre(const AnsiString& chemin, bool creer = false,
-                                    TGestFichier::TModeConversion mode = TGestFichier::mcAucune) {
-  return std::make_unique<TGestFichier>(chemin, TGestFichier::TOptionsOuverture{.Creer = creer, .PremierePersonne = 1, .Conversion = mode});
-}
 
 TEST(EnregPersonne, DispositionEtTransferts) {
   TEnregPublic p = test::Personne(u"Lefèvre", 'X');
@@ -76,15 +72,10 @@ TEST(FicPersons, GetHashCode) {
   EXPECT_EQ(TFicPersons::GetHashCode(s), static_cast<int32_t>(static_cast<uint32_t>(attendu)));
 }
 
-class Personnes : public ::testing::Test {
- protected:
-  Personnes() { NommeThreadPrincipal(); }
-  AnsiString Courant() const { return rep / "Famille.kya/Famille.adb"; }
-  test::RepertoireTemporaire rep;
-};
+using Personnes = test::DossierTemporaire;
 
 TEST_F(Personnes, FormatCourant) {
-  auto g = Ouvre(Courant(), true);
+  auto g = Cree(Store());
   ASSERT_FALSE(g->Erreur);
   TFicPersons& f = *g->FicPersons;
   EXPECT_EQ(f.Fichier(), nullptr);
@@ -105,7 +96,7 @@ TEST_F(Personnes, FormatCourant) {
   g->EcritureEntete();
   g.reset();
 
-  g = Ouvre(Courant());
+  g = Ouvre(Store());
   ASSERT_FALSE(g->Erreur);
   EXPECT_EQ(g->FicPersons->NbEnreg, 3);
   EXPECT_EQ(g->FicPersons->TexteDossier, u"Texte");
@@ -116,8 +107,8 @@ TEST_F(Personnes, FormatCourant) {
 
 TEST_F(Personnes, FormatCourantReglesDeLEntete) {
   const auto modifie = [this](const char* sql, const TEnregPublic* entete) {
-    TGestFichier nu(Courant());
-    TModuleBDD m(&nu, Courant(), TGestFichier::kVersionBDD);
+    TGestFichier nu(Store());
+    TModuleBDD m(&nu, Store(), TGestFichier::kVersionBDD);
     ASSERT_TRUE(m.OpenDataBase(false));
     if (entete) {
       ASSERT_TRUE(m.WritePerson(*entete, -2));
@@ -126,58 +117,22 @@ TEST_F(Personnes, FormatCourantReglesDeLEntete) {
       ASSERT_TRUE(TACRQuery(m.Database(), sql).ExecSQL());
     }
   };
-  { auto g = Ouvre(Courant(), true); }
+  { auto g = Cree(Store()); }
   TEnregPublic entete;
   entete.Pere = 500;  // the store's maximum wins over the header's count
   entete.Mere = 0;
   entete.Conjoints[0].Lien = 99;
   modifie("INSERT INTO Personnes (ID) VALUES (2)", &entete);
-  auto g = Ouvre(Courant());
+  auto g = Ouvre(Store());
   ASSERT_FALSE(g->Erreur);
   EXPECT_EQ(g->FicPersons->NbEnreg, 2);
   EXPECT_EQ(g->FicPersons->NoPremier, 1);
   EXPECT_EQ(g->FicPersons->NoSecond, 1);
   g.reset();
   modifie("DELETE FROM Personnes", nullptr);  // nothing to count: the folder is in error
-  g = Ouvre(Courant());
+  g = Ouvre(Store());
   EXPECT_TRUE(g->Erreur);
   EXPECT_EQ(g->NombrePersonnes(), 0);
-}
-
-TEST_F(Personnes, DossierAncienEnLectureSeule) {
-  std::vector<TEnregPublic> liste = {test::Personne(u"Un"), test::Personne(u"Deux"), test::Personne(u"Trois")};
-  liste[1].FicheSupprimee = 'O';
-  const AnsiString chemin = test::CreeDossierAncien(rep.Chemin(), liste, {2});
-  const auto fichiers = [&chemin] {
-    return Contenu(ChangeExtension(chemin, ".prs")) + Contenu(ChangeExtension(chemin, ".psu")) +
-           Contenu(ChangeExtension(chemin, ".exp"));
-  };
-  const std::string avant = fichiers();
-  auto g = Ouvre(chemin);
-  ASSERT_FALSE(g->Erreur);
-  EXPECT_EQ(g->VersionFichier, 2024);
-  EXPECT_TRUE(g->IsReadOnly());
-  ASSERT_TRUE(g->FicPersons->Fichier() && g->FicPersSuppr && g->FicExtPersons);
-  EXPECT_EQ(g->NombrePersonnes(), 2);
-  EXPECT_TRUE(g->FicPersons->IsNoPersOk(3));
-  EXPECT_FALSE(g->FicPersons->IsNoPersOk(2));  // the record's deleted mark
-  TDateTime date = 0;
-  EXPECT_TRUE(g->FicPersons->GetFileDateAndTime(date));
-  EXPECT_EQ(g->FicPersons->ReturnNewNum(), 4);  // asked anyway: nothing is written
-  g->FicPersSuppr->AjouteNo(3);
-  g->EcritureEntete();
-  g->FermerFichiers();
-  EXPECT_EQ(g->FicPersons, nullptr);
-  EXPECT_EQ(fichiers(), avant);
-
-  // Read by the conversion, the folder is writable; a header beyond the file is capped.
-  g.reset();
-  g = Ouvre(chemin, false, TGestFichier::mcConversion);
-  ASSERT_FALSE(g->IsReadOnly());
-  EXPECT_EQ(g->FicPersons->ReturnNewNum(), 4);
-  g.reset();
-  g = Ouvre(chemin);
-  EXPECT_EQ(g->FicPersons->NbEnreg, 3);
 }
 
 TEST_F(Personnes, FichierPersonnesAbime) {
@@ -235,12 +190,7 @@ TEST_F(FichiersAnnexes, PersonnesSupprimees) {
   f->SupprimeList(lot, true);
   EXPECT_TRUE(lot.empty());
   EXPECT_EQ(Numeros(*f), (std::vector<long>{10, 40, 5, 7, 40}));
-  try {
-    TPersSuppr(f.get(), kEnregCourant).Enregistrement(6);
-    ADD_FAILURE();
-  } catch (const ErreurKy& e) {
-    EXPECT_STREQ(e.what(), "FicPersSuppr : Erreur Enreg");
-  }
+  EXPECT_THROW(TPersSuppr(f.get(), kEnregCourant).Enregistrement(6), ErreurKy);
   // Read back; a duplicate goes one at a time; a count beyond the file or negative is bounded.
   f.reset();
   {

@@ -1,6 +1,5 @@
-// Sources and illustrations in both storages: the store of the current format, the legacy
-// 336- and 268-byte files of 2009 folders (read, then converted into the store); and the files of
-// this family joining the folder's opening and closing.
+// Sources and illustrations in both storages: the store of the current format, and the legacy
+// 336- and 268-byte files of 2009 folders (read, then converted into the store).
 #include "folder/fic_sources.h"
 
 #include <gtest/gtest.h>
@@ -8,18 +7,11 @@
 #include <cstring>
 #include <fstream>
 
-#include "folder/fic_notes.h"
-#include "folder/fic_notices.h"
 #include "store/datamodulebdd.h"
-#include "support/support.h"
+#include "dossier_fixture.h"
 
 namespace kyb {
 namespace {
-
-std::unique_ptr<TGestFichier> Ouvre(const AnsiString& chemin, bool creer,
-                                    TGestFichier::TModeConversion mode = TGestFichier::mcAucune) {
-  return std::make_unique<TGestFichier>(chemin, TGestFichier::TOptionsOuverture{.Creer = creer, .Conversion = mode});
-}
 
 // A legacy record: event, rank, then 8-bit texts at their offsets.
 std::string Enreg(size_t taille, int32_t even, int32_t rang, std::vector<std::pair<size_t, std::string>> textes) {
@@ -30,9 +22,10 @@ std::string Enreg(size_t taille, int32_t even, int32_t rang, std::vector<std::pa
   return e;
 }
 
-TEST(SourcesIllustrations, FormatCourantParLeStore) {
-  test::RepertoireTemporaire rep;
-  auto g = Ouvre(rep / "Essai.kya/Essai.adb", true);
+using SourcesIllustrations = test::DossierTemporaire;
+
+TEST_F(SourcesIllustrations, FormatCourantParLeStore) {
+  auto g = Cree(Store());
   ASSERT_FALSE(g->Erreur);
   ASSERT_TRUE(g->FicSources && g->FicIllustrations && g->FicNotes && g->FicNoticesPat);
   TFicSources& fs = *g->FicSources;
@@ -87,17 +80,12 @@ TEST(SourcesIllustrations, FormatCourantParLeStore) {
   EXPECT_EQ(TIllustration(&fi, absolue.Numero()).GetExpandFilename(), "/photos/portrait.png");
   EXPECT_EQ(fi.GetNbEnreg(), 2);
   EXPECT_TRUE(fi.NoIllustrationValide(absolue.Numero()));
-  g->FermerFichiers();
-  EXPECT_EQ(g->FicSources, nullptr);
-  EXPECT_EQ(g->FicNotes, nullptr);
-  EXPECT_EQ(g->FicNoticesPat, nullptr);
 }
 
-TEST(SourcesIllustrations, IdentifiantsPendantUnImport) {
+TEST_F(SourcesIllustrations, IdentifiantsPendantUnImport) {
   // During an import the identifiers follow the reserved one, with no look-up, and the rows
   // written keep them.
-  test::RepertoireTemporaire rep;
-  auto g = Ouvre(rep / "Essai.kya/Essai.adb", true);
+  auto g = Cree(Store());
   ASSERT_FALSE(g->Erreur);
   TFicSources& fs = *g->FicSources;
   TSource premiere(&fs, 0);
@@ -119,8 +107,7 @@ TEST(SourcesIllustrations, IdentifiantsPendantUnImport) {
   EXPECT_EQ(fs.ReturnNewNum(), numeros[2] + 1);
 }
 
-TEST(SourcesIllustrations, FichiersDuFormat2009) {
-  test::RepertoireTemporaire rep;
+TEST_F(SourcesIllustrations, FichiersDuFormat2009) {
   ASSERT_TRUE(CreeRepertoires(rep / "Vieux.old"));
   {
     std::ofstream src(rep / "Vieux.old/Vieux.src", std::ios::binary);
@@ -165,30 +152,6 @@ TEST(SourcesIllustrations, FichiersDuFormat2009) {
   ASSERT_TRUE(g->GetModuleBDD()->LectureSource(1, dansStore));
   EXPECT_EQ(dansStore.Descriptif, u"Acte de naissance n° 12, Saint-Malo");
   EXPECT_EQ(TailleFichier(rep / "Vieux.old/Vieux.src"), 3 * 336);
-}
-
-TEST(SourcesIllustrations, DossierCourantOuvertEtRouvert) {
-  // The notes and notices files are created with a new folder and found again on reopening.
-  test::RepertoireTemporaire rep;
-  long no = 0;
-  {
-    auto g = Ouvre(rep / "Essai.kya/Essai.adb", true);
-    ASSERT_TRUE(g->FicNotes);
-    EXPECT_TRUE(FichierExiste(g->FabriqueNomFichier(TGestFichier::tfNotes)));
-    EXPECT_TRUE(FichierExiste(g->FabriqueNomFichier(TGestFichier::tfNotices)));
-    TNote note(g->FicNotes.get(), 0);
-    note.NouvelleFiche(no);
-    note.ModifNote("Biographie", "Né à Saint-Malo.");
-    TNoticesPat notice(g->FicNoticesPat.get(), kEnregCourant);
-    notice.SetTitre(0, "DURAND");
-    notice.Enregistrement();
-  }
-  auto g = Ouvre(rep / "Essai.kya/Essai.adb", false);
-  ASSERT_FALSE(g->Erreur);
-  EXPECT_FALSE(g->IsReadOnly());
-  EXPECT_EQ(TNote(g->FicNotes.get(), no).LectureNote("Biographie"), "Né à Saint-Malo.");
-  EXPECT_EQ(g->FicNoticesPat->NbEnreg, 1);
-  EXPECT_EQ(TNoticesPat(g->FicNoticesPat.get(), 1).Titre(0), "DURAND");
 }
 
 }  // namespace

@@ -17,7 +17,7 @@
 #include "names/g_nopers.h"
 #include "platform/thread_nom.h"
 #include "store/datamodulebdd.h"
-#include "support/support.h"
+#include "dossier_fixture.h"
 
 namespace kyb {
 namespace {
@@ -91,14 +91,11 @@ TEST(EnregSosa, EnregistrementsAbimesLusZero) {
 
 // A genealogy folder whose persons are made for each test, with their parent links kept aside for
 // the reference computations.
-class Sosa : public ::testing::Test {
+class Sosa : public test::DossierTemporaire {
  protected:
-  Sosa() {
-    NommeThreadPrincipal();
-    g = Ouvre(false, true);
-  }
-  std::unique_ptr<TGestFichier> Ouvre(bool lectureSeule, bool creer = false) {
-    return std::make_unique<TGestFichier>(rep / "Famille.kya/Famille.adb", TGestFichier::TOptionsOuverture{.Creer = creer, .PremierePersonne = 1, .LectureSeule = lectureSeule});
+  Sosa() { g = Cree(Store()); }
+  std::unique_ptr<TGestFichier> Ouvre(bool lectureSeule) const {
+    return DossierTemporaire::Ouvre(Store(), nullptr, TGestFichier::mcAucune, lectureSeule);
   }
   TFicPersons* F() { return g->FicPersons.get(); }
   TFicSosas& S() { return *g->FicSosas; }
@@ -151,30 +148,9 @@ class Sosa : public ::testing::Test {
     return tous;
   }
 
-  test::RepertoireTemporaire rep;
   std::unique_ptr<TGestFichier> g;
   std::map<long, std::pair<long, long>> liens;
 };
-
-TEST_F(Sosa, NouveauDossierRacineNumeroUn) {
-  ASSERT_TRUE(g->FicSosas);
-  EXPECT_EQ(S().LectureNoStrado(1), 1);
-  EXPECT_EQ(asNoStradoCujus, 1);
-  EXPECT_EQ(S().ChercheRacine(), 1);
-  const std::string octets = Contenu(CheminSosa());
-  ASSERT_EQ(octets.size(), 80u);  // the empty header record, then person 1
-  EXPECT_EQ(octets.substr(0, 40), std::string(40, '\0'));
-  EXPECT_EQ(Mots(DepuisMots({})), (std::array<uint32_t, 10>{}));
-  uint32_t mots[3];
-  std::memcpy(mots, octets.data() + 40, sizeof mots);
-  EXPECT_EQ(mots[0], 15u);
-  EXPECT_EQ(mots[1], 1u);
-  EXPECT_EQ(mots[2], 1u);
-  // Reopened, the number is still there.
-  g.reset();
-  g = Ouvre(false);
-  EXPECT_EQ(S().ChargeNoStrado(1, nullptr, false), "1");
-}
 
 // Root 1; parents 2 and 3; grandparents 4, 5 (father's side) and 6, 7; the father's father (4)
 // and the mother's father (6) are brothers: their father is Sosa 8 and 12, their mother 9 and 13.
@@ -221,38 +197,6 @@ TEST_F(SosaImplexe, NumerotationGardeLePlusPetit) {
   EXPECT_EQ(S().RechercheStrado2No(1, Max(), abandon), 0);
   abandon = true;
   EXPECT_EQ(S().RechercheStrado2No(1, ZZ(12), abandon), 0);
-}
-
-TEST_F(SosaImplexe, OrdreDesLignesSansEffet) {
-  // The mother's line first, then the father's: the implex ancestors end on the smaller numbers.
-  ASSERT_TRUE(S().InitFichierStrado());
-  S().EcritureNoStrado(1, ZZ(1));
-  (void)S().NumeroterPersNo(mere, ZZ(3));
-  EXPECT_EQ(S().LectureNoStrado(bisaieul), 12);
-  (void)S().NumeroterPersNo(pere, ZZ(2));
-  EXPECT_EQ(S().LectureNoStrado(bisaieul), 8);
-  EXPECT_EQ(S().LectureNoStrado(bisaieule), 9);
-  (void)S().NumeroterPersNo(mere, ZZ(3));  // again: nothing gets a bigger number
-  EXPECT_EQ(S().LectureNoStrado(bisaieul), 8);
-}
-
-TEST_F(SosaImplexe, AscendanceParGeneration) {
-  TGestNoPersSosa table;
-  const TBilanAscendance bilan = S().ChargeAscendance(1, 10, table);
-  EXPECT_TRUE(bilan.Boucles.empty());
-  EXPECT_EQ(bilan.Generations, 3);
-  std::vector<long> sosas;
-  TEltNoPersSosa e;
-  for (int i = 0; i < table.GetNbElt(); ++i) {
-    ASSERT_TRUE(table.Lit(i, e));
-    sosas.push_back(NTL::conv<long>(e.Sosa));
-  }
-  EXPECT_EQ(sosas, (std::vector<long>{1, 2, 3, 4, 5, 6, 7, 8, 9, 12, 13}));
-  EXPECT_EQ(table.SosasDe(bisaieul), (std::vector<ZZ>{ZZ(8), ZZ(12)}));  // relative to the root 1
-  EXPECT_EQ(table.CherchePere(gpMaternel), bisaieul);
-  TGestNoPersSosa deux;
-  EXPECT_EQ(S().ChargeAscendance(1, 1, deux).Generations, 1);
-  EXPECT_EQ(deux.GetNbElt(), 3);
 }
 
 TEST_F(SosaImplexe, NumerotationDepuisUnEnfant) {
@@ -449,48 +393,6 @@ TEST_F(SosaLigne, DepassementEtLimiteDeProfondeur) {
   EXPECT_FALSE(S().IsExist(ligne[219]));
 }
 
-TEST_F(SosaLigne, RemiseAZeroParBlocs) {
-  ASSERT_TRUE(S().InitFichierStrado());
-  (void)S().NumeroterPersNo(1, ZZ(1));
-  S().EcritureNoStrado(221, ZZ(99));  // the last person
-  TInterfaceScriptee iu;
-  TProgression avancement(&iu, u"Sélection", 300);
-  S().AvancementSelCujus = &avancement;
-  ASSERT_TRUE(S().InitFichierStrado());
-  S().AvancementSelCujus = nullptr;
-  const std::string octets = Contenu(CheminSosa());
-  ASSERT_GE(octets.size(), 222u * 40);
-  EXPECT_EQ(octets, std::string(octets.size(), '\0'));
-  for (const long no : {1L, 100L, 101L, 200L, 201L, 221L}) EXPECT_FALSE(S().IsExist(no));
-  EXPECT_EQ(S().ChercheRacine(), 0);
-  // Stopped by the user from the window: the numbering writes nothing more.
-  iu.DemandeAnnulation(true);
-  S().AvancementSelCujus = &avancement;
-  const TBilanNumerotation bilan = S().NumeroterPersNo(1, ZZ(1));
-  S().AvancementSelCujus = nullptr;
-  EXPECT_TRUE(bilan.Interrompue);
-  EXPECT_EQ(bilan.Ecritures, 0);
-}
-
-TEST_F(SosaImplexe, DossierEnLectureSeuleNEcritRien) {
-  ASSERT_TRUE(S().InitFichierStrado());
-  (void)S().NumeroterPersNo(1, ZZ(1));
-  const AnsiString chemin = CheminSosa();
-  g.reset();
-  g = Ouvre(true);
-  ASSERT_TRUE(g->IsReadOnly());
-  const std::string avant = Contenu(chemin);
-  EXPECT_FALSE(S().InitFichierStrado());
-  EXPECT_EQ(S().NumeroterPersNo(pere, ZZ(7)).Ecritures, 0);
-  S().DenumeroterPersNo(pere, true);
-  EXPECT_FALSE(S().SpecNumeroterPersNo(bisaieul));
-  S().EcritureNoStrado(pere, ZZ(99));
-  S().EcritureNoStradoMoinsUn(mere);
-  EXPECT_EQ(Contenu(chemin), avant);
-  EXPECT_EQ(S().LectureNoStrado(bisaieul), 8);  // reading works
-  EXPECT_FALSE(g->Erreur);
-}
-
 TEST_F(SosaImplexe, FichierCourtOuAbime) {
   ASSERT_TRUE(S().InitFichierStrado());
   (void)S().NumeroterPersNo(1, ZZ(1));
@@ -528,49 +430,6 @@ TEST_F(SosaImplexe, FichierCourtOuAbime) {
   EXPECT_TRUE(FichierExiste(chemin));
 }
 
-
-// An older folder opens read-only: its persons come from the persons file, its numbers are read
-// and searched, nothing is written.
-TEST(SosaDossierAncien, LectureSeulementParLesPersonnes) {
-  NommeThreadPrincipal();
-  test::RepertoireTemporaire rep;
-  std::vector<TEnregPublic> personnes;
-  for (const char16_t* nom : {u"Racine", u"Père", u"Mère", u"Grand-père"}) personnes.push_back(test::Personne(nom));
-  personnes[0].Pere = 2;
-  personnes[0].Mere = 3;
-  personnes[1].Pere = 4;
-  personnes[1].Enfants[0] = 1;
-  personnes[2].Enfants[0] = 1;
-  personnes[3].Enfants[0] = 2;
-  const AnsiString chemin = test::CreeDossierAncien(rep.Chemin(), personnes);
-  AnsiString sst;
-  {
-    TGestFichier bare(chemin, false, true);
-    sst = bare.FabriqueNomFichier(TGestFichier::tfSosas);
-  }
-  std::string octets(5 * TSosa::kTaille, '\0');
-  for (long n = 1; n <= 4; ++n) {
-    const TSosa s{ZZ(n)};
-    std::memcpy(octets.data() + n * TSosa::kTaille, s.Octets(), TSosa::kTaille);
-  }
-  std::ofstream(sst, std::ios::binary | std::ios::trunc) << octets;
-
-  TGestFichier g(chemin, TGestFichier::Ouverture());
-  ASSERT_FALSE(g.Erreur);
-  ASSERT_TRUE(g.IsOldVersion());
-  ASSERT_TRUE(g.IsReadOnly());
-  TFicSosas& s = *g.GetFicSosas();
-  bool abandon = false;
-  EXPECT_EQ(s.ChercheRacine(), 1);
-  EXPECT_EQ(s.RechercheStrado2No(1, ZZ(4), abandon), 4);
-  EXPECT_EQ(s.RechercheStrado2No(1, ZZ(5), abandon), 0);
-  EXPECT_EQ(s.ChargeNosStrados(4, false, nullptr), std::vector<ZZ>{ZZ(4)});
-  TGestNoPersSosa table;
-  EXPECT_EQ(s.ChargeAscendance(1, 5, table).Generations, 2);
-  EXPECT_EQ(table.CherchePere(2), 4);
-  EXPECT_EQ(s.NumeroterPersNo(1, ZZ(1)).Ecritures, 0);
-  EXPECT_EQ(Contenu(sst), octets);
-}
 
 }  // namespace
 }  // namespace kyb

@@ -8,28 +8,21 @@
 #include "platform/thread_nom.h"
 #include "store/datamodulebdd.h"
 #include "store/sources_bdd.h"
-#include "support/support.h"
+#include "dossier_fixture.h"
 
 namespace kyb {
 namespace {
 
-class Images : public ::testing::Test {
+class Images : public test::DossierTemporaire {
  protected:
-  Images() {
-    NommeThreadPrincipal();
-    (void)Ouvre(true);
-  }
-  std::unique_ptr<TGestFichier> Ouvre(bool creer = false) const {
-    return std::make_unique<TGestFichier>(rep / "Famille.kya/Famille.adb", TGestFichier::TOptionsOuverture{.Creer = creer});
-  }
+  Images() { (void)Cree(Store()); }
   AnsiString Interne() const { return rep / "Famille.kya/Images/"; }
-  test::RepertoireTemporaire rep;
 };
 
 TEST_F(Images, RepertoireSelonLeModeDImport) {
   const AnsiString externe = rep / "Photos/";
   {
-    auto g = Ouvre();
+    auto g = Ouvre(Store());
     EXPECT_EQ(g->GetDirImagesExt(), Interne());  // nothing stored yet ("0")
     g->SetDirImagesExt(externe);
   }
@@ -39,7 +32,7 @@ TEST_F(Images, RepertoireSelonLeModeDImport) {
   };
   const Cas cas[] = {{1, externe, externe}, {4, Interne(), externe}, {5, Interne(), Interne()}};
   for (const Cas& c : cas) {
-    auto g = Ouvre();
+    auto g = Ouvre(Store());
     g->ModeImport = c.mode;
     EXPECT_EQ(g->GetDirImagesRep(), c.rep) << c.mode;
     EXPECT_EQ(g->GetDirImages(), c.images) << c.mode;
@@ -50,13 +43,13 @@ TEST_F(Images, RepertoireSelonLeModeDImport) {
 TEST_F(Images, RepertoirePrive) {
   const AnsiString prive = rep / "Prive";
   {
-    auto g = Ouvre();
+    auto g = Ouvre(Store());
     EXPECT_FALSE(g->IsDirImagesPrivActive());
     EXPECT_FALSE(g->IsInDirImagesPriv(prive + "/a.jpg"));
     g->SetDirImagesPriv(prive, true);
   }
   {
-    auto g = Ouvre();  // read back from the store
+    auto g = Ouvre(Store());  // read back from the store
     EXPECT_TRUE(g->IsDirImagesPrivActive());
     EXPECT_TRUE(RepertoireExiste(prive));
     struct Cas {
@@ -70,7 +63,7 @@ TEST_F(Images, RepertoirePrive) {
     for (const Cas& c : cas) EXPECT_EQ(g->IsInDirImagesPriv(c.chemin), c.dedans) << c.chemin;
     g->SetDirImagesPriv(prive, false);
   }
-  auto g = Ouvre();
+  auto g = Ouvre(Store());
   EXPECT_FALSE(g->IsDirImagesPrivActive());
   EXPECT_FALSE(g->IsInDirImagesPriv(prive + "/a.jpg"));
 }
@@ -82,7 +75,7 @@ TEST_F(Images, FichiersExternesRetiresEnMode4) {
   for (const AnsiString& f : {externe + "album/a.jpg", externe + "b.jpg", Interne() + "c.jpg",
                               externe + "Famille_historique.txt"})
     std::ofstream(CheminSysteme(f)) << "x";
-  auto g = Ouvre();
+  auto g = Ouvre(Store());
   g->SetDirImagesExt(externe);
   for (const AnsiString& chemin : {externe + "album/a.jpg", externe + "b.jpg", AnsiString("c.jpg")}) {
     TIllustrationBDD ill;

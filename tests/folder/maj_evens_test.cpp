@@ -5,22 +5,18 @@
 #include "folder/gest_fic.h"
 #include "platform/thread_nom.h"
 #include "store/datamodulebdd.h"
-#include "support/support.h"
+#include "dossier_fixture.h"
 
 namespace kyb {
 namespace {
 
-std::unique_ptr<TGestFichier> Ouvre(const AnsiString& chemin, bool creer) {
-  return std::make_unique<TGestFichier>(chemin, TGestFichier::TOptionsOuverture{.Creer = creer, .PremierePersonne = 1});
-}
+using MiseAJourEvenements = test::DossierTemporaire;
 
-TEST(MiseAJourEvenements, ChampSimpleDevientEvenementUneSeuleFois) {
-  NommeThreadPrincipal();
-  test::RepertoireTemporaire rep;
-  const AnsiString chemin = rep / "Famille.kya/Famille.adb";
+TEST_F(MiseAJourEvenements, ChampSimpleDevientEvenementUneSeuleFois) {
+  const AnsiString chemin = Store();
   long id = 0;
   {
-    auto g = Ouvre(chemin, true);
+    auto g = Cree(chemin);
     ASSERT_FALSE(g->Erreur);
     EXPECT_TRUE(g->IsConvertedForKY2013());  // integer _DATE column of the current schema
     // A folder whose PROFESSION is still a text field, with one value.
@@ -34,7 +30,7 @@ TEST(MiseAJourEvenements, ChampSimpleDevientEvenementUneSeuleFois) {
     id = s.Enreg.ID;
   }
   {
-    auto g = Ouvre(chemin, false);
+    auto g = Ouvre(chemin);
     ASSERT_FALSE(g->Erreur);
     TModuleBDD& bdd = *g->GetModuleBDD();
     EXPECT_EQ(bdd.GetInfoChps("UPDATE_PROF"), u"UPDATED");
@@ -48,14 +44,12 @@ TEST(MiseAJourEvenements, ChampSimpleDevientEvenementUneSeuleFois) {
     ASSERT_TRUE(g->GetDefChpsCs()->Sauvegarde());
     EXPECT_FALSE(g->UpdateChpsProfession());
   }
-  auto g = Ouvre(chemin, false);
+  auto g = Ouvre(chemin);
   EXPECT_EQ(g->GetDefChpsCs()->RechercheChampsInternePtr("PROFESSION")->Type, 10);
 }
 
-TEST(MiseAJourEvenements, LibellesPartagesTransmisAuMagasin) {
-  NommeThreadPrincipal();
-  test::RepertoireTemporaire rep;
-  auto g = Ouvre(rep / "Famille.kya/Famille.adb", true);
+TEST_F(MiseAJourEvenements, LibellesPartagesTransmisAuMagasin) {
+  auto g = Cree(Store());
   ASSERT_FALSE(g->Erreur);
   // The default definitions mark the census as shared.
   EXPECT_TRUE(g->GetModuleBDD()->EstLibellePartage("RECENSEMENT"));

@@ -6,7 +6,7 @@
 #include "folder/gest_fic.h"
 #include "platform/thread_nom.h"
 #include "store/datamodulebdd.h"
-#include "support/support.h"
+#include "dossier_fixture.h"
 
 namespace kyb {
 namespace {
@@ -17,11 +17,10 @@ size_t Questions(const TInterfaceScriptee& iu) {
   return n;
 }
 
-class MajPartages : public ::testing::Test {
+class MajPartages : public test::DossierTemporaire {
  protected:
   MajPartages() {
-    NommeThreadPrincipal();
-    auto g = Ouvre(true);
+    auto g = Cree(Store());
     // An older set of definitions: neither field shared, the relation not repeatable.
     g->GetDefChpsCs()->RechercheChampsInternePtr("RECENSEMENT")->Partage = false;
     TChpCs* relation = g->GetDefChpsCs()->RechercheChampsInternePtr("RELATION_PRIV");
@@ -30,17 +29,16 @@ class MajPartages : public ::testing::Test {
     EXPECT_TRUE(g->GetDefChpsCs()->Sauvegarde());
     EXPECT_TRUE(g->GetModuleBDD()->MAJInfoChps("Shared_v2", u"0"));
   }
-  std::unique_ptr<TGestFichier> Ouvre(bool creer = false, TInterfaceUtilisateur* iu = nullptr) const {
-    return std::make_unique<TGestFichier>(rep / "Famille.kya/Famille.adb", TGestFichier::TOptionsOuverture{.Creer = creer, .PremierePersonne = 1, .Proprietaire = iu});
+  std::unique_ptr<TGestFichier> Ouvre(TInterfaceUtilisateur* iu = nullptr) const {
+    return DossierTemporaire::Ouvre(Store(), iu);
   }
-  test::RepertoireTemporaire rep;
 };
 
 TEST_F(MajPartages, AccordUneSeuleFois) {
   TInterfaceScriptee iu;
   iu.Reponses().push_back(kReponseOui);
   {
-    auto g = Ouvre(false, &iu);
+    auto g = Ouvre(&iu);
     ASSERT_FALSE(g->Erreur);
     EXPECT_EQ(g->GetModuleBDD()->GetInfoChps("Shared_v2"), u"UPDATED-1");
     EXPECT_TRUE(g->GetDefChpsCs()->RechercheChampsInternePtr("RECENSEMENT")->Partage);
@@ -49,12 +47,8 @@ TEST_F(MajPartages, AccordUneSeuleFois) {
     EXPECT_TRUE(relation->Repetable);
   }
   EXPECT_EQ(Questions(iu), 1u);
-  EXPECT_TRUE(iu.JournalContient(
-      "question:Evolution de votre base de données|Mise à jour des événements partagés\nDonnez-vous votre accord "
-      "pour mettre à jour les champs Recensement et Relations privilégiées afin de profiter au mieux des "
-      "évolutions de Vastrel 2026 ?"));
   // Saved definitions: the next opening asks nothing.
-  auto g = Ouvre(false, &iu);
+  auto g = Ouvre(&iu);
   EXPECT_EQ(Questions(iu), 1u);
   EXPECT_TRUE(g->GetDefChpsCs()->RechercheChampsInternePtr("RECENSEMENT")->Partage);
 }
@@ -63,28 +57,22 @@ TEST_F(MajPartages, RefusGardeEtPlusPropose) {
   TInterfaceScriptee iu;
   iu.Reponses().push_back(kReponseNon);
   {
-    auto g = Ouvre(false, &iu);
+    auto g = Ouvre(&iu);
     EXPECT_EQ(g->GetModuleBDD()->GetInfoChps("Shared_v2"), u"CANCELLED");
     EXPECT_FALSE(g->GetDefChpsCs()->RechercheChampsInternePtr("RECENSEMENT")->Partage);
   }
-  auto g = Ouvre(false, &iu);
+  auto g = Ouvre(&iu);
   EXPECT_EQ(Questions(iu), 1u);  // not offered again
   EXPECT_EQ(g->GetModuleBDD()->GetInfoChps("Shared_v2"), u"CANCELLED");
   EXPECT_FALSE(g->GetDefChpsCs()->RechercheChampsInternePtr("RELATION_PRIV")->Partage);
 }
 
 TEST_F(MajPartages, SansFenetreCompteCommeRefus) {
-  auto g = Ouvre();
-  EXPECT_EQ(g->GetModuleBDD()->GetInfoChps("Shared_v2"), u"CANCELLED");
-}
-
-TEST(MajPartagesNeuf, DossierNeufNAPasBesoinDeMiseAJour) {
-  NommeThreadPrincipal();
-  test::RepertoireTemporaire rep;
-  const AnsiString chemin = rep / "Neuf.kya/Neuf.adb";
-  (void)std::make_unique<TGestFichier>(chemin, TGestFichier::Creation());
+  EXPECT_EQ(Ouvre()->GetModuleBDD()->GetInfoChps("Shared_v2"), u"CANCELLED");
+  // A new folder needs no upgrade and asks nothing.
   TInterfaceScriptee iu;
-  TGestFichier g(chemin, TGestFichier::TOptionsOuverture{.PremierePersonne = 1, .Proprietaire = &iu});
+  (void)std::make_unique<TGestFichier>(rep / "Neuf.kya/Neuf.adb", TGestFichier::Creation());
+  TGestFichier g(rep / "Neuf.kya/Neuf.adb", TGestFichier::Ouverture(&iu));
   EXPECT_EQ(g.GetModuleBDD()->GetInfoChps("Shared_v2"), u"UPDATED-1");
   EXPECT_EQ(Questions(iu), 0u);
 }

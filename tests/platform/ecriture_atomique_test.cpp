@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/coupures.h"
 #include "support/support.h"
 
 namespace kyb {
@@ -38,33 +39,33 @@ TEST_F(EcritureAtomique, CreepuisRemplace) {
   EXPECT_EQ(TailleFichier(fichier_), 0);
 }
 
-TEST_F(EcritureAtomique, UnEchecLaisseLAncienFichier) {
-  ASSERT_TRUE(EcritFichierAtomique(fichier_, "ancien"));
-  struct Cas {
-    const char* nom;
-    void (*panne)();
-  };
-  const Cas cas[] = {
-      {"écriture refusée",
-       [] { AppelsSysteme().pwrite = [](int, const void*, size_t, off_t) -> ssize_t { return -1; }; }},
-      {"écriture sans effet",
-       [] { AppelsSysteme().pwrite = [](int, const void*, size_t, off_t) -> ssize_t { return 0; }; }},
-      {"synchronisation refusée", [] { AppelsSysteme().fdatasync = [](int) { return -1; }; }},
-  };
-  for (const Cas& c : cas) {
-    SCOPED_TRACE(c.nom);
-    c.panne();
-    EXPECT_FALSE(EcritFichierAtomique(fichier_, "nouveau"));
-    RestaureAppelsSysteme();
-    EXPECT_EQ(Contenu(fichier_), "ancien");
-    EXPECT_FALSE(FichierExiste(fichier_ + ".tmp"));
+// Cut or killed at any call, the file holds the old text or the new one; a failed write leaves
+// no temporary file behind.
+TEST_F(EcritureAtomique, CoupeeAChaqueAppelAncienOuNouveau) {
+  for (const auto mode : {test::PanneAuNiemeAppel::Mode::UnSeul, test::PanneAuNiemeAppel::Mode::Tue}) {
+    test::TCoupure c;
+    c.mode = mode;
+    c.prepare = [&] {
+      ASSERT_TRUE(EcritFichierAtomique(fichier_, "ancien"));
+      (void)SupprimeFichier(fichier_ + ".tmp");
+    };
+    c.operation = [&] { return EcritFichierAtomique(fichier_, "nouveau"); };
+    c.estAncien = [&] {
+      return Contenu(fichier_) == "ancien" &&
+             (mode == test::PanneAuNiemeAppel::Mode::Tue || !FichierExiste(fichier_ + ".tmp"));
+    };
+    c.estNouveau = [&] { return Contenu(fichier_) == "nouveau"; };
+    EXPECT_GT(test::CoupeAChaqueAppel(c), 2);
   }
-  // Abandoned without validation.
+  // A write that stores nothing, and a writer abandoned without validation.
+  AppelsSysteme().pwrite = [](int, const void*, size_t, off_t) -> ssize_t { return 0; };
+  EXPECT_FALSE(EcritFichierAtomique(fichier_, "autre"));
+  RestaureAppelsSysteme();
   {
     TEcritureAtomique e(fichier_);
-    ASSERT_TRUE(e.Ajoute("nouveau", 7));
+    ASSERT_TRUE(e.Ajoute("autre", 5));
   }
-  EXPECT_EQ(Contenu(fichier_), "ancien");
+  EXPECT_EQ(Contenu(fichier_), "nouveau");
   EXPECT_FALSE(FichierExiste(fichier_ + ".tmp"));
 }
 

@@ -47,12 +47,6 @@ TEST(DescripteurFrance, SectionsBaseZoneEtClean) {
   EXPECT_EQ(t.GetAllChamps()[3], (TChampPays{"D_DEP", u"Département", 150, true}));
   EXPECT_FALSE(t.GetAllChamps()[4].visible);
   EXPECT_EQ(t.ColonneNettoyee(), "A_COMCLEAN");
-  EXPECT_EQ(t.CreerRequeteZ1(), "SELECT E_REG, NomReg FROM Regions ORDER BY NomReg");
-  EXPECT_EQ(t.CreerRequeteZ2(),
-            "SELECT D_DEP, NomDep FROM Departements WHERE E_REG = :parent ORDER BY NomDep");
-  EXPECT_EQ(t.CreerRequeteZ3(),
-            "SELECT C_INSEE, A_COMMUNE FROM Communes WHERE D_DEP = :parent AND (Type = 0) "
-            "ORDER BY A_COMMUNE");
 
   ASSERT_TRUE(t.OpenBDD()) << t.DerniereErreur();
   const auto regions = t.Zones(1);

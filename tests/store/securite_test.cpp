@@ -1,6 +1,6 @@
-// A genealogy is never lost: repair from a damaged catalogue or damaged pages, backups,
-// restores, conversions and person writes cut at every system call, full disk, indexes left
-// dropped by an interrupted import.
+// A genealogy is never lost: repair from a damaged catalogue or damaged pages; person writes,
+// backups, restores, repairs and conversions cut at every system call; indexes left dropped by an
+// interrupted import.
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -10,7 +10,7 @@
 #include "platform/journal.h"
 #include "store/schema_bdd.h"
 #include "store_fixture.h"
-#include "support/dommages.h"
+#include "support/coupures.h"
 
 namespace kyb::test {
 namespace {
@@ -218,80 +218,75 @@ TEST_F(Securite, UnePersonneUneTransaction) {
   EXPECT_EQ(p.Nom, u"Après");
 }
 
-TEST_F(Securite, DisquePleinPendantUneEcriture) {
+// A person written while the disk fills up or the calls fail: the store holds the old rows or
+// the new one, whole, and says why.
+TEST_F(Securite, EcritureDUnePersonneCoupeeAChaqueAppel) {
   EcritPersonnes(*module, 50);
-  {
-    const PanneAuNiemeAppel disquePlein(1, ENOSPC, PanneAuNiemeAppel::Mode::EcrituresSuivantes);
-    EXPECT_FALSE(module->WritePerson(Personne("Trop"), 51));
-    EXPECT_TRUE(PanneAuNiemeAppel::Atteinte());
-    EXPECT_EQ(module->CodeErreur(), TErreurMoteur::DisquePlein);
-    EXPECT_NE(TexteErreurBDD(module->CodeErreur(), "F.adb").find("le disque est plein"), std::string::npos);
+  Ferme();
+  for (const auto mode : {PanneAuNiemeAppel::Mode::UnSeul, PanneAuNiemeAppel::Mode::EcrituresSuivantes}) {
+    TCoupure c;
+    c.mode = mode;
+    c.prepare = [&] {
+      module = Rouvre();
+      ASSERT_TRUE(module->Database().ExecuteSql("DELETE FROM Personnes WHERE ID = 51"));
+    };
+    c.operation = [&] { return module->WritePerson(Personne(Nom(51)), 51); };
+    const auto etat = [&](long attendu) {
+      auto m = Rouvre();
+      if (!m->Connecte() || m->Database().VerifieIntegrite() != "ok" || m->CountPerson() != attendu) return false;
+      NomsJustes(*m);
+      return true;
+    };
+    c.estAncien = [&] { return etat(50); };
+    c.estNouveau = [&] { return etat(51); };
+    EXPECT_GT(CoupeAChaqueAppel(c), 0);
   }
-  module.reset();
-  auto m = Rouvre();
-  EXPECT_EQ(m->Database().VerifieIntegrite(), "ok");
-  EXPECT_EQ(m->CountPerson(), 50);
-  NomsJustes(*m);
+  module = Rouvre();
+  const PanneAuNiemeAppel disquePlein(1, ENOSPC, PanneAuNiemeAppel::Mode::EcrituresSuivantes);
+  EXPECT_FALSE(module->WritePerson(Personne("Trop"), 52));
+  EXPECT_EQ(module->CodeErreur(), TErreurMoteur::DisquePlein);
+  EXPECT_NE(TexteErreurBDD(module->CodeErreur(), "F.adb").find("le disque est plein"), std::string::npos);
 }
 
-TEST_F(Securite, CopieDeSauvegardeCoupeeAChaqueAppel) {
+// The backup copy replaces the last one at once: cut by an error or killed at any call, the last
+// good copy or the new one is there, whole, and the store itself is untouched.
+TEST_F(Securite, CopieDeSauvegardeCoupeeOuTueeAChaqueAppel) {
   EcritPersonnes(*module, 20);
   ASSERT_TRUE(module->CopieADB());
   const std::string ancienne = ContenuFichier(CheminSysteme(module->CheminCopie()));
-  ASSERT_TRUE(module->WritePerson(Personne("Nouvelle"), 21));
-  const int descripteurs = DescripteursOuverts();
-  long pannes = 0;
-  for (long n = 1;; ++n) {
-    bool ok = false;
-    {
-      const PanneAuNiemeAppel panne(n, n % 2 ? EIO : ENOSPC);
-      ok = module->CopieADB();
-      if (!PanneAuNiemeAppel::Atteinte()) {
-        ASSERT_TRUE(ok);
-        break;
-      }
-    }
-    ++pannes;
-    if (!ok) {
-      // The last good copy is still there, whole; nothing half-written is left beside it.
-      EXPECT_EQ(ContenuFichier(CheminSysteme(module->CheminCopie())), ancienne) << n;
-      EXPECT_FALSE(FichierExiste(module->CheminCopie() + ".tmp")) << n;
-    }
-    // A failure while reopening leaves the module closed; the file itself opens.
-    if (!module->Connecte()) module = Rouvre();
-    EXPECT_EQ(module->CountPerson(), 21) << n;
-  }
-  EXPECT_GT(pannes, 2);
-  EXPECT_EQ(DescripteursOuverts(), descripteurs);  // no handle left open by a failed step
-  // The copy finally made opens and holds every person.
-  TACRDatabase copie(module->CheminCopie());
-  ASSERT_TRUE(copie.Open());
-  EXPECT_EQ(copie.VerifieIntegrite(), "ok");
-}
-
-TEST_F(Securite, CopieDeSauvegardeTueeEnCours) {
-  EcritPersonnes(*module, 3000);
-  ASSERT_TRUE(module->CopieADB());
+  ASSERT_TRUE(module->WritePerson(Personne(Nom(21)), 21));
   Ferme();
-  for (int essai = 0; essai < 6; ++essai) {
-    const pid_t enfant = fork();
-    ASSERT_GE(enfant, 0);
-    if (enfant == 0) {
+  const AnsiString copie = ChangeExtension(Chemin(), "_backup.adb");
+  const auto personnes = [](const AnsiString& chemin) {
+    TACRDatabase base(chemin);
+    base.SetReadOnly(true);
+    if (!base.Open() || base.VerifieIntegrite() != "ok") return -1L;
+    TACRTable t(base, "Personnes");
+    return t.Open() ? static_cast<long>(t.RecordCount()) : -1L;
+  };
+  const int descripteurs = DescripteursOuverts();
+  for (const auto mode : {PanneAuNiemeAppel::Mode::UnSeul, PanneAuNiemeAppel::Mode::Tue}) {
+    TCoupure c;
+    c.mode = mode;
+    c.prepare = [&] {
+      module.reset();
+      Ecrit(copie, ancienne);
+      (void)SupprimeFichier(copie + ".tmp");
+    };
+    // A store of its own: a child process never uses the connection of its parent.
+    c.operation = [&] {
       TModuleBDD m(&dossier, Chemin(), "5.90");
-      if (!m.OpenDataBase(false)) _exit(2);
-      for (;;) (void)m.CopieADB();
-    }
-    usleep(20000 + 15000 * essai);
-    kill(enfant, SIGKILL);
-    int statut = 0;
-    waitpid(enfant, &statut, 0);
-    TACRDatabase copie(ChangeExtension(Chemin(), "_backup.adb"));
-    ASSERT_TRUE(copie.Open()) << essai;
-    EXPECT_EQ(copie.VerifieIntegrite(), "ok") << essai;
-    copie.Close();
-    auto m = Rouvre();
-    EXPECT_EQ(m->CountPerson(), 3000);
+      return m.OpenDataBase(false) && m.CopieADB();
+    };
+    c.estAncien = [&] {
+      // Only a kill may leave its temporary file, which the next copy replaces.
+      const bool propre = mode == PanneAuNiemeAppel::Mode::Tue || !FichierExiste(copie + ".tmp");
+      return propre && ContenuFichier(CheminSysteme(copie)) == ancienne && personnes(Chemin()) == 21;
+    };
+    c.estNouveau = [&] { return personnes(copie) == 21 && personnes(Chemin()) == 21; };
+    EXPECT_GT(CoupeAChaqueAppel(c), 2);
   }
+  EXPECT_EQ(DescripteursOuverts(), descripteurs);  // no handle left open by a failed step
 }
 
 TEST_F(Securite, RestaurationRefuseUneCopieAbimee) {
@@ -328,31 +323,22 @@ TEST_F(Securite, CopiesRefuseesEnLectureSeule) {
 
 TEST_F(Securite, RestaurationCoupeeAChaqueAppel) {
   EcritPersonnes(*module, 20);
-  long pannes = 0;
-  for (long n = 1;; ++n) {
+  // Always a store under the file's name: the old one (21 persons) or the copy (20).
+  TCoupure c;
+  c.prepare = [&] {
+    module = Rouvre();
     ASSERT_TRUE(module->Database().ExecuteSql("DELETE FROM Personnes WHERE ID = 21"));
     ASSERT_TRUE(module->CopieADB());
     ASSERT_TRUE(module->WritePerson(Personne("Nouvelle"), 21));
-    bool ok = false;
-    bool atteinte = false;
-    {
-      const PanneAuNiemeAppel panne(n, EIO);
-      ok = module->RestoreOldADB();
-      atteinte = PanneAuNiemeAppel::Atteinte();
-    }
-    // Always a store under the file's name: the old one (21 persons) or the copy (20).
+  };
+  c.operation = [&] { return module->RestoreOldADB(); };
+  const auto etat = [&](long attendu) {
     module = Rouvre();
-    ASSERT_TRUE(module->Connecte()) << n;
-    EXPECT_EQ(module->Database().VerifieIntegrite(), "ok") << n;
-    const long personnes = module->CountPerson();
-    EXPECT_TRUE(personnes == 20 || personnes == 21) << n << " : " << personnes;
-    if (ok) {
-      EXPECT_EQ(personnes, 20) << n;
-    }
-    if (!atteinte) break;
-    ++pannes;
-  }
-  EXPECT_GT(pannes, 0);
+    return module->Connecte() && module->Database().VerifieIntegrite() == "ok" && module->CountPerson() == attendu;
+  };
+  c.estAncien = [&] { return etat(21); };
+  c.estNouveau = [&] { return etat(20); };
+  EXPECT_GT(CoupeAChaqueAppel(c), 0);
 }
 
 TEST_F(Securite, ReparationCoupeeAChaqueAppel) {
@@ -370,38 +356,25 @@ TEST_F(Securite, ReparationCoupeeAChaqueAppel) {
     ASSERT_GT(attendues, 400);
   }
   const int descripteurs = DescripteursOuverts();
-  long pannes = 0;
-  for (long n = 1;; n += 1 + n / 20) {
+  // The damaged store or the repaired one, never none; no half-made file left.
+  TCoupure c;
+  c.prepare = [&] {
     ASSERT_TRUE(CopieFichier(modele, Chemin(), true));
     for (const auto& nom : ListeFichiers(rep.Chemin() + "Famille.kya", "*corrompu*"))
       SupprimeFichier(rep.Chemin() + "Famille.kya/" + nom);
-    bool ok = false, atteinte = false;
-    {
-      TModuleBDD m(&dossier, Chemin(), "5.90");
-      const PanneAuNiemeAppel panne(n, n % 2 ? EIO : ENOSPC);
-      ok = m.RepairDatabase(false);
-      atteinte = PanneAuNiemeAppel::Atteinte();
-    }
-    // The damaged store or the repaired one, never none; no half-made file left.
-    ASSERT_NE(TACRDatabase::EtatFichier(Chemin()), TEtatFichierBase::Absent) << n;
-    EXPECT_FALSE(FichierExiste(Chemin() + ".reparation")) << n;
+  };
+  c.operation = [&] { return TModuleBDD(&dossier, Chemin(), "5.90").RepairDatabase(false); };
+  const auto ouvre = [&](bool integre) {
+    if (FichierExiste(Chemin() + ".reparation")) return false;
     TModuleBDD m(&dossier, Chemin(), "5.90");
-    if (!m.OpenDataBase(false))
-      for (const auto& nom : ListeFichiers(rep.Chemin() + "Famille.kya", "*")) std::printf("%s %lld\n", nom.c_str(), (long long)TailleFichier(rep.Chemin() + "Famille.kya/" + nom));
-    ASSERT_TRUE(m.Connecte()) << n << " " << m.Database().DerniereErreur();
-    if (m.Database().VerifieIntegrite() == "ok") {
-      EXPECT_EQ(m.CountPerson(), attendues) << n;
-      NomsJustes(m);
-    } else {
-      EXPECT_FALSE(ok) << n;
-    }
-    if (!atteinte) {
-      EXPECT_TRUE(ok);
-      break;
-    }
-    ++pannes;
-  }
-  EXPECT_GT(pannes, 3);
+    if (!m.OpenDataBase(false) || (m.Database().VerifieIntegrite() == "ok") != integre) return false;
+    if (integre) NomsJustes(m);
+    return !integre || m.CountPerson() == attendues;
+  };
+  c.estAncien = [&] { return ouvre(false); };
+  c.estNouveau = [&] { return ouvre(true); };
+  c.suivant = [](long n) { return n + 1 + n / 20; };
+  EXPECT_GT(CoupeAChaqueAppel(c), 3);
   EXPECT_EQ(DescripteursOuverts(), descripteurs);
 }
 
@@ -423,36 +396,25 @@ TEST(SecuriteConversion, ConversionCoupeeAChaqueAppel) {
       ASSERT_TRUE(t.Post());
     }
   }
-  long pannes = 0;
-  for (long n = 1;; n += 1 + n / 20) {
-    for (const auto& nom : ListeFichiers(rep / "G.kya", "*")) SupprimeFichier(rep / ("G.kya/" + nom));
-    ASSERT_TRUE(CopieFichier(modele, chemin, true));
-    DossierEssai dossier;
-    bool atteinte = false;
-    {
-      TModuleBDD m(&dossier, chemin, "5.90");
-      const PanneAuNiemeAppel panne(n, EIO);
-      (void)m.CreateDataBase();
-      atteinte = PanneAuNiemeAppel::Atteinte();
-    }
-    // The old generation or the new one, with every row.
-    const int generation = TACRDatabase::GenerationFichier(chemin);
-    if (!(generation == 4 || generation == 5))
-      for (const auto& nom : ListeFichiers(rep / "G.kya", "*")) std::printf("%s %lld\n", nom.c_str(), (long long)TailleFichier(rep / ("G.kya/" + nom)));
-    ASSERT_TRUE(generation == 4 || generation == 5) << n << " " << (int)TACRDatabase::EtatFichier(chemin);
+  DossierEssai dossier;
+  // The old generation or the new one, with every row.
+  const auto generation = [&](int attendue) {
+    if (TACRDatabase::GenerationFichier(chemin) != attendue) return false;
     TACRDatabase base(chemin);
     base.SetReadOnly(true);
-    ASSERT_TRUE(base.Open()) << n << " " << base.DerniereErreur();
     TACRTable t(base, "Sources");
-    ASSERT_TRUE(t.Open());
-    EXPECT_EQ(t.RecordCount(), 50) << n;
-    if (!atteinte) {
-      EXPECT_EQ(generation, 5);
-      break;
-    }
-    ++pannes;
-  }
-  EXPECT_GT(pannes, 3);
+    return base.Open() && t.Open() && t.RecordCount() == 50;
+  };
+  TCoupure c;
+  c.prepare = [&] {
+    for (const auto& nom : ListeFichiers(rep / "G.kya", "*")) SupprimeFichier(rep / ("G.kya/" + nom));
+    ASSERT_TRUE(CopieFichier(modele, chemin, true));
+  };
+  c.operation = [&] { return TModuleBDD(&dossier, chemin, "5.90").CreateDataBase(); };
+  c.estAncien = [&] { return generation(4); };
+  c.estNouveau = [&] { return generation(5); };
+  c.suivant = [](long n) { return n + 1 + n / 20; };
+  EXPECT_GT(CoupeAChaqueAppel(c), 3);
 }
 
 TEST_F(Securite, AnalyseDeLaBase) {

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
@@ -53,11 +54,12 @@ inline std::string ContenuFichier(const std::string& chemin) {
   return std::string((std::istreambuf_iterator<char>(f)), {});
 }
 
-// Makes the N-th call (counted over reads, writes, syncs and renames) fail with an errno, or
-// every write from the N-th on (a full disk). Restores the real calls on destruction.
+// Makes the N-th call (counted over writes, syncs and renames) fail with an errno, or every
+// write from the N-th on (a full disk), or kill the process at the N-th call (a crash). Restores
+// the real calls on destruction.
 class PanneAuNiemeAppel {
  public:
-  enum class Mode { UnSeul, EcrituresSuivantes };
+  enum class Mode { UnSeul, EcrituresSuivantes, Tue };
   PanneAuNiemeAppel(long n, int erreur, Mode mode = Mode::UnSeul) {
     etat() = {n, 0, erreur, mode, false};
     TAppelsSysteme& a = AppelsSysteme();
@@ -91,8 +93,9 @@ class PanneAuNiemeAppel {
   static bool Echoue(bool ecriture) {
     Etat& e = etat();
     ++e.compte;
-    const bool panne = e.mode == Mode::UnSeul ? e.compte == e.cible : (ecriture && e.compte >= e.cible);
+    const bool panne = e.mode == Mode::EcrituresSuivantes ? (ecriture && e.compte >= e.cible) : e.compte == e.cible;
     if (!panne) return false;
+    if (e.mode == Mode::Tue) raise(SIGKILL);
     e.atteinte = true;
     errno = e.erreur;
     return true;
