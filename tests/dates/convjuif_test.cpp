@@ -66,8 +66,9 @@ TEST(Hebreu, ReglesDuCalendrierFixe) {
                         annee % 19 == 8 || annee % 19 == 11 || annee % 19 == 14 ||
                         annee % 19 == 17;
     EXPECT_EQ(c.NbMois(), treize ? 13 : 12);
-    if (treize)
+    if (treize) {
       EXPECT_TRUE(longueur >= 383 && longueur <= 385) << annee;
+    }
     else
       EXPECT_TRUE(longueur >= 353 && longueur <= 355) << annee;
     // Rosh Hashana never falls on a Sunday, Wednesday or Friday.

@@ -53,7 +53,7 @@ void ExpectMemeValeur(const TDateKY& attendu, const TDateKY& lu) {
 TEST(ProprietesDates, ExportPuisLectureRendLaMemeValeur) {
   for (const TDateKY& d : Dates(1789)) {
     const AnsiString forme = d.ExportInString();
-    if (!d.Vide()) EXPECT_EQ(forme.size(), 15u) << Decrit(d);
+    if (!d.Vide()) { EXPECT_EQ(forme.size(), 15u) << Decrit(d); }
     ExpectMemeValeur(d, TDateKY(forme));
     if (::testing::Test::HasFailure()) return;
   }
@@ -91,14 +91,16 @@ TEST(ProprietesDates, LOrdreDeTriEstUnOrdreStrictTotal) {
     const TDateKY b = i % 2 ? a : dates[choix(alea)];
     const TDateKY c = i % 3 ? b : dates[choix(alea)];
     ASSERT_FALSE(a < b && b < a) << Decrit(a) << Decrit(b);  // asymmetric
-    if (a < b && b < c) ASSERT_TRUE(a < c) << Decrit(a) << Decrit(b) << Decrit(c);
-    if (equivalents(a, b) && equivalents(b, c))
+    if (a < b && b < c) { ASSERT_TRUE(a < c) << Decrit(a) << Decrit(b) << Decrit(c); }
+    if (equivalents(a, b) && equivalents(b, c)) {
       ASSERT_TRUE(equivalents(a, c)) << Decrit(a) << Decrit(b) << Decrit(c);
+    }
     // Total: only identical stored fields are equivalent.
-    if (equivalents(a, c))
+    if (equivalents(a, c)) {
       ASSERT_TRUE(a.GetActe() == c.GetActe() && a.GetCalendrier() == c.GetCalendrier() &&
                   a.GetDate() == c.GetDate())
           << Decrit(a) << Decrit(c);
+    }
   }
   // Sorted, every date is before or equivalent to the next; dates with a known day come after
   // those without, and by their earliest day.

@@ -38,7 +38,7 @@ TEST_F(SaisieTest, UnTexteNEstUneFourchetteQueSiSesBornesSontValides) {
   for (const Attendu& c : cas) {
     const TDateKY d(c.saisie);
     EXPECT_EQ(d.GetDate(), c.texte) << c.saisie;
-    if (c.calendrier) EXPECT_EQ(d.GetCalendrier(), c.calendrier) << c.saisie;
+    if (c.calendrier) { EXPECT_EQ(d.GetCalendrier(), c.calendrier) << c.saisie; }
   }
   // The rule alone, with the calendar given or taken from the form.
   EXPECT_EQ(FourchetteSaisie("02/05"), 'R');

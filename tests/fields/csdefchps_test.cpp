@@ -409,7 +409,7 @@ TEST_F(DefChpsCs, FichiersEndommages) {
     EcritTout(fichier_, c.contenu);
     const auto defs = Ouvre();
     EXPECT_EQ(defs->GetEtat(), c.etat);
-    if (c.message) EXPECT_GE(defs->Count(), kNbDefinitionsDefaut);
+    if (c.message) { EXPECT_GE(defs->Count(), kNbDefinitionsDefaut); }
     EXPECT_TRUE(defs->IsChampExist("RESIDENCE"));
     EXPECT_EQ(defs->RechercheChampsInternePtr("RESIDENCE")->Type, tcEvenInfo);
     if (c.message) {

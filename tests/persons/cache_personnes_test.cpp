@@ -42,7 +42,7 @@ TEST(CachePersonnesTable, SuitUnEnsembleOrdonne) {
     for (const long n : numeros) {
       const auto it = modele.find(n);
       ASSERT_EQ(cache.Contient(n), it != modele.end()) << etape << " " << n;
-      if (it != modele.end()) ASSERT_EQ(cache.Lit(n, false).Personne, it->second) << etape << " " << n;
+      if (it != modele.end()) { ASSERT_EQ(cache.Lit(n, false).Personne, it->second) << etape << " " << n; }
     }
   }
   cache.RazBuffers();
