@@ -1,6 +1,5 @@
 #include "folder/gest_fic.h"
 
-#include "engine/acr_table.h"
 #include "platform/erreur.h"
 #include "store/datamodulebdd.h"
 
@@ -93,15 +92,7 @@ bool TGestFichier::isVersion10() const {
 }
 
 bool TGestFichier::IsConvertedForKY2013() const {
-  if (!ModuleBDD || !ModuleBDD->Connecte()) return false;
-  TACRTable evenements(ModuleBDD->Database(), "Evenements");
-  TACRFieldDefs champs;
-  TACRIndexDefs index;
-  if (!evenements.ReadDefs(champs, index)) return false;
-  // The sortable date is an integer yyyymmdd here; a date-time column would be the older
-  // engine's form of the same step. Either means the conversion ran.
-  const TACRFieldDef* date = TrouveChamp(champs, "_DATE");
-  return date && (date->type == TTypeChamp::Int32 || date->type == TTypeChamp::DateTime);
+  return ModuleBDD && ModuleBDD->IsDateTriableEven();
 }
 
 bool TGestFichier::IsSameGenea(const TGestFichier* autre) const {

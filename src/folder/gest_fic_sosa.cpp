@@ -35,7 +35,7 @@ TParentsCharges::TParentsCharges(TFicSosas& s, bool grandParcours) : s_(s) {
   TModuleBDD* store = s_.dossier_->GetModuleBDD();
   if (!f || !store || f->AncienFormat() || !s_.parents_.empty() || s_.lecteur_) return;  // an outer walk's
   if (grandParcours && f->NbEnreg >= s_.SeuilChargementParents) {
-    table_ = ChargeParentsSosa(*store, f->NbEnreg, s_.parents_);
+    table_ = store->ChargeParentsSosa(f->NbEnreg, s_.parents_);
     s_.dossier_->MarqueLecture(IdThread());  // persons were read, as a person object stamps it
   } else {
     s_.lecteur_ = std::make_unique<TLecteurParentsSosa>(*store);

@@ -1,7 +1,7 @@
 #include "folder/info_genea.h"
 
-#include "engine/acr_query.h"
 #include "platform/fichiers.h"
+#include "store/datamodulebdd.h"
 
 namespace kyb {
 
@@ -26,17 +26,10 @@ bool GetInfoFileGenea(const UnicodeString& cheminAdb, TDateTime& date, long& nbP
   const AnsiString ecarte = ChangeExtension(chemin, ".~adb");
   if (!FichierExiste(chemin) && FichierExiste(ecarte)) (void)RenommeFichier(ecarte, chemin);
   if (!FichierExiste(chemin)) return false;
-  TACRDatabase base(chemin);
-  base.SetReadOnly(true);
-  if (!base.Open()) return false;
-  const auto compte = [&base](const char* sql) -> long {
-    TACRQuery q(base, sql);
-    return q.Open() && !q.Eof() ? static_cast<long>(q.Fields(0).AsInt64()) : 0;
-  };
-  nbPersonnes = std::max(0L, compte("SELECT count(*) From Personnes") -
-                                 compte("SELECT count(*) From PersonnesSuppr") - 1);
-  TACRQuery q(base, "SELECT Donnees From TabInformations Where Champs = 'Date_Modif_Genea'");
-  if (q.Open() && !q.Eof() && GetDateTime(q.Fields(0).AsUnicodeString(), date)) return true;
+  TResumeBDD resume;
+  if (!TModuleBDD::LitResume(chemin, resume)) return false;
+  nbPersonnes = resume.nbPersonnes;
+  if (GetDateTime(resume.dateModif, date)) return true;
   if (DateModificationFichier(chemin, date)) return true;
   date = Maintenant();
   return true;

@@ -8,7 +8,6 @@
 #include "gedcom/export_gedcom_interne.h"
 #include "gedcom/import_gedcom.h"
 #include "platform/ecriture_atomique.h"
-#include "engine/acr_query.h"
 #include "version.h"
 
 namespace kyb {
@@ -141,13 +140,11 @@ void TExporteur::OrdonneEnfants() {
 }
 
 void TExporteur::ListesPresentes() {
-  const std::pair<const char*, std::unordered_set<int32_t>*> tables[] = {
-      {"PersAssociees", &avecCites_}, {"Sources", &avecSources_}, {"Illustrations", &avecMedias_}};
-  for (const auto& [table, ensemble] : tables) {
-    TACRQuery q(bdd_.Database(), std::string("SELECT DISTINCT ID_EVEN FROM ") + table);
-    if (!q.Open()) continue;
-    for (; !q.Eof(); q.Next()) ensemble->insert(q.Fields(0).AsInteger());
-  }
+  const std::pair<TListeEven, std::unordered_set<int32_t>*> listes[] = {{TListeEven::PersAssociees, &avecCites_},
+                                                                        {TListeEven::Sources, &avecSources_},
+                                                                        {TListeEven::Illustrations, &avecMedias_}};
+  for (const auto& [liste, ensemble] : listes)
+    for (const long id : bdd_.GetListIdEvenAvec(liste)) ensemble->insert(static_cast<int32_t>(id));
 }
 
 void TExporteur::PrepareListes(TEvenement& e) const {

@@ -21,34 +21,6 @@ constexpr int kEchantillon = 32;  // entries of a restored file checked against 
 
 UnicodeString Car(char c) { return c ? UnicodeString(1, CarAnsiVersUnicode(static_cast<unsigned char>(c))) : UnicodeString(); }
 
-char LitCar(const TACRField& f) {
-  const AnsiString t = f.AsAnsiString();
-  return t.empty() ? 0 : t[0];
-}
-
-}  // namespace
-
-template <class Source>
-void LitColonnesIndex(Source& s, TEnregIndexPerson& e) {
-  e.Nom = s.Fields(1).AsUnicodeString();
-  e.Prenom = s.Fields(2).AsUnicodeString();
-  e.NomSoundex = s.Fields(3).AsUnicodeString();
-  e.PrenomSoundex = s.Fields(4).AsUnicodeString();
-  e.AnneeMin = static_cast<int16_t>(s.Fields(5).AsInteger());
-  e.AnneeMax = static_cast<int16_t>(s.Fields(6).AsInteger());
-  e.NoPers = s.Fields(7).AsInteger();
-  e.RgNom = static_cast<int16_t>(s.Fields(8).AsInteger());
-  e.RgPrenom = static_cast<int16_t>(s.Fields(9).AsInteger());
-  e.RgPrenomUsuel = static_cast<int16_t>(s.Fields(10).AsInteger());
-  e.TypePersonne = LitCar(s.Fields(11));
-  e.FicheSupprimee = LitCar(s.Fields(12));
-  e.Sexe = LitCar(s.Fields(13));
-}
-template void LitColonnesIndex(TACRQuery&, TEnregIndexPerson&);
-template void LitColonnesIndex(TACRTable&, TEnregIndexPerson&);
-
-namespace {
-
 int16_t Annee(double v) {
   if (!std::isfinite(v) || v == 0 || v >= 1000000 || v <= -32768 || v > 32767) return 0;
   return static_cast<int16_t>(v);
@@ -531,18 +503,13 @@ void TFicIndexPerson::RechargeMemoire() {
   TProgression progression(fenetre ? dossier_->GetProprietaire() : nullptr, u"Génération des index",
                            static_cast<int>(nbLignes_));
   progression.Texte(u"Insertion en cours...");
-  TACRQuery q(m->Database(),
-              "SELECT ID, Nom, Prenom, NomSoundex, PrenomSoundex, AnneeMin, AnneeMax, NoPers, RgNom, RgPrenom, "
-              "RgPrenomUsuel, TypePersonne, FicheSupprimee, Sexe FROM IndexNomPrenoms");
-  TEnregIndexPerson e;
   int i = 0;
   const int pas = std::max(1, static_cast<int>(nbLignes_ / 100));
-  if (q.Open())
-    for (; !q.Eof(); q.Next()) {
-      LitColonnesIndex(q, e);
-      index_->Ajoute(TEltIndex(e, static_cast<int32_t>(q.Fields(0).AsInt64())));
-      if (++i % pas == 0) progression.Position(i);
-    }
+  (void)m->ParcoursLignesIndex(TOrdreLignesIndex::Table, 0, [&](long id, const TEnregIndexPerson& e) {
+    index_->Ajoute(TEltIndex(e, static_cast<int32_t>(id)));
+    if (++i % pas == 0) progression.Position(i);
+    return true;
+  });
   progression.Texte(u"Classement en cours...");
   progression.Position(static_cast<int>(nbLignes_));
   TEltIndex t1, t2;

@@ -32,10 +32,6 @@ class TGestFichier;
 class TModuleBDD;
 class TPerson;
 
-// Reads columns 1 to 13 of the current row of a cursor or query whose column 0 is ID.
-template <class Source>
-void LitColonnesIndex(Source& source, TEnregIndexPerson& enreg);
-
 // One index row and its identifier.
 class TIndexPerson {
  public:

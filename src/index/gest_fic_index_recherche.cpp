@@ -137,24 +137,16 @@ UnicodeString TFicIndexPerson::LibelleTrouve(const TTrouve& t) const {
 int TGestEltIndex::ChercheClefPersNo2(int32_t noPers, TEltIndex& trouve) const {
   TModuleBDD* m = GestFichier() ? GestFichier()->GetModuleBDD() : nullptr;
   if (!m) return -1;
-  TACRQuery q(m->Database(),
-              "SELECT ID, Nom, Prenom, NomSoundex, PrenomSoundex, AnneeMin, AnneeMax, NoPers, RgNom, RgPrenom, "
-              "RgPrenomUsuel, TypePersonne, FicheSupprimee, Sexe FROM IndexNomPrenoms WHERE NoPers = :n "
-              "ORDER BY ID DESC");
-  q.SetParamInteger("n", noPers);
-  if (!q.Open()) return -1;
-  TEnregIndexPerson e;
-  for (; !q.Eof(); q.Next()) {
-    LitColonnesIndex(q, e);
-    if (e.RgPrenom == e.RgPrenomUsuel || (e.RgPrenomUsuel == 0 && e.RgPrenom <= 1)) {
-      const TEltIndex cle(e, static_cast<int32_t>(q.Fields(0).AsInt64()));
-      TEltIndex tmp;
-      const int pos = RechercheDicoth(cle, tmp, 0, false);
-      if (pos >= 0) trouve = Lit(pos);
-      return pos;
-    }
-  }
-  return -1;
+  // The newest row of the person under its usual given name decides.
+  int pos = -1;
+  (void)m->ParcoursLignesIndex(TOrdreLignesIndex::DUnePersonne, noPers, [&](long id, const TEnregIndexPerson& e) {
+    if (e.RgPrenom != e.RgPrenomUsuel && (e.RgPrenomUsuel != 0 || e.RgPrenom > 1)) return true;
+    TEltIndex tmp;
+    pos = RechercheDicoth(TEltIndex(e, static_cast<int32_t>(id)), tmp, 0, false);
+    if (pos >= 0) trouve = Lit(pos);
+    return false;
+  });
+  return pos;
 }
 
 int TGestEltIndex::ChercheClefPersNo(int32_t noPers, TEltIndex& trouve, bool parLignes) const {

@@ -98,23 +98,8 @@ void TFicIndexPerson::MsgErreurNote(const UnicodeString& message, TPerson& p) {
 int TFicIndexPerson::SynchroNotesCouples(long noPers, bool modifie) {
   TModuleBDD* m = Store();
   if (!m || noPers < 1) return 0;
-  // The person's couple events whose spouse holds the same event towards the person.
-  TACRQuery q(m->Database(),
-              "SELECT a.ID, a.Note, b.ID, b.Note FROM Evenements a JOIN Evenements b ON b.Type = 0 AND "
-              "b.NoPersA = a.NoPersB AND b.NoPersB = a.NoPersA AND b.LibelleChamps = a.LibelleChamps "
-              "WHERE a.Type = 0 AND a.NoPersA = :n AND a.NoPersB > 0");
-  q.SetParamInteger("n", noPers);
-  struct TPaire {
-    long idA, noteA, idB, noteB;
-  };
-  std::vector<TPaire> paires;
-  if (q.Open())
-    for (; !q.Eof(); q.Next())
-      paires.push_back({static_cast<long>(q.Fields(0).AsInt64()), q.Fields(1).AsInteger(),
-                        static_cast<long>(q.Fields(2).AsInt64()), q.Fields(3).AsInteger()});
-  q.Close();
   int copiees = 0;
-  for (const TPaire& p : paires) {
+  for (const TNotesCouple& p : m->GetNotesCouples(noPers)) {
     if (p.noteA == p.noteB) continue;
     if (p.noteA > 0 && p.noteB > 0) {
       TPerson personne(dossier_->GetFicPersons(), noPers);

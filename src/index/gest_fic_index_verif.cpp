@@ -84,44 +84,38 @@ TBilanIndex TFicIndexPerson::CheckIndexValid(TProgression* barre, bool repare) {
   const std::vector<TAnneesVie> annees = AnneesVieToutes(nbPers);
 
   // The rows, person by person.
-  TACRQuery q(m->Database(),
-              "SELECT ID, Nom, Prenom, NomSoundex, PrenomSoundex, AnneeMin, AnneeMax, NoPers, RgNom, RgPrenom, "
-              "RgPrenomUsuel, TypePersonne, FicheSupprimee, Sexe FROM IndexNomPrenoms ORDER BY NoPers, ID");
   long courant = -1;
   bool present = false;
   TEnregPublic personne;
   std::vector<TEnregIndexPerson> attendues;
   std::vector<TEltIndex> dejaVues;
   long enMemoire = 0;
-  TEnregIndexPerson ligne;
-  if (q.Open())
-    for (; !q.Eof(); q.Next()) {
-      LitColonnesIndex(q, ligne);
-      progression.Pas();
-      ++bilan.LignesLues;
-      if (ligne.NoPers != courant) {
-        courant = ligne.NoPers;
-        dejaVues.clear();
-        present = LitPersonne(*dossier_, courant, personne);
-        attendues =
-            present ? EntreesPersonne(personne, courant, AnneesDe(annees, courant)) : std::vector<TEnregIndexPerson>();
-      }
-      if (courant >= 1 && courant <= nbPers && vus[static_cast<size_t>(courant)] < 255) ++vus[static_cast<size_t>(courant)];
-      const TDefautLigne d = CheckOneIndex(ligne, present ? &personne : nullptr, attendues, dejaVues);
-      if (d == TDefautLigne::Aucun || d == TDefautLigne::HorsMemoire) ++enMemoire;
-      switch (d) {
-        case TDefautLigne::Aucun: continue;
-        case TDefautLigne::Foireuse: ++bilan.LignesFoireuses; break;
-        case TDefautLigne::PersonneAbsente: ++bilan.LignesPersonneAbsente; break;
-        case TDefautLigne::PersonneSupprimee: ++bilan.LignesPersonneSupprimee; break;
-        case TDefautLigne::EnDouble: ++bilan.LignesEnDouble; break;
-        case TDefautLigne::Perimee: ++bilan.LignesPerimees; break;
-        case TDefautLigne::HorsMemoire: ++bilan.LignesHorsMemoire; continue;
-      }
-      const bool vivante = present && personne.FicheSupprimee != 'O' && d != TDefautLigne::Foireuse;
-      (vivante ? aReecrire : aEffacer).insert(courant);
+  (void)m->ParcoursLignesIndex(TOrdreLignesIndex::ParPersonne, 0, [&](long, const TEnregIndexPerson& ligne) {
+    progression.Pas();
+    ++bilan.LignesLues;
+    if (ligne.NoPers != courant) {
+      courant = ligne.NoPers;
+      dejaVues.clear();
+      present = LitPersonne(*dossier_, courant, personne);
+      attendues =
+          present ? EntreesPersonne(personne, courant, AnneesDe(annees, courant)) : std::vector<TEnregIndexPerson>();
     }
-  q.Close();
+    if (courant >= 1 && courant <= nbPers && vus[static_cast<size_t>(courant)] < 255) ++vus[static_cast<size_t>(courant)];
+    const TDefautLigne d = CheckOneIndex(ligne, present ? &personne : nullptr, attendues, dejaVues);
+    if (d == TDefautLigne::Aucun || d == TDefautLigne::HorsMemoire) ++enMemoire;
+    switch (d) {
+      case TDefautLigne::Aucun: return true;
+      case TDefautLigne::Foireuse: ++bilan.LignesFoireuses; break;
+      case TDefautLigne::PersonneAbsente: ++bilan.LignesPersonneAbsente; break;
+      case TDefautLigne::PersonneSupprimee: ++bilan.LignesPersonneSupprimee; break;
+      case TDefautLigne::EnDouble: ++bilan.LignesEnDouble; break;
+      case TDefautLigne::Perimee: ++bilan.LignesPerimees; break;
+      case TDefautLigne::HorsMemoire: ++bilan.LignesHorsMemoire; return true;
+    }
+    const bool vivante = present && personne.FicheSupprimee != 'O' && d != TDefautLigne::Foireuse;
+    (vivante ? aReecrire : aEffacer).insert(courant);
+    return true;
+  });
 
   // Persons whose rows are missing, or fewer than their names give.
   for (long n = 1; n <= nbPers; ++n) {
@@ -144,11 +138,7 @@ TBilanIndex TFicIndexPerson::CheckIndexValid(TProgression* barre, bool repare) {
     ++bilan.PersonnesReparees;
   }
   // A row whose number is damaged is removed by its identifier: its number names no one.
-  {
-    TACRQuery foireuses(m->Database(), "DELETE FROM IndexNomPrenoms WHERE NoPers < 0 OR NoPers > :n");
-    foireuses.SetParamInteger("n", nbPers);
-    (void)foireuses.ExecSQL();
-  }
+  (void)m->DeleteIndexHorsPersonnes(nbPers);
   for (const long n : aReecrire)
     if (LitPersonne(*dossier_, n, personne)) {
       // Duplicates first: the remaining rows are then reused one for one.

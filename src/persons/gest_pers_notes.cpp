@@ -1,6 +1,5 @@
 // The note of a person (headings and texts in the notes file) and the events of other persons
 // that cite it.
-#include "engine/acr_query.h"
 #include "folder/fic_notes.h"
 #include "persons/gest_pers.h"
 #include "store/datamodulebdd.h"
@@ -37,16 +36,9 @@ bool TPerson::SetNote(const AnsiString& titre, const AnsiString& texte) {
 }
 
 std::vector<long> TPerson::GetCitations() const {
-  std::vector<long> ids;
   TModuleBDD* bdd = Bdd();
-  if (!bdd || numero_ <= 0) return ids;
-  TACRQuery q(bdd->Database(),
-              "SELECT DISTINCT Eve.ID FROM PersAssociees AS Pa JOIN Evenements AS Eve ON Eve.ID = Pa.ID_EVEN "
-              "WHERE Pa.LienPers_No = :n AND Eve.NoPersA > 0 AND Eve.NoPersA <> :n AND Eve.Type = 0 ORDER BY Eve.ID");
-  q.SetParamInteger("n", numero_);
-  if (!q.Open()) return ids;
-  for (; !q.Eof(); q.Next()) ids.push_back(q.Fields(0).AsInteger());
-  return ids;
+  if (!bdd || numero_ <= 0) return {};
+  return bdd->GetIdEvensCitant(numero_);
 }
 
 }  // namespace kyb

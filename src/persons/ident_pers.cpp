@@ -3,7 +3,6 @@
 #include <cstdio>
 #include <random>
 
-#include "engine/acr_query.h"
 #include "store/datamodulebdd.h"
 
 namespace kyb {
@@ -25,12 +24,9 @@ long TirageIdPers() {
 }
 
 bool IdPersExiste(TModuleBDD& bdd, const AnsiString& id) {
-  TACRQuery q(bdd.Database(), "SELECT 1 FROM Evenements WHERE LibelleChamps = :l AND Donnee = :d LIMIT 1");
-  q.SetParamAnsi("l", kLibelleIdPers);
-  q.SetParamAnsi("d", id);
   // A store that cannot answer is taken as holding it: the identifier grows rather than repeats.
-  if (!q.Open()) return true;
-  return !q.Eof();
+  if (!bdd.Connecte() || !bdd.Table("Evenements")) return true;
+  return bdd.DonneeEventExiste(kLibelleIdPers, AnsiVersUnicode(id));
 }
 
 }  // namespace kyb

@@ -8,6 +8,7 @@
 #include "platform/fichiers.h"
 #include "platform/journal.h"
 #include "platform/thread_nom.h"
+#include "store/datamodulebdd.h"
 #include "store/schema_bdd.h"
 
 namespace kyb {
@@ -50,6 +51,23 @@ void TCoeurBDD::JournalSauvegarde(const std::string& texte) const {
 
 bool TCoeurBDD::TableExiste(const std::string& nom) {
   return base_->Connected() && TACRTable(*base_, nom).Exists();
+}
+
+bool TModuleBDD::LitResume(const AnsiString& cheminBdd, TResumeBDD& resume) {
+  TACRDatabase base(cheminBdd);
+  base.SetReadOnly(true);
+  if (!base.Open()) return false;
+  const auto compte = [&base](const char* sql) -> long {
+    TACRQuery q(base, sql);
+    return q.Open() && !q.Eof() ? static_cast<long>(q.Fields(0).AsInt64()) : 0;
+  };
+  // Record 0 is no person.
+  resume.nbPersonnes =
+      std::max(0L, compte("SELECT count(*) FROM Personnes") - compte("SELECT count(*) FROM PersonnesSuppr") - 1);
+  resume.dateModif.clear();
+  TACRQuery q(base, "SELECT Donnees FROM TabInformations WHERE Champs = 'Date_Modif_Genea'");
+  if (q.Open() && !q.Eof()) resume.dateModif = q.Fields(0).AsUnicodeString();
+  return true;
 }
 
 int64_t TCoeurBDD::NombreLignes(const std::string& table) {

@@ -29,6 +29,8 @@
 #include "store/chps_simple.h"
 #include "store/dossier_bdd.h"
 #include "store/enreg_public.h"
+#include "store/lignes_index.h"
+#include "store/parents_sosa.h"
 #include "store/sources_bdd.h"
 #include "store/evenement.h"
 #include "store/filtre_even.h"
@@ -51,6 +53,22 @@ struct TLieuBDD {
 };
 
 // Result of AnalyseBDD: the store's pages are damaged, or some records make no sense.
+// A couple event of a person and the same event held by the spouse towards the person, with
+// their notes.
+struct TNotesCouple {
+  long idA = 0, noteA = 0;  // the person's event
+  long idB = 0, noteB = 0;  // the spouse's
+};
+
+// The lists of events kept in tables of their own.
+enum class TListeEven { PersAssociees, Sources, Illustrations };
+
+// What a genealogy's store tells of it without opening the genealogy.
+struct TResumeBDD {
+  long nbPersonnes = 0;        // live persons, record 0 excluded
+  UnicodeString dateModif;     // value of "Date_Modif_Genea", empty when absent
+};
+
 struct TAnalyseBDD {
   bool endommagee = false;
   long enregistrementsFoireux = 0;
@@ -88,6 +106,9 @@ class TModuleBDD {
   bool MAJInfoChps(const std::string& cle, const UnicodeString& valeur);
   [[nodiscard]] bool TableExiste(const std::string& nom);
   [[nodiscard]] int64_t NombreLignes(const std::string& table);
+  // Opens the store file read-only for a moment (nothing written) and reads its summary. False
+  // when the file cannot be opened as a database.
+  [[nodiscard]] static bool LitResume(const AnsiString& cheminBdd, TResumeBDD& resume);
 
   // --- copies and maintenance ---
   [[nodiscard]] bool CopieADB();
@@ -153,6 +174,10 @@ class TModuleBDD {
   [[nodiscard]] bool ReadNoParents(long numero, TNoParent& parents);
   bool WriteNoParents(long numero, const TNoParent& parents);
   bool DeleteNoParents(long numero);
+  // parents[n] becomes the father and mother a person object shows for person n
+  // (1..nbPersonnes), read in one pass (see store/parents_sosa.h). False when the store could
+  // not be read (parents left empty).
+  [[nodiscard]] bool ChargeParentsSosa(long nbPersonnes, std::vector<TParentsSosa>& parents);
   // Walk of every person in number order on a cursor of its own.
   void BeginParcoursPerson();
   [[nodiscard]] bool ReadPersonParcours(TEnregPublic& personne, long& numero);
@@ -169,6 +194,14 @@ class TModuleBDD {
   [[nodiscard]] bool CreerTableIndexNomPrenoms();
   // Deletes every row of the person: how many, or -1 on an engine error.
   long DeleteIndexPerson(long noPers);
+  // Walk of the rows (see TOrdreLignesIndex; noPers names the person of DUnePersonne), one
+  // statement prepared once, the record reused from row to row. The walk stops when action
+  // returns false. False on an engine error.
+  bool ParcoursLignesIndex(TOrdreLignesIndex ordre, long noPers,
+                           const std::function<bool(long id, const TEnregIndexPerson&)>& action);
+  // Deletes the rows whose person number is negative or above nbPersonnes: how many, -1 on an
+  // engine error.
+  long DeleteIndexHorsPersonnes(long nbPersonnes);
   // Birth, baptism, death and burial events held by the person (every holder when noPers is 0),
   // as (holder, label, date); hidden records are not served. False on an engine error.
   bool ParcoursEvenementsVie(long noPers, const std::function<void(long, std::string_view, const TDateKY&)>& action);
@@ -207,6 +240,9 @@ class TModuleBDD {
   [[nodiscard]] bool DonneeEventExiste(const AnsiString& libelle, const UnicodeString& donnee);
 
   // --- events, as far as the folder forwards them ---
+  // Whether the events carry their sortable date (_DATE): an integer yyyymmdd, or the older
+  // engine's date-time form of the same column.
+  [[nodiscard]] bool IsDateTriableEven();
   [[nodiscard]] long GetIDEventMax();
   bool ShiftIDEvent(long minimum);  // the next event identifier will be above minimum
   [[nodiscard]] bool IsIdEventExistBDD(long id);
@@ -214,6 +250,11 @@ class TModuleBDD {
   bool EvenChangeID(long ancien, long nouveau);
   [[nodiscard]] bool IsIDevenAssocieNoPers(long id, long noPers);
   [[nodiscard]] bool IsIDPersExists(long noPers);
+  // The person's couple events (towards a spouse) whose spouse holds the same event towards the
+  // person, with both notes.
+  [[nodiscard]] std::vector<TNotesCouple> GetNotesCouples(long noPers);
+  // Identifiers of the events held by others (not hidden) in which the person is cited, ascending.
+  [[nodiscard]] std::vector<long> GetIdEvensCitant(long noPers);
 
   // --- sources and illustrations (datamodulebdd_sources.cpp) ---
   // The next identifier (the reserved one while importing, which then advances).
@@ -245,6 +286,8 @@ class TModuleBDD {
   [[nodiscard]] std::vector<UnicodeString> GetListTypeSource();
   [[nodiscard]] std::vector<long> GetListIdQualites();
   [[nodiscard]] std::vector<long> GetListIdParentes();
+  // Identifiers of the events that have at least one row in that list.
+  [[nodiscard]] std::vector<long> GetListIdEvenAvec(TListeEven liste);
 
   // --- events and simple fields (datamodulebdd_evenements*.cpp) ---
   // Reads by identifier (a worker thread reads through a private query). False when absent.

@@ -437,4 +437,41 @@ bool TEvenementsBDD::IsIDevenAssocieNoPers(long id, long noPers) {
   return q.Open() && q.Fields(0).AsInteger() > 0;
 }
 
+bool TEvenementsBDD::IsDateTriableEven() {
+  if (!base_->Connected()) return false;
+  TACRTable evenements(*base_, "Evenements");
+  TACRFieldDefs champs;
+  TACRIndexDefs index;
+  if (!evenements.ReadDefs(champs, index)) return false;
+  const TACRFieldDef* date = TrouveChamp(champs, "_DATE");
+  return date && (date->type == TTypeChamp::Int32 || date->type == TTypeChamp::DateTime);
+}
+
+std::vector<TNotesCouple> TEvenementsBDD::GetNotesCouples(long noPers) {
+  std::vector<TNotesCouple> paires;
+  if (!base_->Connected() || noPers < 1) return paires;
+  TACRQuery q(*base_,
+              "SELECT a.ID, a.Note, b.ID, b.Note FROM Evenements a JOIN Evenements b ON b.Type = 0 AND "
+              "b.NoPersA = a.NoPersB AND b.NoPersB = a.NoPersA AND b.LibelleChamps = a.LibelleChamps "
+              "WHERE a.Type = 0 AND a.NoPersA = :n AND a.NoPersB > 0");
+  q.SetParamInteger("n", noPers);
+  if (!q.Open()) return paires;
+  for (; !q.Eof(); q.Next())
+    paires.push_back({static_cast<long>(q.Fields(0).AsInt64()), static_cast<long>(q.Fields(1).AsInt64()),
+                      static_cast<long>(q.Fields(2).AsInt64()), static_cast<long>(q.Fields(3).AsInt64())});
+  return paires;
+}
+
+std::vector<long> TEvenementsBDD::GetIdEvensCitant(long noPers) {
+  std::vector<long> ids;
+  if (!base_->Connected() || noPers <= 0) return ids;
+  TACRQuery q(*base_,
+              "SELECT DISTINCT Eve.ID FROM PersAssociees AS Pa JOIN Evenements AS Eve ON Eve.ID = Pa.ID_EVEN "
+              "WHERE Pa.LienPers_No = :n AND Eve.NoPersA > 0 AND Eve.NoPersA <> :n AND Eve.Type = 0 ORDER BY Eve.ID");
+  q.SetParamInteger("n", noPers);
+  if (!q.Open()) return ids;
+  for (; !q.Eof(); q.Next()) ids.push_back(static_cast<long>(q.Fields(0).AsInt64()));
+  return ids;
+}
+
 }  // namespace kyb

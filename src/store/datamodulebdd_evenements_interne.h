@@ -84,6 +84,9 @@ class TEvenementsBDD : public TUniteBDD {
   bool EvenChangeNoPersA(long ancien, long nouveau);
   bool EvenChangeID(long ancien, long nouveau);
   [[nodiscard]] bool IsIDevenAssocieNoPers(long id, long noPers);
+  [[nodiscard]] std::vector<TNotesCouple> GetNotesCouples(long noPers);
+  [[nodiscard]] bool IsDateTriableEven();
+  [[nodiscard]] std::vector<long> GetIdEvensCitant(long noPers);
 
   // --- a person's record card (datamodulebdd_chps_personne.cpp) ---
   void ChargerLienChpsOfPerson(TChpsPersonne& personne);

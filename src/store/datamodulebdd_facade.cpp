@@ -159,6 +159,9 @@ bool TModuleBDD::ReadPersonParcours(TEnregPublic& personne, long& numero) {
 }
 void TModuleBDD::EndParcoursPerson() { personnes_->EndParcoursPerson(); }
 bool TModuleBDD::IsIDPersExists(long noPers) { return personnes_->IsIDPersExists(noPers); }
+bool TModuleBDD::ChargeParentsSosa(long nbPersonnes, std::vector<TParentsSosa>& parents) {
+  return personnes_->ChargeParentsSosa(nbPersonnes, parents);
+}
 std::vector<UnicodeString> TModuleBDD::GetListPersNom() { return personnes_->GetListPersNom(); }
 std::vector<UnicodeString> TModuleBDD::GetListPersPrenoms() { return personnes_->GetListPersPrenoms(); }
 
@@ -169,6 +172,11 @@ bool TModuleBDD::RemoveAllIndexPersonIndex() { return index_->RemoveAllIndexPers
 bool TModuleBDD::AddAllIndexPersonIndex() { return index_->AddAllIndexPersonIndex(); }
 bool TModuleBDD::CreerTableIndexNomPrenoms() { return index_->CreerTableIndexNomPrenoms(); }
 long TModuleBDD::DeleteIndexPerson(long noPers) { return index_->DeleteIndexPerson(noPers); }
+bool TModuleBDD::ParcoursLignesIndex(TOrdreLignesIndex ordre, long noPers,
+                                     const std::function<bool(long, const TEnregIndexPerson&)>& action) {
+  return index_->ParcoursLignesIndex(ordre, noPers, action);
+}
+long TModuleBDD::DeleteIndexHorsPersonnes(long nbPersonnes) { return index_->DeleteIndexHorsPersonnes(nbPersonnes); }
 bool TModuleBDD::ParcoursEvenementsVie(long noPers,
                                        const std::function<void(long, std::string_view, const TDateKY&)>& action) {
   return index_->ParcoursEvenementsVie(noPers, action);
@@ -207,6 +215,7 @@ std::vector<UnicodeString> TModuleBDD::GetListDescrSources() { return valeurs_->
 std::vector<UnicodeString> TModuleBDD::GetListTypeSource() { return valeurs_->GetListTypeSource(); }
 std::vector<long> TModuleBDD::GetListIdQualites() { return valeurs_->GetListIdQualites(); }
 std::vector<long> TModuleBDD::GetListIdParentes() { return valeurs_->GetListIdParentes(); }
+std::vector<long> TModuleBDD::GetListIdEvenAvec(TListeEven liste) { return valeurs_->GetListIdEvenAvec(liste); }
 
 // --- sources and illustrations ---
 

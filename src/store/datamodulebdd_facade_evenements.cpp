@@ -46,6 +46,9 @@ bool TModuleBDD::IsIdEventExistBDD(long id) { return evenements_->IsIdEventExist
 bool TModuleBDD::EvenChangeNoPersA(long ancien, long nouveau) { return evenements_->EvenChangeNoPersA(ancien, nouveau); }
 bool TModuleBDD::EvenChangeID(long ancien, long nouveau) { return evenements_->EvenChangeID(ancien, nouveau); }
 bool TModuleBDD::IsIDevenAssocieNoPers(long id, long noPers) { return evenements_->IsIDevenAssocieNoPers(id, noPers); }
+bool TModuleBDD::IsDateTriableEven() { return evenements_->IsDateTriableEven(); }
+std::vector<TNotesCouple> TModuleBDD::GetNotesCouples(long noPers) { return evenements_->GetNotesCouples(noPers); }
+std::vector<long> TModuleBDD::GetIdEvensCitant(long noPers) { return evenements_->GetIdEvensCitant(noPers); }
 
 // --- a person's record card ---
 

@@ -1,6 +1,7 @@
-// Store operations of the person index: the rows of IndexNomPrenoms of one person, the
-// secondary indexes dropped and recreated around a bulk load, the table recreated empty; the
-// events that give the persons' lifetime ranges; the persons removed by a genealogy's repair.
+// Store operations of the person index: the walks of the rows of IndexNomPrenoms, the rows of one
+// person, those of no possible person, the secondary indexes dropped and recreated around a bulk
+// load, the table recreated empty; the events that give the persons' lifetime ranges; the
+// persons removed by a genealogy's repair.
 #include "store/datamodulebdd_index_interne.h"
 #include "store/schema_bdd.h"
 
@@ -8,7 +9,32 @@ namespace kyb {
 
 namespace {
 constexpr const char* kTableIndex = "IndexNomPrenoms";
+
+char LitCar(const TACRField& f) {
+  const AnsiString t = f.AsAnsiString();
+  return t.empty() ? 0 : t[0];
 }
+
+}  // namespace
+
+template <class Source>
+void LitColonnesIndex(Source& s, TEnregIndexPerson& e) {
+  e.Nom = s.Fields(1).AsUnicodeString();
+  e.Prenom = s.Fields(2).AsUnicodeString();
+  e.NomSoundex = s.Fields(3).AsUnicodeString();
+  e.PrenomSoundex = s.Fields(4).AsUnicodeString();
+  e.AnneeMin = static_cast<int16_t>(s.Fields(5).AsInteger());
+  e.AnneeMax = static_cast<int16_t>(s.Fields(6).AsInteger());
+  e.NoPers = s.Fields(7).AsInteger();
+  e.RgNom = static_cast<int16_t>(s.Fields(8).AsInteger());
+  e.RgPrenom = static_cast<int16_t>(s.Fields(9).AsInteger());
+  e.RgPrenomUsuel = static_cast<int16_t>(s.Fields(10).AsInteger());
+  e.TypePersonne = LitCar(s.Fields(11));
+  e.FicheSupprimee = LitCar(s.Fields(12));
+  e.Sexe = LitCar(s.Fields(13));
+}
+template void LitColonnesIndex(TACRQuery&, TEnregIndexPerson&);
+template void LitColonnesIndex(TACRTable&, TEnregIndexPerson&);
 
 std::vector<long> TIndexBDD::GetIndexPerson(long noPers) {
   std::vector<long> ids;
@@ -59,6 +85,39 @@ long TIndexBDD::DeleteIndexPerson(long noPers) {
   if (!base_->Connected() || EstLectureSeule()) return -1;
   TACRQuery q(*base_, "DELETE FROM IndexNomPrenoms WHERE NoPers = :n");
   q.SetParamInteger("n", noPers);
+  if (q.ExecSQL()) return static_cast<long>(q.RowsAffected());
+  BDDError(kTableIndex, base_->DerniereErreur());
+  return -1;
+}
+
+bool TIndexBDD::ParcoursLignesIndex(TOrdreLignesIndex ordre, long noPers,
+                                    const std::function<bool(long, const TEnregIndexPerson&)>& action) {
+  if (!base_->Connected()) return false;
+  // Columns in record order after ID, read by position.
+  std::string sql =
+      "SELECT ID, Nom, Prenom, NomSoundex, PrenomSoundex, AnneeMin, AnneeMax, NoPers, RgNom, RgPrenom, "
+      "RgPrenomUsuel, TypePersonne, FicheSupprimee, Sexe FROM IndexNomPrenoms";
+  switch (ordre) {
+    case TOrdreLignesIndex::Table: break;
+    case TOrdreLignesIndex::ParPersonne: sql += " ORDER BY NoPers, ID"; break;
+    case TOrdreLignesIndex::DUnePersonne: sql += " WHERE NoPers = :n ORDER BY ID DESC"; break;
+  }
+  TACRQuery q(*base_, sql);
+  if (ordre == TOrdreLignesIndex::DUnePersonne) q.SetParamInteger("n", noPers);
+  if (!q.Open()) return false;
+  TEnregIndexPerson ligne;
+  for (; !q.Eof(); q.Next()) {
+    LitColonnesIndex(q, ligne);
+    if (!action(static_cast<long>(q.Fields(0).AsInt64()), ligne)) break;
+  }
+  return true;
+}
+
+long TIndexBDD::DeleteIndexHorsPersonnes(long nbPersonnes) {
+  if (!base_->Connected() || EstLectureSeule()) return -1;
+  // Such a row names no one: it is found by its number alone.
+  TACRQuery q(*base_, "DELETE FROM IndexNomPrenoms WHERE NoPers < 0 OR NoPers > :n");
+  q.SetParamInteger("n", nbPersonnes);
   if (q.ExecSQL()) return static_cast<long>(q.RowsAffected());
   BDDError(kTableIndex, base_->DerniereErreur());
   return -1;

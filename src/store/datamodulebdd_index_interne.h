@@ -8,6 +8,7 @@
 
 #include "dates/bo_jours.h"
 #include "store/datamodulebdd_coeur_interne.h"
+#include "store/lignes_index.h"
 
 namespace kyb {
 
@@ -20,6 +21,9 @@ class TIndexBDD : public TUniteBDD {
   bool AddAllIndexPersonIndex();
   [[nodiscard]] bool CreerTableIndexNomPrenoms();
   long DeleteIndexPerson(long noPers);
+  bool ParcoursLignesIndex(TOrdreLignesIndex ordre, long noPers,
+                           const std::function<bool(long, const TEnregIndexPerson&)>& action);
+  long DeleteIndexHorsPersonnes(long nbPersonnes);
   bool ParcoursEvenementsVie(long noPers, const std::function<void(long, std::string_view, const TDateKY&)>& action);
   bool DeleteNoPers(long premier);
 };

@@ -41,6 +41,7 @@ class TValeursBDD : public TUniteBDD {
   [[nodiscard]] std::vector<UnicodeString> GetListTypeSource();
   [[nodiscard]] std::vector<long> GetListIdQualites();
   [[nodiscard]] std::vector<long> GetListIdParentes();
+  [[nodiscard]] std::vector<long> GetListIdEvenAvec(TListeEven liste);
 };
 
 }  // namespace kyb

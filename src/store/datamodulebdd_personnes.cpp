@@ -1,11 +1,13 @@
 // Persons in the store: person rows and their links, deleted persons, alternative parents, the
-// walk of every person, and the number reserved during an import.
+// walk of every person, the parents read in one pass for the Sosa walks, and the number reserved
+// during an import.
 //
 // Personnes.Data holds the links of a person as 9-byte spouse-link records: first the NbConj
 // spouses (positive numbers only, in their stored order), then the NbEnf children, each written
 // as a spouse-link record (child number, the child link's flag byte, -1).
 #include "platform/journal.h"
 #include "platform/thread_nom.h"
+#include "store/datamodulebdd.h"
 #include "store/datamodulebdd_personnes_interne.h"
 
 namespace kyb {
@@ -345,6 +347,59 @@ bool TPersonnesBDD::IsIDPersExists(long noPers) {
   TACRQuery q(*base_, "SELECT count(*) FROM Personnes WHERE ID = :p");
   q.SetParamInteger("p", noPers);
   return q.Open() && q.Fields(0).AsInteger() > 0;
+}
+
+bool TPersonnesBDD::ChargeParentsSosa(long nbPersonnes, std::vector<TParentsSosa>& parents) {
+  if (EstThreadPrincipal() && reservee_ != 0) (void)EcritPersonneReservee();
+  parents.assign(static_cast<size_t>(std::max(0L, nbPersonnes)) + 1, TParentsSosa());
+  const auto dansTable = [nbPersonnes](int64_t no) { return no >= 1 && no <= nbPersonnes; };
+  TACRQuery personnes(*base_, "SELECT ID, Pere, Mere FROM Personnes");
+  if (!personnes.Open()) {
+    parents.clear();
+    return false;
+  }
+  for (; !personnes.Eof(); personnes.Next()) {
+    const int64_t no = personnes.Fields(0).AsInteger();
+    if (dansTable(no))
+      parents[static_cast<size_t>(no)] = {static_cast<int32_t>(personnes.Fields(1).AsInteger()),
+                                          static_cast<int32_t>(personnes.Fields(2).AsInteger())};
+  }
+  TACRQuery choix(*base_, "SELECT NoPers, NoPersA, NoMersA, NoPersB, NoMersB, PerePrinc, MerePrinc FROM IDParents");
+  if (!choix.Open()) {
+    parents.clear();
+    return false;
+  }
+  for (; !choix.Eof(); choix.Next()) {
+    const int64_t no = choix.Fields(0).AsInteger();
+    if (!dansTable(no)) continue;
+    TParentsSosa& p = parents[static_cast<size_t>(no)];
+    p.Pere = static_cast<int32_t>(choix.Fields(5).AsInteger() == 2 ? choix.Fields(3).AsInteger() : choix.Fields(1).AsInteger());
+    p.Mere = static_cast<int32_t>(choix.Fields(6).AsInteger() == 2 ? choix.Fields(4).AsInteger() : choix.Fields(2).AsInteger());
+  }
+  return true;
+}
+
+TLecteurParentsSosa::TLecteurParentsSosa(TModuleBDD& store)
+    : requete_(std::make_unique<TACRQuery>(
+          store.Database(),
+          "SELECT p.Pere, p.Mere, i.NoPers, i.NoPersA, i.NoMersA, i.NoPersB, i.NoMersB, i.PerePrinc, i.MerePrinc "
+          "FROM Personnes p LEFT JOIN IDParents i ON i.NoPers = p.ID WHERE p.ID = :id")) {}
+
+TLecteurParentsSosa::~TLecteurParentsSosa() = default;
+
+bool TLecteurParentsSosa::Lit(long no, TParentsSosa& parents) {
+  parents = TParentsSosa();
+  TACRQuery& q = *requete_;
+  q.SetParamInteger("id", no);
+  if (!q.Open() || q.Eof()) return false;
+  if (q.Fields(2).IsNull()) {
+    parents = {q.Fields(0).AsInteger(), q.Fields(1).AsInteger()};
+  } else {
+    parents.Pere = q.Fields(7).AsInteger() == 2 ? q.Fields(5).AsInteger() : q.Fields(3).AsInteger();
+    parents.Mere = q.Fields(8).AsInteger() == 2 ? q.Fields(6).AsInteger() : q.Fields(4).AsInteger();
+  }
+  q.Close();
+  return true;
 }
 
 std::vector<UnicodeString> TPersonnesBDD::GetListPersNom() {

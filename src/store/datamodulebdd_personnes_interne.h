@@ -10,6 +10,7 @@
 #include "store/colonnes_curseur.h"
 #include "store/datamodulebdd_coeur_interne.h"
 #include "store/enreg_public.h"
+#include "store/parents_sosa.h"
 
 namespace kyb {
 
@@ -41,6 +42,7 @@ class TPersonnesBDD : public TUniteBDD {
   [[nodiscard]] bool ReadPersonParcours(TEnregPublic& personne, long& numero);
   void EndParcoursPerson() { parcoursPersonnes_.reset(); }
   [[nodiscard]] bool IsIDPersExists(long noPers);
+  [[nodiscard]] bool ChargeParentsSosa(long nbPersonnes, std::vector<TParentsSosa>& parents);
   [[nodiscard]] std::vector<UnicodeString> GetListPersNom();
   [[nodiscard]] std::vector<UnicodeString> GetListPersPrenoms();
 

@@ -73,4 +73,13 @@ std::vector<long> TValeursBDD::GetListIdParentes() {
   return coeur_.ListeNombres("SELECT Distinct LienParente From PersAssociees Order By LienParente");
 }
 
+std::vector<long> TValeursBDD::GetListIdEvenAvec(TListeEven liste) {
+  switch (liste) {
+    case TListeEven::PersAssociees: return coeur_.ListeNombres("SELECT DISTINCT ID_EVEN FROM PersAssociees");
+    case TListeEven::Sources: return coeur_.ListeNombres("SELECT DISTINCT ID_EVEN FROM Sources");
+    case TListeEven::Illustrations: return coeur_.ListeNombres("SELECT DISTINCT ID_EVEN FROM Illustrations");
+  }
+  return {};
+}
+
 }  // namespace kyb

@@ -345,5 +345,25 @@ TEST(MagasinFichiers, ArretBrutalPendantUnImport) {
   EXPECT_EQ(p.Nom, u"Importé");
 }
 
+TEST_F(Magasin, LignesDeLIndexParcourues) {
+  ASSERT_TRUE(module->Database().ExecuteSql(
+      "INSERT INTO IndexNomPrenoms(Nom, NoPers, Sexe) VALUES('B', 2, 'F'), ('A', 1, 'M'), ('C', 2, 'F'), "
+      "('D', 9, 'M'), ('E', -3, '')"));
+  const auto lignes = [&](TOrdreLignesIndex ordre, long no, size_t arret = 99) {
+    std::u16string vues;
+    EXPECT_TRUE(module->ParcoursLignesIndex(ordre, no, [&](long id, const TEnregIndexPerson& e) {
+      vues += e.Nom + (e.Sexe ? char16_t(e.Sexe) : u'_') + char16_t(u'0' + id);
+      return vues.size() < arret * 3;
+    }));
+    return vues;
+  };
+  EXPECT_EQ(lignes(TOrdreLignesIndex::ParPersonne, 0), u"E_5AM2BF1CF3DM4");
+  EXPECT_EQ(lignes(TOrdreLignesIndex::DUnePersonne, 2), u"CF3BF1");
+  EXPECT_EQ(lignes(TOrdreLignesIndex::DUnePersonne, 2, 1), u"CF3");  // stopped by the action
+  // Rows whose number names no possible person go; the others stay.
+  EXPECT_EQ(module->DeleteIndexHorsPersonnes(5), 2);
+  EXPECT_EQ(lignes(TOrdreLignesIndex::Table, 0).size(), 9u);
+}
+
 }  // namespace
 }  // namespace kyb::test
