@@ -232,12 +232,7 @@ TEST_F(DictionnaireDossier, FichiersRefusesOuCoupes) {
   for (const std::string& mauvais : {std::string("UTF-16"), std::string("utf-8xxxx"), std::string("")}) {
     test::Ecrit(chemin, mauvais);
     TGestDupChn r;
-    try {
-      (void)r.Restauration(chemin);
-      ADD_FAILURE() << "accepté : " << mauvais;
-    } catch (const ErreurKy& e) {
-      EXPECT_STREQ(e.what(), "Encodage inconnu !");
-    }
+    EXPECT_THROW((void)r.Restauration(chemin), ErreurKy) << mauvais;
   }
   // Cut inside the second element: the MRU and the first element are kept.
   test::Ecrit(chemin, complet.substr(0, complet.size() - 4));
