@@ -2,7 +2,6 @@
 // tables and the store, place parts, and the round trips of the three persistence forms.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <iterator>
 
 #include "dictionaries/gestduplicat.h"
@@ -231,17 +230,12 @@ TEST_F(DictionnaireDossier, FichiersRefusesOuCoupes) {
   ASSERT_TRUE(d.Sauvegarde(chemin));
   const std::string complet = Contenu(chemin);
   for (const std::string& mauvais : {std::string("UTF-16"), std::string("utf-8xxxx"), std::string("")}) {
-    std::ofstream(chemin, std::ios::binary | std::ios::trunc) << mauvais;
+    test::Ecrit(chemin, mauvais);
     TGestDupChn r;
-    try {
-      (void)r.Restauration(chemin);
-      ADD_FAILURE() << "accepté : " << mauvais;
-    } catch (const ErreurKy& e) {
-      EXPECT_STREQ(e.what(), "Encodage inconnu !");
-    }
+    EXPECT_THROW((void)r.Restauration(chemin), ErreurKy) << mauvais;
   }
   // Cut inside the second element: the MRU and the first element are kept.
-  std::ofstream(chemin, std::ios::binary | std::ios::trunc) << complet.substr(0, complet.size() - 4);
+  test::Ecrit(chemin, complet.substr(0, complet.size() - 4));
   TGestDupChn r;
   EXPECT_FALSE(r.Restauration(chemin));
   EXPECT_EQ(r.ListeMRU(), std::vector<UnicodeString>{u"Menuisier"});

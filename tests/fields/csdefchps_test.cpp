@@ -10,19 +10,6 @@
 namespace kyb {
 namespace {
 
-std::string LitTout(const AnsiString& chemin) {
-  const TFichier f = TFichier::Ouvre(chemin, TAcces::Lecture, TCreation::Existant);
-  std::string r(static_cast<size_t>(std::max<int64_t>(f.Taille(), 0)), '\0');
-  if (!r.empty() && f.LitA(0, r.data(), r.size()) != static_cast<int64_t>(r.size())) r.clear();
-  return r;
-}
-
-void EcritTout(const AnsiString& chemin, const std::string& contenu) {
-  TFichier f = TFichier::Ouvre(chemin, TAcces::LectureEcriture, TCreation::Ecrase);
-  ASSERT_TRUE(f.Valide());
-  ASSERT_EQ(f.EcritA(0, contenu.data(), contenu.size()), static_cast<int64_t>(contenu.size()));
-}
-
 AnsiString Libelle(const TChpCs* chp) { return chp ? chp->LibelleInterne : "(aucun)"; }
 
 std::vector<AnsiString> Labels(const std::vector<const char*>& libelles) {
@@ -45,7 +32,7 @@ class DefChpsCs : public ::testing::Test {
   // The default file as it is written for a new folder.
   std::string FichierNeuf() {
     const auto defs = Ouvre();
-    std::string contenu = LitTout(fichier_);
+    std::string contenu = test::Contenu(fichier_);
     SupprimeFichier(fichier_);
     return contenu;
   }
@@ -68,7 +55,7 @@ TEST_F(DefChpsCs, NouveauDossierPuisRelecture) {
   for (int i = 0; i < kNbDefinitionsDefaut; ++i)
     EXPECT_EQ(*neuf->GetChpCs(i), TChpCs(LignesDefaut()[static_cast<size_t>(i)]));
   EXPECT_TRUE(iu_.Journal().empty());
-  const std::string contenu = LitTout(fichier_);
+  const std::string contenu = test::Contenu(fichier_);
   EXPECT_EQ(contenu.rfind("102\r\nNOM\tNom\tNOM\t", 0), 0u);
 
   // Read back: every definition and every block equal, nothing rewritten.
@@ -183,7 +170,7 @@ TEST_F(DefChpsCs, MiseAJourDUnAncienFichier) {
   // A file of the first version (no version line, no records): a few definitions, one renamed by
   // the user, one of its own. It gets the definitions introduced since, and the base fields and
   // standard events the set must hold; the other defaults were deleted by the user.
-  EcritTout(fichier_, "3\r\n" + A("NOM\tNom\tNOM\t\t1\t50\t\t_NOM\t\t\tN\tP\r\n") +
+  test::Ecrit(fichier_, "3\r\n" + A("NOM\tNom\tNOM\t\t1\t50\t\t_NOM\t\t\tN\tP\r\n") +
                           A("NAISSANCE\tNaiss.\tES\t\t1\t20\t\tBIRT\t\t\tN\tP\r\n") +
                           A("MON_CHAMP\tMon champ\tCPA\t\t1\t40\t\t_MC\t\t\tN\tP\r\n"));
   const auto defs = Ouvre();
@@ -203,7 +190,7 @@ TEST_F(DefChpsCs, MiseAJourDUnAncienFichier) {
   const auto relu = Ouvre();
   EXPECT_EQ(relu->Count(), defs->Count());
   EXPECT_EQ(relu->EquivUnion, defs->EquivUnion);
-  EXPECT_EQ(LitTout(fichier_).rfind(std::to_string(defs->Count()) + "\r\n", 0), 0u);
+  EXPECT_EQ(test::Contenu(fichier_).rfind(std::to_string(defs->Count()) + "\r\n", 0), 0u);
 }
 
 // The lines of a file written for a new folder, without their line ends.
@@ -240,7 +227,7 @@ TEST_F(DefChpsCs, UneLigneIllisibleNeFaitPerdreQuElleMeme) {
   lignes[Rang(lignes, "PRENOM\t")] = "PRENOM Prénoms sans tabulation";
   lignes[Rang(lignes, "SEXE\t")][3] = '\x01';
   const std::string contenu = Assemble(lignes);
-  EcritTout(fichier_, contenu);
+  test::Ecrit(fichier_, contenu);
 
   const auto defs = Ouvre();
   EXPECT_EQ(defs->GetEtat(), TDefChpsCs::etRepare);
@@ -253,7 +240,7 @@ TEST_F(DefChpsCs, UneLigneIllisibleNeFaitPerdreQuElleMeme) {
             A("Numéro d'identification FamilySearch"));
   EXPECT_TRUE(defs->IsChampExist("PRENOM"));  // lost lines: defaults put back
   EXPECT_EQ(defs->Count(), kNbDefinitionsDefaut + 1);
-  EXPECT_EQ(LitTout(fichier_ + ".copie"), contenu);
+  EXPECT_EQ(test::Contenu(fichier_ + ".copie"), contenu);
   const auto relu = Ouvre();
   EXPECT_EQ(relu->GetEtat(), TDefChpsCs::etCharge);
   EXPECT_EQ(relu->RetourneLibelleEcran("NAISSANCE"), "Venue au monde");
@@ -263,7 +250,7 @@ TEST_F(DefChpsCs, UneLigneIllisibleNeFaitPerdreQuElleMeme) {
   SupprimeFichier(fichier_);
   lignes = LignesDe(FichierNeuf());
   lignes[0] = "104";
-  EcritTout(fichier_, Assemble(lignes));
+  test::Ecrit(fichier_, Assemble(lignes));
   EXPECT_EQ(Ouvre()->GetEtat(), TDefChpsCs::etRepare);
   EXPECT_TRUE(Message("2 lignes de définition")) << (iu_.Journal().empty() ? "" : iu_.Journal()[0]);
 }
@@ -272,7 +259,7 @@ TEST_F(DefChpsCs, DerniereLigneSansFinDeLigne) {
   // A complete file whose last line lacks its line end: read whole, nothing to repair.
   std::vector<std::string> lignes = LignesDe(FichierNeuf());
   lignes.back() = "MES_PHOTOS";
-  EcritTout(fichier_, Assemble(lignes, false));
+  test::Ecrit(fichier_, Assemble(lignes, false));
   auto defs = Ouvre();
   EXPECT_EQ(defs->GetEtat(), TDefChpsCs::etCharge);
   EXPECT_EQ(defs->CategoriesCouple, Labels({"MES_PHOTOS"}));
@@ -282,14 +269,14 @@ TEST_F(DefChpsCs, DerniereLigneSansFinDeLigne) {
   // An older file ending on a whole definition line without line end.
   const std::string ancien = "2\r\n" + A("NOM\tNom\tNOM\t\t1\t50\t\t_NOM\t\t\tN\tP\r\n") +
                              A("MON_CHAMP\tMon champ\tCPA\t\t1\t40\t\t_MC\t\t\tN\tP");
-  EcritTout(fichier_, ancien);
+  test::Ecrit(fichier_, ancien);
   defs = Ouvre();
   EXPECT_EQ(defs->GetEtat(), TDefChpsCs::etCharge);
   EXPECT_EQ(defs->RetourneLibelleEcran("MON_CHAMP"), "Mon champ");
   EXPECT_TRUE(iu_.Journal().empty());
 
   // A definition line cut short is kept as far as it goes, and reported.
-  EcritTout(fichier_, ancien.substr(0, ancien.size() - 12));
+  test::Ecrit(fichier_, ancien.substr(0, ancien.size() - 12));
   defs = Ouvre();
   EXPECT_EQ(defs->GetEtat(), TDefChpsCs::etRepare);
   EXPECT_EQ(defs->RetourneLibelleEcran("MON_CHAMP"), "Mon champ");
@@ -303,13 +290,13 @@ TEST_F(DefChpsCs, LesChampsSupprimesNeReviennentPas) {
   lignes.erase(lignes.begin() + static_cast<long>(Rang(lignes, "FSFTID\t")));
   lignes[0] = "100";
   const std::string contenu = Assemble(lignes);
-  EcritTout(fichier_, contenu);
+  test::Ecrit(fichier_, contenu);
   const auto defs = Ouvre();
   EXPECT_EQ(defs->GetEtat(), TDefChpsCs::etCharge);
   EXPECT_EQ(defs->Count(), 100);
   EXPECT_FALSE(defs->IsChampExist("RELIGION"));
   EXPECT_FALSE(defs->IsChampExist("FSFTID"));
-  EXPECT_EQ(LitTout(fichier_), contenu);  // nothing to write back
+  EXPECT_EQ(test::Contenu(fichier_), contenu);  // nothing to write back
 }
 
 TEST_F(DefChpsCs, EvenementStandardEndommage) {
@@ -319,7 +306,7 @@ TEST_F(DefChpsCs, EvenementStandardEndommage) {
   const size_t enreg = Rang(lignes, "NAISSANCE", true);
   ASSERT_EQ(lignes[enreg], "NAISSANCE");
   lignes[enreg] = "NAISS@NCE";
-  EcritTout(fichier_, Assemble(lignes));
+  test::Ecrit(fichier_, Assemble(lignes));
   auto defs = Ouvre();
   EXPECT_EQ(defs->GetEtat(), TDefChpsCs::etRepare);
   EXPECT_TRUE(Message("« NAISS@NCE » remplacé par NAISSANCE"));
@@ -329,7 +316,7 @@ TEST_F(DefChpsCs, EvenementStandardEndommage) {
   // The birth definition renamed by damage: the records still name NAISSANCE.
   lignes = LignesDe(neuf);
   lignes[Rang(lignes, "NAISSANCE\t")][8] = 'F';
-  EcritTout(fichier_, Assemble(lignes));
+  test::Ecrit(fichier_, Assemble(lignes));
   defs = Ouvre();
   EXPECT_EQ(defs->GetEtat(), TDefChpsCs::etRepare);
   EXPECT_TRUE(Message("NAISSANCE (définition rétablie)"));
@@ -341,7 +328,7 @@ TEST_F(DefChpsCs, DommagesJournalisesSansInterface) {
   DefinitRepertoireJournaux(rep_ / "journaux");
   std::vector<std::string> lignes = LignesDe(FichierNeuf());
   lignes[Rang(lignes, "DECES\t")] = "DECES sans tabulation";
-  EcritTout(fichier_, Assemble(lignes));
+  test::Ecrit(fichier_, Assemble(lignes));
   const TDefChpsCs defs(nullptr, fichier_, nullptr, true);
   const std::vector<std::string> journal = LignesJournal(TDefChpsCs::kJournal);
   DefinitRepertoireJournaux("");
@@ -357,20 +344,20 @@ TEST_F(DefChpsCs, FichierReencodeEnUtf8) {
   ASSERT_NE(utf8, neuf);
   for (const std::string& contenu : {utf8, "\xEF\xBB\xBF" + utf8}) {
     // Read-only: reported, read back in Windows-1252, left as it is.
-    EcritTout(fichier_, contenu);
+    test::Ecrit(fichier_, contenu);
     SupprimeFichier(fichier_ + ".copie");
     auto defs = Ouvre(true);
     EXPECT_TRUE(Message("UTF-8"));
     EXPECT_TRUE(Message("réparé à la prochaine ouverture du dossier en écriture"));
     EXPECT_EQ(defs->RetourneLibelleEcran("PRENOM"), A("Prénoms"));
-    EXPECT_EQ(LitTout(fichier_), contenu);
+    EXPECT_EQ(test::Contenu(fichier_), contenu);
     // Writable: kept aside and written back in Windows-1252.
     defs = Ouvre();
     EXPECT_EQ(defs->GetEtat(), TDefChpsCs::etRepare);
     EXPECT_EQ(defs->RetourneLibelleEcran("NAISSANCE"), "Naissance");
     EXPECT_EQ(defs->RechercheChampsInternePtr("NAISSANCE")->MotFeminin, A("Née"));
-    EXPECT_EQ(LitTout(fichier_), neuf);
-    EXPECT_EQ(LitTout(fichier_ + ".copie"), contenu);
+    EXPECT_EQ(test::Contenu(fichier_), neuf);
+    EXPECT_EQ(test::Contenu(fichier_ + ".copie"), contenu);
   }
 }
 
@@ -406,7 +393,7 @@ TEST_F(DefChpsCs, FichiersEndommages) {
     SCOPED_TRACE(c.nom);
     SupprimeFichier(fichier_);
     SupprimeFichier(fichier_ + ".copie");
-    EcritTout(fichier_, c.contenu);
+    test::Ecrit(fichier_, c.contenu);
     const auto defs = Ouvre();
     EXPECT_EQ(defs->GetEtat(), c.etat);
     if (c.message) { EXPECT_GE(defs->Count(), kNbDefinitionsDefaut); }
@@ -414,7 +401,7 @@ TEST_F(DefChpsCs, FichiersEndommages) {
     EXPECT_EQ(defs->RechercheChampsInternePtr("RESIDENCE")->Type, tcEvenInfo);
     if (c.message) {
       EXPECT_TRUE(Message(c.message)) << (iu_.Journal().empty() ? "" : iu_.Journal()[0]);
-      EXPECT_EQ(LitTout(fichier_ + ".copie"), c.contenu);  // nothing lost
+      EXPECT_EQ(test::Contenu(fichier_ + ".copie"), c.contenu);  // nothing lost
     } else {
       EXPECT_TRUE(iu_.Journal().empty());
       EXPECT_FALSE(FichierExiste(fichier_ + ".copie"));
@@ -431,11 +418,11 @@ TEST_F(DefChpsCs, FichiersEndommages) {
   ASSERT_NE(defs->RechercheChampsInternePtr("TROIS"), nullptr);
   EXPECT_EQ(defs->RechercheChampsInternePtr("TROIS")->RetTailleMorceauChn(), "10, 0, 0");
   // A second damaged file gets the next copy name.
-  EcritTout(fichier_, "illisible\n");
-  EcritTout(fichier_ + ".copie", "ancienne copie");
+  test::Ecrit(fichier_, "illisible\n");
+  test::Ecrit(fichier_ + ".copie", "ancienne copie");
   EXPECT_EQ(Ouvre()->GetEtat(), TDefChpsCs::etRemplace);
-  EXPECT_EQ(LitTout(fichier_ + ".copie1"), "illisible\n");
-  EXPECT_EQ(LitTout(fichier_ + ".copie"), "ancienne copie");
+  EXPECT_EQ(test::Contenu(fichier_ + ".copie1"), "illisible\n");
+  EXPECT_EQ(test::Contenu(fichier_ + ".copie"), "ancienne copie");
 }
 
 TEST_F(DefChpsCs, OctetsAlteres) {
@@ -450,7 +437,7 @@ TEST_F(DefChpsCs, OctetsAlteres) {
       std::string altere = neuf;
       altere[position] = octet;
       SupprimeFichier(fichier_ + ".copie");
-      EcritTout(fichier_, altere);
+      test::Ecrit(fichier_, altere);
       const auto defs = Ouvre();
       int absents = 0;
       for (const AnsiString& ligne : LignesDefaut())
@@ -459,7 +446,7 @@ TEST_F(DefChpsCs, OctetsAlteres) {
       for (const char* standard : {"NOM", "NAISSANCE", "DECES", "UNION", "INHUMATION"})
         EXPECT_TRUE(defs->IsChampExist(standard)) << standard;
       const bool prevenu = !iu_.Journal().empty();
-      EXPECT_TRUE(!prevenu || LitTout(fichier_ + ".copie") == altere);
+      EXPECT_TRUE(!prevenu || test::Contenu(fichier_ + ".copie") == altere);
       EXPECT_EQ(Ouvre()->Count(), defs->Count());
       EXPECT_TRUE(iu_.Journal().empty());
     }
@@ -470,30 +457,30 @@ TEST_F(DefChpsCs, LectureSeuleNeModifieRien) {
   EXPECT_EQ(Ouvre(true)->Count(), kNbDefinitionsDefaut);  // missing file: defaults in memory
   EXPECT_FALSE(FichierExiste(fichier_));
 
-  EcritTout(fichier_, "n'importe quoi");
+  test::Ecrit(fichier_, "n'importe quoi");
   const auto defs = Ouvre(true);
   EXPECT_EQ(defs->GetEtat(), TDefChpsCs::etMemoire);
   EXPECT_EQ(defs->Count(), kNbDefinitionsDefaut);
   EXPECT_TRUE(Message("illisible"));
   EXPECT_FALSE(defs->Sauvegarde());
-  EXPECT_EQ(LitTout(fichier_), "n'importe quoi");
+  EXPECT_EQ(test::Contenu(fichier_), "n'importe quoi");
   EXPECT_FALSE(FichierExiste(fichier_ + ".copie"));
 
   // An older file is brought up to date in memory only.
-  EcritTout(fichier_, "1\nNOM\tNom\tNOM\n");
+  test::Ecrit(fichier_, "1\nNOM\tNom\tNOM\n");
   EXPECT_TRUE(Ouvre(true)->IsChampExist("FSFTID"));
-  EXPECT_EQ(LitTout(fichier_), "1\nNOM\tNom\tNOM\n");
+  EXPECT_EQ(test::Contenu(fichier_), "1\nNOM\tNom\tNOM\n");
 }
 
 TEST_F(DefChpsCs, FichierParDefautEtEchecDEnregistrement) {
   // A default file is copied into a new folder.
   const AnsiString modele = rep_ / "Modele.dch";
-  EcritTout(modele, "1\r\n" + A("MON_CHAMP\tMon champ\tCPA\t\t1\t40\t\t_MC\t\t\tN\tP\r\n"));
+  test::Ecrit(modele, "1\r\n" + A("MON_CHAMP\tMon champ\tCPA\t\t1\t40\t\t_MC\t\t\tN\tP\r\n"));
   const auto defs = Ouvre(false, modele);
   EXPECT_EQ(defs->GetEtat(), TDefChpsCs::etCree);
   EXPECT_EQ(defs->GetChpCs(0)->LibelleInterne, "MON_CHAMP");
   EXPECT_TRUE(defs->IsChampExist("FSFTID"));
-  EXPECT_EQ(LitTout(fichier_).rfind(std::to_string(defs->Count()) + "\r\n", 0), 0u);
+  EXPECT_EQ(test::Contenu(fichier_).rfind(std::to_string(defs->Count()) + "\r\n", 0), 0u);
   // A save cut between its renames: the set-aside file is taken back.
   ASSERT_TRUE(RenommeFichier(fichier_, fichier_ + ".bak"));
   EXPECT_EQ(Ouvre()->GetChpCs(0)->LibelleInterne, "MON_CHAMP");

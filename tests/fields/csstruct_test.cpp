@@ -270,13 +270,6 @@ TEST(ChpCs, Classification) {
   EXPECT_TRUE(chp("DISTANCECUM").IsIgnored());
 }
 
-TEST(ChpCs, TagsGedCom) {
-  const TChpCs bapteme(LigneDefaut("BAPTEME"));
-  EXPECT_EQ(bapteme.GetTagGedCom(1), "BAPM");
-  EXPECT_TRUE(bapteme.IsTagGedCom("CHR"));
-  for (const char* faux : {"CHR/BAPM", ""}) EXPECT_FALSE(bapteme.IsTagGedCom(faux)) << faux;
-}
-
 TEST(ChpCs, Morceaux) {
   const TChpCs recensement(LigneDefaut("RECENSEMENT"));
   const AnsiString valeur = recensement.GetMultiEdit({"Saint-Jean", "12", "3"});

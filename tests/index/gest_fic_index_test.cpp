@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <filesystem>
-#include <fstream>
 #include <set>
 
 #include "names/cles_personne.h"
@@ -207,13 +206,8 @@ TEST_F(IndexPersonnes, FichierDouteuxReconstruitEtSignale) {
     auto g = Ouvre(true);
     for (int i = 0; i < 30; ++i) Ajoute(*g, u"Girard", u"Paul");
   }
-  const std::string sain = [this] {
-    std::ifstream f(Prx2(), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(f), {});
-  }();
-  const auto remet = [&](const std::string& contenu) {
-    std::ofstream(Prx2(), std::ios::binary | std::ios::trunc) << contenu;
-  };
+  const std::string sain = test::Contenu(Prx2());
+  const auto remet = [&](const std::string& contenu) { test::Ecrit(Prx2(), contenu); };
   const struct {
     const char* cas;
     std::function<void()> abime;

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
-
 namespace kyb {
 namespace {
 
@@ -137,20 +135,6 @@ TEST(Utilitaires, DecoupageEtNettoyage) {
   EXPECT_EQ(EffBlancs(A("\t Éloi \n")), A("Éloi"));
   EXPECT_EQ(EltNo(2, U("É;È"), u';'), U("È"));
   EXPECT_EQ(NombreElts(U("É È"), u' '), 2);
-}
-
-TEST(Utilitaires, EltNoEtNombreEltsSurDesTextesAleatoires) {
-  std::mt19937 alea(7);
-  for (int essai = 0; essai < 500; ++essai) {
-    std::string t;
-    const int lg = static_cast<int>(alea() % 12);
-    for (int k = 0; k < lg; ++k) t.push_back("ab;"[alea() % 3]);
-    std::string recolle;
-    for (int n = 1; n <= NombreElts(t, ';'); ++n)
-      recolle += (n > 1 ? ";" : "") + EltNo(n, t, ';');
-    EXPECT_EQ(recolle, t);
-    EXPECT_EQ(EltNo(NombreElts(t, ';') + 1, t, ';'), "");
-  }
 }
 
 }  // namespace

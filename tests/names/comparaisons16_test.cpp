@@ -10,24 +10,14 @@ namespace kyb {
 namespace {
 
 TEST(Comparaisons16, ValeursConnues) {
-  EXPECT_LT(strcmpFL(u"\u00C9", u"A"), 0);  // É before A, as the signed byte 0xC9
-  EXPECT_GT(strcmpFL(u"a", u"\u00FF"), 0);
+  // Texts Windows-1252 holds agree with the 8-bit forms (next test); here what that cannot
+  // reach: absent texts, and characters outside Windows-1252, which sort before all others.
   EXPECT_LT(strcmpFL(u"\u20AC", u"\u00C9"), 0);  // € is byte 0x80, the lowest
-  EXPECT_EQ(strcmpFL(u"MART", u"MARTEL"), -1);
-  EXPECT_EQ(strcmpFL(u"MARTIN", u"MARTEL"), 1);
   EXPECT_EQ(strcmpNULL(static_cast<const char16_t*>(nullptr), nullptr), 0);
   EXPECT_EQ(strcmpNULL(nullptr, u""), 0);
   EXPECT_EQ(strcmpNULL(nullptr, u"A"), -1);
   EXPECT_EQ(strcmpNULL(u"\u00C9", nullptr), 1);
-  EXPECT_EQ(strcmpIgnDiac(U("ELODIE"), U("ÉLODIE")), 1);
-  EXPECT_LT(strcmpIgnDiac(U("Élodie"), U("Emile")), 0);
-  EXPECT_EQ(strcmpPartiel(u"MAR*", u"MARTEL"), 0);
-  EXPECT_EQ(strcmpPartiel(u"MARTEL", u"MAR*"), 0);
-  EXPECT_EQ(strcmpPartiel(u"MAR*", u"MA"), 1);
-  EXPECT_EQ(strcmpSoundexPartiel(u"MAR*", u"MARTEL"), 0);
-  EXPECT_LT(strcmpSoundexPartiel(U("MARTEL"), U("MARTIN")), 0);
   EXPECT_EQ(strcmpSoundexPartiel(nullptr, u""), 0);
-  // Characters Windows-1252 cannot hold sort before all others, by code unit.
   EXPECT_LT(strcmpFL(u"\u0141", u"\u20AC"), 0);  // Ł before €
   EXPECT_LT(strcmpFL(u"\u0141", u"\u0142"), 0);
   EXPECT_GT(strcmpFL(u"A", u"\u4E2D"), 0);

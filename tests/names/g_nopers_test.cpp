@@ -122,18 +122,8 @@ TEST(GestNoPersSosa, CurseursEtCopie) {
   }
   EXPECT_EQ(v, (std::vector<long>{30, 10, 20, 10}));
   EXPECT_EQ(m, (std::vector<long>{102, 104, 203, 301}));  // person order, then creation order
-  try {
-    c.LitPosCouranteVLZ(e);
-    ADD_FAILURE();
-  } catch (const ErreurKy& x) {
-    EXPECT_STREQ(x.what(), "GestNoPersSosa : C - lecture en dehors !");
-  }
-  try {
-    c.LitPosCouranteMLZ(e);
-    ADD_FAILURE();
-  } catch (const ErreurKy& x) {
-    EXPECT_STREQ(x.what(), "GestNoPersSosa : B - lecture en dehors !");
-  }
+  EXPECT_THROW(c.LitPosCouranteVLZ(e), ErreurKy);
+  EXPECT_THROW(c.LitPosCouranteMLZ(e), ErreurKy);
   EXPECT_TRUE(c.LastVLZ());  // the cursors stay where they were
 }
 

@@ -60,7 +60,7 @@ class Melange : public ::testing::Test {
   }
 
   TEltIndex Tire() {
-    static const char* const noms[] = {"MARTIN", "MARTINEZ", "MART", "DURAND", "LEFÈVRE", "", "ŒUVRARD"};
+    static const char* const noms[] = {"MARTIN", "MARTINEZ", "MART", "DURAND", "LEFÈVRE", "", "ŒUVRARD", "李"};
     static const char* const prenoms[] = {"JEAN", "JEANNE", "", "MARIE"};
     TEltIndex e;
     e.SetNom(U(noms[alea_() % std::size(noms)]));

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <random>
 
 #include "platform/date_heure.h"
@@ -31,15 +30,6 @@ UnicodeString TexteReference(const TEltIndex& e) {
   return UnicodeString(e.Nom()) + UnicodeString(6, u'\x01') + UnicodeString(e.Prenom()) +
          UnicodeString(5, u'\x01') + nombre(e.AnneeMin) + UnicodeString(4, u'\x01') +
          nombre(e.AnneeMax) + UnicodeString(1, CarAnsiVersUnicode(e.Sexe)) + nombre(e.NoPers);
-}
-
-std::string LitFichier(const std::string& chemin) {
-  std::ifstream f(chemin, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(f), {});
-}
-
-void EcritFichier(const std::string& chemin, const std::string& octets) {
-  std::ofstream(chemin, std::ios::binary) << octets;
 }
 
 TEST(EltIndex, OrdreDeLIndex) {
@@ -103,7 +93,7 @@ TEST(GestEltIndex, DispositionDuFichierOctetParOctet) {
   test::RepertoireTemporaire rep;
   TGestEltIndex index(0, nullptr);
   ASSERT_TRUE(index.Sauvegarde(rep / "vide.prx2", nullptr));
-  EXPECT_EQ(LitFichier(rep / "vide.prx2"), std::string("UTF-8\0\0\0\0", 9));
+  EXPECT_EQ(test::Contenu(rep / "vide.prx2"), std::string("UTF-8\0\0\0\0", 9));
 
   TEltIndex e = Elt("MARTEL", "ÉLODIE", 1850, -3, 0x01020304, ' ');
   e.SetNomSoundex(u"M634");
@@ -120,10 +110,12 @@ TEST(GestEltIndex, DispositionDuFichierOctetParOctet) {
                               std::string("\x04\0\0\0M634", 8) + std::string("\0\0\0\0", 4) +
                               std::string("\x3A\x07\xFD\xFF\x04\x03\x02\x01", 8) +
                               std::string("\x01\0\x02\0\x02\x01", 6) + std::string("P\0N", 3);
-  EXPECT_EQ(LitFichier(rep / "un.prx2"), attendu);
+  EXPECT_EQ(test::Contenu(rep / "un.prx2"), attendu);
 
   TGestEltIndex relu(0, nullptr);
+  const int descripteurs = test::DescripteursOuverts();
   relu.Restauration(rep / "un.prx2", nullptr);
+  EXPECT_EQ(test::DescripteursOuverts(), descripteurs);
   ASSERT_EQ(relu.GetNbElt(), 1);
   const TEltIndex& r = relu.Lit(0);
   EXPECT_EQ(r.Prenom(), U("ÉLODIE"));
@@ -132,38 +124,6 @@ TEST(GestEltIndex, DispositionDuFichierOctetParOctet) {
   EXPECT_EQ(r.RgPrenomUsuel, 0x0102);
   EXPECT_EQ(r.FicheSupprimee, 'N');
   EXPECT_EQ(r.NoPers, 0x01020304);
-}
-
-TEST(GestEltIndex, AllerRetourDUnIndexTrie) {
-  test::RepertoireTemporaire rep;
-  std::mt19937 alea(4);
-  const char* noms[] = {"MARTIN", "MARTEL", "DURAND", "LEFÈVRE", "ŒUVRARD", "", "李"};
-  TGestEltIndex index(10, nullptr);
-  TEltIndex tmp;
-  int ajoutes = 0;
-  for (int i = 0; i < 3000; ++i) {
-    TEltIndex e = Elt(noms[alea() % 7], noms[alea() % 7], static_cast<int16_t>(alea() % 3 * 950),
-                      0, static_cast<int32_t>(alea() % 20), "MF?"[alea() % 3]);
-    e.NoTravail = 42;
-    bool ajoute = false;
-    const int pos = index.AjouteClasse(e, tmp, false, ajoute);
-    ajoutes += ajoute;
-    EXPECT_EQ(index.Lit(pos), e);
-  }
-  EXPECT_EQ(index.GetNbElt(), ajoutes);  // equal entries are stored once
-  EXPECT_LT(ajoutes, 3000);
-  ASSERT_TRUE(std::is_sorted(index.Elements().begin(), index.Elements().end()));
-
-  const int debut = test::DescripteursOuverts();
-  ASSERT_TRUE(index.Sauvegarde(rep / "i.prx2", nullptr));
-  TGestEltIndex relu(0, nullptr);
-  relu.Restauration(rep / "i.prx2", nullptr);
-  EXPECT_EQ(test::DescripteursOuverts(), debut);
-  ASSERT_EQ(relu.GetNbElt(), index.GetNbElt());
-  for (int i = 0; i < relu.GetNbElt(); ++i) {
-    ASSERT_EQ(relu.Lit(i), index.Lit(i)) << i;
-    EXPECT_EQ(relu.Lit(i).NoTravail, -1);  // never saved
-  }
 }
 
 // The index file is written through the platform's file services, to a temporary put in place
@@ -178,7 +138,7 @@ TEST(GestEltIndex, EcritureEnPanneLaisseLAncienFichier) {
   for (int i = 0; i < 5000; ++i)
     nouveau.AjouteClasse(Elt("DURAND", "JEAN", 0, 0, i + 1), tmp, false, ajoute);
   ASSERT_TRUE(ancien.Sauvegarde(chemin, nullptr));
-  const std::string octets = LitFichier(chemin);
+  const std::string octets = test::Contenu(chemin);
 
   struct Panne {
     const char* nom;
@@ -195,7 +155,7 @@ TEST(GestEltIndex, EcritureEnPanneLaisseLAncienFichier) {
     const bool ok = nouveau.Sauvegarde(chemin, nullptr);
     RestaureAppelsSysteme();
     EXPECT_FALSE(ok);
-    EXPECT_EQ(LitFichier(chemin), octets);
+    EXPECT_EQ(test::Contenu(chemin), octets);
     EXPECT_FALSE(FichierExiste(chemin + ".tmp"));
   }
   // Reading goes through the same services: a read that fails is reported, not taken as data.
@@ -229,10 +189,10 @@ TEST(GestEltIndex, FichiersAbimesRefusesSansPlanter) {
   index.Ajoute(Elt("MARTEL", "JEAN", 1, 2, 3));
   index.Ajoute(Elt("MARTIN", "PAUL", 1, 2, 4));
   ASSERT_TRUE(index.Sauvegarde(rep / "ok.prx2", nullptr));
-  const std::string bon = LitFichier(rep / "ok.prx2");
+  const std::string bon = test::Contenu(rep / "ok.prx2");
 
   const auto restaure = [&](const std::string& octets) -> std::string {
-    EcritFichier(rep / "t.prx2", octets);
+    test::Ecrit(rep / "t.prx2", octets);
     TGestEltIndex cible(0, nullptr);
     cible.Ajoute(Elt("AVANT", "", 0, 0, 1));
     try {

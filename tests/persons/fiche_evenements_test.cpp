@@ -42,14 +42,5 @@ TEST(FicheEvenements, CasDifficilesSansPlantage) {
   EXPECT_EQ(lignes, attendu);
 }
 
-TEST(FicheEvenements, DatesRedigees) {
-  TDateKY avant('G', "03/02/1880");
-  avant.SetActe("<");
-  EXPECT_EQ(RedigeDateEven(avant), "avant le 3 février 1880");
-  EXPECT_EQ(RedigeDateEven(TDateKY('G', "../05/1847")), "en mai 1847");
-  EXPECT_EQ(RedigeDateEven(TDateKY('R', "01/PLUV/12")), "le 1er pluviôse an 12");
-  EXPECT_EQ(RedigeDateEven(TDateKY()), "");
-}
-
 }  // namespace
 }  // namespace kyb

@@ -74,17 +74,6 @@ TEST(LienParente, SeizeCategoriesDansUneFamille) {
   EXPECT_EQ(Mot(TLienParente(f.Personne(4)).RetourneLienDeParente(10)), "");
 }
 
-TEST(LienParente, CalculParCategorie) {
-  const test::TFamille f(Famille());
-  const TPerson p = f.Personne(20);
-  const TLienParente lien(p);
-  EXPECT_EQ(Mot(lien.CalculLienParente(8, 31)), "cousin");
-  EXPECT_EQ(Mot(lien.CalculLienParente(10, 30)), "cousin");  // also a child of the cousin 31
-  EXPECT_EQ(Mot(lien.CalculLienParente(7, 31)), "");          // not an uncle
-  EXPECT_EQ(Mot(lien.CalculLienParente(16, 31)), "");
-  EXPECT_EQ(Mot(lien.CalculLienParente(-1, 31)), "");
-}
-
 TEST(LienParente, FemininsEtMasculinsDesSeizeCategories) {
   // Every category with both sexes of Q: the words of each line of the list.
   const std::vector<test::TMembre> famille = {
@@ -212,22 +201,6 @@ TEST(LienParente, DecodeursDuCodeDeGeneration) {
     EXPECT_EQ(Mot(lien.DecodeNumGene()), c.mot) << c.sexe << " " << c.code;
     EXPECT_EQ(Mot(lien.GetLienPersCentrale()), c.mot) << c.code;
   }
-}
-
-TEST(LienParente, DecodeursAppelesDirectement) {
-  TPerson femme(nullptr, 0);
-  femme.SetSexe('F');
-  TPerson homme(nullptr, 0);
-  homme.SetSexe('M');
-  const TLienParente f(femme), h(homme);
-  EXPECT_EQ(Mot(f.DecodeDescFrSr("2", "a1")), "Belle-soeur");
-  EXPECT_EQ(Mot(h.DecodeDescFrSr("3", "A1")), "Beau-frère");
-  EXPECT_EQ(Mot(h.DecodeDescFrSr("3", "aA")), "Frère utérin");
-  EXPECT_EQ(Mot(h.DecodeBoParents("2", "1")), "Beau-père");
-  EXPECT_EQ(Mot(h.DecodeBoParents("2", "A1")), "");
-  EXPECT_EQ(Mot(f.DecodeGrOncle("9", "a")), "Grand-tante");
-  EXPECT_EQ(Mot(h.DecodeFrSr("2", "A")), "Frère ");
-  EXPECT_EQ(Mot(h.DecodeAscConj("Conjoint", "")), "Beau-père");
 }
 
 TEST(LienParente, NiveauDeLienDeSang) {
