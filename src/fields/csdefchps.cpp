@@ -75,7 +75,8 @@ bool ControleHorsTab(std::string_view ligne) {
 AnsiString ListeVersLigne(const std::vector<AnsiString>& items) {
   std::vector<AnsiString> propres;
   for (const AnsiString& item : items) {
-    AnsiString p = SansControle(RogneAnsi(item));
+    // Control characters become blanks before trimming, so that what is written reads back the same.
+    AnsiString p = RogneAnsi(SansControle(item));
     std::replace(p.begin(), p.end(), ',', ';');
     if (!p.empty()) propres.push_back(std::move(p));
   }
@@ -104,8 +105,8 @@ bool Contient(const std::vector<AnsiString>& liste, std::string_view libelle) {
 // ---- TEquivChpCs ----
 
 void TEquivChpCs::Sauv(std::vector<AnsiString>& lignes) const {
-  lignes.push_back(SansControle(Libelle));
-  lignes.push_back(SansControle(Compagnon));
+  lignes.push_back(RogneAnsi(SansControle(Libelle)));
+  lignes.push_back(RogneAnsi(SansControle(Compagnon)));
   lignes.push_back(std::to_string(SousChampDate));
 }
 
@@ -322,7 +323,7 @@ bool TDefChpsCs::Sauvegarde() {
   lignes.push_back(ListeVersLigne(EvenStandardPersonne));
   lignes.push_back(ListeVersLigne(EvenStandardCouple));
   EquivResidence.Sauv(lignes);
-  lignes.push_back(SansControle(VersionFichier));
+  lignes.push_back(RogneAnsi(SansControle(VersionFichier)));
   lignes.push_back(ListeVersLigne(CategoriesPersonne));
   lignes.push_back(ListeVersLigne(CategoriesCouple));
   std::string contenu;

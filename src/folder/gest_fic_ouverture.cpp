@@ -2,7 +2,9 @@
 //
 // The file objects of the folder are created and destroyed in the orders below; a kind whose
 // class is not part of the library yet has no action in its step (the progress still shows it).
+#include <algorithm>
 #include <array>
+#include <cctype>
 
 #include "fields/csdefchps.h"
 #include "folder/fic_notes.h"
@@ -244,16 +246,35 @@ bool TGestFichier::CreeModuleBDD(bool creer, bool ouvrir, bool miseAJour) {
   return !ouvrir || ModuleBDD->OpenDataBase(miseAJour, false);
 }
 
+namespace {
+
+// The form GenereIdGenea gives: 20 hexadecimal digits. Anything else is a damaged value.
+bool IdentifiantValide(const AnsiString& id) {
+  return id.size() == 20 && std::all_of(id.begin(), id.end(), [](char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; });
+}
+
+// The identifier kept in the companion file, or empty when it has none that is whole.
+AnsiString IdentifiantDuCompagnon(const AnsiString& compagnon) {
+  const TFichier f = TFichier::Ouvre(compagnon, TAcces::Lecture, TCreation::Existant);
+  char id[21] = {};
+  return f && f.LitA(0, id, 21) == 20 && IdentifiantValide(AnsiString(id, 20)) ? AnsiString(id, 20) : AnsiString();
+}
+
+}  // namespace
+
 void TGestFichier::LitIdGenea() {
   IdGenea = UnicodeVersAnsi(FicXml->ReadString("LienIdPers", "IdGenea", u""));
   const AnsiString compagnon = FabriqueNomFichier(tfLienIdPersCpt);
-  if (IdGenea.empty() || !FichierExiste(compagnon)) {
-    IdGenea = GenereIdGenea();
-    // A read-only folder keeps the new identifier in memory only. The companion file (holding the
-    // identifier) is written after the .xin: once both exist the identifier stays.
-    if (!LectureSeule && FicXml->WriteString("LienIdPers", "IdGenea", AnsiVersUnicode(IdGenea)))
-      (void)EcritFichierAtomique(compagnon, IdGenea);
-  }
+  const bool garde = FichierExiste(compagnon);
+  if (garde && IdentifiantValide(IdGenea)) return;
+  // A damaged value of the .xin is taken back from the companion, which holds the same
+  // identifier; without a whole one there, a new identifier is made.
+  const AnsiString repris = garde ? IdentifiantDuCompagnon(compagnon) : AnsiString();
+  IdGenea = repris.empty() ? GenereIdGenea() : repris;
+  // A read-only folder keeps the identifier in memory only. The companion file (holding the
+  // identifier) is written after the .xin: once both exist the identifier stays.
+  if (!LectureSeule && FicXml->WriteString("LienIdPers", "IdGenea", AnsiVersUnicode(IdGenea)) && repris.empty())
+    (void)EcritFichierAtomique(compagnon, IdGenea);
 }
 
 void TGestFichier::InitTailleIndex(long taille) {

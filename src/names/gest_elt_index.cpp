@@ -274,13 +274,17 @@ void TGestEltIndex::Restauration(TEntreeBinaire& flux, TProgression* barre) {
   suivi.Fin();
 }
 
+TGestEltIndex::TVecteur<int32_t>::const_iterator TGestEltIndex::PremierNonInferieur(const TEltIndex& cle) const {
+  return std::lower_bound(ordre_.begin(), ordre_.end(), cle,
+                          [this](int32_t slot, const TEltIndex& v) { return stock_[static_cast<size_t>(slot)] < v; });
+}
+
 int TGestEltIndex::PositionDuSlot(int32_t slot) const {
   const TEltIndex& e = stock_[static_cast<size_t>(slot)];
-  const TVue vue = Elements();
   // In a sorted index the slot lies among the entries equal to its own; otherwise (entries
   // appended for a later sort) it is looked for everywhere.
-  for (auto it = std::lower_bound(vue.begin(), vue.end(), e); it != vue.end() && *it == e; ++it)
-    if (ordre_[static_cast<size_t>(it - vue.begin())] == slot) return static_cast<int>(it - vue.begin());
+  for (auto it = PremierNonInferieur(e); it != ordre_.end() && stock_[static_cast<size_t>(*it)] == e; ++it)
+    if (*it == slot) return static_cast<int>(it - ordre_.begin());
   const auto trouve = std::find(ordre_.begin(), ordre_.end(), slot);
   return trouve == ordre_.end() ? -1 : static_cast<int>(trouve - ordre_.begin());
 }
@@ -317,10 +321,7 @@ int TGestEltIndex::SupprimeClefPersNo(int32_t noPers) {
 bool TGestEltIndex::RemplaceClasse(const TEltIndex& ancien, const TEltIndex& nouveau) {
   TEltIndex tmp;
   const int depart = RechercheDicoth(ancien, tmp, 0, false);
-  const auto premierPas = [&] {
-    const TVue vue = Elements();
-    return static_cast<int>(std::lower_bound(vue.begin(), vue.end(), nouveau) - vue.begin());
-  };
+  const auto premierPas = [&] { return static_cast<int>(PremierNonInferieur(nouveau) - ordre_.begin()); };
   const int place = premierPas();
   const bool present = place < GetNbElt() && Lit(place) == nouveau;
   if (depart < 0 || (present && depart != place)) {

@@ -18,7 +18,6 @@
 // the thread of the user interface; SetAbandon may be called from elsewhere to stop a search.
 #include <atomic>
 #include <map>
-#include <ranges>
 #include <vector>
 
 #include "platform/allocateur_pages.h"
@@ -36,13 +35,6 @@ class TGestEltIndex {
   using TMapNoPers = std::multimap<int32_t, int>;
   template <typename T>
   using TVecteur = std::vector<T, TAllocateurGrandesPages<T>>;
-  // The entry of a slot number.
-  struct TVersElement {
-    const TEltIndex* stock;
-    const TEltIndex& operator()(int32_t slot) const { return stock[slot]; }
-  };
-  // The entries in index order, as a random-access range (valid until the next change).
-  using TVue = std::ranges::transform_view<std::ranges::ref_view<const TVecteur<int32_t>>, TVersElement>;
 
   // tailleInitiale elements reserved; the folder manager is kept, not owned (may be null).
   TGestEltIndex(int tailleInitiale, TGestFichier* gestFichier);
@@ -72,7 +64,6 @@ class TGestEltIndex {
   [[nodiscard]] size_t Capacite() const { return stock_.capacity(); }
   // Bytes the index holds for its entries (store, order, person numbers, free slots).
   [[nodiscard]] size_t OctetsMemoire() const;
-  [[nodiscard]] TVue Elements() const { return TVue(std::views::all(ordre_), TVersElement{stock_.data()}); }
   // The store of slots (free slots included), for checks of its placement.
   [[nodiscard]] const TVecteur<TEltIndex>& Stock() const { return stock_; }
 
@@ -136,6 +127,8 @@ class TGestEltIndex {
   void Libere(int32_t slot);
   // Position of the slot in the order, or -1 (a free slot).
   [[nodiscard]] int PositionDuSlot(int32_t slot) const;
+  // First position of the order whose entry is not below cle (the order must be sorted).
+  [[nodiscard]] TVecteur<int32_t>::const_iterator PremierNonInferieur(const TEltIndex& cle) const;
   // The store rewritten in index order, without free slots.
   void Compacte();
 

@@ -451,6 +451,19 @@ TEST_F(DefChpsCs, OctetsAlteres) {
       EXPECT_TRUE(iu_.Journal().empty());
     }
   }
+  // Control characters at the end of the last two lines (lists of categories): what a save
+  // writes, a second opening saves unchanged.
+  const size_t finAvantDerniere = neuf.rfind("\r\n", neuf.size() - 3);
+  for (const size_t position : {neuf.size() - 2, finAvantDerniere})
+    for (const char* ajout : {"\x01", " \x01", "\x7F "}) {
+      std::string altere = neuf;
+      altere.insert(position, ajout);
+      EcritTout(fichier_, altere);
+      ASSERT_TRUE(Ouvre()->Sauvegarde());
+      const std::string premier = LitTout(fichier_);
+      ASSERT_TRUE(Ouvre()->Sauvegarde());
+      EXPECT_EQ(LitTout(fichier_), premier) << position;
+    }
 }
 
 TEST_F(DefChpsCs, LectureSeuleNeModifieRien) {

@@ -57,6 +57,15 @@ TEST_F(Dossier, IdGeneaStableDUneOuvertureALAutre) {
     ASSERT_FALSE(g->Erreur);
     EXPECT_EQ(g->IdGenea, id) << "ouverture " << i;
   }
+  // A damaged value in the .xin is taken back from the companion, and repaired on disk.
+  for (const char16_t* abime : {u"", u"\u0141\u0141\u0141\u0141\u0141\u0141\u0141\u0141\u0141\u0141\u0141\u0141\u0141\u0141\u0141\u0141\u0141\u0141\u0141\u0141", u"0123456789ABCDEF4F2"}) {
+    {
+      auto g = Ouvre(Chemin());
+      ASSERT_TRUE(g->GetFicXml()->WriteString("LienIdPers", "IdGenea", abime));
+    }
+    EXPECT_EQ(Ouvre(Chemin())->IdGenea, id);
+    EXPECT_EQ(TFicXml(nullptr, false, xin).ReadString("LienIdPers", "IdGenea", u""), AnsiVersUnicode(id));
+  }
   // Without its companion file the identifier is made again, once, then kept.
   ASSERT_TRUE(SupprimeFichier(cpt));
   AnsiString nouveau;

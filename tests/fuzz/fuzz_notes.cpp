@@ -17,14 +17,16 @@
 
 #include "folder/fic_notes.h"
 #include "folder/gest_fic.h"
+#include "fuzz_commun.h"
 #include "platform/fichiers.h"
 
 namespace {
 
 constexpr size_t B = kyb::TFicNotes::kTailleBloc;
 
+// The folder lives in memory (fuzz_commun.h): contents are checked, not durability.
 const std::string& Repertoire() {
-  static const std::string rep = "/tmp/kyb-fuzz-notes-" + std::to_string(getpid()) + "/Essai.kya/";
+  static const std::string rep = kyb::fuzz::Repertoire("notes") + "Essai.kya/";
   static const bool cree = kyb::CreeRepertoires(rep);
   (void)cree;
   return rep;

@@ -12,12 +12,14 @@
 
 #include "folder/fic_notices.h"
 #include "folder/gest_fic.h"
+#include "fuzz_commun.h"
 #include "platform/fichiers.h"
 
 namespace {
 
+// The folder lives in memory (fuzz_commun.h): contents are checked, not durability.
 const std::string& Repertoire() {
-  static const std::string rep = "/tmp/kyb-fuzz-notices-" + std::to_string(getpid()) + "/Essai.kya/";
+  static const std::string rep = kyb::fuzz::Repertoire("notices") + "Essai.kya/";
   static const bool cree = kyb::CreeRepertoires(rep + "Notices/");
   (void)cree;
   return rep;
