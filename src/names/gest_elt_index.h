@@ -22,6 +22,7 @@
 
 #include "platform/allocateur_pages.h"
 #include "names/elt_index.h"
+#include "names/vue_elt_index.h"
 #include "names/g_tblvar.h"
 #include "platform/chaines.h"
 #include "platform/interface_utilisateur.h"
@@ -64,6 +65,8 @@ class TGestEltIndex {
   [[nodiscard]] size_t Capacite() const { return stock_.capacity(); }
   // Bytes the index holds for its entries (store, order, person numbers, free slots).
   [[nodiscard]] size_t OctetsMemoire() const;
+  // The entries in index order (valid until the next change).
+  [[nodiscard]] TVueEltIndex Elements() const { return {ordre_.data(), ordre_.size(), stock_.data()}; }
   // The store of slots (free slots included), for checks of its placement.
   [[nodiscard]] const TVecteur<TEltIndex>& Stock() const { return stock_; }
 
