@@ -138,7 +138,12 @@ void TImporteur::EcritEvenement(const TNoeudGedcom& n, const TChpCs& def, int32_
   std::string dateGardee, detailLieu, citations;
   int32_t noteEven = 0;
   for (const TNoeudGedcom& c : n.enfants) {
-    if (estPiece(c.tag)) continue;
+    if (estPiece(c.tag)) {
+      // A piece is its value: a second line of the same piece is kept, what is below it counted.
+      if (&c != n.Enfant(c.tag)) Garde(c, noteEven);
+      else CompteIgnorees(c, {});
+      continue;
+    }
     if (c.tag == "DATE") Date(c, e, dateGardee);
     else if (c.tag == "PLAC" && c.valeur.empty() && c.enfants.empty()) continue;
     else if (c.tag == "PLAC" && (c.valeur.empty() || e.Enreg.Lieu != 0)) Garde(c, noteEven);
@@ -157,6 +162,7 @@ void TImporteur::EcritEvenement(const TNoeudGedcom& n, const TChpCs& def, int32_
       const TNoeudGedcom* titre = c.Enfant("_TITRE");
       noteEven = AjouteNote(noteEven, titre ? titre->valeur.c_str() : kTitreNoteGedcom, TexteNote(c));
       ++bilan_.notes;
+      CompteIgnorees(c, {"_TITRE"});
     } else if (c.tag == "SOUR") Citation(c, e, citations);
     else if (c.tag == "OBJE") Illustration(c, e);
     else if (c.tag == "ASSO" || ((c.tag == "_WITN" || c.tag == "WITN") && c.pointeur)) PersonneCitee(c, e);

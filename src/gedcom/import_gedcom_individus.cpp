@@ -95,6 +95,7 @@ void TImporteur::EcritIndividu(const TNoeudGedcom& r) {
       const TNoeudGedcom* titre = e.Enfant("_TITRE");
       note = AjouteNote(note, titre ? titre->valeur.c_str() : kTitreNoteGedcom, TexteNote(e));
       ++bilan_.notes;
+      CompteIgnorees(e, {"_TITRE"});
       continue;
     }
     if (!EcritStructure(e, no, 0, false, note)) Garde(e, note);
@@ -144,6 +145,7 @@ void TImporteur::EcritFamille(const TNoeudGedcom& r) {
       const TNoeudGedcom* titre = e.Enfant("_TITRE");
       note = AjouteNote(note, titre ? titre->valeur.c_str() : kTitreNoteFamille, TexteNote(e));
       ++bilan_.notes;
+      CompteIgnorees(e, {"_TITRE"});
       continue;
     }
     if (!EcritStructure(e, titulaire, partenaire, true, note)) Garde(e, note);

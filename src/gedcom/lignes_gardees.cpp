@@ -89,6 +89,7 @@ std::string CleCitation(const UnicodeString& descriptif) {
 }
 
 bool EcritDateEvenement(TEcrivainGedcom& ecr, const TDateKY& valeur, std::string_view gardee, int niveau) {
+  if (gardee.empty()) return valeur.Vide() || ecr.Date(niveau, valeur);
   std::vector<TLigneGardee> lignes;
   std::string texte;
   if (gardee.starts_with("1 DATE")) {
@@ -100,7 +101,7 @@ bool EcritDateEvenement(TEcrivainGedcom& ecr, const TDateKY& valeur, std::string
   }
   const TDateGedcom lue = LitDateGedcom(texte);
   const bool vaut = lue.lue ? lue.date.ExportInString() == valeur.ExportInString() : valeur.Vide();
-  if (gardee.empty() || !vaut) return valeur.Vide() || ecr.Date(niveau, valeur);
+  if (!vaut) return valeur.Vide() || ecr.Date(niveau, valeur);
   const TDateEcrite d = texte.empty() ? TDateEcrite{} : DateGardeeGedcom(texte, ecr.Version());
   if (!d.lisible) {
     if (!ecr.Date(niveau, valeur)) ecr.Ligne(niveau, "DATE");
