@@ -144,7 +144,8 @@ void TImporteur::EcritEvenement(const TNoeudGedcom& n, const TChpCs& def, int32_
       else CompteIgnorees(c, {});
       continue;
     }
-    if (c.tag == "DATE") Date(c, e, dateGardee);
+    if (c.tag == "DATE" && &c == n.Enfant("DATE")) Date(c, e, dateGardee);
+    else if (c.tag == "DATE") Garde(c, noteEven);  // one date per event: a second one is kept
     else if (c.tag == "PLAC" && c.valeur.empty() && c.enfants.empty()) continue;
     else if (c.tag == "PLAC" && (c.valeur.empty() || e.Enreg.Lieu != 0)) Garde(c, noteEven);
     else if (c.tag == "PLAC") {
@@ -234,8 +235,8 @@ void TImporteur::Date(const TNoeudGedcom& n, TEvenement& e, std::string& texteGa
   else if (!phrase) Avertit(n.ligne, L(n.ligne) + d.erreur + " Elle est gardée comme phrase.");
   // What the value does not say (CAL, FROM … TO …, a dual year, a calendar, a phrase) stays
   // as the file wrote it, beside the value.
-  if (garde.enfants.empty() && !DateAGarder(texte, d)) return;
-  garde.valeur = DateGardeeGedcom(texte, TVersionGedcom::V551).valeur;
+  if (garde.enfants.empty() && (debut == std::string::npos || !DateAGarder(texte, d))) return;
+  if (debut != std::string::npos) garde.valeur = DateGardeeGedcom(texte, TVersionGedcom::V551).valeur;
   texteGarde = Lignes(garde, 1);
 }
 
