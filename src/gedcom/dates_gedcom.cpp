@@ -447,10 +447,11 @@ std::string SansBlancs(std::string_view s) {
 
 bool DateAGarder(std::string_view texte, const TDateGedcom& lue) {
   if (!lue.lue || lue.approchee || !lue.phrase.empty()) return true;
+  const std::string en551 = EcritDateGedcom(lue.date, TVersionGedcom::V551);
+  if (en551 == texte) return false;  // the usual case, without splitting words
   const std::vector<std::string> mots = MotsComparables(texte);
-  for (const TVersionGedcom v : {TVersionGedcom::V551, TVersionGedcom::V70})
-    if (MotsComparables(EcritDateGedcom(lue.date, v)) == mots) return false;
-  return true;
+  return MotsComparables(en551) != mots &&
+         MotsComparables(EcritDateGedcom(lue.date, TVersionGedcom::V70)) != mots;
 }
 
 TDateEcrite DateGardeeGedcom(std::string_view texte, TVersionGedcom version) {

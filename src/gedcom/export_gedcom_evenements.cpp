@@ -94,7 +94,8 @@ void TExporteur::EcritEvenement(TEvenement& e, int niveau) {
   ecr_.Ligne(niveau, Tag(e.Enreg.LibelleChamps), valeur);
   for (const auto& [sous, texte] : pieces) ecr_.Ligne(niveau + 1, sous, texte);
   // Date, place and citations with the lines an import kept beside them.
-  if (!EcritDateEvenement(ecr_, e.Enreg.Date, TexteRubrique(dossier_, e.Enreg.Note, kTitreDateGedcom), niveau + 1))
+  const TRubriquesGardees gardees = RubriquesGardees(dossier_, e.Enreg.Note);
+  if (!EcritDateEvenement(ecr_, e.Enreg.Date, gardees.date, niveau + 1))
     ++bilan_.datesSansForme;
   if (e.Enreg.Lieu > 0) {
     // A place longer than the places table keeps its whole text in the event's note.
@@ -102,7 +103,7 @@ void TExporteur::EcritEvenement(TEvenement& e, int niveau) {
     if (e.Enreg.Note > 0 && dossier_.FicNotes) lieu = TexteNote(TNote(dossier_.FicNotes.get(), e.Enreg.Note).RecupNoteTxt(kTitreLieuGedcom));
     if (lieu.empty()) lieu = Texte(dossier_.GetFicLieux(), e.Enreg.Lieu);
     ecr_.Ligne(niveau + 1, "PLAC", lieu);
-    TBlocsGardes(TexteRubrique(dossier_, e.Enreg.Note, kTitreDetailLieuGedcom)).EcritSousLignes(ecr_, "PLAC", lieu, niveau + 1);
+    TBlocsGardes(gardees.lieu).EcritSousLignes(ecr_, "PLAC", lieu, niveau + 1);
   }
   if (!e.Enreg.LieuDit.empty()) ecr_.Ligne(niveau + 1, addrPiece ? "_LIEUDIT" : "ADDR", UnicodeVersUtf8(e.Enreg.LieuDit));
   for (const TPersAssociee& pa : e.PersAssociees()) {
@@ -118,7 +119,7 @@ void TExporteur::EcritEvenement(TEvenement& e, int niveau) {
     if (const std::string parente = Texte(dossier_.GetFicParentes(), pa.Parente); !parente.empty())
       ecr_.Ligne(niveau + 2, "_KINSHIP", parente);
   }
-  TBlocsGardes citations(TexteRubrique(dossier_, e.Enreg.Note, kTitreCitationsGedcom));
+  TBlocsGardes citations(gardees.citations);
   for (const TSourceEven& s : e.Sources()) {
     ecr_.Pointeur(niveau + 1, "SOUR", Source(s));
     citations.EcritSousLignes(ecr_, "SOUR", CleCitation(s.Descriptif), niveau + 1);

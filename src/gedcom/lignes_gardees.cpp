@@ -9,6 +9,18 @@
 
 namespace kyb {
 
+namespace {
+
+// The text (UTF-8) of a heading of note number note; empty when there is none.
+std::string TexteRubrique(const TGestFichier& dossier, int32_t note, const char* titre) {
+  if (note <= 0 || !dossier.FicNotes) return {};
+  std::string s = AnsiVersUtf8(TNote(dossier.FicNotes.get(), note).LectureNote(titre));
+  std::erase(s, '\r');
+  return s;
+}
+
+}  // namespace
+
 std::vector<TLigneGardee> LitLignesGardees(std::string_view texte) {
   std::vector<TLigneGardee> lignes;
   while (!texte.empty()) {
@@ -115,11 +127,19 @@ bool EcritDateEvenement(TEcrivainGedcom& ecr, const TDateKY& valeur, std::string
   return true;
 }
 
-std::string TexteRubrique(const TGestFichier& dossier, int32_t note, const char* titre) {
-  if (note <= 0 || !dossier.FicNotes) return {};
-  std::string s = AnsiVersUtf8(TNote(dossier.FicNotes.get(), note).LectureNote(titre));
-  std::erase(s, '\r');
-  return s;
+TRubriquesGardees RubriquesGardees(const TGestFichier& dossier, int32_t note) {
+  TRubriquesGardees r;
+  if (note <= 0 || !dossier.FicNotes) return r;
+  TNote n(dossier.FicNotes.get(), note);
+  const auto texte = [&](const char* titre) {
+    std::string s = AnsiVersUtf8(n.LectureNote(titre));
+    std::erase(s, '\r');
+    return s;
+  };
+  r.date = texte(kTitreDateGedcom);
+  r.lieu = texte(kTitreDetailLieuGedcom);
+  r.citations = texte(kTitreCitationsGedcom);
+  return r;
 }
 
 std::string TexteGardeGenealogie(const TGestFichier& dossier, const char* titre) {

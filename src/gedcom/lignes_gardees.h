@@ -56,8 +56,11 @@ class TBlocsGardes {
 // empty has no GEDCOM form (nothing written).
 [[nodiscard]] bool EcritDateEvenement(TEcrivainGedcom& ecr, const TDateKY& valeur, std::string_view gardee, int niveau);
 
-// The text (UTF-8) of a heading of note number note; empty when there is none.
-[[nodiscard]] std::string TexteRubrique(const TGestFichier& dossier, int32_t note, const char* titre);
+// The headings an import keeps beside an event's date, place and citations, read at once.
+struct TRubriquesGardees {
+  std::string date, lieu, citations;
+};
+[[nodiscard]] TRubriquesGardees RubriquesGardees(const TGestFichier& dossier, int32_t note);
 // The genealogy's kept lines under a heading (its note is named in TabInformations).
 [[nodiscard]] std::string TexteGardeGenealogie(const TGestFichier& dossier, const char* titre);
 
