@@ -1,5 +1,6 @@
 #include "gedcom/dates_gedcom.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstdio>
@@ -408,6 +409,82 @@ std::string EcritDateGedcom(const TDateKY& date, TVersionGedcom version) {
   if (acte.find('?') != std::string::npos) return "EST " + point;
   if (date.IsActeImprecis()) return "ABT " + point;
   return point;
+}
+
+namespace {
+
+// A word of a date in the dialect of a version (calendar escapes, B.C.).
+std::string Dialecte(const std::string& mot, TVersionGedcom v) {
+  static constexpr std::array<std::array<const char*, 3>, 4> kCalendriers = {{
+      {"@#DGREGORIAN@", "GREGORIAN", "@#DGREGORIAN@"},
+      {"@#DJULIAN@", "JULIAN", "@#DJULIAN@"},
+      {"@#DFRENCH_R@", "FRENCH_R", "@#DFRENCH R@"},
+      {"@#DHEBREW@", "HEBREW", "@#DHEBREW@"},
+  }};
+  const bool v7 = v == TVersionGedcom::V70;
+  for (const auto& c : kCalendriers)
+    if (mot == c[0] || mot == c[1]) return v7 ? c[1] : c[2];
+  if (mot == "BC" || mot == "B.C." || mot == "BCE") return v7 ? "BCE" : (mot == "BCE" ? "B.C." : mot);
+  return mot;
+}
+
+std::vector<std::string> MotsComparables(std::string_view texte) {
+  std::vector<std::string> r;
+  for (const std::string& m : Mots(texte)) {
+    const std::string d = Dialecte(m, TVersionGedcom::V70);
+    if (d != "GREGORIAN") r.push_back(d);
+  }
+  return r;
+}
+
+std::string SansBlancs(std::string_view s) {
+  const std::size_t a = s.find_first_not_of(" \t");
+  if (a == std::string_view::npos) return {};
+  return std::string(s.substr(a, s.find_last_not_of(" \t") - a + 1));
+}
+
+}  // namespace
+
+bool DateAGarder(std::string_view texte, const TDateGedcom& lue) {
+  if (!lue.lue || lue.approchee || !lue.phrase.empty()) return true;
+  const std::string en551 = EcritDateGedcom(lue.date, TVersionGedcom::V551);
+  if (en551 == texte) return false;  // the usual case, without splitting words
+  const std::vector<std::string> mots = MotsComparables(texte);
+  return MotsComparables(en551) != mots &&
+         MotsComparables(EcritDateGedcom(lue.date, TVersionGedcom::V70)) != mots;
+}
+
+TDateEcrite DateGardeeGedcom(std::string_view texte, TVersionGedcom version) {
+  TDateEcrite r;
+  const bool v7 = version == TVersionGedcom::V70;
+  std::string_view corps = texte;
+  std::string phrase;
+  if (const std::size_t p = texte.find('('); p != std::string_view::npos) {
+    const std::size_t f = texte.rfind(')');
+    phrase = std::string(texte.substr(p + 1, (f != std::string_view::npos && f > p ? f : texte.size()) - p - 1));
+    corps = texte.substr(0, p);
+  }
+  if (!LitDateGedcom(texte).lue) {
+    // Unreadable: the whole text is a phrase.
+    const std::string tout = SansBlancs(corps).empty() && !phrase.empty() ? phrase : SansBlancs(texte);
+    if (v7) r.phrase = tout;
+    else r.valeur = "(" + tout + ")";
+    return r;
+  }
+  std::vector<std::string> mots = Mots(corps);
+  if (v7 && (std::any_of(mots.begin(), mots.end(), [](const std::string& m) { return m.find('/') != std::string::npos; }))) {
+    r.lisible = false;
+    r.phrase = SansBlancs(texte);
+    return r;
+  }
+  for (const std::string& m : mots) {
+    if (v7 && m == "INT") continue;
+    if (!r.valeur.empty()) r.valeur += ' ';
+    r.valeur += Dialecte(m, version);
+  }
+  if (v7) r.phrase = phrase;
+  else if (!phrase.empty()) r.valeur += " (" + phrase + ")";
+  return r;
 }
 
 }  // namespace kyb

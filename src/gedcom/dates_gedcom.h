@@ -40,4 +40,22 @@ struct TDateGedcom {
 // Empty for an empty date or a date text that is not in one of the fixed forms.
 [[nodiscard]] std::string EcritDateGedcom(const TDateKY& date, TVersionGedcom version);
 
+// The written form of a date that the value does not hold (CAL, FROM … TO …, a dual year, a
+// calendar of its own, a phrase) is kept beside the value, so that the export gives it back.
+//   DateAGarder: writing the value back, in either version, would not say what the text said.
+//   Case, blanks, the dialect of calendars and of B.C., and an explicit Gregorian after the
+//   reform are not differences.
+[[nodiscard]] bool DateAGarder(std::string_view texte, const TDateGedcom& lue);
+
+// A kept text in the form a version writes: the DATE value and, in 7.0, its PHRASE. 5.5.1 takes
+// every kept text (keywords upper-cased, calendars as escapes, an unreadable text as a phrase
+// "(…)"). 7.0 has no INT nor dual year: INT's phrase goes to PHRASE, and a text 7.0 cannot hold
+// gives an empty value (lisible false): the caller writes the value and the whole text as PHRASE.
+struct TDateEcrite {
+  bool lisible = true;
+  std::string valeur;
+  std::string phrase;
+};
+[[nodiscard]] TDateEcrite DateGardeeGedcom(std::string_view texte, TVersionGedcom version);
+
 }  // namespace kyb

@@ -6,6 +6,7 @@
 #include <cctype>
 
 #include "gedcom/export_gedcom_interne.h"
+#include "gedcom/lignes_gardees.h"
 #include "gedcom/import_gedcom.h"
 #include "platform/ecriture_atomique.h"
 #include "version.h"
@@ -222,7 +223,14 @@ void TExporteur::EcritIndividu(const TEnregPublic& p, int32_t no) {
     (s && s->GetTagGedCom(0) == "NAME" ? nom : champs).push_back(&c);
   }
   const std::string prenoms = UnicodeVersUtf8(p.Prenoms), patronyme = UnicodeVersUtf8(p.Nom);
-  ecr_.Ligne(1, "NAME", prenoms.empty() ? "/" + patronyme + "/" : prenoms + " /" + patronyme + "/");
+  // The name's prefix and suffix fields stand around it on the NAME line ("Dr. Jean /Martin/ Jr.").
+  std::string prefixe, suffixe;
+  for (const TChpsSimple* c : nom) {
+    const AnsiString& sous = ChampDeStructure(c->Enreg.LibelleChamps)->SousTagGedCom[0];
+    if (sous == "NPFX") prefixe = UnicodeVersUtf8(c->Enreg.Donnee) + " ";
+    if (sous == "NSFX") suffixe = " " + UnicodeVersUtf8(c->Enreg.Donnee);
+  }
+  ecr_.Ligne(1, "NAME", prefixe + (prenoms.empty() ? "" : prenoms + " ") + "/" + patronyme + "/" + suffixe);
   if (!prenoms.empty()) ecr_.Ligne(2, "GIVN", prenoms);
   if (!patronyme.empty()) ecr_.Ligne(2, "SURN", patronyme);
   for (const TChpsSimple* c : nom) ecr_.Ligne(2, ChampDeStructure(c->Enreg.LibelleChamps)->SousTagGedCom[0], UnicodeVersUtf8(c->Enreg.Donnee));
@@ -262,10 +270,14 @@ void TExporteur::EcritFamille(int32_t no) {
 }
 
 void TExporteur::EcritRecords() {
+  // Source records with the lines an import kept (AUTH, PUBL, REPO...), then the kept records.
+  TBlocsGardes gardees(TexteGardeGenealogie(dossier_, kTitreSourcesGedcom));
   for (const auto* s : ordreSources_) {
     ecr_.Ligne(0, "SOUR", {}, Xref('S', s->second));
     ecr_.Ligne(1, "TITL", UnicodeVersUtf8(s->first.second));
-    if (!s->first.first.empty()) ecr_.Ligne(1, "_TYPE", UnicodeVersUtf8(s->first.first));
+    const std::string type = UnicodeVersUtf8(s->first.first);
+    if (!type.empty()) ecr_.Ligne(1, "_TYPE", type);
+    (void)gardees.EcritSousLignes(ecr_, "SOUR", CleCitation(s->first.second), 0, &type);
   }
   for (const auto* m : ordreMedias_) {
     ecr_.Ligne(0, "OBJE", {}, Xref('O', m->second));
@@ -274,6 +286,8 @@ void TExporteur::EcritRecords() {
     if (v7_) ecr_.Ligne(2, "FORM", TypeMedia(ext));
     else if (ext.size() > 1) ecr_.Ligne(2, "FORM", ext.substr(1));
   }
+  const std::vector<TLigneGardee> enregistrements = LitLignesGardees(TexteGardeGenealogie(dossier_, kTitreEnregistrementsGedcom));
+  EcritLignesGardees(ecr_, enregistrements, 0, enregistrements.size(), 0);
 }
 
 bool ExporteGedcom(TGestFichier& dossier, TVersionGedcom version, const TEcrivainGedcom::TSortie& sortie,

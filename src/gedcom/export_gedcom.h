@@ -9,7 +9,8 @@
 // either spouse. Sources and media of events become SOUR and OBJE records cited by pointer,
 // each distinct one written once; cited persons are ASSO with their quality (RELA in 5.5.1, ROLE
 // and PHRASE in 7.0) and kinship (_KINSHIP). Dates are written back in GEDCOM forms with their
-// calendars; a date text kept by an import stays in the event's datum.
+// calendars, or as an import kept them while they still read as the stored value; the lines an
+// import kept beside a date, a place, a citation or a source record come back under them.
 //
 // The file is written through a temporary renamed at the end: a failure leaves the old file.
 #include <string>

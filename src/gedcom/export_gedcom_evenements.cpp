@@ -5,6 +5,7 @@
 #include "folder/fic_notes.h"
 #include "gedcom/export_gedcom_interne.h"
 #include "gedcom/import_gedcom.h"
+#include "gedcom/lignes_gardees.h"
 
 namespace kyb {
 namespace {
@@ -92,12 +93,17 @@ void TExporteur::EcritEvenement(TEvenement& e, int niveau) {
   }
   ecr_.Ligne(niveau, Tag(e.Enreg.LibelleChamps), valeur);
   for (const auto& [sous, texte] : pieces) ecr_.Ligne(niveau + 1, sous, texte);
-  if (!e.Enreg.Date.Vide() && !ecr_.Date(niveau + 1, e.Enreg.Date)) ++bilan_.datesSansForme;
+  // Date, place and citations with the lines an import kept beside them.
+  const TRubriquesGardees gardees = RubriquesGardees(dossier_, e.Enreg.Note);
+  if (!EcritDateEvenement(ecr_, e.Enreg.Date, gardees.date, niveau + 1))
+    ++bilan_.datesSansForme;
   if (e.Enreg.Lieu > 0) {
     // A place longer than the places table keeps its whole text in the event's note.
     std::string lieu;
     if (e.Enreg.Note > 0 && dossier_.FicNotes) lieu = TexteNote(TNote(dossier_.FicNotes.get(), e.Enreg.Note).RecupNoteTxt(kTitreLieuGedcom));
-    ecr_.Ligne(niveau + 1, "PLAC", lieu.empty() ? Texte(dossier_.GetFicLieux(), e.Enreg.Lieu) : lieu);
+    if (lieu.empty()) lieu = Texte(dossier_.GetFicLieux(), e.Enreg.Lieu);
+    ecr_.Ligne(niveau + 1, "PLAC", lieu);
+    TBlocsGardes(gardees.lieu).EcritSousLignes(ecr_, "PLAC", lieu, niveau + 1);
   }
   if (!e.Enreg.LieuDit.empty()) ecr_.Ligne(niveau + 1, addrPiece ? "_LIEUDIT" : "ADDR", UnicodeVersUtf8(e.Enreg.LieuDit));
   for (const TPersAssociee& pa : e.PersAssociees()) {
@@ -113,7 +119,11 @@ void TExporteur::EcritEvenement(TEvenement& e, int niveau) {
     if (const std::string parente = Texte(dossier_.GetFicParentes(), pa.Parente); !parente.empty())
       ecr_.Ligne(niveau + 2, "_KINSHIP", parente);
   }
-  for (const TSourceEven& s : e.Sources()) ecr_.Pointeur(niveau + 1, "SOUR", Source(s));
+  TBlocsGardes citations(gardees.citations);
+  for (const TSourceEven& s : e.Sources()) {
+    ecr_.Pointeur(niveau + 1, "SOUR", Source(s));
+    citations.EcritSousLignes(ecr_, "SOUR", CleCitation(s.Descriptif), niveau + 1);
+  }
   for (const TIllustrationEven& m : e.Illustrations()) ecr_.Pointeur(niveau + 1, "OBJE", Media(m.Chemin));
   EcritNote(e.Enreg.Note, niveau + 1, e.Enreg.Lieu > 0);
   ++bilan_.evenements;
@@ -125,6 +135,8 @@ void TExporteur::EcritNote(int32_t note, int niveau, bool evenement) {
   for (const AnsiString& titre : n.Titres()) {
     const std::string texte = TexteNote(n.RecupNoteTxt(titre));
     if (texte.empty() || (evenement && titre == kTitreLieuGedcom)) continue;
+    // Kept beside the event's date, place and citations, and written with them.
+    if (titre == kTitreDateGedcom || titre == kTitreDetailLieuGedcom || titre == kTitreCitationsGedcom) continue;
     if (titre == kTitreBalisesGedcom) {
       // Structures kept by an import, written back as they came, one line each.
       size_t debut = 0;

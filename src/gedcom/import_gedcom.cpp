@@ -136,15 +136,27 @@ void TImporteur::Recense(const TNoeudGedcom& r) {
   };
   if ((r.tag == "NOTE" || r.tag == "SNOTE") && !r.xref.empty()) {
     if (!doublon(notes_.count(r.xref) > 0)) notes_[r.xref] = r.valeur;
+    CompteIgnorees(r, {});
     return;
   }
   if (r.tag == "SOUR" && !r.xref.empty()) {
     if (doublon(sources_.count(r.xref) > 0)) return;
+    // The title is the description of the citations; the type, the citations' type; the rest
+    // of the record is kept and written back with it.
     TSourceLue s;
+    const TNoeudGedcom* titre = nullptr;
     for (const char* tag : {"TITL", "ABBR", "AUTH", "TEXT"})
-      if (const TNoeudGedcom* t = r.Enfant(tag); t && s.titre.empty()) s.titre = t->valeur;
-    if (s.titre.empty()) s.titre = r.valeur;
-    if (const TNoeudGedcom* t = r.Enfant("_TYPE")) s.type = t->valeur;
+      if (const TNoeudGedcom* t = r.Enfant(tag); t && !titre) titre = t;
+    s.titre = titre ? titre->valeur : r.valeur;
+    const TNoeudGedcom* type = r.Enfant("_TYPE");
+    if (type) s.type = type->valeur;
+    s.reste = {r.ligne, 0, {}, "SOUR", {}, false, {}};
+    for (const TNoeudGedcom& e : r.enfants)
+      if (&e != titre && &e != type) {
+        s.reste.enfants.push_back(e);
+        ++bilan_.balisesConservees["SOUR." + e.tag];
+      }
+    ordreSources_.push_back(r.xref);
     sources_[r.xref] = std::move(s);
     return;
   }
@@ -152,9 +164,17 @@ void TImporteur::Recense(const TNoeudGedcom& r) {
     if (doublon(objets_.count(r.xref) > 0)) return;
     const TNoeudGedcom* f = r.Enfant("FILE");
     objets_[r.xref] = f ? f->valeur : r.valeur;
+    CompteIgnorees(r, {"FILE"});
     return;
   }
-  ++bilan_.balisesIgnorees[r.tag];
+  // The file's submitter gives way to the one of our exports; any other record (REPO, records
+  // of other programs) is kept whole.
+  if (r.tag == "SUBM" || r.tag == "SUBN" || r.xref.empty()) {
+    ++bilan_.balisesIgnorees[r.tag];
+    return;
+  }
+  enregistrementsGardes_.push_back(r);
+  ++bilan_.balisesConservees[r.tag];
 }
 
 void TImporteur::RecenseIndividu(const TNoeudGedcom& r) {

@@ -37,6 +37,18 @@ inline constexpr const char* kTitreNoteGedcom = "Note";
 inline constexpr const char* kTitreBalisesGedcom = "GEDCOM";
 inline constexpr const char* kTitreNoteFamille = "Famille";
 inline constexpr const char* kTitreLieuGedcom = "Lieu";  // a place longer than the places table holds
+// Kept lines beside what the model holds: an event's date as written (when its value does not
+// say it all) with its sub-lines, the sub-lines of its place (MAP...), the detail of each of its
+// citations (PAGE, QUAY, DATA...) under the key of the citation's description.
+inline constexpr const char* kTitreDateGedcom = "Date";
+inline constexpr const char* kTitreDetailLieuGedcom = "Lieu GEDCOM";
+inline constexpr const char* kTitreCitationsGedcom = "Citations";
+// The genealogy's own kept lines, in the note whose number TabInformations holds under
+// kCleNoteGedcom: source records' lines beyond their title and type, and the records that
+// neither a person nor a family holds (REPO...).
+inline constexpr const char* kCleNoteGedcom = "NoteGedcom";
+inline constexpr const char* kTitreSourcesGedcom = "Sources";
+inline constexpr const char* kTitreEnregistrementsGedcom = "Enregistrements";
 
 struct TBilanImportGedcom {
   bool reussi = false;

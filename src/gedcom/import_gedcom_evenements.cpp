@@ -7,6 +7,7 @@
 #include "folder/fic_notes.h"
 #include "gedcom/dates_gedcom.h"
 #include "gedcom/import_gedcom_interne.h"
+#include "gedcom/lignes_gardees.h"
 #include "store/chps_simple.h"
 
 namespace kyb {
@@ -75,10 +76,12 @@ bool TImporteur::EcritStructure(const TNoeudGedcom& n, int32_t noA, int32_t noB,
         Avertit(n.ligne, L(n.ligne) + "média " + n.valeur + " absent du fichier ou sans FILE, ignoré.");
         return true;
       }
+      CompteIgnorees(n, {"FILE"});
       enveloppe.enfants.clear();
       enveloppe.enfants.push_back({n.ligne, 2, {}, c->SousTagGedCom.empty() || c->SousTagGedCom[0].empty() ? "FILE" : c->SousTagGedCom[0].c_str(), fichier, false, {}});
+      ++bilan_.illustrations;
     }
-    EcritEvenement(enveloppe, *c, noA, noB);
+    EcritEvenement(enveloppe, *c, noA, noB, false);
     return true;
   }
   const TChpCs* def = Definition(n.tag, couple);
@@ -99,7 +102,7 @@ bool TImporteur::EcritStructure(const TNoeudGedcom& n, int32_t noA, int32_t noB,
   return true;
 }
 
-void TImporteur::EcritEvenement(const TNoeudGedcom& n, const TChpCs& def, int32_t noA, int32_t noB) {
+void TImporteur::EcritEvenement(const TNoeudGedcom& n, const TChpCs& def, int32_t noA, int32_t noB, bool evenement) {
   TEvenement e(&bdd_);
   e.NouvelleFiche();
   e.SetLibelle(def.LibelleInterne);
@@ -132,30 +135,43 @@ void TImporteur::EcritEvenement(const TNoeudGedcom& n, const TChpCs& def, int32_
     const TNoeudGedcom* s = sous.empty() ? nullptr : n.Enfant(sous);
     donnee = s ? s->valeur : valeur;
   }
-  std::string dateGardee;
+  std::string dateGardee, detailLieu, citations;
   int32_t noteEven = 0;
   for (const TNoeudGedcom& c : n.enfants) {
-    if (estPiece(c.tag)) continue;
-    if (c.tag == "DATE") Date(c, e, dateGardee);
+    if (estPiece(c.tag)) {
+      // A piece is its value: a second line of the same piece is kept, what is below it counted.
+      if (&c != n.Enfant(c.tag)) Garde(c, noteEven);
+      else CompteIgnorees(c, {});
+      continue;
+    }
+    if (c.tag == "DATE" && &c == n.Enfant("DATE")) Date(c, e, dateGardee);
+    else if (c.tag == "DATE") Garde(c, noteEven);  // one date per event: a second one is kept
+    else if (c.tag == "PLAC" && c.valeur.empty() && c.enfants.empty()) continue;
+    else if (c.tag == "PLAC" && (c.valeur.empty() || e.Enreg.Lieu != 0)) Garde(c, noteEven);
     else if (c.tag == "PLAC") {
       e.Enreg.Lieu = Lieu(c.valeur, c.ligne);
       // The places table holds 50 characters: the whole text stays in the event's note.
       if (Utf8VersUnicode(c.valeur).size() > TFicDupli::kLgValeur) noteEven = AjouteNote(noteEven, kTitreLieuGedcom, c.valeur);
+      // Its sub-lines (MAP with LATI and LONG, FORM...) stay beside it, under its text.
+      if (!c.enfants.empty()) {
+        detailLieu += (detailLieu.empty() ? "" : "\n") + Lignes(c, 1);
+        for (const TNoeudGedcom& s : c.enfants) ++bilan_.balisesConservees["PLAC." + s.tag];
+      }
     }
     else if (c.tag == "_LIEUDIT" || (c.tag == "ADDR" && c.enfants.empty())) e.SetLieuDit(Utf8VersUnicode(c.valeur));
     else if (c.tag == "NOTE" || c.tag == "SNOTE") {
       const TNoeudGedcom* titre = c.Enfant("_TITRE");
       noteEven = AjouteNote(noteEven, titre ? titre->valeur.c_str() : kTitreNoteGedcom, TexteNote(c));
       ++bilan_.notes;
-    } else if (c.tag == "SOUR") Citation(c, e);
+      CompteIgnorees(c, {"_TITRE"});
+    } else if (c.tag == "SOUR") Citation(c, e, citations);
     else if (c.tag == "OBJE") Illustration(c, e);
     else if (c.tag == "ASSO" || ((c.tag == "_WITN" || c.tag == "WITN") && c.pointeur)) PersonneCitee(c, e);
     else Garde(c, noteEven);
   }
-  if (!dateGardee.empty()) {
-    if (donnee.empty()) donnee = dateGardee;
-    else noteEven = AjouteNote(noteEven, "Date", dateGardee);
-  }
+  noteEven = AjouteNote(noteEven, kTitreDateGedcom, dateGardee);
+  noteEven = AjouteNote(noteEven, kTitreDetailLieuGedcom, detailLieu);
+  noteEven = AjouteNote(noteEven, kTitreCitationsGedcom, citations);
   const UnicodeString u = Utf8VersUnicode(donnee);
   if (u.size() > kLongueurDonnee) Avertit(n.ligne, L(n.ligne) + "texte de " + n.tag + " trop long, coupé à 300 caractères.");
   e.SetDonnee(u);
@@ -166,7 +182,7 @@ void TImporteur::EcritEvenement(const TNoeudGedcom& n, const TChpCs& def, int32_
     Avertit(n.ligne, L(n.ligne) + "l'événement " + n.tag + " n'a pas pu être enregistré.");
     return;
   }
-  ++bilan_.evenements;
+  if (evenement) ++bilan_.evenements;
 }
 
 void TImporteur::EcritChampSimple(const std::string& libelle, const std::string& valeur, int32_t noA, int32_t noB) {
@@ -179,12 +195,49 @@ void TImporteur::EcritChampSimple(const std::string& libelle, const std::string&
   if (bdd_.EnregistrementChpsSimple(c)) ++bilan_.champsSimples;
 }
 
+namespace {
+
+bool MemeValeur(const TDateGedcom& a, const TDateGedcom& b) {
+  return a.lue && b.lue && a.date.ExportInString() == b.date.ExportInString();
+}
+
+// A 7.0 date with a PHRASE as the one text 5.5.1 would write: the phrase itself when it reads
+// as the same date (a dual year), "INT date (phrase)" when that reads so, "(phrase)" alone for
+// an empty date; false when none fits (the PHRASE is then kept as a line).
+bool AvecPhrase(const std::string& valeur, const std::string& phrase, std::string& texte) {
+  if (valeur.empty()) {
+    texte = "(" + phrase + ")";
+    return true;
+  }
+  const TDateGedcom v = LitDateGedcom(valeur);
+  for (const std::string& essai : {phrase, "INT " + valeur + " (" + phrase + ")"})
+    if (MemeValeur(LitDateGedcom(essai), v)) {
+      texte = essai;
+      return true;
+    }
+  return false;
+}
+
+}  // namespace
+
 void TImporteur::Date(const TNoeudGedcom& n, TEvenement& e, std::string& texteGarde) {
-  const TDateGedcom d = LitDateGedcom(n.valeur);
+  std::string texte = n.valeur;
+  TNoeudGedcom garde{n.ligne, 1, {}, "DATE", {}, false, {}};
+  for (const TNoeudGedcom& c : n.enfants) {
+    if (c.tag == "PHRASE" && c.enfants.empty() && AvecPhrase(n.valeur, c.valeur, texte)) continue;
+    garde.enfants.push_back(c);
+    ++bilan_.balisesConservees["DATE." + c.tag];
+  }
+  const TDateGedcom d = LitDateGedcom(texte);
+  const auto debut = texte.find_first_not_of(' ');
+  const bool phrase = debut != std::string::npos && texte[debut] == '(';
   if (d.lue) e.Enreg.Date = d.date;
-  else Avertit(n.ligne, L(n.ligne) + d.erreur + " Elle est gardée comme texte de l'événement.");
-  // What the value cannot hold stays as the file wrote it.
-  if (!d.lue || d.approchee || !d.phrase.empty()) texteGarde = n.valeur;
+  else if (!phrase) Avertit(n.ligne, L(n.ligne) + d.erreur + " Elle est gardée comme phrase.");
+  // What the value does not say (CAL, FROM … TO …, a dual year, a calendar, a phrase) stays
+  // as the file wrote it, beside the value.
+  if (garde.enfants.empty() && (debut == std::string::npos || !DateAGarder(texte, d))) return;
+  if (debut != std::string::npos) garde.valeur = DateGardeeGedcom(texte, TVersionGedcom::V551).valeur;
+  texteGarde = Lignes(garde, 1);
 }
 
 int32_t TImporteur::Lieu(const std::string& texte, long ligne) {
@@ -206,8 +259,9 @@ int32_t TImporteur::Valeur(TFicDupli* table, const std::string& texte) {
   return static_cast<int32_t>(table->Cherche(&element, true));
 }
 
-void TImporteur::Citation(const TNoeudGedcom& n, TEvenement& e) {
+void TImporteur::Citation(const TNoeudGedcom& n, TEvenement& e, std::string& gardees) {
   TSourceEven s;
+  const TNoeudGedcom* texte = nullptr;
   if (n.pointeur) {
     const auto it = sources_.find(n.valeur);
     if (it == sources_.end()) {
@@ -217,16 +271,28 @@ void TImporteur::Citation(const TNoeudGedcom& n, TEvenement& e) {
     s.Descriptif = Utf8VersUnicode(it->second.titre);
     s.Type = Utf8VersUnicode(it->second.type);
   } else {
-    std::string texte = n.valeur;
-    if (const TNoeudGedcom* t = n.Enfant("TEXT"); t && texte.empty()) texte = t->valeur;
-    s.Descriptif = Utf8VersUnicode(texte);
+    if (n.valeur.empty()) texte = n.Enfant("TEXT");
+    s.Descriptif = Utf8VersUnicode(texte ? texte->valeur : n.valeur);
   }
-  if (const TNoeudGedcom* p = n.Enfant("PAGE")) s.Descriptif += u", " + Utf8VersUnicode(p->valeur);
-  if (const TNoeudGedcom* t = n.Enfant("_TYPE")) s.Type = Utf8VersUnicode(t->valeur);
+  const TNoeudGedcom* type = n.Enfant("_TYPE");
+  if (type) s.Type = Utf8VersUnicode(type->valeur);
   s.Descriptif = s.Descriptif.substr(0, kLongueurDescriptif);
   s.Type = s.Type.substr(0, kLongueurTypeSource);
-  if (e.AjoutSource(s) < 0) Avertit(n.ligne, L(n.ligne) + "plus de 50 sources pour un événement ; celle-ci est ignorée.");
-  else ++bilan_.sources;
+  if (e.AjoutSource(s) < 0) {
+    Avertit(n.ligne, L(n.ligne) + "plus de 50 sources pour un événement ; celle-ci est ignorée.");
+    return;
+  }
+  ++bilan_.sources;
+  // The citation's own detail (PAGE, QUAY, DATA, NOTE...) is kept under its description's key.
+  TNoeudGedcom detail{n.ligne, 1, {}, "SOUR", CleCitation(s.Descriptif), false, {}};
+  for (const TNoeudGedcom& c : n.enfants)
+    if (&c != texte && &c != type) {
+      detail.enfants.push_back(c);
+      ++bilan_.balisesConservees["SOUR." + c.tag];
+    }
+  if (detail.enfants.empty()) return;
+  if (!gardees.empty()) gardees += '\n';
+  gardees += Lignes(Resolu(std::move(detail)), 1);
 }
 
 void TImporteur::Illustration(const TNoeudGedcom& n, TEvenement& e) {
@@ -241,6 +307,7 @@ void TImporteur::Illustration(const TNoeudGedcom& n, TEvenement& e) {
   } else if (const TNoeudGedcom* f = n.Enfant("FILE")) {
     fichier = f->valeur;
   }
+  CompteIgnorees(n, {"FILE"});
   if (fichier.empty()) return;
   if (e.AjoutIllustration({0, Utf8VersAnsi(fichier).substr(0, kLongueurChemin), 0}) < 0)
     Avertit(n.ligne, L(n.ligne) + "plus de 50 médias pour un événement ; celui-ci est ignoré.");
@@ -264,6 +331,7 @@ void TImporteur::PersonneCitee(const TNoeudGedcom& n, TEvenement& e) {
   }
   pa.Qualite = Valeur(dossier_.GetFicQualites(), qualite);
   if (const TNoeudGedcom* k = n.Enfant("_KINSHIP")) pa.Parente = Valeur(dossier_.GetFicParentes(), k->valeur);
+  CompteIgnorees(n, {"RELA", "ROLE", "_KINSHIP"});
   if (e.AjoutPersAssociee(pa) >= 0) ++bilan_.personnesCitees;
 }
 
@@ -290,7 +358,7 @@ int32_t TImporteur::AjouteNote(int32_t note, const char* titreLu, const std::str
 }
 
 std::string TImporteur::Lignes(const TNoeudGedcom& n, int niveau) {
-  std::string s = std::to_string(niveau) + " " + n.tag;
+  std::string s = std::to_string(niveau) + " " + (niveau == 0 && !n.xref.empty() ? n.xref + " " : "") + n.tag;
   size_t debut = 0;
   bool premiere = true;
   do {

@@ -34,6 +34,11 @@ void TImporteur::LitNom(const TNoeudGedcom& nom, TEnregPublic& p, std::vector<co
   } else {
     prenoms = RogneBlancs(v);
   }
+  // The prefix and suffix written around the name ("Dr. Jean /Martin/ Jr.") have their fields.
+  if (const TNoeudGedcom* x = nom.Enfant("NPFX"); x && !x->valeur.empty() && prenoms.starts_with(x->valeur + " "))
+    prenoms = RogneBlancs(prenoms.substr(x->valeur.size()));
+  if (const TNoeudGedcom* x = nom.Enfant("NSFX"); x && !x->valeur.empty() && prenoms.ends_with(" " + x->valeur))
+    prenoms = RogneBlancs(prenoms.substr(0, prenoms.size() - x->valeur.size()));
   if (const TNoeudGedcom* s = nom.Enfant("SURN"); s && patronyme.empty()) patronyme = s->valeur;
   if (const TNoeudGedcom* g = nom.Enfant("GIVN"); g && prenoms.empty()) prenoms = g->valeur;
   p.Nom = Utf8VersUnicode(patronyme).substr(0, kLongueurNom);
@@ -69,8 +74,10 @@ void TImporteur::EcritIndividu(const TNoeudGedcom& r) {
         if (it != parSousTag_.end())
           for (const TChpCs* c : it->second)
             if (c->SousTagGedCom[0] == s->tag) champ = c;
+        const bool piece = s->tag == "NPFX" || s->tag == "SPFX" || s->tag == "NSFX";
         if (champ) EcritChampSimple(champ->LibelleInterne, s->valeur, no, 0);
-        else if (s->tag != "NPFX" && s->tag != "SPFX" && s->tag != "NSFX") reste.enfants.push_back(*s);
+        else if (piece && s->enfants.empty()) EcritChampSimple(DefinitionNom(s->tag), s->valeur, no, 0);
+        else reste.enfants.push_back(*s);
       }
       if (!reste.enfants.empty()) Garde(reste, note);
       continue;
@@ -88,6 +95,7 @@ void TImporteur::EcritIndividu(const TNoeudGedcom& r) {
       const TNoeudGedcom* titre = e.Enfant("_TITRE");
       note = AjouteNote(note, titre ? titre->valeur.c_str() : kTitreNoteGedcom, TexteNote(e));
       ++bilan_.notes;
+      CompteIgnorees(e, {"_TITRE"});
       continue;
     }
     if (!EcritStructure(e, no, 0, false, note)) Garde(e, note);
@@ -107,7 +115,7 @@ void TImporteur::EcritFamille(const TNoeudGedcom& r) {
   const TFamilleLue& fam = familles_[static_cast<size_t>(f - 1)];
   if (fam.ligne != r.ligne) return;
   familleEcrite_[static_cast<size_t>(f)] = 1;
-  if (fam.mari != 0 && fam.femme != 0) ++bilan_.couples;
+  if (fam.mari != 0 || fam.femme != 0) ++bilan_.couples;
   const int32_t titulaire = fam.mari != 0 ? fam.mari : fam.femme;
   const int32_t partenaire = fam.mari != 0 ? fam.femme : 0;
   // The family's notes and kept tags go to the holder's note, read only when some are there;
@@ -137,6 +145,7 @@ void TImporteur::EcritFamille(const TNoeudGedcom& r) {
       const TNoeudGedcom* titre = e.Enfant("_TITRE");
       note = AjouteNote(note, titre ? titre->valeur.c_str() : kTitreNoteFamille, TexteNote(e));
       ++bilan_.notes;
+      CompteIgnorees(e, {"_TITRE"});
       continue;
     }
     if (!EcritStructure(e, titulaire, partenaire, true, note)) Garde(e, note);
@@ -165,6 +174,7 @@ void TImporteur::Comble() {
 }
 
 void TImporteur::Termine() {
+  EcritGardesGenealogie();
   (void)defs_.Sauvegarde();
   if (TFicPersons* personnes = dossier_.GetFicPersons()) personnes->LectureEntete();
   bilan_.lieux = static_cast<long>(lieux_.size());

@@ -3,6 +3,8 @@
 // links (import_gedcom_familles.cpp), persons (import_gedcom_individus.cpp), events and fields
 // (import_gedcom_evenements.cpp).
 #include <cstdint>
+#include <initializer_list>
+#include <string_view>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
@@ -29,6 +31,7 @@ struct TFamilleLue {
 struct TSourceLue {
   std::string titre;
   std::string type;
+  TNoeudGedcom reste;  // the record's lines beyond its title and type
 };
 
 // A pointer met during the census, checked once every record is known.
@@ -83,13 +86,25 @@ class TImporteur {
   [[nodiscard]] const TChpCs* Definition(const std::string& tag, bool couple) const;
   // Writes what a level-1 structure of a person or family holds; false when nothing took it.
   bool EcritStructure(const TNoeudGedcom& n, int32_t noA, int32_t noB, bool couple, int32_t& note);
-  void EcritEvenement(const TNoeudGedcom& n, const TChpCs& def, int32_t noA, int32_t noB);
+  // evenement false for the fields that hold a citation, a medium or a cited person of the
+  // person or the couple: counted as such, not as events.
+  void EcritEvenement(const TNoeudGedcom& n, const TChpCs& def, int32_t noA, int32_t noB, bool evenement = true);
   void EcritChampSimple(const std::string& libelle, const std::string& valeur, int32_t noA, int32_t noB);
   // A new simple-field definition named after an unknown tag; its label.
   [[nodiscard]] AnsiString DefinitionNouvelle(const std::string& tag, bool couple);
   void Date(const TNoeudGedcom& n, TEvenement& e, std::string& texteGarde);
   [[nodiscard]] int32_t Lieu(const std::string& texte, long ligne);
-  void Citation(const TNoeudGedcom& n, TEvenement& e);
+  // A citation: its source in the event's list, its detail appended to gardees (kept lines).
+  void Citation(const TNoeudGedcom& n, TEvenement& e, std::string& gardees);
+  // Sub-tags a line had that nothing keeps, counted in the report as "TAG.SOUS".
+  void CompteIgnorees(const TNoeudGedcom& n, std::initializer_list<std::string_view> pris);
+  // A kept structure with the pointers it can resolve: notes by their text, media by their
+  // file, persons by the number the export gives them.
+  [[nodiscard]] TNoeudGedcom Resolu(TNoeudGedcom n) const;
+  // The source records' kept lines and the kept records, in the genealogy's note.
+  void EcritGardesGenealogie();
+  // A name piece (NPFX, SPFX, NSFX) with no field: a new one under NAME; its label.
+  [[nodiscard]] AnsiString DefinitionNom(const std::string& sousTag);
   void Illustration(const TNoeudGedcom& n, TEvenement& e);
   void PersonneCitee(const TNoeudGedcom& n, TEvenement& e);
   [[nodiscard]] int32_t Valeur(TFicDupli* table, const std::string& texte);
@@ -121,6 +136,8 @@ class TImporteur {
   std::vector<TReferenceLue> references_;
   std::unordered_map<std::string, std::string> notes_;
   std::unordered_map<std::string, TSourceLue> sources_;
+  std::vector<std::string> ordreSources_;       // their cross-references, in file order
+  std::vector<TNoeudGedcom> enregistrementsGardes_;  // REPO and other records kept whole
   std::unordered_map<std::string, std::string> objets_;
 
   // Links by person number.

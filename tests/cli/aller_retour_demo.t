@@ -9,7 +9,7 @@ $ kyb importe e.ged Retour
 Import GEDCOM
 GEDCOM 5.5.1, UTF-8, écrit par KYBASE
 Personnes lues : 19
-Couples lus : 8
+Couples lus : 9
 Événements lus : 13
 Champs simples lus : 1
 Lieux : 3

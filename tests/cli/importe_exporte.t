@@ -49,7 +49,7 @@ Balises conservées : 1
   _FOO : 1
 Avertissements : 3
   Ligne 4 : pointeur @F9@ vers une famille absente du fichier, ignoré.
-  Ligne 6 : Date GEDCOM « 31 FEB 1800 » illisible : date impossible. Elle est gardée comme texte de l'événement.
+  Ligne 6 : Date GEDCOM « 31 FEB 1800 » illisible : date impossible. Elle est gardée comme phrase.
   Fichier incomplet : il s'arrête à la ligne 7 sans « 0 TRLR » ; il a peut-être été coupé.
 $ kyb importe "$SRC/CMakeLists.txt" Refus
 Import GEDCOM

@@ -70,7 +70,7 @@ TEST(ImportGedcom, LitLaFamilleDExempleCommeUnGenealogiste) {
            "  E 2 NAISSANCE «» #  R18/BRUM/08#",  // 9 November 1799
            "  E 3 NAISSANCE «» #  G22/02/1732# lieu «» dit «» note [Note:Date relevée dans un registre",
            "  E 4 INHUMATION «» # >G10/03/1795#",
-           "  E 5 NAISSANCE «INT 1760 (vers la Saint-Jean 1760)» #  G../../1760#",
+           "  E 5 NAISSANCE «» #  G../../1760# lieu «» dit «» note [Date:1 DATE INT 1760 (vers la Saint-Jean 1760)]",
            "  E 6 NAISSANCE «» #  H15/08/5525#",
            "  C EMAIL «louis.martin@exemple.fr»",
            "  E 1 PROFESSION «Canut»",
@@ -110,7 +110,8 @@ std::string GenealogieComplete() {
       "AFT 1800", "BET 1750 AND 1760", "FROM 1820 TO 1821", "FROM 1750", "TO 1760",
       "INT 1760 (vers la Saint-Jean)", "10 FEB 1750/51", "@#DJULIAN@ 25 DEC 1642", "@#DFRENCH R@ 18 BRUM 8",
       "@#DFRENCH R@ THER 2", "@#DHEBREW@ 15 NSN 5525", "15 MAR 44 BC", "BET 3 MAR 1750 AND 1760",
-      "(un jour de pluie)", "31 FEB 1800"};
+      "(un jour de pluie)", "31 FEB 1800",
+      "@#DJULIAN@ 24 APR 1827", "1 JAN 1900\n3 TIME 12:00"};
   std::string indi, fam;
   size_t d = 0;
   for (const AnsiString& ligne : LignesDefaut()) {
@@ -177,11 +178,12 @@ TEST(ImportGedcom, AllerRetourDUneGenealogieQuiUtiliseChaqueChamp) {
                    "Yvelines, Île-de-France, France]"), std::string::npos);
   EXPECT_NE(g.find("[GEDCOM:1 NAME\n2 _MARNM Autre\n1 _BAR\n2 _BAZ structure inconnue]"), std::string::npos);
   EXPECT_NE(g.find("{cite 3/Témoin/cousin}"), std::string::npos);
-  EXPECT_NE(g.find("{source /Registre paroissial, folio 12}"), std::string::npos);
+  EXPECT_NE(g.find("[Citations:1 SOUR Registre paroissial\n2 PAGE folio 12]"), std::string::npos) << g;
+  EXPECT_NE(g.find("{source /Registre paroissial}"), std::string::npos);
   EXPECT_NE(g.find("{source /État civil de Château-Thierry}"), std::string::npos);
-  // Dates the value cannot hold keep their text (in the note when the datum is taken).
-  EXPECT_NE(g.find("[Date:31 FEB 1800]"), std::string::npos);
-  EXPECT_NE(g.find("[Date:BET 3 MAR 1750 AND 1760]"), std::string::npos);
+  // Dates the value cannot hold keep their text beside it.
+  EXPECT_NE(g.find("[Date:1 DATE (31 FEB 1800)]"), std::string::npos);
+  EXPECT_NE(g.find("[Date:1 DATE BET 3 MAR 1750 AND 1760]"), std::string::npos);
   for (const TVersionGedcom v : {TVersionGedcom::V551, TVersionGedcom::V70}) {
     const auto [avant, apres] = AllerRetour(rep, Base(rep, "Complete"), v);
     EXPECT_EQ(avant, apres);

@@ -1,0 +1,74 @@
+// What an import keeps beside the model: counts of what nothing keeps, pointers of kept lines
+// resolved, the genealogy's kept records, the fields made for name pieces.
+#include <algorithm>
+
+#include "folder/fic_notes.h"
+#include "gedcom/import_gedcom_interne.h"
+#include "gedcom/lignes_gardees.h"
+
+namespace kyb {
+
+void TImporteur::CompteIgnorees(const TNoeudGedcom& n, std::initializer_list<std::string_view> pris) {
+  for (const TNoeudGedcom& c : n.enfants)
+    if (std::find(pris.begin(), pris.end(), c.tag) == pris.end()) ++bilan_.balisesIgnorees[n.tag + "." + c.tag];
+}
+
+TNoeudGedcom TImporteur::Resolu(TNoeudGedcom n) const {
+  if (n.pointeur) {
+    if (n.tag == "NOTE" || n.tag == "SNOTE") {
+      if (const auto it = notes_.find(n.valeur); it != notes_.end()) {
+        n.tag = "NOTE";
+        n.valeur = it->second;
+        n.pointeur = false;
+      }
+    } else if (n.tag == "OBJE") {
+      if (const auto it = objets_.find(n.valeur); it != objets_.end()) {
+        n.valeur.clear();
+        n.pointeur = false;
+        n.enfants.insert(n.enfants.begin(), {n.ligne, n.niveau + 1, {}, "FILE", it->second, false, {}});
+      }
+    } else if (const int32_t no = PersonneConnue(n.valeur); PersonneDefinie(no)) {
+      n.valeur = "@I" + std::to_string(no) + "@";
+    }
+  }
+  for (TNoeudGedcom& e : n.enfants) e = Resolu(std::move(e));
+  return n;
+}
+
+void TImporteur::EcritGardesGenealogie() {
+  std::string sources, enregistrements;
+  for (const std::string& xref : ordreSources_) {
+    const TSourceLue& s = sources_[xref];
+    if (s.reste.enfants.empty()) continue;
+    // Found again by the export under the description and type its citations have.
+    TNoeudGedcom bloc = Resolu(s.reste);
+    bloc.valeur = CleCitation(Utf8VersUnicode(s.titre).substr(0, kLongueurDescriptif));
+    const std::u16string type = Utf8VersUnicode(s.type).substr(0, kLongueurTypeSource);
+    if (!type.empty()) bloc.enfants.insert(bloc.enfants.begin(), {0, 1, {}, "_TYPE", UnicodeVersUtf8(type), false, {}});
+    sources += (sources.empty() ? "" : "\n") + Lignes(bloc, 0);
+  }
+  for (const TNoeudGedcom& r : enregistrementsGardes_)
+    enregistrements += (enregistrements.empty() ? "" : "\n") + Lignes(Resolu(r), 0);
+  if (sources.empty() && enregistrements.empty()) return;
+  long long avant = 0;
+  (void)TexteVersEntier(bdd_.GetInfoChps(kCleNoteGedcom), avant);
+  int32_t note = static_cast<int32_t>(avant);
+  note = AjouteNote(note, kTitreSourcesGedcom, sources);
+  note = AjouteNote(note, kTitreEnregistrementsGedcom, enregistrements);
+  if (note != avant && !bdd_.MAJInfoChps(kCleNoteGedcom, Utf8VersUnicode(std::to_string(note))))
+    Avertit(0, "Les enregistrements GEDCOM gardés n'ont pas pu être rattachés à la généalogie.");
+}
+
+AnsiString TImporteur::DefinitionNom(const std::string& sousTag) {
+  AnsiString libelle = Utf8VersAnsi("NOM_" + sousTag).substr(0, kLongueurLibelle);
+  if (defs_.IsChampExist(libelle)) libelle = defs_.NouveauLibelleInterne(libelle, nullptr);
+  const AnsiString ligne = libelle + "\t" + libelle + "\tCPA\tBalise GEDCOM NAME." + Utf8VersAnsi(sousTag) +
+                           "\t1\t100\t\tNAME\t" + Utf8VersAnsi(sousTag) + "\t\tO\tP";
+  if (const TChpCs* c = defs_.CreatChpCs(ligne)) {
+    parSousTag_["NAME"].push_back(c);
+    creees_.insert(c);
+  }
+  return libelle;
+}
+
+}  // namespace kyb

@@ -1,0 +1,152 @@
+#include "gedcom/lignes_gardees.h"
+
+#include <algorithm>
+
+#include "folder/fic_notes.h"
+#include "gedcom/dates_gedcom.h"
+#include "gedcom/import_gedcom.h"
+#include "store/datamodulebdd.h"
+
+namespace kyb {
+
+namespace {
+
+// The text (UTF-8) of a heading of note number note; empty when there is none.
+std::string TexteRubrique(const TGestFichier& dossier, int32_t note, const char* titre) {
+  if (note <= 0 || !dossier.FicNotes) return {};
+  std::string s = AnsiVersUtf8(TNote(dossier.FicNotes.get(), note).LectureNote(titre));
+  std::erase(s, '\r');
+  return s;
+}
+
+}  // namespace
+
+std::vector<TLigneGardee> LitLignesGardees(std::string_view texte) {
+  std::vector<TLigneGardee> lignes;
+  while (!texte.empty()) {
+    const std::size_t fin = std::min(texte.find('\n'), texte.size());
+    std::string_view ligne = texte.substr(0, fin);
+    texte.remove_prefix(std::min(fin + 1, texte.size()));
+    if (!ligne.empty() && ligne.back() == '\r') ligne.remove_suffix(1);
+    std::size_t a = ligne.find(' ');
+    long long niveau = 0;
+    if (a == std::string_view::npos || !TexteVersEntier(std::string(ligne.substr(0, a)), niveau) || niveau < 0 ||
+        niveau > 99)
+      continue;
+    TLigneGardee l;
+    l.niveau = static_cast<int>(niveau);
+    if (a + 1 < ligne.size() && ligne[a + 1] == '@') {
+      const std::size_t x = ligne.find(' ', a + 1);
+      if (x == std::string_view::npos) continue;
+      l.xref = std::string(ligne.substr(a + 1, x - a - 1));
+      a = x;
+    }
+    const std::size_t b = ligne.find(' ', a + 1);
+    l.tag = std::string(ligne.substr(a + 1, b == std::string_view::npos ? std::string_view::npos : b - a - 1));
+    if (b != std::string_view::npos) l.valeur = std::string(ligne.substr(b + 1));
+    if (!l.tag.empty()) lignes.push_back(std::move(l));
+  }
+  return lignes;
+}
+
+void EcritLignesGardees(TEcrivainGedcom& ecr, const std::vector<TLigneGardee>& lignes, std::size_t debut,
+                        std::size_t fin, int decalage) {
+  for (std::size_t i = debut; i < fin && i < lignes.size(); ++i) {
+    const TLigneGardee& l = lignes[i];
+    const bool pointeur = l.valeur.size() > 2 && l.valeur.front() == '@' && l.valeur.back() == '@' &&
+                          l.valeur.find(' ') == std::string::npos && l.valeur[1] != '#';
+    if (pointeur) ecr.Pointeur(l.niveau + decalage, l.tag, l.valeur, l.xref);
+    else ecr.Ligne(l.niveau + decalage, l.tag, l.valeur, l.xref);
+  }
+}
+
+TBlocsGardes::TBlocsGardes(std::string_view texte) : lignes_(LitLignesGardees(texte)) {
+  if (lignes_.empty()) return;
+  int racine = lignes_.front().niveau;
+  for (const TLigneGardee& l : lignes_) racine = std::min(racine, l.niveau);
+  for (std::size_t i = 0; i < lignes_.size(); ++i)
+    if (lignes_[i].niveau == racine) debuts_.push_back(i);
+  if (debuts_.empty() || debuts_.front() != 0) debuts_.insert(debuts_.begin(), 0);
+  pris_.assign(debuts_.size(), false);
+  debuts_.push_back(lignes_.size());
+}
+
+bool TBlocsGardes::EcritSousLignes(TEcrivainGedcom& ecr, std::string_view tag, std::string_view valeur, int niveau,
+                                   const std::string* type) {
+  for (std::size_t k = 0; k + 1 < debuts_.size(); ++k) {
+    const TLigneGardee& r = lignes_[debuts_[k]];
+    if (pris_[k] || r.tag != tag || r.valeur != valeur) continue;
+    const std::size_t debut = debuts_[k] + 1, fin = debuts_[k + 1];
+    if (type) {
+      const auto t = std::find_if(lignes_.begin() + static_cast<long>(debut), lignes_.begin() + static_cast<long>(fin),
+                                  [&](const TLigneGardee& l) { return l.niveau == r.niveau + 1 && l.tag == "_TYPE"; });
+      const std::string typeGarde = t == lignes_.begin() + static_cast<long>(fin) ? std::string() : t->valeur;
+      if (typeGarde != *type) continue;
+    }
+    pris_[k] = true;
+    const int decalage = niveau - r.niveau;
+    for (std::size_t i = debut; i < fin; ++i) {
+      if (type && lignes_[i].niveau == r.niveau + 1 && lignes_[i].tag == "_TYPE") continue;
+      EcritLignesGardees(ecr, lignes_, i, i + 1, decalage);
+    }
+    return true;
+  }
+  return false;
+}
+
+std::string CleCitation(const UnicodeString& descriptif) {
+  std::string s = UnicodeVersUtf8(descriptif);
+  std::replace_if(s.begin(), s.end(), [](char c) { return c == '\n' || c == '\r'; }, ' ');
+  return s;
+}
+
+bool EcritDateEvenement(TEcrivainGedcom& ecr, const TDateKY& valeur, std::string_view gardee, int niveau) {
+  if (gardee.empty()) return valeur.Vide() || ecr.Date(niveau, valeur);
+  std::vector<TLigneGardee> lignes;
+  std::string texte;
+  if (gardee.starts_with("1 DATE")) {
+    lignes = LitLignesGardees(gardee);
+    texte = lignes.front().valeur;
+  } else {
+    // Folders of earlier imports: the heading holds the text alone.
+    texte = std::string(gardee.substr(0, gardee.find('\n')));
+  }
+  const TDateGedcom lue = LitDateGedcom(texte);
+  const bool vaut = lue.lue ? lue.date.ExportInString() == valeur.ExportInString() : valeur.Vide();
+  if (!vaut) return valeur.Vide() || ecr.Date(niveau, valeur);
+  const TDateEcrite d = texte.empty() ? TDateEcrite{} : DateGardeeGedcom(texte, ecr.Version());
+  if (!d.lisible) {
+    if (!ecr.Date(niveau, valeur)) ecr.Ligne(niveau, "DATE");
+  } else if (d.valeur.empty()) {
+    ecr.Ligne(niveau, "DATE");
+  } else {
+    ecr.Pointeur(niveau, "DATE", d.valeur);  // escapes "@#D…@" as they stand
+  }
+  if (!d.phrase.empty()) ecr.Ligne(niveau + 1, "PHRASE", d.phrase);
+  EcritLignesGardees(ecr, lignes, 1, lignes.size(), niveau - 1);
+  return true;
+}
+
+TRubriquesGardees RubriquesGardees(const TGestFichier& dossier, int32_t note) {
+  TRubriquesGardees r;
+  if (note <= 0 || !dossier.FicNotes) return r;
+  TNote n(dossier.FicNotes.get(), note);
+  const auto texte = [&](const char* titre) {
+    std::string s = AnsiVersUtf8(n.LectureNote(titre));
+    std::erase(s, '\r');
+    return s;
+  };
+  r.date = texte(kTitreDateGedcom);
+  r.lieu = texte(kTitreDetailLieuGedcom);
+  r.citations = texte(kTitreCitationsGedcom);
+  return r;
+}
+
+std::string TexteGardeGenealogie(const TGestFichier& dossier, const char* titre) {
+  TModuleBDD* bdd = dossier.GetModuleBDD();
+  long long note = 0;
+  if (!bdd || !TexteVersEntier(bdd->GetInfoChps(kCleNoteGedcom), note)) return {};
+  return TexteRubrique(dossier, static_cast<int32_t>(note), titre);
+}
+
+}  // namespace kyb

@@ -1,0 +1,113 @@
+// What goes around an event comes back out: dates as they were written, citations with their
+// page and detail, source records with their lines, kept records, place coordinates, name
+// prefixes; and the import report counts what it read.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "folder/gest_fic.h"
+#include "gedcom/export_gedcom.h"
+#include "gedcom/import_gedcom.h"
+#include "index/ouverture_genealogie.h"
+#include "support/support.h"
+
+namespace kyb {
+namespace {
+
+const std::string kTete = "0 HEAD\n1 GEDC\n2 VERS 5.5.1\n1 CHAR UTF-8\n";
+
+// Imports contenu into a new folder and exports it in both versions.
+struct TAllerRetour {
+  TBilanImportGedcom bilan;
+  std::string v551, v70;
+};
+
+TAllerRetour ImporteExporte(const std::string& contenu) {
+  test::RepertoireTemporaire rep;
+  test::Ecrit(rep / "f.ged", contenu);
+  TAllerRetour r;
+  r.bilan = ImporteFichierGedcom(Utf8VersAnsi(rep / "f.ged"), Utf8VersAnsi(rep / "G.kya/G.adb"));
+  TGestFichier g(Utf8VersAnsi(rep / "G.kya/G.adb"), AvecIndex(TGestFichier::Ouverture()));
+  for (const TVersionGedcom v : {TVersionGedcom::V551, TVersionGedcom::V70}) {
+    std::string& texte = v == TVersionGedcom::V70 ? r.v70 : r.v551;
+    TBilanExportGedcom b;
+    EXPECT_TRUE(ExporteGedcom(g, v, [&](std::string_view m) { texte += m; }, b));
+  }
+  return r;
+}
+
+TEST(DetailGedcom, LesDatesRessortentCommeEllesOntEteEcrites) {
+  struct TCas {
+    const char* lu;
+    const char* en551;
+    const char* en70;
+  };
+  const TCas cas[] = {
+      {"CAL 1750", "2 DATE CAL 1750\r\n", "2 DATE CAL 1750\r\n"},
+      {"FROM 1820 TO 1821", "2 DATE FROM 1820 TO 1821\r\n", "2 DATE FROM 1820 TO 1821\r\n"},
+      {"BET 3 MAR 1750 AND 1760", "2 DATE BET 3 MAR 1750 AND 1760\r\n", "2 DATE BET 3 MAR 1750 AND 1760\r\n"},
+      {"11 FEB 1731/32", "2 DATE 11 FEB 1731/32\r\n", "2 DATE 11 FEB 1732\r\n3 PHRASE 11 FEB 1731/32\r\n"},
+      {"@#DJULIAN@ 24 APR 1827", "2 DATE @#DJULIAN@ 24 APR 1827\r\n", "2 DATE JULIAN 24 APR 1827\r\n"},
+      {"INT 1760 (vers la Saint-Jean)", "2 DATE INT 1760 (vers la Saint-Jean)\r\n",
+       "2 DATE 1760\r\n3 PHRASE vers la Saint-Jean\r\n"},
+      {"31 FEB 1800", "2 DATE (31 FEB 1800)\r\n", "2 DATE\r\n3 PHRASE 31 FEB 1800\r\n"},
+      {"14 JUL 1789\n3 TIME 10:30", "2 DATE 14 JUL 1789\r\n3 TIME 10:30\r\n", "2 DATE 14 JUL 1789\r\n3 TIME 10:30\r\n"},
+      {"abt 1750", "2 DATE ABT 1750\r\n2 NOTE", "2 DATE ABT 1750\r\n2 NOTE"},
+  };
+  for (const TCas& c : cas) {
+    // A note after the date shows that nothing was kept beside a date the value holds.
+    const TAllerRetour r = ImporteExporte(kTete + "0 @I1@ INDI\n1 BIRT\n2 DATE " + c.lu + "\n2 NOTE n\n0 TRLR\n");
+    EXPECT_NE(r.v551.find(c.en551), std::string::npos) << c.lu << "\n" << r.v551;
+    EXPECT_NE(r.v70.find(c.en70), std::string::npos) << c.lu << "\n" << r.v70;
+  }
+}
+
+TEST(DetailGedcom, CitationsSourcesEtEnregistrementsGardentLeurDetail) {
+  const TAllerRetour r = ImporteExporte(
+      kTete +
+      "0 @I1@ INDI\n1 NAME Dr. Jean /Martin/ Jr.\n2 NPFX Dr.\n2 NSFX Jr.\n"
+      "1 BIRT\n2 PLAC Lyon\n3 MAP\n4 LATI N45.75\n4 LONG E4.85\n"
+      "2 SOUR @S1@\n3 PAGE folio 12\n3 QUAY 3\n3 DATA\n4 TEXT Acte de naissance\n3 _ETAT vu\n"
+      "1 DEAT\n2 SOUR @S1@\n3 PAGE folio 40\n"
+      "0 @S1@ SOUR\n1 TITL Registres de Lyon\n1 AUTH Archives\n1 PUBL Lyon, 1900\n1 REPO @R1@\n1 NOTE @N1@\n"
+      "0 @R1@ REPO\n1 NAME Archives municipales\n0 @N1@ NOTE Microfilm\n0 TRLR\n");
+  ASSERT_TRUE(r.bilan.reussi) << r.bilan.erreur;
+  EXPECT_TRUE(r.bilan.avertissements.empty()) << r.bilan.avertissements.front().message;
+  for (const char* attendu : {
+           "1 NAME Dr. Jean /Martin/ Jr.\r\n2 GIVN Jean\r\n",
+           "2 NPFX Dr.\r\n",
+           "2 NSFX Jr.\r\n",
+           "2 PLAC Lyon\r\n3 MAP\r\n4 LATI N45.75\r\n4 LONG E4.85\r\n",
+           "2 SOUR @S1@\r\n3 PAGE folio 12\r\n3 QUAY 3\r\n3 DATA\r\n4 TEXT Acte de naissance\r\n3 _ETAT vu\r\n",
+           // One source for both pages.
+           "2 SOUR @S1@\r\n3 PAGE folio 40\r\n",
+           "0 @S1@ SOUR\r\n1 TITL Registres de Lyon\r\n1 AUTH Archives\r\n1 PUBL Lyon, 1900\r\n1 REPO @R1@\r\n"
+           "1 NOTE Microfilm\r\n",
+           "0 @R1@ REPO\r\n1 NAME Archives municipales\r\n",
+       }) {
+    EXPECT_NE(r.v551.find(attendu), std::string::npos) << attendu << "\n" << r.v551;
+  }
+  EXPECT_EQ(r.v551.find("@S2@"), std::string::npos) << r.v551;
+}
+
+TEST(DetailGedcom, LeRapportCompteCeQuiAEteLu) {
+  // By hand: two persons; two couples, one with a single spouse; two events (the person's own
+  // citation and medium are not events); two citations, one medium; REPO kept; a date given
+  // as a phrase is no fault.
+  const TAllerRetour r = ImporteExporte(
+      kTete +
+      "0 @I1@ INDI\n1 BIRT\n2 DATE (un jour de pluie)\n2 SOUR @S1@\n1 SOUR @S1@\n1 OBJE\n2 FILE a.jpg\n2 TITL Portrait\n"
+      "0 @I2@ INDI\n0 @F1@ FAM\n1 HUSB @I1@\n1 MARR\n0 @F2@ FAM\n1 HUSB @I1@\n1 WIFE @I2@\n"
+      "0 @S1@ SOUR\n1 TITL Registre\n0 @R1@ REPO\n1 NAME Archives\n0 TRLR\n");
+  std::string rapport;
+  for (const std::string& l : RapportImport(r.bilan)) rapport += l + "\n";
+  for (const char* attendu : {"Personnes lues : 2\n", "Couples lus : 2\n", "Événements lus : 2\n",
+                              "Sources citées : 2, médias : 1, personnes citées : 0\n", "  REPO : 1\n",
+                              "  OBJE.TITL : 1\n", "Avertissements : 0\n"})
+    EXPECT_NE(rapport.find(attendu), std::string::npos) << attendu << "\n" << rapport;
+  EXPECT_EQ(rapport.find("  REPO : 1\n"), rapport.rfind("  REPO : 1\n")) << rapport;
+  EXPECT_LT(rapport.find("  REPO : 1\n"), rapport.find("sans contenu")) << rapport;
+}
+
+}  // namespace
+}  // namespace kyb
