@@ -149,7 +149,7 @@ TEST_F(Notes, Repertoire) {
   // A list longer than 507 characters keeps its whole pairs: no heading read back points to
   // another block than its own.
   TNote longue(f.get(), no);
-  for (int i = 0; i < 40; ++i) longue.SetPositionTitre("Rubrique numéro " + std::to_string(i), 1000 + i);
+  for (int i = 0; i < 40; ++i) longue.SetPositionTitre("Titre " + std::to_string(i), 1000 + i);
   EXPECT_TRUE(longue.EnregistrementEntete());
   const TNote relue(f.get(), no);
   ASSERT_GT(relue.Titres().size(), 10u);
