@@ -96,6 +96,7 @@ int Edite(const std::string& chemin, long no, const std::vector<std::pair<bool, 
     if (const std::string e = edition.Applique(champ.first, champ.second, ajout); !e.empty())
       return Echec(champ.first + " : " + e + " (rien n'a été écrit)");
   if (const std::string e = edition.Enregistre(); !e.empty()) return Echec(e);
+  for (const std::string& a : edition.Avertissements()) std::printf("Attention : %s\n", a.c_str());
   if (nouvelle) std::printf("Personne créée : %ld\n", edition.Numero());
   else std::printf("Personne %ld modifiée : %zu rubrique(s)\n", edition.Numero(), champs.size());
   return 0;

@@ -193,7 +193,8 @@ void TFicDupli::ImporteFichierDansStore() {
     if (e.Numero >= 1 && e.Numero <= NbEnreg)
       lieux[static_cast<size_t>(e.Numero - 1)] = {e.Etat, e.Valeur(), e.Code(), e.Complement(), e.CleValeur()};
   for (TLieuBDD& l : lieux)
-    if (l.Chn1.empty() && l.FicheSupprimee == kEtatActif) l.FicheSupprimee = kEtatSupprime;
+    if (l.Chn1.empty() && l.Chn2.empty() && l.Chn3.empty() && l.FicheSupprimee == kEtatActif)
+      l.FicheSupprimee = kEtatSupprime;
   vecteur_.Raz();
   if (!lieux.empty()) (void)store_->RemplaceLieux(lieux);
   LectureEntete();
@@ -288,9 +289,11 @@ void TFicDupli::EcritElement(long no, const TEltDupWideChn& elt) {
   if (no == kEnregAucun || (no < 0 && no != kEnregEntete) || !Ecrivable()) return;
   if (store_ && no == kEnregEntete) return;  // the count is the store's own
   if (store_) {
+    // A folder in error writes nothing more, and a write never clears an earlier error.
+    if (dossier_->Erreur) return;
     const TLieuBDD l{elt.Etat, elt.Valeur().substr(0, kLgValeur), elt.Code().substr(0, kLgCode),
                      elt.Complement().substr(0, kLgComplement), CleDupli(elt.Valeur().substr(0, kLgValeur))};
-    dossier_->SetError(!store_->WritePlace(no, l));
+    if (!store_->WritePlace(no, l)) dossier_->SetError(true);
     return;
   }
   std::vector<unsigned char> enreg(TailleEnreg(), 0);

@@ -147,7 +147,8 @@ long TFicDupli::Trouve(int pos, int* position) {
 
 long TFicDupli::Cherche(const TEltDupWideChn* elt, bool ajouter, int* position, bool ecrireEntete) {
   if (position) *position = -1;
-  if (!elt || elt->Valeur().empty()) return 0;
+  // A country alone or a department alone is a place: only an element without any text is none.
+  if (!elt || (elt->Valeur().empty() && elt->Code().empty() && elt->Complement().empty())) return 0;
   CleExacte(cle_, elt->Valeur(), elt->Code(), elt->Complement());
   const auto it = numeros_.find(cle_);
   if (it != numeros_.end() && ElementEnAttente(it->second)) return it->second;

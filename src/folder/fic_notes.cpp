@@ -263,15 +263,46 @@ AnsiString TNote::TexteListe() const {
   return texte;
 }
 
+bool TNote::TientDansUnBloc(const std::vector<AnsiString>& lignes) {
+  size_t taille = 0;
+  for (const AnsiString& ligne : lignes) taille += ligne.size() + 2;
+  return taille <= TFicNotes::kTailleTexte;
+}
+
+AnsiString TNote::TexteRepertoire() const {
+  // Whole pairs only: a cut inside a title or a block number would lose a heading or point it
+  // at another note's text.
+  AnsiString texte;
+  for (size_t i = 0; i + 1 < lignes_.size(); i += 2) {
+    const AnsiString paire = lignes_[i] + "\r\n" + lignes_[i + 1] + "\r\n";
+    if (texte.size() + paire.size() > TFicNotes::kTailleTexte) break;
+    texte += paire;
+  }
+  return texte;
+}
+
 bool TNote::EnregistrementEntete(long no) {
   if (no != kEnregCourant) numero_ = no;
   if (numero_ == 0) return true;
   if (!fichier_ || numero_ < 0 || lignes_.size() % 2 != 0) return false;
   // The own block rewritten only while it is still a directory.
   if (no == kEnregCourant && fichier_->LectureElementaire(numero_).Lien != TFicNotes::kLienRepertoire) return false;
-  fichier_->EnregistrementElementaire(numero_, TexteListe().substr(0, TFicNotes::kTailleTexte), TFicNotes::kLienRepertoire);
+  fichier_->EnregistrementElementaire(numero_, TexteRepertoire(), TFicNotes::kLienRepertoire);
   NoteReferencesRepertoire();
   return !fichier_->Dossier()->Erreur;
+}
+
+bool TNote::AccepteTitre(const AnsiString& titre, long bloc) {
+  std::vector<AnsiString> essai = lignes_;
+  const long i = titre.empty() && essai.size() >= 2 ? 0 : IndexTitre(titre);
+  if (i >= 0) {
+    essai[static_cast<size_t>(i) + 1] = std::to_string(bloc);
+  } else {
+    essai.push_back(TitreSurUneLigne(titre));
+    essai.push_back(std::to_string(bloc));
+  }
+  plein_ = !TientDansUnBloc(essai);
+  return !plein_;
 }
 
 void TNote::NoteReferencesRepertoire() {
@@ -333,7 +364,7 @@ AnsiString TNote::LectureNote(const AnsiString& titre) { return LectureNoteRubri
 AnsiString TNote::RecupNoteTxt(const AnsiString& titre) { return TexteSansRtf(LectureNote(titre)); }
 
 bool TNote::AjoutNoteContenuVide(const AnsiString& titre) {
-  if (IndexTitre(titre) >= 0) return false;
+  if (IndexTitre(titre) >= 0 || !AccepteTitre(titre, 0)) return false;
   SetPositionTitre(titre, 0);
   return true;
 }
@@ -406,6 +437,7 @@ bool TNote::ModifNote(const AnsiString& titre, const AnsiString& texte, TFicNote
   if (!fichier_ || fichier_->Dossier()->IsReadOnly() || fichier_->Dossier()->Erreur) return false;
   TFicNotes& f = *fichier_;
   const long avant = numero_;
+  plein_ = false;
   const AnsiString propre = SansNul(texte);
   if (propre.empty()) {
     if (IndexTitre(titre) >= 0 || (titre.empty() && !lignes_.empty())) SupprimeNote(titre);
@@ -417,6 +449,8 @@ bool TNote::ModifNote(const AnsiString& titre, const AnsiString& texte, TFicNote
   std::vector<long> blocs = premier > 0 ? BlocsReutilisables(f, premier, tranches) : std::vector<long>();
   const bool enPlace = !blocs.empty();
   const size_t anciens = blocs.size();
+  // A heading the directory block cannot hold is refused before anything is written.
+  if (!enPlace && !AccepteTitre(titre, f.NbEnreg + 1)) return false;
   if (blocs.size() < tranches) {
     const long premierNouveau = f.ReserveBlocs(static_cast<long>(tranches - blocs.size()));
     while (blocs.size() < tranches) blocs.push_back(premierNouveau + static_cast<long>(blocs.size() - anciens));

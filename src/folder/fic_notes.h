@@ -98,7 +98,8 @@ class TNote {
   // Reads the directory block no (-3: the note's own). A block that is not a directory (link not
   // -1) gives an empty list; an odd number of lines is completed with an empty line.
   void LectureEntete(long no = kEnregCourant);
-  // Writes the list into block no (-3: the note's own), cut to 507 characters, link -1. Note 0
+  // Writes the list into block no (-3: the note's own), link -1: the whole pairs that fit in 507
+  // characters (ModifNote and AjoutNoteContenuVide refuse a heading that would not). Note 0
   // writes nothing and succeeds. Refused (false, nothing written) with an odd number of lines, or
   // when the note's own block on disk is no longer a directory.
   [[nodiscard]] bool EnregistrementEntete(long no = kEnregCourant);
@@ -115,10 +116,13 @@ class TNote {
   // Writes the text of a heading (nothing in a read-only folder or one in error; fichier, when
   // given, becomes the note's file). True when the note's number changed (directory created,
   // moved to a new block, or emptied to 0): the owner must store Numero() again. A failed
-  // transfer leaves the directory naming the old text.
+  // transfer leaves the directory naming the old text. A new heading the directory block cannot
+  // hold is refused: nothing is written and RepertoirePlein() is true.
   bool ModifNote(const AnsiString& titre, const AnsiString& texte, TFicNotes* fichier = nullptr);
-  // Adds a heading with no text when it is absent; true when added.
+  // Adds a heading with no text when it is absent and the directory can hold it; true when added.
   bool AjoutNoteContenuVide(const AnsiString& titre);
+  // The last heading written or added was refused: the directory block is full.
+  [[nodiscard]] bool RepertoirePlein() const { return plein_; }
   // Removes the heading (an empty title removes all) and rewrites the directory; an empty
   // directory sets the note's number to 0. The text blocks are not reused.
   void SupprimeNote(const AnsiString& titre);
@@ -132,6 +136,10 @@ class TNote {
 
  private:
   [[nodiscard]] long IndexTitre(const AnsiString& titre) const;  // line of the title, -1
+  [[nodiscard]] static bool TientDansUnBloc(const std::vector<AnsiString>& lignes);
+  [[nodiscard]] AnsiString TexteRepertoire() const;
+  // Whether the list with that heading at that block still fits; sets plein_ otherwise.
+  [[nodiscard]] bool AccepteTitre(const AnsiString& titre, long bloc);
   [[nodiscard]] std::vector<long> BlocsReutilisables(TFicNotes& f, long premier, size_t besoin);
   void EcritChaine(TFicNotes& f, const AnsiString& texte, const std::vector<long>& blocs);
   [[nodiscard]] bool EcritRepertoireOuDeplace(TFicNotes& f);
@@ -141,7 +149,15 @@ class TNote {
   long numero_ = 0;
   std::vector<AnsiString> lignes_;
   std::vector<long> blocsDisque_;  // first blocks listed by the directory as last read or written
+  bool plein_ = false;
 };
+
+// The heading of an event's note that keeps a place text longer than the places table holds.
+inline constexpr const char* kTitreNoteLieu = "Lieu";
+
+// Shown when a heading is refused because the note's directory is full.
+inline constexpr const char16_t* kMessageRepertoirePlein =
+    u"Le répertoire de cette note est plein : la rubrique n'a pas été enregistrée.";
 
 // Text of an RTF document without its control words and groups (line breaks for \par and \line).
 // A text that does not start with "{\rtf" is returned as it is.

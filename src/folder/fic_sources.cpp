@@ -195,8 +195,9 @@ AnsiString TIllustration::GetExpandFilename() const {
   const AnsiString chemin = NormaliseChemin(Public.Chemin);
   if (chemin.empty()) return chemin;
   const bool absolu = chemin[0] == '/' || (chemin.size() > 1 && chemin[1] == ':');
-  if (absolu || !fichier_) return chemin;
-  return fichier_->Dossier()->Repertoire + "Images/" + chemin;
+  if (absolu || !fichier_ || !fichier_->Dossier()) return chemin;
+  // The folder's images directory: the external one in import mode 4 (and mode 1), else "Images/".
+  return fichier_->Dossier()->GetDirImages() + chemin;
 }
 
 }  // namespace kyb

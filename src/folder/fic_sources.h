@@ -119,7 +119,8 @@ class TIllustration {
   bool Enregistrement(long no = kEnregCourant);
   [[nodiscard]] bool LectureAncien(long no);
   [[nodiscard]] long Numero() const { return Public.Id; }
-  // Full path of the illustration file: a relative path is taken in the folder's "Images/".
+  // Full path of the illustration file: a relative path is taken in the folder's images
+  // directory (GetDirImages: the external directory in import modes 1 and 4).
   [[nodiscard]] AnsiString GetExpandFilename() const;
 
   TIllustrationBDD Public;

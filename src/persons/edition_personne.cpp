@@ -224,14 +224,7 @@ std::string TEditionPersonne::Evenement(const TChpCs& def, const std::string& pa
       e.Enreg.Date = lecture.date;
     }
   } else if (quoi == "LIEU") {
-    e.Enreg.Lieu = 0;
-    if (!valeur.empty()) {
-      TFicDupli* lieux = fichier_.Dossier()->GetFicLieux();
-      const TEltDupWideChn lieu(texte);
-      const long n = lieux ? lieux->Cherche(&lieu, true) : 0;
-      if (n <= 0) return "le lieu " + Guillemets(valeur) + " n'a pas pu être enregistré";
-      e.Enreg.Lieu = static_cast<int32_t>(n);
-    }
+    if (std::string m = Lieu(e, valeur); !m.empty()) return m;
   } else if (quoi == "LIEUDIT") {
     if (std::string m = Trop("le lieu-dit dépasse", texte, kLongueurLieuDit); !m.empty()) return m;
     e.SetLieuDit(texte);

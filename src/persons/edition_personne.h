@@ -21,6 +21,8 @@
 namespace kyb {
 
 class TChpCs;
+class TFicNotes;
+class TNote;
 
 class TEditionPersonne {
  public:
@@ -37,6 +39,9 @@ class TEditionPersonne {
   // message of the failure, else empty.
   [[nodiscard]] std::string Enregistre();
 
+  // What the edit did beyond the values given (a place kept whole in the event's note), French.
+  [[nodiscard]] const std::vector<std::string>& Avertissements() const { return avertissements_; }
+
   [[nodiscard]] TPerson& Personne() { return *personne_; }
   [[nodiscard]] long Numero() const { return personne_->Numero(); }
 
@@ -46,6 +51,10 @@ class TEditionPersonne {
   [[nodiscard]] std::string Conjoint(long no);
   [[nodiscard]] std::string Evenement(const TChpCs& def, const std::string& partie, long conjoint,
                                       const std::string& valeur, bool ajout);
+  // The place of an event (edition_lieu.cpp).
+  [[nodiscard]] std::string Lieu(TEvenement& e, const std::string& valeur);
+  // A new directory for the event's note holding its headings but "Lieu" (not yet written).
+  [[nodiscard]] bool NoteSansLieu(TEvenement& e, TNote& nouvelle, TFicNotes& notes);
   [[nodiscard]] std::string Simple(const TChpCs& def, long conjoint, const std::string& valeur, bool ajout);
   // The person of that number, read once and kept for the save.
   [[nodiscard]] TPerson* Autre(long no);
@@ -64,6 +73,7 @@ class TEditionPersonne {
   std::vector<long> conjointsAjoutes_;
   bool nouvelle_ = false;
   std::string erreur_;
+  std::vector<std::string> avertissements_;
 };
 
 }  // namespace kyb

@@ -29,7 +29,7 @@ bool TPerson::SetNote(const AnsiString& titre, const AnsiString& texte) {
     note.SupprimeNote(titre);
   } else {
     (void)note.ModifNote(titre, texte);
-    if (dossier->Erreur) return false;
+    if (dossier->Erreur || note.RepertoirePlein()) return false;
   }
   Public.Note = static_cast<int32_t>(note.Numero());
   return true;

@@ -11,14 +11,14 @@ namespace kyb {
 bool TEvenementsBDD::LitChpsPersonne(TChpsPersonne& p, bool viaRequetes) {
   const long n = p.NoPers;
   if (viaRequetes) {
-    // Private queries bound to the same database: the shared cursors are never touched.
+    // Private queries bound to the same database: the shared cursors and the unit's cached
+    // limits are never touched.
+    const TBornes bornes = BornesPrivees();
     for (const bool coteB : {false, true}) {
       TRequeteEven q(*base_, coteB ? "Select * From Evenements Where NoPersB = :noPersB;"
                                    : "Select * From Evenements Where NoPersA = :noPersA;");
       q.requete.SetParamInteger(coteB ? "noPersB" : "noPersA", n);
-      // Numbers beyond their tables are checked on the main thread only (the place count is a
-      // cache of the unit).
-      if (!q.requete.Open() || !LitLignesPersonne(q, p, coteB, false)) return false;
+      if (!q.requete.Open() || !LitLignesPersonne(q, p, coteB, &bornes)) return false;
     }
     return true;
   }
@@ -28,13 +28,13 @@ bool TEvenementsBDD::LitChpsPersonne(TChpsPersonne& p, bool viaRequetes) {
       q = std::make_unique<TRequeteEven>(*base_, coteB ? "SELECT * FROM Evenements WHERE NoPersB = :n ORDER BY RANG_B, ID"
                                                        : "SELECT * FROM Evenements WHERE NoPersA = :n ORDER BY RANG_A, ID");
     q->requete.SetParamInteger("n", n);
-    if (!q->requete.Open() || !LitLignesPersonne(*q, p, coteB, true)) return false;
+    if (!q->requete.Open() || !LitLignesPersonne(*q, p, coteB, nullptr)) return false;
     q->requete.Close();
   }
   return true;
 }
 
-bool TEvenementsBDD::LitLignesPersonne(TRequeteEven& q, TChpsPersonne& p, bool coteB, bool borne) {
+bool TEvenementsBDD::LitLignesPersonne(TRequeteEven& q, TChpsPersonne& p, bool coteB, const TBornes* bornes) {
   const long n = p.NoPers;
   for (; !q.requete.Eof(); q.requete.Next()) {
     const std::vector<int>& c = q.Colonnes();
@@ -44,7 +44,8 @@ bool TEvenementsBDD::LitLignesPersonne(TRequeteEven& q, TChpsPersonne& p, bool c
     if (q.requete.Fields(c[eType]).AsInteger() == 0) {
       TEvenement e(&module_);
       LitLigne(q.requete, c, e.Enreg);
-      if (borne) BorneNumeros(e.Enreg);
+      if (bornes) Borne(e.Enreg, *bornes);
+      else BorneNumeros(e.Enreg);
       p.AddEvenInTV(e);
     } else {
       TChpsSimple s(&module_);

@@ -14,12 +14,6 @@
 namespace kyb {
 namespace {
 
-// System-date simple fields hold "dd/mm/yyyy hh:nn:ss": their day goes to _DATE so that persons
-// modified in a period can be found.
-bool EstDateSysteme(const AnsiString& libelle) {
-  return libelle == "DDMF" || libelle == "DCF" || libelle == "DDNOTIF";
-}
-
 template <class TFiche>
 bool BonType(int64_t type) {
   return std::is_same_v<TFiche, TEvenement> ? type == 0 : type != 0;
@@ -66,12 +60,25 @@ void TEvenementsBDD::GetEvenement(TACRTable& t, TEvenement::TEnreg& e) {
   BorneNumeros(e);
 }
 
-void TEvenementsBDD::BorneNumeros(TEvenement::TEnreg& e) {
+void TEvenementsBDD::Borne(TEvenement::TEnreg& e, const TBornes& b) {
   // A place or note number beyond its table reads as 0.
+  if (e.Lieu < 0 || (b.lieux >= 0 && e.Lieu > b.lieux)) e.Lieu = 0;
+  if (e.Note < 0 || (b.notes >= 0 && e.Note > b.notes)) e.Note = 0;
+}
+
+void TEvenementsBDD::BorneNumeros(TEvenement::TEnreg& e) {
   if (e.Lieu > maxLieux_) maxLieux_ = NombreLimite(true);
-  if (e.Lieu < 0 || (maxLieux_ >= 0 && e.Lieu > maxLieux_)) e.Lieu = 0;
-  const long notes = NombreLimite(false);
-  if (e.Note < 0 || (notes >= 0 && e.Note > notes)) e.Note = 0;
+  Borne(e, {maxLieux_, NombreLimite(false)});
+}
+
+TEvenementsBDD::TBornes TEvenementsBDD::BornesPrivees() {
+  TBornes b;
+  if (coeur_.TableExiste("Lieux")) {
+    const std::vector<long> n = ListeNombres("SELECT max(ID) FROM Lieux");
+    b.lieux = n.empty() ? 0 : n.front();
+  }
+  b.notes = NombreLimite(false);
+  return b;
 }
 
 void TEvenementsBDD::SetEvenement(TACRTable& t, const TEvenement::TEnreg& e) {

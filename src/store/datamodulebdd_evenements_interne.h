@@ -112,7 +112,7 @@ class TEvenementsBDD : public TUniteBDD {
   int UpdateDataEvent(const AnsiString& libelle, const UnicodeString& donnee);
   int UpdateResidence(long lieuAncien, long lieuNouveau);
   int ChpsSimpleEven(const AnsiString& libelle);
-  int CleanSharedEvent(const AnsiString& libelle, TProgression* progression);
+  int CleanSharedEvent(const AnsiString& libelle, TProgression* progression);  // datamodulebdd_partages.cpp
   int ConversionEvenPartage(TProgression* progression);
   [[nodiscard]] static UnicodeString ConvertirChaineFormatSQL(const UnicodeString& texte);
   [[nodiscard]] static UnicodeString FormatChaine_Donnee(const UnicodeString& texte, bool echappe);
@@ -136,6 +136,9 @@ class TEvenementsBDD : public TUniteBDD {
   void EndParcoursFiches() { parcoursFiches_.Fin(); }
 
  private:
+  // Merging a copy of a shared event into the kept one (datamodulebdd_partages.cpp).
+  [[nodiscard]] bool FusionneCopie(TEvenement& garde, TEvenement& copie);
+  [[nodiscard]] bool RattacheTranscriptions(const TEvenement::TEnreg& garde, const TEvenement::TEnreg& copie);
   // Events and simple fields are read and written by one template each (the kind's own columns
   // come from LitLigne / SetEvenement / SetChpsSimple).
   template <class TFiche>
@@ -158,12 +161,21 @@ class TEvenementsBDD : public TUniteBDD {
   void LitParcours(TParcoursFiches& parcours, TFiche& fiche);
   void AddEventPartager(TChpsPersonne& personne);
   [[nodiscard]] bool LitChpsPersonne(TChpsPersonne& personne, bool viaRequetes);
+  // Highest place and note numbers (-1: not checked).
+  struct TBornes {
+    long lieux = -1, notes = -1;
+  };
   // The rows of an open query into the person's vectors (pass B: records where it is the
-  // spouse); borne checks place and note numbers.
-  [[nodiscard]] bool LitLignesPersonne(TRequeteEven& requete, TChpsPersonne& personne, bool coteB, bool borne);
+  // spouse); place and note numbers are checked against bornes, or against the unit's cached
+  // limits when bornes is null (main thread).
+  [[nodiscard]] bool LitLignesPersonne(TRequeteEven& requete, TChpsPersonne& personne, bool coteB,
+                                       const TBornes* bornes);
   [[nodiscard]] bool SupprimeListes(long idEven);
   [[nodiscard]] long NombreLimite(bool lieux);
   void BorneNumeros(TEvenement::TEnreg& enreg);
+  // The limits read through private queries only, for a worker thread.
+  [[nodiscard]] TBornes BornesPrivees();
+  static void Borne(TEvenement::TEnreg& enreg, const TBornes& bornes);
 
   TModuleBDD& module_;
   TLieuxBDD& lieux_;

@@ -217,47 +217,7 @@ int TEvenementsBDD::ChpsSimpleEven(const AnsiString& libelle) {
   return Execute(*base_, q);
 }
 
-// --- shared events ---
-
-int TEvenementsBDD::CleanSharedEvent(const AnsiString& libelle, TProgression* progression) {
-  if (EstLectureSeule() || !base_->Connected()) return -1;
-  // Groups of events telling the same thing; the first of each group keeps the others' holders.
-  struct Ligne {
-    long id, noPersA;
-  };
-  std::map<std::string, std::vector<Ligne>> groupes;
-  {
-    TACRQuery q(*base_, "SELECT ID, NoPersA, Date, Acte, Lieu, LieuDit, Donnee FROM Evenements "
-                        "WHERE LibelleChamps = :l AND Type = 0 AND NoPersA > 0 ORDER BY ID");
-    q.SetParamAnsi("l", libelle);
-    if (!q.Open()) return -1;
-    for (; !q.Eof(); q.Next()) {
-      const std::string cle = q.Fields(2).AsUtf8() + '\x1f' + q.Fields(3).AsUtf8() + '\x1f' + q.Fields(4).AsUtf8() +
-                              '\x1f' + q.Fields(5).AsUtf8() + '\x1f' + q.Fields(6).AsUtf8();
-      groupes[cle].push_back({q.Fields(0).AsInteger(), q.Fields(1).AsInteger()});
-    }
-  }
-  if (progression) progression->Maximum(static_cast<int>(groupes.size()));
-  int fusionnes = 0;
-  TACRTransaction transaction(*base_);
-  for (const auto& [cle, lignes] : groupes) {
-    if (progression) progression->Avance();
-    if (lignes.size() < 2) continue;
-    TEvenement garde(&module_);
-    if (!LectureEven(garde, lignes.front().id)) return -1;
-    garde.ChargeListes();
-    for (size_t i = 1; i < lignes.size(); ++i) {
-      TPersAssociee pa;
-      pa.Lien = static_cast<int32_t>(lignes[i].noPersA);
-      (void)garde.AjoutPersAssociee(pa);
-      if (!DeleteEvent(lignes[i].id)) return -1;
-      ++fusionnes;
-    }
-    if (!EnregistrementPersAssociees(garde.Enreg, false)) return -1;
-  }
-  if (transaction.Active() && !transaction.Commit()) return -1;
-  return fusionnes;
-}
+// --- shared events (CleanSharedEvent: datamodulebdd_partages.cpp) ---
 
 int TEvenementsBDD::ConversionEvenPartage(TProgression* progression) {
   int total = 0;

@@ -2,26 +2,28 @@
 // date column added and filled; and the store side of a genealogy's restructuring.
 #include "platform/thread_nom.h"
 #include "store/datamodulebdd_maintenance_interne.h"
+#include "store/evenement_interne.h"
 #include "store/schema_bdd.h"
 
 namespace kyb {
 namespace {
 
-// Packed yyyymmdd of a stored date text "DD/MM/YYYY" (unknown parts count 0), or of the first
-// year of a range "YYYY/YYYY"; 0 when the text holds no year.
-int32_t DateTriable(const AnsiString& date) {
-  const auto nombre = [&](size_t debut, size_t n) {
-    int v = 0;
-    for (size_t i = debut; i < debut + n; ++i) {
-      if (i >= date.size() || date[i] < '0' || date[i] > '9') return 0;
-      v = v * 10 + (date[i] - '0');
-    }
-    return v;
-  };
-  if (date.size() >= 10 && date[2] == '/' && date[5] == '/')
-    return nombre(6, 4) * 10000 + nombre(3, 2) * 100 + nombre(0, 2);
-  if (date.size() >= 9 && date[4] == '/') return nombre(0, 4) * 10000;
-  return 0;
+// The sortable date of one row as a write gives it: an event's from its date value (calendar and
+// qualifier included), a system-date simple field's from its datum, 0 for other simple fields.
+int32_t DateTriableLigne(TACRTable& t) {
+  const AnsiString libelle = t.FieldByName("LibelleChamps").AsAnsiString();
+  if (t.FieldByName("Type").AsInteger() != 0)
+    return EstDateSysteme(libelle)
+               ? DateTriable(TDateKY('G', UnicodeVersAnsi(t.FieldByName("Donnee").AsUnicodeString().substr(0, 10))))
+               : 0;
+  TDateKY date;
+  if (TACRField* acte = t.FindField("Acte")) date.SetActe(Rogne(acte->AsAnsiString()));
+  if (TACRField* calendrier = t.FindField("TypeCalend")) {
+    const AnsiString c = calendrier->AsAnsiString();
+    date.SetCalendrier(c.empty() ? 0 : c[0]);
+  }
+  date.SetDate(t.FieldByName("Date").AsAnsiString());
+  return DateTriable(date);
 }
 
 }  // namespace
@@ -54,7 +56,7 @@ void TMaintenanceBDD::AjouterTypeDateEven() {
   TACRTransaction transaction(*base_);
   for (t.First(); !t.Eof(); t.Next()) {
     t.Edit();
-    t.FieldByName("_DATE").SetInteger(DateTriable(t.FieldByName("Date").AsAnsiString()));
+    t.FieldByName("_DATE").SetInteger(DateTriableLigne(t));
     (void)t.Post();
   }
   if (transaction.Active()) (void)transaction.Commit();

@@ -18,6 +18,12 @@ enum : size_t {
   eLieuDit, eNote, eIllustration, eLienExt, eCleDonnee, eDateTriable, eRangA, eRangB, eModif
 };
 
+// System-date simple fields hold "dd/mm/yyyy hh:nn:ss": their day goes to _DATE so that persons
+// modified in a period can be found.
+inline bool EstDateSysteme(const AnsiString& libelle) {
+  return libelle == "DDMF" || libelle == "DCF" || libelle == "DDNOTIF";
+}
+
 template <class Curseur>
 void LitLigne(Curseur& cur, const std::vector<int>& c, TEvenement::TEnreg& e) {
   const auto champ = [&](size_t i) -> decltype(auto) { return cur.Fields(c[i]); };

@@ -278,6 +278,39 @@ TEST_F(TableValeurs, LieuxDuFichierRepris) {
   EXPECT_EQ(g->GetFicLieux()->Charge(1), u"Lyon");
 }
 
+TEST_F(TableValeurs, LieuSansPremierePartie) {
+  { auto g = Dossier(true); }
+  // A department alone in an older places file stays an active place once in the store.
+  Ecrit(Fichier("lie"), Enreg228("1", "", "", 'O') + Enreg228("", "35", "", 'N'));
+  long pays = 0, departement = 0;
+  {
+    auto g = Dossier();
+    TFicDupli& l = *g->GetFicLieux();
+    EXPECT_EQ(l.ClassementSansSuppr().size(), 1u);
+    pays = Cherche(l, Valeur("", "", "France"), true);
+    departement = Cherche(l, Valeur("", "75"), true);
+    EXPECT_EQ(Cherche(l, Valeur(""), true), 0);  // no text at all: no place
+  }
+  EXPECT_GT(pays, 1);
+  EXPECT_GT(departement, pays);
+  auto g = Dossier();
+  TFicDupli& l = *g->GetFicLieux();
+  EXPECT_EQ(l.RetPays(pays), u"France");
+  EXPECT_EQ(Cherche(l, Valeur("", "75"), false), departement);
+}
+
+TEST_F(TableValeurs, EcritureDuStoreRespecteLErreurDuDossier) {
+  auto g = Dossier(true);
+  TFicDupli& l = *g->GetFicLieux();
+  ASSERT_EQ(Cherche(l, Valeur("Lyon", "69"), true), 1);
+  g->SetError(true);
+  l.EcritElement(1, Valeur("Autre"));
+  EXPECT_TRUE(g->Erreur);
+  TLieuBDD lieu;
+  ASSERT_TRUE(g->GetModuleBDD()->ReadPlace(1, lieu));
+  EXPECT_EQ(lieu.Chn1, u"Lyon");
+}
+
 TEST_F(TableValeurs, LieuxDuFichierLusSansEcrireEnLectureSeule) {
   { auto g = Dossier(true); }
   Ecrit(Fichier("lie"), Enreg228("1", "", "", 'O') + Enreg228("Lyon", "69", "France", 'N'));

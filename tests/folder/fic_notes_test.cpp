@@ -9,6 +9,7 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <random>
 #include <set>
 
@@ -145,14 +146,30 @@ TEST_F(Notes, Repertoire) {
   EXPECT_FALSE(note.Existe("Décès"));
   EXPECT_FALSE(note.AjoutNoteContenuVide("Décès"));
   EXPECT_TRUE(note.AjoutNoteContenuVide("Mariage"));
-  // A list longer than 507 characters is stored cut; read back, its odd end is completed.
+  // A list longer than 507 characters keeps its whole pairs: no heading read back points to
+  // another block than its own.
   TNote longue(f.get(), no);
-  for (int i = 0; i < 40; ++i) longue.SetPositionTitre("Rubrique numéro " + std::to_string(i), 1000 + i);
+  for (int i = 0; i < 40; ++i) longue.SetPositionTitre("Titre " + std::to_string(i), 1000 + i);
   EXPECT_TRUE(longue.EnregistrementEntete());
-  EXPECT_EQ(BlocBrut(1).first, longue.TexteListe().substr(0, 507));
   const TNote relue(f.get(), no);
-  EXPECT_EQ(relue.Lignes().size() % 2, 0u);
-  EXPECT_EQ(relue.GetPositionTitre("Rubrique numéro 3"), 1003);
+  ASSERT_GT(relue.Titres().size(), 10u);
+  for (const AnsiString& titre : relue.Titres()) EXPECT_EQ(relue.GetPositionTitre(titre), longue.GetPositionTitre(titre)) << titre;
+}
+
+TEST_F(Notes, RepertoirePleinRefuseLaRubrique) {
+  auto f = Ouvre(true);
+  TNote note(f.get(), 0);
+  std::map<AnsiString, AnsiString> ecrits;
+  for (int i = 0; i < 12; ++i) {
+    const AnsiString titre = "Rubrique au titre assez long, numéro " + std::to_string(i);
+    (void)note.ModifNote(titre, "Texte " + std::to_string(i));
+    if (note.RepertoirePlein()) EXPECT_FALSE(note.Existe(titre)) << titre;
+    else ecrits[titre] = "Texte " + std::to_string(i);
+  }
+  ASSERT_LT(ecrits.size(), 12u);
+  TNote relue(f.get(), note.Numero());
+  EXPECT_EQ(relue.Titres().size(), ecrits.size());
+  for (const auto& [titre, texte] : ecrits) EXPECT_EQ(relue.LectureNote(titre), texte) << titre;
 }
 
 TEST_F(Notes, RemplacementEnPlaceEtNouvellesChaines) {

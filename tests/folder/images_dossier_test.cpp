@@ -3,6 +3,7 @@
 
 #include <fstream>
 
+#include "folder/fic_sources.h"
 #include "folder/gest_fic.h"
 #include "platform/arborescence.h"
 #include "platform/thread_nom.h"
@@ -36,6 +37,9 @@ TEST_F(Images, RepertoireSelonLeModeDImport) {
     g->ModeImport = c.mode;
     EXPECT_EQ(g->GetDirImagesRep(), c.rep) << c.mode;
     EXPECT_EQ(g->GetDirImages(), c.images) << c.mode;
+    TIllustration relative(g->FicIllustrations.get(), 0);
+    relative.Public.Chemin = "actes/a.jpg";
+    EXPECT_EQ(relative.GetExpandFilename(), c.images + "actes/a.jpg") << c.mode;
   }
   EXPECT_TRUE(RepertoireExiste(externe));  // created on first use
 }

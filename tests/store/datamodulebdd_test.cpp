@@ -215,6 +215,10 @@ TEST_F(Magasin, ReparationEtQuestionDAnnulation) {
   iu.DemandeAnnulation(false);
 }
 
+// Dates of an older store, as its Evenements rows held them (calendar tag, text).
+constexpr std::pair<const char*, const char*> kDatesAnciennes[] = {
+    {"", "../07/1789"}, {"G", "../../1850"}, {"G", "1750/1760"}, {"H", "01/01/5785"}, {"R", "01/PLUV/12"}, {"A", "15/03/0044"}};
+
 TEST_F(Magasin, MiseAJourDUneAncienneBase) {
   // An older store: Evenements with 8-bit data and no _DATE, Geolocalisation without address.
   module->CloseDataBase();
@@ -233,10 +237,13 @@ TEST_F(Magasin, MiseAJourDUneAncienneBase) {
     TACRTable t(base, "Evenements");
     ASSERT_TRUE(t.CreateTable(even, index));
     ASSERT_TRUE(t.Open());
-    t.Insert();
-    t.FieldByName("Donnee").SetAnsiString(A("Tisserand à Lyon"));
-    t.FieldByName("Date").SetAnsiString("../07/1789");
-    ASSERT_TRUE(t.Post());
+    for (const auto& [calendrier, date] : kDatesAnciennes) {
+      t.Insert();
+      t.FieldByName("Donnee").SetAnsiString(A("Tisserand à Lyon"));
+      t.FieldByName("TypeCalend").SetAnsiString(calendrier);
+      t.FieldByName("Date").SetAnsiString(date);
+      ASSERT_TRUE(t.Post());
+    }
     TACRFieldDefs geo = DefinitionTable("Geolocalisation").champs;
     geo.pop_back();
     TACRTable g(base, "Geolocalisation");
@@ -254,7 +261,11 @@ TEST_F(Magasin, MiseAJourDUneAncienneBase) {
   TACRTable* t = ancien.Table("Evenements");
   t->First();
   EXPECT_EQ(t->FieldByName("Donnee").AsUnicodeString(), U("Tisserand à Lyon"));
-  EXPECT_EQ(t->FieldByName("_DATE").AsInteger(), 17890700);
+  // The sortable date of each calendar: unknown day and month count as the 1st, a range as its
+  // lower year, 1 Tishri 5785 is 3 October 2024, 1 Pluviôse XII 22 January 1804, BC none.
+  std::vector<int32_t> dates;
+  for (; !t->Eof(); t->Next()) dates.push_back(t->FieldByName("_DATE").AsInteger());
+  EXPECT_EQ(dates, (std::vector<int32_t>{17890701, 18500101, 17500101, 20241003, 18040122, 0}));
 }
 
 TEST(MagasinFichiers, FichierEtrangerJamaisTouche) {

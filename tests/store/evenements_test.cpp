@@ -321,6 +321,11 @@ TEST_F(Evenements, ChargementDepuisUnThreadDeTravail) {
   TEvenement e = Even("NAISSANCE", 0, "02/02/1802");
   e.Enreg.Lieu = 3;
   p.AddEvenInTV(e);
+  TEvenement horsTable = Even("DECES", 0, "");
+  horsTable.Enreg.Lieu = 99;  // beyond the ten places and the five notes: none on every thread
+  horsTable.Enreg.Note = 9;
+  p.AddEvenInTV(horsTable);
+  dossier.nbNotes = 5;
   p.AddEvenInTV(Even("UNION", 0, "03/03/1830", 7));
   TChpsSimple s(module.get());
   s.SetLibelle("PROFESSION");
@@ -334,9 +339,14 @@ TEST_F(Evenements, ChargementDepuisUnThreadDeTravail) {
     module->ChargerLienChpsOfPerson(travail);
   });
   t.join();
-  ASSERT_EQ(travail.GetNbInfoEven(), 2);
+  ASSERT_EQ(travail.GetNbInfoEven(), 3);
   ASSERT_EQ(travail.GetNbChpsSimple(), 1);
-  for (size_t i = 0; i < 2; ++i) EXPECT_TRUE(travail.Evenements[i].Even == principal.Evenements[i].Even) << i;
+  for (size_t i = 0; i < 3; ++i) EXPECT_TRUE(travail.Evenements[i].Even == principal.Evenements[i].Even) << i;
+  for (const TEvenementTV& x : travail.Evenements) {
+    if (x.Even.IsLibelleChamps("DECES")) {
+      EXPECT_EQ(x.Even.Enreg.Lieu + x.Even.Enreg.Note, 0);
+    }
+  }
   EXPECT_EQ(travail.ChpsSimples[0].Chps.Enreg, principal.ChpsSimples[0].Chps.Enreg);
   EXPECT_EQ(principal.ChpsSimples[0].Chps.Enreg.Donnee, u"Tisserand");
 }
@@ -433,6 +443,53 @@ TEST_F(Evenements, EvenementsPartages) {
   EXPECT_TRUE(module->IsIdEventExistBDD(a.Enreg.ID));
   EXPECT_TRUE(module->AddPersAsso(a.Enreg.ID, 4, 1, 0));
   EXPECT_FALSE(module->AddPersAsso(a.Enreg.ID, 4, 1, 0));  // already cited
+}
+
+TEST_F(Evenements, PartagesFusionnesSansRienPerdre) {
+  const auto cite = [](TEvenement& e, long no) {
+    TPersAssociee p;
+    p.Lien = static_cast<int32_t>(no);
+    (void)e.AjoutPersAssociee(p);
+  };
+  // A census with a source, the same census of another person with its image, a note and a
+  // transcription, and a third one holding another source: a different document.
+  TEvenement a = Even("RECENSEMENT", 1, "../../1901");
+  a.AjoutSource({0, u"Recensement", u"Paris 1901, folio 12"});
+  TEvenement b = Even("RECENSEMENT", 2, "../../1901");
+  b.AjoutIllustration({0, "rec1901.jpg", 0});
+  b.Enreg.Note = 7;
+  TEvenement c = Even("RECENSEMENT", 3, "../../1901");
+  c.AjoutSource({0, u"Recensement", u"Paris 1901, folio 40"});
+  // Three privileged relations without date, and the first one written again from the other side.
+  TEvenement r10 = Even("RELATION_PRIV", 10, ""), r20 = Even("RELATION_PRIV", 20, "");
+  TEvenement r30 = Even("RELATION_PRIV", 30, ""), r11 = Even("RELATION_PRIV", 11, "");
+  cite(r10, 11), cite(r20, 21), cite(r30, 31), cite(r11, 10);
+  for (TEvenement* e : {&a, &b, &c, &r10, &r20, &r30, &r11}) ASSERT_TRUE(module->EnregistrementEven(*e));
+  const int32_t image = b.Enreg.Illustrations[0].Id;
+  ASSERT_TRUE(module->Database().ExecuteSql("INSERT INTO NotesTranscription (ID_Event, ID_Illustration, Note) VALUES (" +
+                                            std::to_string(b.Enreg.ID) + ", " + std::to_string(image) + ", 'Folio 12')"));
+
+  EXPECT_EQ(module->CleanSharedEvent("RECENSEMENT"), 1);
+  EXPECT_EQ(module->CleanSharedEvent("RELATION_PRIV"), 1);
+  TEvenement recensement(module.get(), a.Enreg.ID);
+  EXPECT_EQ(recensement.CountSource(), 1);
+  ASSERT_EQ(recensement.CountIllustration(), 1);
+  EXPECT_EQ(recensement.Illustrations()[0].Id, image);
+  EXPECT_EQ(recensement.Enreg.Note, 7);
+  EXPECT_EQ(recensement.ChercheRgNoPersAssociee(2), 0);
+  EXPECT_EQ(recensement.ChercheRgNoPersAssociee(3), -1);
+  EXPECT_EQ(Compte("SELECT count(*) FROM NotesTranscription WHERE ID_Event = " + std::to_string(a.Enreg.ID) +
+                   " AND ID_Illustration = " + std::to_string(image)),
+            1);
+  TEvenement autre(module.get(), c.Enreg.ID);
+  EXPECT_EQ(autre.CountSource(), 1);
+  // Each relation keeps its partner; only the copy seen from the other side is merged.
+  EXPECT_FALSE(module->IsIdEventExistBDD(r11.Enreg.ID));
+  for (const auto& [e, partenaire] : {std::pair{&r10, 11}, {&r20, 21}, {&r30, 31}}) {
+    TEvenement relu(module.get(), e->Enreg.ID);
+    ASSERT_EQ(relu.CountPersAssociee(), 1) << partenaire;
+    EXPECT_EQ(relu.PersAssociees()[0].Lien.No, partenaire);
+  }
 }
 
 TEST_F(Evenements, ParcoursEtSuppression) {
