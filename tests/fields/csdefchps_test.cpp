@@ -458,11 +458,11 @@ TEST_F(DefChpsCs, OctetsAlteres) {
     for (const char* ajout : {"\x01", " \x01", "\x7F "}) {
       std::string altere = neuf;
       altere.insert(position, ajout);
-      EcritTout(fichier_, altere);
+      test::Ecrit(fichier_, altere);
       ASSERT_TRUE(Ouvre()->Sauvegarde());
-      const std::string premier = LitTout(fichier_);
+      const std::string premier = test::Contenu(fichier_);
       ASSERT_TRUE(Ouvre()->Sauvegarde());
-      EXPECT_EQ(LitTout(fichier_), premier) << position;
+      EXPECT_EQ(test::Contenu(fichier_), premier) << position;
     }
 }
 
