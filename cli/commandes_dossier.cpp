@@ -23,7 +23,7 @@ std::string CheminBase(const TGestFichier& g) {
 int Nouveau(const Arguments& args) {
   if (args.size() != 1) return Usage("kyb nouveau CHEMIN");
   TInterfaceTerminal iu;
-  const TGestFichier g(CheminDossier(args[0]), AvecIndex(TGestFichier::TOptionsOuverture{.Creer = true, .SansProgression = false, .PremierePersonne = 1, .Proprietaire = &iu}));
+  const TGestFichier g(CheminNouveauDossier(args[0]), AvecIndex(TGestFichier::TOptionsOuverture{.Creer = true, .SansProgression = false, .PremierePersonne = 1, .Proprietaire = &iu}));
   if (g.Erreur) {
     if (g.ReponseNomExistant != 0)
       return Echec("le dossier « " + AnsiVersUtf8(g.Repertoire) + " » existe déjà : choisissez un autre nom");

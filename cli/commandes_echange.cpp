@@ -37,7 +37,7 @@ int Importe(const Arguments& args) {
   TBilanImportGedcom bilan;
   {
     auto barre = std::make_shared<TBarreImport>(&iu);
-    bilan = ImporteFichierGedcom(CheminAnsi(args[0]), CheminDossier(args[1]),
+    bilan = ImporteFichierGedcom(CheminAnsi(args[0]), CheminNouveauDossier(args[1]),
                                  [barre](int64_t lus, int64_t total, int passe) { (*barre)(lus, total, passe); });
   }
   if (!bilan.reussi) return Echec(bilan.erreur.empty() ? "l'import a échoué" : bilan.erreur);
@@ -53,10 +53,11 @@ int Exporte(const Arguments& args) {
     if (args[3] == "7" || args[3] == "7.0") version = TVersionGedcom::V70;
     else if (args[3] != "5.5.1" && args[3] != "5") return Usage(kSyntaxe);
   }
+  const AnsiString sortie = CheminSortie(args[1]);
   TInterfaceTerminal iu;
   TGestFichier g(CheminDossier(args[0]), AvecIndex(TGestFichier::OuvertureLectureSeule(&iu)));
   if (g.Erreur) return Echec(MessageOuverture(g));
-  const TBilanExportGedcom b = ExporteFichierGedcom(g, CheminAnsi(args[1]), version);
+  const TBilanExportGedcom b = ExporteFichierGedcom(g, sortie, version);
   if (!b.reussi) return Echec(b.erreur);
   std::printf("Fichier GEDCOM %s écrit : %s\n", version == TVersionGedcom::V70 ? "7.0" : "5.5.1", args[1].c_str());
   std::printf("Personnes : %ld, familles : %ld, événements : %ld, champs simples : %ld\n", b.personnes, b.familles,

@@ -18,11 +18,17 @@ bool EstDossierGenealogie(const AnsiString& nom) {
   return EgalSansCasseAnsi(ext, ".kya") || EgalSansCasseAnsi(ext, ".ky2") || EgalSansCasseAnsi(ext, ".ky3");
 }
 
-// A folder given on the command line, with its store present; an empty message when it is.
+// A folder given on the command line: a genealogy folder with its store; an empty message when it is.
 std::string VerifieDossier(const AnsiString& store) {
-  if (FichierExiste(store)) return {};
-  return "aucune généalogie à « " + AnsiVersUtf8(ExtraitRepertoire(store)) + " » (fichier « " +
-         AnsiVersUtf8(ExtraitNomFichier(store)) + " » absent)";
+  if (!FichierExiste(store))
+    return "aucune généalogie à « " + AnsiVersUtf8(ExtraitRepertoire(store)) + " » (fichier « " +
+           AnsiVersUtf8(ExtraitNomFichier(store)) + " » absent)";
+  const AnsiString dossier = SansSeparateurFinal(ExtraitRepertoire(store));
+  const AnsiString nom = ExtraitNomFichier(dossier);
+  if (!EstDossierGenealogie(dossier) || !EgalSansCasseAnsi(ExtraitExtension(store), ".adb") ||
+      nom.substr(0, nom.size() - ExtraitExtension(nom).size()) + ".adb" != ExtraitNomFichier(store))
+    return "« " + AnsiVersUtf8(store) + " » n'est pas la base d'un dossier généalogique : rien n'a été touché";
+  return {};
 }
 
 int Renomme(const Arguments& args) {

@@ -255,7 +255,8 @@ int Demo(const Arguments& args) {
   const RepertoireDemo rep;
   if (rep.Chemin().empty()) return Echec("impossible de créer un répertoire temporaire");
   const std::string cible = args.empty() ? rep.Chemin() : args[0];
-  if (!args.empty() && !CreeRepertoires(Utf8VersAnsi(cible))) return Echec("impossible de créer le répertoire " + cible);
+  if (!args.empty() && !CreeRepertoires(CheminSortie(cible)))
+    return Echec("impossible de créer le répertoire " + cible);
   const AnsiString chemin = ConstruitAccesGenealogie(Utf8VersAnsi(cible) + "/", "Exemple", ".adb");
   std::printf("== Création du dossier généalogique d'exemple\n");
   {

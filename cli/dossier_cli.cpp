@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "folder/gest_fic_pers.h"
+#include "folder/maintenance_dossier.h"
 #include "platform/erreur.h"
 #include "folder/gest_fic_pers_annexes.h"
 #include "store/datamodulebdd.h"
@@ -31,6 +32,25 @@ AnsiString CheminDossier(const std::string& cheminUtf8) {
   }
   if (extension.empty()) return ConstruitAccesGenealogie(ExtraitRepertoire(chemin), ExtraitNomFichier(chemin), ".adb");
   return chemin;
+}
+
+AnsiString CheminSortie(const std::string& cheminUtf8) {
+  const AnsiString chemin = CheminAnsi(cheminUtf8);
+  if (chemin.empty()) throw ErreurKy("le chemin du fichier à écrire est vide");
+  if (const AnsiString dossier = DossierGenealogieContenant(chemin); !dossier.empty())
+    throw ErreurKy("« " + cheminUtf8 + " » est dans le dossier généalogique « " + AnsiVersUtf8(dossier) +
+                   " » : rien n'y est écrit, choisissez un chemin hors de ce dossier");
+  return chemin;
+}
+
+AnsiString CheminNouveauDossier(const std::string& cheminUtf8) {
+  const AnsiString store = CheminDossier(cheminUtf8);
+  const AnsiString nom = ExtraitNomFichier(store);
+  if (ExtraitExtension(nom) != ".adb" || !NomGenealogieValide(nom.substr(0, nom.size() - 4)))
+    throw ErreurKy("« " + cheminUtf8 + " » ne nomme pas de dossier généalogique : " +
+                   TexteErreurMaintenance(emNomInvalide, nom.substr(0, nom.size() - ExtraitExtension(nom).size())));
+  (void)CheminSortie(AnsiVersUtf8(SansSeparateurFinal(ExtraitRepertoire(store))));
+  return store;
 }
 
 std::string MessageOuverture(const TGestFichier& g) {

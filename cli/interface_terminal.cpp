@@ -4,12 +4,14 @@
 
 #include <cstdio>
 
+#include "sortie_terminal.h"
+
 namespace kyb::cli {
 
 void TInterfaceTerminal::ProgressionOuvre(const UnicodeString& titre) {
   position_ = 0;
   texte_.clear();
-  std::fprintf(stderr, "%s\n", UnicodeVersUtf8(titre).c_str());
+  std::fprintf(stderr, "%s\n", Echappe(UnicodeVersUtf8(titre)).c_str());
 }
 
 void TInterfaceTerminal::ProgressionPosition(int position) {
@@ -18,7 +20,7 @@ void TInterfaceTerminal::ProgressionPosition(int position) {
 }
 
 void TInterfaceTerminal::ProgressionTexte(const UnicodeString& texte) {
-  texte_ = UnicodeVersUtf8(texte);
+  texte_ = Echappe(UnicodeVersUtf8(texte));
   Dessine();
 }
 
@@ -38,12 +40,12 @@ void TInterfaceTerminal::Dessine() {
 
 int TInterfaceTerminal::Question(const UnicodeString& titre, const UnicodeString& texte, int,
                                  int reponseParDefaut) {
-  std::fprintf(stderr, "%s\n%s\n", UnicodeVersUtf8(titre).c_str(), UnicodeVersUtf8(texte).c_str());
+  std::fprintf(stderr, "%s\n%s\n", Echappe(UnicodeVersUtf8(titre)).c_str(), Echappe(UnicodeVersUtf8(texte)).c_str());
   return reponseParDefaut;
 }
 
 void TInterfaceTerminal::Message(const UnicodeString& titre, const UnicodeString& texte) {
-  std::fprintf(stderr, "%s : %s\n", UnicodeVersUtf8(titre).c_str(), UnicodeVersUtf8(texte).c_str());
+  std::fprintf(stderr, "%s : %s\n", Echappe(UnicodeVersUtf8(titre)).c_str(), Echappe(UnicodeVersUtf8(texte)).c_str());
 }
 
 }  // namespace kyb::cli

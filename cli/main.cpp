@@ -5,7 +5,9 @@
 #include <vector>
 
 #include "commandes.h"
+#include "platform/caracteres.h"
 #include "platform/thread_nom.h"
+#include "sortie_terminal.h"
 
 namespace {
 
@@ -41,7 +43,7 @@ std::vector<TCommande> Toutes() {
 namespace kyb::cli {
 
 int Echec(const std::string& message) {
-  std::fprintf(stderr, "kyb : %s\n", message.c_str());
+  std::fprintf(stderr, "kyb : %s\n", Echappe(message).c_str());
   return 1;
 }
 
@@ -60,6 +62,7 @@ int Aide(const Arguments&) {
 
 int main(int argc, char** argv) {
   kyb::NommeThreadPrincipal();
+  kyb::cli::FiltreSortieStandard();
   if (argc < 2) {
     std::fprintf(stderr, "kyb : commande manquante (voir « kyb aide »)\n");
     return kyb::cli::kCodeUsage;
@@ -67,10 +70,15 @@ int main(int argc, char** argv) {
   const std::string nom = argv[1];
   if (nom == "-h" || nom == "--help") return kyb::cli::Aide({});
   const kyb::cli::Arguments args(argv + 2, argv + argc);
+  // Bytes that are not UTF-8 would be read with a substitute: refused, as for paths.
+  for (size_t i = 0; i < args.size(); ++i)
+    if (!kyb::EstUtf8Valide(args[i]))
+      return kyb::cli::Echec("l'argument " + std::to_string(i + 1) + " de « kyb " + nom +
+                             " » n'est pas du texte UTF-8 valide : rien n'a été fait");
   try {
     for (const TCommande& c : Toutes())
       if (nom == c.nom) return c.executer(args);
-    std::fprintf(stderr, "kyb : commande inconnue « %s » (voir « kyb aide »)\n", nom.c_str());
+    std::fprintf(stderr, "kyb : commande inconnue « %s » (voir « kyb aide »)\n", kyb::cli::Echappe(nom).c_str());
     return kyb::cli::kCodeUsage;
   } catch (const std::exception& e) {
     return kyb::cli::Echec(e.what());

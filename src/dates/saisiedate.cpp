@@ -266,7 +266,23 @@ bool AvantJesusChrist(std::string_view& t) {
   return false;
 }
 
+// kErreurSigne for a '-' that signs a number (at the start, after '/' or a blank), kErreurAnneeZero for a
+// numeric date whose last number, its year, is 0 in one, three or four digits; else kAnalyseOk.
+int AnneeImpossible(std::string_view t) {
+  for (std::size_t i = 0; i + 1 < t.size(); ++i)
+    if (t[i] == '-' && IsChiffre(t[i + 1]) && (i == 0 || t[i - 1] == '/' || t[i - 1] == ' ')) return kErreurSigne;
+  if (!Mots(t).empty()) return kAnalyseOk;
+  std::size_t fin = t.size();
+  while (fin > 0 && !IsChiffre(t[fin - 1])) --fin;
+  std::size_t debut = fin;
+  while (debut > 0 && IsChiffre(t[debut - 1])) --debut;
+  const std::string_view annee = t.substr(debut, fin - debut);
+  const bool zero = !annee.empty() && annee.find_first_not_of('0') == std::string_view::npos;
+  return zero && annee.size() != 2 ? kErreurAnneeZero : kAnalyseOk;
+}
+
 Point LitDate(std::string_view t, char& calendrier) {
+  if (const int code = AnneeImpossible(t); code != kAnalyseOk) return Refus(code);
   if (calendrier != 'H' && calendrier != 'R' && AvantJesusChrist(t)) calendrier = 'A';
   const std::vector<Mot> mots = Mots(t);
   if (!mots.empty() && mots[0].debut == 0 && Parmi(mots[0].plie, {"entre", "de"})) {
@@ -323,6 +339,8 @@ AnsiString MotifRefusDate(const TLectureDate& lecture) {
     case kAnalyseOk: return {};
     case kErreurMot: return A("mot inconnu « ") + lecture.mot + A(" »");
     case kErreurTexte: return A("octets qui ne forment pas du texte");
+    case kErreurSigne: return A("année précédée d'un signe moins : écrivez « 500 av. J.-C. »");
+    case kErreurAnneeZero: return A("l'année 0 n'existe pas (1 av. J.-C. précède l'an 1)");
     case kErreurCaractere: return A("caractère non reconnu");
     case kErreurAnneeLongue: return A("année de plus de 4 chiffres");
     case kErreurAnnee: return A("année incorrecte ou manquante");

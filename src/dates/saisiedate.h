@@ -11,6 +11,9 @@
 //   an XII, 1er pluviôse an XII, 01/PLUV/12     Republican calendar
 //   44 av. J.-C., 15 mars 44 avant Jésus-Christ before Christ
 //   14/07/1789, 14 7 1789, ?/5/1789             as AnalyseDate reads them
+// A minus sign before a year ("-5", "1/1/-500") and the year 0 typed in digits ("0", "1/1/000")
+// are refused: the sign is no separator and there is no year 0, so neither may become another
+// year (2005, 500, 2000). Years before Christ are typed "500 av. J.-C.".
 // The date part goes through AnalyseSaisie (analysedate.h), the one reader of typed dates: a
 // valid stored range is kept, anything else is analysed. Hebrew month names are read when the
 // calendar 'H' is asked for. Any other word is refused, and named.
@@ -24,6 +27,8 @@ namespace kyb {
 // Codes beside AnalyseDate's (3, 4, 7, 8, 9).
 inline constexpr int kErreurMot = 10;    // a word that belongs to no date
 inline constexpr int kErreurTexte = 11;  // bytes that are not text (invalid UTF-8, ...)
+inline constexpr int kErreurSigne = 12;  // a year with a minus sign ("-5", "1/1/-500")
+inline constexpr int kErreurAnneeZero = 13;  // the year 0 typed in digits ("0", "1/1/0000")
 
 struct TLectureDate {
   TDateKY date;

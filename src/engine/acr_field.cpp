@@ -5,20 +5,18 @@
 namespace kyb {
 namespace {
 
-// Keeps the first n UTF-16 code units of a UTF-8 text (n = 0: everything). Counted on the bytes:
-// a lead byte starts a character, a 4-byte sequence counts two units.
+// Keeps the first n characters (code points) of a UTF-8 text (n = 0: everything): a lead byte
+// starts a character.
 std::string CoupeUtf8(std::string utf8, int n) {
   if (n <= 0 || utf8.size() <= static_cast<size_t>(n)) return utf8;
-  size_t unites = 0;
+  size_t caracteres = 0;
   for (size_t i = 0; i < utf8.size(); ++i) {
-    const auto c = static_cast<unsigned char>(utf8[i]);
-    if ((c & 0xC0) == 0x80) continue;
-    const size_t largeur = c >= 0xF0 ? 2 : 1;
-    if (unites + largeur > static_cast<size_t>(n)) {
+    if ((static_cast<unsigned char>(utf8[i]) & 0xC0) == 0x80) continue;
+    if (caracteres == static_cast<size_t>(n)) {
       utf8.resize(i);
       break;
     }
-    unites += largeur;
+    ++caracteres;
   }
   return utf8;
 }

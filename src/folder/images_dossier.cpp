@@ -69,15 +69,20 @@ bool TGestFichier::IsInDirImagesPriv(const AnsiString& chemin) {
 void TGestFichier::RemoveIllustrationsExternFiles() {
   if (ModeImport != 4 || !ModuleBDD) return;
   const AnsiString externe = GetDirImagesExt();
-  const AnsiString externeMaj = MajusculesAnsi(externe);
+  const AnsiString externeResolu = CheminResolu(externe);
+  if (externeResolu.empty()) return;
   ModuleBDD->BeginParcoursIllustrations();
   TIllustrationBDD illustration;
   while (ModuleBDD->GetIllustrationParcours(illustration)) {
     AnsiString chemin = NormaliseChemin(illustration.Chemin);
     if (chemin.empty()) continue;
     if (chemin[0] != '/') chemin = AvecSeparateurFinal(Repertoire) + "Images/" + chemin;
-    if (MajusculesAnsi(chemin).find(externeMaj) == AnsiString::npos) continue;
-    if (SupprimeFichier(chemin)) (void)SupprimeRepertoireVide(ExtraitRepertoire(chemin));
+    // Only a file that truly lies below the external directory once "..", and every link, are
+    // resolved: a received path ("../../x") never reaches a file beside the folder.
+    const AnsiString fichier = CheminResolu(chemin);
+    if (fichier.empty() || fichier == externeResolu || !CheminDans(fichier, externeResolu)) continue;
+    const AnsiString repertoire = SansSeparateurFinal(ExtraitRepertoire(fichier));
+    if (SupprimeFichier(fichier) && repertoire != externeResolu) (void)SupprimeRepertoireVide(repertoire);
   }
   ModuleBDD->EndParcoursIllustrations();
   (void)SupprimeFichier(externe + Nom + "_historique.txt");

@@ -1,7 +1,9 @@
 // Renaming, duplicating and deleting a genealogy folder (safety scheme in maintenance_dossier.h).
 #include "folder/maintenance_dossier.h"
 
+#include <algorithm>
 #include <cctype>
+#include <vector>
 
 #include "fields/csdefchps.h"
 #include "folder/gest_fic.h"
@@ -41,29 +43,45 @@ bool EstFichierDuplicats(const AnsiString& fichier, const AnsiString& base) {
   return true;
 }
 
+// Files the store layer writes beside the store under the genealogy's name: backup copies and
+// the store set aside by a conversion.
+constexpr const char* kCopiesStore[] = {"_backup.adb", "-backup.adb", "_v4.adb", "_v5.adb"};
+
 // The name of a folder file once the genealogy is called nouveau: "<ancien>.<ext>" becomes
-// "<nouveau>.<ext>"; files of fixed names keep theirs.
+// "<nouveau>.<ext>" and a backup copy "<ancien>_backup.adb" "<nouveau>_backup.adb", so that a
+// restore finds it; files of fixed names keep theirs.
 AnsiString NomApresRenommage(const AnsiString& fichier, const AnsiString& ancien, const AnsiString& nouveau) {
   if (fichier.size() > ancien.size() && fichier.compare(0, ancien.size() + 1, ancien + ".") == 0)
     return nouveau + fichier.substr(ancien.size());
+  for (const char* copie : kCopiesStore)
+    for (const char* journal : {"", "-wal", "-shm", "-journal"})
+      if (fichier == ancien + copie + journal) return nouveau + copie + journal;
   return fichier;
 }
 
-// Gives every file of a directory a second name under cible (renamed as above); subdirectories
-// other than Notices/ are reproduced with their names.
-bool LieDossier(const AnsiString& source, const AnsiString& cible, const AnsiString& ancien,
-                const AnsiString& nouveau, bool renommeFichiers) {
-  if (!CreeRepertoires(cible)) return false;
-  for (const AnsiString& f : ListeFichiers(source, "*.*")) {
-    const AnsiString nom = renommeFichiers ? NomApresRenommage(f, ancien, nouveau) : f;
-    if (!GardeSousUnAutreNom(source + f, cible + nom)) return false;
-  }
-  for (const AnsiString& d : ListeRepertoires(source)) {
-    const bool ok = d == "Notices" ? LieDossier(source + d + "/", cible + d + "/", ancien, nouveau, true)
-                                   : ReproduitArborescence(source + d, cible + d, true);
-    if (!ok) return false;
-  }
-  return SynchroniseRepertoire(cible);
+// Whether fichier is "<store>.corrompu" or "<store>.corrompu.N": a damaged store kept by a repair.
+bool EstStoreEcarte(const AnsiString& fichier, const AnsiString& store) {
+  const AnsiString debut = store + ".corrompu";
+  if (fichier.compare(0, debut.size(), debut) != 0) return false;
+  if (fichier.size() == debut.size()) return true;
+  if (fichier[debut.size()] != '.' || fichier.size() == debut.size() + 1) return false;
+  for (size_t i = debut.size() + 1; i < fichier.size(); ++i)
+    if (!std::isdigit(static_cast<unsigned char>(fichier[i]))) return false;
+  return true;
+}
+
+// Entries of the folder kept as they lie under the new name: the files of the top level and of
+// Notices/ renamed, every other entry keeps its name.
+AnsiString NomEntreeRenommee(const AnsiString& sous, const AnsiString& entree, const AnsiString& ancien,
+                             const AnsiString& nouveau) {
+  return sous.empty() || sous == "Notices/" ? NomApresRenommage(entree, ancien, nouveau) : entree;
+}
+
+// Whether the manager names the genealogy of a recognised folder: "<nom>.<ext>" of that name.
+bool EstLaGenealogie(const AnsiString& repertoire, const AnsiString& nom) {
+  const AnsiString dossier = ExtraitNomFichier(SansSeparateurFinal(repertoire));
+  return EstDossierGenealogie(repertoire) &&
+         dossier.substr(0, dossier.size() - ExtraitExtension(dossier).size()) == nom;
 }
 
 int CodeCopie() { return DerniereErreurSysteme() == TErreurSysteme::DisquePlein ? emDisquePlein : emEchecCopie; }
@@ -98,6 +116,27 @@ bool NomGenealogieValide(const AnsiString& nom) {
   return true;
 }
 
+bool EstDossierGenealogie(const AnsiString& repertoire) {
+  const AnsiString dossier = SansSeparateurFinal(NormaliseChemin(repertoire));
+  const AnsiString extension = ExtraitExtension(dossier), nomDossier = ExtraitNomFichier(dossier);
+  if (extension.size() < 2 || nomDossier.size() <= extension.size() || EstLienSymbolique(dossier) ||
+      !RepertoireExiste(dossier))
+    return false;
+  const AnsiString base = dossier + "/" + nomDossier.substr(0, nomDossier.size() - extension.size());
+  for (const char* fichier : {".adb", ".prs"})
+    if (FichierExiste(base + fichier) && !EstLienSymbolique(base + fichier)) return true;
+  return false;
+}
+
+AnsiString DossierGenealogieContenant(const AnsiString& chemin) {
+  AnsiString resolu = CheminResolu(chemin);
+  while (!resolu.empty() && resolu != "/") {
+    if (EstDossierGenealogie(resolu)) return resolu;
+    resolu = SansSeparateurFinal(ExtraitRepertoire(resolu));
+  }
+  return {};
+}
+
 std::string TexteErreurMaintenance(int code, const AnsiString& nom) {
   const std::string n = "« " + AnsiVersUtf8(nom) + " »";
   switch (code) {
@@ -110,6 +149,7 @@ std::string TexteErreurMaintenance(int code, const AnsiString& nom) {
     case emDisquePlein: return "le disque est plein : la copie " + n + " n'a pas été faite, l'original est intact";
     case emEchecCopie: return "la copie " + n + " a échoué, l'original est intact";
     case emEchecRenommage: return "le renommage en " + n + " a échoué, la généalogie garde son nom";
+    case emPasGenealogie: return n + " n'est pas un dossier généalogique : rien n'a été touché";
     case emEchecSuppression: return "des fichiers de la généalogie " + n + " n'ont pas pu être supprimés";
     default: return "échec de la maintenance du dossier " + n;
   }
@@ -177,6 +217,7 @@ int TGestFichier::DupliqueGenealogie(const AnsiString& nouveauNom) {
 }
 
 int TGestFichier::RenommeGenealogie(const AnsiString& nouveauNom) {
+  if (!EstLaGenealogie(Repertoire, Nom)) return emPasGenealogie;
   const AnsiString dossier = SansSeparateurFinal(Repertoire);
   AnsiString cible, parent;
   if (const int code = CibleGenealogie(Repertoire, nouveauNom, cible, parent); code != emAucune) return code;
@@ -189,7 +230,11 @@ int TGestFichier::RenommeGenealogie(const AnsiString& nouveauNom) {
     return code;
   };
   if (CheminOccupe(chantier) && !SupprimeArborescence(chantier)) return echec(emEchecRenommage);
-  if (!LieDossier(AvecSeparateurFinal(dossier), chantier, Nom, nouveauNom, true)) return echec(emEchecRenommage);
+  const AnsiString ancien = Nom;
+  const auto nom = [&](const AnsiString& sous, const AnsiString& entree) {
+    return NomEntreeRenommee(sous, entree, ancien, nouveauNom);
+  };
+  if (!LieArborescence(dossier, chantier, nom)) return echec(emEchecRenommage);
   if (!kyb::RenommeFichier(SansSeparateurFinal(chantier), cible))
     return echec(DerniereErreurSysteme() == TErreurSysteme::Existe ? emNomExistant : emEchecRenommage);
   (void)SynchroniseRepertoire(parent);
@@ -205,23 +250,48 @@ int TGestFichier::RenommeGenealogie(const AnsiString& nouveauNom) {
 }
 
 int TGestFichier::SuppressionGenealogie() {
+  if (!EstLaGenealogie(Repertoire, Nom)) return emPasGenealogie;
   RemoveIllustrationsExternFiles();
   FermerFichiers();
   const AnsiString dossier = AvecSeparateurFinal(Repertoire);
+  const AnsiString store = FabriqueNomFichier(tfBaseDonnees), annulation = FabriqueNomFichier(tfAnnulation);
   bool ok = true;
   const auto supprime = [&](const AnsiString& chemin) {
-    if (FichierExiste(chemin) && !SupprimeFichier(chemin)) ok = false;
+    if (CheminOccupe(chemin) && !RepertoireExiste(chemin) && !SupprimeFichier(chemin)) ok = false;
   };
   // The store first: from then on the folder no longer opens as a genealogy.
-  for (const TF type : {tfBaseDonnees, tfAnnulation}) {
-    supprime(FabriqueNomFichier(type));
-    for (const char* journal : kJournaux) supprime(FabriqueNomFichier(type) + journal);
+  for (const AnsiString& base : {store, annulation}) {
+    supprime(base);
+    for (const char* journal : kJournaux) supprime(base + journal);
   }
+  // Every file the library names and writes: the kinds, the dictionaries, the backup copies and
+  // set-aside stores, the damaged stores a repair kept, the repair report, and the temporaries
+  // of a replacement cut short.
+  std::vector<AnsiString> siens;
   for (int t = 0; t < kNbTypesFichier; ++t)
-    if (t != tfDuplicats) supprime(FabriqueNomFichier(static_cast<TF>(t)));
-  for (const AnsiString& f : ListeFichiers(dossier, Nom + ".*"))
-    if (EstFichierDuplicats(f, Nom)) supprime(dossier + f);
-  for (const AnsiString& f : ListeFichiers(dossier + "Notices/", "np*.*")) supprime(dossier + "Notices/" + f);
+    if (t != tfDuplicats) siens.push_back(FabriqueNomFichier(static_cast<TF>(t)));
+  for (const char* copie : kCopiesStore)
+    for (const char* journal : {"", "-wal", "-shm", "-journal"}) siens.push_back(dossier + Nom + copie + journal);
+  siens.push_back(ChangeExtension(store, ".~adb"));
+  siens.push_back(dossier + "err.txt");
+  const auto sien = [&](const AnsiString& chemin) {
+    const AnsiString nom = ExtraitNomFichier(chemin);
+    if (EstFichierDuplicats(nom, Nom) || EstStoreEcarte(nom, ExtraitNomFichier(store)) ||
+        EstStoreEcarte(nom, ExtraitNomFichier(annulation)))
+      return true;
+    const bool temporaire = nom.size() > 4 && nom.compare(nom.size() - 4, 4, ".tmp") == 0;
+    const AnsiString base = temporaire ? chemin.substr(0, chemin.size() - 4) : chemin;
+    return std::find(siens.begin(), siens.end(), base) != siens.end() ||
+           (base != chemin && EstFichierDuplicats(ExtraitNomFichier(base), Nom));
+  };
+  for (const AnsiString& f : siens) supprime(f);
+  for (const AnsiString& f : ListeFichiers(dossier, "*.*"))
+    if (sien(dossier + f)) supprime(dossier + f);
+  // Notices/ is entered only when it is a directory of the folder, never through a link.
+  const AnsiString notices = dossier + "Notices/";
+  if (!EstLienSymbolique(notices))
+    for (const AnsiString& f : ListeFichiers(notices, "*.*"))
+      if (CorrespondMotif(f, "np*.*") || sien(notices + f)) supprime(notices + f);
   (void)SynchroniseRepertoire(dossier);
   for (const char* sous : {"Notices", "Images"}) (void)SupprimeRepertoireVide(dossier + sous);
   (void)SupprimeRepertoireVide(dossier);

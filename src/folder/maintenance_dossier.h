@@ -15,8 +15,11 @@
 //   the new one is whole. Between that rename and the moving aside both names exist, made of the
 //   same files (same content, same IdGenea): never two different genealogies.
 // - Deletion removes the store first (the folder stops being an openable genealogy at once), then
-//   only the folder's own files (every kind of file the manager names, the store's journals and
-//   the notices files), then the directories left empty. Any other file stays, with its directory.
+//   only the folder's own files (every kind of file the manager names, the store's journals,
+//   backup copies and damaged stores kept by a repair, the repair report, the notices files and
+//   the temporaries of them all), then the directories left empty. Any other file stays, with its
+//   directory; no link is followed out of the folder.
+// - Renaming and deletion act only on a recognised genealogy folder (EstDossierGenealogie).
 #include <string>
 
 #include "platform/chaines.h"
@@ -32,7 +35,16 @@ enum TErreurMaintenance : int {
   emEchecCopie,          // another failure while copying
   emEchecRenommage,      // a failure while renaming
   emEchecSuppression,    // a file of the folder could not be removed
+  emPasGenealogie,       // the folder is no genealogy folder, or a link to one
 };
+
+// Whether repertoire is a genealogy folder as it lies: a directory of its own (not a link to
+// one) named "<Nom>.<ext>", holding as a regular file its store "<Nom>.adb" or, for an older
+// folder, its persons file "<Nom>.prs". Maintenance acts on nothing else.
+[[nodiscard]] bool EstDossierGenealogie(const AnsiString& repertoire);
+// The genealogy folder in which chemin, resolved through its links, lies (or that it is), without
+// trailing '/'; empty when there is none. No command writes a file of its own there.
+[[nodiscard]] AnsiString DossierGenealogieContenant(const AnsiString& chemin);
 
 // Whether nouveauNom can name a genealogy: not empty, no '\\', '/', ':', '*', '?', '"', '<', '>',
 // '|', '.', no control character, no leading or trailing space.

@@ -5,6 +5,7 @@
 #include "gedcom/import_gedcom_interne.h"
 #include "folder/gest_fic_pers.h"
 #include "index/gest_fic_index.h"
+#include "platform/caracteres.h"
 
 namespace kyb {
 namespace {
@@ -41,9 +42,10 @@ void TImporteur::LitNom(const TNoeudGedcom& nom, TEnregPublic& p, std::vector<co
     prenoms = RogneBlancs(prenoms.substr(0, prenoms.size() - x->valeur.size()));
   if (const TNoeudGedcom* s = nom.Enfant("SURN"); s && patronyme.empty()) patronyme = s->valeur;
   if (const TNoeudGedcom* g = nom.Enfant("GIVN"); g && prenoms.empty()) prenoms = g->valeur;
-  p.Nom = Utf8VersUnicode(patronyme).substr(0, kLongueurNom);
-  p.Prenoms = Utf8VersUnicode(prenoms).substr(0, kLongueurPrenoms);
-  if (Utf8VersUnicode(patronyme).size() > kLongueurNom || Utf8VersUnicode(prenoms).size() > kLongueurPrenoms)
+  p.Nom = PremiersCaracteres(Utf8VersUnicode(patronyme), kLongueurNom);
+  p.Prenoms = PremiersCaracteres(Utf8VersUnicode(prenoms), kLongueurPrenoms);
+  if (NombreCaracteres(Utf8VersUnicode(patronyme)) > kLongueurNom ||
+      NombreCaracteres(Utf8VersUnicode(prenoms)) > kLongueurPrenoms)
     Avertit(nom.ligne, "Ligne " + std::to_string(nom.ligne) + " : nom ou prénoms trop longs, coupés.");
   for (const TNoeudGedcom& e : nom.enfants)
     if (e.tag != "SURN" && e.tag != "GIVN") restes.push_back(&e);

@@ -43,6 +43,27 @@ class TSourceTexte final : public TSourceGedcom {
 
 bool Blanc(char c) noexcept { return c == ' ' || c == '\t'; }
 
+// Replaces in a UTF-8 line every control character a terminal would obey (C0 but the tab, NUL
+// included, DEL, C1) by U+FFFD, keeping what follows; returns how many were replaced.
+std::size_t RemplaceControles(std::string& texte) {
+  std::size_t n = 0;
+  std::string sortie;
+  for (std::size_t i = 0; i < texte.size(); ++i) {
+    const auto c = static_cast<unsigned char>(texte[i]);
+    const bool c1 = c == 0xC2 && i + 1 < texte.size() && static_cast<unsigned char>(texte[i + 1]) <= 0x9F &&
+                    static_cast<unsigned char>(texte[i + 1]) >= 0x80;
+    if ((c < 0x20 && c != '\t') || c == 0x7F || c1) {
+      if (n++ == 0) sortie.assign(texte, 0, i);
+      sortie += "\xEF\xBF\xBD";
+      if (c1) ++i;
+    } else if (n > 0) {
+      sortie += texte[i];
+    }
+  }
+  if (n > 0) texte = std::move(sortie);
+  return n;
+}
+
 // Loose split of a raw header line into level, tag and value (ASCII part only).
 bool DecoupeBrute(std::string_view l, int& niveau, std::string_view& tag,
                   std::string_view& valeur) {
@@ -277,6 +298,9 @@ bool TLecteurGedcom::LigneAnalysee(const TLigneBrute& brute, TNoeudGedcom& noeud
     Avertit(brute.numero, numero() + " : " + std::to_string(invalides) +
                               " octet(s) invalide(s) pour le jeu de caractères " +
                               NomCodage(codage_) + ", remplacé(s).");
+  if (const std::size_t controles = RemplaceControles(texte); controles > 0)
+    Avertit(brute.numero, numero() + " : " + std::to_string(controles) +
+                              " caractère(s) de contrôle remplacé(s) par U+FFFD, le reste de la ligne est gardé.");
   std::string_view l(texte);
   std::size_t i = 0;
   while (i < l.size() && Blanc(l[i])) ++i;

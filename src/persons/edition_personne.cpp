@@ -6,6 +6,7 @@
 #include "dates/saisiedate.h"
 #include "fields/csdefchps.h"
 #include "folder/fic_dupli.h"
+#include "platform/caracteres.h"
 #include "store/datamodulebdd.h"
 
 namespace kyb {
@@ -28,8 +29,17 @@ std::string Majuscules(std::string texte) {
 // Why the text is too long for its field (counted in characters), or nothing. sujet carries its
 // verb: "le nom dépasse", "les prénoms dépassent".
 std::string Trop(const char* sujet, const UnicodeString& texte, size_t maximum) {
-  if (texte.size() <= maximum) return {};
-  return std::string(sujet) + " " + std::to_string(maximum) + " caractères (" + std::to_string(texte.size()) + ")";
+  const size_t n = NombreCaracteres(texte);
+  if (n <= maximum) return {};
+  return std::string(sujet) + " " + std::to_string(maximum) + " caractères (" + std::to_string(n) + ")";
+}
+
+// Why a typed text cannot be kept: a control character, which a terminal would obey when the
+// text is shown; or nothing.
+std::string Controle(const std::string& champ, const UnicodeString& texte) {
+  const long c = PremierControle(texte);
+  if (c < 0) return {};
+  return Guillemets(champ) + " contient un caractère de contrôle (" + NomCaractere(c) + ") : il n'est pas accepté";
 }
 
 }  // namespace
@@ -102,6 +112,7 @@ std::string TEditionPersonne::Applique(const std::string& champ, const std::stri
     if (conjoint < 1) return "conjoint invalide dans " + Guillemets(champ);
     nom.erase(a);
   }
+  if (const std::string e = Controle(champ, Utf8VersUnicode(valeur)); !e.empty()) return e;
   const std::string cle = Majuscules(nom);
   if (cle == "NOM" || cle == "PRENOMS" || cle == "PRENOM" || cle == "SEXE" || cle == "PERE" || cle == "MERE" ||
       cle == "CONJOINT")
@@ -142,6 +153,8 @@ std::string TEditionPersonne::Lien(const std::string& cle, const std::string& va
   if (cle == "NOM" || cle == "PRENOMS" || cle == "PRENOM") {
     const UnicodeString texte = Utf8VersUnicode(valeur);
     const bool estNom = cle == "NOM";
+    if (estNom && texte.find_first_not_of(u' ') == UnicodeString::npos)
+      return "le nom est vide : indiquez un nom";
     if (std::string e =
             Trop(estNom ? "le nom dépasse" : "les prénoms dépassent", texte, estNom ? kLongueurNom : kLongueurPrenoms);
         !e.empty())
@@ -188,6 +201,12 @@ std::string TEditionPersonne::Conjoint(long no) {
   if (no == 0) return "numéro de conjoint invalide : 0";
   if (!nouvelle_ && no == Numero()) return "une personne ne peut pas être son propre conjoint";
   if (std::string e = Existe(no); !e.empty()) return e;
+  const TEnregPublic& p = personne_->Public;
+  const std::string quoi = "la personne " + std::to_string(no) + " est ";
+  const char* refus = " de cette personne : elle ne peut pas être son conjoint";
+  if (no == p.Pere.No || no == p.Mere.No) return quoi + "un parent" + refus;
+  for (const TLienPers& e : p.Enfants)
+    if (e.No == no) return quoi + "un enfant" + refus;
   if (personne_->RetourneRgConj(no) > 0) return {};
   if (personne_->AjouteConj(no) < 0) return "cette personne a déjà " + std::to_string(kMaxConjoints) + " conjoints";
   conjointsAjoutes_.push_back(no);
@@ -206,7 +225,10 @@ std::string TEditionPersonne::Evenement(const TChpCs& def, const std::string& pa
     return {};
   }
   TEvenement e(fichier_.Store());
-  if (TEvenement* present = ajout ? nullptr : p.GetEvent(libelle, conjoint > 0 ? conjoint : -1))
+  TEvenement* present = ajout ? nullptr : p.GetEvent(libelle, conjoint > 0 ? conjoint : -1);
+  // An empty part clears it on an event that exists; it makes no event.
+  if (valeur.empty() && !present) return {};
+  if (present)
     e = *present;
   else {
     e.NouvelleFiche();

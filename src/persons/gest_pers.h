@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "folder/gest_fic_pers.h"
+#include "platform/caracteres.h"
 #include "store/chps_personne.h"
 #include "store/enreg_public.h"
 
@@ -78,8 +79,8 @@ class TPerson {
   [[nodiscard]] bool FicheChargee() const { return fiche_.EvenementsCharges && fiche_.ChpsSimplesCharges; }
 
   // --- identity ---
-  void SetNom(const UnicodeString& nom) { Public.Nom = nom.substr(0, kLongueurNom); }
-  void SetPrenoms(const UnicodeString& prenoms) { Public.Prenoms = prenoms.substr(0, kLongueurPrenoms); }
+  void SetNom(const UnicodeString& nom) { Public.Nom = PremiersCaracteres(nom, kLongueurNom); }
+  void SetPrenoms(const UnicodeString& prenoms) { Public.Prenoms = PremiersCaracteres(prenoms, kLongueurPrenoms); }
   void SetSexe(char sexe) { Public.Sexe = sexe == 'M' || sexe == 'F' ? sexe : '?'; }
   [[nodiscard]] bool EstHomme() const { return Public.Sexe == 'M'; }
   [[nodiscard]] bool EstFemme() const { return Public.Sexe == 'F'; }

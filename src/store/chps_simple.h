@@ -4,6 +4,7 @@
 // is 1. The other columns of its row stay empty.
 #include <cstdint>
 
+#include "platform/caracteres.h"
 #include "platform/chaines.h"
 #include "store/evenement.h"
 #include "store/liens_couple.h"
@@ -33,7 +34,7 @@ class TChpsSimple : public TLiensCouple<TChpsSimple> {
   // rang < 1 leaves the rank.
   bool Enregistrement(long id = -3, int rang = 0, long noPers = 0);
   void SetNoPersRang(long noPers, int rang);
-  void SetDonnee(const UnicodeString& donnee) { Enreg.Donnee = donnee.substr(0, kLongueurDonnee); }
+  void SetDonnee(const UnicodeString& donnee) { Enreg.Donnee = PremiersCaracteres(donnee, kLongueurDonnee); }
   void SetLibelle(const AnsiString& libelle) { Enreg.LibelleChamps = libelle.substr(0, kLongueurLibelle); }
   [[nodiscard]] bool IsLibelleChamps(std::string_view libelle) const { return Enreg.LibelleChamps == libelle; }
   [[nodiscard]] bool Vide() const { return Enreg.Donnee.empty(); }

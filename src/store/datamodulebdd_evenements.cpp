@@ -6,6 +6,7 @@
 // inserted again in their order (RANG / Rang = position + 1), each keeping its identifier.
 #include <type_traits>
 
+#include "platform/caracteres.h"
 #include "platform/date_heure.h"
 #include "platform/thread_nom.h"
 #include "store/datamodulebdd_evenements_interne.h"
@@ -87,7 +88,7 @@ void TEvenementsBDD::SetEvenement(TACRTable& t, const TEvenement::TEnreg& e) {
   if (e.ID > 0) champ(eID).SetInteger(e.ID);
   champ(eType).SetInteger(0);
   champ(eLibelle).SetAnsiString(e.LibelleChamps.substr(0, kLongueurLibelle));
-  champ(eDonnee).SetUnicodeString(e.Donnee.substr(0, kLongueurDonnee));
+  champ(eDonnee).SetUnicodeString(PremiersCaracteres(e.Donnee, kLongueurDonnee));
   champ(eNoPersA).SetInteger(e.NoPersA);
   champ(eNoPersB).SetInteger(e.NoPersB);
   champ(eActe).SetAnsiString(e.Date.GetActe());
@@ -95,7 +96,7 @@ void TEvenementsBDD::SetEvenement(TACRTable& t, const TEvenement::TEnreg& e) {
   champ(eCalendrier).SetAnsiString(calendrier ? AnsiString(1, calendrier) : AnsiString());
   champ(eDate).SetAnsiString(e.Date.GetDate());
   champ(eLieu).SetInteger(e.Lieu);
-  champ(eLieuDit).SetUnicodeString(e.LieuDit.substr(0, kLongueurLieuDit));
+  champ(eLieuDit).SetUnicodeString(PremiersCaracteres(e.LieuDit, kLongueurLieuDit));
   champ(eNote).SetInteger(e.Note);
   champ(eIllustration).SetInteger(e.NoIllustrationParDefaut);
   champ(eLienExt).SetInteger(e.LienExtEven);
@@ -116,7 +117,7 @@ void TEvenementsBDD::SetChpsSimple(TACRTable& t, const TChpsSimple::TEnreg& e) {
   if (e.ID > 0) champ(eID).SetInteger(e.ID);
   champ(eType).SetInteger(1);
   champ(eLibelle).SetAnsiString(e.LibelleChamps.substr(0, kLongueurLibelle));
-  champ(eDonnee).SetUnicodeString(e.Donnee.substr(0, kLongueurDonnee));
+  champ(eDonnee).SetUnicodeString(PremiersCaracteres(e.Donnee, kLongueurDonnee));
   champ(eNoPersA).SetInteger(e.NoPersA);
   champ(eNoPersB).SetInteger(e.NoPersB);
   champ(eRangA).SetInteger(e.RangA);

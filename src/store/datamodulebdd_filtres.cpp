@@ -4,6 +4,7 @@
 #include <set>
 
 #include "names/bo_soundex.h"
+#include "platform/caracteres.h"
 #include "platform/date_heure.h"
 #include "store/datamodulebdd_evenements_interne.h"
 
@@ -185,7 +186,7 @@ int TEvenementsBDD::ModifChampsAvecLeLibelle(const AnsiString& libelle, const Un
                                          const UnicodeString& nouvelle) {
   if (EstLectureSeule() || !base_->Connected()) return -1;
   TACRQuery q(*base_, "UPDATE Evenements SET Donnee = :n, _DONNEE = :k WHERE LibelleChamps = :l AND Donnee = :a");
-  q.SetParamUnicode("n", nouvelle.substr(0, kLongueurDonnee));
+  q.SetParamUnicode("n", PremiersCaracteres(nouvelle, kLongueurDonnee));
   q.SetParamUnicode("k", FormatChaine_Donnee(nouvelle, false));
   q.SetParamAnsi("l", libelle);
   q.SetParamUnicode("a", ancienne);
@@ -195,7 +196,7 @@ int TEvenementsBDD::ModifChampsAvecLeLibelle(const AnsiString& libelle, const Un
 int TEvenementsBDD::UpdateDataEvent(const AnsiString& libelle, const UnicodeString& donnee) {
   if (EstLectureSeule() || !base_->Connected()) return -1;
   TACRQuery q(*base_, "UPDATE Evenements SET Donnee = :n, _DONNEE = :k WHERE LibelleChamps = :l AND NoPersA > 0");
-  q.SetParamUnicode("n", donnee.substr(0, kLongueurDonnee));
+  q.SetParamUnicode("n", PremiersCaracteres(donnee, kLongueurDonnee));
   q.SetParamUnicode("k", FormatChaine_Donnee(donnee, false));
   q.SetParamAnsi("l", libelle);
   return Execute(*base_, q);

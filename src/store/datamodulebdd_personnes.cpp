@@ -5,6 +5,7 @@
 // Personnes.Data holds the links of a person as 9-byte spouse-link records: first the NbConj
 // spouses (positive numbers only, in their stored order), then the NbEnf children, each written
 // as a spouse-link record (child number, the child link's flag byte, -1).
+#include "platform/caracteres.h"
 #include "platform/journal.h"
 #include "platform/thread_nom.h"
 #include "store/datamodulebdd.h"
@@ -63,8 +64,8 @@ void LitLigne(Curseur& c, TEnregPublic& p, bool donneesSeules) {
   p.Sexe = Sexe(c.FieldByName("Sexe").AsInteger());
   p.Pere = c.FieldByName("Pere").AsInteger();
   p.Mere = c.FieldByName("Mere").AsInteger();
-  p.Nom = c.FieldByName("Nom").AsUnicodeString().substr(0, kLongueurNom);
-  p.Prenoms = c.FieldByName("Prenoms").AsUnicodeString().substr(0, kLongueurPrenoms);
+  p.Nom = PremiersCaracteres(c.FieldByName("Nom").AsUnicodeString(), kLongueurNom);
+  p.Prenoms = PremiersCaracteres(c.FieldByName("Prenoms").AsUnicodeString(), kLongueurPrenoms);
   p.OrdrePU = static_cast<uint8_t>(c.FieldByName("OrdrePU").AsInteger());
   p.Note = c.FieldByName("Note").AsInteger();
 }
@@ -163,8 +164,8 @@ bool TPersonnesBDD::WritePerson(const TEnregPublic& p, long numero) {
   champ(cPere).SetInteger(p.Pere.No);
   champ(cMere).SetInteger(p.Mere.No);
   champ(cData).SetBlob(data);
-  champ(cNom).SetUnicodeString(p.Nom.substr(0, kLongueurNom));
-  champ(cPrenoms).SetUnicodeString(p.Prenoms.substr(0, kLongueurPrenoms));
+  champ(cNom).SetUnicodeString(PremiersCaracteres(p.Nom, kLongueurNom));
+  champ(cPrenoms).SetUnicodeString(PremiersCaracteres(p.Prenoms, kLongueurPrenoms));
   champ(cOrdrePU).SetInteger(p.OrdrePU);
   champ(cNote).SetInteger(p.Note);
   champ(cNbEnf).SetInteger(nbEnf);

@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "dates/bo_jours.h"
+#include "platform/caracteres.h"
 #include "platform/chaines.h"
 #include "platform/date_heure.h"
 #include "store/liens_couple.h"
@@ -105,9 +106,9 @@ class TEvenement : public TLiensCouple<TEvenement> {
   bool Enregistrement(long id = -3, int rang = 0, long noPers = 0);
   void SetNoPersRang(long noPers, int rang);
 
-  void SetDonnee(const UnicodeString& donnee) { Enreg.Donnee = donnee.substr(0, kLongueurDonnee); }
+  void SetDonnee(const UnicodeString& donnee) { Enreg.Donnee = PremiersCaracteres(donnee, kLongueurDonnee); }
   void SetLibelle(const AnsiString& libelle) { Enreg.LibelleChamps = libelle.substr(0, kLongueurLibelle); }
-  void SetLieuDit(const UnicodeString& lieuDit) { Enreg.LieuDit = lieuDit.substr(0, kLongueurLieuDit); }
+  void SetLieuDit(const UnicodeString& lieuDit) { Enreg.LieuDit = PremiersCaracteres(lieuDit, kLongueurLieuDit); }
   [[nodiscard]] bool IsLibelleChamps(std::string_view libelle) const { return Enreg.LibelleChamps == libelle; }
   // No datum, date, place, locality, note and no list entry.
   [[nodiscard]] bool Vide();

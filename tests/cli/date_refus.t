@@ -8,7 +8,7 @@ kyb : date « vers bidule 1750 » refusée : mot inconnu « bidule »
 # (the invalid byte shown as "?" here)
 $ kyb date "$(printf '\377/07/1789')" 2> erreur.txt; echo "[$?]"; tr '\377' '?' < erreur.txt
 [1]
-kyb : date « ?/07/1789 » refusée : octets qui ne forment pas du texte
+kyb : l'argument 1 de « kyb date » n'est pas du texte UTF-8 valide : rien n'a été fait
 $ kyb date trie
 kyb : usage : kyb date trie DATE1 [DATE2 ...] [--calendrier G|R|H|A]
 [2]

@@ -140,6 +140,13 @@ TEST_F(SaisieTest, MotsInconnusEtFormesRefusees) {
       {"31 avril 1789", kErreurJour, ""},
       {"15 d\xE9""cembre 1582", kErreurJour, ""},
       {"an XX", kErreurAnnee, ""},
+      // A sign or the year 0 never becomes another year (2005, 500, 2000).
+      {"-5", kErreurSigne, ""},
+      {"vers -5", kErreurSigne, ""},
+      {"1/1/-500", kErreurSigne, ""},
+      {"entre -5 et 10", kErreurSigne, ""},
+      {"0", kErreurAnneeZero, ""},
+      {"1/1/0000", kErreurAnneeZero, ""},
   };
   for (const auto& c : cas) {
     const TLectureDate l = LitDateFrancaise(c.saisie);

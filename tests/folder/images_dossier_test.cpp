@@ -77,11 +77,13 @@ TEST_F(Images, FichiersExternesRetiresEnMode4) {
   ASSERT_TRUE(CreeRepertoires(externe + "album"));
   ASSERT_TRUE(CreeRepertoires(Interne()));
   for (const AnsiString& f : {externe + "album/a.jpg", externe + "b.jpg", Interne() + "c.jpg",
-                              externe + "Famille_historique.txt"})
+                              externe + "Famille_historique.txt", rep / "voisin.jpg"})
     std::ofstream(CheminSysteme(f)) << "x";
   auto g = Ouvre(Store());
   g->SetDirImagesExt(externe);
-  for (const AnsiString& chemin : {externe + "album/a.jpg", externe + "b.jpg", AnsiString("c.jpg")}) {
+  // A received path climbing out of the external directory names a file beside the folder.
+  for (const AnsiString& chemin : {externe + "album/a.jpg", externe + "b.jpg", AnsiString("c.jpg"),
+                                   externe + "../voisin.jpg"}) {
     TIllustrationBDD ill;
     ill.Chemin = chemin;
     ASSERT_TRUE(g->GetModuleBDD()->EcritureIllustration(ill));
@@ -93,6 +95,7 @@ TEST_F(Images, FichiersExternesRetiresEnMode4) {
   g->RemoveIllustrationsExternFiles();
   EXPECT_FALSE(CheminOccupe(externe));  // every file gone, the emptied directories too
   EXPECT_TRUE(FichierExiste(Interne() + "c.jpg"));
+  EXPECT_TRUE(FichierExiste(rep / "voisin.jpg"));
 }
 
 }  // namespace

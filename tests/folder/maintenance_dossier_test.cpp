@@ -2,6 +2,7 @@
 #include "folder/maintenance_dossier.h"
 
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -140,6 +141,7 @@ TEST_F(Maintenance, RenommageCoupeOuTueAChaqueAppel) {
 
 TEST_F(Maintenance, RenommageLaisseLeDossierFermeSousLeNouveauNom) {
   Fichier(Repertoire() + "/Famille.d3", "dictionnaire");
+  Fichier(Repertoire() + "/Famille_backup.adb", "copie");
   Fichier(Repertoire() + "/Notices/np2.txt", "notice");
   auto g = Ouvre(Store());
   ASSERT_EQ(g->RenommeGenealogie("Neuf"), emAucune);
@@ -148,6 +150,33 @@ TEST_F(Maintenance, RenommageLaisseLeDossierFermeSousLeNouveauNom) {
   EXPECT_FALSE(CheminOccupe(Repertoire()));
   EXPECT_EQ(Contenu(Repertoire("Neuf") + "/Neuf.d3"), "dictionnaire");
   EXPECT_EQ(Contenu(Repertoire("Neuf") + "/Notices/np2.txt"), "notice");
+  EXPECT_EQ(Contenu(Repertoire("Neuf") + "/Neuf_backup.adb"), "copie");  // where a restore looks
+  EXPECT_EQ(PersonnesDe(Store("Neuf")), 4);
+}
+
+// Links, special files and permissions come through a rename as they were; nothing outside moves.
+TEST_F(Maintenance, RenommageGardeLiensFichiersSpeciauxEtDroits) {
+  const std::string d = CheminSysteme(Repertoire()) + "/", n = CheminSysteme(Repertoire("Neuf")) + "/";
+  ASSERT_TRUE(CreeRepertoires(rep / "dehors"));
+  Fichier(rep / "dehors/a.txt");
+  ASSERT_TRUE(CreeRepertoires(Repertoire() + "/Prive"));
+  ASSERT_EQ(::symlink("../dehors", (d + "vers_dehors").c_str()), 0);
+  ASSERT_EQ(::symlink("../dehors/a.txt", (d + "Prive/lien.txt").c_str()), 0);
+  ASSERT_EQ(::mkfifo((d + "tube").c_str(), 0600), 0);
+  ASSERT_EQ(::mkdir((d + "Prive/日本").c_str(), 0755), 0);  // a name outside Windows-1252
+  ASSERT_EQ(::chmod((d + "Prive").c_str(), 0700), 0);
+  ASSERT_EQ(::chmod(d.c_str(), 0750), 0);
+  ASSERT_EQ(Ouvre(Store())->RenommeGenealogie("Neuf"), emAucune);
+  char cible[64] = {};
+  ASSERT_GT(::readlink((n + "vers_dehors").c_str(), cible, sizeof cible - 1), 0);
+  EXPECT_STREQ(cible, "../dehors");
+  struct stat st{};
+  EXPECT_TRUE(::lstat((n + "Prive/lien.txt").c_str(), &st) == 0 && S_ISLNK(st.st_mode));
+  EXPECT_TRUE(::lstat((n + "tube").c_str(), &st) == 0 && S_ISFIFO(st.st_mode));
+  EXPECT_TRUE(::stat((n + "Prive").c_str(), &st) == 0 && (st.st_mode & 0777) == 0700);
+  EXPECT_TRUE(::stat((n + "Prive/日本").c_str(), &st) == 0 && S_ISDIR(st.st_mode));
+  EXPECT_TRUE(::stat(n.c_str(), &st) == 0 && (st.st_mode & 0777) == 0750);
+  EXPECT_EQ(Contenu(rep / "dehors/a.txt"), "x");
   EXPECT_EQ(PersonnesDe(Store("Neuf")), 4);
 }
 
@@ -164,7 +193,10 @@ TEST_F(Maintenance, RenommeFichierEtDupliqueFichier) {
 
 TEST_F(Maintenance, SuppressionNeRetireQueLesFichiersDeLaGenealogie) {
   const AnsiString d = Repertoire() + "/";
-  for (const char* nom : {"Famille.d3", "Famille.r3", "Famille.lie", "undo.adb", "Notices/np1.txt"}) Fichier(d + nom);
+  for (const char* nom : {"Famille.d3", "Famille.r3", "Famille.lie", "undo.adb", "Notices/np1.txt",
+                          "Famille_backup.adb", "Famille-backup.adb", "Famille.adb.corrompu", "Famille.adb.corrompu.2",
+                          "err.txt", "Famille.not.tmp", "Famille.~adb"})
+    Fichier(d + nom);
   for (const char* nom : {"Famille.dx", "Famille.txt", "Autre.adb", "Notices/lisezmoi.txt"}) Fichier(d + nom);
   ASSERT_EQ(Ouvre(Store())->SuppressionGenealogie(), emAucune);
   EXPECT_EQ(ListeFichiers(d, "*.*"), (std::vector<AnsiString>{"Autre.adb", "Famille.dx", "Famille.txt"}));
@@ -172,6 +204,28 @@ TEST_F(Maintenance, SuppressionNeRetireQueLesFichiersDeLaGenealogie) {
   // A folder holding nothing else disappears whole.
   ASSERT_EQ(Cree(Store("Seule"))->SuppressionGenealogie(), emAucune);
   EXPECT_FALSE(CheminOccupe(Repertoire("Seule")));
+}
+
+// Maintenance acts on a genealogy folder only, and follows no link out of it.
+TEST_F(Maintenance, SuppressionEtRenommageDUneGenealogieSeulement) {
+  ASSERT_TRUE(CreeRepertoires(rep / "docs/Notices"));
+  for (const char* nom : {"docs/notes.txt", "docs/rapport.txt", "docs/gene.tp", "docs/Notices/np1.txt"})
+    Fichier(rep / nom);
+  ASSERT_TRUE(CreeRepertoires(rep / "autre"));
+  ASSERT_EQ(::symlink(CheminSysteme(Repertoire()).c_str(), (rep / "autre/Famille.kya").c_str()), 0);
+  for (const std::string& chemin :
+       {rep / "docs/notes.txt", rep / "docs/docs.adb", rep / "autre/Famille.kya/Famille.adb"}) {
+    EXPECT_EQ(TGestFichier(chemin).SuppressionGenealogie(), emPasGenealogie) << chemin;
+    EXPECT_EQ(TGestFichier(chemin).RenommeGenealogie("Autre"), emPasGenealogie) << chemin;
+  }
+  EXPECT_EQ(ListeFichiers(rep / "docs", "*.*"), (std::vector<AnsiString>{"gene.tp", "notes.txt", "rapport.txt"}));
+  EXPECT_EQ(PersonnesDe(Store()), 4);
+  // Notices/ of the folder made a link to the user's directory: not entered.
+  ASSERT_TRUE(SupprimeArborescence(Repertoire() + "/Notices"));
+  ASSERT_EQ(::symlink(CheminSysteme(rep / "docs/Notices").c_str(), (Repertoire() + "/Notices").c_str()), 0);
+  ASSERT_EQ(Ouvre(Store())->SuppressionGenealogie(), emAucune);
+  EXPECT_TRUE(FichierExiste(rep / "docs/Notices/np1.txt"));
+  EXPECT_FALSE(FichierExiste(Store()));
 }
 
 }  // namespace

@@ -136,6 +136,14 @@ TEST(LecteurGedcom, JeuxDeCaracteresHuitBits) {
   EXPECT_EQ(v7.enregistrements[1].enfants[0].valeur, "@a@@b");
 }
 
+// A NUL or a terminal command in a value: replaced, with a warning, and the rest kept.
+TEST(LecteurGedcom, CaracteresDeControleRemplaces) {
+  using namespace std::string_literals;
+  const TLecture l = Lit("0 HEAD\n1 CHAR UTF-8\n0 @I1@ INDI\n1 NAME Je\0an /Du\x1B[2Jpont/\n0 TRLR\n"s);
+  EXPECT_EQ(l.enregistrements[1].enfants[0].valeur, "Je\uFFFDan /Du\uFFFD[2Jpont/");
+  EXPECT_TRUE(Avertit(l, 4, "2 caractère(s) de contrôle"));
+}
+
 TEST(LecteurGedcom, DefautsAvecNumeroDeLigne) {
   const std::string longue(400, 'x');
   const TLecture l = Lit(

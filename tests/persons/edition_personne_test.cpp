@@ -73,6 +73,11 @@ TEST_F(EditionPersonne, RefusSansRienChanger) {
       {homme, "UNION", "1850", "rubrique de couple"},
       {homme, "UNION@" + std::to_string(femme), "1850", "n'est pas un conjoint"},
       {homme, "PROFESSION", std::string(301, 'c'), "la donnée dépasse 300 caractères"},
+      {enfant, "CONJOINT", std::to_string(homme), "est un parent de cette personne"},
+      {homme, "CONJOINT", std::to_string(enfant), "est un enfant de cette personne"},
+      {homme, "NOM", "", "le nom est vide"},
+      {homme, "NOM", "Mar\x1B]0;titre\x07tin", "caractère de contrôle (U+001B)"},
+      {homme, "NAISSANCE.lieu", "Rouen\xC2\x9B" "2J", "caractère de contrôle (U+009B)"},
   };
   for (const auto& c : cas) {
     TEditionPersonne e(*f, c.no);
@@ -89,6 +94,17 @@ TEST_F(EditionPersonne, RefusSansRienChanger) {
   EXPECT_EQ(h.Public.Pere.No, 0);
   EXPECT_EQ(h.CompteNbConjoint(), 0);
   EXPECT_EQ(TPerson(f, enfant, true).ChargeEven("NAISSANCE"), u"en 1850");
+}
+
+// Lengths are characters, not UTF-16 units; an empty part makes no event.
+TEST_F(EditionPersonne, CaracteresHorsDuPlanDeBaseEtRubriqueVide) {
+  std::string emoji;
+  for (int i = 0; i < 60; ++i) emoji += "\xF0\x9F\x98\x80";
+  const long no = Cree({{"NOM", emoji}, {"PRENOMS", emoji}, {"SEXE", "F"}, {"NAISSANCE", ""}});
+  TPerson p(f, no, true);
+  EXPECT_EQ(p.Public.Nom, Utf8VersUnicode(emoji));
+  EXPECT_EQ(p.Public.Prenoms, Utf8VersUnicode(emoji));
+  EXPECT_EQ(p.GetEvent("NAISSANCE", -1), nullptr);
 }
 
 }  // namespace
