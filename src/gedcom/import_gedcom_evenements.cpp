@@ -7,6 +7,7 @@
 #include "folder/fic_notes.h"
 #include "gedcom/dates_gedcom.h"
 #include "gedcom/import_gedcom_interne.h"
+#include "platform/references_ansi.h"
 #include "store/chps_simple.h"
 
 namespace kyb {
@@ -39,6 +40,7 @@ AnsiString TImporteur::DefinitionNouvelle(const std::string& tag, bool couple) {
 }
 
 bool TImporteur::EcritStructure(const TNoeudGedcom& n, int32_t noA, int32_t noB, bool couple, int32_t& note) {
+  if (n.Nul()) return false;  // a pointer to no record: the structure is kept as it was written
   // A structure whose sub-tags belong to several fields (ADDR): each piece to its field.
   if (const auto it = parSousTag_.find(n.tag); it != parSousTag_.end() && it->second.size() > 1) {
     TNoeudGedcom reste{n.ligne, 1, {}, n.tag, {}, false, {}};
@@ -147,7 +149,8 @@ void TImporteur::EcritEvenement(const TNoeudGedcom& n, const TChpCs& def, int32_
       const TNoeudGedcom* titre = c.Enfant("_TITRE");
       noteEven = AjouteNote(noteEven, titre ? titre->valeur.c_str() : kTitreNoteGedcom, TexteNote(c));
       ++bilan_.notes;
-    } else if (c.tag == "SOUR") Citation(c, e);
+    } else if (c.Nul()) Garde(c, noteEven);  // a pointer to no record, kept as it was written
+    else if (c.tag == "SOUR") Citation(c, e);
     else if (c.tag == "OBJE") Illustration(c, e);
     else if (c.tag == "ASSO" || ((c.tag == "_WITN" || c.tag == "WITN") && c.pointeur)) PersonneCitee(c, e);
     else Garde(c, noteEven);
@@ -242,7 +245,7 @@ void TImporteur::Illustration(const TNoeudGedcom& n, TEvenement& e) {
     fichier = f->valeur;
   }
   if (fichier.empty()) return;
-  if (e.AjoutIllustration({0, Utf8VersAnsi(fichier).substr(0, kLongueurChemin), 0}) < 0)
+  if (e.AjoutIllustration({0, CoupeAnsiCaracteres(Utf8VersAnsi(fichier), kLongueurChemin), 0}) < 0)
     Avertit(n.ligne, L(n.ligne) + "plus de 50 médias pour un événement ; celui-ci est ignoré.");
   else ++bilan_.illustrations;
 }
@@ -268,7 +271,7 @@ void TImporteur::PersonneCitee(const TNoeudGedcom& n, TEvenement& e) {
 }
 
 std::string TImporteur::TexteNote(const TNoeudGedcom& n) {
-  if (!n.pointeur) return n.valeur;
+  if (!n.pointeur || n.Nul()) return n.pointeur ? std::string() : n.valeur;
   const auto it = notes_.find(n.valeur);
   if (it != notes_.end()) return it->second;
   Avertit(n.ligne, L(n.ligne) + "pointeur " + n.valeur + " vers une note absente du fichier, ignoré.");
@@ -278,7 +281,7 @@ std::string TImporteur::TexteNote(const TNoeudGedcom& n) {
 int32_t TImporteur::AjouteNote(int32_t note, const char* titreLu, const std::string& texte) {
   if (texte.empty() || !dossier_.FicNotes) return note;
   // A heading is one line of the note's directory.
-  AnsiString titre = Utf8VersAnsi(titreLu).substr(0, 60);
+  AnsiString titre = CoupeAnsiCaracteres(Utf8VersAnsi(titreLu), 60);
   std::replace_if(titre.begin(), titre.end(), [](char c) { return static_cast<unsigned char>(c) < 32; }, ' ');
   if (titre.empty()) titre = kTitreNoteGedcom;
   TNote n(dossier_.FicNotes.get(), note > 0 ? note : 0);
