@@ -28,7 +28,7 @@ const TChpCs* TImporteur::Definition(const std::string& tag, bool couple) const 
 }
 
 AnsiString TImporteur::DefinitionNouvelle(const std::string& tag, bool couple) {
-  AnsiString libelle = Utf8VersAnsi(tag[0] == '_' ? tag.substr(1) : tag).substr(0, kLongueurLibelle);
+  AnsiString libelle = CoupeAnsi(Utf8VersAnsi(tag[0] == '_' ? tag.substr(1) : tag), kLongueurLibelle);
   if (defs_.IsChampExist(libelle)) libelle = defs_.NouveauLibelleInterne(libelle, nullptr);
   const AnsiString ligne = libelle + "\t" + libelle + "\tCPA\tBalise GEDCOM " + Utf8VersAnsi(tag) + "\t1\t300\t\t" +
                            Utf8VersAnsi(tag) + "\t\t\tO\t" + (couple ? "C" : "P");
