@@ -105,9 +105,8 @@ bool FormeAnsi(char32_t cp, char& b) noexcept {
   return false;
 }
 
-// Writes one character in Windows-1252: its byte, else its reference "&#N;"; an "&" that stands
-// before "#" is escaped as "&#38;" so that reading never takes typed text for a reference.
-void AjouteAnsi(AnsiString& sortie, char32_t cp, bool suiviDeDiese) {
+// The rarer cases of AjouteAnsi, kept out of its loop.
+[[gnu::noinline]] void AjouteAnsiRare(AnsiString& sortie, char32_t cp, bool suiviDeDiese) {
   char b = 0;
   if (cp == '&' && suiviDeDiese) {
     sortie += "&#38;";
@@ -118,6 +117,13 @@ void AjouteAnsi(AnsiString& sortie, char32_t cp, bool suiviDeDiese) {
     sortie += std::to_string(static_cast<uint32_t>(cp));
     sortie.push_back(';');
   }
+}
+
+// Writes one character in Windows-1252: its byte, else its reference "&#N;"; an "&" that stands
+// before "#" is escaped as "&#38;" so that reading never takes typed text for a reference.
+inline void AjouteAnsi(AnsiString& sortie, char32_t cp, bool suiviDeDiese) {
+  if ((cp < 0x80 && cp != '&') || (cp >= 0xA0 && cp <= 0xFF)) sortie.push_back(static_cast<char>(cp));
+  else AjouteAnsiRare(sortie, cp, suiviDeDiese);
 }
 
 // Length of the reference that AjouteAnsi may have written at position i (0 when there is none),
@@ -244,6 +250,11 @@ AnsiString Utf8VersAnsi(std::string_view texte) {
   sortie.reserve(texte.size());
   size_t i = 0;
   while (i < texte.size()) {
+    if (const char c = texte[i]; static_cast<unsigned char>(c) < 0x80 && c != '&') {
+      sortie.push_back(c);  // ASCII goes across as it is
+      ++i;
+      continue;
+    }
     const char32_t cp = LitUtf8(texte, i);
     AjouteAnsi(sortie, cp, i < texte.size() && texte[i] == '#');
   }
@@ -253,7 +264,10 @@ AnsiString Utf8VersAnsi(std::string_view texte) {
 std::string AnsiBrutVersUtf8(std::string_view octets) {
   std::string sortie;
   sortie.reserve(octets.size() + octets.size() / 4);
-  for (const char c : octets) AjouteUtf8(sortie, CarAnsiVersUnicode(static_cast<unsigned char>(c)));
+  for (const char c : octets) {
+    if (static_cast<unsigned char>(c) < 0x80) sortie.push_back(c);
+    else AjouteUtf8(sortie, CarAnsiVersUnicode(static_cast<unsigned char>(c)));
+  }
   return sortie;
 }
 
