@@ -8,13 +8,14 @@
 #include "folder/gest_fic_pers_annexes.h"
 #include "store/datamodulebdd.h"
 #include "store/schema_bdd.h"
+#include "platform/references_ansi.h"
 
 namespace kyb::cli {
 
 AnsiString CheminAnsi(const std::string& cheminUtf8) {
   AnsiString chemin = Utf8VersAnsi(cheminUtf8);
-  // Never a substitute character: a path that cannot be carried would name another folder.
-  if (AnsiVersUtf8(chemin) != cheminUtf8)
+  // Paths keep to Windows-1252: a genealogy's file names are written in its 8-bit records.
+  if (!EstTexteAnsi(cheminUtf8) || AnsiVersUtf8(chemin) != cheminUtf8)
     throw ErreurKy("le chemin « " + cheminUtf8 +
                    " » contient un caractère que les noms de fichiers d'une généalogie ne peuvent pas "
                    "porter (hors Windows-1252) : choisissez un autre nom");

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/references_ansi.h"
+
 namespace kyb {
 namespace {
 
@@ -48,7 +50,8 @@ TValeur ConvertitPourChamp(const TACRFieldDef& def, TValeur v) {
   if (EstTypeReel(def.type)) return TValeur::DeReel(v.VersReel());
   if (def.type == TTypeChamp::Blob)
     return TValeur::DeBlob(v.sorte == TValeur::Sorte::Blob ? std::move(v.octets) : v.VersTexte());
-  // Texts: an 8-bit field holds only what Windows-1252 can write.
+  // Texts: an 8-bit field holds what Windows-1252 can write, the other characters through their
+  // references (so every character is kept) and invalid UTF-8 replaced.
   std::string texte = v.VersTexte();
   const bool ascii = std::all_of(texte.begin(), texte.end(), [](char c) { return (c & 0x80) == 0; });
   if (EstTypeTexte8Bits(def.type) && !ascii) texte = AnsiVersUtf8(Utf8VersAnsi(texte));
@@ -94,8 +97,8 @@ void TACRField::SetFloat(double valeur) { Ecrit(TValeur::DeReel(valeur)); }
 void TACRField::SetAnsiString(const AnsiString& valeur) {
   // Older files keep 8-bit texts as raw Windows-1252 bytes, cut to the field's size.
   if (def_ && EstTypeTexte8Bits(def_->type) && dataset_->GenerationDonnees() < 5) {
-    const size_t n = def_->taille > 0 ? std::min(valeur.size(), static_cast<size_t>(def_->taille)) : valeur.size();
-    dataset_->EcritChamp(position_, TValeur::DeTexte(valeur.substr(0, n)));
+    const size_t n = def_->taille > 0 ? static_cast<size_t>(def_->taille) : valeur.size();
+    dataset_->EcritChamp(position_, TValeur::DeTexte(CoupeAnsi(valeur, n)));
     return;
   }
   Ecrit(TValeur::DeTexte(AnsiVersUtf8(valeur)));

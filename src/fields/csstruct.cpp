@@ -5,6 +5,7 @@
 
 #include "fields/csdefchps.h"
 #include "fields/csstruct_interne.h"
+#include "platform/references_ansi.h"
 
 namespace kyb {
 
@@ -370,7 +371,7 @@ AnsiString TChpCs::GetMultiEdit(const std::vector<AnsiString>& textes) const {
   AnsiString valeur;
   for (size_t i = 0; i < TailleMorceaux.size(); ++i) {
     const size_t taille = static_cast<size_t>(std::max<int>(TailleMorceaux[i], 0));
-    AnsiString morceau = i < textes.size() ? textes[i].substr(0, taille) : AnsiString();
+    AnsiString morceau = i < textes.size() ? CoupeAnsi(textes[i], taille) : AnsiString();  // never inside a reference
     morceau.resize(taille, ' ');
     valeur += morceau;
   }

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "names/bo_chn1.h"
+#include "platform/references_ansi.h"
 
 namespace kyb {
 namespace {
@@ -15,7 +16,7 @@ int CompareUnites(std::u16string_view a, std::u16string_view b) {
 int CompareOctets(const AnsiString& a, const AnsiString& b) { return strcmpFL(a.c_str(), b.c_str()); }
 
 UnicodeString Coupe(std::u16string_view t, size_t n) { return UnicodeString(t.substr(0, std::min(t.size(), n))); }
-AnsiString Coupe(std::string_view t, size_t n) { return AnsiString(t.substr(0, std::min(t.size(), n))); }
+AnsiString Coupe(std::string_view t, size_t n) { return CoupeAnsiCaracteres(t, n); }
 
 // The complement after its first part (the country), or empty.
 UnicodeString SuiteComplement(const UnicodeString& complement) {

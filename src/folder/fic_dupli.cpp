@@ -7,6 +7,7 @@
 #include "platform/ecriture_atomique.h"
 #include "platform/erreur.h"
 #include "platform/journal.h"
+#include "platform/references_ansi.h"
 #include "store/datamodulebdd.h"
 
 namespace kyb {
@@ -55,8 +56,8 @@ UnicodeString LitAnsi(const unsigned char* p, size_t octets) {
 }
 
 void EcritAnsi(unsigned char* p, size_t octets, std::u16string_view t) {
-  const AnsiString a = UnicodeVersAnsi(t);
-  std::memcpy(p, a.data(), std::min(a.size(), octets - 1));
+  const AnsiString a = CoupeAnsi(UnicodeVersAnsi(t), octets - 1);  // never inside a reference
+  std::memcpy(p, a.data(), a.size());
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "platform/erreur.h"
+#include "platform/references_ansi.h"
 
 namespace kyb {
 
@@ -176,7 +177,8 @@ AnsiString TEnregKy::LitTexte(size_t offset, size_t taille) const {
 void TEnregKy::EcritTexte(size_t offset, size_t taille, const AnsiString& texte) {
   if (taille == 0 || offset + taille > donnees_.size()) return;
   std::memset(donnees_.data() + offset, 0, taille);
-  std::memcpy(donnees_.data() + offset, texte.data(), std::min(texte.size(), taille - 1));
+  const AnsiString coupe = CoupeAnsi(texte, taille - 1);  // never inside a reference
+  std::memcpy(donnees_.data() + offset, coupe.data(), coupe.size());
 }
 
 UnicodeString TEnregKy::LitTexteUnicode(size_t offset, size_t taille) const {

@@ -3,7 +3,8 @@
 //
 // A file's set is told by its byte-order mark (UTF-8, UTF-16 LE or BE) or by HEAD.CHAR:
 // "UTF-8", "UNICODE" (UTF-16), "ANSI" (Windows-1252), "ANSEL" (ANSI/NISO Z39.47 with the GEDCOM
-// additions 0xBE, 0xBF, 0xCD, 0xCE, 0xCF) or "ASCII". ANSEL writes its combining diacritics
+// additions 0xBE, 0xBF, 0xCD, 0xCE, 0xCF), "ASCII", "IBMPC" (the PC code page 437) or "850" (the
+// PC code page 850, multilingual Latin 1). ANSEL writes its combining diacritics
 // (0xE0-0xFE) BEFORE the base letter; they are moved after it and the line is put in Unicode
 // composed form (NFC), so that "e" with 0xE2 in front gives the single character U+00E9.
 // A byte that is not valid in the line's set never stops the conversion: it is counted in
@@ -15,12 +16,14 @@
 
 namespace kyb {
 
-enum class TCodageGedcom { Utf8, Utf16LE, Utf16BE, Ansi, Ansel, Ascii };
+enum class TCodageGedcom { Utf8, Utf16LE, Utf16BE, Ansi, Ansel, Ascii, Ibm437, Ibm850 };
 
 // Set named by a HEAD.CHAR value (case and blanks ignored; "UTF8", "WINDOWS-1252", "CP1252",
-// "ANSI", "IBMPC" accepted); false for a name we do not know.
+// "ANSI", "IBMPC", "IBM437", "CP437", "850", "IBM850", "CP850" accepted); false for a name we do
+// not know.
 [[nodiscard]] bool CodageDuNomChar(std::string_view nom, TCodageGedcom& codage);
-// French name of a set, for reports ("UTF-8", "UTF-16 LE", "Windows-1252", "ANSEL", "ASCII").
+// French name of a set, for reports ("UTF-8", "UTF-16 LE", "Windows-1252", "ANSEL", "ASCII",
+// "IBM 437", "IBM 850").
 [[nodiscard]] const char* NomCodage(TCodageGedcom codage) noexcept;
 
 // One line of an 8-bit set (or UTF-8) to UTF-8; invalides receives the count of bad bytes.

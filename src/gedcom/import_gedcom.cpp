@@ -192,7 +192,7 @@ void TImporteur::RecenseIndividu(const TNoeudGedcom& r) {
   ligne = r.ligne;
   for (const TNoeudGedcom& e : r.enfants) {
     if (e.tag == "SEX" && !e.valeur.empty()) sexe_[static_cast<size_t>(no)] = e.valeur[0] == 'M' || e.valeur[0] == 'F' ? e.valeur[0] : '?';
-    if ((e.tag == "FAMC" || e.tag == "FAMS") && e.pointeur)
+    if ((e.tag == "FAMC" || e.tag == "FAMS") && e.pointeur && !e.Nul())
       references_.push_back({no, NumeroFamille(e.valeur, e.ligne), e.ligne, e.tag == "FAMC"});
   }
 }
@@ -213,6 +213,7 @@ void TImporteur::RecenseFamille(const TNoeudGedcom& r) {
   lue.ligne = r.ligne;
   for (const TNoeudGedcom& e : r.enfants) {
     if (e.tag != "HUSB" && e.tag != "WIFE" && e.tag != "CHIL") continue;
+    if (e.Nul()) continue;  // an unknown spouse or child
     if (!e.pointeur) {
       Avertit(e.ligne, "Ligne " + std::to_string(e.ligne) + " : " + e.tag + " sans pointeur vers un individu, ignoré.");
       continue;

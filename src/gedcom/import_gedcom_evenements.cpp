@@ -8,6 +8,7 @@
 #include "gedcom/dates_gedcom.h"
 #include "gedcom/import_gedcom_interne.h"
 #include "gedcom/lignes_gardees.h"
+#include "platform/references_ansi.h"
 #include "store/chps_simple.h"
 
 namespace kyb {
@@ -28,7 +29,7 @@ const TChpCs* TImporteur::Definition(const std::string& tag, bool couple) const 
 }
 
 AnsiString TImporteur::DefinitionNouvelle(const std::string& tag, bool couple) {
-  AnsiString libelle = Utf8VersAnsi(tag[0] == '_' ? tag.substr(1) : tag).substr(0, kLongueurLibelle);
+  AnsiString libelle = CoupeAnsi(Utf8VersAnsi(tag[0] == '_' ? tag.substr(1) : tag), kLongueurLibelle);
   if (defs_.IsChampExist(libelle)) libelle = defs_.NouveauLibelleInterne(libelle, nullptr);
   const AnsiString ligne = libelle + "\t" + libelle + "\tCPA\tBalise GEDCOM " + Utf8VersAnsi(tag) + "\t1\t300\t\t" +
                            Utf8VersAnsi(tag) + "\t\t\tO\t" + (couple ? "C" : "P");
@@ -40,6 +41,7 @@ AnsiString TImporteur::DefinitionNouvelle(const std::string& tag, bool couple) {
 }
 
 bool TImporteur::EcritStructure(const TNoeudGedcom& n, int32_t noA, int32_t noB, bool couple, int32_t& note) {
+  if (n.Nul()) return false;  // a pointer to no record: the structure is kept as it was written
   // A structure whose sub-tags belong to several fields (ADDR): each piece to its field.
   if (const auto it = parSousTag_.find(n.tag); it != parSousTag_.end() && it->second.size() > 1) {
     TNoeudGedcom reste{n.ligne, 1, {}, n.tag, {}, false, {}};
@@ -164,7 +166,8 @@ void TImporteur::EcritEvenement(const TNoeudGedcom& n, const TChpCs& def, int32_
       noteEven = AjouteNote(noteEven, titre ? titre->valeur.c_str() : kTitreNoteGedcom, TexteNote(c));
       ++bilan_.notes;
       CompteIgnorees(c, {"_TITRE"});
-    } else if (c.tag == "SOUR") Citation(c, e, citations);
+    } else if (c.Nul()) Garde(c, noteEven);  // a pointer to no record, kept as it was written
+    else if (c.tag == "SOUR") Citation(c, e, citations);
     else if (c.tag == "OBJE") Illustration(c, e);
     else if (c.tag == "ASSO" || ((c.tag == "_WITN" || c.tag == "WITN") && c.pointeur)) PersonneCitee(c, e);
     else Garde(c, noteEven);
@@ -309,7 +312,7 @@ void TImporteur::Illustration(const TNoeudGedcom& n, TEvenement& e) {
   }
   CompteIgnorees(n, {"FILE"});
   if (fichier.empty()) return;
-  if (e.AjoutIllustration({0, Utf8VersAnsi(fichier).substr(0, kLongueurChemin), 0}) < 0)
+  if (e.AjoutIllustration({0, CoupeAnsiCaracteres(Utf8VersAnsi(fichier), kLongueurChemin), 0}) < 0)
     Avertit(n.ligne, L(n.ligne) + "plus de 50 médias pour un événement ; celui-ci est ignoré.");
   else ++bilan_.illustrations;
 }
@@ -336,7 +339,7 @@ void TImporteur::PersonneCitee(const TNoeudGedcom& n, TEvenement& e) {
 }
 
 std::string TImporteur::TexteNote(const TNoeudGedcom& n) {
-  if (!n.pointeur) return n.valeur;
+  if (!n.pointeur || n.Nul()) return n.pointeur ? std::string() : n.valeur;
   const auto it = notes_.find(n.valeur);
   if (it != notes_.end()) return it->second;
   Avertit(n.ligne, L(n.ligne) + "pointeur " + n.valeur + " vers une note absente du fichier, ignoré.");
@@ -346,7 +349,7 @@ std::string TImporteur::TexteNote(const TNoeudGedcom& n) {
 int32_t TImporteur::AjouteNote(int32_t note, const char* titreLu, const std::string& texte) {
   if (texte.empty() || !dossier_.FicNotes) return note;
   // A heading is one line of the note's directory.
-  AnsiString titre = Utf8VersAnsi(titreLu).substr(0, 60);
+  AnsiString titre = CoupeAnsiCaracteres(Utf8VersAnsi(titreLu), 60);
   std::replace_if(titre.begin(), titre.end(), [](char c) { return static_cast<unsigned char>(c) < 32; }, ' ');
   if (titre.empty()) titre = kTitreNoteGedcom;
   TNote n(dossier_.FicNotes.get(), note > 0 ? note : 0);

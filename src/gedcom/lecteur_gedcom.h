@@ -43,6 +43,9 @@ struct TNoeudGedcom {
 
   // First child of that tag, or null.
   [[nodiscard]] const TNoeudGedcom* Enfant(std::string_view tagCherche) const;
+  // "@VOID@" (7.0): a pointer to no record, where the structure needs one but the record is
+  // unknown (a family's unknown husband, a citation of no source record). Never a missing record.
+  [[nodiscard]] bool Nul() const noexcept { return pointeur && valeur == "@VOID@"; }
 };
 
 struct TAvertissementGedcom {

@@ -5,6 +5,7 @@
 
 #include "names/bo_chn1_interne.h"
 #include "names/bo_particules.h"
+#include "names/repli_lettres.h"
 
 namespace kyb {
 
@@ -34,8 +35,10 @@ constexpr char16_t kBorneTable16 = 0x180;
 struct TTableMajuscules {
   std::array<char, 256> ansi{};
   std::array<char16_t, kBorneTable16> unicode{};
+  bool replie = false;  // letters outside Windows-1252 folded to their base letters first
 
-  explicit TTableMajuscules(const UnicodeString& paires16, const AnsiString& paires8) {
+  explicit TTableMajuscules(const UnicodeString& paires16, const AnsiString& paires8, bool replieHors1252)
+      : replie(replieHors1252) {
     for (int i = 0; i < 256; ++i)
       ansi[i] = ChercheDansPaires<char>(MajusculeAnsi(static_cast<char>(i)), paires8);
     for (char16_t i = 0; i < kBorneTable16; ++i)
@@ -54,8 +57,8 @@ struct TTables {
   UnicodeString simples16 = U(kPairesSimples);
   AnsiString accentuees8 = UnicodeVersAnsi(accentuees16);
   AnsiString simples8 = UnicodeVersAnsi(simples16);
-  TTableMajuscules majAcc{accentuees16, accentuees8};
-  TTableMajuscules majNonAcc{simples16, simples8};
+  TTableMajuscules majAcc{accentuees16, accentuees8, false};
+  TTableMajuscules majNonAcc{simples16, simples8, true};
 };
 
 const TTables& Tables() {
@@ -67,10 +70,32 @@ const TTableMajuscules& TableDuMode(int mode) {
   return mode == 1 ? Tables().majAcc : Tables().majNonAcc;
 }
 
-template <typename C>
-std::basic_string<C> Majuscules(std::basic_string_view<C> texte, const TTableMajuscules& t) {
-  std::basic_string<C> sortie(texte);
-  for (C& c : sortie) c = t(c);
+UnicodeString Majuscules(std::u16string_view texte, const TTableMajuscules& t) {
+  UnicodeString sortie(texte);
+  size_t i = 0;
+  for (; i < sortie.size(); ++i) {
+    if (t.replie && sortie[i] >= 0x100 && !EstCarAnsi(sortie[i])) break;
+    sortie[i] = t(sortie[i]);
+  }
+  if (i == sortie.size()) return sortie;
+  // A letter to fold: the rest of the text is rebuilt, a letter may give several.
+  sortie.resize(i);
+  for (; i < texte.size(); ++i) {
+    if (texte[i] < 0x100 || EstCarAnsi(texte[i])) {
+      sortie.push_back(t(texte[i]));
+      continue;
+    }
+    for (const char16_t r : RepliLettre(texte[i])) sortie.push_back(t(r));
+  }
+  return sortie;
+}
+
+// 8-bit texts carry letters outside Windows-1252 as references: the plain table folds them too.
+AnsiString Majuscules(std::string_view texte, const TTableMajuscules& t) {
+  if (t.replie && texte.find("&#") != std::string_view::npos)
+    return UnicodeVersAnsi(Majuscules(AnsiVersUnicode(texte), t));
+  AnsiString sortie(texte);
+  for (char& c : sortie) c = t(c);
   return sortie;
 }
 
@@ -230,10 +255,11 @@ UnicodeString FormatIndex(std::u16string_view texte) {
 
 AnsiString NormaliseCle(std::string_view texte) {
   const TTableMajuscules& t = Tables().majNonAcc;
+  const AnsiString replie = Majuscules(texte, t);
   AnsiString sortie;
   sortie.reserve(texte.size());
   bool entreParentheses = false;
-  for (const char brut : texte) {
+  for (const char brut : replie) {
     const char c = t(brut);
     if (c == '(') {
       entreParentheses = true;

@@ -6,9 +6,9 @@
 // Two folding tables, applied after the general upper-casing of chaines.h:
 //  - mode 1, accented upper case: à→À … ÿ→Ÿ, æ→Æ, œ→Œ (accents kept);
 //  - any other mode, plain upper case (the index uses mode 2): every accented Latin letter to its
-//    bare letter (À→A, Ç→C, Ÿ→Y …); Æ, Œ, ß, Ø are upper-cased but never expanded or stripped.
-// The 8-bit forms work on Windows-1252 bytes, the 16-bit forms on UTF-16; both give the same
-// result on the characters Windows-1252 can hold.
+//    bare letter (À→A, Ç→C, Ÿ→Y, Ł→L, ő→O: names/repli_lettres.h); Æ, Œ, ß, Ø stay one letter.
+// The 8-bit forms work on Windows-1252 bytes (other letters as references), the 16-bit forms on
+// UTF-16; both give the same result (the buffer forms and ToUpper* fold no outside letter).
 #include <string_view>
 
 #include "platform/chaines.h"

@@ -2,6 +2,9 @@
 
 #include <array>
 #include <charconv>
+#include <string>
+
+#include "platform/references_ansi.h"
 
 namespace kyb {
 namespace {
@@ -88,6 +91,60 @@ char32_t LitUtf8(std::string_view t, size_t& i) {
   return cp;
 }
 
+// The Windows-1252 byte of a character, when it has one.
+bool FormeAnsi(char32_t cp, char& b) noexcept {
+  if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) {
+    b = static_cast<char>(cp);
+    return true;
+  }
+  for (size_t i = 0; i < kCp1252Haut.size(); ++i)
+    if (kCp1252Haut[i] == cp) {
+      b = static_cast<char>(0x80 + i);
+      return true;
+    }
+  return false;
+}
+
+// The rarer cases of AjouteAnsi, kept out of its loop.
+[[gnu::noinline]] void AjouteAnsiRare(AnsiString& sortie, char32_t cp, bool suiviDeDiese) {
+  char b = 0;
+  if (cp == '&' && suiviDeDiese) {
+    sortie += "&#38;";
+  } else if (FormeAnsi(cp, b)) {
+    sortie.push_back(b);
+  } else {
+    sortie += "&#";
+    sortie += std::to_string(static_cast<uint32_t>(cp));
+    sortie.push_back(';');
+  }
+}
+
+// Writes one character in Windows-1252: its byte, else its reference "&#N;"; an "&" that stands
+// before "#" is escaped as "&#38;" so that reading never takes typed text for a reference.
+inline void AjouteAnsi(AnsiString& sortie, char32_t cp, bool suiviDeDiese) {
+  if ((cp < 0x80 && cp != '&') || (cp >= 0xA0 && cp <= 0xFF)) sortie.push_back(static_cast<char>(cp));
+  else AjouteAnsiRare(sortie, cp, suiviDeDiese);
+}
+
+// Length of the reference that AjouteAnsi may have written at position i (0 when there is none),
+// its character in cp. Only decimal references without leading zero to a character that has no
+// Windows-1252 form, and "&#38;" before "#", are references.
+size_t Reference(std::string_view t, size_t i, char32_t& cp) noexcept {
+  if (t[i] != '&' || i + 2 >= t.size() || t[i + 1] != '#' || t[i + 2] == '0') return 0;
+  size_t j = i + 2;
+  char32_t v = 0;
+  while (j < t.size() && j < i + 9 && t[j] >= '0' && t[j] <= '9') v = v * 10 + static_cast<char32_t>(t[j++] - '0');
+  if (j == i + 2 || j >= t.size() || t[j] != ';' || v > 0x10FFFF) return 0;
+  char b = 0;
+  if (v == '&') {
+    if (j + 1 >= t.size() || t[j + 1] != '#') return 0;
+  } else if (FormeAnsi(v, b)) {
+    return 0;
+  }
+  cp = v;
+  return j + 1 - i;
+}
+
 // Spaces and control characters; bytes above 0x7F are letters of Windows-1252, never blanks.
 bool EstBlanc(char c) { return static_cast<unsigned char>(c) <= 0x20; }
 bool EstBlanc(char16_t c) { return c <= 0x20; }
@@ -109,16 +166,22 @@ char16_t CarAnsiVersUnicode(unsigned char c) noexcept {
 }
 
 char CarUnicodeVersAnsi(char16_t c) noexcept {
-  if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<char>(c);
-  for (size_t i = 0; i < kCp1252Haut.size(); ++i)
-    if (kCp1252Haut[i] == c) return static_cast<char>(0x80 + i);
-  return '?';
+  char b = '?';
+  return FormeAnsi(c, b) ? b : '?';
 }
 
 UnicodeString AnsiVersUnicode(std::string_view texte) {
   UnicodeString sortie;
   sortie.reserve(texte.size());
-  for (const char c : texte) sortie.push_back(CarAnsiVersUnicode(static_cast<unsigned char>(c)));
+  for (size_t i = 0; i < texte.size();) {
+    char32_t cp = 0;
+    if (const size_t n = Reference(texte, i, cp)) {
+      AjouteUtf16(sortie, cp);
+      i += n;
+    } else {
+      sortie.push_back(CarAnsiVersUnicode(static_cast<unsigned char>(texte[i++])));
+    }
+  }
   return sortie;
 }
 
@@ -126,12 +189,14 @@ AnsiString UnicodeVersAnsi(std::u16string_view texte) {
   AnsiString sortie;
   sortie.reserve(texte.size());
   for (size_t i = 0; i < texte.size(); ++i) {
-    const char16_t c = texte[i];
-    // A surrogate pair is one character: one '?'.
-    if (c >= 0xD800 && c <= 0xDBFF && i + 1 < texte.size() && texte[i + 1] >= 0xDC00 &&
-        texte[i + 1] <= 0xDFFF)
+    char32_t cp = texte[i];
+    // A surrogate pair is one character; a lone surrogate keeps its own value.
+    if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < texte.size() && texte[i + 1] >= 0xDC00 &&
+        texte[i + 1] <= 0xDFFF) {
+      cp = 0x10000 + ((cp - 0xD800) << 10) + (texte[i + 1] - 0xDC00);
       ++i;
-    sortie.push_back(CarUnicodeVersAnsi(c));
+    }
+    AjouteAnsi(sortie, cp, i + 1 < texte.size() && texte[i + 1] == u'#');
   }
   return sortie;
 }
@@ -165,9 +230,18 @@ UnicodeString Utf8VersUnicode(std::string_view texte) {
 }
 
 std::string AnsiVersUtf8(std::string_view texte) {
+  if (texte.find('&') == std::string_view::npos) return AnsiBrutVersUtf8(texte);
   std::string sortie;
   sortie.reserve(texte.size() + texte.size() / 4);
-  for (const char c : texte) AjouteUtf8(sortie, CarAnsiVersUnicode(static_cast<unsigned char>(c)));
+  for (size_t i = 0; i < texte.size();) {
+    char32_t cp = 0;
+    if (const size_t n = Reference(texte, i, cp)) {
+      AjouteUtf8(sortie, (cp >= 0xD800 && cp <= 0xDFFF) ? 0xFFFD : cp);
+      i += n;
+    } else {
+      AjouteUtf8(sortie, CarAnsiVersUnicode(static_cast<unsigned char>(texte[i++])));
+    }
+  }
   return sortie;
 }
 
@@ -176,10 +250,60 @@ AnsiString Utf8VersAnsi(std::string_view texte) {
   sortie.reserve(texte.size());
   size_t i = 0;
   while (i < texte.size()) {
+    if (const char c = texte[i]; static_cast<unsigned char>(c) < 0x80 && c != '&') {
+      sortie.push_back(c);  // ASCII goes across as it is
+      ++i;
+      continue;
+    }
     const char32_t cp = LitUtf8(texte, i);
-    sortie.push_back(cp > 0xFFFF ? '?' : CarUnicodeVersAnsi(static_cast<char16_t>(cp)));
+    AjouteAnsi(sortie, cp, i < texte.size() && texte[i] == '#');
   }
   return sortie;
+}
+
+std::string AnsiBrutVersUtf8(std::string_view octets) {
+  std::string sortie;
+  sortie.reserve(octets.size() + octets.size() / 4);
+  for (const char c : octets) {
+    if (static_cast<unsigned char>(c) < 0x80) sortie.push_back(c);
+    else AjouteUtf8(sortie, CarAnsiVersUnicode(static_cast<unsigned char>(c)));
+  }
+  return sortie;
+}
+
+bool EstTexteAnsi(std::string_view utf8) {
+  char b = 0;
+  for (size_t i = 0; i < utf8.size();)
+    if (!FormeAnsi(LitUtf8(utf8, i), b)) return false;
+  return true;
+}
+
+// Cut of texte after at most n units, each unit weighing what poids says of its bytes and of the
+// characters it holds.
+template <typename Poids>
+AnsiString CoupeUnites(std::string_view texte, size_t n, Poids poids) {
+  size_t fin = 0, total = 0;
+  while (fin < texte.size()) {
+    char32_t cp = 0;
+    size_t octets = Reference(texte, fin, cp);
+    size_t caracteres = 1;
+    if (octets == 0) octets = 1;
+    else if (cp == '&') ++octets, ++caracteres;  // the escaped "&" and its "#" stay together
+    total += poids(octets, caracteres);
+    if (total > n) break;
+    fin += octets;
+  }
+  return AnsiString(texte.substr(0, fin));
+}
+
+AnsiString CoupeAnsi(std::string_view texte, size_t n) {
+  if (texte.size() <= n) return AnsiString(texte);
+  return CoupeUnites(texte, n, [](size_t octets, size_t) { return octets; });
+}
+
+AnsiString CoupeAnsiCaracteres(std::string_view texte, size_t n) {
+  if (texte.size() <= n) return AnsiString(texte);
+  return CoupeUnites(texte, n, [](size_t, size_t caracteres) { return caracteres; });
 }
 
 char MajusculeAnsi(char c) noexcept {

@@ -7,7 +7,7 @@
 //
 // Windows-1252 leaves five bytes undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D); they map to the C1
 // control code points of the same value and back, so that every one of the 256 bytes survives a
-// round trip through UTF-16. A UTF-16 character with no Windows-1252 form becomes '?'.
+// round trip through UTF-16. Other characters become references (platform/references_ansi.h).
 // Upper-casing is table-driven (no locale): Windows-1252 letters, and in UTF-16 the Latin-1 and
 // Latin Extended-A letters; other characters are left unchanged.
 #include <cstdint>

@@ -5,6 +5,7 @@
 #include <array>
 
 #include "platform/fichiers.h"
+#include "platform/references_ansi.h"
 
 namespace kyb {
 
@@ -14,7 +15,7 @@ AnsiString CheminExecutable() {
   if (n <= 0 || static_cast<size_t>(n) >= tampon.size()) return {};
   const std::string utf8(tampon.data(), static_cast<size_t>(n));
   const AnsiString chemin = Utf8VersAnsi(utf8);
-  return AnsiVersUtf8(chemin) == utf8 ? chemin : AnsiString();
+  return EstTexteAnsi(utf8) && AnsiVersUtf8(chemin) == utf8 ? chemin : AnsiString();
 }
 
 AnsiString RepertoireDonneesInstallation() {

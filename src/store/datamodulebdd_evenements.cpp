@@ -8,6 +8,7 @@
 
 #include "platform/caracteres.h"
 #include "platform/date_heure.h"
+#include "platform/references_ansi.h"
 #include "platform/thread_nom.h"
 #include "store/datamodulebdd_evenements_interne.h"
 #include "store/datamodulebdd_lieux_interne.h"
@@ -318,7 +319,7 @@ bool TEvenementsBDD::UpdaterIllustrationOfEven(TEvenement::TEnreg& e, bool nouve
     if (i.Id <= 0 && EnImport()) i.Id = coeur_.IdReserve("Illustrations");
     if (i.Id > 0) t->Fields(c[0]).SetInteger(i.Id);
     t->Fields(c[1]).SetInteger(e.ID);
-    t->Fields(c[2]).SetAnsiString(i.Chemin.substr(0, kLongueurChemin));
+    t->Fields(c[2]).SetAnsiString(CoupeAnsiCaracteres(i.Chemin, kLongueurChemin));
     t->Fields(c[3]).SetInteger(rang);
     t->Fields(c[4]).SetInteger(i.Tag);
   });

@@ -2,6 +2,7 @@
 // writes and walks.
 #include <algorithm>
 
+#include "platform/references_ansi.h"
 #include "store/datamodulebdd_sources_interne.h"
 
 namespace kyb {
@@ -90,7 +91,7 @@ bool TSourcesBDD::EcritureIllustration(TIllustrationBDD& i) {
   else InsertInTable(*t);
   if (i.Id > 0) t->FieldByName("ID_ILLUSTRATION").SetInteger(i.Id);
   t->FieldByName("ID_EVEN").SetInteger(i.IdEven);
-  t->FieldByName("CHEMIN").SetAnsiString(i.Chemin.substr(0, 260));
+  t->FieldByName("CHEMIN").SetAnsiString(CoupeAnsiCaracteres(i.Chemin, 260));
   t->FieldByName("RANG").SetInteger(i.Rang);
   t->FieldByName("TAG").SetInteger(i.Tag);
   if (!PostInTable(*t)) {

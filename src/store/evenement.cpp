@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "dates/calcjours.h"
+#include "platform/references_ansi.h"
 #include "store/datamodulebdd.h"
 
 namespace kyb {
@@ -170,7 +171,7 @@ bool TEvenement::SupprSource(int rang) {
 int TEvenement::AjoutIllustration(const TIllustrationEven& illustration) {
   if (Illustrations().size() >= kMaxListeEven) return -1;
   TIllustrationEven i = illustration;
-  i.Chemin = i.Chemin.substr(0, kLongueurChemin);
+  i.Chemin = CoupeAnsiCaracteres(i.Chemin, kLongueurChemin);
   Enreg.Illustrations.push_back(std::move(i));
   return static_cast<int>(Enreg.Illustrations.size()) - 1;
 }
@@ -189,7 +190,7 @@ bool TEvenement::SetIllustration(int rang, const TIllustrationEven& illustration
   (void)Illustrations();
   if (rang < 0 || rang >= static_cast<int>(Enreg.Illustrations.size())) return false;
   TIllustrationEven& cible = Enreg.Illustrations[static_cast<size_t>(rang)];
-  cible.Chemin = illustration.Chemin.substr(0, kLongueurChemin);
+  cible.Chemin = CoupeAnsiCaracteres(illustration.Chemin, kLongueurChemin);
   cible.Tag = illustration.Tag;
   return true;
 }

@@ -34,7 +34,7 @@ TEST_F(Curseur, TypesDuCatalogueEtConversionsDeTexte) {
   ASSERT_TRUE(t.FindKey({Cle(1)}));
   EXPECT_EQ(t.FieldByName("LibelleChamps").AsAnsiString(), A("NAISSANCE très longue"));
   EXPECT_EQ(t.FieldByName("Donnee").AsUnicodeString(), U("Dupré œuvre 中"));
-  EXPECT_EQ(t.FieldByName("Donnee").AsAnsiString(), A("Dupré œuvre ?"));
+  EXPECT_EQ(t.FieldByName("Donnee").AsAnsiString(), "Dupr\xE9 \x9Cuvre &#20013;");  // 中 as a reference
   EXPECT_EQ(t.FieldByName("Sexe").AsInteger(), 'M');
   EXPECT_EQ(t.FieldByName("Type").AsInteger(), 44);
   EXPECT_EQ(t.FieldByName("Data").AsBlob(), std::string("\0\1\2", 3));

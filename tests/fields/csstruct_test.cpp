@@ -281,6 +281,7 @@ TEST(ChpCs, Morceaux) {
   // A short value gives short or empty slices; too long a text is cut to its piece.
   EXPECT_EQ(recensement.GetMorceauNo("abc", 2), "");
   EXPECT_EQ(recensement.GetMultiEdit({AnsiString(100, 'q'), "123456"}).substr(90, 4), "1234");
+  EXPECT_EQ(recensement.GetMorceauNo(recensement.GetMultiEdit({"x", A("1Ł")}), 2), "1   ");  // no cut reference
   // Without pieces the value is whole.
   const TChpCs sexe(LigneDefaut("SEXE"));
   EXPECT_EQ(sexe.GetMorceauNo("M", 1), "M");

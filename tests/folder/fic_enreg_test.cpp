@@ -54,6 +54,24 @@ TEST_F(FichierEnreg, NumerotationEtEntete) {
   EXPECT_EQ(entete.LitEntier32(0), 2);
 }
 
+TEST_F(FichierEnreg, UnChampFixeGardeChaqueCaractereSansCouperUneReference) {
+  TFicBase* f = Cree();
+  f->ReturnNewNum();
+  for (const char* texte : {"skany/Łódź", "Győr 😀", "a&#65;b", "北京"}) {
+    for (size_t taille = 1; taille <= kTaille; ++taille) {
+      TEnregKy e(f, kEnregCourant);
+      e.EcritTexte(0, taille, Utf8VersAnsi(texte));
+      e.Enregistrement(1);
+      // What the field holds reads back as the start of the text.
+      const std::string lu = AnsiVersUtf8(TEnregKy(f, 1).LitTexte(0, taille));
+      EXPECT_EQ(std::string_view(texte).substr(0, lu.size()), lu) << texte << ", " << taille;
+      if (taille == kTaille && Utf8VersAnsi(texte).size() < kTaille) {
+        EXPECT_EQ(lu, texte);
+      }
+    }
+  }
+}
+
 TEST_F(FichierEnreg, NumerosSpeciauxEtDepassement) {
   TFicBase* f = Cree();
   f->ReturnNewNum();

@@ -116,9 +116,23 @@ TEST(LecteurGedcom, AnselEtSesDiacritiquesAvantLaLettre) {
 }
 
 TEST(LecteurGedcom, JeuxDeCaracteresHuitBits) {
-  const TLecture ansi = Lit("0 HEAD\n1 CHAR ANSI\n0 @I1@ INDI\n1 NAME Ren\xE9 \x9C\x80\n0 TRLR\n");
-  EXPECT_EQ(ansi.enregistrements[1].enfants[0].valeur, "René œ€");
+  const TLecture ansi = Lit("0 HEAD\n1 CHAR ANSI\n0 @I1@ INDI\n1 NAME Ren\xE9 \x9C\x80 &#321;\n0 TRLR\n");
+  EXPECT_EQ(ansi.enregistrements[1].enfants[0].valeur, "René œ€ &#321;");
   EXPECT_TRUE(ansi.avertissements.empty());
+  // The PC code pages: 0x82 is é in both, 0x9B is ¢ in 437 and ø in 850.
+  const struct {
+    const char* nom;
+    const char* attendu;
+    TCodageGedcom codage;
+  } pages[] = {{"IBMPC", "Frémont ¢", TCodageGedcom::Ibm437}, {"IBM PC", "Frémont ¢", TCodageGedcom::Ibm437},
+               {"850", "Frémont ø", TCodageGedcom::Ibm850}, {"IBM850", "Frémont ø", TCodageGedcom::Ibm850},
+               {"cp850", "Frémont ø", TCodageGedcom::Ibm850}};
+  for (const auto& p : pages) {
+    const TLecture l = Lit(std::string("0 HEAD\n1 CHAR ") + p.nom + "\n0 @I1@ INDI\n1 NAME Fr\x82mont \x9B\n0 TRLR\n");
+    EXPECT_EQ(l.enregistrements[1].enfants[0].valeur, p.attendu) << p.nom;
+    EXPECT_EQ(l.codage, p.codage) << p.nom;
+    EXPECT_TRUE(l.avertissements.empty()) << p.nom;
+  }
   const TLecture ascii = Lit("0 HEAD\n1 CHAR ASCII\n0 @I1@ INDI\n1 NAME Ren\xE9\n0 TRLR\n");
   EXPECT_EQ(ascii.enregistrements[1].enfants[0].valeur, "René");
   EXPECT_TRUE(Avertit(ascii, 4, "ASCII"));

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/references_ansi.h"
+
 namespace kyb {
 namespace {
 
@@ -31,7 +33,34 @@ TEST(Chaines, Utf8InvalideDonneLeCaractereDeRemplacement) {
   EXPECT_EQ(Utf8VersUnicode("\xED\xA0\x80"), u"\uFFFD");        // encoded surrogate
   EXPECT_EQ(Utf8VersUnicode("\xF0\x9F\x98\x80").size(), 2u);    // outside the BMP
   EXPECT_EQ(UnicodeVersUtf8(std::u16string(1, char16_t(0xD800))), "\xEF\xBF\xBD");
-  EXPECT_EQ(UnicodeVersAnsi(Utf8VersUnicode("\xF0\x9F\x98\x80")), "?");
+}
+
+// Texts a user may give, each with a character Windows-1252 cannot hold or a typed "&#".
+const char* const kTextesHors1252[] = {
+    "Urodzony w Łodzi; 北京; Győr", "skany/Łódź.jpg", "né 😀 à Paris", "&#65;", "&#38;#x &", "a&#",
+    "&#321; tapé", "x&#128512;"};
+
+TEST(Chaines, AucunCaractereNEstPerduEnWindows1252) {
+  for (const char* texte : kTextesHors1252) {
+    const AnsiString ansi = Utf8VersAnsi(texte);
+    EXPECT_EQ(AnsiVersUtf8(ansi), texte);
+    EXPECT_EQ(UnicodeVersAnsi(Utf8VersUnicode(texte)), ansi) << texte;
+    EXPECT_EQ(AnsiVersUnicode(ansi), Utf8VersUnicode(texte)) << texte;
+    // A fixed field never ends inside a reference: every cut reads back as a start of the text.
+    for (size_t n = 0; n <= ansi.size(); ++n) {
+      const std::string debut = AnsiVersUtf8(CoupeAnsi(ansi, n));
+      EXPECT_LE(CoupeAnsi(ansi, n).size(), n);
+      EXPECT_EQ(std::string_view(texte).substr(0, debut.size()), debut) << texte << " cut at " << n;
+      const UnicodeString caracteres = AnsiVersUnicode(CoupeAnsiCaracteres(ansi, n));
+      EXPECT_EQ(Utf8VersUnicode(texte).substr(0, caracteres.size()), caracteres);
+    }
+    EXPECT_EQ(AnsiVersUnicode(CoupeAnsiCaracteres(ansi, 3)), Utf8VersUnicode(texte).substr(0, 3)) << texte;
+  }
+  EXPECT_EQ(Utf8VersAnsi("Łódź"), "&#321;\xF3" "d&#378;");
+  EXPECT_EQ(AnsiVersUtf8("&#65; &#0321; &#38; &#9999999;"), "&#65; &#0321; &#38; &#9999999;");
+  EXPECT_EQ(AnsiBrutVersUtf8("&#321;"), "&#321;");
+  EXPECT_TRUE(EstTexteAnsi("Œuvre € &#"));
+  EXPECT_FALSE(EstTexteAnsi("Łódź"));
 }
 
 TEST(Chaines, MajusculesParTable) {
