@@ -36,7 +36,8 @@ class TGestFichier;
 inline constexpr const char* kTitreNoteGedcom = "Note";
 inline constexpr const char* kTitreBalisesGedcom = "GEDCOM";
 inline constexpr const char* kTitreNoteFamille = "Famille";
-inline constexpr const char* kTitreLieuGedcom = "Lieu";  // a place longer than the places table holds
+inline constexpr const char* kTitreLieuGedcom = "Lieu";
+inline constexpr const char* kTitreDateGedcom = "Date";  // a date text the value cannot hold  // a place longer than the places table holds
 
 struct TBilanImportGedcom {
   bool reussi = false;

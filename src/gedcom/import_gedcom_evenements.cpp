@@ -81,6 +81,8 @@ bool TImporteur::EcritStructure(const TNoeudGedcom& n, int32_t noA, int32_t noB,
     EcritEvenement(enveloppe, *c, noA, noB);
     return true;
   }
+  // A pointer is not a field's text: the line is kept, its pointer written as the record it names.
+  if (n.pointeur) return false;
   const TChpCs* def = Definition(n.tag, couple);
   if (def && creees_.count(def) && n.enfants.empty()) ++bilan_.balisesConservees[n.tag];
   if (!def) {
@@ -111,29 +113,35 @@ void TImporteur::EcritEvenement(const TNoeudGedcom& n, const TChpCs& def, int32_
   // The datum: pieces from their sub-tags, a piece without sub-tag from the line's value.
   const std::string valeur = n.valeur == "Y" ? std::string() : n.valeur;
   std::string donnee;
+  bool coupe = false;
+  int32_t noteEven = 0;
   if (def.NbMorceaux > 1) {
     std::vector<AnsiString> textes(static_cast<size_t>(def.NbMorceaux));
-    bool valeurPrise = valeur.empty();
+    const auto sousTag = [&](size_t i) { return i < def.SousTagGedCom.size() ? std::string(def.SousTagGedCom[i]) : std::string(); };
+    // The line's value goes to the piece without sub-tag, else to the first piece of one of our
+    // own sub-tags ("_DESCR" of EVEN) that no line gave.
+    size_t pourValeur = textes.size();
+    for (size_t i = 0; i < textes.size() && pourValeur == textes.size(); ++i)
+      if (sousTag(i).empty()) pourValeur = i;
+    for (size_t i = 0; i < textes.size() && pourValeur == textes.size(); ++i)
+      if (sousTag(i).starts_with('_') && !n.Enfant(sousTag(i))) pourValeur = i;
     bool vide = true;
     for (size_t i = 0; i < textes.size(); ++i) {
-      const std::string sous = i < def.SousTagGedCom.size() ? def.SousTagGedCom[i] : std::string();
-      if (!sous.empty()) {
-        if (const TNoeudGedcom* s = n.Enfant(sous)) textes[i] = Utf8VersAnsi(s->valeur);
-      } else if (!valeurPrise) {
-        textes[i] = Utf8VersAnsi(valeur);
-        valeurPrise = true;
-      }
+      const std::string sous = sousTag(i);
+      if (const TNoeudGedcom* s = sous.empty() ? nullptr : n.Enfant(sous)) textes[i] = Utf8VersAnsi(s->valeur);
+      else if (i == pourValeur) textes[i] = Utf8VersAnsi(valeur);
+      coupe = coupe || (i < def.TailleMorceaux.size() && textes[i].size() > static_cast<size_t>(std::max<int>(def.TailleMorceaux[i], 0)));
       vide = vide && textes[i].empty();
     }
     if (!vide) donnee = AnsiVersUtf8(def.GetMultiEdit(textes));
-    if (!valeurPrise) donnee = donnee.empty() ? valeur : donnee + " " + valeur;
+    // A value no piece can take stays in the event's note.
+    if (pourValeur == textes.size() && !valeur.empty()) noteEven = AjouteNote(noteEven, kTitreNoteGedcom, valeur);
   } else {
     const std::string sous = def.SousTagGedCom.empty() ? std::string() : std::string(def.SousTagGedCom[0]);
     const TNoeudGedcom* s = sous.empty() ? nullptr : n.Enfant(sous);
     donnee = s ? s->valeur : valeur;
   }
   std::string dateGardee;
-  int32_t noteEven = 0;
   for (const TNoeudGedcom& c : n.enfants) {
     if (estPiece(c.tag)) continue;
     if (c.tag == "DATE") Date(c, e, dateGardee);
@@ -154,10 +162,12 @@ void TImporteur::EcritEvenement(const TNoeudGedcom& n, const TChpCs& def, int32_
   }
   if (!dateGardee.empty()) {
     if (donnee.empty()) donnee = dateGardee;
-    else noteEven = AjouteNote(noteEven, "Date", dateGardee);
+    else noteEven = AjouteNote(noteEven, kTitreDateGedcom, dateGardee);
   }
   const UnicodeString u = Utf8VersUnicode(donnee);
-  if (u.size() > kLongueurDonnee) Avertit(n.ligne, L(n.ligne) + "texte de " + n.tag + " trop long, coupé à 300 caractères.");
+  if (coupe) Avertit(n.ligne, L(n.ligne) + "texte de " + n.tag + " trop long pour un de ses morceaux, coupé.");
+  else if (def.NbMorceaux <= 1 && u.size() > kLongueurDonnee)
+    Avertit(n.ligne, L(n.ligne) + "texte de " + n.tag + " trop long, coupé à 300 caractères.");
   e.SetDonnee(u);
   e.Enreg.Note = noteEven;
   e.Enreg.RangA = ++rangA_[static_cast<size_t>(noA)];
@@ -180,11 +190,19 @@ void TImporteur::EcritChampSimple(const std::string& libelle, const std::string&
 }
 
 void TImporteur::Date(const TNoeudGedcom& n, TEvenement& e, std::string& texteGarde) {
-  const TDateGedcom d = LitDateGedcom(n.valeur);
+  // A 7.0 date phrase is its PHRASE line: the date as INT, or the phrase alone.
+  const TNoeudGedcom* phrase7 = n.Enfant("PHRASE");
+  const std::string texte = !phrase7 ? n.valeur
+                            : n.valeur.empty() ? "(" + phrase7->valeur + ")"
+                                               : "INT " + n.valeur + " (" + phrase7->valeur + ")";
+  const TDateGedcom d = LitDateGedcom(texte);
+  // A date that is only a phrase is a valid date: kept as its phrase, without a warning.
+  const bool phraseSeule = !d.lue && !d.phrase.empty() && texte.front() == '(' && texte.back() == ')';
   if (d.lue) e.Enreg.Date = d.date;
-  else Avertit(n.ligne, L(n.ligne) + d.erreur + " Elle est gardée comme texte de l'événement.");
+  else if (!phraseSeule) Avertit(n.ligne, L(n.ligne) + d.erreur + " Elle est gardée comme texte de l'événement.");
   // What the value cannot hold stays as the file wrote it.
-  if (!d.lue || d.approchee || !d.phrase.empty()) texteGarde = n.valeur;
+  if (phraseSeule) texteGarde = d.phrase;
+  else if (!d.lue || d.approchee || !d.phrase.empty()) texteGarde = texte;
 }
 
 int32_t TImporteur::Lieu(const std::string& texte, long ligne) {
@@ -289,13 +307,15 @@ int32_t TImporteur::AjouteNote(int32_t note, const char* titreLu, const std::str
   return static_cast<int32_t>(n.Numero());
 }
 
-std::string TImporteur::Lignes(const TNoeudGedcom& n, int niveau) {
-  std::string s = std::to_string(niveau) + " " + n.tag;
+std::string TImporteur::Lignes(const TNoeudGedcom& n, int niveau) const {
+  std::string tag, valeur;
+  LigneGardee(n, tag, valeur);
+  std::string s = std::to_string(niveau) + " " + tag;
   size_t debut = 0;
   bool premiere = true;
   do {
-    const size_t fin = n.valeur.find('\n', debut);
-    const std::string morceau = n.valeur.substr(debut, fin == std::string::npos ? std::string::npos : fin - debut);
+    const size_t fin = valeur.find('\n', debut);
+    const std::string morceau = valeur.substr(debut, fin == std::string::npos ? std::string::npos : fin - debut);
     if (premiere) {
       if (!morceau.empty()) s += " " + morceau;
     } else {
