@@ -60,6 +60,12 @@ TExporteur::TExporteur(TGestFichier& dossier, TEcrivainGedcom& ecrivain, TBilanE
   }
   for (auto& [tag, champs] : parTag)
     if (champs.size() > 1 || tag == "NAME") structures_[tag] = std::move(champs);
+  for (int i = 0; i < defs_.Count(); ++i) {
+    const TChpCs* c = defs_.GetChpCs(i);
+    if (!c || !c->IsLiaisonCouple()) continue;
+    const AnsiString& l = c->LibelleInterne;
+    if (EvenementDeFamille(Tag(l)) || l == "SOURF" || l == "IMAGE_COUPLE") familiaux_.insert(l);
+  }
 }
 
 char TExporteur::Sexe(int32_t no) const {
@@ -210,9 +216,8 @@ void TExporteur::FichesDe(int32_t no, std::vector<TEvenement>& evens, std::vecto
 
 int32_t TExporteur::FamilleDe(int32_t no, int32_t partenaire, const AnsiString& libelle) {
   if (partenaire != 0 && Sexe(partenaire) != 0) return Famille(no, partenaire);
-  // A couple field of a person without partner (a family with one spouse) stays a family's.
-  const TChpCs* def = defs_.RechercheChampsInternePtr(libelle);
-  if (!def || !def->IsLiaisonCouple()) return 0;
+  // A family event of a person without partner (a family with one spouse) stays a family's.
+  if (!familiaux_.count(libelle)) return 0;
   return Sexe(no) == 'F' ? Famille(0, no) : Famille(no, 0);
 }
 

@@ -173,16 +173,17 @@ void TExporteur::EcritEvenement(TEvenement& e, int niveau) {
     ecr_.Ligne(niveau + 1, "PLAC", lieu.empty() ? Texte(dossier_.GetFicLieux(), e.Enreg.Lieu) : lieu);
   }
   if (!e.Enreg.LieuDit.empty()) ecr_.Ligne(niveau + 1, addrPiece ? "_LIEUDIT" : "ADDR", UnicodeVersUtf8(e.Enreg.LieuDit));
-  for (const TPersAssociee& pa : e.PersAssociees()) EcritAssociation(pa, niveau + 1);
+  for (const TPersAssociee& pa : e.PersAssociees()) EcritAssociation(pa, niveau + 1, true);
   for (const TSourceEven& s : e.Sources()) ecr_.Pointeur(niveau + 1, "SOUR", Source(s));
   for (const TIllustrationEven& m : e.Illustrations()) ecr_.Pointeur(niveau + 1, "OBJE", Media(AnsiVersUtf8(m.Chemin)));
   EcritNote(e.Enreg.Note, niveau + 1, e.Enreg.Lieu > 0, date.deLaNote);
   ++bilan_.evenements;
 }
 
-void TExporteur::EcritAssociation(const TPersAssociee& pa, int niveau) {
+void TExporteur::EcritAssociation(const TPersAssociee& pa, int niveau, bool evenement) {
   if (Sexe(pa.Lien.No) == 0) return;
-  ecr_.Pointeur(niveau, "ASSO", "@I" + std::to_string(pa.Lien.No) + "@");
+  // 5.5.1 has associations only in persons: a person cited by an event is our own structure.
+  ecr_.Pointeur(niveau, evenement && !v7_ ? "_ASSO" : "ASSO", "@I" + std::to_string(pa.Lien.No) + "@");
   const std::string qualite = Texte(dossier_.GetFicQualites(), pa.Qualite);
   if (v7_) {
     // A quality named as one of the standard roles is that role; any other is a phrase.

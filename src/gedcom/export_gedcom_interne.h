@@ -30,6 +30,8 @@ struct TDateEcrite {
 
 // Events whose line may say "Y" (it happened) when nothing else is known of them.
 [[nodiscard]] bool EvenementOui(const std::string& tag);
+// Events that only a family record holds.
+[[nodiscard]] bool EvenementDeFamille(const std::string& tag);
 // A quality that names one of the standard 7.0 roles of an association (GODP, WITN...).
 [[nodiscard]] bool RoleStandard(const std::string& qualite);
 
@@ -86,7 +88,8 @@ class TExporteur {
   // the version written.
   [[nodiscard]] TDateEcrite DateGardee(const std::string& tag, TEvenement& e, std::string& valeur) const;
   [[nodiscard]] std::string FormeDate(const std::string& texte, const TDateKY& date, std::string& phrase) const;
-  void EcritAssociation(const TPersAssociee& pa, int niveau);
+  // ASSO (a cited person of an event: _ASSO in 5.5.1, which has no association in an event).
+  void EcritAssociation(const TPersAssociee& pa, int niveau, bool evenement = false);
   // The headings of a note; an event's place heading is its PLAC and its date heading its DATE
   // (sansDate), written by the event.
   void EcritNote(int32_t note, int niveau, bool evenement = false, bool sansDate = false);
@@ -132,6 +135,7 @@ class TExporteur {
   std::vector<const std::pair<const std::string, int>*> ordreMedias_;
   std::map<std::string, std::vector<const TChpCs*>> structures_;
   std::unordered_set<int32_t> avecCites_, avecSources_, avecMedias_;
+  std::unordered_set<AnsiString> familiaux_;  // labels of the fields only a family holds
   // The record the walk stands on: an event (estEven_) or a simple field; aFiche_ false at the end.
   TEvenement prochainEven_;
   TChpsSimple prochainChps_;

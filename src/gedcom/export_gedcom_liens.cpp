@@ -26,6 +26,12 @@ bool EvenementOui(const std::string& tag) {
   return Parmi(kTags, tag);
 }
 
+bool EvenementDeFamille(const std::string& tag) {
+  static constexpr std::array<std::string_view, 10> kTags = {"ANUL", "DIV",  "DIVF", "ENGA", "MARB",
+                                                              "MARC", "MARL", "MARR", "MARS", "SLGS"};
+  return Parmi(kTags, tag);
+}
+
 bool RoleStandard(const std::string& qualite) {
   static constexpr std::array<std::string_view, 14> kRoles = {
       "CHIL", "CLERGY", "FATH", "FRIEND", "GODP", "HUSB", "MOTH", "MULTIPLE", "NGHBR", "OFFICIATOR",

@@ -157,7 +157,7 @@ void TImporteur::EcritEvenement(const TNoeudGedcom& n, const TChpCs& def, int32_
       ++bilan_.notes;
     } else if (c.tag == "SOUR") Citation(c, e);
     else if (c.tag == "OBJE") Illustration(c, e);
-    else if (c.tag == "ASSO" || ((c.tag == "_WITN" || c.tag == "WITN") && c.pointeur)) PersonneCitee(c, e);
+    else if (c.tag == "ASSO" || c.tag == "_ASSO" || ((c.tag == "_WITN" || c.tag == "WITN") && c.pointeur)) PersonneCitee(c, e);
     else Garde(c, noteEven);
   }
   if (!dateGardee.empty()) {
@@ -274,7 +274,7 @@ void TImporteur::PersonneCitee(const TNoeudGedcom& n, TEvenement& e) {
   TPersAssociee pa;
   pa.Lien = static_cast<int32_t>(no);
   // A witness of the older dialects is cited as such.
-  std::string qualite = n.tag == "ASSO" ? std::string() : std::string("Témoin");
+  std::string qualite = n.tag == "ASSO" || n.tag == "_ASSO" ? std::string() : std::string("Témoin");
   if (const TNoeudGedcom* r = n.Enfant("RELA")) qualite = r->valeur;
   if (const TNoeudGedcom* r = n.Enfant("ROLE")) {
     const TNoeudGedcom* phrase = r->Enfant("PHRASE");

@@ -219,7 +219,8 @@ void Chemins(const TNoeud& n, const std::string& prefixe, const std::map<std::st
     else if (it->second->tag == "NOTE" || it->second->tag == "SNOTE") valeur = it->second->valeur;
     else valeur = "@" + it->second->tag;
   }
-  r.insert(valeur.empty() ? chemin : chemin + " " + valeur);
+  // "Y" only says that an event happened, as its details do.
+  r.insert(valeur.empty() || valeur == "Y" ? chemin : chemin + " " + valeur);
   for (const TNoeud& e : n.enfants) Chemins(e, chemin, records, r);
 }
 
