@@ -19,7 +19,7 @@ namespace {
 const std::string kGenealogie =
     "0 HEAD\n1 GEDC\n2 VERS 5.5.1\n1 CHAR UTF-8\n"
     "0 @X9@ INDI\n1 NAME Anne /Roy/\n1 SEX F\n"
-    "1 EVEN Emigrated with her brother\n2 TYPE Emigration\n"
+    "1 EVEN Emigrated with her brother to Quebec on the Saint-Laurent\n2 TYPE Emigration\n"
     "1 SOUR @S1@\n1 OBJE\n2 FILE photos/anne.jpg\n3 FORM jpg\n1 ASSO @X1@\n2 RELA Parrain\n"
     "1 _SOUR\n2 SOUR @S2@\n1 _IMG\n2 FILE photos/ancien.png\n1 _REL\n2 ASSO @X1@\n3 RELA Ami\n"
     "1 _AMI @X1@\n1 _FOO\n2 SOUR @S9@\n3 PAGE 4\n2 SOUR @S1@\n"
@@ -60,8 +60,8 @@ TEST(ExportGedcomStandard, ChaqueStructureCommeLaNormeLEcrit) {
     bool v7;
     const char* attendu;
   } cas[] = {
-      {false, "1 EVEN Emigrated with her brother\r\n2 TYPE Emigration\r\n"},
-      {true, "1 EVEN Emigrated with her brother\r\n2 TYPE Emigration\r\n"},
+      {false, "1 EVEN Emigrated with her brother to Quebec on the Saint-Laurent\r\n2 TYPE Emigration\r\n"},
+      {true, "1 EVEN Emigrated with her brother to Quebec on the Saint-Laurent\r\n2 TYPE Emigration\r\n"},
       {false, "1 SOUR @S1@\r\n"},
       {false, "1 OBJE\r\n2 FILE photos/anne.jpg\r\n3 FORM jpg\r\n"},
       {false, "1 OBJE\r\n2 FILE photos/ancien.png\r\n3 FORM png\r\n"},
