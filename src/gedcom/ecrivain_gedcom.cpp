@@ -87,13 +87,13 @@ void TEcrivainGedcom::Morceau(int niveau, std::string_view xref, std::string_vie
 
 void TEcrivainGedcom::Ligne(int niveau, std::string_view tag, std::string_view valeur,
                             std::string_view xref) {
-  const std::string double_ = DoubleArobases(valeur, version_);
-  std::string_view reste(double_);
+  // "@" is doubled line by line: 7.0 doubles the leading "@" of each CONT line too.
   bool premiere = true;
   for (;;) {
-    const std::size_t fin = reste.find('\n');
-    std::string_view ligne = reste.substr(0, fin);
-    if (!ligne.empty() && ligne.back() == '\r') ligne.remove_suffix(1);
+    const std::size_t fin = valeur.find('\n');
+    std::string_view brute = valeur.substr(0, fin);
+    if (!brute.empty() && brute.back() == '\r') brute.remove_suffix(1);
+    const std::string ligne = DoubleArobases(brute, version_);
     // CONT and CONC both stand one level below the line they continue.
     if (premiere)
       Morceau(niveau, xref, tag, ligne, niveau + 1);
@@ -101,7 +101,7 @@ void TEcrivainGedcom::Ligne(int niveau, std::string_view tag, std::string_view v
       Morceau(niveau + 1, {}, "CONT", ligne, niveau + 1);
     premiere = false;
     if (fin == std::string_view::npos) break;
-    reste.remove_prefix(fin + 1);
+    valeur.remove_prefix(fin + 1);
   }
 }
 
@@ -119,6 +119,8 @@ bool TEcrivainGedcom::Date(int niveau, const TDateKY& date) {
 
 void TEcrivainGedcom::Entete(std::string_view source, std::string_view versionSource,
                              std::string_view date) {
+  // 7.0 files start with a byte-order mark.
+  if (version_ == TVersionGedcom::V70) texte_ += "\xEF\xBB\xBF";
   Brute(0, {}, "HEAD", {});
   if (version_ == TVersionGedcom::V70) {
     Brute(1, {}, "GEDC", {});

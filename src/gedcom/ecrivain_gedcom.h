@@ -4,8 +4,9 @@
 // A value is written on its line and continued as needed: each line feed of the value starts a
 // CONT line one level below; in 5.5.1 a line longer than 255 characters (level, id, tag, value
 // and delimiters, line end excluded) goes on in CONC lines, cut between two characters that are
-// not blanks and never inside a UTF-8 sequence. "@" in a value is doubled (7.0: only a leading
-// "@"); pointers and dates are written as they stand. Lines end with CR LF.
+// not blanks and never inside a UTF-8 sequence. "@" in a value is doubled (7.0: only the leading
+// "@" of each line, CONT lines included); pointers and dates are written as they stand. Lines end
+// with CR LF; a 7.0 file starts with a byte-order mark.
 //
 // The text goes to the sortie function by pieces of about 64 KiB (or stays in Texte() when there
 // is none), so an export holds one piece in memory, not the whole file.

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <set>
+#include <string_view>
 
 #include "gedcom/export_gedcom_interne.h"
 #include "gedcom/lignes_gardees.h"
@@ -25,6 +27,16 @@ std::string TypeMedia(const AnsiString& extension) {
   if (e == ".tif" || e == ".tiff") return "image/tiff";
   if (e == ".pdf") return "application/pdf";
   return "application/octet-stream";
+}
+
+constexpr const char* kSoumetteur = "@U1@";
+// Our extension tags are documented under this URI prefix.
+constexpr const char* kUriExtensions = "https://kybase.fr/gedcom/";
+
+// 7.0 extension tags: "_" then capitals, digits and "_".
+bool TagExtension(std::string_view tag) {
+  if (tag.size() < 2 || tag[0] != '_') return false;
+  return std::all_of(tag.begin() + 1, tag.end(), [](char c) { return (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_'; });
 }
 
 uint64_t Cle(int32_t a, int32_t b) {
@@ -49,6 +61,12 @@ TExporteur::TExporteur(TGestFichier& dossier, TEcrivainGedcom& ecrivain, TBilanE
   }
   for (auto& [tag, champs] : parTag)
     if (champs.size() > 1 || tag == "NAME") structures_[tag] = std::move(champs);
+  for (int i = 0; i < defs_.Count(); ++i) {
+    const TChpCs* c = defs_.GetChpCs(i);
+    if (!c || !c->IsLiaisonCouple()) continue;
+    const AnsiString& l = c->LibelleInterne;
+    if (EvenementDeFamille(Tag(l)) || l == "SOURF" || l == "IMAGE_COUPLE") familiaux_.insert(l);
+  }
 }
 
 char TExporteur::Sexe(int32_t no) const {
@@ -197,6 +215,13 @@ void TExporteur::FichesDe(int32_t no, std::vector<TEvenement>& evens, std::vecto
   }
 }
 
+int32_t TExporteur::FamilleDe(int32_t no, int32_t partenaire, const AnsiString& libelle) {
+  if (partenaire != 0 && Sexe(partenaire) != 0) return Famille(no, partenaire);
+  // A family event of a person without partner (a family with one spouse) stays a family's.
+  if (!familiaux_.count(libelle)) return 0;
+  return Sexe(no) == 'F' ? Famille(0, no) : Famille(no, 0);
+}
+
 void TExporteur::EcritIndividu(const TEnregPublic& p, int32_t no) {
   ecr_.Ligne(0, "INDI", {}, Xref('I', no));
   // Records of this person as holder, in rank order; couple records go to their family.
@@ -206,17 +231,17 @@ void TExporteur::EcritIndividu(const TEnregPublic& p, int32_t no) {
   std::vector<TEvenement*> evens;
   for (TEvenement& e : tous) {
     PrepareListes(e);
-    if (e.Enreg.NoPersB != 0 && Sexe(e.Enreg.NoPersB) != 0) {
+    if (const int32_t f = FamilleDe(no, e.Enreg.NoPersB, e.Enreg.LibelleChamps)) {
       e.ChargeListes();
-      familles_[static_cast<size_t>(Famille(no, e.Enreg.NoPersB) - 1)].evenements.push_back(e);
+      familles_[static_cast<size_t>(f - 1)].evenements.push_back(e);
       continue;
     }
     evens.push_back(&e);
   }
   std::vector<const TChpsSimple*> champs, nom;
   for (const TChpsSimple& c : tousChamps) {
-    if (c.Enreg.NoPersB != 0 && Sexe(c.Enreg.NoPersB) != 0) {
-      familles_[static_cast<size_t>(Famille(no, c.Enreg.NoPersB) - 1)].champs.push_back(c);
+    if (const int32_t f = FamilleDe(no, c.Enreg.NoPersB, c.Enreg.LibelleChamps)) {
+      familles_[static_cast<size_t>(f - 1)].champs.push_back(c);
       continue;
     }
     const TChpCs* s = ChampDeStructure(c.Enreg.LibelleChamps);
@@ -282,12 +307,41 @@ void TExporteur::EcritRecords() {
   for (const auto* m : ordreMedias_) {
     ecr_.Ligne(0, "OBJE", {}, Xref('O', m->second));
     ecr_.Ligne(1, "FILE", m->first);
-    const AnsiString ext = ExtraitExtension(Utf8VersAnsi(m->first));
-    if (v7_) ecr_.Ligne(2, "FORM", TypeMedia(ext));
-    else if (ext.size() > 1) ecr_.Ligne(2, "FORM", ext.substr(1));
+    if (const std::string format = FormatMedia(m->first); !format.empty()) ecr_.Ligne(2, "FORM", format);
   }
   const std::vector<TLigneGardee> enregistrements = LitLignesGardees(TexteGardeGenealogie(dossier_, kTitreEnregistrementsGedcom));
   EcritLignesGardees(ecr_, enregistrements, 0, enregistrements.size(), 0);
+}
+
+bool TExporteur::EnregistrementGarde(const std::string& xref) {
+  if (!xrefsGardes_) {
+    xrefsGardes_.emplace();
+    for (const TLigneGardee& l : LitLignesGardees(TexteGardeGenealogie(dossier_, kTitreEnregistrementsGedcom)))
+      if (l.niveau == 0 && !l.xref.empty()) xrefsGardes_->insert(l.xref);
+  }
+  return xrefsGardes_->contains(xref);
+}
+
+std::string TExporteur::FormatMedia(const std::string& chemin) const {
+  const AnsiString ext = ExtraitExtension(Utf8VersAnsi(chemin));
+  if (v7_) return TypeMedia(ext);
+  return ext.size() > 1 ? AnsiVersUtf8(ext.substr(1)) : std::string();
+}
+
+std::vector<std::string> TExporteur::Extensions() const {
+  // Ours, then those of the field definitions (tags and sub-tags).
+  std::set<std::string> tags = {"_KINSHIP", "_LIEUDIT", "_TEMOIN", "_TITRE", "_TYPE"};
+  for (int i = 0; i < defs_.Count(); ++i) {
+    const TChpCs* c = defs_.GetChpCs(i);
+    if (!c || c->IsBase()) continue;
+    tags.insert(Tag(c->LibelleInterne));
+    for (const AnsiString& sous : c->SousTagGedCom) tags.insert(AnsiVersUtf8(sous));
+  }
+  ExtensionsGardees(tags);
+  std::vector<std::string> r;
+  for (const std::string& t : tags)
+    if (TagExtension(t)) r.push_back(t);
+  return r;
 }
 
 bool ExporteGedcom(TGestFichier& dossier, TVersionGedcom version, const TEcrivainGedcom::TSortie& sortie,
@@ -298,9 +352,17 @@ bool ExporteGedcom(TGestFichier& dossier, TVersionGedcom version, const TEcrivai
   }
   TEcrivainGedcom ecrivain(version, sortie);
   ecrivain.Entete("KYBASE", KYBASE_VERSION);
+  // The submitter record 5.5.1 asks for: the genealogy itself.
+  ecrivain.Pointeur(1, "SUBM", kSoumetteur);
   TExporteur exporteur(dossier, ecrivain, bilan);
+  if (version == TVersionGedcom::V70) {
+    ecrivain.Ligne(1, "SCHMA");
+    for (const std::string& tag : exporteur.Extensions()) ecrivain.Ligne(2, "TAG", tag + " " + kUriExtensions + tag);
+  }
   exporteur.Recense();
   exporteur.Ecrit();
+  ecrivain.Ligne(0, "SUBM", {}, kSoumetteur);
+  ecrivain.Ligne(1, "NAME", dossier.Nom.empty() ? std::string("kybase") : AnsiVersUtf8(dossier.Nom));
   ecrivain.Fin();
   bilan.reussi = true;
   return true;

@@ -28,6 +28,7 @@ struct TBilanExportGedcom {
   std::string erreur;
   long personnes = 0, familles = 0, evenements = 0, champsSimples = 0, notes = 0, sources = 0, medias = 0;
   long datesSansForme = 0;  // dates with no GEDCOM form, left out
+  long lignesGardeesRetirees = 0;  // kept lines (with their sub-lines) pointing to no record
 };
 
 // Writes the folder's genealogy to sortie (pieces of about 64 KiB).

@@ -4,6 +4,7 @@
 #include "folder/fic_dupli.h"
 #include "folder/fic_notes.h"
 #include "gedcom/export_gedcom_interne.h"
+#include "gedcom/dates_gedcom.h"
 #include "gedcom/import_gedcom.h"
 #include "gedcom/lignes_gardees.h"
 
@@ -69,21 +70,27 @@ void TExporteur::EcritChampsSimples(const std::vector<const TChpsSimple*>& champ
   }
 }
 
-void TExporteur::EcritEvenement(TEvenement& e, int niveau) {
-  const TChpCs* def = defs_.RechercheChampsInternePtr(e.Enreg.LibelleChamps);
+void TExporteur::Donnee(const TChpCs* def, const TEvenement& e, std::string& valeur,
+                        std::vector<std::pair<std::string, std::string>>& pieces, bool& addrPiece) const {
+  // Pieces under their sub-tags, the piece without sub-tag on the line; when every piece has a
+  // sub-tag, the first one of our own ("_DESCR" of EVEN) is the line's value, as the import reads it.
   const std::string donnee = UnicodeVersUtf8(e.Enreg.Donnee);
-  // The datum: pieces under their sub-tags, the piece without sub-tag on the line.
-  std::string valeur;
-  std::vector<std::pair<std::string, std::string>> pieces;
-  bool addrPiece = false;
   if (def && def->NbMorceaux > 1) {
+    const auto sousTag = [&](int i) {
+      return static_cast<size_t>(i) < def->SousTagGedCom.size() ? std::string(def->SousTagGedCom[static_cast<size_t>(i)]) : std::string();
+    };
+    int surLaLigne = -1;
+    for (int i = 0; i < def->NbMorceaux && surLaLigne < 0; ++i)
+      if (sousTag(i).empty()) surLaLigne = i;
+    for (int i = 0; i < def->NbMorceaux && surLaLigne < 0; ++i)
+      if (sousTag(i).starts_with('_')) surLaLigne = i;
     const AnsiString ansi = UnicodeVersAnsi(e.Enreg.Donnee);
     for (int i = 0; i < def->NbMorceaux; ++i) {
-      const std::string sous = static_cast<size_t>(i) < def->SousTagGedCom.size() ? def->SousTagGedCom[static_cast<size_t>(i)] : std::string();
+      const std::string sous = sousTag(i);
       addrPiece = addrPiece || sous == "ADDR";
       const std::string texte = SansBlancsFinaux(AnsiVersUtf8(def->GetMorceauNo(ansi, i + 1)));
-      if (sous.empty()) valeur = texte;
-      else if (!texte.empty()) pieces.emplace_back(sous, texte);
+      if (i == surLaLigne) valeur = texte;
+      else if (!texte.empty() && !sous.empty()) pieces.emplace_back(sous, texte);
     }
   } else if (def && !def->SousTagGedCom.empty() && !def->SousTagGedCom[0].empty()) {
     addrPiece = def->SousTagGedCom[0] == "ADDR";
@@ -91,12 +98,24 @@ void TExporteur::EcritEvenement(TEvenement& e, int niveau) {
   } else {
     valeur = donnee;
   }
-  ecr_.Ligne(niveau, Tag(e.Enreg.LibelleChamps), valeur);
-  for (const auto& [sous, texte] : pieces) ecr_.Ligne(niveau + 1, sous, texte);
+}
+
+void TExporteur::EcritEvenement(TEvenement& e, int niveau) {
+  const TChpCs* def = defs_.RechercheChampsInternePtr(e.Enreg.LibelleChamps);
+  if (def && EcritLienDirect(*def, e, niveau)) return;
+  std::string valeur;
+  std::vector<std::pair<std::string, std::string>> pieces;
+  bool addrPiece = false;
+  Donnee(def, e, valeur, pieces, addrPiece);
+  const std::string tag = Tag(e.Enreg.LibelleChamps);
   // Date, place and citations with the lines an import kept beside them.
   const TRubriquesGardees gardees = RubriquesGardees(dossier_, e.Enreg.Note);
-  if (!EcritDateEvenement(ecr_, e.Enreg.Date, gardees.date, niveau + 1))
-    ++bilan_.datesSansForme;
+  // An event known by nothing but its tag says that it happened.
+  const bool avecDate = !e.Enreg.Date.Vide() || !gardees.date.empty();
+  if (valeur.empty() && !avecDate && e.Enreg.Lieu <= 0 && EvenementOui(tag)) valeur = "Y";
+  ecr_.Ligne(niveau, tag, valeur);
+  for (const auto& [sous, texte] : pieces) ecr_.Ligne(niveau + 1, sous, texte);
+  if (!EcritDateEvenement(ecr_, e.Enreg.Date, gardees.date, niveau + 1)) ++bilan_.datesSansForme;
   if (e.Enreg.Lieu > 0) {
     // A place longer than the places table keeps its whole text in the event's note.
     std::string lieu;
@@ -106,27 +125,32 @@ void TExporteur::EcritEvenement(TEvenement& e, int niveau) {
     TBlocsGardes(gardees.lieu).EcritSousLignes(ecr_, "PLAC", lieu, niveau + 1);
   }
   if (!e.Enreg.LieuDit.empty()) ecr_.Ligne(niveau + 1, addrPiece ? "_LIEUDIT" : "ADDR", UnicodeVersUtf8(e.Enreg.LieuDit));
-  for (const TPersAssociee& pa : e.PersAssociees()) {
-    if (Sexe(pa.Lien.No) == 0) continue;
-    ecr_.Pointeur(niveau + 1, "ASSO", "@I" + std::to_string(pa.Lien.No) + "@");
-    const std::string qualite = Texte(dossier_.GetFicQualites(), pa.Qualite);
-    if (v7_) {
-      ecr_.Ligne(niveau + 2, "ROLE", "OTHER");
-      if (!qualite.empty()) ecr_.Ligne(niveau + 3, "PHRASE", qualite);
-    } else if (!qualite.empty()) {
-      ecr_.Ligne(niveau + 2, "RELA", qualite);
-    }
-    if (const std::string parente = Texte(dossier_.GetFicParentes(), pa.Parente); !parente.empty())
-      ecr_.Ligne(niveau + 2, "_KINSHIP", parente);
-  }
+  for (const TPersAssociee& pa : e.PersAssociees()) EcritAssociation(pa, niveau + 1, true);
   TBlocsGardes citations(gardees.citations);
   for (const TSourceEven& s : e.Sources()) {
     ecr_.Pointeur(niveau + 1, "SOUR", Source(s));
     citations.EcritSousLignes(ecr_, "SOUR", CleCitation(s.Descriptif), niveau + 1);
   }
-  for (const TIllustrationEven& m : e.Illustrations()) ecr_.Pointeur(niveau + 1, "OBJE", Media(m.Chemin));
+  for (const TIllustrationEven& m : e.Illustrations()) ecr_.Pointeur(niveau + 1, "OBJE", Media(AnsiVersUtf8(m.Chemin)));
   EcritNote(e.Enreg.Note, niveau + 1, e.Enreg.Lieu > 0);
   ++bilan_.evenements;
+}
+
+void TExporteur::EcritAssociation(const TPersAssociee& pa, int niveau, bool evenement) {
+  if (Sexe(pa.Lien.No) == 0) return;
+  // 5.5.1 has associations only in persons: a person cited by an event is our own structure.
+  ecr_.Pointeur(niveau, evenement && !v7_ ? "_ASSO" : "ASSO", "@I" + std::to_string(pa.Lien.No) + "@");
+  const std::string qualite = Texte(dossier_.GetFicQualites(), pa.Qualite);
+  if (v7_) {
+    // A quality named as one of the standard roles is that role; any other is a phrase.
+    const bool role = RoleStandard(qualite);
+    ecr_.Ligne(niveau + 1, "ROLE", role ? qualite : std::string("OTHER"));
+    if (!role && !qualite.empty()) ecr_.Ligne(niveau + 2, "PHRASE", qualite);
+  } else if (!qualite.empty()) {
+    ecr_.Ligne(niveau + 1, "RELA", qualite);
+  }
+  if (const std::string parente = Texte(dossier_.GetFicParentes(), pa.Parente); !parente.empty())
+    ecr_.Ligne(niveau + 1, "_KINSHIP", parente);
 }
 
 void TExporteur::EcritNote(int32_t note, int niveau, bool evenement) {
@@ -138,25 +162,7 @@ void TExporteur::EcritNote(int32_t note, int niveau, bool evenement) {
     // Kept beside the event's date, place and citations, and written with them.
     if (titre == kTitreDateGedcom || titre == kTitreDetailLieuGedcom || titre == kTitreCitationsGedcom) continue;
     if (titre == kTitreBalisesGedcom) {
-      // Structures kept by an import, written back as they came, one line each.
-      size_t debut = 0;
-      while (debut < texte.size()) {
-        size_t fin = texte.find('\n', debut);
-        if (fin == std::string::npos) fin = texte.size();
-        const std::string ligne = texte.substr(debut, fin - debut);
-        debut = fin + 1;
-        const size_t a = ligne.find(' ');
-        long long relatif = 0;
-        if (a == std::string::npos || !TexteVersEntier(ligne.substr(0, a), relatif) || relatif < 1) continue;
-        const size_t b = ligne.find(' ', a + 1);
-        const std::string tag = ligne.substr(a + 1, b == std::string::npos ? std::string::npos : b - a - 1);
-        const std::string valeur = b == std::string::npos ? std::string() : ligne.substr(b + 1);
-        const bool pointeur = valeur.size() > 2 && valeur.front() == '@' && valeur.back() == '@' &&
-                              valeur.find(' ') == std::string::npos;
-        const int niv = static_cast<int>(relatif) - 1 + niveau;
-        if (pointeur) ecr_.Pointeur(niv, tag, valeur);
-        else ecr_.Ligne(niv, tag, valeur);
-      }
+      EcritGardees(texte, niveau);
       continue;
     }
     ecr_.Ligne(niveau, "NOTE", texte);
@@ -174,8 +180,8 @@ std::string TExporteur::Source(const TSourceEven& s) {
   return "@S" + std::to_string(it->second) + "@";
 }
 
-std::string TExporteur::Media(const AnsiString& chemin) {
-  const auto [it, nouveau] = medias_.try_emplace(AnsiVersUtf8(chemin), static_cast<int>(medias_.size() + 1));
+std::string TExporteur::Media(const std::string& chemin) {
+  const auto [it, nouveau] = medias_.try_emplace(chemin, static_cast<int>(medias_.size() + 1));
   if (nouveau) {
     ordreMedias_.push_back(&*it);
     ++bilan_.medias;

@@ -3,6 +3,8 @@
 // export_gedcom_evenements.cpp (events, fields, notes).
 #include <cstdint>
 #include <map>
+#include <optional>
+#include <set>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
@@ -20,6 +22,13 @@ namespace kyb {
 
 class TFicDupli;
 
+// Events whose line may say "Y" (it happened) when nothing else is known of them.
+[[nodiscard]] bool EvenementOui(const std::string& tag);
+// Events that only a family record holds.
+[[nodiscard]] bool EvenementDeFamille(const std::string& tag);
+// A quality that names one of the standard 7.0 roles of an association (GODP, WITN...).
+[[nodiscard]] bool RoleStandard(const std::string& qualite);
+
 struct TFamilleExport {
   int32_t mari = 0, femme = 0;
   std::vector<int32_t> enfants;
@@ -34,6 +43,8 @@ class TExporteur {
   void Recense();
   // Pass 2: INDI records, then FAM, SOUR and OBJE records.
   void Ecrit();
+  // The extension tags the export may write (declared in the 7.0 header).
+  [[nodiscard]] std::vector<std::string> Extensions() const;
 
  private:
   // --- persons and families (export_gedcom.cpp) ---
@@ -42,6 +53,9 @@ class TExporteur {
   [[nodiscard]] int32_t FamilleExistante(int32_t a, int32_t b) const;  // 0 when absent
   void OrdonneEnfants();
   void EcritIndividu(const TEnregPublic& p, int32_t no);
+  // The family a record of person no goes to (its partner's, or the person's alone for a couple
+  // field without partner); 0 when it is the person's own.
+  int32_t FamilleDe(int32_t no, int32_t partenaire, const AnsiString& libelle);
   // The events and simple fields held by person no, taken from the walk (which stands on the
   // first record of a later holder afterwards).
   void FichesDe(int32_t no, std::vector<TEvenement>& evens, std::vector<TChpsSimple>& champs);
@@ -61,10 +75,35 @@ class TExporteur {
   [[nodiscard]] const TChpCs* ChampDeStructure(const AnsiString& libelle) const;
   void EcritChampsSimples(const std::vector<const TChpsSimple*>& champs, int niveau);
   void EcritEvenement(TEvenement& e, int niveau);
-  // The headings of a note; an event's place heading is its PLAC, written by the event.
+  // The event's datum as the line's value and the pieces written under their sub-tags.
+  void Donnee(const TChpCs* def, const TEvenement& e, std::string& valeur,
+              std::vector<std::pair<std::string, std::string>>& pieces, bool& addrPiece) const;
+  // ASSO (a cited person of an event: _ASSO in 5.5.1, which has no association in an event).
+  void EcritAssociation(const TPersAssociee& pa, int niveau, bool evenement = false);
+  // The headings of a note; an event's place heading is its PLAC, written by the event, and the
+  // headings kept beside its date, place and citations are written with them.
   void EcritNote(int32_t note, int niveau, bool evenement = false);
+
+  // --- kept GEDCOM lines (export_gedcom_gardees.cpp) ---
+  // Writes back the lines an import kept, their first level at niveau; a line pointing to a
+  // record the new file does not hold is left out with its sub-lines, and counted.
+  void EcritGardees(const std::string& texte, int niveau);
+  // The new file's pointer for a kept pointer; empty when there is none.
+  // A record kept whole by the import (REPO...), written back under its own cross-reference.
+  [[nodiscard]] bool EnregistrementGarde(const std::string& xref);
+  [[nodiscard]] std::string PointeurGarde(const std::string& valeur);
+  // The extension tags of the kept lines of every note (for the 7.0 header).
+  void ExtensionsGardees(std::set<std::string>& tags) const;
+
+  // --- citations, media and associations of a person or a couple (export_gedcom_liens.cpp) ---
+  // Writes the event of such a field as the standard structure (SOUR, OBJE, ASSO) when it holds
+  // nothing that structure cannot carry; false when it must be written as a field.
+  bool EcritLienDirect(const TChpCs& def, TEvenement& e, int niveau);
   [[nodiscard]] std::string Source(const TSourceEven& s);
-  [[nodiscard]] std::string Media(const AnsiString& chemin);
+  // The medium's record, by its path (UTF-8).
+  [[nodiscard]] std::string Media(const std::string& chemin);
+  // FORM of a medium: its extension in 5.5.1, its media type in 7.0.
+  [[nodiscard]] std::string FormatMedia(const std::string& chemin) const;
   [[nodiscard]] std::string Texte(TFicDupli* table, int32_t no) const;
 
   TGestFichier& dossier_;
@@ -88,6 +127,8 @@ class TExporteur {
   std::vector<const std::pair<const std::string, int>*> ordreMedias_;
   std::map<std::string, std::vector<const TChpCs*>> structures_;
   std::unordered_set<int32_t> avecCites_, avecSources_, avecMedias_;
+  std::unordered_set<AnsiString> familiaux_;  // labels of the fields only a family holds
+  std::optional<std::set<std::string>> xrefsGardes_;  // of the records kept whole, read once
   // The record the walk stands on: an event (estEven_) or a simple field; aFiche_ false at the end.
   TEvenement prochainEven_;
   TChpsSimple prochainChps_;

@@ -86,6 +86,8 @@ bool TImporteur::EcritStructure(const TNoeudGedcom& n, int32_t noA, int32_t noB,
     EcritEvenement(enveloppe, *c, noA, noB, false);
     return true;
   }
+  // A pointer is not a field's text: the line is kept, its pointer written as the record it names.
+  if (n.pointeur) return false;
   const TChpCs* def = Definition(n.tag, couple);
   if (def && creees_.count(def) && n.enfants.empty()) ++bilan_.balisesConservees[n.tag];
   if (!def) {
@@ -116,22 +118,29 @@ void TImporteur::EcritEvenement(const TNoeudGedcom& n, const TChpCs& def, int32_
   // The datum: pieces from their sub-tags, a piece without sub-tag from the line's value.
   const std::string valeur = n.valeur == "Y" ? std::string() : n.valeur;
   std::string donnee;
+  bool coupe = false;
+  int32_t noteEven = 0;
   if (def.NbMorceaux > 1) {
     std::vector<AnsiString> textes(static_cast<size_t>(def.NbMorceaux));
-    bool valeurPrise = valeur.empty();
+    const auto sousTag = [&](size_t i) { return i < def.SousTagGedCom.size() ? std::string(def.SousTagGedCom[i]) : std::string(); };
+    // The line's value goes to the piece without sub-tag, else to the first piece of one of our
+    // own sub-tags ("_DESCR" of EVEN) that no line gave.
+    size_t pourValeur = textes.size();
+    for (size_t i = 0; i < textes.size() && pourValeur == textes.size(); ++i)
+      if (sousTag(i).empty()) pourValeur = i;
+    for (size_t i = 0; i < textes.size() && pourValeur == textes.size(); ++i)
+      if (sousTag(i).starts_with('_') && !n.Enfant(sousTag(i))) pourValeur = i;
     bool vide = true;
     for (size_t i = 0; i < textes.size(); ++i) {
-      const std::string sous = i < def.SousTagGedCom.size() ? def.SousTagGedCom[i] : std::string();
-      if (!sous.empty()) {
-        if (const TNoeudGedcom* s = n.Enfant(sous)) textes[i] = Utf8VersAnsi(s->valeur);
-      } else if (!valeurPrise) {
-        textes[i] = Utf8VersAnsi(valeur);
-        valeurPrise = true;
-      }
+      const std::string sous = sousTag(i);
+      if (const TNoeudGedcom* s = sous.empty() ? nullptr : n.Enfant(sous)) textes[i] = Utf8VersAnsi(s->valeur);
+      else if (i == pourValeur) textes[i] = Utf8VersAnsi(valeur);
+      coupe = coupe || (i < def.TailleMorceaux.size() && textes[i].size() > static_cast<size_t>(std::max<int>(def.TailleMorceaux[i], 0)));
       vide = vide && textes[i].empty();
     }
     if (!vide) donnee = AnsiVersUtf8(def.GetMultiEdit(textes));
-    if (!valeurPrise) donnee = donnee.empty() ? valeur : donnee + " " + valeur;
+    // A value no piece can take stays in the event's note.
+    if (pourValeur == textes.size() && !valeur.empty()) noteEven = AjouteNote(noteEven, kTitreNoteGedcom, valeur);
   } else {
     const std::string sous = def.SousTagGedCom.empty() ? std::string() : std::string(def.SousTagGedCom[0]);
     const TNoeudGedcom* s = sous.empty() ? nullptr : n.Enfant(sous);
@@ -169,14 +178,16 @@ void TImporteur::EcritEvenement(const TNoeudGedcom& n, const TChpCs& def, int32_
     } else if (c.Nul()) Garde(c, noteEven);  // a pointer to no record, kept as it was written
     else if (c.tag == "SOUR") Citation(c, e, citations);
     else if (c.tag == "OBJE") Illustration(c, e);
-    else if (c.tag == "ASSO" || ((c.tag == "_WITN" || c.tag == "WITN") && c.pointeur)) PersonneCitee(c, e);
+    else if (c.tag == "ASSO" || c.tag == "_ASSO" || ((c.tag == "_WITN" || c.tag == "WITN") && c.pointeur)) PersonneCitee(c, e);
     else Garde(c, noteEven);
   }
   noteEven = AjouteNote(noteEven, kTitreDateGedcom, dateGardee);
   noteEven = AjouteNote(noteEven, kTitreDetailLieuGedcom, detailLieu);
   noteEven = AjouteNote(noteEven, kTitreCitationsGedcom, citations);
   const UnicodeString u = Utf8VersUnicode(donnee);
-  if (u.size() > kLongueurDonnee) Avertit(n.ligne, L(n.ligne) + "texte de " + n.tag + " trop long, coupé à 300 caractères.");
+  if (coupe) Avertit(n.ligne, L(n.ligne) + "texte de " + n.tag + " trop long pour un de ses morceaux, coupé.");
+  else if (def.NbMorceaux <= 1 && u.size() > kLongueurDonnee)
+    Avertit(n.ligne, L(n.ligne) + "texte de " + n.tag + " trop long, coupé à 300 caractères.");
   e.SetDonnee(u);
   e.Enreg.Note = noteEven;
   e.Enreg.RangA = ++rangA_[static_cast<size_t>(noA)];
@@ -326,7 +337,7 @@ void TImporteur::PersonneCitee(const TNoeudGedcom& n, TEvenement& e) {
   TPersAssociee pa;
   pa.Lien = static_cast<int32_t>(no);
   // A witness of the older dialects is cited as such.
-  std::string qualite = n.tag == "ASSO" ? std::string() : std::string("Témoin");
+  std::string qualite = n.tag == "ASSO" || n.tag == "_ASSO" ? std::string() : std::string("Témoin");
   if (const TNoeudGedcom* r = n.Enfant("RELA")) qualite = r->valeur;
   if (const TNoeudGedcom* r = n.Enfant("ROLE")) {
     const TNoeudGedcom* phrase = r->Enfant("PHRASE");
@@ -360,13 +371,15 @@ int32_t TImporteur::AjouteNote(int32_t note, const char* titreLu, const std::str
   return static_cast<int32_t>(n.Numero());
 }
 
-std::string TImporteur::Lignes(const TNoeudGedcom& n, int niveau) {
-  std::string s = std::to_string(niveau) + " " + (niveau == 0 && !n.xref.empty() ? n.xref + " " : "") + n.tag;
+std::string TImporteur::Lignes(const TNoeudGedcom& n, int niveau) const {
+  std::string tag, valeur;
+  LigneGardee(n, tag, valeur);
+  std::string s = std::to_string(niveau) + " " + (niveau == 0 && !n.xref.empty() ? n.xref + " " : "") + tag;
   size_t debut = 0;
   bool premiere = true;
   do {
-    const size_t fin = n.valeur.find('\n', debut);
-    const std::string morceau = n.valeur.substr(debut, fin == std::string::npos ? std::string::npos : fin - debut);
+    const size_t fin = valeur.find('\n', debut);
+    const std::string morceau = valeur.substr(debut, fin == std::string::npos ? std::string::npos : fin - debut);
     if (premiere) {
       if (!morceau.empty()) s += " " + morceau;
     } else {

@@ -113,7 +113,10 @@ class TImporteur {
   // Appends to a note (heading titre) and returns its directory number (0 when none).
   int32_t AjouteNote(int32_t note, const char* titre, const std::string& texte);
   // The lines of a structure as GEDCOM text, its root at level niveau.
-  [[nodiscard]] static std::string Lignes(const TNoeudGedcom& n, int niveau);
+  [[nodiscard]] std::string Lignes(const TNoeudGedcom& n, int niveau) const;
+  // The tag and value a kept line is written with: a pointer as the record it stands for
+  // (gedcom/gedcom_gardees.h), a pointer to a note record as the note's text.
+  void LigneGardee(const TNoeudGedcom& n, std::string& tag, std::string& valeur) const;
   void Garde(const TNoeudGedcom& n, int32_t& note);
 
   TGestFichier& dossier_;

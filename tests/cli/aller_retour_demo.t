@@ -16,6 +16,8 @@ Lieux : 3
 Notes lues : 2
 Sources citées : 8, médias : 0, personnes citées : 9
 Balises conservées : 0
+Enregistrements et balises sans contenu à garder :
+  SUBM : 1
 Avertissements : 0
 $ for d in Exemple Retour; do
 >   for n in 1 2 3 4 5 6 7 8 9 11 12 13 14 15 16 17 18 19; do kyb personne $d.kya $n; done > $d.personnes

@@ -49,7 +49,7 @@ TEST(EcrivainGedcom, EnteteEtFin551) {
   TEcrivainGedcom e7(TVersionGedcom::V70);
   e7.Entete("KYBASE", "0.1.0");
   e7.Fin();
-  EXPECT_EQ(e7.Texte(), "0 HEAD\r\n1 GEDC\r\n2 VERS 7.0\r\n1 SOUR KYBASE\r\n2 VERS 0.1.0\r\n"
+  EXPECT_EQ(e7.Texte(), "\xEF\xBB\xBF" "0 HEAD\r\n1 GEDC\r\n2 VERS 7.0\r\n1 SOUR KYBASE\r\n2 VERS 0.1.0\r\n"
                         "0 TRLR\r\n");
 }
 

@@ -1,0 +1,91 @@
+// Citations, media and associations of a person or a couple. The import keeps each as an event
+// of the field made for it (SOUR, SOURF, IMAGE, IMAGE_COUPLE, RELATION); the export writes such
+// an event back as the standard structure whenever the event holds nothing that structure cannot
+// carry, and as the field (its "_" tag) otherwise, so that nothing is lost either way.
+#include <algorithm>
+#include <array>
+#include <string_view>
+
+#include "gedcom/export_gedcom_interne.h"
+
+namespace kyb {
+namespace {
+
+template <size_t N>
+bool Parmi(const std::array<std::string_view, N>& liste, std::string_view mot) {
+  return std::find(liste.begin(), liste.end(), mot) != liste.end();
+}
+
+}  // namespace
+
+bool EvenementOui(const std::string& tag) {
+  static constexpr std::array<std::string_view, 31> kTags = {
+      "ADOP", "ANUL", "BAPM", "BARM", "BASM", "BIRT", "BLES", "BURI", "CENS", "CHR", "CHRA",
+      "CONF", "CREM", "DEAT", "DIV",  "DIVF", "EMIG", "ENGA", "FCOM", "GRAD", "IMMI", "MARB",
+      "MARC", "MARL", "MARR", "MARS", "NATU", "ORDN", "PROB", "RETI", "WILL"};
+  return Parmi(kTags, tag);
+}
+
+bool EvenementDeFamille(const std::string& tag) {
+  static constexpr std::array<std::string_view, 10> kTags = {"ANUL", "DIV",  "DIVF", "ENGA", "MARB",
+                                                              "MARC", "MARL", "MARR", "MARS", "SLGS"};
+  return Parmi(kTags, tag);
+}
+
+bool RoleStandard(const std::string& qualite) {
+  static constexpr std::array<std::string_view, 14> kRoles = {
+      "CHIL", "CLERGY", "FATH", "FRIEND", "GODP", "HUSB", "MOTH", "MULTIPLE", "NGHBR", "OFFICIATOR",
+      "PARENT", "SPOU", "WIFE", "WITN"};
+  return Parmi(kRoles, qualite);
+}
+
+bool TExporteur::EcritLienDirect(const TChpCs& def, TEvenement& e, int niveau) {
+  const AnsiString& libelle = def.LibelleInterne;
+  const bool source = libelle == "SOUR" || libelle == "SOURF";
+  const bool media = libelle == "IMAGE" || libelle == "IMAGE_COUPLE";
+  const bool relation = libelle == "RELATION";
+  if (!source && !media && !relation) return false;
+  // What only an event holds: a date, a place, a locality.
+  if (!e.Enreg.Date.Vide() || e.Enreg.Lieu > 0 || !e.Enreg.LieuDit.empty()) return false;
+  const bool sansDonnee = e.Enreg.Donnee.empty();
+  if (source) {
+    if (!sansDonnee || e.Sources().empty() || !e.PersAssociees().empty() || !e.Illustrations().empty()) return false;
+    bool premiere = true;
+    for (const TSourceEven& s : e.Sources()) {
+      ecr_.Pointeur(niveau, "SOUR", Source(s));
+      if (premiere) EcritNote(e.Enreg.Note, niveau + 1);
+      premiere = false;
+    }
+  } else if (media) {
+    // A link to a medium carries no note.
+    if (sansDonnee || e.Enreg.Note > 0 || !e.Sources().empty() || !e.PersAssociees().empty() || !e.Illustrations().empty())
+      return false;
+    const std::string chemin = UnicodeVersUtf8(e.Enreg.Donnee);
+    if (v7_) {
+      ecr_.Pointeur(niveau, "OBJE", Media(chemin));
+    } else {
+      ecr_.Ligne(niveau, "OBJE");
+      ecr_.Ligne(niveau + 1, "FILE", chemin);
+      if (const std::string format = FormatMedia(chemin); !format.empty()) ecr_.Ligne(niveau + 2, "FORM", format);
+    }
+  } else {
+    // 5.5.1 has no association in a family record.
+    const bool famille = (e.Enreg.NoPersB != 0 && Sexe(e.Enreg.NoPersB) != 0) || def.IsLiaisonCouple();
+    if (!sansDonnee || (famille && !v7_) || e.PersAssociees().empty() || !e.Illustrations().empty()) return false;
+    bool premiere = true;
+    for (const TPersAssociee& pa : e.PersAssociees()) {
+      if (Sexe(pa.Lien.No) == 0) continue;
+      EcritAssociation(pa, niveau);
+      if (premiere) {
+        for (const TSourceEven& s : e.Sources()) ecr_.Pointeur(niveau + 1, "SOUR", Source(s));
+        EcritNote(e.Enreg.Note, niveau + 1);
+      }
+      premiere = false;
+    }
+    if (premiere) return false;  // nobody left to point to: the field keeps what it holds
+  }
+  ++bilan_.evenements;
+  return true;
+}
+
+}  // namespace kyb

@@ -1,0 +1,27 @@
+// Pointers of the lines an import keeps, written as the records they stand for.
+#include "gedcom/gedcom_gardees.h"
+#include "gedcom/import_gedcom_interne.h"
+
+namespace kyb {
+
+void TImporteur::LigneGardee(const TNoeudGedcom& n, std::string& tag, std::string& valeur) const {
+  tag = n.tag;
+  valeur = n.valeur;
+  if (!n.pointeur) return;
+  if (const int32_t no = PersonneConnue(n.valeur); no > 0 && PersonneDefinie(no)) {
+    valeur = PointeurGardePersonne(no);
+  } else if (const int32_t f = FamilleConnue(n.valeur); f > 0) {
+    const TFamilleLue& fam = familles_[static_cast<size_t>(f - 1)];
+    valeur = PointeurGardeFamille(fam.mari, fam.femme);
+  } else if (const auto s = sources_.find(n.valeur); s != sources_.end()) {
+    valeur = PointeurGardeSource(s->second.type, s->second.titre);
+  } else if (const auto o = objets_.find(n.valeur); o != objets_.end()) {
+    valeur = PointeurGardeMedia(o->second);
+  } else if (const auto t = notes_.find(n.valeur); t != notes_.end()) {
+    // A shared note is copied where it is used.
+    tag = "NOTE";
+    valeur = t->second;
+  }
+}
+
+}  // namespace kyb

@@ -1,0 +1,285 @@
+#include "gedcom/validateur_gedcom.h"
+
+#include <algorithm>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string_view>
+
+namespace kyb::test {
+namespace {
+
+struct TNoeud {
+  long ligne = 0;
+  int niveau = 0;
+  std::string xref, tag, valeur;
+  std::vector<TNoeud> enfants;
+};
+
+bool Pointeur(const std::string& v) { return v.size() > 2 && v.front() == '@' && v.back() == '@' && v[1] != '@' && v.find(' ') == std::string::npos; }
+
+// Records of the text; CONT/CONC joined into the value of the line they continue.
+std::vector<TNoeud> Arbre(std::string texte, bool v7, std::vector<std::string>& fautes) {
+  if (texte.starts_with("\xEF\xBB\xBF")) texte.erase(0, 3);
+  else if (v7) fautes.push_back("pas de marque d'ordre des octets");
+  std::vector<TNoeud> racines;
+  std::vector<TNoeud*> pile;
+  long numero = 0;
+  size_t debut = 0;
+  while (debut < texte.size()) {
+    size_t fin = texte.find_first_of("\r\n", debut);
+    if (fin == std::string::npos) fin = texte.size();
+    const std::string l = texte.substr(debut, fin - debut);
+    debut = fin + (texte.compare(fin, 2, "\r\n") == 0 ? 2 : 1);
+    ++numero;
+    if (l.empty()) continue;
+    const std::string lieu = "ligne " + std::to_string(numero) + " : ";
+    if (!v7 && l.size() > 255) fautes.push_back(lieu + "plus de 255 caractères");
+    std::istringstream in(l);
+    TNoeud n;
+    n.ligne = numero;
+    std::string mot;
+    in >> n.niveau >> mot;
+    if (mot.starts_with('@')) {
+      n.xref = mot;
+      in >> mot;
+    }
+    n.tag = mot;
+    const size_t p = l.find(n.tag, l.find(' ') + 1 + (n.xref.empty() ? 0 : n.xref.size() + 1)) + n.tag.size();
+    if (p < l.size()) n.valeur = l.substr(p + 1);
+    if (!v7) {
+      for (size_t k = 0; (k = n.valeur.find("@@", k)) != std::string::npos; ++k) n.valeur.erase(k, 1);
+    } else if (n.valeur.starts_with("@@")) {
+      n.valeur.erase(0, 1);
+    }
+    if (n.niveau < 0 || n.niveau > static_cast<int>(pile.size())) {
+      fautes.push_back(lieu + "saut de niveau");
+      continue;
+    }
+    pile.resize(static_cast<size_t>(n.niveau));
+    if ((n.tag == "CONT" || n.tag == "CONC") && !pile.empty()) {
+      if (v7 && n.tag == "CONC") fautes.push_back(lieu + "CONC n'existe plus en 7.0");
+      pile.back()->valeur += (n.tag == "CONT" ? "\n" : "") + n.valeur;
+      continue;
+    }
+    std::vector<TNoeud>& freres = pile.empty() ? racines : pile.back()->enfants;
+    freres.push_back(std::move(n));
+    pile.push_back(&freres.back());
+  }
+  return racines;
+}
+
+// 5.5.1: the substructures allowed under each structure, "TAG>structure" when the child has
+// substructures of its own.
+const std::map<std::string, std::string> kGrammaire551 = {
+    {"", "HEAD>HEAD SUBM>SUBM SUBN>SUBN INDI>INDI FAM>FAM SOUR>SOURCE REPO>REPO OBJE>OBJR NOTE>NOTER TRLR"},
+    {"HEAD", "SOUR>HSOUR DEST DATE>CDATE SUBM SUBN FILE COPR GEDC>GEDC CHAR>CHAR LANG PLAC>FORM NOTE"},
+    {"HSOUR", "VERS NAME CORP>CORP DATA>HDATA"}, {"CORP", "ADDR>ADDR PHON EMAIL FAX WWW"},
+    {"HDATA", "DATE COPR"}, {"GEDC", "VERS FORM"}, {"CHAR", "VERS"}, {"FORM", "FORM"},
+    {"CDATE", "TIME"}, {"CHAN", "DATE>CDATE NOTE>NOTE"},
+    {"SUBM", "NAME ADDR>ADDR PHON EMAIL FAX WWW OBJE>OBJL LANG RFN RIN NOTE>NOTE CHAN>CHAN"},
+    {"SUBN", "SUBM FAMF TEMP ANCE DESC ORDI RIN NOTE>NOTE"},
+    {"ADDR", "ADR1 ADR2 ADR3 CITY STAE POST CTRY"},
+    {"INDI", "RESN NAME>NAME SEX BIRT>EV CHR>EV DEAT>EV BURI>EV CREM>EV ADOP>ADOP BAPM>EV BARM>EV BASM>EV BLES>EV "
+             "CHRA>EV CONF>EV FCOM>EV ORDN>EV NATU>EV EMIG>EV IMMI>EV CENS>EV PROB>EV WILL>EV GRAD>EV RETI>EV EVEN>EV "
+             "CAST>EV DSCR>EV EDUC>EV IDNO>EV NATI>EV NCHI>EV NMR>EV OCCU>EV PROP>EV RELI>EV RESI>EV SSN>EV TITL>EV "
+             "FACT>EV BAPL>LDS CONL>LDS ENDL>LDS SLGC>LDS FAMC>FAMC FAMS>FAMS SUBM ASSO>ASSO ALIA ANCI DESI RFN AFN "
+             "REFN>REFN RIN CHAN>CHAN NOTE>NOTE SOUR>CIT OBJE>OBJL"},
+    {"NAME", "TYPE NPFX GIVN NICK SPFX SURN NSFX NOTE>NOTE SOUR>CIT FONE>NAMEV ROMN>NAMEV"},
+    {"NAMEV", "TYPE NPFX GIVN NICK SPFX SURN NSFX NOTE>NOTE SOUR>CIT"},
+    {"EV", "TYPE DATE PLAC>PLAC ADDR>ADDR PHON EMAIL FAX WWW AGNC RELI CAUS RESN NOTE>NOTE SOUR>CIT OBJE>OBJL AGE "
+           "FAMC HUSB>AGE WIFE>AGE"},
+    {"ADOP", "TYPE DATE PLAC>PLAC ADDR>ADDR PHON EMAIL FAX WWW AGNC RELI CAUS RESN NOTE>NOTE SOUR>CIT OBJE>OBJL AGE "
+             "FAMC>ADOPFAMC"},
+    {"ADOPFAMC", "ADOP"}, {"AGE", "AGE"},
+    {"PLAC", "FORM FONE>PLACV ROMN>PLACV MAP>MAP NOTE>NOTE"}, {"PLACV", "TYPE"}, {"MAP", "LATI LONG"},
+    {"LDS", "DATE TEMP PLAC STAT>STAT FAMC NOTE>NOTE SOUR>CIT"}, {"STAT", "DATE"},
+    {"FAMC", "PEDI STAT NOTE>NOTE"}, {"FAMS", "NOTE>NOTE"}, {"ASSO", "RELA NOTE>NOTE SOUR>CIT"}, {"REFN", "TYPE"},
+    {"FAM", "RESN ANUL>EV CENS>EV DIV>EV DIVF>EV ENGA>EV MARB>EV MARC>EV MARR>EV MARL>EV MARS>EV RESI>EV EVEN>EV "
+            "HUSB WIFE CHIL NCHI SUBM SLGS>LDS REFN>REFN RIN CHAN>CHAN NOTE>NOTE SOUR>CIT OBJE>OBJL"},
+    {"CIT", "PAGE EVEN>CITEV DATA>CITDATA QUAY NOTE>NOTE OBJE>OBJL TEXT"}, {"CITEV", "ROLE"},
+    {"CITDATA", "DATE TEXT"}, {"NOTE", "SOUR>CIT"},
+    {"OBJL", "FILE>OBJF TITL FORM"}, {"OBJF", "FORM>OBJFORM TITL"}, {"OBJFORM", "MEDI TYPE"},
+    {"SOURCE", "DATA>SDATA AUTH TITL ABBR PUBL TEXT REPO>REPOC REFN>REFN RIN CHAN>CHAN NOTE>NOTE OBJE>OBJL"},
+    {"SDATA", "EVEN>SDEV AGNC NOTE>NOTE"}, {"SDEV", "DATE PLAC"}, {"REPOC", "NOTE>NOTE CALN>CALN"}, {"CALN", "MEDI"},
+    {"REPO", "NAME ADDR>ADDR PHON EMAIL FAX WWW NOTE>NOTE REFN>REFN RIN CHAN>CHAN"},
+    {"OBJR", "FILE>OBJF REFN>REFN RIN NOTE>NOTE SOUR>CIT CHAN>CHAN"},
+    {"NOTER", "REFN>REFN RIN SOUR>CIT CHAN>CHAN"},
+};
+
+// tag -> child structure, for one structure of the 5.5.1 table.
+std::map<std::string, std::string> Enfants551(const std::string& structure) {
+  std::map<std::string, std::string> r;
+  const auto it = kGrammaire551.find(structure);
+  if (it == kGrammaire551.end()) return r;
+  std::istringstream in(it->second);
+  for (std::string mot; in >> mot;) {
+    const size_t p = mot.find('>');
+    r[mot.substr(0, p)] = p == std::string::npos ? "-" : mot.substr(p + 1);
+  }
+  return r;
+}
+
+void Xrefs(const std::vector<TNoeud>& racines, std::map<std::string, std::string>& types, std::vector<std::string>& fautes) {
+  for (const TNoeud& r : racines)
+    if (!r.xref.empty() && !types.emplace(r.xref, r.tag).second)
+      fautes.push_back("ligne " + std::to_string(r.ligne) + " : " + r.xref + " défini deux fois");
+}
+
+void Verifie551(const TNoeud& n, const std::string& structure, const std::map<std::string, std::string>& types,
+                std::vector<std::string>& fautes) {
+  const std::string lieu = "ligne " + std::to_string(n.ligne) + " : ";
+  if (Pointeur(n.valeur) && !types.count(n.valeur)) fautes.push_back(lieu + "pointeur " + n.valeur + " sans enregistrement");
+  const std::map<std::string, std::string> permis = Enfants551(structure);
+  for (const TNoeud& e : n.enfants) {
+    if (e.tag.starts_with('_')) continue;
+    const auto it = permis.find(e.tag);
+    if (it == permis.end()) {
+      fautes.push_back("ligne " + std::to_string(e.ligne) + " : " + e.tag + " interdit sous " + n.tag + " (" + structure + ")");
+      continue;
+    }
+    Verifie551(e, it->second, types, fautes);
+  }
+}
+
+std::vector<std::vector<std::string>> Tsv(const std::string& chemin) {
+  std::vector<std::vector<std::string>> r;
+  std::ifstream in(chemin);
+  for (std::string l; std::getline(in, l);) {
+    std::vector<std::string> champs;
+    size_t d = 0;
+    for (size_t t; (t = l.find('\t', d)) != std::string::npos; d = t + 1) champs.push_back(l.substr(d, t - d));
+    champs.push_back(l.substr(d));
+    r.push_back(std::move(champs));
+  }
+  return r;
+}
+
+struct TGrammaire70 {
+  std::map<std::pair<std::string, std::string>, std::string> sous;  // (structure, tag) -> structure
+  std::map<std::pair<std::string, std::string>, std::pair<int, int>> cardinalites;  // max 0: many
+  std::map<std::string, std::string> valeurs;
+};
+
+TGrammaire70 Charge70(const std::string& dossier) {
+  TGrammaire70 g;
+  for (const auto& c : Tsv(dossier + "/grammaire70-sous-structures.tsv"))
+    if (c.size() == 3) g.sous[{c[0], c[1]}] = c[2];
+  for (const auto& c : Tsv(dossier + "/grammaire70-cardinalites.tsv"))
+    if (c.size() == 3 && c[2].size() >= 5)
+      g.cardinalites[{c[0], c[1]}] = {c[2][1] - '0', c[2][3] == 'M' ? 0 : c[2][3] - '0'};
+  for (const auto& c : Tsv(dossier + "/grammaire70-valeurs.tsv"))
+    if (c.size() == 2) g.valeurs[c[0]] = c[1];
+  return g;
+}
+
+void Verifie70(const TNoeud& n, const std::string& structure, const TGrammaire70& g,
+               const std::map<std::string, std::string>& types, std::vector<std::string>& fautes) {
+  const std::string lieu = "ligne " + std::to_string(n.ligne) + " : ";
+  const auto v = g.valeurs.find(structure);
+  const std::string valeur = v == g.valeurs.end() ? std::string() : v->second;
+  if (valeur.starts_with("@<")) {
+    const std::string cible = valeur.substr(valeur.find("record-") + 7, valeur.size() - valeur.find("record-") - 9);
+    const auto t = types.find(n.valeur);
+    if (n.valeur != "@VOID@" && (t == types.end() || t->second != cible))
+      fautes.push_back(lieu + n.tag + " " + n.valeur + " ne pointe pas vers un " + cible);
+  } else if (Pointeur(n.valeur)) {
+    fautes.push_back(lieu + "pointeur " + n.valeur + " lieu " + n.tag + " n'en prend pas");
+  } else if (valeur == "Y|<NULL>" && !n.valeur.empty() && n.valeur != "Y") {
+    fautes.push_back(lieu + n.tag + " prend Y ou rien, pas « " + n.valeur + " »");
+  } else if (valeur.empty() && !n.valeur.empty() && v != g.valeurs.end()) {
+    fautes.push_back(lieu + n.tag + " ne prend pas de valeur");
+  }
+  std::map<std::string, int> nombre;
+  for (const TNoeud& e : n.enfants) {
+    if (e.tag.starts_with('_')) continue;
+    const auto it = g.sous.find({structure, e.tag});
+    if (it == g.sous.end()) {
+      fautes.push_back("ligne " + std::to_string(e.ligne) + " : " + e.tag + " interdit sous " + n.tag);
+      continue;
+    }
+    ++nombre[it->second];
+    Verifie70(e, it->second, g, types, fautes);
+  }
+  for (const auto& [cle, card] : g.cardinalites) {
+    if (cle.first != structure) continue;
+    const int k = nombre.count(cle.second) ? nombre.at(cle.second) : 0;
+    if (k < card.first || (card.second > 0 && k > card.second))
+      fautes.push_back(lieu + std::to_string(k) + " fois " + cle.second.substr(cle.second.rfind('/') + 1) + " sous " + n.tag);
+  }
+}
+
+void Chemins(const TNoeud& n, const std::string& prefixe, const std::map<std::string, const TNoeud*>& records,
+             std::set<std::string>& r) {
+  const std::string chemin = prefixe.empty() ? n.tag : prefixe + "." + n.tag;
+  std::string valeur = n.valeur;
+  if (Pointeur(valeur)) {
+    const auto it = records.find(valeur);
+    if (it == records.end()) valeur = "@?";
+    else if (it->second->tag == "NOTE" || it->second->tag == "SNOTE") valeur = it->second->valeur;
+    else valeur = "@" + it->second->tag;
+  }
+  // "Y" only says that an event happened, as its details do.
+  r.insert(valeur.empty() || valeur == "Y" ? chemin : chemin + " " + valeur);
+  for (const TNoeud& e : n.enfants) Chemins(e, chemin, records, r);
+}
+
+}  // namespace
+
+std::vector<std::string> Valide551(const std::string& texte) {
+  std::vector<std::string> fautes;
+  const std::vector<TNoeud> racines = Arbre(texte, false, fautes);
+  std::map<std::string, std::string> types;
+  Xrefs(racines, types, fautes);
+  TNoeud racine;
+  racine.enfants = racines;
+  Verifie551(racine, "", types, fautes);
+  if (racines.empty() || racines.front().tag != "HEAD" || !racines.front().enfants.size()) fautes.push_back("pas de HEAD");
+  else if (const auto& h = racines.front().enfants; std::none_of(h.begin(), h.end(), [](const TNoeud& e) { return e.tag == "SUBM"; }))
+    fautes.push_back("HEAD sans SUBM");
+  return fautes;
+}
+
+std::vector<std::string> Valide70(const std::string& texte, const std::string& dossierGrammaire) {
+  static const TGrammaire70 g = Charge70(dossierGrammaire);
+  std::vector<std::string> fautes;
+  const std::vector<TNoeud> racines = Arbre(texte, true, fautes);
+  std::map<std::string, std::string> types;
+  Xrefs(racines, types, fautes);
+  std::set<std::string> declares;
+  for (const TNoeud& r : racines) {
+    if (r.tag == "HEAD")
+      for (const TNoeud& s : r.enfants)
+        if (s.tag == "SCHMA")
+          for (const TNoeud& t : s.enfants) declares.insert(t.valeur.substr(0, t.valeur.find(' ')));
+    const auto it = g.sous.find({"", r.tag});
+    if (it == g.sous.end() && !r.tag.starts_with('_')) fautes.push_back("ligne " + std::to_string(r.ligne) + " : enregistrement " + r.tag + " inconnu");
+    else if (it != g.sous.end()) Verifie70(r, it->second, g, types, fautes);
+  }
+  // Every extension tag used is declared.
+  std::vector<const TNoeud*> pile;
+  for (const TNoeud& r : racines) pile.push_back(&r);
+  while (!pile.empty()) {
+    const TNoeud* n = pile.back();
+    pile.pop_back();
+    if (n->tag.starts_with('_') && !declares.count(n->tag))
+      fautes.push_back("ligne " + std::to_string(n->ligne) + " : " + n->tag + " absent de HEAD.SCHMA");
+    for (const TNoeud& e : n->enfants) pile.push_back(&e);
+  }
+  return fautes;
+}
+
+std::set<std::string> Chemins(const std::string& texte) {
+  std::vector<std::string> fautes;
+  const bool v7 = texte.find("2 VERS 7.0") != std::string::npos;
+  const std::vector<TNoeud> racines = Arbre(texte, v7, fautes);
+  std::map<std::string, const TNoeud*> records;
+  for (const TNoeud& r : racines)
+    if (!r.xref.empty()) records[r.xref] = &r;
+  std::set<std::string> r;
+  for (const TNoeud& n : racines)
+    if (n.tag != "HEAD" && n.tag != "TRLR" && n.tag != "NOTE" && n.tag != "SNOTE") Chemins(n, "", records, r);
+  return r;
+}
+
+}  // namespace kyb::test
