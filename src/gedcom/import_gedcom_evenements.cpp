@@ -147,7 +147,6 @@ void TImporteur::EcritEvenement(const TNoeudGedcom& n, const TChpCs& def, int32_
     donnee = s ? s->valeur : valeur;
   }
   std::string dateGardee, detailLieu, citations;
-  int32_t noteEven = 0;
   for (const TNoeudGedcom& c : n.enfants) {
     if (estPiece(c.tag)) {
       // A piece is its value: a second line of the same piece is kept, what is below it counted.
