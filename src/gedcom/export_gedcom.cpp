@@ -84,21 +84,27 @@ std::pair<int32_t, int32_t> TExporteur::Couple(int32_t a, int32_t b) const {
   return a < b ? std::pair{a, b} : std::pair{b, a};
 }
 
-int32_t TExporteur::FamilleExistante(int32_t a, int32_t b) const {
+int32_t TExporteur::FamilleExistante(int32_t a, int32_t b, int union_) const {
   const auto [h, f] = Couple(a, b);
+  if (union_ > 0) {
+    const auto it = parUnion_.find({Cle(h, f), union_});
+    return it == parUnion_.end() ? 0 : it->second;
+  }
   const auto it = parCouple_.find(Cle(h, f));
   return it == parCouple_.end() ? 0 : it->second;
 }
 
-int32_t TExporteur::Famille(int32_t a, int32_t b) {
+int32_t TExporteur::Famille(int32_t a, int32_t b, int union_) {
   const auto [h, f] = Couple(a, b);
-  const auto [it, nouveau] = parCouple_.try_emplace(Cle(h, f), static_cast<int32_t>(familles_.size() + 1));
-  if (nouveau) {
+  const auto nouvelle = static_cast<int32_t>(familles_.size() + 1);
+  const int32_t numero = union_ > 0 ? parUnion_.try_emplace({Cle(h, f), union_}, nouvelle).first->second
+                                    : parCouple_.try_emplace(Cle(h, f), nouvelle).first->second;
+  if (numero == nouvelle) {
     familles_.emplace_back();
     familles_.back().mari = h;
     familles_.back().femme = f;
   }
-  return it->second;
+  return numero;
 }
 
 void TExporteur::Recense() {
@@ -141,9 +147,8 @@ void TExporteur::Recense() {
     const int32_t pe = vivant(pere_[i]) ? pere_[i] : 0, me = vivant(mere_[i]) ? mere_[i] : 0;
     if (pe != 0 || me != 0) familles_[static_cast<size_t>(Famille(pe, me) - 1)].enfants.push_back(static_cast<int32_t>(i));
   }
-  for (size_t i = 1; i < static_cast<size_t>(n); ++i)
-    for (uint32_t k = debutConj_[i]; k < debutConj_[i + 1]; ++k)
-      if (vivant(conj_[k])) (void)Famille(static_cast<int32_t>(i), conj_[k]);
+  AjouteUnions();
+  AjouteParentsAdoptifs();
   OrdonneEnfants();
 }
 
@@ -195,6 +200,7 @@ void TExporteur::Ecrit() {
     if (Sexe(static_cast<int32_t>(no)) != 0) EcritIndividu(p, static_cast<int32_t>(no));
   bdd_.EndParcoursPerson();
   bdd_.EndParcoursFiches();
+  RepartitUnions();
   for (size_t f = 1; f <= familles_.size(); ++f) EcritFamille(static_cast<int32_t>(f));
   EcritRecords();
 }
@@ -263,17 +269,8 @@ void TExporteur::EcritIndividu(const TEnregPublic& p, int32_t no) {
   if (p.TypePersonne == 'T') ecr_.Ligne(1, "_TEMOIN", "Y");
   EcritChampsSimples(champs, 1);
   for (TEvenement* e : evens) EcritEvenement(*e, 1);
-  if (pere_[static_cast<size_t>(no)] != 0 || mere_[static_cast<size_t>(no)] != 0) {
-    const int32_t pe = Sexe(pere_[static_cast<size_t>(no)]) ? pere_[static_cast<size_t>(no)] : 0;
-    const int32_t me = Sexe(mere_[static_cast<size_t>(no)]) ? mere_[static_cast<size_t>(no)] : 0;
-    if (const int32_t f = pe || me ? FamilleExistante(pe, me) : 0) ecr_.Pointeur(1, "FAMC", Xref('F', f));
-  }
-  std::vector<int32_t> fams;
-  for (uint32_t k = debutConj_[static_cast<size_t>(no)]; k < debutConj_[static_cast<size_t>(no) + 1]; ++k)
-    if (const int32_t f = Sexe(conj_[k]) ? FamilleExistante(no, conj_[k]) : 0) fams.push_back(f);
-  for (const int32_t f : {FamilleExistante(no, 0), FamilleExistante(0, no)})
-    if (f != 0) fams.push_back(f);
-  for (const int32_t f : fams) ecr_.Pointeur(1, "FAMS", Xref('F', f));
+  EcritFamc(no);
+  for (const int32_t f : FamillesConjoint(no)) ecr_.Pointeur(1, "FAMS", Xref('F', f));
   EcritNote(p.Note, 1);
   ++bilan_.personnes;
 }

@@ -49,9 +49,25 @@ class TExporteur {
  private:
   // --- persons and families (export_gedcom.cpp) ---
   [[nodiscard]] std::pair<int32_t, int32_t> Couple(int32_t a, int32_t b) const;
-  int32_t Famille(int32_t a, int32_t b);  // number from 1, created when absent
-  [[nodiscard]] int32_t FamilleExistante(int32_t a, int32_t b) const;  // 0 when absent
+  // The family of a couple (its union of rank union, from 0, when they married more than once):
+  // number from 1, created when absent.
+  int32_t Famille(int32_t a, int32_t b, int union_ = 0);
+  [[nodiscard]] int32_t FamilleExistante(int32_t a, int32_t b, int union_ = 0) const;  // 0 when absent
   void OrdonneEnfants();
+  // --- two parent pairs (export_gedcom_familles.cpp) ---
+  // Persons with adoptive parents: the family of their other pair gets them as a child.
+  void AjouteParentsAdoptifs();
+  // The FAMC lines of person no: its shown parents, then its other pair, with their PEDI when
+  // it has adoptive parents.
+  void EcritFamc(int32_t no);
+  // --- couples married more than once (export_gedcom_familles.cpp) ---
+  // A family per spouse slot: the k-th slot holding a spouse is the couple's union of rank k.
+  void AjouteUnions();
+  // The families of person no as a spouse, one per slot, then those of its own.
+  [[nodiscard]] std::vector<int32_t> FamillesConjoint(int32_t no) const;
+  // The couple records gathered in the first family of a couple with several go to the union
+  // they belong to: each union record (UNION) after the first opens the next one.
+  void RepartitUnions();
   void EcritIndividu(const TEnregPublic& p, int32_t no);
   // The family a record of person no goes to (its partner's, or the person's alone for a couple
   // field without partner); 0 when it is the person's own.
@@ -120,6 +136,13 @@ class TExporteur {
   std::vector<int32_t> conj_, enf_;
   std::vector<TFamilleExport> familles_;
   std::unordered_map<uint64_t, int32_t> parCouple_;
+  std::map<std::pair<uint64_t, int>, int32_t> parUnion_;  // second and later unions of a couple
+  std::map<int32_t, std::vector<int32_t>> unions_;  // first family of a couple -> its unions, when several
+  struct TFiliationExport {
+    int32_t autre = 0;         // family of the pair not shown, 0 when none
+    char pediAffichee = 0;     // kPediNaissance or kPediAdoption
+  };
+  std::unordered_map<int32_t, TFiliationExport> filiations_;  // persons with adoptive parents
 
   std::map<std::pair<std::u16string, std::u16string>, int> sources_;  // (type, text) -> number
   std::vector<const std::pair<const std::pair<std::u16string, std::u16string>, int>*> ordreSources_;

@@ -3,9 +3,12 @@
 
 #include <algorithm>
 #include <memory>
+#include <utility>
 
 #include "folder/securite_dossier.h"
+#include "gedcom/dates_gedcom.h"
 #include "gedcom/import_gedcom_interne.h"
+#include "persons/gest_pers.h"
 #include "platform/arborescence.h"
 #include "platform/fichiers.h"
 #include "index/ouverture_genealogie.h"
@@ -55,9 +58,12 @@ TImporteur::TImporteur(TGestFichier& dossier, TBilanImportGedcom& bilan)
   ligneRefIndi_.push_back(0);
   xrefIndi_.emplace_back();
   sexe_.push_back('?');
+  naissance_.push_back(kSansDateNaissance);
   for (int i = 0; i < defs_.Count(); ++i) {
     const TChpCs* c = defs_.GetChpCs(i);
     if (!c || c->IsBase()) continue;
+    if (c->LibelleInterne == kLibelleNaissance)
+      for (int t = 0; t < c->GetNbTagGedCom(); ++t) tagsNaissance_.push_back(c->GetTagGedCom(t));
     for (int t = 0; t < c->GetNbTagGedCom(); ++t) {
       const std::string tag = c->GetTagGedCom(t);
       if (tag.empty()) continue;
@@ -87,6 +93,7 @@ int32_t TImporteur::NumeroPersonne(const std::string& xref, long ligne) {
     ligneRefIndi_.push_back(ligne);
     xrefIndi_.push_back(xref);
     sexe_.push_back('?');
+    naissance_.push_back(kSansDateNaissance);
   }
   return it->second;
 }
@@ -192,8 +199,16 @@ void TImporteur::RecenseIndividu(const TNoeudGedcom& r) {
   ligne = r.ligne;
   for (const TNoeudGedcom& e : r.enfants) {
     if (e.tag == "SEX" && !e.valeur.empty()) sexe_[static_cast<size_t>(no)] = e.valeur[0] == 'M' || e.valeur[0] == 'F' ? e.valeur[0] : '?';
-    if ((e.tag == "FAMC" || e.tag == "FAMS") && e.pointeur && !e.Nul())
-      references_.push_back({no, NumeroFamille(e.valeur, e.ligne), e.ligne, e.tag == "FAMC"});
+    // The birth date orders the children of its parents.
+    if (naissance_[static_cast<size_t>(no)] == kSansDateNaissance &&
+        std::find(tagsNaissance_.begin(), tagsNaissance_.end(), e.tag) != tagsNaissance_.end())
+      if (const TNoeudGedcom* d = e.Enfant("DATE"))
+        if (const TDateGedcom lue = LitDateGedcom(d->valeur); lue.lue)
+          if (const int32_t jour = DateTriable(lue.date); jour > 0) naissance_[static_cast<size_t>(no)] = jour;
+    if ((e.tag == "FAMC" || e.tag == "FAMS") && e.pointeur && !e.Nul()) {
+      const TNoeudGedcom* pedi = e.tag == "FAMC" ? e.Enfant("PEDI") : nullptr;
+      references_.push_back({no, NumeroFamille(e.valeur, e.ligne), e.ligne, e.tag == "FAMC", pedi ? Pedi(pedi->valeur) : '\0'});
+    }
   }
 }
 
@@ -221,13 +236,16 @@ void TImporteur::RecenseFamille(const TNoeudGedcom& r) {
     const int32_t no = NumeroPersonne(e.valeur, e.ligne);
     if (e.tag == "CHIL") {
       lue.enfants.push_back(no);
-    } else {
-      int32_t& place = e.tag == "HUSB" ? lue.mari : lue.femme;
-      if (place != 0 && place != no)
-        Avertit(e.ligne, "Ligne " + std::to_string(e.ligne) + " : la famille " + r.xref + " a un second " + e.tag +
-                             " ; il est ignoré.");
+    } else if (no != lue.mari && no != lue.femme) {
+      // Two WIFE (or two HUSB) make a couple of one sex, the first listed in the father's place.
+      const bool femme = e.tag == "WIFE";
+      int32_t& place = femme ? lue.femme : lue.mari;
+      int32_t& autre = femme ? lue.mari : lue.femme;
+      if (place == 0) place = no;
+      else if (autre == 0) autre = femme ? std::exchange(place, no) : no;
       else
-        place = no;
+        Avertit(e.ligne, "Ligne " + std::to_string(e.ligne) + " : la famille " + r.xref + " a déjà deux conjoints ; " +
+                             e.valeur + " est ignoré.");
     }
   }
   // Numbers may have been created above: the vector may have moved.

@@ -107,6 +107,9 @@ void TImporteur::EcritIndividu(const TNoeudGedcom& r) {
     Avertit(r.ligne, "Ligne " + std::to_string(r.ligne) + " : l'individu " + r.xref + " n'a pas pu être enregistré.");
     return;
   }
+  if (TNoParent paire; PaireAdoptive(no, paire) && !bdd_.WriteNoParents(no, paire))
+    Avertit(r.ligne, "Ligne " + std::to_string(r.ligne) + " : les parents adoptifs de " + r.xref +
+                         " n'ont pas pu être enregistrés.");
   ++bilan_.personnes;
 }
 

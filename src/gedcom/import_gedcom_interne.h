@@ -6,13 +6,16 @@
 #include <initializer_list>
 #include <string_view>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "fields/csdefchps.h"
 #include "folder/fic_dupli.h"
 #include "folder/gest_fic.h"
+#include "gedcom/filiation_gedcom.h"
 #include "gedcom/import_gedcom.h"
 #include "names/g_nopers.h"
 #include "store/datamodulebdd.h"
@@ -40,6 +43,7 @@ struct TReferenceLue {
   int32_t famille = 0;
   long ligne = 0;
   bool enfant = false;  // FAMC (else FAMS)
+  char pedi = 0;        // FAMC: its PEDI (see Pedi in import_gedcom_familles.cpp), 0 when none
 };
 
 class TImporteur {
@@ -69,6 +73,12 @@ class TImporteur {
   void CompleteFamilles();
   void CoupeBoucles();
   void CalculeLiens();
+  // A child of several families: its birth pair (A) and its adoptive pair (B) chosen by PEDI.
+  void ChoisitParents(int32_t enfant, std::vector<int32_t> familles);
+  // The family whose parents the person shows: its pair A, else its pair B; 0 when none.
+  [[nodiscard]] int32_t FamilleAffichee(int32_t no) const;
+  // The IDParents row of a person with an adoptive pair; false when it has none.
+  [[nodiscard]] bool PaireAdoptive(int32_t no, TNoParent& paire) const;
   // Number already given to a cross-reference ("@I1@"), 0 when none.
   [[nodiscard]] int32_t PersonneConnue(const std::string& xref) const;
   [[nodiscard]] int32_t FamilleConnue(const std::string& xref) const;
@@ -133,6 +143,8 @@ class TImporteur {
   std::vector<std::string> xrefIndi_;
   std::vector<char> sexe_;
   std::vector<uint8_t> ecrit_;        // pass 2: already written (a record defined twice)
+  std::vector<int32_t> naissance_;    // by person number: birth as DateTriable, kSansDateNaissance
+  std::vector<std::string> tagsNaissance_;  // the tags of the birth definition
   std::vector<TFamilleLue> familles_;  // by family number - 1
   std::vector<std::string> xrefFam_;
   std::vector<uint8_t> familleEcrite_;
@@ -144,8 +156,12 @@ class TImporteur {
   std::unordered_map<std::string, std::string> objets_;
 
   // Links by person number.
-  std::vector<int32_t> famc_;                 // family of the parents (number), 0 when none
+  std::vector<int32_t> famc_;                 // family of the birth parents (pair A), 0 when none
+  std::unordered_map<int32_t, int32_t> famcB_;  // person -> family of its adoptive parents (pair B)
+  // FAMC with a PEDI, by (person << 32 | family): the PEDI and its line.
+  std::unordered_map<uint64_t, std::pair<char, long>> pedis_;
   std::vector<std::vector<int32_t>> famsPersonne_;  // families as a spouse, in order
+  std::unordered_map<int32_t, std::vector<int32_t>> ordreFams_;  // FAMS order of persons with several
   std::vector<int32_t> rangA_, rangB_, rangChps_;  // records written per holder and per partner
 
   std::unordered_map<int32_t, int32_t> notesEnAttente_;  // family notes of holders not yet written

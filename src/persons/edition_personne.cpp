@@ -7,6 +7,7 @@
 #include "fields/csdefchps.h"
 #include "folder/fic_dupli.h"
 #include "platform/caracteres.h"
+#include "persons/tables_parente.h"
 #include "store/datamodulebdd.h"
 
 namespace kyb {
@@ -42,6 +43,12 @@ std::string Controle(const std::string& champ, const UnicodeString& texte) {
   return Guillemets(champ) + " contient un caractère de contrôle (" + NomCaractere(c) + ") : il n'est pas accepté";
 }
 
+// Why two parents are refused: a woman as father ('F') or a man as mother ('M').
+std::string MotifSexes(char fautif) {
+  return fautif == 'F' ? "une femme n'est admise comme père qu'à côté d'une femme comme mère"
+                       : "un homme n'est admis comme mère qu'à côté d'un homme comme père";
+}
+
 }  // namespace
 
 TEditionPersonne::TEditionPersonne(TFicPersons& fichier, long no) : fichier_(fichier) {
@@ -59,6 +66,7 @@ TEditionPersonne::TEditionPersonne(TFicPersons& fichier, long no) : fichier_(fic
     erreur_ = "la fiche de la personne " + std::to_string(no) + " est illisible";
   pereInitial_ = personne_->Public.Pere.No;
   mereInitial_ = personne_->Public.Mere.No;
+  sexeInitial_ = personne_->Public.Sexe;
 }
 
 TEditionPersonne::TEditionPersonne(TFicPersons& fichier) : fichier_(fichier), nouvelle_(true) {
@@ -184,11 +192,6 @@ std::string TEditionPersonne::Parent(bool pere, long no) {
       return std::string("une personne ne peut pas être ") + (pere ? "son propre père" : "sa propre mère");
     if (std::string e = Existe(no); !e.empty()) return e;
     if ((pere ? p.Mere.No : p.Pere.No) == no) return "le père et la mère sont la même personne";
-    const char sexe = Autre(no)->Public.Sexe;
-    if (pere && sexe == 'F')
-      return "la personne " + std::to_string(no) + " est une femme : elle ne peut pas être le père";
-    if (!pere && sexe == 'M')
-      return "la personne " + std::to_string(no) + " est un homme : il ne peut pas être la mère";
     if (!nouvelle_)
       for (const TLienPers& e : p.Enfants)
         if (e.No == no) return "la personne " + std::to_string(no) + " est un enfant de cette personne";
@@ -311,8 +314,38 @@ bool TEditionPersonne::EnregistreTout() {
   return true;
 }
 
+std::string TEditionPersonne::Sexes() {
+  const TPerson& p = *personne_;
+  const auto sexe = [&](long no) -> char {
+    if (no <= 0) return 0;
+    if (no == p.Numero()) return p.Public.Sexe;
+    return Autre(no)->Public.Sexe;
+  };
+  const long pere = p.Public.Pere.No, mere = p.Public.Mere.No;
+  if ((pere != pereInitial_ || mere != mereInitial_) && !SexesParentsAdmis(sexe(pere), sexe(mere))) {
+    if (sexe(pere) == 'F') return "la personne " + std::to_string(pere) + " est une femme : " + MotifSexes('F');
+    return "la personne " + std::to_string(mere) + " est un homme : " + MotifSexes('M');
+  }
+  if (nouvelle_ || p.Public.Sexe == sexeInitial_) return {};
+  // A parent whose sex changes: each child keeps two parents the rule admits.
+  for (const TLienPers& e : p.Public.Enfants) {
+    if (e.No <= 0) continue;
+    TPerson enfant(&fichier_, 0);
+    if (!LitPersonneVivante(fichier_, e.No, enfant)) continue;
+    const long autre = enfant.Public.Pere.No == p.Numero() ? enfant.Public.Mere.No : enfant.Public.Pere.No;
+    const bool estPere = enfant.Public.Pere.No == p.Numero();
+    if (!estPere && enfant.Public.Mere.No != p.Numero()) continue;
+    const char sp = estPere ? p.Public.Sexe : sexe(autre), sm = estPere ? sexe(autre) : p.Public.Sexe;
+    if (!SexesParentsAdmis(sp, sm))
+      return "la personne " + std::to_string(p.Numero()) + " est " + (estPere ? "le père" : "la mère") + " de " +
+             std::to_string(e.No) + " : " + MotifSexes(sp == 'F' ? 'F' : 'M');
+  }
+  return {};
+}
+
 std::string TEditionPersonne::Enregistre() {
   if (!erreur_.empty()) return erreur_;
+  if (std::string e = Sexes(); !e.empty()) return e;
   const long nbEnreg = fichier_.NbEnreg, nbAjouts = fichier_.NbAjouts;
   if (EnregistreTout() && transaction_->Commit()) {
     transaction_.reset();

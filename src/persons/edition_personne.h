@@ -10,6 +10,10 @@
 // ".lieudit" and ".donnee" name one part. A couple field names its spouse after "@"
 // ("UNION@2"). An empty value removes the field (a parent link, an event, a simple field).
 //
+// A woman in the father's place (a man in the mother's) is accepted beside a parent of the same
+// sex: a couple of one sex and its children (SexesParentsAdmis), whether the edit names the
+// parent or changes a parent's sex.
+//
 // Messages are French, in UTF-8; an empty message means success.
 #include <memory>
 #include <string>
@@ -60,6 +64,9 @@ class TEditionPersonne {
   [[nodiscard]] TPerson* Autre(long no);
   [[nodiscard]] std::string Existe(long no) const;
   [[nodiscard]] bool EnregistreTout();
+  // The sexes of the person's parents, and of the person beside the other parent of each of
+  // its children, as SexesParentsAdmis allows them: why not, else empty.
+  [[nodiscard]] std::string Sexes();
 
   void Ouvre();
 
@@ -70,6 +77,7 @@ class TEditionPersonne {
   std::unique_ptr<TPerson> personne_;
   std::vector<std::unique_ptr<TPerson>> autres_;
   long pereInitial_ = 0, mereInitial_ = 0;
+  char sexeInitial_ = '?';
   std::vector<long> conjointsAjoutes_;
   bool nouvelle_ = false;
   std::string erreur_;

@@ -171,6 +171,10 @@ class TPerson {
   // For each spouse, two shared children listed in the opposite order to the spouse's own list
   // are swapped. True when something moved.
   bool ClassementEnfantIdentiqueConjoint();
+  // Orders the children by birth date, undated ones kept with the children of their other
+  // parent (ClasseEnfants), after aligning the order of the children shared with each spouse
+  // (ClassementEnfantIdentiqueConjoint); then saves the person. False when the save failed.
+  bool EnregClassementEnfConj();
   // Each parent, spouse and child of this person returns the link; the numbers that do not.
   [[nodiscard]] std::vector<long> VerifLienSysmetrique() const;
   // The links beyond the persons storage.
@@ -188,6 +192,14 @@ class TPerson {
   void SetNoMere(long no);
   [[nodiscard]] TNoParent& NoParents() { return noParents_; }
   [[nodiscard]] const TNoParent& NoParents() const { return noParents_; }
+  // Pair A holds the birth parents, pair B the adoptive ones; the selectors say which pair is
+  // shown (gest_pers_parents.cpp). Only the shown parents list the person among their children.
+  // The person has adoptive parents (a father or a mother B).
+  [[nodiscard]] bool IsAdopt() const;
+  // Some person has this one as adoptive parent (pair B of its IDParents row).
+  [[nodiscard]] bool HasEnfAdop() const;
+  // The birth pair (A), or the adoptive pair (B) when adoptifs; 0 for an unset parent.
+  void GetIdParent(bool adoptifs, long& pere, long& mere) const;
 
   // --- state of the record (gest_pers_etat.cpp) ---
   // Deletes the person: with effaceNoms the surname becomes "XXX" and the first names empty; the
@@ -399,6 +411,25 @@ class TPerson {
   bool ligneParents_ = true;  // an IDParents row may exist for this number
   bool modifie_ = false;
 };
+
+// A child to order: its birth as DateTriable gives it (kSansDateNaissance when unknown) and the
+// rank (from 1) of its other parent among the parent's spouses, 0 when none.
+inline constexpr int32_t kSansDateNaissance = 1000000000;
+struct TEnfantAClasser {
+  int32_t no = 0;
+  int32_t naissance = kSansDateNaissance;
+  int rangConjoint = 0;
+};
+// Children by birth date (twins and equal dates keep their order); then an undated child and a
+// dated neighbour trade places while the undated one's spouse rank is the lower
+// (ClasseEnfantsSansDatesParConjoints), so that undated children sit with their spouse group.
+void ClasseEnfants(std::vector<TEnfantAClasser>& enfants);
+
+// A father of sex sexePere beside a mother of sex sexeMere ('M', 'F', '?'; 0 for no parent):
+// the father is no woman and the mother no man, or both are of one known sex (a same-sex
+// couple, one of them in the father's place). Every edit of a parent link or of a parent's sex
+// asks this one rule.
+[[nodiscard]] bool SexesParentsAdmis(char sexePere, char sexeMere);
 
 // The scratch person of a persons file, made on first use (empty, number 0) and destroyed with
 // the file: walks that read persons one after another reuse it rather than build one per step.

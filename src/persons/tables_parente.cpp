@@ -79,12 +79,19 @@ TNumeros FreresSoeurs(TLecteur& l, long no, bool premier, bool demi) {
   if (!p) return v;
   const int32_t pere = p->Public.Pere.No, mere = p->Public.Mere.No;
   const TNumeros dePere = Enfants(l, pere), deMere = Enfants(l, mere);
-  if (demi || pere <= 0 || mere <= 0) {
+  if (demi) {
     for (const int32_t e : dePere) Ajoute(v, e);
     for (const int32_t e : deMere) Ajoute(v, e);
-  } else {
+  } else if (pere > 0 && mere > 0) {
     for (const int32_t e : dePere)
       if (std::find(deMere.begin(), deMere.end(), e) != deMere.end()) Ajoute(v, e);
+  } else {
+    // One parent known: its children by another partner are half-siblings; the full ones have
+    // no other known parent either.
+    for (const int32_t e : pere > 0 ? dePere : deMere) {
+      const TPerson* enfant = l.Lit(e);
+      if (enfant && !l.Lit(pere > 0 ? enfant->Public.Mere.No : enfant->Public.Pere.No)) Ajoute(v, e);
+    }
   }
   if (premier) {
     const TNoParent& a = p->NoParents();

@@ -19,6 +19,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/acr_database.h"
@@ -174,6 +175,10 @@ class TModuleBDD {
   [[nodiscard]] bool ReadNoParents(long numero, TNoParent& parents);
   bool WriteNoParents(long numero, const TNoParent& parents);
   bool DeleteNoParents(long numero);
+  // Every IDParents row with its person number, in number order (empty when unreadable).
+  [[nodiscard]] std::vector<std::pair<long, TNoParent>> ListeNoParents();
+  // The persons whose pair B (their adoptive parents) names that parent, in number order.
+  [[nodiscard]] std::vector<long> EnfantsParentB(long parent);
   // parents[n] becomes the father and mother a person object shows for person n
   // (1..nbPersonnes), read in one pass (see store/parents_sosa.h). False when the store could
   // not be read (parents left empty).

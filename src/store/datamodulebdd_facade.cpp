@@ -153,6 +153,8 @@ bool TModuleBDD::WriteNoParents(long numero, const TNoParent& parents) {
   return personnes_->WriteNoParents(numero, parents);
 }
 bool TModuleBDD::DeleteNoParents(long numero) { return personnes_->DeleteNoParents(numero); }
+std::vector<std::pair<long, TNoParent>> TModuleBDD::ListeNoParents() { return personnes_->ListeNoParents(); }
+std::vector<long> TModuleBDD::EnfantsParentB(long parent) { return personnes_->EnfantsParentB(parent); }
 void TModuleBDD::BeginParcoursPerson() { personnes_->BeginParcoursPerson(); }
 bool TModuleBDD::ReadPersonParcours(TEnregPublic& personne, long& numero) {
   return personnes_->ReadPersonParcours(personne, numero);

@@ -324,6 +324,29 @@ bool TPersonnesBDD::DeleteNoParents(long numero) {
   return t->FindKey({Cle(numero)}) && DeleteInTable(*t);
 }
 
+std::vector<std::pair<long, TNoParent>> TPersonnesBDD::ListeNoParents() {
+  std::vector<std::pair<long, TNoParent>> lignes;
+  TACRQuery q(*base_, "SELECT NoPers, NoPersA, NoMersA, NoPersB, NoMersB, PerePrinc, MerePrinc FROM IDParents ORDER BY NoPers");
+  if (!q.Open()) return lignes;
+  for (; !q.Eof(); q.Next()) {
+    TNoParent p;
+    p.PereA = static_cast<int32_t>(q.Fields(1).AsInteger());
+    p.MereA = static_cast<int32_t>(q.Fields(2).AsInteger());
+    p.PereB = static_cast<int32_t>(q.Fields(3).AsInteger());
+    p.MereB = static_cast<int32_t>(q.Fields(4).AsInteger());
+    p.PerePrinc = static_cast<int8_t>(q.Fields(5).AsInteger());
+    p.MerePrinc = static_cast<int8_t>(q.Fields(6).AsInteger());
+    lignes.emplace_back(static_cast<long>(q.Fields(0).AsInteger()), p);
+  }
+  return lignes;
+}
+
+std::vector<long> TPersonnesBDD::EnfantsParentB(long parent) {
+  if (parent <= 0) return {};
+  const std::string n = std::to_string(parent);
+  return ListeNombres("SELECT NoPers FROM IDParents WHERE NoPersB = " + n + " OR NoMersB = " + n + " ORDER BY NoPers");
+}
+
 void TPersonnesBDD::BeginParcoursPerson() {
   if (EstThreadPrincipal() && reservee_ != 0) (void)EcritPersonneReservee();
   parcoursPersonnes_ = std::make_unique<TACRTable>(*base_, "Personnes");

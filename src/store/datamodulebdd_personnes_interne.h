@@ -5,6 +5,7 @@
 // row of a number still reserved first. Private to the store.
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "store/colonnes_curseur.h"
@@ -38,6 +39,8 @@ class TPersonnesBDD : public TUniteBDD {
   [[nodiscard]] bool ReadNoParents(long numero, TNoParent& parents);
   bool WriteNoParents(long numero, const TNoParent& parents);
   bool DeleteNoParents(long numero);
+  [[nodiscard]] std::vector<std::pair<long, TNoParent>> ListeNoParents();
+  [[nodiscard]] std::vector<long> EnfantsParentB(long parent);
   void BeginParcoursPerson();
   [[nodiscard]] bool ReadPersonParcours(TEnregPublic& personne, long& numero);
   void EndParcoursPerson() { parcoursPersonnes_.reset(); }

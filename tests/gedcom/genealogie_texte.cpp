@@ -60,6 +60,10 @@ std::string GenealogieTexte(const std::string& cheminBase) {
     for (const TLienPers& e : p.Enfants)
       if (e.No) sortie += " " + std::to_string(e.No);
     sortie += " note " + Note(g, p.Note) + "\n";
+    if (TNoParent a; bdd.ReadNoParents(no, a))
+      sortie += "  parents A " + std::to_string(a.PereA) + " " + std::to_string(a.MereA) + " B " + std::to_string(a.PereB) +
+                " " + std::to_string(a.MereB) + " affiche " + std::to_string(a.PerePrinc) + "/" +
+                std::to_string(a.MerePrinc) + "\n";
     TChpsPersonne fiche(no);
     fiche.SetConjoints(p);
     bdd.ChargerLienChpsOfPerson(fiche);

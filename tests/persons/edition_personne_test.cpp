@@ -62,7 +62,6 @@ TEST_F(EditionPersonne, RefusSansRienChanger) {
       {homme, "PERE", std::to_string(homme), "une personne ne peut pas être son propre père"},
       {homme, "CONJOINT", std::to_string(homme), "une personne ne peut pas être son propre conjoint"},
       {homme, "MERE", "99", "la personne 99 n'existe pas"},
-      {homme, "PERE", std::to_string(femme), "est une femme : elle ne peut pas être le père"},
       {homme, "MERE", std::to_string(homme), "sa propre mère"},
       {homme, "PERE", std::to_string(enfant), "est un enfant de cette personne"},
       {homme, "NOM", std::string(101, 'a'), "le nom dépasse 100 caractères (101)"},
@@ -105,6 +104,39 @@ TEST_F(EditionPersonne, CaracteresHorsDuPlanDeBaseEtRubriqueVide) {
   EXPECT_EQ(p.Public.Nom, Utf8VersUnicode(emoji));
   EXPECT_EQ(p.Public.Prenoms, Utf8VersUnicode(emoji));
   EXPECT_EQ(p.GetEvent("NAISSANCE", -1), nullptr);
+}
+
+TEST_F(EditionPersonne, DeuxParentsDUnSexeAdmisUnParentInverseRefuse) {
+  const std::string h = std::to_string(Cree({{"SEXE", "M"}}));
+  const std::string f1 = std::to_string(Cree({{"SEXE", "F"}})), f2 = std::to_string(Cree({{"SEXE", "F"}}));
+  const long deuxMeres = Cree({{"PERE", f1}, {"MERE", f2}});
+  EXPECT_EQ(TPerson(f, deuxMeres).Public.Pere.No, std::stol(f1));
+  const long enfant = Cree({{"PERE", h}});
+  const struct {
+    long no;  // 0: a new person
+    std::vector<std::pair<std::string, std::string>> champs;
+    std::string message;  // empty when accepted
+  } cas[] = {
+      {0, {{"PERE", f1}}, "est une femme : une femme n'est admise comme père qu'à côté d'une femme comme mère"},
+      {0, {{"PERE", f1}, {"MERE", h}}, "est une femme"},
+      {0, {{"MERE", h}}, "est un homme : un homme n'est admis comme mère qu'à côté d'un homme comme père"},
+      {0, {{"PERE", h}, {"MERE", h}}, "le père et la mère sont la même personne"},
+      {std::stol(h), {{"SEXE", "F"}}, "est le père de " + std::to_string(enfant)},
+      {std::stol(f2), {{"SEXE", "M"}}, "est la mère de " + std::to_string(deuxMeres)},
+      {std::stol(f1), {{"SEXE", "M"}}, ""},  // a father and a mother
+  };
+  for (const auto& c : cas) {
+    TEditionPersonne e = c.no ? TEditionPersonne(*f, c.no) : TEditionPersonne(*f);
+    std::string message;
+    for (const auto& [champ, valeur] : c.champs)
+      if (message.empty()) message = e.Applique(champ, valeur);
+    if (message.empty()) message = e.Enregistre();
+    if (c.message.empty()) {
+      EXPECT_EQ(message, "");
+    } else {
+      EXPECT_NE(message.find(c.message), std::string::npos) << c.message << " → " << message;
+    }
+  }
 }
 
 }  // namespace

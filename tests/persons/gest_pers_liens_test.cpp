@@ -37,6 +37,43 @@ TEST(LiensPersonne, ConjointsEtEnfantsComptesEtRangs) {
   EXPECT_EQ(enfant.NoAutreParent(0), 0);
 }
 
+TEST(LiensPersonne, ParentsAdoptifsDansLaSecondePaire) {
+  const test::TFamille f(Famille());
+  TPerson sept = f.Personne(7);
+  sept.NoParents().PereB = 9;  // 9 adopts 3's daughter
+  ASSERT_TRUE(sept.Enregistrement());
+  const TPerson relu(&f.Fichier(), 7);
+  long pere = -1, mere = -1;
+  relu.GetIdParent(true, pere, mere);
+  EXPECT_EQ(std::pair(pere, mere), std::pair(9L, 0L));
+  relu.GetIdParent(false, pere, mere);
+  EXPECT_EQ(std::pair(pere, mere), std::pair(0L, 3L));
+  EXPECT_TRUE(relu.IsAdopt());
+  EXPECT_FALSE(f.Personne(4).IsAdopt());
+  EXPECT_TRUE(f.Personne(9).HasEnfAdop());
+  EXPECT_FALSE(f.Personne(3).HasEnfAdop());
+}
+
+TEST(LiensPersonne, EnfantsParDateDeNaissanceSansDateAvecLeurUnion) {
+  constexpr int32_t s = kSansDateNaissance;
+  const struct {
+    std::vector<TEnfantAClasser> enfants;  // {no, birth, spouse rank}
+    std::vector<int32_t> ordre;
+  } cas[] = {
+      {{{1, 19100101, 1}, {2, 19050101, 1}, {3, 19050101, 2}}, {2, 3, 1}},  // equal dates keep their order
+      {{{1, s, 1}, {2, 19200101, 2}, {3, 19100101, 1}}, {3, 1, 2}},        // undated with its union
+      {{{1, s, 2}, {2, 19000101, 1}, {3, 19100101, 2}}, {2, 3, 1}},
+      {{{1, s, 0}, {2, s, 0}}, {1, 2}},
+  };
+  for (const auto& c : cas) {
+    std::vector<TEnfantAClasser> v = c.enfants;
+    ClasseEnfants(v);
+    std::vector<int32_t> ordre;
+    for (const TEnfantAClasser& e : v) ordre.push_back(e.no);
+    EXPECT_EQ(ordre, c.ordre);
+  }
+}
+
 TEST(LiensPersonne, AjoutDEnfantRangeParUnion) {
   // 1's children: 4, 5 (with 2), 6 (with 3). 8 is another child with 2: it goes before 6.
   const test::TFamille f(Famille(), {{1, {4, 5, 6}}});

@@ -92,6 +92,17 @@ TEST(TablesParente, SeparateurRetireQuandUneMoitieEstVide) {
   EXPECT_EQ(nb, 0);
 }
 
+TEST(TablesParente, MereSeuleConnueDemiFreresParUnAutrePere) {
+  // 46 knows only its mother 12, whose son 22 is 10's: a half-brother, not a brother.
+  const test::TFamille f(Famille());
+  for (const bool demi : {false, true}) {
+    auto t = AlloueTableLong();
+    int nb = 0;
+    RetourneTabFreresSoeurs(f.Personne(46), *t, nb, false, demi);
+    EXPECT_EQ(Contenu(*t), demi ? std::vector<int32_t>{22} : std::vector<int32_t>{}) << demi;
+  }
+}
+
 TEST(TablesParente, AjoutApresLesEntreesPresentesSansDoublon) {
   const test::TFamille f(Famille());
   const TPerson p = f.Personne(20);
