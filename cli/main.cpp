@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "commandes.h"
+#include "platform/fichiers.h"
 #include "platform/thread_nom.h"
 
 namespace {
@@ -41,7 +42,10 @@ std::vector<TCommande> Toutes() {
 namespace kyb::cli {
 
 int Echec(const std::string& message) {
-  std::fprintf(stderr, "kyb : %s\n", message.c_str());
+  // A failure that follows a write refused for lack of space names the full disk first.
+  const bool plein = EcrituresEchouees() > 0 && CauseDerniereEcritureEchouee() == TErreurSysteme::DisquePlein &&
+                     message.find("disque est plein") == std::string::npos;
+  std::fprintf(stderr, "kyb : %s%s\n", plein ? "le disque est plein : " : "", message.c_str());
   return 1;
 }
 
@@ -68,8 +72,14 @@ int main(int argc, char** argv) {
   if (nom == "-h" || nom == "--help") return kyb::cli::Aide({});
   const kyb::cli::Arguments args(argv + 2, argv + argc);
   try {
-    for (const TCommande& c : Toutes())
-      if (nom == c.nom) return c.executer(args);
+    for (const TCommande& c : Toutes()) {
+      if (nom != c.nom) continue;
+      const int code = c.executer(args);
+      // A command never ends well after one of its writes failed.
+      if (code == 0 && kyb::EcrituresEchouees() > 0)
+        return kyb::cli::Echec("une écriture sur le disque a échoué : le travail n'est pas complet");
+      return code;
+    }
     std::fprintf(stderr, "kyb : commande inconnue « %s » (voir « kyb aide »)\n", nom.c_str());
     return kyb::cli::kCodeUsage;
   } catch (const std::exception& e) {
