@@ -37,12 +37,17 @@ int Nouveau(const Arguments& args) {
 int Info(const Arguments& args) {
   if (args.size() != 1) return Usage("kyb info CHEMIN");
   TInterfaceTerminal iu;
-  const auto g = Ouvre(args[0], &iu);
+  // A folder that another program is writing is described as it reads now, without waiting.
+  TGestFichier::TOptionsOuverture options{.SansProgression = false, .Proprietaire = &iu};
+  options.AttenteVerrou = std::chrono::milliseconds(0);
+  auto g = std::make_unique<TGestFichier>(CheminDossier(args[0]), AvecIndex(options));
+  const bool ecritAilleurs = g->Erreur && g->CodeErreurBDD == TErreurMoteur::Occupe;
+  if (ecritAilleurs) g = std::make_unique<TGestFichier>(CheminDossier(args[0]), AvecIndex(TGestFichier::OuvertureLectureSeule(&iu)));
   if (g->Erreur) return Echec(MessageOuverture(*g));
   // A damaged store is said so, never shown as empty.
   const TAnalyseBDD analyse = g->GetModuleBDD()->AnalyseBDD();
   if (analyse.endommagee) return Echec(TexteErreurBDD(TErreurMoteur::Endommagee, CheminBase(*g)));
-  AfficheInfo(*g);
+  AfficheInfo(*g, ecritAilleurs);
   if (analyse.enregistrementsFoireux > 0)
     std::printf("Anomalies        : %ld enregistrements incohérents (voir %s)\n", analyse.enregistrementsFoireux,
                 analyse.journal.c_str());

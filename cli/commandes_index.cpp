@@ -6,6 +6,7 @@
 #include "folder/gest_fic.h"
 #include "folder/gest_fic_pers.h"
 #include "interface_terminal.h"
+#include "platform/fichiers.h"
 #include "index/gest_fic_index.h"
 #include "persons/gest_pers.h"
 #include "index/ouverture_genealogie.h"
@@ -72,6 +73,7 @@ int Index(const Arguments& args) {
   Ligne("lignes absentes de l'index en mémoire", bilan.LignesHorsMemoire);
   Ligne("personnes sans toutes leurs lignes", bilan.PersonnesSansLignes);
   Ligne("entrées en mémoire sans ligne", bilan.ElementsSansLigne);
+  if (EcrituresEchouees() > 0) return Echec("l'index n'a pas pu être réparé : une écriture a échoué");
   std::printf("Index réparé : %ld personne(s) réindexée(s), %ld lignes.\n", bilan.PersonnesReparees,
               index->NbLignes());
   return 0;

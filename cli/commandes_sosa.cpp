@@ -104,12 +104,13 @@ int Numerote(TGestFichier& g, long racine) {
   {
     TProgression avancement(&iu, u"Numérotation Sosa", static_cast<int>(g.GetFicPersons()->NbEnreg));
     s.AvancementSelCujus = &avancement;
-    avancement.Texte(u"Remise à zéro des numéros Sosa...");
-    const bool remis = s.InitFichierStrado();
     avancement.Texte(u"Numérotation des ascendants...");
-    if (remis) bilan = s.NumeroterPersNo(racine, NTL::ZZ(1));
+    bool enPlace = false;
+    bilan = s.Renumerote(racine, enPlace);
     s.AvancementSelCujus = nullptr;
-    if (!remis || g.Erreur) return Echec("erreur d'écriture dans le fichier des numéros Sosa");
+    if (!enPlace)
+      return Echec(std::string(DerniereErreurSysteme() == TErreurSysteme::DisquePlein ? "le disque est plein : " : "") +
+                   "la numérotation Sosa n'a pas pu être écrite ; la précédente est gardée");
   }
   asNoStradoCujus = racine;
   g.Flush();

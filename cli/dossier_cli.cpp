@@ -56,6 +56,9 @@ AnsiString CheminNouveauDossier(const std::string& cheminUtf8) {
 
 std::string MessageOuverture(const TGestFichier& g) {
   if (g.ConversionAnnulee) return "conversion du dossier annulée";
+  if (g.CreationInachevee && g.ImportInacheve)
+    return "l'import qui créait le dossier « " + AnsiVersUtf8(g.Repertoire) +
+           " » a été interrompu avant sa fin : relancez « kyb importe » vers le même nom pour le refaire";
   if (g.CreationInachevee)
     return "la création du dossier « " + AnsiVersUtf8(g.Repertoire) +
            " » a été interrompue avant sa fin : relancez « kyb nouveau » avec le même nom pour le refaire";
@@ -71,11 +74,13 @@ std::string MessageOuverture(const TGestFichier& g) {
   }
 }
 
-void AfficheInfo(TGestFichier& g) {
+void AfficheInfo(TGestFichier& g, bool ecritAilleurs) {
   TModuleBDD& m = *g.GetModuleBDD();
   std::printf("Dossier          : %s\n", AnsiVersUtf8(g.Repertoire).c_str());
-  std::printf("Format           : %d%s\n", g.VersionFichier, g.IsReadOnly() ? " (lecture seule)" : "");
-  std::printf("Accès            : %s\n", g.IsReadOnly() ? "lecture seule" : "lecture et écriture");
+  std::printf("Format           : %d%s\n", g.VersionFichier, g.IsReadOnly() && !ecritAilleurs ? " (lecture seule)" : "");
+  std::printf("Accès            : %s\n", ecritAilleurs  ? "lecture (un autre programme écrit dans ce dossier)"
+                                          : g.IsReadOnly() ? "lecture seule"
+                                                           : "lecture et écriture");
   std::printf("Identifiant      : %s\n", g.IdGenea.c_str());
   const TFicPersons* f = g.GetFicPersons();
   const long supprimees = g.FicPersSuppr ? g.FicPersSuppr->GetNbPersSuppr() : m.CountPersonDelete();

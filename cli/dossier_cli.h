@@ -20,7 +20,8 @@ namespace kyb::cli {
 [[nodiscard]] AnsiString CheminNouveauDossier(const std::string& cheminUtf8);
 // Why an opening failed, in French.
 [[nodiscard]] std::string MessageOuverture(const TGestFichier& g);
-// Format, read-only state, identifier, counts, tables and last modification.
-void AfficheInfo(TGestFichier& g);
+// Format, read-only state, identifier, counts, tables and last modification; ecritAilleurs: the
+// folder was opened read-only because another program is writing it.
+void AfficheInfo(TGestFichier& g, bool ecritAilleurs = false);
 
 }  // namespace kyb::cli

@@ -6,6 +6,7 @@
 
 #include "commandes.h"
 #include "platform/caracteres.h"
+#include "platform/fichiers.h"
 #include "platform/thread_nom.h"
 #include "sortie_terminal.h"
 
@@ -43,7 +44,10 @@ std::vector<TCommande> Toutes() {
 namespace kyb::cli {
 
 int Echec(const std::string& message) {
-  std::fprintf(stderr, "kyb : %s\n", Echappe(message).c_str());
+  // A failure that follows a write refused for lack of space names the full disk first.
+  const bool plein = EcrituresEchouees() > 0 && CauseDerniereEcritureEchouee() == TErreurSysteme::DisquePlein &&
+                     message.find("disque est plein") == std::string::npos;
+  std::fprintf(stderr, "kyb : %s%s\n", plein ? "le disque est plein : " : "", Echappe(message).c_str());
   return 1;
 }
 
@@ -76,8 +80,14 @@ int main(int argc, char** argv) {
       return kyb::cli::Echec("l'argument " + std::to_string(i + 1) + " de « kyb " + nom +
                              " » n'est pas du texte UTF-8 valide : rien n'a été fait");
   try {
-    for (const TCommande& c : Toutes())
-      if (nom == c.nom) return c.executer(args);
+    for (const TCommande& c : Toutes()) {
+      if (nom != c.nom) continue;
+      const int code = c.executer(args);
+      // A command never ends well after one of its writes failed.
+      if (code == 0 && kyb::EcrituresEchouees() > 0)
+        return kyb::cli::Echec("une écriture sur le disque a échoué : le travail n'est pas complet");
+      return code;
+    }
     std::fprintf(stderr, "kyb : commande inconnue « %s » (voir « kyb aide »)\n", kyb::cli::Echappe(nom).c_str());
     return kyb::cli::kCodeUsage;
   } catch (const std::exception& e) {

@@ -1,4 +1,5 @@
 // The engine's file transfers go through the platform's system-call table.
+#include <cerrno>
 #include <cstdio>
 #include <mutex>
 
@@ -9,7 +10,9 @@ namespace kyb {
 namespace {
 
 ssize_t EcritureMoteur(int fd, const void* tampon, size_t taille, off_t position) {
-  return AppelsSysteme().pwrite(fd, tampon, taille, position);
+  const ssize_t ecrits = AppelsSysteme().pwrite(fd, tampon, taille, position);
+  if (ecrits != static_cast<ssize_t>(taille)) SignaleEcritureEchouee(ecrits < 0 ? errno : 0);
+  return ecrits;
 }
 
 ssize_t LectureMoteur(int fd, void* tampon, size_t taille, off_t position) {

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "engine/acr_sqlite_interne.h"
+#include "platform/ecriture_atomique.h"
 #include "platform/fichiers.h"
 
 namespace kyb {
@@ -43,6 +44,11 @@ bool EnteteSqlite(const AnsiString& chemin) {
          std::memcmp(entete, kEnteteSqlite, sizeof entete) == 0;
 }
 
+// Whether a program may write the file: it and its directory are writable.
+bool PeutEtreEcrit(const AnsiString& chemin) {
+  return EcritureAutorisee(chemin) && EcritureAutorisee(ExtraitRepertoire(chemin));
+}
+
 }  // namespace
 
 TACRDatabase::TACRDatabase() = default;
@@ -61,18 +67,37 @@ bool TACRDatabase::Exists() const { return FichierExiste(fichier_); }
 void TACRDatabase::NoteErreur(const std::string& message) const {
   derniereErreur_ = message;
   sqlite3* c = ConnexionDe(*this);
-  codeErreur_ = c ? ErreurDeSqlite(sqlite3_extended_errcode(c)) : TErreurMoteur::Aucune;
+  codeErreur_ = c ? ErreurDeConnexion(c) : TErreurMoteur::Aucune;
 }
 
 void TACRDatabase::NoteErreurSqlite(const std::string& contexte) const {
   sqlite3* c = ConnexionDe(*this);
-  derniereErreur_ = contexte + " : " + (c ? sqlite3_errmsg(c) : "base non connectée");
-  codeErreur_ = c ? ErreurDeSqlite(sqlite3_extended_errcode(c)) : TErreurMoteur::Aucune;
+  derniereErreur_ = contexte + " : " + (c ? TexteConnexion(c) : "base non connectée");
+  codeErreur_ = c ? ErreurDeConnexion(c) : TErreurMoteur::Aucune;
 }
+
+namespace {
+
+// The platform's reason in French (the system's own text only when it has no word here).
+std::string TexteSysteme(TErreurSysteme e) {
+  switch (e) {
+    case TErreurSysteme::DisquePlein: return "le disque est plein";
+    case TErreurSysteme::Existe: return "le nom est déjà pris";
+    case TErreurSysteme::NonVide: return "le répertoire n'est pas vide";
+    case TErreurSysteme::Absent: return "fichier ou répertoire absent";
+    case TErreurSysteme::Refuse: return "écriture refusée par le système";
+    case TErreurSysteme::Verrouille: return "fichier tenu par un autre programme";
+    case TErreurSysteme::Aucune:
+    case TErreurSysteme::Autre: break;
+  }
+  return "erreur du système (" + TexteErreurSysteme() + ")";
+}
+
+}  // namespace
 
 void TACRDatabase::NoteErreurSysteme(const std::string& contexte) const {
   const TErreurSysteme e = DerniereErreurSysteme();
-  derniereErreur_ = contexte + " : " + TexteErreurSysteme();
+  derniereErreur_ = contexte + " : " + TexteSysteme(e);
   switch (e) {
     case TErreurSysteme::DisquePlein: codeErreur_ = TErreurMoteur::DisquePlein; break;
     case TErreurSysteme::Refuse: codeErreur_ = TErreurMoteur::LectureSeule; break;
@@ -94,8 +119,8 @@ bool TACRDatabase::OuvreConnexion(int drapeaux, bool immuable) {
   sqlite3* c = nullptr;
   if (sqlite3_open_v2(chemin.c_str(), &c, drapeaux | SQLITE_OPEN_FULLMUTEX, nullptr) != SQLITE_OK) {
     derniereErreur_ = "Impossible d'ouvrir la base « " + AnsiVersUtf8(fichier_) + " » : " +
-                      (c ? sqlite3_errmsg(c) : "mémoire insuffisante");
-    codeErreur_ = c ? ErreurDeSqlite(sqlite3_extended_errcode(c)) : TErreurMoteur::Autre;
+                      (c ? TexteConnexion(c) : "mémoire insuffisante");
+    codeErreur_ = c ? ErreurDeConnexion(c) : TErreurMoteur::Autre;
     sqlite3_close(c);
     return false;
   }
@@ -170,14 +195,20 @@ int TablesDuCatalogue(sqlite3* c, int* code) {
   return static_cast<int>(s.Colonne(0).VersEntier());
 }
 
-// Opens a file for a look that writes nothing (immutable unless a journal must be read).
+// Opens a file for a look that writes nothing to it. Where a program may be writing (the file
+// and its directory writable) the look takes SQLite's locks as a reader beside that writer, so
+// that it never reads a write half-made (a connection that may write but is held to reading:
+// the last one to close removes the journal files as a writer does); elsewhere the file is read
+// immutable (nothing created beside it) unless a journal must be read.
 sqlite3* OuvreEnConsultation(const AnsiString& chemin, bool sansJournal = false) {
   BrancheAppelsMoteur();
-  const bool journal = !sansJournal && FichierExiste(chemin + "-wal");
+  const bool partage = !sansJournal && PeutEtreEcrit(chemin);
+  const bool journal = !sansJournal && (partage || FichierExiste(chemin + "-wal"));
   const std::string nom = journal ? CheminSysteme(chemin) : UriImmuable(chemin);
   sqlite3* c = nullptr;
-  const int drapeaux = SQLITE_OPEN_READONLY | (journal ? 0 : SQLITE_OPEN_URI);
-  if (sqlite3_open_v2(nom.c_str(), &c, drapeaux, nullptr) != SQLITE_OK) {
+  const int drapeaux = (partage ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY) | (journal ? 0 : SQLITE_OPEN_URI);
+  if (sqlite3_open_v2(nom.c_str(), &c, drapeaux, nullptr) != SQLITE_OK ||
+      (partage && sqlite3_exec(c, "PRAGMA query_only=1", nullptr, nullptr, nullptr) != SQLITE_OK)) {
     sqlite3_close(c);
     return nullptr;
   }
@@ -213,9 +244,11 @@ TEtatFichierBase Examine(const AnsiString& chemin, int& generation) {
 
 }  // namespace
 
-TEtatFichierBase TACRDatabase::EtatFichier(const AnsiString& chemin) {
-  int generation = 0;
-  return Examine(chemin, generation);
+TEtatFichierBase TACRDatabase::EtatFichier(const AnsiString& chemin, int* generation) {
+  int lue = 0;
+  const TEtatFichierBase etat = Examine(chemin, lue);
+  if (generation) *generation = lue;
+  return etat;
 }
 
 int TACRDatabase::GenerationFichier(const AnsiString& chemin) {
@@ -260,21 +293,22 @@ bool TACRDatabase::Open() {
     NoteEtatFichier(etat);
     return false;
   }
-  const int drapeaux = lectureSeule_ ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
-  // Read-only: nothing is created beside the file unless a journal left by a crash must be read.
-  const bool immuable = lectureSeule_ && !FichierExiste(fichier_ + "-wal");
+  // Read-only: a file that a program may be writing is read under SQLite's locks, beside that
+  // writer, by a connection held to reading; a file nobody may write is read immutable (nothing
+  // created beside it) unless a journal left by a crash must be read.
+  const bool partage = lectureSeule_ && PeutEtreEcrit(fichier_);
+  const int drapeaux = lectureSeule_ && !partage ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE;
+  const bool immuable = lectureSeule_ && !partage && !FichierExiste(fichier_ + "-wal");
   if (!OuvreConnexion(drapeaux, immuable)) return false;
   generation_ = generation;
-  // 32 MB of page cache: look-ups in a large genealogy stay in memory.
+  // 32 MB of page cache: look-ups in a large genealogy stay in memory. Normal locking in WAL
+  // mode: readers never block one another nor the writer, and a writer waits (bounded) for the
+  // other's transaction; writers of a folder are kept one at a time above the engine, by the
+  // folder's lock.
   std::string pragmas = "PRAGMA synchronous=FULL; PRAGMA cache_size=-32768;";
+  if (partage) pragmas += "PRAGMA query_only=1;";
   if (!lectureSeule_) pragmas += "PRAGMA journal_mode=WAL;";
-  if (exclusif_) pragmas += "PRAGMA locking_mode=EXCLUSIVE;";
   if (!ExecuteSql(pragmas)) {
-    Close();
-    return false;
-  }
-  // An exclusive opening takes its lock now, so a second opener fails here and not later.
-  if (exclusif_ && !lectureSeule_ && !ExecuteSql("BEGIN IMMEDIATE; COMMIT;")) {
     Close();
     return false;
   }
@@ -295,8 +329,9 @@ bool TACRDatabase::ExecuteSql(const std::string& sql) {
   char* message = nullptr;
   sqlite3* c = connexion_->Brut();
   if (sqlite3_exec(c, sql.c_str(), nullptr, nullptr, &message) != SQLITE_OK) {
-    derniereErreur_ = std::string("Erreur SQL : ") + (message ? message : "?");
-    codeErreur_ = ErreurDeSqlite(sqlite3_extended_errcode(c));
+    codeErreur_ = ErreurDeConnexion(c);
+    const char* texte = TexteErreurMoteur(codeErreur_);
+    derniereErreur_ = *texte ? std::string(texte) : std::string("Erreur SQL : ") + (message ? message : "?");
     sqlite3_free(message);
     return false;
   }
@@ -344,7 +379,10 @@ std::string TACRDatabase::VerifieIntegrite() const {
     if (!resultat.empty()) resultat += "\n";
     resultat += s.Colonne(0).VersTexte();
   }
-  if (etat != SQLITE_DONE && resultat.empty()) resultat = sqlite3_errstr(etat);
+  if (etat != SQLITE_DONE && resultat.empty()) {
+    const char* texte = TexteErreurMoteur(ErreurDeSqlite(etat));
+    resultat = *texte ? texte : sqlite3_errstr(etat);
+  }
   return resultat;
 }
 

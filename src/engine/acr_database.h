@@ -54,7 +54,7 @@ enum class TEtatFichierBase {
   Absent,
   Etranger,    // not an SQLite file, or an SQLite file without the engine catalogue
   Endommage,   // an SQLite file with the engine catalogue, but unreadable in part
-  Occupe,      // held exclusively by another connection or program
+  Occupe,      // held by another connection or program past the wait
   Sain,        // ours, catalogue readable
 };
 
@@ -80,7 +80,6 @@ class TACRDatabase {
   [[nodiscard]] const std::string& DatabaseName() const { return nomBase_; }
   void SetSessionName(std::string nom) { nomSession_ = std::move(nom); }
   [[nodiscard]] const std::string& SessionName() const { return nomSession_; }
-  void SetExclusive(bool exclusif) { exclusif_ = exclusif; }
   void SetReadOnly(bool lectureSeule) { lectureSeule_ = lectureSeule; }
   [[nodiscard]] bool ReadOnly() const { return lectureSeule_; }
   void SetGeneration(int generation) { generationCreation_ = generation; }  // for CreateDatabase
@@ -98,7 +97,10 @@ class TACRDatabase {
   [[nodiscard]] static bool IsAccuracerDatabaseFile(const AnsiString& chemin);
   // 0 when the file is not ours (or unreadable), else its generation.
   [[nodiscard]] static int GenerationFichier(const AnsiString& chemin);
-  [[nodiscard]] static TEtatFichierBase EtatFichier(const AnsiString& chemin);
+  // The state, and in *generation (when given) the generation of a sound file, from one look:
+  // a caller that decides on both never mixes two looks (a file busy at one and free at the
+  // other).
+  [[nodiscard]] static TEtatFichierBase EtatFichier(const AnsiString& chemin, int* generation = nullptr);
 
   [[nodiscard]] std::vector<std::string> GetTableNames() const;
 
@@ -171,7 +173,6 @@ class TACRDatabase {
   AnsiString fichier_;
   std::string nomBase_;
   std::string nomSession_;
-  bool exclusif_ = false;
   bool lectureSeule_ = false;
   int generation_ = 0;
   int generationCreation_ = kGenerationMoteur;

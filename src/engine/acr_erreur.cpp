@@ -1,6 +1,7 @@
 #include "engine/acr_erreur.h"
 
 #include "engine/acr_sqlite_interne.h"
+#include "platform/fichiers.h"
 
 namespace kyb {
 
@@ -21,6 +22,36 @@ TErreurMoteur ErreurDeSqlite(int code) {
     case SQLITE_IOERR: return TErreurMoteur::EntreeSortie;
     default: return TErreurMoteur::Autre;
   }
+}
+
+TErreurMoteur ErreurDeConnexion(sqlite3* connexion) {
+  const TErreurMoteur erreur = ErreurDeSqlite(sqlite3_extended_errcode(connexion));
+  // A failed read or write, or a file that could not be made, on a full disk says so.
+  const bool systeme = erreur == TErreurMoteur::EntreeSortie || erreur == TErreurMoteur::Ouverture;
+  if (systeme && ErreurSystemeDe(sqlite3_system_errno(connexion)) == TErreurSysteme::DisquePlein)
+    return TErreurMoteur::DisquePlein;
+  return erreur;
+}
+
+std::string TexteConnexion(sqlite3* connexion) {
+  const char* texte = TexteErreurMoteur(ErreurDeConnexion(connexion));
+  return *texte ? std::string(texte) : std::string(sqlite3_errmsg(connexion));
+}
+
+const char* TexteErreurMoteur(TErreurMoteur erreur) {
+  switch (erreur) {
+    case TErreurMoteur::DisquePlein: return "le disque est plein";
+    case TErreurMoteur::Occupe: return "la base est occupée par un autre programme";
+    case TErreurMoteur::PasUneBase: return "le fichier n'est pas une base de données";
+    case TErreurMoteur::Endommagee: return "la base est endommagée";
+    case TErreurMoteur::LectureSeule: return "écriture refusée (lecture seule)";
+    case TErreurMoteur::Refusee: return "accès refusé par le système";
+    case TErreurMoteur::Ouverture: return "le fichier ne peut pas être ouvert";
+    case TErreurMoteur::EntreeSortie: return "erreur de lecture ou d'écriture du disque";
+    case TErreurMoteur::Aucune:
+    case TErreurMoteur::Autre: break;
+  }
+  return "";
 }
 
 const char* NomErreurMoteur(TErreurMoteur erreur) {

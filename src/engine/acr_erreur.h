@@ -18,5 +18,7 @@ enum class TErreurMoteur {
 
 // A short name for logs ("DisquePlein").
 [[nodiscard]] const char* NomErreurMoteur(TErreurMoteur erreur);
+// What it means, in French, for messages ("le disque est plein"); empty for Aucune and Autre.
+[[nodiscard]] const char* TexteErreurMoteur(TErreurMoteur erreur);
 
 }  // namespace kyb

@@ -222,7 +222,6 @@ bool TACRDatabase::OuvrePourReparation() {
 }
 
 bool TACRDatabase::RemplaceParReconstruction(const AnsiString& neuf, TBilanReparation& bilan) {
-  const bool exclusif = exclusif_;
   // The damaged file must carry no journal: a journal left beside the new file would be
   // replayed into it. Closing folds it in; a second try runs an explicit checkpoint.
   Close();
@@ -246,7 +245,6 @@ bool TACRDatabase::RemplaceParReconstruction(const AnsiString& neuf, TBilanRepar
   SupprimeFichier(fichier_ + "-shm");
   bilan.reconstruite = true;
   bilan.fichierEndommage = corrompu;
-  exclusif_ = exclusif;
   return Open();
 }
 

@@ -73,6 +73,12 @@ struct TAccesMoteur {
 
 // The engine's value for an SQLite result code (primary or extended).
 [[nodiscard]] TErreurMoteur ErreurDeSqlite(int code);
+// The value of a connection's last failure: its code, a full disk told by the system's error
+// when SQLite saw only a failed read, write or creation.
+[[nodiscard]] TErreurMoteur ErreurDeConnexion(sqlite3* connexion);
+// Its French text; SQLite's own text only for a failure the engine has no word for (a fault of
+// the SQL itself).
+[[nodiscard]] std::string TexteConnexion(sqlite3* connexion);
 
 // Sends the engine's own reads and writes through the platform's system-call table, so that a
 // failing or short write (full disk) reaches the store exactly as it reaches the record files.

@@ -23,6 +23,7 @@
 #include "platform/date_heure.h"
 #include "platform/fichiers.h"
 #include "platform/interface_utilisateur.h"
+#include "platform/verrou_repertoire.h"
 #include "store/dossier_bdd.h"
 
 namespace kyb {
@@ -74,10 +75,13 @@ class TGestFichier : public TDossierBDD {
     bool SansIndexNotices = false;
     TInterfaceUtilisateur* Proprietaire = nullptr;  // progress and questions; null shows nothing
     TFabriqueIndexPersonnes FabriqueIndex{};        // empty: no person index
+    // How long a writable opening waits for the folder's other writer.
+    std::chrono::milliseconds AttenteVerrou = TVerrouRepertoire::kAttenteParDefaut;
   };
   // A new folder whose first person bears premierePersonne.
   [[nodiscard]] static TOptionsOuverture Creation(int premierePersonne = 1, TInterfaceUtilisateur* iu = nullptr);
-  // An existing folder, for writing (it falls back to read-only as the record layer says).
+  // An existing folder, for writing: it waits (bounded) for the folder's other writer and fails
+  // with CodeErreurBDD Occupe past the wait; a folder that may not be written opens read-only.
   [[nodiscard]] static TOptionsOuverture Ouverture(TInterfaceUtilisateur* iu = nullptr);
   // An existing folder, read-only: nothing is written to it.
   [[nodiscard]] static TOptionsOuverture OuvertureLectureSeule(TInterfaceUtilisateur* iu = nullptr);
@@ -231,6 +235,7 @@ class TGestFichier : public TDossierBDD {
   int CodeErreurOuverture = 0;  // 1 store missing, 2 store could not be created or opened
   TErreurMoteur CodeErreurBDD = TErreurMoteur::Aucune;  // why the store failed (TexteErreurBDD)
   bool CreationInachevee = false; // the folder's creation was cut before its end
+  bool ImportInacheve = false;    // ... and that creation was an import's
   bool ConversionAnnulee = false;
   AnsiString Nom;         // genealogy name: base name of every file
   AnsiString Repertoire;  // folder directory, trailing '/'
@@ -247,6 +252,9 @@ class TGestFichier : public TDossierBDD {
 
   // Owned objects; null when absent. File objects of the other kinds join them in the opening,
   // creation and closing orders of gest_fic_ouverture.cpp as their classes arrive.
+  // Held by a writable opening or a creation from its start to the end of the object, after every
+  // file is closed: one writer at a time in a folder (another waits, bounded, then is refused).
+  TVerrouRepertoire VerrouEcriture;
   std::unique_ptr<TModuleBDD> ModuleBDD;
   std::unique_ptr<TFicPersons> FicPersons;
   std::unique_ptr<TFicExtPersons> FicExtPersons;  // older folders only

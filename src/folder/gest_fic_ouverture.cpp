@@ -159,10 +159,19 @@ TGestFichier::TGestFichier(const AnsiString& nomFichier, const TOptionsOuverture
     NouveauFichier(options.PremierePersonne);
     if (Erreur) return;
   } else {
+    // A writer waits for the folder's other writer before anything is read or decided.
+    if (!LectureSeule && !PrendVerrouEcriture(*this, options.AttenteVerrou)) return;
     if (CreationInterrompue(Repertoire)) {
-      // Half-made: never opened as a genealogy; a new creation removes it.
-      CreationInachevee = true;
       Erreur = true;
+      // Being made by another program (its lock held): busy, not cut.
+      if (!VerrouEcriture.Tenu() && TVerrouRepertoire::TenuAilleurs(Repertoire)) {
+        CodeErreurBDD = TErreurMoteur::Occupe;
+        CodeErreurOuverture = 2;
+        return;
+      }
+      // Half-made: never opened as a genealogy; a new creation (or import) removes it.
+      CreationInachevee = true;
+      ImportInacheve = CreationParImport(Repertoire);
       return;
     }
     DecideFormat(mode);
@@ -176,6 +185,7 @@ TGestFichier::TGestFichier(const AnsiString& nomFichier, const TOptionsOuverture
   if (!options.SansOuverture && !creer) {
     OuvrirFichier(leger, sansProgression);
     if (!leger && ModuleBDD && !LectureSeule) {
+      (void)NettoieRestes(*this);
       // One-time upgrade steps: the person index rebuilt for the current format, then the simple
       // fields that became events.
       if (FicIndexPerson && ModuleBDD->GetInfoChps("INDEXNAME") == u"0") (void)FicIndexPerson->ReinitTableIndex();
@@ -346,8 +356,18 @@ void TGestFichier::NouveauFichier(int premierePersonne) {
   VidePointeurs();
   // Every file name must be makeable now, so that the folder can be reopened (throws otherwise).
   VerifieNomsDeFichiers(*this);
-  // A folder whose creation was cut holds nothing of the user's: it is made again.
-  if (RepertoireExiste(Repertoire) && CreationInterrompue(Repertoire)) (void)SupprimeArborescence(Repertoire);
+  // A folder whose creation was cut holds nothing of the user's: it is made again. One that
+  // another program is making is left to it.
+  if (RepertoireExiste(Repertoire) && CreationInterrompue(Repertoire)) {
+    if (TVerrouRepertoire::TenuAilleurs(Repertoire)) {
+      CodeErreurBDD = TErreurMoteur::Occupe;
+      CodeErreurOuverture = 2;
+      Erreur = true;
+      EnCreation = false;
+      return;
+    }
+    (void)SupprimeArborescence(Repertoire);
+  }
   if (RepertoireExiste(Repertoire)) {
     // An existing folder is never overwritten: count its persons and ask for another name. It is
     // only read: not a byte, not a date of the user's genealogy changes.
@@ -380,7 +400,7 @@ void TGestFichier::NouveauFichier(int premierePersonne) {
     return;
   }
   // The marker lies in the folder until its creation is complete.
-  if (!CreeRepertoireMarque(Repertoire) || !CreeRepertoires(Repertoire + "Notices/")) {
+  if (!CreeRepertoireMarque(Repertoire, &VerrouEcriture) || !CreeRepertoires(Repertoire + "Notices/")) {
     CodeErreurBDD = DerniereErreurSysteme() == TErreurSysteme::DisquePlein ? TErreurMoteur::DisquePlein
                                                                            : TErreurMoteur::Ouverture;
     AbandonneCreation();
@@ -444,6 +464,7 @@ void TGestFichier::NouveauFichier(int premierePersonne) {
 void TGestFichier::AbandonneCreation() {
   VidePointeurs();
   (void)SupprimeArborescence(Repertoire);
+  VerrouEcriture.Rend();
   Erreur = true;
   EnCreation = false;
 }

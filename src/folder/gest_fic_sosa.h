@@ -120,6 +120,13 @@ class TFicSosas {
   [[nodiscard]] long ChercheRacine();
 
   // --- numbering ---
+  // Clears every number and numbers the ancestry of racine from 1, all or nothing: the new
+  // numbering is written beside the file ("<file>.tmp"), synced, then renamed over it in one
+  // step. Cut anywhere (a failed write, a full disk, a kill), the file keeps the old numbering
+  // whole; a temporary left by a kill is removed at the next writable opening. enPlace tells
+  // whether the new numbering took its place (false also when the progress window stopped it).
+  TBilanNumerotation Renumerote(long racine, bool& enPlace);
+  [[nodiscard]] AnsiString CheminNouvelleNumerotation() const;
   // Numbers the person and its ancestry from sosa.
   TBilanNumerotation NumeroterPersNo(long no, const NTL::ZZ& sosa);
   // Removes the numbers of a person's ancestry (0, or -1 with moinsUn), at most 150 generations.

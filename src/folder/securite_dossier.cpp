@@ -1,5 +1,7 @@
 #include "folder/securite_dossier.h"
 
+#include <string_view>
+
 #include "folder/gest_fic.h"
 #include "platform/ecriture_atomique.h"
 #include "platform/fichiers.h"
@@ -14,24 +16,49 @@ bool CreationInterrompue(const AnsiString& repertoire) {
   return FichierExiste(MarqueCreation(repertoire));
 }
 
-bool CreeRepertoireMarque(const AnsiString& repertoire) {
-  // The directory is made under a neighbouring name, receives its marker, then takes its own
-  // name in one rename: it never exists without the marker.
+bool CreationParImport(const AnsiString& repertoire) {
+  const TFichier f = TFichier::Ouvre(MarqueCreation(repertoire), TAcces::Lecture, TCreation::Existant);
+  const std::string_view attendu(kMarqueImport);
+  char lu[16] = {};
+  return f.Valide() && f.LitA(0, lu, sizeof lu) == static_cast<int64_t>(attendu.size()) &&
+         std::string_view(lu, attendu.size()) == attendu;
+}
+
+bool CreeRepertoireMarque(const AnsiString& repertoire, TVerrouRepertoire* verrou) {
+  // The directory is made under a neighbouring name, receives its marker (and its writer's lock,
+  // which follows it), then takes its own name in one rename: it never exists without the
+  // marker, nor unlocked while it is being made.
   const AnsiString cible = SansSeparateurFinal(repertoire);
   const AnsiString provisoire = cible + ".creation";
   if (RepertoireExiste(provisoire) && !SupprimeArborescence(provisoire)) return false;
-  if (!CreeRepertoires(provisoire) || !PoseMarqueCreation(provisoire) || !RemplaceFichier(provisoire, cible)) {
+  const bool fait = CreeRepertoires(provisoire) && PoseMarqueCreation(provisoire) &&
+                    (!verrou || (*verrou = TVerrouRepertoire::Prend(provisoire)).Tenu()) &&
+                    RemplaceFichier(provisoire, cible);
+  if (!fait) {
+    if (verrou) verrou->Rend();
     (void)SupprimeArborescence(provisoire);
-    return false;
   }
-  return true;
+  return fait;
 }
 
-bool PoseMarqueCreation(const AnsiString& repertoire) {
+bool PoseMarqueCreation(const AnsiString& repertoire, const char* origine) {
   TFichier f = TFichier::Ouvre(MarqueCreation(repertoire), TAcces::LectureEcriture, TCreation::Ecrase);
-  if (!f.Valide() || !f.Synchronise()) return false;
+  const std::string_view texte(origine);
+  if (!f.Valide() || f.EcritA(0, texte.data(), texte.size()) != static_cast<int64_t>(texte.size()) ||
+      !f.Synchronise())
+    return false;
   f.Ferme();
   return SynchroniseRepertoire(repertoire);
+}
+
+bool PrendVerrouEcriture(TGestFichier& dossier, std::chrono::milliseconds attente) {
+  TErreurSysteme erreur = TErreurSysteme::Aucune;
+  dossier.VerrouEcriture = TVerrouRepertoire::Prend(dossier.Repertoire, attente, &erreur);
+  if (dossier.VerrouEcriture.Tenu() || erreur != TErreurSysteme::Verrouille) return true;
+  dossier.CodeErreurBDD = TErreurMoteur::Occupe;
+  dossier.CodeErreurOuverture = 2;
+  dossier.Erreur = true;
+  return false;
 }
 
 bool LeveMarqueCreation(const AnsiString& repertoire) {

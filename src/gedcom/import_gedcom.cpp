@@ -295,18 +295,27 @@ bool DeuxPasses(TImporteur& imp, TGestFichier& dossier, const AnsiString& chemin
     (void)bdd.EndImport(true);
     return false;
   }
+  // Any write of the import that fails (a full disk above all) stops it: the import fails whole.
+  const uint64_t echecsAvant = EcrituresEchouees();
+  const auto echec = [&] { return EcrituresEchouees() != echecsAvant; };
   {
     const TAjoutsEnBloc enBloc(dossier);
     long n = 0;
-    while (lecteur.Suivant(r)) {
+    while (!echec() && lecteur.Suivant(r)) {
       imp.Ecrit(r);
       if (avancee && ++n % 4096 == 0) avancee(lecteur.OctetsLus(), total, 2);
     }
-    if (avancee) avancee(total, total, 2);
-    imp.Comble();
+    if (avancee && !echec()) avancee(total, total, 2);
+    if (!echec()) imp.Comble();
   }
   const bool fin = bdd.EndImport(true);
-  imp.Termine();
+  if (!echec()) imp.Termine();
+  if (echec()) {
+    bilan.erreur = CauseDerniereEcritureEchouee() == TErreurSysteme::DisquePlein
+                       ? "le disque est plein : l'import est arrêté"
+                       : "une écriture sur le disque a échoué : l'import est arrêté";
+    return false;
+  }
   if (!fin) bilan.erreur = "la base du dossier n'a pas pu enregistrer la fin de l'import";
   return fin;
 }
@@ -344,13 +353,14 @@ TBilanImportGedcom ImporteFichierGedcom(const AnsiString& cheminGed, const AnsiS
     if (dossier.Erreur) {
       bilan.erreur = dossier.ReponseNomExistant != 0
                          ? "le dossier « " + AnsiVersUtf8(dossier.Repertoire) + " » existe déjà : choisissez un autre nom"
-                         : "le dossier généalogique « " + AnsiVersUtf8(dossier.Repertoire) + " » n'a pas pu être créé";
+                         : std::string(dossier.CodeErreurBDD == TErreurMoteur::DisquePlein ? "le disque est plein : " : "") +
+                               "le dossier généalogique « " + AnsiVersUtf8(dossier.Repertoire) + " » n'a pas pu être créé";
       return bilan;
     }
     repertoire = dossier.Repertoire;
     // Until the import ends the folder stays a creation under way: an import killed midway leaves
     // a folder that is never opened as a genealogy, and that the next import makes again.
-    if (!PoseMarqueCreation(repertoire))
+    if (!PoseMarqueCreation(repertoire, kMarqueImport))
       bilan.erreur = "le dossier « " + AnsiVersUtf8(repertoire) + " » n'a pas pu être marqué en cours de création";
     else if (ImporteGedcom(dossier, cheminGed, bilan, avancee) && LeveMarqueCreation(repertoire))
       return bilan;

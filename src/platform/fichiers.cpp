@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cmath>
 #include <cstring>
@@ -88,6 +89,25 @@ TErreurSysteme ErreurDe(int e) {
 }  // namespace
 
 TErreurSysteme DerniereErreurSysteme() { return ErreurDe(errno); }
+
+TErreurSysteme ErreurSystemeDe(int numero) { return ErreurDe(numero); }
+
+namespace {
+std::atomic<uint64_t> gEcrituresEchouees{0};
+std::atomic<int> gCauseEchec{0};
+}  // namespace
+
+uint64_t EcrituresEchouees() { return gEcrituresEchouees.load(); }
+
+TErreurSysteme CauseDerniereEcritureEchouee() {
+  const int cause = gCauseEchec.load();
+  return cause == 0 ? TErreurSysteme::DisquePlein : ErreurDe(cause);
+}
+
+void SignaleEcritureEchouee(int numero) {
+  gCauseEchec.store(numero);
+  gEcrituresEchouees.fetch_add(1);
+}
 
 std::string TexteErreurSysteme() { return std::strerror(errno); }
 
@@ -176,10 +196,17 @@ int64_t TFichier::LitA(int64_t position, void* tampon, size_t taille) const {
 
 int64_t TFichier::EcritA(int64_t position, const void* tampon, size_t taille) {
   if (fd_ < 0 || !ecriture_ || position < 0) return -1;
-  return Transfere(gAppels.pwrite, fd_, position, static_cast<const unsigned char*>(tampon), taille);
+  const int64_t ecrits = Transfere(gAppels.pwrite, fd_, position, static_cast<const unsigned char*>(tampon), taille);
+  if (ecrits != static_cast<int64_t>(taille)) SignaleEcritureEchouee(ecrits < 0 ? errno : 0);
+  return ecrits;
 }
 
-bool TFichier::Synchronise() { return fd_ >= 0 && gAppels.fdatasync(fd_) == 0; }
+bool TFichier::Synchronise() {
+  if (fd_ < 0) return false;
+  if (gAppels.fdatasync(fd_) == 0) return true;
+  SignaleEcritureEchouee(errno);
+  return false;
+}
 
 int64_t TFichier::Taille() const {
   struct stat st{};

@@ -41,6 +41,17 @@ enum class TErreurSysteme {
 [[nodiscard]] TErreurSysteme DerniereErreurSysteme();
 // The system's own text for it (for logs and detailed messages).
 [[nodiscard]] std::string TexteErreurSysteme();
+// The reason of a system error number that another library kept (the engine's).
+[[nodiscard]] TErreurSysteme ErreurSystemeDe(int numero);
+
+// Writes that failed or fell short in this process, whatever layer made them (record files and
+// the engine alike): a long operation compares two readings to learn that one of its writes
+// failed, and CauseDerniereEcritureEchouee() tells why (a short write counts as a full disk).
+[[nodiscard]] uint64_t EcrituresEchouees();
+[[nodiscard]] TErreurSysteme CauseDerniereEcritureEchouee();
+// Counts a failed write of a layer that calls AppelsSysteme() itself; numero is its errno, 0 for
+// a write that fell short.
+void SignaleEcritureEchouee(int numero);
 
 struct TAppelsSysteme {
   ssize_t (*pread)(int fd, void* tampon, size_t taille, off_t position);

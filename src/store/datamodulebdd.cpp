@@ -133,16 +133,15 @@ void TCoeurBDD::CreePersonnesSuppr() {
 
 bool TCoeurBDD::AConvertir(bool& erreur) {
   erreur = false;
-  // An open store is ours; a file on disk is checked before anything touches it.
-  if (!base_->Connected() && FichierExiste(chemin_) && !TACRDatabase::IsAccuracerDatabaseFile(chemin_)) {
-    if (TACRDatabase::GenerationFichier(chemin_) == 0) {
-      base_->NoteEtatFichier(TACRDatabase::EtatFichier(chemin_));
-      BDDError("", base_->DerniereErreur());
-      erreur = true;
-      return false;
-    }
-    return true;
-  }
+  // An open store is ours; a file on disk is checked before anything touches it, in one look: a
+  // store busy with another program is busy, never taken for an older generation.
+  if (base_->Connected() || !FichierExiste(chemin_)) return false;
+  int generation = 0;
+  const TEtatFichierBase etat = TACRDatabase::EtatFichier(chemin_, &generation);
+  if (etat == TEtatFichierBase::Sain) return generation < kGenerationMoteur;
+  base_->NoteEtatFichier(etat);
+  BDDError("", base_->DerniereErreur());
+  erreur = true;
   return false;
 }
 
@@ -174,7 +173,6 @@ bool TCoeurBDD::Cree() {
 bool TCoeurBDD::Ouvre() {
   JournalSauvegarde("OpenDataBase " + AnsiVersUtf8(chemin_));
   CloseDataBase();
-  base_->SetExclusive(true);
   base_->SetReadOnly(EstLectureSeule());
   if (!FichierExiste(chemin_)) return false;
   if (!base_->Open()) {

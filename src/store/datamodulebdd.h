@@ -94,8 +94,9 @@ class TModuleBDD {
   // Creates the directory chain, the database and each missing table (an older engine generation
   // is converted first). False when nothing could be created or the file is not a store.
   [[nodiscard]] bool CreateDataBase();
-  // Closes, reopens exclusively, upgrades when asked, opens every table. False when the file is
-  // missing or is not a store (nothing written then).
+  // Closes, reopens (its writers are kept one at a time by the folder's lock), upgrades when
+  // asked, opens every table. False when the file is missing or is not a store (nothing written
+  // then).
   [[nodiscard]] bool OpenDataBase(bool miseAJour, bool second = false);
   void CloseDataBase();
   void UpdateOldBase();

@@ -54,7 +54,7 @@ class TCoeurBDD {
   [[nodiscard]] bool AConvertir(bool& erreur);
   // Directory chain, database and missing tables.
   [[nodiscard]] bool Cree();
-  // Closes, reopens exclusively; false when the file is missing or is not a store.
+  // Closes and reopens; false when the file is missing or is not a store.
   [[nodiscard]] bool Ouvre();
   void InitFieldCopy();
   [[nodiscard]] UnicodeString GetInfoChps(const std::string& cle, const UnicodeString& defaut);

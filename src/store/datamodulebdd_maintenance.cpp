@@ -190,7 +190,6 @@ bool TMaintenanceBDD::RepairDatabase(bool niveau) {
   {
     TProgression progression(Interface(), u"Réparation de la base de données...",
                              static_cast<int>(std::size(kEtapes)) + 2);
-    base_->SetExclusive(true);
     const TSchemaConnu schema = [](const std::string& nom, TACRFieldDefs& champs, TACRIndexDefs& index) {
       for (const auto& def : SchemaBDD())
         if (def.nom == nom) {

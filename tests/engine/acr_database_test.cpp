@@ -45,13 +45,16 @@ TEST(Base, CreationOuvertureExclusiveEtGeneration) {
   EXPECT_FALSE(base.CreateDatabase());  // exists
   base.Close();
   EXPECT_TRUE(TACRDatabase::IsAccuracerDatabaseFile(rep / "g.adb"));
-  base.SetExclusive(true);
   ASSERT_TRUE(base.Open());
+  // A writer in the middle of a transaction never keeps a reader out (nor its look at the file).
+  ASSERT_TRUE(base.StartTransaction());
+  ASSERT_TRUE(base.ExecuteSql("CREATE TABLE t(x); INSERT INTO t VALUES(1)"));
+  EXPECT_TRUE(TACRDatabase::IsAccuracerDatabaseFile(rep / "g.adb"));
   TACRDatabase seconde(rep / "g.adb");
-  seconde.SetExclusive(true);
-  EXPECT_FALSE(seconde.Open());  // held exclusively
-  base.Close();
-  EXPECT_TRUE(seconde.Open());
+  seconde.SetReadOnly(true);
+  ASSERT_TRUE(seconde.Open());
+  EXPECT_EQ(seconde.VerifieIntegrite(), "ok");
+  EXPECT_TRUE(seconde.GetTableNames().empty());  // the uncommitted table is not seen
 
   TACRDatabase ancienne(rep / "v4.adb");
   ancienne.SetGeneration(4);
@@ -175,9 +178,7 @@ TEST(Base, CausesDesEchecs) {
       {"occupée",
        [](TACRDatabase& b, const std::string& f) {
          TACRDatabase autre(f);
-         autre.SetExclusive(true);
-         b.SetExclusive(true);
-         return !autre.Open() || b.Open();
+         return !autre.Open() || !autre.StartTransaction() || !b.Open() || b.ExecuteSql("CREATE TABLE t(x)");
        },
        TErreurMoteur::Occupe},
       {"endommagée",
@@ -208,6 +209,8 @@ TEST(Base, CausesDesEchecs) {
     TACRDatabase base(fichier);
     EXPECT_FALSE(c.echec(base, fichier));
     EXPECT_EQ(base.CodeErreur(), c.attendue) << NomErreurMoteur(base.CodeErreur()) << " : " << base.DerniereErreur();
+    // Said in French, never in the storage library's words ("database or disk is full"...).
+    EXPECT_EQ(base.DerniereErreur().find("database"), std::string::npos) << base.DerniereErreur();
   }
 }
 

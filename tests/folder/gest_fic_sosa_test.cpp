@@ -18,6 +18,7 @@
 #include "platform/thread_nom.h"
 #include "store/datamodulebdd.h"
 #include "dossier_fixture.h"
+#include "support/coupures.h"
 
 namespace kyb {
 namespace {
@@ -430,6 +431,44 @@ TEST_F(SosaImplexe, FichierCourtOuAbime) {
   EXPECT_TRUE(FichierExiste(chemin));
 }
 
+// A new numbering cut anywhere (an error, a full disk, a kill) leaves the old numbering whole or
+// the new one whole, never a mix; a temporary left by a kill goes at the next writable opening.
+TEST_F(SosaImplexe, RenumerotationToutOuRien) {
+  bool enPlace = false;
+  (void)S().Renumerote(1, enPlace);
+  ASSERT_TRUE(enPlace);
+  const AnsiString chemin = CheminSosa();
+  g.reset();
+  const std::string ancien = Contenu(chemin);
+  g = Ouvre(false);
+  (void)S().Renumerote(pere, enPlace);
+  ASSERT_TRUE(enPlace);
+  g.reset();
+  const std::string nouveau = Contenu(chemin);
+  ASSERT_NE(ancien, nouveau);
+  for (const auto mode : {test::PanneAuNiemeAppel::Mode::UnSeul, test::PanneAuNiemeAppel::Mode::Tue}) {
+    test::TCoupure c;
+    c.mode = mode;
+    c.prepare = [&] {
+      g.reset();
+      std::ofstream(chemin, std::ios::binary | std::ios::trunc) << ancien;
+      g = Ouvre(false);
+    };
+    c.operation = [&] {
+      bool ok = false;
+      (void)S().Renumerote(pere, ok);
+      return ok;
+    };
+    c.estAncien = [&] { return Contenu(chemin) == ancien; };
+    c.estNouveau = [&] { return Contenu(chemin) == nouveau; };
+    EXPECT_GT(test::CoupeAChaqueAppel(c), 5);
+  }
+  g.reset();
+  const AnsiString reste = chemin + ".tmp";
+  std::ofstream(reste) << "numérotation coupée";
+  g = Ouvre(false);
+  EXPECT_FALSE(FichierExiste(reste));
+}
 
 }  // namespace
 }  // namespace kyb
