@@ -29,7 +29,8 @@ std::string TypeMedia(const AnsiString& extension) {
   return "application/octet-stream";
 }
 
-constexpr const char* kSoumetteur = "@U1@";
+// A name no record kept from an imported file is likely to bear.
+constexpr const char* kSoumetteur = "@SOUMETTEUR@";
 // Our extension tags are documented under this URI prefix.
 constexpr const char* kUriExtensions = "https://kybase.fr/gedcom/";
 
@@ -294,12 +295,13 @@ void TExporteur::EcritFamille(int32_t no) {
 void TExporteur::EcritRecords() {
   // Source records with the lines an import kept (AUTH, PUBL, REPO...), then the kept records.
   TBlocsGardes gardees(TexteGardeGenealogie(dossier_, kTitreSourcesGedcom));
+  const TTraduitPointeur traduit = [this](const std::string& v) { return PointeurGarde(v); };
   for (const auto* s : ordreSources_) {
     ecr_.Ligne(0, "SOUR", {}, Xref('S', s->second));
     ecr_.Ligne(1, "TITL", UnicodeVersUtf8(s->first.second));
     const std::string type = UnicodeVersUtf8(s->first.first);
     if (!type.empty()) ecr_.Ligne(1, "_TYPE", type);
-    (void)gardees.EcritSousLignes(ecr_, "SOUR", CleCitation(s->first.second), 0, &type);
+    (void)gardees.EcritSousLignes(ecr_, "SOUR", CleCitation(s->first.second), 0, &type, &traduit);
   }
   for (const auto* m : ordreMedias_) {
     ecr_.Ligne(0, "OBJE", {}, Xref('O', m->second));
@@ -307,7 +309,7 @@ void TExporteur::EcritRecords() {
     if (const std::string format = FormatMedia(m->first); !format.empty()) ecr_.Ligne(2, "FORM", format);
   }
   const std::vector<TLigneGardee> enregistrements = LitLignesGardees(TexteGardeGenealogie(dossier_, kTitreEnregistrementsGedcom));
-  EcritLignesGardees(ecr_, enregistrements, 0, enregistrements.size(), 0);
+  EcritLignesGardees(ecr_, enregistrements, 0, enregistrements.size(), 0, &traduit);
 }
 
 bool TExporteur::EnregistrementGarde(const std::string& xref) {
@@ -335,6 +337,9 @@ std::vector<std::string> TExporteur::Extensions() const {
     for (const AnsiString& sous : c->SousTagGedCom) tags.insert(AnsiVersUtf8(sous));
   }
   ExtensionsGardees(tags);
+  for (const char* titre : {kTitreSourcesGedcom, kTitreEnregistrementsGedcom})
+    for (const TLigneGardee& l : LitLignesGardees(TexteGardeGenealogie(dossier_, titre)))
+      if (l.tag.starts_with('_')) tags.insert(l.tag);
   std::vector<std::string> r;
   for (const std::string& t : tags)
     if (TagExtension(t)) r.push_back(t);

@@ -110,6 +110,7 @@ void TExporteur::EcritEvenement(TEvenement& e, int niveau) {
   const std::string tag = Tag(e.Enreg.LibelleChamps);
   // Date, place and citations with the lines an import kept beside them.
   const TRubriquesGardees gardees = RubriquesGardees(dossier_, e.Enreg.Note);
+  const TTraduitPointeur traduit = [this](const std::string& v) { return PointeurGarde(v); };
   // An event known by nothing but its tag says that it happened.
   const bool avecDate = !e.Enreg.Date.Vide() || !gardees.date.empty();
   if (valeur.empty() && !avecDate && e.Enreg.Lieu <= 0 && EvenementOui(tag)) valeur = "Y";
@@ -122,14 +123,14 @@ void TExporteur::EcritEvenement(TEvenement& e, int niveau) {
     if (e.Enreg.Note > 0 && dossier_.FicNotes) lieu = TexteNote(TNote(dossier_.FicNotes.get(), e.Enreg.Note).RecupNoteTxt(kTitreLieuGedcom));
     if (lieu.empty()) lieu = Texte(dossier_.GetFicLieux(), e.Enreg.Lieu);
     ecr_.Ligne(niveau + 1, "PLAC", lieu);
-    TBlocsGardes(gardees.lieu).EcritSousLignes(ecr_, "PLAC", lieu, niveau + 1);
+    TBlocsGardes(gardees.lieu).EcritSousLignes(ecr_, "PLAC", lieu, niveau + 1, nullptr, &traduit);
   }
   if (!e.Enreg.LieuDit.empty()) ecr_.Ligne(niveau + 1, addrPiece ? "_LIEUDIT" : "ADDR", UnicodeVersUtf8(e.Enreg.LieuDit));
   for (const TPersAssociee& pa : e.PersAssociees()) EcritAssociation(pa, niveau + 1, true);
   TBlocsGardes citations(gardees.citations);
   for (const TSourceEven& s : e.Sources()) {
     ecr_.Pointeur(niveau + 1, "SOUR", Source(s));
-    citations.EcritSousLignes(ecr_, "SOUR", CleCitation(s.Descriptif), niveau + 1);
+    citations.EcritSousLignes(ecr_, "SOUR", CleCitation(s.Descriptif), niveau + 1, nullptr, &traduit);
   }
   for (const TIllustrationEven& m : e.Illustrations()) ecr_.Pointeur(niveau + 1, "OBJE", Media(AnsiVersUtf8(m.Chemin)));
   EcritNote(e.Enreg.Note, niveau + 1, e.Enreg.Lieu > 0);

@@ -96,10 +96,13 @@ void TExporteur::ExtensionsGardees(std::set<std::string>& tags) const {
   for (long bloc = 1; bloc <= notes->NbEnreg; ++bloc) {
     if (notes->LectureElementaire(bloc).Lien != TFicNotes::kLienRepertoire) continue;
     TNote n(notes, bloc);
-    if (!n.Existe(kTitreBalisesGedcom)) continue;
-    ChaqueLigne(AnsiVersUtf8(n.RecupNoteTxt(kTitreBalisesGedcom)), [&](const TLigneGardee& l) {
-      if (l.tag.starts_with('_')) tags.insert(l.tag);
-    });
+    // The kept structures, and the lines kept beside a date, a place and the citations.
+    for (const char* titre : {kTitreBalisesGedcom, kTitreDateGedcom, kTitreDetailLieuGedcom, kTitreCitationsGedcom}) {
+      if (!n.Existe(titre)) continue;
+      ChaqueLigne(AnsiVersUtf8(n.RecupNoteTxt(titre)), [&](const TLigneGardee& l) {
+        if (l.tag.starts_with('_')) tags.insert(l.tag);
+      });
+    }
   }
 }
 

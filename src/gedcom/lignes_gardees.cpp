@@ -49,15 +49,35 @@ std::vector<TLigneGardee> LitLignesGardees(std::string_view texte) {
   return lignes;
 }
 
-void EcritLignesGardees(TEcrivainGedcom& ecr, const std::vector<TLigneGardee>& lignes, std::size_t debut,
-                        std::size_t fin, int decalage) {
-  for (std::size_t i = debut; i < fin && i < lignes.size(); ++i) {
-    const TLigneGardee& l = lignes[i];
-    const bool pointeur = l.valeur.size() > 2 && l.valeur.front() == '@' && l.valeur.back() == '@' &&
-                          l.valeur.find(' ') == std::string::npos && l.valeur[1] != '#';
-    if (pointeur) ecr.Pointeur(l.niveau + decalage, l.tag, l.valeur, l.xref);
-    else ecr.Ligne(l.niveau + decalage, l.tag, l.valeur, l.xref);
+namespace {
+
+bool EstPointeurGarde(const std::string& v) {
+  return v.size() > 2 && v.front() == '@' && v.back() == '@' && v.find(' ') == std::string::npos;
+}
+
+// One kept line; retire is the level of a line left out, whose sub-lines go with it (0: none).
+void EcritLigneGardee(TEcrivainGedcom& ecr, const TLigneGardee& l, int decalage, const TTraduitPointeur* traduit,
+                      int& retire) {
+  if (retire > 0 && l.niveau + 1 > retire) return;
+  retire = 0;
+  if (!EstPointeurGarde(l.valeur)) {
+    ecr.Ligne(l.niveau + decalage, l.tag, l.valeur, l.xref);
+    return;
   }
+  const std::string cible = traduit ? (*traduit)(l.valeur) : l.valeur[1] != '#' ? l.valeur : std::string();
+  if (cible.empty()) {
+    retire = l.niveau + 1;
+    return;
+  }
+  ecr.Pointeur(l.niveau + decalage, l.tag, cible, l.xref);
+}
+
+}  // namespace
+
+void EcritLignesGardees(TEcrivainGedcom& ecr, const std::vector<TLigneGardee>& lignes, std::size_t debut,
+                        std::size_t fin, int decalage, const TTraduitPointeur* traduit) {
+  int retire = 0;
+  for (std::size_t i = debut; i < fin && i < lignes.size(); ++i) EcritLigneGardee(ecr, lignes[i], decalage, traduit, retire);
 }
 
 TBlocsGardes::TBlocsGardes(std::string_view texte) : lignes_(LitLignesGardees(texte)) {
@@ -72,7 +92,7 @@ TBlocsGardes::TBlocsGardes(std::string_view texte) : lignes_(LitLignesGardees(te
 }
 
 bool TBlocsGardes::EcritSousLignes(TEcrivainGedcom& ecr, std::string_view tag, std::string_view valeur, int niveau,
-                                   const std::string* type) {
+                                   const std::string* type, const TTraduitPointeur* traduit) {
   for (std::size_t k = 0; k + 1 < debuts_.size(); ++k) {
     const TLigneGardee& r = lignes_[debuts_[k]];
     if (pris_[k] || r.tag != tag || r.valeur != valeur) continue;
@@ -85,9 +105,10 @@ bool TBlocsGardes::EcritSousLignes(TEcrivainGedcom& ecr, std::string_view tag, s
     }
     pris_[k] = true;
     const int decalage = niveau - r.niveau;
+    int retire = 0;
     for (std::size_t i = debut; i < fin; ++i) {
       if (type && lignes_[i].niveau == r.niveau + 1 && lignes_[i].tag == "_TYPE") continue;
-      EcritLignesGardees(ecr, lignes_, i, i + 1, decalage);
+      EcritLigneGardee(ecr, lignes_[i], decalage, traduit, retire);
     }
     return true;
   }

@@ -12,6 +12,8 @@
 #include <string_view>
 #include <vector>
 
+#include <functional>
+
 #include "folder/gest_fic.h"
 #include "gedcom/ecrivain_gedcom.h"
 #include "platform/chaines.h"
@@ -28,10 +30,14 @@ struct TLigneGardee {
 // The lines of a kept text; a line that does not start with a level and a tag is skipped.
 [[nodiscard]] std::vector<TLigneGardee> LitLignesGardees(std::string_view texte);
 
+// The pointer a kept pointer stands for in the file being written; empty when its record is not
+// there (the line then goes, with the lines below it).
+using TTraduitPointeur = std::function<std::string(const std::string&)>;
+
 // Writes lines [debut, fin), a line of level n at level n + decalage; a value that is a pointer
-// ("@R1@") is written as it stands.
+// goes through traduit when given, else is written as it stands ("@R1@").
 void EcritLignesGardees(TEcrivainGedcom& ecr, const std::vector<TLigneGardee>& lignes, std::size_t debut,
-                        std::size_t fin, int decalage);
+                        std::size_t fin, int decalage, const TTraduitPointeur* traduit = nullptr);
 
 // A kept structure's blocks: each root (a line of the lowest level) and the lines below it.
 class TBlocsGardes {
@@ -41,7 +47,7 @@ class TBlocsGardes {
   // when type is given, a _TYPE line of that value, the _TYPE line itself not written), its root
   // at level niveau; false when there is none.
   bool EcritSousLignes(TEcrivainGedcom& ecr, std::string_view tag, std::string_view valeur, int niveau,
-                       const std::string* type = nullptr);
+                       const std::string* type = nullptr, const TTraduitPointeur* traduit = nullptr);
   [[nodiscard]] bool Vide() const { return lignes_.empty(); }
 
  private:

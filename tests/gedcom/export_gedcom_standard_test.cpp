@@ -77,7 +77,7 @@ TEST(ExportGedcomStandard, ChaqueStructureCommeLaNormeLEcrit) {
       {true, "1 BIRT\r\n2 DATE\r\n3 PHRASE 31 FEB 1800\r\n"},
       {true, "2 CONT @@ la fin\r\n"},
       {false, "0 @F1@ FAM\r\n1 WIFE @I1@\r\n1 MARR\r\n2 DATE 1900\r\n1 SOUR @S1@\r\n"},  // not under INDI
-      {false, "1 SUBM @U1@\r\n"},
+      {false, "1 SUBM @SOUMETTEUR@\r\n"},
       {true, "2 TAG _AMI https://kybase.fr/gedcom/_AMI\r\n"},
   };
   for (const auto& c : cas) {

@@ -52,6 +52,9 @@ const struct {
     {": CONL ne prend pas de valeur", "autre version", true}, {": AGE interdit sous ENGA", "autre version", true},
     {"DATE-exact sous STAT", "autre version", true}, {"2 fois CREA", "autre version", true},
     {"interdit sous OBJE", "autre version", true}, {"OBJE  ne pointe", "autre version", true},
+    {": RIN interdit", "autre version", true}, {"SOUR interdit sous PLAC", "autre version", true},
+    {"interdit sous PLAC (-)", "autre version", true}, {": MIME interdit", "autre version", true},
+    {": LANG interdit sous", "autre version", true},
     // A tag read through a second alternative (BAPM) written as the first (CHR); several notes of
     // one person joined into one; a role with its phrase keeps only the phrase.
     {"INDI.BAPM", "étiquettes"}, {"INDI.NOTE", "notes"}, {"INDI.RESI", "adresses"}, {"INDI.OCCU.ADDR", "adresses"},
