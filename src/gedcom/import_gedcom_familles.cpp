@@ -111,7 +111,8 @@ void TImporteur::CalculeLiens() {
       if (c != 0) famsPersonne_[static_cast<size_t>(c)].push_back(numero);
   }
   // A person's spouses follow its FAMS lines; families that only name it come after.
-  for (const auto& [personne, ordre] : ordreFams_) {
+  for (const auto& [personne, fams] : ordreFams_) {
+    const auto& ordre = fams;  // a plain reference: every compiler lets a lambda take it
     const auto rang = [&](int32_t f) { return std::find(ordre.begin(), ordre.end(), f) - ordre.begin(); };
     std::stable_sort(famsPersonne_[static_cast<size_t>(personne)].begin(), famsPersonne_[static_cast<size_t>(personne)].end(),
                      [&](int32_t a, int32_t b) { return rang(a) < rang(b); });
