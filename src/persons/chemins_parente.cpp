@@ -29,11 +29,12 @@ class TMontee {
     std::unordered_map<long, std::map<int, NTL::ZZ>> nb;
     nb[depart][0] = 1;
     if (communs.count(depart)) arrivees_[depart][{0, 0}] = 1;
-    // Children before parents; a common ancestor ends the paths that reach it.
+    // Children before parents; a common ancestor ends the paths that reach it (the person
+    // itself ends none: a grandfather who is also a great-uncle is both).
     for (auto it = asc.Ordre.rbegin(); it != asc.Ordre.rend(); ++it) {
       const long x = *it;
       const auto trouve = nb.find(x);
-      if (trouve == nb.end() || communs.count(x)) continue;
+      if (trouve == nb.end() || (communs.count(x) && x != depart)) continue;
       const auto [pere, mere] = asc.Parents(g.Noeud(x), x);
       for (const long p : {pere, mere}) {
         if (p <= 0) continue;
@@ -72,7 +73,7 @@ class TMontee {
   }
 
   long depart_;
-  std::unordered_map<long, std::vector<long>> enfants_;  // the children on the way, not common
+  std::unordered_map<long, std::vector<long>> enfants_;  // the children on the way
   std::unordered_map<long, TAncetreCommun::TArrivees> arrivees_;
 };
 

@@ -4,7 +4,9 @@
 //
 // A common ancestor is kept when some path of persons joins it to each side without passing
 // through another common ancestor: the ancestors of a common ancestor, reached only through it,
-// are left out. Each side's paths are counted by their number of generations and by the child of
+// are left out. The two persons themselves stop no path: when one is an ancestor of the other
+// and also joins it by another line (the grandfather who is the grandmother's brother), the
+// ancestors of that other line are kept too. Each side's paths are counted by their number of generations and by the child of
 // the ancestor they come through (implex gives several), exactly, however many; only the listed
 // paths are bounded. A person who is an ancestor of the other is its own common ancestor (0
 // generations on its side). A loop in the parent links (damage) is cut where the walk meets it.
