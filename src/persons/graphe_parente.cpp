@@ -2,7 +2,7 @@
 
 #include <unordered_set>
 
-#include "persons/tables_parente.h"
+#include "persons/gest_pers.h"
 
 namespace kyb {
 
@@ -10,15 +10,17 @@ const TNoeudParente& TGrapheParente::Noeud(long no) {
   const auto it = noeuds_.find(no);
   if (it != noeuds_.end()) return it->second;
   TNoeudParente n;
-  TPerson p(&fichier_, 0);
-  if (no > 0) ++lues_;
-  if (LitPersonneVivante(fichier_, no, p)) {
-    n.Vivant = true;
-    n.Sexe = p.Public.Sexe;
-    p.GetIdParent(false, n.Pere, n.Mere);
-    p.GetIdParent(true, n.PereAdoptif, n.MereAdoptive);
-    for (const TLienConj& c : p.Public.Conjoints)
-      if (c.Lien.No > 0 && c.Lien.No != no) n.Conjoints.push_back(c.Lien.No);
+  if (no > 0 && fichier_.NoPersValide(no)) {
+    ++lues_;
+    const TPerson p(&fichier_, no);
+    n.Vivant = !p.FicheSupprimee();
+    if (n.Vivant) {
+      n.Sexe = p.Public.Sexe;
+      p.GetIdParent(false, n.Pere, n.Mere);
+      p.GetIdParent(true, n.PereAdoptif, n.MereAdoptive);
+      for (const TLienConj& c : p.Public.Conjoints)
+        if (c.Lien.No > 0 && c.Lien.No != no) n.Conjoints.push_back(c.Lien.No);
+    }
   }
   return noeuds_.emplace(no, std::move(n)).first->second;
 }
