@@ -4,11 +4,17 @@
 //   cousins of every ancestor of the lower generations), and a line of 10 generations going down
 //   from the ancestors 1024 and 1025 through a brother of 512;
 // - a genealogy of about 100,000 persons in generations of couples with 3 to 9 children each.
+//   The top generation also starts two lines of 20 generations (one through sons, one through
+//   daughters, each child married to a person from outside) and a ladder of 20 generations of
+//   cousin marriages (two couples whose son and daughter marry crosswise at every generation).
 // Measured: the direct naming of random first and second cousins, the common-ancestor search of
-// two persons 10 generations apart on each side, and each relative-list builder (median).
+// two persons 10 generations apart on each side, each relative-list builder (median); the precise
+// naming, every common ancestor and path, and the inbreeding coefficient, each beside the
+// description's naming of the same pair.
 // Run: kybase_bench --benchmark_filter=Parente   (KYB_BENCH_GENERATIONS sets G, default 18)
 #include <benchmark/benchmark.h>
 
+#include <array>
 #include <cstdlib>
 #include <functional>
 #include <random>
@@ -16,6 +22,9 @@
 
 #include "folder/gest_fic.h"
 #include "persons/ancetres_communs.h"
+#include "persons/chemins_parente.h"
+#include "persons/consanguinite.h"
+#include "persons/nom_parente.h"
 #include "persons/lienparente.h"
 #include "persons/tables_parente.h"
 #include "platform/fichiers.h"
@@ -74,9 +83,58 @@ struct TPedigree {
   int32_t ancetres = 0;  // 2^G - 1
   int32_t lignesJusqua = 0;  // ancestors below this number have a sibling line
   int32_t finLigne10 = 0;
+  std::vector<int32_t> lignePere, ligneMere;  // the two 20-generation lines, top first
+  int32_t echellePere = 0, echelleMere = 0, echelleEnfant = 0;  // the ladder's last couple and child
   // Sibling line of ancestor n: the sibling, its child, its grandchild.
   [[nodiscard]] int32_t Ligne(int32_t n, int k) const { return ancetres + 3 * (n - 2) + 1 + k; }
 };
+
+int32_t Nouveau(TGraphe& g, char sexe) {
+  g.push_back({});
+  g.back().sexe = sexe;
+  return static_cast<int32_t>(g.size() - 1);
+}
+
+void Marie(TGraphe& g, int32_t h, int32_t f) {
+  g[static_cast<size_t>(h)].conjoints.push_back(f);
+  g[static_cast<size_t>(f)].conjoints.push_back(h);
+}
+
+// From couples of the top generation (no parents): the two lines and the ladder.
+void LignesProfondes(TGraphe& g, TPedigree& r) {
+  const int32_t t = r.ancetres / 2 + 1;  // a man, married to t + 1
+  // The last son of the first line and his wife, the last daughter of the second and her husband.
+  int32_t fils = t, epouse = t + 1, epoux = t, fille = t + 1;
+  for (int k = 0; k < 20; ++k) {
+    const int32_t f = Nouveau(g, 'M'), d = Nouveau(g, 'F');
+    Lie(g, f, fils, epouse);
+    Lie(g, d, epoux, fille);
+    r.lignePere.push_back(fils = f);
+    r.ligneMere.push_back(fille = d);
+    epouse = Nouveau(g, 'F');
+    epoux = Nouveau(g, 'M');
+    Marie(g, fils, epouse);
+    Marie(g, epoux, fille);
+  }
+  std::array<int32_t, 2> h{t + 2, t + 4}, f{t + 3, t + 5};
+  for (int k = 0; k < 20; ++k) {
+    std::array<int32_t, 2> fils{}, filles{};
+    for (size_t c = 0; c < 2; ++c) {
+      fils[c] = Nouveau(g, 'M');
+      filles[c] = Nouveau(g, 'F');
+      Lie(g, fils[c], h[c], f[c]);
+      Lie(g, filles[c], h[c], f[c]);
+    }
+    h = fils;
+    f = {filles[1], filles[0]};
+    Marie(g, h[0], f[0]);
+    Marie(g, h[1], f[1]);
+  }
+  r.echellePere = h[0];
+  r.echelleMere = f[0];
+  r.echelleEnfant = Nouveau(g, 'F');
+  Lie(g, r.echelleEnfant, h[0], f[0]);
+}
 
 TPedigree& Pedigree() {
   static TPedigree p = [] {
@@ -110,6 +168,7 @@ TPedigree& Pedigree() {
       else Lie(g, n, n - 1, 0);
     }
     r.finLigne10 = debutLigne10 + 9;
+    LignesProfondes(g, r);
     r.dossier = Ecrit(g, "Pedigree");
     return r;
   }();
@@ -204,6 +263,72 @@ void BM_Parente_AncetresCommuns10Generations(benchmark::State& state) {
 }
 BENCHMARK(BM_Parente_AncetresCommuns10Generations)->Unit(benchmark::kMillisecond)->Repetitions(3)
     ->ReportAggregatesOnly(true);
+
+// The pairs of the precise measures: 0 first cousins at the top of the lines, 1 the ends of the
+// two lines (20 generations below their common couple), 2 the ladder's last couple, 3 an ancestor
+// of generation 10 and its first cousin (the ascendancy of each: about 2^(G-10) persons).
+std::pair<int32_t, int32_t> Paire(const TPedigree& p, int64_t cas) {
+  switch (cas) {
+    case 0: return {p.lignePere[1], p.ligneMere[1]};
+    case 1: return {p.lignePere[19], p.ligneMere[19]};
+    case 2: return {p.echellePere, p.echelleMere};
+    default: return {1024, p.Ligne(2 * 1024, 1)};
+  }
+}
+
+void BM_Parente_NommageDescription(benchmark::State& state) {
+  TPedigree& p = Pedigree();
+  TFicPersons& f = *p.dossier->FicPersons;
+  const auto [a, b] = Paire(p, state.range(0));
+  for (auto _ : state) {
+    const TPerson pa(&f, a);
+    benchmark::DoNotOptimize(TLienParente(pa).RetourneLienDeParente(b));
+  }
+}
+BENCHMARK(BM_Parente_NommageDescription)->DenseRange(0, 3)->Unit(benchmark::kMillisecond)->Repetitions(3)
+    ->ReportAggregatesOnly(true);
+
+void BM_Parente_NommagePrecis(benchmark::State& state) {
+  TPedigree& p = Pedigree();
+  TFicPersons& f = *p.dossier->FicPersons;
+  const auto [a, b] = Paire(p, state.range(0));
+  for (auto _ : state) {
+    TGrapheParente g(f);
+    const auto liens = NommeParente(g, a, b);
+    if (liens.empty()) state.SkipWithError("parenté non nommée");
+    state.counters["lues"] = g.PersonnesLues();
+  }
+}
+BENCHMARK(BM_Parente_NommagePrecis)->DenseRange(0, 3)->Unit(benchmark::kMillisecond)->Repetitions(3)
+    ->ReportAggregatesOnly(true);
+
+void BM_Parente_TousLesChemins(benchmark::State& state) {
+  TPedigree& p = Pedigree();
+  TFicPersons& f = *p.dossier->FicPersons;
+  const auto [a, b] = Paire(p, state.range(0));
+  for (auto _ : state) {
+    TGrapheParente g(f);
+    const TParenteComplete r = ChercheToutesParentes(g, a, b);
+    if (!r.Trouve()) state.SkipWithError("ancêtres communs non trouvés");
+    state.counters["chemins"] = NTL::conv<double>(r.NbChemins);
+    state.counters["lues"] = r.PersonnesLues;
+  }
+}
+BENCHMARK(BM_Parente_TousLesChemins)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->Repetitions(3)
+    ->ReportAggregatesOnly(true);
+
+void BM_Parente_Consanguinite(benchmark::State& state) {
+  TPedigree& p = Pedigree();
+  TFicPersons& f = *p.dossier->FicPersons;
+  for (auto _ : state) {
+    TGrapheParente g(f);
+    const TCoefficientParente c = CoefficientConsanguinite(g, p.echelleEnfant);
+    if (c.Valeur.EstNul()) state.SkipWithError("consanguinité nulle");
+    state.counters["F"] = c.Valeur.EnDouble();
+    state.counters["lues"] = c.PersonnesLues;
+  }
+}
+BENCHMARK(BM_Parente_Consanguinite)->Unit(benchmark::kMillisecond)->Repetitions(3)->ReportAggregatesOnly(true);
 
 using TBuilder = std::function<void(const TPerson&, TTableLong&, int&)>;
 

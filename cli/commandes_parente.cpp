@@ -1,12 +1,18 @@
-// kyb commands on kinship: parente, famille.
+// kyb commands on kinship: parente, famille, consanguinite.
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <memory>
 #include <optional>
+#include <sstream>
 
 #include "commandes.h"
 #include "dossier_cli.h"
 #include "folder/gest_fic.h"
 #include "persons/ancetres_communs.h"
+#include "persons/chemins_parente.h"
+#include "persons/consanguinite.h"
+#include "persons/nom_parente.h"
 #include "persons/lienparente.h"
 #include "persons/tables_parente.h"
 #include "index/ouverture_genealogie.h"
@@ -52,19 +58,39 @@ std::optional<long> NumeroPersonne(TFicPersons& f, const std::string& texte, int
   return static_cast<long>(no);
 }
 
-void AfficheChemins(TFicPersons& f, const TAncetresCommuns& r) {
-  for (const TCheminParente& c : r.Chemins) {
+void AfficheChemins(TFicPersons& f, const std::vector<TCheminParente>& chemins) {
+  for (const TCheminParente& c : chemins) {
     std::printf("  par %s : %d génération(s) du côté de la première personne, %d du côté de la seconde\n    ",
                 Designe(f, c.Ancetre).c_str(), c.GenerationsA, c.GenerationsB);
     for (size_t i = 0; i < c.Personnes.size(); ++i)
       std::printf("%s%s", i ? " → " : "", Designe(f, c.Personnes[i]).c_str());
     std::printf("\n");
   }
-  if (r.Chemins.size() >= static_cast<size_t>(kMaxChemins)) std::printf("  (chemins suivants non montrés)\n");
 }
 
-int Parente(const Arguments& args) {
-  if (args.size() != 3) return Usage("kyb parente CHEMIN A B");
+std::string Texte(const NTL::ZZ& n) {
+  std::ostringstream s;
+  s << n;
+  return s.str();
+}
+
+// Every common ancestor, then every path (the first kMaxChemins).
+void AfficheParenteComplete(TFicPersons& f, const TParenteComplete& r) {
+  std::printf("Ancêtre(s) commun(s) : %zu, chemin(s) : %s\n", r.Ancetres.size(), Texte(r.NbChemins).c_str());
+  for (const TAncetreCommun& c : r.Ancetres)
+    std::printf("  %s : %d génération(s) au plus court, %s chemin(s)\n", Designe(f, c.No).c_str(), c.GenerationsMin(),
+                Texte(c.NbChemins()).c_str());
+  AfficheChemins(f, r.Chemins);
+  if (NTL::ZZ(r.Chemins.size()) < r.NbChemins)
+    std::printf("  (chemins suivants non montrés : %s)\n", Texte(r.NbChemins - r.Chemins.size()).c_str());
+}
+
+int Parente(const Arguments& entree) {
+  Arguments args = entree;
+  const auto option = std::find(args.begin(), args.end(), std::string("--chemins"));
+  const bool chemins = option != args.end();
+  if (chemins) args.erase(option);
+  if (args.size() != 3) return Usage("kyb parente CHEMIN A B [--chemins]");
   TOuverture o = Ouvre(args[0]);
   if (o.code) return o.code;
   TFicPersons& f = *o.dossier->FicPersons;
@@ -79,20 +105,71 @@ int Parente(const Arguments& args) {
   }
   const TPerson pa(&f, *a);
   const AnsiString mot = TLienParente(pa).RetourneLienDeParente(*b);
-  if (!mot.empty()) {
-    std::printf("%s est : %s de %s\n", Designe(f, *b).c_str(), AnsiVersUtf8(mot).c_str(), Designe(f, *a).c_str());
+  TGrapheParente graphe(f);
+  const AnsiString precis = TexteLiens(NommeParente(graphe, *a, *b));
+  if (mot.empty() && precis.empty())
+    std::printf("Aucun lien de parenté : rien ne relie %s et %s par leurs ascendances ni par alliance.\n",
+                Designe(f, *a).c_str(), Designe(f, *b).c_str());
+  else
+    std::printf("%s est : %s — %s de %s\n", Designe(f, *b).c_str(),
+                mot.empty() ? "(aucun mot simple)" : AnsiVersUtf8(mot).c_str(),
+                precis.empty() ? "(aucun lien précis)" : AnsiVersUtf8(precis).c_str(), Designe(f, *a).c_str());
+  if (chemins) AfficheParenteComplete(f, ChercheToutesParentes(graphe, *a, *b));
+  return 0;
+}
+
+// "6,25 %": at most six significant digits, a decimal comma.
+std::string Pourcentage(double valeur) {
+  char texte[64];
+  std::snprintf(texte, sizeof texte, "%.6g", valeur * 100);
+  std::string s = texte;
+  std::replace(s.begin(), s.end(), '.', ',');
+  return s + " %";
+}
+
+// "1/16 (6,25 %)".
+std::string Coefficient(const TFractionDyadique& v) {
+  return v.Texte() + " (" + Pourcentage(v.EnDouble()) + ")";
+}
+
+void AfficheContributions(TFicPersons& f, const TCoefficientParente& c, const char* titre) {
+  std::printf("%s : %zu\n", titre, c.Contributions.size());
+  for (const TContributionParente& x : c.Contributions) {
+    std::printf("  %s : %s", Designe(f, x.Ancetre).c_str(), Coefficient(x.Part).c_str());
+    if (!x.Consanguinite.EstNul()) std::printf(", consanguinité propre %s", x.Consanguinite.Texte().c_str());
+    std::printf("\n");
+  }
+}
+
+int Consanguinite(const Arguments& args) {
+  if (args.size() != 2 && args.size() != 3) return Usage("kyb consanguinite CHEMIN N [M]");
+  TOuverture o = Ouvre(args[0]);
+  if (o.code) return o.code;
+  TFicPersons& f = *o.dossier->FicPersons;
+  int code = 0;
+  const auto n = NumeroPersonne(f, args[1], code);
+  if (!n) return code;
+  TGrapheParente graphe(f);
+  if (args.size() == 2) {
+    const TCoefficientParente c = CoefficientConsanguinite(graphe, *n);
+    std::printf("Consanguinité de %s : %s\n", Designe(f, *n).c_str(), Coefficient(c.Valeur).c_str());
+    const TNoeudParente& noeud = graphe.Noeud(*n);
+    if (noeud.Pere <= 0 || noeud.Mere <= 0 || !graphe.Noeud(noeud.Pere).Vivant || !graphe.Noeud(noeud.Mere).Vivant)
+      std::printf("Père ou mère inconnu : pas de consanguinité connue.\n");
+    else
+      AfficheContributions(f, c, "Ancêtres communs des parents");
     return 0;
   }
-  const TAncetresCommuns r = ChercheAncetresCommuns(f, *a, *b);
-  if (!r.Trouve()) {
-    std::printf("Aucun lien de parenté : rien ne relie %s et %s par leurs ascendances.\n", Designe(f, *a).c_str(),
-                Designe(f, *b).c_str());
-    return 0;
-  }
-  std::printf("Parenté sans nom direct entre %s et %s.\n", Designe(f, *a).c_str(), Designe(f, *b).c_str());
-  std::printf("Ancêtre(s) commun(s) le(s) plus proche(s) : %zu, chemin(s) : %zu\n", r.Ancetres.size(),
-              r.Chemins.size());
-  AfficheChemins(f, r);
+  const auto m = NumeroPersonne(f, args[2], code);
+  if (!m) return code;
+  const TCoefficientParente c = CoefficientParente(graphe, *n, *m);
+  const double fN = CoefficientConsanguinite(graphe, *n).Valeur.EnDouble();
+  const double fM = CoefficientConsanguinite(graphe, *m).Valeur.EnDouble();
+  std::printf("Coefficient de parenté de %s et %s : %s\n", Designe(f, *n).c_str(), Designe(f, *m).c_str(),
+              Coefficient(c.Valeur).c_str());
+  std::printf("Coefficient de relation : %s\n",
+              Pourcentage(2 * c.Valeur.EnDouble() / std::sqrt((1 + fN) * (1 + fM))).c_str());
+  AfficheContributions(f, c, "Ancêtres communs");
   return 0;
 }
 
@@ -138,7 +215,10 @@ int Famille(const Arguments& args) {
 }
 
 constexpr TCommande kCommandes[] = {
-    {"parente", "parente CHEMIN A B", "lien de parenté de B envers A, ou leurs ancêtres communs", Parente},
+    {"parente", "parente CHEMIN A B [--chemins]",
+     "lien de parenté de B envers A (mot simple — nom précis) ; --chemins : ancêtres communs et chemins", Parente},
+    {"consanguinite", "consanguinite CHEMIN N [M]",
+     "consanguinité de N, ou parenté de N et M, et les ancêtres qui y contribuent", Consanguinite},
     {"famille", "famille CHEMIN N", "parents, frères et soeurs, conjoints, enfants... de la personne N", Famille},
 };
 

@@ -34,7 +34,8 @@ Commandes :
   evenements CHEMIN N                      événements et champs de la personne N, dans l'ordre de sa fiche
   index CHEMIN verifie|reconstruit|repare  vérifie et répare, ou reconstruit, l'index des personnes ; repare : toute la généalogie
   cherche CHEMIN NOM [PRENOM]              personnes de ce nom (puis du même code phonétique)
-  parente CHEMIN A B                       lien de parenté de B envers A, ou leurs ancêtres communs
+  parente CHEMIN A B [--chemins]           lien de parenté de B envers A (mot simple — nom précis) ; --chemins : ancêtres communs et chemins
+  consanguinite CHEMIN N [M]               consanguinité de N, ou parenté de N et M, et les ancêtres qui y contribuent
   famille CHEMIN N                         parents, frères et soeurs, conjoints, enfants... de la personne N
   gedcom lit FICHIER.ged                   lit un fichier GEDCOM : enregistrements par étiquette, avertissements avec leur ligne, dates rédigées en français
   renomme CHEMIN NOUVEAU_NOM               renomme une généalogie et son dossier

@@ -1,17 +1,20 @@
 # Kinship on the sample family kept by kyb demo.
 $ kyb demo . > /dev/null
 $ for q in '10 6' '6 10' '10 7' '1 10' '5 9' '10 10' '9 6'; do kyb parente Exemple.kya $q; done
-6 (Martin Joséphine) est : tante de 10 (Martin Émile)
-10 (Martin Émile) est : neveu de 6 (Martin Joséphine)
-7 (Dupré François) est : arrière-grand-père de 10 (Martin Émile)
-10 (Martin Émile) est : petit-fils de 1 (Martin Jean Baptiste)
-9 (Moreau Célestine) est : conjoint de 5 (Martin Louis)
+6 (Martin Joséphine) est : tante — tante de 10 (Martin Émile)
+10 (Martin Émile) est : neveu — neveu de 6 (Martin Joséphine)
+7 (Dupré François) est : arrière-grand-père — arrière-grand-père de 10 (Martin Émile)
+10 (Martin Émile) est : petit-fils — petit-fils de 1 (Martin Jean Baptiste)
+9 (Moreau Célestine) est : conjoint — épouse de 5 (Martin Louis)
 10 (Martin Émile) et 10 (Martin Émile) sont la même personne.
-Aucun lien de parenté : rien ne relie 9 (Moreau Célestine) et 6 (Martin Joséphine) par leurs ascendances.
-# Hélène (19) and Joséphine (6): no named kinship, a path through Jean Baptiste and Marie Élise.
-$ kyb parente Exemple.kya 19 6
-Parenté sans nom direct entre 19 (Lambert Hélène) et 6 (Martin Joséphine).
-Ancêtre(s) commun(s) le(s) plus proche(s) : 2, chemin(s) : 2
+6 (Martin Joséphine) est : (aucun mot simple) — belle-sœur de 9 (Moreau Célestine)
+# Hélène (19) and Joséphine (6): no simple word; the sister of her great-great-grandfather,
+# through Jean Baptiste and Marie Élise.
+$ kyb parente Exemple.kya 19 6 --chemins
+6 (Martin Joséphine) est : (aucun mot simple) — arrière-arrière-grand-tante de 19 (Lambert Hélène)
+Ancêtre(s) commun(s) : 2, chemin(s) : 2
+  1 (Martin Jean Baptiste) : 6 génération(s) au plus court, 1 chemin(s)
+  2 (Dupré Marie Élise) : 6 génération(s) au plus court, 1 chemin(s)
   par 1 (Martin Jean Baptiste) : 5 génération(s) du côté de la première personne, 1 du côté de la seconde
     19 (Lambert Hélène) → 17 (Lambert André) → 15 (Martin Marthe) → 10 (Martin Émile) → 5 (Martin Louis) → 1 (Martin Jean Baptiste) → 6 (Martin Joséphine)
   par 2 (Dupré Marie Élise) : 5 génération(s) du côté de la première personne, 1 du côté de la seconde
@@ -41,7 +44,7 @@ $ kyb parente Exemple.kya 1 99
 kyb : la personne 99 n'existe pas ou a été supprimée (dernier numéro : 19)
 [1]
 $ kyb parente un
-kyb : usage : kyb parente CHEMIN A B
+kyb : usage : kyb parente CHEMIN A B [--chemins]
 [2]
 $ kyb famille
 kyb : usage : kyb famille CHEMIN N
