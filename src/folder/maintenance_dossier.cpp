@@ -2,7 +2,9 @@
 #include "folder/maintenance_dossier.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cctype>
+#include <utility>
 #include <vector>
 
 #include "fields/csdefchps.h"
@@ -235,8 +237,14 @@ int TGestFichier::RenommeGenealogie(const AnsiString& nouveauNom) {
     return NomEntreeRenommee(sous, entree, ancien, nouveauNom);
   };
   if (!LieArborescence(dossier, chantier, nom)) return echec(emEchecRenommage);
+  // The writer's lock goes over to the new folder before it takes the name, so that no other
+  // program can open it for writing in between.
+  TVerrouRepertoire verrou;
+  if (VerrouEcriture.Tenu() && !(verrou = TVerrouRepertoire::Prend(chantier, std::chrono::milliseconds(0))).Tenu())
+    return echec(emEchecRenommage);
   if (!kyb::RenommeFichier(SansSeparateurFinal(chantier), cible))
     return echec(DerniereErreurSysteme() == TErreurSysteme::Existe ? emNomExistant : emEchecRenommage);
+  if (verrou.Tenu()) VerrouEcriture = std::move(verrou);
   (void)SynchroniseRepertoire(parent);
   // From here the new folder is the genealogy; the old one is set aside, then removed.
   const AnsiString ecarte = NomLibre(dossier + kSuffixeSupprime);

@@ -52,6 +52,8 @@ bool PoseMarqueCreation(const AnsiString& repertoire, const char* origine) {
 }
 
 bool PrendVerrouEcriture(TGestFichier& dossier, std::chrono::milliseconds attente) {
+  // A folder closed and opened again by the same object keeps the lock it already holds.
+  if (dossier.VerrouEcriture.Couvre(dossier.Repertoire)) return true;
   TErreurSysteme erreur = TErreurSysteme::Aucune;
   dossier.VerrouEcriture = TVerrouRepertoire::Prend(dossier.Repertoire, attente, &erreur);
   if (dossier.VerrouEcriture.Tenu() || erreur != TErreurSysteme::Verrouille) return true;

@@ -59,6 +59,13 @@ void TVerrouRepertoire::Rend() noexcept {
   fd_ = -1;
 }
 
+bool TVerrouRepertoire::Couvre(const AnsiString& repertoire) const {
+  struct stat st{};
+  return Tenu() && ::stat(CheminSysteme(SansSeparateurFinal(repertoire)).c_str(), &st) == 0 &&
+         static_cast<unsigned long long>(st.st_dev) == peripherique_ &&
+         static_cast<unsigned long long>(st.st_ino) == noeud_;
+}
+
 TVerrouRepertoire TVerrouRepertoire::Prend(const AnsiString& repertoire, std::chrono::milliseconds attente,
                                            TErreurSysteme* erreur) {
   TVerrouRepertoire v;

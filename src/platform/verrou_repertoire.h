@@ -35,6 +35,9 @@ class TVerrouRepertoire {
   [[nodiscard]] static bool TenuAilleurs(const AnsiString& repertoire);
 
   [[nodiscard]] bool Tenu() const { return fd_ >= 0; }
+  // Whether this object holds the lock of the directory the path names now (a directory renamed
+  // keeps its lock; a directory put in its place has none).
+  [[nodiscard]] bool Couvre(const AnsiString& repertoire) const;
   void Rend() noexcept;
 
  private:

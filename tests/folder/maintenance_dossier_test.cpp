@@ -151,6 +151,7 @@ TEST_F(Maintenance, RenommageLaisseLeDossierFermeSousLeNouveauNom) {
   EXPECT_EQ(Contenu(Repertoire("Neuf") + "/Neuf.d3"), "dictionnaire");
   EXPECT_EQ(Contenu(Repertoire("Neuf") + "/Notices/np2.txt"), "notice");
   EXPECT_EQ(Contenu(Repertoire("Neuf") + "/Neuf_backup.adb"), "copie");  // where a restore looks
+  g.reset();
   EXPECT_EQ(PersonnesDe(Store("Neuf")), 4);
 }
 
@@ -226,6 +227,26 @@ TEST_F(Maintenance, SuppressionEtRenommageDUneGenealogieSeulement) {
   ASSERT_EQ(Ouvre(Store())->SuppressionGenealogie(), emAucune);
   EXPECT_TRUE(FichierExiste(rep / "docs/Notices/np1.txt"));
   EXPECT_FALSE(FichierExiste(Store()));
+}
+
+// The object that renamed its folder keeps the writer's lock on it, under the new name when the
+// rename succeeds and the old one when it fails, and opens it again for writing.
+TEST_F(Maintenance, RenommageGardeLeVerrouDEcriture) {
+  auto g = Ouvre(Store());
+  for (long n = 1;; ++n) {
+    int code = emAucune;
+    {
+      const PanneAuNiemeAppel panne(n, EIO);
+      code = g->RenommeGenealogie("Neuf");
+    }
+    const AnsiString dossier = code == emAucune ? Repertoire("Neuf") : Repertoire();
+    EXPECT_TRUE(TVerrouRepertoire::TenuAilleurs(dossier)) << n;
+    if (g->GetModuleBDD() == nullptr) g->OuvrirFichier(false, true);
+    ASSERT_FALSE(g->Erreur) << n;
+    EXPECT_FALSE(g->IsReadOnly()) << n;
+    if (code == emAucune) break;
+  }
+  EXPECT_TRUE(Ouvre(Store("Neuf"))->Erreur);  // no second writer while it holds the folder
 }
 
 }  // namespace
