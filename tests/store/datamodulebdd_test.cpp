@@ -1,5 +1,4 @@
 #include <fstream>
-#include <iterator>
 #include <thread>
 
 #include "platform/fichiers.h"
@@ -274,8 +273,7 @@ TEST(MagasinFichiers, FichierEtrangerJamaisTouche) {
   TModuleBDD module(&dossier, chemin, "5.90");
   EXPECT_FALSE(module.CreateDataBase());
   EXPECT_FALSE(module.OpenDataBase(false));
-  std::ifstream f(chemin);
-  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(f), {}), "pas une base");
+  EXPECT_EQ(Contenu(chemin), "pas une base");
 }
 
 TEST(MagasinFichiers, ConversionDUneGenerationAnterieure) {
