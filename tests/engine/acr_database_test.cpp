@@ -1,7 +1,6 @@
 #include <cerrno>
 #include <fstream>
 #include <functional>
-#include <iterator>
 
 #include "moteur_fixture.h"
 #include "platform/fichiers.h"
@@ -9,11 +8,6 @@
 
 namespace kyb::test {
 namespace {
-
-std::string Contenu(const std::string& chemin) {
-  std::ifstream f(chemin, std::ios::binary);
-  return {std::istreambuf_iterator<char>(f), {}};
-}
 
 TEST(Base, FichierEtrangerNiOuvertNiModifie) {
   RepertoireTemporaire rep;

@@ -257,9 +257,6 @@ TEST(ChpCs, Classification) {
     EXPECT_EQ(chp.RetStyleDonnee(), c.style) << c.type;
     EXPECT_EQ(chp.IsSelectionChampRepete(), c.simple) << c.type;
   }
-  EXPECT_EQ(TChpCs::RetTypeString(17), "Autres !");
-  EXPECT_EQ(TChpCs(LigneDefaut("RECENSEMENT")).RetourneChn(),
-            A("RECENSEMENT\tEvénement avec info\tRecensement\tRecensement de population"));
 
   // Labels that cannot be edited, hidden or ignored.
   const auto chp = [](const char* libelle) { return TChpCs(LigneDefaut(libelle)); };

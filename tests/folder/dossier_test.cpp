@@ -30,7 +30,6 @@ TEST_F(Dossier, CreationPuisOuverture) {
     id = g->IdGenea;
     ASSERT_EQ(id.size(), 20u);
     EXPECT_EQ(id, MajusculesAnsi(id));
-    EXPECT_EQ(g->GetModuleBDD()->GetInfoChps("Version-G"), u"2021.3.7");
   }
   auto g = Ouvre(Chemin());
   ASSERT_FALSE(g->Erreur);
@@ -181,8 +180,7 @@ TEST_F(Dossier, EchecsDOuverture) {
   auto faux = Ouvre(Chemin("Faux.kya/Faux.adb"));
   EXPECT_TRUE(faux->Erreur);
   EXPECT_EQ(faux->CodeErreurOuverture, 2);
-  std::ifstream f(Chemin("Faux.kya/Faux.adb"));
-  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(f), {}), "données étrangères");
+  EXPECT_EQ(Contenu(Chemin("Faux.kya/Faux.adb")), "données étrangères");
 }
 
 TEST_F(Dossier, RepertoireImpossibleACreer) {

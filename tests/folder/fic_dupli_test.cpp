@@ -258,13 +258,28 @@ TEST_F(TableValeurs, LieuxDansLeStore) {
   EXPECT_EQ(m.ChercheLieu(U("SAINT-ETIENNE;AUVERGNE-RHONE-ALPES")), 2);
   EXPECT_EQ(Cherche(l, Valeur("Paris", "75", "France"), true), 4);
   EXPECT_EQ(m.GetNbLieux(), 4);
+  // A write while the folder is in error changes nothing in the store.
+  g->SetError(true);
+  l.EcritElement(1, Valeur("Autre"));
+  EXPECT_TRUE(g->Erreur);
+  ASSERT_TRUE(m.ReadPlace(1, lieu));
+  EXPECT_EQ(lieu.Chn1, u"Saint-Denis");
 }
 
 TEST_F(TableValeurs, LieuxDuFichierRepris) {
   { auto g = Dossier(true); }
-  // A folder whose places are still in its ".lie" file: the store takes them once.
+  // A folder whose places are still in its ".lie" file: read there and nothing written when
+  // read-only; taken once by the store when writable.
   Ecrit(Fichier("lie"), Enreg228("2", "", "", 'O') + Enreg228("Lyon", "69", "France", 'N') +
                             Enreg228("Paris", "75", "France", 'O'));
+  {
+    TGestFichier g(chemin, TGestFichier::OuvertureLectureSeule());
+    ASSERT_TRUE(g.IsReadOnly());
+    EXPECT_FALSE(g.GetFicLieux()->DansStore());
+    EXPECT_EQ(g.GetFicLieux()->Charge(1), u"Lyon");
+    EXPECT_EQ(g.GetModuleBDD()->GetNbLieux(), 0);
+    EXPECT_EQ(Cherche(*g.GetFicLieux(), Valeur("Marseille"), true), 0);
+  }
   {
     auto g = Dossier();
     TFicDupli& l = *g->GetFicLieux();
@@ -297,29 +312,6 @@ TEST_F(TableValeurs, LieuSansPremierePartie) {
   TFicDupli& l = *g->GetFicLieux();
   EXPECT_EQ(l.RetPays(pays), u"France");
   EXPECT_EQ(Cherche(l, Valeur("", "75"), false), departement);
-}
-
-TEST_F(TableValeurs, EcritureDuStoreRespecteLErreurDuDossier) {
-  auto g = Dossier(true);
-  TFicDupli& l = *g->GetFicLieux();
-  ASSERT_EQ(Cherche(l, Valeur("Lyon", "69"), true), 1);
-  g->SetError(true);
-  l.EcritElement(1, Valeur("Autre"));
-  EXPECT_TRUE(g->Erreur);
-  TLieuBDD lieu;
-  ASSERT_TRUE(g->GetModuleBDD()->ReadPlace(1, lieu));
-  EXPECT_EQ(lieu.Chn1, u"Lyon");
-}
-
-TEST_F(TableValeurs, LieuxDuFichierLusSansEcrireEnLectureSeule) {
-  { auto g = Dossier(true); }
-  Ecrit(Fichier("lie"), Enreg228("1", "", "", 'O') + Enreg228("Lyon", "69", "France", 'N'));
-  TGestFichier g(chemin, TGestFichier::OuvertureLectureSeule());
-  ASSERT_TRUE(g.IsReadOnly());
-  EXPECT_FALSE(g.GetFicLieux()->DansStore());
-  EXPECT_EQ(g.GetFicLieux()->Charge(1), u"Lyon");
-  EXPECT_EQ(g.GetModuleBDD()->GetNbLieux(), 0);
-  EXPECT_EQ(Cherche(*g.GetFicLieux(), Valeur("Paris"), true), 0);
 }
 
 // The whole-table rewrite replaces its file at once: cut at any call, the file holds the old

@@ -3,9 +3,6 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <fstream>
-#include <iterator>
-
 #include "platform/erreur.h"
 #include "support/support.h"
 
@@ -23,10 +20,7 @@ class FichierEnreg : public ::testing::Test {
     fic = std::make_unique<TFicBase>(&dossier, TGestFichier::tfNotes, kTaille, "FicNote", true, true);
     return fic.get();
   }
-  std::string Contenu() const {
-    std::ifstream f(dossier.FabriqueNomFichier(TGestFichier::tfNotes), std::ios::binary);
-    return {std::istreambuf_iterator<char>(f), {}};
-  }
+  std::string Contenu() const { return test::Contenu(dossier.FabriqueNomFichier(TGestFichier::tfNotes)); }
 
   test::RepertoireTemporaire rep;
   TGestFichier dossier;

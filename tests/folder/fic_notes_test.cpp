@@ -7,8 +7,6 @@
 #include <unistd.h>
 
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <random>
 #include <set>
@@ -47,13 +45,8 @@ class Notes : public ::testing::Test {
   Notes() : dossier(rep / "Essai.kya/Essai.adb") { EXPECT_TRUE(CreeRepertoires(dossier.Repertoire)); }
 
   AnsiString Chemin() const { return dossier.FabriqueNomFichier(TGestFichier::tfNotes); }
-  std::string Contenu() const {
-    std::ifstream f(Chemin(), std::ios::binary);
-    return {std::istreambuf_iterator<char>(f), {}};
-  }
-  void EcritFichier(const std::string& octets) const {
-    std::ofstream(Chemin(), std::ios::binary | std::ios::trunc) << octets;
-  }
+  std::string Contenu() const { return test::Contenu(Chemin()); }
+  void EcritFichier(const std::string& octets) const { test::Ecrit(Chemin(), octets); }
   // Raw block n of the file: its text up to 507 bytes and its link.
   std::pair<std::string, int32_t> BlocBrut(long n) const {
     const std::string c = Contenu();

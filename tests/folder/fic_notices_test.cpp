@@ -5,8 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <fstream>
-#include <iterator>
 
 #include "platform/erreur.h"
 #include "support/support.h"
@@ -29,10 +27,7 @@ class Notices : public ::testing::Test {
   Notices() : dossier(rep / "Essai.kya/Essai.adb") { EXPECT_TRUE(CreeRepertoires(dossier.Repertoire)); }
 
   AnsiString Chemin() const { return dossier.FabriqueNomFichier(TGestFichier::tfNotices); }
-  std::string Contenu() const {
-    std::ifstream f(Chemin(), std::ios::binary);
-    return {std::istreambuf_iterator<char>(f), {}};
-  }
+  std::string Contenu() const { return test::Contenu(Chemin()); }
   // The header's text at an offset (up to its terminator).
   std::string TexteEntete(size_t offset) const {
     const std::string c = Contenu();
@@ -45,7 +40,7 @@ class Notices : public ::testing::Test {
     std::memcpy(octets.data() + 257, libres.data(), libres.size());
     for (long i = 1; i <= n; ++i) octets[static_cast<size_t>(i) * T + 1] = 2;  // live town notices
     EXPECT_TRUE(CreeRepertoires(ExtraitRepertoire(Chemin())));
-    std::ofstream(Chemin(), std::ios::binary | std::ios::trunc) << octets;
+    test::Ecrit(Chemin(), octets);
   }
   // Writes n notices titled "Notice i".
   void Remplit(TFicNoticesPat& f, int n) {

@@ -7,7 +7,6 @@
 
 #include <cstring>
 #include <fstream>
-#include <iterator>
 #include <map>
 #include <set>
 
@@ -403,7 +402,7 @@ TEST_F(SosaImplexe, FichierCourtOuAbime) {
   ASSERT_EQ(bisaieul, 2);
   std::string octets = Contenu(chemin);
   octets.resize(2 * 40 + 20);
-  std::ofstream(chemin, std::ios::binary | std::ios::trunc) << octets;
+  test::Ecrit(chemin, octets);
   g = Ouvre(false);
   EXPECT_EQ(S().LectureNoStrado(1), 1);
   EXPECT_EQ(S().LectureNoStrado(bisaieul), 0);  // half a record
@@ -414,7 +413,7 @@ TEST_F(SosaImplexe, FichierCourtOuAbime) {
   EXPECT_EQ(S().LectureNoStrado(bisaieul), 8);
   // An empty file (no header) is replaced by a fresh one.
   g.reset();
-  std::ofstream(chemin, std::ios::binary | std::ios::trunc);
+  test::Ecrit(chemin, "");
   g = Ouvre(false);
   EXPECT_FALSE(g->Erreur);
   EXPECT_FALSE(g->IsReadOnly());
@@ -451,7 +450,7 @@ TEST_F(SosaImplexe, RenumerotationToutOuRien) {
     c.mode = mode;
     c.prepare = [&] {
       g.reset();
-      std::ofstream(chemin, std::ios::binary | std::ios::trunc) << ancien;
+      test::Ecrit(chemin, ancien);
       g = Ouvre(false);
     };
     c.operation = [&] {

@@ -139,25 +139,13 @@ TEST_F(Maintenance, RenommageCoupeOuTueAChaqueAppel) {
   }
 }
 
-TEST_F(Maintenance, RenommageLaisseLeDossierFermeSousLeNouveauNom) {
+// A rename leaves the folder closed under its new name, its own files renamed with it; links,
+// special files and permissions come through as they were; nothing outside moves.
+TEST_F(Maintenance, RenommageGardeFichiersLiensEtDroits) {
+  const std::string d = CheminSysteme(Repertoire()) + "/", n = CheminSysteme(Repertoire("Neuf")) + "/";
   Fichier(Repertoire() + "/Famille.d3", "dictionnaire");
   Fichier(Repertoire() + "/Famille_backup.adb", "copie");
   Fichier(Repertoire() + "/Notices/np2.txt", "notice");
-  auto g = Ouvre(Store());
-  ASSERT_EQ(g->RenommeGenealogie("Neuf"), emAucune);
-  EXPECT_EQ(g->GetModuleBDD(), nullptr);
-  EXPECT_EQ(g->Repertoire, Repertoire("Neuf") + "/");
-  EXPECT_FALSE(CheminOccupe(Repertoire()));
-  EXPECT_EQ(Contenu(Repertoire("Neuf") + "/Neuf.d3"), "dictionnaire");
-  EXPECT_EQ(Contenu(Repertoire("Neuf") + "/Notices/np2.txt"), "notice");
-  EXPECT_EQ(Contenu(Repertoire("Neuf") + "/Neuf_backup.adb"), "copie");  // where a restore looks
-  g.reset();
-  EXPECT_EQ(PersonnesDe(Store("Neuf")), 4);
-}
-
-// Links, special files and permissions come through a rename as they were; nothing outside moves.
-TEST_F(Maintenance, RenommageGardeLiensFichiersSpeciauxEtDroits) {
-  const std::string d = CheminSysteme(Repertoire()) + "/", n = CheminSysteme(Repertoire("Neuf")) + "/";
   ASSERT_TRUE(CreeRepertoires(rep / "dehors"));
   Fichier(rep / "dehors/a.txt");
   ASSERT_TRUE(CreeRepertoires(Repertoire() + "/Prive"));
@@ -167,7 +155,14 @@ TEST_F(Maintenance, RenommageGardeLiensFichiersSpeciauxEtDroits) {
   ASSERT_EQ(::mkdir((d + "Prive/日本").c_str(), 0755), 0);  // a name outside Windows-1252
   ASSERT_EQ(::chmod((d + "Prive").c_str(), 0700), 0);
   ASSERT_EQ(::chmod(d.c_str(), 0750), 0);
-  ASSERT_EQ(Ouvre(Store())->RenommeGenealogie("Neuf"), emAucune);
+  auto g = Ouvre(Store());
+  ASSERT_EQ(g->RenommeGenealogie("Neuf"), emAucune);
+  EXPECT_EQ(g->GetModuleBDD(), nullptr);
+  EXPECT_EQ(g->Repertoire, Repertoire("Neuf") + "/");
+  EXPECT_FALSE(CheminOccupe(Repertoire()));
+  EXPECT_EQ(Contenu(Repertoire("Neuf") + "/Neuf.d3"), "dictionnaire");
+  EXPECT_EQ(Contenu(Repertoire("Neuf") + "/Notices/np2.txt"), "notice");
+  EXPECT_EQ(Contenu(Repertoire("Neuf") + "/Neuf_backup.adb"), "copie");  // where a restore looks
   char cible[64] = {};
   ASSERT_GT(::readlink((n + "vers_dehors").c_str(), cible, sizeof cible - 1), 0);
   EXPECT_STREQ(cible, "../dehors");
@@ -178,6 +173,7 @@ TEST_F(Maintenance, RenommageGardeLiensFichiersSpeciauxEtDroits) {
   EXPECT_TRUE(::stat((n + "Prive/日本").c_str(), &st) == 0 && S_ISDIR(st.st_mode));
   EXPECT_TRUE(::stat(n.c_str(), &st) == 0 && (st.st_mode & 0777) == 0750);
   EXPECT_EQ(Contenu(rep / "dehors/a.txt"), "x");
+  g.reset();  // the writer's lock goes with the object
   EXPECT_EQ(PersonnesDe(Store("Neuf")), 4);
 }
 

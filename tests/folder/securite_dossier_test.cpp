@@ -119,43 +119,30 @@ TEST_F(SecuriteDossier, NomNuDansLeRepertoireCourant) {
 }
 
 TEST_F(SecuriteDossier, CausesDEchecDistinguees) {
-  std::map<TErreurMoteur, std::string> messages;
-  const auto note = [&](TErreurMoteur code) { messages[code] = TexteErreurBDD(code, "F"); };
   // Full disk while creating: nothing left behind.
   {
     const PanneAuNiemeAppel disquePlein(1, ENOSPC, PanneAuNiemeAppel::Mode::EcrituresSuivantes);
-    const TErreurMoteur code = Cree(Store())->CodeErreurBDD;
-    EXPECT_EQ(code, TErreurMoteur::DisquePlein);
-    note(code);
+    EXPECT_EQ(Cree(Store())->CodeErreurBDD, TErreurMoteur::DisquePlein);
   }
   EXPECT_FALSE(RepertoireExiste(Repertoire()));
-  // Already opened by another program.
-  {
-    auto premier = Cree(Store());
-    ASSERT_FALSE(premier->Erreur);
-    const TErreurMoteur code = Ouvre(Store())->CodeErreurBDD;
-    EXPECT_EQ(code, TErreurMoteur::Occupe);
-    note(code);
-  }
-  // Damaged store: the way out is named.
+  // Damaged store.
+  ASSERT_FALSE(Cree(Store())->Erreur);
   const std::string fichier = CheminSysteme(Store());
   ASSERT_TRUE(AbimePage(fichier, PageRacine(fichier, "_acr_base")));
-  const TErreurMoteur abimee = Ouvre(Store())->CodeErreurBDD;
-  EXPECT_EQ(abimee, TErreurMoteur::Endommagee);
-  note(abimee);
+  EXPECT_EQ(Ouvre(Store())->CodeErreurBDD, TErreurMoteur::Endommagee);
   // A place we may not write: nothing created.
   ASSERT_TRUE(CreeRepertoires(rep / "Protege"));
   ASSERT_EQ(::chmod((rep / "Protege").c_str(), 0555), 0);
-  const TErreurMoteur refus = Cree(rep / "Protege/Autre.kya/Autre.adb")->CodeErreurBDD;
-  EXPECT_EQ(refus, TErreurMoteur::LectureSeule);
-  note(refus);
+  EXPECT_EQ(Cree(rep / "Protege/Autre.kya/Autre.adb")->CodeErreurBDD, TErreurMoteur::LectureSeule);
   EXPECT_FALSE(RepertoireExiste(rep / "Protege/Autre.kya"));
   ASSERT_EQ(::chmod((rep / "Protege").c_str(), 0755), 0);
-  // Four causes, four texts, each naming its cause.
-  EXPECT_NE(messages[TErreurMoteur::DisquePlein].find("disque est plein"), std::string::npos);
-  EXPECT_NE(messages[TErreurMoteur::Occupe].find("déjà ouverte par un autre programme"), std::string::npos);
-  EXPECT_NE(messages[TErreurMoteur::Endommagee].find("kyb reparer"), std::string::npos);
-  EXPECT_NE(messages[TErreurMoteur::LectureSeule].find("pas le droit d'écrire"), std::string::npos);
+  // Each cause its own text, naming it (a busy folder: see the concurrence tests).
+  const std::pair<TErreurMoteur, const char*> textes[] = {
+      {TErreurMoteur::DisquePlein, "disque est plein"},
+      {TErreurMoteur::Occupe, "déjà ouverte par un autre programme"},
+      {TErreurMoteur::Endommagee, "kyb reparer"},
+      {TErreurMoteur::LectureSeule, "pas le droit d'écrire"}};
+  for (const auto& [code, texte] : textes) EXPECT_NE(TexteErreurBDD(code, "F").find(texte), std::string::npos) << texte;
 }
 
 }  // namespace

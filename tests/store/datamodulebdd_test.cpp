@@ -1,8 +1,4 @@
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <fstream>
-#include <iterator>
 #include <thread>
 
 #include "platform/fichiers.h"
@@ -277,8 +273,7 @@ TEST(MagasinFichiers, FichierEtrangerJamaisTouche) {
   TModuleBDD module(&dossier, chemin, "5.90");
   EXPECT_FALSE(module.CreateDataBase());
   EXPECT_FALSE(module.OpenDataBase(false));
-  std::ifstream f(chemin);
-  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(f), {}), "pas une base");
+  EXPECT_EQ(Contenu(chemin), "pas une base");
 }
 
 TEST(MagasinFichiers, ConversionDUneGenerationAnterieure) {
@@ -309,51 +304,6 @@ TEST(MagasinFichiers, ConversionDUneGenerationAnterieure) {
   EXPECT_EQ(t->FieldByName("CHEMIN").AsAnsiString(), A("C:\\Images\\Église.jpg"));
   EXPECT_EQ(t->FieldByName("ID_ILLUSTRATION").AsInteger(), 40);
   EXPECT_NE(module.Table("Personnes"), nullptr);  // the missing tables were added
-}
-
-TEST(MagasinFichiers, ArretBrutalPendantUnImport) {
-  RepertoireTemporaire rep;
-  const AnsiString chemin = rep / "K.kya/K.adb";
-  {
-    DossierEssai dossier;
-    TModuleBDD module(&dossier, chemin, "5.90");
-    ASSERT_TRUE(module.CreateDataBase());
-  }
-  int tube[2];
-  ASSERT_EQ(pipe(tube), 0);
-  const pid_t enfant = fork();
-  ASSERT_GE(enfant, 0);
-  if (enfant == 0) {
-    close(tube[0]);
-    DossierEssai dossier;
-    TModuleBDD module(&dossier, chemin, "5.90");
-    if (!module.OpenDataBase(false) || !module.BeginImport(true)) _exit(2);
-    TEnregPublic p;
-    p.Nom = u"Importé";
-    for (long n = 1;; ++n) {
-      if (!module.WritePerson(p, n)) _exit(3);
-      if (n % 1000 == 0) {
-        const int32_t valide = static_cast<int32_t>(n);  // committed by this post
-        if (write(tube[1], &valide, sizeof valide) != sizeof valide) _exit(4);
-      }
-    }
-  }
-  close(tube[1]);
-  int32_t valide = 0, lu = 0;
-  while (valide < 5000 && read(tube[0], &lu, sizeof lu) == sizeof lu) valide = lu;
-  kill(enfant, SIGKILL);
-  int statut = 0;
-  waitpid(enfant, &statut, 0);
-  close(tube[0]);
-  ASSERT_GE(valide, 5000);
-  DossierEssai dossier;
-  TModuleBDD module(&dossier, chemin, "5.90");
-  ASSERT_TRUE(module.OpenDataBase(false));
-  EXPECT_EQ(module.Database().VerifieIntegrite(), "ok");
-  EXPECT_GE(module.CountPerson(), valide);
-  TEnregPublic p;
-  ASSERT_TRUE(module.ReadPerson(p, valide));
-  EXPECT_EQ(p.Nom, u"Importé");
 }
 
 TEST_F(Magasin, LignesDeLIndexParcourues) {

@@ -17,10 +17,6 @@ namespace {
 
 const AnsiString kTables = KYBASE_TABLES_VILLES;
 
-void Ecrit(const std::string& chemin, const std::string& texte) {
-  std::ofstream(chemin, std::ios::binary | std::ios::trunc) << texte;
-}
-
 std::set<std::string> Codes(const std::vector<TEntreeZone>& zones) {
   std::set<std::string> codes;
   for (const auto& z : zones) codes.insert(z.code);

@@ -253,7 +253,7 @@ TEST_F(Securite, EcritureDUnePersonneCoupeeAChaqueAppel) {
 TEST_F(Securite, CopieDeSauvegardeCoupeeOuTueeAChaqueAppel) {
   EcritPersonnes(*module, 20);
   ASSERT_TRUE(module->CopieADB());
-  const std::string ancienne = ContenuFichier(CheminSysteme(module->CheminCopie()));
+  const std::string ancienne = Contenu(CheminSysteme(module->CheminCopie()));
   ASSERT_TRUE(module->WritePerson(Personne(Nom(21)), 21));
   Ferme();
   const AnsiString copie = ChangeExtension(Chemin(), "_backup.adb");
@@ -281,7 +281,7 @@ TEST_F(Securite, CopieDeSauvegardeCoupeeOuTueeAChaqueAppel) {
     c.estAncien = [&] {
       // Only a kill may leave its temporary file, which the next copy replaces.
       const bool propre = mode == PanneAuNiemeAppel::Mode::Tue || !FichierExiste(copie + ".tmp");
-      return propre && ContenuFichier(CheminSysteme(copie)) == ancienne && personnes(Chemin()) == 21;
+      return propre && Contenu(CheminSysteme(copie)) == ancienne && personnes(Chemin()) == 21;
     };
     c.estNouveau = [&] { return personnes(copie) == 21 && personnes(Chemin()) == 21; };
     EXPECT_GT(CoupeAChaqueAppel(c), 2);
@@ -310,13 +310,13 @@ TEST_F(Securite, RestaurationRefuseUneCopieAbimee) {
 TEST_F(Securite, CopiesRefuseesEnLectureSeule) {
   EcritPersonnes(*module, 5);
   ASSERT_TRUE(module->CopieADB());
-  const std::string avant = ContenuFichier(CheminSysteme(module->CheminCopie()));
+  const std::string avant = Contenu(CheminSysteme(module->CheminCopie()));
   dossier.lectureSeule = true;
   EXPECT_FALSE(module->WritePerson(Personne("Refusée"), 6));
   EXPECT_FALSE(module->CopieADB());
   EXPECT_FALSE(module->RestoreOldADB());
   EXPECT_EQ(module->CodeErreur(), TErreurMoteur::LectureSeule);
-  EXPECT_EQ(ContenuFichier(CheminSysteme(module->CheminCopie())), avant);
+  EXPECT_EQ(Contenu(CheminSysteme(module->CheminCopie())), avant);
   dossier.lectureSeule = false;
   EXPECT_EQ(module->CountPerson(), 5);
 }

@@ -49,11 +49,6 @@ inline bool AbimePage(const std::string& chemin, int page) {
   return f.Valide() && f.EcritA(int64_t{page - 1} * kTaillePage, dechets.data(), dechets.size()) == kTaillePage;
 }
 
-inline std::string ContenuFichier(const std::string& chemin) {
-  std::ifstream f(chemin, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(f)), {});
-}
-
 // Makes the N-th call (counted over writes, syncs and renames) fail with an errno, or every
 // write from the N-th on (a full disk), or kill the process at the N-th call (a crash). Restores
 // the real calls on destruction.
