@@ -141,8 +141,15 @@ TAppel TAnalyseur::Analyse(const TCommande& c, const std::vector<std::string>& a
   } catch (const CLI::ArgumentMismatch& e) {
     const std::string quoi = e.what();
     throw ErreurUsage("valeur manquante après " + Guillemets(quoi.substr(0, quoi.find(':'))));
-  } catch (const CLI::ParseError& e) {
-    throw ErreurUsage(std::string("arguments refusés : ") + e.what());
+  } catch (const CLI::ConversionError& e) {
+    // Only flags convert: "Could not convert: --oui = non".
+    const std::string quoi = e.what();
+    const std::size_t debut = quoi.find("--"), fin = quoi.find(" =");
+    throw ErreurUsage("l'option " +
+                      Guillemets(debut != std::string::npos && fin > debut ? quoi.substr(debut, fin - debut) : "?") +
+                      " ne prend pas de valeur");
+  } catch (const CLI::ParseError&) {
+    throw ErreurUsage("arguments refusés");
   }
   for (const std::string& reste : app.remaining()) {
     if (reste == "--") continue;

@@ -53,3 +53,6 @@ kyb : la personne 99 n'existe pas (dernier numéro : 2)
 [1]
 $ kyb famille -- E.kya 2 | head -1
 Famille de 2 (DURAND Jean)
+$ kyb supprime E.kya --oui=non
+kyb supprime : l'option « --oui » ne prend pas de valeur (usage : kyb supprime CHEMIN [--oui])
+[2]
