@@ -1,19 +1,20 @@
 #pragma once
 // The sub-commands of kyb. Each subsystem keeps its own in commandes_<subsystem>.cpp and lists
-// them in a table; main.cpp gathers the tables. Texts are French, output is UTF-8.
+// them in a table; main.cpp gathers the tables. Texts are French, output is UTF-8. How the
+// arguments are declared and read: arguments.h.
 #include <span>
 #include <string>
 #include <vector>
 
+#include "arguments.h"
+
 namespace kyb::cli {
 
-using Arguments = std::vector<std::string>;
-
 struct TCommande {
-  const char* nom;       // first word after kyb
-  const char* syntaxe;   // shown by "kyb aide"
+  const char* nom;       // the words after kyb: "info", or a sub-command "sosa numerote"
+  const char* syntaxe;   // the name then the arguments, as arguments.h reads it; shown by "kyb aide"
   const char* resume;    // one line, French
-  int (*executer)(const Arguments& args);  // args after the command name; returns the exit code
+  int (*executer)(const TAppel& args);  // runs once the arguments are checked; returns the exit code
 };
 
 std::span<const TCommande> CommandesBase();
@@ -35,9 +36,6 @@ std::span<const TCommande> CommandesEchange();
 
 // Prints a French error on stderr and returns the failure exit code (1).
 int Echec(const std::string& message);
-
-// Prints the expected syntax on stderr and returns the usage-error exit code (2).
-int Usage(const std::string& syntaxe);
 
 inline constexpr int kCodeUsage = 2;
 

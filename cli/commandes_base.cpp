@@ -7,18 +7,18 @@
 
 namespace kyb::cli {
 
-int Aide(const Arguments& args);
+int Aide(const TAppel& args);
 
 namespace {
 
-int Version(const Arguments&) {
+int Version(const TAppel&) {
   std::printf("kyb %s (kybase)\n", KYBASE_VERSION);
   return 0;
 }
 
 constexpr TCommande kCommandes[] = {
     {"--version", "--version", "affiche la version", Version},
-    {"aide", "aide", "affiche cette aide", Aide},
+    {"aide", "aide [COMMANDE...]", "affiche cette aide, ou l'usage d'une commande", Aide},
     {"demo", "demo [REPERTOIRE]", "démonstration sur une généalogie d'exemple (gardée dans REPERTOIRE)", Demo},
 };
 

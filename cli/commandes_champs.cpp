@@ -48,8 +48,7 @@ std::unique_ptr<TGestFichier> Ouvre(const std::string& chemin, TInterfaceUtilisa
   return dossier;
 }
 
-int Champs(const Arguments& args) {
-  if (args.size() != 1) return Usage("kyb champs CHEMIN");
+int Champs(const TAppel& args) {
   TInterfaceTerminal iu;
   const auto dossier = Ouvre(args[0], &iu);
   if (!dossier) return 1;
@@ -79,8 +78,7 @@ AnsiString Liste(const std::vector<AnsiString>& labels) {
   return r.empty() ? AnsiString("(aucune)") : r;
 }
 
-int Champ(const Arguments& args) {
-  if (args.size() != 2) return Usage("kyb champ CHEMIN LIBELLE");
+int Champ(const TAppel& args) {
   TInterfaceTerminal iu;
   const auto dossier = Ouvre(args[0], &iu);
   if (!dossier) return 1;

@@ -12,7 +12,6 @@ namespace kyb::cli {
 
 namespace {
 
-constexpr const char* kSyntaxe = "kyb commune NOM|CODE [--pays P]";
 
 std::string U8(const UnicodeString& t) { return UnicodeVersUtf8(t); }
 std::string U8(const AnsiString& t) { return AnsiVersUtf8(t); }
@@ -60,17 +59,10 @@ void Affiche(const TFicPays& pays, const TVille& v) {
     std::printf("  Coordonnées    : inconnues\n");
 }
 
-int Commune(const Arguments& args) {
-  std::string texte, nomPays = "France";
-  for (size_t i = 0; i < args.size(); ++i) {
-    if (args[i] == "--pays") {
-      if (i + 1 >= args.size()) return Usage(kSyntaxe);
-      nomPays = args[++i];
-    } else {
-      texte += (texte.empty() ? "" : " ") + args[i];
-    }
-  }
-  if (texte.empty()) return Usage(kSyntaxe);
+int Commune(const TAppel& args) {
+  const std::string nomPays = args.Valeur("--pays", "France");
+  std::string texte;
+  for (const std::string& mot : args.Suite(0)) texte += (texte.empty() ? "" : " ") + mot;
   TFicPays pays(nullptr, RepertoireTablesVilles(), false);
   if (!pays.OpenBasePays(Utf8VersAnsi(nomPays))) return Echec(pays.DerniereErreur());
   std::vector<TVille> villes;
@@ -93,7 +85,7 @@ int Commune(const Arguments& args) {
 }
 
 constexpr TCommande kCommandes[] = {
-    {"commune", "commune NOM|CODE [--pays P]",
+    {"commune", "commune NOM|CODE... [--pays P]",
      "communes de référence : département, région, codes postaux, code officiel", Commune},
 };
 

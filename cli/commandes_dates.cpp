@@ -1,6 +1,7 @@
 // kyb commands of the dates subsystem: reading and wording of a date, gap between two dates,
 // sorting dates, Easter Sunday. Terminal texts are UTF-8; the library works in Windows-1252.
 #include <algorithm>
+#include <span>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -46,19 +47,13 @@ void Ligne(const char* libelle, const AnsiString& valeur) {
 
 void Ligne(const char* libelle, int valeur) { Ligne(libelle, std::to_string(valeur)); }
 
-// Reads "--calendrier X" out of args; false on a bad option.
-bool LitCalendrier(Arguments& args, char& calendrier) {
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    if (args[i] != "--calendrier") continue;
-    if (i + 1 >= args.size() || args[i + 1].size() != 1 ||
-        std::string("GRHA").find(args[i + 1][0]) == std::string::npos)
-      return false;
-    calendrier = args[i + 1][0];
-    const auto debut = args.begin() + static_cast<std::ptrdiff_t>(i);
-    args.erase(debut, debut + 2);
-    return true;
-  }
-  return true;
+// The calendar of "--calendrier X" (0 when absent).
+char LitCalendrier(const TAppel& args) {
+  if (!args.Present("--calendrier")) return 0;
+  const std::string c = args.Valeur("--calendrier");
+  if (c.size() != 1 || std::string("GRHA").find(c[0]) == std::string::npos)
+    throw ErreurUsage("calendrier « " + c + " » inconnu : G, R, H ou A");
+  return c[0];
 }
 
 // Typed text (UTF-8, French words allowed) -> date value; false and a French message when
@@ -73,16 +68,14 @@ bool LitDate(const std::string& saisie, char calendrier, TDateKY& date, std::str
   return true;
 }
 
-std::string Joint(const Arguments& args) {
+std::string Joint(std::span<const std::string> mots) {
   std::string s;
-  for (const std::string& a : args) s += (s.empty() ? "" : " ") + a;
+  for (const std::string& a : mots) s += (s.empty() ? "" : " ") + a;
   return s;
 }
 
-int Ecart(Arguments args) {
-  char calendrier = 0;
-  if (!LitCalendrier(args, calendrier) || args.size() != 2)
-    return Usage("kyb date ecart DATE1 DATE2 [--calendrier G|R|H|A]");
+int Ecart(const TAppel& args) {
+  const char calendrier = LitCalendrier(args);
   TDateKY d[2];
   std::string erreur;
   for (int i = 0; i < 2; ++i)
@@ -101,10 +94,8 @@ int Ecart(Arguments args) {
 }
 
 // Dates in the sorting order of TDateKY (earliest possible day first), one a line.
-int Trie(Arguments args) {
-  char calendrier = 0;
-  if (!LitCalendrier(args, calendrier) || args.empty())
-    return Usage("kyb date trie DATE1 [DATE2 ...] [--calendrier G|R|H|A]");
+int Trie(const TAppel& args) {
+  const char calendrier = LitCalendrier(args);
   std::vector<TDateKY> dates(args.size());
   std::string erreur;
   for (std::size_t i = 0; i < args.size(); ++i)
@@ -117,18 +108,11 @@ int Trie(Arguments args) {
   return 0;
 }
 
-int Date(const Arguments& entree) {
-  if (!entree.empty() && entree[0] == "ecart")
-    return Ecart(Arguments(entree.begin() + 1, entree.end()));
-  if (!entree.empty() && entree[0] == "trie")
-    return Trie(Arguments(entree.begin() + 1, entree.end()));
-  Arguments args = entree;
-  char calendrier = 0;
-  if (!LitCalendrier(args, calendrier) || args.empty())
-    return Usage("kyb date TEXTE [--calendrier G|R|H|A]");
+int Date(const TAppel& args) {
+  const char calendrier = LitCalendrier(args);
   TDateKY date;
   std::string erreur;
-  if (!LitDate(Joint(args), calendrier, date, erreur)) return Echec(erreur);
+  if (!LitDate(Joint(args.Suite(0)), calendrier, date, erreur)) return Echec(erreur);
   const AnsiString greg = date.ConvVersGreg();
   const bool avantJC = date.DateFormatAvantJC();
   std::printf("%s %s\n", Libelle("Calendrier :").c_str(), NomCalendrier(date.GetCalendrier()));
@@ -151,8 +135,7 @@ int Date(const Arguments& entree) {
   return 0;
 }
 
-int Paques(const Arguments& args) {
-  if (args.size() != 1) return Usage("kyb paques ANNEE");
+int Paques(const TAppel& args) {
   const AnsiString paques = CalcDatePaques(args[0]);
   if (paques.empty()) return Echec("année hors de 1583 à 2498 : « " + args[0] + " »");
   std::printf("Pâques %s : dimanche %s\n", args[0].c_str(),
@@ -161,11 +144,11 @@ int Paques(const Arguments& args) {
 }
 
 constexpr TCommande kCommandes[] = {
-    {"date", "date TEXTE [--calendrier G|R|H|A]",
+    {"date", "date TEXTE... [--calendrier G|R|H|A]",
      "lit une date (« vers 1750 », « entre 1750 et 1760 », « an XII »...), la rédige et la "
      "convertit", Date},
-    {"date", "date ecart DATE1 DATE2", "jours, années et mois entre deux dates", Date},
-    {"date", "date trie DATE1 DATE2 ...", "range des dates dans l'ordre chronologique", Date},
+    {"date ecart", "date ecart DATE1 DATE2 [--calendrier G|R|H|A]", "jours, années et mois entre deux dates", Ecart},
+    {"date trie", "date trie DATE... [--calendrier G|R|H|A]", "range des dates dans l'ordre chronologique", Trie},
     {"paques", "paques ANNEE", "date de Pâques (1583 à 2498)", Paques},
 };
 

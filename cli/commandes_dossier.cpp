@@ -20,8 +20,7 @@ std::string CheminBase(const TGestFichier& g) {
   return AnsiVersUtf8(g.FabriqueNomFichier(TGestFichier::tfBaseDonnees));
 }
 
-int Nouveau(const Arguments& args) {
-  if (args.size() != 1) return Usage("kyb nouveau CHEMIN");
+int Nouveau(const TAppel& args) {
   TInterfaceTerminal iu;
   const TGestFichier g(CheminNouveauDossier(args[0]), AvecIndex(TGestFichier::TOptionsOuverture{.Creer = true, .SansProgression = false, .PremierePersonne = 1, .Proprietaire = &iu}));
   if (g.Erreur) {
@@ -34,8 +33,7 @@ int Nouveau(const Arguments& args) {
   return 0;
 }
 
-int Info(const Arguments& args) {
-  if (args.size() != 1) return Usage("kyb info CHEMIN");
+int Info(const TAppel& args) {
   TInterfaceTerminal iu;
   // A folder that another program is writing is described as it reads now, without waiting.
   TGestFichier::TOptionsOuverture options{.SansProgression = false, .Proprietaire = &iu};
@@ -54,8 +52,7 @@ int Info(const Arguments& args) {
   return 0;
 }
 
-int Sauvegarde(const Arguments& args) {
-  if (args.size() != 1) return Usage("kyb sauvegarde CHEMIN");
+int Sauvegarde(const TAppel& args) {
   const auto g = Ouvre(args[0], nullptr);
   if (g->Erreur) return Echec(MessageOuverture(*g));
   if (g->IsReadOnly()) return Echec("le dossier est en lecture seule : la copie de sauvegarde n'a pas été faite");
@@ -67,8 +64,7 @@ int Sauvegarde(const Arguments& args) {
   return 0;
 }
 
-int Compacter(const Arguments& args) {
-  if (args.size() != 1) return Usage("kyb compacter CHEMIN");
+int Compacter(const TAppel& args) {
   TInterfaceTerminal iu;
   const auto g = Ouvre(args[0], &iu);
   if (g->Erreur) return Echec(MessageOuverture(*g));
@@ -92,8 +88,7 @@ int BilanReparation(const TModuleBDD& m) {
   return 0;
 }
 
-int Reparer(const Arguments& args) {
-  if (args.size() != 1) return Usage("kyb reparer CHEMIN");
+int Reparer(const TAppel& args) {
   TInterfaceTerminal iu;
   auto g = Ouvre(args[0], &iu);
   if (g->Erreur && g->CodeErreurBDD == TErreurMoteur::Endommagee) {

@@ -31,8 +31,7 @@ class TBarreImport {
   int passe_ = 0;
 };
 
-int Importe(const Arguments& args) {
-  if (args.size() != 2) return Usage("kyb importe FICHIER.ged CHEMIN");
+int Importe(const TAppel& args) {
   TInterfaceTerminal iu;
   TBilanImportGedcom bilan;
   {
@@ -45,18 +44,15 @@ int Importe(const Arguments& args) {
   return 0;
 }
 
-int Exporte(const Arguments& args) {
-  constexpr const char* kSyntaxe = "kyb exporte CHEMIN FICHIER.ged [--version 7]";
-  if (args.size() != 2 && !(args.size() == 4 && args[2] == "--version")) return Usage(kSyntaxe);
-  TVersionGedcom version = TVersionGedcom::V551;
-  if (args.size() == 4) {
-    if (args[3] == "7" || args[3] == "7.0") version = TVersionGedcom::V70;
-    else if (args[3] != "5.5.1" && args[3] != "5") return Usage(kSyntaxe);
-  }
+int Exporte(const TAppel& args) {
+  const std::string demandee = args.Valeur("--gedcom", "5.5.1");
+  if (demandee != "7" && demandee != "7.0" && demandee != "5.5.1" && demandee != "5")
+    throw ErreurUsage("version GEDCOM « " + demandee + " » inconnue : 5.5.1 ou 7");
+  const TVersionGedcom version = demandee.starts_with('7') ? TVersionGedcom::V70 : TVersionGedcom::V551;
   const AnsiString sortie = CheminSortie(args[1]);
   TInterfaceTerminal iu;
-  TGestFichier g(CheminDossier(args[0]), AvecIndex(TGestFichier::OuvertureLectureSeule(&iu)));
-  if (g.Erreur) return Echec(MessageOuverture(g));
+  const auto dossier = OuvreGenealogie(args[0], TAcces::Lecture, &iu);
+  TGestFichier& g = *dossier;
   const TBilanExportGedcom b = ExporteFichierGedcom(g, sortie, version);
   if (!b.reussi) return Echec(b.erreur);
   std::printf("Fichier GEDCOM %s écrit : %s\n", version == TVersionGedcom::V70 ? "7.0" : "5.5.1", args[1].c_str());
@@ -70,7 +66,7 @@ int Exporte(const Arguments& args) {
 const TCommande kCommandes[] = {
     {"importe", "importe FICHIER.ged CHEMIN",
      "crée le dossier généalogique CHEMIN à partir d'un fichier GEDCOM et rend compte de la lecture", Importe},
-    {"exporte", "exporte CHEMIN FICHIER.ged [--version 7]",
+    {"exporte", "exporte CHEMIN FICHIER.ged [--gedcom 5.5.1|7]",
      "écrit la généalogie du dossier CHEMIN dans un fichier GEDCOM 5.5.1 (ou 7.0) en UTF-8", Exporte},
 };
 

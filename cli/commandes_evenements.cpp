@@ -11,13 +11,11 @@
 namespace kyb::cli {
 namespace {
 
-int Evenements(const Arguments& args) {
-  if (args.size() != 2) return Usage("kyb evenements CHEMIN N");
-  long long no = 0;
-  if (!TexteVersEntier(args[1], no) || no < 1) return Echec("numéro de personne invalide : " + args[1]);
+int Evenements(const TAppel& args) {
+  const long long no = NumeroPersonne(args[1]);
   // Reading only: the folder is opened read-only so that nothing in it changes.
-  TGestFichier g(CheminDossier(args[0]), AvecIndex(TGestFichier::OuvertureLectureSeule()));
-  if (g.Erreur) return Echec(MessageOuverture(g));
+  const auto dossier = OuvreGenealogie(args[0], TAcces::Lecture);
+  TGestFichier& g = *dossier;
   TModuleBDD* bdd = g.GetModuleBDD();
   if (!bdd) return Echec("le dossier n'a pas de base de données : ses événements ne sont pas lisibles ici");
   if (!g.FicPersons || !g.FicPersons->NoPersValide(static_cast<long>(no)) || !bdd->IsIDPersExists(static_cast<long>(no)))

@@ -35,10 +35,9 @@ void Dates(const TNoeudGedcom& n, TBilan& bilan) {
   for (const auto& e : n.enfants) Dates(e, bilan);
 }
 
-int Lit(const Arguments& args) {
-  if (args.size() != 2 || args[0] != "lit") return Usage("kyb gedcom lit FICHIER.ged");
+int Lit(const TAppel& args) {
   TLecteurGedcom lecteur;
-  if (!lecteur.Ouvre(Utf8VersAnsi(args[1]))) return Echec(lecteur.Erreur());
+  if (!lecteur.Ouvre(Utf8VersAnsi(args[0]))) return Echec(lecteur.Erreur());
   TBilan bilan;
   std::printf("Dates :\n");
   TNoeudGedcom n;
@@ -47,7 +46,7 @@ int Lit(const Arguments& args) {
     Dates(n, bilan);
   }
   std::printf("Dates lues : %ld, illisibles : %ld\n", bilan.dates, bilan.illisibles);
-  std::printf("Fichier : %s (GEDCOM %s, %s), %ld lignes, %lld octets\n", args[1].c_str(),
+  std::printf("Fichier : %s (GEDCOM %s, %s), %ld lignes, %lld octets\n", args[0].c_str(),
               lecteur.Version().empty() ? "sans version" : lecteur.Version().c_str(),
               NomCodage(lecteur.Codage()), lecteur.Lignes(),
               static_cast<long long>(lecteur.OctetsLus()));
@@ -60,7 +59,7 @@ int Lit(const Arguments& args) {
 }
 
 const TCommande kCommandes[] = {
-    {"gedcom", "gedcom lit FICHIER.ged",
+    {"gedcom lit", "gedcom lit FICHIER.ged",
      "lit un fichier GEDCOM : enregistrements par étiquette, avertissements avec leur ligne, "
      "dates rédigées en français",
      Lit},

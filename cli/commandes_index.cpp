@@ -38,16 +38,14 @@ int Repare(TFicIndexPerson& index) {
   return 0;
 }
 
-int Index(const Arguments& args) {
-  if (args.size() != 2 || (args[1] != "verifie" && args[1] != "reconstruit" && args[1] != "repare"))
-    return Usage("kyb index CHEMIN verifie|reconstruit|repare");
+int Index(const TAppel& args) {
   TInterfaceTerminal iu;
-  TGestFichier g(CheminDossier(args[0]), AvecIndex(TGestFichier::TOptionsOuverture{.SansProgression = false, .Proprietaire = &iu}));
-  if (g.Erreur) return Echec(MessageOuverture(g));
+  const auto dossier = OuvreGenealogie(args[0], TAcces::Ecriture, &iu);
+  TGestFichier& g = *dossier;
   TFicIndexPerson* index = TFicIndexPerson::De(g);
   if (!index || g.IsReadOnly()) return Echec("le dossier est en lecture seule : l'index ne peut pas être modifié");
-  if (args[1] == "repare") return Repare(*index);
-  if (args[1] == "reconstruit") {
+  if (args.Commande() == "index repare") return Repare(*index);
+  if (args.Commande() == "index reconstruit") {
     if (!index->ReinitTableIndex()) return Echec("la table d'index n'a pas pu être recréée");
     std::printf("Index reconstruit : %ld lignes, %d entrées en mémoire.\n", index->NbLignes(),
                 index->Index() ? index->Index()->GetNbElt() : 0);
@@ -79,12 +77,11 @@ int Index(const Arguments& args) {
   return 0;
 }
 
-int Cherche(const Arguments& args) {
-  if (args.size() < 2 || args.size() > 3) return Usage("kyb cherche CHEMIN NOM [PRENOM]");
+int Cherche(const TAppel& args) {
   TInterfaceTerminal iu;
   // A search writes nothing: the folder is opened read-only.
-  const TGestFichier g(CheminDossier(args[0]), AvecIndex(TGestFichier::OuvertureLectureSeule(&iu)));
-  if (g.Erreur) return Echec(MessageOuverture(g));
+  const auto dossier = OuvreGenealogie(args[0], TAcces::Lecture, &iu);
+  const TGestFichier& g = *dossier;
   TFicIndexPerson* index = TFicIndexPerson::De(g);
   if (!index) return Echec("ce dossier n'a pas d'index des personnes");
   const auto trouves =
@@ -107,8 +104,9 @@ int Cherche(const Arguments& args) {
 }
 
 constexpr TCommande kCommandes[] = {
-    {"index", "index CHEMIN verifie|reconstruit|repare",
-     "vérifie et répare, ou reconstruit, l'index des personnes ; repare : toute la généalogie", Index},
+    {"index verifie", "index verifie CHEMIN", "vérifie l'index des personnes et le répare", Index},
+    {"index reconstruit", "index reconstruit CHEMIN", "reconstruit l'index des personnes", Index},
+    {"index repare", "index repare CHEMIN", "répare toute la généalogie (liens, index, notes...)", Index},
     {"cherche", "cherche CHEMIN NOM [PRENOM]", "personnes de ce nom (puis du même code phonétique)", Cherche},
 };
 

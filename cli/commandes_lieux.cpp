@@ -24,8 +24,7 @@ std::unique_ptr<TGestFichier> Ouvre(const std::string& chemin) {
   return dossier;
 }
 
-int Lieux(const Arguments& args) {
-  if (args.empty() || args.size() > 2) return Usage("kyb lieux CHEMIN [DEBUT]");
+int Lieux(const TAppel& args) {
   const auto dossier = Ouvre(args[0]);
   if (!dossier) return 1;
   const TFicDupli& lieux = *dossier->GetFicLieux();
@@ -47,10 +46,8 @@ void Ligne(const std::string& intitule, const UnicodeString& valeur) {
   std::printf("%s : %s\n", gauche.c_str(), UnicodeVersUtf8(valeur).c_str());
 }
 
-int Lieu(const Arguments& args) {
-  if (args.size() != 2) return Usage("kyb lieu CHEMIN N");
-  long long no = 0;
-  if (!TexteVersEntier(args[1], no) || no < 1) return Echec("numéro de lieu invalide : « " + args[1] + " »");
+int Lieu(const TAppel& args) {
+  const long long no = Entier(args[1], 1, 0x7FFFFFFF, "numéro de lieu");
   const auto dossier = Ouvre(args[0]);
   if (!dossier) return 1;
   const TFicDupli& lieux = *dossier->GetFicLieux();

@@ -31,8 +31,7 @@ std::string VerifieDossier(const AnsiString& store) {
   return {};
 }
 
-int Renomme(const Arguments& args) {
-  if (args.size() != 2) return Usage("kyb renomme CHEMIN NOUVEAU_NOM");
+int Renomme(const TAppel& args) {
   const AnsiString store = CheminDossier(args[0]);
   if (const std::string m = VerifieDossier(store); !m.empty()) return Echec(m);
   const AnsiString nouveau = CheminAnsi(args[1]);
@@ -43,8 +42,7 @@ int Renomme(const Arguments& args) {
   return 0;
 }
 
-int Duplique(const Arguments& args) {
-  if (args.size() != 2) return Usage("kyb duplique CHEMIN NOUVEAU_NOM");
+int Duplique(const TAppel& args) {
   const AnsiString store = CheminDossier(args[0]);
   if (const std::string m = VerifieDossier(store); !m.empty()) return Echec(m);
   const AnsiString nouveau = CheminAnsi(args[1]);
@@ -60,8 +58,8 @@ int Duplique(const Arguments& args) {
   return 0;
 }
 
-int Supprime(const Arguments& args) {
-  if (args.size() != 2 || args[1] != "--oui") return Usage("kyb supprime CHEMIN --oui");
+int Supprime(const TAppel& args) {
+  if (!args.Present("--oui")) throw ErreurUsage("ajoutez --oui pour confirmer la suppression");
   const AnsiString store = CheminDossier(args[0]);
   if (const std::string m = VerifieDossier(store); !m.empty()) return Echec(m);
   TGestFichier g(store);
@@ -75,8 +73,7 @@ int Supprime(const Arguments& args) {
   return 0;
 }
 
-int Genealogies(const Arguments& args) {
-  if (args.size() != 1) return Usage("kyb genealogies REPERTOIRE");
+int Genealogies(const TAppel& args) {
   const AnsiString repertoire = AvecSeparateurFinal(CheminAnsi(args[0]));
   if (!RepertoireExiste(repertoire)) return Echec("le répertoire « " + args[0] + " » n'existe pas");
   int nombre = 0;
@@ -97,7 +94,7 @@ int Genealogies(const Arguments& args) {
 constexpr TCommande kCommandes[] = {
     {"renomme", "renomme CHEMIN NOUVEAU_NOM", "renomme une généalogie et son dossier", Renomme},
     {"duplique", "duplique CHEMIN NOUVEAU_NOM", "copie une généalogie sous un autre nom", Duplique},
-    {"supprime", "supprime CHEMIN --oui", "supprime les fichiers d'une généalogie", Supprime},
+    {"supprime", "supprime CHEMIN [--oui]", "supprime les fichiers d'une généalogie", Supprime},
     {"genealogies", "genealogies REPERTOIRE", "liste les généalogies d'un répertoire", Genealogies},
 };
 

@@ -13,7 +13,7 @@ namespace kyb::cli {
 
 namespace {
 
-constexpr const char* kSyntaxeNom = "nom NOM [--prenoms PRENOMS]";
+constexpr const char* kSyntaxeNom = "nom [NOM...] [--prenoms PRENOMS]";
 
 // Label padded to 16 characters (not bytes: the labels hold accented letters).
 void Ligne(const char* libelle, const UnicodeString& valeur) {
@@ -74,27 +74,12 @@ UnicodeString CleEtCode(const UnicodeString& cle) {
 // Label followed by a number, e.g. "Nom 2".
 std::string Numerote(const char* libelle, int n) { return libelle + (" " + std::to_string(n)); }
 
-// The surname field and the given names of "kyb nom NOM... [--prenoms PRENOMS...]"; false on a
-// usage error.
-bool LitArguments(const Arguments& args, std::string& nom, std::string& prenoms, bool& avecPrenoms) {
-  std::string* cible = &nom;
-  avecPrenoms = false;
-  for (const std::string& a : args) {
-    if (a == "--prenoms") {
-      if (avecPrenoms) return false;
-      avecPrenoms = true;
-      cible = &prenoms;
-      continue;
-    }
-    *cible += (cible->empty() ? "" : " ") + a;
-  }
-  return !nom.empty() || avecPrenoms;
-}
-
-int Nom(const Arguments& args) {
-  std::string utf8, prenomsUtf8;
-  bool avecPrenoms = false;
-  if (!LitArguments(args, utf8, prenomsUtf8, avecPrenoms)) return Usage(std::string("kyb ") + kSyntaxeNom);
+int Nom(const TAppel& args) {
+  std::string utf8;
+  for (const std::string& mot : args.Suite(0)) utf8 += (utf8.empty() ? "" : " ") + mot;
+  const bool avecPrenoms = args.Present("--prenoms");
+  const std::string prenomsUtf8 = args.Valeur("--prenoms");
+  if (utf8.empty() && !avecPrenoms) throw ErreurUsage("un nom ou --prenoms est nécessaire");
   const UnicodeString texte = Utf8VersUnicode(utf8);
   if (!texte.empty()) {
     Ligne("Texte", texte);

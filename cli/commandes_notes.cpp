@@ -9,13 +9,11 @@
 namespace kyb::cli {
 namespace {
 
-int Note(const Arguments& args) {
-  if (args.size() != 2) return Usage("kyb note CHEMIN N");
-  long long no = 0;
-  if (!TexteVersEntier(args[1], no) || no < 1) return Echec("numéro de note invalide : " + args[1]);
+int Note(const TAppel& args) {
+  const long long no = Entier(args[1], 1, 0x7FFFFFFF, "numéro de note");
   // Reading only: the folder is opened read-only so that nothing in it changes.
-  const TGestFichier g(CheminDossier(args[0]), AvecIndex(TGestFichier::OuvertureLectureSeule()));
-  if (g.Erreur) return Echec(MessageOuverture(g));
+  const auto dossier = OuvreGenealogie(args[0], TAcces::Lecture);
+  const TGestFichier& g = *dossier;
   if (!g.FicNotes || !g.FicNotes->Valide()) return Echec("le dossier n'a pas de fichier de notes");
   TFicNotes& f = *g.FicNotes;
   if (no > f.NbEnreg)

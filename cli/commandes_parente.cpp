@@ -29,33 +29,14 @@ std::string Designe(TFicPersons& f, long no) {
   return std::to_string(no) + " (" + (nom.empty() ? "sans nom" : nom) + ")";
 }
 
-// The folder opened read-only, or an exit code after a French message.
-struct TOuverture {
-  std::unique_ptr<TGestFichier> dossier;
-  int code = 0;
-};
-
-TOuverture Ouvre(const std::string& chemin) {
-  TOuverture o;
-  o.dossier = std::make_unique<TGestFichier>(CheminDossier(chemin), AvecIndex(TGestFichier::OuvertureLectureSeule()));
-  if (o.dossier->Erreur) o.code = Echec(MessageOuverture(*o.dossier));
-  return o;
-}
-
-// A live person number read from the text, or an exit code.
-std::optional<long> NumeroPersonne(TFicPersons& f, const std::string& texte, int& code) {
-  long long no = 0;
-  if (!TexteVersEntier(texte, no) || no < 1) {
-    code = Echec("numéro de personne invalide : " + texte);
-    return std::nullopt;
-  }
+// A live person number read from the text; ErreurKy else.
+long PersonneVivante(TFicPersons& f, const std::string& texte) {
+  const long no = NumeroPersonne(texte);
   TPerson p(&f, 0);
-  if (!LitPersonneVivante(f, static_cast<long>(no), p)) {
-    code = Echec("la personne " + texte + " n'existe pas ou a été supprimée (dernier numéro : " +
-                 std::to_string(f.NbEnreg) + ")");
-    return std::nullopt;
-  }
-  return static_cast<long>(no);
+  if (!LitPersonneVivante(f, no, p))
+    throw ErreurKy("la personne " + texte + " n'existe pas ou a été supprimée (dernier numéro : " +
+                   std::to_string(f.NbEnreg) + ")");
+  return no;
 }
 
 void AfficheChemins(TFicPersons& f, const std::vector<TCheminParente>& chemins) {
@@ -85,20 +66,11 @@ void AfficheParenteComplete(TFicPersons& f, const TParenteComplete& r) {
     std::printf("  (chemins suivants non montrés : %s)\n", Texte(r.NbChemins - r.Chemins.size()).c_str());
 }
 
-int Parente(const Arguments& entree) {
-  Arguments args = entree;
-  const auto option = std::find(args.begin(), args.end(), std::string("--chemins"));
-  const bool chemins = option != args.end();
-  if (chemins) args.erase(option);
-  if (args.size() != 3) return Usage("kyb parente CHEMIN A B [--chemins]");
-  TOuverture o = Ouvre(args[0]);
-  if (o.code) return o.code;
-  TFicPersons& f = *o.dossier->FicPersons;
-  int code = 0;
-  const auto a = NumeroPersonne(f, args[1], code);
-  if (!a) return code;
-  const auto b = NumeroPersonne(f, args[2], code);
-  if (!b) return code;
+int Parente(const TAppel& args) {
+  const bool chemins = args.Present("--chemins");
+  const auto dossier = OuvreGenealogie(args[0], TAcces::Lecture);
+  TFicPersons& f = *dossier->FicPersons;
+  const std::optional<long> a = PersonneVivante(f, args[1]), b = PersonneVivante(f, args[2]);
   if (*a == *b) {
     std::printf("%s et %s sont la même personne.\n", Designe(f, *a).c_str(), Designe(f, *b).c_str());
     return 0;
@@ -141,14 +113,10 @@ void AfficheContributions(TFicPersons& f, const TCoefficientParente& c, const ch
   }
 }
 
-int Consanguinite(const Arguments& args) {
-  if (args.size() != 2 && args.size() != 3) return Usage("kyb consanguinite CHEMIN N [M]");
-  TOuverture o = Ouvre(args[0]);
-  if (o.code) return o.code;
-  TFicPersons& f = *o.dossier->FicPersons;
-  int code = 0;
-  const auto n = NumeroPersonne(f, args[1], code);
-  if (!n) return code;
+int Consanguinite(const TAppel& args) {
+  const auto dossier = OuvreGenealogie(args[0], TAcces::Lecture);
+  TFicPersons& f = *dossier->FicPersons;
+  const std::optional<long> n = PersonneVivante(f, args[1]);
   TGrapheParente graphe(f);
   if (args.size() == 2) {
     const TCoefficientParente c = CoefficientConsanguinite(graphe, *n);
@@ -160,8 +128,7 @@ int Consanguinite(const Arguments& args) {
       AfficheContributions(f, c, "Ancêtres communs des parents");
     return 0;
   }
-  const auto m = NumeroPersonne(f, args[2], code);
-  if (!m) return code;
+  const std::optional<long> m = PersonneVivante(f, args[2]);
   const TCoefficientParente c = CoefficientParente(graphe, *n, *m);
   const double fN = CoefficientConsanguinite(graphe, *n).Valeur.EnDouble();
   const double fM = CoefficientConsanguinite(graphe, *m).Valeur.EnDouble();
@@ -184,14 +151,10 @@ void AfficheListe(TFicPersons& f, const char* titre, const TTableLong& tab, cons
   std::printf("%s : %d\n%s", titre, n, lignes.c_str());
 }
 
-int Famille(const Arguments& args) {
-  if (args.size() != 2) return Usage("kyb famille CHEMIN N");
-  TOuverture o = Ouvre(args[0]);
-  if (o.code) return o.code;
-  TFicPersons& f = *o.dossier->FicPersons;
-  int code = 0;
-  const auto no = NumeroPersonne(f, args[1], code);
-  if (!no) return code;
+int Famille(const TAppel& args) {
+  const auto dossier = OuvreGenealogie(args[0], TAcces::Lecture);
+  TFicPersons& f = *dossier->FicPersons;
+  const std::optional<long> no = PersonneVivante(f, args[1]);
   const TPerson p(&f, *no);
   std::printf("Famille de %s\n", Designe(f, *no).c_str());
   int nb = 0;

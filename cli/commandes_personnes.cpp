@@ -44,16 +44,12 @@ std::string Illisible(TFicPersons& f, long no) {
   return {};
 }
 
-int Personne(const Arguments& args) {
-  if (args.size() != 2) return Usage("kyb personne CHEMIN N");
-  long long no = 0;
-  if (!TexteVersEntier(args[1], no) || no < 1) return Echec("numéro de personne invalide : " + args[1]);
+int Personne(const TAppel& args) {
   // Reading only: the folder is opened read-only so that nothing in it changes.
-  TGestFichier g(CheminDossier(args[0]), AvecIndex(TGestFichier::OuvertureLectureSeule()));
-  if (g.Erreur) return Echec(MessageOuverture(g));
+  const auto dossier = OuvreGenealogie(args[0], TAcces::Lecture);
+  TGestFichier& g = *dossier;
   TFicPersons& f = *g.FicPersons;
-  if (!f.NoPersValide(no)) return Echec("la personne " + args[1] + " n'existe pas (dernier numéro : " +
-                                        std::to_string(f.NbEnreg) + ")");
+  const long no = PersonneDuDossier(g, args[1]);
   if (const std::string e = Illisible(f, static_cast<long>(no)); !e.empty()) return Echec(e);
   TPerson p(&f, static_cast<long>(no), true);
   std::printf("Personne         : %ld%s\n", p.Numero(), p.FicheSupprimee() ? " (supprimée)" : "");
@@ -88,8 +84,8 @@ int Personne(const Arguments& args) {
 // Opens the folder for writing, applies the fields in order and saves: all of it, or nothing.
 int Edite(const std::string& chemin, long no, const std::vector<std::pair<bool, std::pair<std::string, std::string>>>& champs,
           bool nouvelle) {
-  TGestFichier g(CheminDossier(chemin), AvecIndex(TGestFichier::Ouverture()));
-  if (g.Erreur) return Echec(MessageOuverture(g));
+  const auto dossier = OuvreGenealogie(chemin, TAcces::Ecriture);
+  TGestFichier& g = *dossier;
   TEditionPersonne edition = nouvelle ? TEditionPersonne(*g.FicPersons) : TEditionPersonne(*g.FicPersons, no);
   if (!edition.Erreur().empty()) return Echec(edition.Erreur());
   for (const auto& [ajout, champ] : champs)
@@ -102,46 +98,32 @@ int Edite(const std::string& chemin, long no, const std::vector<std::pair<bool, 
   return 0;
 }
 
-int Ajoute(const Arguments& args) {
-  static constexpr const char* kSyntaxe =
-      "kyb ajoute CHEMIN --nom NOM --prenoms P --sexe M|F [--pere N] [--mere N] [--naissance DATE [--lieu L]] "
-      "[--deces DATE]";
-  if (args.empty() || args.size() % 2 == 0) return Usage(kSyntaxe);
+int Ajoute(const TAppel& args) {
   static constexpr std::pair<const char*, const char*> kOptions[] = {
       {"--nom", "NOM"},       {"--prenoms", "PRENOMS"},        {"--sexe", "SEXE"}, {"--pere", "PERE"},
       {"--mere", "MERE"},     {"--naissance", "NAISSANCE.date"}, {"--lieu", "NAISSANCE.lieu"},
       {"--deces", "DECES.date"}};
   std::vector<std::pair<bool, std::pair<std::string, std::string>>> champs;
-  std::vector<std::string> vus;
-  for (size_t i = 1; i + 1 < args.size(); i += 2) {
-    const char* champ = nullptr;
-    for (const auto& [option, nom] : kOptions)
-      if (args[i] == option) champ = nom;
-    if (!champ || std::find(vus.begin(), vus.end(), args[i]) != vus.end()) return Usage(kSyntaxe);
-    vus.push_back(args[i]);
-    champs.push_back({false, {champ, args[i + 1]}});
-  }
-  const auto present = [&vus](const char* o) { return std::find(vus.begin(), vus.end(), o) != vus.end(); };
-  if (!present("--nom") || !present("--prenoms") || !present("--sexe") || (present("--lieu") && !present("--naissance")))
-    return Usage(kSyntaxe);
-  if (args[0].empty()) return Usage(kSyntaxe);
+  for (const auto& [option, valeur] : args.DansLOrdre())
+    for (const auto& [nomOption, champ] : kOptions)
+      if (option == nomOption) champs.push_back({false, {champ, valeur}});
+  if (args.Present("--lieu") && !args.Present("--naissance")) throw ErreurUsage("--lieu va avec --naissance");
+  if (args[0].empty()) throw ErreurUsage("le chemin est vide");
   // A place comes after its date: the event exists when the place is set.
   std::stable_partition(champs.begin(), champs.end(), [](const auto& c) { return c.second.first != "NAISSANCE.lieu"; });
   return Edite(args[0], 0, champs, true);
 }
 
-int Modifie(const Arguments& args) {
-  static constexpr const char* kSyntaxe = "kyb modifie CHEMIN N --champ LIBELLE=VALEUR ... [--ajoute LIBELLE=VALEUR ...]";
-  if (args.size() < 4 || args.size() % 2 != 0) return Usage(kSyntaxe);
-  long long no = 0;
-  if (!TexteVersEntier(args[1], no) || no < 1 || no > 0x7FFFFFFF) return Echec("numéro de personne invalide : " + args[1]);
+int Modifie(const TAppel& args) {
+  const long no = NumeroPersonne(args[1]);
   std::vector<std::pair<bool, std::pair<std::string, std::string>>> champs;
-  for (size_t i = 2; i + 1 < args.size(); i += 2) {
-    const size_t egal = args[i + 1].find('=');
-    if ((args[i] != "--champ" && args[i] != "--ajoute") || egal == std::string::npos || egal == 0) return Usage(kSyntaxe);
-    champs.push_back({args[i] == "--ajoute", {args[i + 1].substr(0, egal), args[i + 1].substr(egal + 1)}});
+  for (const auto& [option, valeur] : args.DansLOrdre()) {
+    const size_t egal = valeur.find('=');
+    if (egal == std::string::npos || egal == 0) throw ErreurUsage("« " + valeur + " » n'est pas de la forme LIBELLE=VALEUR");
+    champs.push_back({option == "--ajoute", {valeur.substr(0, egal), valeur.substr(egal + 1)}});
   }
-  return Edite(args[0], static_cast<long>(no), champs, false);
+  if (champs.empty()) throw ErreurUsage("il faut au moins un --champ ou un --ajoute");
+  return Edite(args[0], no, champs, false);
 }
 
 constexpr TCommande kCommandes[] = {
@@ -150,7 +132,7 @@ constexpr TCommande kCommandes[] = {
     {"ajoute",
      "ajoute CHEMIN --nom NOM --prenoms P --sexe M|F [--pere N] [--mere N] [--naissance DATE [--lieu L]] [--deces DATE]",
      "crée une personne (liens vers ses parents des deux côtés) et affiche son numéro", Ajoute},
-    {"modifie", "modifie CHEMIN N --champ LIBELLE=VALEUR ... [--ajoute LIBELLE=VALEUR ...]",
+    {"modifie", "modifie CHEMIN N [--champ LIBELLE=VALEUR...] [--ajoute LIBELLE=VALEUR...]",
      "change des champs de la personne N (NOM, PRENOMS, SEXE, PERE, MERE, CONJOINT, rubriques), tout ou rien",
      Modifie},
 };

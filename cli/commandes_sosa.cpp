@@ -15,7 +15,6 @@
 namespace kyb::cli {
 namespace {
 
-constexpr const char* kSyntaxeSosa = "kyb sosa CHEMIN (numerote RACINE | N | cherche SOSA)";
 constexpr int kGenerationsParDefaut = TFicSosas::kProfondeurMax;
 
 // Draws the terminal bar only when its filled part would change: numbering reports a position
@@ -49,9 +48,10 @@ class TInterfaceEconome final : public TInterfaceUtilisateur {
   long cran_ = -1;
 };
 
-std::unique_ptr<TGestFichier> Ouvre(const std::string& chemin, bool lectureSeule) {
-  return std::make_unique<TGestFichier>(
-      CheminDossier(chemin), AvecIndex(lectureSeule ? TGestFichier::OuvertureLectureSeule() : TGestFichier::Ouverture()));
+std::unique_ptr<TGestFichier> Ouvre(const std::string& chemin, TAcces acces) {
+  auto g = OuvreGenealogie(chemin, acces);
+  if (!g->GetFicSosas()) throw ErreurKy("le dossier n'a pas de fichier des numéros Sosa");
+  return g;
 }
 
 std::string Personne(TFicPersons& f, long no) {
@@ -61,21 +61,6 @@ std::string Personne(TFicPersons& f, long no) {
   std::string resultat = "n°";
   resultat.append(std::to_string(no)).append(" (").append(texte.empty() ? "sans nom" : texte).append(")");
   return resultat;
-}
-
-// A person number of the folder, or a French reason in erreur.
-bool LitNumero(const std::string& texte, TFicPersons& f, long& no, std::string& erreur) {
-  long long n = 0;
-  if (!TexteVersEntier(texte, n) || n < 1) {
-    erreur = "numéro de personne invalide : " + texte;
-    return false;
-  }
-  if (!f.NoPersValide(static_cast<long>(n))) {
-    erreur = "la personne " + texte + " n'existe pas (dernier numéro : " + std::to_string(f.NbEnreg) + ")";
-    return false;
-  }
-  no = static_cast<long>(n);
-  return true;
 }
 
 std::string Texte(const NTL::ZZ& n) { return ZZtoAnsiString(&n, false); }
@@ -146,7 +131,7 @@ int Cherche(TGestFichier& g, const std::string& texte) {
   TFicSosas& s = *g.GetFicSosas();
   const long racine = s.ChercheRacine();
   if (racine == 0)
-    return Echec("aucune personne ne porte le numéro Sosa 1 : numérotez d'abord avec « kyb sosa CHEMIN numerote "
+    return Echec("aucune personne ne porte le numéro Sosa 1 : numérotez d'abord avec « kyb sosa numerote CHEMIN "
                  "RACINE »");
   bool abandon = false;
   const long no = s.RechercheStrado2No(racine, sosa, abandon);
@@ -156,32 +141,27 @@ int Cherche(TGestFichier& g, const std::string& texte) {
   return 0;
 }
 
-int Sosa(const Arguments& args) {
-  if (args.size() < 2 || args.size() > 3) return Usage(kSyntaxeSosa);
-  const bool numerote = args[1] == "numerote", cherche = args[1] == "cherche";
-  if ((numerote || cherche) != (args.size() == 3)) return Usage(kSyntaxeSosa);
-  const auto g = Ouvre(args[0], !numerote);
-  if (g->Erreur) return Echec(MessageOuverture(*g));
-  if (!g->GetFicSosas()) return Echec("le dossier n'a pas de fichier des numéros Sosa");
-  if (cherche) return Cherche(*g, args[2]);
-  long no = 0;
-  std::string erreur;
-  if (!LitNumero(numerote ? args[2] : args[1], *g->GetFicPersons(), no, erreur)) return Echec(erreur);
-  return numerote ? Numerote(*g, no) : NumerosDe(*g, no);
+int SosaNumerote(const TAppel& args) {
+  const auto g = Ouvre(args[0], TAcces::Ecriture);
+  return Numerote(*g, PersonneDuDossier(*g, args[1]));
 }
 
-int Ascendance(const Arguments& args) {
-  if (args.size() < 2 || args.size() > 3) return Usage("kyb ascendance CHEMIN RACINE [GENERATIONS]");
-  long long generations = kGenerationsParDefaut;
-  if (args.size() == 3 && (!TexteVersEntier(args[2], generations) || generations < 1 || generations > 209))
-    return Echec("nombre de générations invalide : " + args[2] + " (de 1 à 209)");
-  const auto g = Ouvre(args[0], true);
-  if (g->Erreur) return Echec(MessageOuverture(*g));
-  if (!g->GetFicSosas()) return Echec("le dossier n'a pas de fichier des numéros Sosa");
+int SosaNumeros(const TAppel& args) {
+  const auto g = Ouvre(args[0], TAcces::Lecture);
+  return NumerosDe(*g, PersonneDuDossier(*g, args[1]));
+}
+
+int SosaCherche(const TAppel& args) {
+  const auto g = Ouvre(args[0], TAcces::Lecture);
+  return Cherche(*g, args[1]);
+}
+
+int Ascendance(const TAppel& args) {
+  const long long generations =
+      args.size() > 2 ? Entier(args[2], 1, 209, "nombre de générations") : kGenerationsParDefaut;
+  const auto g = Ouvre(args[0], TAcces::Lecture);
   TFicPersons& f = *g->GetFicPersons();
-  long racine = 0;
-  std::string erreur;
-  if (!LitNumero(args[1], f, racine, erreur)) return Echec(erreur);
+  const long racine = PersonneDuDossier(*g, args[1]);
   TGestNoPersSosa table;
   const TBilanAscendance bilan = g->GetFicSosas()->ChargeAscendance(racine, static_cast<int>(generations), table);
   std::printf("Ascendance de la personne %s\n", Personne(f, racine).c_str());
@@ -210,9 +190,9 @@ int Ascendance(const Arguments& args) {
 }
 
 constexpr TCommande kCommandes[] = {
-    {"sosa", "sosa CHEMIN numerote RACINE", "numérote les ascendants de RACINE (Sosa 1)", Sosa},
-    {"sosa", "sosa CHEMIN N", "numéros Sosa de la personne N (tous en cas d'implexe)", Sosa},
-    {"sosa", "sosa CHEMIN cherche SOSA", "personne qui porte le numéro SOSA", Sosa},
+    {"sosa numerote", "sosa numerote CHEMIN RACINE", "numérote les ascendants de RACINE (Sosa 1)", SosaNumerote},
+    {"sosa", "sosa CHEMIN N", "numéros Sosa de la personne N (tous en cas d'implexe)", SosaNumeros},
+    {"sosa cherche", "sosa cherche CHEMIN SOSA", "personne qui porte le numéro SOSA", SosaCherche},
     {"ascendance", "ascendance CHEMIN RACINE [GENERATIONS]", "ascendants numérotés, génération par génération",
      Ascendance},
 };

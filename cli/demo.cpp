@@ -250,8 +250,7 @@ void DemoIndex(TGestFichier& dossier) {
 
 }  // namespace
 
-int Demo(const Arguments& args) {
-  if (args.size() > 1) return Usage("kyb demo [REPERTOIRE]");
+int Demo(const TAppel& args) {
   const RepertoireDemo rep;
   if (rep.Chemin().empty()) return Echec("impossible de créer un répertoire temporaire");
   const std::string cible = args.empty() ? rep.Chemin() : args[0];

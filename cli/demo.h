@@ -13,7 +13,7 @@ namespace kyb::cli {
 
 // Builds a sample genealogy in a temporary directory (or in the directory given, kept then) and
 // walks through what the library does.
-int Demo(const Arguments& args);
+int Demo(const TAppel& args);
 
 // Writes the sample family's events (data/demo/evenements.tsv); the number of records written.
 int ChargeEvenements(TGestFichier& dossier);

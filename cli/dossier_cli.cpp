@@ -2,6 +2,9 @@
 
 #include <cstdio>
 
+#include "arguments.h"
+#include "index/ouverture_genealogie.h"
+
 #include "folder/gest_fic_pers.h"
 #include "folder/maintenance_dossier.h"
 #include "platform/erreur.h"
@@ -72,6 +75,23 @@ std::string MessageOuverture(const TGestFichier& g) {
         return TexteErreurBDD(g.CodeErreurBDD, AnsiVersUtf8(g.FabriqueNomFichier(TGestFichier::tfBaseDonnees)));
       return "le dossier « " + AnsiVersUtf8(g.Repertoire) + " » n'a pas pu être ouvert";
   }
+}
+
+std::unique_ptr<TGestFichier> OuvreGenealogie(const std::string& chemin, TAcces acces, TInterfaceUtilisateur* iu) {
+  TGestFichier::TOptionsOuverture options =
+      acces == TAcces::Lecture ? TGestFichier::OuvertureLectureSeule(iu) : TGestFichier::Ouverture(iu);
+  options.SansProgression = iu == nullptr;
+  auto g = std::make_unique<TGestFichier>(CheminDossier(chemin), AvecIndex(options));
+  if (g->Erreur) throw ErreurKy(MessageOuverture(*g));
+  return g;
+}
+
+long PersonneDuDossier(const TGestFichier& g, const std::string& texte) {
+  const long no = NumeroPersonne(texte);
+  const TFicPersons* f = g.GetFicPersons();
+  if (!f || !f->NoPersValide(no))
+    throw ErreurKy("la personne " + texte + " n'existe pas (dernier numéro : " + std::to_string(f ? f->NbEnreg : 0) + ")");
+  return no;
 }
 
 void AfficheInfo(TGestFichier& g, bool ecritAilleurs) {

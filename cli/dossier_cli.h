@@ -1,5 +1,6 @@
 #pragma once
 // Helpers of the kyb commands that work on a genealogy folder.
+#include <memory>
 #include <string>
 
 #include "folder/gest_fic.h"
@@ -18,6 +19,15 @@ namespace kyb::cli {
 // The store path of a genealogy to create (as CheminDossier): refused when its folder has no
 // name a genealogy can bear ("", "/") or would lie inside another genealogy folder.
 [[nodiscard]] AnsiString CheminNouveauDossier(const std::string& cheminUtf8);
+enum class TAcces { Lecture, Ecriture };
+// The genealogy at a path typed by the user (as CheminDossier), with its person index. Lecture
+// changes nothing in the folder; Ecriture opens it for writing, read-only when it may not be
+// written (IsReadOnly tells). Throws ErreurKy with MessageOuverture when it does not open; iu
+// shows the progress of the opening (a rebuilt index, a conversion).
+[[nodiscard]] std::unique_ptr<TGestFichier> OuvreGenealogie(const std::string& chemin, TAcces acces,
+                                                          TInterfaceUtilisateur* iu = nullptr);
+// A person number typed by the user (NumeroPersonne) that the open folder holds; ErreurKy else.
+[[nodiscard]] long PersonneDuDossier(const TGestFichier& g, const std::string& texte);
 // Why an opening failed, in French.
 [[nodiscard]] std::string MessageOuverture(const TGestFichier& g);
 // Format, read-only state, identifier, counts, tables and last modification; ecritAilleurs: the

@@ -36,8 +36,8 @@ Rubriques        : 2
   Date de création : @HORODATAGE@
   Date dern. modif. : @HORODATAGE@
 $ kyb ajoute dossier --nom X --prenoms Y
-kyb : usage : kyb ajoute CHEMIN --nom NOM --prenoms P --sexe M|F [--pere N] [--mere N] [--naissance DATE [--lieu L]] [--deces DATE]
+kyb ajoute : option obligatoire manquante : --sexe M|F (usage : kyb ajoute CHEMIN --nom NOM --prenoms P --sexe M|F [--pere N] [--mere N] [--naissance DATE [--lieu L]] [--deces DATE])
 [2]
 $ kyb ajoute dossier --nom X --prenoms Y --sexe M --lieu Rouen
-kyb : usage : kyb ajoute CHEMIN --nom NOM --prenoms P --sexe M|F [--pere N] [--mere N] [--naissance DATE [--lieu L]] [--deces DATE]
+kyb ajoute : --lieu va avec --naissance (usage : kyb ajoute CHEMIN --nom NOM --prenoms P --sexe M|F [--pere N] [--mere N] [--naissance DATE [--lieu L]] [--deces DATE])
 [2]

@@ -50,5 +50,5 @@ $ kyb commune Lyon --pays Atlantide
 kyb : Aucune table de communes pour le pays « Atlantide » dans « @SRC@/data/TableVille »
 [1]
 $ kyb commune
-kyb : usage : kyb commune NOM|CODE [--pays P]
+kyb commune : argument manquant : NOM|CODE (usage : kyb commune NOM|CODE... [--pays P])
 [2]

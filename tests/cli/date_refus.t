@@ -10,8 +10,8 @@ $ kyb date "$(printf '\377/07/1789')" 2> erreur.txt; echo "[$?]"; tr '\377' '?' 
 [1]
 kyb : l'argument 1 de « kyb date » n'est pas du texte UTF-8 valide : rien n'a été fait
 $ kyb date trie
-kyb : usage : kyb date trie DATE1 [DATE2 ...] [--calendrier G|R|H|A]
+kyb date trie : argument manquant : DATE (usage : kyb date trie DATE... [--calendrier G|R|H|A])
 [2]
 $ kyb date
-kyb : usage : kyb date TEXTE [--calendrier G|R|H|A]
+kyb date : argument manquant : TEXTE (usage : kyb date TEXTE... [--calendrier G|R|H|A])
 [2]

@@ -41,5 +41,5 @@ $ kyb gedcom lit "$SRC/CMakeLists.txt"
 kyb : Ce fichier n'est pas un fichier GEDCOM : il doit commencer par la ligne « 0 HEAD ».
 [1]
 $ kyb gedcom
-kyb : usage : kyb gedcom lit FICHIER.ged
+kyb gedcom : sous-commande manquante ou inconnue (voir « kyb aide gedcom »)
 [2]

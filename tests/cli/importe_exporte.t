@@ -12,7 +12,7 @@ Notes lues : 2
 Sources citées : 0, médias : 0, personnes citées : 0
 Balises conservées : 0
 Avertissements : 0
-$ kyb exporte Famille.kya f7.ged --version 7
+$ kyb exporte Famille.kya f7.ged --gedcom 7
 Fichier GEDCOM 7.0 écrit : f7.ged
 Personnes : 7, familles : 3, événements : 15, champs simples : 1
 Notes : 2, sources : 0, médias : 0
@@ -59,8 +59,8 @@ kyb : Ce fichier n'est pas un fichier GEDCOM : il doit commencer par la ligne «
 [1]
 $ test ! -e Refus.kya
 $ kyb importe seul.ged
-kyb : usage : kyb importe FICHIER.ged CHEMIN
+kyb importe : argument manquant : CHEMIN (usage : kyb importe FICHIER.ged CHEMIN)
 [2]
-$ kyb exporte d.kya f.ged --version 6
-kyb : usage : kyb exporte CHEMIN FICHIER.ged [--version 7]
+$ kyb exporte d.kya f.ged --gedcom 6
+kyb exporte : version GEDCOM « 6 » inconnue : 5.5.1 ou 7 (usage : kyb exporte CHEMIN FICHIER.ged [--gedcom 5.5.1|7])
 [2]

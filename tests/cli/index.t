@@ -1,11 +1,11 @@
 # The person index: verification, rebuilding and search on a new folder; a stale ".prx2" is
 # reported and the index rebuilt; usage errors.
 $ kyb nouveau Essai > /dev/null
-$ kyb index Essai.kya verifie
+$ kyb index verifie Essai.kya
 Vérification des index
 Lignes d'index vérifiées : 1
 L'index des personnes est correct.
-$ kyb index Essai.kya reconstruit
+$ kyb index reconstruit Essai.kya
 Création des index
 Index reconstruit : 1 lignes, 1 entrées en mémoire.
 $ touch -d 2001-01-01 Essai.kya/Essai.prx2 && kyb cherche Essai.kya x
@@ -13,8 +13,8 @@ Index des personnes : Le fichier d'index des personnes est plus ancien que la ba
 Même nom :
        1  X
 $ kyb cherche dossier
-kyb : usage : kyb cherche CHEMIN NOM [PRENOM]
+kyb cherche : argument manquant : NOM (usage : kyb cherche CHEMIN NOM [PRENOM])
 [2]
 $ kyb index dossier corrige
-kyb : usage : kyb index CHEMIN verifie|reconstruit|repare
+kyb index : sous-commande manquante ou inconnue (voir « kyb aide index »)
 [2]

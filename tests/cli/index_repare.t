@@ -1,10 +1,10 @@
 # The repair of a whole genealogy: the demo's index rebuilt, nothing to report.
 $ kyb demo . > /dev/null
-$ kyb index Exemple.kya repare
+$ kyb index repare Exemple.kya
 Réparation de la base de données...
 Réparation de la généalogie
 Généalogie réparée : 19 personnes, 21 lignes d'index.
-$ kyb index Exemple.kya verifie
+$ kyb index verifie Exemple.kya
 Vérification des index
 Lignes d'index vérifiées : 21
 L'index des personnes est correct.

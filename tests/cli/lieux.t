@@ -30,5 +30,5 @@ $ kyb lieu Essai.kya 9
 kyb : le lieu 9 n'existe pas dans ce dossier (3 lieux)
 [1]
 $ kyb lieux
-kyb : usage : kyb lieux CHEMIN [DEBUT]
+kyb lieux : argument manquant : CHEMIN (usage : kyb lieux CHEMIN [DEBUT])
 [2]

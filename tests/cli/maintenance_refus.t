@@ -7,6 +7,6 @@ $ kyb renomme Essai.kya 'a:b'
 kyb : le nom « a:b » n'est pas permis : il ne peut être vide ni contenir \ / : * ? " < > | . ou un caractère de contrôle, ni commencer ou finir par une espace
 [1]
 $ kyb supprime Essai.kya
-kyb : usage : kyb supprime CHEMIN --oui
+kyb supprime : ajoutez --oui pour confirmer la suppression (usage : kyb supprime CHEMIN [--oui])
 [2]
 $ test -f Essai.kya/Essai.adb

@@ -36,5 +36,5 @@ Rubriques        : 3
   Date de création : @HORODATAGE@
   Date dern. modif. : @HORODATAGE@
 $ kyb modifie dossier 1 --champ
-kyb : usage : kyb modifie CHEMIN N --champ LIBELLE=VALEUR ... [--ajoute LIBELLE=VALEUR ...]
+kyb modifie : valeur manquante après « --champ » (usage : kyb modifie CHEMIN N [--champ LIBELLE=VALEUR...] [--ajoute LIBELLE=VALEUR...])
 [2]

@@ -19,5 +19,5 @@ Prénom 1         : JEAN-MARIE (code J556)
 Prénom 2         : DE (code D)
 Prénom 3         : DIEU (code D)
 $ kyb nom
-kyb : usage : kyb nom NOM [--prenoms PRENOMS]
+kyb nom : un nom ou --prenoms est nécessaire (usage : kyb nom [NOM...] [--prenoms PRENOMS])
 [2]

@@ -19,5 +19,5 @@ $ kyb note Essai.kya 3
 kyb : la note 3 n'existe pas (le bloc 3 n'est pas un répertoire de notes)
 [1]
 $ kyb note Essai.kya
-kyb : usage : kyb note CHEMIN N
+kyb note : argument manquant : N (usage : kyb note CHEMIN N)
 [2]

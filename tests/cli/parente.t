@@ -44,8 +44,8 @@ $ kyb parente Exemple.kya 1 99
 kyb : la personne 99 n'existe pas ou a été supprimée (dernier numéro : 19)
 [1]
 $ kyb parente un
-kyb : usage : kyb parente CHEMIN A B [--chemins]
+kyb parente : argument manquant : A (usage : kyb parente CHEMIN A B [--chemins])
 [2]
 $ kyb famille
-kyb : usage : kyb famille CHEMIN N
+kyb famille : argument manquant : CHEMIN (usage : kyb famille CHEMIN N)
 [2]
