@@ -36,7 +36,7 @@ std::string Annee(const TIntervalAnnees& i, bool haut) {
   return std::to_string(static_cast<long>(std::floor(haut ? i.Max() : i.Min())));
 }
 
-std::string Origine(TFicPersons& f, const TOrigine& o) {
+std::string Origine(TFicPersons& f, const TOrigineEstimation& o) {
   switch (o.Quoi) {
     case TOrigineBorne::Naissance: return "sa naissance";
     case TOrigineBorne::Deces: return "son décès";
@@ -52,8 +52,8 @@ std::string Origine(TFicPersons& f, const TOrigine& o) {
   return "rien";
 }
 
-void AfficheIntervalle(TFicPersons& f, const char* quoi, const TIntervalAnnees& i, const TOrigine* bas,
-                       const TOrigine* haut) {
+void AfficheIntervalle(TFicPersons& f, const char* quoi, const TIntervalAnnees& i, const TOrigineEstimation* bas,
+                       const TOrigineEstimation* haut) {
   std::printf("  %s : de %s à %s", quoi, Annee(i, false).c_str(), Annee(i, true).c_str());
   if (bas && haut)
     std::printf("  (début : %s ; fin : %s)", Origine(f, *bas).c_str(), Origine(f, *haut).c_str());
@@ -141,10 +141,10 @@ int Verifie(const Arguments& args) {
 }
 
 constexpr TCommande kCommandes[] = {
-    {"estime", "kyb estime CHEMIN N",
-     "années estimées de naissance, de décès et de procréation d'une personne, et ce qui les borne", Estime},
-    {"verifie", "kyb verifie CHEMIN [--format csv]",
-     "dates impossibles et boucles de filiation de toute la généalogie (lecture seule)", Verifie},
+    {"estime", "estime CHEMIN N", "années estimées de naissance, de décès et de procréation de la personne N, et ce qui les borne",
+     Estime},
+    {"verifie", "verifie CHEMIN [--format csv]", "dates impossibles et boucles de filiation de toute la généalogie (lecture seule)",
+     Verifie},
 };
 
 }  // namespace

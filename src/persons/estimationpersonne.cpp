@@ -61,12 +61,12 @@ TIntervalAnnees CreeIntervalConjoint(const TConsConfigSais& c, const TIntervalAn
 
 void TEstimationPersonne::Raz() { r_ = TResultatEstimation(); }
 
-void TEstimationPersonne::UpdateIntervalNaissance(const TIntervalAnnees& i, TOrigine o) {
+void TEstimationPersonne::UpdateIntervalNaissance(const TIntervalAnnees& i, TOrigineEstimation o) {
   if (r_.Naissance.RestreintMin(i)) r_.NaissanceMin = o;
   if (r_.Naissance.RestreintMax(i)) r_.NaissanceMax = o;
 }
 
-void TEstimationPersonne::UpdateIntervalDeces(const TIntervalAnnees& i, TOrigine o) {
+void TEstimationPersonne::UpdateIntervalDeces(const TIntervalAnnees& i, TOrigineEstimation o) {
   if (r_.Deces.RestreintMin(i)) r_.DecesMin = o;
   if (r_.Deces.RestreintMax(i)) r_.DecesMax = o;
 }
@@ -82,7 +82,7 @@ void TEstimationPersonne::RecupAnneeNaissanceDeces(const TDonneesEstimation& d, 
 void TEstimationPersonne::EstimeFourchetteNaissanceDeces(const TDonneesEstimation& d) {
   CalculAnneeFloatOuFourchette(d.Naissance, r_.Naissance, r_.AnneeNaissance);
   CalculAnneeFloatOuFourchette(d.Deces, r_.Deces, r_.AnneeDeces);
-  const TOrigine propre{TOrigineBorne::Naissance, 0}, deces{TOrigineBorne::Deces, 0};
+  const TOrigineEstimation propre{TOrigineBorne::Naissance, 0}, deces{TOrigineBorne::Deces, 0};
   if (!r_.Naissance.MinInconnu()) r_.NaissanceMin = propre;
   if (!r_.Naissance.MaxInconnu()) r_.NaissanceMax = propre;
   if (!r_.Deces.MinInconnu()) r_.DecesMin = deces;
@@ -99,7 +99,7 @@ void TEstimationPersonne::EstimeFourchetteNaissanceRapportMariage(const TDonnees
     TIntervalAnnees u;
     InitIntervalsEvenement(date, u);
     if (u.Inconnu()) continue;
-    const TOrigine o{TOrigineBorne::Union, 0};
+    const TOrigineEstimation o{TOrigineBorne::Union, 0};
     if (premiere) {
       float annee = 0;
       CalculAnneeFloatOuFourchette(date, r_.Union, annee);
@@ -114,7 +114,7 @@ void TEstimationPersonne::EstimeFourchetteNaissanceRapportMariage(const TDonnees
 }
 
 void TEstimationPersonne::EstimeEvenementsPersonne(const TDonneesEstimation& d) {
-  const TOrigine o{TOrigineBorne::Evenement, 0};
+  const TOrigineEstimation o{TOrigineBorne::Evenement, 0};
   for (const TDateKY& date : d.Autres) {
     TIntervalAnnees e;
     InitIntervalsEvenement(date, e);
@@ -170,7 +170,7 @@ void TEstimationPersonne::EstimeFourchetteRapportEnfants(const TDonneesEstimatio
   for (const long no : d.Enfants) {
     const TResultatEstimation* r = Proche(no, source, enfant);
     if (!r || r->Naissance.Inconnu()) continue;
-    const TOrigine o{TOrigineBorne::Enfant, no};
+    const TOrigineEstimation o{TOrigineBorne::Enfant, no};
     UpdateIntervalNaissance(CreeIntervalEnfant(d.Sexe, *config_, r->Naissance, brut_), o);
     TIntervalAnnees apres;
     if (!r->Naissance.MinInconnu()) apres.SetMin(r->Naissance.Min() - grossesse);
@@ -194,7 +194,7 @@ void TEstimationPersonne::EstimeFouchetteNaissanceRapportConjoints(const TDonnee
     if (no == d.No) continue;
     const TResultatEstimation* r = Proche(no, source, conjoint);
     if (!r) continue;
-    const TOrigine o{TOrigineBorne::Conjoint, no};
+    const TOrigineEstimation o{TOrigineBorne::Conjoint, no};
     if (!r->Naissance.Inconnu()) UpdateIntervalNaissance(CreeIntervalConjoint(*config_, r->Naissance), o);
     // The union the spouse dated also bounds this person's death from below.
     for (const auto& [autre, date] : conjoint.Unions) {

@@ -22,7 +22,7 @@ class TPerson;
 
 // Who narrowed a bound, for showing the reasoning.
 enum class TOrigineBorne : char { Aucune, Naissance, Deces, Evenement, Union, Enfant, Parent, Conjoint, Frere, Duree };
-struct TOrigine {
+struct TOrigineEstimation {
   TOrigineBorne Quoi = TOrigineBorne::Aucune;
   long No = 0;  // the relative, 0 for the person's own data
 };
@@ -31,7 +31,7 @@ struct TResultatEstimation {
   TIntervalAnnees Naissance, Deces, Union, Procreation;
   float AnneeNaissance = kAnneeInconnue, AnneeDeces = kAnneeInconnue, AnneeUnion = kAnneeInconnue;
   // Origins of the lower and upper bounds of the birth and death intervals.
-  TOrigine NaissanceMin, NaissanceMax, DecesMin, DecesMax;
+  TOrigineEstimation NaissanceMin, NaissanceMax, DecesMin, DecesMax;
 };
 
 // Estimations already made, by person number, for the persons estimated on their own data and
@@ -98,8 +98,8 @@ class TEstimationPersonne {
   const TResultatEstimation* Proche(long no, TSourceEstimation& source, TDonneesEstimation& d);
 
   // The update operations: intersect the person's interval with the given one.
-  void UpdateIntervalNaissance(const TIntervalAnnees& i, TOrigine o);
-  void UpdateIntervalDeces(const TIntervalAnnees& i, TOrigine o);
+  void UpdateIntervalNaissance(const TIntervalAnnees& i, TOrigineEstimation o);
+  void UpdateIntervalDeces(const TIntervalAnnees& i, TOrigineEstimation o);
   void UpdateIntervalUnion(const TIntervalAnnees& i) { r_.Union.Intersecte(i); }
 
   TEstimationCalculee* cache_;

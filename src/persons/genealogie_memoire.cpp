@@ -72,9 +72,9 @@ bool TGenealogieMemoire::ChargeStore(TFicPersons& fichier, TProgression* barre) 
     const TEvenement::TEnreg& r = even.Enreg;
     if (r.Date.DateVide() || !Vivante(r.NoPersA)) continue;
     evens.push_back({r.NoPersA, {r.NoPersB, Sorte(r.LibelleChamps), r.Date}});
-    // A union held by one spouse is the other's union too.
-    if (Sorte(r.LibelleChamps) == TSorteEven::Union && Vivante(r.NoPersB))
-      evens.push_back({r.NoPersB, {r.NoPersA, TSorteEven::Union, r.Date}});
+    // A couple event held by one spouse is the other's too.
+    if (r.NoPersB > 0 && r.NoPersB != r.NoPersA && Vivante(r.NoPersB))
+      evens.push_back({r.NoPersB, {r.NoPersA, Sorte(r.LibelleChamps), r.Date}});
   }
   bdd->EndParcoursEvens();
   // A couple event held by both spouses was read twice: the copies go.
@@ -85,7 +85,7 @@ bool TGenealogieMemoire::ChargeStore(TFicPersons& fichier, TProgression* barre) 
     return a.second.Date.Texte() < b.second.Date.Texte();
   });
   evens.erase(std::unique(evens.begin(), evens.end(), [](const auto& a, const auto& b) {
-                return a.first == b.first && a.second.Sorte == TSorteEven::Union && b.second.Sorte == TSorteEven::Union &&
+                return a.first == b.first && a.second.Conjoint > 0 && a.second.Sorte == b.second.Sorte &&
                        a.second.Conjoint == b.second.Conjoint && a.second.Date.Texte() == b.second.Date.Texte() &&
                        a.second.Date.GetActe() == b.second.Date.GetActe();
               }),
@@ -97,7 +97,6 @@ bool TGenealogieMemoire::ChargeStore(TFicPersons& fichier, TProgression* barre) 
 void TGenealogieMemoire::ChargeParPersonne(TFicPersons& fichier, TProgression* barre) {
   std::vector<std::pair<int32_t, TEvenMemoire>> evens;
   TPerson p(&fichier, 0);
-  TSourceEstimationFichier source(fichier);
   TDonneesEstimation d;
   for (long no = 1; no <= NbPersonnes(); ++no) {
     Avance(barre, no);
@@ -105,7 +104,7 @@ void TGenealogieMemoire::ChargeParPersonne(TFicPersons& fichier, TProgression* b
     if (p.Numero() != no) continue;
     AjouteLiens(no, p.Public);
     if (p.FicheSupprimee()) continue;
-    TSourceEstimationFichier::Extrait(p, d);
+    TSourceEstimationFichier::Extrait(p, d, false);
     const auto ajoute = [&](TSorteEven s, const TDateKY& date, long conjoint) {
       if (!date.DateVide()) evens.push_back({static_cast<int32_t>(no), {static_cast<int32_t>(conjoint), s, date}});
     };

@@ -27,7 +27,7 @@ void Range(TDonneesEstimation& d, std::string_view libelle, const TDateKY& date,
 
 }  // namespace
 
-void TSourceEstimationFichier::Extrait(TPerson& p, TDonneesEstimation& d) {
+void TSourceEstimationFichier::Extrait(TPerson& p, TDonneesEstimation& d, bool citations) {
   d = TDonneesEstimation();
   d.No = p.Numero();
   d.Sexe = p.Public.Sexe;
@@ -42,13 +42,13 @@ void TSourceEstimationFichier::Extrait(TPerson& p, TDonneesEstimation& d) {
     const TEvenement::TEnreg& r = e.Even.Enreg;
     const bool titulaire = r.NoPersA == d.No || r.NoPersB == d.No;
     if (!titulaire) {
-      if (!r.Date.DateVide()) d.Autres.push_back(r.Date);  // cited as a witness
+      if (citations && !r.Date.DateVide()) d.Autres.push_back(r.Date);  // cited as a witness
       continue;
     }
     Range(d, r.LibelleChamps, r.Date, r.NoPersA == d.No ? r.NoPersB : r.NoPersA);
   }
   TModuleBDD* bdd = p.Fichier() && p.Fichier()->Dossier() ? p.Fichier()->Dossier()->GetModuleBDD() : nullptr;
-  if (!bdd) return;
+  if (!bdd || !citations) return;
   for (const long id : p.GetCitations()) {
     const TEvenement cite(bdd, id);
     if (!cite.Enreg.Date.DateVide()) d.Autres.push_back(cite.Enreg.Date);
@@ -63,7 +63,7 @@ bool TSourceEstimationFichier::Lit(long no, TDonneesEstimation& d) {
     if (no > 0 && fichier_.Dossier() && !fichier_.NoPersValide(no)) fichier_.Dossier()->SetError(true);
     return false;
   }
-  Extrait(p, d);
+  Extrait(p, d, citations_);
   return true;
 }
 

@@ -34,13 +34,17 @@ class TSourceEstimation {
 // folder's error flag.
 class TSourceEstimationFichier final : public TSourceEstimation {
  public:
-  explicit TSourceEstimationFichier(TFicPersons& fichier) : fichier_(fichier) {}
+  // Without citations, only the events the person holds (or shares as a spouse) count: the
+  // facts the whole genealogy in memory gives (TGenealogieMemoire).
+  explicit TSourceEstimationFichier(TFicPersons& fichier, bool citations = true)
+      : fichier_(fichier), citations_(citations) {}
   bool Lit(long no, TDonneesEstimation& d) override;
   // The facts of a person already loaded (its card read when it is not).
-  static void Extrait(TPerson& personne, TDonneesEstimation& d);
+  static void Extrait(TPerson& personne, TDonneesEstimation& d, bool citations = true);
 
  private:
   TFicPersons& fichier_;
+  bool citations_;
 };
 
 }  // namespace kyb
