@@ -34,6 +34,7 @@ std::vector<TCommande> Toutes() {
       kyb::cli::CommandesGedcom(),
       kyb::cli::CommandesMaintenance(),
       kyb::cli::CommandesEchange(),
+      kyb::cli::CommandesVerification(),
   };
   std::vector<TCommande> t;
   for (const auto& part : parties) t.insert(t.end(), part.begin(), part.end());

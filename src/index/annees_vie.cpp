@@ -1,5 +1,8 @@
 #include "index/annees_vie.h"
 
+#include <cmath>
+
+#include "persons/estimationpersonne.h"
 #include "store/chps_personne.h"
 
 namespace kyb {
@@ -14,6 +17,13 @@ int16_t Annee(const TDateKY& date, bool debut) {
   int a = debut ? (bas ? bas : haut) : (haut ? haut : bas);
   if (a == 0) a = annee;
   return a > 0 && a <= 32767 ? static_cast<int16_t>(a) : 0;
+}
+
+// The middle year of an interval known at both ends, 0 otherwise.
+int16_t Milieu(const TIntervalAnnees& i) {
+  if (i.MinInconnu() || i.MaxInconnu() || i.Inverse()) return 0;
+  const double m = std::floor((static_cast<double>(i.Min()) + i.Max()) / 2);
+  return m >= 1 && m <= 32767 ? static_cast<int16_t>(m) : 0;
 }
 
 void Garde(int16_t& place, int16_t annee) {
@@ -38,6 +48,12 @@ TAnneesVie AnneesVie(const TChpsPersonne& fiche) {
   for (const TEvenementTV& e : fiche.Evenements)
     if (e.Even.Enreg.NoPersA == fiche.NoPers) collecte.Ajoute(e.Even.Enreg.LibelleChamps, e.Even.Enreg.Date);
   return collecte.Annees();
+}
+
+TAnneesVie CompleteAnneesVie(TAnneesVie declarees, const TResultatEstimation& estimation) {
+  if (!declarees.Min) declarees.Min = Milieu(estimation.Naissance);
+  if (!declarees.Max) declarees.Max = Milieu(estimation.Deces);
+  return declarees;
 }
 
 }  // namespace kyb

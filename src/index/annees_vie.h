@@ -42,6 +42,13 @@ class TCollecteAnneesVie {
   return n >= 1 && static_cast<size_t>(n) < annees.size() ? annees[static_cast<size_t>(n)] : TAnneesVie{};
 }
 
+// An unknown bound completed by estimation (TEstimationPersonne with the raw limits): the middle
+// year of the estimated interval when both of its ends are known, 0 otherwise. Stated bounds are
+// kept as they are. The index rows hold such years; a list shows them as "~1847".
+struct TResultatEstimation;
+[[nodiscard]] TAnneesVie CompleteAnneesVie(TAnneesVie declarees, const TResultatEstimation& estimation);
+[[nodiscard]] inline bool AnneesCompletes(TAnneesVie a) { return a.Min != 0 && a.Max != 0; }
+
 // Labels of the events that give the range, for queries.
 inline constexpr std::string_view kLibellesVie[] = {"NAISSANCE", "BAPTEME", "DECES", "INHUMATION"};
 

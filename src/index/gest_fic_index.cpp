@@ -254,28 +254,6 @@ void TFicIndexPerson::InitTailleIndex(long taille) {
 // ---------------------------------------------------------------------------------------------
 // Rows of one person
 
-TAnneesVie TFicIndexPerson::AnneesVie(long numero) const {
-  TModuleBDD* m = Store();
-  if (!m || numero < 1) return {};
-  TCollecteAnneesVie collecte;
-  (void)m->ParcoursEvenementsVie(numero, [&collecte](long, std::string_view libelle, const TDateKY& date) {
-    collecte.Ajoute(libelle, date);
-  });
-  return collecte.Annees();
-}
-
-std::vector<TAnneesVie> TFicIndexPerson::AnneesVieToutes(long nb) const {
-  std::vector<TAnneesVie> annees(static_cast<size_t>(std::max(nb, 0L)) + 1);
-  TModuleBDD* m = Store();
-  if (!m || nb < 1) return annees;
-  std::vector<TCollecteAnneesVie> collectes(annees.size());
-  (void)m->ParcoursEvenementsVie(0, [&collectes, nb](long no, std::string_view libelle, const TDateKY& date) {
-    if (no >= 1 && no <= nb) collectes[static_cast<size_t>(no)].Ajoute(libelle, date);
-  });
-  for (size_t n = 1; n < annees.size(); ++n) annees[n] = collectes[n].Annees();
-  return annees;
-}
-
 std::vector<TEnregIndexPerson> TFicIndexPerson::EntreesPersonne(const TEnregPublic& p, long numero, TAnneesVie annees) {
   TIndexPerson commun(nullptr, 0);
   commun.Set(p, numero, annees);
@@ -318,9 +296,11 @@ void TFicIndexPerson::PersonneEcrite(const TEnregPublic& p, long numero, const T
 void TFicIndexPerson::EcritPersonne(const TEnregPublic& p, long numero, const TChpsPersonne* fiche, bool lookUpRows,
                                     bool bulk, bool memoire) {
   const TModuleBDD* m = Store();
-  const TAnneesVie annees =
-      p.FicheSupprimee == 'O' ? TAnneesVie{} : fiche ? kyb::AnneesVie(*fiche) : AnneesVie(numero);
-  if (memoire && m && m->EnImport()) {
+  const bool import = m && m->EnImport();
+  TAnneesVie annees = p.FicheSupprimee == 'O' ? TAnneesVie{} : fiche ? kyb::AnneesVie(*fiche) : AnneesDeclarees(numero);
+  // While importing, the estimated years wait for the reloading of memory (MajAnneesEstimees).
+  if (!import && p.FicheSupprimee != 'O') annees = EstimeAnnees(numero, annees);
+  if (memoire && import) {
     ModifClef(p, numero, annees, lookUpRows, true, false);
     aRecharger_ = true;
     return;
@@ -331,7 +311,9 @@ void TFicIndexPerson::EcritPersonne(const TEnregPublic& p, long numero, const TC
 
 TGestEltIndex* TFicIndexPerson::Index() {
   const TModuleBDD* m = Store();
-  if (aRecharger_ && !(m && m->EnImport())) RechargeMemoire();
+  if (aRecharger_ && !(m && m->EnImport())) {
+    if (MajAnneesEstimees() <= 0) RechargeMemoire();
+  }
   return index_.get();
 }
 

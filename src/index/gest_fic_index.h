@@ -174,9 +174,10 @@ class TFicIndexPerson final : public TIndexPersonnesDossier {
   [[nodiscard]] std::vector<TTrouve> ChercheNom(const UnicodeString& nom, const UnicodeString& prenom,
                                                 size_t max);
   // One found person as a list shows it: "MARTIN Jean Pierre (1850-1910)", an unknown year as
-  // "?", no parentheses when both are unknown.
+  // "?", an estimated one as "~1910", no parentheses when both are unknown.
   [[nodiscard]] UnicodeString LibelleTrouve(const TTrouve& trouve) const;
-  [[nodiscard]] static UnicodeString TexteAnnees(int16_t anneeMin, int16_t anneeMax);
+  [[nodiscard]] static UnicodeString TexteAnnees(int16_t anneeMin, int16_t anneeMax, bool estimeeMin = false,
+                                                 bool estimeeMax = false);
 
   // --- repair of a genealogy (gest_fic_index_reparation.cpp) ---
   // The store repaired (niveau 2 and above: its deeper level), the person count checked against
@@ -222,10 +223,20 @@ class TFicIndexPerson final : public TIndexPersonnesDossier {
   // The entries the person's names give, in row order (surname-major), repeats skipped, at most 10.
   [[nodiscard]] static std::vector<TEnregIndexPerson> EntreesPersonne(const TEnregPublic& personne, long numero,
                                                                       TAnneesVie annees = {});
-  // Lifetime range of a person from its stored events.
+  // Lifetime range of a person from its stored events, unknown bounds completed by estimation
+  // (gest_fic_index_annees.cpp).
   [[nodiscard]] TAnneesVie AnneesVie(long numero) const;
-  // The ranges of persons 1..nb (element 0 unused), from one walk of the stored events.
+  // Only what the stored events state.
+  [[nodiscard]] TAnneesVie AnneesDeclarees(long numero) const;
+  // The range given completed by the estimation of the person from its relatives.
+  [[nodiscard]] TAnneesVie EstimeAnnees(long numero, TAnneesVie declarees) const;
+  // The ranges of persons 1..nb (element 0 unused), from one walk of the stored events, completed
+  // by estimation over the whole genealogy read into memory.
   [[nodiscard]] std::vector<TAnneesVie> AnneesVieToutes(long nb) const;
+  // Rewrites the years of the rows that differ from AnneesVieToutes (after an import): the
+  // number of rows rewritten (memory then reloaded from the rows), -1 when the store could not
+  // be read or written.
+  long MajAnneesEstimees();
 
  private:
   // One person's rows and entries, the years taken from the card when given.

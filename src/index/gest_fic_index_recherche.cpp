@@ -114,10 +114,12 @@ void TFicIndexPerson::ConstruitCodes() const {
   elementsCodes_ = n;
 }
 
-UnicodeString TFicIndexPerson::TexteAnnees(int16_t anneeMin, int16_t anneeMax) {
+UnicodeString TFicIndexPerson::TexteAnnees(int16_t anneeMin, int16_t anneeMax, bool estimeeMin, bool estimeeMax) {
   if (anneeMin <= 0 && anneeMax <= 0) return {};
-  const auto annee = [](int16_t a) { return a > 0 ? AnsiVersUnicode(std::to_string(a)) : UnicodeString(u"?"); };
-  return u"(" + annee(anneeMin) + u"-" + annee(anneeMax) + u")";
+  const auto annee = [](int16_t a, bool estimee) {
+    return a > 0 ? (estimee ? u"~" : u"") + AnsiVersUnicode(std::to_string(a)) : UnicodeString(u"?");
+  };
+  return u"(" + annee(anneeMin, estimeeMin) + u"-" + annee(anneeMax, estimeeMax) + u")";
 }
 
 UnicodeString TFicIndexPerson::LibelleTrouve(const TTrouve& t) const {
@@ -129,7 +131,9 @@ UnicodeString TFicIndexPerson::LibelleTrouve(const TTrouve& t) const {
   UnicodeString texte = p.Nom;
   if (!p.Prenoms.empty()) texte += (texte.empty() ? u"" : u" ") + p.Prenoms;
   if (texte.empty()) texte = u"(sans nom)";
-  const UnicodeString annees = TexteAnnees(t.AnneeMin, t.AnneeMax);
+  // A year the person's events do not state was estimated.
+  const TAnneesVie declarees = t.AnneeMin > 0 || t.AnneeMax > 0 ? AnneesDeclarees(t.NoPers) : TAnneesVie{};
+  const UnicodeString annees = TexteAnnees(t.AnneeMin, t.AnneeMax, declarees.Min == 0, declarees.Max == 0);
   if (!annees.empty()) texte += u" " + annees;
   return texte;
 }

@@ -46,6 +46,8 @@ Commandes :
   genealogies REPERTOIRE                   liste les généalogies d'un répertoire
   importe FICHIER.ged CHEMIN               crée le dossier généalogique CHEMIN à partir d'un fichier GEDCOM et rend compte de la lecture
   exporte CHEMIN FICHIER.ged [--gedcom 5.5.1|7] écrit la généalogie du dossier CHEMIN dans un fichier GEDCOM 5.5.1 (ou 7.0) en UTF-8
+  estime CHEMIN N                          années estimées de naissance, de décès et de procréation de la personne N, et ce qui les borne
+  verifie CHEMIN [--format csv]            dates impossibles et boucles de filiation de toute la généalogie (lecture seule)
 $ kyb --help > aide.txt && kyb aide | cmp - aide.txt
 $ kyb
 kyb : commande manquante (voir « kyb aide »)

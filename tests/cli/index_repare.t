@@ -1,4 +1,6 @@
 # The repair of a whole genealogy: the demo's index rebuilt, nothing to report.
+# Louis (born 01/05/1847, 1847.33) has no death: estimated from 269 days before the birth of his
+# son Émile on 08/08/1875 (1874.87) to 100 years after his own (1947.33), middle 1911.
 $ kyb demo . > /dev/null
 $ kyb index repare Exemple.kya
 Réparation de la base de données...
@@ -10,4 +12,4 @@ Lignes d'index vérifiées : 21
 L'index des personnes est correct.
 $ kyb cherche Exemple.kya Martin Louis
 Même nom :
-       5  Martin Louis (1847-?)
+       5  Martin Louis (1847-~1911)

@@ -36,8 +36,9 @@ const struct {
      {1851, 1910}},
     // Ranges: the earlier bound of the birth, the later bound of the death.
     {u"Dumas", {{"NAISSANCE", "1750/1760"}, {"DECES", "1800/1810"}}, {1750, 1810}},
-    // 1 pluviôse an XII is 22 January 1804.
-    {u"Fabre", {{"NAISSANCE", "01/PLUV/12", 'R'}}, {1804, 0}},
+    // 1 pluviôse an XII is 22 January 1804 (1804.06); the death, estimated within 100 years of
+    // it, is shown as the middle year 1854.
+    {u"Fabre", {{"NAISSANCE", "01/PLUV/12", 'R'}}, {1804, 1854}},
     // Before Christ, and events that say nothing of birth or death.
     {u"Girard", {{"NAISSANCE", "../../0052", 'A'}, {"MARIAGE", "01/06/1875"}}, {0, 0}},
     {u"Henry", {}, {0, 0}},
@@ -71,10 +72,10 @@ TEST_F(AnneesIndex, EvenementChangeSansLaPersonneRepareParLaVerification) {
   TEvenement& e = p.Fiche().Evenements[0].Even;
   e.Enreg.Date = TDateKY('G', "03/03/1803");
   ASSERT_TRUE(e.Enregistrement());
-  EXPECT_EQ(Lignes(no), (TAnneesVie{1802, 0}));
+  EXPECT_EQ(Lignes(no), (TAnneesVie{1802, 1852}));  // death estimated within 100 years
   const TBilanIndex bilan = Index().CheckIndexValid(nullptr, true);
   EXPECT_EQ(bilan.LignesPerimees, 1);
-  EXPECT_EQ(Lignes(no), (TAnneesVie{1803, 0}));
+  EXPECT_EQ(Lignes(no), (TAnneesVie{1803, 1853}));
   EXPECT_EQ(Index().ChercheNom(u"Lucas", u"", 1).at(0).AnneeMin, 1803);
 }
 

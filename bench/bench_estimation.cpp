@@ -1,0 +1,82 @@
+// Estimation of dates and the check of a whole genealogy, on a folder imported beforehand:
+//   python3 bench/genere_gedcom.py --generations 20 --sortie /tmp/p20.ged
+//   awk 'BEGIN{srand(32)} /^2 DATE /{ if (rand() < 0.3) next } {print}' /tmp/p20.ged > /tmp/p20_30.ged
+//   kyb importe /tmp/p20_30.ged /tmp/p20_30.kya
+// (a pedigree of 2^20 - 1 persons with 30% of its dates removed).
+// Measured: EstimePersonne of random persons with their relatives through the persons file
+// (median), and the whole check: persons per second and peak memory (VmHWM, in the counters).
+// Run: KYB_BENCH_DOSSIER=/tmp/p20_30.kya kybase_bench --benchmark_filter=Estimation
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <random>
+#include <string>
+
+#include "folder/gest_fic.h"
+#include "persons/estimationpersonne.h"
+#include "persons/gest_pers.h"
+#include "platform/thread_nom.h"
+#include "search/verification.h"
+
+namespace kyb {
+namespace {
+
+std::unique_ptr<TGestFichier> Ouvre(benchmark::State& state) {
+  const char* chemin = std::getenv("KYB_BENCH_DOSSIER");
+  if (!chemin) {
+    state.SkipWithError("KYB_BENCH_DOSSIER: dossier importé à mesurer");
+    return nullptr;
+  }
+  NommeThreadPrincipal();
+  auto g = std::make_unique<TGestFichier>(AnsiString(chemin), TGestFichier::OuvertureLectureSeule());
+  if (g->Erreur) {
+    state.SkipWithError("dossier illisible");
+    return nullptr;
+  }
+  return g;
+}
+
+// Peak resident memory of the process, in MB.
+double PicMemoireMo() {
+  std::ifstream f("/proc/self/status");
+  std::string ligne;
+  while (std::getline(f, ligne))
+    if (ligne.rfind("VmHWM:", 0) == 0) return std::stod(ligne.substr(6)) / 1024;
+  return 0;
+}
+
+void BM_Estimation_EstimePersonne(benchmark::State& state) {
+  const auto g = Ouvre(state);
+  if (!g) return;
+  TFicPersons& f = *g->GetFicPersons();
+  std::mt19937 alea(32);
+  std::uniform_int_distribution<long> tirage(1, f.NbEnreg);
+  for (auto _ : state) {
+    TEstimationPersonne e(nullptr, true);
+    e.EstimePersonne(tirage(alea), &f, true, false);
+    benchmark::DoNotOptimize(e.Resultat().Naissance);
+  }
+}
+BENCHMARK(BM_Estimation_EstimePersonne)->Iterations(2000)->Repetitions(5)->ReportAggregatesOnly(true)
+    ->Unit(benchmark::kMicrosecond);
+
+void BM_Estimation_VerifieGenealogie(benchmark::State& state) {
+  const auto g = Ouvre(state);
+  if (!g) return;
+  long personnes = 0;
+  size_t constats = 0;
+  for (auto _ : state) {
+    const TBilanVerification b = VerifieGenealogie(*g->GetFicPersons());
+    personnes = b.PersonnesVerifiees;
+    constats = b.Constats.size();
+  }
+  state.counters["personnes/s"] = benchmark::Counter(static_cast<double>(personnes), benchmark::Counter::kIsRate);
+  state.counters["constats"] = static_cast<double>(constats);
+  state.counters["pic_Mo"] = PicMemoireMo();
+}
+BENCHMARK(BM_Estimation_VerifieGenealogie)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
+
+}  // namespace
+}  // namespace kyb

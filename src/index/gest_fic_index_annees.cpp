@@ -1,0 +1,86 @@
+// The lifetime years of the index rows: stated by the person's events, or else estimated from
+// the person and its relatives (TEstimationPersonne, raw limits). A person's save estimates it
+// through the persons file; a whole-index pass reads the genealogy into memory once.
+#include <algorithm>
+
+#include "folder/gest_fic.h"
+#include "index/gest_fic_index.h"
+#include "persons/estimationpersonne.h"
+#include "persons/genealogie_memoire.h"
+#include "store/datamodulebdd.h"
+
+namespace kyb {
+
+TAnneesVie TFicIndexPerson::AnneesDeclarees(long numero) const {
+  TModuleBDD* m = Store();
+  if (!m || numero < 1) return {};
+  TCollecteAnneesVie collecte;
+  (void)m->ParcoursEvenementsVie(numero, [&collecte](long, std::string_view libelle, const TDateKY& date) {
+    collecte.Ajoute(libelle, date);
+  });
+  return collecte.Annees();
+}
+
+TAnneesVie TFicIndexPerson::EstimeAnnees(long numero, TAnneesVie declarees) const {
+  TFicPersons* f = dossier_ ? dossier_->GetFicPersons() : nullptr;
+  if (AnneesCompletes(declarees) || !f || numero < 1 || !GConsConfigSais) return declarees;
+  // The same facts as the whole-genealogy pass, so that both give the same rows.
+  TSourceEstimationFichier source(*f, false);
+  TEstimationPersonne e(nullptr, true);
+  e.EstimePersonne(numero, source, true, false);
+  return CompleteAnneesVie(declarees, e.Resultat());
+}
+
+TAnneesVie TFicIndexPerson::AnneesVie(long numero) const { return EstimeAnnees(numero, AnneesDeclarees(numero)); }
+
+std::vector<TAnneesVie> TFicIndexPerson::AnneesVieToutes(long nb) const {
+  std::vector<TAnneesVie> annees(static_cast<size_t>(std::max(nb, 0L)) + 1);
+  TModuleBDD* m = Store();
+  if (!m || nb < 1) return annees;
+  std::vector<TCollecteAnneesVie> collectes(annees.size());
+  (void)m->ParcoursEvenementsVie(0, [&collectes, nb](long no, std::string_view libelle, const TDateKY& date) {
+    if (no >= 1 && no <= nb) collectes[static_cast<size_t>(no)].Ajoute(libelle, date);
+  });
+  for (size_t n = 1; n < annees.size(); ++n) annees[n] = collectes[n].Annees();
+  TFicPersons* f = dossier_ ? dossier_->GetFicPersons() : nullptr;
+  if (!f || !GConsConfigSais) return annees;
+  TGenealogieMemoire g;
+  if (!g.Charge(*f)) return annees;
+  TEstimationCalculee cache;
+  for (long n = 1; n <= std::min(nb, g.NbPersonnes()); ++n) {
+    TAnneesVie& a = annees[static_cast<size_t>(n)];
+    if (AnneesCompletes(a) || !g.Vivante(n)) continue;
+    TEstimationPersonne e(&cache, true);
+    e.EstimePersonne(n, g, true, false);
+    a = CompleteAnneesVie(a, e.Resultat());
+  }
+  return annees;
+}
+
+long TFicIndexPerson::MajAnneesEstimees() {
+  TModuleBDD* m = Store();
+  if (!m || LectureSeule()) return -1;
+  const std::vector<TAnneesVie> annees = AnneesVieToutes(NbPersonnes());
+  std::vector<long> ids;
+  const bool lu = m->ParcoursLignesIndex(TOrdreLignesIndex::Table, 0, [&](long id, const TEnregIndexPerson& e) {
+    const TAnneesVie a = AnneesDe(annees, e.NoPers);
+    if (e.FicheSupprimee != 'O' && (a.Min != e.AnneeMin || a.Max != e.AnneeMax)) ids.push_back(id);
+    return true;
+  });
+  if (!lu) return -1;
+  const bool import = !ids.empty() && m->BeginImport(false);
+  long ecrites = 0;
+  for (const long id : ids) {
+    TIndexPerson ligne(this, 0);
+    if (!ligne.Lecture(id)) continue;
+    const TAnneesVie a = AnneesDe(annees, ligne.Enreg.NoPers);
+    ligne.Enreg.AnneeMin = a.Min;
+    ligne.Enreg.AnneeMax = a.Max;
+    if (ligne.Enregistrement(id, this, false) >= 0) ++ecrites;
+  }
+  if (import) (void)m->EndImport(false);
+  if (ecrites) RechargeMemoire();  // memory holds the years of the rows
+  return ecrites;
+}
+
+}  // namespace kyb

@@ -1,0 +1,70 @@
+#include "persons/source_estimation.h"
+
+#include "folder/gest_fic.h"
+#include "persons/gest_pers.h"
+#include "persons/tables_parente.h"
+#include "store/datamodulebdd.h"
+
+namespace kyb {
+
+namespace {
+
+// Places one dated event of the person among the facts.
+void Range(TDonneesEstimation& d, std::string_view libelle, const TDateKY& date, long conjoint) {
+  if (date.DateVide()) return;
+  if (libelle == kLibelleNaissance) {
+    if (d.Naissance.DateVide()) d.Naissance = date;
+  } else if (libelle == kLibelleDeces) {
+    if (d.Deces.DateVide()) d.Deces = date;
+  } else if (libelle == kLibelleInhumation) {
+    if (d.Inhumation.DateVide()) d.Inhumation = date;
+  } else if (libelle == kLibelleUnion) {
+    d.Unions.emplace_back(conjoint, date);
+  } else {
+    d.Autres.push_back(date);
+  }
+}
+
+}  // namespace
+
+void TSourceEstimationFichier::Extrait(TPerson& p, TDonneesEstimation& d, bool citations) {
+  d = TDonneesEstimation();
+  d.No = p.Numero();
+  d.Sexe = p.Public.Sexe;
+  d.Pere = p.Public.Pere.No;
+  d.Mere = p.Public.Mere.No;
+  for (const TLienConj& c : p.Public.Conjoints)
+    if (c.Lien.No > 0) d.Conjoints.push_back(c.Lien.No);
+  for (const TLienPers& e : p.Public.Enfants)
+    if (e.No > 0) d.Enfants.push_back(e.No);
+  p.LectureComplementaire();
+  for (const TEvenementTV& e : p.Fiche().Evenements) {
+    const TEvenement::TEnreg& r = e.Even.Enreg;
+    const bool titulaire = r.NoPersA == d.No || r.NoPersB == d.No;
+    if (!titulaire) {
+      if (citations && !r.Date.DateVide()) d.Autres.push_back(r.Date);  // cited as a witness
+      continue;
+    }
+    Range(d, r.LibelleChamps, r.Date, r.NoPersA == d.No ? r.NoPersB : r.NoPersA);
+  }
+  TModuleBDD* bdd = p.Fichier() && p.Fichier()->Dossier() ? p.Fichier()->Dossier()->GetModuleBDD() : nullptr;
+  if (!bdd || !citations) return;
+  for (const long id : p.GetCitations()) {
+    const TEvenement cite(bdd, id);
+    if (!cite.Enreg.Date.DateVide()) d.Autres.push_back(cite.Enreg.Date);
+  }
+}
+
+bool TSourceEstimationFichier::Lit(long no, TDonneesEstimation& d) {
+  d = TDonneesEstimation();
+  TPerson p(&fichier_, 0);
+  if (!LitPersonneVivante(fichier_, no, p)) {
+    // A link to a person that cannot be read is damage: the folder is told.
+    if (no > 0 && fichier_.Dossier() && !fichier_.NoPersValide(no)) fichier_.Dossier()->SetError(true);
+    return false;
+  }
+  Extrait(p, d, citations_);
+  return true;
+}
+
+}  // namespace kyb
