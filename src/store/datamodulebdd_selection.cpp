@@ -1,0 +1,75 @@
+// Comparisons of search conditions run on the Evenements table (store/selection_bdd.h).
+#include "store/selection_bdd.h"
+
+#include "engine/acr_query.h"
+#include "store/datamodulebdd.h"
+
+namespace kyb {
+
+namespace {
+
+UnicodeString DoubleApostrophes(const UnicodeString& v) {
+  UnicodeString r;
+  for (const char16_t c : v) {
+    if (c == u'\'') r += u'\'';
+    r += c;
+  }
+  return r;
+}
+
+// The value as a LIKE pattern that matches it literally.
+UnicodeString EchappeMotif(const UnicodeString& v) {
+  UnicodeString r;
+  for (const char16_t c : v) {
+    if (c == u'%' || c == u'_' || c == u'\\') r += u'\\';
+    r += c;
+  }
+  return r;
+}
+
+}  // namespace
+
+bool OperateurConvertible(int operateur) {
+  return operateur == 0 || operateur == 1 || operateur == 2 || operateur == 9;
+}
+
+std::string TexteSqlComparaison(const TComparaisonBDD& c) {
+  if (!OperateurConvertible(c.Operateur)) return {};
+  const std::string v = UnicodeVersUtf8(DoubleApostrophes(c.Valeur));
+  std::string partie;
+  switch (c.Operateur) {
+    case 0: partie = " = '" + v + "'"; break;
+    case 1: partie = " LIKE '" + v + "%'"; break;
+    case 2: partie = " LIKE '%" + v + "'"; break;
+    default: partie = " LIKE '%" + v + "%'"; break;
+  }
+  return "SELECT NoPersA FROM Evenements WHERE LibelleChamps = '" +
+         UnicodeVersUtf8(DoubleApostrophes(AnsiVersUnicode(c.Libelle))) + "' AND Donnee" + partie +
+         ";";
+}
+
+std::vector<int32_t> PersonnesComparaison(TModuleBDD& bdd, const TComparaisonBDD& c, bool& ok) {
+  ok = false;
+  if (!OperateurConvertible(c.Operateur)) return {};
+  std::string sql = "SELECT DISTINCT NoPersA FROM Evenements WHERE LibelleChamps = :lib AND NoPersA > 0 AND ";
+  UnicodeString valeur = c.Valeur;
+  if (c.Operateur == 0) {
+    sql += "Donnee = :v COLLATE NOCASE";
+  } else {
+    const UnicodeString motif = EchappeMotif(valeur);
+    valeur = c.Operateur == 1 ? motif + u"%" : c.Operateur == 2 ? u"%" + motif : u"%" + motif + u"%";
+    sql += "Donnee LIKE :v ESCAPE '\\'";
+  }
+  sql += " ORDER BY NoPersA";
+  TACRQuery q(bdd.Database(), sql);
+  q.SetParamAnsi("lib", c.Libelle);
+  q.SetParamUnicode("v", valeur);
+  if (!q.Open()) return {};
+  std::vector<int32_t> numeros;
+  for (; !q.Eof(); q.Next()) numeros.push_back(static_cast<int32_t>(q.Fields(0).AsInteger()));
+  q.Close();
+  ok = true;
+  return numeros;
+}
+
+}  // namespace kyb
