@@ -33,6 +33,7 @@ std::vector<TCommande> Toutes() {
       kyb::cli::CommandesGedcom(),
       kyb::cli::CommandesMaintenance(),
       kyb::cli::CommandesEchange(),
+      kyb::cli::CommandesSelection(),
   };
   std::vector<TCommande> t;
   for (const auto& part : parties) t.insert(t.end(), part.begin(), part.end());
