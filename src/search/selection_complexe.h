@@ -5,7 +5,10 @@
 // When every condition converts to the store (TSelection::CanConvertToSql), each condition is
 // one query on the store and the equation is evaluated on their results; otherwise each person is
 // read and the equation evaluated on it, a condition being tested only when the equation needs it.
-// Either way the result is the same set of persons.
+// When the conditions read only the identity, the displayed parents and the events a person holds
+// (their label, datum, date and places), the persons and their events are read in two walks of the
+// store in number order instead of one person at a time. Either way the result is the same set of
+// persons.
 //
 // A progress window follows the walk (position every kPas persons); SetAbandon(true), from the
 // progress window's cancel or from the caller between steps, stops it at the next step: the
@@ -39,9 +42,10 @@ class TSelectionComplexe {
 
   explicit TSelectionComplexe(TFicIndexPerson& index) : index_(index) {}
 
-  // parStore false forces the person-by-person evaluation.
+  // parStore false forces the person-by-person evaluation, parParcours false its reading of one
+  // person at a time.
   [[nodiscard]] TResultatSelection Execute(const TSelection& selection, TProgression* barre = nullptr,
-                                           bool parStore = true);
+                                           bool parStore = true, bool parParcours = true);
   void SetAbandon(bool abandon) { abandon_ = abandon; }
 
  private:
@@ -52,6 +56,9 @@ class TSelectionComplexe {
                               TResultatSelection& r, TProgression* barre);
   void ParPersonne(const TSelection& selection, const std::vector<int32_t>& personnes, TResultatSelection& r,
                    TProgression* barre);
+  // False when the walks could not be made (nothing decided then).
+  [[nodiscard]] bool ParParcours(const TSelection& selection, const std::vector<int32_t>& personnes,
+                                 TResultatSelection& r, TProgression* barre);
 
   TFicIndexPerson& index_;
   std::atomic<bool> abandon_ = false;

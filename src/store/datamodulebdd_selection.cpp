@@ -72,4 +72,25 @@ std::vector<int32_t> PersonnesComparaison(TModuleBDD& bdd, const TComparaisonBDD
   return numeros;
 }
 
+bool ParcoursEvenementsParPersonne(TModuleBDD& bdd,
+                                   const std::function<void(long, const TEvenement::TEnreg&)>& action) {
+  TACRQuery q(bdd.Database(),
+              "SELECT NoPersA, LibelleChamps, Donnee, Acte, TypeCalend, Date, Lieu, LieuDit FROM Evenements "
+              "WHERE Type = 0 AND NoPersA > 0 ORDER BY NoPersA, RANG_A");
+  if (!q.Open()) return false;
+  TEvenement::TEnreg e;
+  for (; !q.Eof(); q.Next()) {
+    e.LibelleChamps = q.Fields(1).AsAnsiString();
+    e.Donnee = q.Fields(2).AsUnicodeString();
+    e.Date = TDateKY::DepuisFormeStockee({q.Fields(3).AsAnsiString(), q.Fields(4).AsAnsiString(),
+                                          q.Fields(5).AsAnsiString()});
+    e.Lieu = q.Fields(6).AsInteger();
+    e.LieuDit = q.Fields(7).AsUnicodeString();
+    e.NoPersA = q.Fields(0).AsInteger();
+    action(e.NoPersA, e);
+  }
+  q.Close();
+  return true;
+}
+
 }  // namespace kyb

@@ -8,10 +8,12 @@
 // For "commence par", "termine par" and "contenant" the wildcard characters of the value (% _ \)
 // are escaped and match themselves.
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "platform/chaines.h"
+#include "store/evenement.h"
 
 namespace kyb {
 
@@ -32,5 +34,11 @@ struct TComparaisonBDD {
 // empty) on an operator that cannot be converted or an engine error.
 [[nodiscard]] std::vector<int32_t> PersonnesComparaison(TModuleBDD& bdd, const TComparaisonBDD& comparaison,
                                                         bool& ok);
+
+// Every visible event held by a person (Type 0, NoPersA above 0), in holder order and, for one
+// holder, in rank order: its label, datum, date, place number and lieu-dit filled (lists left
+// unloaded). One statement for the whole walk. False on an engine error.
+[[nodiscard]] bool ParcoursEvenementsParPersonne(TModuleBDD& bdd,
+                                                 const std::function<void(long, const TEvenement::TEnreg&)>& action);
 
 }  // namespace kyb

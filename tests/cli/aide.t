@@ -43,6 +43,7 @@ Commandes :
   genealogies REPERTOIRE                   liste les généalogies d'un répertoire
   importe FICHIER.ged CHEMIN               crée le dossier généalogique CHEMIN à partir d'un fichier GEDCOM et rend compte de la lecture
   exporte CHEMIN FICHIER.ged [--version 7] écrit la généalogie du dossier CHEMIN dans un fichier GEDCOM 5.5.1 (ou 7.0) en UTF-8
+  selection CHEMIN [EQUATION] --condition TEXTE... personnes qui satisfont des conditions numérotées combinées par « et », « ou », « non » ; --enregistre NOM, --charge NOM, --liste
 $ kyb --help > aide.txt && kyb aide | cmp - aide.txt
 $ kyb
 kyb : commande manquante (voir « kyb aide »)

@@ -109,9 +109,9 @@ class SelectionGenealogie : public ::testing::Test {
     p.AjouteProfession(texte);
     ASSERT_TRUE(p.Enregistrement());
   }
-  std::vector<int32_t> Execute(const TSelection& s, bool parStore, TProgression* barre = nullptr) {
+  std::vector<int32_t> Execute(const TSelection& s, bool parStore, bool parParcours = true) {
     TSelectionComplexe sc(g.Index());
-    const TResultatSelection r = sc.Execute(s, barre, parStore);
+    const TResultatSelection r = sc.Execute(s, nullptr, parStore, parParcours);
     EXPECT_EQ(r.ParStore, parStore && s.CanConvertToSql());
     std::vector<int32_t> n = r.Numeros;
     std::sort(n.begin(), n.end());
@@ -144,7 +144,9 @@ TEST_F(SelectionGenealogie, ParPersonneEtParLeStore) {
   };
   for (const auto& c : cas) {
     const TSelection s = Selection(c.conditions, c.equation, defs);
-    EXPECT_EQ(Execute(s, false), std::vector<int32_t>(c.attendus.begin(), c.attendus.end())) << UnicodeVersUtf8(c.equation);
+    const std::vector<int32_t> attendus(c.attendus.begin(), c.attendus.end());
+    EXPECT_EQ(Execute(s, false), attendus) << UnicodeVersUtf8(c.equation);
+    EXPECT_EQ(Execute(s, false, false), attendus) << UnicodeVersUtf8(c.equation);
   }
   // Conditions the store answers: the same persons either way, values taken literally.
   const std::pair<const char16_t*, std::vector<long>> parStore[] = {
@@ -158,6 +160,7 @@ TEST_F(SelectionGenealogie, ParPersonneEtParLeStore) {
     const std::vector<int32_t> a(attendus.begin(), attendus.end());
     EXPECT_EQ(Execute(s, true), a) << UnicodeVersUtf8(texte);
     EXPECT_EQ(Execute(s, false), a) << UnicodeVersUtf8(texte);
+    EXPECT_EQ(Execute(s, false, false), a) << UnicodeVersUtf8(texte);
   }
   EXPECT_EQ(Execute(Selection({u"Profession commence par boul", u"Profession contenant %"}, u"non 1 et non 2", defs), true),
             Execute(Selection({u"Profession commence par boul", u"Profession contenant %"}, u"non 1 et non 2", defs), false));
