@@ -144,7 +144,8 @@ class TCondition final : public TObjetFlux {
   mutable std::map<UnicodeString, std::set<long>> ascendances_;
 };
 
-// Makes TChampBase and TCondition (and the classes of the selections) readable from streams.
+// Makes TChampBase and TCondition readable from streams (EnregistreClassesSelection adds the
+// selections).
 void EnregistreClassesRecherche();
 
 }  // namespace kyb
