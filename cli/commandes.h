@@ -34,6 +34,7 @@ std::span<const TCommande> CommandesGedcom();
 std::span<const TCommande> CommandesMaintenance();
 std::span<const TCommande> CommandesEchange();
 std::span<const TCommande> CommandesVerification();
+std::span<const TCommande> CommandesSelection();
 
 // Prints a French error on stderr and returns the failure exit code (1).
 int Echec(const std::string& message);

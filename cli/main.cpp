@@ -35,6 +35,7 @@ std::vector<TCommande> Toutes() {
       kyb::cli::CommandesMaintenance(),
       kyb::cli::CommandesEchange(),
       kyb::cli::CommandesVerification(),
+      kyb::cli::CommandesSelection(),
   };
   std::vector<TCommande> t;
   for (const auto& part : parties) t.insert(t.end(), part.begin(), part.end());

@@ -48,6 +48,7 @@ Commandes :
   exporte CHEMIN FICHIER.ged [--gedcom 5.5.1|7] écrit la généalogie du dossier CHEMIN dans un fichier GEDCOM 5.5.1 (ou 7.0) en UTF-8
   estime CHEMIN N                          années estimées de naissance, de décès et de procréation de la personne N, et ce qui les borne
   verifie CHEMIN [--format csv]            dates impossibles et boucles de filiation de toute la généalogie (lecture seule)
+  selection CHEMIN [EQUATION] --condition TEXTE... personnes qui satisfont des conditions numérotées combinées par « et », « ou », « non » ; --enregistre NOM, --charge NOM, --liste
 $ kyb --help > aide.txt && kyb aide | cmp - aide.txt
 $ kyb
 kyb : commande manquante (voir « kyb aide »)
