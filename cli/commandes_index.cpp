@@ -1,4 +1,4 @@
-// kyb commands on the person index: index (verification, rebuilding) and cherche.
+// kyb commands on the person index: index (verification, rebuilding, repair).
 #include <cstdio>
 
 #include "commandes.h"
@@ -13,8 +13,6 @@
 
 namespace kyb::cli {
 namespace {
-
-constexpr size_t kMaxResultats = 50;
 
 void Ligne(const char* libelle, long n) {
   if (n) std::printf("  %-42s : %ld\n", libelle, n);
@@ -79,37 +77,9 @@ int Index(const Arguments& args) {
   return 0;
 }
 
-int Cherche(const Arguments& args) {
-  if (args.size() < 2 || args.size() > 3) return Usage("kyb cherche CHEMIN NOM [PRENOM]");
-  TInterfaceTerminal iu;
-  // A search writes nothing: the folder is opened read-only.
-  const TGestFichier g(CheminDossier(args[0]), AvecIndex(TGestFichier::OuvertureLectureSeule(&iu)));
-  if (g.Erreur) return Echec(MessageOuverture(g));
-  TFicIndexPerson* index = TFicIndexPerson::De(g);
-  if (!index) return Echec("ce dossier n'a pas d'index des personnes");
-  const auto trouves =
-      index->ChercheNom(Utf8VersUnicode(args[1]), args.size() > 2 ? Utf8VersUnicode(args[2]) : UnicodeString(),
-                        kMaxResultats);
-  if (trouves.empty()) {
-    std::printf("Aucune personne trouvée.\n");
-    return 0;
-  }
-  bool phonetique = false;
-  for (size_t i = 0; i < trouves.size(); ++i) {
-    if (i == 0 && trouves[i].Exact) std::printf("Même nom :\n");
-    if (!trouves[i].Exact && !phonetique) {
-      std::printf("Même code phonétique :\n");
-      phonetique = true;
-    }
-    std::printf("  %6d  %s\n", trouves[i].NoPers, UnicodeVersUtf8(index->LibelleTrouve(trouves[i])).c_str());
-  }
-  return 0;
-}
-
 constexpr TCommande kCommandes[] = {
     {"index", "index CHEMIN verifie|reconstruit|repare",
      "vérifie et répare, ou reconstruit, l'index des personnes ; repare : toute la généalogie", Index},
-    {"cherche", "cherche CHEMIN NOM [PRENOM]", "personnes de ce nom (puis du même code phonétique)", Cherche},
 };
 
 }  // namespace

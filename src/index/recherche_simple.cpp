@@ -145,8 +145,13 @@ bool TRechercheIndex::ExamineFiche(int32_t noPers, const TRechSimple& c, TContex
          DateFicheDansBornes(personne, "DDMF", c.ModifieDu, c.ModifieAu);
 }
 
-void TRechercheIndex::RechercheSimpleNomEtConj(const TRechSimple& c, const std::function<bool(int32_t)>& action) {
+void TRechercheIndex::RechercheSimpleNomEtConj(const TRechSimple& criteres,
+                                               const std::function<bool(int32_t)>& action) {
   abandon_.store(false);
+  // The names of relatives in key form, as the records' names are compared.
+  TRechSimple c = criteres;
+  for (UnicodeString* nom : {&c.NomPere, &c.NomMere, &c.NomConjoint})
+    if (!nom->empty()) *nom = CleRecherche(*nom, true);
   TGestEltIndex* index = index_.Index();
   if (!index) return;
   const TVueEltIndex elts = index->Elements();
@@ -193,6 +198,10 @@ void TRechercheIndex::RechercheSimpleNomEtConj(const TRechSimple& c, const std::
         plages.push_back(PlageNom(elts, elts[static_cast<size_t>(debut)].Nom(), false));
     } else {
       plages.push_back(PlageNom(elts, cible.Masque ? DebutMasque(cible.Cle) : cible.Cle, cible.Masque));
+      // The persons without surname are compared as kNomVide, which sorts elsewhere.
+      if (cible.Masque && std::u16string_view(kNomVide).substr(0, DebutMasque(cible.Cle).size()) ==
+                              DebutMasque(cible.Cle))
+        plages.push_back(PlageNom(elts, u"", false));
     }
   }
   std::sort(plages.begin(), plages.end());

@@ -1,0 +1,233 @@
+// kyb commands that find persons: cherche (names and criteria), patronymes and prenoms (distinct
+// names with their counts), equivalences (the declared spellings of names).
+#include <charconv>
+#include <cstdio>
+#include <optional>
+
+#include "commandes.h"
+#include "dossier_cli.h"
+#include "folder/gest_fic.h"
+#include "index/gest_fic_index.h"
+#include "index/ouverture_genealogie.h"
+#include "index/recherche_simple.h"
+#include "interface_terminal.h"
+#include "names/tab_nom_equiv.h"
+
+namespace kyb::cli {
+namespace {
+
+constexpr size_t kLimiteDefaut = 50;
+
+std::optional<long> Entier(const std::string& texte) {
+  long n = 0;
+  const auto [fin, erreur] = std::from_chars(texte.data(), texte.data() + texte.size(), n);
+  if (erreur != std::errc() || fin != texte.data() + texte.size()) return std::nullopt;
+  return n;
+}
+
+// A folder opened read-only with its index; null (the message printed) when it cannot be.
+struct TOuverture {
+  TInterfaceTerminal iu;
+  std::unique_ptr<TGestFichier> g;
+  TFicIndexPerson* index = nullptr;
+};
+
+bool Ouvre(const std::string& chemin, TOuverture& o) {
+  o.g = std::make_unique<TGestFichier>(CheminDossier(chemin), AvecIndex(TGestFichier::OuvertureLectureSeule(&o.iu)));
+  if (o.g->Erreur) {
+    Echec(MessageOuverture(*o.g));
+    return false;
+  }
+  o.index = TFicIndexPerson::De(*o.g);
+  if (!o.index || !o.index->Index()) {
+    Echec("ce dossier n'a pas d'index des personnes");
+    return false;
+  }
+  return true;
+}
+
+TTabNomEquiv Equivalences(const TGestFichier& g, bool lectureSeule) {
+  return TTabNomEquiv(g.FabriqueNomFichier(TGestFichier::tfNomsEquiv), g.FabriqueNomFichier(TGestFichier::tfPreq),
+                      lectureSeule || g.IsReadOnly());
+}
+
+void AfficheTrouve(TFicIndexPerson& index, int32_t no) {
+  TEltIndex e;
+  TFicIndexPerson::TTrouve t{no, true, -1, 0, 0};
+  if (index.Index()->ChercheClefPersNo(no, e, true) >= 0) {
+    t.AnneeMin = e.AnneeMin;
+    t.AnneeMax = e.AnneeMax;
+  }
+  std::printf("  %6d  %s\n", no, UnicodeVersUtf8(index.LibelleTrouve(t)).c_str());
+}
+
+int Cherche(const Arguments& args) {
+  static constexpr const char* kSyntaxe =
+      "kyb cherche CHEMIN [NOM] [PRENOMS] [--phonetique] [--equivalences] [--sexe M|F] [--nes-entre A B] "
+      "[--lieu L] [--pere NOM] [--mere NOM] [--conjoint NOM] [--sans-pere] [--limite N]";
+  if (args.empty()) return Usage(kSyntaxe);
+  TRechSimple c;
+  size_t limite = kLimiteDefaut;
+  std::vector<std::string> noms;
+  for (size_t i = 1; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    const auto valeur = [&](size_t n) { return i + n < args.size(); };
+    if (a == "--phonetique") c.PhonetiqueNom = c.PhonetiquePrenoms = true;
+    else if (a == "--equivalences") c.Equivalences = true;
+    else if (a == "--sans-pere") c.NomPere = kSansPere;
+    else if (a == "--sexe" && valeur(1)) {
+      const std::string& s = args[++i];
+      if (s != "M" && s != "F") return Echec("sexe inconnu « " + s + " » : M ou F");
+      c.Sexe = s[0];
+    } else if (a == "--nes-entre" && valeur(2)) {
+      const auto debut = Entier(args[i + 1]), fin = Entier(args[i + 2]);
+      if (!debut || !fin || *debut < 1 || *fin < 1 || *debut > 9999 || *fin > 9999)
+        return Echec("années invalides « " + args[i + 1] + " » et « " + args[i + 2] + " » : deux années de 1 à 9999");
+      if (*debut > *fin)
+        return Echec("l'intervalle d'années est à l'envers : " + args[i + 1] + " est après " + args[i + 2]);
+      c.AnneeMin = static_cast<int>(*debut);
+      c.AnneeMax = static_cast<int>(*fin);
+      i += 2;
+    } else if (a == "--lieu" && valeur(1)) c.Lieu = Utf8VersUnicode(args[++i]);
+    else if (a == "--pere" && valeur(1)) c.NomPere = Utf8VersUnicode(args[++i]);
+    else if (a == "--mere" && valeur(1)) c.NomMere = Utf8VersUnicode(args[++i]);
+    else if (a == "--conjoint" && valeur(1)) c.NomConjoint = Utf8VersUnicode(args[++i]);
+    else if (a == "--limite" && valeur(1)) {
+      const auto n = Entier(args[++i]);
+      if (!n || *n < 1) return Echec("limite invalide « " + args[i] + " » : un nombre d'au moins 1");
+      limite = static_cast<size_t>(*n);
+    } else if (a.rfind("--", 0) == 0 || noms.size() == 2) return Usage(kSyntaxe);
+    else noms.push_back(a);
+  }
+  if (!noms.empty()) c.Nom = Utf8VersUnicode(noms[0]);
+  if (noms.size() > 1) c.Prenoms = Utf8VersUnicode(noms[1]);
+
+  TOuverture o;
+  if (!Ouvre(args[0], o)) return 1;
+  const TTabNomEquiv equivalences = Equivalences(*o.g, true);
+  TRechercheIndex recherche(*o.index, &equivalences);
+  const TResultatRecherche r = recherche.RechercheSimple(c, limite);
+  if (r.Total == 0) {
+    std::printf("Aucune personne trouvée.\n");
+    return 0;
+  }
+  std::printf("%ld personne%s trouvée%s :\n", r.Total, r.Total > 1 ? "s" : "", r.Total > 1 ? "s" : "");
+  for (const int32_t no : r.Personnes) AfficheTrouve(*o.index, no);
+  const long autres = r.Total - static_cast<long>(r.Personnes.size());
+  if (autres > 0) std::printf("… et %ld autre%s\n", autres, autres > 1 ? "s" : "");
+  return 0;
+}
+
+void AfficheComptes(const std::vector<TNomCompte>& liste, const char* vide) {
+  if (liste.empty()) std::printf("%s\n", vide);
+  for (const TNomCompte& n : liste) std::printf("  %-30s %8ld\n", UnicodeVersUtf8(n.Nom).c_str(), n.Nombre);
+}
+
+int Patronymes(const Arguments& args) {
+  if (args.empty() || args.size() > 2) return Usage("kyb patronymes CHEMIN [LETTRE]");
+  TOuverture o;
+  if (!Ouvre(args[0], o)) return 1;
+  TRechercheIndex recherche(*o.index, nullptr);
+  AfficheComptes(recherche.RetournePatronyme(args.size() > 1 ? Utf8VersUnicode(args[1]) : u"", '?', nullptr),
+                 "Aucun patronyme.");
+  return 0;
+}
+
+int Prenoms(const Arguments& args) {
+  static constexpr const char* kSyntaxe = "kyb prenoms CHEMIN [LETTRE] [--sexe F|M]";
+  if (args.empty()) return Usage(kSyntaxe);
+  char sexe = '?';
+  UnicodeString lettre;
+  for (size_t i = 1; i < args.size(); ++i) {
+    if (args[i] == "--sexe" && i + 1 < args.size()) {
+      if (args[i + 1] != "M" && args[i + 1] != "F") return Echec("sexe inconnu « " + args[i + 1] + " » : M ou F");
+      sexe = args[++i][0];
+    } else if (args[i].rfind("--", 0) == 0 || !lettre.empty()) return Usage(kSyntaxe);
+    else lettre = Utf8VersUnicode(args[i]);
+  }
+  TOuverture o;
+  if (!Ouvre(args[0], o)) return 1;
+  TRechercheIndex recherche(*o.index, nullptr);
+  AfficheComptes(recherche.RetourneListPrenom(lettre, sexe), "Aucun prénom.");
+  return 0;
+}
+
+void AfficheTable(const char* titre, const TTabNomEquiv::TTable& table) {
+  std::printf("%s\n", titre);
+  if (table.empty()) std::printf("  (aucune)\n");
+  for (auto it = table.begin(); it != table.end();) {
+    std::string ligne = "  " + AnsiVersUtf8(it->first) + " :";
+    const auto fin = table.upper_bound(it->first);
+    for (const char* sep = " "; it != fin; ++it, sep = ", ") ligne += sep + AnsiVersUtf8(it->second);
+    std::printf("%s\n", ligne.c_str());
+  }
+}
+
+int EquivalencesCmd(const Arguments& args) {
+  static constexpr const char* kSyntaxe = "kyb equivalences CHEMIN [ajoute|supprime NOM EQUIVALENT [--prenoms]]";
+  const bool edition = args.size() >= 2;
+  if (args.empty() || (edition && (args.size() < 4 || args.size() > 5 || (args[1] != "ajoute" && args[1] != "supprime") ||
+                                   (args.size() == 5 && args[4] != "--prenoms"))))
+    return Usage(kSyntaxe);
+  TInterfaceTerminal iu;
+  const TGestFichier g(CheminDossier(args[0]),
+                       AvecIndex(edition ? TGestFichier::Ouverture(&iu) : TGestFichier::OuvertureLectureSeule(&iu)));
+  if (g.Erreur) return Echec(MessageOuverture(g));
+  TTabNomEquiv table = Equivalences(g, !edition);
+  for (const bool noms : {true, false}) {
+    const char* fichier = noms ? "des noms" : "des prénoms";
+    if (table.LuEnUtf8(noms)) std::printf("Le fichier d'équivalences %s était en UTF-8 : il a été lu comme tel.\n", fichier);
+    if (table.LignesCoupees(noms))
+      std::printf("Le fichier d'équivalences %s a %d ligne(s) de plus de %zu caractères, coupée(s)%s.\n", fichier,
+                  table.LignesCoupees(noms), TTabNomEquiv::kLongueurLigneMax,
+                  edition ? " ; une copie du fichier a été gardée" : "");
+  }
+  if (!edition) {
+    AfficheTable("Noms équivalents :", table.Noms());
+    AfficheTable("Prénoms équivalents :", table.Prenoms());
+    std::printf("Équivalences utilisées : %s\n", table.Option() ? "oui" : "non");
+    std::string inconnus;
+    for (const AnsiString& n : table.ListeInconnus()) inconnus += (inconnus.empty() ? "" : ", ") + AnsiVersUtf8(n);
+    std::printf("Noms d'inconnus : %s\n", inconnus.c_str());
+    return 0;
+  }
+  if (g.IsReadOnly()) return Echec("le dossier est en lecture seule : les équivalences ne peuvent pas être modifiées");
+  const bool noms = args.size() < 5;
+  const AnsiString nom = Utf8VersAnsi(args[2]), equivalent = Utf8VersAnsi(args[3]);
+  const AnsiString cle = TTabNomEquiv::CleEquiv(nom), cleEquiv = TTabNomEquiv::CleEquiv(equivalent);
+  if (cle.empty() || cleEquiv.empty()) return Echec("un nom vide ne peut pas être équivalent");
+  if (cle == cleEquiv) return Echec("« " + AnsiVersUtf8(cle) + " » est déjà le même nom");
+  bool change = false;
+  if (args[1] == "ajoute") {
+    change = table.AjouteDoubleEntree(nom, equivalent, noms);
+  } else {
+    const bool aller = table.SupprimePair(nom, equivalent, noms);
+    const bool retour = table.SupprimePair(equivalent, nom, noms);
+    change = aller || retour;
+  }
+  const std::string paire = AnsiVersUtf8(cle) + " = " + AnsiVersUtf8(cleEquiv);
+  if (!change) {
+    std::printf(args[1] == "ajoute" ? "Équivalence déjà déclarée : %s\n" : "Équivalence absente : %s\n", paire.c_str());
+    return 0;
+  }
+  if (!table.Sauvegarde()) return Echec("les équivalences n'ont pas pu être enregistrées : le fichier est resté tel qu'il était");
+  std::printf(args[1] == "ajoute" ? "Équivalence ajoutée : %s\n" : "Équivalence supprimée : %s\n", paire.c_str());
+  return 0;
+}
+
+constexpr TCommande kCommandes[] = {
+    {"cherche",
+     "cherche CHEMIN [NOM] [PRENOMS] [--phonetique] [--equivalences] [--sexe M|F] [--nes-entre A B] [--lieu L] "
+     "[--pere NOM] [--mere NOM] [--conjoint NOM] [--sans-pere] [--limite N]",
+     "personnes d'un nom (masques MAR*IN), de prénoms et de critères ; le nombre trouvé", Cherche},
+    {"patronymes", "patronymes CHEMIN [LETTRE]", "patronymes distincts et leur nombre de personnes", Patronymes},
+    {"prenoms", "prenoms CHEMIN [LETTRE] [--sexe F|M]", "prénoms distincts et leur nombre de personnes", Prenoms},
+    {"equivalences", "equivalences CHEMIN [ajoute|supprime NOM EQUIVALENT [--prenoms]]",
+     "noms (ou prénoms) déclarés équivalents : liste, ajout, suppression", EquivalencesCmd},
+};
+
+}  // namespace
+
+std::span<const TCommande> CommandesRecherche() { return kCommandes; }
+
+}  // namespace kyb::cli
