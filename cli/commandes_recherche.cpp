@@ -1,5 +1,6 @@
 // kyb commands that find persons: cherche (names and criteria), patronymes and prenoms (distinct
-// names with their counts), equivalences (the declared spellings of names).
+// names with their counts), equivalences (the declared spellings of names), notices (the
+// documentary pages attached to words).
 #include <charconv>
 #include <cstdio>
 #include <optional>
@@ -8,6 +9,7 @@
 #include "dossier_cli.h"
 #include "folder/gest_fic.h"
 #include "index/gest_fic_index.h"
+#include "index/gest_not_index.h"
 #include "index/ouverture_genealogie.h"
 #include "index/recherche_simple.h"
 #include "interface_terminal.h"
@@ -215,6 +217,46 @@ int EquivalencesCmd(const Arguments& args) {
   return 0;
 }
 
+// A type given as its value (0 to 9) or its label, without regard to case; -1 when unknown.
+int TypeNotice(const std::string& texte) {
+  if (const auto n = Entier(texte)) return *n >= 0 && *n < TGestIndexNoticesPat::kNbTypes ? static_cast<int>(*n) : -1;
+  for (int type = 0; type < TGestIndexNoticesPat::kNbTypes; ++type) {
+    const UnicodeString libelle = TGestIndexNoticesPat::LibelleType(type);
+    if (MajusculesUnicode(libelle.substr(0, libelle.find(u' '))) == MajusculesUnicode(Utf8VersUnicode(texte)))
+      return type;
+  }
+  return -1;
+}
+
+int Notices(const Arguments& args) {
+  if (args.empty() || args.size() > 2) return Usage("kyb notices CHEMIN [TYPE]");
+  const int seul = args.size() > 1 ? TypeNotice(args[1]) : -1;
+  if (args.size() > 1 && seul < 0)
+    return Echec("type de notice inconnu « " + args[1] + " » : un nombre de 0 à 9 ou un nom (Patronyme, Prénom, "
+                 "Profession, Titre, Décoration, Ville, Code, Département, Région, Pays)");
+  TInterfaceTerminal iu;
+  TGestFichier g(CheminDossier(args[0]), TGestFichier::OuvertureLectureSeule(&iu));
+  if (g.Erreur) return Echec(MessageOuverture(g));
+  TFicNoticesPat* fichier = g.FicNoticesPat.get();
+  const TGestIndexNoticesPat index(fichier && fichier->Valide() ? fichier : nullptr);
+  long total = 0;
+  for (int rang = 0; rang < TGestIndexNoticesPat::kNbTypes; ++rang) {
+    const int type = TGestIndexNoticesPat::GetTypeNoticeFromIndex(rang);
+    if (seul >= 0 && type != seul) continue;
+    const auto& liste = index.Liste(type);
+    if (liste.empty() && seul < 0) continue;
+    std::printf("%s (%zu) :\n", UnicodeVersUtf8(TGestIndexNoticesPat::LibelleType(type)).c_str(), liste.size());
+    for (const auto& e : liste) std::printf("  %6ld  %s\n", e.Numero, AnsiVersUtf8(e.Titre).c_str());
+    total += static_cast<long>(liste.size());
+  }
+  if (total == 0 && seul < 0) std::printf("Aucune notice.\n");
+  if (index.Ignores())
+    std::printf("%ld notice(s) d'un type inconnu laissée(s) de côté.\n", index.Ignores());
+  if (index.Endommage())
+    return Echec("le fichier des notices est endommagé : seules les notices lues avant le défaut sont listées");
+  return 0;
+}
+
 constexpr TCommande kCommandes[] = {
     {"cherche",
      "cherche CHEMIN [NOM] [PRENOMS] [--phonetique] [--equivalences] [--sexe M|F] [--nes-entre A B] [--lieu L] "
@@ -224,6 +266,7 @@ constexpr TCommande kCommandes[] = {
     {"prenoms", "prenoms CHEMIN [LETTRE] [--sexe F|M]", "prénoms distincts et leur nombre de personnes", Prenoms},
     {"equivalences", "equivalences CHEMIN [ajoute|supprime NOM EQUIVALENT [--prenoms]]",
      "noms (ou prénoms) déclarés équivalents : liste, ajout, suppression", EquivalencesCmd},
+    {"notices", "notices CHEMIN [TYPE]", "notices de la généalogie par type (Patronyme, Ville…)", Notices},
 };
 
 }  // namespace
