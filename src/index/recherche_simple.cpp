@@ -255,6 +255,7 @@ void TRechercheIndex::RechercheSimpleNomEtConj(const TRechSimple& criteres,
   };
   std::unordered_map<int32_t, uint32_t> partiels;
   const auto candidat = [&](int32_t no) {
+    if (abandon_.load()) return false;
     if (vu(no)) return true;
     if (!ExamineFiche(no, c, ctx)) return true;
     return action(no);

@@ -81,6 +81,17 @@ TEST_F(Recherche, ExclusionsParLesParentsEtLimite) {
   EXPECT_EQ(limite.Total, 5);
 }
 
+TEST_F(Recherche, AbandonALEtapeSuivante) {
+  TRechercheIndex r(g_.Index(), nullptr);
+  Numeros vus;
+  r.RechercheSimpleNomEtConj({}, [&](int32_t no) {
+    vus.push_back(no);
+    r.SetAbandon(true);  // as another thread would
+    return true;
+  });
+  EXPECT_EQ(vus.size(), 1u);
+}
+
 TEST_F(Recherche, ComparaisonsDeNoms) {
   EXPECT_TRUE(TRechercheIndex::CompareNomPrenoms(u"Martel;Forge", u"Paul", u"FORGE", u"PAUL", false, false));
   EXPECT_TRUE(TRechercheIndex::CompareNomPrenoms(u"", u"", u"ZPASZDEZNOM", u"ZPASZDEZPRENOM", false, false));
