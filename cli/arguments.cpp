@@ -21,6 +21,7 @@ struct TParametre {
   bool repete = false;
   std::vector<std::string> choix;  // lowercase words the value must be one of
   int groupe = -1;                 // flags of which one is chosen
+  int nbValeurs = 1;               // words an option takes ("--nes-entre A B": 2)
 };
 
 struct TSyntaxe {
@@ -37,6 +38,12 @@ std::vector<std::string> Decoupe(const std::string& texte, char separateur) {
       debut = i + 1;
     }
   return morceaux;
+}
+
+std::string MajusculesAscii(std::string mot) {
+  for (char& c : mot)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  return mot;
 }
 
 bool EnMinuscules(const std::string& mot) {
@@ -72,6 +79,15 @@ TSyntaxe LitSyntaxe(const TCommande& c) {
         std::string valeur = mots[++i];
         while (!valeur.empty() && valeur.back() == ']') ++fermes, valeur.pop_back();
         if (valeur.size() > 3 && valeur.ends_with("...")) p.repete = true, valeur.resize(valeur.size() - 3);
+        // A second value word: "--nes-entre A B".
+        if (fermes == 0 && i + 1 < mots.size() && mots[i + 1].front() != '[' && mots[i + 1].front() != '-' &&
+            mots[i + 1] != "..." && !mots[i + 1].ends_with("...") && mots[i + 1] == MajusculesAscii(mots[i + 1]) &&
+            profondeur > 0) {
+          std::string seconde = mots[++i];
+          while (!seconde.empty() && seconde.back() == ']') ++fermes, seconde.pop_back();
+          valeur += " " + seconde;
+          p.nbValeurs = 2;
+        }
         p.valeur = valeur;
         const std::vector<std::string> choix = Decoupe(valeur, '|');
         if (choix.size() > 1 && std::all_of(choix.begin(), choix.end(), EnMinuscules)) p.choix = choix;
@@ -124,7 +140,7 @@ TAppel TAnalyseur::Analyse(const TCommande& c, const std::vector<std::string>& a
     } else if (p.option) {
       valeurs.push_back(std::make_unique<std::vector<std::string>>());
       cli.push_back(app.add_option(p.nom, *valeurs.back())
-                        ->expected(1)
+                        ->expected(p.nbValeurs)
                         ->allow_extra_args(false)
                         ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll));
     } else if (p.repete) {
@@ -172,7 +188,7 @@ TAppel TAnalyseur::Analyse(const TCommande& c, const std::vector<std::string>& a
                                  : "argument manquant : " + p.nom);
     if (p.option) {
       const std::vector<std::string>& v = *valeurs[iValeur++];
-      if (!p.repete && v.size() > 1) throw ErreurUsage("option " + Guillemets(p.nom) + " donnée plusieurs fois");
+      if (!p.repete && v.size() > static_cast<std::size_t>(p.nbValeurs)) throw ErreurUsage("option " + Guillemets(p.nom) + " donnée plusieurs fois");
       for (const std::string& valeur : v)
         if (!p.choix.empty() && std::find(p.choix.begin(), p.choix.end(), valeur) == p.choix.end())
           throw ErreurUsage("valeur " + Guillemets(valeur) + " refusée pour " + p.nom + " : " +
@@ -195,7 +211,8 @@ TAppel TAnalyseur::Analyse(const TCommande& c, const std::vector<std::string>& a
     std::size_t rang = 0;
     for (const auto& [nom, n] : lus) rang += nom == p.nom;
     lus.push_back({p.nom, rang});
-    appel.options_.push_back({p.nom, o->results().at(rang)});
+    for (int k = 0; k < p.nbValeurs; ++k)
+      appel.options_.push_back({p.nom, o->results().at(rang * static_cast<std::size_t>(p.nbValeurs) + k)});
   }
   for (const auto& [drapeaux, unSeul] : syntaxe.groupes) {
     std::vector<std::string> donnes;

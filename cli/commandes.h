@@ -30,6 +30,7 @@ std::span<const TCommande> CommandesNotes();
 std::span<const TCommande> CommandesLieux();
 std::span<const TCommande> CommandesEvenements();
 std::span<const TCommande> CommandesIndex();
+std::span<const TCommande> CommandesRecherche();
 std::span<const TCommande> CommandesGedcom();
 std::span<const TCommande> CommandesMaintenance();
 std::span<const TCommande> CommandesEchange();

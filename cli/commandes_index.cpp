@@ -1,4 +1,4 @@
-// kyb commands on the person index: index (verification, rebuilding) and cherche.
+// kyb commands on the person index: index (verification, rebuilding, repair).
 #include <cstdio>
 
 #include "commandes.h"
@@ -13,8 +13,6 @@
 
 namespace kyb::cli {
 namespace {
-
-constexpr size_t kMaxResultats = 50;
 
 void Ligne(const char* libelle, long n) {
   if (n) std::printf("  %-42s : %ld\n", libelle, n);
@@ -77,37 +75,10 @@ int Index(const TAppel& args) {
   return 0;
 }
 
-int Cherche(const TAppel& args) {
-  TInterfaceTerminal iu;
-  // A search writes nothing: the folder is opened read-only.
-  const auto dossier = OuvreGenealogie(args[0], TAcces::Lecture, &iu);
-  const TGestFichier& g = *dossier;
-  TFicIndexPerson* index = TFicIndexPerson::De(g);
-  if (!index) return Echec("ce dossier n'a pas d'index des personnes");
-  const auto trouves =
-      index->ChercheNom(Utf8VersUnicode(args[1]), args.size() > 2 ? Utf8VersUnicode(args[2]) : UnicodeString(),
-                        kMaxResultats);
-  if (trouves.empty()) {
-    std::printf("Aucune personne trouvée.\n");
-    return 0;
-  }
-  bool phonetique = false;
-  for (size_t i = 0; i < trouves.size(); ++i) {
-    if (i == 0 && trouves[i].Exact) std::printf("Même nom :\n");
-    if (!trouves[i].Exact && !phonetique) {
-      std::printf("Même code phonétique :\n");
-      phonetique = true;
-    }
-    std::printf("  %6d  %s\n", trouves[i].NoPers, UnicodeVersUtf8(index->LibelleTrouve(trouves[i])).c_str());
-  }
-  return 0;
-}
-
 constexpr TCommande kCommandes[] = {
     {"index verifie", "index verifie CHEMIN", "vérifie l'index des personnes et le répare", Index},
     {"index reconstruit", "index reconstruit CHEMIN", "reconstruit l'index des personnes", Index},
     {"index repare", "index repare CHEMIN", "répare toute la généalogie (liens, index, notes...)", Index},
-    {"cherche", "cherche CHEMIN NOM [PRENOM]", "personnes de ce nom (puis du même code phonétique)", Cherche},
 };
 
 }  // namespace

@@ -30,6 +30,7 @@ std::vector<TCommande> Toutes() {
       kyb::cli::CommandesLieux(),
       kyb::cli::CommandesEvenements(),
       kyb::cli::CommandesIndex(),
+      kyb::cli::CommandesRecherche(),
       kyb::cli::CommandesParente(),
       kyb::cli::CommandesGedcom(),
       kyb::cli::CommandesMaintenance(),

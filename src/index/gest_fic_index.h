@@ -178,6 +178,10 @@ class TFicIndexPerson final : public TIndexPersonnesDossier {
   [[nodiscard]] UnicodeString LibelleTrouve(const TTrouve& trouve) const;
   [[nodiscard]] static UnicodeString TexteAnnees(int16_t anneeMin, int16_t anneeMax, bool estimeeMin = false,
                                                  bool estimeeMax = false);
+  // Position of the first entry of each surname whose phonetic code is code, in index order.
+  [[nodiscard]] std::vector<int32_t> DebutsNomsCode(std::u16string_view code) const;
+  // Number of person records of the folder.
+  [[nodiscard]] long NbPersonnesConnues() const { return NbPersonnes(); }
 
   // --- repair of a genealogy (gest_fic_index_reparation.cpp) ---
   // The store repaired (niveau 2 and above: its deeper level), the person count checked against

@@ -90,6 +90,17 @@ std::vector<TFicIndexPerson::TTrouve> TFicIndexPerson::ChercheNom(const UnicodeS
   return trouves;
 }
 
+std::vector<int32_t> TFicIndexPerson::DebutsNomsCode(std::u16string_view code) const {
+  std::vector<int32_t> debuts;
+  if (!index_) return debuts;
+  if (generationCodes_ != generation_ || elementsCodes_ != index_->Elements().size()) ConstruitCodes();
+  const uint64_t entier = CodeEntier(code);
+  auto it = std::lower_bound(codes_.begin(), codes_.end(), std::pair<uint64_t, int32_t>(entier, -1));
+  for (; it != codes_.end() && it->first == entier; ++it) debuts.push_back(it->second);
+  std::sort(debuts.begin(), debuts.end());
+  return debuts;
+}
+
 void TFicIndexPerson::ConstruitCodes() const {
   codes_.clear();
   const auto& elts = index_->Elements();

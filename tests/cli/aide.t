@@ -32,12 +32,13 @@ Commandes :
   lieux CHEMIN [DEBUT]                     les lieux d'un dossier dans l'ordre, ou ceux qui commencent par DEBUT
   lieu CHEMIN N                            un lieu d'un dossier avec ses parties
   evenements CHEMIN N                      événements et champs de la personne N, dans l'ordre de sa fiche
-  index verifie CHEMIN                     vérifie l'index des personnes et le répare
-  index reconstruit CHEMIN                 reconstruit l'index des personnes
-  index repare CHEMIN                      répare toute la généalogie (liens, index, notes...)
-  cherche CHEMIN NOM [PRENOM]              personnes de ce nom (puis du même code phonétique)
-  parente CHEMIN A B [--chemins]           lien de parenté de B envers A (mot simple — nom précis) ; --chemins : ancêtres communs et chemins
-  consanguinite CHEMIN N [M]               consanguinité de N, ou parenté de N et M, et les ancêtres qui y contribuent
+  index CHEMIN verifie|reconstruit|repare  vérifie et répare, ou reconstruit, l'index des personnes ; repare : toute la généalogie
+  cherche CHEMIN [NOM] [PRENOMS] [--phonetique] [--equivalences] [--sexe M|F] [--nes-entre A B] [--lieu L] [--pere NOM] [--mere NOM] [--conjoint NOM] [--sans-pere] [--limite N] personnes d'un nom (masques MAR*IN), de prénoms et de critères ; le nombre trouvé
+  patronymes CHEMIN [LETTRE]               patronymes distincts et leur nombre de personnes
+  prenoms CHEMIN [LETTRE] [--sexe F|M]     prénoms distincts et leur nombre de personnes
+  equivalences CHEMIN [ajoute|supprime NOM EQUIVALENT [--prenoms]] noms (ou prénoms) déclarés équivalents : liste, ajout, suppression
+  notices CHEMIN [TYPE]                    notices de la généalogie par type (Patronyme, Ville…)
+  parente CHEMIN A B                       lien de parenté de B envers A, ou leurs ancêtres communs
   famille CHEMIN N                         parents, frères et soeurs, conjoints, enfants... de la personne N
   gedcom lit FICHIER.ged                   lit un fichier GEDCOM : enregistrements par étiquette, avertissements avec leur ligne, dates rédigées en français
   renomme CHEMIN NOUVEAU_NOM               renomme une généalogie et son dossier

@@ -10,10 +10,10 @@ Création des index
 Index reconstruit : 1 lignes, 1 entrées en mémoire.
 $ touch -d 2001-01-01 Essai.kya/Essai.prx2 && kyb cherche Essai.kya x
 Index des personnes : Le fichier d'index des personnes est plus ancien que la base de données. L'index des personnes a été reconstruit à partir de la base de données.
-Même nom :
+1 personne trouvée :
        1  X
-$ kyb cherche dossier
-kyb cherche : argument manquant : NOM (usage : kyb cherche CHEMIN NOM [PRENOM])
+$ kyb cherche dossier --inconnue
+kyb : usage : kyb cherche CHEMIN [NOM] [PRENOMS] [--phonetique] [--equivalences] [--sexe M|F] [--nes-entre A B] [--lieu L] [--pere NOM] [--mere NOM] [--conjoint NOM] [--sans-pere] [--limite N]
 [2]
 $ kyb index dossier corrige
 kyb index : sous-commande manquante ou inconnue (voir « kyb aide index »)

@@ -11,5 +11,5 @@ Vérification des index
 Lignes d'index vérifiées : 21
 L'index des personnes est correct.
 $ kyb cherche Exemple.kya Martin Louis
-Même nom :
-       5  Martin Louis (1847-~1911)
+1 personne trouvée :
+       5  Martin Louis (1847-?)
