@@ -173,7 +173,8 @@ bool TEvenementsBDD::EcritFiche(typename TFiche::TEnreg& e, bool controleRang) {
     InsertInTable(*t);
     if (e.ID <= 0 && EnImport()) e.ID = coeur_.IdReserve("Evenements");
   }
-  if (controleRang && !InfoRangValide(e, kEven ? 0 : 1)) {
+  // An import numbers the ranks of what it writes itself: no look-up per record there.
+  if (controleRang && !EnImport() && !InfoRangValide(e, kEven ? 0 : 1)) {
     if (e.RangA < 1 || !RangLibre(false, e.NoPersA, kEven ? 0 : 1, e.RangA, e.ID)) e.RangA = 0;
     if (kEven && e.NoPersB > 0 && (e.RangB < 1 || !RangLibre(true, e.NoPersB, 0, e.RangB, e.ID))) e.RangB = 0;
   }

@@ -1,6 +1,7 @@
 // A rename carries the genealogy's subdirectory of the temporary project directory along.
 #include "dossier_fixture.h"
 #include "folder/maintenance_dossier.h"
+#include "platform/arborescence.h"
 #include "platform/fichiers.h"
 
 namespace kyb::test {

@@ -27,7 +27,8 @@ class Rangs : public Magasin {
     std::vector<std::pair<long, long>> v;
     TACRQuery q(module->Database(), std::string("SELECT ID, RANG_") + colonne + " FROM Evenements WHERE NoPers" +
                                         colonne + " = " + std::to_string(noPers) + " AND Type = 0 ORDER BY ID");
-    for (EXPECT_TRUE(q.Open()); !q.Eof(); q.Next()) v.emplace_back(q.Fields(0).AsInteger(), q.Fields(1).AsInteger());
+    EXPECT_TRUE(q.Open());
+    for (; !q.Eof(); q.Next()) v.emplace_back(q.Fields(0).AsInteger(), q.Fields(1).AsInteger());
     return v;
   }
 };
@@ -72,8 +73,10 @@ TEST_F(Rangs, FicheAvecTrousEtDoublonsRenumeroteeAuChargement) {
   const std::vector<std::pair<long, long>> attendu{{id0, 2}, {id1, 3}, {id2, 1}};
   EXPECT_EQ(IdsEtRangs("A", 4), attendu);
   EXPECT_EQ(IdsEtRangs("B", 4), (std::vector<std::pair<long, long>>{{u5, 1}, {u6, 2}}));
-  for (const TEvenementTV& tv : p.Evenements)
-    if (tv.Even.Enreg.NoPersA == 4) EXPECT_EQ(tv.Even.Enreg.RangA, tv.Even.Enreg.ID == id2 ? 1 : tv.Even.Enreg.ID == id0 ? 2 : 3);
+  for (const TEvenementTV& tv : p.Evenements) {
+    if (tv.Even.Enreg.NoPersA != 4) continue;
+    EXPECT_EQ(tv.Even.Enreg.RangA, tv.Even.Enreg.ID == id2 ? 1 : tv.Even.Enreg.ID == id0 ? 2 : 3);
+  }
   TChpsPersonne encore(4);
   module->ChargerLienChpsOfPerson(encore);
   EXPECT_EQ(IdsEtRangs("A", 4), attendu);
