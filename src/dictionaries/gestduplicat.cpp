@@ -21,6 +21,9 @@ size_t PremierCle(const std::vector<TEltDupWideChn>& elts, const UnicodeString& 
   return static_cast<size_t>(it - elts.begin());
 }
 
+// An element without any text is no value; a place may have its country or its code alone.
+bool SansTexte(const TEltDupWideChn& e) { return e.Valeur().empty() && e.Code().empty() && e.Complement().empty(); }
+
 bool Commence(const UnicodeString& texte, const UnicodeString& debut) {
   return texte.size() >= debut.size() && std::equal(debut.begin(), debut.end(), texte.begin());
 }
@@ -103,7 +106,7 @@ int TGestDupChn::AjoutElementListeGlobale(const UnicodeString& valeur, const Uni
 int TGestDupChn::AjoutElementListeGlobaleSimple(const UnicodeString& valeur, const UnicodeString* code,
                                                 const UnicodeString* complement) {
   TEltDupWideChn e = Element(valeur, code, complement);
-  if (donne_ || e.Valeur().empty()) return -1;
+  if (donne_ || SansTexte(e)) return -1;
   TEltDupWideChn tmp;
   bool ajoute = false;
   return liste_.AjouteClasse(e, tmp, false, ajoute);
@@ -137,12 +140,23 @@ bool TGestDupChn::SuppressionElementListeGlobale(int index) {
 int TGestDupChn::IndiceElement(const UnicodeString& valeur, const UnicodeString* code,
                                const UnicodeString* complement) const {
   const TEltDupWideChn cle = Element(valeur, code, complement);
-  if (cle.Valeur().empty()) return -1;
+  if (SansTexte(cle)) return -1;
   const std::vector<TEltDupWideChn>& elts = donne_ ? fichier_->Vecteur().Elements() : liste_.Elements();
   for (size_t p = PremierCle(elts, cle.CleValeur()); p < elts.size() && elts[p].CleValeur() == cle.CleValeur(); ++p) {
     const TEltDupWideChn& e = elts[p];
     if (code && CleDupli(e.Code()) != CleDupli(cle.Code())) continue;
     if (complement && CleDupli(e.Complement()) != CleDupli(cle.Complement())) continue;
+    if (!donne_) return static_cast<int>(p);
+    const int rang = fichier_->Rang(static_cast<int>(p));
+    if (rang >= 0) return rang;
+  }
+  return -1;
+}
+
+int TGestDupChn::CompareMorceauElementRecherche(const UnicodeString& texte) const {
+  const UnicodeString cle = CleDupli(SansGuillemets(texte));
+  const std::vector<TEltDupWideChn>& elts = donne_ ? fichier_->Vecteur().Elements() : liste_.Elements();
+  for (size_t p = PremierCle(elts, cle); p < elts.size() && Commence(elts[p].CleValeur(), cle); ++p) {
     if (!donne_) return static_cast<int>(p);
     const int rang = fichier_->Rang(static_cast<int>(p));
     if (rang >= 0) return rang;

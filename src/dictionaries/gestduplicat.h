@@ -103,6 +103,9 @@ class TGestDupChn : public TGestionListe {
   // keeps the case of the data). Returns the count found.
   int RechercheBDD(std::vector<UnicodeString>& liste, const UnicodeString& debut, int maximum,
                    bool avecCode = false);
+  // Index in the global list of the first element whose value begins with the typed text,
+  // case and accents aside (the first one of the list for an empty text); -1 when none does.
+  [[nodiscard]] int CompareMorceauElementRecherche(const UnicodeString& texte) const;
   // Asks a running RechercheBDD to stop.
   void StopRecherche() { arret_ = true; }
 
@@ -153,10 +156,40 @@ class TGestDupChnLieu : public TGestDupChn {
   void SetPaysCourant(const UnicodeString& pays) { pays_ = pays; }
   [[nodiscard]] const UnicodeString& GetPaysCourant() const { return pays_; }
 
+  // --- countries (gestduplicat_pays.cpp); names compared without case and accents ---
+  // The countries the places of the list name (first part of their complement), those added
+  // with NouveauPays and the current one, sorted, each once. Hidden ones are listed too.
+  [[nodiscard]] std::vector<UnicodeString> ListerPaysDispo() const;
+  [[nodiscard]] bool PaysPresent(const UnicodeString& pays) const;
+  // Adds a country to the list (trimmed); false when empty or already there.
+  bool NouveauPays(const UnicodeString& pays);
+  // Whether the country is offered for entry (all are, until hidden).
+  void SetShowPays(const UnicodeString& pays, bool montrer);
+  [[nodiscard]] bool PaysAffiche(const UnicodeString& pays) const;
+  // The check list of the countries: every available one, ticked when offered.
+  [[nodiscard]] std::vector<std::pair<UnicodeString, bool>> InitCheckListBox() const;
+  // The check list back: each country named takes its tick.
+  void UpdatePaysSelected(const std::vector<std::pair<UnicodeString, bool>>& coches);
+
+  // --- visible fields: the parts of a place shown, in their order ---
+  // Part names by number: 0 town, 1 department, 2 region, 3 country.
+  [[nodiscard]] static const std::vector<UnicodeString>& ListerChampsDispo();
+  // The parts to show, in that order; refused (nothing changes) when empty, out of range or
+  // repeated.
+  bool SetNewChamps(const std::vector<int>& champs);
+  [[nodiscard]] const std::vector<int>& ChampsVisibles() const { return champs_; }
+  // The part shown at position i, -1 out of range.
+  [[nodiscard]] int RetourneTag(int i) const;
+  // The visible parts of a place in their order, " ; " between them, empty ones left out.
+  [[nodiscard]] UnicodeString FormatPlaceVisible(const TEltDupWideChn& lieu) const;
+
   UnicodeString Valeur, Code, Complement;  // the place being entered
 
  private:
   UnicodeString pays_;
+  std::vector<UnicodeString> paysAjoutes_;
+  std::vector<UnicodeString> paysCaches_;  // keys (CleDupli) of the countries not offered
+  std::vector<int> champs_{0, 1, 2, 3};
 };
 
 }  // namespace kyb

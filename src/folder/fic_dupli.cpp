@@ -9,6 +9,7 @@
 #include "platform/journal.h"
 #include "platform/references_ansi.h"
 #include "store/datamodulebdd.h"
+#include "store/ficpays.h"
 
 namespace kyb {
 namespace {

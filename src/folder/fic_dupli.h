@@ -45,7 +45,8 @@
 namespace kyb {
 
 class TModuleBDD;
-class TFicPays;  // reference table of countries and towns, not yet part of the library
+class TFicPays;
+enum class TCompletionLieu;
 
 class TFicDupli {
  public:
@@ -137,7 +138,15 @@ class TFicDupli {
   [[nodiscard]] TGestFichier* Dossier() const { return dossier_; }
 
   long NbEnreg = 0;
-  TFicPays* FicPays = nullptr;  // places only; empty until the reference tables exist
+
+  // --- places: the reference town tables (fic_dupli_reference.cpp) ---
+  // The reference tables of the countries (RepertoireTablesVilles()), opened on first use and
+  // owned by the places table; null for the other tables.
+  [[nodiscard]] TFicPays* GetFicPays();
+  // Fills the empty parts of a place from the commune of that name in the current country's
+  // table: the code (the department's code), the region and the country; the parts given are
+  // kept as typed and narrow the choice. Nothing changes unless one commune is found.
+  [[nodiscard]] TCompletionLieu CompleteLieu(TEltDupWideChn& lieu);
 
  private:
   struct TPrefixe {
@@ -167,6 +176,7 @@ class TFicDupli {
   [[nodiscard]] const TEltDupWideChn* ElementEnAttente(long no) const;
 
   TGestFichier* dossier_ = nullptr;
+  std::unique_ptr<TFicPays> ficPays_;  // places only, made by GetFicPays
   TGestFichier::TTypeFichier type_ = TGestFichier::tfDuplicats;
   TModuleBDD* store_ = nullptr;
   bool ancien_ = false;

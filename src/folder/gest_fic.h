@@ -43,6 +43,9 @@ class TFicDupli;
 
 // Default structure path of the application (a definition file or the directory holding one).
 extern AnsiString asStructFilenameNew;
+// The application's temporary project directory (empty: none). A subdirectory named after a
+// genealogy follows that genealogy's rename.
+extern AnsiString asRepStockageProjetTmp;
 
 class TGestFichier : public TDossierBDD {
  public:
@@ -221,6 +224,8 @@ class TGestFichier : public TDossierBDD {
   [[nodiscard]] int GetEtatControleImages() const override { return EtatControleImages; }
   void SetEtatControleImages(int etat) override { EtatControleImages = etat; }
   void OublieEnCache(long noPers) override;
+  // The highest block of the notes file: a note number beyond it is read as 0.
+  [[nodiscard]] long NbNotes() const override;
 
   // --- data members, public as in the rest of the system ---
   bool Erreur = false;

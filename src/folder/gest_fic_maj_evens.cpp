@@ -2,6 +2,7 @@
 // DECORATION turned into event fields), the labels of shared events handed to the store, and the
 // person cache emptied of the persons whose records the store writes.
 #include "fields/csdefchps.h"
+#include "folder/fic_notes.h"
 #include "folder/gest_fic.h"
 #include "folder/gest_fic_pers.h"
 #include "store/datamodulebdd.h"
@@ -33,6 +34,8 @@ bool TGestFichier::UpdateChpsDecoration() { return UpdateChpsEnEvenement("UPDATE
 void TGestFichier::OublieEnCache(long noPers) {
   if (noPers > 0 && FicPersons && FicPersons->Cache()) FicPersons->Cache()->Delete(static_cast<int>(noPers));
 }
+
+long TGestFichier::NbNotes() const { return FicNotes && FicNotes->Valide() ? FicNotes->NbEnreg : -1; }
 
 void TGestFichier::TransmetLibellesPartages() {
   if (!ModuleBDD || !DefChpsCs) return;

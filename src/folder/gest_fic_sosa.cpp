@@ -1,5 +1,6 @@
 #include "folder/gest_fic_sosa.h"
 
+#include <algorithm>
 #include <bit>
 #include <unordered_set>
 
@@ -394,6 +395,34 @@ void TFicSosas::Denumerote(long no, short& profondeur, bool moinsUn) {
   }
 }
 
+std::vector<long> TFicSosas::EnfantsDe(long no, const std::array<TLienPers, kMaxEnfants>& liste) {
+  std::vector<long> enfants;
+  for (const TLienPers& e : liste)
+    if (e.No != 0 && NoDansFichier(e.No)) enfants.push_back(e.No);
+  // A child whose record names the person as parent counts even when the person's list lacks it.
+  const TFicPersons* f = dossier_->GetFicPersons();
+  TModuleBDD* m = dossier_->GetModuleBDD();
+  if (f && !f->AncienFormat() && m)
+    for (const long e : m->EnfantsParLiens(no))
+      if (NoDansFichier(e) && std::find(enfants.begin(), enfants.end(), e) == enfants.end()) enfants.push_back(e);
+  return enfants;
+}
+
+NTL::ZZ TFicSosas::PlusPetitNoEnfant(const std::vector<long>& enfants) {
+  NTL::ZZ plusPetit;
+  for (const long e : enfants) {
+    const NTL::ZZ s = LectureNoStrado(e);
+    if (s > 0 && (NTL::IsZero(plusPetit) || s < plusPetit)) plusPetit = s;
+  }
+  return plusPetit;
+}
+
+NTL::ZZ TFicSosas::InfNoStradoEnfants(long no) {
+  if (!NoDansFichier(no)) return NTL::ZZ(0);
+  const auto liste = Lit(no).Enfants;
+  return PlusPetitNoEnfant(EnfantsDe(no, liste));
+}
+
 bool TFicSosas::SpecNumeroterPersNo(long no) {
   if (!Ecrivable()) return false;
   bool numerote = false;
@@ -406,14 +435,7 @@ bool TFicSosas::SpecNumeroterPersNo(long no) {
     const TEnregPublic& p = Lit(n);
     const long pere = p.Pere.No, mere = p.Mere.No;
     const bool femme = p.Sexe == 'F';
-    const auto enfants = p.Enfants;
-    // The smallest number among the numbered children (TPerson::InfNoStradoEnf).
-    NTL::ZZ enfant;
-    for (const TLienPers& e : enfants) {
-      if (e.No == 0 || !NoDansFichier(e.No)) continue;
-      const NTL::ZZ s = LectureNoStrado(e.No);
-      if (s > 0 && (NTL::IsZero(enfant) || s < enfant)) enfant = s;
-    }
+    const NTL::ZZ enfant = PlusPetitNoEnfant(EnfantsDe(n, p.Enfants));
     if (NTL::IsZero(enfant) || IsSosaMax(enfant)) continue;
     const NTL::ZZ sosa = RetSosaDuParent(enfant, !femme);
     const bool inchange = LectureNoStrado(n) == sosa;

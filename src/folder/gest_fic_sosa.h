@@ -136,6 +136,9 @@ class TFicSosas {
   // Numbers the person from the smallest number of its numbered children (twice it, plus one for
   // a woman), then its ancestry the same way. False when no child is numbered.
   bool SpecNumeroterPersNo(long no);
+  // The smallest Sosa number among the person's children (those of its list and, in the current
+  // format, those whose record names it as parent); 0 when none is numbered.
+  [[nodiscard]] NTL::ZZ InfNoStradoEnfants(long no);
   // The same, telling the user through the folder's interface when no child is numbered.
   bool MsgSpecNumeroterPersNo(long no);
   // The person that holds sosa in the ancestry of noDepart (numbered 1); 0 when the walk breaks
@@ -181,6 +184,10 @@ class TFicSosas {
   void LitSosa(long no, TSosa& sosa);
   void EcritSosa(long no, const TSosa& sosa);
   void EcritEntete();
+  // The children of person no: its list, then (current format) the persons whose record names it
+  // as father or mother.
+  [[nodiscard]] std::vector<long> EnfantsDe(long no, const std::array<TLienPers, kMaxEnfants>& liste);
+  [[nodiscard]] NTL::ZZ PlusPetitNoEnfant(const std::vector<long>& enfants);
   // The record of a person with the parents it shows (father, mother, sex, children).
   const TEnregPublic& Lit(long no);
 

@@ -51,12 +51,12 @@ std::vector<NTL::ZZ> TFicSosas::ChargeNosStrados(long no, bool progression, TInt
       pile[haut].prepare = true;
       enCours.insert(n);
       avancement.Avance();
-      const auto enfants = Lit(n).Enfants;
-      for (const TLienPers& e : enfants) {
-        if (e.No == 0 || !NoDansFichier(e.No) || !IsExist(e.No)) continue;
-        const TEnregPublic& enfant = Lit(e.No);
-        if (enfant.Pere.No == n) pile[haut].enfants.emplace_back(e.No, false);
-        if (enfant.Mere.No == n) pile[haut].enfants.emplace_back(e.No, true);
+      const auto liste = Lit(n).Enfants;
+      for (const long e : EnfantsDe(n, liste)) {
+        if (!IsExist(e)) continue;
+        const TEnregPublic& enfant = Lit(e);
+        if (enfant.Pere.No == n) pile[haut].enfants.emplace_back(e, false);
+        if (enfant.Mere.No == n) pile[haut].enfants.emplace_back(e, true);
       }
     }
     TDescente& d = pile[haut];

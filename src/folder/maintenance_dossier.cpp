@@ -218,6 +218,21 @@ int TGestFichier::DupliqueGenealogie(const AnsiString& nouveauNom) {
   return emAucune;
 }
 
+AnsiString asRepStockageProjetTmp;
+
+namespace {
+
+// The genealogy's subdirectory of the temporary project directory takes the new name; one
+// already under the new name is left as it is (nothing of it is overwritten).
+void RenommeProjetTemporaire(const AnsiString& ancien, const AnsiString& nouveau) {
+  if (asRepStockageProjetTmp.empty()) return;
+  const AnsiString base = AvecSeparateurFinal(asRepStockageProjetTmp);
+  if (!RepertoireExiste(base + ancien) || CheminOccupe(base + nouveau)) return;
+  if (kyb::RenommeFichier(base + ancien, base + nouveau)) (void)SynchroniseRepertoire(base);
+}
+
+}  // namespace
+
 int TGestFichier::RenommeGenealogie(const AnsiString& nouveauNom) {
   if (!EstLaGenealogie(Repertoire, Nom)) return emPasGenealogie;
   const AnsiString dossier = SansSeparateurFinal(Repertoire);
@@ -254,6 +269,7 @@ int TGestFichier::RenommeGenealogie(const AnsiString& nouveauNom) {
   }
   Repertoire = cible + "/";
   Nom = nouveauNom;
+  RenommeProjetTemporaire(ancien, nouveauNom);
   return emAucune;
 }
 

@@ -101,9 +101,9 @@ void TPerson::LectureComplementaire() {
   if (m && numero_ > 0 && !dossier->Erreur) m->ChargerLienChpsOfPerson(fiche_);
 }
 
-bool TPerson::EcritTout(TFicPersons& fichier) {
+bool TPerson::EcritTout(TFicPersons& fichier, bool avecFiche) {
   TModuleBDD* m = fichier.Dossier()->GetModuleBDD();
-  if (FicheChargee()) {
+  if (avecFiche && FicheChargee()) {
     fiche_.NoPers = numero_;
     fiche_.SetConjoints(Public);
     if (!m || !m->EnregistrerChpsOfPerson(fiche_)) return false;
@@ -115,6 +115,10 @@ bool TPerson::EcritTout(TFicPersons& fichier) {
 }
 
 bool TPerson::Enregistrement(long numero, TFicPersons* fichier) {
+  return Enregistrement(numero, fichier, TOptionsEnregistrement{});
+}
+
+bool TPerson::Enregistrement(long numero, TFicPersons* fichier, const TOptionsEnregistrement& options) {
   TFicPersons* cible = fichier ? fichier : fichier_;
   if (numero != kEnregCourant && numero != numero_) {
     numero_ = numero;
@@ -123,6 +127,8 @@ bool TPerson::Enregistrement(long numero, TFicPersons* fichier) {
   TGestFichier* dossier = cible ? cible->Dossier() : nullptr;
   if (!dossier || numero_ == 0 || dossier->IsReadOnly() || dossier->Erreur) return false;
   if (!AucunLien() && (Public.TypePersonne == 'T' || Public.TypePersonne == ' ')) SetPersonne();
+  // The tags are put right before the card is written, so that the fix is saved with it.
+  if (options.ControleTags && options.Fiche && FicheChargee()) (void)ControlTags();
   modifie_ = true;
   bool ecrit = false;
   TModuleBDD* m = dossier->GetModuleBDD();
@@ -135,7 +141,7 @@ bool TPerson::Enregistrement(long numero, TFicPersons* fichier) {
     const bool ligneAvant = ligneParents_;
     {
       TACRTransaction transaction(m->Database());
-      ecrit = EcritTout(*cible);
+      ecrit = EcritTout(*cible, options.Fiche);
       if (ecrit && transaction.Active()) ecrit = transaction.Commit();
     }
     if (!ecrit) {
@@ -144,10 +150,10 @@ bool TPerson::Enregistrement(long numero, TFicPersons* fichier) {
       ligneParents_ = ligneAvant;
     }
   } else {
-    ecrit = EcritTout(*cible);
+    ecrit = EcritTout(*cible, options.Fiche);
   }
   // The person index follows every save: rows and in-memory entries.
-  if (ecrit && numero_ > 0)
+  if (ecrit && numero_ > 0 && options.Index)
     if (TIndexPersonnesDossier* index = dossier->GetFicIndexPerson()) index->PersonneEcrite(Public, numero_, &fiche_, !neuve);
   if (numero_ != kEnregEntete) dossier->MarqueEcriture(IdThread());
   // The cached copy follows the person and its parents once both are written; after a failed

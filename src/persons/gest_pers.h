@@ -13,6 +13,8 @@
 // Failures: a number beyond the persons storage, a folder in error or a garbage record leave the
 // person empty (with its number). Enregistrement writes nothing on a read-only folder or one in
 // error. A person belongs to one thread.
+#include <NTL/ZZ.h>
+
 #include <cstdint>
 #include <string_view>
 #include <vector>
@@ -72,6 +74,14 @@ class TPerson {
   // save. fichier, when given, replaces the person's file for this call. False when nothing was
   // written.
   bool Enregistrement(long numero = kEnregCourant, TFicPersons* fichier = nullptr);
+  // What a save may leave out: the card (events and simple fields), the person index, the tag
+  // check (ControlTags, done on a loaded card before it is written).
+  struct TOptionsEnregistrement {
+    bool Fiche = true;
+    bool Index = true;
+    bool ControleTags = true;
+  };
+  bool Enregistrement(long numero, TFicPersons* fichier, const TOptionsEnregistrement& options);
 
   // The record card; Fiche().EvenementsCharges tells whether it was loaded.
   [[nodiscard]] TChpsPersonne& Fiche() { return fiche_; }
@@ -117,6 +127,10 @@ class TPerson {
   // The first free slot takes the link; -1 when full or already there, else the slot.
   int AjouteConj(long no);
   int AjouteEnf(long no);
+  // AjouteConj, and for a new spouse with avecUnion a blank union event of the couple (the union
+  // label of the field definitions); objetConjoint, when it is that spouse, receives the event
+  // and is saved, otherwise the spouse is read and saved. The slot, -1 when full.
+  int AjouteConj(long no, bool avecUnion, TPerson* objetConjoint = nullptr);
   [[nodiscard]] int CompteNbConjoint() const { return Public.NbConjoints(); }
   [[nodiscard]] int CompteNbEnfant() const { return Public.NbEnfants(); }
   // No parent, spouse or child.
@@ -139,6 +153,19 @@ class TPerson {
   // absent or no is 0.
   [[nodiscard]] int RetourneRgConj(long no) const;
   [[nodiscard]] int RetourneRgEnf(long no) const;
+  // 0-based slot of the spouse (of the child), the first one holding it; -1 when absent or no is 0.
+  [[nodiscard]] int RechRefConj(long no) const;
+  [[nodiscard]] int RechRefEnf(long no) const;
+  // Rank (from 1) of the spouse among the used spouse slots, empty slots not counted; 0 when absent.
+  [[nodiscard]] int GetRangConjoint(long no) const;
+  // The sibling sens places away (negative: elder, positive: younger) in the child list of the
+  // father (the mother when there is no father), empty slots skipped; 0 when none.
+  [[nodiscard]] long GetNoFrereOuSoeur(int sens) const;
+  // A full sibling born the same day (both births known to the day).
+  [[nodiscard]] bool HaveTwins();
+  // The smallest Sosa number among the person's stored children (TFicSosas::InfNoStradoEnfants),
+  // 0 when none is numbered.
+  [[nodiscard]] NTL::ZZ InfNoStradoEnf() const;
   // Replaces the slot of that spouse; false when it is not a spouse.
   bool SetLienConj(const TLienConj& lien);
   // Adds a child at the end, then moves it before the children of the spouses ranked after
@@ -241,7 +268,9 @@ class TPerson {
   // Adds the event with this person as holder (and conjoint as spouse of a couple field). Its
   // position, or -1 when refused: the user is told kMessageAjoutRefuse and nothing changes. A
   // couple event also goes into the spouse's card, and the spouse is saved.
-  int AjoutEven(const TEvenement& even, long conjoint = 0);
+  // objetConjoint, when it is that spouse, takes the couple event in place of a fresh read (the
+  // caller's copy stays in step; it is saved).
+  int AjoutEven(const TEvenement& even, long conjoint = 0, TPerson* objetConjoint = nullptr);
   int AjoutEvenVierge(const AnsiString& libelle, long conjoint = 0);
   bool SupprEvenNo(int position);
   // Every event of the label (of that spouse when conjoint >= 0); how many went.
@@ -312,6 +341,9 @@ class TPerson {
   [[nodiscard]] std::vector<UnicodeString> GetListTag();
   // Position of the tag among the person's tags, -1.
   [[nodiscard]] int GetRangTag(const UnicodeString& tag);
+  // Puts the tags right: each one trimmed, empty ones and repeats (case aside) removed, the first
+  // kept. True when something changed. Nothing without a loaded card.
+  bool ControlTags();
   // Images: "IMAGE" events whose datum is the file; the first one in card order is the portrait.
   int AddImage(const AnsiString& chemin);
   // Adds the image and makes it the portrait.
@@ -395,14 +427,14 @@ class TPerson {
   void PrevientRefus() const;
   // Adds a copy of the record to the spouse's card and saves the spouse; the identifier the
   // store gave it comes back in even.
-  void AjouteChezConjoint(TEvenement& even, long conjoint);
+  void AjouteChezConjoint(TEvenement& even, long conjoint, TPerson* objet = nullptr);
   void LitStockage();
   [[nodiscard]] bool EcritStockage(TFicPersons& fichier);
   void AfficheParents();
   // The IDParents row written or deleted; the cache left as it is. False on a store failure.
   [[nodiscard]] bool EcritParents();
   // Card, record and parents; no transaction of its own, no index or cache update.
-  [[nodiscard]] bool EcritTout(TFicPersons& fichier);
+  [[nodiscard]] bool EcritTout(TFicPersons& fichier, bool avecFiche);
 
   TFicPersons* fichier_;
   long numero_ = 0;

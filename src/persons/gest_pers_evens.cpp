@@ -1,5 +1,7 @@
 // The events of a person: adding (with the refusal rules of the field definitions), removing,
 // changing and finding them in the person's record card; copying a card to another person.
+#include <optional>
+
 #include "fields/csdefchps.h"
 #include "persons/bufferisationarbchrono.h"
 #include "persons/gest_pers.h"
@@ -46,7 +48,7 @@ bool TPerson::CanAddEvent(std::string_view libelle, long conjoint) {
   return fiche_.GetRgEven(libelle) < 0;
 }
 
-int TPerson::AjoutEven(const TEvenement& even, long conjoint) {
+int TPerson::AjoutEven(const TEvenement& even, long conjoint, TPerson* objetConjoint) {
   if (!CanAddEvent(even.Enreg.LibelleChamps, conjoint)) {
     PrevientRefus();
     return -1;
@@ -62,14 +64,16 @@ int TPerson::AjoutEven(const TEvenement& even, long conjoint) {
   e.Enreg.ID = 0;
   for (TSourceEven& source : e.Enreg.Sources) source.Id = 0;
   for (TIllustrationEven& illustration : e.Enreg.Illustrations) illustration.Id = 0;
-  if (couple) AjouteChezConjoint(e, conjoint);
+  if (couple) AjouteChezConjoint(e, conjoint, objetConjoint);
   fiche_.SetConjoints(Public);
   return fiche_.AddEvenInTV(e);
 }
 
-void TPerson::AjouteChezConjoint(TEvenement& even, long conjoint) {
+void TPerson::AjouteChezConjoint(TEvenement& even, long conjoint, TPerson* objet) {
   if (!fichier_ || numero_ <= 0 || !fichier_->IsNoPersOk(conjoint)) return;
-  TPerson autre(fichier_, conjoint, true);
+  std::optional<TPerson> lu;
+  if (!objet || objet->Numero() != conjoint) objet = &lu.emplace(fichier_, conjoint, true);
+  TPerson& autre = *objet;
   if (!autre.AssureFiche()) return;
   even.ChargeListes();
   const int position = autre.fiche_.AddEvenInTV(even);

@@ -1,6 +1,8 @@
 // The fields of a person that the rest of the application asks for by meaning: the standard
 // events and their equivalents, professions, contact data, tags, images, the coherence flag and
 // the modification stamps.
+#include <algorithm>
+
 #include "fields/csdefchps.h"
 #include "persons/gest_pers.h"
 #include "platform/date_heure.h"
@@ -118,6 +120,33 @@ bool TPerson::RemoveTag(const UnicodeString& tag) {
     if (c.IsLibelleChamps(kLibelleMarqueurs) && MemeTexte(c.Enreg.Donnee, tag)) return fiche_.SupprChpsSimpleNo(i);
   }
   return false;
+}
+
+bool TPerson::ControlTags() {
+  if (!FicheChargee()) return false;
+  bool change = false;
+  std::vector<UnicodeString> vus;
+  for (int i = 0; i < fiche_.GetNbChpsSimple();) {
+    TChpsSimple& c = fiche_.ChpsSimples[static_cast<size_t>(i)].Chps;
+    if (!c.IsLibelleChamps(kLibelleMarqueurs)) {
+      ++i;
+      continue;
+    }
+    const UnicodeString tag = Rogne(c.Enreg.Donnee);
+    const bool repete = std::any_of(vus.begin(), vus.end(), [&](const UnicodeString& v) { return MemeTexte(v, tag); });
+    if (tag.empty() || repete) {
+      (void)fiche_.SupprChpsSimpleNo(i);
+      change = true;
+      continue;
+    }
+    if (tag != c.Enreg.Donnee) {
+      c.SetDonnee(tag);
+      change = true;
+    }
+    vus.push_back(tag);
+    ++i;
+  }
+  return change;
 }
 
 int TPerson::AddImage(const AnsiString& chemin) {

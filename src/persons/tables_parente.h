@@ -76,4 +76,10 @@ TTableLong& RetourneTabCousinsIssusGermainParents(const TPerson& p, TTableLong& 
 // The grandparents' first cousins.
 TTableLong& RetourneTabCousinsGrdParents(const TPerson& p, TTableLong& tab, int& nb);
 
+// The persons the person's events cite, in card order.
+TTableLong& RetourneTabPersonCite(const TPerson& p, TTableLong& tab, int& nb);
+// Those, then the holders (and spouses) of the other persons' events that cite this one and the
+// other persons those events cite.
+TTableLong& RetourneTabPersonCiteComplet(const TPerson& p, TTableLong& tab, int& nb);
+
 }  // namespace kyb

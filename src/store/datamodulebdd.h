@@ -180,6 +180,9 @@ class TModuleBDD {
   [[nodiscard]] std::vector<std::pair<long, TNoParent>> ListeNoParents();
   // The persons whose pair B (their adoptive parents) names that parent, in number order.
   [[nodiscard]] std::vector<long> EnfantsParentB(long parent);
+  // The persons whose row names parent as father or mother, ascending (whether or not the
+  // parent's own list of children holds them).
+  [[nodiscard]] std::vector<long> EnfantsParLiens(long parent);
   // parents[n] becomes the father and mother a person object shows for person n
   // (1..nbPersonnes), read in one pass (see store/parents_sosa.h). False when the store could
   // not be read (parents left empty).
@@ -318,6 +321,9 @@ class TModuleBDD {
   // Next identifiers (reserved ones while importing).
   [[nodiscard]] long ReturnNewNumEven();
   [[nodiscard]] long ReturnNewNumChpsSimple();
+  // An event identifier ReturnNewNumEven reserved during the import under way and not yet
+  // written: writing it inserts the row without looking it up.
+  [[nodiscard]] bool IsReserved(long idEven) const;
   // MAX(RANG_A) of the holder's rows of that type + 1 (side B: RANG_B of NoPersB).
   [[nodiscard]] long GetNextRangEven(long noPers, int type, bool coteB = false);
   // Renumbers the RANG of an event's illustrations 1, 2, ... in their order.

@@ -8,7 +8,7 @@
 
 namespace kyb {
 
-bool TEvenementsBDD::LitChpsPersonne(TChpsPersonne& p, bool viaRequetes) {
+bool TEvenementsBDD::LitChpsPersonne(TChpsPersonne& p, bool viaRequetes, std::vector<TCorrectionRang>* corrections) {
   const long n = p.NoPers;
   if (viaRequetes) {
     // Private queries bound to the same database: the shared cursors and the unit's cached
@@ -28,14 +28,23 @@ bool TEvenementsBDD::LitChpsPersonne(TChpsPersonne& p, bool viaRequetes) {
       q = std::make_unique<TRequeteEven>(*base_, coteB ? "SELECT * FROM Evenements WHERE NoPersB = :n ORDER BY RANG_B, ID"
                                                        : "SELECT * FROM Evenements WHERE NoPersA = :n ORDER BY RANG_A, ID");
     q->requete.SetParamInteger("n", n);
-    if (!q->requete.Open() || !LitLignesPersonne(*q, p, coteB, nullptr)) return false;
+    if (!q->requete.Open() || !LitLignesPersonne(*q, p, coteB, nullptr, corrections)) return false;
     q->requete.Close();
   }
   return true;
 }
 
-bool TEvenementsBDD::LitLignesPersonne(TRequeteEven& q, TChpsPersonne& p, bool coteB, const TBornes* bornes) {
+bool TEvenementsBDD::LitLignesPersonne(TRequeteEven& q, TChpsPersonne& p, bool coteB, const TBornes* bornes,
+                                       std::vector<TCorrectionRang>* corrections) {
   const long n = p.NoPers;
+  // Rows come in rank order: each kind's ranks must run 1, 2, 3...; a gap, a repeat or a 0 is
+  // noted, and the record takes its place in the run.
+  int32_t attenduEven = 0, attenduChps = 0;
+  const auto suit = [&](int32_t& attendu, int32_t id, int32_t& rang) {
+    if (++attendu == rang || !corrections) return;
+    corrections->push_back({id, coteB, attendu});
+    rang = attendu;
+  };
   for (; !q.requete.Eof(); q.requete.Next()) {
     const std::vector<int>& c = q.Colonnes();
     // Pass B: couple records of a spouse whose records are hidden stay hidden.
@@ -46,10 +55,12 @@ bool TEvenementsBDD::LitLignesPersonne(TRequeteEven& q, TChpsPersonne& p, bool c
       LitLigne(q.requete, c, e.Enreg);
       if (bornes) Borne(e.Enreg, *bornes);
       else BorneNumeros(e.Enreg);
+      suit(attenduEven, e.Enreg.ID, coteB ? e.Enreg.RangB : e.Enreg.RangA);
       p.AddEvenInTV(e);
     } else {
       TChpsSimple s(&module_);
       LitLigne(q.requete, c, s.Enreg);
+      if (!coteB) suit(attenduChps, s.Enreg.ID, s.Enreg.RangA);
       p.AddChpsSimpleInTV(s);
     }
   }
@@ -63,7 +74,9 @@ void TEvenementsBDD::ChargerLienChpsOfPerson(TChpsPersonne& p) {
     ChargerLienChpsOfPersonThread(p);
     return;
   }
-  if (!LitChpsPersonne(p, false)) return;
+  std::vector<TCorrectionRang> corrections;
+  if (!LitChpsPersonne(p, false, EstLectureSeule() ? nullptr : &corrections)) return;
+  if (!corrections.empty()) (void)TermineRecompacter(corrections);
   AddEventPartager(p);
   p.EvenementsCharges = p.ChpsSimplesCharges = true;
 }

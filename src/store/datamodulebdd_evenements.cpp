@@ -155,7 +155,7 @@ bool TEvenementsBDD::LitFiche(TFiche& fiche, long id) {
 }
 
 template <class TFiche>
-bool TEvenementsBDD::EcritFiche(typename TFiche::TEnreg& e) {
+bool TEvenementsBDD::EcritFiche(typename TFiche::TEnreg& e, bool controleRang) {
   constexpr bool kEven = std::is_same_v<TFiche, TEvenement>;
   TACRTable* t = Table("Evenements");
   if (!t || EstLectureSeule()) return false;
@@ -165,12 +165,18 @@ bool TEvenementsBDD::EcritFiche(typename TFiche::TEnreg& e) {
       coeur_.dossier_->OublieEnCache(e.NoPersB);
     }
   bool nouveau = true;
-  if (e.ID > 0 && t->SetIndexName("ParID") && t->FindKey({Cle(e.ID)})) {
+  const bool reserve = IsReserved(e.ID);
+  if (e.ID > 0 && !reserve && t->SetIndexName("ParID") && t->FindKey({Cle(e.ID)})) {
     nouveau = false;
     EditInTable(*t);
   } else {
     InsertInTable(*t);
     if (e.ID <= 0 && EnImport()) e.ID = coeur_.IdReserve("Evenements");
+  }
+  // An import numbers the ranks of what it writes itself: no look-up per record there.
+  if (controleRang && !EnImport() && !InfoRangValide(e, kEven ? 0 : 1)) {
+    if (e.RangA < 1 || !RangLibre(false, e.NoPersA, kEven ? 0 : 1, e.RangA, e.ID)) e.RangA = 0;
+    if (kEven && e.NoPersB > 0 && (e.RangB < 1 || !RangLibre(true, e.NoPersB, 0, e.RangB, e.ID))) e.RangB = 0;
   }
   if (e.RangA < 1) e.RangA = static_cast<int32_t>(GetNextRangEven(e.NoPersA, kEven ? 0 : 1, false));
   if constexpr (kEven) {
@@ -186,6 +192,7 @@ bool TEvenementsBDD::EcritFiche(typename TFiche::TEnreg& e) {
   }
   const int32_t ancien = e.ID;
   e.ID = static_cast<int32_t>(t->RowId());
+  if (reserve) reserves_.erase(ancien);
   if constexpr (kEven) {
     nouveau = nouveau || ancien != e.ID;
     return (!e.PersAssocieesChargees || EnregistrementPersAssociees(e, nouveau)) &&
@@ -205,7 +212,7 @@ bool TEvenementsBDD::EnregistreFiche(TFiche& fiche) {
   // The row and its lists commit together; on failure the record is left as it was.
   TACRTransaction transaction(*base_);
   const typename TFiche::TEnreg avant = fiche.Enreg;
-  if (!EcritFiche<TFiche>(fiche.Enreg) || (transaction.Active() && !transaction.Commit())) {
+  if (!EcritFiche<TFiche>(fiche.Enreg, true) || (transaction.Active() && !transaction.Commit())) {
     fiche.Enreg = avant;
     return false;
   }
@@ -336,7 +343,12 @@ bool TEvenementsBDD::SupprimeListes(long idEven) {
 // --- identifiers and ranks ---
 
 long TEvenementsBDD::ReturnNewNumEven() {
-  if (EnImport()) return coeur_.IdReserve("Evenements");
+  if (EnImport()) {
+    const int32_t id = coeur_.IdReserve("Evenements");
+    if (id > 0) reserves_.insert(id);
+    return id;
+  }
+  reserves_.clear();
   TACRTable* t = Table("Evenements");
   return t ? static_cast<long>(std::max<int64_t>(t->LastAutoIncValue(), GetIDEventMax())) + 1 : 0;
 }

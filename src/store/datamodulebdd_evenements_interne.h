@@ -6,6 +6,7 @@
 //
 // Threads: a worker never touches the cursors of the unit; it reads through private queries.
 #include <map>
+#include <set>
 #include <memory>
 #include <string>
 #include <vector>
@@ -74,6 +75,17 @@ class TEvenementsBDD : public TUniteBDD {
   [[nodiscard]] bool UpdaterIllustrationOfEven(TEvenement::TEnreg& enreg, bool nouveau);
   [[nodiscard]] long ReturnNewNumEven();
   [[nodiscard]] long GetNextRangEven(long noPers, int type, bool coteB);
+  // The ranks of a record are valid: holder rank from 1 and held by no other row of the holder
+  // and kind; the same on the spouse's side of a couple record (datamodulebdd_rangs.cpp).
+  template <class TEnreg>
+  [[nodiscard]] bool InfoRangValide(const TEnreg& e, int type) {
+    return e.RangA >= 1 && (e.NoPersA <= 0 || RangLibre(false, e.NoPersA, type, e.RangA, e.ID)) &&
+           (type != 0 || e.NoPersB == 0 ||
+            (e.RangB >= 1 && (e.NoPersB <= 0 || RangLibre(true, e.NoPersB, 0, e.RangB, e.ID))));
+  }
+  // An identifier ReturnNewNumEven reserved during the import under way and not yet written: no
+  // row can hold it, so writing it needs no look-up.
+  [[nodiscard]] bool IsReserved(long id) const { return EnImport() && reserves_.count(static_cast<int32_t>(id)) > 0; }
   bool UpdateRang(long idEven);
   bool SupprimeIDOfTableEven(long id);
   bool DeleteEvent(long id);
@@ -143,8 +155,10 @@ class TEvenementsBDD : public TUniteBDD {
   // come from LitLigne / SetEvenement / SetChpsSimple).
   template <class TFiche>
   [[nodiscard]] bool LitFiche(TFiche& fiche, long id);
+  // controleRang: a record written alone has its holder and spouse ranks checked
+  // (InfoRangValide) and, when wrong, given the next free one.
   template <class TFiche>
-  [[nodiscard]] bool EcritFiche(typename TFiche::TEnreg& enreg);
+  [[nodiscard]] bool EcritFiche(typename TFiche::TEnreg& enreg, bool controleRang = false);
   template <class TFiche>
   [[nodiscard]] bool EnregistreFiche(TFiche& fiche);
   [[nodiscard]] bool EcritEven(TEvenement::TEnreg& enreg);
@@ -160,7 +174,18 @@ class TEvenementsBDD : public TUniteBDD {
   template <class TFiche>
   void LitParcours(TParcoursFiches& parcours, TFiche& fiche);
   void AddEventPartager(TChpsPersonne& personne);
-  [[nodiscard]] bool LitChpsPersonne(TChpsPersonne& personne, bool viaRequetes);
+  // A rank to rewrite after a person's card was loaded (TermineRecompacter).
+  struct TCorrectionRang {
+    int32_t id;
+    bool coteB;
+    int32_t rang;
+  };
+  [[nodiscard]] bool LitChpsPersonne(TChpsPersonne& personne, bool viaRequetes,
+                                     std::vector<TCorrectionRang>* corrections = nullptr);
+  // Writes the ranks of the corrections (one transaction); false when the store refused.
+  bool TermineRecompacter(const std::vector<TCorrectionRang>& corrections);
+  // No other row of that holder (spouse for coteB) and kind holds the rank.
+  [[nodiscard]] bool RangLibre(bool coteB, long noPers, int type, int32_t rang, int32_t id);
   // Highest place and note numbers (-1: not checked).
   struct TBornes {
     long lieux = -1, notes = -1;
@@ -169,7 +194,7 @@ class TEvenementsBDD : public TUniteBDD {
   // spouse); place and note numbers are checked against bornes, or against the unit's cached
   // limits when bornes is null (main thread).
   [[nodiscard]] bool LitLignesPersonne(TRequeteEven& requete, TChpsPersonne& personne, bool coteB,
-                                       const TBornes* bornes);
+                                       const TBornes* bornes, std::vector<TCorrectionRang>* corrections = nullptr);
   [[nodiscard]] bool SupprimeListes(long idEven);
   [[nodiscard]] long NombreLimite(bool lieux);
   void BorneNumeros(TEvenement::TEnreg& enreg);
@@ -185,7 +210,9 @@ class TEvenementsBDD : public TUniteBDD {
   // Columns written at each row, found by name once (forgotten when the tables close).
   TColonnesCurseur colonnesEven_, colonnesLectureEven_;
   TColonnesCurseur colonnesPersAssociees_, colonnesSources_, colonnesIllustrations_;
-  long maxLieux_ = -1;  // highest place number seen in Lieux (refreshed when a larger one is read)
+  long maxLieux_ = -1;
+  // Event identifiers handed out by ReturnNewNumEven during an import, not yet written.
+  std::set<int32_t> reserves_;  // highest place number seen in Lieux (refreshed when a larger one is read)
   std::vector<AnsiString> libellesPartages_;
 };
 

@@ -155,6 +155,7 @@ bool TModuleBDD::WriteNoParents(long numero, const TNoParent& parents) {
 bool TModuleBDD::DeleteNoParents(long numero) { return personnes_->DeleteNoParents(numero); }
 std::vector<std::pair<long, TNoParent>> TModuleBDD::ListeNoParents() { return personnes_->ListeNoParents(); }
 std::vector<long> TModuleBDD::EnfantsParentB(long parent) { return personnes_->EnfantsParentB(parent); }
+std::vector<long> TModuleBDD::EnfantsParLiens(long parent) { return personnes_->EnfantsParLiens(parent); }
 void TModuleBDD::BeginParcoursPerson() { personnes_->BeginParcoursPerson(); }
 bool TModuleBDD::ReadPersonParcours(TEnregPublic& personne, long& numero) {
   return personnes_->ReadPersonParcours(personne, numero);

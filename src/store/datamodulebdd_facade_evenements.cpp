@@ -33,6 +33,7 @@ bool TModuleBDD::UpdaterIllustrationOfEven(TEvenement::TEnreg& enreg, bool nouve
 }
 long TModuleBDD::ReturnNewNumEven() { return evenements_->ReturnNewNumEven(); }
 long TModuleBDD::ReturnNewNumChpsSimple() { return evenements_->ReturnNewNumEven(); }
+bool TModuleBDD::IsReserved(long idEven) const { return evenements_->IsReserved(idEven); }
 long TModuleBDD::GetNextRangEven(long noPers, int type, bool coteB) {
   return evenements_->GetNextRangEven(noPers, type, coteB);
 }

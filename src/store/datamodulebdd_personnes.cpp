@@ -347,6 +347,13 @@ std::vector<long> TPersonnesBDD::EnfantsParentB(long parent) {
   return ListeNombres("SELECT NoPers FROM IDParents WHERE NoPersB = " + n + " OR NoMersB = " + n + " ORDER BY NoPers");
 }
 
+std::vector<long> TPersonnesBDD::EnfantsParLiens(long parent) {
+  if (parent <= 0) return {};
+  if (EstThreadPrincipal() && reservee_ != 0) (void)EcritPersonneReservee();
+  const std::string n = std::to_string(parent);
+  return ListeNombres("SELECT ID FROM Personnes WHERE (Pere = " + n + " OR Mere = " + n + ") AND ID > 0 ORDER BY ID");
+}
+
 void TPersonnesBDD::BeginParcoursPerson() {
   if (EstThreadPrincipal() && reservee_ != 0) (void)EcritPersonneReservee();
   parcoursPersonnes_ = std::make_unique<TACRTable>(*base_, "Personnes");

@@ -41,6 +41,7 @@ class TPersonnesBDD : public TUniteBDD {
   bool DeleteNoParents(long numero);
   [[nodiscard]] std::vector<std::pair<long, TNoParent>> ListeNoParents();
   [[nodiscard]] std::vector<long> EnfantsParentB(long parent);
+  [[nodiscard]] std::vector<long> EnfantsParLiens(long parent);
   void BeginParcoursPerson();
   [[nodiscard]] bool ReadPersonParcours(TEnregPublic& personne, long& numero);
   void EndParcoursPerson() { parcoursPersonnes_.reset(); }

@@ -194,7 +194,7 @@ bool TFicPays::MemePays(const TFicBDDINI& table, const UnicodeString& pays) cons
          cle == TFicBDDINI::CleanCommune(AnsiVersUnicode(table.GetCodePays()));
 }
 
-TCompletionLieu TFicPays::CompleteLieu(TFicCommune& lieu) const {
+TCompletionLieu TFicPays::CompleteLieu(TFicCommune& lieu, TVille* trouvee) const {
   const TFicBDDINI* t = PaysCourant();
   if (!t || (!lieu.Pays().empty() && !MemePays(*t, lieu.Pays()))) return TCompletionLieu::SansTable;
   const AnsiString departement = TFicBDDINI::CleanCommune(lieu.Departement());
@@ -221,6 +221,7 @@ TCompletionLieu TFicPays::CompleteLieu(TFicCommune& lieu) const {
   if (lieu.Departement().empty()) lieu.SetPartie(1, v.departement);
   if (lieu.Region().empty()) lieu.SetPartie(2, v.region);
   if (lieu.Pays().empty()) lieu.SetPartie(3, AnsiVersUnicode(t->GetCodePays()));
+  if (trouvee) *trouvee = v;
   return TCompletionLieu::Completee;
 }
 

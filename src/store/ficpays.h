@@ -81,7 +81,8 @@ class TFicPays {
   // (former names lead to the commune of today; a name of today wins over a former name). A
   // department or region already given narrows the choice (by name, cleaned, or by code); a
   // country given must be the current table's. The parts already given are kept as typed.
-  [[nodiscard]] TCompletionLieu CompleteLieu(TFicCommune& lieu) const;
+  // trouvee, when given, receives the commune found.
+  [[nodiscard]] TCompletionLieu CompleteLieu(TFicCommune& lieu, TVille* trouvee = nullptr) const;
 
  private:
   [[nodiscard]] bool MemePays(const TFicBDDINI& table, const UnicodeString& pays) const;
