@@ -32,8 +32,7 @@ const struct {
     {".SOUR", "citations"}, {"SOUR.", "sources"}, {"REPO", "dépôts"}, {".DATE", "formes de date"},
     {"INDI.NAME", "morceaux du nom"}, {".PLAC.", "détail du lieu"}, {".SNOTE", "notes partagées"},
     // Record metadata the import drops.
-    {".CHAN", "métadonnées"}, {".RIN", "métadonnées"}, {".CREA", "métadonnées"}, {".UID", "métadonnées"},
-    {".EXID", "métadonnées"}, {".REFN", "métadonnées"}, {".RESN", "métadonnées"}, {"SUBM", "soumetteurs"}, {"INDI.SUBM", "soumetteurs"},
+    {"SUBM", "soumetteurs"}, {"INDI.SUBM", "soumetteurs"},
     {"SUBN", "soumission"}, {"INDI.ANCI", "métadonnées"}, {"INDI.DESI", "métadonnées"}, {"_", "enregistrements d'extension"},
     {"INDI._", "enregistrements d'extension"}, {"SOUR", "sources"},
     // Families: parent pairs, family events, notes and kept lines of a family held by one spouse.
@@ -44,17 +43,6 @@ const struct {
     {"FAMC sous SLGC", "familles", true}, {"sous NCHI", "familles", true},
     // Media: titles and formats of media, media records' own detail.
     {"INDI.OBJE", "médias"}, {"OBJE", "médias"}, {".OBJE", "médias"},
-    // Kept lines of one version written in the other.
-    {": UID interdit", "autre version", true}, {": EXID interdit", "autre version", true}, {": CREA interdit", "autre version", true},
-    {": TRAN interdit", "autre version", true}, {": NO interdit", "autre version", true}, {": INIL interdit", "autre version", true},
-    {": SDATE interdit", "autre version", true}, {": TIME interdit", "autre version", true}, {": PHRASE interdit", "autre version", true},
-    {": FACT interdit sous FAM", "autre version", true}, {": RFN interdit", "autre version", true}, {": AFN interdit", "autre version", true},
-    {": CONL ne prend pas de valeur", "autre version", true}, {": AGE interdit sous ENGA", "autre version", true},
-    {"DATE-exact sous STAT", "autre version", true}, {"2 fois CREA", "autre version", true},
-    {"interdit sous OBJE", "autre version", true}, {"OBJE  ne pointe", "autre version", true},
-    {": RIN interdit", "autre version", true}, {"SOUR interdit sous PLAC", "autre version", true},
-    {"interdit sous PLAC (-)", "autre version", true}, {": MIME interdit", "autre version", true},
-    {": LANG interdit sous", "autre version", true},
     // A tag read through a second alternative (BAPM) written as the first (CHR); several notes of
     // one person joined into one; a role with its phrase keeps only the phrase.
     {"INDI.BAPM", "étiquettes"}, {"INDI.NOTE", "notes"}, {"INDI.RESI", "adresses"}, {"INDI.OCCU.ADDR", "adresses"},
