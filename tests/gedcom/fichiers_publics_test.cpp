@@ -89,7 +89,7 @@ TEST(FichiersPublics, ExportsValidesEtRienDePerdu) {
     std::string export551, export70;
     const std::string retour551 = AllerRetour(rep, source, TVersionGedcom::V551, export551);
     const std::string retour70 = AllerRetour(rep, source, TVersionGedcom::V70, export70);
-    for (const std::string& faute : test::Valide551(export551))
+    for (const std::string& faute : test::Valide551(export551, kDossier))
       if (!Connue(faute, false)) ADD_FAILURE() << "5.5.1 : " << faute;
     for (const std::string& faute : test::Valide70(export70, kDossier))
       if (!Connue(faute, false)) ADD_FAILURE() << "7.0 : " << faute;
