@@ -132,7 +132,6 @@ void TImporteur::EcritFamille(const TNoeudGedcom& r) {
   if (besoinNote && titulaireEcrit && bdd_.ReadPerson(p, titulaire)) note = p.Note;
   else if (const auto it = notesEnAttente_.find(titulaire); besoinNote && it != notesEnAttente_.end()) note = it->second;
   const int32_t noteAvant = note;
-  const std::string titreGardees = kTitreBalisesFamille + std::to_string(partenaire);
   for (const TNoeudGedcom& e : r.enfants) {
     if (e.tag == "HUSB" || e.tag == "WIFE" || e.tag == "CHIL") continue;
     if (titulaire == 0) {
@@ -146,7 +145,8 @@ void TImporteur::EcritFamille(const TNoeudGedcom& r) {
       CompteIgnorees(e, {"_TITRE"});
       continue;
     }
-    if (!EcritStructure(e, titulaire, partenaire, true, note)) Garde(e, note, titreGardees.c_str());
+    if (!EcritStructure(e, titulaire, partenaire, true, note))
+      Garde(e, note, (kTitreBalisesFamille + std::to_string(partenaire)).c_str());
   }
   if (note == noteAvant) return;
   if (!titulaireEcrit) {

@@ -30,23 +30,21 @@ const struct {
 } kPertesConnues[] = {
     // Citation and source detail, repositories, name pieces, places' detail, dates' written form.
     {".SOUR", "citations"}, {"SOUR.", "sources"}, {"REPO", "dépôts"}, {".DATE", "formes de date"},
-    {"INDI.NAME", "morceaux du nom"}, {".PLAC.", "détail du lieu"}, {".SNOTE", "notes partagées"},
+    {"INDI.NAME", "morceaux du nom"}, {".SNOTE", "notes partagées"},
     // Record metadata the import drops.
     {"SUBM", "soumetteurs"}, {"INDI.SUBM", "soumetteurs"},
     {"SUBN", "soumission"}, {"INDI.ANCI", "métadonnées"}, {"INDI.DESI", "métadonnées"}, {"_", "enregistrements d'extension"},
     {"INDI._", "enregistrements d'extension"}, {"SOUR", "sources"},
     // Families: parent pairs, family events, notes and kept lines of a family held by one spouse.
-    {"FAM.", "familles"}, {"INDI.FAMC", "familles"}, {"INDI.FAMS", "familles"}, {"INDI.ADOP", "familles"},
-    {"INDI.SLGC", "familles"}, {"INDI.BIRT.FAMC", "familles"},
-    {"SLGS interdit sous INDI", "familles", true}, {"MARL interdit sous INDI", "familles", true},
-    {"DIVF interdit sous INDI", "familles", true}, {"ANUL interdit sous INDI", "familles", true},
+    {"FAM.", "familles"}, {"INDI.FAMC", "familles"}, {"INDI.FAMS", "familles"},
+    {"INDI.SLGC", "familles"},
     {"FAMC sous SLGC", "familles", true}, {"sous NCHI", "familles", true},
     // Media: titles and formats of media, media records' own detail.
     {"INDI.OBJE", "médias"}, {"OBJE", "médias"}, {".OBJE", "médias"},
     // A tag read through a second alternative (BAPM) written as the first (CHR); several notes of
     // one person joined into one; a role with its phrase keeps only the phrase.
     {"INDI.BAPM", "étiquettes"}, {"INDI.NOTE", "notes"}, {"INDI.RESI", "adresses"}, {"INDI.OCCU.ADDR", "adresses"},
-    {"INDI.ALIA", "pointeurs nuls"}, {"INDI.ASSO", "associations"}, {"INDI.DEAT", "événements"}, {"INDI.BIRT", "événements"},
+    {"INDI.ASSO", "associations"}, {"INDI.DEAT", "événements"}, {"INDI.BIRT", "événements"},
     {"INDI.GRAD", "enregistrements d'extension"}, {"INDI.SEX", "sexe X de 7.0"},
 };
 
