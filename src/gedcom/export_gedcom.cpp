@@ -9,6 +9,7 @@
 
 #include "gedcom/export_gedcom_interne.h"
 #include "gedcom/lignes_gardees.h"
+#include "gedcom/versions_gedcom.h"
 #include "gedcom/import_gedcom.h"
 #include "platform/ecriture_atomique.h"
 #include "version.h"
@@ -231,6 +232,8 @@ int32_t TExporteur::FamilleDe(int32_t no, int32_t partenaire, const AnsiString& 
 
 void TExporteur::EcritIndividu(const TEnregPublic& p, int32_t no) {
   ecr_.Ligne(0, "INDI", {}, Xref('I', no));
+  enregistrement_ = "INDI";
+  individu_ = no;
   // Records of this person as holder, in rank order; couple records go to their family.
   std::vector<TEvenement> tous;
   std::vector<TChpsSimple> tousChamps;
@@ -272,13 +275,15 @@ void TExporteur::EcritIndividu(const TEnregPublic& p, int32_t no) {
   for (TEvenement* e : evens) EcritEvenement(*e, 1);
   EcritFamc(no);
   for (const int32_t f : FamillesConjoint(no)) ecr_.Pointeur(1, "FAMS", Xref('F', f));
-  EcritNote(p.Note, 1);
+  static constexpr std::string_view kIndividu[] = {"INDI"};
+  EcritNote(p.Note, 1, kIndividu);
   ++bilan_.personnes;
 }
 
 void TExporteur::EcritFamille(int32_t no) {
   TFamilleExport& f = familles_[static_cast<size_t>(no - 1)];
   ecr_.Ligne(0, "FAM", {}, Xref('F', no));
+  enregistrement_ = "FAM";
   if (f.mari != 0) ecr_.Pointeur(1, "HUSB", Xref('I', f.mari));
   if (f.femme != 0) ecr_.Pointeur(1, "WIFE", Xref('I', f.femme));
   for (const int32_t c : f.enfants) ecr_.Pointeur(1, "CHIL", Xref('I', c));
@@ -286,6 +291,10 @@ void TExporteur::EcritFamille(int32_t no) {
   for (const TChpsSimple& c : f.champs) champs.push_back(&c);
   EcritChampsSimples(champs, 1);
   for (TEvenement& e : f.evenements) EcritEvenement(e, 1);
+  static constexpr std::string_view kFamille[] = {"FAM"};
+  if (!f.gardees.empty()) EcritGardees(f.gardees, 1, kFamille);
+  f.gardees.clear();
+  f.gardees.shrink_to_fit();
   f.evenements.clear();
   f.evenements.shrink_to_fit();
   f.champs.clear();
@@ -301,15 +310,17 @@ void TExporteur::EcritRecords() {
     ecr_.Ligne(1, "TITL", UnicodeVersUtf8(s->first.second));
     const std::string type = UnicodeVersUtf8(s->first.first);
     if (!type.empty()) ecr_.Ligne(1, "_TYPE", type);
-    (void)gardees.EcritSousLignes(ecr_, "SOUR", CleCitation(s->first.second), 0, &type, &traduit);
+    static constexpr std::string_view kSource[] = {"SOUR"};
+    (void)gardees.EcritSousLignes(ecr_, "SOUR", CleCitation(s->first.second), 0, kSource, &type, &traduit);
   }
+  // Kept records before the media: their medium links may add media records.
+  const std::vector<TLigneGardee> enregistrements = LitLignesGardees(TexteGardeGenealogie(dossier_, kTitreEnregistrementsGedcom));
+  bilan_.lignesGardeesRetirees += EcritLignesGardees(ecr_, enregistrements, 0, enregistrements.size(), 0, {}, &traduit);
   for (const auto* m : ordreMedias_) {
     ecr_.Ligne(0, "OBJE", {}, Xref('O', m->second));
     ecr_.Ligne(1, "FILE", m->first);
     if (const std::string format = FormatMedia(m->first); !format.empty()) ecr_.Ligne(2, "FORM", format);
   }
-  const std::vector<TLigneGardee> enregistrements = LitLignesGardees(TexteGardeGenealogie(dossier_, kTitreEnregistrementsGedcom));
-  EcritLignesGardees(ecr_, enregistrements, 0, enregistrements.size(), 0, &traduit);
 }
 
 bool TExporteur::EnregistrementGarde(const std::string& xref) {
@@ -336,7 +347,8 @@ std::vector<std::string> TExporteur::Extensions() const {
     tags.insert(Tag(c->LibelleInterne));
     for (const AnsiString& sous : c->SousTagGedCom) tags.insert(AnsiVersUtf8(sous));
   }
-  ExtensionsGardees(tags);
+  if (ExtensionsGardees(tags))
+    for (std::string& t : ExtensionsDeVersion(TVersionGedcom::V70)) tags.insert(std::move(t));
   for (const char* titre : {kTitreSourcesGedcom, kTitreEnregistrementsGedcom})
     for (const TLigneGardee& l : LitLignesGardees(TexteGardeGenealogie(dossier_, titre)))
       if (l.tag.starts_with('_')) tags.insert(l.tag);

@@ -7,6 +7,7 @@
 #include "gedcom/dates_gedcom.h"
 #include "gedcom/import_gedcom.h"
 #include "gedcom/lignes_gardees.h"
+#include "gedcom/versions_gedcom.h"
 
 namespace kyb {
 namespace {
@@ -58,7 +59,11 @@ void TExporteur::EcritChampsSimples(const std::vector<const TChpsSimple*>& champ
       structures[s->GetTagGedCom(0)].push_back(c);
       continue;
     }
-    ecr_.Ligne(niveau, Tag(c->Enreg.LibelleChamps), UnicodeVersUtf8(c->Enreg.Donnee));
+    std::string tag = Tag(c->Enreg.LibelleChamps), valeur = UnicodeVersUtf8(c->Enreg.Donnee), type;
+    const std::string_view dessus[] = {enregistrement_};
+    const bool traduit = TraduitChamp(tag, valeur, type, dessus, ecr_.Version());
+    ecr_.Ligne(niveau, tag, valeur);
+    if (traduit && !type.empty()) ecr_.Ligne(niveau + 1, "TYPE", type);
     ++bilan_.champsSimples;
   }
   for (const auto& [tag, membres] : structures) {
@@ -107,33 +112,42 @@ void TExporteur::EcritEvenement(TEvenement& e, int niveau) {
   std::vector<std::pair<std::string, std::string>> pieces;
   bool addrPiece = false;
   Donnee(def, e, valeur, pieces, addrPiece);
-  const std::string tag = Tag(e.Enreg.LibelleChamps);
+  std::string tag = Tag(e.Enreg.LibelleChamps);
   // Date, place and citations with the lines an import kept beside them.
   const TRubriquesGardees gardees = RubriquesGardees(dossier_, e.Enreg.Note);
   const TTraduitPointeur traduit = [this](const std::string& v) { return PointeurGarde(v); };
   // An event known by nothing but its tag says that it happened.
   const bool avecDate = !e.Enreg.Date.Vide() || !gardees.date.empty();
   if (valeur.empty() && !avecDate && e.Enreg.Lieu <= 0 && EvenementOui(tag)) valeur = "Y";
+  // A tag of the other version in the form of this one.
+  std::string type;
+  const std::string_view enregistrement[] = {enregistrement_};
+  if (TraduitChamp(tag, valeur, type, enregistrement, ecr_.Version()) && !type.empty()) pieces.emplace_back("TYPE", type);
+  std::string_view dessus[] = {enregistrement_, tag, {}};  // above its lines, then a line of it
+  const auto sous = [&](std::string_view t) {
+    dessus[2] = t;
+    return TContexteGarde(dessus);
+  };
   ecr_.Ligne(niveau, tag, valeur);
   for (const auto& [sous, texte] : pieces) ecr_.Ligne(niveau + 1, sous, texte);
-  if (!EcritDateEvenement(ecr_, e.Enreg.Date, gardees.date, niveau + 1)) ++bilan_.datesSansForme;
+  if (!EcritDateEvenement(ecr_, e.Enreg.Date, gardees.date, niveau + 1, TContexteGarde(dessus, 2))) ++bilan_.datesSansForme;
   if (e.Enreg.Lieu > 0) {
     // A place longer than the places table keeps its whole text in the event's note.
     std::string lieu;
     if (e.Enreg.Note > 0 && dossier_.FicNotes) lieu = TexteNote(TNote(dossier_.FicNotes.get(), e.Enreg.Note).RecupNoteTxt(kTitreLieuGedcom));
     if (lieu.empty()) lieu = Texte(dossier_.GetFicLieux(), e.Enreg.Lieu);
     ecr_.Ligne(niveau + 1, "PLAC", lieu);
-    TBlocsGardes(gardees.lieu).EcritSousLignes(ecr_, "PLAC", lieu, niveau + 1, nullptr, &traduit);
+    TBlocsGardes(gardees.lieu).EcritSousLignes(ecr_, "PLAC", lieu, niveau + 1, sous("PLAC"), nullptr, &traduit);
   }
   if (!e.Enreg.LieuDit.empty()) ecr_.Ligne(niveau + 1, addrPiece ? "_LIEUDIT" : "ADDR", UnicodeVersUtf8(e.Enreg.LieuDit));
   for (const TPersAssociee& pa : e.PersAssociees()) EcritAssociation(pa, niveau + 1, true);
   TBlocsGardes citations(gardees.citations);
   for (const TSourceEven& s : e.Sources()) {
     ecr_.Pointeur(niveau + 1, "SOUR", Source(s));
-    citations.EcritSousLignes(ecr_, "SOUR", CleCitation(s.Descriptif), niveau + 1, nullptr, &traduit);
+    citations.EcritSousLignes(ecr_, "SOUR", CleCitation(s.Descriptif), niveau + 1, sous("SOUR"), nullptr, &traduit);
   }
   for (const TIllustrationEven& m : e.Illustrations()) ecr_.Pointeur(niveau + 1, "OBJE", Media(AnsiVersUtf8(m.Chemin)));
-  EcritNote(e.Enreg.Note, niveau + 1, e.Enreg.Lieu > 0);
+  EcritNote(e.Enreg.Note, niveau + 1, TContexteGarde(dessus, 2), e.Enreg.Lieu > 0);
   ++bilan_.evenements;
 }
 
@@ -154,7 +168,7 @@ void TExporteur::EcritAssociation(const TPersAssociee& pa, int niveau, bool even
     ecr_.Ligne(niveau + 1, "_KINSHIP", parente);
 }
 
-void TExporteur::EcritNote(int32_t note, int niveau, bool evenement) {
+void TExporteur::EcritNote(int32_t note, int niveau, TContexteGarde contexte, bool evenement) {
   if (note <= 0 || !dossier_.FicNotes) return;
   TNote n(dossier_.FicNotes.get(), note);
   for (const AnsiString& titre : n.Titres()) {
@@ -163,13 +177,27 @@ void TExporteur::EcritNote(int32_t note, int niveau, bool evenement) {
     // Kept beside the event's date, place and citations, and written with them.
     if (titre == kTitreDateGedcom || titre == kTitreDetailLieuGedcom || titre == kTitreCitationsGedcom) continue;
     if (titre == kTitreBalisesGedcom) {
-      EcritGardees(texte, niveau);
+      EcritGardees(texte, niveau, contexte);
+      continue;
+    }
+    if (!evenement && titre.starts_with(kTitreBalisesFamille)) {
+      GardeesDeFamille(titre, texte);
       continue;
     }
     ecr_.Ligne(niveau, "NOTE", texte);
     if (titre != kTitreNoteGedcom) ecr_.Ligne(niveau + 1, "_TITRE", AnsiVersUtf8(titre));
     ++bilan_.notes;
   }
+}
+
+void TExporteur::GardeesDeFamille(const AnsiString& titre, const std::string& texte) {
+  long long partenaire = 0;
+  if (!TexteVersEntier(titre.substr(std::string_view(kTitreBalisesFamille).size()), partenaire)) return;
+  const auto p = static_cast<int32_t>(partenaire);
+  const int32_t f = p != 0 && Sexe(p) != 0 ? Famille(individu_, p)
+                    : Sexe(individu_) == 'F' ? Famille(0, individu_) : Famille(individu_, 0);
+  std::string& gardees = familles_[static_cast<size_t>(f - 1)].gardees;
+  gardees += (gardees.empty() ? "" : "\n") + texte;
 }
 
 std::string TExporteur::Source(const TSourceEven& s) {

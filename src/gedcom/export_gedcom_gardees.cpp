@@ -4,41 +4,15 @@
 #include "gedcom/export_gedcom_interne.h"
 #include "gedcom/gedcom_gardees.h"
 #include "gedcom/import_gedcom.h"
+#include "gedcom/lignes_gardees.h"
 
 namespace kyb {
 namespace {
 
-struct TLigneGardee {
-  int relatif = 0;  // from 1
-  std::string tag, valeur;
-};
-
-// One "N TAG value" line; false when it is not one.
-bool LitLigne(const std::string& ligne, TLigneGardee& l) {
-  const size_t a = ligne.find(' ');
-  long long relatif = 0;
-  if (a == std::string::npos || !TexteVersEntier(ligne.substr(0, a), relatif) || relatif < 1) return false;
-  const size_t b = ligne.find(' ', a + 1);
-  l.relatif = static_cast<int>(relatif);
-  l.tag = ligne.substr(a + 1, b == std::string::npos ? std::string::npos : b - a - 1);
-  l.valeur = b == std::string::npos ? std::string() : ligne.substr(b + 1);
-  return true;
-}
-
-bool EstPointeur(const std::string& v) {
-  return v.size() > 2 && v.front() == '@' && v.back() == '@' && v.find(' ') == std::string::npos;
-}
-
+// The tag of each "N TAG value" line of a kept text.
 template <class F>
-void ChaqueLigne(const std::string& texte, F&& f) {
-  size_t debut = 0;
-  while (debut < texte.size()) {
-    size_t fin = texte.find('\n', debut);
-    if (fin == std::string::npos) fin = texte.size();
-    TLigneGardee l;
-    if (LitLigne(texte.substr(debut, fin - debut), l)) f(l);
-    debut = fin + 1;
-  }
+void ChaqueTag(const std::string& texte, F&& f) {
+  for (const TLigneGardee& l : LitLignesGardees(texte)) f(l.tag);
 }
 
 }  // namespace
@@ -69,29 +43,17 @@ std::string TExporteur::PointeurGarde(const std::string& valeur) {
   }
 }
 
-void TExporteur::EcritGardees(const std::string& texte, int niveau) {
-  int retire = 0;  // relative level of a line left out: its sub-lines go with it
-  ChaqueLigne(texte, [&](const TLigneGardee& l) {
-    if (retire > 0 && l.relatif > retire) return;
-    retire = 0;
-    const int niv = l.relatif - 1 + niveau;
-    if (!EstPointeur(l.valeur)) {
-      ecr_.Ligne(niv, l.tag, l.valeur);
-      return;
-    }
-    const std::string xref = PointeurGarde(l.valeur);
-    if (xref.empty()) {
-      retire = l.relatif;
-      ++bilan_.lignesGardeesRetirees;
-      return;
-    }
-    ecr_.Pointeur(niv, l.tag, xref);
-  });
+void TExporteur::EcritGardees(const std::string& texte, int niveau, TContexteGarde contexte) {
+  const TTraduitPointeur traduit = [this](const std::string& v) { return PointeurGarde(v); };
+  const std::vector<TLigneGardee> lignes = LitLignesGardees(texte);
+  // Kept texts start at level 1.
+  bilan_.lignesGardeesRetirees += EcritLignesGardees(ecr_, lignes, 0, lignes.size(), niveau - 1, contexte, &traduit);
 }
 
-void TExporteur::ExtensionsGardees(std::set<std::string>& tags) const {
+bool TExporteur::ExtensionsGardees(std::set<std::string>& tags) const {
   TFicNotes* notes = dossier_.FicNotes.get();
-  if (!notes) return;
+  if (!notes) return false;
+  bool gardees = false;
   // Every directory block of the notes file, once.
   for (long bloc = 1; bloc <= notes->NbEnreg; ++bloc) {
     if (notes->LectureElementaire(bloc).Lien != TFicNotes::kLienRepertoire) continue;
@@ -99,11 +61,13 @@ void TExporteur::ExtensionsGardees(std::set<std::string>& tags) const {
     // The kept structures, and the lines kept beside a date, a place and the citations.
     for (const char* titre : {kTitreBalisesGedcom, kTitreDateGedcom, kTitreDetailLieuGedcom, kTitreCitationsGedcom}) {
       if (!n.Existe(titre)) continue;
-      ChaqueLigne(AnsiVersUtf8(n.RecupNoteTxt(titre)), [&](const TLigneGardee& l) {
-        if (l.tag.starts_with('_')) tags.insert(l.tag);
+      ChaqueTag(AnsiVersUtf8(n.RecupNoteTxt(titre)), [&](const std::string& tag) {
+        gardees = true;
+        if (tag.starts_with('_')) tags.insert(tag);
       });
     }
   }
+  return gardees;
 }
 
 }  // namespace kyb

@@ -14,6 +14,7 @@
 #include "fields/csdefchps.h"
 #include "folder/gest_fic.h"
 #include "gedcom/export_gedcom.h"
+#include "gedcom/lignes_gardees.h"
 #include "store/chps_personne.h"
 #include "store/datamodulebdd.h"
 #include "store/enreg_public.h"
@@ -34,6 +35,7 @@ struct TFamilleExport {
   std::vector<int32_t> enfants;
   std::vector<TEvenement> evenements;  // couple events, gathered while persons are written
   std::vector<TChpsSimple> champs;
+  std::string gardees;  // the family's kept lines, held by a spouse's note
 };
 
 class TExporteur {
@@ -98,18 +100,23 @@ class TExporteur {
   void EcritAssociation(const TPersAssociee& pa, int niveau, bool evenement = false);
   // The headings of a note; an event's place heading is its PLAC, written by the event, and the
   // headings kept beside its date, place and citations are written with them.
-  void EcritNote(int32_t note, int niveau, bool evenement = false);
+  void EcritNote(int32_t note, int niveau, TContexteGarde contexte, bool evenement = false);
+  // A family's kept lines found in the note of the person being written (heading titre), for
+  // its FAM record.
+  void GardeesDeFamille(const AnsiString& titre, const std::string& texte);
 
   // --- kept GEDCOM lines (export_gedcom_gardees.cpp) ---
-  // Writes back the lines an import kept, their first level at niveau; a line pointing to a
-  // record the new file does not hold is left out with its sub-lines, and counted.
-  void EcritGardees(const std::string& texte, int niveau);
+  // Writes back the lines an import kept, their first level at niveau, in the form of the
+  // version written; a line pointing to a record the new file does not hold is left out with
+  // its sub-lines, and counted.
+  void EcritGardees(const std::string& texte, int niveau, TContexteGarde contexte);
   // The new file's pointer for a kept pointer; empty when there is none.
   // A record kept whole by the import (REPO...), written back under its own cross-reference.
   [[nodiscard]] bool EnregistrementGarde(const std::string& xref);
   [[nodiscard]] std::string PointeurGarde(const std::string& valeur);
-  // The extension tags of the kept lines of every note (for the 7.0 header).
-  void ExtensionsGardees(std::set<std::string>& tags) const;
+  // The extension tags of the kept lines of every note (for the 7.0 header); false when no
+  // note holds kept lines.
+  bool ExtensionsGardees(std::set<std::string>& tags) const;
 
   // --- citations, media and associations of a person or a couple (export_gedcom_liens.cpp) ---
   // Writes the event of such a field as the standard structure (SOUR, OBJE, ASSO) when it holds
@@ -128,6 +135,8 @@ class TExporteur {
   TEcrivainGedcom& ecr_;
   TBilanExportGedcom& bilan_;
   bool v7_ = false;
+  std::string_view enregistrement_ = "INDI";  // the record being written (INDI, FAM)
+  int32_t individu_ = 0;                      // the person being written
 
   // Links by person number (pass 1).
   std::vector<char> sexe_;  // 0 when the number holds no live person

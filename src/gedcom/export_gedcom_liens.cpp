@@ -53,7 +53,8 @@ bool TExporteur::EcritLienDirect(const TChpCs& def, TEvenement& e, int niveau) {
     bool premiere = true;
     for (const TSourceEven& s : e.Sources()) {
       ecr_.Pointeur(niveau, "SOUR", Source(s));
-      if (premiere) EcritNote(e.Enreg.Note, niveau + 1);
+      const std::string_view dessus[] = {enregistrement_, "SOUR"};
+      if (premiere) EcritNote(e.Enreg.Note, niveau + 1, dessus);
       premiere = false;
     }
   } else if (media) {
@@ -78,7 +79,8 @@ bool TExporteur::EcritLienDirect(const TChpCs& def, TEvenement& e, int niveau) {
       EcritAssociation(pa, niveau);
       if (premiere) {
         for (const TSourceEven& s : e.Sources()) ecr_.Pointeur(niveau + 1, "SOUR", Source(s));
-        EcritNote(e.Enreg.Note, niveau + 1);
+        const std::string_view dessus[] = {enregistrement_, "ASSO"};
+        EcritNote(e.Enreg.Note, niveau + 1, dessus);
       }
       premiere = false;
     }

@@ -36,6 +36,9 @@ class TGestFichier;
 inline constexpr const char* kTitreNoteGedcom = "Note";
 inline constexpr const char* kTitreBalisesGedcom = "GEDCOM";
 inline constexpr const char* kTitreNoteFamille = "Famille";
+// A family's kept lines (CHAN, RIN, REFN...) in its holder's note, under this heading and the
+// partner's number ("GEDCOM famille 12", 0 for a family of one spouse): written under FAM.
+inline constexpr const char* kTitreBalisesFamille = "GEDCOM famille ";
 inline constexpr const char* kTitreLieuGedcom = "Lieu";  // a place longer than the places table holds
 // Kept lines beside what the model holds: an event's date as written (when its value does not
 // say it all) with its sub-lines, the sub-lines of its place (MAP...), the detail of each of its

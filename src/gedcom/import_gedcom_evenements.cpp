@@ -391,9 +391,9 @@ std::string TImporteur::Lignes(const TNoeudGedcom& n, int niveau) const {
   return s;
 }
 
-void TImporteur::Garde(const TNoeudGedcom& n, int32_t& note) {
+void TImporteur::Garde(const TNoeudGedcom& n, int32_t& note, const char* titre) {
   // Kept with its root at level 1, whatever the level of its owner.
-  note = AjouteNote(note, kTitreBalisesGedcom, Lignes(n, 1));
+  note = AjouteNote(note, titre, Lignes(n, 1));
   ++bilan_.balisesConservees[n.tag];
 }
 

@@ -1,11 +1,12 @@
 // Pointers of the lines an import keeps, written as the records they stand for.
 #include "gedcom/gedcom_gardees.h"
 #include "gedcom/import_gedcom_interne.h"
+#include "gedcom/versions_gedcom.h"
 
 namespace kyb {
 
 void TImporteur::LigneGardee(const TNoeudGedcom& n, std::string& tag, std::string& valeur) const {
-  tag = n.tag;
+  tag = TagStandard(n.tag);  // our export's extension form of a tag of the other version
   valeur = n.valeur;
   if (!n.pointeur) return;
   if (const int32_t no = PersonneConnue(n.valeur); no > 0 && PersonneDefinie(no)) {

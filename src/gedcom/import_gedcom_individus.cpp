@@ -89,10 +89,6 @@ void TImporteur::EcritIndividu(const TNoeudGedcom& r) {
       p.TypePersonne = 'T';
       continue;
     }
-    if (e.tag == "CHAN" || e.tag == "RIN") {
-      ++bilan_.balisesIgnorees[e.tag];
-      continue;
-    }
     if (e.tag == "NOTE" || e.tag == "SNOTE") {  // SNOTE: a shared note of 7.0
       const TNoeudGedcom* titre = e.Enfant("_TITRE");
       note = AjouteNote(note, titre ? titre->valeur.c_str() : kTitreNoteGedcom, TexteNote(e));
@@ -127,7 +123,7 @@ void TImporteur::EcritFamille(const TNoeudGedcom& r) {
   // a holder not yet written takes them when it is.
   const bool titulaireEcrit = titulaire != 0 && ecrit_[static_cast<size_t>(titulaire)];
   const bool besoinNote = titulaire != 0 && std::any_of(r.enfants.begin(), r.enfants.end(), [&](const TNoeudGedcom& e) {
-    if (e.tag == "HUSB" || e.tag == "WIFE" || e.tag == "CHIL" || e.tag == "CHAN" || e.tag == "RIN") return false;
+    if (e.tag == "HUSB" || e.tag == "WIFE" || e.tag == "CHIL") return false;
     const TChpCs* def = Definition(e.tag, true);
     return !def || !def->IsEvenement();
   });
@@ -138,10 +134,6 @@ void TImporteur::EcritFamille(const TNoeudGedcom& r) {
   const int32_t noteAvant = note;
   for (const TNoeudGedcom& e : r.enfants) {
     if (e.tag == "HUSB" || e.tag == "WIFE" || e.tag == "CHIL") continue;
-    if (e.tag == "CHAN" || e.tag == "RIN") {
-      ++bilan_.balisesIgnorees[e.tag];
-      continue;
-    }
     if (titulaire == 0) {
       Avertit(e.ligne, "Ligne " + std::to_string(e.ligne) + " : " + e.tag + " d'une famille sans conjoint, ignoré.");
       continue;
@@ -153,7 +145,8 @@ void TImporteur::EcritFamille(const TNoeudGedcom& r) {
       CompteIgnorees(e, {"_TITRE"});
       continue;
     }
-    if (!EcritStructure(e, titulaire, partenaire, true, note)) Garde(e, note);
+    if (!EcritStructure(e, titulaire, partenaire, true, note))
+      Garde(e, note, (kTitreBalisesFamille + std::to_string(partenaire)).c_str());
   }
   if (note == noteAvant) return;
   if (!titulaireEcrit) {

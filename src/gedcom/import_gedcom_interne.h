@@ -127,7 +127,7 @@ class TImporteur {
   // The tag and value a kept line is written with: a pointer as the record it stands for
   // (gedcom/gedcom_gardees.h), a pointer to a note record as the note's text.
   void LigneGardee(const TNoeudGedcom& n, std::string& tag, std::string& valeur) const;
-  void Garde(const TNoeudGedcom& n, int32_t& note);
+  void Garde(const TNoeudGedcom& n, int32_t& note, const char* titre = kTitreBalisesGedcom);
 
   TGestFichier& dossier_;
   TModuleBDD& bdd_;

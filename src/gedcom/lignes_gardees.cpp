@@ -5,6 +5,7 @@
 #include "folder/fic_notes.h"
 #include "gedcom/dates_gedcom.h"
 #include "gedcom/import_gedcom.h"
+#include "gedcom/versions_gedcom.h"
 #include "store/datamodulebdd.h"
 
 namespace kyb {
@@ -56,28 +57,37 @@ bool EstPointeurGarde(const std::string& v) {
 }
 
 // One kept line; retire is the level of a line left out, whose sub-lines go with it (0: none).
-void EcritLigneGardee(TEcrivainGedcom& ecr, const TLigneGardee& l, int decalage, const TTraduitPointeur* traduit,
+// False when the line is left out.
+bool EcritLigneGardee(TEcrivainGedcom& ecr, const TLigneGardee& l, int decalage, const TTraduitPointeur* traduit,
                       int& retire) {
-  if (retire > 0 && l.niveau + 1 > retire) return;
+  if (retire > 0 && l.niveau + 1 > retire) return true;
   retire = 0;
   if (!EstPointeurGarde(l.valeur)) {
     ecr.Ligne(l.niveau + decalage, l.tag, l.valeur, l.xref);
-    return;
+    return true;
   }
   const std::string cible = traduit ? (*traduit)(l.valeur) : l.valeur[1] != '#' ? l.valeur : std::string();
   if (cible.empty()) {
     retire = l.niveau + 1;
-    return;
+    return false;
   }
   ecr.Pointeur(l.niveau + decalage, l.tag, cible, l.xref);
+  return true;
 }
 
 }  // namespace
 
-void EcritLignesGardees(TEcrivainGedcom& ecr, const std::vector<TLigneGardee>& lignes, std::size_t debut,
-                        std::size_t fin, int decalage, const TTraduitPointeur* traduit) {
+long EcritLignesGardees(TEcrivainGedcom& ecr, const std::vector<TLigneGardee>& lignes, std::size_t debut,
+                        std::size_t fin, int decalage, TContexteGarde contexte, const TTraduitPointeur* traduit) {
+  fin = std::min(fin, lignes.size());
+  if (debut >= fin) return 0;
+  std::vector<TLigneGardee> traduites(lignes.begin() + static_cast<long>(debut), lignes.begin() + static_cast<long>(fin));
+  TraduitLignesGardees(traduites, contexte, ecr.Version());
   int retire = 0;
-  for (std::size_t i = debut; i < fin && i < lignes.size(); ++i) EcritLigneGardee(ecr, lignes[i], decalage, traduit, retire);
+  long retirees = 0;
+  for (const TLigneGardee& l : traduites)
+    if (!EcritLigneGardee(ecr, l, decalage, traduit, retire)) ++retirees;
+  return retirees;
 }
 
 TBlocsGardes::TBlocsGardes(std::string_view texte) : lignes_(LitLignesGardees(texte)) {
@@ -92,7 +102,7 @@ TBlocsGardes::TBlocsGardes(std::string_view texte) : lignes_(LitLignesGardees(te
 }
 
 bool TBlocsGardes::EcritSousLignes(TEcrivainGedcom& ecr, std::string_view tag, std::string_view valeur, int niveau,
-                                   const std::string* type, const TTraduitPointeur* traduit) {
+                                   TContexteGarde contexte, const std::string* type, const TTraduitPointeur* traduit) {
   for (std::size_t k = 0; k + 1 < debuts_.size(); ++k) {
     const TLigneGardee& r = lignes_[debuts_[k]];
     if (pris_[k] || r.tag != tag || r.valeur != valeur) continue;
@@ -104,12 +114,10 @@ bool TBlocsGardes::EcritSousLignes(TEcrivainGedcom& ecr, std::string_view tag, s
       if (typeGarde != *type) continue;
     }
     pris_[k] = true;
-    const int decalage = niveau - r.niveau;
-    int retire = 0;
-    for (std::size_t i = debut; i < fin; ++i) {
-      if (type && lignes_[i].niveau == r.niveau + 1 && lignes_[i].tag == "_TYPE") continue;
-      EcritLigneGardee(ecr, lignes_[i], decalage, traduit, retire);
-    }
+    std::vector<TLigneGardee> sous;
+    for (std::size_t i = debut; i < fin; ++i)
+      if (!type || lignes_[i].niveau != r.niveau + 1 || lignes_[i].tag != "_TYPE") sous.push_back(lignes_[i]);
+    (void)EcritLignesGardees(ecr, sous, 0, sous.size(), niveau - r.niveau, contexte, traduit);
     return true;
   }
   return false;
@@ -121,7 +129,8 @@ std::string CleCitation(const UnicodeString& descriptif) {
   return s;
 }
 
-bool EcritDateEvenement(TEcrivainGedcom& ecr, const TDateKY& valeur, std::string_view gardee, int niveau) {
+bool EcritDateEvenement(TEcrivainGedcom& ecr, const TDateKY& valeur, std::string_view gardee, int niveau,
+                        TContexteGarde contexte) {
   if (gardee.empty()) return valeur.Vide() || ecr.Date(niveau, valeur);
   std::vector<TLigneGardee> lignes;
   std::string texte;
@@ -144,7 +153,9 @@ bool EcritDateEvenement(TEcrivainGedcom& ecr, const TDateKY& valeur, std::string
     ecr.Pointeur(niveau, "DATE", d.valeur);  // escapes "@#D…@" as they stand
   }
   if (!d.phrase.empty()) ecr.Ligne(niveau + 1, "PHRASE", d.phrase);
-  EcritLignesGardees(ecr, lignes, 1, lignes.size(), niveau - 1);
+  std::vector<std::string_view> dessus(contexte.begin(), contexte.end());
+  dessus.push_back("DATE");
+  (void)EcritLignesGardees(ecr, lignes, 1, lignes.size(), niveau - 1, dessus);
   return true;
 }
 

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include <functional>
+#include <span>
 
 #include "folder/gest_fic.h"
 #include "gedcom/ecrivain_gedcom.h"
@@ -34,10 +35,16 @@ struct TLigneGardee {
 // there (the line then goes, with the lines below it).
 using TTraduitPointeur = std::function<std::string(const std::string&)>;
 
-// Writes lines [debut, fin), a line of level n at level n + decalage; a value that is a pointer
-// goes through traduit when given, else is written as it stands ("@R1@").
-void EcritLignesGardees(TEcrivainGedcom& ecr, const std::vector<TLigneGardee>& lignes, std::size_t debut,
-                        std::size_t fin, int decalage, const TTraduitPointeur* traduit = nullptr);
+// The tags of the structures above kept lines, from the record down ({"INDI", "BIRT"}).
+using TContexteGarde = std::span<const std::string_view>;
+
+// Writes lines [debut, fin) in the form of the writer's version (gedcom/versions_gedcom.h), their
+// structures above being contexte; a line of level n at level n + decalage. A value that is a
+// pointer goes through traduit when given, else is written as it stands ("@R1@"). Returns the
+// number of lines left out (with their sub-lines) because their pointer names no record.
+long EcritLignesGardees(TEcrivainGedcom& ecr, const std::vector<TLigneGardee>& lignes, std::size_t debut,
+                        std::size_t fin, int decalage, TContexteGarde contexte,
+                        const TTraduitPointeur* traduit = nullptr);
 
 // A kept structure's blocks: each root (a line of the lowest level) and the lines below it.
 class TBlocsGardes {
@@ -46,8 +53,10 @@ class TBlocsGardes {
   // Writes the lines below the first block not yet used whose root has this tag and value (and,
   // when type is given, a _TYPE line of that value, the _TYPE line itself not written), its root
   // at level niveau; false when there is none.
+  // contexte: the structures above the lines written, the root's tag last.
   bool EcritSousLignes(TEcrivainGedcom& ecr, std::string_view tag, std::string_view valeur, int niveau,
-                       const std::string* type = nullptr, const TTraduitPointeur* traduit = nullptr);
+                       TContexteGarde contexte, const std::string* type = nullptr,
+                       const TTraduitPointeur* traduit = nullptr);
   [[nodiscard]] bool Vide() const { return lignes_.empty(); }
 
  private:
@@ -60,7 +69,9 @@ class TBlocsGardes {
 // "1 DATE text" and its sub-lines) while it still reads as the stored value, in the form of the
 // writer's version, with its sub-lines; otherwise the value. False when a value that is not
 // empty has no GEDCOM form (nothing written).
-[[nodiscard]] bool EcritDateEvenement(TEcrivainGedcom& ecr, const TDateKY& valeur, std::string_view gardee, int niveau);
+// contexte: the structures above the DATE line, for its kept sub-lines.
+[[nodiscard]] bool EcritDateEvenement(TEcrivainGedcom& ecr, const TDateKY& valeur, std::string_view gardee, int niveau,
+                                      TContexteGarde contexte = {});
 
 // The headings an import keeps beside an event's date, place and citations, read at once.
 struct TRubriquesGardees {

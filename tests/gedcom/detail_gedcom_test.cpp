@@ -51,7 +51,7 @@ TEST(DetailGedcom, LesDatesRessortentCommeEllesOntEteEcrites) {
       {"INT 1760 (vers la Saint-Jean)", "2 DATE INT 1760 (vers la Saint-Jean)\r\n",
        "2 DATE 1760\r\n3 PHRASE vers la Saint-Jean\r\n"},
       {"31 FEB 1800", "2 DATE (31 FEB 1800)\r\n", "2 DATE\r\n3 PHRASE 31 FEB 1800\r\n"},
-      {"14 JUL 1789\n3 TIME 10:30", "2 DATE 14 JUL 1789\r\n3 TIME 10:30\r\n", "2 DATE 14 JUL 1789\r\n3 TIME 10:30\r\n"},
+      {"14 JUL 1789\n3 TIME 10:30", "2 DATE 14 JUL 1789\r\n3 _TIME 10:30\r\n", "2 DATE 14 JUL 1789\r\n3 TIME 10:30\r\n"},
       {"abt 1750", "2 DATE ABT 1750\r\n2 NOTE", "2 DATE ABT 1750\r\n2 NOTE"},
   };
   for (const TCas& c : cas) {

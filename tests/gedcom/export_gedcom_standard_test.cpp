@@ -89,7 +89,7 @@ TEST(ExportGedcomStandard, ChaqueStructureCommeLaNormeLEcrit) {
     EXPECT_EQ(e.v551.find(absent), std::string::npos) << absent;
   }
   EXPECT_EQ(e.retirees, 1);  // the citation of a source that is not in the file, with its PAGE
-  for (const std::string& f : test::Valide551(e.v551)) ADD_FAILURE() << "5.5.1 : " << f;
+  for (const std::string& f : test::Valide551(e.v551, KYBASE_FICHIERS_GEDCOM)) ADD_FAILURE() << "5.5.1 : " << f;
   for (const std::string& f : test::Valide70(e.v70, KYBASE_FICHIERS_GEDCOM)) ADD_FAILURE() << "7.0 : " << f;
 }
 

@@ -72,7 +72,7 @@ TEST(ImportGedcomDefauts, ChaqueDefautAvertitAvecSaLigneEtLImportContinue) {
       {"source absente", kTete + "0 @I1@ INDI\n1 BIRT\n2 SOUR @S4@\n0 TRLR\n",
        {"Ligne 7 : pointeur @S4@ vers une source absente du fichier, ignoré."}, {"E 1 NAISSANCE"}},
       {"famille avant ses conjoints", kTete + "0 @F1@ FAM\n1 HUSB @I1@\n1 NOTE Mariés à Lyon\n1 _XYZ\n2 _ABC d\n0 @I1@ INDI\n1 NOTE Sa note\n0 TRLR\n", {},
-       {"P 1  /  ? pere 0 mere 0 conjoints enfants note [Famille:Mariés à Lyon][GEDCOM:1 _XYZ\n2 _ABC d][Note:Sa note]"}},
+       {"P 1  /  ? pere 0 mere 0 conjoints enfants note [Famille:Mariés à Lyon][GEDCOM famille 0:1 _XYZ\n2 _ABC d][Note:Sa note]"}},
       {"ligne de plus de 255 caractères", kTete + "0 @I1@ INDI\n1 NOTE " + std::string(400, 'x') + "\n0 TRLR\n", {},
        {"[Note:" + std::string(400, 'x') + "]"}},
       {"témoin des anciens dialectes", kTete + "0 @I1@ INDI\n1 BIRT\n2 _WITN @I2@\n0 @I2@ INDI\n0 TRLR\n", {},

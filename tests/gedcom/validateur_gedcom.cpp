@@ -69,55 +69,22 @@ std::vector<TNoeud> Arbre(std::string texte, bool v7, std::vector<std::string>& 
   return racines;
 }
 
-// 5.5.1: the substructures allowed under each structure, "TAG>structure" when the child has
-// substructures of its own.
-const std::map<std::string, std::string> kGrammaire551 = {
-    {"", "HEAD>HEAD SUBM>SUBM SUBN>SUBN INDI>INDI FAM>FAM SOUR>SOURCE REPO>REPO OBJE>OBJR NOTE>NOTER TRLR"},
-    {"HEAD", "SOUR>HSOUR DEST DATE>CDATE SUBM SUBN FILE COPR GEDC>GEDC CHAR>CHAR LANG PLAC>FORM NOTE"},
-    {"HSOUR", "VERS NAME CORP>CORP DATA>HDATA"}, {"CORP", "ADDR>ADDR PHON EMAIL FAX WWW"},
-    {"HDATA", "DATE COPR"}, {"GEDC", "VERS FORM"}, {"CHAR", "VERS"}, {"FORM", "FORM"},
-    {"CDATE", "TIME"}, {"CHAN", "DATE>CDATE NOTE>NOTE"},
-    {"SUBM", "NAME ADDR>ADDR PHON EMAIL FAX WWW OBJE>OBJL LANG RFN RIN NOTE>NOTE CHAN>CHAN"},
-    {"SUBN", "SUBM FAMF TEMP ANCE DESC ORDI RIN NOTE>NOTE"},
-    {"ADDR", "ADR1 ADR2 ADR3 CITY STAE POST CTRY"},
-    {"INDI", "RESN NAME>NAME SEX BIRT>EV CHR>EV DEAT>EV BURI>EV CREM>EV ADOP>ADOP BAPM>EV BARM>EV BASM>EV BLES>EV "
-             "CHRA>EV CONF>EV FCOM>EV ORDN>EV NATU>EV EMIG>EV IMMI>EV CENS>EV PROB>EV WILL>EV GRAD>EV RETI>EV EVEN>EV "
-             "CAST>EV DSCR>EV EDUC>EV IDNO>EV NATI>EV NCHI>EV NMR>EV OCCU>EV PROP>EV RELI>EV RESI>EV SSN>EV TITL>EV "
-             "FACT>EV BAPL>LDS CONL>LDS ENDL>LDS SLGC>LDS FAMC>FAMC FAMS>FAMS SUBM ASSO>ASSO ALIA ANCI DESI RFN AFN "
-             "REFN>REFN RIN CHAN>CHAN NOTE>NOTE SOUR>CIT OBJE>OBJL"},
-    {"NAME", "TYPE NPFX GIVN NICK SPFX SURN NSFX NOTE>NOTE SOUR>CIT FONE>NAMEV ROMN>NAMEV"},
-    {"NAMEV", "TYPE NPFX GIVN NICK SPFX SURN NSFX NOTE>NOTE SOUR>CIT"},
-    {"EV", "TYPE DATE PLAC>PLAC ADDR>ADDR PHON EMAIL FAX WWW AGNC RELI CAUS RESN NOTE>NOTE SOUR>CIT OBJE>OBJL AGE "
-           "FAMC HUSB>AGE WIFE>AGE"},
-    {"ADOP", "TYPE DATE PLAC>PLAC ADDR>ADDR PHON EMAIL FAX WWW AGNC RELI CAUS RESN NOTE>NOTE SOUR>CIT OBJE>OBJL AGE "
-             "FAMC>ADOPFAMC"},
-    {"ADOPFAMC", "ADOP"}, {"AGE", "AGE"},
-    {"PLAC", "FORM FONE>PLACV ROMN>PLACV MAP>MAP NOTE>NOTE"}, {"PLACV", "TYPE"}, {"MAP", "LATI LONG"},
-    {"LDS", "DATE TEMP PLAC STAT>STAT FAMC NOTE>NOTE SOUR>CIT"}, {"STAT", "DATE"},
-    {"FAMC", "PEDI STAT NOTE>NOTE"}, {"FAMS", "NOTE>NOTE"}, {"ASSO", "RELA NOTE>NOTE SOUR>CIT"}, {"REFN", "TYPE"},
-    {"FAM", "RESN ANUL>EV CENS>EV DIV>EV DIVF>EV ENGA>EV MARB>EV MARC>EV MARR>EV MARL>EV MARS>EV RESI>EV EVEN>EV "
-            "HUSB WIFE CHIL NCHI SUBM SLGS>LDS REFN>REFN RIN CHAN>CHAN NOTE>NOTE SOUR>CIT OBJE>OBJL"},
-    {"CIT", "PAGE EVEN>CITEV DATA>CITDATA QUAY NOTE>NOTE OBJE>OBJL TEXT"}, {"CITEV", "ROLE"},
-    {"CITDATA", "DATE TEXT"}, {"NOTE", "SOUR>CIT"},
-    {"OBJL", "FILE>OBJF TITL FORM"}, {"OBJF", "FORM>OBJFORM TITL"}, {"OBJFORM", "MEDI TYPE"},
-    {"SOURCE", "DATA>SDATA AUTH TITL ABBR PUBL TEXT REPO>REPOC REFN>REFN RIN CHAN>CHAN NOTE>NOTE OBJE>OBJL"},
-    {"SDATA", "EVEN>SDEV AGNC NOTE>NOTE"}, {"SDEV", "DATE PLAC"}, {"REPOC", "NOTE>NOTE CALN>CALN"}, {"CALN", "MEDI"},
-    {"REPO", "NAME ADDR>ADDR PHON EMAIL FAX WWW NOTE>NOTE REFN>REFN RIN CHAN>CHAN"},
-    {"OBJR", "FILE>OBJF REFN>REFN RIN NOTE>NOTE SOUR>CIT CHAN>CHAN"},
-    {"NOTER", "REFN>REFN RIN SOUR>CIT CHAN>CHAN"},
-};
+std::vector<std::vector<std::string>> Tsv(const std::string& chemin);
 
-// tag -> child structure, for one structure of the 5.5.1 table.
-std::map<std::string, std::string> Enfants551(const std::string& structure) {
-  std::map<std::string, std::string> r;
-  const auto it = kGrammaire551.find(structure);
-  if (it == kGrammaire551.end()) return r;
-  std::istringstream in(it->second);
-  for (std::string mot; in >> mot;) {
-    const size_t p = mot.find('>');
-    r[mot.substr(0, p)] = p == std::string::npos ? "-" : mot.substr(p + 1);
+// 5.5.1 (grammaire551.tsv): by structure, tag -> the child's structure ("-" when it has none).
+using TGrammaire551 = std::map<std::string, std::map<std::string, std::string>>;
+
+TGrammaire551 Charge551(const std::string& dossier) {
+  TGrammaire551 g;
+  for (const auto& c : Tsv(dossier + "/grammaire551.tsv")) {
+    if (c.size() != 2 || c[0] == "structure") continue;
+    std::istringstream in(c[1]);
+    for (std::string mot; in >> mot;) {
+      const size_t p = mot.find('>');
+      g[c[0]][mot.substr(0, p)] = p == std::string::npos ? "-" : mot.substr(p + 1);
+    }
   }
-  return r;
+  return g;
 }
 
 void Xrefs(const std::vector<TNoeud>& racines, std::map<std::string, std::string>& types, std::vector<std::string>& fautes) {
@@ -126,11 +93,13 @@ void Xrefs(const std::vector<TNoeud>& racines, std::map<std::string, std::string
       fautes.push_back("ligne " + std::to_string(r.ligne) + " : " + r.xref + " défini deux fois");
 }
 
-void Verifie551(const TNoeud& n, const std::string& structure, const std::map<std::string, std::string>& types,
-                std::vector<std::string>& fautes) {
+void Verifie551(const TNoeud& n, const std::string& structure, const TGrammaire551& g,
+                const std::map<std::string, std::string>& types, std::vector<std::string>& fautes) {
   const std::string lieu = "ligne " + std::to_string(n.ligne) + " : ";
   if (Pointeur(n.valeur) && !types.count(n.valeur)) fautes.push_back(lieu + "pointeur " + n.valeur + " sans enregistrement");
-  const std::map<std::string, std::string> permis = Enfants551(structure);
+  static const std::map<std::string, std::string> kAucun;
+  const auto it551 = g.find(structure);
+  const std::map<std::string, std::string>& permis = it551 == g.end() ? kAucun : it551->second;
   for (const TNoeud& e : n.enfants) {
     if (e.tag.starts_with('_')) continue;
     const auto it = permis.find(e.tag);
@@ -138,7 +107,7 @@ void Verifie551(const TNoeud& n, const std::string& structure, const std::map<st
       fautes.push_back("ligne " + std::to_string(e.ligne) + " : " + e.tag + " interdit sous " + n.tag + " (" + structure + ")");
       continue;
     }
-    Verifie551(e, it->second, types, fautes);
+    Verifie551(e, it->second, g, types, fautes);
   }
 }
 
@@ -226,14 +195,15 @@ void Chemins(const TNoeud& n, const std::string& prefixe, const std::map<std::st
 
 }  // namespace
 
-std::vector<std::string> Valide551(const std::string& texte) {
+std::vector<std::string> Valide551(const std::string& texte, const std::string& dossierGrammaire) {
+  static const TGrammaire551 g = Charge551(dossierGrammaire);
   std::vector<std::string> fautes;
   const std::vector<TNoeud> racines = Arbre(texte, false, fautes);
   std::map<std::string, std::string> types;
   Xrefs(racines, types, fautes);
   TNoeud racine;
   racine.enfants = racines;
-  Verifie551(racine, "", types, fautes);
+  Verifie551(racine, "", g, types, fautes);
   if (racines.empty() || racines.front().tag != "HEAD" || !racines.front().enfants.size()) fautes.push_back("pas de HEAD");
   else if (const auto& h = racines.front().enfants; std::none_of(h.begin(), h.end(), [](const TNoeud& e) { return e.tag == "SUBM"; }))
     fautes.push_back("HEAD sans SUBM");

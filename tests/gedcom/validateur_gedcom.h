@@ -1,8 +1,9 @@
 #pragma once
 // Checks a GEDCOM text against the grammar of the standard, for the tests: levels, line length
 // (5.5.1), cross-references defined once, pointers to records that exist, and the tags allowed
-// under each structure (5.5.1: a table written from the standard's grammar; 7.0: the standard's
-// published structure tables, with their cardinalities and payload kinds). Extension tags ("_")
+// under each structure, read from the data files of dossierGrammaire (5.5.1: grammaire551.tsv,
+// written from the standard's grammar; 7.0: the standard's published structure tables, with
+// their cardinalities and payload kinds). Extension tags ("_")
 // are allowed anywhere and their lines not checked; 7.0 asks each to be declared in
 // HEAD.SCHMA. Each fault is one line of text naming the file line.
 #include <set>
@@ -11,7 +12,7 @@
 
 namespace kyb::test {
 
-[[nodiscard]] std::vector<std::string> Valide551(const std::string& texte);
+[[nodiscard]] std::vector<std::string> Valide551(const std::string& texte, const std::string& dossierGrammaire);
 [[nodiscard]] std::vector<std::string> Valide70(const std::string& texte, const std::string& dossierGrammaire);
 
 // The values of a file as tag paths: "INDI.BIRT.DATE 1 JAN 1900", one per line below a record

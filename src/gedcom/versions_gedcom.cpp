@@ -1,0 +1,217 @@
+#include "gedcom/versions_gedcom.h"
+
+#include <set>
+#include <string>
+#include <utility>
+
+#include "gedcom/gedcom_gardees.h"
+
+namespace kyb {
+namespace {
+
+// What a row does beyond naming.
+enum class TRegle : char {
+  Aucune,
+  Identifiant,  // 7.0: an EXID line whose TYPE names the 5.5.1 tag
+  SansOui,      // 7.0: the structure takes no value, its "Y" goes
+  AvecDate,     // 7.0: needs a DATE line; without one, an extension
+  Media,        // 7.0: a medium link points to the record of its FILE
+};
+
+struct TCorrespondance {
+  std::string_view chemin;     // tags from the record down, the last one the line's; "*": any tag
+  std::string_view v551, v70;  // the tag in each version; empty: none ("_" and the last tag)
+  TRegle regle = TRegle::Aucune;
+  std::string_view type = {};  // Identifiant: the EXID's TYPE
+};
+
+// A line takes the most specific row whose path ends its own (a longer path wins).
+constexpr TCorrespondance kTable[] = {
+    // 7.0 only.
+    {"UID", "", "UID"},
+    {"EXID", "", "EXID"},
+    {"CREA", "", "CREA"},
+    {"SDATE", "", "SDATE"},
+    {"PHRASE", "", "PHRASE"},
+    {"TRAN", "", "TRAN"},
+    {"MIME", "", "MIME"},
+    {"LANG", "", "LANG"},
+    {"SUBM.LANG", "LANG", "LANG"},
+    {"DATE.TIME", "", "TIME"},
+    {"CHAN.DATE.TIME", "TIME", "TIME"},
+    {"INDI.NO", "", "NO"},
+    {"FAM.NO", "", "NO"},
+    {"FAM.FACT", "", "FACT"},
+    {"INDI.INIL", "", "INIL", TRegle::SansOui},
+    {"OBJE.CROP", "", "CROP"},
+    // The place of a source's event has no sub-lines in 5.5.1.
+    {"SOUR.DATA.EVEN.PLAC.*", "", "*"},
+    // 5.5.1 only, or in another form.
+    {"AFN", "AFN", "EXID", TRegle::Identifiant, "https://gedcom.io/terms/v7/AFN"},
+    {"RFN", "RFN", "EXID", TRegle::Identifiant, "https://gedcom.io/terms/v7/RFN"},
+    {"RIN", "RIN", "EXID", TRegle::Identifiant, "https://gedcom.io/terms/v7/RIN"},
+    {"INDI.BAPL", "BAPL", "BAPL", TRegle::SansOui},
+    {"INDI.CONL", "CONL", "CONL", TRegle::SansOui},
+    {"INDI.ENDL", "ENDL", "ENDL", TRegle::SansOui},
+    {"INDI.SLGC", "SLGC", "SLGC", TRegle::SansOui},
+    {"FAM.SLGS", "SLGS", "SLGS", TRegle::SansOui},
+    {"STAT", "STAT", "STAT", TRegle::AvecDate},
+    // 7.0 gives a family event's ages to the husband and the wife only.
+    {"FAM.*.AGE", "AGE", ""},
+    // A medium link: a pointer in 7.0; its format goes with the record.
+    {"OBJE", "OBJE", "OBJE", TRegle::Media},
+    {"OBJE.FORM", "FORM", ""},
+    {"OBJE.FILE", "FILE", ""},
+    // In neither (5.5).
+    {"PLAC.SOUR", "", ""},
+    {"OBJE.NOTE", "", ""},
+};
+
+std::string_view DernierTag(std::string_view chemin) {
+  const size_t point = chemin.rfind('.');
+  return point == std::string_view::npos ? chemin : chemin.substr(point + 1);
+}
+
+std::string_view SansSouligne(std::string_view tag) { return tag.starts_with('_') ? tag.substr(1) : tag; }
+
+// Index of the first line below line i (at its level + 1) with this tag; 0 when none.
+size_t Enfant(const std::vector<TLigneGardee>& lignes, size_t i, std::string_view tag) {
+  for (size_t k = i + 1; k < lignes.size() && lignes[k].niveau > lignes[i].niveau; ++k)
+    if (lignes[k].niveau == lignes[i].niveau + 1 && lignes[k].tag == tag) return k;
+  return 0;
+}
+
+// How well row c names line i under ancetres (nearest last): the number of its tags, 0 when
+// it does not name it.
+int Accord(const TCorrespondance& c, const std::vector<TLigneGardee>& lignes, size_t i,
+           const std::vector<std::string_view>& ancetres) {
+  const std::string& tag = lignes[i].tag;
+  const std::string_view nom = DernierTag(c.chemin);
+  if (nom != "*" && tag != c.v551 && tag != c.v70 && SansSouligne(tag) != nom) return 0;
+  if (nom == "*" && tag.size() < 2) return 0;
+  int n = 1;
+  if (c.regle == TRegle::Identifiant && tag == c.v70) {
+    const size_t t = Enfant(lignes, i, "TYPE");
+    if (t == 0 || lignes[t].valeur != c.type) return 0;
+    ++n;  // before the plain EXID row
+  }
+  std::string_view reste = c.chemin.substr(0, c.chemin.size() - nom.size());
+  size_t k = ancetres.size();
+  while (!reste.empty()) {
+    reste.remove_suffix(1);  // the dot
+    const std::string_view parent = DernierTag(reste);
+    if (k == 0 || (parent != "*" && parent != ancetres[k - 1])) return 0;
+    --k;
+    ++n;
+    reste.remove_suffix(parent.size());
+  }
+  return n;
+}
+
+const TCorrespondance* Correspondance(const std::vector<TLigneGardee>& lignes, size_t i,
+                                      const std::vector<std::string_view>& ancetres) {
+  if (lignes[i].tag == "CONT" || lignes[i].tag == "CONC") return nullptr;
+  const TCorrespondance* meilleure = nullptr;
+  int score = 0;
+  for (const TCorrespondance& c : kTable)
+    if (const int s = Accord(c, lignes, i, ancetres); s > score) {
+      score = s;
+      meilleure = &c;
+    }
+  return meilleure;
+}
+
+// Lines below line i go up one level (their parent leaves).
+void Remonte(std::vector<TLigneGardee>& lignes, size_t i) {
+  for (size_t k = i + 1; k < lignes.size() && lignes[k].niveau > lignes[i].niveau; ++k) --lignes[k].niveau;
+}
+
+}  // namespace
+
+void TraduitLignesGardees(std::vector<TLigneGardee>& lignes, TContexteGarde contexte,
+                          TVersionGedcom version) {
+  const bool v7 = version == TVersionGedcom::V70;
+  std::vector<TLigneGardee> sortie;
+  sortie.reserve(lignes.size());
+  std::vector<bool> retiree(lignes.size(), false);
+  std::vector<std::pair<int, std::string>> pile;  // lines above, with their tags as read
+  pile.reserve(lignes.size());  // never moved: ancetres sees into it
+  std::vector<std::string_view> ancetres;
+  for (size_t i = 0; i < lignes.size(); ++i) {
+    if (retiree[i]) continue;
+    while (!pile.empty() && pile.back().first >= lignes[i].niveau) pile.pop_back();
+    ancetres.assign(contexte.begin(), contexte.end());
+    for (const auto& p : pile) ancetres.push_back(p.second);
+    pile.emplace_back(lignes[i].niveau, lignes[i].tag);
+    TLigneGardee l = lignes[i];
+    const TCorrespondance* c = Correspondance(lignes, i, ancetres);
+    if (!c) {
+      sortie.push_back(std::move(l));
+      continue;
+    }
+    const std::string_view nom = DernierTag(c->chemin) == "*" ? SansSouligne(l.tag) : DernierTag(c->chemin);
+    const std::string_view forme = DernierTag(v7 ? c->v70 : c->v551);
+    const bool etaitIdentifiant = c->regle == TRegle::Identifiant && l.tag == c->v70;
+    l.tag = forme == "*" ? std::string(nom) : forme.empty() ? "_" + std::string(nom) : std::string(forme);
+    if (c->regle == TRegle::Identifiant && !v7 && etaitIdentifiant) {
+      retiree[Enfant(lignes, i, "TYPE")] = true;
+    } else if (c->regle == TRegle::SansOui && v7 && l.valeur == "Y") {
+      l.valeur.clear();
+    } else if (c->regle == TRegle::AvecDate && v7 && Enfant(lignes, i, "DATE") == 0) {
+      l.tag = "_" + std::string(nom);
+    } else if (c->regle == TRegle::Media && v7 && l.xref.empty() && l.valeur.empty()) {
+      if (const size_t f = Enfant(lignes, i, "FILE"); f != 0) {
+        l.valeur = PointeurGardeMedia(lignes[f].valeur);
+        retiree[f] = true;
+        Remonte(lignes, f);
+      }
+    }
+    sortie.push_back(std::move(l));
+    if (c->regle == TRegle::Identifiant && v7 && !etaitIdentifiant)
+      sortie.push_back({lignes[i].niveau + 1, {}, "TYPE", std::string(c->type)});
+  }
+  lignes = std::move(sortie);
+}
+
+bool TraduitChamp(std::string& tag, std::string& valeur, std::string& type, TContexteGarde contexte,
+                  TVersionGedcom version) {
+  // Every tag a row names, in any form: most fields are named by none.
+  static const std::set<std::string, std::less<>> kNommes = [] {
+    std::set<std::string, std::less<>> r;
+    for (const TCorrespondance& c : kTable) {
+      const std::string nom(DernierTag(c.chemin));
+      if (nom == "*") continue;
+      r.insert({nom, "_" + nom, std::string(c.v551), std::string(c.v70)});
+    }
+    return r;
+  }();
+  if (!kNommes.contains(tag)) return false;
+  std::vector<TLigneGardee> lignes{{1, {}, tag, valeur}};
+  TraduitLignesGardees(lignes, contexte, version);
+  tag = std::move(lignes[0].tag);
+  valeur = std::move(lignes[0].valeur);
+  type = lignes.size() > 1 ? std::move(lignes[1].valeur) : std::string();
+  return true;
+}
+
+std::string_view TagStandard(std::string_view tag) {
+  static const std::set<std::string, std::less<>> kExtensions = [] {
+    std::set<std::string, std::less<>> r;
+    for (const TVersionGedcom v : {TVersionGedcom::V551, TVersionGedcom::V70})
+      for (std::string& t : ExtensionsDeVersion(v)) r.insert(std::move(t));
+    return r;
+  }();
+  return tag.starts_with('_') && kExtensions.contains(tag) ? tag.substr(1) : tag;
+}
+
+std::vector<std::string> ExtensionsDeVersion(TVersionGedcom version) {
+  std::vector<std::string> tags;
+  for (const TCorrespondance& c : kTable) {
+    const std::string_view nom = DernierTag(c.chemin);
+    if ((version == TVersionGedcom::V70 ? c.v70 : c.v551).empty() && nom != "*") tags.push_back("_" + std::string(nom));
+    if (c.regle == TRegle::AvecDate && version == TVersionGedcom::V70) tags.push_back("_" + std::string(nom));
+  }
+  return tags;
+}
+
+}  // namespace kyb

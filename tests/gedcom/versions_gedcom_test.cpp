@@ -1,0 +1,67 @@
+// Kept lines of one GEDCOM version in the form of the other: each case is written in 5.5.1 and
+// 7.0, and either form read as the other version's gives the other form back.
+#include "gedcom/versions_gedcom.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "gedcom/gedcom_gardees.h"
+
+namespace kyb {
+namespace {
+
+std::string Texte(const std::vector<TLigneGardee>& lignes) {
+  std::string s;
+  for (const TLigneGardee& l : lignes) s += std::to_string(l.niveau) + " " + l.tag + (l.valeur.empty() ? "" : " " + l.valeur) + "\n";
+  return s;
+}
+
+std::string Traduit(const std::string& texte, std::string_view enregistrement, TVersionGedcom version) {
+  std::vector<TLigneGardee> lignes = LitLignesGardees(texte);
+  const std::string_view contexte[] = {enregistrement};
+  TraduitLignesGardees(lignes, contexte, version);
+  return Texte(lignes);
+}
+
+TEST(VersionsGedcom, ChaqueFormeDonneLAutre) {
+  const struct {
+    const char* enregistrement;
+    const char* v551;
+    const char* v70;
+  } kCas[] = {
+      {"INDI", "1 _UID 9441\n1 _CREA\n2 DATE 1 JAN 2000\n3 _TIME 10:00\n", "1 UID 9441\n1 CREA\n2 DATE 1 JAN 2000\n3 TIME 10:00\n"},
+      {"INDI", "1 CHAN\n2 DATE 1 JAN 2000\n3 TIME 10:00\n", "1 CHAN\n2 DATE 1 JAN 2000\n3 TIME 10:00\n"},
+      {"INDI", "1 AFN 12\n1 RIN 3\n", "1 EXID 12\n2 TYPE https://gedcom.io/terms/v7/AFN\n1 EXID 3\n2 TYPE https://gedcom.io/terms/v7/RIN\n"},
+      {"INDI", "1 _EXID 12\n2 TYPE http://x\n", "1 EXID 12\n2 TYPE http://x\n"},
+      {"INDI", "1 NAME\n2 _TRAN Jean\n3 _LANG fr\n", "1 NAME\n2 TRAN Jean\n3 LANG fr\n"},
+      {"SUBM", "1 LANG French\n", "1 LANG French\n"},
+      {"INDI", "1 CONL\n2 STAT DNS\n", "1 CONL\n2 _STAT DNS\n"},
+      {"INDI", "1 BAPL\n2 STAT DNS\n3 DATE 1 JAN 2000\n", "1 BAPL\n2 STAT DNS\n3 DATE 1 JAN 2000\n"},
+      {"FAM", "1 ENGA\n2 AGE 42\n3 _PHRASE quarante\n", "1 ENGA\n2 _AGE 42\n3 PHRASE quarante\n"},
+      {"SOUR", "1 DATA\n2 EVEN BIRT\n3 PLAC Lyon\n4 _MAP\n5 LATI N45\n", "1 DATA\n2 EVEN BIRT\n3 PLAC Lyon\n4 MAP\n5 LATI N45\n"},
+      {"INDI", "1 BIRT\n2 PLAC Lyon\n3 _SOUR @S1@\n", "1 BIRT\n2 PLAC Lyon\n3 _SOUR @S1@\n"},
+  };
+  for (const auto& c : kCas) {
+    SCOPED_TRACE(c.v551);
+    EXPECT_EQ(Traduit(c.v551, c.enregistrement, TVersionGedcom::V70), c.v70);
+    EXPECT_EQ(Traduit(c.v70, c.enregistrement, TVersionGedcom::V551), c.v551);
+  }
+}
+
+TEST(VersionsGedcom, Sept) {
+  // 7.0 only: an ordinance without "Y", a medium link pointing to the record of its file (its
+  // format an extension, its title kept), a second file an extension.
+  EXPECT_EQ(Traduit("1 CONL Y\n1 OBJE\n2 FILE a.jpg\n3 FORM jpeg\n3 TITL Portrait\n2 FILE b.jpg\n2 NOTE vu\n", "INDI",
+                    TVersionGedcom::V70),
+            "1 CONL\n1 OBJE " + PointeurGardeMedia("a.jpg") + "\n2 _FORM jpeg\n2 TITL Portrait\n2 _FILE b.jpg\n2 _NOTE vu\n");
+  std::string tag = "RFN", valeur = "12", type;
+  const std::string_view indi[] = {"INDI"};
+  EXPECT_TRUE(TraduitChamp(tag, valeur, type, indi, TVersionGedcom::V70));
+  EXPECT_EQ(tag + " " + valeur + " " + type, "EXID 12 https://gedcom.io/terms/v7/RFN");
+  tag = "OCCU";
+  EXPECT_FALSE(TraduitChamp(tag, valeur, type, indi, TVersionGedcom::V70));
+}
+
+}  // namespace
+}  // namespace kyb
