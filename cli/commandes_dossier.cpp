@@ -35,7 +35,9 @@ int Nouveau(const Arguments& args) {
 }
 
 int Info(const Arguments& args) {
-  if (args.size() != 1) return Usage("kyb info CHEMIN");
+  // --complet: every index of the store checked against its table, not only the pages.
+  const bool complet = args.size() == 2 && args[1] == "--complet";
+  if (args.size() != 1 && !complet) return Usage("kyb info CHEMIN [--complet]");
   TInterfaceTerminal iu;
   // A folder that another program is writing is described as it reads now, without waiting.
   TGestFichier::TOptionsOuverture options{.SansProgression = false, .Proprietaire = &iu};
@@ -45,7 +47,8 @@ int Info(const Arguments& args) {
   if (ecritAilleurs) g = std::make_unique<TGestFichier>(CheminDossier(args[0]), AvecIndex(TGestFichier::OuvertureLectureSeule(&iu)));
   if (g->Erreur) return Echec(MessageOuverture(*g));
   // A damaged store is said so, never shown as empty.
-  const TAnalyseBDD analyse = g->GetModuleBDD()->AnalyseBDD();
+  const TAnalyseBDD analyse =
+      g->GetModuleBDD()->AnalyseBDD(complet ? TVerificationBDD::Complete : TVerificationBDD::Rapide);
   if (analyse.endommagee) return Echec(TexteErreurBDD(TErreurMoteur::Endommagee, CheminBase(*g)));
   AfficheInfo(*g, ecritAilleurs);
   if (analyse.enregistrementsFoireux > 0)
@@ -115,7 +118,7 @@ int Reparer(const Arguments& args) {
 
 constexpr TCommande kCommandes[] = {
     {"nouveau", "nouveau CHEMIN", "crée un dossier généalogique", Nouveau},
-    {"info", "info CHEMIN", "décrit un dossier généalogique", Info},
+    {"info", "info CHEMIN [--complet]", "décrit un dossier généalogique (--complet : contrôle approfondi de la base)", Info},
     {"sauvegarde", "sauvegarde CHEMIN", "copie de sauvegarde de la base", Sauvegarde},
     {"compacter", "compacter CHEMIN", "compacte la base du dossier", Compacter},
     {"reparer", "reparer CHEMIN", "contrôle et répare la base du dossier", Reparer},

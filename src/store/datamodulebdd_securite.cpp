@@ -55,7 +55,7 @@ int TMaintenanceBDD::RetablitIndex() {
   return retablis;
 }
 
-TAnalyseBDD TMaintenanceBDD::AnalyseBDD() {
+TAnalyseBDD TMaintenanceBDD::AnalyseBDD(TVerificationBDD verification) {
   TAnalyseBDD a;
   a.journal = (std::filesystem::path(RepertoireJournaux()) / kJournalAnalyse).string();
   const auto note = [](const std::string& texte) { AjouteJournal(kJournalAnalyse, texte); };
@@ -64,7 +64,7 @@ TAnalyseBDD TMaintenanceBDD::AnalyseBDD() {
     note("Base de données non ouverte : " + base_->DerniereErreur());
     return a;
   }
-  const std::string integrite = base_->VerifieIntegrite();
+  const std::string integrite = base_->VerifieIntegrite(verification == TVerificationBDD::Rapide);
   if (integrite != "ok") {
     a.endommagee = true;
     note("Base endommagée : " + integrite);

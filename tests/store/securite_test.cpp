@@ -442,7 +442,8 @@ TEST_F(Securite, AnalyseDeLaBase) {
   Ferme();
   ASSERT_TRUE(AbimePage(Fichier(), PageContenant(Fichier(), Nom(1000))));
   auto m = Rouvre();
-  EXPECT_TRUE(m->AnalyseBDD().endommagee);
+  EXPECT_TRUE(m->AnalyseBDD(TVerificationBDD::Rapide).endommagee);
+  EXPECT_TRUE(m->AnalyseBDD(TVerificationBDD::Complete).endommagee);
   DefinitRepertoireJournaux("");
 }
 
