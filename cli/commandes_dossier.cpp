@@ -5,6 +5,7 @@
 #include "dossier_cli.h"
 #include "folder/gest_fic.h"
 #include "interface_terminal.h"
+#include "store/analyse_bdd.h"
 #include "store/datamodulebdd.h"
 #include "store/schema_bdd.h"
 #include "index/ouverture_genealogie.h"
@@ -48,7 +49,7 @@ int Info(const Arguments& args) {
   if (g->Erreur) return Echec(MessageOuverture(*g));
   // A damaged store is said so, never shown as empty.
   const TAnalyseBDD analyse =
-      g->GetModuleBDD()->AnalyseBDD(complet ? TVerificationBDD::Complete : TVerificationBDD::Rapide);
+      AnalyseBDD(*g->GetModuleBDD(), complet ? TVerificationBDD::Complete : TVerificationBDD::Rapide, &iu);
   if (analyse.endommagee) return Echec(TexteErreurBDD(TErreurMoteur::Endommagee, CheminBase(*g)));
   AfficheInfo(*g, ecritAilleurs);
   if (analyse.enregistrementsFoireux > 0)

@@ -371,8 +371,8 @@ bool TACRDatabase::Compact() {
   return ExecuteSql("VACUUM") && ExecuteSql("PRAGMA wal_checkpoint(TRUNCATE)");
 }
 
-std::string TACRDatabase::VerifieIntegrite(bool rapide) const {
-  TInstruction s(ConnexionDe(*this), rapide ? "PRAGMA quick_check(20)" : "PRAGMA integrity_check(20)");
+std::string TACRDatabase::VerifieIntegrite() const {
+  TInstruction s(ConnexionDe(*this), "PRAGMA integrity_check(20)");
   std::string resultat;
   int etat = 0;
   while ((etat = s.Etape()) == SQLITE_ROW) {

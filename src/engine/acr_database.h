@@ -126,9 +126,8 @@ class TACRDatabase {
   [[nodiscard]] bool IndexPhysiqueEnPlace(const std::string& table, const TACRIndexDef& index) const;
   // Creates the physical index of a definition already in the catalogue.
   [[nodiscard]] bool RecreeIndexPhysique(const std::string& table, const TACRIndexDef& index);
-  // "ok" or the first problems found by SQLite's integrity check; rapide: its quick form, which
-  // checks every page and row but not that the indexes match their tables (far faster).
-  [[nodiscard]] std::string VerifieIntegrite(bool rapide = false) const;
+  // "ok" or the first problems found by SQLite's integrity check.
+  [[nodiscard]] std::string VerifieIntegrite() const;
 
   // Catalogue of field and index definitions.
   [[nodiscard]] bool LitDefinitions(const std::string& table, TACRFieldDefs& champs,

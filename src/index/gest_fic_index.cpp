@@ -10,6 +10,7 @@
 #include "platform/erreur.h"
 #include "platform/fichiers.h"
 #include "platform/journal.h"
+#include "platform/marque_fichier.h"
 #include "store/datamodulebdd.h"
 
 namespace kyb {

@@ -326,10 +326,6 @@ bool DateModificationFichier(const AnsiString& chemin, TDateTime& date) {
   return true;
 }
 
-bool MarqueFichierModifie(const AnsiString& chemin) {
-  return ::utimensat(AT_FDCWD, CheminSysteme(chemin).c_str(), nullptr, 0) == 0;
-}
-
 bool DefinitDateModificationFichier(const AnsiString& chemin, TDateTime date) {
   const TDateDecodee d = DecodeDateHeure(date);
   tm local{};

@@ -126,9 +126,6 @@ bool SupprimeFichier(const AnsiString& chemin);
 // Last write time in local time.
 [[nodiscard]] bool DateModificationFichier(const AnsiString& chemin, TDateTime& date);
 [[nodiscard]] bool DefinitDateModificationFichier(const AnsiString& chemin, TDateTime date);
-// Gives the file the system's present time as modification date (not the clock tests set: the
-// date is compared with those the system gives to files written just before).
-[[nodiscard]] bool MarqueFichierModifie(const AnsiString& chemin);
 [[nodiscard]] bool EstEnLectureSeule(const AnsiString& chemin);
 [[nodiscard]] bool DefinitLectureSeule(const AnsiString& chemin, bool lectureSeule);
 

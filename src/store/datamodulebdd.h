@@ -70,10 +70,6 @@ struct TResumeBDD {
   UnicodeString dateModif;     // value of "Date_Modif_Genea", empty when absent
 };
 
-// How deep AnalyseBDD checks the pages: Rapide finds damaged pages and rows, Complete also
-// checks every index against its table (several times slower on a large genealogy).
-enum class TVerificationBDD { Rapide, Complete };
-
 struct TAnalyseBDD {
   bool endommagee = false;
   long enregistrementsFoireux = 0;
@@ -410,7 +406,7 @@ class TModuleBDD {
   // its end leaves them dropped); logs each one. The count restored.
   int RetablitIndex();
   // Checks the store and its events and sources; findings go to "DataModuleBDD_AnalyseBDD.log".
-  [[nodiscard]] TAnalyseBDD AnalyseBDD(TVerificationBDD verification = TVerificationBDD::Complete);
+  [[nodiscard]] TAnalyseBDD AnalyseBDD();
   // Kind of the last failure, as the engine reports it.
   [[nodiscard]] TErreurMoteur CodeErreur() const { return base_->CodeErreur(); }
 

@@ -105,7 +105,7 @@ bool TModuleBDD::RestructurationBDD() { return maintenance_->RestructurationBDD(
 const TBilanReparation& TModuleBDD::DernierBilanReparation() const { return maintenance_->DernierBilanReparation(); }
 std::vector<std::string> TModuleBDD::RapportReparation() const { return maintenance_->RapportReparation(); }
 int TModuleBDD::RetablitIndex() { return maintenance_->RetablitIndex(); }
-TAnalyseBDD TModuleBDD::AnalyseBDD(TVerificationBDD verification) { return maintenance_->AnalyseBDD(verification); }
+TAnalyseBDD TModuleBDD::AnalyseBDD() { return maintenance_->AnalyseBDD(); }
 
 // --- batching and locking ---
 

@@ -39,7 +39,7 @@ class TMaintenanceBDD : public TUniteBDD {
   [[nodiscard]] std::vector<std::string> RapportReparation() const;
   int RetablitIndex();
   bool RestructurationBDD();
-  [[nodiscard]] TAnalyseBDD AnalyseBDD(TVerificationBDD verification);
+  [[nodiscard]] TAnalyseBDD AnalyseBDD();
 
   // --- upgrades and conversion ---
   void UpdateOldBase();

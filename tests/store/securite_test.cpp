@@ -8,6 +8,7 @@
 
 #include "platform/ecriture_atomique.h"
 #include "platform/journal.h"
+#include "store/analyse_bdd.h"
 #include "store/schema_bdd.h"
 #include "store_fixture.h"
 #include "support/coupures.h"
@@ -442,8 +443,8 @@ TEST_F(Securite, AnalyseDeLaBase) {
   Ferme();
   ASSERT_TRUE(AbimePage(Fichier(), PageContenant(Fichier(), Nom(1000))));
   auto m = Rouvre();
-  EXPECT_TRUE(m->AnalyseBDD(TVerificationBDD::Rapide).endommagee);
-  EXPECT_TRUE(m->AnalyseBDD(TVerificationBDD::Complete).endommagee);
+  EXPECT_TRUE(m->AnalyseBDD().endommagee);
+  EXPECT_TRUE(AnalyseBDD(*m, TVerificationBDD::Rapide, nullptr).endommagee);
   DefinitRepertoireJournaux("");
 }
 
