@@ -5,6 +5,7 @@
 #include "dossier_cli.h"
 #include "folder/gest_fic.h"
 #include "interface_terminal.h"
+#include "store/analyse_bdd.h"
 #include "store/datamodulebdd.h"
 #include "store/schema_bdd.h"
 #include "index/ouverture_genealogie.h"
@@ -34,6 +35,8 @@ int Nouveau(const TAppel& args) {
 }
 
 int Info(const TAppel& args) {
+  // --complet: every index of the store checked against its table, not only the pages.
+  const bool complet = args.Present("--complet");
   TInterfaceTerminal iu;
   // A folder that another program is writing is described as it reads now, without waiting.
   TGestFichier::TOptionsOuverture options{.SansProgression = false, .Proprietaire = &iu};
@@ -43,7 +46,8 @@ int Info(const TAppel& args) {
   if (ecritAilleurs) g = std::make_unique<TGestFichier>(CheminDossier(args[0]), AvecIndex(TGestFichier::OuvertureLectureSeule(&iu)));
   if (g->Erreur) return Echec(MessageOuverture(*g));
   // A damaged store is said so, never shown as empty.
-  const TAnalyseBDD analyse = g->GetModuleBDD()->AnalyseBDD();
+  const TAnalyseBDD analyse =
+      AnalyseBDD(*g->GetModuleBDD(), complet ? TVerificationBDD::Complete : TVerificationBDD::Rapide, &iu);
   if (analyse.endommagee) return Echec(TexteErreurBDD(TErreurMoteur::Endommagee, CheminBase(*g)));
   AfficheInfo(*g, ecritAilleurs);
   if (analyse.enregistrementsFoireux > 0)
@@ -110,7 +114,7 @@ int Reparer(const TAppel& args) {
 
 constexpr TCommande kCommandes[] = {
     {"nouveau", "nouveau CHEMIN", "crée un dossier généalogique", Nouveau},
-    {"info", "info CHEMIN", "décrit un dossier généalogique", Info},
+    {"info", "info CHEMIN [--complet]", "décrit un dossier généalogique (--complet : contrôle approfondi de la base)", Info},
     {"sauvegarde", "sauvegarde CHEMIN", "copie de sauvegarde de la base", Sauvegarde},
     {"compacter", "compacter CHEMIN", "compacte la base du dossier", Compacter},
     {"reparer", "reparer CHEMIN", "contrôle et répare la base du dossier", Reparer},

@@ -10,6 +10,7 @@
 #include "platform/erreur.h"
 #include "platform/fichiers.h"
 #include "platform/journal.h"
+#include "platform/marque_fichier.h"
 #include "store/datamodulebdd.h"
 
 namespace kyb {
@@ -138,20 +139,36 @@ TFicIndexPerson::TFicIndexPerson(TGestFichier* dossier, bool reset, TProgression
   }
   if (existe) {
     motif_ = ControleFichier();
-    if (motif_.empty() && RestaureFichier()) {
+    if (motif_.empty()) {
+      // Read at the first use: a command that needs one person never loads the whole index.
+      differe_ = true;
       origine_ = TOrigine::Fichier;
-      // Trusted only until the next closing rewrites it: a crash in between leaves no file.
-      if (!LectureSeule()) (void)SupprimeFichier(nomFichier_);
       return;
     }
   } else if (nbLignes_ > 0) {
     motif_ = u"Le fichier d'index des personnes est absent.";
   }
+  Reconstruit();
+}
+
+void TFicIndexPerson::Reconstruit() {
   index_.reset();
   RechargeMemoire();
   origine_ = TOrigine::Reconstruit;
   if (!motif_.empty())
     Signale(motif_ + u" L'index des personnes a été reconstruit à partir de la base de données.");
+}
+
+TGestEltIndex* TFicIndexPerson::Memoire() {
+  if (!differe_) return index_.get();
+  differe_ = false;
+  if (RestaureFichier()) {
+    // Trusted only until the next closing rewrites it: a crash in between leaves no file.
+    if (!LectureSeule()) (void)SupprimeFichier(nomFichier_);
+    return index_.get();
+  }
+  Reconstruit();
+  return index_.get();
 }
 
 TFicIndexPerson::~TFicIndexPerson() {
@@ -163,7 +180,14 @@ TFicIndexPerson::~TFicIndexPerson() {
 }
 
 void TFicIndexPerson::SauveFichier() {
-  if (!index_ || LectureSeule()) return;
+  if (LectureSeule()) return;
+  if (differe_) {
+    // Never read, so no row changed through this index: the file still matches them. The store,
+    // closed just before, may have moved its date past the file's.
+    (void)MarqueFichierModifie(nomFichier_);
+    return;
+  }
+  if (!index_) return;
   if (aRecharger_) {
     // Memory is behind the rows and the store is closed: the next opening rebuilds.
     (void)SupprimeFichier(nomFichier_);
@@ -242,11 +266,16 @@ void TFicIndexPerson::LectureEntete() {
 
 void TFicIndexPerson::Raz() {
   nbLignes_ = 0;
+  if (differe_) {
+    differe_ = false;
+    index_ = std::make_unique<TGestEltIndex>(0, dossier_);
+  }
   if (index_) index_->Raz();
   Modifie();
 }
 
 void TFicIndexPerson::InitTailleIndex(long taille) {
+  differe_ = false;
   index_ = std::make_unique<TGestEltIndex>(static_cast<int>(std::max(taille, 0L)), dossier_);
   Modifie();
 }
@@ -311,6 +340,7 @@ void TFicIndexPerson::EcritPersonne(const TEnregPublic& p, long numero, const TC
 
 TGestEltIndex* TFicIndexPerson::Index() {
   const TModuleBDD* m = Store();
+  (void)Memoire();
   if (aRecharger_ && !(m && m->EnImport())) {
     if (MajAnneesEstimees() <= 0) RechargeMemoire();
   }
@@ -330,6 +360,7 @@ void TFicIndexPerson::ModifClef(const TEnregPublic& p, long numero, TAnneesVie a
   }
   TModuleBDD* m = Store();
   if (!m || LectureSeule()) return;
+  if (memoire) (void)Memoire();
   // The rows of one person are written all or none, with one sync to disk.
   TACRTransaction transaction(m->Database());
   std::vector<long> ids = lookUpRows ? m->GetIndexPerson(numero) : std::vector<long>();
@@ -400,7 +431,7 @@ void TFicIndexPerson::MetAJourMemoire(std::vector<TEltIndex> anciennes, std::vec
 void TFicIndexPerson::SupprimeClef(const TPerson& p, bool disque) { SupprimeClef(p.Numero(), disque); }
 
 void TFicIndexPerson::SupprimeClef(long noPers, bool disque) {
-  if (index_ && index_->SupprimeClefPersNo(static_cast<int32_t>(noPers)) > 0) Modifie();
+  if (Memoire() && index_->SupprimeClefPersNo(static_cast<int32_t>(noPers)) > 0) Modifie();
   if (!disque || LectureSeule()) return;
   if (reparationEnCours_) {
     aSupprimer_.insert(noPers);
@@ -470,6 +501,7 @@ void TFicIndexPerson::ReinitTableIndexBis() { RechargeMemoire(); }
 
 void TFicIndexPerson::RechargeMemoire() {
   aRecharger_ = false;
+  differe_ = false;
   index_.reset();
   if (!LectureSeule()) (void)SupprimeFichier(nomFichier_);
   Modifie();
@@ -505,7 +537,7 @@ void TFicIndexPerson::AddAllIndexComplete(bool memoire) {
   progression.Texte(u"Traitement en cours...");
   // Every row is written anew: the table starts empty, and memory too when it is regenerated.
   if (!m->CreerTableIndexNomPrenoms()) return;
-  if (memoire && index_) {
+  if (memoire && Memoire()) {
     index_->Raz();
     Modifie();
   }

@@ -8,8 +8,10 @@
 // TFicIndexPerson owns both for one folder. Every person save calls ModifClef; deletions call
 // SupprimeClef. The ".prx2" is trusted only when it is at least as recent as the store file, holds
 // as many entries as there are rows, and a sample of its entries matches the rows; otherwise the
-// in-memory index is rebuilt from the rows and the user is told why. On a writable folder the
-// file is removed once restored, so that a crash before the next closing leaves no file to trust.
+// in-memory index is rebuilt from the rows and the user is told why. The file is read at the
+// first use of the in-memory index, not at opening: a command that reads one person costs no
+// index. On a writable folder the file is removed once read, so that a crash before the next
+// closing leaves no file to trust; a file never read keeps its place and takes the store's date.
 //
 // Main thread only.
 #include <memory>
@@ -212,9 +214,16 @@ class TFicIndexPerson final : public TIndexPersonnesDossier {
   [[nodiscard]] TGestFichier* Dossier() const { return dossier_; }
   [[nodiscard]] TModuleBDD* Store() const;
   [[nodiscard]] long NbLignes() const { return nbLignes_; }
-  [[nodiscard]] TOrigine Origine() const { return origine_; }
-  // Why the index was rebuilt at opening (French), empty otherwise.
-  [[nodiscard]] const UnicodeString& MotifReconstruction() const { return motif_; }
+  // Both read the index file first when it is still waiting to be read.
+  [[nodiscard]] TOrigine Origine() {
+    (void)Memoire();
+    return origine_;
+  }
+  // Why the index was rebuilt at opening or at its first use (French), empty otherwise.
+  [[nodiscard]] const UnicodeString& MotifReconstruction() {
+    (void)Memoire();
+    return motif_;
+  }
   // Increases at every change of the in-memory index.
   [[nodiscard]] unsigned long Generation() const { return generation_; }
   // Surnames in the table of phonetic codes (built by the first phonetic search after a change).
@@ -248,6 +257,10 @@ class TFicIndexPerson final : public TIndexPersonnesDossier {
                      bool bulk, bool memoire);
   friend class TIndexPerson;
   [[nodiscard]] bool RestaureFichier();
+  // The in-memory index, read from the file first when the opening left it there.
+  TGestEltIndex* Memoire();
+  // Rebuilds memory from the rows and tells the user why (motif_), when there is a reason.
+  void Reconstruit();
   [[nodiscard]] UnicodeString ControleFichier();
   void Signale(const UnicodeString& texte) const;
   void SauveFichier();
@@ -283,6 +296,7 @@ class TFicIndexPerson final : public TIndexPersonnesDossier {
   std::string rapport_;  // error report of the repair being run (UTF-8)
   long signalements_ = 0;
   bool aRecharger_ = false;  // rows written during an import, memory not yet reloaded
+  bool differe_ = false;     // the trusted file is not read yet (see Memoire)
 };
 
 }  // namespace kyb

@@ -1,5 +1,7 @@
 // Upgrades of older stores: text columns widened, tables brought to the schema, the sortable
 // date column added and filled; and the store side of a genealogy's restructuring.
+#include <algorithm>
+
 #include "platform/thread_nom.h"
 #include "store/datamodulebdd_maintenance_interne.h"
 #include "store/evenement_interne.h"
@@ -26,6 +28,15 @@ int32_t DateTriableLigne(TACRTable& t) {
   return DateTriable(date);
 }
 
+// The same indexes, whatever their order in the catalogue: an import re-adds the indexes it
+// suspended after the others, which changes nothing in the store.
+bool MemesIndex(TACRIndexDefs a, TACRIndexDefs b) {
+  const auto parNom = [](const TACRIndexDef& x, const TACRIndexDef& y) { return x.nom < y.nom; };
+  std::sort(a.begin(), a.end(), parNom);
+  std::sort(b.begin(), b.end(), parNom);
+  return a == b;
+}
+
 }  // namespace
 
 bool TMaintenanceBDD::MetAuSchema(const std::string& nom, TProgression& progression,
@@ -36,7 +47,7 @@ bool TMaintenanceBDD::MetAuSchema(const std::string& nom, TProgression& progress
   TACRFieldDefs champs;
   TACRIndexDefs index;
   if (!t.ReadDefs(champs, index)) return false;
-  if (champs == def.champs && index == def.index) return true;
+  if (champs == def.champs && MemesIndex(index, def.index)) return true;
   progression.Texte(texte);
   progression.Texte(u"Mise à jour de la table \"" + AnsiVersUnicode(nom) + u"\"");
   if (!t.RestructureTable(def.champs, def.index)) {
@@ -68,7 +79,7 @@ bool TMaintenanceBDD::BesoinMiseAJour() {
     TACRTable t(*base_, def.nom);
     TACRFieldDefs champs;
     TACRIndexDefs index;
-    if (!t.ReadDefs(champs, index) || champs != def.champs || index != def.index) return true;
+    if (!t.ReadDefs(champs, index) || champs != def.champs || !MemesIndex(index, def.index)) return true;
   }
   return false;
 }

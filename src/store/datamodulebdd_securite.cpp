@@ -1,15 +1,12 @@
 // Safety of the store's data: repair report, indexes restored at opening, store analysis, and
 // the French wording of engine failures.
-#include <filesystem>
-
 #include "platform/journal.h"
+#include "store/analyse_bdd.h"
 #include "store/datamodulebdd_maintenance_interne.h"
 #include "store/schema_bdd.h"
 
 namespace kyb {
 namespace {
-
-constexpr const char* kJournalAnalyse = "DataModuleBDD_AnalyseBDD.log";
 
 std::string Nombre(int64_t n) { return std::to_string(n); }
 
@@ -55,58 +52,7 @@ int TMaintenanceBDD::RetablitIndex() {
   return retablis;
 }
 
-TAnalyseBDD TMaintenanceBDD::AnalyseBDD() {
-  TAnalyseBDD a;
-  a.journal = (std::filesystem::path(RepertoireJournaux()) / kJournalAnalyse).string();
-  const auto note = [](const std::string& texte) { AjouteJournal(kJournalAnalyse, texte); };
-  if (!base_->Connected()) {
-    a.endommagee = true;
-    note("Base de données non ouverte : " + base_->DerniereErreur());
-    return a;
-  }
-  const std::string integrite = base_->VerifieIntegrite();
-  if (integrite != "ok") {
-    a.endommagee = true;
-    note("Base endommagée : " + integrite);
-  }
-  const struct {
-    const char* table;
-    const char* sql;
-    const char* erreur;
-  } kControles[] = {
-      {"Evenements",
-       "SELECT ID, LibelleChamps, NoPersA, Date FROM Evenements WHERE LibelleChamps = '' OR NoPersA = 0",
-       "Erreur detecté dans la table Evenements "},
-      {"Sources",
-       "SELECT ID_SOURCE, ID_EVEN, TYPE, RANG FROM Sources WHERE ID_EVEN NOT IN (SELECT ID FROM Evenements)",
-       "Erreur detecté dans la table Source "},
-  };
-  for (const auto& c : kControles) {
-    if (!TableExiste(c.table)) continue;
-    TACRQuery q(*base_, c.sql);
-    if (!q.Open()) {
-      a.endommagee = true;
-      note(std::string(c.erreur) + base_->DerniereErreur());
-      continue;
-    }
-    long foireux = 0;
-    for (; !q.Eof(); q.Next(), ++foireux) {
-      std::string ligne;
-      for (int i = 0; i < q.FieldCount(); ++i)
-        ligne += (i ? " | " : "") + UnicodeVersUtf8(q.Fields(i).AsUnicodeString());
-      note(std::string("(") + c.table + ") Enregistrement foireux : " + ligne);
-    }
-    if (foireux > 0) note(c.erreur);
-    a.enregistrementsFoireux += foireux;
-  }
-  if (!a.endommagee && a.enregistrementsFoireux == 0) {
-    note("Tous est correcte");
-    return a;
-  }
-  if (TInterfaceUtilisateur* iu = Interface())
-    iu->Message(u"Base de données", u"Erreur, Veuillez consulter le fichier " + Utf8VersUnicode(a.journal));
-  return a;
-}
+TAnalyseBDD TMaintenanceBDD::AnalyseBDD() { return AnalyseBase(*base_, Interface(), TVerificationBDD::Complete); }
 
 std::string TexteErreurBDD(TErreurMoteur code, const std::string& chemin) {
   switch (code) {

@@ -9,7 +9,7 @@ Commandes :
   aide [COMMANDE...]                       affiche cette aide, ou l'usage d'une commande
   demo [REPERTOIRE]                        démonstration sur une généalogie d'exemple (gardée dans REPERTOIRE)
   nouveau CHEMIN                           crée un dossier généalogique
-  info CHEMIN                              décrit un dossier généalogique
+  info CHEMIN [--complet]                  décrit un dossier généalogique (--complet : contrôle approfondi de la base)
   sauvegarde CHEMIN                        copie de sauvegarde de la base
   compacter CHEMIN                         compacte la base du dossier
   reparer CHEMIN                           contrôle et répare la base du dossier
@@ -58,5 +58,5 @@ $ kyb commande-inexistante
 kyb : commande inconnue « commande-inexistante » (voir « kyb aide »)
 [2]
 $ kyb info
-kyb info : argument manquant : CHEMIN (usage : kyb info CHEMIN)
+kyb info : argument manquant : CHEMIN (usage : kyb info CHEMIN [--complet])
 [2]

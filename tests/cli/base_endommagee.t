@@ -6,6 +6,8 @@ Index des personnes : Le fichier d'index des personnes est plus ancien que la ba
 Base de données : Erreur, Veuillez consulter le fichier @ETAT@/kybase/logs/DataModuleBDD_AnalyseBDD.log
 kyb : la base de données « E.kya/E.adb » est endommagée : lancez « kyb reparer » sur ce dossier
 [1]
+$ kyb info E.kya --complet 2>&1 | tail -1
+kyb : la base de données « E.kya/E.adb » est endommagée : lancez « kyb reparer » sur ce dossier
 $ kyb reparer E.kya
 Réparation de la base de données...
   Evenements : 0 ligne gardée

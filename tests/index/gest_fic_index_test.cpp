@@ -195,6 +195,22 @@ TEST_F(IndexPersonnes, FichierRestaureALaReouverture) {
   EXPECT_EQ(std::count_if(t.begin(), t.end(), [](int32_t n) { return n > 0; }), 20);
 }
 
+TEST_F(IndexPersonnes, FichierLuAuPremierUsage) {
+  {
+    auto g = Ouvre(true);
+    for (int i = 0; i < 10; ++i) Ajoute(*g, u"Girard", u"Paul");
+  }
+  {
+    auto g = Ouvre();
+    EXPECT_TRUE(FichierExiste(Prx2()));
+    // The store changes, the names do not: the file unread stays trusted.
+    ASSERT_TRUE(g->GetModuleBDD()->MAJInfoChps("Essai", u"1"));
+  }
+  auto g = Ouvre();
+  EXPECT_EQ(TFicIndexPerson::De(*g)->Origine(), TFicIndexPerson::TOrigine::Fichier);
+  EXPECT_EQ(Trouves(*g, u"Girard").size(), 10u);
+}
+
 TEST_F(IndexPersonnes, FichierDouteuxReconstruitEtSignale) {
   // Another genealogy with the same number of rows but other names.
   const test::RepertoireTemporaire autre;

@@ -8,6 +8,7 @@
 
 #include "platform/ecriture_atomique.h"
 #include "platform/journal.h"
+#include "store/analyse_bdd.h"
 #include "store/schema_bdd.h"
 #include "store_fixture.h"
 #include "support/coupures.h"
@@ -443,6 +444,7 @@ TEST_F(Securite, AnalyseDeLaBase) {
   ASSERT_TRUE(AbimePage(Fichier(), PageContenant(Fichier(), Nom(1000))));
   auto m = Rouvre();
   EXPECT_TRUE(m->AnalyseBDD().endommagee);
+  EXPECT_TRUE(AnalyseBDD(*m, TVerificationBDD::Rapide, nullptr).endommagee);
   DefinitRepertoireJournaux("");
 }
 
