@@ -210,6 +210,8 @@ TAppel TAnalyseur::Analyse(const TCommande& c, const std::vector<std::string>& a
     if (!p.option || p.valeur.empty()) continue;
     std::size_t rang = 0;
     for (const auto& [nom, n] : lus) rang += nom == p.nom;
+    // An option of two words appears once per word in the parse order.
+    if ((rang + 1) * static_cast<std::size_t>(p.nbValeurs) > o->results().size()) continue;
     lus.push_back({p.nom, rang});
     for (int k = 0; k < p.nbValeurs; ++k)
       appel.options_.push_back({p.nom, o->results().at(rang * static_cast<std::size_t>(p.nbValeurs) + k)});

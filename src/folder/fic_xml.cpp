@@ -60,6 +60,9 @@ bool TFicXml::WriteString(const std::string& section, const std::string& cle,
   if (!s) s = racine.append_child(section.c_str());
   pugi::xml_node c = s.child(cle.c_str());
   if (!c) c = s.append_child(cle.c_str());
+  // The key's element holds its value alone: whatever a damaged file nested in it goes, so that
+  // the value reads back as written.
+  while (c.first_child()) c.remove_child(c.first_child());
   c.text().set(UnicodeVersUtf8(valeur).c_str());
   return Sauve();
 }
