@@ -50,6 +50,7 @@ Commandes :
   estime CHEMIN N                          années estimées de naissance, de décès et de procréation de la personne N, et ce qui les borne
   verifie CHEMIN [--format csv]            dates impossibles et boucles de filiation de toute la généalogie (lecture seule)
   selection CHEMIN [EQUATION] --condition TEXTE... personnes qui satisfont des conditions numérotées combinées par « et », « ou », « non » ; --enregistre NOM, --charge NOM, --liste
+  personnes CHEMIN [--tri nom|numero|naissance] [--page N] liste des personnes avec leurs années, 50 par page, triée par nom, numéro ou naissance
 $ kyb --help > aide.txt && kyb aide | cmp - aide.txt
 $ kyb
 kyb : commande manquante (voir « kyb aide »)

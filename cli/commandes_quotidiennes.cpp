@@ -1,0 +1,94 @@
+// kyb everyday commands: personnes (a paged list of the persons with their years).
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "commandes.h"
+#include "dossier_cli.h"
+#include "index/annees_vie.h"
+#include "index/gest_fic_index.h"
+#include "names/gest_elt_index.h"
+#include "persons/gest_pers.h"
+
+namespace kyb::cli {
+namespace {
+
+constexpr long kParPage = 50;
+
+// One person of the list, as its index row gives it (the row's names are keys: uppercase, no
+// accents, the usual given name only; the page shows the names of the record).
+struct TLignePersonne {
+  long No = 0;
+  int AnneeMin = 0, AnneeMax = 0;
+};
+
+// The persons of the index in its own order (surname, given names), one row each, deleted
+// persons left out.
+std::vector<TLignePersonne> PersonnesDeLIndex(TGestFichier& g) {
+  auto* index = dynamic_cast<TFicIndexPerson*>(g.GetFicIndexPerson());
+  if (!index || !index->Index()) throw ErreurKy("cette généalogie n'a pas d'index des personnes");
+  std::vector<TLignePersonne> lignes;
+  std::vector<bool> vu;
+  for (const TEltIndex& e : index->Index()->Elements()) {
+    if (e.FicheSupprimee == 'O' || e.NoPers <= 0) continue;
+    const auto no = static_cast<size_t>(e.NoPers);
+    if (no >= vu.size()) vu.resize(no + 1);
+    if (vu[no]) continue;
+    vu[no] = true;
+    lignes.push_back({e.NoPers, e.AnneeMin, e.AnneeMax});
+  }
+  return lignes;
+}
+
+// "(1820-1880)"; a year the record does not state but the index estimated reads "~1911", an
+// unknown one "?"; nothing when neither is known.
+std::string Annees(const TLignePersonne& p, TAnneesVie declarees) {
+  if (p.AnneeMin == 0 && p.AnneeMax == 0) return {};
+  const auto annee = [](int index, int declaree) {
+    if (declaree) return std::to_string(declaree);
+    return index ? "~" + std::to_string(index) : std::string("?");
+  };
+  return " (" + annee(p.AnneeMin, declarees.Min) + "-" + annee(p.AnneeMax, declarees.Max) + ")";
+}
+
+void Trie(std::vector<TLignePersonne>& lignes, const std::string& tri) {
+  if (tri == "numero")
+    std::sort(lignes.begin(), lignes.end(), [](const auto& a, const auto& b) { return a.No < b.No; });
+  else if (tri == "naissance")  // unknown years last, the index order kept among equals
+    std::stable_sort(lignes.begin(), lignes.end(), [](const auto& a, const auto& b) {
+      return (a.AnneeMin ? a.AnneeMin : 1 << 20) < (b.AnneeMin ? b.AnneeMin : 1 << 20);
+    });
+}
+
+int Personnes(const TAppel& args) {
+  const long page = args.Present("--page") ? static_cast<long>(Entier(args.Valeur("--page"), 1, 1L << 30, "numéro de page")) : 1;
+  const auto dossier = OuvreGenealogie(args[0], TAcces::Lecture);
+  std::vector<TLignePersonne> lignes = PersonnesDeLIndex(*dossier);
+  Trie(lignes, args.Valeur("--tri", "nom"));
+  const long total = static_cast<long>(lignes.size());
+  const long pages = std::max(1L, (total + kParPage - 1) / kParPage);
+  if (page > pages) return Echec("la page " + std::to_string(page) + " n'existe pas (dernière page : " + std::to_string(pages) + ")");
+  std::printf("%ld personne(s), page %ld sur %ld\n", total, page, pages);
+  const long fin = std::min(total, page * kParPage);
+  for (long i = (page - 1) * kParPage; i < fin; ++i) {
+    const TLignePersonne& p = lignes[static_cast<size_t>(i)];
+    TPerson personne(dossier->GetFicPersons(), p.No, true);
+    const TAnneesVie declarees = personne.FicheChargee() ? AnneesVie(personne.Fiche()) : TAnneesVie{};
+    std::string nom = UnicodeVersUtf8(personne.Public.Nom);
+    if (!personne.Public.Prenoms.empty()) nom += " " + UnicodeVersUtf8(personne.Public.Prenoms);
+    std::printf("  %6ld  %s%s\n", p.No, nom.c_str(), Annees(p, declarees).c_str());
+  }
+  return 0;
+}
+
+constexpr TCommande kCommandes[] = {
+    {"personnes", "personnes CHEMIN [--tri nom|numero|naissance] [--page N]",
+     "liste des personnes avec leurs années, 50 par page, triée par nom, numéro ou naissance", Personnes},
+};
+
+}  // namespace
+
+std::span<const TCommande> CommandesQuotidiennes() { return kCommandes; }
+
+}  // namespace kyb::cli
