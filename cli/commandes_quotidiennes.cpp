@@ -1,4 +1,5 @@
-// kyb everyday commands: personnes (a paged list of the persons with their years).
+// kyb everyday commands: personnes (a paged list of the persons with their years),
+// supprime-personne.
 #include <algorithm>
 #include <cstdio>
 #include <string>
@@ -82,9 +83,26 @@ int Personnes(const TAppel& args) {
   return 0;
 }
 
+// Deletes a person: its links are removed on both sides and its index rows go with it.
+int SupprimePersonne(const TAppel& args) {
+  if (!args.Present("--oui")) throw ErreurUsage("--oui confirme la suppression");
+  const auto dossier = OuvreGenealogie(args[0], TAcces::Ecriture);
+  const long no = PersonneDuDossier(*dossier, args[1]);
+  if (dossier->IsReadOnly()) return Echec("le dossier est en lecture seule : la personne n'a pas été supprimée");
+  TPerson p(dossier->GetFicPersons(), no, true);
+  if (p.FicheSupprimee()) return Echec("la personne " + std::to_string(no) + " est déjà supprimée");
+  const std::string nom = UnicodeVersUtf8(p.Public.Nom) + " " + UnicodeVersUtf8(p.Public.Prenoms);
+  if (!p.Suppression() || !p.Enregistrement())
+    return Echec("la personne " + std::to_string(no) + " n'a pas pu être supprimée");
+  std::printf("Personne %ld supprimée : %s\n", no, nom.c_str());
+  return 0;
+}
+
 constexpr TCommande kCommandes[] = {
     {"personnes", "personnes CHEMIN [--tri nom|numero|naissance] [--page N]",
      "liste des personnes avec leurs années, 50 par page, triée par nom, numéro ou naissance", Personnes},
+    {"supprime-personne", "supprime-personne CHEMIN N [--oui]",
+     "supprime la personne N et ses liens des deux côtés ; --oui confirme", SupprimePersonne},
 };
 
 }  // namespace

@@ -51,6 +51,7 @@ Commandes :
   verifie CHEMIN [--format csv]            dates impossibles et boucles de filiation de toute la généalogie (lecture seule)
   selection CHEMIN [EQUATION] --condition TEXTE... personnes qui satisfont des conditions numérotées combinées par « et », « ou », « non » ; --enregistre NOM, --charge NOM, --liste
   personnes CHEMIN [--tri nom|numero|naissance] [--page N] liste des personnes avec leurs années, 50 par page, triée par nom, numéro ou naissance
+  supprime-personne CHEMIN N [--oui]       supprime la personne N et ses liens des deux côtés ; --oui confirme
 $ kyb --help > aide.txt && kyb aide | cmp - aide.txt
 $ kyb
 kyb : commande manquante (voir « kyb aide »)
