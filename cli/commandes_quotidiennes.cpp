@@ -1,5 +1,5 @@
 // kyb everyday commands: personnes (a paged list of the persons with their years),
-// supprime-personne.
+// supprime-personne, lie and delie (links between two persons, both sides kept in step).
 #include <algorithm>
 #include <cstdio>
 #include <string>
@@ -10,6 +10,7 @@
 #include "index/annees_vie.h"
 #include "index/gest_fic_index.h"
 #include "names/gest_elt_index.h"
+#include "persons/edition_personne.h"
 #include "persons/gest_pers.h"
 
 namespace kyb::cli {
@@ -98,11 +99,50 @@ int SupprimePersonne(const TAppel& args) {
   return 0;
 }
 
+// Links B to A as spouse, or as child (A is then its father or its mother, by A's sex).
+int Lie(const TAppel& args) {
+  const auto dossier = OuvreGenealogie(args[0], TAcces::Ecriture);
+  const long a = PersonneDuDossier(*dossier, args[1]);
+  const long b = PersonneDuDossier(*dossier, args[2]);
+  TFicPersons& f = *dossier->GetFicPersons();
+  const bool conjoint = args.Present("--conjoint");
+  std::string champ = "CONJOINT";
+  if (!conjoint) {
+    const char sexe = TPerson(&f, a).Public.Sexe;
+    if (sexe != 'M' && sexe != 'F') return Echec("le sexe de la personne " + std::to_string(a) + " n'est pas connu : père ou mère ?");
+    champ = sexe == 'M' ? "PERE" : "MERE";
+  }
+  TEditionPersonne edition(f, conjoint ? a : b);
+  if (!edition.Erreur().empty()) return Echec(edition.Erreur());
+  if (const std::string e = edition.Applique(champ, std::to_string(conjoint ? b : a)); !e.empty()) return Echec(e);
+  if (const std::string e = edition.Enregistre(); !e.empty()) return Echec(e);
+  std::printf(conjoint ? "%ld et %ld sont conjoints.\n" : "%ld est enfant de %ld.\n", conjoint ? a : b, conjoint ? b : a);
+  return 0;
+}
+
+// Removes the link between A and its spouse or child B, on both sides.
+int Delie(const TAppel& args) {
+  const auto dossier = OuvreGenealogie(args[0], TAcces::Ecriture);
+  const long a = PersonneDuDossier(*dossier, args[1]);
+  const long b = PersonneDuDossier(*dossier, args[2]);
+  if (dossier->IsReadOnly()) return Echec("le dossier est en lecture seule : aucun lien n'a été retiré");
+  const bool conjoint = args.Present("--conjoint");
+  TPerson p(dossier->GetFicPersons(), a, true);
+  if (!(conjoint ? p.SupprimeLienConjoint(b) : p.SupprimeLienEnfant(b)))
+    return Echec(std::to_string(b) + (conjoint ? " n'est pas conjoint de " : " n'est pas enfant de ") + std::to_string(a));
+  if (!p.Enregistrement()) return Echec("la personne " + std::to_string(a) + " n'a pas pu être enregistrée");
+  std::printf(conjoint ? "%ld et %ld ne sont plus conjoints.\n" : "%ld n'est plus enfant de %ld.\n", conjoint ? a : b, conjoint ? b : a);
+  return 0;
+}
+
 constexpr TCommande kCommandes[] = {
     {"personnes", "personnes CHEMIN [--tri nom|numero|naissance] [--page N]",
      "liste des personnes avec leurs années, 50 par page, triée par nom, numéro ou naissance", Personnes},
     {"supprime-personne", "supprime-personne CHEMIN N [--oui]",
      "supprime la personne N et ses liens des deux côtés ; --oui confirme", SupprimePersonne},
+    {"lie", "lie CHEMIN A B --conjoint|--enfant", "lie B à A comme conjoint ou comme enfant, des deux côtés", Lie},
+    {"delie", "delie CHEMIN A B --conjoint|--enfant", "retire le lien de conjoint ou d'enfant entre A et B, des deux côtés",
+     Delie},
 };
 
 }  // namespace

@@ -52,6 +52,8 @@ Commandes :
   selection CHEMIN [EQUATION] --condition TEXTE... personnes qui satisfont des conditions numérotées combinées par « et », « ou », « non » ; --enregistre NOM, --charge NOM, --liste
   personnes CHEMIN [--tri nom|numero|naissance] [--page N] liste des personnes avec leurs années, 50 par page, triée par nom, numéro ou naissance
   supprime-personne CHEMIN N [--oui]       supprime la personne N et ses liens des deux côtés ; --oui confirme
+  lie CHEMIN A B --conjoint|--enfant       lie B à A comme conjoint ou comme enfant, des deux côtés
+  delie CHEMIN A B --conjoint|--enfant     retire le lien de conjoint ou d'enfant entre A et B, des deux côtés
 $ kyb --help > aide.txt && kyb aide | cmp - aide.txt
 $ kyb
 kyb : commande manquante (voir « kyb aide »)
