@@ -1,5 +1,6 @@
 // kyb everyday commands: personnes (a paged list of the persons with their years),
-// supprime-personne, lie and delie (links between two persons, both sides kept in step).
+// supprime-personne, lie and delie (links between two persons, both sides kept in step),
+// descendance (d'Aboville numbering).
 #include <algorithm>
 #include <cstdio>
 #include <string>
@@ -135,6 +136,43 @@ int Delie(const TAppel& args) {
   return 0;
 }
 
+// "Martin Jean Baptiste (1820-1880)": the name and the years the record card states.
+std::string Presente(TPerson& p) {
+  std::string texte = UnicodeVersUtf8(p.Public.Nom);
+  if (!p.Public.Prenoms.empty()) texte += " " + UnicodeVersUtf8(p.Public.Prenoms);
+  const TAnneesVie a = p.FicheChargee() ? AnneesVie(p.Fiche()) : TAnneesVie{};
+  if (a.Min || a.Max)
+    texte += " (" + (a.Min ? std::to_string(a.Min) : "?") + "-" + (a.Max ? std::to_string(a.Max) : "?") + ")";
+  return texte;
+}
+
+// Prints no under its d'Aboville number, then its children numbered numero.1, numero.2... in the
+// order of its record, down to the last generation; a person already on the path (a damaged
+// folder where one is its own ancestor) is not followed again.
+long Descend(TFicPersons& f, long no, const std::string& numero, int reste, std::vector<long>& chemin) {
+  TPerson p(&f, no, true);
+  std::printf("%s%s  %ld %s\n", std::string(2 * chemin.size(), ' ').c_str(), numero.c_str(), no, Presente(p).c_str());
+  if (reste == 0 || std::find(chemin.begin(), chemin.end(), no) != chemin.end()) return 0;
+  chemin.push_back(no);
+  long total = 0;
+  int rang = 0;
+  for (const TLienPers& e : p.Public.Enfants)
+    if (e.No > 0 && f.NoPersValide(e.No))
+      total += 1 + Descend(f, e.No, numero + "." + std::to_string(++rang), reste - 1, chemin);
+  chemin.pop_back();
+  return total;
+}
+
+int Descendance(const TAppel& args) {
+  const int generations = args.size() > 2 ? static_cast<int>(Entier(args[2], 1, 1000, "nombre de générations")) : 1000;
+  const auto dossier = OuvreGenealogie(args[0], TAcces::Lecture);
+  const long no = PersonneDuDossier(*dossier, args[1]);
+  std::vector<long> chemin;
+  const long total = Descend(*dossier->GetFicPersons(), no, "1", generations, chemin);
+  std::printf("%ld descendant(s).\n", total);
+  return 0;
+}
+
 constexpr TCommande kCommandes[] = {
     {"personnes", "personnes CHEMIN [--tri nom|numero|naissance] [--page N]",
      "liste des personnes avec leurs années, 50 par page, triée par nom, numéro ou naissance", Personnes},
@@ -143,6 +181,8 @@ constexpr TCommande kCommandes[] = {
     {"lie", "lie CHEMIN A B --conjoint|--enfant", "lie B à A comme conjoint ou comme enfant, des deux côtés", Lie},
     {"delie", "delie CHEMIN A B --conjoint|--enfant", "retire le lien de conjoint ou d'enfant entre A et B, des deux côtés",
      Delie},
+    {"descendance", "descendance CHEMIN N [GENERATIONS]",
+     "descendants de la personne N numérotés à la d'Aboville (1, 1.1, 1.2, 1.1.1...)", Descendance},
 };
 
 }  // namespace
