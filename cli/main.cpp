@@ -37,6 +37,7 @@ std::vector<TCommande> Toutes() {
       kyb::cli::CommandesEchange(),
       kyb::cli::CommandesVerification(),
       kyb::cli::CommandesSelection(),
+      kyb::cli::CommandesQuotidiennes(),
   };
   std::vector<TCommande> t;
   for (const auto& part : parties) t.insert(t.end(), part.begin(), part.end());

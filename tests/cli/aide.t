@@ -50,6 +50,11 @@ Commandes :
   estime CHEMIN N                          années estimées de naissance, de décès et de procréation de la personne N, et ce qui les borne
   verifie CHEMIN [--format csv]            dates impossibles et boucles de filiation de toute la généalogie (lecture seule)
   selection CHEMIN [EQUATION] --condition TEXTE... personnes qui satisfont des conditions numérotées combinées par « et », « ou », « non » ; --enregistre NOM, --charge NOM, --liste
+  personnes CHEMIN [--tri nom|numero|naissance] [--page N] liste des personnes avec leurs années, 50 par page, triée par nom, numéro ou naissance
+  supprime-personne CHEMIN N [--oui]       supprime la personne N et ses liens des deux côtés ; --oui confirme
+  lie CHEMIN A B --conjoint|--enfant       lie B à A comme conjoint ou comme enfant, des deux côtés
+  delie CHEMIN A B --conjoint|--enfant     retire le lien de conjoint ou d'enfant entre A et B, des deux côtés
+  descendance CHEMIN N [GENERATIONS]       descendants de la personne N numérotés à la d'Aboville (1, 1.1, 1.2, 1.1.1...)
 $ kyb --help > aide.txt && kyb aide | cmp - aide.txt
 $ kyb
 kyb : commande manquante (voir « kyb aide »)
