@@ -25,6 +25,16 @@ std::string TexteNote(const AnsiString& texte) {
   return s;
 }
 
+// "Note", or "Note 2", "Note 3"... that an import gives to the untitled notes after the first.
+bool TitreParDefaut(std::string_view titre) {
+  const std::string_view base = kTitreNoteGedcom;
+  if (!titre.starts_with(base)) return false;
+  titre.remove_prefix(base.size());
+  if (titre.empty()) return true;
+  if (titre.size() < 2 || titre[0] != ' ' || titre[1] == '0') return false;
+  return std::all_of(titre.begin() + 1, titre.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
 }  // namespace
 
 std::string TExporteur::Tag(const AnsiString& libelle) const {
@@ -185,7 +195,7 @@ void TExporteur::EcritNote(int32_t note, int niveau, TContexteGarde contexte, bo
       continue;
     }
     ecr_.Ligne(niveau, "NOTE", texte);
-    if (titre != kTitreNoteGedcom) ecr_.Ligne(niveau + 1, "_TITRE", AnsiVersUtf8(titre));
+    if (!TitreParDefaut(titre)) ecr_.Ligne(niveau + 1, "_TITRE", AnsiVersUtf8(titre));
     ++bilan_.notes;
   }
 }

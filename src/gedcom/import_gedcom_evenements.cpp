@@ -170,10 +170,7 @@ void TImporteur::EcritEvenement(const TNoeudGedcom& n, const TChpCs& def, int32_
     }
     else if (c.tag == "_LIEUDIT" || (c.tag == "ADDR" && c.enfants.empty())) e.SetLieuDit(Utf8VersUnicode(c.valeur));
     else if (c.tag == "NOTE" || c.tag == "SNOTE") {
-      const TNoeudGedcom* titre = c.Enfant("_TITRE");
-      noteEven = AjouteNote(noteEven, titre ? titre->valeur.c_str() : kTitreNoteGedcom, TexteNote(c));
-      ++bilan_.notes;
-      CompteIgnorees(c, {"_TITRE"});
+      noteEven = AjouteNoteLue(noteEven, c, kTitreNoteGedcom);
     } else if (c.Nul()) Garde(c, noteEven);  // a pointer to no record, kept as it was written
     else if (c.tag == "SOUR") Citation(c, e, citations);
     else if (c.tag == "OBJE") Illustration(c, e);
@@ -368,6 +365,21 @@ int32_t TImporteur::AjouteNote(int32_t note, const char* titreLu, const std::str
   const AnsiString avant = n.LectureNote(titre);
   (void)n.ModifNote(titre, avant.empty() ? Utf8VersAnsi(texte) : avant + "\n" + Utf8VersAnsi(texte));
   return static_cast<int32_t>(n.Numero());
+}
+
+int32_t TImporteur::AjouteNoteLue(int32_t note, const TNoeudGedcom& n, const char* titreParDefaut) {
+  ++bilan_.notes;
+  CompteIgnorees(n, {"_TITRE"});
+  if (const TNoeudGedcom* titre = n.Enfant("_TITRE")) return AjouteNote(note, titre->valeur.c_str(), TexteNote(n));
+  // Each untitled note under a heading of its own ("Note", "Note 2"...), so that it is written
+  // back as a note of its own.
+  std::string titre = titreParDefaut;
+  if (note > 0 && dossier_.FicNotes) {
+    TNote lue(dossier_.FicNotes.get(), note);
+    for (int rang = 2; !lue.LectureNote(Utf8VersAnsi(titre)).empty(); ++rang)
+      titre = std::string(titreParDefaut) + " " + std::to_string(rang);
+  }
+  return AjouteNote(note, titre.c_str(), TexteNote(n));
 }
 
 std::string TImporteur::Lignes(const TNoeudGedcom& n, int niveau) const {

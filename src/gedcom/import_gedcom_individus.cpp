@@ -90,10 +90,7 @@ void TImporteur::EcritIndividu(const TNoeudGedcom& r) {
       continue;
     }
     if (e.tag == "NOTE" || e.tag == "SNOTE") {  // SNOTE: a shared note of 7.0
-      const TNoeudGedcom* titre = e.Enfant("_TITRE");
-      note = AjouteNote(note, titre ? titre->valeur.c_str() : kTitreNoteGedcom, TexteNote(e));
-      ++bilan_.notes;
-      CompteIgnorees(e, {"_TITRE"});
+      note = AjouteNoteLue(note, e, kTitreNoteGedcom);
       continue;
     }
     if (!EcritStructure(e, no, 0, false, note)) Garde(e, note);
@@ -139,10 +136,7 @@ void TImporteur::EcritFamille(const TNoeudGedcom& r) {
       continue;
     }
     if (e.tag == "NOTE" || e.tag == "SNOTE") {  // SNOTE: a shared note of 7.0
-      const TNoeudGedcom* titre = e.Enfant("_TITRE");
-      note = AjouteNote(note, titre ? titre->valeur.c_str() : kTitreNoteFamille, TexteNote(e));
-      ++bilan_.notes;
-      CompteIgnorees(e, {"_TITRE"});
+      note = AjouteNoteLue(note, e, kTitreNoteFamille);
       continue;
     }
     if (!EcritStructure(e, titulaire, partenaire, true, note))

@@ -192,3 +192,22 @@ TEST(ImportGedcom, AllerRetourDUneGenealogieQuiUtiliseChaqueChamp) {
 
 }  // namespace
 }  // namespace kyb
+
+namespace kyb {
+namespace {
+
+TEST(ExportGedcom, ChaqueNoteResteUneNote) {
+  test::RepertoireTemporaire rep;
+  test::Ecrit(rep / "n.ged", "0 HEAD\n1 GEDC\n2 VERS 5.5.1\n1 CHAR UTF-8\n0 @I1@ INDI\n1 NAME Jean /Roux/\n"
+                             "1 NOTE Une\n1 BIRT\n2 DATE 1900\n2 NOTE Trois\n2 NOTE Quatre\n1 NOTE Deux\n0 TRLR\n");
+  ASSERT_TRUE(Importe(rep / "n.ged", Base(rep, "N")).reussi);
+  TGestFichier g(Utf8VersAnsi(Base(rep, "N")), AvecIndex(TGestFichier::Ouverture()));
+  ASSERT_TRUE(ExporteFichierGedcom(g, Utf8VersAnsi(rep / "e.ged"), TVersionGedcom::V551).reussi);
+  const std::string e = test::Contenu(rep / "e.ged");
+  for (const char* ligne : {"1 NOTE Une\r\n", "1 NOTE Deux\r\n", "2 NOTE Trois\r\n", "2 NOTE Quatre\r\n"})
+    EXPECT_NE(e.find(ligne), std::string::npos) << ligne;
+  EXPECT_EQ(e.find("_TITRE"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace kyb

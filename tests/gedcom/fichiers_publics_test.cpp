@@ -41,11 +41,14 @@ const struct {
     {"FAMC sous SLGC", "familles", true}, {"sous NCHI", "familles", true},
     // Media: titles and formats of media, media records' own detail.
     {"INDI.OBJE", "médias"}, {"OBJE", "médias"}, {".OBJE", "médias"},
-    // A tag read through a second alternative (BAPM) written as the first (CHR); several notes of
-    // one person joined into one; a role with its phrase keeps only the phrase.
-    {"INDI.BAPM", "étiquettes"}, {"INDI.NOTE", "notes"}, {"INDI.RESI", "adresses"}, {"INDI.OCCU.ADDR", "adresses"},
+    // A tag read through a second alternative (BAPM) written as the first (CHR); a role with its phrase keeps only the phrase.
+    {"INDI.BAPM", "étiquettes"}, {"INDI.RESI", "adresses"}, {"INDI.OCCU.ADDR", "adresses"},
     {"INDI.ASSO", "associations"}, {"INDI.DEAT", "événements"}, {"INDI.BIRT", "événements"},
     {"INDI.GRAD", "enregistrements d'extension"}, {"INDI.SEX", "sexe X de 7.0"},
+    // A person with no identifier is not read; the accented notes of the ANSEL files are compared
+    // here byte for byte with their UTF-8 form.
+    {"INDI.NOTE This individual has no cross-reference", "individus sans identifiant"},
+    {"INDI.NOTE Comments on \"", "textes ANSEL"},
 };
 
 bool Connue(const std::string& texte, bool chemin) {
