@@ -120,6 +120,8 @@ void EcritRapport(TFicPersons& f, const TBilanVerification& b) {
 
 int Verifie(const TAppel& args) {
   const bool csv = args.Present("--format");
+  if (csv && args.Valeur("--format") != "csv")
+    throw ErreurUsage("valeur « " + args.Valeur("--format") + " » refusée pour --format : csv");
   TInterfaceTerminal iu;
   const auto g = OuvreGenealogie(args[0], TAcces::Lecture, &iu);
   TBilanVerification b;

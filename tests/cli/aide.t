@@ -32,13 +32,16 @@ Commandes :
   lieux CHEMIN [DEBUT]                     les lieux d'un dossier dans l'ordre, ou ceux qui commencent par DEBUT
   lieu CHEMIN N                            un lieu d'un dossier avec ses parties
   evenements CHEMIN N                      événements et champs de la personne N, dans l'ordre de sa fiche
-  index CHEMIN verifie|reconstruit|repare  vérifie et répare, ou reconstruit, l'index des personnes ; repare : toute la généalogie
+  index verifie CHEMIN                     vérifie l'index des personnes et le répare
+  index reconstruit CHEMIN                 reconstruit l'index des personnes
+  index repare CHEMIN                      répare toute la généalogie (liens, index, notes...)
   cherche CHEMIN [NOM] [PRENOMS] [--phonetique] [--equivalences] [--sexe M|F] [--nes-entre A B] [--lieu L] [--pere NOM] [--mere NOM] [--conjoint NOM] [--sans-pere] [--limite N] personnes d'un nom (masques MAR*IN), de prénoms et de critères ; le nombre trouvé
   patronymes CHEMIN [LETTRE]               patronymes distincts et leur nombre de personnes
   prenoms CHEMIN [LETTRE] [--sexe F|M]     prénoms distincts et leur nombre de personnes
   equivalences CHEMIN [ajoute|supprime NOM EQUIVALENT [--prenoms]] noms (ou prénoms) déclarés équivalents : liste, ajout, suppression
   notices CHEMIN [TYPE]                    notices de la généalogie par type (Patronyme, Ville…)
-  parente CHEMIN A B                       lien de parenté de B envers A, ou leurs ancêtres communs
+  parente CHEMIN A B [--chemins]           lien de parenté de B envers A (mot simple — nom précis) ; --chemins : ancêtres communs et chemins
+  consanguinite CHEMIN N [M]               consanguinité de N, ou parenté de N et M, et les ancêtres qui y contribuent
   famille CHEMIN N                         parents, frères et soeurs, conjoints, enfants... de la personne N
   gedcom lit FICHIER.ged                   lit un fichier GEDCOM : enregistrements par étiquette, avertissements avec leur ligne, dates rédigées en français
   renomme CHEMIN NOUVEAU_NOM               renomme une généalogie et son dossier
@@ -49,7 +52,7 @@ Commandes :
   exporte CHEMIN FICHIER.ged [--gedcom 5.5.1|7] écrit la généalogie du dossier CHEMIN dans un fichier GEDCOM 5.5.1 (ou 7.0) en UTF-8
   estime CHEMIN N                          années estimées de naissance, de décès et de procréation de la personne N, et ce qui les borne
   verifie CHEMIN [--format csv]            dates impossibles et boucles de filiation de toute la généalogie (lecture seule)
-  selection CHEMIN [EQUATION] --condition TEXTE... personnes qui satisfont des conditions numérotées combinées par « et », « ou », « non » ; --enregistre NOM, --charge NOM, --liste
+  selection CHEMIN [EQUATION] [--condition TEXTE...] [--enregistre NOM] [--charge NOM] [--liste] personnes qui satisfont des conditions numérotées combinées par « et », « ou », « non » ; --enregistre NOM, --charge NOM, --liste
   personnes CHEMIN [--tri nom|numero|naissance] [--page N] liste des personnes avec leurs années, 50 par page, triée par nom, numéro ou naissance
   supprime-personne CHEMIN N [--oui]       supprime la personne N et ses liens des deux côtés ; --oui confirme
   lie CHEMIN A B --conjoint|--enfant       lie B à A comme conjoint ou comme enfant, des deux côtés

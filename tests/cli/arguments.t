@@ -33,10 +33,10 @@ $ kyb exporte E.kya c.ged --gedcom 8
 kyb exporte : version GEDCOM « 8 » inconnue : 5.5.1 ou 7 (usage : kyb exporte CHEMIN FICHIER.ged [--gedcom 5.5.1|7])
 [2]
 $ kyb info E.kya --page 2
-kyb info : option inconnue « --page » (usage : kyb info CHEMIN)
+kyb info : option inconnue « --page » (usage : kyb info CHEMIN [--complet])
 [2]
 $ kyb info E.kya autre
-kyb info : argument en trop : « autre » (usage : kyb info CHEMIN)
+kyb info : argument en trop : « autre » (usage : kyb info CHEMIN [--complet])
 [2]
 $ kyb ajoute E.kya --nom A --prenoms B
 kyb ajoute : option obligatoire manquante : --sexe M|F (usage : kyb ajoute CHEMIN --nom NOM --prenoms P --sexe M|F [--pere N] [--mere N] [--naissance DATE [--lieu L]] [--deces DATE])

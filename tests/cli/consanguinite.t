@@ -21,5 +21,5 @@ $ kyb consanguinite Exemple.kya 10 99
 kyb : la personne 99 n'existe pas ou a été supprimée (dernier numéro : 19)
 [1]
 $ kyb consanguinite Exemple.kya
-kyb : usage : kyb consanguinite CHEMIN N [M]
+kyb consanguinite : argument manquant : N (usage : kyb consanguinite CHEMIN N [M])
 [2]

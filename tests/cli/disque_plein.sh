@@ -14,8 +14,8 @@ echecs=0
 "$KYB" nouveau G.kya > /dev/null && "$KYB" ajoute G.kya --nom Martin --prenoms Jean --sexe M > /dev/null || exit 1
 dd if=/dev/zero of=remplissage bs=64k 2>/dev/null
 for commande in "ajoute G.kya --nom Durand --prenoms Paul --sexe M" "modifie G.kya 2 --champ PROFESSION=Meunier" \
-                "nouveau H.kya" "sauvegarde G.kya" "compacter G.kya" "reparer G.kya" "index G.kya verifie" \
-                "index G.kya reconstruit" "sosa G.kya numerote 2" "duplique G.kya K" "exporte G.kya x.ged"; do
+                "nouveau H.kya" "sauvegarde G.kya" "compacter G.kya" "reparer G.kya" "index verifie G.kya" \
+                "index reconstruit G.kya" "sosa numerote G.kya 2" "duplique G.kya K" "exporte G.kya x.ged"; do
   # shellcheck disable=SC2086
   sortie=$("$KYB" $commande 2>&1)
   code=$?

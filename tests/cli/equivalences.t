@@ -11,7 +11,7 @@ $ kyb equivalences Exemple.kya ajoute Louis Ludovic --prenoms
 Équivalence ajoutée : LOUIS = LUDOVIC
 $ kyb cherche Exemple.kya martyn ludovic --equivalences
 1 personne trouvée :
-       5  Martin Louis (1847-?)
+       5  Martin Louis (1847-~1911)
 $ kyb equivalences Exemple.kya supprime moro moreau
 Équivalence supprimée : MORO = MOREAU
 $ kyb equivalences Exemple.kya
@@ -47,5 +47,5 @@ $ chmod -w Exemple.kya Exemple.kya/* && kyb equivalences Exemple.kya ajoute Peti
 kyb : le dossier est en lecture seule : les équivalences ne peuvent pas être modifiées
 [1]
 $ kyb equivalences Exemple.kya ajoute Petit
-kyb : usage : kyb equivalences CHEMIN [ajoute|supprime NOM EQUIVALENT [--prenoms]]
+kyb equivalences : ajoute ou supprime, suivi d'un nom et de son équivalent (usage : kyb equivalences CHEMIN [ajoute|supprime NOM EQUIVALENT [--prenoms]])
 [2]

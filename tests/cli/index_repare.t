@@ -12,4 +12,4 @@ Lignes d'index vérifiées : 21
 L'index des personnes est correct.
 $ kyb cherche Exemple.kya Martin Louis
 1 personne trouvée :
-       5  Martin Louis (1847-?)
+       5  Martin Louis (1847-~1911)

@@ -3,30 +3,30 @@
 $ kyb demo . > /dev/null
 $ kyb cherche Exemple.kya --limite 3
 19 personnes trouvées :
-       8  Bernard Jeanne
+       8  Bernard Jeanne (~1789-~1864)
        2  Dupré Marie Élise (1822-1890)
-       7  Dupré François
+       7  Dupré François (~1788-~1862)
 … et 16 autres
 $ kyb cherche Exemple.kya '***' --limite 1
 19 personnes trouvées :
-       8  Bernard Jeanne
+       8  Bernard Jeanne (~1789-~1864)
 … et 18 autres
 $ kyb cherche Exemple.kya 'mar*in' jean
 1 personne trouvée :
        1  Martin Jean Baptiste (1820-1880)
 $ kyb cherche Exemple.kya Moro --phonetique
 1 personne trouvée :
-       9  Moreau Célestine
+       9  Moreau Célestine (~1841-~1915)
 $ kyb cherche Exemple.kya martin --nes-entre 1800 1850 --lieu rouen
 1 personne trouvée :
        1  Martin Jean Baptiste (1820-1880)
 $ kyb cherche Exemple.kya --pere martin --sexe F
 2 personnes trouvées :
-       6  Martin Joséphine
-      15  Martin Marthe
+       6  Martin Joséphine (~1854-~1904)
+      15  Martin Marthe (~1909-~1959)
 $ kyb cherche Exemple.kya --sans-pere --conjoint dupre
 1 personne trouvée :
-       8  Bernard Jeanne
+       8  Bernard Jeanne (~1789-~1864)
 $ kyb cherche Exemple.kya Durand
 Aucune personne trouvée.
 $ kyb patronymes Exemple.kya l
@@ -48,5 +48,5 @@ $ kyb cherche Exemple.kya --limite 0
 kyb : limite invalide « 0 » : un nombre d'au moins 1
 [1]
 $ kyb prenoms Exemple.kya a b
-kyb : usage : kyb prenoms CHEMIN [LETTRE] [--sexe F|M]
+kyb prenoms : argument en trop : « b » (usage : kyb prenoms CHEMIN [LETTRE] [--sexe F|M])
 [2]

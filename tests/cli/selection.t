@@ -6,18 +6,17 @@ $ kyb selection Famille.kya "1 et (2 ou non 3)" --condition "NAISSANCE.date entr
 Sélection des personnes
        2  Dupré Marie Élise (1799-1855)
        1  Martin Jean Baptiste (1789-1850)
-       7  Martin Louis (1825-?)
+       7  Martin Louis (1825-~1875)
 3 personne(s) sélectionnée(s).
 $ kyb selection Famille.kya "1 ou 2" --condition "NAISSANCE.lieu contenant Mâcon" \
 >   --condition "Au moins un event dans le département égal à rhône"
 Sélection des personnes
        2  Dupré Marie Élise (1799-1855)
        1  Martin Jean Baptiste (1789-1850)
-       7  Martin Louis (1825-?)
+       7  Martin Louis (1825-~1875)
        4  Roux Jeanne (1740-1795)
 4 personne(s) sélectionnée(s).
 $ kyb selection Famille.kya 1 --condition "Profession contenant can" --enregistre Canuts
-Mise à jour de la base de données...
 Sélection des personnes
 Sélection « Canuts » enregistrée.
        1  Martin Jean Baptiste (1789-1850)
@@ -55,5 +54,5 @@ $ printf 'KYSEL001abc' > Famille.kya/selections.kys && kyb selection Famille.kya
 kyb : le fichier des sélections « Famille.kya/selections.kys » est endommagé : il n'a pas été modifié
 [1]
 $ kyb selection Famille.kya
-kyb : usage : kyb selection CHEMIN [EQUATION] [--condition TEXTE]... [--enregistre NOM] | CHEMIN --charge NOM | CHEMIN --liste
+kyb selection : --liste et --charge se donnent seuls ; sinon donnez une équation ou des conditions (usage : kyb selection CHEMIN [EQUATION] [--condition TEXTE...] [--enregistre NOM] [--charge NOM] [--liste])
 [2]

@@ -28,7 +28,7 @@ $ kyb estime Exemple.kya 99
 kyb : la personne 99 n'existe pas ou a été supprimée (dernier numéro : 19)
 [1]
 $ kyb verifie Exemple.kya --format tableur
-kyb : usage : kyb verifie CHEMIN [--format csv]
+kyb verifie : valeur « tableur » refusée pour --format : csv (usage : kyb verifie CHEMIN [--format csv])
 [2]
 $ kyb verifie absent.kya
 kyb : le dossier « absent.kya/ » n'existe pas
