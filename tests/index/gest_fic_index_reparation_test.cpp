@@ -213,7 +213,12 @@ TEST_F(Reconstruction, NombreDePersonnesConfirmeParLUtilisateur) {
 
 TEST_F(Reconstruction, NotesDeCoupleCompletees) {
   // Notes 1 to 7 exist: a union's note number beyond the notes file would read as none.
-  for (long no = 0; no < 7;) TNote(g->FicNotes.get(), 0).NouvelleFiche(no);
+  for (int i = 0; i < 7; ++i) {
+    long no = 0;
+    TNote note(g->FicNotes.get(), 0);
+    note.NouvelleFiche(no);
+    (void)note.ModifNote("Couple", "texte");
+  }
   const long a = Ajoute(u"Lemoine", u"Paul");
   const long b = Ajoute(u"Aubert", u"Anne");
   const long c = Ajoute(u"Fleury", u"Yves");
