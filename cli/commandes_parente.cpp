@@ -20,15 +20,6 @@
 namespace kyb::cli {
 namespace {
 
-// "12 (DURAND Jean)".
-std::string Designe(TFicPersons& f, long no) {
-  TPerson p(&f, 0);
-  if (!LitPersonneVivante(f, no, p)) return std::to_string(no) + " (absente)";
-  std::string nom = UnicodeVersUtf8(p.Public.Nom);
-  if (!p.Public.Prenoms.empty()) nom += " " + UnicodeVersUtf8(p.Public.Prenoms);
-  return std::to_string(no) + " (" + (nom.empty() ? "sans nom" : nom) + ")";
-}
-
 // A live person number read from the text; ErreurKy else.
 long PersonneVivante(TFicPersons& f, const std::string& texte) {
   const long no = NumeroPersonne(texte);
@@ -42,9 +33,9 @@ long PersonneVivante(TFicPersons& f, const std::string& texte) {
 void AfficheChemins(TFicPersons& f, const std::vector<TCheminParente>& chemins) {
   for (const TCheminParente& c : chemins) {
     std::printf("  par %s : %d génération(s) du côté de la première personne, %d du côté de la seconde\n    ",
-                Designe(f, c.Ancetre).c_str(), c.GenerationsA, c.GenerationsB);
+                DesignePersonne(f, c.Ancetre).c_str(), c.GenerationsA, c.GenerationsB);
     for (size_t i = 0; i < c.Personnes.size(); ++i)
-      std::printf("%s%s", i ? " → " : "", Designe(f, c.Personnes[i]).c_str());
+      std::printf("%s%s", i ? " → " : "", DesignePersonne(f, c.Personnes[i]).c_str());
     std::printf("\n");
   }
 }
@@ -59,7 +50,7 @@ std::string Texte(const NTL::ZZ& n) {
 void AfficheParenteComplete(TFicPersons& f, const TParenteComplete& r) {
   std::printf("Ancêtre(s) commun(s) : %zu, chemin(s) : %s\n", r.Ancetres.size(), Texte(r.NbChemins).c_str());
   for (const TAncetreCommun& c : r.Ancetres)
-    std::printf("  %s : %d génération(s) au plus court, %s chemin(s)\n", Designe(f, c.No).c_str(), c.GenerationsMin(),
+    std::printf("  %s : %d génération(s) au plus court, %s chemin(s)\n", DesignePersonne(f, c.No).c_str(), c.GenerationsMin(),
                 Texte(c.NbChemins()).c_str());
   AfficheChemins(f, r.Chemins);
   if (NTL::ZZ(r.Chemins.size()) < r.NbChemins)
@@ -72,7 +63,7 @@ int Parente(const TAppel& args) {
   TFicPersons& f = *dossier->FicPersons;
   const std::optional<long> a = PersonneVivante(f, args[1]), b = PersonneVivante(f, args[2]);
   if (*a == *b) {
-    std::printf("%s et %s sont la même personne.\n", Designe(f, *a).c_str(), Designe(f, *b).c_str());
+    std::printf("%s et %s sont la même personne.\n", DesignePersonne(f, *a).c_str(), DesignePersonne(f, *b).c_str());
     return 0;
   }
   const TPerson pa(&f, *a);
@@ -81,11 +72,11 @@ int Parente(const TAppel& args) {
   const AnsiString precis = TexteLiens(NommeParente(graphe, *a, *b));
   if (mot.empty() && precis.empty())
     std::printf("Aucun lien de parenté : rien ne relie %s et %s par leurs ascendances ni par alliance.\n",
-                Designe(f, *a).c_str(), Designe(f, *b).c_str());
+                DesignePersonne(f, *a).c_str(), DesignePersonne(f, *b).c_str());
   else
-    std::printf("%s est : %s — %s de %s\n", Designe(f, *b).c_str(),
+    std::printf("%s est : %s — %s de %s\n", DesignePersonne(f, *b).c_str(),
                 mot.empty() ? "(aucun mot simple)" : AnsiVersUtf8(mot).c_str(),
-                precis.empty() ? "(aucun lien précis)" : AnsiVersUtf8(precis).c_str(), Designe(f, *a).c_str());
+                precis.empty() ? "(aucun lien précis)" : AnsiVersUtf8(precis).c_str(), DesignePersonne(f, *a).c_str());
   if (chemins) AfficheParenteComplete(f, ChercheToutesParentes(graphe, *a, *b));
   return 0;
 }
@@ -107,7 +98,7 @@ std::string Coefficient(const TFractionDyadique& v) {
 void AfficheContributions(TFicPersons& f, const TCoefficientParente& c, const char* titre) {
   std::printf("%s : %zu\n", titre, c.Contributions.size());
   for (const TContributionParente& x : c.Contributions) {
-    std::printf("  %s : %s", Designe(f, x.Ancetre).c_str(), Coefficient(x.Part).c_str());
+    std::printf("  %s : %s", DesignePersonne(f, x.Ancetre).c_str(), Coefficient(x.Part).c_str());
     if (!x.Consanguinite.EstNul()) std::printf(", consanguinité propre %s", x.Consanguinite.Texte().c_str());
     std::printf("\n");
   }
@@ -120,7 +111,7 @@ int Consanguinite(const TAppel& args) {
   TGrapheParente graphe(f);
   if (args.size() == 2) {
     const TCoefficientParente c = CoefficientConsanguinite(graphe, *n);
-    std::printf("Consanguinité de %s : %s\n", Designe(f, *n).c_str(), Coefficient(c.Valeur).c_str());
+    std::printf("Consanguinité de %s : %s\n", DesignePersonne(f, *n).c_str(), Coefficient(c.Valeur).c_str());
     const TNoeudParente& noeud = graphe.Noeud(*n);
     if (noeud.Pere <= 0 || noeud.Mere <= 0 || !graphe.Noeud(noeud.Pere).Vivant || !graphe.Noeud(noeud.Mere).Vivant)
       std::printf("Père ou mère inconnu : pas de consanguinité connue.\n");
@@ -132,7 +123,7 @@ int Consanguinite(const TAppel& args) {
   const TCoefficientParente c = CoefficientParente(graphe, *n, *m);
   const double fN = CoefficientConsanguinite(graphe, *n).Valeur.EnDouble();
   const double fM = CoefficientConsanguinite(graphe, *m).Valeur.EnDouble();
-  std::printf("Coefficient de parenté de %s et %s : %s\n", Designe(f, *n).c_str(), Designe(f, *m).c_str(),
+  std::printf("Coefficient de parenté de %s et %s : %s\n", DesignePersonne(f, *n).c_str(), DesignePersonne(f, *m).c_str(),
               Coefficient(c.Valeur).c_str());
   std::printf("Coefficient de relation : %s\n",
               Pourcentage(2 * c.Valeur.EnDouble() / std::sqrt((1 + fN) * (1 + fM))).c_str());
@@ -145,7 +136,7 @@ void AfficheListe(TFicPersons& f, const char* titre, const TTableLong& tab, cons
   int n = 0;
   for (const int32_t no : tab) {
     if (no <= 0 || (sauf && IsPersInTab(*sauf, no, kMaxTableLong))) continue;
-    lignes += "  " + Designe(f, no) + "\n";
+    lignes += "  " + DesignePersonne(f, no) + "\n";
     ++n;
   }
   std::printf("%s : %d\n%s", titre, n, lignes.c_str());
@@ -156,7 +147,7 @@ int Famille(const TAppel& args) {
   TFicPersons& f = *dossier->FicPersons;
   const std::optional<long> no = PersonneVivante(f, args[1]);
   const TPerson p(&f, *no);
-  std::printf("Famille de %s\n", Designe(f, *no).c_str());
+  std::printf("Famille de %s\n", DesignePersonne(f, *no).c_str());
   int nb = 0;
   const auto liste = [&](auto&& construit) {
     auto tab = AlloueTableLong();

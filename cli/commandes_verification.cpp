@@ -16,15 +16,6 @@
 namespace kyb::cli {
 namespace {
 
-// "12 (MARTIN Louis)".
-std::string Designe(TFicPersons& f, long no) {
-  TPerson p(&f, 0);
-  if (!LitPersonneVivante(f, no, p)) return std::to_string(no) + " (absente)";
-  std::string nom = UnicodeVersUtf8(p.Public.Nom);
-  if (!p.Public.Prenoms.empty()) nom += (nom.empty() ? "" : " ") + UnicodeVersUtf8(p.Public.Prenoms);
-  return std::to_string(no) + " (" + (nom.empty() ? "sans nom" : nom) + ")";
-}
-
 std::unique_ptr<TGestFichier> OuvreLecture(const std::string& chemin, TInterfaceUtilisateur* iu, int& code) {
   auto g = std::make_unique<TGestFichier>(CheminDossier(chemin), TGestFichier::OuvertureLectureSeule(iu));
   if (g->Erreur) code = Echec(MessageOuverture(*g));
@@ -42,10 +33,10 @@ std::string Origine(TFicPersons& f, const TOrigineEstimation& o) {
     case TOrigineBorne::Deces: return "son décès";
     case TOrigineBorne::Evenement: return "ses autres évènements";
     case TOrigineBorne::Union: return "son union";
-    case TOrigineBorne::Enfant: return "l'enfant " + Designe(f, o.No);
-    case TOrigineBorne::Parent: return "le parent " + Designe(f, o.No);
-    case TOrigineBorne::Conjoint: return "le conjoint " + Designe(f, o.No);
-    case TOrigineBorne::Frere: return "le frère ou la sœur " + Designe(f, o.No);
+    case TOrigineBorne::Enfant: return "l'enfant " + DesignePersonne(f, o.No);
+    case TOrigineBorne::Parent: return "le parent " + DesignePersonne(f, o.No);
+    case TOrigineBorne::Conjoint: return "le conjoint " + DesignePersonne(f, o.No);
+    case TOrigineBorne::Frere: return "le frère ou la sœur " + DesignePersonne(f, o.No);
     case TOrigineBorne::Duree: return "la durée de vie";
     case TOrigineBorne::Aucune: break;
   }
@@ -71,7 +62,7 @@ int Estime(const TAppel& args) {
   TEstimationPersonne e(nullptr, true);
   e.EstimePersonne(static_cast<long>(no), &p, true, false);
   const TResultatEstimation& r = e.Resultat();
-  std::printf("Estimation pour %s (années, limites d'âge des réglages)\n", Designe(f, static_cast<long>(no)).c_str());
+  std::printf("Estimation pour %s (années, limites d'âge des réglages)\n", DesignePersonne(f, static_cast<long>(no)).c_str());
   AfficheIntervalle(f, "naissance", r.Naissance, &r.NaissanceMin, &r.NaissanceMax);
   AfficheIntervalle(f, "décès", r.Deces, &r.DecesMin, &r.DecesMax);
   AfficheIntervalle(f, "procréation", r.Procreation, nullptr, nullptr);
@@ -86,19 +77,11 @@ std::string Champ(const std::string& texte) {
   return q + "\"";
 }
 
-std::string Nom(TFicPersons& f, long no) {
-  TPerson p(&f, 0);
-  if (!LitPersonneVivante(f, no, p)) return {};
-  std::string nom = UnicodeVersUtf8(p.Public.Nom);
-  if (!p.Public.Prenoms.empty()) nom += (nom.empty() ? "" : " ") + UnicodeVersUtf8(p.Public.Prenoms);
-  return nom;
-}
-
 void EcritCsv(TFicPersons& f, const TBilanVerification& b) {
   std::printf("sorte;numero;nom;autre;nom_autre;detail\n");
   for (const TConstat& c : b.Constats)
-    std::printf("%s;%ld;%s;%s;%s;%s\n", CodeSorteConstat(c.Sorte), c.No, Champ(Nom(f, c.No)).c_str(),
-                c.Autre ? std::to_string(c.Autre).c_str() : "", c.Autre ? Champ(Nom(f, c.Autre)).c_str() : "",
+    std::printf("%s;%ld;%s;%s;%s;%s\n", CodeSorteConstat(c.Sorte), c.No, Champ(NomPersonne(f, c.No)).c_str(),
+                c.Autre ? std::to_string(c.Autre).c_str() : "", c.Autre ? Champ(NomPersonne(f, c.Autre)).c_str() : "",
                 Champ(c.Detail).c_str());
 }
 
@@ -111,8 +94,8 @@ void EcritRapport(TFicPersons& f, const TBilanVerification& b) {
     std::printf("\n%s : %ld\n", LibelleSorteConstat(sorte), n);
     for (const TConstat& c : b.Constats) {
       if (c.Sorte != sorte) continue;
-      std::printf("  %s : %s", Designe(f, c.No).c_str(), c.Detail.c_str());
-      if (c.Autre) std::printf(" — avec %s", Designe(f, c.Autre).c_str());
+      std::printf("  %s : %s", DesignePersonne(f, c.No).c_str(), c.Detail.c_str());
+      if (c.Autre) std::printf(" — avec %s", DesignePersonne(f, c.Autre).c_str());
       std::printf("\n");
     }
   }

@@ -12,6 +12,8 @@
 #include "store/datamodulebdd.h"
 #include "store/schema_bdd.h"
 #include "platform/references_ansi.h"
+#include "persons/gest_pers.h"
+#include "persons/tables_parente.h"
 
 namespace kyb::cli {
 
@@ -118,6 +120,28 @@ void AfficheInfo(TGestFichier& g, bool ecritAilleurs) {
   std::printf("Tables :\n");
   for (const auto& def : SchemaBDD())
     std::printf("  %-22s %lld lignes\n", def.nom.c_str(), static_cast<long long>(m.NombreLignes(def.nom)));
+}
+
+namespace {
+
+std::string NomDe(const TPerson& p) {
+  std::string nom = UnicodeVersUtf8(p.Public.Nom);
+  if (!p.Public.Prenoms.empty()) nom += (nom.empty() ? "" : " ") + UnicodeVersUtf8(p.Public.Prenoms);
+  return nom;
+}
+
+}  // namespace
+
+std::string NomPersonne(TFicPersons& f, long no) {
+  TPerson p(&f, 0);
+  return LitPersonneVivante(f, no, p) ? NomDe(p) : std::string();
+}
+
+std::string DesignePersonne(TFicPersons& f, long no) {
+  TPerson p(&f, 0);
+  if (!LitPersonneVivante(f, no, p)) return std::to_string(no) + " (absente)";
+  const std::string nom = NomDe(p);
+  return std::to_string(no) + " (" + (nom.empty() ? "sans nom" : nom) + ")";
 }
 
 }  // namespace kyb::cli

@@ -30,6 +30,10 @@ enum class TAcces { Lecture, Ecriture };
 [[nodiscard]] long PersonneDuDossier(const TGestFichier& g, const std::string& texte);
 // Why an opening failed, in French.
 [[nodiscard]] std::string MessageOuverture(const TGestFichier& g);
+// "MARTIN Louis" in UTF-8, or empty when the person is deleted or out of range.
+[[nodiscard]] std::string NomPersonne(TFicPersons& f, long no);
+// "12 (MARTIN Louis)", "12 (sans nom)" or "12 (absente)".
+[[nodiscard]] std::string DesignePersonne(TFicPersons& f, long no);
 // Format, read-only state, identifier, counts, tables and last modification; ecritAilleurs: the
 // folder was opened read-only because another program is writing it.
 void AfficheInfo(TGestFichier& g, bool ecritAilleurs = false);
