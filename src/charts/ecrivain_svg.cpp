@@ -38,7 +38,7 @@ void Lignes(std::string& s, const TTextesBoite& t, const std::string& transforma
             const std::vector<double>& y) {
   for (size_t i = 0; i < t.Lignes.size(); ++i) {
     const double corps = i == 0 ? t.Corps : t.Corps * 0.85;
-    const std::string numero = i == 0 && !t.Numero.empty() ? t.Numero + "\u00A0" : std::string();  // a space no renderer drops
+    const std::string numero = i == 0 && !t.Numero.empty() ? t.Numero + " " : std::string();
     s += "<text";
     if (i == 0) s += " class=\"nom\"";
     s += " font-size=\"" + N(corps) + "\" x=\"0\" y=\"" + N(y[i]) + "\"";
@@ -47,8 +47,9 @@ void Lignes(std::string& s, const TTextesBoite& t, const std::string& transforma
     if (t.Place > 0 && LargeurTexte(numero + t.Lignes[i], corps) > t.Place)
       s += " textLength=\"" + N(t.Place) + "\" lengthAdjust=\"spacingAndGlyphs\"";
     s += ">";
-    if (!numero.empty()) s += "<tspan class=\"no\">" + EchappeXml(numero) + "</tspan>";
-    s += EchappeXml(t.Lignes[i]) + "</text>\n";
+    // The number's gap is a shift, not a space, which renderers drop at a tspan's end.
+    if (!numero.empty()) s += "<tspan class=\"no\">" + EchappeXml(t.Numero) + "</tspan><tspan dx=\"" + N(corps * 0.3) + "\">";
+    s += EchappeXml(t.Lignes[i]) + (numero.empty() ? "" : "</tspan>") + "</text>\n";
   }
 }
 
