@@ -51,6 +51,22 @@ const TPersonneArbre* TLecteurArbre::Personne(long no) {
   return &lues_.emplace(no, std::move(p)).first->second;
 }
 
+std::pair<int, int> TLecteurArbre::AnneesIndex(long no) {
+  if (!indexLu_) {
+    indexLu_ = true;
+    TFicIndexPerson* index = TFicIndexPerson::De(dossier_);
+    if (index && index->Index())
+      for (const TEltIndex& e : index->Index()->Elements()) {
+        if (e.NoPers <= 0 || e.FicheSupprimee == 'O') continue;
+        const auto n = static_cast<size_t>(e.NoPers);
+        if (n >= anneesIndex_.size()) anneesIndex_.resize(n + 1);
+        anneesIndex_[n] = {e.AnneeMin, e.AnneeMax};  // every entry of a person holds its years
+      }
+  }
+  if (no < 1 || static_cast<size_t>(no) >= anneesIndex_.size()) return {0, 0};
+  return anneesIndex_[static_cast<size_t>(no)];
+}
+
 bool TLecteurArbre::Lit(long no, TPersonneArbre& p) {
   TFicPersons* f = dossier_.GetFicPersons();
   if (!f || no < 1 || !f->IsNoPersOk(no)) return false;
@@ -68,10 +84,8 @@ bool TLecteurArbre::Lit(long no, TPersonneArbre& p) {
     if (const long n = dansLaPlage(e.No)) p.Enfants.push_back(n);
   p.Nom = NomAffiche(pub);
   const TAnneesVie declarees = personne.FicheChargee() ? AnneesVie(personne.Fiche()) : TAnneesVie{};
-  TEltIndex elt;
-  TFicIndexPerson* index = TFicIndexPerson::De(dossier_);
-  const bool indexee = index && index->Index() && index->Index()->ChercheClefPersNo(static_cast<int32_t>(no), elt) >= 0;
-  p.Annees = TexteAnneesArbre(declarees.Min, declarees.Max, indexee ? elt.AnneeMin : 0, indexee ? elt.AnneeMax : 0);
+  const auto [indexMin, indexMax] = AnneesIndex(no);
+  p.Annees = TexteAnneesArbre(declarees.Min, declarees.Max, indexMin, indexMax);
   if (personne.FicheChargee()) p.Lieu = LieuNaissance(personne, dossier_);
   return true;
 }

@@ -2,8 +2,10 @@
 // What a chart needs of each person: its links (parents, spouses, children in the order of its
 // record) and the texts of its box, read once through the persons file, the person index and the
 // place dictionary, then kept for the rest of the drawing. Read-only: nothing is written.
+#include <cstdint>
 #include <string>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace kyb {
@@ -35,8 +37,13 @@ class TLecteurArbre {
 
  private:
   [[nodiscard]] bool Lit(long no, TPersonneArbre& p);
+  // The index's years of a person; every person's are gathered in one walk of the index at the
+  // first call (its entries are ordered by name, not by number).
+  [[nodiscard]] std::pair<int, int> AnneesIndex(long no);
 
   TGestFichier& dossier_;
+  std::vector<std::pair<int16_t, int16_t>> anneesIndex_;
+  bool indexLu_ = false;
   std::unordered_map<long, TPersonneArbre> lues_;
   std::unordered_map<long, bool> absentes_;
 };
