@@ -13,8 +13,8 @@ namespace kyb {
 namespace {
 
 constexpr double kMarge = 20, kTitre = 30;
-constexpr double kRayonRacine = 70;
-constexpr double kAnneauArc = 72, kAnneauRadial = 190;  // widths before widening
+constexpr double kRayonRacine = 80;
+constexpr double kAnneauArc = 95, kAnneauRadial = 190;  // widths before widening
 constexpr int kPremierRadial = 4;
 constexpr double kCorps = 10, kCorpsRadial = 8.5;
 

@@ -37,18 +37,19 @@ const char* Classe(char sexe) { return sexe == 'M' ? "M" : sexe == 'F' ? "F" : "
 void Lignes(std::string& s, const TTextesBoite& t, const std::string& transformation, bool milieu,
             const std::vector<double>& y) {
   for (size_t i = 0; i < t.Lignes.size(); ++i) {
-    const double corps = i == 0 ? t.Corps : t.Corps * 0.85;
-    const std::string numero = i == 0 && !t.Numero.empty() ? t.Numero + " " : std::string();
+    double corps = i == 0 ? t.Corps : t.Corps * 0.85;
+    // A line longer than its room gets a smaller font, which every renderer honours.
+    const std::string numero = i == 0 && !t.Numero.empty() ? t.Numero + "  " : std::string();
+    if (const double largeur = LargeurTexte(numero + t.Lignes[i], corps); t.Place > 0 && largeur > t.Place)
+      corps *= t.Place / largeur;
     s += "<text";
     if (i == 0) s += " class=\"nom\"";
     s += " font-size=\"" + N(corps) + "\" x=\"0\" y=\"" + N(y[i]) + "\"";
     if (milieu) s += " text-anchor=\"middle\"";
     if (!transformation.empty()) s += " transform=\"" + transformation + "\"";
-    if (t.Place > 0 && LargeurTexte(numero + t.Lignes[i], corps) > t.Place)
-      s += " textLength=\"" + N(t.Place) + "\" lengthAdjust=\"spacingAndGlyphs\"";
     s += ">";
     // The number's gap is a shift, not a space, which renderers drop at a tspan's end.
-    if (!numero.empty()) s += "<tspan class=\"no\">" + EchappeXml(t.Numero) + "</tspan><tspan dx=\"" + N(corps * 0.3) + "\">";
+    if (!numero.empty()) s += "<tspan class=\"no\">" + EchappeXml(t.Numero) + "</tspan><tspan dx=\"" + N(corps * 0.5) + "\">";
     s += EchappeXml(t.Lignes[i]) + (numero.empty() ? "" : "</tspan>") + "</text>\n";
   }
 }

@@ -1,7 +1,7 @@
 #pragma once
 // A laid-out chart written as an SVG 1.1 document in UTF-8: every character of the names is
-// kept (escaped for XML where it must be), a line longer than its room is squeezed to it
-// (textLength), men's boxes are blue, women's pink, unknown grey, references dashed.
+// kept (escaped for XML where it must be), a line longer than its room is set in a smaller font
+// to fit it, men's boxes are blue, women's pink, unknown grey, references dashed.
 #include <string>
 #include <string_view>
 
