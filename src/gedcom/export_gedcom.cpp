@@ -67,7 +67,8 @@ TExporteur::TExporteur(TGestFichier& dossier, TEcrivainGedcom& ecrivain, TBilanE
     const TChpCs* c = defs_.GetChpCs(i);
     if (!c || !c->IsLiaisonCouple()) continue;
     const AnsiString& l = c->LibelleInterne;
-    if (EvenementDeFamille(Tag(l)) || l == "SOURF" || l == "IMAGE_COUPLE") familiaux_.insert(l);
+    // A couple's simple field without partner is a field of the family of one spouse.
+    if (EvenementDeFamille(Tag(l)) || l == "SOURF" || l == "IMAGE_COUPLE" || c->IsSimple()) familiaux_.insert(l);
   }
 }
 
@@ -269,11 +270,11 @@ void TExporteur::EcritIndividu(const TEnregPublic& p, int32_t no) {
   if (!prenoms.empty()) ecr_.Ligne(2, "GIVN", prenoms);
   if (!patronyme.empty()) ecr_.Ligne(2, "SURN", patronyme);
   for (const TChpsSimple* c : nom) ecr_.Ligne(2, ChampDeStructure(c->Enreg.LibelleChamps)->SousTagGedCom[0], UnicodeVersUtf8(c->Enreg.Donnee));
-  ecr_.Ligne(1, "SEX", p.Sexe == 'M' ? "M" : p.Sexe == 'F' ? "F" : "U");
+  ecr_.Ligne(1, "SEX", ValeurSexe(p));
   if (p.TypePersonne == 'T') ecr_.Ligne(1, "_TEMOIN", "Y");
   EcritChampsSimples(champs, 1);
   for (TEvenement* e : evens) EcritEvenement(*e, 1);
-  EcritFamc(no);
+  EcritFamc(no, p.Note);
   for (const int32_t f : FamillesConjoint(no)) ecr_.Pointeur(1, "FAMS", Xref('F', f));
   static constexpr std::string_view kIndividu[] = {"INDI"};
   EcritNote(p.Note, 1, kIndividu);
@@ -292,6 +293,10 @@ void TExporteur::EcritFamille(int32_t no) {
   EcritChampsSimples(champs, 1);
   for (TEvenement& e : f.evenements) EcritEvenement(e, 1);
   static constexpr std::string_view kFamille[] = {"FAM"};
+  for (const std::string& n : f.notes) {
+    ecr_.Ligne(1, "NOTE", n);
+    ++bilan_.notes;
+  }
   if (!f.gardees.empty()) EcritGardees(f.gardees, 1, kFamille);
   f.gardees.clear();
   f.gardees.shrink_to_fit();
@@ -365,7 +370,7 @@ bool ExporteGedcom(TGestFichier& dossier, TVersionGedcom version, const TEcrivai
     return false;
   }
   TEcrivainGedcom ecrivain(version, sortie);
-  ecrivain.Entete("KYBASE", KYBASE_VERSION);
+  ecrivain.Entete(kSystemeGedcom, KYBASE_VERSION);
   // The submitter record 5.5.1 asks for: the genealogy itself.
   ecrivain.Pointeur(1, "SUBM", kSoumetteur);
   TExporteur exporteur(dossier, ecrivain, bilan);

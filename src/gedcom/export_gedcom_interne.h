@@ -36,6 +36,7 @@ struct TFamilleExport {
   std::vector<TEvenement> evenements;  // couple events, gathered while persons are written
   std::vector<TChpsSimple> champs;
   std::string gardees;  // the family's kept lines, held by a spouse's note
+  std::vector<std::string> notes;  // the family's notes, held by a spouse's note
 };
 
 class TExporteur {
@@ -61,7 +62,14 @@ class TExporteur {
   void AjouteParentsAdoptifs();
   // The FAMC lines of person no: its shown parents, then its other pair, with their PEDI when
   // it has adoptive parents.
-  void EcritFamc(int32_t no);
+  // The SEX value of a person: M, F, else the value an import kept (X), else U.
+  [[nodiscard]] std::string ValeurSexe(const TEnregPublic& p) const;
+  // Child no goes from family de to family vers (a later union of the same parents), in the
+  // order of its parent's list.
+  void DeplaceEnfant(int32_t no, int32_t de, int32_t vers);
+  // note: the person's note, which may hold the PEDI of its other pair and the union of its
+  // parents it was born in.
+  void EcritFamc(int32_t no, int32_t note);
   // --- couples married more than once (export_gedcom_familles.cpp) ---
   // A family per spouse slot: the k-th slot holding a spouse is the couple's union of rank k.
   void AjouteUnions();
@@ -104,6 +112,9 @@ class TExporteur {
   // A family's kept lines found in the note of the person being written (heading titre), for
   // its FAM record.
   void GardeesDeFamille(const AnsiString& titre, const std::string& texte);
+  // A note of one of the families of the person being written (heading "Famille <partner>"),
+  // for its FAM record; false when the heading names no such family.
+  bool NoteDeFamille(const AnsiString& titre, const std::string& texte);
 
   // --- kept GEDCOM lines (export_gedcom_gardees.cpp) ---
   // Writes back the lines an import kept, their first level at niveau, in the form of the
