@@ -45,7 +45,7 @@ const TPersonneArbre* TLecteurArbre::Personne(long no) {
   if (absentes_.count(no)) return nullptr;
   TPersonneArbre p;
   if (!Lit(no, p)) {
-    absentes_[no] = true;
+    absentes_.insert(no);
     return nullptr;
   }
   return &lues_.emplace(no, std::move(p)).first->second;

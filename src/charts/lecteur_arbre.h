@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -45,7 +46,7 @@ class TLecteurArbre {
   std::vector<std::pair<int16_t, int16_t>> anneesIndex_;
   bool indexLu_ = false;
   std::unordered_map<long, TPersonneArbre> lues_;
-  std::unordered_map<long, bool> absentes_;
+  std::unordered_set<long> absentes_;
 };
 
 // "1820-1880" from the years the record states and those the index holds: a year the record
