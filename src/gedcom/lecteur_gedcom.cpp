@@ -1,6 +1,7 @@
 #include "gedcom/lecteur_gedcom.h"
 
 #include <algorithm>
+#include <cstring>
 #include <utility>
 
 namespace kyb {
@@ -100,11 +101,37 @@ bool EstPointeur(std::string_view v) noexcept {
   return true;
 }
 
+// Eight bytes at a time: the lines are scanned word by word, byte by byte only around a byte
+// that needs a look.
+constexpr uint64_t kOctets01 = 0x0101010101010101ULL;
+constexpr uint64_t kOctets80 = 0x8080808080808080ULL;
+
+uint64_t Mot(const char* p) noexcept {
+  uint64_t m = 0;
+  std::memcpy(&m, p, sizeof m);
+  return m;
+}
+// Some byte of the word is below 0x20 (a control character, CR and LF among them).
+bool AControle(uint64_t m) noexcept { return ((m - 0x20 * kOctets01) & ~m & kOctets80) != 0; }
+// Every byte of the word is printable ASCII (0x20-0x7E).
+bool MotImprimable(uint64_t m) noexcept {
+  const uint64_t del = m ^ (0x7F * kOctets01);
+  return (m & kOctets80) == 0 && !AControle(m) && ((del - kOctets01) & ~del & kOctets80) == 0;
+}
+
 // Index of the first CR or LF at or after debut, or npos.
 std::size_t FinDeLigne(std::string_view t, std::size_t debut) noexcept {
   const char* p = t.data();
-  for (std::size_t i = debut; i < t.size(); ++i)
+  const std::size_t n = t.size();
+  std::size_t i = debut;
+  while (i < n) {
+    if (i + 8 <= n && !AControle(Mot(p + i))) {
+      i += 8;
+      continue;
+    }
     if (p[i] == '\n' || p[i] == '\r') return i;
+    ++i;
+  }
   return std::string_view::npos;
 }
 
@@ -115,6 +142,10 @@ bool Propre(std::string_view l, bool utf8) noexcept {
   const std::size_t n = l.size();
   std::size_t i = 0;
   while (i < n) {
+    if (i + 8 <= n && MotImprimable(Mot(l.data() + i))) {
+      i += 8;
+      continue;
+    }
     const unsigned c = p[i];
     if ((c >= 0x20 && c < 0x7F) || c == '\t') {
       ++i;

@@ -166,6 +166,9 @@ TEST(LecteurGedcom, CaracteresDeControleRemplaces) {
   const TLecture l = Lit("0 HEAD\n1 CHAR UTF-8\n0 @I1@ INDI\n1 NAME Je\0an /Du\x1B[2Jpont/\xC2\x85\n0 TRLR\n"s);
   EXPECT_EQ(l.enregistrements[1].enfants[0].valeur, "Je\uFFFDan /Du\uFFFD[2Jpont/\uFFFD");
   EXPECT_TRUE(Avertit(l, 4, "3 caractère(s) de contrôle"));
+  // A DEL among printable letters, a tab kept.
+  const TLecture del = Lit("0 HEAD\n1 CHAR UTF-8\n0 @I1@ INDI\n1 NOTE abcdefgh\x7Fijklmnop\tq\n0 TRLR\n");
+  EXPECT_EQ(del.enregistrements[1].enfants[0].valeur, "abcdefgh\uFFFDijklmnop\tq");
 }
 
 TEST(LecteurGedcom, DefautsAvecNumeroDeLigne) {
