@@ -88,6 +88,7 @@ const TAscendance& TGrapheParente::Ascendance(long no, int maxGenerations) {
 }
 
 TAscendance TGrapheParente::AscendanceCommune(const std::vector<long>& racines, int maxGenerations) {
+  const TLecturesGroupees groupe(acces_->Lecteur());
   TAscendance a;
   // Breadth first: the shortest distance of each live ancestor.
   std::vector<long> niveau;

@@ -12,6 +12,8 @@ namespace kyb {
 
 namespace {
 
+constexpr size_t kPersonnesGardees = 256;  // persons read kept by a source
+
 // Places one dated event of the person among the facts.
 void Range(TDonneesEstimation& d, std::string_view libelle, const TDateKY& date, long conjoint) {
   if (date.DateVide()) return;
@@ -56,7 +58,9 @@ std::optional<bool> LitProche(TLecteurProches& l, long no, bool citations, TDonn
 TSourceEstimationFichier::TSourceEstimationFichier(TFicPersons& fichier, bool citations)
     : fichier_(fichier), citations_(citations), acces_(std::make_unique<TAccesProches>(fichier)) {}
 
-TSourceEstimationFichier::~TSourceEstimationFichier() = default;
+TSourceEstimationFichier::~TSourceEstimationFichier() {
+  groupe_.reset();  // before the reader it holds
+}
 
 void TSourceEstimationFichier::Extrait(TPerson& p, TDonneesEstimation& d, bool citations) {
   d = TDonneesEstimation();
@@ -89,8 +93,18 @@ void TSourceEstimationFichier::Extrait(TPerson& p, TDonneesEstimation& d, bool c
 bool TSourceEstimationFichier::Lit(long no, TDonneesEstimation& d) {
   d = TDonneesEstimation();
   if (no > 0 && fichier_.NoPersValide(no)) {
-    if (TLecteurProches* l = acces_->Lecteur())
-      if (const std::optional<bool> lu = LitProche(*l, no, citations_, d)) return *lu;
+    if (TLecteurProches* l = acces_->Lecteur()) {
+      if (const auto it = lus_.find(no); it != lus_.end()) {
+        d = it->second.second;
+        return it->second.first;
+      }
+      if (!groupe_) groupe_ = std::make_unique<TLecturesGroupees>(l);
+      if (const std::optional<bool> lu = LitProche(*l, no, citations_, d)) {
+        if (lus_.size() >= kPersonnesGardees) lus_.clear();
+        lus_.emplace(no, std::pair(*lu, d));
+        return *lu;
+      }
+    }
     d = TDonneesEstimation();
   }
   return LitPersonne(no, d);

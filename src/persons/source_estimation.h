@@ -3,6 +3,7 @@
 // (TSourceEstimationFichier, one person object at a time) or any other reader of the same facts
 // (the whole genealogy loaded in memory for a check of every person).
 #include <memory>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -11,6 +12,7 @@
 namespace kyb {
 
 class TAccesProches;
+class TLecturesGroupees;
 class TFicPersons;
 class TPerson;
 
@@ -34,7 +36,9 @@ class TSourceEstimation {
 
 // Reads persons through the store's reader of relatives (persons/acces_proches.h), or through
 // person objects and their record cards where it has none: the same facts either way. An
-// unreadable relative sets the folder's error flag.
+// unreadable relative sets the folder's error flag. From its first read to its end, the source
+// reads in one read transaction of the store (TLecturesGroupees) and reads each person once:
+// keep it for one estimation, never across a write.
 class TSourceEstimationFichier final : public TSourceEstimation {
  public:
   // Without citations, only the events the person holds (or shares as a spouse) count: the
@@ -53,6 +57,8 @@ class TSourceEstimationFichier final : public TSourceEstimation {
   TFicPersons& fichier_;
   bool citations_;
   std::unique_ptr<TAccesProches> acces_;
+  std::unique_ptr<TLecturesGroupees> groupe_;
+  std::unordered_map<long, std::pair<bool, TDonneesEstimation>> lus_;  // by the reader of relatives
 };
 
 }  // namespace kyb

@@ -111,6 +111,20 @@ void TLecteurProches::Oublie() {
   personne_.reset();
   lot_.reset();
   evens_.reset();
+  debut_.reset();
+  fin_.reset();
+}
+
+bool TLecteurProches::Debute() {
+  if (base_.InTransaction()) return false;
+  if (!debut_) debut_ = std::make_unique<TACRQuery>(base_, "BEGIN");
+  return debut_->ExecSQL();
+}
+
+void TLecteurProches::Termine() {
+  if (!base_.InTransaction()) return;
+  if (!fin_) fin_ = std::make_unique<TACRQuery>(base_, "COMMIT");
+  (void)fin_->ExecSQL();
 }
 
 bool TLecteurProches::Lit(long no, TProcheLu& p) {

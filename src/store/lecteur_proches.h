@@ -71,8 +71,29 @@ class TLecteurProches {
   void Oublie();
 
  private:
+  friend class TLecturesGroupees;
+  [[nodiscard]] bool Debute();  // false when a transaction is already open
+  void Termine();
+
   TACRDatabase& base_;
-  std::unique_ptr<TACRQuery> personne_, lot_, evens_;
+  std::unique_ptr<TACRQuery> personne_, lot_, evens_, debut_, fin_;
+};
+
+// One read transaction over a series of reads of a reader (null: nothing): the file is locked
+// and looked at once instead of at each statement. Nothing when a transaction is already open.
+// The reads see the file as it was at the first one, and a transaction cannot start meanwhile:
+// end the series before writing.
+class TLecturesGroupees {
+ public:
+  explicit TLecturesGroupees(TLecteurProches* lecteur) : lecteur_(lecteur && lecteur->Debute() ? lecteur : nullptr) {}
+  ~TLecturesGroupees() {
+    if (lecteur_) lecteur_->Termine();
+  }
+  TLecturesGroupees(const TLecturesGroupees&) = delete;
+  TLecturesGroupees& operator=(const TLecturesGroupees&) = delete;
+
+ private:
+  TLecteurProches* lecteur_;
 };
 
 }  // namespace kyb

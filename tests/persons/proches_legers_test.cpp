@@ -34,7 +34,7 @@ class ProchesLegers : public ::testing::Test {
         e.Enreg.NoPersB = static_cast<int32_t>(conjoint);
         c.AddEvenInTV(e);
       }
-      ASSERT_TRUE(bdd.EnregistrerChpsOfPerson(c));
+      EXPECT_TRUE(bdd.EnregistrerChpsOfPerson(c));
       return c;
     };
     (void)fiche(1, {{"NAISSANCE", "../../1800", 0}, {"NAISSANCE", "../../1802", 0}, {"UNION", "../../1830", 6}, {"UNION", "../../1825", 2}});
@@ -51,7 +51,7 @@ class ProchesLegers : public ::testing::Test {
 
 std::vector<std::string> Textes(const std::vector<TDateKY>& dates) {
   std::set<std::string> s;  // each date once: repeats bound nothing more
-  for (const TDateKY& d : dates) s.insert(d.Texte());
+  for (const TDateKY& d : dates) s.insert(std::string(d.Texte()));
   return {s.begin(), s.end()};
 }
 
