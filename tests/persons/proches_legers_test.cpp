@@ -37,8 +37,10 @@ class ProchesLegers : public ::testing::Test {
       EXPECT_TRUE(bdd.EnregistrerChpsOfPerson(c));
       return c;
     };
-    (void)fiche(1, {{"NAISSANCE", "../../1800", 0}, {"NAISSANCE", "../../1802", 0}, {"UNION", "../../1830", 6}, {"UNION", "../../1825", 2}});
-    (void)fiche(2, {{"DECES", "../../1850", 0}, {"BAPTEME", "../../1801", 0}, {"INHUMATION", "", 0}, {"UNION", "../../1826", 1}});
+    (void)fiche(1, {{"NAISSANCE", "../../1800", 0}, {"NAISSANCE", "../../1802", 0},
+                    {"UNION", "../../1830", 6}, {"UNION", "../../1825", 2}});
+    (void)fiche(2, {{"DECES", "../../1850", 0}, {"BAPTEME", "../../1801", 0}, {"INHUMATION", "", 0},
+                    {"UNION", "../../1826", 1}});
     const TChpsPersonne huit = fiche(8, {{"NAISSANCE", "../../1832", 0}});
     EXPECT_TRUE(bdd.AddPersAsso(huit.Evenements[0].Even.Enreg.ID, 5));
     EXPECT_TRUE(bdd.WriteNoParents(3, TNoParent{1, 2, 4, 5, 2, 0}));
