@@ -58,6 +58,7 @@ Commandes :
   lie CHEMIN A B --conjoint|--enfant       lie B à A comme conjoint ou comme enfant, des deux côtés
   delie CHEMIN A B --conjoint|--enfant     retire le lien de conjoint ou d'enfant entre A et B, des deux côtés
   descendance CHEMIN N [GENERATIONS]       descendants de la personne N numérotés à la d'Aboville (1, 1.1, 1.2, 1.1.1...)
+  statistiques CHEMIN                      personnes, couples, événements, siècles de naissance, noms et lieux fréquents, durée de vie
 $ kyb --help > aide.txt && kyb aide | cmp - aide.txt
 $ kyb
 kyb : commande manquante (voir « kyb aide »)
