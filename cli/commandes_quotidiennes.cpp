@@ -15,6 +15,9 @@
 #include "persons/gest_pers.h"
 
 namespace kyb::cli {
+
+int Statistiques(const TAppel& args);  // commandes_statistiques.cpp
+
 namespace {
 
 constexpr long kParPage = 50;
@@ -183,6 +186,8 @@ constexpr TCommande kCommandes[] = {
      Delie},
     {"descendance", "descendance CHEMIN N [GENERATIONS]",
      "descendants de la personne N numérotés à la d'Aboville (1, 1.1, 1.2, 1.1.1...)", Descendance},
+    {"statistiques", "statistiques CHEMIN",
+     "personnes, couples, événements, siècles de naissance, noms et lieux fréquents, durée de vie", Statistiques},
 };
 
 }  // namespace

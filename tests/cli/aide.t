@@ -59,6 +59,7 @@ Commandes :
   delie CHEMIN A B --conjoint|--enfant     retire le lien de conjoint ou d'enfant entre A et B, des deux côtés
   descendance CHEMIN N [GENERATIONS]       descendants de la personne N numérotés à la d'Aboville (1, 1.1, 1.2, 1.1.1...)
   arbre CHEMIN N --type ascendance|descendance|eventail [--generations G] --sortie FICHIER arbre de la personne N en SVG : ascendance, descendance ou éventail (5 générations par défaut)
+  statistiques CHEMIN                      personnes, couples, événements, siècles de naissance, noms et lieux fréquents, durée de vie
 $ kyb --help > aide.txt && kyb aide | cmp - aide.txt
 $ kyb
 kyb : commande manquante (voir « kyb aide »)
