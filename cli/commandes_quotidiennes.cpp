@@ -115,6 +115,12 @@ int Lie(const TAppel& args) {
     const char sexe = TPerson(&f, a).Public.Sexe;
     if (sexe != 'M' && sexe != 'F') return Echec("le sexe de la personne " + std::to_string(a) + " n'est pas connu : père ou mère ?");
     champ = sexe == 'M' ? "PERE" : "MERE";
+    // A parent already known is never replaced silently: the user unlinks it first.
+    const TPerson enfant(&f, b);
+    const long actuel = sexe == 'M' ? enfant.Public.Pere.No : enfant.Public.Mere.No;
+    if (actuel > 0 && actuel != a)
+      return Echec(std::to_string(b) + (sexe == 'M' ? " a déjà un père : " : " a déjà une mère : ") + std::to_string(actuel) +
+                   " (retirez d'abord ce lien avec kyb delie)");
   }
   TEditionPersonne edition(f, conjoint ? a : b);
   if (!edition.Erreur().empty()) return Echec(edition.Erreur());

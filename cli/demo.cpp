@@ -279,8 +279,9 @@ int Demo(const TAppel& args) {
     if (n < 0) return Echec("la famille d'exemple n'a pas pu être enregistrée : " + erreur);
     std::printf("%d personnes de la famille d'exemple enregistrées.\n", n);
     std::printf("%d événements et champs enregistrés.\n", ChargeEvenements(dossier));
-    if (!EnregistreFamille(dossier, n, erreur)) return Echec("la famille d'exemple n'a pas pu être enregistrée : " + erreur);
+    // The notes the events point to exist before the cards are saved again.
     if (!DemoNotes(dossier)) return Echec("erreur d'accès au fichier des notes");
+    if (!EnregistreFamille(dossier, n, erreur)) return Echec("la famille d'exemple n'a pas pu être enregistrée : " + erreur);
   }
   std::printf("\n== Réouverture du dossier\n");
   TGestFichier dossier(chemin, AvecIndex(TGestFichier::Ouverture()));

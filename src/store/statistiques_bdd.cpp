@@ -56,10 +56,11 @@ bool LitLieux(TACRDatabase& base, TDecomptesBDD& d, int n) {
   return true;
 }
 
-// The event at one end of the sortable dates (ascending or descending), through their index.
+// The event at one end of the sortable dates (ascending or descending), through their index;
+// events only: a dated simple field (the card's creation date) is not a genealogical date.
 bool LitExtreme(TACRDatabase& base, bool recent, TEvenementDate& e) {
   TACRQuery q(base, std::string("SELECT NoPersA, LibelleChamps, Acte, TypeCalend, Date FROM Evenements "
-                                "WHERE _DATE > 0 AND NoPersA > 0 AND NoPersA NOT IN (SELECT ID FROM PersonnesSuppr) ORDER BY _DATE ") +
+                                "WHERE Type = 0 AND _DATE > 0 AND NoPersA > 0 AND NoPersA NOT IN (SELECT ID FROM PersonnesSuppr) ORDER BY _DATE ") +
                         (recent ? "DESC" : "ASC") + ", ID LIMIT 1");
   if (!q.Open()) return false;
   if (q.Eof()) return true;
