@@ -190,7 +190,7 @@ void TExporteur::PrepareListes(TEvenement& e) const {
   }
 }
 
-void TExporteur::Ecrit() {
+void TExporteur::Ecrit(const TAvanceeExport& avancee) {
   ListesPresentes();
   // Persons and their records (events and simple fields in one walk) are walked side by side
   // in holder order: one pass over each table, no look-up per person.
@@ -199,9 +199,13 @@ void TExporteur::Ecrit() {
   TEnregPublic p;
   long no = 0;
   bdd_.BeginParcoursPerson();
-  while (bdd_.ReadPersonParcours(p, no))
+  const long total = dossier_.NombrePersonnes();
+  while (bdd_.ReadPersonParcours(p, no)) {
     if (Sexe(static_cast<int32_t>(no)) != 0) EcritIndividu(p, static_cast<int32_t>(no));
+    if (avancee && no % 4096 == 0) avancee(std::min(no, total), total);
+  }
   bdd_.EndParcoursPerson();
+  if (avancee) avancee(total, total);
   bdd_.EndParcoursFiches();
   RepartitUnions();
   for (size_t f = 1; f <= familles_.size(); ++f) EcritFamille(static_cast<int32_t>(f));
@@ -364,7 +368,7 @@ std::vector<std::string> TExporteur::Extensions() const {
 }
 
 bool ExporteGedcom(TGestFichier& dossier, TVersionGedcom version, const TEcrivainGedcom::TSortie& sortie,
-                   TBilanExportGedcom& bilan) {
+                   TBilanExportGedcom& bilan, const TAvanceeExport& avancee) {
   if (!dossier.GetModuleBDD() || !dossier.GetDefChpsCs() || dossier.Erreur) {
     bilan.erreur = "le dossier généalogique n'est pas ouvert";
     return false;
@@ -379,7 +383,7 @@ bool ExporteGedcom(TGestFichier& dossier, TVersionGedcom version, const TEcrivai
     for (const std::string& tag : exporteur.Extensions()) ecrivain.Ligne(2, "TAG", tag + " " + kUriExtensions + tag);
   }
   exporteur.Recense();
-  exporteur.Ecrit();
+  exporteur.Ecrit(avancee);
   ecrivain.Ligne(0, "SUBM", {}, kSoumetteur);
   ecrivain.Ligne(1, "NAME", dossier.Nom.empty() ? std::string("kybase") : AnsiVersUtf8(dossier.Nom));
   ecrivain.Fin();
@@ -387,7 +391,8 @@ bool ExporteGedcom(TGestFichier& dossier, TVersionGedcom version, const TEcrivai
   return true;
 }
 
-TBilanExportGedcom ExporteFichierGedcom(TGestFichier& dossier, const AnsiString& cheminGed, TVersionGedcom version) {
+TBilanExportGedcom ExporteFichierGedcom(TGestFichier& dossier, const AnsiString& cheminGed, TVersionGedcom version,
+                                        const TAvanceeExport& avancee) {
   TBilanExportGedcom bilan;
   TEcritureAtomique fichier(cheminGed);
   if (!fichier.Ouvert()) {
@@ -397,7 +402,7 @@ TBilanExportGedcom ExporteFichierGedcom(TGestFichier& dossier, const AnsiString&
   bool ecrit = true;
   const bool ok = ExporteGedcom(dossier, version, [&](std::string_view morceau) {
     ecrit = ecrit && fichier.Ajoute(morceau.data(), morceau.size());
-  }, bilan);
+  }, bilan, avancee);
   if (ok && (!ecrit || !fichier.Valide())) {
     bilan.reussi = false;
     bilan.erreur = "écriture du fichier « " + AnsiVersUtf8(cheminGed) + " » impossible (disque plein ?)";

@@ -45,7 +45,7 @@ class TExporteur {
   // Pass 1: links of every person, families.
   void Recense();
   // Pass 2: INDI records, then FAM, SOUR and OBJE records.
-  void Ecrit();
+  void Ecrit(const TAvanceeExport& avancee);
   // The extension tags the export may write (declared in the 7.0 header).
   [[nodiscard]] std::vector<std::string> Extensions() const;
 
