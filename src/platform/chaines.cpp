@@ -314,6 +314,49 @@ char MinusculeAnsi(char c) noexcept {
   return static_cast<char>(Tables().minuscule[static_cast<unsigned char>(c)]);
 }
 
+namespace {
+
+// Case pairs beyond Latin Extended-A that names met in genealogies use: Vietnamese (horned
+// letters and Latin Extended Additional), Romanian, pinyin with carons, Greek, Cyrillic, Armenian.
+// Each block is either alternating pairs (capital first) or a constant offset.
+struct TPlageCasse {
+  char16_t debut, fin;  // lower-case letters of the block, both included
+  int decalage;         // capital = small - decalage; 1 with alternating pairs
+  bool alternee;        // pairs capital/small at even/odd positions from debut - 1
+};
+
+constexpr TPlageCasse kPlagesCasse[] = {
+    {0x01A1, 0x01A5, 1, true}, {0x01B0, 0x01B0, 1, false}, {0x01CE, 0x01DC, 1, true},
+    {0x01DF, 0x01EF, 1, true}, {0x01F9, 0x021F, 1, true},  {0x0223, 0x0233, 1, true},
+    {0x03AC, 0x03AC, 0x26, false}, {0x03AD, 0x03AF, 0x25, false}, {0x03CC, 0x03CC, 0x40, false},
+    {0x03CD, 0x03CE, 0x3F, false}, {0x03B1, 0x03C1, 0x20, false}, {0x03C3, 0x03CB, 0x20, false}, {0x0430, 0x044F, 0x20, false},
+    {0x0450, 0x045F, 0x50, false}, {0x0461, 0x0481, 1, true}, {0x048B, 0x04BF, 1, true},
+    {0x04D1, 0x04FF, 1, true}, {0x0561, 0x0586, 0x30, false}, {0x1E01, 0x1E95, 1, true},
+    {0x1EA1, 0x1EFF, 1, true},
+};
+
+bool DansPlage(const TPlageCasse& p, char16_t petite) {
+  if (petite < p.debut || petite > p.fin) return false;
+  return !p.alternee || (petite - p.debut) % 2 == 0;
+}
+
+char16_t MajusculeHorsLatin1(char16_t c) noexcept {
+  if (c == 0x03C2) return 0x03A3;  // final sigma
+  for (const TPlageCasse& p : kPlagesCasse)
+    if (DansPlage(p, c)) return static_cast<char16_t>(c - p.decalage);
+  return c;
+}
+
+char16_t MinusculeHorsLatin1(char16_t c) noexcept {
+  for (const TPlageCasse& p : kPlagesCasse) {
+    const int petite = c + p.decalage;
+    if (petite <= 0xFFFF && DansPlage(p, static_cast<char16_t>(petite))) return static_cast<char16_t>(petite);
+  }
+  return c;
+}
+
+}  // namespace
+
 char16_t MajusculeUnicode(char16_t c) noexcept {
   if (c < 0x100) {
     if (c == 0xFF) return 0x0178;
@@ -325,7 +368,7 @@ char16_t MajusculeUnicode(char16_t c) noexcept {
   if (c >= 0x014A && c <= 0x0177) return (c & 1) ? c - 1 : c;
   if (c == 0x017A || c == 0x017C || c == 0x017E) return c - 1;
   if (c == 0x0192) return 0x0191;
-  return c;
+  return MajusculeHorsLatin1(c);
 }
 
 char16_t MinusculeUnicode(char16_t c) noexcept {
@@ -339,7 +382,7 @@ char16_t MinusculeUnicode(char16_t c) noexcept {
   if (c >= 0x014A && c <= 0x0177) return (c & 1) ? c : c + 1;
   if (c == 0x0179 || c == 0x017B || c == 0x017D) return c + 1;
   if (c == 0x0191) return 0x0192;
-  return c;
+  return MinusculeHorsLatin1(c);
 }
 
 AnsiString MajusculesAnsi(std::string_view texte) {

@@ -70,6 +70,16 @@ TEST(Chaines, MajusculesParTable) {
   EXPECT_EQ(MajusculesUnicode(U("élève œuvre ÿ ł")), U("ÉLÈVE ŒUVRE Ÿ Ł"));
   EXPECT_EQ(MinusculesUnicode(U("ÉLÈVE Ÿ Ł")), U("élève ÿ ł"));
   EXPECT_EQ(MajusculeUnicode(char16_t(0x9A)), char16_t(0x9A));  // C1 control, not š
+  // Names beyond Latin-1: Vietnamese, Romanian, pinyin, Greek (final sigma), Russian, Armenian.
+  const std::pair<const char*, const char*> kPaires[] = {
+      {"nguyễn thị ơn ưu", "NGUYỄN THỊ ƠN ƯU"}, {"ștefan țară", "ȘTEFAN ȚARĂ"}, {"lǚ ǎ", "LǙ Ǎ"},
+      {"σωκράτης", "ΣΩΚΡΆΤΗΣ"}, {"щёкин", "ЩЁКИН"}, {"հայկ", "ՀԱՅԿ"}, {"ḥaḍr", "ḤAḌR"}};
+  for (const auto& [petit, grand] : kPaires) {
+    EXPECT_EQ(MajusculesUnicode(Utf8VersUnicode(petit)), Utf8VersUnicode(grand)) << petit;
+    if (std::string_view(petit) != "σωκράτης") {  // a final sigma has no way back
+      EXPECT_EQ(MinusculesUnicode(Utf8VersUnicode(grand)), Utf8VersUnicode(petit)) << grand;
+    }
+  }
   EXPECT_TRUE(EgalSansCasseAnsi(A("Dupré"), A("DUPRÉ")));
   EXPECT_LT(CompareSansCasseAnsi("abc", "ABD"), 0);
 }
