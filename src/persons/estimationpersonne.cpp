@@ -163,6 +163,15 @@ const TResultatEstimation* TEstimationPersonne::Proche(long no, TSourceEstimatio
   return cache.Trouve(no, true);
 }
 
+void TEstimationPersonne::PrechargeProches(const TDonneesEstimation& d, TSourceEstimation& source) {
+  std::vector<long> nos = d.Enfants;
+  nos.insert(nos.end(), {d.Pere, d.Mere});
+  nos.insert(nos.end(), d.Conjoints.begin(), d.Conjoints.end());
+  source.Precharge(nos);
+  TDonneesEstimation pere;
+  if (d.Pere > 0 && d.Mere > 0 && source.Lit(d.Pere, pere)) source.Precharge(pere.Enfants);
+}
+
 void TEstimationPersonne::EstimeFourchetteRapportEnfants(const TDonneesEstimation& d, TSourceEstimation& source) {
   // A father may die before a child is born, by at most a pregnancy.
   const float grossesse = d.Sexe == 'F' ? 0.0f : F(config_->JoursGrossesseMax - 1) / kJoursAnnee;
@@ -278,6 +287,7 @@ void TEstimationPersonne::EstimeDepuis(const TDonneesEstimation& d, TSourceEstim
     EstimeEvenementsPersonne(d);
     if (incoherences) TraiteIncoherencesUtilisateurNaissanceMort();
     if (!propres) {
+      PrechargeProches(d, source);
       EstimeFourchetteRapportEnfants(d, source);
       EstimeFourchetteRapportParents(d, source);
       EstimeFouchetteNaissanceRapportConjoints(d, source);
