@@ -57,8 +57,6 @@ std::string SqlListe(size_t taille) {
   return k + ')';
 }
 
-std::string SqlLot() { return SqlPersonnes(SqlListe(TLecteurProches::kLot)); }
-
 char Sexe(int64_t code) { return code == 'M' || code == 'F' ? static_cast<char>(code) : '?'; }
 
 // The links of the Data blob: NbConj spouse records, then NbEnf child records (9 bytes each);
@@ -179,7 +177,7 @@ TLecteurProches::~TLecteurProches() = default;
 
 void TLecteurProches::Oublie() {
   personne_.reset();
-  lot_.reset();
+  for (auto& q : lots_) q.reset();
   for (auto& q : fiches_) q.reset();
   debut_.reset();
   fin_.reset();
@@ -210,30 +208,30 @@ bool TLecteurProches::Lit(long no, TProcheLu& p) {
 
 bool TLecteurProches::LitLot(const std::vector<long>& nos, std::vector<TProcheLu>& sortie) {
   sortie.assign(nos.size(), TProcheLu());
-  if (!lot_) lot_ = std::make_unique<TACRQuery>(base_, SqlLot());
-  TACRQuery& q = *lot_;
-  std::vector<long> lot(kLot);
+  std::vector<long> lot;
   for (size_t debut = 0; debut < nos.size(); debut += kLot) {
-    // Unused places ask for -1, which no person has.
-    for (size_t i = 0; i < kLot; ++i) {
-      lot[i] = debut + i < nos.size() ? nos[debut + i] : -1;
-      q.SetParamInteger(Parametre(i), lot[i]);
-    }
-    if (!q.Open()) {
+    const size_t taille = std::min(kLot, nos.size() - debut);
+    // A statement for 1, 2, 4 ... kLot numbers; its unused places ask for -1, which no person has.
+    size_t rang = 0;
+    while ((size_t{1} << rang) < taille) ++rang;
+    const size_t places = size_t{1} << rang;
+    std::unique_ptr<TACRQuery>& q = lots_[rang];
+    if (!q) q = std::make_unique<TACRQuery>(base_, SqlPersonnes(SqlListe(places)));
+    lot.assign(nos.begin() + static_cast<std::ptrdiff_t>(debut),
+               nos.begin() + static_cast<std::ptrdiff_t>(debut + taille));
+    for (size_t i = 0; i < places; ++i) q->SetParamInteger(Parametre(i), i < taille ? lot[i] : -1);
+    if (!q->Open()) {
       sortie.assign(nos.size(), TProcheLu());
       return false;
     }
-    const size_t taille = std::min(kLot, nos.size() - debut);
-    lot.resize(taille);
     const auto place = [&lot](long no) {
       return static_cast<size_t>(std::find(lot.begin(), lot.end(), no) - lot.begin());
     };
-    LitPersonnes(q, lot, place, sortie.data() + debut);
+    LitPersonnes(*q, lot, place, sortie.data() + debut);
     // A number asked twice: both places hold its row.
     for (size_t i = 0; i < taille; ++i)
       if (const size_t j = place(lot[i]); j < i) sortie[debut + i] = sortie[debut + j];
-    lot.resize(kLot);
-    q.Close();
+    q->Close();
   }
   return true;
 }

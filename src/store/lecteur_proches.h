@@ -60,7 +60,7 @@ struct TFicheProche {
 
 class TLecteurProches {
  public:
-  static constexpr size_t kLot = 32;  // persons read by one statement
+  static constexpr size_t kLot = 64;  // persons read by one statement
   static constexpr size_t kLotFiches = 16;  // persons read with their events by one statement
 
   explicit TLecteurProches(TACRDatabase& base);
@@ -69,7 +69,8 @@ class TLecteurProches {
   TLecteurProches& operator=(const TLecteurProches&) = delete;
 
   [[nodiscard]] bool Lit(long no, TProcheLu& p);
-  // sortie[i] is the person nos[i]; kLot numbers per statement.
+  // sortie[i] is the person nos[i]; up to kLot numbers per statement, in statements for 1, 2, 4 ...
+  // kLot numbers (few unused places).
   [[nodiscard]] bool LitLot(const std::vector<long>& nos, std::vector<TProcheLu>& sortie);
   // The rows and dated events of the persons nos, each once in the order of nos, kLotFiches
   // persons per statement. The dated events of a card are those it holds, or shares as the second person of
@@ -87,7 +88,9 @@ class TLecteurProches {
   [[nodiscard]] bool LitFichesDe(TACRQuery& q, bool citations, std::vector<TFicheProche>& sortie);
 
   TACRDatabase& base_;
-  std::unique_ptr<TACRQuery> personne_, lot_, debut_, fin_;
+  std::unique_ptr<TACRQuery> personne_, debut_, fin_;
+  std::array<std::unique_ptr<TACRQuery>, 7> lots_;  // for 2^i numbers
+  static_assert(size_t{1} << 6 == kLot);
   std::array<std::unique_ptr<TACRQuery>, kLotFiches> fiches_;  // by number of persons
 };
 
