@@ -168,8 +168,6 @@ void TEstimationPersonne::PrechargeProches(const TDonneesEstimation& d, TSourceE
   nos.insert(nos.end(), {d.Pere, d.Mere});
   nos.insert(nos.end(), d.Conjoints.begin(), d.Conjoints.end());
   source.Precharge(nos);
-  TDonneesEstimation pere;
-  if (d.Pere > 0 && d.Mere > 0 && source.Lit(d.Pere, pere)) source.Precharge(pere.Enfants);
 }
 
 void TEstimationPersonne::EstimeFourchetteRapportEnfants(const TDonneesEstimation& d, TSourceEstimation& source) {
@@ -221,6 +219,7 @@ void TEstimationPersonne::EstimeFourchetteNaissanceRapportFrere(const TDonneesEs
   TDonneesEstimation parent, frere;
   if (!source.Lit(d.Pere, parent)) return;
   const std::vector<long> enfants = parent.Enfants;
+  source.Precharge(enfants);
   for (const long no : enfants) {
     if (no == d.No || !source.Lit(no, frere) || frere.Pere != d.Pere || frere.Mere != d.Mere) continue;
     const TResultatEstimation* r = Proche(no, source, frere);

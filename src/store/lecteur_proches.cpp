@@ -239,10 +239,7 @@ bool TLecteurProches::LitLot(const std::vector<long>& nos, std::vector<TProcheLu
 bool TLecteurProches::LitFichesDe(TACRQuery& q, bool citations, std::vector<TFicheProche>& sortie) {
   sortie.clear();
   q.SetParamInteger("c", citations ? 1 : 0);
-  if (!q.Open()) {
-    sortie.clear();
-    return false;
-  }
+  if (!q.Open()) return false;
   const auto fiche = [&sortie](long no) -> TFicheProche* {
     for (TFicheProche& f : sortie)
       if (f.No == no) return &f;
