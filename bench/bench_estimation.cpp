@@ -4,10 +4,11 @@
 //   kyb importe /tmp/p20_30.ged /tmp/p20_30.kya
 // (a pedigree of 2^20 - 1 persons with 30% of its dates removed).
 // Measured: EstimePersonne of random persons with their relatives through the persons file
-// (median), and the whole check: persons per second and peak memory (VmHWM, in the counters).
+// (median; and among neighbouring persons, without reading the file), and the whole check: persons per second and peak memory (VmHWM, in the counters).
 // Run: KYB_BENCH_DOSSIER=/tmp/p20_30.kya kybase_bench --benchmark_filter=Estimation
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <memory>
@@ -60,6 +61,23 @@ void BM_Estimation_EstimePersonne(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_Estimation_EstimePersonne)->Iterations(2000)->Repetitions(5)->ReportAggregatesOnly(true)
+    ->Unit(benchmark::kMicrosecond);
+
+// The same among 200 neighbouring persons, whose pages the store already holds: the cost of an
+// estimation without reading the file.
+void BM_Estimation_EstimePersonneVoisins(benchmark::State& state) {
+  const auto g = Ouvre(state);
+  if (!g) return;
+  TFicPersons& f = *g->GetFicPersons();
+  std::mt19937 alea(32);
+  std::uniform_int_distribution<long> tirage(1000, std::min(1200L, static_cast<long>(f.NbEnreg)));
+  for (auto _ : state) {
+    TEstimationPersonne e(nullptr, true);
+    e.EstimePersonne(tirage(alea), &f, true, false);
+    benchmark::DoNotOptimize(e.Resultat().Naissance);
+  }
+}
+BENCHMARK(BM_Estimation_EstimePersonneVoisins)->Iterations(2000)->Repetitions(5)->ReportAggregatesOnly(true)
     ->Unit(benchmark::kMicrosecond);
 
 void BM_Estimation_VerifieGenealogie(benchmark::State& state) {

@@ -59,12 +59,20 @@ bool TACRQuery::Open() {
   if (!Prepare()) return false;
   sqlite3_stmt* s = instruction_->Brut();
   const int n = sqlite3_column_count(s);
-  noms_.clear();
-  champs_.clear();
-  for (int i = 0; i < n; ++i) {
+  // The columns of the previous run are kept when they are the same (the field objects too).
+  bool memes = static_cast<int>(noms_.size()) == n;
+  for (int i = 0; memes && i < n; ++i) {
     const char* nom = sqlite3_column_name(s, i);
-    noms_.emplace_back(nom ? nom : "");
-    champs_.push_back(std::make_unique<TACRField>(this, i, nullptr));
+    memes = noms_[static_cast<size_t>(i)] == (nom ? nom : "");
+  }
+  if (!memes) {
+    noms_.clear();
+    champs_.clear();
+    for (int i = 0; i < n; ++i) {
+      const char* nom = sqlite3_column_name(s, i);
+      noms_.emplace_back(nom ? nom : "");
+      champs_.push_back(std::make_unique<TACRField>(this, i, nullptr));
+    }
   }
   const int etat = instruction_->Etape();
   if (etat != SQLITE_ROW && etat != SQLITE_DONE) {

@@ -163,6 +163,13 @@ const TResultatEstimation* TEstimationPersonne::Proche(long no, TSourceEstimatio
   return cache.Trouve(no, true);
 }
 
+void TEstimationPersonne::PrechargeProches(const TDonneesEstimation& d, TSourceEstimation& source) {
+  std::vector<long> nos = d.Enfants;
+  nos.insert(nos.end(), {d.Pere, d.Mere});
+  nos.insert(nos.end(), d.Conjoints.begin(), d.Conjoints.end());
+  source.Precharge(nos);
+}
+
 void TEstimationPersonne::EstimeFourchetteRapportEnfants(const TDonneesEstimation& d, TSourceEstimation& source) {
   // A father may die before a child is born, by at most a pregnancy.
   const float grossesse = d.Sexe == 'F' ? 0.0f : F(config_->JoursGrossesseMax - 1) / kJoursAnnee;
@@ -212,6 +219,7 @@ void TEstimationPersonne::EstimeFourchetteNaissanceRapportFrere(const TDonneesEs
   TDonneesEstimation parent, frere;
   if (!source.Lit(d.Pere, parent)) return;
   const std::vector<long> enfants = parent.Enfants;
+  source.Precharge(enfants);
   for (const long no : enfants) {
     if (no == d.No || !source.Lit(no, frere) || frere.Pere != d.Pere || frere.Mere != d.Mere) continue;
     const TResultatEstimation* r = Proche(no, source, frere);
@@ -278,6 +286,7 @@ void TEstimationPersonne::EstimeDepuis(const TDonneesEstimation& d, TSourceEstim
     EstimeEvenementsPersonne(d);
     if (incoherences) TraiteIncoherencesUtilisateurNaissanceMort();
     if (!propres) {
+      PrechargeProches(d, source);
       EstimeFourchetteRapportEnfants(d, source);
       EstimeFourchetteRapportParents(d, source);
       EstimeFouchetteNaissanceRapportConjoints(d, source);

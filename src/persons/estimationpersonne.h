@@ -86,6 +86,9 @@ class TEstimationPersonne {
   void EstimeFourchetteNaissanceRapportMariage(const TDonneesEstimation& d);
   void EstimeEvenementsPersonne(const TDonneesEstimation& d);
   void TraiteIncoherencesUtilisateurNaissanceMort();
+  // Announces to the source the parents, spouses and children the next steps read (the
+  // brothers and sisters are announced once the father is read).
+  void PrechargeProches(const TDonneesEstimation& d, TSourceEstimation& source);
   void EstimeFourchetteRapportEnfants(const TDonneesEstimation& d, TSourceEstimation& source);
   void EstimeFourchetteRapportParents(const TDonneesEstimation& d, TSourceEstimation& source);
   void EstimeFouchetteNaissanceRapportConjoints(const TDonneesEstimation& d, TSourceEstimation& source);

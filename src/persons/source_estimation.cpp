@@ -1,7 +1,5 @@
 #include "persons/source_estimation.h"
 
-#include <optional>
-
 #include "folder/gest_fic.h"
 #include "persons/acces_proches.h"
 #include "persons/gest_pers.h"
@@ -30,15 +28,12 @@ void Range(TDonneesEstimation& d, std::string_view libelle, const TDateKY& date,
   }
 }
 
-// The facts of a person through the reader of relatives: true read, false not live, nothing
-// when the store could not be read.
-std::optional<bool> LitProche(TLecteurProches& l, long no, bool citations, TDonneesEstimation& d) {
-  TProcheLu p;
-  std::vector<TEvenProche> evens;
-  if (!l.Lit(no, p)) return std::nullopt;
+// The facts of a person read by the reader of relatives: false when it is not live.
+bool Donnees(const TFicheProche& f, TDonneesEstimation& d) {
+  d = TDonneesEstimation();
+  const TProcheLu& p = f.Personne;
   if (!p.Vivant()) return false;
-  if (!l.LitEvenements(no, p.Conjoints, citations, evens)) return std::nullopt;
-  d.No = no;
+  d.No = f.No;
   d.Sexe = p.Sexe;
   d.Pere = p.PereAffiche();
   d.Mere = p.MereAffiche();
@@ -46,9 +41,9 @@ std::optional<bool> LitProche(TLecteurProches& l, long no, bool citations, TDonn
     if (c > 0) d.Conjoints.push_back(c);
   for (const int32_t e : p.Enfants)
     if (e > 0) d.Enfants.push_back(e);
-  for (const TEvenProche& e : evens) {
+  for (const TEvenProche& e : f.Evenements) {
     if (e.Cite) d.Autres.push_back(e.Date);
-    else Range(d, e.Libelle, e.Date, e.NoPersA == no ? e.NoPersB : e.NoPersA);
+    else Range(d, e.Libelle, e.Date, e.NoPersA == f.No ? e.NoPersB : e.NoPersA);
   }
   return true;
 }
@@ -90,24 +85,47 @@ void TSourceEstimationFichier::Extrait(TPerson& p, TDonneesEstimation& d, bool c
   }
 }
 
+bool TSourceEstimationFichier::ALire(long no) const {
+  return no > 0 && fichier_.NoPersValide(no) && !lus_.count(no);
+}
+
+void TSourceEstimationFichier::Garde(const std::vector<TFicheProche>& fiches) {
+  if (lus_.size() + fiches.size() > kPersonnesGardees) lus_.clear();
+  for (const TFicheProche& f : fiches) {
+    if (f.No <= 0 || !fichier_.NoPersValide(f.No)) continue;  // left to a person object
+    TDonneesEstimation d;
+    const bool vivant = Donnees(f, d);
+    lus_.emplace(f.No, std::pair(vivant, std::move(d)));
+  }
+}
+
 bool TSourceEstimationFichier::Lit(long no, TDonneesEstimation& d) {
   d = TDonneesEstimation();
   if (no > 0 && fichier_.NoPersValide(no)) {
     if (TLecteurProches* l = acces_->Lecteur()) {
+      if (!lus_.count(no)) {
+        if (!groupe_) groupe_ = std::make_unique<TLecturesGroupees>(l);
+        std::vector<TFicheProche> fiches;
+        if (l->LitFiches({no}, citations_, fiches)) Garde(fiches);
+      }
       if (const auto it = lus_.find(no); it != lus_.end()) {
         d = it->second.second;
         return it->second.first;
       }
-      if (!groupe_) groupe_ = std::make_unique<TLecturesGroupees>(l);
-      if (const std::optional<bool> lu = LitProche(*l, no, citations_, d)) {
-        if (lus_.size() >= kPersonnesGardees) lus_.clear();
-        lus_.emplace(no, std::pair(*lu, d));
-        return *lu;
-      }
     }
-    d = TDonneesEstimation();
   }
   return LitPersonne(no, d);
+}
+
+void TSourceEstimationFichier::Precharge(const std::vector<long>& nos) {
+  std::vector<long> alire;
+  for (const long no : nos)
+    if (ALire(no)) alire.push_back(no);
+  TLecteurProches* l = alire.empty() ? nullptr : acces_->Lecteur();
+  if (!l) return;
+  if (!groupe_) groupe_ = std::make_unique<TLecturesGroupees>(l);
+  std::vector<TFicheProche> fiches;
+  if (l->LitFiches(alire, citations_, fiches)) Garde(fiches);
 }
 
 bool TSourceEstimationFichier::LitPersonne(long no, TDonneesEstimation& d) {

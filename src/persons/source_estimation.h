@@ -13,6 +13,7 @@ namespace kyb {
 
 class TAccesProches;
 class TLecturesGroupees;
+struct TFicheProche;
 class TFicPersons;
 class TPerson;
 
@@ -32,13 +33,17 @@ class TSourceEstimation {
   virtual ~TSourceEstimation() = default;
   // The facts of a live person; false (d left empty) for 0, a missing or a deleted one.
   virtual bool Lit(long no, TDonneesEstimation& d) = 0;
+  // The persons about to be read: a source that reads a store may read them together.
+  virtual void Precharge(const std::vector<long>& /*nos*/) {}
 };
 
 // Reads persons through the store's reader of relatives (persons/acces_proches.h), or through
 // person objects and their record cards where it has none: the same facts either way. An
-// unreadable relative sets the folder's error flag. From its first read to its end, the source
-// reads in one read transaction of the store (TLecturesGroupees) and reads each person once:
-// keep it for one estimation, never across a write.
+// unreadable relative sets the folder's error flag. The persons announced by Precharge are read
+// together, with their events (one statement for up to 16 persons). From
+// its first read to its end, the source reads in one read transaction of the store
+// (TLecturesGroupees) and reads each person once: keep it for one estimation, never across a
+// write.
 class TSourceEstimationFichier final : public TSourceEstimation {
  public:
   // Without citations, only the events the person holds (or shares as a spouse) count: the
@@ -48,11 +53,14 @@ class TSourceEstimationFichier final : public TSourceEstimation {
   TSourceEstimationFichier(const TSourceEstimationFichier&) = delete;
   TSourceEstimationFichier& operator=(const TSourceEstimationFichier&) = delete;
   bool Lit(long no, TDonneesEstimation& d) override;
+  void Precharge(const std::vector<long>& nos) override;
   // The facts of a person already loaded (its card read when it is not).
   static void Extrait(TPerson& personne, TDonneesEstimation& d, bool citations = true);
 
  private:
   bool LitPersonne(long no, TDonneesEstimation& d);
+  [[nodiscard]] bool ALire(long no) const;
+  void Garde(const std::vector<TFicheProche>& fiches);
 
   TFicPersons& fichier_;
   bool citations_;

@@ -2,8 +2,8 @@
 // TLecteurProches: what the walks over relatives (estimation of dates, kinship) read of a person
 // without loading its person object or its record card: the person row's deleted mark, sex,
 // parents and links, its alternative-parents row, and the dated events of its card. Each read is
-// one statement prepared once for the reader's life; the rows of several persons come in one
-// statement. Nothing is written.
+// one statement prepared once for the reader's life; the rows of several persons, or the rows
+// and dated events of several persons, come in one statement. Nothing is written.
 //
 // A number without a Personnes row reads as a person object shows it: live, sex '?', no link,
 // the parents of its IDParents row if it has one.
@@ -12,6 +12,7 @@
 // the store's life (its statements are dropped when the tables close and prepared again on the
 // next read); a worker makes its own, which must end before the store closes. Every read
 // returns false when the store could not be read (outputs then empty).
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -50,9 +51,17 @@ struct TEvenProche {
   bool Cite = false;  // an event of another person that cites this one
 };
 
+// A person's row (as Lit gives it) and the dated events of its card.
+struct TFicheProche {
+  long No = 0;
+  TProcheLu Personne;
+  std::vector<TEvenProche> Evenements;
+};
+
 class TLecteurProches {
  public:
-  static constexpr size_t kLot = 32;  // persons read by one statement
+  static constexpr size_t kLot = 64;  // persons read by one statement
+  static constexpr size_t kLotFiches = 16;  // persons read with their events by one statement
 
   explicit TLecteurProches(TACRDatabase& base);
   ~TLecteurProches();
@@ -60,13 +69,15 @@ class TLecteurProches {
   TLecteurProches& operator=(const TLecteurProches&) = delete;
 
   [[nodiscard]] bool Lit(long no, TProcheLu& p);
-  // sortie[i] is the person nos[i]; kLot numbers per statement.
+  // sortie[i] is the person nos[i]; up to kLot numbers per statement, in statements for 1, 2, 4 ...
+  // kLot numbers (few unused places).
   [[nodiscard]] bool LitLot(const std::vector<long>& nos, std::vector<TProcheLu>& sortie);
-  // The dated events of the person's card: those it holds, or shares as the second person of a
-  // couple record held by another, in the card's order (label, rank of the spouse among
-  // conjoints, identifier); then, with citations, the events of other holders that cite it.
-  [[nodiscard]] bool LitEvenements(long no, const std::vector<int32_t>& conjoints, bool citations,
-                                   std::vector<TEvenProche>& evens);
+  // The rows and dated events of the persons nos, each once in the order of nos, kLotFiches
+  // persons per statement. The dated events of a card are those it holds, or shares as the second person of
+  // a couple record held by another, in the card's order (label, rank of the spouse among the
+  // person's conjoints, identifier); then, with citations, the events of other holders that
+  // cite it.
+  [[nodiscard]] bool LitFiches(const std::vector<long>& nos, bool citations, std::vector<TFicheProche>& sortie);
   // Drops the prepared statements (the tables are closing).
   void Oublie();
 
@@ -74,9 +85,13 @@ class TLecteurProches {
   friend class TLecturesGroupees;
   [[nodiscard]] bool Debute();  // false when a transaction is already open
   void Termine();
+  [[nodiscard]] bool LitFichesDe(TACRQuery& q, bool citations, std::vector<TFicheProche>& sortie);
 
   TACRDatabase& base_;
-  std::unique_ptr<TACRQuery> personne_, lot_, evens_, debut_, fin_;
+  std::unique_ptr<TACRQuery> personne_, debut_, fin_;
+  std::array<std::unique_ptr<TACRQuery>, 7> lots_;  // for 2^i numbers
+  static_assert(size_t{1} << 6 == kLot);
+  std::array<std::unique_ptr<TACRQuery>, kLotFiches> fiches_;  // by number of persons
 };
 
 // One read transaction over a series of reads of a reader (null: nothing): the file is locked

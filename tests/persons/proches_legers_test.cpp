@@ -58,10 +58,13 @@ std::vector<std::string> Textes(const std::vector<TDateKY>& dates) {
 }
 
 TEST_F(ProchesLegers, LesFaitsDEstimationSontCeuxDesFiches) {
-  for (const bool citations : {true, false}) {
+  for (const auto& [citations, ensemble] : {std::pair(true, false), std::pair(false, false), std::pair(true, true)}) {
     TSourceEstimationFichier source(Fichier(), citations);
+    std::vector<long> tous;
+    for (long no = Fichier().NbEnreg; no >= 0; --no) tous.push_back(no);
+    if (ensemble) source.Precharge(tous);  // every person in one statement
     for (long no = 0; no <= Fichier().NbEnreg; ++no) {
-      SCOPED_TRACE("personne " + std::to_string(no) + (citations ? " avec citations" : ""));
+      SCOPED_TRACE("personne " + std::to_string(no) + (citations ? " avec citations" : "") + (ensemble ? " ensemble" : ""));
       TPerson p(&Fichier(), no);
       const bool vivante = no > 0 && !p.FicheSupprimee();
       TDonneesEstimation attendu, lu;

@@ -1,5 +1,6 @@
-// The reader of relatives: the rows of a batch are those read one by one, past the size of one
-// statement, with repeats, numbers without a row and an alternative-parents row alone.
+// The reader of relatives: the rows of a batch, with or without the events, are those read one by
+// one, past the size of one statement, with repeats, numbers without a row and an
+// alternative-parents row alone.
 #include "store/lecteur_proches.h"
 
 #include <gtest/gtest.h>
@@ -45,6 +46,14 @@ TEST_F(LecteurProches, UnLotLitCeQueLitChaquePersonne) {
     TProcheLu seul;
     ASSERT_TRUE(l.Lit(nos[i], seul));
     EXPECT_TRUE(Memes(lot[i], seul)) << nos[i];
+  }
+  // With their events, 16 persons a statement: each number once, in the order asked.
+  std::vector<TFicheProche> fiches;
+  ASSERT_TRUE(l.LitFiches(nos, true, fiches));
+  ASSERT_EQ(fiches.size(), nos.size() - 1);
+  for (size_t i = 0; i < fiches.size(); ++i) {
+    EXPECT_EQ(fiches[i].No, nos[i]);
+    EXPECT_TRUE(Memes(fiches[i].Personne, lot[i])) << nos[i];
   }
   const TProcheLu& dix = lot[static_cast<size_t>(n)];
   EXPECT_EQ(std::tuple(dix.Sexe, dix.Pere, dix.Mere), std::tuple('M', 5, 3));
