@@ -206,7 +206,7 @@ void TExporteur::GardeesDeFamille(const AnsiString& titre, const std::string& te
   const auto p = static_cast<int32_t>(partenaire);
   const int32_t f = p != 0 && Sexe(p) != 0 ? Famille(individu_, p)
                     : Sexe(individu_) == 'F' ? Famille(0, individu_) : Famille(individu_, 0);
-  std::string& gardees = familles_[static_cast<size_t>(f - 1)].gardees;
+  std::string& gardees = gardeesFamille_[f];
   gardees += (gardees.empty() ? "" : "\n") + texte;
 }
 

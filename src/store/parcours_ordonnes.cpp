@@ -1,0 +1,157 @@
+#include "store/parcours_ordonnes.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "engine/acr_query.h"
+#include "platform/caracteres.h"
+#include "store/datamodulebdd.h"
+#include "store/enreg_public.h"
+#include "store/evenement_interne.h"
+
+namespace kyb {
+namespace {
+
+char Sexe(int64_t code) { return code == 'M' || code == 'F' ? static_cast<char>(code) : '?'; }
+
+// Steps a walk's query: opened at the first call, moved on at the others; false at the end.
+bool Avance(TACRQuery& q, bool& ouverte) {
+  if (!ouverte) {
+    ouverte = true;
+    if (!q.Open()) return false;
+  } else {
+    q.Next();
+  }
+  return !q.Eof();
+}
+
+// Personnes.Data: NbConj spouse-link records of 9 bytes, then NbEnf child records of the same
+// size; counts beyond the blob or the slots of a person record are cut.
+void LitLiens(const std::string& data, int64_t nbConj, int64_t nbEnf, TLiensParcourus& p) {
+  p.conjoints.clear();
+  p.enfants.clear();
+  const auto disponibles = static_cast<int64_t>(data.size() / TLienConj::kTailleDisque);
+  nbConj = std::clamp<int64_t>(nbConj, 0, std::min<int64_t>(kMaxConjoints, disponibles));
+  nbEnf = std::clamp<int64_t>(nbEnf, 0, std::min<int64_t>(kMaxEnfants, disponibles - nbConj));
+  const auto* octets = reinterpret_cast<const unsigned char*>(data.data());
+  for (int64_t i = 0; i < nbConj + nbEnf; ++i) {
+    TLienConj c;
+    c.Lit(octets + i * static_cast<int64_t>(TLienConj::kTailleDisque));
+    if (c.Lien.No > 0) (i < nbConj ? p.conjoints : p.enfants).push_back(c.Lien.No);
+  }
+}
+
+// The columns of kColonnesEven, selected in that order.
+std::string ColonnesEven() {
+  std::string s;
+  for (const char* c : kColonnesEven) s += (s.empty() ? "" : ", ") + std::string(c);
+  return s;
+}
+
+const std::vector<int>& PositionsEven() {
+  static const std::vector<int> positions = [] {
+    std::vector<int> p(std::size(kColonnesEven));
+    for (size_t i = 0; i < p.size(); ++i) p[i] = static_cast<int>(i);
+    return p;
+  }();
+  return positions;
+}
+
+}  // namespace
+
+TParcoursLiensPersonnes::TParcoursLiensPersonnes(TModuleBDD& bdd)
+    : requete_(std::make_unique<TACRQuery>(
+          bdd.Database(), "SELECT ID, Sexe, FicheSupprimee, Pere, Mere, Data, NbConj, NbEnf FROM Personnes ORDER BY ID")) {}
+
+TParcoursLiensPersonnes::~TParcoursLiensPersonnes() = default;
+
+bool TParcoursLiensPersonnes::Suivante(TLiensParcourus& p) {
+  TACRQuery& q = *requete_;
+  if (!Avance(q, ouverte_)) return false;
+  p.no = static_cast<int32_t>(q.Fields(0).AsInteger());
+  p.sexe = Sexe(q.Fields(1).AsInteger());
+  p.supprimee = q.Fields(2).AsInteger() == 'O';
+  p.pere = static_cast<int32_t>(q.Fields(3).AsInteger());
+  p.mere = static_cast<int32_t>(q.Fields(4).AsInteger());
+  LitLiens(q.Fields(5).AsBlob(), q.Fields(6).AsInteger(), q.Fields(7).AsInteger(), p);
+  return true;
+}
+
+TParcoursIdentites::TParcoursIdentites(TModuleBDD& bdd)
+    : requete_(std::make_unique<TACRQuery>(
+          bdd.Database(), "SELECT ID, Sexe, TypePersonne, FicheSupprimee, Nom, Prenoms, Note FROM Personnes ORDER BY ID")) {}
+
+TParcoursIdentites::~TParcoursIdentites() = default;
+
+bool TParcoursIdentites::Suivante(TIdentiteParcourue& p) {
+  TACRQuery& q = *requete_;
+  if (!Avance(q, ouverte_)) return false;
+  p.no = static_cast<int32_t>(q.Fields(0).AsInteger());
+  p.sexe = Sexe(q.Fields(1).AsInteger());
+  p.typePersonne = static_cast<char>(q.Fields(2).AsInteger());
+  p.supprimee = q.Fields(3).AsInteger() == 'O';
+  p.nom = PremiersCaracteres(q.Fields(4).AsUnicodeString(), kLongueurNom);
+  p.prenoms = PremiersCaracteres(q.Fields(5).AsUnicodeString(), kLongueurPrenoms);
+  p.note = static_cast<int32_t>(q.Fields(6).AsInteger());
+  return true;
+}
+
+void TBornesFiches::Borne(TEvenement::TEnreg& e) {
+  // The places count is read again only when a number goes beyond the one known.
+  if (e.Lieu > maxLieux_) maxLieux_ = bdd_.TableLieuxExist() ? bdd_.GetNbLieux() : -1;
+  if (e.Lieu < 0 || (maxLieux_ >= 0 && e.Lieu > maxLieux_)) e.Lieu = 0;
+  if (e.Note < 0 || (maxNotes_ >= 0 && e.Note > maxNotes_)) e.Note = 0;
+}
+
+TParcoursFichesParPorteur::TParcoursFichesParPorteur(TModuleBDD& bdd, long maxNotes)
+    : bdd_(bdd),
+      requete_(std::make_unique<TACRQuery>(bdd.Database(), "SELECT " + ColonnesEven() +
+                                                               " FROM Evenements WHERE NoPersA > 0 ORDER BY NoPersA, RANG_A, ID")),
+      bornes_(bdd, maxNotes) {}
+
+TParcoursFichesParPorteur::~TParcoursFichesParPorteur() = default;
+
+bool TParcoursFichesParPorteur::Suivante(TEvenement& even, TChpsSimple& chps, bool& estEven) {
+  TACRQuery& q = *requete_;
+  if (!Avance(q, ouverte_)) return false;
+  estEven = q.Fields(static_cast<int>(eType)).AsInteger() == 0;
+  if (estEven) {
+    even.SetBdd(&bdd_);
+    LitLigne(q, PositionsEven(), even.Enreg);
+    bornes_.Borne(even.Enreg);
+  } else {
+    chps.SetBdd(&bdd_);
+    LitLigne(q, PositionsEven(), chps.Enreg);
+  }
+  return true;
+}
+
+TLecteurFiches::TLecteurFiches(TModuleBDD& bdd, long maxNotes)
+    : bdd_(bdd),
+      requete_(std::make_unique<TACRQuery>(bdd.Database(), "SELECT " + ColonnesEven() + " FROM Evenements WHERE ID = :id")),
+      bornes_(bdd, maxNotes) {}
+
+TLecteurFiches::~TLecteurFiches() = default;
+
+bool TLecteurFiches::Cherche(int32_t id, bool even) {
+  TACRQuery& q = *requete_;
+  q.SetParamInteger("id", id);
+  return q.Open() && !q.Eof() && (q.Fields(static_cast<int>(eType)).AsInteger() == 0) == even;
+}
+
+bool TLecteurFiches::Evenement(int32_t id, TEvenement& even) {
+  if (!Cherche(id, true)) return false;
+  even.SetBdd(&bdd_);
+  LitLigne(*requete_, PositionsEven(), even.Enreg);
+  bornes_.Borne(even.Enreg);
+  return true;
+}
+
+bool TLecteurFiches::ChampSimple(int32_t id, TChpsSimple& chps) {
+  if (!Cherche(id, false)) return false;
+  chps.SetBdd(&bdd_);
+  LitLigne(*requete_, PositionsEven(), chps.Enreg);
+  return true;
+}
+
+}  // namespace kyb

@@ -1,0 +1,117 @@
+#pragma once
+// Walks that visit every row of a table once, in a fixed order, each on a statement of its own
+// stepped row by row: a walk holds one row at a time whatever the size of the genealogy, and
+// look-ups made during it (by the store's cursors) never move it. Used by whole-genealogy writers.
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "platform/chaines.h"
+#include "store/chps_simple.h"
+#include "store/evenement.h"
+
+namespace kyb {
+
+class TACRQuery;
+class TModuleBDD;
+
+// The links of a person's row.
+struct TLiensParcourus {
+  int32_t no = 0;
+  char sexe = '?';  // 'M', 'F' or '?'
+  bool supprimee = false;
+  int32_t pere = 0, mere = 0;
+  std::vector<int32_t> conjoints, enfants;  // positive numbers, in their stored order
+};
+
+// What a person's row says of the person itself.
+struct TIdentiteParcourue {
+  int32_t no = 0;
+  char sexe = '?';  // 'M', 'F' or '?'
+  char typePersonne = 'P';
+  bool supprimee = false;
+  UnicodeString nom, prenoms;  // cut to the lengths of a person record
+  int32_t note = 0;
+};
+
+// Persons in number order: their links.
+class TParcoursLiensPersonnes {
+ public:
+  explicit TParcoursLiensPersonnes(TModuleBDD& bdd);
+  ~TParcoursLiensPersonnes();
+  TParcoursLiensPersonnes(const TParcoursLiensPersonnes&) = delete;
+  TParcoursLiensPersonnes& operator=(const TParcoursLiensPersonnes&) = delete;
+  // The next person; false at the end (or when the table cannot be read).
+  [[nodiscard]] bool Suivante(TLiensParcourus& p);
+
+ private:
+  std::unique_ptr<TACRQuery> requete_;
+  bool ouverte_ = false;
+};
+
+// Persons in number order: sex, kind, name and note.
+class TParcoursIdentites {
+ public:
+  explicit TParcoursIdentites(TModuleBDD& bdd);
+  ~TParcoursIdentites();
+  TParcoursIdentites(const TParcoursIdentites&) = delete;
+  TParcoursIdentites& operator=(const TParcoursIdentites&) = delete;
+  [[nodiscard]] bool Suivante(TIdentiteParcourue& p);
+
+ private:
+  std::unique_ptr<TACRQuery> requete_;
+  bool ouverte_ = false;
+};
+
+// Place numbers beyond the places table and note numbers beyond maxNotes (-1: not checked) of
+// an event read outside the store's cursors read as 0, as in every other read of an event.
+class TBornesFiches {
+ public:
+  TBornesFiches(TModuleBDD& bdd, long maxNotes) : bdd_(bdd), maxNotes_(maxNotes) {}
+  void Borne(TEvenement::TEnreg& e);
+
+ private:
+  TModuleBDD& bdd_;
+  long maxLieux_ = -1, maxNotes_ = -1;
+};
+
+// Events and simple fields of their holders (NoPersA > 0) by holder, then rank, then identifier:
+// the order of the holder index.
+class TParcoursFichesParPorteur {
+ public:
+  TParcoursFichesParPorteur(TModuleBDD& bdd, long maxNotes);
+  ~TParcoursFichesParPorteur();
+  TParcoursFichesParPorteur(const TParcoursFichesParPorteur&) = delete;
+  TParcoursFichesParPorteur& operator=(const TParcoursFichesParPorteur&) = delete;
+  // The next record, into even (estEven) or chps; false at the end. The event's lists are read
+  // from the store when asked for.
+  [[nodiscard]] bool Suivante(TEvenement& even, TChpsSimple& chps, bool& estEven);
+
+ private:
+  TModuleBDD& bdd_;
+  std::unique_ptr<TACRQuery> requete_;
+  bool ouverte_ = false;
+  TBornesFiches bornes_;
+};
+
+// Events and simple fields read back by identifier, one statement prepared once for them all.
+class TLecteurFiches {
+ public:
+  TLecteurFiches(TModuleBDD& bdd, long maxNotes);
+  ~TLecteurFiches();
+  TLecteurFiches(const TLecteurFiches&) = delete;
+  TLecteurFiches& operator=(const TLecteurFiches&) = delete;
+  // False when no record of that kind has the identifier.
+  [[nodiscard]] bool Evenement(int32_t id, TEvenement& even);
+  [[nodiscard]] bool ChampSimple(int32_t id, TChpsSimple& chps);
+
+ private:
+  // Stands on the row of identifier id when it is of that kind (event: type 0).
+  [[nodiscard]] bool Cherche(int32_t id, bool even);
+
+  TModuleBDD& bdd_;
+  std::unique_ptr<TACRQuery> requete_;
+  TBornesFiches bornes_;
+};
+
+}  // namespace kyb
