@@ -37,6 +37,7 @@ std::span<const TCommande> CommandesEchange();
 std::span<const TCommande> CommandesVerification();
 std::span<const TCommande> CommandesSelection();
 std::span<const TCommande> CommandesQuotidiennes();
+std::span<const TCommande> CommandesArbre();
 
 // Prints a French error on stderr and returns the failure exit code (1).
 int Echec(const std::string& message);

@@ -19,7 +19,7 @@ int Version(const TAppel&) {
 constexpr TCommande kCommandes[] = {
     {"--version", "--version", "affiche la version", Version},
     {"aide", "aide [COMMANDE...]", "affiche cette aide, ou l'usage d'une commande", Aide},
-    {"demo", "demo [REPERTOIRE]", "démonstration sur une généalogie d'exemple (gardée dans REPERTOIRE)", Demo},
+    {"demo", "demo [REPERTOIRE]", "démonstration sur une généalogie d'exemple, gardée dans REPERTOIRE (le répertoire courant par défaut)", Demo},
 };
 
 }  // namespace

@@ -53,7 +53,15 @@ int Exporte(const TAppel& args) {
   TInterfaceTerminal iu;
   const auto dossier = OuvreGenealogie(args[0], TAcces::Lecture, &iu);
   TGestFichier& g = *dossier;
-  const TBilanExportGedcom b = ExporteFichierGedcom(g, sortie, version);
+  TBilanExportGedcom b;
+  {
+    // Persons written out of the highest number, told every few thousand persons.
+    TProgression barre(&iu, u"Export GEDCOM", static_cast<int>(g.NombrePersonnes()));
+    b = ExporteFichierGedcom(g, sortie, version, [&barre](long faits, long total) {
+      if (barre.MaximumCourant() != total) barre.Maximum(static_cast<int>(total));
+      barre.Position(static_cast<int>(faits));
+    });
+  }
   if (!b.reussi) return Echec(b.erreur);
   std::printf("Fichier GEDCOM %s écrit : %s\n", version == TVersionGedcom::V70 ? "7.0" : "5.5.1", args[1].c_str());
   std::printf("Personnes : %ld, familles : %ld, événements : %ld, champs simples : %ld\n", b.personnes, b.familles,

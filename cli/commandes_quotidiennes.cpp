@@ -15,6 +15,9 @@
 #include "persons/gest_pers.h"
 
 namespace kyb::cli {
+
+int Statistiques(const TAppel& args);  // commandes_statistiques.cpp
+
 namespace {
 
 constexpr long kParPage = 50;
@@ -112,6 +115,12 @@ int Lie(const TAppel& args) {
     const char sexe = TPerson(&f, a).Public.Sexe;
     if (sexe != 'M' && sexe != 'F') return Echec("le sexe de la personne " + std::to_string(a) + " n'est pas connu : père ou mère ?");
     champ = sexe == 'M' ? "PERE" : "MERE";
+    // A parent already known is never replaced silently: the user unlinks it first.
+    const TPerson enfant(&f, b);
+    const long actuel = sexe == 'M' ? enfant.Public.Pere.No : enfant.Public.Mere.No;
+    if (actuel > 0 && actuel != a)
+      return Echec(std::to_string(b) + (sexe == 'M' ? " a déjà un père : " : " a déjà une mère : ") + std::to_string(actuel) +
+                   " (retirez d'abord ce lien avec kyb delie)");
   }
   TEditionPersonne edition(f, conjoint ? a : b);
   if (!edition.Erreur().empty()) return Echec(edition.Erreur());
@@ -183,6 +192,8 @@ constexpr TCommande kCommandes[] = {
      Delie},
     {"descendance", "descendance CHEMIN N [GENERATIONS]",
      "descendants de la personne N numérotés à la d'Aboville (1, 1.1, 1.2, 1.1.1...)", Descendance},
+    {"statistiques", "statistiques CHEMIN",
+     "personnes, couples, événements, siècles de naissance, noms et lieux fréquents, durée de vie", Statistiques},
 };
 
 }  // namespace

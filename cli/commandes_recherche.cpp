@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cstdio>
 #include <optional>
+#include <tuple>
 
 #include "commandes.h"
 #include "dossier_cli.h"
@@ -37,7 +38,7 @@ struct TOuverture {
 void Ouvre(const std::string& chemin, TOuverture& o) {
   o.g = OuvreGenealogie(chemin, TAcces::Lecture, &o.iu);
   o.index = TFicIndexPerson::De(*o.g);
-  if (!o.index || !o.index->Index()) throw ErreurKy("ce dossier n'a pas d'index des personnes");
+  if (!o.index) throw ErreurKy("ce dossier n'a pas d'index des personnes");
 }
 
 TTabNomEquiv Equivalences(const TGestFichier& g, bool lectureSeule) {
@@ -46,12 +47,8 @@ TTabNomEquiv Equivalences(const TGestFichier& g, bool lectureSeule) {
 }
 
 void AfficheTrouve(TFicIndexPerson& index, int32_t no) {
-  TEltIndex e;
   TFicIndexPerson::TTrouve t{no, true, -1, 0, 0};
-  if (index.Index()->ChercheClefPersNo(no, e, true) >= 0) {
-    t.AnneeMin = e.AnneeMin;
-    t.AnneeMax = e.AnneeMax;
-  }
+  std::tie(t.AnneeMin, t.AnneeMax) = index.AnneesPrincipales(no);
   std::printf("  %6d  %s\n", no, UnicodeVersUtf8(index.LibelleTrouve(t)).c_str());
 }
 

@@ -16,12 +16,6 @@
 namespace kyb::cli {
 namespace {
 
-std::unique_ptr<TGestFichier> OuvreLecture(const std::string& chemin, TInterfaceUtilisateur* iu, int& code) {
-  auto g = std::make_unique<TGestFichier>(CheminDossier(chemin), TGestFichier::OuvertureLectureSeule(iu));
-  if (g->Erreur) code = Echec(MessageOuverture(*g));
-  return g;
-}
-
 std::string Annee(const TIntervalAnnees& i, bool haut) {
   if (haut ? i.MaxInconnu() : i.MinInconnu()) return "?";
   return std::to_string(static_cast<long>(std::floor(haut ? i.Max() : i.Min())));

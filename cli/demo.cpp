@@ -19,6 +19,7 @@
 #include "names/bo_chn1.h"
 #include "names/bo_soundex.h"
 #include "index/gest_fic_index.h"
+#include "persons/edition_personne.h"
 #include "persons/ancetres_communs.h"
 #include "persons/lienparente.h"
 #include "platform/fichiers.h"
@@ -28,19 +29,6 @@
 
 namespace kyb::cli {
 namespace {
-
-// A temporary directory removed at the end of the demo.
-class RepertoireDemo {
- public:
-  RepertoireDemo() : chemin_(AnsiVersUtf8(CreeRepertoireUnique("/tmp/kyb-demo-"))) {}
-  ~RepertoireDemo() {
-    if (!chemin_.empty()) (void)SupprimeArborescence(chemin_);
-  }
-  [[nodiscard]] const std::string& Chemin() const { return chemin_; }
-
- private:
-  std::string chemin_;
-};
 
 std::vector<int32_t> Liste(const std::string& texte) {
   std::vector<int32_t> nombres;
@@ -52,36 +40,64 @@ std::vector<int32_t> Liste(const std::string& texte) {
   return nombres;
 }
 
-// Reads the shipped sample family into the store; the number of persons written.
-int ChargeFamille(TModuleBDD& store) {
+std::vector<std::string> Colonnes(const std::string& ligne) {
+  std::vector<std::string> c;
+  std::stringstream flux(ligne);
+  std::string col;
+  while (std::getline(flux, col, '\t')) c.push_back(col);
+  c.resize(8);
+  return c;
+}
+
+// Applies the fields to the person (a new one when no is 0) and saves it as a user's edit does:
+// its index rows and the other side of each link are written with it. The message of a refusal.
+std::string Edite(TFicPersons& f, long no, const std::vector<std::pair<std::string, std::string>>& champs, long& numero) {
+  TEditionPersonne edition = no ? TEditionPersonne(f, no) : TEditionPersonne(f);
+  if (!edition.Erreur().empty()) return edition.Erreur();
+  for (const auto& [champ, valeur] : champs)
+    if (std::string e = edition.Applique(champ, valeur); !e.empty()) return e;
+  if (std::string e = edition.Enregistre(); !e.empty()) return e;
+  numero = edition.Numero();
+  return {};
+}
+
+// Creates the shipped sample family through the person object: every person with its name and
+// sex, then its parents and spouses (the children's lists follow). The number of persons, -1
+// when one was refused (the message in erreur).
+int ChargeFamille(TGestFichier& dossier, std::string& erreur) {
+  TFicPersons& f = *dossier.GetFicPersons();
   std::ifstream entree(RepertoireDonnees() + "/demo/personnes.tsv");
-  std::string ligne;
-  int n = 0;
-  while (std::getline(entree, ligne)) {
-    if (ligne.empty() || ligne[0] == '#') continue;
-    std::vector<std::string> c;
-    std::stringstream flux(ligne);
-    std::string col;
-    while (std::getline(flux, col, '\t')) c.push_back(col);
-    c.resize(8);
-    long long numero = 0, pere = 0, mere = 0;
-    if (!TexteVersEntier(c[0], numero)) continue;
-    (void)TexteVersEntier(c[4], pere);
-    (void)TexteVersEntier(c[5], mere);
-    TEnregPublic p;
-    p.FicheSupprimee = 'N';
-    p.Sexe = c[1].empty() ? '?' : c[1][0];
-    p.Nom = Utf8VersUnicode(c[2]);
-    p.Prenoms = Utf8VersUnicode(c[3]);
-    p.Pere = static_cast<int32_t>(pere);
-    p.Mere = static_cast<int32_t>(mere);
-    const auto conjoints = Liste(c[6]);
-    const auto enfants = Liste(c[7]);
-    for (size_t i = 0; i < conjoints.size() && i < p.Conjoints.size(); ++i) p.Conjoints[i].Lien = conjoints[i];
-    for (size_t i = 0; i < enfants.size() && i < p.Enfants.size(); ++i) p.Enfants[i] = enfants[i];
-    if (store.WritePerson(p, static_cast<long>(numero))) ++n;
+  std::vector<std::vector<std::string>> lignes;
+  for (std::string ligne; std::getline(entree, ligne);)
+    if (!ligne.empty() && ligne[0] != '#') lignes.push_back(Colonnes(ligne));
+  for (const auto& c : lignes) {
+    // A new folder holds person 1, blank: it becomes the first of the family.
+    long numero = 0;
+    const long existante = c[0] == "1" && f.NoPersValide(1) ? 1 : 0;
+    erreur = Edite(f, existante, {{"NOM", c[2]}, {"PRENOMS", c[3]}, {"SEXE", c[1]}}, numero);
+    if (erreur.empty() && std::to_string(numero) != c[0]) erreur = "numéro " + c[0] + " attendu, " + std::to_string(numero) + " donné";
+    if (!erreur.empty()) return -1;
   }
-  return n;
+  for (const auto& c : lignes) {
+    std::vector<std::pair<std::string, std::string>> liens;
+    if (c[4] != "0" && !c[4].empty()) liens.emplace_back("PERE", c[4]);
+    if (c[5] != "0" && !c[5].empty()) liens.emplace_back("MERE", c[5]);
+    for (const int32_t conjoint : Liste(c[6]))
+      if (conjoint > std::stol(c[0])) liens.emplace_back("CONJOINT", std::to_string(conjoint));
+    long numero = 0;
+    if (!liens.empty() && !(erreur = Edite(f, std::stol(c[0]), liens, numero)).empty()) return -1;
+  }
+  return static_cast<int>(lignes.size());
+}
+
+// Saves every person once more, now that the family and its events are all written: each index
+// row then holds the years its person's events and relatives give. False when one is refused.
+bool EnregistreFamille(TGestFichier& dossier, int nombre, std::string& erreur) {
+  for (long n = 1; n <= nombre; ++n) {
+    long numero = 0;
+    if (!(erreur = Edite(*dossier.GetFicPersons(), n, {}, numero)).empty()) return false;
+  }
+  return true;
 }
 
 bool DemoNotes(TGestFichier& dossier) {
@@ -96,11 +112,6 @@ bool DemoNotes(TGestFichier& dossier) {
   for (const AnsiString& titre : note.Titres())
     std::printf("  note %ld, %s : %s\n", note.Numero(), AnsiVersUtf8(titre).c_str(),
                 AnsiVersUtf8(note.RecupNoteTxt(titre)).c_str());
-  try {
-    notes.EnregistrementElementaire(notes.NbEnreg + 1, "hors du fichier", 0);
-  } catch (const std::exception& e) {
-    std::printf("  écriture hors du fichier refusée : %s\n", e.what());
-  }
   return !dossier.Erreur;
 }
 
@@ -226,15 +237,15 @@ void DemoSosa(TGestFichier& dossier) {
   std::printf("  Sosa 40 : %s\n", nom(sosas->RechercheStrado2No(kRacine, NTL::ZZ(40), abandon)).c_str());
 }
 
-// The sample family was written straight into the store: the verification of the person index
-// finds it unindexed and indexes it; then searches by name.
+// The person index, kept up to date by each save: its check finds nothing to repair; then
+// searches by name.
 void DemoIndex(TGestFichier& dossier) {
   std::printf("\n== Index des personnes\n");
   TFicIndexPerson* index = TFicIndexPerson::De(dossier);
   if (!index) return;
-  const TBilanIndex bilan = index->CheckIndexValid(nullptr, true);
-  std::printf("  vérification : %ld personne(s) sans leurs lignes d'index, %ld réindexée(s), %ld lignes\n",
-              bilan.PersonnesSansLignes, bilan.PersonnesReparees, index->NbLignes());
+  const TBilanIndex bilan = index->CheckIndexValid(nullptr, false);
+  std::printf("  vérification : %ld ligne(s) pour %ld personne(s), %s\n", index->NbLignes(),
+              dossier.GetModuleBDD()->CountPerson(), bilan.Defauts() ? "des défauts à réparer" : "aucun défaut");
   const char* recherches[][2] = {{"Martin", ""}, {"Martin", "Louis"}, {"Moro", ""}, {"Bernart", "Jeanne"}};
   for (const auto& r : recherches) {
     std::printf("  kyb cherche %s%s%s :", r[0], *r[1] ? " " : "", r[1]);
@@ -251,25 +262,31 @@ void DemoIndex(TGestFichier& dossier) {
 }  // namespace
 
 int Demo(const TAppel& args) {
-  const RepertoireDemo rep;
-  if (rep.Chemin().empty()) return Echec("impossible de créer un répertoire temporaire");
-  const std::string cible = args.empty() ? rep.Chemin() : args[0];
-  if (!args.empty() && !CreeRepertoires(CheminSortie(cible)))
-    return Echec("impossible de créer le répertoire " + cible);
-  const AnsiString chemin = ConstruitAccesGenealogie(Utf8VersAnsi(cible) + "/", "Exemple", ".adb");
+  const std::string cible = args.empty() ? "." : args[0];
+  const AnsiString repertoire = CheminSortie(cible);
+  const AnsiString chemin = ConstruitAccesGenealogie(repertoire + "/", "Exemple", ".adb");
+  for (const char* nom : {"Exemple.kya", "ExempleGedcom.kya", "ExempleGedcom.ged"})
+    if (const AnsiString c = repertoire + "/" + nom; FichierExiste(c) || RepertoireExiste(c))
+      return Echec("« " + cible + "/" + nom + " » existe déjà : donnez à kyb demo un autre répertoire");
+  RepertoireParentExiste(cible);
+  if (!CreeRepertoires(repertoire)) return Echec("impossible de créer le répertoire " + cible);
   std::printf("== Création du dossier généalogique d'exemple\n");
   {
     TGestFichier dossier(chemin, AvecIndex(TGestFichier::Creation(0)));
     if (dossier.Erreur) return Echec("le dossier généalogique n'a pas pu être créé");
-    const int n = ChargeFamille(*dossier.GetModuleBDD());
+    std::string erreur;
+    const int n = ChargeFamille(dossier, erreur);
+    if (n < 0) return Echec("la famille d'exemple n'a pas pu être enregistrée : " + erreur);
     std::printf("%d personnes de la famille d'exemple enregistrées.\n", n);
     std::printf("%d événements et champs enregistrés.\n", ChargeEvenements(dossier));
+    // The notes the events point to exist before the cards are saved again.
     if (!DemoNotes(dossier)) return Echec("erreur d'accès au fichier des notes");
+    if (!EnregistreFamille(dossier, n, erreur)) return Echec("la famille d'exemple n'a pas pu être enregistrée : " + erreur);
   }
   std::printf("\n== Réouverture du dossier\n");
   TGestFichier dossier(chemin, AvecIndex(TGestFichier::Ouverture()));
   if (dossier.Erreur) return Echec(MessageOuverture(dossier));
-  AfficheInfo(dossier);
+  std::printf("  %s : %ld personnes\n", AnsiVersUtf8(ExtraitRepertoire(chemin)).c_str(), dossier.GetModuleBDD()->CountPerson());
   std::printf("\n== Quelques personnes relues dans la base\n");
   for (const long n : {1L, 5L, 10L}) AffichePersonne(*dossier.GetModuleBDD(), n);
   DemoNoms(*dossier.GetModuleBDD());
@@ -290,7 +307,10 @@ int Demo(const TAppel& args) {
   std::printf("  copie : %s\n", AnsiVersUtf8(ExtraitNomFichier(dossier.GetModuleBDD()->CheminCopie())).c_str());
   std::printf("  intégrité : %s\n", dossier.GetModuleBDD()->Database().VerifieIntegrite().c_str());
   if (!DemoGedcom(cible)) return Echec("l'import GEDCOM de l'exemple a échoué");
-  if (!args.empty()) std::printf("\nDossier d'exemple conservé : %s\n", AnsiVersUtf8(ExtraitRepertoire(chemin)).c_str());
+  std::printf("\nDossiers d'exemple gardés : %s et %s ; essayez « kyb personnes %s ».\n",
+              AnsiVersUtf8(ExtraitRepertoire(chemin)).c_str(),
+              AnsiVersUtf8(ExtraitRepertoire(ConstruitAccesGenealogie(repertoire + "/", "ExempleGedcom", ".adb"))).c_str(),
+              AnsiVersUtf8(ExtraitRepertoire(chemin)).c_str());
   std::printf("\nDémonstration terminée.\n");
   return 0;
 }

@@ -113,7 +113,7 @@ void DemoEvenements(TGestFichier& dossier) {
   f.AnneeMax = 1880;
   std::map<long, long> trouves;
   if (bdd->SearchEven(trouves, f)) {
-    std::printf("\n== Naissances entre 1840 et 1880 (recherche sur _DATE) :");
+    std::printf("\n== Naissances entre 1840 et 1880 :");
     for (const auto& [id, no] : trouves) std::printf(" personne %ld", no);
     std::printf("\n");
   }

@@ -55,8 +55,17 @@ AnsiString CheminNouveauDossier(const std::string& cheminUtf8) {
   if (ExtraitExtension(nom) != ".adb" || !NomGenealogieValide(nom.substr(0, nom.size() - 4)))
     throw ErreurKy("« " + cheminUtf8 + " » ne nomme pas de dossier généalogique : " +
                    TexteErreurMaintenance(emNomInvalide, nom.substr(0, nom.size() - ExtraitExtension(nom).size())));
-  (void)CheminSortie(AnsiVersUtf8(SansSeparateurFinal(ExtraitRepertoire(store))));
+  const AnsiString dossier = SansSeparateurFinal(ExtraitRepertoire(store));
+  (void)CheminSortie(AnsiVersUtf8(dossier));
+  RepertoireParentExiste(AnsiVersUtf8(dossier));
   return store;
+}
+
+void RepertoireParentExiste(const std::string& cheminUtf8) {
+  const AnsiString parent = SansSeparateurFinal(ExtraitRepertoire(SansSeparateurFinal(CheminAnsi(cheminUtf8))));
+  if (parent.empty() || RepertoireExiste(parent)) return;
+  throw ErreurKy("« " + AnsiVersUtf8(parent) + (FichierExiste(parent) ? " » n'est pas un répertoire" : " » n'existe pas") +
+                 " : rien n'a été écrit");
 }
 
 std::string MessageOuverture(const TGestFichier& g) {

@@ -19,6 +19,9 @@ namespace kyb::cli {
 // The store path of a genealogy to create (as CheminDossier): refused when its folder has no
 // name a genealogy can bear ("", "/") or would lie inside another genealogy folder.
 [[nodiscard]] AnsiString CheminNouveauDossier(const std::string& cheminUtf8);
+// Refuses (ErreurKy, French) a path to be created whose directory does not exist or is not a
+// directory: kyb creates the last level only, never a chain of directories the user mistyped.
+void RepertoireParentExiste(const std::string& cheminUtf8);
 enum class TAcces { Lecture, Ecriture };
 // The genealogy at a path typed by the user (as CheminDossier), with its person index. Lecture
 // changes nothing in the folder; Ecriture opens it for writing, read-only when it may not be

@@ -38,6 +38,7 @@ std::vector<TCommande> Toutes() {
       kyb::cli::CommandesVerification(),
       kyb::cli::CommandesSelection(),
       kyb::cli::CommandesQuotidiennes(),
+      kyb::cli::CommandesArbre(),
   };
   std::vector<TCommande> t;
   for (const auto& part : parties) t.insert(t.end(), part.begin(), part.end());

@@ -68,7 +68,8 @@ TExporteur::TExporteur(TGestFichier& dossier, TEcrivainGedcom& ecrivain, TBilanE
     const TChpCs* c = defs_.GetChpCs(i);
     if (!c || !c->IsLiaisonCouple()) continue;
     const AnsiString& l = c->LibelleInterne;
-    if (EvenementDeFamille(Tag(l)) || l == "SOURF" || l == "IMAGE_COUPLE") familiaux_.insert(l);
+    // A couple's simple field without partner is a field of the family of one spouse.
+    if (EvenementDeFamille(Tag(l)) || l == "SOURF" || l == "IMAGE_COUPLE" || c->IsSimple()) familiaux_.insert(l);
   }
 }
 
@@ -196,7 +197,7 @@ void TExporteur::PrepareListes(TEvenement& e) const {
   }
 }
 
-void TExporteur::Ecrit() {
+void TExporteur::Ecrit(const TAvanceeExport& avancee) {
   ListesPresentes();
   // Persons and their records (events and simple fields in one walk) are walked side by side
   // in holder order: one pass over each table, no look-up per person.
@@ -204,8 +205,12 @@ void TExporteur::Ecrit() {
   aFiche_ = FicheSuivante();
   TParcoursIdentites personnes(bdd_);
   TIdentiteParcourue p;
-  while (personnes.Suivante(p))
+  const long total = dossier_.NombrePersonnes();
+  while (personnes.Suivante(p)) {
     if (Sexe(p.no) != 0) EcritIndividu(p);
+    if (avancee && p.no % 4096 == 0) avancee(std::min<long>(p.no, total), total);
+  }
+  if (avancee) avancee(total, total);
   fiches_.reset();
   // Couple records by family, each family's in the order they were met.
   std::stable_sort(fichesFamille_.begin(), fichesFamille_.end(),
@@ -285,15 +290,39 @@ void TExporteur::EcritIndividu(const TIdentiteParcourue& p) {
   if (!prenoms.empty()) ecr_.Ligne(2, "GIVN", prenoms);
   if (!patronyme.empty()) ecr_.Ligne(2, "SURN", patronyme);
   for (const TChpsSimple* c : nom) ecr_.Ligne(2, ChampDeStructure(c->Enreg.LibelleChamps)->SousTagGedCom[0], UnicodeVersUtf8(c->Enreg.Donnee));
-  ecr_.Ligne(1, "SEX", p.sexe == 'M' ? "M" : p.sexe == 'F' ? "F" : "U");
+  ecr_.Ligne(1, "SEX", ValeurSexe(p.sexe, p.note));
   if (p.typePersonne == 'T') ecr_.Ligne(1, "_TEMOIN", "Y");
   EcritChampsSimples(champs, 1);
   for (TEvenement* e : evens) EcritEvenement(*e, 1);
-  EcritFamc(no);
+  EcritFamc(no, p.note);
   for (const int32_t f : FamillesConjoint(no)) ecr_.Pointeur(1, "FAMS", Xref('F', f));
   static constexpr std::string_view kIndividu[] = {"INDI"};
   EcritNote(p.note, 1, kIndividu);
   ++bilan_.personnes;
+}
+
+std::vector<int32_t> TExporteur::EnfantsFamille(int32_t f) {
+  std::vector<int32_t> enfants;
+  // Families made while persons were written have no child.
+  if (static_cast<size_t>(f) >= debutEnfants_.size()) return enfants;
+  enfants.assign(enfantsFam_.begin() + debutEnfants_[static_cast<size_t>(f) - 1],
+                 enfantsFam_.begin() + debutEnfants_[static_cast<size_t>(f)]);
+  if (const auto r = enfantsRetires_.find(f); r != enfantsRetires_.end()) {
+    std::erase_if(enfants, [&](int32_t c) { return std::find(r->second.begin(), r->second.end(), c) != r->second.end(); });
+    enfantsRetires_.erase(r);
+  }
+  if (const auto a = enfantsAjoutes_.find(f); a != enfantsAjoutes_.end()) {
+    const TFamilleExport& fam = familles_[static_cast<size_t>(f) - 1];
+    const int32_t parent = fam.mari != 0 ? fam.mari : fam.femme;
+    const auto debut = enf_.begin() + debutEnf_[static_cast<size_t>(parent)];
+    const auto fin = enf_.begin() + debutEnf_[static_cast<size_t>(parent) + 1];
+    const auto rang = [&](int32_t c) { return std::find(debut, fin, c) - debut; };
+    for (const int32_t no : a->second)
+      if (std::find(enfants.begin(), enfants.end(), no) == enfants.end())
+        enfants.insert(std::upper_bound(enfants.begin(), enfants.end(), no, [&](int32_t x, int32_t y) { return rang(x) < rang(y); }), no);
+    enfantsAjoutes_.erase(a);
+  }
+  return enfants;
 }
 
 void TExporteur::EcritFamille(int32_t no, const TFicheFamille* debut, const TFicheFamille* fin) {
@@ -302,10 +331,7 @@ void TExporteur::EcritFamille(int32_t no, const TFicheFamille* debut, const TFic
   enregistrement_ = "FAM";
   if (f.mari != 0) ecr_.Pointeur(1, "HUSB", Xref('I', f.mari));
   if (f.femme != 0) ecr_.Pointeur(1, "WIFE", Xref('I', f.femme));
-  // Families made while persons were written have no child.
-  if (static_cast<size_t>(no) < debutEnfants_.size())
-    for (uint32_t c = debutEnfants_[static_cast<size_t>(no) - 1]; c < debutEnfants_[static_cast<size_t>(no)]; ++c)
-      ecr_.Pointeur(1, "CHIL", Xref('I', enfantsFam_[c]));
+  for (const int32_t c : EnfantsFamille(no)) ecr_.Pointeur(1, "CHIL", Xref('I', c));
   // The couple's records, read back one by one.
   std::vector<TChpsSimple> champs;
   for (const TFicheFamille* r = debut; r != fin; ++r)
@@ -320,6 +346,13 @@ void TExporteur::EcritFamille(int32_t no, const TFicheFamille* debut, const TFic
     EcritEvenement(e, 1);
   }
   static constexpr std::string_view kFamille[] = {"FAM"};
+  if (const auto n = notesFamille_.find(no); n != notesFamille_.end()) {
+    for (const std::string& texte : n->second) {
+      ecr_.Ligne(1, "NOTE", texte);
+      ++bilan_.notes;
+    }
+    notesFamille_.erase(n);
+  }
   if (const auto g = gardeesFamille_.find(no); g != gardeesFamille_.end()) {
     if (!g->second.empty()) EcritGardees(g->second, 1, kFamille);
     gardeesFamille_.erase(g);
@@ -385,13 +418,13 @@ std::vector<std::string> TExporteur::Extensions() const {
 }
 
 bool ExporteGedcom(TGestFichier& dossier, TVersionGedcom version, const TEcrivainGedcom::TSortie& sortie,
-                   TBilanExportGedcom& bilan) {
+                   TBilanExportGedcom& bilan, const TAvanceeExport& avancee) {
   if (!dossier.GetModuleBDD() || !dossier.GetDefChpsCs() || dossier.Erreur) {
     bilan.erreur = "le dossier généalogique n'est pas ouvert";
     return false;
   }
   TEcrivainGedcom ecrivain(version, sortie);
-  ecrivain.Entete("KYBASE", KYBASE_VERSION);
+  ecrivain.Entete(kSystemeGedcom, KYBASE_VERSION);
   // The submitter record 5.5.1 asks for: the genealogy itself.
   ecrivain.Pointeur(1, "SUBM", kSoumetteur);
   TExporteur exporteur(dossier, ecrivain, bilan);
@@ -400,7 +433,7 @@ bool ExporteGedcom(TGestFichier& dossier, TVersionGedcom version, const TEcrivai
     for (const std::string& tag : exporteur.Extensions()) ecrivain.Ligne(2, "TAG", tag + " " + kUriExtensions + tag);
   }
   exporteur.Recense();
-  exporteur.Ecrit();
+  exporteur.Ecrit(avancee);
   ecrivain.Ligne(0, "SUBM", {}, kSoumetteur);
   ecrivain.Ligne(1, "NAME", dossier.Nom.empty() ? std::string("kybase") : AnsiVersUtf8(dossier.Nom));
   ecrivain.Fin();
@@ -408,7 +441,8 @@ bool ExporteGedcom(TGestFichier& dossier, TVersionGedcom version, const TEcrivai
   return true;
 }
 
-TBilanExportGedcom ExporteFichierGedcom(TGestFichier& dossier, const AnsiString& cheminGed, TVersionGedcom version) {
+TBilanExportGedcom ExporteFichierGedcom(TGestFichier& dossier, const AnsiString& cheminGed, TVersionGedcom version,
+                                        const TAvanceeExport& avancee) {
   TBilanExportGedcom bilan;
   TEcritureAtomique fichier(cheminGed);
   if (!fichier.Ouvert()) {
@@ -418,7 +452,7 @@ TBilanExportGedcom ExporteFichierGedcom(TGestFichier& dossier, const AnsiString&
   bool ecrit = true;
   const bool ok = ExporteGedcom(dossier, version, [&](std::string_view morceau) {
     ecrit = ecrit && fichier.Ajoute(morceau.data(), morceau.size());
-  }, bilan);
+  }, bilan, avancee);
   if (ok && (!ecrit || !fichier.Valide())) {
     bilan.reussi = false;
     bilan.erreur = "écriture du fichier « " + AnsiVersUtf8(cheminGed) + " » impossible (disque plein ?)";

@@ -13,6 +13,7 @@
 // import kept beside a date, a place, a citation or a source record come back under them.
 //
 // The file is written through a temporary renamed at the end: a failure leaves the old file.
+#include <functional>
 #include <string>
 
 #include "gedcom/dates_gedcom.h"
@@ -31,11 +32,14 @@ struct TBilanExportGedcom {
   long lignesGardeesRetirees = 0;  // kept lines (with their sub-lines) pointing to no record
 };
 
+// Told of the persons written so far out of the highest person number (a progress bar).
+using TAvanceeExport = std::function<void(long faits, long total)>;
+
 // Writes the folder's genealogy to sortie (pieces of about 64 KiB).
 [[nodiscard]] bool ExporteGedcom(TGestFichier& dossier, TVersionGedcom version, const TEcrivainGedcom::TSortie& sortie,
-                                 TBilanExportGedcom& bilan);
+                                 TBilanExportGedcom& bilan, const TAvanceeExport& avancee = {});
 // Writes it to a file (replaced only once complete).
 [[nodiscard]] TBilanExportGedcom ExporteFichierGedcom(TGestFichier& dossier, const AnsiString& cheminGed,
-                                                      TVersionGedcom version);
+                                                      TVersionGedcom version, const TAvanceeExport& avancee = {});
 
 }  // namespace kyb

@@ -125,6 +125,10 @@ void TExporteur::EcritEvenement(TEvenement& e, int niveau) {
   std::string tag = Tag(e.Enreg.LibelleChamps);
   // Date, place and citations with the lines an import kept beside them.
   const TRubriquesGardees gardees = RubriquesGardees(dossier_, e.Enreg.Note);
+  // The alternative of its definition's tags the event was read under.
+  if (def && !gardees.balise.empty())
+    for (int i = 0; i < def->GetNbTagGedCom(); ++i)
+      if (def->GetTagGedCom(i) == gardees.balise) tag = gardees.balise;
   const TTraduitPointeur traduit = [this](const std::string& v) { return PointeurGarde(v); };
   // An event known by nothing but its tag says that it happened.
   const bool avecDate = !e.Enreg.Date.Vide() || !gardees.date.empty();
@@ -185,7 +189,10 @@ void TExporteur::EcritNote(int32_t note, int niveau, TContexteGarde contexte, bo
     const std::string texte = TexteNote(n.RecupNoteTxt(titre));
     if (texte.empty() || (evenement && titre == kTitreLieuGedcom)) continue;
     // Kept beside the event's date, place and citations, and written with them.
-    if (titre == kTitreDateGedcom || titre == kTitreDetailLieuGedcom || titre == kTitreCitationsGedcom) continue;
+    if (titre == kTitreDateGedcom || titre == kTitreDetailLieuGedcom || titre == kTitreCitationsGedcom ||
+        titre == kTitreBaliseGedcom || titre == kTitreFiliationGedcom ||
+        titre == kTitreSexeGedcom || titre == kTitreUnionGedcom)
+      continue;
     if (titre == kTitreBalisesGedcom) {
       EcritGardees(texte, niveau, contexte);
       continue;
@@ -194,6 +201,7 @@ void TExporteur::EcritNote(int32_t note, int niveau, TContexteGarde contexte, bo
       GardeesDeFamille(titre, texte);
       continue;
     }
+    if (!evenement && NoteDeFamille(titre, texte)) continue;
     ecr_.Ligne(niveau, "NOTE", texte);
     if (!TitreParDefaut(titre)) ecr_.Ligne(niveau + 1, "_TITRE", AnsiVersUtf8(titre));
     ++bilan_.notes;
@@ -208,6 +216,26 @@ void TExporteur::GardeesDeFamille(const AnsiString& titre, const std::string& te
                     : Sexe(individu_) == 'F' ? Famille(0, individu_) : Famille(individu_, 0);
   std::string& gardees = gardeesFamille_[f];
   gardees += (gardees.empty() ? "" : "\n") + texte;
+}
+
+bool TExporteur::NoteDeFamille(const AnsiString& titre, const std::string& texte) {
+  // "Famille <partner>", then " <rank>" for the family's later notes.
+  const std::string_view base = kTitreNoteFamille;
+  if (!titre.starts_with(base) || titre.size() < base.size() + 2 || titre[base.size()] != ' ') return false;
+  const std::string_view reste = std::string_view(titre).substr(base.size() + 1);
+  const size_t blanc = reste.find(' ');
+  const std::string_view nombre = reste.substr(0, blanc);
+  long long partenaire = 0, rang = 0;
+  if (!TexteVersEntier(nombre, partenaire) ||
+      (blanc != std::string_view::npos && !TexteVersEntier(reste.substr(blanc + 1), rang)))
+    return false;
+  const auto p = static_cast<int32_t>(partenaire);
+  int32_t f = 0;
+  if (p == 0) f = Sexe(individu_) == 'F' ? Famille(0, individu_) : Famille(individu_, 0);
+  else if (p > 0 && Sexe(p) != 0) f = FamilleExistante(individu_, p);  // a heading that names no spouse stays a note
+  if (f == 0) return false;
+  notesFamille_[f].push_back(texte);
+  return true;
 }
 
 std::string TExporteur::Source(const TSourceEven& s) {

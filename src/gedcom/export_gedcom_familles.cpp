@@ -1,11 +1,14 @@
 // The families of the export that a pair of persons does not name alone: a person's two parent
 // pairs (the family of the parents it shows and that of its other pair, birth parents A and
 // adoptive parents B, each FAMC with its PEDI), and a couple who married more than once (one
-// family per union, the spouse listed once per union in each spouse list).
+// family per union, the spouse listed once per union in each spouse list). Also the kinds the
+// model cannot tell, read back from the person's note: a pair's PEDI (foster...) and SEX X.
 #include <algorithm>
 
 #include "gedcom/export_gedcom_interne.h"
+#include "folder/fic_notes.h"
 #include "gedcom/filiation_gedcom.h"
+#include "gedcom/import_gedcom.h"
 #include "persons/gest_pers.h"
 
 namespace kyb {
@@ -32,15 +35,43 @@ void TExporteur::AjouteParentsAdoptifs() {
   }
 }
 
-void TExporteur::EcritFamc(int32_t no) {
+std::string TExporteur::ValeurSexe(char sexe, int32_t note) const {
+  if (sexe == 'M' || sexe == 'F') return std::string(1, sexe);
+  if (note > 0 && dossier_.FicNotes)
+    if (std::string x = AnsiVersUtf8(TNote(dossier_.FicNotes.get(), note).LectureNote(kTitreSexeGedcom)); !x.empty())
+      return x;
+  return "U";
+}
+
+void TExporteur::DeplaceEnfant(int32_t no, int32_t de, int32_t vers) {
+  // Applied when the two families are written (EnfantsFamille).
+  enfantsRetires_[de].push_back(no);
+  enfantsAjoutes_[vers].push_back(no);
+}
+
+void TExporteur::EcritFamc(int32_t no, int32_t note) {
   const auto it = filiations_.find(no);
   const TFiliationExport* fil = it == filiations_.end() ? nullptr : &it->second;
+  // Pair B's own kind when the import kept it (foster, sealing...).
+  char pediB = kPediAdoption;
+  if (fil && note > 0 && dossier_.FicNotes)
+    if (const char p = Pedi(AnsiVersUtf8(TNote(dossier_.FicNotes.get(), note).LectureNote(kTitreFiliationGedcom))); p != 0)
+      pediB = p;
   const auto pedi = [&](char p) {
-    if (fil) ecr_.Ligne(2, "PEDI", MotPedi(p, v7_));
+    if (fil) ecr_.Ligne(2, "PEDI", MotPedi(p == kPediAdoption ? pediB : p, v7_));
   };
   const int32_t pe = Sexe(pere_[static_cast<size_t>(no)]) ? pere_[static_cast<size_t>(no)] : 0;
   const int32_t me = Sexe(mere_[static_cast<size_t>(no)]) ? mere_[static_cast<size_t>(no)] : 0;
-  const int32_t affichee = pe || me ? FamilleExistante(pe, me) : 0;
+  int32_t affichee = pe || me ? FamilleExistante(pe, me) : 0;
+  // A child of a later union of parents who married more than once.
+  if (affichee != 0 && unions_.count(affichee) && note > 0 && dossier_.FicNotes) {
+    long long u = 0;
+    if (TexteVersEntier(AnsiVersUtf8(TNote(dossier_.FicNotes.get(), note).LectureNote(kTitreUnionGedcom)), u) && u > 1)
+      if (const int32_t f = FamilleExistante(pe, me, static_cast<int>(u - 1)); f != 0) {
+        DeplaceEnfant(no, affichee, f);
+        affichee = f;
+      }
+  }
   if (affichee != 0) {
     ecr_.Pointeur(1, "FAMC", Xref('F', affichee));
     pedi(fil ? fil->pediAffichee : kPediNaissance);

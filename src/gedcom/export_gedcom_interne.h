@@ -51,7 +51,7 @@ class TExporteur {
   // Pass 1: links of every person, families.
   void Recense();
   // Pass 2: INDI records, then FAM, SOUR and OBJE records.
-  void Ecrit();
+  void Ecrit(const TAvanceeExport& avancee);
   // The extension tags the export may write (declared in the 7.0 header).
   [[nodiscard]] std::vector<std::string> Extensions() const;
 
@@ -71,7 +71,14 @@ class TExporteur {
   void AjouteParentsAdoptifs();
   // The FAMC lines of person no: its shown parents, then its other pair, with their PEDI when
   // it has adoptive parents.
-  void EcritFamc(int32_t no);
+  // The SEX value of a person: M, F, else the value an import kept (X), else U.
+  [[nodiscard]] std::string ValeurSexe(char sexe, int32_t note) const;
+  // Child no goes from family de to family vers (a later union of the same parents), in the
+  // order of its parent's list, when the two are written.
+  void DeplaceEnfant(int32_t no, int32_t de, int32_t vers);
+  // note: the person's note, which may hold the PEDI of its other pair and the union of its
+  // parents it was born in.
+  void EcritFamc(int32_t no, int32_t note);
   // --- couples married more than once (export_gedcom_familles.cpp) ---
   // A family per spouse slot: the k-th slot holding a spouse is the couple's union of rank k.
   void AjouteUnions();
@@ -91,6 +98,8 @@ class TExporteur {
   bool FicheSuivante();
   // The family's record, its couple records being fiches (those of family f, in holder order).
   void EcritFamille(int32_t f, const TFicheFamille* debut, const TFicheFamille* fin);
+  // The CHIL of family f: its gathered children with the moves of DeplaceEnfant applied.
+  [[nodiscard]] std::vector<int32_t> EnfantsFamille(int32_t f);
   void EcritRecords();
   [[nodiscard]] char Sexe(int32_t no) const;
   // Events that have cited persons, sources or media: the others need no look-up of their lists.
@@ -115,6 +124,9 @@ class TExporteur {
   // A family's kept lines found in the note of the person being written (heading titre), for
   // its FAM record.
   void GardeesDeFamille(const AnsiString& titre, const std::string& texte);
+  // A note of one of the families of the person being written (heading "Famille <partner>"),
+  // for its FAM record; false when the heading names no such family.
+  bool NoteDeFamille(const AnsiString& titre, const std::string& texte);
 
   // --- kept GEDCOM lines (export_gedcom_gardees.cpp) ---
   // Writes back the lines an import kept, their first level at niveau, in the form of the
@@ -161,7 +173,11 @@ class TExporteur {
   std::vector<uint32_t> debutEnfants_;
   std::vector<int32_t> enfantsFam_;
   std::vector<TFicheFamille> fichesFamille_;  // in the order met, then by family
-  std::unordered_map<int32_t, std::string> gardeesFamille_;  // a family's kept lines, held by a spouse's note
+  // What a spouse's note holds for a family (kept lines, notes) and the children moved to a later
+  // union, each held only until that family is written.
+  std::unordered_map<int32_t, std::string> gardeesFamille_;
+  std::unordered_map<int32_t, std::vector<std::string>> notesFamille_;
+  std::unordered_map<int32_t, std::vector<int32_t>> enfantsRetires_, enfantsAjoutes_;
   std::unordered_map<uint64_t, int32_t> parCouple_;
   std::map<std::pair<uint64_t, int>, int32_t> parUnion_;  // second and later unions of a couple
   std::map<int32_t, std::vector<int32_t>> unions_;  // first family of a couple -> its unions, when several

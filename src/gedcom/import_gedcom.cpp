@@ -185,11 +185,10 @@ void TImporteur::Recense(const TNoeudGedcom& r) {
 }
 
 void TImporteur::RecenseIndividu(const TNoeudGedcom& r) {
-  if (r.xref.empty()) {
-    Avertit(r.ligne, "Ligne " + std::to_string(r.ligne) + " : individu sans identifiant « @…@ », ignoré.");
-    return;
-  }
-  const int32_t no = NumeroPersonne(r.xref, r.ligne);
+  const int32_t no = NumeroPersonne(XrefIndividu(r), r.ligne);
+  if (r.xref.empty())
+    Avertit(r.ligne, "Ligne " + std::to_string(r.ligne) + " : individu sans identifiant « @…@ », gardé sous le numéro " +
+                         std::to_string(no) + ".");
   long& ligne = ligneIndi_[static_cast<size_t>(no)];
   if (ligne > 0) {
     Avertit(r.ligne, "Ligne " + std::to_string(r.ligne) + " : l'individu " + r.xref + " est défini deux fois (ligne " +

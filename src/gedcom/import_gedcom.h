@@ -35,6 +35,8 @@ class TGestFichier;
 // Headings of the notes written by the import (and read back by the export).
 inline constexpr const char* kTitreNoteGedcom = "Note";
 inline constexpr const char* kTitreBalisesGedcom = "GEDCOM";
+// A family's note in its holder's note: "Famille 12" (the partner's number, 0 for a family of
+// one spouse), "Famille 12 2" for the next one; written under FAM.
 inline constexpr const char* kTitreNoteFamille = "Famille";
 // A family's kept lines (CHAN, RIN, REFN...) in its holder's note, under this heading and the
 // partner's number ("GEDCOM famille 12", 0 for a family of one spouse): written under FAM.
@@ -46,6 +48,17 @@ inline constexpr const char* kTitreLieuGedcom = "Lieu";  // a place longer than 
 inline constexpr const char* kTitreDateGedcom = "Date";
 inline constexpr const char* kTitreDetailLieuGedcom = "Lieu GEDCOM";
 inline constexpr const char* kTitreCitationsGedcom = "Citations";
+// The tag an event was read under when its definition names several ("CHR/BAPM") and the export
+// would write another: the export writes this one back.
+inline constexpr const char* kTitreBaliseGedcom = "Balise GEDCOM";
+// The PEDI of a person's second parent pair when it is not "adopted" (foster, sealing...), which
+// the pair itself cannot tell: the export writes it back on that pair's FAMC.
+inline constexpr const char* kTitreFiliationGedcom = "Filiation GEDCOM";
+// The union of its parents a child was born in, when they married more than once ("2" for the
+// second): the export lists the child in that union's FAM.
+inline constexpr const char* kTitreUnionGedcom = "Union GEDCOM";
+// A SEX value the model has no letter for (X), the person's sex being unknown: written back.
+inline constexpr const char* kTitreSexeGedcom = "Sexe GEDCOM";
 // The genealogy's own kept lines, in the note whose number TabInformations holds under
 // kCleNoteGedcom: source records' lines beyond their title and type, and the records that
 // neither a person nor a family holds (REPO...).

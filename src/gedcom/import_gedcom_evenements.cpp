@@ -16,6 +16,13 @@ namespace {
 
 std::string L(long ligne) { return "Ligne " + std::to_string(ligne) + " : "; }
 
+// The tag the export writes a definition under: its first one, CHAN aside.
+std::string TagEcrit(const TChpCs& def) {
+  for (int i = 0; i < def.GetNbTagGedCom(); ++i)
+    if (std::string t = def.GetTagGedCom(i); !t.empty() && t != "CHAN") return t;
+  return {};
+}
+
 }  // namespace
 
 const TChpCs* TImporteur::Definition(const std::string& tag, bool couple) const {
@@ -89,6 +96,9 @@ bool TImporteur::EcritStructure(const TNoeudGedcom& n, int32_t noA, int32_t noB,
   // A pointer is not a field's text: the line is kept, its pointer written as the record it names.
   if (n.pointeur) return false;
   const TChpCs* def = Definition(n.tag, couple);
+  // A field made for a tag of the other kind of record (an INDI's RIN, met again in a FAM) is
+  // not taken: this record's tag gets a field of its own kind, written back under its record.
+  if (def && creees_.count(def) && def->IsLiaisonCouple() != couple) def = nullptr;
   if (def && creees_.count(def) && n.enfants.empty()) ++bilan_.balisesConservees[n.tag];
   if (!def) {
     if (!n.enfants.empty() || n.valeur.empty() || n.tag.empty()) return false;
@@ -180,6 +190,11 @@ void TImporteur::EcritEvenement(const TNoeudGedcom& n, const TChpCs& def, int32_
   noteEven = AjouteNote(noteEven, kTitreDateGedcom, dateGardee);
   noteEven = AjouteNote(noteEven, kTitreDetailLieuGedcom, detailLieu);
   noteEven = AjouteNote(noteEven, kTitreCitationsGedcom, citations);
+  // A tag of the definition other than the one the export writes ("BAPM" of "CHR/BAPM").
+  if (evenement && n.tag != TagEcrit(def)) {
+    for (int i = 0; i < def.GetNbTagGedCom(); ++i)
+      if (def.GetTagGedCom(i) == n.tag) noteEven = AjouteNote(noteEven, kTitreBaliseGedcom, n.tag);
+  }
   const UnicodeString u = Utf8VersUnicode(donnee);
   if (coupe) Avertit(n.ligne, L(n.ligne) + "texte de " + n.tag + " trop long pour un de ses morceaux, coupé.");
   else if (def.NbMorceaux <= 1 && u.size() > kLongueurDonnee)

@@ -166,6 +166,30 @@ int32_t TImporteur::FamilleAffichee(int32_t no) const {
   return it == famcB_.end() ? 0 : it->second;
 }
 
+std::string TImporteur::UnionDesParents(int32_t no) const {
+  const int32_t f = FamilleAffichee(no);
+  if (f == 0) return {};
+  const TFamilleLue& fam = familles_[static_cast<size_t>(f - 1)];
+  if (fam.mari == 0 || fam.femme == 0) return {};
+  const int32_t premier = std::min(fam.mari, fam.femme), second = std::max(fam.mari, fam.femme);
+  int rang = 0;
+  for (const int32_t g : famsPersonne_[static_cast<size_t>(premier)]) {
+    if (g == f) break;
+    const TFamilleLue& autre = familles_[static_cast<size_t>(g - 1)];
+    rang += (autre.mari == premier ? autre.femme : autre.mari) == second;
+  }
+  return rang > 0 ? std::to_string(rang + 1) : std::string();
+}
+
+std::string TImporteur::PediPaireB(int32_t no) const {
+  const auto b = famcB_.find(no);
+  if (b == famcB_.end()) return {};
+  const auto it = pedis_.find(Cle(no, b->second));
+  // A second birth family without PEDI is a birth family too.
+  const char pedi = it == pedis_.end() ? kPediNaissance : it->second.first;
+  return pedi == kPediAdoption ? std::string() : MotPedi(pedi, false);
+}
+
 bool TImporteur::PaireAdoptive(int32_t no, TNoParent& paire) const {
   const auto it = famcB_.find(no);
   if (it == famcB_.end()) return false;

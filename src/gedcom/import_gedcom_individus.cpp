@@ -51,9 +51,12 @@ void TImporteur::LitNom(const TNoeudGedcom& nom, TEnregPublic& p, std::vector<co
     if (e.tag != "SURN" && e.tag != "GIVN") restes.push_back(&e);
 }
 
+std::string TImporteur::XrefIndividu(const TNoeudGedcom& r) {
+  return r.xref.empty() ? "@ligne " + std::to_string(r.ligne) + "@" : r.xref;
+}
+
 void TImporteur::EcritIndividu(const TNoeudGedcom& r) {
-  if (r.xref.empty()) return;
-  const int32_t no = PersonneConnue(r.xref);
+  const int32_t no = PersonneConnue(XrefIndividu(r));
   if (no <= 0 || ecrit_[static_cast<size_t>(no)] || ligneIndi_[static_cast<size_t>(no)] != r.ligne) return;
   ecrit_[static_cast<size_t>(no)] = 1;
   TEnregPublic p;
@@ -84,7 +87,13 @@ void TImporteur::EcritIndividu(const TNoeudGedcom& r) {
       if (!reste.enfants.empty()) Garde(reste, note);
       continue;
     }
-    if (e.tag == "SEX" || e.tag == "FAMC" || e.tag == "FAMS") continue;
+    if (e.tag == "SEX") {
+      // A sex the model has no letter for (X of 7.0) is kept beside the unknown one.
+      if (e.valeur != "M" && e.valeur != "F" && e.valeur != "U" && !e.valeur.empty())
+        note = AjouteNote(note, kTitreSexeGedcom, e.valeur);
+      continue;
+    }
+    if (e.tag == "FAMC" || e.tag == "FAMS") continue;
     if (e.tag == "_TEMOIN") {  // a person known only as a witness
       p.TypePersonne = 'T';
       continue;
@@ -95,13 +104,15 @@ void TImporteur::EcritIndividu(const TNoeudGedcom& r) {
     }
     if (!EcritStructure(e, no, 0, false, note)) Garde(e, note);
   }
+  note = AjouteNote(note, kTitreFiliationGedcom, PediPaireB(no));
+  note = AjouteNote(note, kTitreUnionGedcom, UnionDesParents(no));
   p.Note = note;
   if (!bdd_.WritePerson(p, no)) {
-    Avertit(r.ligne, "Ligne " + std::to_string(r.ligne) + " : l'individu " + r.xref + " n'a pas pu être enregistré.");
+    Avertit(r.ligne, "Ligne " + std::to_string(r.ligne) + " : l'individu " + XrefIndividu(r) + " n'a pas pu être enregistré.");
     return;
   }
   if (TNoParent paire; PaireAdoptive(no, paire) && !bdd_.WriteNoParents(no, paire))
-    Avertit(r.ligne, "Ligne " + std::to_string(r.ligne) + " : les parents adoptifs de " + r.xref +
+    Avertit(r.ligne, "Ligne " + std::to_string(r.ligne) + " : les parents adoptifs de " + XrefIndividu(r) +
                          " n'ont pas pu être enregistrés.");
   ++bilan_.personnes;
 }
@@ -136,7 +147,8 @@ void TImporteur::EcritFamille(const TNoeudGedcom& r) {
       continue;
     }
     if (e.tag == "NOTE" || e.tag == "SNOTE") {  // SNOTE: a shared note of 7.0
-      note = AjouteNoteLue(note, e, kTitreNoteFamille);
+      // Under a heading naming the partner, so that the export writes it back under this FAM.
+      note = AjouteNoteLue(note, e, (std::string(kTitreNoteFamille) + " " + std::to_string(partenaire)).c_str());
       continue;
     }
     if (!EcritStructure(e, titulaire, partenaire, true, note))

@@ -77,6 +77,12 @@ class TImporteur {
   void ChoisitParents(int32_t enfant, std::vector<int32_t> familles);
   // The family whose parents the person shows: its pair A, else its pair B; 0 when none.
   [[nodiscard]] int32_t FamilleAffichee(int32_t no) const;
+  // The union of its shown parents a child belongs to when it is not their first ("2", "3"...);
+  // empty otherwise. Unions are ranked as the export makes them: in the spouse list of the
+  // parent of lower number.
+  [[nodiscard]] std::string UnionDesParents(int32_t no) const;
+  // The PEDI word of a person's pair B when it is not "adopted"; empty otherwise.
+  [[nodiscard]] std::string PediPaireB(int32_t no) const;
   // The IDParents row of a person with an adoptive pair; false when it has none.
   [[nodiscard]] bool PaireAdoptive(int32_t no, TNoParent& paire) const;
   // Number already given to a cross-reference ("@I1@"), 0 when none.
@@ -86,6 +92,9 @@ class TImporteur {
   [[nodiscard]] std::string NomXref(int32_t no) const;
 
   // --- persons and families (import_gedcom_individus.cpp) ---
+  // An individual's cross-reference; for one written without, a key of its line that no
+  // cross-reference can take ("@ligne 12@").
+  [[nodiscard]] static std::string XrefIndividu(const TNoeudGedcom& r);
   void EcritIndividu(const TNoeudGedcom& n);
   void EcritFamille(const TNoeudGedcom& n);
   void LitNom(const TNoeudGedcom& nom, TEnregPublic& p, std::vector<const TNoeudGedcom*>& restes);

@@ -1,6 +1,7 @@
 #include "gedcom/lecteur_gedcom.h"
 
 #include <algorithm>
+#include <cstring>
 #include <utility>
 
 namespace kyb {
@@ -100,6 +101,80 @@ bool EstPointeur(std::string_view v) noexcept {
   return true;
 }
 
+// Eight bytes at a time: the lines are scanned word by word, byte by byte only around a byte
+// that needs a look.
+constexpr uint64_t kOctets01 = 0x0101010101010101ULL;
+constexpr uint64_t kOctets80 = 0x8080808080808080ULL;
+
+uint64_t Mot(const char* p) noexcept {
+  uint64_t m = 0;
+  std::memcpy(&m, p, sizeof m);
+  return m;
+}
+// Some byte of the word is below 0x20 (a control character, CR and LF among them).
+bool AControle(uint64_t m) noexcept { return ((m - 0x20 * kOctets01) & ~m & kOctets80) != 0; }
+// Every byte of the word is printable ASCII (0x20-0x7E).
+bool MotImprimable(uint64_t m) noexcept {
+  const uint64_t del = m ^ (0x7F * kOctets01);
+  return (m & kOctets80) == 0 && !AControle(m) && ((del - kOctets01) & ~del & kOctets80) == 0;
+}
+
+// Index of the first CR or LF at or after debut, or npos.
+std::size_t FinDeLigne(std::string_view t, std::size_t debut) noexcept {
+  const char* p = t.data();
+  const std::size_t n = t.size();
+  std::size_t i = debut;
+  while (i < n) {
+    if (i + 8 <= n && !AControle(Mot(p + i))) {
+      i += 8;
+      continue;
+    }
+    if (p[i] == '\n' || p[i] == '\r') return i;
+    ++i;
+  }
+  return std::string_view::npos;
+}
+
+// True when a line reads as it is, with nothing to convert nor replace: printable ASCII and tabs,
+// and for UTF-8 (or UTF-16 already decoded) well-formed sequences that are no C1 control.
+bool Propre(std::string_view l, bool utf8) noexcept {
+  const auto* p = reinterpret_cast<const unsigned char*>(l.data());
+  const std::size_t n = l.size();
+  std::size_t i = 0;
+  while (i < n) {
+    if (i + 8 <= n && MotImprimable(Mot(l.data() + i))) {
+      i += 8;
+      continue;
+    }
+    const unsigned c = p[i];
+    if ((c >= 0x20 && c < 0x7F) || c == '\t') {
+      ++i;
+      continue;
+    }
+    if (c < 0x80 || !utf8) return false;
+    std::size_t suite = 0;
+    char32_t point = 0, minimum = 0;
+    if (c >= 0xC2 && c <= 0xDF) {
+      suite = 1, point = c & 0x1F, minimum = 0xA0;  // U+0080-U+009F are the C1 controls
+    } else if (c >= 0xE0 && c <= 0xEF) {
+      suite = 2, point = c & 0x0F, minimum = 0x800;
+    } else if (c >= 0xF0 && c <= 0xF4) {
+      suite = 3, point = c & 0x07, minimum = 0x10000;
+    } else {
+      return false;
+    }
+    if (i + suite >= n) return false;
+    for (std::size_t k = 1; k <= suite; ++k) {
+      const unsigned s = p[i + k];
+      if ((s & 0xC0) != 0x80) return false;
+      point = (point << 6) | (s & 0x3F);
+    }
+    if (point < minimum || point > 0x10FFFF || (point >= 0xD800 && point <= 0xDFFF)) return false;
+    i += suite + 1;
+  }
+  return true;
+}
+
 }  // namespace
 
 const TNoeudGedcom* TNoeudGedcom::Enfant(std::string_view tagCherche) const {
@@ -135,12 +210,24 @@ void TLecteurGedcom::Avertit(long ligne, std::string message) {
 }
 
 bool TLecteurGedcom::RemplitTampon() {
-  tampon_.erase(0, position_);
-  position_ = 0;
+  // What is left (the start of a line) goes to the front of the buffer; the chunk follows it.
+  if (position_ > 0) {
+    tampon_.erase(0, position_);
+    position_ = 0;
+  }
   if (finSource_) return false;
-  std::string morceau(kTailleMorceau, '\0');
-  const int64_t n = source_->Lit(morceau.data(), morceau.size());
+  const std::size_t reste = tampon_.size();
+  char* cible = nullptr;
+  if (utf16_) {
+    morceau_.resize(kTailleMorceau);
+    cible = morceau_.data();
+  } else {
+    tampon_.resize(reste + kTailleMorceau);
+    cible = tampon_.data() + reste;
+  }
+  const int64_t n = source_->Lit(cible, kTailleMorceau);
   if (n <= 0) {
+    if (!utf16_) tampon_.resize(reste);
     if (n < 0)
       Avertit(numeroLigne_, "Erreur de lecture du fichier après la ligne " +
                                 std::to_string(numeroLigne_) + " : la suite est perdue.");
@@ -149,47 +236,46 @@ bool TLecteurGedcom::RemplitTampon() {
     return false;
   }
   octetsLus_ += n;
-  morceau.resize(static_cast<std::size_t>(n));
   if (utf16_)
-    utf16_->Decode(morceau, tampon_);
+    utf16_->Decode(std::string_view(morceau_.data(), static_cast<std::size_t>(n)), tampon_);
   else
-    tampon_ += morceau;
+    tampon_.resize(reste + static_cast<std::size_t>(n));
   return true;
 }
 
-bool TLecteurGedcom::LigneBruteSuivante(TLigneBrute& ligne) {
+bool TLecteurGedcom::LigneBruteSuivante(std::string_view& octets, long& numero) {
   for (;;) {
     if (crPrecedent_) {
       if (position_ >= tampon_.size() && RemplitTampon()) continue;
       if (position_ < tampon_.size() && tampon_[position_] == '\n') ++position_;
       crPrecedent_ = false;
     }
-    const std::size_t fin = tampon_.find_first_of("\r\n", position_);
-    if (fin == std::string::npos) {
-      if (tampon_.size() - position_ > kLigneMax) {
+    const std::string_view tampon(tampon_);
+    const std::size_t fin = FinDeLigne(tampon, position_);
+    if (fin == std::string_view::npos) {
+      if (tampon.size() - position_ > kLigneMax) {
         ++numeroLigne_;
         Avertit(numeroLigne_, "Ligne " + std::to_string(numeroLigne_) +
                                   " : ligne de plus de 1 Mio, coupée.");
-        ligne.numero = numeroLigne_;
-        ligne.octets = tampon_.substr(position_, kLigneMax);
+        numero = numeroLigne_;
+        octets = tampon.substr(position_, kLigneMax);
         position_ += kLigneMax;
         return true;
       }
       if (RemplitTampon()) continue;
       if (position_ >= tampon_.size()) return false;
       ++numeroLigne_;
-      ligne.numero = numeroLigne_;
-      ligne.octets = tampon_.substr(position_);
+      numero = numeroLigne_;
+      octets = std::string_view(tampon_).substr(position_);
       position_ = tampon_.size();
-      if (std::all_of(ligne.octets.begin(), ligne.octets.end(), Blanc)) return false;
-      return true;
+      return !std::all_of(octets.begin(), octets.end(), Blanc);
     }
     ++numeroLigne_;
-    ligne.numero = numeroLigne_;
-    ligne.octets.assign(tampon_, position_, fin - position_);
+    numero = numeroLigne_;
+    octets = tampon.substr(position_, fin - position_);
     position_ = fin + 1;
-    if (tampon_[fin] == '\r') crPrecedent_ = true;
-    if (!std::all_of(ligne.octets.begin(), ligne.octets.end(), Blanc)) return true;
+    if (tampon[fin] == '\r') crPrecedent_ = true;
+    if (!std::all_of(octets.begin(), octets.end(), Blanc)) return true;
   }
 }
 
@@ -226,18 +312,19 @@ bool TLecteurGedcom::Demarre() {
   }
 
   // The header, raw, up to the next level-0 line.
-  TLigneBrute ligne;
+  std::string_view octets;
+  long numero = 0;
   int niveau = 0;
   std::string_view tag, valeur;
-  if (!LigneBruteSuivante(ligne) || !DecoupeBrute(ligne.octets, niveau, tag, valeur) ||
+  if (!LigneBruteSuivante(octets, numero) || !DecoupeBrute(octets, niveau, tag, valeur) ||
       niveau != 0 || tag != "HEAD") {
     erreur_ = "Ce fichier n'est pas un fichier GEDCOM : il doit commencer par la ligne « 0 HEAD ».";
     return false;
   }
-  enAttente_.push_back(std::move(ligne));
-  while (enAttente_.size() < kLignesEnteteMax && LigneBruteSuivante(ligne)) {
-    const bool niveau0 = DecoupeBrute(ligne.octets, niveau, tag, valeur) && niveau == 0;
-    enAttente_.push_back(std::move(ligne));
+  enAttente_.push_back({numero, std::string(octets)});
+  while (enAttente_.size() < kLignesEnteteMax && LigneBruteSuivante(octets, numero)) {
+    const bool niveau0 = DecoupeBrute(octets, niveau, tag, valeur) && niveau == 0;
+    enAttente_.push_back({numero, std::string(octets)});
     if (niveau0) break;
   }
   ChoisitCodage(enAttente_);
@@ -289,19 +376,24 @@ void TLecteurGedcom::ChoisitCodage(const std::vector<TLigneBrute>& entete) {
   codage_ = declare;
 }
 
-bool TLecteurGedcom::LigneAnalysee(const TLigneBrute& brute, TNoeudGedcom& noeud) {
-  std::size_t invalides = 0;
-  std::string texte = LigneVersUtf8(brute.octets, codage_, invalides);
+bool TLecteurGedcom::LigneAnalysee(std::string_view octets, long numero, TLigneVue& ligne) {
+  std::string_view l = octets;
   // Built only for a warning: most lines have none.
-  const auto numero = [&brute] { return "Ligne " + std::to_string(brute.numero); };
-  if (invalides > 0)
-    Avertit(brute.numero, numero() + " : " + std::to_string(invalides) +
-                              " octet(s) invalide(s) pour le jeu de caractères " +
-                              NomCodage(codage_) + ", remplacé(s).");
-  if (const std::size_t controles = RemplaceControles(texte); controles > 0)
-    Avertit(brute.numero, numero() + " : " + std::to_string(controles) +
-                              " caractère(s) de contrôle remplacé(s) par U+FFFD, le reste de la ligne est gardé.");
-  std::string_view l(texte);
+  const auto texteNumero = [numero] { return "Ligne " + std::to_string(numero); };
+  const bool utf8 = codage_ == TCodageGedcom::Utf8 || codage_ == TCodageGedcom::Utf16LE ||
+                    codage_ == TCodageGedcom::Utf16BE;
+  if (!Propre(octets, utf8)) {
+    std::size_t invalides = 0;
+    converti_ = LigneVersUtf8(octets, codage_, invalides);
+    if (invalides > 0)
+      Avertit(numero, texteNumero() + " : " + std::to_string(invalides) +
+                          " octet(s) invalide(s) pour le jeu de caractères " + NomCodage(codage_) +
+                          ", remplacé(s).");
+    if (const std::size_t controles = RemplaceControles(converti_); controles > 0)
+      Avertit(numero, texteNumero() + " : " + std::to_string(controles) +
+                          " caractère(s) de contrôle remplacé(s) par U+FFFD, le reste de la ligne est gardé.");
+    l = converti_;
+  }
   std::size_t i = 0;
   while (i < l.size() && Blanc(l[i])) ++i;
   int niveau = -1;
@@ -312,88 +404,124 @@ bool TLecteurGedcom::LigneAnalysee(const TLigneBrute& brute, TNoeudGedcom& noeud
   }
   if (niveau < 0 || niveau > 99 || i >= l.size() || !Blanc(l[i])) {
     if (!pile_.empty()) {
-      pile_.back()->valeur += '\n';
-      pile_.back()->valeur += texte;
-      Avertit(brute.numero, numero() + " : ligne sans numéro de niveau, rattachée au texte de la "
-                                     "ligne précédente.");
+      pile_.back().noeud->valeur += '\n';
+      pile_.back().noeud->valeur += l;
+      Avertit(numero, texteNumero() + " : ligne sans numéro de niveau, rattachée au texte de la "
+                                      "ligne précédente.");
     } else {
-      Avertit(brute.numero, numero() + " : ligne sans numéro de niveau, ignorée.");
+      Avertit(numero, texteNumero() + " : ligne sans numéro de niveau, ignorée.");
     }
     return false;
   }
   while (i < l.size() && Blanc(l[i])) ++i;
-  noeud = TNoeudGedcom{};
-  noeud.ligne = brute.numero;
-  noeud.niveau = niveau;
+  ligne.numero = numero;
+  ligne.niveau = niveau;
+  ligne.xref = {};
   if (i < l.size() && l[i] == '@') {
     const std::size_t fin = l.find('@', i + 1);
     if (fin == std::string_view::npos) {
-      Avertit(brute.numero, numero() + " : identifiant « @ » non fermé, ligne ignorée.");
+      Avertit(numero, texteNumero() + " : identifiant « @ » non fermé, ligne ignorée.");
       return false;
     }
-    noeud.xref = std::string(l.substr(i, fin + 1 - i));
+    ligne.xref = l.substr(i, fin + 1 - i);
     i = fin + 1;
     while (i < l.size() && Blanc(l[i])) ++i;
   }
   const std::size_t debutTag = i;
   while (i < l.size() && !Blanc(l[i])) ++i;
-  noeud.tag = std::string(l.substr(debutTag, i - debutTag));
-  if (noeud.tag.empty()) {
-    Avertit(brute.numero, numero() + " : ligne sans étiquette, ignorée.");
+  ligne.tag = l.substr(debutTag, i - debutTag);
+  if (ligne.tag.empty()) {
+    Avertit(numero, texteNumero() + " : ligne sans étiquette, ignorée.");
     return false;
   }
   if (i < l.size()) ++i;  // the one delimiter before the value
-  std::string_view valeur = l.substr(std::min(i, l.size()));
-  if (EstPointeur(valeur)) {
-    noeud.pointeur = true;
-    noeud.valeur = std::string(valeur);
-  } else if (version7_) {
-    noeud.valeur = std::string(valeur.substr(valeur.starts_with("@@") ? 1 : 0));
-  } else {
-    noeud.valeur.reserve(valeur.size());
-    for (std::size_t k = 0; k < valeur.size(); ++k) {
-      noeud.valeur += valeur[k];
-      if (valeur[k] == '@' && k + 1 < valeur.size() && valeur[k + 1] == '@') ++k;
-    }
-  }
+  ligne.valeur = l.substr(std::min(i, l.size()));
+  ligne.pointeur = EstPointeur(ligne.valeur);
   return true;
 }
 
-void TLecteurGedcom::Place(TNoeudGedcom&& noeud) {
-  const std::size_t profondeur = pile_.size();
-  if (static_cast<std::size_t>(noeud.niveau) > profondeur) {
-    Avertit(noeud.ligne, "Ligne " + std::to_string(noeud.ligne) + " : saut de niveau (" +
-                             std::to_string(noeud.niveau) + " après " +
-                             std::to_string(profondeur - 1) + "), lu au niveau " +
-                             std::to_string(profondeur) + ".");
-    noeud.niveau = static_cast<int>(profondeur);
+void TLecteurGedcom::AjouteValeur(std::string& cible, std::string_view valeur) const {
+  if (version7_) {
+    cible.append(valeur.substr(valeur.starts_with("@@") ? 1 : 0));
+    return;
   }
-  pile_.resize(static_cast<std::size_t>(noeud.niveau));
-  TNoeudGedcom* parent = pile_.back();
-  if (noeud.tag == "CONC" || noeud.tag == "CONT") {
-    if (noeud.tag == "CONT") parent->valeur += '\n';
-    parent->valeur += noeud.valeur;
+  // "@@" reads as one "@".
+  for (std::size_t arobase = valeur.find("@@"); arobase != std::string_view::npos;
+       arobase = valeur.find("@@")) {
+    cible.append(valeur.substr(0, arobase + 1));
+    valeur.remove_prefix(arobase + 2);
+  }
+  cible.append(valeur);
+}
+
+void TLecteurGedcom::Remplit(TNoeudGedcom& noeud, const TLigneVue& ligne) const {
+  noeud.ligne = ligne.numero;
+  noeud.niveau = ligne.niveau;
+  noeud.xref.assign(ligne.xref);
+  noeud.tag.assign(ligne.tag);
+  noeud.pointeur = ligne.pointeur;
+  noeud.valeur.clear();
+  if (ligne.pointeur)
+    noeud.valeur.assign(ligne.valeur);
+  else
+    AjouteValeur(noeud.valeur, ligne.valeur);
+}
+
+void TLecteurGedcom::Remonte(std::size_t profondeur) {
+  while (pile_.size() > profondeur) {
+    const TEtage& e = pile_.back();
+    if (e.noeud->enfants.size() > e.enfants) e.noeud->enfants.resize(e.enfants);
+    pile_.pop_back();
+  }
+}
+
+void TLecteurGedcom::Place(const TLigneVue& ligne) {
+  const std::size_t profondeur = pile_.size();
+  int niveau = ligne.niveau;
+  if (static_cast<std::size_t>(niveau) > profondeur) {
+    Avertit(ligne.numero, "Ligne " + std::to_string(ligne.numero) + " : saut de niveau (" +
+                              std::to_string(niveau) + " après " +
+                              std::to_string(profondeur - 1) + "), lu au niveau " +
+                              std::to_string(profondeur) + ".");
+    niveau = static_cast<int>(profondeur);
+  }
+  Remonte(static_cast<std::size_t>(niveau));
+  TEtage& parent = pile_.back();
+  if (ligne.tag == "CONC" || ligne.tag == "CONT") {
+    if (ligne.tag == "CONT") parent.noeud->valeur += '\n';
+    if (ligne.pointeur)
+      parent.noeud->valeur.append(ligne.valeur);
+    else
+      AjouteValeur(parent.noeud->valeur, ligne.valeur);
     return;  // a line under a CONC is a level jump, placed below the CONC's parent
   }
-  parent->enfants.push_back(std::move(noeud));
-  pile_.push_back(&parent->enfants.back());
+  std::vector<TNoeudGedcom>& enfants = parent.noeud->enfants;
+  if (parent.enfants == enfants.size()) enfants.emplace_back();
+  TNoeudGedcom& noeud = enfants[parent.enfants++];
+  Remplit(noeud, ligne);
+  noeud.niveau = niveau;
+  pile_.push_back({&noeud, 0});
 }
 
 bool TLecteurGedcom::Suivant(TNoeudGedcom& enregistrement) {
   if (fini_) return false;
-  TLigneBrute brute;
+  std::string_view octets;
+  long numero = 0;
+  TLigneVue ligne;
   for (;;) {
     bool lue = false;
     if (prochainEnAttente_ < enAttente_.size()) {
-      brute = std::move(enAttente_[prochainEnAttente_++]);
-      if (prochainEnAttente_ == enAttente_.size()) {
+      const TLigneBrute& brute = enAttente_[prochainEnAttente_++];
+      octets = brute.octets;
+      numero = brute.numero;
+      lue = true;
+    } else {
+      if (!enAttente_.empty()) {  // the header lines are all read
         enAttente_.clear();
         enAttente_.shrink_to_fit();
         prochainEnAttente_ = 0;
       }
-      lue = true;
-    } else if (!trlrVu_) {
-      lue = LigneBruteSuivante(brute);
+      if (!trlrVu_) lue = LigneBruteSuivante(octets, numero);
     }
     if (!lue) {
       fini_ = true;
@@ -402,36 +530,33 @@ bool TLecteurGedcom::Suivant(TNoeudGedcom& enregistrement) {
                                   std::to_string(numeroLigne_) +
                                   " sans « 0 TRLR » ; il a peut-être été coupé.");
       if (!aCourant_) return false;
-      enregistrement = std::move(courant_);
+      Remonte(0);
+      std::swap(enregistrement, courant_);
       aCourant_ = false;
-      pile_.clear();
       return true;
     }
-    derniereLigne_ = brute.numero;
-    TNoeudGedcom noeud;
-    if (!LigneAnalysee(brute, noeud)) continue;
-    if (noeud.niveau != 0) {
+    derniereLigne_ = numero;
+    if (!LigneAnalysee(octets, numero, ligne)) continue;
+    if (ligne.niveau != 0) {
       if (!aCourant_) {
-        Avertit(noeud.ligne, "Ligne " + std::to_string(noeud.ligne) +
-                                 " : ligne hors de tout enregistrement, ignorée.");
+        Avertit(numero, "Ligne " + std::to_string(numero) +
+                            " : ligne hors de tout enregistrement, ignorée.");
         continue;
       }
-      Place(std::move(noeud));
+      Place(ligne);
       continue;
     }
-    const bool trlr = noeud.tag == "TRLR";
-    bool rendu = false;
-    if (aCourant_) {
-      enregistrement = std::move(courant_);
-      rendu = true;
-    }
-    courant_ = std::move(noeud);
+    const bool trlr = ligne.tag == "TRLR";
+    const bool rendu = aCourant_;
+    // The record handed back before lends its nodes to the one that starts.
+    Remonte(0);
+    if (rendu) std::swap(enregistrement, courant_);
+    Remplit(courant_, ligne);
     aCourant_ = true;
-    pile_.assign(1, &courant_);
+    pile_.push_back({&courant_, 0});
     if (trlr) {
       trlrVu_ = true;
-      TLigneBrute reste;
-      if (prochainEnAttente_ < enAttente_.size() || LigneBruteSuivante(reste)) {
+      if (prochainEnAttente_ < enAttente_.size() || LigneBruteSuivante(octets, numero)) {
         Avertit(numeroLigne_, "Ligne " + std::to_string(numeroLigne_) +
                                   " : texte après « 0 TRLR », ignoré.");
       }

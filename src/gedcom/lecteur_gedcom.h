@@ -2,7 +2,9 @@
 // TLecteurGedcom: streaming reader of a GEDCOM file (5.5, 5.5.1, 5.5.5, 7.0).
 //
 // The file is read in chunks of 64 KiB through the platform's file services: memory holds one
-// chunk, the line being cut and the record being built, never the whole file. The first record
+// chunk, the line being cut and the record being built, never the whole file. Lines are split in
+// place; only a line with bytes beyond printable ASCII that are not already clean UTF-8 (another
+// set, invalid bytes, control characters) is converted, into a copy. The first record
 // (HEAD) is gathered raw to learn the character set (byte-order mark, else HEAD.CHAR) and the
 // version (HEAD.GEDC.VERS); every line is then converted to UTF-8, split into level, cross-
 // reference id, tag and value (or pointer), and the lines are gathered into records: a level-0
@@ -73,7 +75,9 @@ class TLecteurGedcom {
   [[nodiscard]] bool Ouvre(const AnsiString& chemin);
   [[nodiscard]] bool OuvreTexte(std::string_view contenu);
 
-  // The next record (the header comes first); false at the end of the file.
+  // The next record (the header comes first); false at the end of the file. What the record
+  // held before is dropped: passing the same record at each call lets the reader reuse its nodes
+  // and their strings.
   [[nodiscard]] bool Suivant(TNoeudGedcom& enregistrement);
 
   [[nodiscard]] const std::string& Erreur() const { return erreur_; }
@@ -90,17 +94,29 @@ class TLecteurGedcom {
     long numero = 0;
     std::string octets;
   };
+  // A line split into its parts: views into the reading buffer or into converti_, valid until
+  // the next line is read.
+  struct TLigneVue {
+    long numero = 0;
+    int niveau = 0;
+    std::string_view xref, tag, valeur;
+    bool pointeur = false;
+  };
   bool Demarre();
-  bool LigneBruteSuivante(TLigneBrute& ligne);
+  bool LigneBruteSuivante(std::string_view& octets, long& numero);
   bool RemplitTampon();
   void ChoisitCodage(const std::vector<TLigneBrute>& entete);
-  bool LigneAnalysee(const TLigneBrute& brute, TNoeudGedcom& noeud);
-  void Place(TNoeudGedcom&& noeud);
+  bool LigneAnalysee(std::string_view octets, long numero, TLigneVue& ligne);
+  void Place(const TLigneVue& ligne);
+  void Remplit(TNoeudGedcom& noeud, const TLigneVue& ligne) const;
+  void AjouteValeur(std::string& cible, std::string_view valeur) const;
+  void Remonte(std::size_t profondeur);
   void Avertit(long ligne, std::string message);
 
   std::unique_ptr<TSourceGedcom> source_;
   std::string tampon_;           // bytes read, as UTF-8 when the file is UTF-16
   std::size_t position_ = 0;
+  std::string morceau_;          // raw chunk of a UTF-16 file before decoding
   bool finSource_ = false;
   bool crPrecedent_ = false;     // the last line ended on CR: a LF right after belongs to it
   std::unique_ptr<TDecodeurUtf16> utf16_;
@@ -112,9 +128,17 @@ class TLecteurGedcom {
 
   std::vector<TLigneBrute> enAttente_;  // header lines kept until the set is known
   std::size_t prochainEnAttente_ = 0;
+  std::string converti_;                // a line that needed converting, as UTF-8
+  // The record is built over the nodes of the one handed back before it: a node keeps its
+  // strings and children, which are overwritten in order; the children left over are dropped
+  // when the node is complete.
+  struct TEtage {
+    TNoeudGedcom* noeud = nullptr;
+    std::size_t enfants = 0;  // children of this record placed so far
+  };
   TNoeudGedcom courant_;                // record being built
   bool aCourant_ = false;
-  std::vector<TNoeudGedcom*> pile_;     // path from the record to the last line placed
+  std::vector<TEtage> pile_;            // path from the record to the last line placed
   bool trlrVu_ = false;
   bool fini_ = false;
 

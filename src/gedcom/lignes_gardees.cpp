@@ -171,6 +171,7 @@ TRubriquesGardees RubriquesGardees(const TGestFichier& dossier, int32_t note) {
   r.date = texte(kTitreDateGedcom);
   r.lieu = texte(kTitreDetailLieuGedcom);
   r.citations = texte(kTitreCitationsGedcom);
+  r.balise = texte(kTitreBaliseGedcom);
   return r;
 }
 

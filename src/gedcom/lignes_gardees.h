@@ -75,7 +75,7 @@ class TBlocsGardes {
 
 // The headings an import keeps beside an event's date, place and citations, read at once.
 struct TRubriquesGardees {
-  std::string date, lieu, citations;
+  std::string date, lieu, citations, balise;
 };
 [[nodiscard]] TRubriquesGardees RubriquesGardees(const TGestFichier& dossier, int32_t note);
 // The genealogy's kept lines under a heading (its note is named in TabInformations).

@@ -74,6 +74,26 @@ std::string_view DernierTag(std::string_view chemin) {
 
 std::string_view SansSouligne(std::string_view tag) { return tag.starts_with('_') ? tag.substr(1) : tag; }
 
+// An EXID TYPE of this base URI: the base itself or the base and a fragment ("…/RIN#MySystem").
+bool TypeIdentifiant(std::string_view type, std::string_view base) {
+  return type.starts_with(base) && (type.size() == base.size() || type[base.size()] == '#');
+}
+
+// The EXID of a 5.5.1 identifier line, as the 7.0 migration writes it: an RFN "Resource:5431"
+// is 5431 with the fragment "#Resource"; an RIN is a number of the file's system, KYBASE for
+// the files written here.
+std::string TypeSept(std::string_view nom, std::string_view base, std::string& valeur) {
+  std::string type(base);
+  if (nom == "RIN") {
+    type += "#";
+    type += kSystemeGedcom;
+  } else if (const size_t p = valeur.find(':'); nom == "RFN" && p != std::string::npos && p > 0 && p + 1 < valeur.size()) {
+    type += "#" + valeur.substr(0, p);
+    valeur.erase(0, p + 1);
+  }
+  return type;
+}
+
 // Index of the first line below line i (at its level + 1) with this tag; 0 when none.
 size_t Enfant(const std::vector<TLigneGardee>& lignes, size_t i, std::string_view tag) {
   for (size_t k = i + 1; k < lignes.size() && lignes[k].niveau > lignes[i].niveau; ++k)
@@ -92,7 +112,7 @@ int Accord(const TCorrespondance& c, const std::vector<TLigneGardee>& lignes, si
   int n = 1;
   if (c.regle == TRegle::Identifiant && tag == c.v70) {
     const size_t t = Enfant(lignes, i, "TYPE");
-    if (t == 0 || lignes[t].valeur != c.type) return 0;
+    if (t == 0 || !TypeIdentifiant(lignes[t].valeur, c.type)) return 0;
     ++n;  // before the plain EXID row
   }
   std::string_view reste = c.chemin.substr(0, c.chemin.size() - nom.size());
@@ -153,8 +173,15 @@ void TraduitLignesGardees(std::vector<TLigneGardee>& lignes, TContexteGarde cont
     const std::string_view forme = DernierTag(v7 ? c->v70 : c->v551);
     const bool etaitIdentifiant = c->regle == TRegle::Identifiant && l.tag == c->v70;
     l.tag = forme == "*" ? std::string(nom) : forme.empty() ? "_" + std::string(nom) : std::string(forme);
+    std::string typeSept;
     if (c->regle == TRegle::Identifiant && !v7 && etaitIdentifiant) {
-      retiree[Enfant(lignes, i, "TYPE")] = true;
+      const size_t t = Enfant(lignes, i, "TYPE");
+      retiree[t] = true;
+      // The RFN's resource is back before its number; an RIN's system goes.
+      if (nom == "RFN" && lignes[t].valeur.size() > c->type.size() + 1)
+        l.valeur = lignes[t].valeur.substr(c->type.size() + 1) + ":" + l.valeur;
+    } else if (c->regle == TRegle::Identifiant && v7 && !etaitIdentifiant) {
+      typeSept = TypeSept(nom, c->type, l.valeur);
     } else if (c->regle == TRegle::SansOui && v7 && l.valeur == "Y") {
       l.valeur.clear();
     } else if (c->regle == TRegle::AvecDate && v7 && Enfant(lignes, i, "DATE") == 0) {
@@ -167,8 +194,7 @@ void TraduitLignesGardees(std::vector<TLigneGardee>& lignes, TContexteGarde cont
       }
     }
     sortie.push_back(std::move(l));
-    if (c->regle == TRegle::Identifiant && v7 && !etaitIdentifiant)
-      sortie.push_back({lignes[i].niveau + 1, {}, "TYPE", std::string(c->type)});
+    if (!typeSept.empty()) sortie.push_back({lignes[i].niveau + 1, {}, "TYPE", std::move(typeSept)});
   }
   lignes = std::move(sortie);
 }

@@ -7,7 +7,7 @@
 // which the other version reads back to its own tag, so nothing is lost either way.
 //
 // Besides renaming, a few rows change the structure: AFN, RFN and RIN are 7.0 EXID lines with a
-// TYPE naming them; a 7.0 ordinance takes no "Y"; a 7.0 STAT needs its DATE; a 7.0 medium link
+// TYPE naming them (an RFN's resource and an RIN's system in its fragment); a 7.0 ordinance takes no "Y"; a 7.0 STAT needs its DATE; a 7.0 medium link
 // points to its record (the FILE line becomes a pointer to the medium of that path, see
 // gedcom/gedcom_gardees.h).
 #include <span>
@@ -19,6 +19,9 @@
 #include "gedcom/lignes_gardees.h"
 
 namespace kyb {
+
+// The system named in the HEAD.SOUR of the files written here (and in the EXID TYPE of their RIN).
+inline constexpr std::string_view kSystemeGedcom = "KYBASE";
 
 // Rewrites lines in the form of version. contexte holds the tags of the structures above the
 // lines of the lowest level ("INDI", "BIRT"), from the record down; a line's path is contexte,

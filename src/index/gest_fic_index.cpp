@@ -18,7 +18,6 @@ namespace kyb {
 namespace {
 
 constexpr const char* kTable = "IndexNomPrenoms";
-constexpr int kEchantillon = 32;  // entries of a restored file checked against the rows
 
 UnicodeString Car(char c) { return c ? UnicodeString(1, CarAnsiVersUnicode(static_cast<unsigned char>(c))) : UnicodeString(); }
 
@@ -162,6 +161,7 @@ void TFicIndexPerson::Reconstruit() {
 TGestEltIndex* TFicIndexPerson::Memoire() {
   if (!differe_) return index_.get();
   differe_ = false;
+  LibereVue();
   if (RestaureFichier()) {
     // Trusted only until the next closing rewrites it: a crash in between leaves no file.
     if (!LectureSeule()) (void)SupprimeFichier(nomFichier_);
@@ -221,26 +221,12 @@ bool TFicIndexPerson::RestaureFichier() {
              u" lignes).";
     return false;
   }
-  // A sample of entries spread over the index must each match a row of its person, and follow
-  // one another in order: a file of another genealogy or an older one fails here.
-  TModuleBDD* m = Store();
-  const long nbPers = NbPersonnes();
-  const int pas = std::max(1, n / kEchantillon);
-  for (int i = 0; m && i < n; i += pas) {
-    const TEltIndex& e = index_->Lit(i);
-    bool trouve = false;
-    if (e.NoPers >= 1 && e.NoPers <= nbPers)
-      for (const long id : m->GetIndexPerson(e.NoPers)) {
-        const TIndexPerson ligne(this, id);
-        if (TEltIndex(ligne.Enreg, 0) == e && ligne.Enreg.RgNom == e.RgNom && ligne.Enreg.RgPrenom == e.RgPrenom) {
-          trouve = true;
-          break;
-        }
-      }
-    if (!trouve || (i + pas < n && index_->Lit(i + pas) < e)) {
-      motif_ = u"Le fichier d'index des personnes ne correspond pas à cette généalogie.";
-      return false;
-    }
+  if (!EchantillonConforme(n, [this](int i) { return index_->Lit(i); })) return false;
+  // The table of codes saved with the file spares the first phonetic search its building.
+  codes_ = index_->PrendsCodesLus();
+  if (!codes_.empty()) {
+    generationCodes_ = generation_;
+    elementsCodes_ = static_cast<size_t>(n);
   }
   return true;
 }
@@ -268,6 +254,7 @@ void TFicIndexPerson::Raz() {
   nbLignes_ = 0;
   if (differe_) {
     differe_ = false;
+    LibereVue();
     index_ = std::make_unique<TGestEltIndex>(0, dossier_);
   }
   if (index_) index_->Raz();
@@ -276,6 +263,7 @@ void TFicIndexPerson::Raz() {
 
 void TFicIndexPerson::InitTailleIndex(long taille) {
   differe_ = false;
+  LibereVue();
   index_ = std::make_unique<TGestEltIndex>(static_cast<int>(std::max(taille, 0L)), dossier_);
   Modifie();
 }
@@ -502,6 +490,7 @@ void TFicIndexPerson::ReinitTableIndexBis() { RechargeMemoire(); }
 void TFicIndexPerson::RechargeMemoire() {
   aRecharger_ = false;
   differe_ = false;
+  LibereVue();
   index_.reset();
   if (!LectureSeule()) (void)SupprimeFichier(nomFichier_);
   Modifie();

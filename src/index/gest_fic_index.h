@@ -10,11 +10,14 @@
 // as many entries as there are rows, and a sample of its entries matches the rows; otherwise the
 // in-memory index is rebuilt from the rows and the user is told why. The file is read at the
 // first use of the in-memory index, not at opening: a command that reads one person costs no
-// index. On a writable folder the file is removed once read, so that a crash before the next
+// index, and a search that walks few entries reads the file in place (VueFichier) rather than
+// loading it. On a writable folder the file is removed once read, so that a crash before the next
 // closing leaves no file to trust; a file never read keeps its place and takes the store's date.
 //
 // Main thread only.
+#include <functional>
 #include <memory>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -23,6 +26,8 @@
 #include "index/annees_vie.h"
 #include "names/enreg_index.h"
 #include "names/gest_elt_index.h"
+#include "names/vue_fichier_index.h"
+#include "platform/fichier_projete.h"
 #include "platform/chaines.h"
 #include "platform/interface_utilisateur.h"
 #include "store/enreg_public.h"
@@ -180,6 +185,9 @@ class TFicIndexPerson final : public TIndexPersonnesDossier {
   [[nodiscard]] UnicodeString LibelleTrouve(const TTrouve& trouve) const;
   [[nodiscard]] static UnicodeString TexteAnnees(int16_t anneeMin, int16_t anneeMax, bool estimeeMin = false,
                                                  bool estimeeMax = false);
+  // The lifetime range of the person's principal row (its usual given name, else its first), read
+  // from its rows alone; (0, 0) when it has none.
+  [[nodiscard]] std::pair<int16_t, int16_t> AnneesPrincipales(int32_t noPers) const;
   // Position of the first entry of each surname whose phonetic code is code, in index order.
   [[nodiscard]] std::vector<int32_t> DebutsNomsCode(std::u16string_view code) const;
   // Number of person records of the folder.
@@ -211,6 +219,13 @@ class TFicIndexPerson final : public TIndexPersonnesDossier {
 
   // The in-memory index, reloaded first when an import left it behind the rows.
   [[nodiscard]] TGestEltIndex* Index();
+  // The trusted index file read in place while the in-memory index is not loaded
+  // (gest_fic_index_vue.cpp). Null once the index is loaded, for a file without the appendix of
+  // vue_fichier_index.h (an older one: Index() reads it whole), for a file that does not match
+  // the rows, and from the call after a read found the view damaged (Index() then reads the file
+  // whole, which rebuilds from the rows when it is damaged).
+  [[nodiscard]] const TVueFichierIndex* VueFichier();
+  [[nodiscard]] bool VueEndommagee() const { return vue_ && vue_->Endommage(); }
   [[nodiscard]] TGestFichier* Dossier() const { return dossier_; }
   [[nodiscard]] TModuleBDD* Store() const;
   [[nodiscard]] long NbLignes() const { return nbLignes_; }
@@ -257,6 +272,11 @@ class TFicIndexPerson final : public TIndexPersonnesDossier {
                      bool bulk, bool memoire);
   friend class TIndexPerson;
   [[nodiscard]] bool RestaureFichier();
+  // n entries equal to the rows' count: a sample spread over them must each match a row of its
+  // person and follow one another in order (a file of another genealogy, or an older one, fails).
+  // Sets motif_ when it fails.
+  [[nodiscard]] bool EchantillonConforme(int n, const std::function<TEltIndex(int)>& entree);
+  void LibereVue();
   // The in-memory index, read from the file first when the opening left it there.
   TGestEltIndex* Memoire();
   // Rebuilds memory from the rows and tells the user why (motif_), when there is a reason.
@@ -297,6 +317,9 @@ class TFicIndexPerson final : public TIndexPersonnesDossier {
   long signalements_ = 0;
   bool aRecharger_ = false;  // rows written during an import, memory not yet reloaded
   bool differe_ = false;     // the trusted file is not read yet (see Memoire)
+  TFichierProjete projection_;           // the file mapped for vue_
+  std::optional<TVueFichierIndex> vue_;  // over projection_
+  bool vueEssayee_ = false;
 };
 
 }  // namespace kyb

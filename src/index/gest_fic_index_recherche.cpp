@@ -1,17 +1,14 @@
 // Searches of the person index by name: exact keys by binary search over the sorted entries,
-// phonetic codes through a sorted table of the surnames' codes built when first needed after a
-// change; and the principal entry of a person.
-//
-// The entries of one surname key follow one another in the index, and the phonetic code is the
-// surname's: the table of codes holds one (code, first position) pair per surname, found by
-// galloping over the entries, so that building it costs a few comparisons per surname rather than
-// a sort of every entry.
+// phonetic codes through the sorted table of the surnames' codes (names/table_codes_index.h), read
+// with the index file or built when first needed after a change; and the principal entry of a
+// person.
 #include <algorithm>
 
 #include "folder/gest_fic.h"
 #include "folder/gest_fic_pers.h"
 #include "persons/gest_pers.h"
 #include "names/cles_personne.h"
+#include "names/table_codes_index.h"
 #include "index/gest_fic_index.h"
 #include "store/datamodulebdd.h"
 
@@ -38,13 +35,6 @@ int ComparePrefixe(const TEltIndex& e, std::u16string_view prefixe) {
   const int c = debut.compare(prefixe);
   if (c != 0) return c < 0 ? -1 : 1;
   return debut.size() < prefixe.size() ? -1 : 0;
-}
-
-// Up to five characters of a phonetic code in one integer, ordered as the text.
-uint64_t CodeEntier(std::u16string_view code) {
-  uint64_t v = 0;
-  for (size_t i = 0; i < 5; ++i) v = (v << 12) | (i < code.size() ? (code[i] & 0xFFF) : 0);
-  return v;
 }
 
 }  // namespace
@@ -91,38 +81,15 @@ std::vector<TFicIndexPerson::TTrouve> TFicIndexPerson::ChercheNom(const UnicodeS
 }
 
 std::vector<int32_t> TFicIndexPerson::DebutsNomsCode(std::u16string_view code) const {
-  std::vector<int32_t> debuts;
-  if (!index_) return debuts;
+  if (!index_) return {};
   if (generationCodes_ != generation_ || elementsCodes_ != index_->Elements().size()) ConstruitCodes();
-  const uint64_t entier = CodeEntier(code);
-  auto it = std::lower_bound(codes_.begin(), codes_.end(), std::pair<uint64_t, int32_t>(entier, -1));
-  for (; it != codes_.end() && it->first == entier; ++it) debuts.push_back(it->second);
-  std::sort(debuts.begin(), debuts.end());
-  return debuts;
+  return DebutsCode(codes_, CodeEntier(code));
 }
 
 void TFicIndexPerson::ConstruitCodes() const {
-  codes_.clear();
-  const auto& elts = index_->Elements();
-  const size_t n = elts.size();
-  for (size_t debut = 0; debut < n;) {
-    const std::u16string_view nom = elts[debut].Nom();
-    const auto meme = [nom](const TEltIndex& e) { return e.Nom() == nom; };
-    // Galloping: steps doubling while the surname lasts, then a binary search of its end.
-    size_t dernier = debut, pas = 1;
-    while (debut + pas < n && meme(elts[debut + pas])) {
-      dernier = debut + pas;
-      pas *= 2;
-    }
-    const size_t borne = std::min(n, debut + pas);
-    const auto fin = std::partition_point(elts.begin() + static_cast<std::ptrdiff_t>(dernier) + 1,
-                                          elts.begin() + static_cast<std::ptrdiff_t>(borne), meme);
-    codes_.emplace_back(CodeEntier(elts[debut].NomSoundex()), static_cast<int32_t>(debut));
-    debut = static_cast<size_t>(fin - elts.begin());
-  }
-  std::sort(codes_.begin(), codes_.end());
+  codes_ = ConstruitTableCodes(index_->Elements());
   generationCodes_ = generation_;
-  elementsCodes_ = n;
+  elementsCodes_ = index_->Elements().size();
 }
 
 UnicodeString TFicIndexPerson::TexteAnnees(int16_t anneeMin, int16_t anneeMax, bool estimeeMin, bool estimeeMax) {
@@ -149,13 +116,34 @@ UnicodeString TFicIndexPerson::LibelleTrouve(const TTrouve& t) const {
   return texte;
 }
 
+namespace {
+
+// The row of a person's principal entry: its usual given name, or its first when none is usual.
+bool LignePrincipale(const TEnregIndexPerson& e) {
+  return e.RgPrenom == e.RgPrenomUsuel || (e.RgPrenomUsuel == 0 && e.RgPrenom <= 1);
+}
+
+}  // namespace
+
+std::pair<int16_t, int16_t> TFicIndexPerson::AnneesPrincipales(int32_t noPers) const {
+  std::pair<int16_t, int16_t> annees{0, 0};
+  TModuleBDD* m = Store();
+  if (!m) return annees;
+  (void)m->ParcoursLignesIndex(TOrdreLignesIndex::DUnePersonne, noPers, [&](long, const TEnregIndexPerson& e) {
+    if (!LignePrincipale(e)) return true;
+    annees = {e.AnneeMin, e.AnneeMax};
+    return false;
+  });
+  return annees;
+}
+
 int TGestEltIndex::ChercheClefPersNo2(int32_t noPers, TEltIndex& trouve) const {
   TModuleBDD* m = GestFichier() ? GestFichier()->GetModuleBDD() : nullptr;
   if (!m) return -1;
   // The newest row of the person under its usual given name decides.
   int pos = -1;
   (void)m->ParcoursLignesIndex(TOrdreLignesIndex::DUnePersonne, noPers, [&](long id, const TEnregIndexPerson& e) {
-    if (e.RgPrenom != e.RgPrenomUsuel && (e.RgPrenomUsuel != 0 || e.RgPrenom > 1)) return true;
+    if (!LignePrincipale(e)) return true;
     TEltIndex tmp;
     pos = RechercheDicoth(TEltIndex(e, static_cast<int32_t>(id)), tmp, 0, false);
     if (pos >= 0) trouve = Lit(pos);

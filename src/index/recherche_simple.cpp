@@ -16,6 +16,7 @@
 #include "names/cles_personne.h"
 #include "names/masque.h"
 #include "names/tab_nom_equiv.h"
+#include "names/table_codes_index.h"
 #include "persons/gest_pers.h"
 #include "store/datamodulebdd.h"
 
@@ -31,6 +32,14 @@ struct TCible {
   bool Masque = false;
   bool Phonetique = false;
 };
+
+// Positions of the surnames of a phonetic code, in the entries walked.
+std::vector<int32_t> DebutsCode(const TFicIndexPerson& index, const TVueEltIndex&, std::u16string_view code) {
+  return index.DebutsNomsCode(code);
+}
+std::vector<int32_t> DebutsCode(const TFicIndexPerson&, const TVueFichierIndex& vue, std::u16string_view code) {
+  return vue.DebutsCode(CodeEntier(code));
+}
 
 bool BorneOk(int valeur, int min, int max) { return (min < 0 || valeur >= min) && (max < 0 || valeur <= max); }
 
@@ -152,10 +161,6 @@ void TRechercheIndex::RechercheSimpleNomEtConj(const TRechSimple& criteres,
   TRechSimple c = criteres;
   for (UnicodeString* nom : {&c.NomPere, &c.NomMere, &c.NomConjoint})
     if (!nom->empty()) *nom = CleRecherche(*nom, true);
-  TGestEltIndex* index = index_.Index();
-  if (!index) return;
-  const TVueEltIndex elts = index->Elements();
-
   // Surname targets: typed names, widened by the equivalences, in key form.
   std::vector<TCible> cibles;
   std::vector<UnicodeString> noms = ElementsNom(c.Nom);
@@ -188,23 +193,6 @@ void TRechercheIndex::RechercheSimpleNomEtConj(const TRechSimple& criteres,
     alternatives.push_back(std::move(alt));
   }
   const uint32_t complet = prenoms.empty() ? 0 : static_cast<uint32_t>((uint64_t{1} << prenoms.size()) - 1);
-
-  // The ranges of the index to walk, in index order.
-  std::vector<std::pair<size_t, size_t>> plages;
-  if (cibles.empty()) plages.emplace_back(0, elts.size());
-  for (const TCible& cible : cibles) {
-    if (cible.Phonetique) {
-      for (const int32_t debut : index_.DebutsNomsCode(SoundexCle(cible.Cle)))
-        plages.push_back(PlageNom(elts, elts[static_cast<size_t>(debut)].Nom(), false));
-    } else {
-      plages.push_back(PlageNom(elts, cible.Masque ? DebutMasque(cible.Cle) : cible.Cle, cible.Masque));
-      // The persons without surname are compared as kNomVide, which sorts elsewhere.
-      if (cible.Masque && std::u16string_view(kNomVide).substr(0, DebutMasque(cible.Cle).size()) ==
-                              DebutMasque(cible.Cle))
-        plages.push_back(PlageNom(elts, u"", false));
-    }
-  }
-  std::sort(plages.begin(), plages.end());
 
   TContexte ctx;
   ctx.BesoinFiche = !c.NomConjoint.empty() || !c.NomPere.empty() || !c.NomMere.empty() || c.NbEnfantsMin >= 0 ||
@@ -261,40 +249,72 @@ void TRechercheIndex::RechercheSimpleNomEtConj(const TRechSimple& criteres,
     return action(no);
   };
 
-  size_t pas = 0, finPrecedente = 0;
-  for (auto [debut, fin] : plages) {
-    debut = std::max(debut, finPrecedente);  // overlapping ranges are walked once
-    for (size_t k = debut; k < fin; ++k) {
-      if (++pas % kPasAbandon == 0 && abandon_.load()) return;
-      const TEltIndex& e = elts[k];
-      if (!entreeOk(e) || !nomOk(e)) continue;
-      if (complet) {
-        uint32_t& bits = partiels[e.NoPers];
-        bits |= prenomsTrouves(e);
-        if (bits != complet) continue;
+  // The ranges to walk, then the walk, over the file read in place when the in-memory index is
+  // not loaded.
+  const auto parcours = [&](const auto& elts) {
+    // The ranges of the index to walk, in index order.
+    std::vector<std::pair<size_t, size_t>> plages;
+    if (cibles.empty()) plages.emplace_back(0, elts.size());
+    for (const TCible& cible : cibles) {
+      if (cible.Phonetique) {
+        for (const int32_t debut : DebutsCode(index_, elts, SoundexCle(cible.Cle))) {
+          const TEltIndex premier = elts[static_cast<size_t>(debut)];
+          plages.push_back(PlageNom(elts, premier.Nom(), false));
+        }
+      } else {
+        plages.push_back(PlageNom(elts, cible.Masque ? DebutMasque(cible.Cle) : cible.Cle, cible.Masque));
+        // The persons without surname are compared as kNomVide, which sorts elsewhere.
+        if (cible.Masque && std::u16string_view(kNomVide).substr(0, DebutMasque(cible.Cle).size()) ==
+                                DebutMasque(cible.Cle))
+          plages.push_back(PlageNom(elts, u"", false));
       }
-      if (c.AussiConjoints) {
-        TEnregPublic p;
-        if (LitPersonne(e.NoPers, p))
-          for (const TLienConj& conj : p.Conjoints)
-            if (conj.Lien.No > 0 && !candidat(conj.Lien.No)) return;
-        continue;
-      }
-      if (!candidat(e.NoPers)) return;
     }
-    finPrecedente = std::max(finPrecedente, fin);
-  }
+    std::sort(plages.begin(), plages.end());
+
+    size_t pas = 0, finPrecedente = 0;
+    for (auto [debut, fin] : plages) {
+      debut = std::max(debut, finPrecedente);  // overlapping ranges are walked once
+      for (size_t k = debut; k < fin; ++k) {
+        if (++pas % kPasAbandon == 0 && abandon_.load()) return;
+        const TEltIndex& e = elts[k];
+        if (!entreeOk(e) || !nomOk(e)) continue;
+        if (complet) {
+          uint32_t& bits = partiels[e.NoPers];
+          bits |= prenomsTrouves(e);
+          if (bits != complet) continue;
+        }
+        if (c.AussiConjoints) {
+          TEnregPublic p;
+          if (LitPersonne(e.NoPers, p))
+            for (const TLienConj& conj : p.Conjoints)
+              if (conj.Lien.No > 0 && !candidat(conj.Lien.No)) return;
+          continue;
+        }
+        if (!candidat(e.NoPers)) return;
+      }
+      finPrecedente = std::max(finPrecedente, fin);
+    }
+  };
+  if (const TVueFichierIndex* vue = index_.VueFichier()) parcours(*vue);
+  else if (const TGestEltIndex* index = index_.Index()) parcours(index->Elements());
 }
 
 TResultatRecherche TRechercheIndex::RechercheSimple(const TRechSimple& c, size_t limite, bool compte) {
   TResultatRecherche r;
   const bool exclusions = c.ExclusionActive();
-  RechercheSimpleNomEtConj(c, [&](int32_t no) {
-    if (exclusions && IsExclu(no, &c)) return true;
-    ++r.Total;
-    if (r.Personnes.size() < limite) r.Personnes.push_back(no);
-    return compte || r.Personnes.size() < limite;
-  });
+  const auto lance = [&] {
+    r = {};
+    RechercheSimpleNomEtConj(c, [&](int32_t no) {
+      if (exclusions && IsExclu(no, &c)) return true;
+      ++r.Total;
+      if (r.Personnes.size() < limite) r.Personnes.push_back(no);
+      return compte || r.Personnes.size() < limite;
+    });
+  };
+  lance();
+  // An entry of the file read in place was damaged: the search runs again over the index read
+  // whole (rebuilt from the rows when the file cannot be trusted).
+  if (index_.VueEndommagee()) lance();
   r.Abandonnee = abandon_.load();
   return r;
 }

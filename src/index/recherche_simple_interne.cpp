@@ -56,14 +56,6 @@ bool CorrespondCle(std::u16string_view cherche, std::u16string_view cle, bool ph
   return cherche == cle;
 }
 
-std::pair<size_t, size_t> PlageNom(const TVueEltIndex& elts, std::u16string_view cle, bool prefixe) {
-  const auto debut = std::partition_point(elts.begin(), elts.end(), [&](const auto& e) { return e.Nom() < cle; });
-  const auto fin = std::partition_point(debut, elts.end(), [&](const auto& e) {
-    return prefixe ? e.Nom().substr(0, cle.size()) == cle : e.Nom() == cle;
-  });
-  return {static_cast<size_t>(debut - elts.begin()), static_cast<size_t>(fin - elts.begin())};
-}
-
 UnicodeString CleLieu(std::u16string_view lieu) {
   UnicodeString cle;
   const UnicodeString haut = UpperANSIChaineAS(lieu, 2);

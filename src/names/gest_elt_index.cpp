@@ -5,6 +5,8 @@
 #include <numeric>
 
 #include "names/bo_chn1.h"
+#include "names/vue_fichier_index.h"
+#include "platform/fichier_projete.h"
 #include "platform/date_heure.h"
 #include "platform/erreur.h"
 
@@ -229,7 +231,11 @@ bool TGestEltIndex::Sauvegarde(const AnsiString& nomFichier, TProgression* barre
   TSortieFichier flux(nomFichier);
   if (!flux.Ouvert()) return false;
   flux.EcritOctets(kMarqueur, sizeof kMarqueur);
-  const bool ok = Sauvegarde(flux, barre);
+  bool ok = Sauvegarde(flux, barre);
+  if (ok) {
+    TVueFichierIndex::EcritAnnexe(flux, Elements(), ConstruitTableCodes(Elements()));
+    ok = flux.Vide();
+  }
   return flux.Ferme() && ok;
 }
 
@@ -254,10 +260,20 @@ void TGestEltIndex::Restauration(const AnsiString& nomFichier, TProgression* bar
       std::memcmp(marqueur, kMarqueur, sizeof kMarqueur) != 0)
     throw ErreurKy("Encodage inconnu !");
   Restauration(flux, barre);
+  const int64_t reste = flux.Restant();
+  if (reste == 0) return;  // a file of the former layout
+  // What follows the entries must be the appendix describing them; its table of codes is kept.
+  const TFichierProjete projection(nomFichier);
+  const TVueFichierIndex vue(projection.Octets());
+  if (!vue.Valide() || vue.size() != ordre_.size() ||
+      vue.FinEntrees() != projection.Octets().size() - static_cast<uint64_t>(reste))
+    Endommage(*this);
+  codesLus_ = vue.Codes();
 }
 
 void TGestEltIndex::Restauration(TEntreeBinaire& flux, TProgression* barre) {
   Raz();
+  codesLus_.clear();
   int32_t nb = 0;
   if (!flux.LitEntier32(nb) || nb < 0 || nb > flux.Restant() / TEltIndex::kTailleMinFichier)
     Endommage(*this);

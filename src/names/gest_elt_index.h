@@ -13,7 +13,10 @@
 // | 0      | 5    | the bytes of "UTF-8" (no terminator)                          |
 // | 5      | 4    | element count n, int32 little-endian                          |
 // | 9      | ...  | n elements in index order, each laid out as in elt_index.h    |
+// | ...    | ...  | the appendix of the file read in place (vue_fichier_index.h)  |
 //
+// Files without the appendix (written before it) are read the same way; they give no table of
+// phonetic codes.
 // An index of no element is the 9 bytes of marker and count. Not thread-safe: the index belongs to
 // the thread of the user interface; SetAbandon may be called from elsewhere to stop a search.
 #include <atomic>
@@ -22,6 +25,7 @@
 
 #include "platform/allocateur_pages.h"
 #include "names/elt_index.h"
+#include "names/table_codes_index.h"
 #include "names/vue_elt_index.h"
 #include "names/g_tblvar.h"
 #include "platform/chaines.h"
@@ -79,8 +83,13 @@ class TGestEltIndex {
   [[nodiscard]] bool Sauvegarde(const AnsiString& nomFichier, TProgression* barre) const;
   // Replaces the content by the file's, appended as it comes (the file is in index order).
   // Raises ErreurKy "Encodage inconnu !" when the file does not begin with "UTF-8", and ErreurKy
-  // with a French message when it cannot be read or is cut or damaged; the index is then empty.
+  // with a French message when it cannot be read or is cut or damaged (bytes after the entries
+  // that are not their whole appendix included); the index is then empty.
+  // The table of phonetic codes saved with the file is kept for PrendsCodesLus.
   void Restauration(const AnsiString& nomFichier, TProgression* barre);
+  // The table of phonetic codes of the file last restored (table_codes_index.h), handed over once;
+  // empty when the file had none.
+  [[nodiscard]] TTableCodes PrendsCodesLus() { return std::move(codesLus_); }
   // The count and the elements only, without the marker.
   [[nodiscard]] bool Sauvegarde(TSortieBinaire& flux, TProgression* barre) const;
   void Restauration(TEntreeBinaire& flux, TProgression* barre);
@@ -144,6 +153,7 @@ class TGestEltIndex {
   TGestFichier* gestFichier_;
   std::atomic<bool> abandon_{false};
   TMapNoPers mapNoPers_;
+  TTableCodes codesLus_;
 };
 
 }  // namespace kyb

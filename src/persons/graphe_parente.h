@@ -6,13 +6,18 @@
 // Ascendance gives every ancestor of a person within a number of generations (the person
 // itself included) in an order where each parent comes before its children; a loop in the
 // parent links (damage) is cut where the walk meets it, so every walk ends. The graph belongs
-// to one thread; nodes stay valid as long as the graph.
+// to one thread; nodes stay valid as long as the graph. Persons are read through the store's
+// reader of relatives where the file has one (the parents of a whole generation of an
+// ascendancy in one statement), through person objects otherwise.
+#include <memory>
 #include <unordered_map>
 #include <vector>
 
 #include "folder/gest_fic_pers.h"
 
 namespace kyb {
+
+class TAccesProches;
 
 struct TNoeudParente {
   bool Vivant = false;
@@ -37,7 +42,8 @@ struct TAscendance {
 
 class TGrapheParente {
  public:
-  explicit TGrapheParente(TFicPersons& fichier) : fichier_(fichier) {}
+  explicit TGrapheParente(TFicPersons& fichier);
+  ~TGrapheParente();
   TGrapheParente(const TGrapheParente&) = delete;
   TGrapheParente& operator=(const TGrapheParente&) = delete;
 
@@ -49,7 +55,12 @@ class TGrapheParente {
   [[nodiscard]] int PersonnesLues() const { return lues_; }
 
  private:
+  // Reads the persons of nos not read yet, together where the reader of relatives allows.
+  void Precharge(const std::vector<long>& nos);
+  [[nodiscard]] TNoeudParente LitPersonne(long no);
+
   TFicPersons& fichier_;
+  std::unique_ptr<TAccesProches> acces_;
   int lues_ = 0;
   std::unordered_map<long, TNoeudParente> noeuds_;
   std::unordered_map<long, TAscendance> ascendances_;

@@ -1,6 +1,9 @@
 #include "persons/source_estimation.h"
 
+#include <optional>
+
 #include "folder/gest_fic.h"
+#include "persons/acces_proches.h"
 #include "persons/gest_pers.h"
 #include "persons/tables_parente.h"
 #include "store/datamodulebdd.h"
@@ -8,6 +11,8 @@
 namespace kyb {
 
 namespace {
+
+constexpr size_t kPersonnesGardees = 256;  // persons read kept by a source
 
 // Places one dated event of the person among the facts.
 void Range(TDonneesEstimation& d, std::string_view libelle, const TDateKY& date, long conjoint) {
@@ -25,7 +30,37 @@ void Range(TDonneesEstimation& d, std::string_view libelle, const TDateKY& date,
   }
 }
 
+// The facts of a person through the reader of relatives: true read, false not live, nothing
+// when the store could not be read.
+std::optional<bool> LitProche(TLecteurProches& l, long no, bool citations, TDonneesEstimation& d) {
+  TProcheLu p;
+  std::vector<TEvenProche> evens;
+  if (!l.Lit(no, p)) return std::nullopt;
+  if (!p.Vivant()) return false;
+  if (!l.LitEvenements(no, p.Conjoints, citations, evens)) return std::nullopt;
+  d.No = no;
+  d.Sexe = p.Sexe;
+  d.Pere = p.PereAffiche();
+  d.Mere = p.MereAffiche();
+  for (const int32_t c : p.Conjoints)
+    if (c > 0) d.Conjoints.push_back(c);
+  for (const int32_t e : p.Enfants)
+    if (e > 0) d.Enfants.push_back(e);
+  for (const TEvenProche& e : evens) {
+    if (e.Cite) d.Autres.push_back(e.Date);
+    else Range(d, e.Libelle, e.Date, e.NoPersA == no ? e.NoPersB : e.NoPersA);
+  }
+  return true;
+}
+
 }  // namespace
+
+TSourceEstimationFichier::TSourceEstimationFichier(TFicPersons& fichier, bool citations)
+    : fichier_(fichier), citations_(citations), acces_(std::make_unique<TAccesProches>(fichier)) {}
+
+TSourceEstimationFichier::~TSourceEstimationFichier() {
+  groupe_.reset();  // before the reader it holds
+}
 
 void TSourceEstimationFichier::Extrait(TPerson& p, TDonneesEstimation& d, bool citations) {
   d = TDonneesEstimation();
@@ -57,6 +92,25 @@ void TSourceEstimationFichier::Extrait(TPerson& p, TDonneesEstimation& d, bool c
 
 bool TSourceEstimationFichier::Lit(long no, TDonneesEstimation& d) {
   d = TDonneesEstimation();
+  if (no > 0 && fichier_.NoPersValide(no)) {
+    if (TLecteurProches* l = acces_->Lecteur()) {
+      if (const auto it = lus_.find(no); it != lus_.end()) {
+        d = it->second.second;
+        return it->second.first;
+      }
+      if (!groupe_) groupe_ = std::make_unique<TLecturesGroupees>(l);
+      if (const std::optional<bool> lu = LitProche(*l, no, citations_, d)) {
+        if (lus_.size() >= kPersonnesGardees) lus_.clear();
+        lus_.emplace(no, std::pair(*lu, d));
+        return *lu;
+      }
+    }
+    d = TDonneesEstimation();
+  }
+  return LitPersonne(no, d);
+}
+
+bool TSourceEstimationFichier::LitPersonne(long no, TDonneesEstimation& d) {
   TPerson p(&fichier_, 0);
   if (!LitPersonneVivante(fichier_, no, p)) {
     // A link to a person that cannot be read is damage: the folder is told.

@@ -46,6 +46,8 @@ class TValeursBDD;
 class TSourcesBDD;
 class TIndexBDD;
 class TMaintenanceBDD;
+class TUniteProches;
+class TLecteurProches;
 
 // One place of the places value table kept in the store.
 struct TLieuBDD {
@@ -187,6 +189,8 @@ class TModuleBDD {
   // (1..nbPersonnes), read in one pass (see store/parents_sosa.h). False when the store could
   // not be read (parents left empty).
   [[nodiscard]] bool ChargeParentsSosa(long nbPersonnes, std::vector<TParentsSosa>& parents);
+  // The main thread's reader of relatives (store/lecteur_proches.h), made on first use.
+  [[nodiscard]] TLecteurProches& LecteurProches();
   // Walk of every person in number order on a cursor of its own.
   void BeginParcoursPerson();
   [[nodiscard]] bool ReadPersonParcours(TEnregPublic& personne, long& numero);
@@ -428,6 +432,7 @@ class TModuleBDD {
   std::unique_ptr<TSourcesBDD> sources_;
   std::unique_ptr<TIndexBDD> index_;
   std::unique_ptr<TMaintenanceBDD> maintenance_;
+  std::unique_ptr<TUniteProches> proches_;  // made on first use
 };
 
 // The cause of a store failure in French, from its engine code: full disk, store in use by

@@ -9,6 +9,7 @@
 #include "store/datamodulebdd_maintenance_interne.h"
 #include "store/datamodulebdd_personnes_interne.h"
 #include "store/datamodulebdd_sources_interne.h"
+#include "store/lecteur_proches_interne.h"
 
 namespace kyb {
 
@@ -30,6 +31,7 @@ TModuleBDD::TModuleBDD(TDossierBDD* dossier, AnsiString cheminBdd, AnsiString ve
 TModuleBDD::~TModuleBDD() {
   if (coeur_->EnImport()) (void)EndImport(coeur_->ImportIndex());
   CloseDataBase();
+  proches_.reset();
   maintenance_.reset();
   index_.reset();
   sources_.reset();

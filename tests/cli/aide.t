@@ -7,7 +7,7 @@ Usage : kyb COMMANDE [ARGUMENTS]   (kyb aide COMMANDE, kyb COMMANDE --help : son
 Commandes :
   --version                                affiche la version
   aide [COMMANDE...]                       affiche cette aide, ou l'usage d'une commande
-  demo [REPERTOIRE]                        démonstration sur une généalogie d'exemple (gardée dans REPERTOIRE)
+  demo [REPERTOIRE]                        démonstration sur une généalogie d'exemple, gardée dans REPERTOIRE (le répertoire courant par défaut)
   nouveau CHEMIN                           crée un dossier généalogique
   info CHEMIN [--complet]                  décrit un dossier généalogique (--complet : contrôle approfondi de la base)
   sauvegarde CHEMIN                        copie de sauvegarde de la base
@@ -58,6 +58,8 @@ Commandes :
   lie CHEMIN A B --conjoint|--enfant       lie B à A comme conjoint ou comme enfant, des deux côtés
   delie CHEMIN A B --conjoint|--enfant     retire le lien de conjoint ou d'enfant entre A et B, des deux côtés
   descendance CHEMIN N [GENERATIONS]       descendants de la personne N numérotés à la d'Aboville (1, 1.1, 1.2, 1.1.1...)
+  statistiques CHEMIN                      personnes, couples, événements, siècles de naissance, noms et lieux fréquents, durée de vie
+  arbre CHEMIN N --type ascendance|descendance|eventail [--generations G] --sortie FICHIER arbre de la personne N en SVG : ascendance, descendance ou éventail (5 générations par défaut)
 $ kyb --help > aide.txt && kyb aide | cmp - aide.txt
 $ kyb
 kyb : commande manquante (voir « kyb aide »)

@@ -3,15 +3,14 @@
 $ kyb demo . > /dev/null
 $ kyb exporte Exemple.kya e.ged
 Fichier GEDCOM 5.5.1 écrit : e.ged
-Personnes : 19, familles : 9, événements : 13, champs simples : 1
+Personnes : 19, familles : 9, événements : 13, champs simples : 39
 Notes : 2, sources : 8, médias : 0
 $ kyb importe e.ged Retour
-Import GEDCOM
 GEDCOM 5.5.1, UTF-8, écrit par KYBASE
 Personnes lues : 19
 Couples lus : 9
 Événements lus : 13
-Champs simples lus : 1
+Champs simples lus : 39
 Lieux : 3
 Notes lues : 2
 Sources citées : 8, médias : 0, personnes citées : 9

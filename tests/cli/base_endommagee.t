@@ -9,7 +9,6 @@ kyb : la base de données « E.kya/E.adb » est endommagée : lancez « kyb repa
 $ kyb info E.kya --complet 2>&1 | tail -1
 kyb : la base de données « E.kya/E.adb » est endommagée : lancez « kyb reparer » sur ce dossier
 $ kyb reparer E.kya
-Réparation de la base de données...
   Evenements : 0 ligne gardée
   Geolocalisation : 0 ligne gardée
   IDParents : 0 ligne gardée

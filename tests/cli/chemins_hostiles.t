@@ -8,7 +8,6 @@ $ kyb exporte F.kya lien/F.not
 kyb : « lien/F.not » est dans le dossier généalogique « @TMP@/F.kya » : rien n'y est écrit, choisissez un chemin hors de ce dossier
 [1]
 $ kyb importe "$SRC/data/demo/famille.ged" F.kya/G
-Import GEDCOM
 kyb : « F.kya/G.kya » est dans le dossier généalogique « @TMP@/F.kya » : rien n'y est écrit, choisissez un chemin hors de ce dossier
 [1]
 $ kyb nouveau / ; kyb nouveau ''

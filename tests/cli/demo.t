@@ -7,31 +7,9 @@ $ kyb demo
 == Notes : textes en chaînes de blocs de 512 octets, par rubrique
   note 1, Baptême : Baptisé en l'église Saint-Étienne.
   note 1, Sources : Acte retrouvé aux archives départementales.
-  écriture hors du fichier refusée : FicNote : Erreur Enreg
 
 == Réouverture du dossier
-Dossier          : .*/Exemple\.kya/ (re)
-Format           : 2026
-Accès            : lecture et écriture
-Identifiant      : [0-9A-F]+ (re)
-Personnes        : 19 (dont supprimées : 0)
-Numéros          : 1 à 19 (base, premier : 1)
-Modification     : @HORODATAGE@
-Base             : Exemple.adb, version 5.90
-Tables :
-  Evenements             14 lignes
-  Illustrations          0 lignes
-  Sources                8 lignes
-  PersAssociees          9 lignes
-  TabInformations        9 lignes
-  Geolocalisation        0 lignes
-  IndexNomPrenoms        1 lignes
-  NotesTranscription     0 lignes
-  IDParents              0 lignes
-  RechercheVastrelNet    0 lignes
-  Personnes              20 lignes
-  PersonnesSuppr         0 lignes
-  Lieux                  3 lignes
+  ./Exemple.kya/ : 19 personnes
 
 == Quelques personnes relues dans la base
   n°1 Jean Baptiste Martin, fils de Pierre Martin et d'Anne Lefèvre, 1 conjoint(s), 2 enfant(s)
@@ -69,19 +47,23 @@ Tables :
       Décédé en son domicile
       personne citée : 5 Louis Martin, Déclarant, Fils
       source : Registre des décès d'Elbeuf, 1880 (Acte)
+  Date de création : @HORODATAGE@
+  Date dern. modif. : @HORODATAGE@
   Nationalité : Française
 
 == Fiche de Pierre Martin (kyb evenements CHEMIN 3)
   Naissance : le 12 brumaire an 2 à Rouen
-  Décès : vers le 1er pluviôse an 12 à Rouen (Hôtel-Dieu)
+  Décès : vers le 17 mars 1851 à Rouen (Hôtel-Dieu)
       Mort de la fièvre
       personne citée : 7 François Dupré, Déclarant, Beau-frère
-      source : Registre des décès de Rouen, an XII (Acte)
+      source : Registre des décès de Rouen, 1851 (Acte)
+  Date de création : @HORODATAGE@
+  Date dern. modif. : @HORODATAGE@
 
-== Naissances entre 1840 et 1880 (recherche sur _DATE) : personne 5 personne 10
+== Naissances entre 1840 et 1880 : personne 5 personne 10
 
 == Index des personnes
-  vérification : 18 personne(s) sans leurs lignes d'index, 19 réindexée(s), 21 lignes
+  vérification : 21 ligne(s) pour 19 personne(s), aucun défaut
   kyb cherche Martin : n°1 Martin Jean Baptiste; n°10 Martin Émile; n°6 Martin Joséphine; n°5 Martin Louis; n°15 Martin Marthe; n°3 Martin Pierre;
   kyb cherche Martin Louis : n°5 Martin Louis;
   kyb cherche Moro : n°9 Moreau Célestine (phonétique);
@@ -131,5 +113,7 @@ Tables :
   Balises conservées : 0
   Avertissements : 0
   export GEDCOM 5.5.1 : 7 personnes, 3 familles, 15 événements
+
+Dossiers d'exemple gardés : ./Exemple.kya/ et ./ExempleGedcom.kya/ ; essayez « kyb personnes ./Exemple.kya/ ».
 
 Démonstration terminée.

@@ -22,6 +22,8 @@ Décès : avant le 3 février 1880 à Elbeuf
     Décédé en son domicile
     personne citée : 5 Louis Martin, Déclarant, Fils
     source : Registre des décès d'Elbeuf, 1880 (Acte)
+Date de création : @HORODATAGE@
+Date dern. modif. : @HORODATAGE@
 Nationalité : Française
 $ kyb evenements Exemple.kya 99
 kyb : la personne 99 n'existe pas

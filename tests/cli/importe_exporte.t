@@ -1,7 +1,6 @@
 # GEDCOM in and out: the sample imported, exported in 7.0 and imported back, exported in 5.5.1;
 # warnings with their line; what is not GEDCOM is refused with no folder left; usage errors.
 $ kyb importe "$SRC/data/demo/famille.ged" Famille
-Import GEDCOM
 GEDCOM 5.5.1, UTF-8, écrit par KYBASE
 Personnes lues : 7
 Couples lus : 3
@@ -19,7 +18,6 @@ Notes : 2, sources : 0, médias : 0
 $ grep -c 'VERS 7.0' f7.ged
 1
 $ kyb importe f7.ged Retour
-Import GEDCOM
 GEDCOM 7.0, UTF-8, écrit par KYBASE
 Personnes lues : 7
 Couples lus : 3
@@ -38,7 +36,6 @@ Personnes : 7, familles : 3, événements : 15, champs simples : 1
 Notes : 2, sources : 0, médias : 0
 $ printf '0 HEAD\n1 CHAR UTF-8\n0 @I1@ INDI\n1 FAMC @F9@\n1 BIRT\n2 DATE 31 FEB 1800\n1 _FOO x\n' > a.ged
 $ kyb importe a.ged A
-Import GEDCOM
 GEDCOM sans version, UTF-8
 Personnes lues : 1
 Couples lus : 0
@@ -54,7 +51,6 @@ Avertissements : 3
   Ligne 6 : Date GEDCOM « 31 FEB 1800 » illisible : date impossible. Elle est gardée comme phrase.
   Fichier incomplet : il s'arrête à la ligne 7 sans « 0 TRLR » ; il a peut-être été coupé.
 $ kyb importe "$SRC/CMakeLists.txt" Refus
-Import GEDCOM
 kyb : Ce fichier n'est pas un fichier GEDCOM : il doit commencer par la ligne « 0 HEAD ».
 [1]
 $ test ! -e Refus.kya

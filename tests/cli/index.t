@@ -2,11 +2,9 @@
 # reported and the index rebuilt; usage errors.
 $ kyb nouveau Essai > /dev/null
 $ kyb index verifie Essai.kya
-Vérification des index
 Lignes d'index vérifiées : 1
 L'index des personnes est correct.
 $ kyb index reconstruit Essai.kya
-Création des index
 Index reconstruit : 1 lignes, 1 entrées en mémoire.
 $ touch -d 2001-01-01 Essai.kya/Essai.prx2 && kyb cherche Essai.kya x
 Index des personnes : Le fichier d'index des personnes est plus ancien que la base de données. L'index des personnes a été reconstruit à partir de la base de données.

@@ -3,11 +3,8 @@
 # son Émile on 08/08/1875 (1874.87) to 100 years after his own (1947.33), middle 1911.
 $ kyb demo . > /dev/null
 $ kyb index repare Exemple.kya
-Réparation de la base de données...
-Réparation de la généalogie
 Généalogie réparée : 19 personnes, 21 lignes d'index.
 $ kyb index verifie Exemple.kya
-Vérification des index
 Lignes d'index vérifiées : 21
 L'index des personnes est correct.
 $ kyb cherche Exemple.kya Martin Louis

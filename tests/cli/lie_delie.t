@@ -28,10 +28,16 @@ Enfants          : 1
 Mère             : -
 $ kyb index verifie Exemple.kya 2>&1 | grep correct
 L'index des personnes est correct.
-# Refusals: a link that is not there, no kind or both kinds, a write-protected store.
+# Refusals: a link that is not there, a parent already known, no kind or both kinds, a write-protected store.
 $ kyb delie Exemple.kya 6 16 --conjoint
 kyb : 16 n'est pas conjoint de 6
 [1]
+# Émile (10) already has Louis (5) as father: Pierre (3) does not replace him silently.
+$ kyb lie Exemple.kya 3 10 --enfant
+kyb : 10 a déjà un père : 5 (retirez d'abord ce lien avec kyb delie)
+[1]
+$ kyb personne Exemple.kya 10 | grep '^Père '
+Père             : 5 (Martin Louis)
 $ kyb lie Exemple.kya 6 16
 kyb lie : il faut l'une des options --conjoint ou --enfant (usage : kyb lie CHEMIN A B --conjoint|--enfant)
 [2]

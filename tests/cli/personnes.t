@@ -17,7 +17,7 @@ $ kyb personnes Exemple.kya
        6  Martin Joséphine (~1854-~1904)
        5  Martin Louis (1847-~1911)
       15  Martin Marthe (~1909-~1959)
-       3  Martin Pierre (1793-1804)
+       3  Martin Pierre (1793-1851)
        9  Moreau Célestine (~1841-~1915)
       18  Petit Suzanne
       16  Petit Victor
@@ -27,7 +27,7 @@ $ kyb personnes --tri=naissance Exemple.kya
        7  Dupré François (~1788-~1862)
        8  Bernard Jeanne (~1789-~1864)
        4  Lefèvre Anne (~1789-~1863)
-       3  Martin Pierre (1793-1804)
+       3  Martin Pierre (1793-1851)
        1  Martin Jean Baptiste (1820-1880)
        2  Dupré Marie Élise (1822-1890)
        9  Moreau Célestine (~1841-~1915)
@@ -47,7 +47,7 @@ $ kyb personnes Exemple.kya --tri numero --page 1 | head -4
 19 personne(s), page 1 sur 1
        1  Martin Jean Baptiste (1820-1880)
        2  Dupré Marie Élise (1822-1890)
-       3  Martin Pierre (1793-1804)
+       3  Martin Pierre (1793-1851)
 # Refusals: a page beyond the last, a page 0, an unknown order, a missing folder.
 $ kyb personnes Exemple.kya --page 2
 kyb : la page 2 n'existe pas (dernière page : 1)

@@ -3,21 +3,18 @@
 $ kyb importe "$SRC/data/demo/famille.ged" Famille > /dev/null 2>&1
 $ kyb selection Famille.kya "1 et (2 ou non 3)" --condition "NAISSANCE.date entre 1780 1830" \
 >   --condition "Homme" --condition "PERE vide"
-Sélection des personnes
        2  Dupré Marie Élise (1799-1855)
        1  Martin Jean Baptiste (1789-1850)
        7  Martin Louis (1825-~1875)
 3 personne(s) sélectionnée(s).
 $ kyb selection Famille.kya "1 ou 2" --condition "NAISSANCE.lieu contenant Mâcon" \
 >   --condition "Au moins un event dans le département égal à rhône"
-Sélection des personnes
        2  Dupré Marie Élise (1799-1855)
        1  Martin Jean Baptiste (1789-1850)
        7  Martin Louis (1825-~1875)
        4  Roux Jeanne (1740-1795)
 4 personne(s) sélectionnée(s).
 $ kyb selection Famille.kya 1 --condition "Profession contenant can" --enregistre Canuts
-Sélection des personnes
 Sélection « Canuts » enregistrée.
        1  Martin Jean Baptiste (1789-1850)
 1 personne(s) sélectionnée(s) (par la base de données).
@@ -25,11 +22,9 @@ $ kyb selection Famille.kya --liste
 Canuts : 1
   1. Profession contenant can
 $ kyb selection Famille.kya --charge Canuts
-Sélection des personnes
        1  Martin Jean Baptiste (1789-1850)
 1 personne(s) sélectionnée(s) (par la base de données).
 $ kyb selection Famille.kya 1 --condition "Nom égal à O'Brien'; DROP TABLE Personnes; --"
-Sélection des personnes
 Aucune personne sélectionnée.
 $ cp Famille.kya/selections.kys avant.kys
 $ kyb selection Famille.kya "1 et 4" --condition Homme --enregistre X

@@ -2,10 +2,8 @@
 # number, no such person (exit 1); a missing argument (exit 2).
 $ kyb nouveau Essai > /dev/null
 $ kyb sosa Essai.kya 1
-Recherche des numéros Sosa...
 Personne n°1 (X) : Sosa 1 (génération 0)
 $ kyb sosa numerote Essai.kya 1
-Numérotation Sosa
 Numérotation Sosa depuis la personne n°1 (X) : 1 numéro(s) écrit(s).
 $ kyb sosa cherche Essai.kya 1
 Sosa 1 (génération 0) : personne n°1 (X)

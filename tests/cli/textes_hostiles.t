@@ -11,7 +11,6 @@ $ kyb date "$(printf '1750\033[2J')"; kyb nom "$(printf 'Du\033[2Jpont')" | head
 kyb : date « 1750\x1B[2J » refusée : mot inconnu « J »
 Texte            : Du\x1B[2Jpont
 $ printf '0 HEAD\n1 CHAR UTF-8\n0 @I1@ INDI\n1 NAME Je\000an /Du\033[2Jpont/\n0 TRLR\n' > c.ged && kyb importe c.ged G | grep -A1 Avertissements
-Import GEDCOM
 Avertissements : 1
   Ligne 4 : 2 caractère(s) de contrôle remplacé(s) par U+FFFD, le reste de la ligne est gardé.
 $ kyb personne G.kya 1 | grep -e '^Nom' -e '^Pr'

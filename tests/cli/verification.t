@@ -12,16 +12,24 @@ Estimation pour 19 (Lambert Hélène) (années, limites d'âge des réglages)
   naissance : de ? à ?  (début : rien ; fin : rien)
   décès : de ? à ?  (début : rien ; fin : rien)
   procréation : de ? à ?
-# Jean Baptiste was born in 1820, sixteen years after his father's death about year XII.
+# The sample family has nothing impossible.
 $ kyb verifie Exemple.kya
-Vérification de la généalogie
-Vérification de 19 personne(s) : 1 constat(s)
+Vérification de 19 personne(s) : 0 constat(s)
+# Émile (born 1875) given to Pierre as father: Pierre, born in brumaire year II (November 1793)
+# and dead about 1851, would have fathered him at 81, 24 years after his own death.
+$ kyb delie Exemple.kya 5 10 --enfant > /dev/null && kyb lie Exemple.kya 3 10 --enfant > /dev/null
+$ kyb verifie Exemple.kya
+Vérification de 19 personne(s) : 2 constat(s)
+
+Parent trop âgé à la naissance d'un enfant : 1
+  3 (Martin Pierre) : naissance 12/BRUM/02 (républicain), enfant né 08/08/1875 — avec 10 (Martin Émile)
 
 Naissance trop longtemps après le décès du père : 1
-  1 (Martin Jean Baptiste) : naissance 14/07/1820, décès du parent ~ 01/PLUV/12 (républicain) — avec 3 (Martin Pierre)
+  10 (Martin Émile) : naissance 08/08/1875, décès du parent ~ 17/03/1851 — avec 3 (Martin Pierre)
 $ kyb verifie Exemple.kya --format csv 2> /dev/null
 sorte;numero;nom;autre;nom_autre;detail
-naissance_apres_deces_pere;1;Martin Jean Baptiste;3;Martin Pierre;naissance 14/07/1820, décès du parent ~ 01/PLUV/12 (républicain)
+parent_trop_age;3;Martin Pierre;10;Martin Émile;naissance 12/BRUM/02 (républicain), enfant né 08/08/1875
+naissance_apres_deces_pere;10;Martin Émile;3;Martin Pierre;naissance 08/08/1875, décès du parent ~ 17/03/1851
 # Read-only: the folder is the same afterwards.
 $ ls -l Exemple.kya > avant && kyb verifie Exemple.kya > /dev/null 2>&1 && ls -l Exemple.kya | diff avant -
 $ kyb estime Exemple.kya 99

@@ -1,5 +1,6 @@
 // libFuzzer harness for the restore of the person index file and of a sorted table: any input
-// either restores or fails cleanly; what restores saves and restores again to the same bytes.
+// either restores or fails cleanly; what restores saves and restores again to the same bytes. The
+// same bytes read in place (the index file mapped) never read outside them.
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -8,6 +9,7 @@
 #include "platform/flux_binaire.h"
 #include "names/g_tblvar.h"
 #include "names/gest_elt_index.h"
+#include "names/vue_fichier_index.h"
 #include "platform/erreur.h"
 #include "platform/flux_objets.h"
 
@@ -70,6 +72,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (int i = 0; i < relu.GetNbElt() && i < 50; ++i)
       Verifie(relu.Lit(relu.RechercheDicoth(relu.Lit(i), tmp, 0, true)) == relu.Lit(i) ||
               relu.RechercheDicoth(relu.Lit(i), tmp, 0, false) == -1);
+  }
+
+  // The same bytes read in place: whatever is accepted is read within the bytes.
+  const kyb::TVueFichierIndex vue(octets);
+  if (vue.Valide()) {
+    for (size_t i = 0; i < vue.size() && i < 200; ++i) (void)vue[i];
+    const kyb::TTableCodes codes = vue.Codes();
+    if (!codes.empty()) Verifie(!vue.DebutsCode(codes.front().first).empty());
   }
 
   kyb::TTableTV table(1, 1, 1);

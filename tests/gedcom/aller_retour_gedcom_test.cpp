@@ -171,7 +171,7 @@ TEST(ImportGedcom, AllerRetourDUneGenealogieQuiUtiliseChaqueChamp) {
   }
   EXPECT_NE(g.find("C SURNOM «Le Fabuliste»"), std::string::npos);
   EXPECT_NE(g.find("C FOO «valeur inconnue»"), std::string::npos);
-  EXPECT_NE(g.find("[Famille:Note du couple]"), std::string::npos);
+  EXPECT_NE(g.find("[Famille 2:Note du couple]"), std::string::npos);
   EXPECT_NE(g.find("P 4 Pintrel / Antoine M témoin pere 0"), std::string::npos);
   // A place longer than the table's 50 characters: cut there, whole in the event's note.
   EXPECT_NE(g.find("lieu «Saint-Germain-en-Laye, Yvelines, Île-de-France, Fr» dit «» note [Lieu:Saint-Germain-en-Laye, "

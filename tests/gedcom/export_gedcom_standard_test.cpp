@@ -24,8 +24,10 @@ const std::string kGenealogie =
     "1 _SOUR\n2 SOUR @S2@\n1 _IMG\n2 FILE photos/ancien.png\n1 _REL\n2 ASSO @X1@\n3 RELA Ami\n"
     "1 _AMI @X1@\n1 _FOO\n2 SOUR @S9@\n3 PAGE 4\n2 SOUR @S1@\n"
     "1 CREM Y\n1 BIRT\n2 DATE 31 FEB 1800\n2 ASSO @X1@\n3 RELA Témoin\n1 NOTE Deux lignes\n2 CONT @ la fin\n1 FAMS @F1@\n"
-    "0 @X1@ INDI\n1 NAME Paul /Roy/\n1 SEX M\n"
-    "0 @F1@ FAM\n1 WIFE @X9@\n1 MARR\n2 DATE 1900\n1 SOUR @S1@\n"
+    "1 BAPM\n2 DATE 1801\n1 RIN 3\n"
+    "0 @X1@ INDI\n1 NAME Paul /Roy/\n1 SEX M\n1 FAMC @F1@\n2 PEDI foster\n"
+    "0 @F1@ FAM\n1 WIFE @X9@\n1 CHIL @X1@\n1 RIN 7\n1 MARR\n2 DATE 1900\n1 SOUR @S1@\n1 NOTE Note du couple\n"
+    "0 INDI\n1 NAME Sans /Identifiant/\n1 SEX X\n"
     "0 @S1@ SOUR\n1 TITL Registre\n0 @S2@ SOUR\n1 TITL Recensement\n0 TRLR\n";
 
 struct TExports {
@@ -76,7 +78,17 @@ TEST(ExportGedcomStandard, ChaqueStructureCommeLaNormeLEcrit) {
       {false, "1 BIRT\r\n2 DATE (31 FEB 1800)\r\n2 _ASSO @I2@\r\n3 RELA Témoin\r\n"},
       {true, "1 BIRT\r\n2 DATE\r\n3 PHRASE 31 FEB 1800\r\n"},
       {true, "2 CONT @@ la fin\r\n"},
-      {false, "0 @F1@ FAM\r\n1 WIFE @I1@\r\n1 MARR\r\n2 DATE 1900\r\n1 SOUR @S1@\r\n"},  // not under INDI
+      // Family events, fields and notes under FAM, not under INDI, even with one spouse.
+      {false, "0 @F1@ FAM\r\n1 WIFE @I1@\r\n1 CHIL @I2@\r\n1 RIN 7\r\n1 MARR\r\n2 DATE 1900\r\n1 SOUR @S1@\r\n1 NOTE Note du couple\r\n"},
+      {true, "1 CHIL @I2@\r\n1 EXID 7\r\n2 TYPE https://gedcom.io/terms/v7/RIN#KYBASE\r\n"},
+      {false, "1 RIN 3\r\n"},
+      {true, "1 SOUR @S1@\r\n1 NOTE Note du couple\r\n"},
+      // The tag an event was read under, and the kind of a parent pair.
+      {false, "1 BAPM\r\n2 DATE 1801\r\n"},
+      {true, "1 BAPM\r\n2 DATE 1801\r\n"},
+      {false, "1 FAMC @F1@\r\n2 PEDI foster\r\n"},
+      {true, "1 FAMC @F1@\r\n2 PEDI FOSTER\r\n"},
+      {true, "0 @I3@ INDI\r\n1 NAME Sans /Identifiant/\r\n2 GIVN Sans\r\n2 SURN Identifiant\r\n1 SEX X\r\n"},
       {false, "1 SUBM @SOUMETTEUR@\r\n"},
       {true, "2 TAG _AMI https://kybase.fr/gedcom/_AMI\r\n"},
   };

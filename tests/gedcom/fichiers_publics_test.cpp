@@ -9,6 +9,7 @@
 #include <string>
 
 #include "folder/gest_fic.h"
+#include "gedcom/codage_gedcom.h"
 #include "gedcom/export_gedcom.h"
 #include "gedcom/import_gedcom.h"
 #include "gedcom/validateur_gedcom.h"
@@ -33,22 +34,20 @@ const struct {
     {"INDI.NAME", "morceaux du nom"}, {".SNOTE", "notes partagées"},
     // Record metadata the import drops.
     {"SUBM", "soumetteurs"}, {"INDI.SUBM", "soumetteurs"},
-    {"SUBN", "soumission"}, {"INDI.ANCI", "métadonnées"}, {"INDI.DESI", "métadonnées"}, {"_", "enregistrements d'extension"},
+    {"SUBN", "soumission"}, {"ne pointe pas vers un SUBM", "soumetteurs", true},
+    {"INDI.ANCI", "métadonnées"}, {"INDI.DESI", "métadonnées"}, {"_", "enregistrements d'extension"},
     {"INDI._", "enregistrements d'extension"}, {"SOUR", "sources"},
-    // Families: parent pairs, family events, notes and kept lines of a family held by one spouse.
-    {"FAM.", "familles"}, {"INDI.FAMC", "familles"}, {"INDI.FAMS", "familles"},
+    // Families: notes of a person's links, links to no family, phrases and associations of 7.0.
+    {"FAM.CHIL", "familles"}, {"FAM.SUBM", "soumetteurs"}, {"FAM.RESI", "familles"}, {"FAM.HUSB.", "familles"},
+    {"FAM.WIFE.", "familles"}, {"FAM.ASSO", "associations"}, {"INDI.FAMC", "familles"}, {"INDI.FAMS", "familles"},
     {"INDI.SLGC", "familles"},
     {"FAMC sous SLGC", "familles", true}, {"sous NCHI", "familles", true},
     // Media: titles and formats of media, media records' own detail.
     {"INDI.OBJE", "médias"}, {"OBJE", "médias"}, {".OBJE", "médias"},
-    // A tag read through a second alternative (BAPM) written as the first (CHR); a role with its phrase keeps only the phrase.
-    {"INDI.BAPM", "étiquettes"}, {"INDI.RESI", "adresses"}, {"INDI.OCCU.ADDR", "adresses"},
+    // A role with its phrase keeps only the phrase.
+    {"INDI.RESI", "adresses"}, {"INDI.OCCU.ADDR", "adresses"},
     {"INDI.ASSO", "associations"}, {"INDI.DEAT", "événements"}, {"INDI.BIRT", "événements"},
-    {"INDI.GRAD", "enregistrements d'extension"}, {"INDI.SEX", "sexe X de 7.0"},
-    // A person with no identifier is not read; the accented notes of the ANSEL files are compared
-    // here byte for byte with their UTF-8 form.
-    {"INDI.NOTE This individual has no cross-reference", "individus sans identifiant"},
-    {"INDI.NOTE Comments on \"", "textes ANSEL"},
+    {"INDI.GRAD", "enregistrements d'extension"},
 };
 
 bool Connue(const std::string& texte, bool chemin) {
@@ -85,7 +84,12 @@ TEST(FichiersPublics, ExportsValidesEtRienDePerdu) {
     SCOPED_TRACE(nom);
     test::RepertoireTemporaire rep;
     const std::string source = kDossier + "/" + nom + ".ged";
-    const std::string original = test::Contenu(source);
+    // An ANSEL file is compared in the characters it stands for, as the exports write them.
+    std::string original = test::Contenu(source);
+    if (original.find("1 CHAR ANSEL") != std::string::npos) {
+      std::size_t invalides = 0;
+      original = AnselVersUtf8(original, invalides);
+    }
     const bool sept = original.find("2 VERS 7.0") != std::string::npos;
     std::string export551, export70;
     const std::string retour551 = AllerRetour(rep, source, TVersionGedcom::V551, export551);

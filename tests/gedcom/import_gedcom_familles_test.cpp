@@ -133,6 +133,10 @@ TEST(ImportGedcomFamilles, UnCoupleMarieDeuxFoisResteDeuxFamilles) {
   EXPECT_LT(texte.find("1 DIV\r\n"), f2);  // the divorce ends the first union
   EXPECT_EQ(texte.find("2 DATE 1900", f2), std::string::npos);
   EXPECT_NE(texte.find("2 DATE 1920", f2), std::string::npos);
+  // Each union's children in its own family.
+  EXPECT_NE(texte.find("1 CHIL @I4@\r\n1 CHIL @I3@\r\n"), std::string::npos);
+  EXPECT_NE(texte.find("1 CHIL @I5@", f2), std::string::npos);
+  EXPECT_EQ(texte.find("1 CHIL @I4@", f2), std::string::npos);
   EXPECT_EQ(Importe(rep, rep / "e.ged", "R").genealogie, lu.genealogie);
 }
 

@@ -40,6 +40,13 @@ TLecture Lit(const std::string& contenu) {
   }
   l.avertissements = lecteur.Avertissements();
   l.codage = lecteur.Codage();
+  // The same records when one node is handed back at each call, as an import does.
+  TLecteurGedcom relu;
+  std::string arbre;
+  TNoeudGedcom meme;
+  if (relu.OuvreTexte(contenu))
+    while (relu.Suivant(meme)) Aplatit(meme, arbre);
+  EXPECT_EQ(arbre, l.arbre);
   return l;
 }
 
@@ -148,14 +155,20 @@ TEST(LecteurGedcom, JeuxDeCaracteresHuitBits) {
       Lit("0 HEAD\n1 GEDC\n2 VERS 7.0\n0 @I1@ INDI\n1 NOTE @@a@@b\n0 TRLR\n");
   EXPECT_TRUE(v7.avertissements.empty());
   EXPECT_EQ(v7.enregistrements[1].enfants[0].valeur, "@a@@b");
+  EXPECT_EQ(Lit("0 HEAD\n1 CHAR UTF-8\n0 @I1@ INDI\n1 NOTE a@@b@@@@c\n2 CONT @@d\n0 TRLR\n")
+                .enregistrements[1].enfants[0].valeur,
+            "a@b@@c\n@d");
 }
 
 // A NUL or a terminal command in a value: replaced, with a warning, and the rest kept.
 TEST(LecteurGedcom, CaracteresDeControleRemplaces) {
   using namespace std::string_literals;
-  const TLecture l = Lit("0 HEAD\n1 CHAR UTF-8\n0 @I1@ INDI\n1 NAME Je\0an /Du\x1B[2Jpont/\n0 TRLR\n"s);
-  EXPECT_EQ(l.enregistrements[1].enfants[0].valeur, "Je\uFFFDan /Du\uFFFD[2Jpont/");
-  EXPECT_TRUE(Avertit(l, 4, "2 caractère(s) de contrôle"));
+  const TLecture l = Lit("0 HEAD\n1 CHAR UTF-8\n0 @I1@ INDI\n1 NAME Je\0an /Du\x1B[2Jpont/\xC2\x85\n0 TRLR\n"s);
+  EXPECT_EQ(l.enregistrements[1].enfants[0].valeur, "Je\uFFFDan /Du\uFFFD[2Jpont/\uFFFD");
+  EXPECT_TRUE(Avertit(l, 4, "3 caractère(s) de contrôle"));
+  // A DEL among printable letters, a tab kept.
+  const TLecture del = Lit("0 HEAD\n1 CHAR UTF-8\n0 @I1@ INDI\n1 NOTE abcdefgh\x7Fijklmnop\tq\n0 TRLR\n");
+  EXPECT_EQ(del.enregistrements[1].enfants[0].valeur, "abcdefgh\uFFFDijklmnop\tq");
 }
 
 TEST(LecteurGedcom, DefautsAvecNumeroDeLigne) {

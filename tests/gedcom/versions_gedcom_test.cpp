@@ -32,7 +32,9 @@ TEST(VersionsGedcom, ChaqueFormeDonneLAutre) {
   } kCas[] = {
       {"INDI", "1 _UID 9441\n1 _CREA\n2 DATE 1 JAN 2000\n3 _TIME 10:00\n", "1 UID 9441\n1 CREA\n2 DATE 1 JAN 2000\n3 TIME 10:00\n"},
       {"INDI", "1 CHAN\n2 DATE 1 JAN 2000\n3 TIME 10:00\n", "1 CHAN\n2 DATE 1 JAN 2000\n3 TIME 10:00\n"},
-      {"INDI", "1 AFN 12\n1 RIN 3\n", "1 EXID 12\n2 TYPE https://gedcom.io/terms/v7/AFN\n1 EXID 3\n2 TYPE https://gedcom.io/terms/v7/RIN\n"},
+      {"INDI", "1 AFN 12\n1 RIN 3\n1 RFN Resource:5431\n1 RFN 7\n",
+       "1 EXID 12\n2 TYPE https://gedcom.io/terms/v7/AFN\n1 EXID 3\n2 TYPE https://gedcom.io/terms/v7/RIN#KYBASE\n"
+       "1 EXID 5431\n2 TYPE https://gedcom.io/terms/v7/RFN#Resource\n1 EXID 7\n2 TYPE https://gedcom.io/terms/v7/RFN\n"},
       {"INDI", "1 _EXID 12\n2 TYPE http://x\n", "1 EXID 12\n2 TYPE http://x\n"},
       {"INDI", "1 NAME\n2 _TRAN Jean\n3 _LANG fr\n", "1 NAME\n2 TRAN Jean\n3 LANG fr\n"},
       {"SUBM", "1 LANG French\n", "1 LANG French\n"},

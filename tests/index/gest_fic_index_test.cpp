@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <set>
 
+#include "index/recherche_simple.h"
 #include "names/cles_personne.h"
 #include "platform/fichiers.h"
 #include "support/dommages.h"
@@ -262,6 +263,64 @@ TEST_F(IndexPersonnes, FichierDouteuxReconstruitEtSignale) {
     EXPECT_EQ(Trouves(*g, u"Girard").size(), 30u);
     EXPECT_TRUE(Trouves(*g, u"Moreau").empty());
     AttendIndexEnPhase(*g);
+  }
+}
+
+// A search after an opening reads the trusted file in place: the same persons as over the index
+// read whole, the file left unread; once read whole, the table of codes comes with it. A file of
+// the former layout, or one damaged where the search reads, is read whole as before.
+TEST_F(IndexPersonnes, RechercheDansLeFichierSansLeLireEnEntier) {
+  {
+    auto g = Ouvre(true);
+    for (int i = 0; i < 40; ++i) Ajoute(*g, i % 3 ? u"Bernard" : u"Bernart;Petit", i % 2 ? u"Jean" : u"Marie");
+  }
+  const std::string sain = test::Contenu(Prx2());
+  const TRechSimple criteres[] = {{.Nom = u"Bernard"}, {.Nom = u"Bernard", .PhonetiqueNom = true},
+                                  {.Nom = u"Bern*", .Prenoms = u"Marie"}, {.Nom = u"Petit"}};
+  std::vector<TResultatRecherche> attendus;
+  {
+    auto g = Ouvre();
+    TRechercheIndex r(*TFicIndexPerson::De(*g), nullptr);
+    for (const TRechSimple& c : criteres) attendus.push_back(r.RechercheSimple(c, 50));
+    EXPECT_TRUE(FichierExiste(Prx2()));
+    // Read whole now: the phonetic codes come with the file, no search has built them.
+    EXPECT_GT(TFicIndexPerson::De(*g)->Index()->GetNbElt(), 0);
+    EXPECT_EQ(TFicIndexPerson::De(*g)->NbNomsCodes(), 4u);  // BERNARD, BERNART, PETIT, no surname
+    for (size_t k = 0; k < std::size(criteres); ++k) {
+      const TResultatRecherche r2 = r.RechercheSimple(criteres[k], 50);
+      EXPECT_EQ(r2.Personnes, attendus[k].Personnes) << k;
+      EXPECT_EQ(r2.Total, attendus[k].Total) << k;
+    }
+  }
+  EXPECT_EQ(attendus[0].Total, 26);
+  EXPECT_EQ(attendus[1].Total, 40);
+
+  // The footer gives where the entries end; the table of offsets there, where the middle one begins.
+  const auto entier = [&sain](size_t position) {
+    size_t v = 0;
+    for (size_t k = 0; k < 4; ++k) v |= size_t{static_cast<unsigned char>(sain[position + k])} << (8 * k);
+    return v;
+  };
+  const size_t finEntrees = entier(sain.size() - 20), n = entier(5);
+  const size_t milieu = entier(finEntrees + 8 * (n / 2));
+  const struct {
+    const char* cas;
+    std::string contenu;
+    TFicIndexPerson::TOrigine origine;
+  } fichiers[] = {
+      {"ancienne disposition", sain.substr(0, finEntrees), TFicIndexPerson::TOrigine::Fichier},
+      {"entrée abîmée", std::string(sain).replace(milieu, 4, "\xFF\xFF\xFF\xFF"),
+       TFicIndexPerson::TOrigine::Reconstruit},
+  };
+  for (const auto& f : fichiers) {
+    SCOPED_TRACE(f.cas);
+    test::Ecrit(Prx2(), f.contenu);
+    auto g = Ouvre();
+    TRechercheIndex r(*TFicIndexPerson::De(*g), nullptr);
+    for (size_t k = 0; k < std::size(criteres); ++k)
+      EXPECT_EQ(r.RechercheSimple(criteres[k], 50).Personnes, attendus[k].Personnes) << k;
+    EXPECT_EQ(TFicIndexPerson::De(*g)->Origine(), f.origine);
+    EXPECT_FALSE(FichierExiste(Prx2()));
   }
 }
 

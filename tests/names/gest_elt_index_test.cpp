@@ -93,7 +93,10 @@ TEST(GestEltIndex, DispositionDuFichierOctetParOctet) {
   test::RepertoireTemporaire rep;
   TGestEltIndex index(0, nullptr);
   ASSERT_TRUE(index.Sauvegarde(rep / "vide.prx2", nullptr));
-  EXPECT_EQ(test::Contenu(rep / "vide.prx2"), std::string("UTF-8\0\0\0\0", 9));
+  // The entries, then the appendix of the file read in place (names/vue_fichier_index.h): offsets,
+  // table of codes, where the entries end, n, m and its marker.
+  EXPECT_EQ(test::Contenu(rep / "vide.prx2"),
+            std::string("UTF-8\0\0\0\0", 9) + std::string("\x09\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0IDX2", 20));
 
   TEltIndex e = Elt("MARTEL", "ÉLODIE", 1850, -3, 0x01020304, ' ');
   e.SetNomSoundex(u"M634");
@@ -110,7 +113,10 @@ TEST(GestEltIndex, DispositionDuFichierOctetParOctet) {
                               std::string("\x04\0\0\0M634", 8) + std::string("\0\0\0\0", 4) +
                               std::string("\x3A\x07\xFD\xFF\x04\x03\x02\x01", 8) +
                               std::string("\x01\0\x02\0\x02\x01", 6) + std::string("P\0N", 3);
-  EXPECT_EQ(test::Contenu(rep / "un.prx2"), attendu);
+  const std::string annexe = std::string("\x09\0\0\0\0\0\0\0", 8) +
+                             std::string("\x00\x40\x03\x33\x60\x03\x4D\x00\0\0\0\0", 12) +  // code of M634
+                             std::string("\x3B\0\0\0\0\0\0\0\x01\0\0\0\x01\0\0\0IDX2", 20);
+  EXPECT_EQ(test::Contenu(rep / "un.prx2"), attendu + annexe);
 
   TGestEltIndex relu(0, nullptr);
   const int descripteurs = test::DescripteursOuverts();
@@ -207,8 +213,12 @@ TEST(GestEltIndex, FichiersAbimesRefusesSansPlanter) {
   EXPECT_EQ(restaure("UTF-16" + bon.substr(5)), "Encodage inconnu !");
   EXPECT_EQ(restaure("utf-8" + bon.substr(5)), "Encodage inconnu !");
   EXPECT_EQ(restaure("UTF"), "Encodage inconnu !");
+  // Cut anywhere but where the entries end (a file of the former layout, without appendix).
+  const size_t finEntrees = bon.size() - 20 - 12 * 2 - 8 * 2;
+  EXPECT_EQ(restaure(bon.substr(0, finEntrees)), "ok");
   for (size_t lg = 5; lg < bon.size(); ++lg)
-    EXPECT_EQ(restaure(bon.substr(0, lg)), "Fichier d'index endommagé ou incomplet !") << lg;
+    if (lg != finEntrees)
+      EXPECT_EQ(restaure(bon.substr(0, lg)), "Fichier d'index endommagé ou incomplet !") << lg;
 
   const auto abime = [&](size_t position, const std::string& octets) {
     std::string t = bon;

@@ -1,0 +1,138 @@
+#include "names/vue_fichier_index.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace kyb {
+
+namespace {
+
+constexpr size_t kEntete = 9;  // "UTF-8" and the count
+constexpr size_t kPied = 20;
+constexpr size_t kTailleCode = 12;
+constexpr char kMarqueur[5] = {'U', 'T', 'F', '-', '8'};
+constexpr char kMarqueurAnnexe[4] = {'I', 'D', 'X', '2'};
+
+uint64_t LitLE(const char* p, int octets) {
+  uint64_t v = 0;
+  for (int k = octets - 1; k >= 0; --k) v = (v << 8) | static_cast<unsigned char>(p[k]);
+  return v;
+}
+
+void EcritLE(TSortieBinaire& flux, uint64_t v, int octets) {
+  char t[8];
+  for (int k = 0; k < octets; ++k) t[k] = static_cast<char>(v >> (8 * k));
+  flux.EcritOctets(t, static_cast<size_t>(octets));
+}
+
+// Bytes of one entry in the file (elt_index.h): four text records and 17 bytes of numbers.
+uint64_t TailleEntree(const TEltIndex& e) {
+  uint64_t taille = TEltIndex::kTailleMinFichier;
+  std::string utf8;
+  for (const std::u16string_view t : {e.Nom(), e.Prenom(), e.NomSoundex(), e.PrenomSoundex()}) {
+    utf8.clear();
+    EncodeUtf8(t, utf8);
+    taille += utf8.size();
+  }
+  return taille;
+}
+
+}  // namespace
+
+TVueFichierIndex::TVueFichierIndex(std::string_view octets) : octets_(octets) {
+  const size_t taille = octets.size();
+  if (taille < kEntete + kPied || std::memcmp(octets.data(), kMarqueur, sizeof kMarqueur) != 0) return;
+  const char* pied = octets.data() + taille - kPied;
+  if (std::memcmp(pied + 16, kMarqueurAnnexe, sizeof kMarqueurAnnexe) != 0) return;
+  const uint64_t n = LitLE(octets.data() + 5, 4);
+  const uint64_t table = LitLE(pied, 8);
+  if (n != LitLE(pied + 8, 4) || n > 0x7FFFFFFF) return;
+  const uint64_t m = LitLE(pied + 12, 4);
+  // Every size checked against the file before any product is formed: nothing can wrap.
+  if (table < kEntete || table > taille || n > taille / TEltIndex::kTailleMinFichier ||
+      m > taille / kTailleCode)
+    return;
+  if (n * TEltIndex::kTailleMinFichier > table - kEntete) return;
+  if (table + 8 * n + kTailleCode * m + kPied != taille) return;
+  n_ = static_cast<size_t>(n);
+  m_ = static_cast<size_t>(m);
+  table_ = table;
+  valide_ = true;
+}
+
+uint64_t TVueFichierIndex::Decalage(size_t i) const { return LitLE(octets_.data() + table_ + 8 * i, 8); }
+
+TEltIndex TVueFichierIndex::operator[](size_t i) const {
+  TEltIndex e;
+  if (!valide_ || i >= n_) return e;
+  const uint64_t debut = Decalage(i);
+  if (debut < kEntete || debut >= table_) {
+    endommage_ = true;
+    return e;
+  }
+  TEntreeMemoire flux(octets_.substr(debut, table_ - debut));
+  if (!e.Restauration(flux)) {
+    endommage_ = true;
+    return TEltIndex();
+  }
+  return e;
+}
+
+std::pair<uint64_t, int32_t> TVueFichierIndex::Code(size_t k) const {
+  const char* p = octets_.data() + table_ + 8 * n_ + kTailleCode * k;
+  return {LitLE(p, 8), static_cast<int32_t>(LitLE(p + 8, 4))};
+}
+
+std::vector<int32_t> TVueFichierIndex::DebutsCode(uint64_t code) const {
+  std::vector<int32_t> debuts;
+  if (!valide_) return debuts;
+  size_t bas = 0, haut = m_;
+  while (bas < haut) {
+    const size_t milieu = bas + (haut - bas) / 2;
+    if (Code(milieu).first < code) bas = milieu + 1;
+    else haut = milieu;
+  }
+  for (size_t k = bas; k < m_ && Code(k).first == code; ++k) {
+    const int32_t position = Code(k).second;
+    if (position < 0 || static_cast<size_t>(position) >= n_) {
+      endommage_ = true;
+      continue;
+    }
+    debuts.push_back(position);
+  }
+  std::sort(debuts.begin(), debuts.end());
+  return debuts;
+}
+
+TTableCodes TVueFichierIndex::Codes() const {
+  TTableCodes table;
+  if (!valide_) return table;
+  table.reserve(m_);
+  for (size_t k = 0; k < m_; ++k) {
+    const auto code = Code(k);
+    if (code.second < 0 || static_cast<size_t>(code.second) >= n_ || (!table.empty() && code < table.back())) {
+      endommage_ = true;
+      return {};
+    }
+    table.push_back(code);
+  }
+  return table;
+}
+
+void TVueFichierIndex::EcritAnnexe(TSortieBinaire& flux, const TVueEltIndex& elts, const TTableCodes& codes) {
+  uint64_t decalage = kEntete;
+  for (const TEltIndex& e : elts) {
+    EcritLE(flux, decalage, 8);
+    decalage += TailleEntree(e);
+  }
+  for (const auto& [code, position] : codes) {
+    EcritLE(flux, code, 8);
+    EcritLE(flux, static_cast<uint32_t>(position), 4);
+  }
+  EcritLE(flux, decalage, 8);
+  EcritLE(flux, elts.size(), 4);
+  EcritLE(flux, codes.size(), 4);
+  flux.EcritOctets(kMarqueurAnnexe, sizeof kMarqueurAnnexe);
+}
+
+}  // namespace kyb

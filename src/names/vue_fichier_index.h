@@ -1,0 +1,67 @@
+#pragma once
+// The person index file (".prx2") read in place: the entries of a file mapped in memory found by
+// position without reading the others, and its table of phonetic codes.
+//
+// A file written by this version carries, after its entries (see gest_elt_index.h), an appendix
+// that readers of the entries alone never reach:
+//
+// | Size   | Content                                                                    |
+// |--------|----------------------------------------------------------------------------|
+// | 8 × n  | offset of each entry from the start of the file, uint64 little-endian      |
+// | 12 × m | table of phonetic codes (table_codes_index.h): code uint64, position int32 |
+// | 8      | offset of the table of offsets, uint64                                      |
+// | 4      | n, int32 (the count of the header again)                                   |
+// | 4      | m, int32                                                                   |
+// | 4      | the bytes of "IDX2"                                                         |
+//
+// A file without the appendix (written before it existed) has no view: it is read whole as
+// before. Damage found in an entry only when it is read (an offset outside the entries, an entry
+// cut or not UTF-8) gives a default entry (person 0) and marks the view damaged; nothing reads
+// outside the bytes given.
+#include <cstdint>
+#include <string_view>
+
+#include "names/elt_index.h"
+#include "names/table_codes_index.h"
+#include "names/vue_elt_index.h"
+#include "platform/flux_binaire.h"
+
+namespace kyb {
+
+class TVueFichierIndex {
+ public:
+  // The bytes of a whole ".prx2" file (marker included); they must outlive the view.
+  explicit TVueFichierIndex(std::string_view octets);
+
+  // The marker, the count and the appendix agree with the size of the file.
+  [[nodiscard]] bool Valide() const { return valide_; }
+  [[nodiscard]] size_t size() const { return n_; }
+  // Offset of the end of the entries (where the appendix begins).
+  [[nodiscard]] uint64_t FinEntrees() const { return table_; }
+  // Entry i in index order; a default entry when i is out of range or the entry is damaged.
+  [[nodiscard]] TEltIndex operator[](size_t i) const;
+  // An entry read so far was damaged: the file must not be trusted.
+  [[nodiscard]] bool Endommage() const { return endommage_; }
+
+  // Positions of the surnames of that code (CodeEntier), in index order.
+  [[nodiscard]] std::vector<int32_t> DebutsCode(uint64_t code) const;
+  // The whole table of codes; empty (and the view marked damaged) when a position is out of range
+  // or the table is not sorted.
+  [[nodiscard]] TTableCodes Codes() const;
+
+  // Writes the appendix of the entries just written after the 9 bytes of marker and count.
+  static void EcritAnnexe(TSortieBinaire& flux, const TVueEltIndex& elts, const TTableCodes& codes);
+
+ private:
+  [[nodiscard]] uint64_t Decalage(size_t i) const;
+  [[nodiscard]] std::pair<uint64_t, int32_t> Code(size_t k) const;
+
+  std::string_view octets_;
+  size_t n_ = 0;
+  size_t m_ = 0;
+  uint64_t table_ = 0;  // offset of the table of offsets, where the entries end
+  bool valide_ = false;
+  mutable bool endommage_ = false;
+};
+
+}  // namespace kyb

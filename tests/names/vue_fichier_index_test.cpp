@@ -1,0 +1,120 @@
+// The index file read in place: the same entries and table of phonetic codes as the index read
+// whole; a file of the former layout still read whole; damage never read past the bytes.
+#include "names/vue_fichier_index.h"
+
+#include <gtest/gtest.h>
+
+#include "names/gest_elt_index.h"
+#include "platform/erreur.h"
+#include "platform/fichier_projete.h"
+#include "support/support.h"
+
+namespace kyb {
+namespace {
+
+// Sorted entries of several surnames, some sharing a phonetic code.
+void RemplitIndex(TGestEltIndex& index) {
+  const char16_t* const noms[][2] = {{u"MARTIN", u"M635"}, {u"MARTAIN", u"M635"}, {u"DURAND", u"D653"},
+                                     {u"", u""},           {u"DURANT", u"D653"},  {u"ROUX", u"R200"}};
+  for (int i = 0; i < 60; ++i) {
+    TEltIndex e;
+    e.SetNom(noms[i % 6][0]);
+    e.SetNomSoundex(noms[i % 6][1]);
+    e.SetPrenom(i % 4 ? u"JEAN" : u"ÉLODIE");
+    e.NoPers = i + 1;
+    e.AnneeMin = static_cast<int16_t>(1800 + i);
+    index.Ajoute(e);
+  }
+  TEltIndex t1, t2;
+  index.Classement(t1, t2);
+}
+
+TEST(VueFichierIndex, MemesEntreesEtCodesQueLIndexLuEnEntier) {
+  test::RepertoireTemporaire rep;
+  TGestEltIndex index(0, nullptr);
+  RemplitIndex(index);
+  ASSERT_TRUE(index.Sauvegarde(rep / "i.prx2", nullptr));
+  const TTableCodes codes = ConstruitTableCodes(index.Elements());
+  ASSERT_EQ(codes.size(), 6u);
+
+  const TFichierProjete projection(rep / "i.prx2");
+  const TVueFichierIndex vue(projection.Octets());
+  ASSERT_TRUE(vue.Valide());
+  ASSERT_EQ(vue.size(), 60u);
+  for (size_t i = 0; i < vue.size(); ++i) EXPECT_EQ(vue[i], index.Lit(static_cast<int>(i))) << i;
+  EXPECT_EQ(vue.Codes(), codes);
+  EXPECT_EQ(vue.DebutsCode(CodeEntier(u"M635")), DebutsCode(codes, CodeEntier(u"M635")));
+  EXPECT_EQ(vue.DebutsCode(CodeEntier(u"M635")).size(), 2u);
+  EXPECT_TRUE(vue.DebutsCode(CodeEntier(u"Z000")).empty());
+  EXPECT_FALSE(vue.Endommage());
+
+  TGestEltIndex relu(0, nullptr);
+  relu.Restauration(rep / "i.prx2", nullptr);
+  EXPECT_EQ(relu.PrendsCodesLus(), codes);
+
+  // A file of the former layout (the entries alone) is read whole, without a table of codes.
+  const std::string octets = test::Contenu(rep / "i.prx2");
+  const size_t finEntrees = octets.size() - 20 - 12 * 6 - 8 * 60;  // the footer, codes, offsets
+  test::Ecrit(rep / "ancien.prx2", octets.substr(0, finEntrees));
+  relu.Restauration(rep / "ancien.prx2", nullptr);
+  ASSERT_EQ(relu.GetNbElt(), 60);
+  EXPECT_EQ(relu.Lit(59), index.Lit(59));
+  EXPECT_TRUE(relu.PrendsCodesLus().empty());
+  EXPECT_FALSE(TVueFichierIndex(octets.substr(0, finEntrees)).Valide());
+}
+
+TEST(VueFichierIndex, DommagesSignalesSansLireAuDela) {
+  test::RepertoireTemporaire rep;
+  TGestEltIndex index(0, nullptr);
+  RemplitIndex(index);
+  ASSERT_TRUE(index.Sauvegarde(rep / "i.prx2", nullptr));
+  const std::string bon = test::Contenu(rep / "i.prx2");
+  const size_t table = bon.size() - 20 - 12 * 6 - 8 * 60;
+
+  // Cut anywhere: no view (the appendix is found from the end), and the reading of the whole file
+  // refuses what follows the entries when it is not a whole appendix.
+  for (size_t lg = 0; lg < bon.size(); lg += 7) {
+    const std::string coupe = bon.substr(0, lg);
+    EXPECT_FALSE(TVueFichierIndex(coupe).Valide()) << lg;
+  }
+  test::Ecrit(rep / "coupe.prx2", bon.substr(0, bon.size() - 1));
+  TGestEltIndex relu(0, nullptr);
+  EXPECT_THROW(relu.Restauration(rep / "coupe.prx2", nullptr), ErreurKy);
+
+  const auto abime = [&](size_t position, const std::string& octets) {
+    std::string t = bon;
+    t.replace(position, octets.size(), octets);
+    return t;
+  };
+  {
+    // An offset beyond the entries: that entry is a default one and the view damaged.
+    const std::string t = abime(table + 8, std::string("\xFF\xFF\xFF\x00\x00\x00\x00\x00", 8));
+    const TVueFichierIndex vue(t);
+    ASSERT_TRUE(vue.Valide());
+    EXPECT_EQ(vue[0].NoPers, TVueFichierIndex(bon)[0].NoPers);
+    EXPECT_FALSE(vue.Endommage());
+    EXPECT_EQ(vue[1].NoPers, 0);
+    EXPECT_TRUE(vue.Endommage());
+  }
+  {
+    // A position of the table of codes beyond the entries.
+    const std::string t = abime(table + 8 * 60 + 8, "\xFF\xFF\x00\x00");
+    const TVueFichierIndex vue(t);
+    ASSERT_TRUE(vue.Valide());
+    EXPECT_TRUE(vue.Codes().empty());
+    EXPECT_TRUE(vue.Endommage());
+  }
+  // Every byte changed in turn: whatever the view accepts, its reads stay within the bytes.
+  for (size_t position = 0; position < bon.size(); position += 3) {
+    std::string t = bon;
+    t[position] = static_cast<char>(t[position] ^ 0xA5);
+    const TVueFichierIndex vue(t);
+    if (!vue.Valide()) continue;
+    for (size_t i = 0; i < vue.size(); ++i) (void)vue[i];
+    (void)vue.Codes();
+    (void)vue.DebutsCode(CodeEntier(u"M635"));
+  }
+}
+
+}  // namespace
+}  // namespace kyb
