@@ -432,8 +432,12 @@ bool ExporteGedcom(TGestFichier& dossier, TVersionGedcom version, const TEcrivai
     ecrivain.Ligne(1, "SCHMA");
     for (const std::string& tag : exporteur.Extensions()) ecrivain.Ligne(2, "TAG", tag + " " + kUriExtensions + tag);
   }
-  exporteur.Recense();
-  exporteur.Ecrit(avancee);
+  {
+    // Both passes read in one transaction, through a small page cache.
+    const TLectureDeParcours lecture(*dossier.GetModuleBDD());
+    exporteur.Recense();
+    exporteur.Ecrit(avancee);
+  }
   ecrivain.Ligne(0, "SUBM", {}, kSoumetteur);
   ecrivain.Ligne(1, "NAME", dossier.Nom.empty() ? std::string("kybase") : AnsiVersUtf8(dossier.Nom));
   ecrivain.Fin();

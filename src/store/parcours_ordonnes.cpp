@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "engine/acr_database.h"
 #include "engine/acr_query.h"
 #include "platform/caracteres.h"
 #include "store/datamodulebdd.h"
@@ -124,6 +125,27 @@ bool TParcoursFichesParPorteur::Suivante(TEvenement& even, TChpsSimple& chps, bo
     LitLigne(q, PositionsEven(), chps.Enreg);
   }
   return true;
+}
+
+namespace {
+
+// Runs a statement that needs no result; false when it fails.
+bool Execute(TModuleBDD& bdd, const std::string& sql) { return TACRQuery(bdd.Database(), sql).ExecSQL(); }
+
+}  // namespace
+
+TLectureDeParcours::TLectureDeParcours(TModuleBDD& bdd) : bdd_(bdd) {
+  // A deferred transaction: it takes no write lock, only the read lock of its first read.
+  transaction_ = !bdd.Database().InTransaction() && Execute(bdd, "BEGIN");
+  TACRQuery q(bdd.Database(), "PRAGMA cache_size");
+  if (!q.Open() || q.Eof()) return;
+  cacheAvant_ = static_cast<long>(q.Fields(0).AsInteger());
+  if (cacheAvant_ != 0 && !Execute(bdd, "PRAGMA cache_size=-" + std::to_string(kCacheKio))) cacheAvant_ = 0;
+}
+
+TLectureDeParcours::~TLectureDeParcours() {
+  if (transaction_ && bdd_.Database().InTransaction()) (void)Execute(bdd_, "COMMIT");
+  if (cacheAvant_ != 0) (void)Execute(bdd_, "PRAGMA cache_size=" + std::to_string(cacheAvant_));
 }
 
 TLecteurFiches::TLecteurFiches(TModuleBDD& bdd, long maxNotes)

@@ -94,6 +94,25 @@ class TParcoursFichesParPorteur {
   TBornesFiches bornes_;
 };
 
+// The reads of a whole-genealogy writer, from construction to destruction: one read
+// transaction (the file is locked and looked at once, not at each statement; nothing when a
+// transaction is already open) and a page cache of kCacheKio KiB, the walks reading each
+// page once; the connection's cache size comes back at the end. The reads see the file as it was
+// at the first one: nothing may be written meanwhile.
+class TLectureDeParcours {
+ public:
+  static constexpr long kCacheKio = 8192;
+  explicit TLectureDeParcours(TModuleBDD& bdd);
+  ~TLectureDeParcours();
+  TLectureDeParcours(const TLectureDeParcours&) = delete;
+  TLectureDeParcours& operator=(const TLectureDeParcours&) = delete;
+
+ private:
+  TModuleBDD& bdd_;
+  bool transaction_ = false;  // opened here
+  long cacheAvant_ = 0;  // the connection's cache_size before (0: unknown, left alone)
+};
+
 // Events and simple fields read back by identifier, one statement prepared once for them all.
 class TLecteurFiches {
  public:

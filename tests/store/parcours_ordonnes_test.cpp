@@ -1,4 +1,6 @@
 // The ordered walks read what the store's own cursors read, in the same order.
+#include "engine/acr_database.h"
+#include "engine/acr_query.h"
 #include "platform/thread_nom.h"
 #include "store/parcours_ordonnes.h"
 #include "store_fixture.h"
@@ -118,6 +120,25 @@ TEST_F(ParcoursOrdonnes, MemesLignesQueLesCurseursDuMagasin) {
   module->EndParcoursFiches();
   EXPECT_EQ(lues, 6);
   EXPECT_FALSE(fiches.Suivante(e, c, estEven));
+}
+
+TEST_F(ParcoursOrdonnes, LectureDeParcoursRendLaConnexionCommeAvant) {
+  const auto cache = [&] {
+    TACRQuery q(module->Database(), "PRAGMA cache_size");
+    return q.Open() && !q.Eof() ? q.Fields(0).AsInteger() : 0;
+  };
+  const int64_t avant = cache();
+  {
+    const TLectureDeParcours lecture(*module);
+    EXPECT_TRUE(module->Database().InTransaction());
+  }
+  EXPECT_FALSE(module->Database().InTransaction());
+  EXPECT_EQ(cache(), avant);
+  // A transaction already open is its owner's: left open.
+  ASSERT_TRUE(module->Database().StartTransaction());
+  { const TLectureDeParcours lecture(*module); }
+  EXPECT_TRUE(module->Database().InTransaction());
+  EXPECT_TRUE(module->Database().Rollback());
 }
 
 }  // namespace
