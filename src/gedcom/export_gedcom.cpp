@@ -219,9 +219,17 @@ void TExporteur::Ecrit(const TAvanceeExport& avancee) {
   lecteur_ = std::make_unique<TLecteurFiches>(bdd_, dossier_.NbNotes());
   const TFicheFamille* fiche = fichesFamille_.data();
   const TFicheFamille* const finFiches = fiche + fichesFamille_.size();
+  const TFicheFamille* chargees = fiche;  // the records read ahead end here
   for (size_t f = 1; f <= familles_.size(); ++f) {
     const TFicheFamille* debut = fiche;
     while (fiche != finFiches && fiche->famille == static_cast<int32_t>(f)) ++fiche;
+    if (fiche > chargees) {
+      // The records of this family and of the next ones, read together.
+      int32_t ids[TLecteurFiches::kLot];
+      size_t n = 0;
+      for (chargees = debut; chargees != finFiches && n < TLecteurFiches::kLot; ++chargees) ids[n++] = chargees->id;
+      lecteur_->Charge(ids, n);
+    }
     EcritFamille(static_cast<int32_t>(f), debut, fiche);
   }
   lecteur_.reset();

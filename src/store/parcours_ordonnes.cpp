@@ -151,28 +151,69 @@ TLectureDeParcours::~TLectureDeParcours() {
 TLecteurFiches::TLecteurFiches(TModuleBDD& bdd, long maxNotes)
     : bdd_(bdd),
       requete_(std::make_unique<TACRQuery>(bdd.Database(), "SELECT " + ColonnesEven() + " FROM Evenements WHERE ID = :id")),
-      bornes_(bdd, maxNotes) {}
+      bornes_(bdd, maxNotes) {
+  std::string liste;
+  for (size_t i = 0; i < kLot; ++i) liste += (i ? ", :i" : ":i") + std::to_string(i);
+  lot_ = std::make_unique<TACRQuery>(bdd.Database(), "SELECT " + ColonnesEven() + " FROM Evenements WHERE ID IN (" + liste + ")");
+}
 
 TLecteurFiches::~TLecteurFiches() = default;
 
-bool TLecteurFiches::Cherche(int32_t id, bool even) {
-  TACRQuery& q = *requete_;
-  q.SetParamInteger("id", id);
-  return q.Open() && !q.Eof() && (q.Fields(static_cast<int>(eType)).AsInteger() == 0) == even;
+void TLecteurFiches::Lit(TACRQuery& q, TFicheLue& f) {
+  f.estEven = q.Fields(static_cast<int>(eType)).AsInteger() == 0;
+  if (f.estEven) {
+    LitLigne(q, PositionsEven(), f.even);
+    bornes_.Borne(f.even);
+  } else {
+    LitLigne(q, PositionsEven(), f.chps);
+  }
+}
+
+void TLecteurFiches::Charge(const int32_t* ids, size_t n) {
+  lues_.clear();
+  n = std::min(n, kLot);
+  TACRQuery& q = *lot_;
+  // The places left over name no record.
+  for (size_t i = 0; i < kLot; ++i) q.SetParamInteger("i" + std::to_string(i), i < n ? ids[i] : -1);
+  if (!q.Open()) return;
+  for (; !q.Eof(); q.Next()) {
+    auto& [id, fiche] = lues_.emplace_back();
+    id = static_cast<int32_t>(q.Fields(static_cast<int>(eID)).AsInteger());
+    Lit(q, fiche);
+  }
+  q.Close();
+  std::sort(lues_.begin(), lues_.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+}
+
+TLecteurFiches::TFicheLue* TLecteurFiches::Cherche(int32_t id, bool even) {
+  const auto it = std::lower_bound(lues_.begin(), lues_.end(), id, [](const auto& l, int32_t v) { return l.first < v; });
+  TFicheLue* f = nullptr;
+  if (it != lues_.end() && it->first == id) {
+    f = &it->second;
+  } else {
+    TACRQuery& q = *requete_;
+    q.SetParamInteger("id", id);
+    if (!q.Open() || q.Eof()) return nullptr;
+    Lit(q, seule_);
+    q.Close();
+    f = &seule_;
+  }
+  return f->estEven == even ? f : nullptr;
 }
 
 bool TLecteurFiches::Evenement(int32_t id, TEvenement& even) {
-  if (!Cherche(id, true)) return false;
+  TFicheLue* f = Cherche(id, true);
+  if (!f) return false;
   even.SetBdd(&bdd_);
-  LitLigne(*requete_, PositionsEven(), even.Enreg);
-  bornes_.Borne(even.Enreg);
+  even.Enreg = f->even;
   return true;
 }
 
 bool TLecteurFiches::ChampSimple(int32_t id, TChpsSimple& chps) {
-  if (!Cherche(id, false)) return false;
+  TFicheLue* f = Cherche(id, false);
+  if (!f) return false;
   chps.SetBdd(&bdd_);
-  LitLigne(*requete_, PositionsEven(), chps.Enreg);
+  chps.Enreg = f->chps;
   return true;
 }
 

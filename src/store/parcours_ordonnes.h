@@ -4,6 +4,7 @@
 // look-ups made during it (by the store's cursors) never move it. Used by whole-genealogy writers.
 #include <cstdint>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "platform/chaines.h"
@@ -113,23 +114,35 @@ class TLectureDeParcours {
   long cacheAvant_ = 0;  // the connection's cache_size before (0: unknown, left alone)
 };
 
-// Events and simple fields read back by identifier, one statement prepared once for them all.
+// Events and simple fields read back by identifier. Charge reads up to kLot of them in one
+// statement and keeps them until the next Charge; a record not kept is looked up alone.
 class TLecteurFiches {
  public:
+  static constexpr size_t kLot = 64;
   TLecteurFiches(TModuleBDD& bdd, long maxNotes);
   ~TLecteurFiches();
   TLecteurFiches(const TLecteurFiches&) = delete;
   TLecteurFiches& operator=(const TLecteurFiches&) = delete;
+  // Reads the records of the first kLot identifiers in one statement.
+  void Charge(const int32_t* ids, size_t n);
   // False when no record of that kind has the identifier.
   [[nodiscard]] bool Evenement(int32_t id, TEvenement& even);
   [[nodiscard]] bool ChampSimple(int32_t id, TChpsSimple& chps);
 
  private:
-  // Stands on the row of identifier id when it is of that kind (event: type 0).
-  [[nodiscard]] bool Cherche(int32_t id, bool even);
+  struct TFicheLue {
+    bool estEven = false;
+    TEvenement::TEnreg even;
+    TChpsSimple::TEnreg chps;
+  };
+  // The record of identifier id when it is of that kind (event: type 0); null when none.
+  [[nodiscard]] TFicheLue* Cherche(int32_t id, bool even);
+  void Lit(TACRQuery& q, TFicheLue& f);
 
   TModuleBDD& bdd_;
-  std::unique_ptr<TACRQuery> requete_;
+  std::unique_ptr<TACRQuery> requete_, lot_;
+  std::vector<std::pair<int32_t, TFicheLue>> lues_;  // of the last Charge, by identifier
+  TFicheLue seule_;                                  // a record looked up alone
   TBornesFiches bornes_;
 };
 

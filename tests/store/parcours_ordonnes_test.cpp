@@ -122,6 +122,47 @@ TEST_F(ParcoursOrdonnes, MemesLignesQueLesCurseursDuMagasin) {
   EXPECT_FALSE(fiches.Suivante(e, c, estEven));
 }
 
+TEST_F(ParcoursOrdonnes, LecteurDeFichesLitCeQueLeParcoursLit) {
+  Fiche(true, 1, 2, 7, 9);  // a place and a note beyond their files
+  Fiche(false, 2, 1);
+  Fiche(true, 2, 0, 1, 2);
+  Fiche(false, 5, 0);
+  std::vector<std::pair<TEvenement, TChpsSimple>> attendues;
+  std::vector<int32_t> ids;
+  {
+    TParcoursFichesParPorteur fiches(*module, dossier.nbNotes);
+    TEvenement e(module.get());
+    TChpsSimple c;
+    bool estEven = false;
+    while (fiches.Suivante(e, c, estEven)) {
+      attendues.emplace_back(estEven ? e : TEvenement(module.get()), estEven ? TChpsSimple() : c);
+      ids.push_back(estEven ? e.Enreg.ID : c.Enreg.ID);
+    }
+  }
+  ASSERT_EQ(ids.size(), 4u);
+  // Read ahead or alone, of the kind asked or not, unknown: the same answers.
+  TLecteurFiches lecteur(*module, dossier.nbNotes);
+  const int32_t lot[] = {ids[2], 999, ids[0]};
+  lecteur.Charge(lot, std::size(lot));
+  for (size_t i = 0; i < ids.size(); ++i) {
+    TEvenement e(module.get());
+    TChpsSimple c;
+    const bool estEven = attendues[i].first.Enreg.ID != 0;
+    ASSERT_EQ(lecteur.Evenement(ids[i], e), estEven) << i;
+    ASSERT_EQ(lecteur.ChampSimple(ids[i], c), !estEven) << i;
+    if (estEven) {
+      EXPECT_TRUE(e == attendues[i].first) << i;
+      EXPECT_EQ(e.Enreg.Lieu, attendues[i].first.Enreg.Lieu);
+      EXPECT_EQ(e.Enreg.Note, attendues[i].first.Enreg.Note);
+    } else {
+      EXPECT_EQ(c.Enreg.NoPersA, attendues[i].second.Enreg.NoPersA);
+      EXPECT_EQ(c.Enreg.Donnee, attendues[i].second.Enreg.Donnee);
+    }
+  }
+  TEvenement e(module.get());
+  EXPECT_FALSE(lecteur.Evenement(999, e));
+}
+
 TEST_F(ParcoursOrdonnes, LectureDeParcoursRendLaConnexionCommeAvant) {
   const auto cache = [&] {
     TACRQuery q(module->Database(), "PRAGMA cache_size");
