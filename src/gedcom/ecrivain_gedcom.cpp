@@ -93,7 +93,10 @@ void TEcrivainGedcom::Ligne(int niveau, std::string_view tag, std::string_view v
     const std::size_t fin = valeur.find('\n');
     std::string_view brute = valeur.substr(0, fin);
     if (!brute.empty() && brute.back() == '\r') brute.remove_suffix(1);
-    const std::string ligne = DoubleArobases(brute, version_);
+    // Most values hold no "@" and are written as they stand.
+    std::string doublee;
+    if (brute.find('@') != std::string_view::npos) doublee = DoubleArobases(brute, version_);
+    const std::string_view ligne = doublee.empty() ? brute : doublee;
     // CONT and CONC both stand one level below the line they continue.
     if (premiere)
       Morceau(niveau, xref, tag, ligne, niveau + 1);

@@ -11,6 +11,7 @@
 #include "gedcom/lignes_gardees.h"
 #include "gedcom/versions_gedcom.h"
 #include "gedcom/import_gedcom.h"
+#include "persons/gest_pers.h"
 #include "platform/ecriture_atomique.h"
 #include "version.h"
 
@@ -102,11 +103,7 @@ int32_t TExporteur::Famille(int32_t a, int32_t b, int union_) {
   const auto nouvelle = static_cast<int32_t>(familles_.size() + 1);
   const int32_t numero = union_ > 0 ? parUnion_.try_emplace({Cle(h, f), union_}, nouvelle).first->second
                                     : parCouple_.try_emplace(Cle(h, f), nouvelle).first->second;
-  if (numero == nouvelle) {
-    familles_.emplace_back();
-    familles_.back().mari = h;
-    familles_.back().femme = f;
-  }
+  if (numero == nouvelle) familles_.push_back({h, f});
   return numero;
 }
 
@@ -117,38 +114,37 @@ void TExporteur::Recense() {
   mere_.assign(static_cast<size_t>(n), 0);
   debutConj_.assign(static_cast<size_t>(n) + 1, 0);
   debutEnf_.assign(static_cast<size_t>(n) + 1, 0);
-  TEnregPublic p;
-  long no = 0;
-  bdd_.BeginParcoursPerson();
+  TParcoursLiensPersonnes parcours(bdd_);
+  TLiensParcourus p;
   long precedent = 0;
-  while (bdd_.ReadPersonParcours(p, no)) {
+  while (parcours.Suivante(p)) {
+    const long no = p.no;
     if (no < 1 || no >= n || no <= precedent) continue;
     for (long k = precedent + 1; k <= no; ++k) {
       debutConj_[static_cast<size_t>(k)] = static_cast<uint32_t>(conj_.size());
       debutEnf_[static_cast<size_t>(k)] = static_cast<uint32_t>(enf_.size());
     }
     precedent = no;
-    if (p.FicheSupprimee == 'O') continue;
+    if (p.supprimee) continue;
     const auto i = static_cast<size_t>(no);
-    sexe_[i] = p.Sexe == 'M' || p.Sexe == 'F' ? p.Sexe : '?';
-    pere_[i] = p.Pere.No;
-    mere_[i] = p.Mere.No;
-    for (const TLienConj& c : p.Conjoints)
-      if (c.Lien.No > 0) conj_.push_back(c.Lien.No);
-    for (const TLienPers& e : p.Enfants)
-      if (e.No > 0) enf_.push_back(e.No);
+    sexe_[i] = p.sexe;
+    pere_[i] = p.pere;
+    mere_[i] = p.mere;
+    conj_.insert(conj_.end(), p.conjoints.begin(), p.conjoints.end());
+    enf_.insert(enf_.end(), p.enfants.begin(), p.enfants.end());
   }
-  bdd_.EndParcoursPerson();
   for (long k = precedent + 1; k <= n; ++k) {
     debutConj_[static_cast<size_t>(k)] = static_cast<uint32_t>(conj_.size());
     debutEnf_[static_cast<size_t>(k)] = static_cast<uint32_t>(enf_.size());
   }
+  conj_.shrink_to_fit();
+  enf_.shrink_to_fit();
   // Links towards numbers that hold no live person are left out.
   const auto vivant = [&](int32_t x) { return Sexe(x) != 0; };
   for (size_t i = 1; i < static_cast<size_t>(n); ++i) {
     if (!sexe_[i]) continue;
     const int32_t pe = vivant(pere_[i]) ? pere_[i] : 0, me = vivant(mere_[i]) ? mere_[i] : 0;
-    if (pe != 0 || me != 0) familles_[static_cast<size_t>(Famille(pe, me) - 1)].enfants.push_back(static_cast<int32_t>(i));
+    if (pe != 0 || me != 0) AjouteEnfant(Famille(pe, me), static_cast<int32_t>(i));
   }
   AjouteUnions();
   AjouteParentsAdoptifs();
@@ -156,14 +152,25 @@ void TExporteur::Recense() {
 }
 
 void TExporteur::OrdonneEnfants() {
-  // Children in the order of the father's list (the mother's without father); others after.
-  for (TFamilleExport& f : familles_) {
-    const int32_t parent = f.mari != 0 ? f.mari : f.femme;
-    const auto debut = enf_.begin() + debutEnf_[static_cast<size_t>(parent)];
-    const auto fin = enf_.begin() + debutEnf_[static_cast<size_t>(parent) + 1];
-    const auto rang = [&](int32_t c) { return std::find(debut, fin, c) - debut; };
-    std::stable_sort(f.enfants.begin(), f.enfants.end(), [&](int32_t a, int32_t b) { return rang(a) < rang(b); });
+  std::stable_sort(liensEnfants_.begin(), liensEnfants_.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+  debutEnfants_.assign(familles_.size() + 1, 0);
+  enfantsFam_.reserve(liensEnfants_.size());
+  size_t k = 0;
+  for (size_t f = 1; f <= familles_.size(); ++f) {
+    const auto debut = enfantsFam_.end() - enfantsFam_.begin();
+    for (; k < liensEnfants_.size() && liensEnfants_[k].first == static_cast<int32_t>(f); ++k)
+      if (std::find(enfantsFam_.begin() + debut, enfantsFam_.end(), liensEnfants_[k].second) == enfantsFam_.end())
+        enfantsFam_.push_back(liensEnfants_[k].second);
+    debutEnfants_[f] = static_cast<uint32_t>(enfantsFam_.size());
+    // Children in the order of the father's list (the mother's without father); others after.
+    const TFamilleExport& fam = familles_[f - 1];
+    const int32_t parent = fam.mari != 0 ? fam.mari : fam.femme;
+    const auto liste = enf_.begin() + debutEnf_[static_cast<size_t>(parent)];
+    const auto finListe = enf_.begin() + debutEnf_[static_cast<size_t>(parent) + 1];
+    const auto rang = [&](int32_t c) { return std::find(liste, finListe, c) - liste; };
+    std::stable_sort(enfantsFam_.begin() + debut, enfantsFam_.end(), [&](int32_t a, int32_t b) { return rang(a) < rang(b); });
   }
+  liensEnfants_ = {};
 }
 
 void TExporteur::ListesPresentes() {
@@ -194,28 +201,45 @@ void TExporteur::Ecrit(const TAvanceeExport& avancee) {
   ListesPresentes();
   // Persons and their records (events and simple fields in one walk) are walked side by side
   // in holder order: one pass over each table, no look-up per person.
-  bdd_.BeginParcoursFiches("ParNoPersA");
+  fiches_ = std::make_unique<TParcoursFichesParPorteur>(bdd_, dossier_.NbNotes());
   aFiche_ = FicheSuivante();
-  TEnregPublic p;
-  long no = 0;
-  bdd_.BeginParcoursPerson();
+  TParcoursIdentites personnes(bdd_);
+  TIdentiteParcourue p;
   const long total = dossier_.NombrePersonnes();
-  while (bdd_.ReadPersonParcours(p, no)) {
-    if (Sexe(static_cast<int32_t>(no)) != 0) EcritIndividu(p, static_cast<int32_t>(no));
-    if (avancee && no % 4096 == 0) avancee(std::min(no, total), total);
+  while (personnes.Suivante(p)) {
+    if (Sexe(p.no) != 0) EcritIndividu(p);
+    if (avancee && p.no % 4096 == 0) avancee(std::min<long>(p.no, total), total);
   }
-  bdd_.EndParcoursPerson();
   if (avancee) avancee(total, total);
-  bdd_.EndParcoursFiches();
+  fiches_.reset();
+  // Couple records by family, each family's in the order they were met.
+  std::stable_sort(fichesFamille_.begin(), fichesFamille_.end(),
+                   [](const TFicheFamille& a, const TFicheFamille& b) { return a.famille < b.famille; });
   RepartitUnions();
-  for (size_t f = 1; f <= familles_.size(); ++f) EcritFamille(static_cast<int32_t>(f));
+  lecteur_ = std::make_unique<TLecteurFiches>(bdd_, dossier_.NbNotes());
+  const TFicheFamille* fiche = fichesFamille_.data();
+  const TFicheFamille* const finFiches = fiche + fichesFamille_.size();
+  const TFicheFamille* chargees = fiche;  // the records read ahead end here
+  for (size_t f = 1; f <= familles_.size(); ++f) {
+    const TFicheFamille* debut = fiche;
+    while (fiche != finFiches && fiche->famille == static_cast<int32_t>(f)) ++fiche;
+    if (fiche > chargees) {
+      // The records of this family and of the next ones, read together.
+      int32_t ids[TLecteurFiches::kLot];
+      size_t n = 0;
+      for (chargees = debut; chargees != finFiches && n < TLecteurFiches::kLot; ++chargees) ids[n++] = chargees->id;
+      lecteur_->Charge(ids, n);
+    }
+    EcritFamille(static_cast<int32_t>(f), debut, fiche);
+  }
+  lecteur_.reset();
   EcritRecords();
 }
 
 bool TExporteur::FicheSuivante() {
   prochainEven_ = TEvenement(&bdd_);  // lists of the next row not yet read
   prochainChps_ = TChpsSimple();
-  return bdd_.GetFicheParcours(prochainEven_, prochainChps_, estEven_);
+  return fiches_->Suivante(prochainEven_, prochainChps_, estEven_);
 }
 
 void TExporteur::FichesDe(int32_t no, std::vector<TEvenement>& evens, std::vector<TChpsSimple>& champs) {
@@ -235,7 +259,8 @@ int32_t TExporteur::FamilleDe(int32_t no, int32_t partenaire, const AnsiString& 
   return Sexe(no) == 'F' ? Famille(0, no) : Famille(no, 0);
 }
 
-void TExporteur::EcritIndividu(const TEnregPublic& p, int32_t no) {
+void TExporteur::EcritIndividu(const TIdentiteParcourue& p) {
+  const int32_t no = p.no;
   ecr_.Ligne(0, "INDI", {}, Xref('I', no));
   enregistrement_ = "INDI";
   individu_ = no;
@@ -245,24 +270,23 @@ void TExporteur::EcritIndividu(const TEnregPublic& p, int32_t no) {
   FichesDe(no, tous, tousChamps);
   std::vector<TEvenement*> evens;
   for (TEvenement& e : tous) {
-    PrepareListes(e);
     if (const int32_t f = FamilleDe(no, e.Enreg.NoPersB, e.Enreg.LibelleChamps)) {
-      e.ChargeListes();
-      familles_[static_cast<size_t>(f - 1)].evenements.push_back(e);
+      fichesFamille_.push_back({f, e.Enreg.ID, true, e.IsLibelleChamps(kLibelleUnion)});
       continue;
     }
+    PrepareListes(e);
     evens.push_back(&e);
   }
   std::vector<const TChpsSimple*> champs, nom;
   for (const TChpsSimple& c : tousChamps) {
     if (const int32_t f = FamilleDe(no, c.Enreg.NoPersB, c.Enreg.LibelleChamps)) {
-      familles_[static_cast<size_t>(f - 1)].champs.push_back(c);
+      fichesFamille_.push_back({f, c.Enreg.ID, false, false});
       continue;
     }
     const TChpCs* s = ChampDeStructure(c.Enreg.LibelleChamps);
     (s && s->GetTagGedCom(0) == "NAME" ? nom : champs).push_back(&c);
   }
-  const std::string prenoms = UnicodeVersUtf8(p.Prenoms), patronyme = UnicodeVersUtf8(p.Nom);
+  const std::string prenoms = UnicodeVersUtf8(p.prenoms), patronyme = UnicodeVersUtf8(p.nom);
   // The name's prefix and suffix fields stand around it on the NAME line ("Dr. Jean /Martin/ Jr.").
   std::string prefixe, suffixe;
   for (const TChpsSimple* c : nom) {
@@ -274,39 +298,73 @@ void TExporteur::EcritIndividu(const TEnregPublic& p, int32_t no) {
   if (!prenoms.empty()) ecr_.Ligne(2, "GIVN", prenoms);
   if (!patronyme.empty()) ecr_.Ligne(2, "SURN", patronyme);
   for (const TChpsSimple* c : nom) ecr_.Ligne(2, ChampDeStructure(c->Enreg.LibelleChamps)->SousTagGedCom[0], UnicodeVersUtf8(c->Enreg.Donnee));
-  ecr_.Ligne(1, "SEX", ValeurSexe(p));
-  if (p.TypePersonne == 'T') ecr_.Ligne(1, "_TEMOIN", "Y");
+  ecr_.Ligne(1, "SEX", ValeurSexe(p.sexe, p.note));
+  if (p.typePersonne == 'T') ecr_.Ligne(1, "_TEMOIN", "Y");
   EcritChampsSimples(champs, 1);
   for (TEvenement* e : evens) EcritEvenement(*e, 1);
-  EcritFamc(no, p.Note);
+  EcritFamc(no, p.note);
   for (const int32_t f : FamillesConjoint(no)) ecr_.Pointeur(1, "FAMS", Xref('F', f));
   static constexpr std::string_view kIndividu[] = {"INDI"};
-  EcritNote(p.Note, 1, kIndividu);
+  EcritNote(p.note, 1, kIndividu);
   ++bilan_.personnes;
 }
 
-void TExporteur::EcritFamille(int32_t no) {
-  TFamilleExport& f = familles_[static_cast<size_t>(no - 1)];
+std::vector<int32_t> TExporteur::EnfantsFamille(int32_t f) {
+  std::vector<int32_t> enfants;
+  // Families made while persons were written have no child.
+  if (static_cast<size_t>(f) >= debutEnfants_.size()) return enfants;
+  enfants.assign(enfantsFam_.begin() + debutEnfants_[static_cast<size_t>(f) - 1],
+                 enfantsFam_.begin() + debutEnfants_[static_cast<size_t>(f)]);
+  if (const auto r = enfantsRetires_.find(f); r != enfantsRetires_.end()) {
+    std::erase_if(enfants, [&](int32_t c) { return std::find(r->second.begin(), r->second.end(), c) != r->second.end(); });
+    enfantsRetires_.erase(r);
+  }
+  if (const auto a = enfantsAjoutes_.find(f); a != enfantsAjoutes_.end()) {
+    const TFamilleExport& fam = familles_[static_cast<size_t>(f) - 1];
+    const int32_t parent = fam.mari != 0 ? fam.mari : fam.femme;
+    const auto debut = enf_.begin() + debutEnf_[static_cast<size_t>(parent)];
+    const auto fin = enf_.begin() + debutEnf_[static_cast<size_t>(parent) + 1];
+    const auto rang = [&](int32_t c) { return std::find(debut, fin, c) - debut; };
+    for (const int32_t no : a->second)
+      if (std::find(enfants.begin(), enfants.end(), no) == enfants.end())
+        enfants.insert(std::upper_bound(enfants.begin(), enfants.end(), no, [&](int32_t x, int32_t y) { return rang(x) < rang(y); }), no);
+    enfantsAjoutes_.erase(a);
+  }
+  return enfants;
+}
+
+void TExporteur::EcritFamille(int32_t no, const TFicheFamille* debut, const TFicheFamille* fin) {
+  const TFamilleExport& f = familles_[static_cast<size_t>(no - 1)];
   ecr_.Ligne(0, "FAM", {}, Xref('F', no));
   enregistrement_ = "FAM";
   if (f.mari != 0) ecr_.Pointeur(1, "HUSB", Xref('I', f.mari));
   if (f.femme != 0) ecr_.Pointeur(1, "WIFE", Xref('I', f.femme));
-  for (const int32_t c : f.enfants) ecr_.Pointeur(1, "CHIL", Xref('I', c));
-  std::vector<const TChpsSimple*> champs;
-  for (const TChpsSimple& c : f.champs) champs.push_back(&c);
-  EcritChampsSimples(champs, 1);
-  for (TEvenement& e : f.evenements) EcritEvenement(e, 1);
-  static constexpr std::string_view kFamille[] = {"FAM"};
-  for (const std::string& n : f.notes) {
-    ecr_.Ligne(1, "NOTE", n);
-    ++bilan_.notes;
+  for (const int32_t c : EnfantsFamille(no)) ecr_.Pointeur(1, "CHIL", Xref('I', c));
+  // The couple's records, read back one by one.
+  std::vector<TChpsSimple> champs;
+  for (const TFicheFamille* r = debut; r != fin; ++r)
+    if (!r->estEven && !lecteur_->ChampSimple(r->id, champs.emplace_back())) champs.pop_back();
+  std::vector<const TChpsSimple*> pointeurs;
+  for (const TChpsSimple& c : champs) pointeurs.push_back(&c);
+  EcritChampsSimples(pointeurs, 1);
+  for (const TFicheFamille* r = debut; r != fin; ++r) {
+    TEvenement e(&bdd_);
+    if (!r->estEven || !lecteur_->Evenement(r->id, e)) continue;
+    PrepareListes(e);
+    EcritEvenement(e, 1);
   }
-  if (!f.gardees.empty()) EcritGardees(f.gardees, 1, kFamille);
-  f.gardees.clear();
-  f.gardees.shrink_to_fit();
-  f.evenements.clear();
-  f.evenements.shrink_to_fit();
-  f.champs.clear();
+  static constexpr std::string_view kFamille[] = {"FAM"};
+  if (const auto n = notesFamille_.find(no); n != notesFamille_.end()) {
+    for (const std::string& texte : n->second) {
+      ecr_.Ligne(1, "NOTE", texte);
+      ++bilan_.notes;
+    }
+    notesFamille_.erase(n);
+  }
+  if (const auto g = gardeesFamille_.find(no); g != gardeesFamille_.end()) {
+    if (!g->second.empty()) EcritGardees(g->second, 1, kFamille);
+    gardeesFamille_.erase(g);
+  }
   ++bilan_.familles;
 }
 
@@ -382,8 +440,12 @@ bool ExporteGedcom(TGestFichier& dossier, TVersionGedcom version, const TEcrivai
     ecrivain.Ligne(1, "SCHMA");
     for (const std::string& tag : exporteur.Extensions()) ecrivain.Ligne(2, "TAG", tag + " " + kUriExtensions + tag);
   }
-  exporteur.Recense();
-  exporteur.Ecrit(avancee);
+  {
+    // Both passes read in one transaction, through a small page cache.
+    const TLectureDeParcours lecture(*dossier.GetModuleBDD());
+    exporteur.Recense();
+    exporteur.Ecrit(avancee);
+  }
   ecrivain.Ligne(0, "SUBM", {}, kSoumetteur);
   ecrivain.Ligne(1, "NAME", dossier.Nom.empty() ? std::string("kybase") : AnsiVersUtf8(dossier.Nom));
   ecrivain.Fin();

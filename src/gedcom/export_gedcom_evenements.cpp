@@ -214,7 +214,7 @@ void TExporteur::GardeesDeFamille(const AnsiString& titre, const std::string& te
   const auto p = static_cast<int32_t>(partenaire);
   const int32_t f = p != 0 && Sexe(p) != 0 ? Famille(individu_, p)
                     : Sexe(individu_) == 'F' ? Famille(0, individu_) : Famille(individu_, 0);
-  std::string& gardees = familles_[static_cast<size_t>(f - 1)].gardees;
+  std::string& gardees = gardeesFamille_[f];
   gardees += (gardees.empty() ? "" : "\n") + texte;
 }
 
@@ -234,7 +234,7 @@ bool TExporteur::NoteDeFamille(const AnsiString& titre, const std::string& texte
   if (p == 0) f = Sexe(individu_) == 'F' ? Famille(0, individu_) : Famille(individu_, 0);
   else if (p > 0 && Sexe(p) != 0) f = FamilleExistante(individu_, p);  // a heading that names no spouse stays a note
   if (f == 0) return false;
-  familles_[static_cast<size_t>(f - 1)].notes.push_back(texte);
+  notesFamille_[f].push_back(texte);
   return true;
 }
 

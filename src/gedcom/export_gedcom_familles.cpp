@@ -31,30 +31,22 @@ void TExporteur::AjouteParentsAdoptifs() {
     const int32_t mere = vivant(paire.MerePrinc == 2 ? paire.MereA : paire.MereB);
     if (pere == 0 && mere == 0) continue;
     fil.autre = Famille(pere, mere);
-    std::vector<int32_t>& enfants = familles_[static_cast<size_t>(fil.autre - 1)].enfants;
-    if (std::find(enfants.begin(), enfants.end(), no) == enfants.end()) enfants.push_back(no);
+    AjouteEnfant(fil.autre, no);
   }
 }
 
-std::string TExporteur::ValeurSexe(const TEnregPublic& p) const {
-  if (p.Sexe == 'M' || p.Sexe == 'F') return std::string(1, p.Sexe);
-  if (p.Note > 0 && dossier_.FicNotes)
-    if (std::string x = AnsiVersUtf8(TNote(dossier_.FicNotes.get(), p.Note).LectureNote(kTitreSexeGedcom)); !x.empty())
+std::string TExporteur::ValeurSexe(char sexe, int32_t note) const {
+  if (sexe == 'M' || sexe == 'F') return std::string(1, sexe);
+  if (note > 0 && dossier_.FicNotes)
+    if (std::string x = AnsiVersUtf8(TNote(dossier_.FicNotes.get(), note).LectureNote(kTitreSexeGedcom)); !x.empty())
       return x;
   return "U";
 }
 
 void TExporteur::DeplaceEnfant(int32_t no, int32_t de, int32_t vers) {
-  std::erase(familles_[static_cast<size_t>(de - 1)].enfants, no);
-  TFamilleExport& f = familles_[static_cast<size_t>(vers - 1)];
-  if (std::find(f.enfants.begin(), f.enfants.end(), no) != f.enfants.end()) return;
-  const int32_t parent = f.mari != 0 ? f.mari : f.femme;
-  const auto debut = enf_.begin() + debutEnf_[static_cast<size_t>(parent)];
-  const auto fin = enf_.begin() + debutEnf_[static_cast<size_t>(parent) + 1];
-  const auto rang = [&](int32_t c) { return std::find(debut, fin, c) - debut; };
-  f.enfants.insert(std::upper_bound(f.enfants.begin(), f.enfants.end(), no,
-                                    [&](int32_t a, int32_t b) { return rang(a) < rang(b); }),
-                   no);
+  // Applied when the two families are written (EnfantsFamille).
+  enfantsRetires_[de].push_back(no);
+  enfantsAjoutes_[vers].push_back(no);
 }
 
 void TExporteur::EcritFamc(int32_t no, int32_t note) {
@@ -118,21 +110,25 @@ std::vector<int32_t> TExporteur::FamillesConjoint(int32_t no) const {
 }
 
 void TExporteur::RepartitUnions() {
+  // fichesFamille_ is in family order here, each family's records in the order they were met.
+  const auto parFamille = [](const TFicheFamille& a, const TFicheFamille& b) { return a.famille < b.famille; };
   for (const auto& [premiere, liste] : unions_) {
-    std::vector<TEvenement> evens = std::move(familles_[static_cast<size_t>(premiere - 1)].evenements);
-    familles_[static_cast<size_t>(premiere - 1)].evenements.clear();
-    // The records in the order they were made, which is the order the unions came.
-    std::stable_sort(evens.begin(), evens.end(), [](const TEvenement& a, const TEvenement& b) { return a.Enreg.ID < b.Enreg.ID; });
+    const auto [debut, fin] = std::equal_range(fichesFamille_.begin(), fichesFamille_.end(), TFicheFamille{premiere}, parFamille);
+    // The events in the order they were made, which is the order the unions came; the fields
+    // stay with the first family.
+    const auto evens = std::stable_partition(debut, fin, [](const TFicheFamille& r) { return !r.estEven; });
+    std::stable_sort(evens, fin, [](const TFicheFamille& a, const TFicheFamille& b) { return a.id < b.id; });
     size_t u = 0;
     bool unionVue = false;
-    for (TEvenement& e : evens) {
-      if (e.IsLibelleChamps(kLibelleUnion)) {
+    for (auto e = evens; e != fin; ++e) {
+      if (e->estUnion) {
         if (unionVue && u + 1 < liste.size() && liste[u + 1] != 0) ++u;
         unionVue = true;
       }
-      familles_[static_cast<size_t>(liste[u] - 1)].evenements.push_back(std::move(e));
+      e->famille = liste[u];
     }
   }
+  std::stable_sort(fichesFamille_.begin(), fichesFamille_.end(), parFamille);
 }
 
 }  // namespace kyb

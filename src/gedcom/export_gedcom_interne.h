@@ -3,6 +3,7 @@
 // export_gedcom_evenements.cpp (events, fields, notes).
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <optional>
 #include <set>
 #include <string>
@@ -18,6 +19,7 @@
 #include "store/chps_personne.h"
 #include "store/datamodulebdd.h"
 #include "store/enreg_public.h"
+#include "store/parcours_ordonnes.h"
 
 namespace kyb {
 
@@ -32,11 +34,15 @@ class TFicDupli;
 
 struct TFamilleExport {
   int32_t mari = 0, femme = 0;
-  std::vector<int32_t> enfants;
-  std::vector<TEvenement> evenements;  // couple events, gathered while persons are written
-  std::vector<TChpsSimple> champs;
-  std::string gardees;  // the family's kept lines, held by a spouse's note
-  std::vector<std::string> notes;  // the family's notes, held by a spouse's note
+};
+
+// A couple record (event or simple field) met while its holder is written: read back by its
+// identifier when its family is written, so that no record is held in memory meanwhile.
+struct TFicheFamille {
+  int32_t famille = 0;
+  int32_t id = 0;
+  bool estEven = false;
+  bool estUnion = false;  // an event of the union field (it opens a couple's next union)
 };
 
 class TExporteur {
@@ -56,16 +62,19 @@ class TExporteur {
   // number from 1, created when absent.
   int32_t Famille(int32_t a, int32_t b, int union_ = 0);
   [[nodiscard]] int32_t FamilleExistante(int32_t a, int32_t b, int union_ = 0) const;  // 0 when absent
+  // The children gathered by family, each once, in the order of the parent's list.
   void OrdonneEnfants();
+  // Adds a child to a family (once: a child already there is not added again).
+  void AjouteEnfant(int32_t famille, int32_t enfant) { liensEnfants_.emplace_back(famille, enfant); }
   // --- two parent pairs (export_gedcom_familles.cpp) ---
   // Persons with adoptive parents: the family of their other pair gets them as a child.
   void AjouteParentsAdoptifs();
   // The FAMC lines of person no: its shown parents, then its other pair, with their PEDI when
   // it has adoptive parents.
   // The SEX value of a person: M, F, else the value an import kept (X), else U.
-  [[nodiscard]] std::string ValeurSexe(const TEnregPublic& p) const;
+  [[nodiscard]] std::string ValeurSexe(char sexe, int32_t note) const;
   // Child no goes from family de to family vers (a later union of the same parents), in the
-  // order of its parent's list.
+  // order of its parent's list, when the two are written.
   void DeplaceEnfant(int32_t no, int32_t de, int32_t vers);
   // note: the person's note, which may hold the PEDI of its other pair and the union of its
   // parents it was born in.
@@ -78,7 +87,7 @@ class TExporteur {
   // The couple records gathered in the first family of a couple with several go to the union
   // they belong to: each union record (UNION) after the first opens the next one.
   void RepartitUnions();
-  void EcritIndividu(const TEnregPublic& p, int32_t no);
+  void EcritIndividu(const TIdentiteParcourue& p);
   // The family a record of person no goes to (its partner's, or the person's alone for a couple
   // field without partner); 0 when it is the person's own.
   int32_t FamilleDe(int32_t no, int32_t partenaire, const AnsiString& libelle);
@@ -87,7 +96,10 @@ class TExporteur {
   void FichesDe(int32_t no, std::vector<TEvenement>& evens, std::vector<TChpsSimple>& champs);
   // Moves the walk on by one record; false at its end.
   bool FicheSuivante();
-  void EcritFamille(int32_t f);
+  // The family's record, its couple records being fiches (those of family f, in holder order).
+  void EcritFamille(int32_t f, const TFicheFamille* debut, const TFicheFamille* fin);
+  // The CHIL of family f: its gathered children with the moves of DeplaceEnfant applied.
+  [[nodiscard]] std::vector<int32_t> EnfantsFamille(int32_t f);
   void EcritRecords();
   [[nodiscard]] char Sexe(int32_t no) const;
   // Events that have cited persons, sources or media: the others need no look-up of their lists.
@@ -155,6 +167,17 @@ class TExporteur {
   std::vector<uint32_t> debutConj_, debutEnf_;  // offsets into conj_ / enf_ (size n + 1)
   std::vector<int32_t> conj_, enf_;
   std::vector<TFamilleExport> familles_;
+  // Children of the families: (family, child) pairs while the families are gathered, then
+  // enfantsFam_[debutEnfants_[f - 1], debutEnfants_[f]) for family f.
+  std::vector<std::pair<int32_t, int32_t>> liensEnfants_;
+  std::vector<uint32_t> debutEnfants_;
+  std::vector<int32_t> enfantsFam_;
+  std::vector<TFicheFamille> fichesFamille_;  // in the order met, then by family
+  // What a spouse's note holds for a family (kept lines, notes) and the children moved to a later
+  // union, each held only until that family is written.
+  std::unordered_map<int32_t, std::string> gardeesFamille_;
+  std::unordered_map<int32_t, std::vector<std::string>> notesFamille_;
+  std::unordered_map<int32_t, std::vector<int32_t>> enfantsRetires_, enfantsAjoutes_;
   std::unordered_map<uint64_t, int32_t> parCouple_;
   std::map<std::pair<uint64_t, int>, int32_t> parUnion_;  // second and later unions of a couple
   std::map<int32_t, std::vector<int32_t>> unions_;  // first family of a couple -> its unions, when several
@@ -172,7 +195,10 @@ class TExporteur {
   std::unordered_set<int32_t> avecCites_, avecSources_, avecMedias_;
   std::unordered_set<AnsiString> familiaux_;  // labels of the fields only a family holds
   std::optional<std::set<std::string>> xrefsGardes_;  // of the records kept whole, read once
-  // The record the walk stands on: an event (estEven_) or a simple field; aFiche_ false at the end.
+  // The walk of the records by holder, and the record it stands on: an event (estEven_) or a
+  // simple field; aFiche_ false at the end.
+  std::unique_ptr<TParcoursFichesParPorteur> fiches_;
+  std::unique_ptr<TLecteurFiches> lecteur_;  // the couple records, read back by family
   TEvenement prochainEven_;
   TChpsSimple prochainChps_;
   bool aFiche_ = false, estEven_ = false;
