@@ -183,6 +183,7 @@ void TImporteur::Termine() {
   (void)defs_.Sauvegarde();
   if (TFicPersons* personnes = dossier_.GetFicPersons()) personnes->LectureEntete();
   bilan_.lieux = static_cast<long>(lieux_.size());
+  LibereRecensement();
   if (TFicIndexPerson* index = TFicIndexPerson::De(dossier_)) (void)index->RemplitApresImport(personnesEcrites_);
   dossier_.Flush();
 }

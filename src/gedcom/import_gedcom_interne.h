@@ -62,6 +62,9 @@ class TImporteur {
   void Comble();
   // After pass 2: new definitions saved, person index rebuilt.
   void Termine();
+  // The census and links, no longer needed once every record is written and the kept records
+  // saved: freed before the person index is made, which needs memory of its own.
+  void LibereRecensement();
 
   void Avertit(long ligne, std::string message);
 

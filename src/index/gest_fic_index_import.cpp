@@ -21,6 +21,7 @@ bool TFicIndexPerson::RemplitApresImport(TPersonnesImportees& personnes) {
   std::vector<TAnneesVie> annees(static_cast<size_t>(std::max(nb, 0L)) + 1);
   for (long n = 1; n <= nb; ++n) annees[static_cast<size_t>(n)] = personnes.Declarees(n);
   CompleteParEstimation(annees, personnes.Genealogie(nb));
+  personnes.LibereGenealogie();
   const bool import = m->BeginImport(false);
   TEnregPublic p;
   for (long n = 1; n <= nb; ++n) {

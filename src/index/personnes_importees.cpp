@@ -26,20 +26,21 @@ void TPersonnesImportees::Ecrite(long numero, const TEnregPublic& personne) {
   f.sexe = personne.Sexe;
   f.type = personne.TypePersonne;
   f.ecrite = personne.FicheSupprimee != 'O';
-  genealogie_.AjoutePersonne(numero, personne);
+  if (genealogie_) genealogie_->AjoutePersonne(numero, personne);
 }
 
 void TPersonnesImportees::Evenement(long numero, long conjoint, std::string_view libelle, const TDateKY& date) {
   if (numero < 1) return;
   Etend(numero);
   vies_[Rang(numero)].Ajoute(libelle, date);
-  genealogie_.AjouteEvenement(numero, conjoint, libelle, date);
+  if (genealogie_) genealogie_->AjouteEvenement(numero, conjoint, libelle, date);
 }
 
 TGenealogieMemoire& TPersonnesImportees::Genealogie(long nbPersonnes) {
-  if (!acheve_) genealogie_.Acheve(nbPersonnes);
+  if (!genealogie_) genealogie_ = std::make_unique<TGenealogieMemoire>();
+  if (!acheve_) genealogie_->Acheve(nbPersonnes);
   acheve_ = true;
-  return genealogie_;
+  return *genealogie_;
 }
 
 void TPersonnesImportees::Remplit(long numero, TEnregPublic& personne) const {

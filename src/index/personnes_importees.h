@@ -7,6 +7,7 @@
 //
 // About 90 bytes a person plus its names, and 24 a dated event. One import, one thread.
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,6 +36,8 @@ class TPersonnesImportees {
   // The genealogy of the persons and events written, persons 1..nbPersonnes; once the writing is
   // over (nothing more may be added after).
   [[nodiscard]] TGenealogieMemoire& Genealogie(long nbPersonnes);
+  // Frees it once the estimation is over.
+  void LibereGenealogie() { genealogie_.reset(); }
 
  private:
   struct TFiche {
@@ -50,7 +53,7 @@ class TPersonnesImportees {
   std::vector<TFiche> fiches_;
   std::vector<TCollecteAnneesVie> vies_;
   std::u16string noms_;
-  TGenealogieMemoire genealogie_;
+  std::unique_ptr<TGenealogieMemoire> genealogie_ = std::make_unique<TGenealogieMemoire>();
   bool acheve_ = false;
 };
 
