@@ -253,6 +253,23 @@ void TImporteur::RecenseFamille(const TNoeudGedcom& r) {
   cible = std::move(lue);
 }
 
+namespace {
+
+template <class T>
+void Libere(T& x) {
+  T().swap(x);
+}
+
+}  // namespace
+
+void TImporteur::LibereRecensement() {
+  Libere(noIndi_), Libere(noFam_), Libere(ligneIndi_), Libere(ligneRefIndi_), Libere(xrefIndi_);
+  Libere(sexe_), Libere(naissance_), Libere(familles_), Libere(xrefFam_), Libere(references_);
+  Libere(notes_), Libere(sources_), Libere(ordreSources_), Libere(enregistrementsGardes_), Libere(objets_);
+  Libere(famc_), Libere(famcB_), Libere(pedis_), Libere(famsPersonne_), Libere(ordreFams_);
+  Libere(rangA_), Libere(rangB_), Libere(rangChps_), Libere(notesEnAttente_), Libere(lieux_);
+}
+
 void TImporteur::Resout() {
   CompleteFamilles();
   CalculeLiens();

@@ -207,6 +207,7 @@ void TImporteur::EcritEvenement(const TNoeudGedcom& n, const TChpCs& def, int32_
     Avertit(n.ligne, L(n.ligne) + "l'événement " + n.tag + " n'a pas pu être enregistré.");
     return;
   }
+  personnesEcrites_.Evenement(e.Enreg.NoPersA, e.Enreg.NoPersB, e.Enreg.LibelleChamps, e.Enreg.Date);
   if (evenement) ++bilan_.evenements;
 }
 

@@ -114,6 +114,7 @@ void TImporteur::EcritIndividu(const TNoeudGedcom& r) {
   if (TNoParent paire; PaireAdoptive(no, paire) && !bdd_.WriteNoParents(no, paire))
     Avertit(r.ligne, "Ligne " + std::to_string(r.ligne) + " : les parents adoptifs de " + XrefIndividu(r) +
                          " n'ont pas pu être enregistrés.");
+  personnesEcrites_.Ecrite(no, p);
   ++bilan_.personnes;
 }
 
@@ -182,7 +183,8 @@ void TImporteur::Termine() {
   (void)defs_.Sauvegarde();
   if (TFicPersons* personnes = dossier_.GetFicPersons()) personnes->LectureEntete();
   bilan_.lieux = static_cast<long>(lieux_.size());
-  if (TIndexPersonnesDossier* index = dossier_.GetFicIndexPerson()) (void)index->ReinitTableIndex();
+  LibereRecensement();
+  if (TFicIndexPerson* index = TFicIndexPerson::De(dossier_)) (void)index->RemplitApresImport(personnesEcrites_);
   dossier_.Flush();
 }
 

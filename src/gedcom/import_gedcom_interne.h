@@ -17,6 +17,7 @@
 #include "folder/gest_fic.h"
 #include "gedcom/filiation_gedcom.h"
 #include "gedcom/import_gedcom.h"
+#include "index/personnes_importees.h"
 #include "names/g_nopers.h"
 #include "store/datamodulebdd.h"
 #include "store/enreg_public.h"
@@ -61,6 +62,9 @@ class TImporteur {
   void Comble();
   // After pass 2: new definitions saved, person index rebuilt.
   void Termine();
+  // The census and links, no longer needed once every record is written and the kept records
+  // saved: freed before the person index is made, which needs memory of its own.
+  void LibereRecensement();
 
   void Avertit(long ligne, std::string message);
 
@@ -174,6 +178,7 @@ class TImporteur {
   std::vector<std::vector<int32_t>> famsPersonne_;  // families as a spouse, in order
   std::unordered_map<int32_t, std::vector<int32_t>> ordreFams_;  // FAMS order of persons with several
   std::vector<int32_t> rangA_, rangB_, rangChps_;  // records written per holder and per partner
+  TPersonnesImportees personnesEcrites_;  // what the person index takes, gathered as written
 
   std::unordered_map<int32_t, int32_t> notesEnAttente_;  // family notes of holders not yet written
   std::unordered_map<std::string, int32_t> lieux_;

@@ -36,6 +36,8 @@ namespace kyb {
 
 class TFicIndexPerson;
 class TGestFichier;
+class TGenealogieMemoire;
+class TPersonnesImportees;
 class TModuleBDD;
 class TPerson;
 
@@ -149,6 +151,9 @@ class TFicIndexPerson final : public TIndexPersonnesDossier {
   // Recreates the table and every row from the persons, then reloads memory. False when the
   // table could not be recreated.
   [[nodiscard]] bool ReinitTableIndex() override;
+  // The same from what an import gathered while writing (gest_fic_index_import.cpp): every row
+  // as ReinitTableIndex writes it, without reading the persons or their events back.
+  [[nodiscard]] bool RemplitApresImport(TPersonnesImportees& personnes);
   // Reloads memory from the rows (unsorted, then sorted once) and saves the ".prx2".
   void ReinitTableIndexBis() override;
   // Regenerates every row (and memory when asked) in bulk from an empty table, secondary indexes
@@ -261,6 +266,10 @@ class TFicIndexPerson final : public TIndexPersonnesDossier {
   // The ranges of persons 1..nb (element 0 unused), from one walk of the stored events, completed
   // by estimation over the whole genealogy read into memory.
   [[nodiscard]] std::vector<TAnneesVie> AnneesVieToutes(long nb) const;
+  // Completes the unknown bounds of the ranges of persons 1..size - 1 by that estimation.
+  void CompleteParEstimation(std::vector<TAnneesVie>& annees) const;
+  // The same over a genealogy already in memory.
+  void CompleteParEstimation(std::vector<TAnneesVie>& annees, TGenealogieMemoire& genealogie) const;
   // Rewrites the years of the rows that differ from AnneesVieToutes (after an import): the
   // number of rows rewritten (memory then reloaded from the rows), -1 when the store could not
   // be read or written.

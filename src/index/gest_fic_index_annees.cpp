@@ -42,10 +42,21 @@ std::vector<TAnneesVie> TFicIndexPerson::AnneesVieToutes(long nb) const {
     if (no >= 1 && no <= nb) collectes[static_cast<size_t>(no)].Ajoute(libelle, date);
   });
   for (size_t n = 1; n < annees.size(); ++n) annees[n] = collectes[n].Annees();
+  CompleteParEstimation(annees);
+  return annees;
+}
+
+void TFicIndexPerson::CompleteParEstimation(std::vector<TAnneesVie>& annees) const {
+  const long nb = static_cast<long>(annees.size()) - 1;
   TFicPersons* f = dossier_ ? dossier_->GetFicPersons() : nullptr;
-  if (!f || !GConsConfigSais) return annees;
+  if (nb < 1 || !f || !GConsConfigSais) return;
   TGenealogieMemoire g;
-  if (!g.Charge(*f)) return annees;
+  if (g.Charge(*f)) CompleteParEstimation(annees, g);
+}
+
+void TFicIndexPerson::CompleteParEstimation(std::vector<TAnneesVie>& annees, TGenealogieMemoire& g) const {
+  const long nb = static_cast<long>(annees.size()) - 1;
+  if (!GConsConfigSais) return;
   TEstimationCalculee cache;
   for (long n = 1; n <= std::min(nb, g.NbPersonnes()); ++n) {
     TAnneesVie& a = annees[static_cast<size_t>(n)];
@@ -54,7 +65,6 @@ std::vector<TAnneesVie> TFicIndexPerson::AnneesVieToutes(long nb) const {
     e.EstimePersonne(n, g, true, false);
     a = CompleteAnneesVie(a, e.Resultat());
   }
-  return annees;
 }
 
 long TFicIndexPerson::MajAnneesEstimees() {

@@ -77,6 +77,13 @@ bool TGenealogieMemoire::ChargeStore(TFicPersons& fichier, TProgression* barre) 
       evens.push_back({r.NoPersB, {r.NoPersA, Sorte(r.LibelleChamps), r.Date}});
   }
   bdd->EndParcoursEvens();
+  AcheveEvenements(evens);
+  return true;
+}
+
+void TGenealogieMemoire::AcheveEvenements(std::vector<std::pair<int32_t, TEvenMemoire>>& evens) {
+  evens.erase(std::remove_if(evens.begin(), evens.end(), [this](const auto& e) { return !Vivante(e.first); }),
+              evens.end());
   // A couple event held by both spouses was read twice: the copies go.
   std::sort(evens.begin(), evens.end(), [](const auto& a, const auto& b) {
     if (a.first != b.first) return a.first < b.first;
@@ -91,7 +98,6 @@ bool TGenealogieMemoire::ChargeStore(TFicPersons& fichier, TProgression* barre) 
               }),
               evens.end());
   RangeEvenements(evens);
-  return true;
 }
 
 void TGenealogieMemoire::ChargeParPersonne(TFicPersons& fichier, TProgression* barre) {
@@ -131,6 +137,32 @@ bool TGenealogieMemoire::Charge(TFicPersons& fichier, TProgression* barre) {
   liens_.clear();
   evens_.clear();
   return false;
+}
+
+void TGenealogieMemoire::Debute() {
+  personnes_.assign(1, TPersonneMemoire());
+  liens_.clear();
+  evens_.clear();
+  enAttente_.clear();
+}
+
+void TGenealogieMemoire::AjoutePersonne(long no, const TEnregPublic& p) {
+  if (no < 1) return;
+  if (static_cast<size_t>(no) >= personnes_.size()) personnes_.resize(static_cast<size_t>(no) + 1);
+  AjouteLiens(no, p);
+}
+
+void TGenealogieMemoire::AjouteEvenement(long noA, long noB, std::string_view libelle, const TDateKY& date) {
+  if (date.DateVide() || noA < 1) return;
+  enAttente_.push_back({static_cast<int32_t>(noA), {static_cast<int32_t>(noB), Sorte(libelle), date}});
+  if (noB > 0 && noB != noA)
+    enAttente_.push_back({static_cast<int32_t>(noB), {static_cast<int32_t>(noA), Sorte(libelle), date}});
+}
+
+void TGenealogieMemoire::Acheve(long nbPersonnes) {
+  personnes_.resize(static_cast<size_t>(std::max(nbPersonnes, 0L)) + 1);
+  AcheveEvenements(enAttente_);
+  std::vector<std::pair<int32_t, TEvenMemoire>>().swap(enAttente_);
 }
 
 TGenealogieMemoire::TTranche TGenealogieMemoire::Conjoints(long no) const {

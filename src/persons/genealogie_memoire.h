@@ -6,6 +6,8 @@
 // About 60 bytes a person plus 24 a dated event. Read-only: nothing is written to the folder.
 // Persons are numbered 1..NbPersonnes(); deleted ones are kept as not live, without links.
 #include <cstdint>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "persons/source_estimation.h"
@@ -29,6 +31,12 @@ class TGenealogieMemoire final : public TSourceEstimation {
   // Reads every person of the file. barre, when given, advances with the persons read. False
   // when the store could not be read (the genealogy then stays empty).
   bool Charge(TFicPersons& fichier, TProgression* barre = nullptr);
+  // The same from records in hand (an import that has just written them): Debute, then the
+  // record of each person written and each event written, in any order, then Acheve.
+  void Debute();
+  void AjoutePersonne(long no, const TEnregPublic& p);
+  void AjouteEvenement(long noA, long noB, std::string_view libelle, const TDateKY& date);
+  void Acheve(long nbPersonnes);
 
   [[nodiscard]] long NbPersonnes() const { return static_cast<long>(personnes_.size()) - 1; }
   [[nodiscard]] bool Vivante(long no) const { return Valide(no) && personnes_[static_cast<size_t>(no)].Vivante; }
@@ -64,10 +72,13 @@ class TGenealogieMemoire final : public TSourceEstimation {
   bool ChargeStore(TFicPersons& fichier, TProgression* barre);
   void ChargeParPersonne(TFicPersons& fichier, TProgression* barre);
   void RangeEvenements(std::vector<std::pair<int32_t, TEvenMemoire>>& evens);
+  // Drops the events of persons not live and the second copy of couple events, then ranges them.
+  void AcheveEvenements(std::vector<std::pair<int32_t, TEvenMemoire>>& evens);
 
   std::vector<TPersonneMemoire> personnes_;
   std::vector<int32_t> liens_;
   std::vector<TEvenMemoire> evens_;
+  std::vector<std::pair<int32_t, TEvenMemoire>> enAttente_;  // events in hand until Acheve
 };
 
 }  // namespace kyb
