@@ -32,13 +32,11 @@ const struct {
     // Citation and source detail, repositories, name pieces, places' detail, dates' written form.
     {".SOUR", "citations"}, {"SOUR.", "sources"}, {"REPO", "dépôts"}, {".DATE", "formes de date"},
     {"INDI.NAME", "morceaux du nom"}, {".SNOTE", "notes partagées"},
-    // Record metadata the import drops.
-    {"SUBM", "soumetteurs"}, {"INDI.SUBM", "soumetteurs"},
-    {"SUBN", "soumission"}, {"ne pointe pas vers un SUBM", "soumetteurs", true},
-    {"INDI.ANCI", "métadonnées"}, {"INDI.DESI", "métadonnées"}, {"_", "enregistrements d'extension"},
+    // Extension records, and the grammar check's view of a record of an extension type.
+    {"ne pointe pas vers un SUBM", "enregistrements d'extension", true}, {"_", "enregistrements d'extension"},
     {"INDI._", "enregistrements d'extension"}, {"SOUR", "sources"},
     // Families: notes of a person's links, links to no family, phrases and associations of 7.0.
-    {"FAM.CHIL", "familles"}, {"FAM.SUBM", "soumetteurs"}, {"FAM.RESI", "familles"}, {"FAM.HUSB.", "familles"},
+    {"FAM.CHIL", "familles"}, {"FAM.RESI", "familles"}, {"FAM.HUSB.", "familles"},
     {"FAM.WIFE.", "familles"}, {"FAM.ASSO", "associations"}, {"INDI.FAMC", "familles"}, {"INDI.FAMS", "familles"},
     {"INDI.SLGC", "familles"},
     {"FAMC sous SLGC", "familles", true}, {"sous NCHI", "familles", true},
