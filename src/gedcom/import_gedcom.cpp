@@ -177,7 +177,7 @@ void TImporteur::Recense(const TNoeudGedcom& r) {
   }
   // The submitter our exports write is the genealogy itself, written again by the export; any
   // other record (REPO, SUBM, SUBN, records of other programs) is kept whole.
-  if (r.xref.empty() || (r.tag == "SUBM" && r.xref == kSoumetteurGedcom)) {
+  if (r.tag == "SUBM" && r.xref == kSoumetteurGedcom) {
     ++bilan_.balisesIgnorees[r.tag];
     return;
   }
