@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "gedcom/export_gedcom_interne.h"
+#include "gedcom/lignes_gardees.h"
 
 namespace kyb {
 namespace {
@@ -48,12 +49,19 @@ bool TExporteur::EcritLienDirect(const TChpCs& def, TEvenement& e, int niveau) {
   // What only an event holds: a date, a place, a locality.
   if (!e.Enreg.Date.Vide() || e.Enreg.Lieu > 0 || !e.Enreg.LieuDit.empty()) return false;
   const bool sansDonnee = e.Enreg.Donnee.empty();
+  // Each citation's own detail (PAGE, QUAY, DATA, NOTE...) kept by the import under its key.
+  const TTraduitPointeur traduit = [this](const std::string& v) { return PointeurGarde(v); };
+  TBlocsGardes detail(source || relation ? RubriquesGardees(dossier_, e.Enreg.Note).citations : std::string());
+  const auto citation = [&](const TSourceEven& s, int n, TContexteGarde dessus) {
+    ecr_.Pointeur(n, "SOUR", Source(s));
+    (void)detail.EcritSousLignes(ecr_, "SOUR", CleCitation(s.Descriptif), n, dessus, nullptr, &traduit);
+  };
   if (source) {
     if (!sansDonnee || e.Sources().empty() || !e.PersAssociees().empty() || !e.Illustrations().empty()) return false;
     bool premiere = true;
     for (const TSourceEven& s : e.Sources()) {
-      ecr_.Pointeur(niveau, "SOUR", Source(s));
       const std::string_view dessus[] = {enregistrement_, "SOUR"};
+      citation(s, niveau, dessus);
       if (premiere) EcritNote(e.Enreg.Note, niveau + 1, dessus);
       premiere = false;
     }
@@ -78,7 +86,8 @@ bool TExporteur::EcritLienDirect(const TChpCs& def, TEvenement& e, int niveau) {
       if (Sexe(pa.Lien.No) == 0) continue;
       EcritAssociation(pa, niveau);
       if (premiere) {
-        for (const TSourceEven& s : e.Sources()) ecr_.Pointeur(niveau + 1, "SOUR", Source(s));
+        const std::string_view sous[] = {enregistrement_, "ASSO", "SOUR"};
+        for (const TSourceEven& s : e.Sources()) citation(s, niveau + 1, sous);
         const std::string_view dessus[] = {enregistrement_, "ASSO"};
         EcritNote(e.Enreg.Note, niveau + 1, dessus);
       }

@@ -8,6 +8,7 @@
 #include "folder/securite_dossier.h"
 #include "gedcom/dates_gedcom.h"
 #include "gedcom/import_gedcom_interne.h"
+#include "gedcom/versions_gedcom.h"
 #include "persons/gest_pers.h"
 #include "platform/arborescence.h"
 #include "platform/fichiers.h"
@@ -174,9 +175,9 @@ void TImporteur::Recense(const TNoeudGedcom& r) {
     CompteIgnorees(r, {"FILE"});
     return;
   }
-  // The file's submitter gives way to the one of our exports; any other record (REPO, records
-  // of other programs) is kept whole.
-  if (r.tag == "SUBM" || r.tag == "SUBN" || r.xref.empty()) {
+  // The submitter our exports write is the genealogy itself, written again by the export; any
+  // other record (REPO, SUBM, SUBN, records of other programs) is kept whole.
+  if (r.tag == "SUBM" && r.xref == kSoumetteurGedcom) {
     ++bilan_.balisesIgnorees[r.tag];
     return;
   }

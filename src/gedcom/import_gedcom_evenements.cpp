@@ -184,7 +184,15 @@ void TImporteur::EcritEvenement(const TNoeudGedcom& n, const TChpCs& def, int32_
     } else if (c.Nul()) Garde(c, noteEven);  // a pointer to no record, kept as it was written
     else if (c.tag == "SOUR") Citation(c, e, citations);
     else if (c.tag == "OBJE") Illustration(c, e);
-    else if (c.tag == "ASSO" || c.tag == "_ASSO" || ((c.tag == "_WITN" || c.tag == "WITN") && c.pointeur)) PersonneCitee(c, e);
+    else if (c.tag == "ASSO" || c.tag == "_ASSO" || ((c.tag == "_WITN" || c.tag == "WITN") && c.pointeur)) {
+      PersonneCitee(c, e, !evenement);
+      // An association of the person or the couple itself: its citations and notes are the field's.
+      if (!evenement)
+        for (const TNoeudGedcom& s : c.enfants) {
+          if (s.tag == "SOUR" && !s.Nul()) Citation(s, e, citations);
+          else if (s.tag == "NOTE" || s.tag == "SNOTE") noteEven = AjouteNoteLue(noteEven, s, kTitreNoteGedcom);
+        }
+    }
     else Garde(c, noteEven);
   }
   noteEven = AjouteNote(noteEven, kTitreDateGedcom, dateGardee);
@@ -310,12 +318,17 @@ void TImporteur::Citation(const TNoeudGedcom& n, TEvenement& e, std::string& gar
   }
   ++bilan_.sources;
   // The citation's own detail (PAGE, QUAY, DATA, NOTE...) is kept under its description's key.
+  // The TEXT of a citation written in place goes under DATA, where a citation of a source
+  // record (as the export writes it) holds its text.
   TNoeudGedcom detail{n.ligne, 1, {}, "SOUR", CleCitation(s.Descriptif), false, {}};
+  TNoeudGedcom donnees{n.ligne, 2, {}, "DATA", {}, false, {}};
   for (const TNoeudGedcom& c : n.enfants)
     if (&c != texte && &c != type) {
-      detail.enfants.push_back(c);
+      if (!n.pointeur && c.tag == "TEXT") donnees.enfants.push_back(c);
+      else detail.enfants.push_back(c);
       ++bilan_.balisesConservees["SOUR." + c.tag];
     }
+  if (!donnees.enfants.empty()) detail.enfants.insert(detail.enfants.begin(), std::move(donnees));
   if (detail.enfants.empty()) return;
   if (!gardees.empty()) gardees += '\n';
   gardees += Lignes(Resolu(std::move(detail)), 1);
@@ -340,7 +353,7 @@ void TImporteur::Illustration(const TNoeudGedcom& n, TEvenement& e) {
   else ++bilan_.illustrations;
 }
 
-void TImporteur::PersonneCitee(const TNoeudGedcom& n, TEvenement& e) {
+void TImporteur::PersonneCitee(const TNoeudGedcom& n, TEvenement& e, bool lien) {
   const int32_t no = n.pointeur ? PersonneConnue(n.valeur) : 0;
   if (!PersonneDefinie(static_cast<int32_t>(no))) {
     Avertit(n.ligne, L(n.ligne) + "pointeur " + n.valeur + " vers un individu absent du fichier, ignoré.");
@@ -357,7 +370,8 @@ void TImporteur::PersonneCitee(const TNoeudGedcom& n, TEvenement& e) {
   }
   pa.Qualite = Valeur(dossier_.GetFicQualites(), qualite);
   if (const TNoeudGedcom* k = n.Enfant("_KINSHIP")) pa.Parente = Valeur(dossier_.GetFicParentes(), k->valeur);
-  CompteIgnorees(n, {"RELA", "ROLE", "_KINSHIP"});
+  if (lien) CompteIgnorees(n, {"RELA", "ROLE", "_KINSHIP", "SOUR", "NOTE", "SNOTE"});
+  else CompteIgnorees(n, {"RELA", "ROLE", "_KINSHIP"});
   if (e.AjoutPersAssociee(pa) >= 0) ++bilan_.personnesCitees;
 }
 

@@ -93,7 +93,11 @@ void TImporteur::EcritIndividu(const TNoeudGedcom& r) {
         note = AjouteNote(note, kTitreSexeGedcom, e.valeur);
       continue;
     }
-    if (e.tag == "FAMC" || e.tag == "FAMS") continue;
+    if (e.tag == "FAMC" || e.tag == "FAMS") {
+      // The links themselves are the families'; what is below them (a note, a STAT) is counted.
+      CompteIgnorees(e, {"PEDI"});
+      continue;
+    }
     if (e.tag == "_TEMOIN") {  // a person known only as a witness
       p.TypePersonne = 'T';
       continue;

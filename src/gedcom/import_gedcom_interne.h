@@ -129,7 +129,8 @@ class TImporteur {
   // A name piece (NPFX, SPFX, NSFX) with no field: a new one under NAME; its label.
   [[nodiscard]] AnsiString DefinitionNom(const std::string& sousTag);
   void Illustration(const TNoeudGedcom& n, TEvenement& e);
-  void PersonneCitee(const TNoeudGedcom& n, TEvenement& e);
+  // lien: the association of a person or a couple itself, whose citations and notes the caller takes.
+  void PersonneCitee(const TNoeudGedcom& n, TEvenement& e, bool lien = false);
   [[nodiscard]] int32_t Valeur(TFicDupli* table, const std::string& texte);
   // Text of a NOTE line: inline, or the record it points to.
   [[nodiscard]] std::string TexteNote(const TNoeudGedcom& n);

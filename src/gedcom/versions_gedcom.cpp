@@ -62,6 +62,9 @@ constexpr TCorrespondance kTable[] = {
     {"OBJE", "OBJE", "OBJE", TRegle::Media},
     {"OBJE.FORM", "FORM", ""},
     {"OBJE.FILE", "FILE", ""},
+    // The submission record: 5.5.1 only; a submitter's REFN: 7.0 only.
+    {"SUBN", "SUBN", ""},
+    {"SUBM.REFN", "", "REFN"},
     // In neither (5.5).
     {"PLAC.SOUR", "", ""},
     {"OBJE.NOTE", "", ""},

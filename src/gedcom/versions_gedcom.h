@@ -22,6 +22,9 @@ namespace kyb {
 
 // The system named in the HEAD.SOUR of the files written here (and in the EXID TYPE of their RIN).
 inline constexpr std::string_view kSystemeGedcom = "KYBASE";
+// The cross-reference of the submitter record the files written here name in their HEAD: the
+// genealogy itself.
+inline constexpr std::string_view kSoumetteurGedcom = "@SOUMETTEUR@";
 
 // Rewrites lines in the form of version. contexte holds the tags of the structures above the
 // lines of the lowest level ("INDI", "BIRT"), from the record down; a line's path is contexte,

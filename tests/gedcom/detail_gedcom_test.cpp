@@ -93,17 +93,17 @@ TEST(DetailGedcom, CitationsSourcesEtEnregistrementsGardentLeurDetail) {
 TEST(DetailGedcom, LeRapportCompteCeQuiAEteLu) {
   // By hand: two persons; two couples, one with a single spouse; two events (the person's own
   // citation and medium are not events); two citations, one medium; REPO kept; a date given
-  // as a phrase is no fault.
+  // as a phrase is no fault; a note on a spouse link is counted as not kept.
   const TAllerRetour r = ImporteExporte(
       kTete +
       "0 @I1@ INDI\n1 BIRT\n2 DATE (un jour de pluie)\n2 SOUR @S1@\n1 SOUR @S1@\n1 OBJE\n2 FILE a.jpg\n2 TITL Portrait\n"
-      "0 @I2@ INDI\n0 @F1@ FAM\n1 HUSB @I1@\n1 MARR\n0 @F2@ FAM\n1 HUSB @I1@\n1 WIFE @I2@\n"
+      "0 @I2@ INDI\n1 FAMS @F2@\n2 NOTE seconde épouse\n0 @F1@ FAM\n1 HUSB @I1@\n1 MARR\n0 @F2@ FAM\n1 HUSB @I1@\n1 WIFE @I2@\n"
       "0 @S1@ SOUR\n1 TITL Registre\n0 @R1@ REPO\n1 NAME Archives\n0 TRLR\n");
   std::string rapport;
   for (const std::string& l : RapportImport(r.bilan)) rapport += l + "\n";
   for (const char* attendu : {"Personnes lues : 2\n", "Couples lus : 2\n", "Événements lus : 2\n",
                               "Sources citées : 2, médias : 1, personnes citées : 0\n", "  REPO : 1\n",
-                              "  OBJE.TITL : 1\n", "Avertissements : 0\n"})
+                              "  OBJE.TITL : 1\n", "  FAMS.NOTE : 1\n", "Avertissements : 0\n"})
     EXPECT_NE(rapport.find(attendu), std::string::npos) << attendu << "\n" << rapport;
   EXPECT_EQ(rapport.find("  REPO : 1\n"), rapport.rfind("  REPO : 1\n")) << rapport;
   EXPECT_LT(rapport.find("  REPO : 1\n"), rapport.find("sans contenu")) << rapport;
