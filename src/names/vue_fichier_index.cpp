@@ -8,10 +8,12 @@ namespace kyb {
 namespace {
 
 constexpr size_t kEntete = 9;  // "UTF-8" and the count
-constexpr size_t kPied = 20;
+constexpr size_t kPied = 28;
+constexpr size_t kPiedPrecedent = 20;  // without the last row number
 constexpr size_t kTailleCode = 12;
 constexpr char kMarqueur[5] = {'U', 'T', 'F', '-', '8'};
-constexpr char kMarqueurAnnexe[4] = {'I', 'D', 'X', '2'};
+constexpr char kMarqueurAnnexe[4] = {'I', 'D', 'X', '3'};
+constexpr char kMarqueurPrecedent[4] = {'I', 'D', 'X', '2'};
 
 uint64_t LitLE(const char* p, int octets) {
   uint64_t v = 0;
@@ -41,9 +43,16 @@ uint64_t TailleEntree(const TEltIndex& e) {
 
 TVueFichierIndex::TVueFichierIndex(std::string_view octets) : octets_(octets) {
   const size_t taille = octets.size();
-  if (taille < kEntete + kPied || std::memcmp(octets.data(), kMarqueur, sizeof kMarqueur) != 0) return;
-  const char* pied = octets.data() + taille - kPied;
-  if (std::memcmp(pied + 16, kMarqueurAnnexe, sizeof kMarqueurAnnexe) != 0) return;
+  if (taille < kEntete + kPiedPrecedent || std::memcmp(octets.data(), kMarqueur, sizeof kMarqueur) != 0) return;
+  const char* fin = octets.data() + taille - sizeof kMarqueurAnnexe;
+  size_t lgPied = kPiedPrecedent;
+  if (std::memcmp(fin, kMarqueurAnnexe, sizeof kMarqueurAnnexe) == 0) {
+    if (taille < kEntete + kPied) return;
+    lgPied = kPied;
+  } else if (std::memcmp(fin, kMarqueurPrecedent, sizeof kMarqueurPrecedent) != 0) {
+    return;
+  }
+  const char* pied = octets.data() + taille - lgPied;
   const uint64_t n = LitLE(octets.data() + 5, 4);
   const uint64_t table = LitLE(pied, 8);
   if (n != LitLE(pied + 8, 4) || n > 0x7FFFFFFF) return;
@@ -53,7 +62,8 @@ TVueFichierIndex::TVueFichierIndex(std::string_view octets) : octets_(octets) {
       m > taille / kTailleCode)
     return;
   if (n * TEltIndex::kTailleMinFichier > table - kEntete) return;
-  if (table + 8 * n + kTailleCode * m + kPied != taille) return;
+  if (table + 8 * n + kTailleCode * m + lgPied != taille) return;
+  if (lgPied == kPied) derniereLigne_ = LitLE(pied + 16, 8);
   n_ = static_cast<size_t>(n);
   m_ = static_cast<size_t>(m);
   table_ = table;
@@ -63,8 +73,22 @@ TVueFichierIndex::TVueFichierIndex(std::string_view octets) : octets_(octets) {
 uint64_t TVueFichierIndex::Decalage(size_t i) const { return LitLE(octets_.data() + table_ + 8 * i, 8); }
 
 TEltIndex TVueFichierIndex::operator[](size_t i) const {
+  if (!valide_ || i >= n_) return {};
+  const auto gardee = places_.find(static_cast<uint32_t>(i));
+  if (gardee != places_.end()) return gardees_[gardee->second];
+  const TEltIndex e = Decode(i);
+  if (endommage_) return e;
+  if (gardees_.size() >= kGardeesMax) {
+    gardees_.clear();
+    places_.clear();
+  }
+  places_.emplace(static_cast<uint32_t>(i), static_cast<uint32_t>(gardees_.size()));
+  gardees_.push_back(e);
+  return e;
+}
+
+TEltIndex TVueFichierIndex::Decode(size_t i) const {
   TEltIndex e;
-  if (!valide_ || i >= n_) return e;
   const uint64_t debut = Decalage(i);
   if (debut < kEntete || debut >= table_) {
     endommage_ = true;
@@ -119,7 +143,8 @@ TTableCodes TVueFichierIndex::Codes() const {
   return table;
 }
 
-void TVueFichierIndex::EcritAnnexe(TSortieBinaire& flux, const TVueEltIndex& elts, const TTableCodes& codes) {
+void TVueFichierIndex::EcritAnnexe(TSortieBinaire& flux, const TVueEltIndex& elts, const TTableCodes& codes,
+                                   uint64_t derniereLigne) {
   uint64_t decalage = kEntete;
   for (const TEltIndex& e : elts) {
     EcritLE(flux, decalage, 8);
@@ -132,6 +157,7 @@ void TVueFichierIndex::EcritAnnexe(TSortieBinaire& flux, const TVueEltIndex& elt
   EcritLE(flux, decalage, 8);
   EcritLE(flux, elts.size(), 4);
   EcritLE(flux, codes.size(), 4);
+  EcritLE(flux, derniereLigne, 8);
   flux.EcritOctets(kMarqueurAnnexe, sizeof kMarqueurAnnexe);
 }
 
