@@ -1,6 +1,7 @@
 #include "names/vue_fichier_index.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 namespace kyb {
@@ -41,7 +42,8 @@ uint64_t TailleEntree(const TEltIndex& e) {
 
 }  // namespace
 
-TVueFichierIndex::TVueFichierIndex(std::string_view octets) : octets_(octets) {
+TVueFichierIndex::TVueFichierIndex(std::string_view octets, size_t gardeesMax)
+    : octets_(octets), gardeesMax_(std::bit_ceil(std::max<size_t>(gardeesMax, 1))) {
   const size_t taille = octets.size();
   if (taille < kEntete + kPiedPrecedent || std::memcmp(octets.data(), kMarqueur, sizeof kMarqueur) != 0) return;
   const char* fin = octets.data() + taille - sizeof kMarqueurAnnexe;
@@ -74,17 +76,42 @@ uint64_t TVueFichierIndex::Decalage(size_t i) const { return LitLE(octets_.data(
 
 TEltIndex TVueFichierIndex::operator[](size_t i) const {
   if (!valide_ || i >= n_) return {};
-  const auto gardee = places_.find(static_cast<uint32_t>(i));
-  if (gardee != places_.end()) return gardees_[gardee->second];
+  if (const TEltIndex* gardee = Gardee(i)) return *gardee;
   const TEltIndex e = Decode(i);
-  if (endommage_) return e;
-  if (gardees_.size() >= kGardeesMax) {
-    gardees_.clear();
-    places_.clear();
-  }
-  places_.emplace(static_cast<uint32_t>(i), static_cast<uint32_t>(gardees_.size()));
-  gardees_.push_back(e);
+  if (!endommage_) Garde(i, e);
   return e;
+}
+
+namespace {
+
+// First place of position i in a table of taille places (a power of two).
+size_t Place(size_t i, size_t taille) { return (i * 0x9E3779B97F4A7C15ULL >> 20) & (taille - 1); }
+
+}  // namespace
+
+const TEltIndex* TVueFichierIndex::Gardee(size_t i) const {
+  if (places_.empty()) return nullptr;
+  const size_t masque = places_.size() - 1;
+  for (size_t k = Place(i, places_.size());; k = (k + 1) & masque) {
+    const auto [position, place] = places_[k];
+    if (position == 0) return nullptr;
+    if (position == i + 1) return &gardees_[place];
+  }
+}
+
+void TVueFichierIndex::Garde(size_t i, const TEltIndex& e) const {
+  if (places_.empty()) {
+    places_.resize(2 * gardeesMax_);
+    gardees_.reserve(gardeesMax_);
+  } else if (gardees_.size() >= gardeesMax_) {
+    std::fill(places_.begin(), places_.end(), std::pair<uint32_t, uint32_t>());
+    gardees_.clear();
+  }
+  const size_t masque = places_.size() - 1;
+  size_t k = Place(i, places_.size());
+  while (places_[k].first != 0) k = (k + 1) & masque;
+  places_[k] = {static_cast<uint32_t>(i + 1), static_cast<uint32_t>(gardees_.size())};
+  gardees_.push_back(e);
 }
 
 TEltIndex TVueFichierIndex::Decode(size_t i) const {

@@ -18,13 +18,12 @@
 // A footer of the previous version ends with "IDX2" and has no row number (20 bytes). A file
 // without the appendix (written before it existed) has no view: it is read whole as before.
 //
-// Entries once decoded are kept (up to kGardeesMax, then all forgotten at once), so that a search
+// Entries once decoded are kept (up to a bound, then all forgotten at once), so that a search
 // repeated, and the binary searches every search begins with, read them from memory. Damage found in an entry only when it is read (an offset outside the entries, an entry
 // cut or not UTF-8) gives a default entry (person 0) and marks the view damaged; nothing reads
 // outside the bytes given.
 #include <cstdint>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "names/elt_index.h"
@@ -38,8 +37,9 @@ class TVueFichierIndex {
  public:
   static constexpr size_t kGardeesMax = size_t{1} << 16;
 
-  // The bytes of a whole ".prx2" file (marker included); they must outlive the view.
-  explicit TVueFichierIndex(std::string_view octets);
+  // The bytes of a whole ".prx2" file (marker included); they must outlive the view. At most
+  // gardeesMax entries are kept at once (a power of two).
+  explicit TVueFichierIndex(std::string_view octets, size_t gardeesMax = kGardeesMax);
 
   // The marker, the count and the appendix agree with the size of the file.
   [[nodiscard]] bool Valide() const { return valide_; }
@@ -75,8 +75,12 @@ class TVueFichierIndex {
   uint64_t derniereLigne_ = 0;
   bool valide_ = false;
   mutable bool endommage_ = false;
-  // Entries decoded so far: position → place in gardees_.
-  mutable std::unordered_map<uint32_t, uint32_t> places_;
+  // Entries decoded so far: an open-addressing table of (position + 1, place in gardees_), twice
+  // as large as the entries it may hold, allocated at the first entry kept.
+  [[nodiscard]] const TEltIndex* Gardee(size_t i) const;
+  void Garde(size_t i, const TEltIndex& e) const;
+  size_t gardeesMax_;
+  mutable std::vector<std::pair<uint32_t, uint32_t>> places_;
   mutable std::vector<TEltIndex> gardees_;
 };
 

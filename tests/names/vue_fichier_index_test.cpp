@@ -41,9 +41,12 @@ TEST(VueFichierIndex, MemesEntreesEtCodesQueLIndexLuEnEntier) {
   const TVueFichierIndex vue(projection.Octets());
   ASSERT_TRUE(vue.Valide());
   ASSERT_EQ(vue.size(), 60u);
-  // Twice: the second time from the entries kept.
-  for (int passe = 0; passe < 2; ++passe)
-    for (size_t i = 0; i < vue.size(); ++i) EXPECT_EQ(vue[i], index.Lit(static_cast<int>(i))) << i;
+  // Twice: the second time from the entries kept; and with room for 8 entries only, forgotten and
+  // kept again as the reads go.
+  const TVueFichierIndex etroite(projection.Octets(), 8);
+  for (const TVueFichierIndex* v : {&vue, &etroite})
+    for (int passe = 0; passe < 2; ++passe)
+      for (size_t i = 0; i < v->size(); ++i) EXPECT_EQ((*v)[(i * 7) % 60], index.Lit(static_cast<int>((i * 7) % 60))) << i;
   EXPECT_EQ(vue.Codes(), codes);
   EXPECT_EQ(vue.DebutsCode(CodeEntier(u"M635")), DebutsCode(codes, CodeEntier(u"M635")));
   EXPECT_EQ(vue.DebutsCode(CodeEntier(u"M635")).size(), 2u);
