@@ -1,5 +1,7 @@
 #include "names/vue_fichier_index.h"
 
+#include "names/plage_nom.h"
+
 #include <algorithm>
 #include <bit>
 #include <cstring>
@@ -127,6 +129,17 @@ TEltIndex TVueFichierIndex::Decode(size_t i) const {
     return TEltIndex();
   }
   return e;
+}
+
+std::pair<size_t, size_t> TVueFichierIndex::Plage(std::u16string_view cle, bool prefixe) const {
+  constexpr size_t kPlagesMax = 4096;
+  std::pair<UnicodeString, bool> clef(UnicodeString(cle), prefixe);
+  if (const auto it = plages_.find(clef); it != plages_.end()) return it->second;
+  const std::pair<size_t, size_t> plage = PlageNom(*this, cle, prefixe);
+  if (endommage_) return plage;
+  if (plages_.size() >= kPlagesMax) plages_.clear();
+  plages_.emplace(std::move(clef), plage);
+  return plage;
 }
 
 std::pair<uint64_t, int32_t> TVueFichierIndex::Code(size_t k) const {

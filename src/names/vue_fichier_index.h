@@ -19,10 +19,11 @@
 // without the appendix (written before it existed) has no view: it is read whole as before.
 //
 // Entries once decoded are kept (up to a bound, then all forgotten at once), so that a search
-// repeated, and the binary searches every search begins with, read them from memory. Damage found in an entry only when it is read (an offset outside the entries, an entry
+// repeated reads them from memory; so are the ranges of the surname keys searched. Damage found in an entry only when it is read (an offset outside the entries, an entry
 // cut or not UTF-8) gives a default entry (person 0) and marks the view damaged; nothing reads
 // outside the bytes given.
 #include <cstdint>
+#include <map>
 #include <string_view>
 #include <vector>
 
@@ -53,6 +54,9 @@ class TVueFichierIndex {
   // An entry read so far was damaged: the file must not be trusted.
   [[nodiscard]] bool Endommage() const { return endommage_; }
 
+  // The range of entries of the surname key cle, or of the keys beginning with it (PlageNom).
+  [[nodiscard]] std::pair<size_t, size_t> Plage(std::u16string_view cle, bool prefixe) const;
+
   // Positions of the surnames of that code (CodeEntier), in index order.
   [[nodiscard]] std::vector<int32_t> DebutsCode(uint64_t code) const;
   // The whole table of codes; empty (and the view marked damaged) when a position is out of range
@@ -82,6 +86,7 @@ class TVueFichierIndex {
   size_t gardeesMax_;
   mutable std::vector<std::pair<uint32_t, uint32_t>> places_;
   mutable std::vector<TEltIndex> gardees_;
+  mutable std::map<std::pair<UnicodeString, bool>, std::pair<size_t, size_t>, std::less<>> plages_;
 };
 
 }  // namespace kyb
