@@ -24,14 +24,12 @@ bool TFicIndexPerson::EchantillonConforme(int n, const std::function<TEltIndex(i
   for (int i = 0; m && i < n; i += pas) {
     const TEltIndex e = entree(i);
     bool trouve = false;
+    // One statement per sampled person: its rows, compared as they come.
     if (e.NoPers >= 1 && e.NoPers <= nbPers)
-      for (const long id : m->GetIndexPerson(e.NoPers)) {
-        const TIndexPerson ligne(this, id);
-        if (TEltIndex(ligne.Enreg, 0) == e && ligne.Enreg.RgNom == e.RgNom && ligne.Enreg.RgPrenom == e.RgPrenom) {
-          trouve = true;
-          break;
-        }
-      }
+      (void)m->ParcoursLignesIndex(TOrdreLignesIndex::DUnePersonne, e.NoPers, [&](long, const TEnregIndexPerson& l) {
+        trouve = TEltIndex(l, 0) == e && l.RgNom == e.RgNom && l.RgPrenom == e.RgPrenom;
+        return !trouve;
+      });
     if (!trouve || (i + pas < n && entree(i + pas) < e)) {
       motif_ = u"Le fichier d'index des personnes ne correspond pas à cette généalogie.";
       return false;
