@@ -501,6 +501,19 @@ TEST_F(IndexPersonnes, ElementPrincipalDUnePersonne) {
   EXPECT_EQ(m.Nom(), u"PERRIN");
   EXPECT_EQ(m.Prenom(), u"MARC");
   EXPECT_EQ(index->ChercheClefPersNo2(999, e), -1);
+  // From memory alone, for persons whose entries are spread over the index: the first in index
+  // order of the principal entries of the lowest surname rank, as a walk of every entry finds it.
+  const long autre = Ajoute(*g, u"Abel;Zola", u"Jean Marc");
+  ASSERT_TRUE(Renomme(*g, no, u"Zola;Perrin;Abel", u"Marc"));
+  index = TFicIndexPerson::De(*g)->Index();
+  for (const long n : {no, autre, 999L}) {
+    int attendu = -1;
+    for (int i = 0; i < index->GetNbElt(); ++i) {
+      const TEltIndex& x = index->Lit(i);
+      if (x.NoPers == n && x.RgPrenom <= 1 && (attendu < 0 || x.RgNom < index->Lit(attendu).RgNom)) attendu = i;
+    }
+    EXPECT_EQ(index->ChercheClefPersNo(static_cast<int32_t>(n), m), attendu) << n;
+  }
 }
 
 // The import mode writes the rows in bulk and reloads memory at its end: the same rows as
