@@ -30,20 +30,33 @@ struct TLignePersonne {
 };
 
 // The persons of the index in its own order (surname, given names), one row each, deleted
-// persons left out.
+// persons left out. The trusted index file is read in place when the index is not loaded (the
+// whole index is then never held in memory); an entry found damaged there makes the list read
+// the index whole (rebuilt from the rows when the file cannot be trusted).
 std::vector<TLignePersonne> PersonnesDeLIndex(TGestFichier& g) {
   auto* index = dynamic_cast<TFicIndexPerson*>(g.GetFicIndexPerson());
-  if (!index || !index->Index()) throw ErreurKy("cette généalogie n'a pas d'index des personnes");
   std::vector<TLignePersonne> lignes;
   std::vector<bool> vu;
-  for (const TEltIndex& e : index->Index()->Elements()) {
-    if (e.FicheSupprimee == 'O' || e.NoPers <= 0) continue;
-    const auto no = static_cast<size_t>(e.NoPers);
-    if (no >= vu.size()) vu.resize(no + 1);
-    if (vu[no]) continue;
-    vu[no] = true;
-    lignes.push_back({e.NoPers, e.AnneeMin, e.AnneeMax});
-  }
+  const auto parcours = [&](const auto& elts) {
+    lignes.clear();
+    vu.assign(index ? static_cast<size_t>(std::max(0L, index->NbPersonnesConnues())) + 1 : 0, false);
+    for (size_t k = 0; k < elts.size(); ++k) {
+      const TEltIndex e = elts[k];
+      if (e.FicheSupprimee == 'O' || e.NoPers <= 0) continue;
+      const auto no = static_cast<size_t>(e.NoPers);
+      if (no >= vu.size()) vu.resize(no + 1);
+      if (vu[no]) continue;
+      vu[no] = true;
+      lignes.push_back({e.NoPers, e.AnneeMin, e.AnneeMax});
+    }
+  };
+  if (index)
+    if (const TVueFichierIndex* vue = index->VueFichier()) {
+      parcours(*vue);
+      if (!index->VueEndommagee()) return lignes;
+    }
+  if (!index || !index->Index()) throw ErreurKy("cette généalogie n'a pas d'index des personnes");
+  parcours(index->Index()->Elements());
   return lignes;
 }
 

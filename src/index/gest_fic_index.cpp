@@ -82,6 +82,7 @@ long TIndexPerson::Enregistrement(long id, TFicIndexPerson* proprietaire, bool i
     return -1;
   }
   ID = static_cast<long>(t->RowId());
+  if (insert) f->LigneAjoutee(ID);
   return ID;
 }
 
@@ -130,7 +131,6 @@ TFicIndexPerson::TFicIndexPerson(TGestFichier* dossier, bool reset, TProgression
   nomFichier_ = dossier_->FabriqueNomFichier(TGestFichier::tfIndexPersonnes2);
   const bool existe = FichierExiste(nomFichier_);
   if (reset && existe && !LectureSeule()) (void)SupprimeFichier(nomFichier_);
-  LectureEntete();
   if (reset) {
     index_ = std::make_unique<TGestEltIndex>(0, dossier_);
     origine_ = TOrigine::Vide;
@@ -144,7 +144,7 @@ TFicIndexPerson::TFicIndexPerson(TGestFichier* dossier, bool reset, TProgression
       origine_ = TOrigine::Fichier;
       return;
     }
-  } else if (nbLignes_ > 0) {
+  } else if (NbLignes() > 0) {
     motif_ = u"Le fichier d'index des personnes est absent.";
   }
   Reconstruit();
@@ -181,6 +181,11 @@ TFicIndexPerson::~TFicIndexPerson() {
 
 void TFicIndexPerson::SauveFichier() {
   if (LectureSeule()) return;
+  if (aRecharger_) {
+    // Memory is behind the rows and the store is closed: the next opening rebuilds.
+    (void)SupprimeFichier(nomFichier_);
+    return;
+  }
   if (differe_) {
     // Never read, so no row changed through this index: the file still matches them. The store,
     // closed just before, may have moved its date past the file's.
@@ -188,12 +193,10 @@ void TFicIndexPerson::SauveFichier() {
     return;
   }
   if (!index_) return;
-  if (aRecharger_) {
-    // Memory is behind the rows and the store is closed: the next opening rebuilds.
-    (void)SupprimeFichier(nomFichier_);
-    return;
-  }
-  if (!index_->Sauvegarde(nomFichier_, barre_))
+  // The last row number is recorded only while memory holds as many entries as the rows counted
+  // by this index: otherwise the next opening counts them.
+  const bool enPhase = derniereLigne_ > 0 && nbLignes_ == index_->GetNbElt();
+  if (!index_->Sauvegarde(nomFichier_, barre_, enPhase ? static_cast<uint64_t>(derniereLigne_) : 0))
     AjouteJournal("LogMsgError", "Index des personnes : écriture impossible de " + AnsiVersUtf8(nomFichier_));
 }
 
@@ -215,9 +218,9 @@ bool TFicIndexPerson::RestaureFichier() {
     return false;
   }
   const int n = index_->GetNbElt();
-  if (n != nbLignes_) {
+  if (!LignesDuFichier(n, index_->DerniereLigneLue())) {
     motif_ = u"Le fichier d'index des personnes ne correspond pas à la base de données (" +
-             AnsiVersUnicode(std::to_string(n)) + u" entrées pour " + AnsiVersUnicode(std::to_string(nbLignes_)) +
+             AnsiVersUnicode(std::to_string(n)) + u" entrées pour " + AnsiVersUnicode(std::to_string(NbLignes())) +
              u" lignes).";
     return false;
   }
@@ -252,6 +255,7 @@ void TFicIndexPerson::LectureEntete() {
 
 void TFicIndexPerson::Raz() {
   nbLignes_ = 0;
+  derniereLigne_ = -1;
   if (differe_) {
     differe_ = false;
     LibereVue();
@@ -349,6 +353,10 @@ void TFicIndexPerson::ModifClef(const TEnregPublic& p, long numero, TAnneesVie a
   TModuleBDD* m = Store();
   if (!m || LectureSeule()) return;
   if (memoire) (void)Memoire();
+  else AbandonneFichier();
+  // Counted before the rows change, or left to be counted after a bulk load.
+  if (bulk) nbLignes_ = -1;
+  else (void)NbLignes();
   // The rows of one person are written all or none, with one sync to disk.
   TACRTransaction transaction(m->Database());
   std::vector<long> ids = lookUpRows ? m->GetIndexPerson(numero) : std::vector<long>();
@@ -368,7 +376,6 @@ void TFicIndexPerson::ModifClef(const TEnregPublic& p, long numero, TAnneesVie a
       anciennes.emplace_back(ancienne.Enreg, 0);
     } else {
       if (ligne.Enregistrement(-1, this, true) < 0) continue;
-      if (!bulk) ++nbLignes_;
     }
     ecrites.emplace_back(e, 0);
   }
@@ -378,7 +385,7 @@ void TFicIndexPerson::ModifClef(const TEnregPublic& p, long numero, TAnneesVie a
     TACRTable* t = m->Table(kTable);
     if (!t || !t->SetIndexName("ParID") || !t->FindKey({Cle(id)}) || !m->DeleteInTable(*t)) continue;
     if (ancienne.ID == id) anciennes.emplace_back(ancienne.Enreg, 0);
-    if (!bulk) --nbLignes_;
+    if (nbLignes_ >= 0) --nbLignes_;
   }
   if (transaction.Active() && !transaction.Commit()) {
     // Nothing of this person was written: memory goes back to the rows.
@@ -427,8 +434,9 @@ void TFicIndexPerson::SupprimeClef(long noPers, bool disque) {
   }
   TModuleBDD* m = Store();
   if (!m) return;
+  (void)NbLignes();
   const long supprimees = m->DeleteIndexPerson(noPers);
-  if (supprimees > 0) nbLignes_ -= supprimees;
+  if (supprimees > 0 && nbLignes_ >= 0) nbLignes_ -= supprimees;
 }
 
 void TFicIndexPerson::SupprimeClefDisque(const std::set<long>& numeros) {
@@ -470,6 +478,7 @@ bool TFicIndexPerson::ReinitTableIndex() {
   TProgression progression(dossier_->GetProprietaire(), u"Création des index", 100);
   progression.Texte(u"Traitement en cours...");
   if (!m->CreerTableIndexNomPrenoms()) return false;
+  derniereLigne_ = -1;
   (void)m->RemoveAllIndexPersonIndex();
   const std::vector<TAnneesVie> annees = AnneesVieToutes(NbPersonnes());
   const bool import = m->BeginImport(false);
@@ -517,6 +526,7 @@ void TFicIndexPerson::RechargeMemoire() {
   progression.Position(static_cast<int>(nbLignes_));
   TEltIndex t1, t2;
   index_->Classement(t1, t2);
+  derniereLigne_ = DerniereLigneStore();
 }
 
 void TFicIndexPerson::AddAllIndexComplete(bool memoire) {
@@ -526,6 +536,7 @@ void TFicIndexPerson::AddAllIndexComplete(bool memoire) {
   progression.Texte(u"Traitement en cours...");
   // Every row is written anew: the table starts empty, and memory too when it is regenerated.
   if (!m->CreerTableIndexNomPrenoms()) return;
+  derniereLigne_ = -1;
   if (memoire && Memoire()) {
     index_->Raz();
     Modifie();
@@ -545,6 +556,7 @@ void TFicIndexPerson::AddAllIndexComplete(bool memoire) {
   }
   progression.Position(100);
   LectureEntete();
+  if (memoire && index_) derniereLigne_ = DerniereLigneStore();
   (void)m->AddAllIndexPersonIndex();
 }
 

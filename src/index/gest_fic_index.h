@@ -13,8 +13,16 @@
 // index, and a search that walks few entries reads the file in place (VueFichier) rather than
 // loading it. On a writable folder the file is removed once read, so that a crash before the next
 // closing leaves no file to trust; a file never read keeps its place and takes the store's date.
+// Rows written while the file is unread make it stale: it is removed and memory is reloaded from
+// the rows when next used.
+//
+// Counting the rows walks the whole table, so it is done only when needed: the file records the
+// last row number of the table (its autoincrement) when it was written, and while the table still
+// ends there no row was added since, and none removed (every removal reads the file first, which
+// removes it): the count of the file's entries is the count of the rows.
 //
 // Main thread only.
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -233,7 +241,8 @@ class TFicIndexPerson final : public TIndexPersonnesDossier {
   [[nodiscard]] bool VueEndommagee() const { return vue_ && vue_->Endommage(); }
   [[nodiscard]] TGestFichier* Dossier() const { return dossier_; }
   [[nodiscard]] TModuleBDD* Store() const;
-  [[nodiscard]] long NbLignes() const { return nbLignes_; }
+  // Counted at the first call when no trusted file gave it.
+  [[nodiscard]] long NbLignes() const;
   // Both read the index file first when it is still waiting to be read.
   [[nodiscard]] TOrigine Origine() {
     (void)Memoire();
@@ -281,6 +290,18 @@ class TFicIndexPerson final : public TIndexPersonnesDossier {
                      bool bulk, bool memoire);
   friend class TIndexPerson;
   [[nodiscard]] bool RestaureFichier();
+  // A file of n entries whose footer recorded derniereLigne (0: unknown) holds as many entries as
+  // there are rows (see the file comment); the rows are counted only when the table has moved on.
+  [[nodiscard]] bool LignesDuFichier(long n, uint64_t derniereLigne);
+  // The last row number of the table (its autoincrement), 0 when unknown.
+  [[nodiscard]] int64_t DerniereLigneStore() const;
+  // A row was added under that number.
+  void LigneAjoutee(long id) {
+    if (derniereLigne_ >= 0) derniereLigne_ = std::max<int64_t>(derniereLigne_, id);
+    if (nbLignes_ >= 0) ++nbLignes_;
+  }
+  // Rows are about to be written while the file is unread: the file no longer matches them.
+  void AbandonneFichier();
   // n entries equal to the rows' count: a sample spread over them must each match a row of its
   // person and follow one another in order (a file of another genealogy, or an older one, fails).
   // Sets motif_ when it fails.
@@ -308,7 +329,8 @@ class TFicIndexPerson final : public TIndexPersonnesDossier {
 
   TGestFichier* dossier_;
   std::unique_ptr<TGestEltIndex> index_;
-  long nbLignes_ = 0;
+  mutable long nbLignes_ = -1;  // rows of the table, -1 until counted
+  int64_t derniereLigne_ = -1;  // last row number while memory matches the rows, -1 unknown
   std::set<long> aSupprimer_;
   TProgression* barre_;
   AnsiString nomFichier_;

@@ -154,13 +154,21 @@ int TGestEltIndex::ChercheClefPersNo2(int32_t noPers, TEltIndex& trouve) const {
 
 int TGestEltIndex::ChercheClefPersNo(int32_t noPers, TEltIndex& trouve, bool parLignes) const {
   if (parLignes) return ChercheClefPersNo2(noPers, trouve);
+  // The person's slots through its chain (or among the numbers out of range): the principal entry
+  // of the first surname, the first in index order among equals.
   int meilleure = -1;
-  for (int i = 0; i < GetNbElt(); ++i) {
-    const TEltIndex& e = Lit(i);
-    if (e.NoPers != noPers) continue;
-    if (!(e.RgPrenom == e.RgPrenomUsuel || (e.RgPrenomUsuel == 0 && e.RgPrenom <= 1))) continue;
-    if (meilleure < 0 || e.RgNom < Lit(meilleure).RgNom) meilleure = i;
-  }
+  const auto examine = [&](int32_t slot) {
+    const TEltIndex& e = stock_[static_cast<size_t>(slot)];
+    if (e.NoPers != noPers || !(e.RgPrenom == e.RgPrenomUsuel || (e.RgPrenomUsuel == 0 && e.RgPrenom <= 1))) return;
+    const int pos = PositionDuSlot(slot);
+    if (pos < 0) return;
+    const int16_t rgMeilleure = meilleure < 0 ? 0 : Lit(meilleure).RgNom;
+    if (meilleure < 0 || e.RgNom < rgMeilleure || (e.RgNom == rgMeilleure && pos < meilleure)) meilleure = pos;
+  };
+  constexpr int32_t kFin = -1;  // end of a chain
+  if (noPers >= 0 && static_cast<size_t>(noPers) < tete_.size())
+    for (int32_t s = tete_[static_cast<size_t>(noPers)]; s != kFin; s = suivant_[static_cast<size_t>(s)]) examine(s);
+  for (const int32_t s : hors_) examine(s);
   if (meilleure >= 0) trouve = Lit(meilleure);
   return meilleure;
 }

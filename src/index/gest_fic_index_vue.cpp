@@ -1,9 +1,11 @@
 // The person index file read in place: a trusted ".prx2" mapped in memory and searched by
 // position, so that a search after an opening costs the few entries it reads rather than the
-// loading of the whole index.
+// loading of the whole index; and what decides that the file still matches the rows without
+// walking them.
 #include <algorithm>
 
 #include "index/gest_fic_index.h"
+#include "platform/fichiers.h"
 #include "store/datamodulebdd.h"
 
 namespace kyb {
@@ -11,6 +13,7 @@ namespace kyb {
 namespace {
 
 constexpr int kEchantillon = 32;  // entries of a trusted file checked against the rows
+constexpr const char* kTableLignes = "IndexNomPrenoms";
 
 }  // namespace
 
@@ -21,14 +24,12 @@ bool TFicIndexPerson::EchantillonConforme(int n, const std::function<TEltIndex(i
   for (int i = 0; m && i < n; i += pas) {
     const TEltIndex e = entree(i);
     bool trouve = false;
+    // One statement per sampled person: its rows, compared as they come.
     if (e.NoPers >= 1 && e.NoPers <= nbPers)
-      for (const long id : m->GetIndexPerson(e.NoPers)) {
-        const TIndexPerson ligne(this, id);
-        if (TEltIndex(ligne.Enreg, 0) == e && ligne.Enreg.RgNom == e.RgNom && ligne.Enreg.RgPrenom == e.RgPrenom) {
-          trouve = true;
-          break;
-        }
-      }
+      (void)m->ParcoursLignesIndex(TOrdreLignesIndex::DUnePersonne, e.NoPers, [&](long, const TEnregIndexPerson& l) {
+        trouve = TEltIndex(l, 0) == e && l.RgNom == e.RgNom && l.RgPrenom == e.RgPrenom;
+        return !trouve;
+      });
     if (!trouve || (i + pas < n && entree(i + pas) < e)) {
       motif_ = u"Le fichier d'index des personnes ne correspond pas à cette généalogie.";
       return false;
@@ -45,7 +46,7 @@ const TVueFichierIndex* TFicIndexPerson::VueFichier() {
   projection_ = TFichierProjete(nomFichier_);
   vue_.emplace(projection_.Octets());
   const auto n = static_cast<long>(vue_->size());
-  if (!vue_->Valide() || n != nbLignes_ ||
+  if (!vue_->Valide() || !LignesDuFichier(n, vue_->DerniereLigne()) ||
       !EchantillonConforme(static_cast<int>(n), [this](int i) { return (*vue_)[static_cast<size_t>(i)]; }) ||
       vue_->Endommage()) {
     // Index() reads the file whole and says why it cannot be trusted.
@@ -54,6 +55,36 @@ const TVueFichierIndex* TFicIndexPerson::VueFichier() {
     return nullptr;
   }
   return &*vue_;
+}
+
+long TFicIndexPerson::NbLignes() const {
+  if (nbLignes_ < 0) {
+    TModuleBDD* m = Store();
+    nbLignes_ = m ? static_cast<long>(m->NombreLignes(kTableLignes)) : 0;
+  }
+  return nbLignes_;
+}
+
+int64_t TFicIndexPerson::DerniereLigneStore() const {
+  TModuleBDD* m = Store();
+  const TACRTable* t = m ? m->Table(kTableLignes) : nullptr;
+  return t ? t->LastAutoIncValue() : 0;
+}
+
+bool TFicIndexPerson::LignesDuFichier(long n, uint64_t derniereLigne) {
+  const int64_t actuelle = DerniereLigneStore();
+  if (nbLignes_ < 0 && derniereLigne > 0 && static_cast<uint64_t>(actuelle) == derniereLigne) nbLignes_ = n;
+  if (NbLignes() != n) return false;
+  derniereLigne_ = actuelle;
+  return true;
+}
+
+void TFicIndexPerson::AbandonneFichier() {
+  if (!differe_ || LectureSeule()) return;
+  differe_ = false;
+  LibereVue();
+  (void)SupprimeFichier(nomFichier_);
+  aRecharger_ = true;
 }
 
 void TFicIndexPerson::LibereVue() {

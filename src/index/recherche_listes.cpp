@@ -54,7 +54,7 @@ std::vector<TNomCompte> TRechercheIndex::RetournePatronyme(std::u16string_view l
   TGestEltIndex* index = index_.Index();
   if (!index) return liste;
   const TVueEltIndex elts = index->Elements();
-  const auto [debut, fin] = PlageNom(elts, CleLettre(lettre), true);
+  const auto [debut, fin] = Plage(elts, CleLettre(lettre), true);
   std::u16string_view precedent = u"###!###";
   std::vector<int32_t> personnes;  // of the current surname
   const auto clos = [&] {

@@ -259,14 +259,14 @@ void TRechercheIndex::RechercheSimpleNomEtConj(const TRechSimple& criteres,
       if (cible.Phonetique) {
         for (const int32_t debut : DebutsCode(index_, elts, SoundexCle(cible.Cle))) {
           const TEltIndex premier = elts[static_cast<size_t>(debut)];
-          plages.push_back(PlageNom(elts, premier.Nom(), false));
+          plages.push_back(Plage(elts, premier.Nom(), false));
         }
       } else {
-        plages.push_back(PlageNom(elts, cible.Masque ? DebutMasque(cible.Cle) : cible.Cle, cible.Masque));
+        plages.push_back(Plage(elts, cible.Masque ? DebutMasque(cible.Cle) : cible.Cle, cible.Masque));
         // The persons without surname are compared as kNomVide, which sorts elsewhere.
         if (cible.Masque && std::u16string_view(kNomVide).substr(0, DebutMasque(cible.Cle).size()) ==
                                 DebutMasque(cible.Cle))
-          plages.push_back(PlageNom(elts, u"", false));
+          plages.push_back(Plage(elts, u"", false));
       }
     }
     std::sort(plages.begin(), plages.end());

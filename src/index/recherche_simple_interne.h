@@ -5,6 +5,8 @@
 #include <utility>
 #include <vector>
 
+#include "names/plage_nom.h"
+#include "names/vue_fichier_index.h"
 #include "names/vue_elt_index.h"
 #include "platform/chaines.h"
 #include "platform/date_heure.h"
@@ -21,23 +23,12 @@ class TPerson;
 [[nodiscard]] std::vector<UnicodeString> ElementsRecherche(std::u16string_view prenoms);
 // A key against a searched one: mask, phonetic code, or equality.
 [[nodiscard]] bool CorrespondCle(std::u16string_view cherche, std::u16string_view cle, bool phonetique);
-// The positions [debut, fin) of the entries whose surname key is cle, or begins with it, in
-// entries sorted in index order: the in-memory ones or those of the file read in place.
-template <class Vue>
-[[nodiscard]] std::pair<size_t, size_t> PlageNom(const Vue& elts, std::u16string_view cle, bool prefixe) {
-  const auto premier = [&elts](size_t bas, size_t haut, const auto& avant) {
-    while (bas < haut) {
-      const size_t milieu = bas + (haut - bas) / 2;
-      if (avant(elts[milieu])) bas = milieu + 1;
-      else haut = milieu;
-    }
-    return bas;
-  };
-  const size_t debut = premier(0, elts.size(), [&](const TEltIndex& e) { return e.Nom() < cle; });
-  const size_t fin = premier(debut, elts.size(), [&](const TEltIndex& e) {
-    return prefixe ? e.Nom().substr(0, cle.size()) == cle : e.Nom() == cle;
-  });
-  return {debut, fin};
+// PlageNom over the in-memory entries, or over the file read in place, which keeps the ranges.
+[[nodiscard]] inline std::pair<size_t, size_t> Plage(const TVueEltIndex& elts, std::u16string_view cle, bool prefixe) {
+  return PlageNom(elts, cle, prefixe);
+}
+[[nodiscard]] inline std::pair<size_t, size_t> Plage(const TVueFichierIndex& vue, std::u16string_view cle, bool prefixe) {
+  return vue.Plage(cle, prefixe);
 }
 // The key a place is compared under: plain upper case, index cleaning, "*" kept.
 [[nodiscard]] UnicodeString CleLieu(std::u16string_view lieu);

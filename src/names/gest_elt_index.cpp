@@ -227,13 +227,13 @@ void TGestEltIndex::Classement(TEltIndex& /*tmp1*/, TEltIndex& /*tmp2*/) {
   RelieTout();
 }
 
-bool TGestEltIndex::Sauvegarde(const AnsiString& nomFichier, TProgression* barre) const {
+bool TGestEltIndex::Sauvegarde(const AnsiString& nomFichier, TProgression* barre, uint64_t derniereLigne) const {
   TSortieFichier flux(nomFichier);
   if (!flux.Ouvert()) return false;
   flux.EcritOctets(kMarqueur, sizeof kMarqueur);
   bool ok = Sauvegarde(flux, barre);
   if (ok) {
-    TVueFichierIndex::EcritAnnexe(flux, Elements(), ConstruitTableCodes(Elements()));
+    TVueFichierIndex::EcritAnnexe(flux, Elements(), ConstruitTableCodes(Elements()), derniereLigne);
     ok = flux.Vide();
   }
   return flux.Ferme() && ok;
@@ -269,11 +269,13 @@ void TGestEltIndex::Restauration(const AnsiString& nomFichier, TProgression* bar
       vue.FinEntrees() != projection.Octets().size() - static_cast<uint64_t>(reste))
     Endommage(*this);
   codesLus_ = vue.Codes();
+  derniereLigneLue_ = vue.DerniereLigne();
 }
 
 void TGestEltIndex::Restauration(TEntreeBinaire& flux, TProgression* barre) {
   Raz();
   codesLus_.clear();
+  derniereLigneLue_ = 0;
   int32_t nb = 0;
   if (!flux.LitEntier32(nb) || nb < 0 || nb > flux.Restant() / TEltIndex::kTailleMinFichier)
     Endommage(*this);

@@ -79,8 +79,9 @@ class TGestEltIndex {
   // window messages are processed then) and to the maximum at the end.
   //
   // Writes the whole file through a synced temporary renamed over it (platform/ecriture_atomique.h);
-  // false, with the previous file left whole, when it cannot be written.
-  [[nodiscard]] bool Sauvegarde(const AnsiString& nomFichier, TProgression* barre) const;
+  // false, with the previous file left whole, when it cannot be written. derniereLigne goes to the
+  // appendix (vue_fichier_index.h): the last row number of the rows the entries were taken from.
+  [[nodiscard]] bool Sauvegarde(const AnsiString& nomFichier, TProgression* barre, uint64_t derniereLigne = 0) const;
   // Replaces the content by the file's, appended as it comes (the file is in index order).
   // Raises ErreurKy "Encodage inconnu !" when the file does not begin with "UTF-8", and ErreurKy
   // with a French message when it cannot be read or is cut or damaged (bytes after the entries
@@ -90,6 +91,8 @@ class TGestEltIndex {
   // The table of phonetic codes of the file last restored (table_codes_index.h), handed over once;
   // empty when the file had none.
   [[nodiscard]] TTableCodes PrendsCodesLus() { return std::move(codesLus_); }
+  // The last row number the file last restored recorded (0: unknown).
+  [[nodiscard]] uint64_t DerniereLigneLue() const { return derniereLigneLue_; }
   // The count and the elements only, without the marker.
   [[nodiscard]] bool Sauvegarde(TSortieBinaire& flux, TProgression* barre) const;
   void Restauration(TEntreeBinaire& flux, TProgression* barre);
@@ -154,6 +157,7 @@ class TGestEltIndex {
   std::atomic<bool> abandon_{false};
   TMapNoPers mapNoPers_;
   TTableCodes codesLus_;
+  uint64_t derniereLigneLue_ = 0;
 };
 
 }  // namespace kyb

@@ -1,6 +1,9 @@
 #include "names/vue_fichier_index.h"
 
+#include "names/plage_nom.h"
+
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 namespace kyb {
@@ -8,10 +11,12 @@ namespace kyb {
 namespace {
 
 constexpr size_t kEntete = 9;  // "UTF-8" and the count
-constexpr size_t kPied = 20;
+constexpr size_t kPied = 28;
+constexpr size_t kPiedPrecedent = 20;  // without the last row number
 constexpr size_t kTailleCode = 12;
 constexpr char kMarqueur[5] = {'U', 'T', 'F', '-', '8'};
-constexpr char kMarqueurAnnexe[4] = {'I', 'D', 'X', '2'};
+constexpr char kMarqueurAnnexe[4] = {'I', 'D', 'X', '3'};
+constexpr char kMarqueurPrecedent[4] = {'I', 'D', 'X', '2'};
 
 uint64_t LitLE(const char* p, int octets) {
   uint64_t v = 0;
@@ -39,11 +44,19 @@ uint64_t TailleEntree(const TEltIndex& e) {
 
 }  // namespace
 
-TVueFichierIndex::TVueFichierIndex(std::string_view octets) : octets_(octets) {
+TVueFichierIndex::TVueFichierIndex(std::string_view octets, size_t gardeesMax)
+    : octets_(octets), gardeesMax_(std::bit_ceil(std::max<size_t>(gardeesMax, 1))) {
   const size_t taille = octets.size();
-  if (taille < kEntete + kPied || std::memcmp(octets.data(), kMarqueur, sizeof kMarqueur) != 0) return;
-  const char* pied = octets.data() + taille - kPied;
-  if (std::memcmp(pied + 16, kMarqueurAnnexe, sizeof kMarqueurAnnexe) != 0) return;
+  if (taille < kEntete + kPiedPrecedent || std::memcmp(octets.data(), kMarqueur, sizeof kMarqueur) != 0) return;
+  const char* fin = octets.data() + taille - sizeof kMarqueurAnnexe;
+  size_t lgPied = kPiedPrecedent;
+  if (std::memcmp(fin, kMarqueurAnnexe, sizeof kMarqueurAnnexe) == 0) {
+    if (taille < kEntete + kPied) return;
+    lgPied = kPied;
+  } else if (std::memcmp(fin, kMarqueurPrecedent, sizeof kMarqueurPrecedent) != 0) {
+    return;
+  }
+  const char* pied = octets.data() + taille - lgPied;
   const uint64_t n = LitLE(octets.data() + 5, 4);
   const uint64_t table = LitLE(pied, 8);
   if (n != LitLE(pied + 8, 4) || n > 0x7FFFFFFF) return;
@@ -53,7 +66,8 @@ TVueFichierIndex::TVueFichierIndex(std::string_view octets) : octets_(octets) {
       m > taille / kTailleCode)
     return;
   if (n * TEltIndex::kTailleMinFichier > table - kEntete) return;
-  if (table + 8 * n + kTailleCode * m + kPied != taille) return;
+  if (table + 8 * n + kTailleCode * m + lgPied != taille) return;
+  if (lgPied == kPied) derniereLigne_ = LitLE(pied + 16, 8);
   n_ = static_cast<size_t>(n);
   m_ = static_cast<size_t>(m);
   table_ = table;
@@ -63,8 +77,47 @@ TVueFichierIndex::TVueFichierIndex(std::string_view octets) : octets_(octets) {
 uint64_t TVueFichierIndex::Decalage(size_t i) const { return LitLE(octets_.data() + table_ + 8 * i, 8); }
 
 TEltIndex TVueFichierIndex::operator[](size_t i) const {
+  if (!valide_ || i >= n_) return {};
+  if (const TEltIndex* gardee = Gardee(i)) return *gardee;
+  const TEltIndex e = Decode(i);
+  if (!endommage_) Garde(i, e);
+  return e;
+}
+
+namespace {
+
+// First place of position i in a table of taille places (a power of two).
+size_t Place(size_t i, size_t taille) { return (i * 0x9E3779B97F4A7C15ULL >> 20) & (taille - 1); }
+
+}  // namespace
+
+const TEltIndex* TVueFichierIndex::Gardee(size_t i) const {
+  if (places_.empty()) return nullptr;
+  const size_t masque = places_.size() - 1;
+  for (size_t k = Place(i, places_.size());; k = (k + 1) & masque) {
+    const auto [position, place] = places_[k];
+    if (position == 0) return nullptr;
+    if (position == i + 1) return &gardees_[place];
+  }
+}
+
+void TVueFichierIndex::Garde(size_t i, const TEltIndex& e) const {
+  if (places_.empty()) {
+    places_.resize(2 * gardeesMax_);
+    gardees_.reserve(gardeesMax_);
+  } else if (gardees_.size() >= gardeesMax_) {
+    std::fill(places_.begin(), places_.end(), std::pair<uint32_t, uint32_t>());
+    gardees_.clear();
+  }
+  const size_t masque = places_.size() - 1;
+  size_t k = Place(i, places_.size());
+  while (places_[k].first != 0) k = (k + 1) & masque;
+  places_[k] = {static_cast<uint32_t>(i + 1), static_cast<uint32_t>(gardees_.size())};
+  gardees_.push_back(e);
+}
+
+TEltIndex TVueFichierIndex::Decode(size_t i) const {
   TEltIndex e;
-  if (!valide_ || i >= n_) return e;
   const uint64_t debut = Decalage(i);
   if (debut < kEntete || debut >= table_) {
     endommage_ = true;
@@ -76,6 +129,17 @@ TEltIndex TVueFichierIndex::operator[](size_t i) const {
     return TEltIndex();
   }
   return e;
+}
+
+std::pair<size_t, size_t> TVueFichierIndex::Plage(std::u16string_view cle, bool prefixe) const {
+  constexpr size_t kPlagesMax = 4096;
+  std::pair<UnicodeString, bool> clef(UnicodeString(cle), prefixe);
+  if (const auto it = plages_.find(clef); it != plages_.end()) return it->second;
+  const std::pair<size_t, size_t> plage = PlageNom(*this, cle, prefixe);
+  if (endommage_) return plage;
+  if (plages_.size() >= kPlagesMax) plages_.clear();
+  plages_.emplace(std::move(clef), plage);
+  return plage;
 }
 
 std::pair<uint64_t, int32_t> TVueFichierIndex::Code(size_t k) const {
@@ -119,7 +183,8 @@ TTableCodes TVueFichierIndex::Codes() const {
   return table;
 }
 
-void TVueFichierIndex::EcritAnnexe(TSortieBinaire& flux, const TVueEltIndex& elts, const TTableCodes& codes) {
+void TVueFichierIndex::EcritAnnexe(TSortieBinaire& flux, const TVueEltIndex& elts, const TTableCodes& codes,
+                                   uint64_t derniereLigne) {
   uint64_t decalage = kEntete;
   for (const TEltIndex& e : elts) {
     EcritLE(flux, decalage, 8);
@@ -132,6 +197,7 @@ void TVueFichierIndex::EcritAnnexe(TSortieBinaire& flux, const TVueEltIndex& elt
   EcritLE(flux, decalage, 8);
   EcritLE(flux, elts.size(), 4);
   EcritLE(flux, codes.size(), 4);
+  EcritLE(flux, derniereLigne, 8);
   flux.EcritOctets(kMarqueurAnnexe, sizeof kMarqueurAnnexe);
 }
 

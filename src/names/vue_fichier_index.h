@@ -12,14 +12,20 @@
 // | 8      | offset of the table of offsets, uint64                                      |
 // | 4      | n, int32 (the count of the header again)                                   |
 // | 4      | m, int32                                                                   |
-// | 4      | the bytes of "IDX2"                                                         |
+// | 8      | the last row number of the store's index rows when written (0: unknown)    |
+// | 4      | the bytes of "IDX3"                                                         |
 //
-// A file without the appendix (written before it existed) has no view: it is read whole as
-// before. Damage found in an entry only when it is read (an offset outside the entries, an entry
+// A footer of the previous version ends with "IDX2" and has no row number (20 bytes). A file
+// without the appendix (written before it existed) has no view: it is read whole as before.
+//
+// Entries once decoded are kept (up to a bound, then all forgotten at once), so that a search
+// repeated reads them from memory; so are the ranges of the surname keys searched. Damage found in an entry only when it is read (an offset outside the entries, an entry
 // cut or not UTF-8) gives a default entry (person 0) and marks the view damaged; nothing reads
 // outside the bytes given.
 #include <cstdint>
+#include <map>
 #include <string_view>
+#include <vector>
 
 #include "names/elt_index.h"
 #include "names/table_codes_index.h"
@@ -30,18 +36,26 @@ namespace kyb {
 
 class TVueFichierIndex {
  public:
-  // The bytes of a whole ".prx2" file (marker included); they must outlive the view.
-  explicit TVueFichierIndex(std::string_view octets);
+  static constexpr size_t kGardeesMax = size_t{1} << 16;
+
+  // The bytes of a whole ".prx2" file (marker included); they must outlive the view. At most
+  // gardeesMax entries are kept at once (a power of two).
+  explicit TVueFichierIndex(std::string_view octets, size_t gardeesMax = kGardeesMax);
 
   // The marker, the count and the appendix agree with the size of the file.
   [[nodiscard]] bool Valide() const { return valide_; }
   [[nodiscard]] size_t size() const { return n_; }
   // Offset of the end of the entries (where the appendix begins).
   [[nodiscard]] uint64_t FinEntrees() const { return table_; }
+  // The last row number recorded by the writer; 0 when unknown (a footer of the previous version).
+  [[nodiscard]] uint64_t DerniereLigne() const { return derniereLigne_; }
   // Entry i in index order; a default entry when i is out of range or the entry is damaged.
   [[nodiscard]] TEltIndex operator[](size_t i) const;
   // An entry read so far was damaged: the file must not be trusted.
   [[nodiscard]] bool Endommage() const { return endommage_; }
+
+  // The range of entries of the surname key cle, or of the keys beginning with it (PlageNom).
+  [[nodiscard]] std::pair<size_t, size_t> Plage(std::u16string_view cle, bool prefixe) const;
 
   // Positions of the surnames of that code (CodeEntier), in index order.
   [[nodiscard]] std::vector<int32_t> DebutsCode(uint64_t code) const;
@@ -50,18 +64,29 @@ class TVueFichierIndex {
   [[nodiscard]] TTableCodes Codes() const;
 
   // Writes the appendix of the entries just written after the 9 bytes of marker and count.
-  static void EcritAnnexe(TSortieBinaire& flux, const TVueEltIndex& elts, const TTableCodes& codes);
+  static void EcritAnnexe(TSortieBinaire& flux, const TVueEltIndex& elts, const TTableCodes& codes,
+                          uint64_t derniereLigne);
 
  private:
   [[nodiscard]] uint64_t Decalage(size_t i) const;
   [[nodiscard]] std::pair<uint64_t, int32_t> Code(size_t k) const;
+  [[nodiscard]] TEltIndex Decode(size_t i) const;
 
   std::string_view octets_;
   size_t n_ = 0;
   size_t m_ = 0;
   uint64_t table_ = 0;  // offset of the table of offsets, where the entries end
+  uint64_t derniereLigne_ = 0;
   bool valide_ = false;
   mutable bool endommage_ = false;
+  // Entries decoded so far: an open-addressing table of (position + 1, place in gardees_), twice
+  // as large as the entries it may hold, allocated at the first entry kept.
+  [[nodiscard]] const TEltIndex* Gardee(size_t i) const;
+  void Garde(size_t i, const TEltIndex& e) const;
+  size_t gardeesMax_;
+  mutable std::vector<std::pair<uint32_t, uint32_t>> places_;
+  mutable std::vector<TEltIndex> gardees_;
+  mutable std::map<std::pair<UnicodeString, bool>, std::pair<size_t, size_t>, std::less<>> plages_;
 };
 
 }  // namespace kyb

@@ -78,6 +78,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const kyb::TVueFichierIndex vue(octets);
   if (vue.Valide()) {
     for (size_t i = 0; i < vue.size() && i < 200; ++i) (void)vue[i];
+    // Read again, from the entries kept: the same entries, and ranges within the entries.
+    for (size_t i = 0; i < vue.size() && i < 200; ++i) {
+      const kyb::TEltIndex e = vue[i];
+      Verifie(vue.Endommage() || vue[i] == e);
+    }
+    if (vue.size() > 0) {
+      const auto [debut, fin] = vue.Plage(vue[0].Nom(), true);
+      Verifie(debut <= fin && fin <= vue.size());
+    }
     const kyb::TTableCodes codes = vue.Codes();
     if (!codes.empty()) Verifie(!vue.DebutsCode(codes.front().first).empty());
   }

@@ -197,9 +197,12 @@ TEST_F(IndexPersonnes, FichierRestaureALaReouverture) {
 }
 
 TEST_F(IndexPersonnes, FichierLuAuPremierUsage) {
+  long no = 0;
   {
     auto g = Ouvre(true);
-    for (int i = 0; i < 10; ++i) Ajoute(*g, u"Girard", u"Paul");
+    for (int i = 0; i < 10; ++i) no = Ajoute(*g, u"Girard", u"Paul");
+    ASSERT_TRUE(Renomme(*g, no, u"Girard", u"Pierre"));
+    TFicIndexPerson::De(*g)->SupprimeClef(no - 1, true);
   }
   {
     auto g = Ouvre();
@@ -207,9 +210,25 @@ TEST_F(IndexPersonnes, FichierLuAuPremierUsage) {
     // The store changes, the names do not: the file unread stays trusted.
     ASSERT_TRUE(g->GetModuleBDD()->MAJInfoChps("Essai", u"1"));
   }
+  {
+    auto g = Ouvre();
+    TFicIndexPerson* index = TFicIndexPerson::De(*g);
+    EXPECT_EQ(index->Origine(), TFicIndexPerson::TOrigine::Fichier);
+    EXPECT_EQ(Trouves(*g, u"Girard").size(), 9u);
+    // The count of rows the file gave is the table's.
+    EXPECT_EQ(index->NbLignes(), static_cast<long>(g->GetModuleBDD()->NombreLignes("IndexNomPrenoms")));
+  }
+  {
+    // Rows written while the file is unread (as an import writes them): the file is stale at once.
+    auto g = Ouvre();
+    TEnregPublic p;
+    ASSERT_TRUE(g->GetModuleBDD()->ReadPerson(p, no));
+    p.Nom = u"Lambert";
+    TFicIndexPerson::De(*g)->ModifClef(p, no, true, false, false);
+    EXPECT_FALSE(FichierExiste(Prx2()));
+  }
   auto g = Ouvre();
-  EXPECT_EQ(TFicIndexPerson::De(*g)->Origine(), TFicIndexPerson::TOrigine::Fichier);
-  EXPECT_EQ(Trouves(*g, u"Girard").size(), 10u);
+  EXPECT_EQ(Trouves(*g, u"Lambert"), std::vector<int32_t>{static_cast<int32_t>(no)});
 }
 
 TEST_F(IndexPersonnes, FichierDouteuxReconstruitEtSignale) {
@@ -301,7 +320,7 @@ TEST_F(IndexPersonnes, RechercheDansLeFichierSansLeLireEnEntier) {
     for (size_t k = 0; k < 4; ++k) v |= size_t{static_cast<unsigned char>(sain[position + k])} << (8 * k);
     return v;
   };
-  const size_t finEntrees = entier(sain.size() - 20), n = entier(5);
+  const size_t finEntrees = entier(sain.size() - 28), n = entier(5);
   const size_t milieu = entier(finEntrees + 8 * (n / 2));
   const struct {
     const char* cas;
@@ -482,6 +501,19 @@ TEST_F(IndexPersonnes, ElementPrincipalDUnePersonne) {
   EXPECT_EQ(m.Nom(), u"PERRIN");
   EXPECT_EQ(m.Prenom(), u"MARC");
   EXPECT_EQ(index->ChercheClefPersNo2(999, e), -1);
+  // From memory alone, for persons whose entries are spread over the index: the first in index
+  // order of the principal entries of the lowest surname rank, as a walk of every entry finds it.
+  const long autre = Ajoute(*g, u"Abel;Zola", u"Jean Marc");
+  ASSERT_TRUE(Renomme(*g, no, u"Zola;Perrin;Abel", u"Marc"));
+  index = TFicIndexPerson::De(*g)->Index();
+  for (const long n : {no, autre, 999L}) {
+    int attendu = -1;
+    for (int i = 0; i < index->GetNbElt(); ++i) {
+      const TEltIndex& x = index->Lit(i);
+      if (x.NoPers == n && x.RgPrenom <= 1 && (attendu < 0 || x.RgNom < index->Lit(attendu).RgNom)) attendu = i;
+    }
+    EXPECT_EQ(index->ChercheClefPersNo(static_cast<int32_t>(n), m), attendu) << n;
+  }
 }
 
 // The import mode writes the rows in bulk and reloads memory at its end: the same rows as

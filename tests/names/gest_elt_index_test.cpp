@@ -94,9 +94,10 @@ TEST(GestEltIndex, DispositionDuFichierOctetParOctet) {
   TGestEltIndex index(0, nullptr);
   ASSERT_TRUE(index.Sauvegarde(rep / "vide.prx2", nullptr));
   // The entries, then the appendix of the file read in place (names/vue_fichier_index.h): offsets,
-  // table of codes, where the entries end, n, m and its marker.
+  // table of codes, where the entries end, n, m, the last row number given and its marker.
   EXPECT_EQ(test::Contenu(rep / "vide.prx2"),
-            std::string("UTF-8\0\0\0\0", 9) + std::string("\x09\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0IDX2", 20));
+            std::string("UTF-8\0\0\0\0", 9) + std::string("\x09\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0", 16) +
+                std::string(8, '\0') + "IDX3");
 
   TEltIndex e = Elt("MARTEL", "ÉLODIE", 1850, -3, 0x01020304, ' ');
   e.SetNomSoundex(u"M634");
@@ -106,7 +107,7 @@ TEST(GestEltIndex, DispositionDuFichierOctetParOctet) {
   e.TypePersonne = 'P';
   e.FicheSupprimee = 'N';
   index.Ajoute(e);
-  ASSERT_TRUE(index.Sauvegarde(rep / "un.prx2", nullptr));
+  ASSERT_TRUE(index.Sauvegarde(rep / "un.prx2", nullptr, 0x0102030405));
   const std::string attendu = std::string("UTF-8\x01\0\0\0", 9) +
                               std::string("\x06\0\0\0MARTEL", 10) +
                               std::string("\x07\0\0\0\xC3\x89LODIE", 11) +
@@ -115,7 +116,8 @@ TEST(GestEltIndex, DispositionDuFichierOctetParOctet) {
                               std::string("\x01\0\x02\0\x02\x01", 6) + std::string("P\0N", 3);
   const std::string annexe = std::string("\x09\0\0\0\0\0\0\0", 8) +
                              std::string("\x00\x40\x03\x33\x60\x03\x4D\x00\0\0\0\0", 12) +  // code of M634
-                             std::string("\x3B\0\0\0\0\0\0\0\x01\0\0\0\x01\0\0\0IDX2", 20);
+                             std::string("\x3B\0\0\0\0\0\0\0\x01\0\0\0\x01\0\0\0", 16) +
+                             std::string("\x05\x04\x03\x02\x01\0\0\0", 8) + "IDX3";
   EXPECT_EQ(test::Contenu(rep / "un.prx2"), attendu + annexe);
 
   TGestEltIndex relu(0, nullptr);
@@ -123,6 +125,7 @@ TEST(GestEltIndex, DispositionDuFichierOctetParOctet) {
   relu.Restauration(rep / "un.prx2", nullptr);
   EXPECT_EQ(test::DescripteursOuverts(), descripteurs);
   ASSERT_EQ(relu.GetNbElt(), 1);
+  EXPECT_EQ(relu.DerniereLigneLue(), 0x0102030405u);
   const TEltIndex& r = relu.Lit(0);
   EXPECT_EQ(r.Prenom(), U("ÉLODIE"));
   EXPECT_EQ(r.Sexe, 0);  // a space comes back as 0
@@ -214,7 +217,7 @@ TEST(GestEltIndex, FichiersAbimesRefusesSansPlanter) {
   EXPECT_EQ(restaure("utf-8" + bon.substr(5)), "Encodage inconnu !");
   EXPECT_EQ(restaure("UTF"), "Encodage inconnu !");
   // Cut anywhere but where the entries end (a file of the former layout, without appendix).
-  const size_t finEntrees = bon.size() - 20 - 12 * 2 - 8 * 2;
+  const size_t finEntrees = bon.size() - 28 - 12 * 2 - 8 * 2;
   EXPECT_EQ(restaure(bon.substr(0, finEntrees)), "ok");
   for (size_t lg = 5; lg < bon.size(); ++lg)
     if (lg != finEntrees)

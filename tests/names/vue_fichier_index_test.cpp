@@ -41,7 +41,12 @@ TEST(VueFichierIndex, MemesEntreesEtCodesQueLIndexLuEnEntier) {
   const TVueFichierIndex vue(projection.Octets());
   ASSERT_TRUE(vue.Valide());
   ASSERT_EQ(vue.size(), 60u);
-  for (size_t i = 0; i < vue.size(); ++i) EXPECT_EQ(vue[i], index.Lit(static_cast<int>(i))) << i;
+  // Twice: the second time from the entries kept; and with room for 8 entries only, forgotten and
+  // kept again as the reads go.
+  const TVueFichierIndex etroite(projection.Octets(), 8);
+  for (const TVueFichierIndex* v : {&vue, &etroite})
+    for (int passe = 0; passe < 2; ++passe)
+      for (size_t i = 0; i < v->size(); ++i) EXPECT_EQ((*v)[(i * 7) % 60], index.Lit(static_cast<int>((i * 7) % 60))) << i;
   EXPECT_EQ(vue.Codes(), codes);
   EXPECT_EQ(vue.DebutsCode(CodeEntier(u"M635")), DebutsCode(codes, CodeEntier(u"M635")));
   EXPECT_EQ(vue.DebutsCode(CodeEntier(u"M635")).size(), 2u);
@@ -52,9 +57,17 @@ TEST(VueFichierIndex, MemesEntreesEtCodesQueLIndexLuEnEntier) {
   relu.Restauration(rep / "i.prx2", nullptr);
   EXPECT_EQ(relu.PrendsCodesLus(), codes);
 
-  // A file of the former layout (the entries alone) is read whole, without a table of codes.
+  // The footer of the previous version, without the last row number, is read as well.
   const std::string octets = test::Contenu(rep / "i.prx2");
-  const size_t finEntrees = octets.size() - 20 - 12 * 6 - 8 * 60;  // the footer, codes, offsets
+  const std::string precedent = octets.substr(0, octets.size() - 12) + "IDX2";
+  const TVueFichierIndex vuePrecedente(precedent);
+  ASSERT_TRUE(vuePrecedente.Valide());
+  EXPECT_EQ(vuePrecedente.DerniereLigne(), 0u);
+  EXPECT_EQ(vuePrecedente[59], index.Lit(59));
+  EXPECT_EQ(vuePrecedente.Codes(), codes);
+
+  // A file of the former layout (the entries alone) is read whole, without a table of codes.
+  const size_t finEntrees = octets.size() - 28 - 12 * 6 - 8 * 60;  // the footer, codes, offsets
   test::Ecrit(rep / "ancien.prx2", octets.substr(0, finEntrees));
   relu.Restauration(rep / "ancien.prx2", nullptr);
   ASSERT_EQ(relu.GetNbElt(), 60);
@@ -69,7 +82,7 @@ TEST(VueFichierIndex, DommagesSignalesSansLireAuDela) {
   RemplitIndex(index);
   ASSERT_TRUE(index.Sauvegarde(rep / "i.prx2", nullptr));
   const std::string bon = test::Contenu(rep / "i.prx2");
-  const size_t table = bon.size() - 20 - 12 * 6 - 8 * 60;
+  const size_t table = bon.size() - 28 - 12 * 6 - 8 * 60;
 
   // Cut anywhere: no view (the appendix is found from the end), and the reading of the whole file
   // refuses what follows the entries when it is not a whole appendix.
