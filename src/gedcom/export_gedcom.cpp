@@ -31,8 +31,6 @@ std::string TypeMedia(const AnsiString& extension) {
   return "application/octet-stream";
 }
 
-// A name no record kept from an imported file is likely to bear.
-constexpr const char* kSoumetteur = "@SOUMETTEUR@";
 // Our extension tags are documented under this URI prefix.
 constexpr const char* kUriExtensions = "https://kybase.fr/gedcom/";
 
@@ -434,7 +432,7 @@ bool ExporteGedcom(TGestFichier& dossier, TVersionGedcom version, const TEcrivai
   TEcrivainGedcom ecrivain(version, sortie);
   ecrivain.Entete(kSystemeGedcom, KYBASE_VERSION);
   // The submitter record 5.5.1 asks for: the genealogy itself.
-  ecrivain.Pointeur(1, "SUBM", kSoumetteur);
+  ecrivain.Pointeur(1, "SUBM", kSoumetteurGedcom);
   TExporteur exporteur(dossier, ecrivain, bilan);
   if (version == TVersionGedcom::V70) {
     ecrivain.Ligne(1, "SCHMA");
@@ -446,7 +444,7 @@ bool ExporteGedcom(TGestFichier& dossier, TVersionGedcom version, const TEcrivai
     exporteur.Recense();
     exporteur.Ecrit(avancee);
   }
-  ecrivain.Ligne(0, "SUBM", {}, kSoumetteur);
+  ecrivain.Ligne(0, "SUBM", {}, kSoumetteurGedcom);
   ecrivain.Ligne(1, "NAME", dossier.Nom.empty() ? std::string("kybase") : AnsiVersUtf8(dossier.Nom));
   ecrivain.Fin();
   bilan.reussi = true;

@@ -219,9 +219,9 @@ TEST(GestEltIndex, FichiersAbimesRefusesSansPlanter) {
   // Cut anywhere but where the entries end (a file of the former layout, without appendix).
   const size_t finEntrees = bon.size() - 28 - 12 * 2 - 8 * 2;
   EXPECT_EQ(restaure(bon.substr(0, finEntrees)), "ok");
-  for (size_t lg = 5; lg < bon.size(); ++lg)
-    if (lg != finEntrees)
-      EXPECT_EQ(restaure(bon.substr(0, lg)), "Fichier d'index endommagé ou incomplet !") << lg;
+  for (size_t lg = 5; lg < bon.size(); ++lg) {
+    if (lg != finEntrees) EXPECT_EQ(restaure(bon.substr(0, lg)), "Fichier d'index endommagé ou incomplet !") << lg;
+  }
 
   const auto abime = [&](size_t position, const std::string& octets) {
     std::string t = bon;
