@@ -1,4 +1,4 @@
-# Dates as people type them: qualifiers, ranges, month names, Republican years, short forms.
+# The report of one date: an exact day, a qualified year, a range, a Republican year.
 $ kyb date "12/3/1854"
 Calendrier :           grégorien
 Qualificatif :         —
@@ -25,19 +25,6 @@ Hébraïque :            ../../5510
 Jour de la semaine :   —
 Signe du zodiaque :    —
 Saison :               Saison inconnue
-$ kyb date après 1750
-Calendrier :           grégorien
-Qualificatif :         >
-Texte normalisé :      ../../1750
-Forme exportée :       # >G../../1750#
-Rédaction :            Après 1750
-Année :                Après 1750
-Grégorien :            ../../1750
-Républicain :          —
-Hébraïque :            ../../5510
-Jour de la semaine :   —
-Signe du zodiaque :    —
-Saison :               Saison inconnue
 $ kyb date "entre 1750 et 1760"
 Calendrier :           grégorien
 Qualificatif :         —
@@ -51,32 +38,6 @@ Hébraïque :            5510/5520
 Jour de la semaine :   —
 Signe du zodiaque :    —
 Saison :               Saison inconnue
-$ kyb date "1750-1760"
-Calendrier :           grégorien
-Qualificatif :         —
-Texte normalisé :      1750/1760
-Forme exportée :       #  G1750/1760 #
-Rédaction :            Entre 1750 et 1760
-Année :                Entre 1750 et 1760
-Grégorien :            1750/1760
-Républicain :          —
-Hébraïque :            5510/5520
-Jour de la semaine :   —
-Signe du zodiaque :    —
-Saison :               Saison inconnue
-$ kyb date "14 juillet 1789"
-Calendrier :           grégorien
-Qualificatif :         —
-Texte normalisé :      14/07/1789
-Forme exportée :       #  G14/07/1789#
-Rédaction :            Le 14 juillet 1789
-Année :                1789
-Grégorien :            14/07/1789
-Républicain :          —
-Hébraïque :            20/11/5549
-Jour de la semaine :   mardi
-Signe du zodiaque :    Cancer
-Saison :               Durant le deuxième mois de l'été
 $ kyb date "an XII"
 Calendrier :           républicain
 Qualificatif :         —
@@ -90,16 +51,3 @@ Hébraïque :            ../../5564
 Jour de la semaine :   —
 Signe du zodiaque :    —
 Saison :               Saison inconnue
-$ kyb date "05/89"
-Calendrier :           grégorien
-Qualificatif :         —
-Texte normalisé :      ../05/1989
-Forme exportée :       #  G../05/1989#
-Rédaction :            En mai 1989
-Année :                1989
-Grégorien :            ../05/1989
-Républicain :          —
-Hébraïque :            ../09/5749
-Jour de la semaine :   —
-Signe du zodiaque :    —
-Saison :               Durant le troisième mois du printemps

@@ -205,16 +205,6 @@ TEST_F(Dossier, FichierXmlIlisibleMisDeCote) {
   EXPECT_EQ(relu.ReadString("LienIdPers", "IdGenea", u""), u"ABC");
 }
 
-// A key whose element a damaged file filled with other nodes reads back as written.
-TEST_F(Dossier, FichierXmlCleAuContenuMele) {
-  ASSERT_TRUE(CreeRepertoires(Chemin("X.kya")));
-  TGestFichier g(Chemin("X.kya/X.adb"));
-  std::ofstream(g.FabriqueNomFichier(TGestFichier::tfXml))
-      << "<XmlForVastrel><LienIdPers><IdGenea>12<?pi x?>34<b>5</b></IdGenea></LienIdPers></XmlForVastrel>";
-  ASSERT_TRUE(TFicXml(&g, false).WriteString("LienIdPers", "IdGenea", u"ABC"));
-  EXPECT_EQ(TFicXml(&g, false).ReadString("LienIdPers", "IdGenea", u""), u"ABC");
-}
-
 TEST_F(Dossier, ResumeSansOuvrir) {
   {
     auto g = Cree(Chemin());

@@ -62,8 +62,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   UpperANSIChaine0(tampon.data(), c.c_str(), 2);
   Verifie(strcmpFL(a.c_str(), b.c_str()) == -strcmpFL(b.c_str(), a.c_str()));
   Verifie(strcmpIgnDiac(a.c_str(), b.c_str()) == -strcmpIgnDiac(b.c_str(), a.c_str()));
-  (void)strcmpPartiel(a.c_str(), b.c_str());
-  (void)strcmpSoundexPartiel(a.c_str(), b.c_str());
+  // The UTF-16 comparisons give the results of the 8-bit ones on every text Windows-1252 holds.
+  const UnicodeString ua = AnsiVersUnicode(a), ub = AnsiVersUnicode(b);
+  Verifie(strcmpFL(ua.c_str(), ub.c_str()) == strcmpFL(a.c_str(), b.c_str()));
+  Verifie(strcmpNULL(ua, ub) == strcmpNULL(a.c_str(), b.c_str()));
+  Verifie(strcmpIgnDiac(ua, ub) == strcmpIgnDiac(a.c_str(), b.c_str()));
+  Verifie(strcmpPartiel(ua, ub) == strcmpPartiel(a.c_str(), b.c_str()));
+  const int s8 = strcmpSoundexPartiel(a.c_str(), b.c_str()), s16 = strcmpSoundexPartiel(ua, ub);
+  Verifie((s16 > 0) - (s16 < 0) == (s8 > 0) - (s8 < 0));
   (void)NormaliseCle(c);
   (void)SupprimerAccents(large);
   return 0;

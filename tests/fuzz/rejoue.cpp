@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <random>
 #include <string>
 #include <vector>
@@ -26,6 +27,14 @@ using Octets = std::vector<uint8_t>;
 Octets Lit(const fs::path& chemin) {
   std::ifstream f(chemin, std::ios::binary);
   return Octets((std::istreambuf_iterator<char>(f)), {});
+}
+
+// Runs the harness on its own heap block of exactly the input's size, as libFuzzer does, so that
+// a read one byte past the input is caught (a vector's spare capacity would hide it).
+void Lance(const Octets& o) {
+  const std::unique_ptr<uint8_t[]> bloc(new uint8_t[o.size()]);
+  std::copy(o.begin(), o.end(), bloc.get());
+  LLVMFuzzerTestOneInput(bloc.get(), o.size());
 }
 
 size_t Position(std::mt19937& alea, size_t taille) {
@@ -99,12 +108,12 @@ int main(int argc, char** argv) {
   }
   long cas = 0;
   for (size_t g = 0; g < graines.size(); ++g) {
-    LLVMFuzzerTestOneInput(graines[g].data(), graines[g].size());
+    Lance(graines[g]);
     std::mt19937 alea(static_cast<uint32_t>(g * 7919 + 1));
     for (int c = 0; c < copies; ++c, ++cas) {
       Octets o = graines[g];
       for (int n = 1 + static_cast<int>(alea() % 4); n > 0; --n) Abime(alea, o, graines[(g + 1) % graines.size()]);
-      LLVMFuzzerTestOneInput(o.data(), o.size());
+      Lance(o);
     }
   }
   NettoieRepertoires();

@@ -2,6 +2,7 @@
 // of it or nothing, whichever row write fails.
 #include <gtest/gtest.h>
 
+#include "support/dommages.h"
 #include "support/genealogie.h"
 
 namespace kyb {
@@ -14,20 +15,6 @@ class FichePersonne : public ::testing::Test, protected test::TGenealogie {
     c.SetLibelle(libelle);
     c.SetDonnee(donnee);
     return c;
-  }
-  // Makes the n-th row write on the person's tables fail (temporary triggers on this connection).
-  void PanneAuNiemeEcrit(int n) const {
-    TACRDatabase& base = m->Database();
-    ASSERT_TRUE(base.ExecuteSql("CREATE TEMP TABLE IF NOT EXISTS panne(restant INTEGER)"));
-    ASSERT_TRUE(base.ExecuteSql("DELETE FROM panne"));
-    ASSERT_TRUE(base.ExecuteSql("INSERT INTO panne VALUES(" + std::to_string(n) + ")"));
-    for (const char* table : {"Evenements", "Personnes", "IDParents"})
-      for (const char* op : {"INSERT", "UPDATE", "DELETE"}) {
-        const std::string nom = std::string("panne_") + table + "_" + op;
-        ASSERT_TRUE(base.ExecuteSql("CREATE TEMP TRIGGER IF NOT EXISTS " + nom + " BEFORE " + op + " ON main." +
-                                    table + " BEGIN UPDATE panne SET restant = restant - 1; "
-                                    "SELECT RAISE(ABORT, 'panne provoquée') WHERE (SELECT restant FROM panne) = 0; END"));
-      }
   }
   TFicPersons* f = Personnes();
   TModuleBDD* m = Bdd();
@@ -46,7 +33,7 @@ TEST_F(FichePersonne, JamaisAMoitieEnregistree) {
   int echecs = 0;
   bool ecrit = false;
   for (int n = 1; n <= 30 && !ecrit; ++n) {
-    PanneAuNiemeEcrit(n);
+    test::PanneAuNiemeEcrit(m->Database(), n, {"Evenements", "Personnes", "IDParents"});
     ecrit = change.Enregistrement();
     if (ecrit) break;
     ++echecs;

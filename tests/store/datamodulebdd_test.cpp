@@ -99,21 +99,6 @@ TEST_F(Magasin, PersonneEtBlobDesLiens) {
   EXPECT_FALSE(module->ReadPerson(lu, 99));
 }
 
-TEST_F(Magasin, BlobAbimeNeDebordePas) {
-  ASSERT_TRUE(module->WritePerson(Personne("A", 'M'), 1));
-  TACRTable* t = module->Table("Personnes");
-  ASSERT_TRUE(t->FindKey({Cle(1)}));
-  t->Edit();
-  t->FieldByName("Data").SetBlob(std::string(20, '\x01'));  // two records and a bit
-  t->FieldByName("NbConj").SetInteger(30000);
-  t->FieldByName("NbEnf").SetInteger(-5);
-  ASSERT_TRUE(t->Post());
-  TEnregPublic lu;
-  ASSERT_TRUE(module->ReadPerson(lu, 1));
-  EXPECT_EQ(lu.NbConjoints(), 2);
-  EXPECT_EQ(lu.NbEnfants(), 0);
-}
-
 TEST_F(Magasin, PersonnesSupprimeesSuiventLaMarque) {
   TEnregPublic p = Personne("B", 'M');
   ASSERT_TRUE(module->WritePerson(p, 3));

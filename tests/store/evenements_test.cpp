@@ -3,6 +3,7 @@
 #include "platform/thread_nom.h"
 #include "store/chps_personne.h"
 #include "store_fixture.h"
+#include "support/dommages.h"
 
 namespace kyb::test {
 namespace {
@@ -351,20 +352,6 @@ TEST_F(Evenements, ChargementDepuisUnThreadDeTravail) {
   EXPECT_EQ(principal.ChpsSimples[0].Chps.Enreg.Donnee, u"Tisserand");
 }
 
-// Makes the n-th row write on the event tables fail (temporary triggers on this connection).
-void PanneAuNiemeEcrit(TACRDatabase& base, int n) {
-  ASSERT_TRUE(base.ExecuteSql("CREATE TEMP TABLE IF NOT EXISTS panne(restant INTEGER)"));
-  ASSERT_TRUE(base.ExecuteSql("DELETE FROM panne"));
-  ASSERT_TRUE(base.ExecuteSql("INSERT INTO panne VALUES(" + std::to_string(n) + ")"));
-  for (const char* table : {"Evenements", "Sources", "Illustrations", "PersAssociees"})
-    for (const char* op : {"INSERT", "UPDATE", "DELETE"}) {
-      const std::string nom = std::string("panne_") + table + "_" + op;
-      ASSERT_TRUE(base.ExecuteSql("CREATE TEMP TRIGGER IF NOT EXISTS " + nom + " BEFORE " + op + " ON main." + table +
-                                  " BEGIN UPDATE panne SET restant = restant - 1; "
-                                  "SELECT RAISE(ABORT, 'panne provoquée') WHERE (SELECT restant FROM panne) = 0; END"));
-    }
-}
-
 TEST_F(Evenements, EcritureDUnePersonneToutOuRien) {
   const auto fiche = [&](TChpsPersonne& p) {
     p.AddEvenInTV(Even("NAISSANCE", 0, "01/01/1800"));
@@ -395,7 +382,7 @@ TEST_F(Evenements, EcritureDUnePersonneToutOuRien) {
     p.AddEvenInTV(Even("DECES", 0, "01/01/1870"));
     p.ChpsSimples[0].Chps.SetDonnee(u"Boulanger");
     const std::vector<TEvenementTV> memoire = p.Evenements;
-    PanneAuNiemeEcrit(module->Database(), n);
+    PanneAuNiemeEcrit(module->Database(), n, {"Evenements", "Sources", "Illustrations", "PersAssociees"});
     const bool ok = module->EnregistrerChpsOfPerson(p);
     ASSERT_TRUE(module->Database().ExecuteSql("UPDATE panne SET restant = -1"));
     if (ok) {

@@ -1,6 +1,7 @@
 #pragma once
 // Damage and faults for the safety tests: pages of a database file overwritten, the N-th system
-// call made to fail, and the SQL a test needs to look at a file without the library.
+// call or row write made to fail, and the SQL a test needs to look at a file without the library.
+#include <gtest/gtest.h>
 #include <sqlite3.h>
 #include <unistd.h>
 
@@ -8,9 +9,11 @@
 #include <csignal>
 #include <cstdio>
 #include <fstream>
+#include <initializer_list>
 #include <iterator>
 #include <string>
 
+#include "engine/acr_database.h"
 #include "platform/fichiers.h"
 
 namespace kyb::test {
@@ -47,6 +50,21 @@ inline bool AbimePage(const std::string& chemin, int page) {
   TFichier f = TFichier::Ouvre(chemin, TAcces::LectureEcriture, TCreation::Existant);
   const std::string dechets(kTaillePage, '\x5A');
   return f.Valide() && f.EcritA(int64_t{page - 1} * kTaillePage, dechets.data(), dechets.size()) == kTaillePage;
+}
+
+// Makes the n-th row write (insert, update or delete) on the given tables fail, on this
+// connection only (temporary triggers): an operation refused halfway, the file untouched.
+inline void PanneAuNiemeEcrit(TACRDatabase& base, int n, std::initializer_list<const char*> tables) {
+  ASSERT_TRUE(base.ExecuteSql("CREATE TEMP TABLE IF NOT EXISTS panne(restant INTEGER)"));
+  ASSERT_TRUE(base.ExecuteSql("DELETE FROM panne"));
+  ASSERT_TRUE(base.ExecuteSql("INSERT INTO panne VALUES(" + std::to_string(n) + ")"));
+  for (const char* table : tables)
+    for (const char* op : {"INSERT", "UPDATE", "DELETE"}) {
+      const std::string nom = std::string("panne_") + table + "_" + op;
+      ASSERT_TRUE(base.ExecuteSql("CREATE TEMP TRIGGER IF NOT EXISTS " + nom + " BEFORE " + op + " ON main." + table +
+                                  " BEGIN UPDATE panne SET restant = restant - 1; "
+                                  "SELECT RAISE(ABORT, 'panne provoquée') WHERE (SELECT restant FROM panne) = 0; END"));
+    }
 }
 
 // Makes the N-th call (counted over writes, syncs and renames) fail with an errno, or every
