@@ -486,6 +486,11 @@ bool TFicIndexPerson::ReinitTableIndex() {
     if (p.FicheSupprimee != 'O') ModifClef(p, n, AnneesDe(annees, n), false, true, false);
     progression.Position(static_cast<int>(int64_t{n} * 100 / std::max(nb, 1L)));
   });
+  return TermineRemplissage(import);
+}
+
+bool TFicIndexPerson::TermineRemplissage(bool import) {
+  TModuleBDD* m = Store();
   if (import) (void)m->EndImport(false);
   (void)m->AddAllIndexPersonIndex();
   LectureEntete();

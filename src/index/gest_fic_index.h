@@ -285,6 +285,8 @@ class TFicIndexPerson final : public TIndexPersonnesDossier {
   long MajAnneesEstimees();
 
  private:
+  // Ends a filling of the rows: indexes back, header and memory reloaded, the index marked done.
+  bool TermineRemplissage(bool import);
   // One person's rows and entries, the years taken from the card when given.
   void EcritPersonne(const TEnregPublic& personne, long numero, const TChpsPersonne* fiche, bool lookUpRows,
                      bool bulk, bool memoire);

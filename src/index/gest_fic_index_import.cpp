@@ -29,12 +29,7 @@ bool TFicIndexPerson::RemplitApresImport(TPersonnesImportees& personnes) {
     personnes.Remplit(n, p);
     ModifClef(p, n, annees[static_cast<size_t>(n)], false, true, false);
   }
-  if (import) (void)m->EndImport(false);
-  (void)m->AddAllIndexPersonIndex();
-  LectureEntete();
-  ReinitTableIndexBis();
-  (void)m->MAJInfoChps("INDEXNAME", u"UPDATED");
-  return true;
+  return TermineRemplissage(import);
 }
 
 }  // namespace kyb
