@@ -12,9 +12,11 @@
 #include "index/gest_fic_index.h"
 #include "index/gest_not_index.h"
 #include "index/ouverture_genealogie.h"
+#include "index/recherche_dossiers.h"
 #include "index/recherche_simple.h"
 #include "interface_terminal.h"
 #include "names/tab_nom_equiv.h"
+#include "platform/fichiers.h"
 
 namespace kyb::cli {
 namespace {
@@ -52,6 +54,17 @@ void AfficheTrouve(TFicIndexPerson& index, int32_t no) {
   std::printf("  %6d  %s\n", no, UnicodeVersUtf8(index.LibelleTrouve(t)).c_str());
 }
 
+void AfficheResultat(TFicIndexPerson& index, const TResultatRecherche& r) {
+  if (r.Total == 0) {
+    std::printf("Aucune personne trouvée.\n");
+    return;
+  }
+  std::printf("%ld personne%s trouvée%s :\n", r.Total, r.Total > 1 ? "s" : "", r.Total > 1 ? "s" : "");
+  for (const int32_t no : r.Personnes) AfficheTrouve(index, no);
+  const long autres = r.Total - static_cast<long>(r.Personnes.size());
+  if (autres > 0) std::printf("… et %ld autre%s\n", autres, autres > 1 ? "s" : "");
+}
+
 int Cherche(const TAppel& args) {
   TRechSimple c;
   size_t limite = kLimiteDefaut;
@@ -85,19 +98,23 @@ int Cherche(const TAppel& args) {
   if (!noms.empty()) c.Nom = Utf8VersUnicode(noms[0]);
   if (noms.size() > 1) c.Prenoms = Utf8VersUnicode(noms[1]);
 
-  TOuverture o;
-  Ouvre(args[0], o);
-  const TTabNomEquiv equivalences = Equivalences(*o.g, true);
-  TRechercheIndex recherche(*o.index, &equivalences);
-  const TResultatRecherche r = recherche.RechercheSimple(c, limite);
-  if (r.Total == 0) {
-    std::printf("Aucune personne trouvée.\n");
-    return 0;
+  // The folder given first, then each --dossier, all opened read-only before anything is searched.
+  std::vector<std::string> chemins{args[0]};
+  for (const std::string& autre : args.Valeurs("--dossier")) chemins.push_back(autre);
+  std::vector<TOuverture> ouvertures(chemins.size());
+  std::vector<TGestFichier*> dossiers;
+  for (size_t i = 0; i < chemins.size(); ++i) {
+    Ouvre(chemins[i], ouvertures[i]);
+    for (size_t j = 0; j < i; ++j)
+      if (MemeFichier(ouvertures[j].g->Repertoire, ouvertures[i].g->Repertoire))
+        return Echec("le dossier « " + chemins[i] + " » est déjà cherché (« " + chemins[j] + " »)");
+    dossiers.push_back(ouvertures[i].g.get());
   }
-  std::printf("%ld personne%s trouvée%s :\n", r.Total, r.Total > 1 ? "s" : "", r.Total > 1 ? "s" : "");
-  for (const int32_t no : r.Personnes) AfficheTrouve(*o.index, no);
-  const long autres = r.Total - static_cast<long>(r.Personnes.size());
-  if (autres > 0) std::printf("… et %ld autre%s\n", autres, autres > 1 ? "s" : "");
+  const std::vector<TResultatDossier> resultats = RechercheDansDossiers(c, dossiers, limite);
+  for (size_t i = 0; i < resultats.size(); ++i) {
+    if (i > 0) std::printf("Dans %s : ", chemins[i].c_str());
+    AfficheResultat(*ouvertures[i].index, resultats[i].Resultat);
+  }
   return 0;
 }
 
@@ -232,8 +249,10 @@ int Notices(const TAppel& args) {
 constexpr TCommande kCommandes[] = {
     {"cherche",
      "cherche CHEMIN [NOM] [PRENOMS] [--phonetique] [--equivalences] [--sexe M|F] [--nes-entre A B] [--lieu L] "
-     "[--pere NOM] [--mere NOM] [--conjoint NOM] [--sans-pere] [--limite N]",
-     "personnes d'un nom (masques MAR*IN), de prénoms et de critères ; le nombre trouvé", Cherche},
+     "[--pere NOM] [--mere NOM] [--conjoint NOM] [--sans-pere] [--limite N] [--dossier AUTRE...]",
+     "personnes d'un nom (masques MAR*IN), de prénoms et de critères ; le nombre trouvé ; --dossier : aussi "
+     "dans d'autres dossiers",
+     Cherche},
     {"patronymes", "patronymes CHEMIN [LETTRE]", "patronymes distincts et leur nombre de personnes", Patronymes},
     {"prenoms", "prenoms CHEMIN [LETTRE] [--sexe F|M]", "prénoms distincts et leur nombre de personnes", Prenoms},
     {"equivalences", "equivalences CHEMIN [ajoute|supprime NOM EQUIVALENT [--prenoms]]",

@@ -319,6 +319,12 @@ int64_t TailleFichier(const AnsiString& chemin) {
   return st.st_size;
 }
 
+bool MemeFichier(const AnsiString& a, const AnsiString& b) {
+  struct stat sa{}, sb{};
+  if (::stat(CheminSysteme(a).c_str(), &sa) != 0 || ::stat(CheminSysteme(b).c_str(), &sb) != 0) return false;
+  return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
 bool DateModificationFichier(const AnsiString& chemin, TDateTime& date) {
   struct stat st{};
   if (::stat(CheminSysteme(chemin).c_str(), &st) != 0) return false;

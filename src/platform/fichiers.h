@@ -123,6 +123,8 @@ bool SupprimeFichier(const AnsiString& chemin);
 [[nodiscard]] bool RenommeFichier(const AnsiString& ancien, const AnsiString& nouveau);
 [[nodiscard]] bool CopieFichier(const AnsiString& source, const AnsiString& cible, bool ecraser);
 [[nodiscard]] int64_t TailleFichier(const AnsiString& chemin);
+// Both paths name one existing file or directory (links and other spellings followed).
+[[nodiscard]] bool MemeFichier(const AnsiString& a, const AnsiString& b);
 // Last write time in local time.
 [[nodiscard]] bool DateModificationFichier(const AnsiString& chemin, TDateTime& date);
 [[nodiscard]] bool DefinitDateModificationFichier(const AnsiString& chemin, TDateTime date);

@@ -35,7 +35,7 @@ Commandes :
   index verifie CHEMIN                     vérifie l'index des personnes et le répare
   index reconstruit CHEMIN                 reconstruit l'index des personnes
   index repare CHEMIN                      répare toute la généalogie (liens, index, notes...)
-  cherche CHEMIN [NOM] [PRENOMS] [--phonetique] [--equivalences] [--sexe M|F] [--nes-entre A B] [--lieu L] [--pere NOM] [--mere NOM] [--conjoint NOM] [--sans-pere] [--limite N] personnes d'un nom (masques MAR*IN), de prénoms et de critères ; le nombre trouvé
+  cherche CHEMIN [NOM] [PRENOMS] [--phonetique] [--equivalences] [--sexe M|F] [--nes-entre A B] [--lieu L] [--pere NOM] [--mere NOM] [--conjoint NOM] [--sans-pere] [--limite N] [--dossier AUTRE...] personnes d'un nom (masques MAR*IN), de prénoms et de critères ; le nombre trouvé ; --dossier : aussi dans d'autres dossiers
   patronymes CHEMIN [LETTRE]               patronymes distincts et leur nombre de personnes
   prenoms CHEMIN [LETTRE] [--sexe F|M]     prénoms distincts et leur nombre de personnes
   equivalences CHEMIN [ajoute|supprime NOM EQUIVALENT [--prenoms]] noms (ou prénoms) déclarés équivalents : liste, ajout, suppression

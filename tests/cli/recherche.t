@@ -1,5 +1,6 @@
 # Finding persons in the demo genealogy: names, masks, phonetic codes, criteria read from the
-# records, the count beyond the limit, the distinct names; bad input refused with a message.
+# records, the count beyond the limit, the same search in other folders, the distinct names; bad
+# input refused with a message.
 $ kyb demo . > /dev/null
 $ kyb cherche Exemple.kya --limite 3
 19 personnes trouvées :
@@ -29,6 +30,23 @@ $ kyb cherche Exemple.kya --sans-pere --conjoint dupre
        8  Bernard Jeanne (~1789-~1864)
 $ kyb cherche Exemple.kya Durand
 Aucune personne trouvée.
+$ kyb cherche Exemple.kya martin --limite 1 --dossier ExempleGedcom.kya
+6 personnes trouvées :
+       1  Martin Jean Baptiste (1820-1880)
+… et 5 autres
+Dans ExempleGedcom.kya : 3 personnes trouvées :
+       1  Martin Jean Baptiste (1789-1850)
+… et 2 autres
+$ kyb cherche Exemple.kya Moreau --dossier ExempleGedcom.kya
+1 personne trouvée :
+       9  Moreau Célestine (~1841-~1915)
+Dans ExempleGedcom.kya : Aucune personne trouvée.
+$ kyb cherche Exemple.kya martin --dossier ./Exemple.kya/
+kyb : le dossier « ./Exemple.kya/ » est déjà cherché (« Exemple.kya »)
+[1]
+$ kyb cherche Exemple.kya martin --dossier Ailleurs.kya
+kyb : le dossier « Ailleurs.kya/ » n'existe pas
+[1]
 $ kyb patronymes Exemple.kya l
   LAMBERT                               5
   LEFEVRE                               1
