@@ -41,7 +41,7 @@ std::vector<TLignePersonne> PersonnesDeLIndex(TGestFichier& g) {
     lignes.clear();
     vu.assign(index ? static_cast<size_t>(std::max(0L, index->NbPersonnesConnues())) + 1 : 0, false);
     for (size_t k = 0; k < elts.size(); ++k) {
-      const TEltIndex e = elts[k];
+      const TEltIndex& e = EntreeParcourue(elts, k);
       if (e.FicheSupprimee == 'O' || e.NoPers <= 0) continue;
       const auto no = static_cast<size_t>(e.NoPers);
       if (no >= vu.size()) vu.resize(no + 1);

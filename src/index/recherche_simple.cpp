@@ -270,13 +270,16 @@ void TRechercheIndex::RechercheSimpleNomEtConj(const TRechSimple& criteres,
       }
     }
     std::sort(plages.begin(), plages.end());
+    // The file read in place keeps the entries of the walk's beginning only: past it (a mask, no
+    // surname) they would push out those that searches read again.
+    constexpr size_t kGardees = TVueFichierIndex::kGardeesMax;
 
     size_t pas = 0, finPrecedente = 0;
     for (auto [debut, fin] : plages) {
       debut = std::max(debut, finPrecedente);  // overlapping ranges are walked once
       for (size_t k = debut; k < fin; ++k) {
         if (++pas % kPasAbandon == 0 && abandon_.load()) return;
-        const TEltIndex& e = elts[k];
+        const TEltIndex& e = pas > kGardees ? EntreeParcourue(elts, k) : elts[k];
         if (!entreeOk(e) || !nomOk(e)) continue;
         if (complet) {
           uint32_t& bits = partiels[e.NoPers];

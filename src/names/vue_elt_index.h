@@ -59,4 +59,7 @@ class TVueEltIndex {
   const TEltIndex* stock_;
 };
 
+// Entry k of a long walk over the in-memory index: nothing to spare there.
+[[nodiscard]] inline const TEltIndex& EntreeParcourue(const TVueEltIndex& vue, size_t k) { return vue[k]; }
+
 }  // namespace kyb

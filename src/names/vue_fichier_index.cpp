@@ -84,6 +84,11 @@ TEltIndex TVueFichierIndex::operator[](size_t i) const {
   return e;
 }
 
+TEltIndex TVueFichierIndex::Lit(size_t i) const {
+  if (!valide_ || i >= n_) return {};
+  return Decode(i);  // a kept entry is the same: looking it up would cost more than decoding
+}
+
 namespace {
 
 // First place of position i in a table of taille places (a power of two).

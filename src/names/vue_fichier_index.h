@@ -51,6 +51,9 @@ class TVueFichierIndex {
   [[nodiscard]] uint64_t DerniereLigne() const { return derniereLigne_; }
   // Entry i in index order; a default entry when i is out of range or the entry is damaged.
   [[nodiscard]] TEltIndex operator[](size_t i) const;
+  // The same entry decoded and not kept: for long walks (a mask, the whole list), whose entries
+  // would only push out those that searches read again.
+  [[nodiscard]] TEltIndex Lit(size_t i) const;
   // An entry read so far was damaged: the file must not be trusted.
   [[nodiscard]] bool Endommage() const { return endommage_; }
 
@@ -88,5 +91,8 @@ class TVueFichierIndex {
   mutable std::vector<TEltIndex> gardees_;
   mutable std::map<std::pair<UnicodeString, bool>, std::pair<size_t, size_t>, std::less<>> plages_;
 };
+
+// Entry k of a long walk over the file read in place (see Lit).
+[[nodiscard]] inline TEltIndex EntreeParcourue(const TVueFichierIndex& vue, size_t k) { return vue.Lit(k); }
 
 }  // namespace kyb

@@ -47,6 +47,8 @@ TEST(VueFichierIndex, MemesEntreesEtCodesQueLIndexLuEnEntier) {
   for (const TVueFichierIndex* v : {&vue, &etroite})
     for (int passe = 0; passe < 2; ++passe)
       for (size_t i = 0; i < v->size(); ++i) EXPECT_EQ((*v)[(i * 7) % 60], index.Lit(static_cast<int>((i * 7) % 60))) << i;
+  // The reading of long walks gives the same entries, kept or not.
+  for (size_t i = 0; i < etroite.size(); ++i) EXPECT_EQ(EntreeParcourue(etroite, i), index.Lit(static_cast<int>(i))) << i;
   EXPECT_EQ(vue.Codes(), codes);
   EXPECT_EQ(vue.DebutsCode(CodeEntier(u"M635")), DebutsCode(codes, CodeEntier(u"M635")));
   EXPECT_EQ(vue.DebutsCode(CodeEntier(u"M635")).size(), 2u);
