@@ -11,7 +11,7 @@ Index des personnes : Le fichier d'index des personnes est plus ancien que la ba
 1 personne trouvée :
        1  X
 $ kyb cherche dossier --inconnue
-kyb cherche : option inconnue « --inconnue » (usage : kyb cherche CHEMIN [NOM] [PRENOMS] [--phonetique] [--equivalences] [--sexe M|F] [--nes-entre A B] [--lieu L] [--pere NOM] [--mere NOM] [--conjoint NOM] [--sans-pere] [--limite N])
+kyb cherche : option inconnue « --inconnue » (usage : kyb cherche CHEMIN [NOM] [PRENOMS] [--phonetique] [--equivalences] [--sexe M|F] [--nes-entre A B] [--lieu L] [--pere NOM] [--mere NOM] [--conjoint NOM] [--sans-pere] [--limite N] [--dossier AUTRE...])
 [2]
 $ kyb index dossier corrige
 kyb index : sous-commande manquante ou inconnue (voir « kyb aide index »)
