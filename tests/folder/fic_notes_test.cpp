@@ -268,6 +268,28 @@ TEST_F(Notes, FichiersCoupesEtEntetesMenteurs) {
   EXPECT_FALSE(dossier.Erreur);
 }
 
+TEST_F(Notes, EcritureNEcrasePasLesBlocsDAutrui) {
+  // Note 1's heading points into note 2's RTF chain (4 -> 5); note 3's RTF chain loops
+  // (6 -> 7 -> 6); note 8's chain runs into block 5 of note 2.
+  std::string octets = Bloc("", 10);
+  octets += Bloc("Vie\r\n4\r\n", -1) + Bloc("Vie\r\n4\r\n", -1) + Bloc("Vie\r\n6\r\n", -1);
+  octets += Bloc("{\\rtf1 a", 5) + Bloc("b}", 0) + Bloc("{\\rtf1 c", 7) + Bloc("d", 6);
+  octets += Bloc("Vie\r\n9\r\n", -1) + Bloc("{\\rtf1 e", 5) + Bloc("", 0);
+  EcritFichier(octets);
+  auto f = Ouvre();
+  const std::string texte2 = TNote(f.get(), 2).LectureNote("Vie");
+  EXPECT_EQ(texte2, "{\\rtf1 ab}");
+  for (const long no : {1L, 3L, 8L}) {
+    TNote note(f.get(), no);
+    const std::string nouveau = Rtf(507 * 4, static_cast<unsigned>(no));
+    note.ModifNote("Vie", nouveau);
+    EXPECT_EQ(TNote(f.get(), note.Numero()).LectureNote("Vie"), nouveau) << no;
+  }
+  EXPECT_EQ(TNote(f.get(), 2).LectureNote("Vie"), texte2);
+  EXPECT_EQ(BlocBrut(4).first, "{\\rtf1 a");
+  EXPECT_EQ(BlocBrut(5).first, "b}");
+}
+
 TEST_F(Notes, EcritureCoupeeAncienOuNouveauTexte) {
   // A plain text replaced by a longer one: cut at any call, the heading reads its old text or its
   // new one, never a mix, and the other heading is intact.
