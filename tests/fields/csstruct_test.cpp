@@ -238,13 +238,9 @@ TEST(ChpCs, Classification) {
     int style;
   };
   const Cas cas[] = {
-      {tcNom, false, false, true, false, 1},       {tcNoSosa, false, false, true, false, 1},
-      {tcEmail, false, true, false, false, 2},     {tcDdmf, false, false, false, true, 1},
-      {tcDcf, false, false, false, true, 1},       {tcEvenSimple, true, false, false, false, 3},
-      {tcEvenInfo, true, false, false, false, 3},  {tcTexte, false, true, false, false, 2},
-      {tcDdNotif, false, false, false, true, 1},   {tcMarqueurs, false, true, false, false, 2},
-      {tcBooleen20, false, true, false, false, 2}, {0, false, false, false, false, 0},
-      {17, false, false, false, false, 0},
+      {tcNoSosa, false, false, true, false, 1},    {tcEmail, false, true, false, false, 2},
+      {tcDdNotif, false, false, false, true, 1},   {tcEvenSimple, true, false, false, false, 3},
+      {tcBooleen20, false, true, false, false, 2}, {17, false, false, false, false, 0},
   };
   for (const Cas& c : cas) {
     TChpCs chp;

@@ -135,20 +135,6 @@ TEST_F(FichierEnreg, DossierEnLectureSeule) {
   EXPECT_EQ(Contenu(), avant);
 }
 
-TEST_F(FichierEnreg, EcritureSansOctetLeveLErreur) {
-  TFicBase* f = Cree();
-  f->ReturnNewNum();
-  AppelsSysteme().pwrite = [](int, const void*, size_t, off_t) -> ssize_t { return 0; };
-  TEnregKy e(f, kEnregCourant);
-  e.Enregistrement(1);
-  EXPECT_TRUE(dossier.Erreur);
-  RestaureAppelsSysteme();
-  dossier.SetError(false);
-  AppelsSysteme().pread = [](int, void*, size_t, off_t) -> ssize_t { return 0; };
-  e.Lecture(1);
-  EXPECT_TRUE(dossier.Erreur);
-}
-
 TEST_F(FichierEnreg, SecondOuvreurPasseEnLectureSeule) {
   Cree();
   fic->ReturnNewNum();

@@ -61,17 +61,6 @@ TEST(EnregPersonne, EnregistrementsFoireux) {
   }
 }
 
-TEST(FicPersons, GetHashCode) {
-  EXPECT_EQ(TFicPersons::GetHashCode(u""), 0);
-  EXPECT_EQ(TFicPersons::GetHashCode(u"A"), 0);
-  EXPECT_EQ(TFicPersons::GetHashCode(u"AB"), 65);
-  EXPECT_EQ(TFicPersons::GetHashCode(u"ABC"), 197);
-  const UnicodeString s(100000, u'\xFFFF');  // wraps around in 32 bits
-  uint64_t attendu = 0;
-  for (uint64_t i = 1; i < s.size(); ++i) attendu += 0xFFFFull * i;
-  EXPECT_EQ(TFicPersons::GetHashCode(s), static_cast<int32_t>(static_cast<uint32_t>(attendu)));
-}
-
 using Personnes = test::DossierTemporaire;
 
 TEST_F(Personnes, FormatCourant) {

@@ -21,15 +21,9 @@ TEST(NomsDeFichiers, ChaqueGenreASonNom) {
       {TGestFichier::tfDuplicats, 12, true, "/G/Famille.kya/Famille.d12"},
       {TGestFichier::tfDuplicats, 12, false, "/G/Famille.kya/Famille.r12"},
       {TGestFichier::tfNotices, 0, false, "/G/Famille.kya/Notices/Famille.gnp"},
-      {TGestFichier::tfIndexNotices, 0, false, "/G/Famille.kya/Notices/Famille.inp"},
       {TGestFichier::tfLienIdPersCpt, 0, false, "/G/Famille.kya/lienidpers.cpt"},
-      {TGestFichier::tfLienIdPersDbf, 0, false, "/G/Famille.kya/lienidpers.dbf"},
-      {TGestFichier::tfGeneTp, 0, false, "/G/Famille.kya/gene.tp"},
       {TGestFichier::tfAnnulation, 0, false, "/G/Famille.kya/undo.adb"},
       {TGestFichier::tfSansExtension, 0, false, "/G/Famille.kya/Famille."},
-      {TGestFichier::tfBaseDonnees, 0, false, "/G/Famille.kya/Famille.adb"},
-      {TGestFichier::tfIndexPersonnes2, 0, false, "/G/Famille.kya/Famille.prx2"},
-      {TGestFichier::tfTags, 0, false, "/G/Famille.kya/Famille.tag"},
   };
   for (const Cas& c : cas) EXPECT_EQ(g.FabriqueNomFichier(c.type, c.numero, c.flag), c.attendu);
   // Input paths may use '\' and keep only the directory and base name.

@@ -42,13 +42,12 @@ TEST_F(FratrieFiche, JumeauxNesLeMemeJour) {
   const long b = Ajoute({u"Martin", u"Pierre", 'M', pere, mere, {{"NAISSANCE", "12/03/1850"}}});
   const long c = Ajoute({u"Martin", u"Luc", 'M', pere, mere, {{"NAISSANCE", "13/03/1850"}}});
   const long d = Ajoute({u"Martin", u"Rose", 'F', pere, mere, {{"NAISSANCE", "1852"}}});
-  const long e = Ajoute({u"Martin", u"Léa", 'F', pere, mere, {{"NAISSANCE", "1852"}}});
+  (void)Ajoute({u"Martin", u"Léa", 'F', pere, mere, {{"NAISSANCE", "1852"}}});
   const long demi = Ajoute({u"Martin", u"Eve", 'F', pere, 0, {{"NAISSANCE", "13/03/1850"}}});
   EXPECT_TRUE(Personne(a).HaveTwins());
   EXPECT_TRUE(Personne(b).HaveTwins());
   EXPECT_FALSE(Personne(c).HaveTwins());     // a day later; the half-sister does not count
   EXPECT_FALSE(Personne(d).HaveTwins());     // the year alone is no day
-  EXPECT_FALSE(Personne(e).HaveTwins());
   EXPECT_FALSE(Personne(demi).HaveTwins());
 }
 

@@ -56,9 +56,6 @@ TEST(IdentifiantDansLeDossier, CreeUneFoisPuisRelu) {
     EXPECT_TRUE(IdPersExiste(*g->GetModuleBDD(), idA));
     EXPECT_FALSE(IdPersExiste(*g->GetModuleBDD(), idA + "00000000"));
     EXPECT_TRUE(g->GetDefChpsCs()->IsChampExist("ID_PERS"));
-    EXPECT_FALSE(pa.VerifIdPersOk(idA));            // a bare identifier holds no IdGenea
-    EXPECT_TRUE(pa.VerifIdPersOk(idA + g->IdGenea));
-    EXPECT_FALSE(pa.VerifIdPersOk(""));
     // The identifier that leaves the genealogy carries the IdGenea, and is accepted.
     EXPECT_EQ(pa.IdPersComplet(), g->IdGenea + idA);
     EXPECT_TRUE(pa.VerifIdPersOk(pa.IdPersComplet()));
