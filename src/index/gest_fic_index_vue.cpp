@@ -13,7 +13,7 @@ namespace kyb {
 namespace {
 
 constexpr int kEchantillon = 32;  // entries of a trusted file checked against the rows
-constexpr int kControlesParRecherche = 4;  // of them, checked after one search through the view
+constexpr size_t kControlesParRecherche = 4;  // of them, checked after one search through the view
 constexpr const char* kTableLignes = "IndexNomPrenoms";
 
 }  // namespace
@@ -63,19 +63,35 @@ const TVueFichierIndex* TFicIndexPerson::VueFichier() {
 
 bool TFicIndexPerson::VueEndommagee() {
   if (!vue_) return false;
-  // A few of the entries the last search decoded, each against its person's rows and between its
-  // neighbours, until as many as a whole reading samples have been checked.
+  // A few of the entries the last search decoded, each between its neighbours and against its
+  // person's rows (one statement for them all), until as many as a whole reading samples have
+  // been checked.
   const std::vector<size_t> lues = vue_->PrendsLues();
-  int controlees = 0;
+  std::vector<TEltIndex> entrees;
+  std::vector<long> personnes;
   for (const size_t i : lues) {
-    if (vue_->Endommage() || entreesControlees_ >= kEchantillon || controlees == kControlesParRecherche) break;
+    if (vue_->Endommage() || entreesControlees_ + static_cast<int>(entrees.size()) >= kEchantillon ||
+        entrees.size() == kControlesParRecherche)
+      break;
     const TEltIndex e = (*vue_)[i];
     const bool ordonnee = (i == 0 || !(e < (*vue_)[i - 1])) && (i + 1 >= vue_->size() || !((*vue_)[i + 1] < e));
-    if (!vue_->Endommage() && (!ordonnee || !EntreeConforme(e))) vue_->MarqueEndommage();
-    ++controlees;
-    ++entreesControlees_;
+    if (!ordonnee || e.NoPers < 1) vue_->MarqueEndommage();
+    entrees.push_back(e);
+    personnes.push_back(e.NoPers);
   }
   (void)vue_->PrendsLues();  // the neighbours just read are no search's
+  if (vue_->Endommage() || entrees.empty()) return vue_->Endommage();
+  std::vector<bool> trouvees(entrees.size(), false);
+  TModuleBDD* m = Store();
+  const bool lu = m && m->ParcoursLignesIndexDe(personnes, [&](long, const TEnregIndexPerson& l) {
+    const TEltIndex ligne(l, 0);
+    for (size_t k = 0; k < entrees.size(); ++k)
+      if (!trouvees[k] && ligne == entrees[k] && l.RgNom == entrees[k].RgNom && l.RgPrenom == entrees[k].RgPrenom)
+        trouvees[k] = true;
+    return true;
+  });
+  if (!lu || std::find(trouvees.begin(), trouvees.end(), false) != trouvees.end()) vue_->MarqueEndommage();
+  entreesControlees_ += static_cast<int>(entrees.size());
   return vue_->Endommage();
 }
 
