@@ -241,8 +241,10 @@ int Notices(const TAppel& args) {
   if (total == 0 && seul < 0) std::printf("Aucune notice.\n");
   if (index.Ignores())
     std::printf("%ld notice(s) d'un type inconnu laissée(s) de côté.\n", index.Ignores());
-  if (index.Endommage())
+  if (index.Endommage()) {
+    std::fflush(stdout);  // the list, then the message
     return Echec("le fichier des notices est endommagé : seules les notices lues avant le défaut sont listées");
+  }
   return 0;
 }
 

@@ -36,15 +36,23 @@ TFicNoticesPat::TFicNoticesPat(TGestFichier* dossier, bool creer)
 
 void TFicNoticesPat::LectureEntete() {
   NbEnreg = 0;
+  manquants_ = 0;
   libres_.clear();
   const int64_t taille = TailleFichier();
-  if (taille >= 0 && taille < static_cast<int64_t>(kTailleEnreg)) return;  // no header yet
+  if (taille >= 0 && taille < static_cast<int64_t>(kTailleEnreg)) {  // no header yet, or a cut one
+    manquants_ = taille > 0;
+    return;
+  }
   std::vector<char> entete(kTailleEnreg);
   if (!LitEntete(entete.data())) return;
   entete.back() = 0;
   const char* compte = entete.data() + kPositionNbEnreg;
   NbEnreg = std::max(NombreDebut(compte, compte + strnlen(compte, kPositionLibres - kPositionNbEnreg)), 0L);
-  if (taille > 0) NbEnreg = std::min<long>(NbEnreg, static_cast<long>(taille / static_cast<int64_t>(kTailleEnreg)) - 1);
+  if (taille > 0) {
+    const long entiers = static_cast<long>(taille / static_cast<int64_t>(kTailleEnreg)) - 1;
+    manquants_ = std::max(NbEnreg - entiers, taille % static_cast<int64_t>(kTailleEnreg) ? 1L : 0L);
+    NbEnreg = std::min(NbEnreg, entiers);
+  }
   // The free list: "n;" repeated; anything out of range, repeated or not a number is dropped.
   const char* p = entete.data() + kPositionLibres;
   const char* fin = p + strnlen(p, kTailleEnreg - kPositionLibres);

@@ -57,6 +57,8 @@ class TFicNoticesPat : public TFicBase {
   // are ignored.
   void AjoutPosLibre(long no);
   [[nodiscard]] const std::deque<long>& PositionsLibres() const { return libres_; }
+  // The file was cut: records its header counts, or a part of one, are missing (0 for a whole file).
+  [[nodiscard]] long EnregsManquants() const { return manquants_; }
 
   void SetIndex(TIndexNotices* index) { index_ = index; }
   [[nodiscard]] TIndexNotices* Index() const { return index_; }
@@ -65,6 +67,7 @@ class TFicNoticesPat : public TFicBase {
   [[nodiscard]] bool EstSupprime(long no);
 
   std::deque<long> libres_;
+  long manquants_ = 0;
   TIndexNotices* index_ = nullptr;
 };
 

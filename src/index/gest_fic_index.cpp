@@ -224,6 +224,11 @@ bool TFicIndexPerson::RestaureFichier() {
              u" lignes).";
     return false;
   }
+  for (int i = 0; i < n; ++i)
+    if (const int32_t no = index_->Lit(i).NoPers; no < 0 || no > NbPersonnes()) {
+      motif_ = u"Le fichier d'index des personnes nomme une personne inexistante.";
+      return false;
+    }
   if (!EchantillonConforme(n, [this](int i) { return index_->Lit(i); })) return false;
   // The table of codes saved with the file spares the first phonetic search its building.
   codes_ = index_->PrendsCodesLus();
@@ -328,6 +333,8 @@ void TFicIndexPerson::EcritPersonne(const TEnregPublic& p, long numero, const TC
   }
   (void)Index();
   ModifClef(p, numero, annees, lookUpRows, bulk, memoire);
+  // The relatives' estimates read this person's dates and links.
+  if (!bulk) (void)MajAnneesProches(numero);
 }
 
 TGestEltIndex* TFicIndexPerson::Index() {

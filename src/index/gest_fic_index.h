@@ -238,7 +238,10 @@ class TFicIndexPerson final : public TIndexPersonnesDossier {
   // the rows, and from the call after a read found the view damaged (Index() then reads the file
   // whole, which rebuilds from the rows when it is damaged).
   [[nodiscard]] const TVueFichierIndex* VueFichier();
-  [[nodiscard]] bool VueEndommagee() const { return vue_ && vue_->Endommage(); }
+  // After a search through the view: some entries it read are checked against the rows (see
+  // gest_fic_index_vue.cpp); true when the view was found damaged or wrong, and the search must
+  // run again over Index().
+  [[nodiscard]] bool VueEndommagee();
   [[nodiscard]] TGestFichier* Dossier() const { return dossier_; }
   [[nodiscard]] TModuleBDD* Store() const;
   // Counted at the first call when no trusted file gave it.
@@ -279,6 +282,12 @@ class TFicIndexPerson final : public TIndexPersonnesDossier {
   void CompleteParEstimation(std::vector<TAnneesVie>& annees) const;
   // The same over a genealogy already in memory.
   void CompleteParEstimation(std::vector<TAnneesVie>& annees, TGenealogieMemoire& genealogie) const;
+  // The persons whose estimation reads this one: its parents, spouses and children, and its
+  // father's children when both parents are known (each once, in number order).
+  [[nodiscard]] std::vector<long> ProchesEstimes(long numero) const;
+  // After the person was written: rewrites the rows of those of ProchesEstimes whose years no
+  // longer match their estimate. Returns the number of persons rewritten.
+  int MajAnneesProches(long numero);
   // Rewrites the years of the rows that differ from AnneesVieToutes (after an import): the
   // number of rows rewritten (memory then reloaded from the rows), -1 when the store could not
   // be read or written.
@@ -308,6 +317,8 @@ class TFicIndexPerson final : public TIndexPersonnesDossier {
   // person and follow one another in order (a file of another genealogy, or an older one, fails).
   // Sets motif_ when it fails.
   [[nodiscard]] bool EchantillonConforme(int n, const std::function<TEltIndex(int)>& entree);
+  // The entry matches a row of its person.
+  [[nodiscard]] bool EntreeConforme(const TEltIndex& e);
   void LibereVue();
   // The in-memory index, read from the file first when the opening left it there.
   TGestEltIndex* Memoire();
@@ -353,6 +364,7 @@ class TFicIndexPerson final : public TIndexPersonnesDossier {
   TFichierProjete projection_;           // the file mapped for vue_
   std::optional<TVueFichierIndex> vue_;  // over projection_
   bool vueEssayee_ = false;
+  int entreesControlees_ = 0;  // entries of vue_ found matching the rows
 };
 
 }  // namespace kyb

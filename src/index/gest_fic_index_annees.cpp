@@ -1,6 +1,7 @@
 // The lifetime years of the index rows: stated by the person's events, or else estimated from
 // the person and its relatives (TEstimationPersonne, raw limits). A person's save estimates it
-// through the persons file; a whole-index pass reads the genealogy into memory once.
+// through the persons file, then its relatives, whose estimates read it; a whole-index pass reads
+// the genealogy into memory once.
 #include <algorithm>
 
 #include "folder/gest_fic.h"
@@ -65,6 +66,45 @@ void TFicIndexPerson::CompleteParEstimation(std::vector<TAnneesVie>& annees, TGe
     e.EstimePersonne(n, g, true, false);
     a = CompleteAnneesVie(a, e.Resultat());
   }
+}
+
+std::vector<long> TFicIndexPerson::ProchesEstimes(long numero) const {
+  TFicPersons* f = dossier_ ? dossier_->GetFicPersons() : nullptr;
+  std::vector<long> proches;
+  if (!f || numero < 1) return proches;
+  TSourceEstimationFichier source(*f, false);
+  TDonneesEstimation d, pere;
+  if (!source.Lit(numero, d)) return proches;
+  proches = d.Enfants;
+  proches.insert(proches.end(), {d.Pere, d.Mere});
+  proches.insert(proches.end(), d.Conjoints.begin(), d.Conjoints.end());
+  // Brothers and sisters read the person only when both parents are known.
+  if (d.Pere > 0 && d.Mere > 0 && source.Lit(d.Pere, pere))
+    proches.insert(proches.end(), pere.Enfants.begin(), pere.Enfants.end());
+  std::erase_if(proches, [numero](long no) { return no < 1 || no == numero; });
+  std::sort(proches.begin(), proches.end());
+  proches.erase(std::unique(proches.begin(), proches.end()), proches.end());
+  return proches;
+}
+
+int TFicIndexPerson::MajAnneesProches(long numero) {
+  TModuleBDD* m = Store();
+  if (!m || LectureSeule() || !GConsConfigSais) return 0;
+  int reecrits = 0;
+  for (const long no : ProchesEstimes(numero)) {
+    TEnregPublic p;
+    if (!m->ReadPerson(p, no) || p.FicheSupprimee == 'O') continue;
+    const TAnneesVie annees = AnneesVie(no);
+    bool ajour = true;
+    (void)m->ParcoursLignesIndex(TOrdreLignesIndex::DUnePersonne, no, [&](long, const TEnregIndexPerson& l) {
+      ajour = l.AnneeMin == annees.Min && l.AnneeMax == annees.Max;
+      return ajour;
+    });
+    if (ajour) continue;
+    ModifClef(p, no, annees, true, false, true);
+    ++reecrits;
+  }
+  return reecrits;
 }
 
 long TFicIndexPerson::MajAnneesEstimees() {

@@ -94,6 +94,7 @@ void TGestIndexNoticesPat::Construction(int type) {
     return;
   }
   if (!fichier_ || !fichier_->Valide()) return;
+  endommage_ |= fichier_->EnregsManquants() > 0;
   TGestFichier* dossier = fichier_->Dossier();
   for (long no = 1; no <= fichier_->NbEnreg; ++no) {
     const TNoticesPat notice(fichier_, no);

@@ -16,7 +16,8 @@
 // in display order, each list in its order, and the first match wins.
 //
 // Building stops at the first record that cannot be read (the folder's error flag set) and reports
-// it through Endommage(); a record whose type is not one of the ten is left out. Main thread only.
+// it through Endommage(), as it reports a cut file (the records it still holds whole are listed);
+// a record whose type is not one of the ten is left out. Main thread only.
 #include <map>
 #include <set>
 #include <vector>

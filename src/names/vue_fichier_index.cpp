@@ -129,10 +129,11 @@ TEltIndex TVueFichierIndex::Decode(size_t i) const {
     return e;
   }
   TEntreeMemoire flux(octets_.substr(debut, table_ - debut));
-  if (!e.Restauration(flux)) {
+  if (!e.Restauration(flux) || e.NoPers < 0 || e.NoPers > noPersMax_) {
     endommage_ = true;
     return TEltIndex();
   }
+  if (lues_.size() < kLuesNotees && std::find(lues_.begin(), lues_.end(), i) == lues_.end()) lues_.push_back(i);
   return e;
 }
 

@@ -19,12 +19,16 @@
 // without the appendix (written before it existed) has no view: it is read whole as before.
 //
 // Entries once decoded are kept (up to a bound, then all forgotten at once), so that a search
-// repeated reads them from memory; so are the ranges of the surname keys searched. Damage found in an entry only when it is read (an offset outside the entries, an entry
-// cut or not UTF-8) gives a default entry (person 0) and marks the view damaged; nothing reads
-// outside the bytes given.
+// repeated reads them from memory; so are the ranges of the surname keys searched. Damage found
+// in an entry only when it is read (an offset outside the entries, an entry cut or not UTF-8, a
+// person number outside 0..NoPersMax) gives a default entry (person 0) and marks the view
+// damaged; nothing reads outside the bytes given. The first positions decoded since the last
+// PrendsLues are noted, so that the owner can check a few of them against what the file claims
+// to describe.
 #include <cstdint>
 #include <map>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "names/elt_index.h"
@@ -56,6 +60,13 @@ class TVueFichierIndex {
   [[nodiscard]] TEltIndex Lit(size_t i) const;
   // An entry read so far was damaged: the file must not be trusted.
   [[nodiscard]] bool Endommage() const { return endommage_; }
+  // The owner found the file wrong: it is damaged from now on.
+  void MarqueEndommage() const { endommage_ = true; }
+  // Entries naming a person above max are damage.
+  void LimiteNoPers(int64_t max) { noPersMax_ = max; }
+  // The first positions decoded (at most kLuesNotees) since the last call, in the order decoded.
+  static constexpr size_t kLuesNotees = 8;
+  [[nodiscard]] std::vector<size_t> PrendsLues() const { return std::exchange(lues_, {}); }
 
   // The range of entries of the surname key cle, or of the keys beginning with it (PlageNom).
   [[nodiscard]] std::pair<size_t, size_t> Plage(std::u16string_view cle, bool prefixe) const;
@@ -82,6 +93,8 @@ class TVueFichierIndex {
   uint64_t derniereLigne_ = 0;
   bool valide_ = false;
   mutable bool endommage_ = false;
+  int64_t noPersMax_ = INT32_MAX;
+  mutable std::vector<size_t> lues_;
   // Entries decoded so far: an open-addressing table of (position + 1, place in gardees_), twice
   // as large as the entries it may hold, allocated at the first entry kept.
   [[nodiscard]] const TEltIndex* Gardee(size_t i) const;

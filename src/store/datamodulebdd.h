@@ -212,6 +212,10 @@ class TModuleBDD {
   // returns false. False on an engine error.
   bool ParcoursLignesIndex(TOrdreLignesIndex ordre, long noPers,
                            const std::function<bool(long id, const TEnregIndexPerson&)>& action);
+  // The rows of the persons nos (at most 8), in one statement, in no particular order. False on
+  // an engine error.
+  bool ParcoursLignesIndexDe(const std::vector<long>& nos,
+                             const std::function<bool(long id, const TEnregIndexPerson&)>& action);
   // Deletes the rows whose person number is negative or above nbPersonnes: how many, -1 on an
   // engine error.
   long DeleteIndexHorsPersonnes(long nbPersonnes);

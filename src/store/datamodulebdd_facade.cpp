@@ -181,6 +181,11 @@ bool TModuleBDD::ParcoursLignesIndex(TOrdreLignesIndex ordre, long noPers,
                                      const std::function<bool(long, const TEnregIndexPerson&)>& action) {
   return index_->ParcoursLignesIndex(ordre, noPers, action);
 }
+
+bool TModuleBDD::ParcoursLignesIndexDe(const std::vector<long>& nos,
+                                       const std::function<bool(long, const TEnregIndexPerson&)>& action) {
+  return index_->ParcoursLignesIndexDe(nos, action);
+}
 long TModuleBDD::DeleteIndexHorsPersonnes(long nbPersonnes) { return index_->DeleteIndexHorsPersonnes(nbPersonnes); }
 bool TModuleBDD::ParcoursEvenementsVie(long noPers,
                                        const std::function<void(long, std::string_view, const TDateKY&)>& action) {

@@ -113,6 +113,25 @@ bool TIndexBDD::ParcoursLignesIndex(TOrdreLignesIndex ordre, long noPers,
   return true;
 }
 
+bool TIndexBDD::ParcoursLignesIndexDe(const std::vector<long>& nos,
+                                      const std::function<bool(long, const TEnregIndexPerson&)>& action) {
+  if (!base_->Connected() || nos.empty() || nos.size() > 8) return false;
+  std::string sql =
+      "SELECT ID, Nom, Prenom, NomSoundex, PrenomSoundex, AnneeMin, AnneeMax, NoPers, RgNom, RgPrenom, "
+      "RgPrenomUsuel, TypePersonne, FicheSupprimee, Sexe FROM IndexNomPrenoms WHERE NoPers IN (";
+  for (size_t k = 0; k < nos.size(); ++k) sql += (k ? ", :n" : ":n") + std::to_string(k);
+  sql += ")";
+  TACRQuery q(*base_, sql);
+  for (size_t k = 0; k < nos.size(); ++k) q.SetParamInteger("n" + std::to_string(k), nos[k]);
+  if (!q.Open()) return false;
+  TEnregIndexPerson ligne;
+  for (; !q.Eof(); q.Next()) {
+    LitColonnesIndex(q, ligne);
+    if (!action(static_cast<long>(q.Fields(0).AsInt64()), ligne)) break;
+  }
+  return true;
+}
+
 long TIndexBDD::DeleteIndexHorsPersonnes(long nbPersonnes) {
   if (!base_->Connected() || EstLectureSeule()) return -1;
   // Such a row names no one: it is found by its number alone.

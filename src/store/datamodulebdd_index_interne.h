@@ -23,6 +23,8 @@ class TIndexBDD : public TUniteBDD {
   long DeleteIndexPerson(long noPers);
   bool ParcoursLignesIndex(TOrdreLignesIndex ordre, long noPers,
                            const std::function<bool(long, const TEnregIndexPerson&)>& action);
+  bool ParcoursLignesIndexDe(const std::vector<long>& nos,
+                             const std::function<bool(long, const TEnregIndexPerson&)>& action);
   long DeleteIndexHorsPersonnes(long nbPersonnes);
   bool ParcoursEvenementsVie(long noPers, const std::function<void(long, std::string_view, const TDateKY&)>& action);
   bool DeleteNoPers(long premier);

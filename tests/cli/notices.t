@@ -1,5 +1,5 @@
 # The notices of a genealogy by type; a record of an unknown type and a cut file read by their
-# rules.
+# rules, the cut file reported and left as it was.
 $ kyb demo . > /dev/null
 $ mkdir -p Exemple.kya/Notices && { printf '\0\0004'; head -c 4009 /dev/zero
 > printf '\0\0\0\0Martin'; head -c 74 /dev/zero; printf 'Martyn'; head -c 3922 /dev/zero
@@ -15,8 +15,12 @@ Ville (1) :
 $ kyb notices Exemple.kya titre
 Titre (0) :
 1 notice(s) d'un type inconnu laissée(s) de côté.
-$ head -c 6000 Exemple.kya/Notices/Exemple.gnp > coupe && cp coupe Exemple.kya/Notices/Exemple.gnp && kyb notices Exemple.kya
-Aucune notice.
+$ head -c 10000 Exemple.kya/Notices/Exemple.gnp > coupe && cp coupe Exemple.kya/Notices/Exemple.gnp && kyb notices Exemple.kya
+Patronyme (1) :
+       1  Martin / Martyn
+kyb : le fichier des notices est endommagé : seules les notices lues avant le défaut sont listées
+[1]
+$ cmp coupe Exemple.kya/Notices/Exemple.gnp
 $ kyb notices Exemple.kya 12
 kyb : type de notice inconnu « 12 » : un nombre de 0 à 9 ou un nom (Patronyme, Prénom, Profession, Titre, Décoration, Ville, Code, Département, Région, Pays)
 [1]

@@ -29,5 +29,20 @@ TEST(AnneesEstimees, DesProchesJusquALaListeDesTrouves) {
   EXPECT_EQ(index.CheckIndexValid(nullptr, false).Defauts(), 0);
 }
 
+// The same change saved with the person: the father's estimate reads it, so his rows follow at
+// once, and a pass over the whole index finds nothing left to rewrite.
+TEST(AnneesEstimees, LesProchesSuiventLaPersonneEnregistree) {
+  test::TGenealogieIndex g;
+  const long louis = g.Ajoute({u"Martin", u"Louis", 'M'});
+  const long paul = g.Ajoute({u"Martin", u"Paul", 'M', louis, 0, {{"NAISSANCE", "01/01/1850"}}});
+  TFicIndexPerson& index = g.Index();
+  TPerson p(g.Personnes(), paul, true);
+  p.Fiche().Evenements.at(0).Even.Enreg.Date = TDateKY('G', "01/01/1860");
+  ASSERT_TRUE(p.Enregistrement());
+  EXPECT_EQ(index.LibelleTrouve(index.ChercheNom(u"Martin", u"Louis", 1).at(0)), u"Martin Louis (~1826-~1900)");
+  EXPECT_EQ(index.MajAnneesEstimees(), 0);
+  test::AttendIndexEnPhase(g.Dossier());
+}
+
 }  // namespace
 }  // namespace kyb

@@ -287,11 +287,12 @@ TEST_F(IndexPersonnes, FichierDouteuxReconstruitEtSignale) {
 
 // A search after an opening reads the trusted file in place: the same persons as over the index
 // read whole, the file left unread; once read whole, the table of codes comes with it. A file of
-// the former layout, or one damaged where the search reads, is read whole as before.
+// the former layout, or one damaged or wrong where the search reads, is read whole as before.
 TEST_F(IndexPersonnes, RechercheDansLeFichierSansLeLireEnEntier) {
+  constexpr int kNb = 100;  // 66 BERNARD, 34 BERNART and PETIT: 134 entries
   {
     auto g = Ouvre(true);
-    for (int i = 0; i < 40; ++i) Ajoute(*g, i % 3 ? u"Bernard" : u"Bernart;Petit", i % 2 ? u"Jean" : u"Marie");
+    for (int i = 0; i < kNb; ++i) Ajoute(*g, i % 3 ? u"Bernard" : u"Bernart;Petit", i % 2 ? u"Jean" : u"Marie");
   }
   const std::string sain = test::Contenu(Prx2());
   const TRechSimple criteres[] = {{.Nom = u"Bernard"}, {.Nom = u"Bernard", .PhonetiqueNom = true},
@@ -311,8 +312,8 @@ TEST_F(IndexPersonnes, RechercheDansLeFichierSansLeLireEnEntier) {
       EXPECT_EQ(r2.Total, attendus[k].Total) << k;
     }
   }
-  EXPECT_EQ(attendus[0].Total, 26);
-  EXPECT_EQ(attendus[1].Total, 40);
+  EXPECT_EQ(attendus[0].Total, 66);
+  EXPECT_EQ(attendus[1].Total, kNb);
 
   // The footer gives where the entries end; the table of offsets there, where the middle one begins.
   const auto entier = [&sain](size_t position) {
@@ -320,8 +321,20 @@ TEST_F(IndexPersonnes, RechercheDansLeFichierSansLeLireEnEntier) {
     for (size_t k = 0; k < 4; ++k) v |= size_t{static_cast<unsigned char>(sain[position + k])} << (8 * k);
     return v;
   };
+  std::string autre;  // the file of another genealogy of as many rows: the given names differ
+  {
+    const test::RepertoireTemporaire rep;
+    {
+      TGestFichier h(rep / "Autre.kya/Autre.adb", AvecIndex(TGestFichier::Creation(0)));
+      for (int i = 0; i < kNb; ++i) Ajoute(h, i % 3 ? u"Bernard" : u"Bernart;Petit", i % 2 ? u"Luc" : u"Anne");
+    }
+    autre = test::Contenu(rep / "Autre.kya/Autre.prx2");
+  }
   const size_t finEntrees = entier(sain.size() - 28), n = entier(5);
   const size_t milieu = entier(finEntrees + 8 * (n / 2));
+  size_t noPers = entier(finEntrees + 8 * (n / 2 + 2));  // a BERNART entry; past its texts and years
+  for (int t = 0; t < 4; ++t) noPers += 4 + entier(noPers);
+  noPers += 4;
   const struct {
     const char* cas;
     std::string contenu;
@@ -329,6 +342,10 @@ TEST_F(IndexPersonnes, RechercheDansLeFichierSansLeLireEnEntier) {
   } fichiers[] = {
       {"ancienne disposition", sain.substr(0, finEntrees), TFicIndexPerson::TOrigine::Fichier},
       {"entrée abîmée", std::string(sain).replace(milieu, 4, "\xFF\xFF\xFF\xFF"),
+       TFicIndexPerson::TOrigine::Reconstruit},
+      {"autre généalogie", autre, TFicIndexPerson::TOrigine::Reconstruit},
+      {"numéro négatif", std::string(sain).replace(noPers, 4, "\xFE\xFF\xFF\xFF"), TFicIndexPerson::TOrigine::Reconstruit},
+      {"numéro au-delà des personnes", std::string(sain).replace(noPers, 4, std::string("\0\0\0\x7F", 4)),
        TFicIndexPerson::TOrigine::Reconstruit},
   };
   for (const auto& f : fichiers) {

@@ -81,6 +81,20 @@ TEST_F(IndexNotices, TypeEndommageLaisseDeCoteEtNoticesDUnePersonne) {
   const T index(&fichier_);
   EXPECT_EQ(index.Ignores(), 1);
   EXPECT_FALSE(index.Endommage());
+  {
+    // Cut in its last record, or in its header: what is still whole is listed, the cut reported.
+    const AnsiString chemin = g_.Dossier().FabriqueNomFichier(TGestFichier::tfNotices);
+    const std::string entier = test::Contenu(chemin);
+    for (const size_t taille : {3 * TFicNoticesPat::kTailleEnreg + 100, size_t{100}}) {
+      test::Ecrit(chemin, entier.substr(0, taille));
+      fichier_.LectureEntete();
+      const T coupe(&fichier_);
+      EXPECT_TRUE(coupe.Endommage()) << taille;
+      EXPECT_EQ(coupe.Liste(TNoticesPat::tnPatronyme).size(), taille > 100 ? 1u : 0u) << taille;
+    }
+    test::Ecrit(chemin, entier);
+    fichier_.LectureEntete();
+  }
 
   TPerson p = g_.Personne(g_.Ajoute({u"Martin;Dupont", u"Louis Jean", 'M'}));
   TGenereListeNotices liste(index);
