@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "folder/fic_notes.h"
+#include "gedcom/gedcom_gardees.h"
 #include "gedcom/import_gedcom_interne.h"
 #include "gedcom/lignes_gardees.h"
 
@@ -11,6 +12,50 @@ namespace kyb {
 void TImporteur::CompteIgnorees(const TNoeudGedcom& n, std::initializer_list<std::string_view> pris) {
   for (const TNoeudGedcom& c : n.enfants)
     if (std::find(pris.begin(), pris.end(), c.tag) == pris.end()) ++bilan_.balisesIgnorees[n.tag + "." + c.tag];
+}
+
+bool TImporteur::RecenseMedia(const TNoeudGedcom& r) {
+  const TNoeudGedcom* f = r.Enfant("FILE");
+  if (!f && r.valeur.empty()) {
+    objetsGardes_.insert(r.xref);
+    return false;
+  }
+  const std::string& chemin = objets_[r.xref] = f ? f->valeur : r.valeur;
+  // Its first file is the medium; all the rest (that file's FORM and TITL, other files, notes,
+  // citations, identifiers) is kept under its path.
+  if (r.enfants.size() == 1 && f && f->enfants.empty()) return true;
+  TNoeudGedcom bloc{r.ligne, 0, {}, "OBJE", CleMedia(chemin), false, r.enfants};
+  for (const TNoeudGedcom& e : r.enfants)
+    if (&e != f || !e.enfants.empty()) ++bilan_.balisesConservees["OBJE." + e.tag];
+  mediasGardes_.push_back(std::move(bloc));
+  return true;
+}
+
+void TImporteur::LienMedia(const TNoeudGedcom& n, const std::string& chemin, std::string& gardees) {
+  const TNoeudGedcom* f = n.Enfant("FILE");
+  if (n.enfants.empty() || (n.enfants.size() == 1 && f && f->enfants.empty())) return;
+  for (const TNoeudGedcom& e : n.enfants)
+    if (&e != f || !e.enfants.empty()) ++bilan_.balisesConservees["OBJE." + e.tag];
+  TNoeudGedcom bloc{n.ligne, 1, {}, "OBJE", CleMedia(chemin), false, n.enfants};
+  if (!gardees.empty()) gardees += '\n';
+  gardees += Lignes(Resolu(std::move(bloc)), 1);
+}
+
+void TImporteur::LienFamille(const TNoeudGedcom& n, std::string& gardees) {
+  // PEDI is the pair's kind, which the links hold; its own lines (a PHRASE) are counted.
+  if (n.enfants.empty() || (n.enfants.size() == 1 && n.enfants[0].tag == "PEDI" && n.enfants[0].enfants.empty())) return;
+  TNoeudGedcom bloc{n.ligne, 1, {}, n.tag, {}, false, {}};
+  for (const TNoeudGedcom& c : n.enfants)
+    if (c.tag == "PEDI") CompteIgnorees(c, {});
+    else bloc.enfants.push_back(c);
+  if (bloc.enfants.empty()) return;
+  const int32_t f = FamilleConnue(n.valeur);
+  for (const TNoeudGedcom& c : bloc.enfants) ++(f > 0 ? bilan_.balisesConservees : bilan_.balisesIgnorees)[n.tag + "." + c.tag];
+  if (f <= 0) return;
+  const TFamilleLue& fam = familles_[static_cast<size_t>(f - 1)];
+  bloc.valeur = PointeurGardeFamille(fam.mari, fam.femme);
+  if (!gardees.empty()) gardees += '\n';
+  gardees += Lignes(Resolu(std::move(bloc)), 1);
 }
 
 TNoeudGedcom TImporteur::Resolu(TNoeudGedcom n) const {
@@ -49,12 +94,20 @@ void TImporteur::EcritGardesGenealogie() {
   }
   for (const TNoeudGedcom& r : enregistrementsGardes_)
     enregistrements += (enregistrements.empty() ? "" : "\n") + Lignes(Resolu(r), 0);
-  if (sources.empty() && enregistrements.empty()) return;
+  std::string medias;
+  for (const TNoeudGedcom& m : mediasGardes_) medias += (medias.empty() ? "" : "\n") + Lignes(Resolu(m), 0);
+  mediasGardes_.clear();
+  objetsGardes_.clear();
+  std::string liens = std::move(liensGardes_);
+  liensGardes_.clear();
+  if (sources.empty() && enregistrements.empty() && medias.empty() && liens.empty()) return;
   long long avant = 0;
   (void)TexteVersEntier(bdd_.GetInfoChps(kCleNoteGedcom), avant);
   int32_t note = static_cast<int32_t>(avant);
   note = AjouteNote(note, kTitreSourcesGedcom, sources);
   note = AjouteNote(note, kTitreEnregistrementsGedcom, enregistrements);
+  note = AjouteNote(note, kTitreImagesGedcom, medias);
+  note = AjouteNote(note, kTitreLiensGedcom, liens);
   if (note != avant && !bdd_.MAJInfoChps(kCleNoteGedcom, Utf8VersUnicode(std::to_string(note))))
     Avertit(0, "Les enregistrements GEDCOM gardés n'ont pas pu être rattachés à la généalogie.");
 }

@@ -15,7 +15,7 @@ enum class TRegle : char {
   Identifiant,  // 7.0: an EXID line whose TYPE names the 5.5.1 tag
   SansOui,      // 7.0: the structure takes no value, its "Y" goes
   AvecDate,     // 7.0: needs a DATE line; without one, an extension
-  Media,        // 7.0: a medium link points to the record of its FILE
+  Media,        // 7.0: a medium link points to the record of its FILE; a record without one goes
 };
 
 struct TCorrespondance {
@@ -56,12 +56,22 @@ constexpr TCorrespondance kTable[] = {
     {"INDI.SLGC", "SLGC", "SLGC", TRegle::SansOui},
     {"FAM.SLGS", "SLGS", "SLGS", TRegle::SansOui},
     {"STAT", "STAT", "STAT", TRegle::AvecDate},
+    {"FAMC.STAT", "STAT", "STAT"},  // a child's link: no date in either
     // 7.0 gives a family event's ages to the husband and the wife only.
     {"FAM.*.AGE", "AGE", ""},
     // A medium link: a pointer in 7.0; its format goes with the record.
     {"OBJE", "OBJE", "OBJE", TRegle::Media},
-    {"OBJE.FORM", "FORM", ""},
-    {"OBJE.FILE", "FILE", ""},
+    {"*.OBJE.FORM", "FORM", ""},
+    {"*.OBJE.FILE", "FILE", ""},
+    {"*.OBJE.TITL", "TITL", "TITL"},
+    // A medium record's lines of one version: a 5.5 record's title, format and data, a restriction.
+    {"OBJE.TITL", "", ""},
+    {"OBJE.FORM", "", ""},
+    {"OBJE.BLOB", "", ""},
+    {"OBJE.RESN", "", "RESN"},
+    // A medium record's files, in both; the kind of medium is the TYPE of its format in 5.5.1.
+    {"OBJE.FILE", "FILE", "FILE"},
+    {"FILE.FORM.MEDI", "TYPE", "MEDI"},
     // The submission record: 5.5.1 only; a submitter's REFN: 7.0 only.
     {"SUBN", "SUBN", ""},
     {"SUBM.REFN", "", "REFN"},
@@ -168,6 +178,10 @@ void TraduitLignesGardees(std::vector<TLigneGardee>& lignes, TContexteGarde cont
     pile.emplace_back(lignes[i].niveau, lignes[i].tag);
     TLigneGardee l = lignes[i];
     const TCorrespondance* c = Correspondance(lignes, i, ancetres);
+    if (c && c->regle == TRegle::Media && v7 && !l.xref.empty() && Enfant(lignes, i, "FILE") == 0) {
+      for (size_t k = i + 1; k < lignes.size() && lignes[k].niveau > l.niveau; ++k) retiree[k] = true;
+      continue;
+    }
     if (!c) {
       sortie.push_back(std::move(l));
       continue;

@@ -9,7 +9,7 @@
 // Besides renaming, a few rows change the structure: AFN, RFN and RIN are 7.0 EXID lines with a
 // TYPE naming them (an RFN's resource and an RIN's system in its fragment); a 7.0 ordinance takes no "Y"; a 7.0 STAT needs its DATE; a 7.0 medium link
 // points to its record (the FILE line becomes a pointer to the medium of that path, see
-// gedcom/gedcom_gardees.h).
+// gedcom/gedcom_gardees.h); a medium record without a file (5.5) has no 7.0 form and goes.
 #include <span>
 #include <string>
 #include <string_view>
