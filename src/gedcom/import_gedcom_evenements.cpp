@@ -81,6 +81,7 @@ bool TImporteur::EcritStructure(const TNoeudGedcom& n, int32_t noA, int32_t noB,
       // The medium's file is the field's value; a medium record without one is kept whole.
       if (n.pointeur && objetsGardes_.count(n.valeur)) return false;
       std::string fichier = n.pointeur ? (objets_.count(n.valeur) ? objets_[n.valeur] : std::string()) : n.valeur;
+      if (n.pointeur) objetsCites_.insert(n.valeur);
       if (const TNoeudGedcom* f = n.Enfant("FILE")) fichier = f->valeur;
       if (fichier.empty()) {
         Avertit(n.ligne, L(n.ligne) + "média " + n.valeur + " absent du fichier ou sans FILE, ignoré.");
@@ -349,6 +350,7 @@ bool TImporteur::Illustration(const TNoeudGedcom& n, TEvenement& e, std::string&
       return true;
     }
     fichier = it->second;
+    objetsCites_.insert(n.valeur);
   } else if (const TNoeudGedcom* f = n.Enfant("FILE")) {
     fichier = f->valeur;
   }

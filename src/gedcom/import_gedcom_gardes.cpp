@@ -20,14 +20,10 @@ bool TImporteur::RecenseMedia(const TNoeudGedcom& r) {
     objetsGardes_.insert(r.xref);
     return false;
   }
-  const std::string& chemin = objets_[r.xref] = f ? f->valeur : r.valeur;
-  // Its first file is the medium; all the rest (that file's FORM and TITL, other files, notes,
-  // citations, identifiers) is kept under its path.
-  if (r.enfants.size() == 1 && f && f->enfants.empty()) return true;
-  TNoeudGedcom bloc{r.ligne, 0, {}, "OBJE", CleMedia(chemin), false, r.enfants};
+  objets_[r.xref] = f ? f->valeur : r.valeur;
   for (const TNoeudGedcom& e : r.enfants)
     if (&e != f || !e.enfants.empty()) ++bilan_.balisesConservees["OBJE." + e.tag];
-  mediasGardes_.push_back(std::move(bloc));
+  mediasLus_.push_back(r);
   return true;
 }
 
@@ -68,6 +64,7 @@ TNoeudGedcom TImporteur::Resolu(TNoeudGedcom n) const {
       }
     } else if (n.tag == "OBJE") {
       if (const auto it = objets_.find(n.valeur); it != objets_.end()) {
+        objetsCites_.insert(n.valeur);
         n.valeur.clear();
         n.pointeur = false;
         n.enfants.insert(n.enfants.begin(), {n.ligne, n.niveau + 1, {}, "FILE", it->second, false, {}});
@@ -94,9 +91,21 @@ void TImporteur::EcritGardesGenealogie() {
   }
   for (const TNoeudGedcom& r : enregistrementsGardes_)
     enregistrements += (enregistrements.empty() ? "" : "\n") + Lignes(Resolu(r), 0);
+  // A medium record's first file is the medium; all the rest (that file's FORM and TITL, other
+  // files, notes, citations) is kept under its path. One cited nowhere is kept whole.
   std::string medias;
-  for (const TNoeudGedcom& m : mediasGardes_) medias += (medias.empty() ? "" : "\n") + Lignes(Resolu(m), 0);
-  mediasGardes_.clear();
+  for (TNoeudGedcom& m : mediasLus_) {
+    if (!objetsCites_.count(m.xref)) {
+      enregistrements += (enregistrements.empty() ? "" : "\n") + Lignes(Resolu(m), 0);
+      continue;
+    }
+    const TNoeudGedcom* f = m.Enfant("FILE");
+    if (m.enfants.size() == 1 && f && f->enfants.empty()) continue;
+    TNoeudGedcom bloc{m.ligne, 0, {}, "OBJE", CleMedia(objets_[m.xref]), false, std::move(m.enfants)};
+    medias += (medias.empty() ? "" : "\n") + Lignes(Resolu(std::move(bloc)), 0);
+  }
+  mediasLus_.clear();
+  objetsCites_.clear();
   objetsGardes_.clear();
   std::string liens = std::move(liensGardes_);
   liensGardes_.clear();

@@ -180,7 +180,8 @@ class TImporteur {
   std::vector<TNoeudGedcom> enregistrementsGardes_;  // REPO and other records kept whole
   std::unordered_map<std::string, std::string> objets_;
   std::unordered_set<std::string> objetsGardes_;  // media records without a file, kept whole
-  std::vector<TNoeudGedcom> mediasGardes_;        // media records' lines beyond their path
+  std::vector<TNoeudGedcom> mediasLus_;           // media records with a file
+  mutable std::unordered_set<std::string> objetsCites_;  // media records a link points to
   std::string liensGardes_;  // kTitreLiensGedcom
   std::string lienMedia_;  // kept lines of the medium link being written as a field
 

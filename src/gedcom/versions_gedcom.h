@@ -38,9 +38,10 @@ void TraduitLignesGardees(std::vector<TLigneGardee>& lignes, TContexteGarde cont
 bool TraduitChamp(std::string& tag, std::string& valeur, std::string& type, TContexteGarde contexte,
                   TVersionGedcom version);
 
-// The standard tag of an extension form the table gives ("_UID": "UID"), read back as such by an
-// import; tag itself otherwise.
-[[nodiscard]] std::string_view TagStandard(std::string_view tag);
+// The standard tag of an extension form the table gives in the version of the file read ("_UID"
+// of 5.5.1: "UID"), read back as such by an import; tag itself otherwise (an extension of the
+// file's own).
+[[nodiscard]] std::string_view TagStandard(std::string_view tag, TVersionGedcom lue);
 
 // The extension tags that lines translated into version may get (for the 7.0 header).
 [[nodiscard]] std::vector<std::string> ExtensionsDeVersion(TVersionGedcom version);

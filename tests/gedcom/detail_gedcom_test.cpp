@@ -108,12 +108,12 @@ TEST(DetailGedcom, MediasEtLiensDeFamilleGardentLeurDetail) {
       {r.v551, "1 OBJE\r\n2 FORM jpeg\r\n2 TITL Portrait\r\n2 FILE a.jpg\r\n"},
       {r.v551, "2 OBJE\r\n3 FILE b.tif\r\n4 FORM tif\r\n3 TITL Acte\r\n2 OBJE @O"},
       {r.v551, "1 FAMS @F1@\r\n2 NOTE premier mariage\r\n"},
-      {r.v551, "2 PEDI birth\r\n2 STAT proven\r\n2 NOTE vu\r\n"},
+      {r.v551, "1 FAMC @F1@\r\n2 STAT proven\r\n2 NOTE vu\r\n"},
       {r.v551, "1 FILE c.pdf\r\n2 FORM pdf\r\n2 TITL Registre\r\n1 REFN 12\r\n1 NOTE Cote 4E\r\n"},
       // 7.0: every link points to its record, what 7.0 has no place for is an extension.
       {r.v70, "1 OBJE @O1@\r\n2 _FORM jpeg\r\n2 TITL Portrait\r\n"},
       {r.v70, "3 TITL Acte\r\n2 OBJE @O"},
-      {r.v70, "2 PEDI BIRTH\r\n2 STAT proven\r\n2 NOTE vu\r\n"},
+      {r.v70, "1 FAMC @F1@\r\n2 STAT proven\r\n2 NOTE vu\r\n"},
   };
   for (const auto& c : cas) EXPECT_NE(c.texte.find(c.attendu), std::string::npos) << c.attendu << "\n" << c.texte;
 }

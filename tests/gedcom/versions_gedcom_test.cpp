@@ -45,8 +45,8 @@ TEST(VersionsGedcom, ChaqueFormeDonneLAutre) {
       {"INDI", "1 BIRT\n2 PLAC Lyon\n3 _SOUR @S1@\n", "1 BIRT\n2 PLAC Lyon\n3 _SOUR @S1@\n"},
       // A medium record's files stay files; a 5.5 record's own title is in neither; a child's
       // link status needs no date.
-      {"OBJE", "1 FILE a.mp3\n2 FORM mp3\n3 TYPE audio\n2 TITL Chant\n1 _TITL Disque\n",
-       "1 FILE a.mp3\n2 FORM mp3\n3 MEDI audio\n2 TITL Chant\n1 _TITL Disque\n"},
+      {"OBJE", "1 FILE a.pdf\n2 FORM pdf\n3 TYPE document\n2 TITL Acte\n1 _TITL Registre\n1 NOTE vu\n",
+       "1 FILE a.pdf\n2 FORM application/pdf\n3 MEDI document\n2 TITL Acte\n1 _TITL Registre\n1 NOTE vu\n"},
       {"INDI", "1 FAMC @F1@\n2 STAT proven\n", "1 FAMC @F1@\n2 STAT proven\n"},
   };
   for (const auto& c : kCas) {
