@@ -301,7 +301,10 @@ void TExporteur::EcritIndividu(const TIdentiteParcourue& p) {
   EcritChampsSimples(champs, 1);
   for (TEvenement* e : evens) EcritEvenement(*e, 1);
   EcritFamc(no, p.note);
-  for (const int32_t f : FamillesConjoint(no)) ecr_.Pointeur(1, "FAMS", Xref('F', f));
+  for (const int32_t f : FamillesConjoint(no)) {
+    ecr_.Pointeur(1, "FAMS", Xref('F', f));
+    EcritLienGarde(no, "FAMS", f);
+  }
   static constexpr std::string_view kIndividu[] = {"INDI"};
   EcritNote(p.note, 1, kIndividu);
   ++bilan_.personnes;
@@ -381,8 +384,10 @@ void TExporteur::EcritRecords() {
   // Kept records before the media: their medium links may add media records.
   const std::vector<TLigneGardee> enregistrements = LitLignesGardees(TexteGardeGenealogie(dossier_, kTitreEnregistrementsGedcom));
   bilan_.lignesGardeesRetirees += EcritLignesGardees(ecr_, enregistrements, 0, enregistrements.size(), 0, {}, &traduit);
-  for (const auto* m : ordreMedias_) {
+  for (std::size_t i = 0; i < ordreMedias_.size(); ++i) {  // kept lines may add media
+    const auto* m = ordreMedias_[i];
     ecr_.Ligne(0, "OBJE", {}, Xref('O', m->second));
+    if (EcritMediaGarde(m->first)) continue;
     ecr_.Ligne(1, "FILE", m->first);
     if (const std::string format = FormatMedia(m->first); !format.empty()) ecr_.Ligne(2, "FORM", format);
   }

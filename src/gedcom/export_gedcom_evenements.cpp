@@ -160,7 +160,9 @@ void TExporteur::EcritEvenement(TEvenement& e, int niveau) {
     ecr_.Pointeur(niveau + 1, "SOUR", Source(s));
     citations.EcritSousLignes(ecr_, "SOUR", CleCitation(s.Descriptif), niveau + 1, sous("SOUR"), nullptr, &traduit);
   }
-  for (const TIllustrationEven& m : e.Illustrations()) ecr_.Pointeur(niveau + 1, "OBJE", Media(AnsiVersUtf8(m.Chemin)));
+  TBlocsGardes images(gardees.images);
+  for (const TIllustrationEven& m : e.Illustrations())
+    EcritLienMedia(AnsiVersUtf8(m.Chemin), images, niveau + 1, TContexteGarde(dessus, 2), false);
   EcritNote(e.Enreg.Note, niveau + 1, TContexteGarde(dessus, 2), e.Enreg.Lieu > 0);
   ++bilan_.evenements;
 }
@@ -189,7 +191,7 @@ void TExporteur::EcritNote(int32_t note, int niveau, TContexteGarde contexte, bo
     const std::string texte = TexteNote(n.RecupNoteTxt(titre));
     if (texte.empty() || (evenement && titre == kTitreLieuGedcom)) continue;
     // Kept beside the event's date, place and citations, and written with them.
-    if (titre == kTitreDateGedcom || titre == kTitreDetailLieuGedcom || titre == kTitreCitationsGedcom ||
+    if (titre == kTitreDateGedcom || titre == kTitreDetailLieuGedcom || titre == kTitreCitationsGedcom || titre == kTitreImagesGedcom ||
         titre == kTitreBaliseGedcom || titre == kTitreFiliationGedcom ||
         titre == kTitreSexeGedcom || titre == kTitreUnionGedcom)
       continue;

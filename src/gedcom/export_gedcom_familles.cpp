@@ -75,10 +75,12 @@ void TExporteur::EcritFamc(int32_t no, int32_t note) {
   if (affichee != 0) {
     ecr_.Pointeur(1, "FAMC", Xref('F', affichee));
     pedi(fil ? fil->pediAffichee : kPediNaissance);
+    EcritLienGarde(no, "FAMC", affichee);
   }
   if (fil && fil->autre != 0 && fil->autre != affichee) {
     ecr_.Pointeur(1, "FAMC", Xref('F', fil->autre));
     pedi(fil->pediAffichee == kPediAdoption ? kPediNaissance : kPediAdoption);
+    EcritLienGarde(no, "FAMC", fil->autre);
   }
 }
 

@@ -140,6 +140,11 @@ class TExporteur {
   // The extension tags of the kept lines of every note (for the 7.0 header); false when no
   // note holds kept lines.
   bool ExtensionsGardees(std::set<std::string>& tags) const;
+  // A medium link at niveau with its kept lines (blocs); a medium record's kept lines, false when none.
+  void EcritLienMedia(const std::string& chemin, TBlocsGardes& blocs, int niveau, TContexteGarde contexte, bool enLigne);
+  bool EcritMediaGarde(const std::string& chemin);
+  void EcritLienGarde(int32_t no, std::string_view tag, int32_t famille);  // a FAMC's or FAMS's kept lines
+  [[nodiscard]] bool MediaSansFichier(const std::string& xref);  // a kept 5.5 medium record without a file
 
   // --- citations, media and associations of a person or a couple (export_gedcom_liens.cpp) ---
   // Writes the event of such a field as the standard structure (SOUR, OBJE, ASSO) when it holds
@@ -194,7 +199,10 @@ class TExporteur {
   std::map<std::string, std::vector<const TChpCs*>> structures_;
   std::unordered_set<int32_t> avecCites_, avecSources_, avecMedias_;
   std::unordered_set<AnsiString> familiaux_;  // labels of the fields only a family holds
-  std::optional<std::set<std::string>> xrefsGardes_;  // of the records kept whole, read once
+  std::optional<std::set<std::string>> xrefsGardes_;
+  std::optional<TBlocsGardes> mediasGardes_;  // the media records' kept lines, read once
+  std::optional<std::set<std::string>> mediasSansFichier_;
+  std::optional<std::unordered_map<int32_t, TBlocsGardes>> liensGardes_;  // by person, read once  // of the records kept whole, read once
   // The walk of the records by holder, and the record it stands on: an event (estEven_) or a
   // simple field; aFiche_ false at the end.
   std::unique_ptr<TParcoursFichesParPorteur> fiches_;

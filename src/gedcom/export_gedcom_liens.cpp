@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "gedcom/export_gedcom_interne.h"
+#include "gedcom/import_gedcom.h"
 #include "gedcom/lignes_gardees.h"
 
 namespace kyb {
@@ -66,17 +67,13 @@ bool TExporteur::EcritLienDirect(const TChpCs& def, TEvenement& e, int niveau) {
       premiere = false;
     }
   } else if (media) {
-    // A link to a medium carries no note.
-    if (sansDonnee || e.Enreg.Note > 0 || !e.Sources().empty() || !e.PersAssociees().empty() || !e.Illustrations().empty())
+    // A link to a medium carries no note, only its own kept lines.
+    if (sansDonnee || NoteAutreQue(dossier_, e.Enreg.Note, kTitreImagesGedcom) || !e.Sources().empty() ||
+        !e.PersAssociees().empty() || !e.Illustrations().empty())
       return false;
-    const std::string chemin = UnicodeVersUtf8(e.Enreg.Donnee);
-    if (v7_) {
-      ecr_.Pointeur(niveau, "OBJE", Media(chemin));
-    } else {
-      ecr_.Ligne(niveau, "OBJE");
-      ecr_.Ligne(niveau + 1, "FILE", chemin);
-      if (const std::string format = FormatMedia(chemin); !format.empty()) ecr_.Ligne(niveau + 2, "FORM", format);
-    }
+    TBlocsGardes images(RubriquesGardees(dossier_, e.Enreg.Note).images);
+    const std::string_view dessus[] = {enregistrement_};
+    EcritLienMedia(UnicodeVersUtf8(e.Enreg.Donnee), images, niveau, dessus, !v7_);
   } else {
     // 5.5.1 has no association in a family record.
     const bool famille = (e.Enreg.NoPersB != 0 && Sexe(e.Enreg.NoPersB) != 0) || def.IsLiaisonCouple();

@@ -170,10 +170,7 @@ void TImporteur::Recense(const TNoeudGedcom& r) {
   }
   if (r.tag == "OBJE" && !r.xref.empty()) {
     if (doublon(objets_.count(r.xref) > 0)) return;
-    const TNoeudGedcom* f = r.Enfant("FILE");
-    objets_[r.xref] = f ? f->valeur : r.valeur;
-    CompteIgnorees(r, {"FILE"});
-    return;
+    if (RecenseMedia(r)) return;
   }
   // The submitter our exports write is the genealogy itself, written again by the export; any
   // other record (REPO, SUBM, SUBN, records of other programs) is kept whole.

@@ -48,6 +48,9 @@ inline constexpr const char* kTitreLieuGedcom = "Lieu";  // a place longer than 
 inline constexpr const char* kTitreDateGedcom = "Date";
 inline constexpr const char* kTitreDetailLieuGedcom = "Lieu GEDCOM";
 inline constexpr const char* kTitreCitationsGedcom = "Citations";
+// The lines of its medium links beyond the file (TITL, FORM, CROP...), each link under the key of
+// its file; in the genealogy's note, those of the media records.
+inline constexpr const char* kTitreImagesGedcom = "Images";
 // The tag an event was read under when its definition names several ("CHR/BAPM") and the export
 // would write another: the export writes this one back.
 inline constexpr const char* kTitreBaliseGedcom = "Balise GEDCOM";
@@ -65,6 +68,9 @@ inline constexpr const char* kTitreSexeGedcom = "Sexe GEDCOM";
 inline constexpr const char* kCleNoteGedcom = "NoteGedcom";
 inline constexpr const char* kTitreSourcesGedcom = "Sources";
 inline constexpr const char* kTitreEnregistrementsGedcom = "Enregistrements";
+// The lines below persons' FAMC and FAMS beyond PEDI (NOTE, STAT...): "0 INDI <person>", then
+// each link as "1 FAMC <family>" with its lines (pointers as in gedcom/gedcom_gardees.h).
+inline constexpr const char* kTitreLiensGedcom = "Liens";
 
 struct TBilanImportGedcom {
   bool reussi = false;

@@ -78,14 +78,16 @@ bool TImporteur::EcritStructure(const TNoeudGedcom& n, int32_t noA, int32_t noB,
     enveloppe.enfants.push_back(n);
     enveloppe.enfants.back().niveau = 2;
     if (n.tag == "OBJE") {
-      // The medium's file is the field's value.
+      // The medium's file is the field's value; a medium record without one is kept whole.
+      if (n.pointeur && objetsGardes_.count(n.valeur)) return false;
       std::string fichier = n.pointeur ? (objets_.count(n.valeur) ? objets_[n.valeur] : std::string()) : n.valeur;
+      if (n.pointeur) objetsCites_.insert(n.valeur);
       if (const TNoeudGedcom* f = n.Enfant("FILE")) fichier = f->valeur;
       if (fichier.empty()) {
         Avertit(n.ligne, L(n.ligne) + "média " + n.valeur + " absent du fichier ou sans FILE, ignoré.");
         return true;
       }
-      CompteIgnorees(n, {"FILE"});
+      LienMedia(n, fichier, lienMedia_);
       enveloppe.enfants.clear();
       enveloppe.enfants.push_back({n.ligne, 2, {}, c->SousTagGedCom.empty() || c->SousTagGedCom[0].empty() ? "FILE" : c->SousTagGedCom[0].c_str(), fichier, false, {}});
       ++bilan_.illustrations;
@@ -156,7 +158,8 @@ void TImporteur::EcritEvenement(const TNoeudGedcom& n, const TChpCs& def, int32_
     const TNoeudGedcom* s = sous.empty() ? nullptr : n.Enfant(sous);
     donnee = s ? s->valeur : valeur;
   }
-  std::string dateGardee, detailLieu, citations;
+  std::string dateGardee, detailLieu, citations, medias = std::move(lienMedia_);
+  lienMedia_.clear();
   for (const TNoeudGedcom& c : n.enfants) {
     if (estPiece(c.tag)) {
       // A piece is its value: a second line of the same piece is kept, what is below it counted.
@@ -183,7 +186,9 @@ void TImporteur::EcritEvenement(const TNoeudGedcom& n, const TChpCs& def, int32_
       noteEven = AjouteNoteLue(noteEven, c, kTitreNoteGedcom);
     } else if (c.Nul()) Garde(c, noteEven);  // a pointer to no record, kept as it was written
     else if (c.tag == "SOUR") Citation(c, e, citations);
-    else if (c.tag == "OBJE") Illustration(c, e);
+    else if (c.tag == "OBJE") {
+      if (!Illustration(c, e, medias)) Garde(c, noteEven);
+    }
     else if (c.tag == "ASSO" || c.tag == "_ASSO" || ((c.tag == "_WITN" || c.tag == "WITN") && c.pointeur)) {
       PersonneCitee(c, e, !evenement);
       // An association of the person or the couple itself: its citations and notes are the field's.
@@ -198,6 +203,7 @@ void TImporteur::EcritEvenement(const TNoeudGedcom& n, const TChpCs& def, int32_
   noteEven = AjouteNote(noteEven, kTitreDateGedcom, dateGardee);
   noteEven = AjouteNote(noteEven, kTitreDetailLieuGedcom, detailLieu);
   noteEven = AjouteNote(noteEven, kTitreCitationsGedcom, citations);
+  noteEven = AjouteNote(noteEven, kTitreImagesGedcom, medias);
   // A tag of the definition other than the one the export writes ("BAPM" of "CHR/BAPM").
   if (evenement && n.tag != TagEcrit(def)) {
     for (int i = 0; i < def.GetNbTagGedCom(); ++i)
@@ -334,23 +340,31 @@ void TImporteur::Citation(const TNoeudGedcom& n, TEvenement& e, std::string& gar
   gardees += Lignes(Resolu(std::move(detail)), 1);
 }
 
-void TImporteur::Illustration(const TNoeudGedcom& n, TEvenement& e) {
+bool TImporteur::Illustration(const TNoeudGedcom& n, TEvenement& e, std::string& gardees) {
   std::string fichier;
   if (n.pointeur) {
+    if (objetsGardes_.count(n.valeur)) return false;
     const auto it = objets_.find(n.valeur);
     if (it == objets_.end()) {
       Avertit(n.ligne, L(n.ligne) + "pointeur " + n.valeur + " vers un média absent du fichier, ignoré.");
-      return;
+      return true;
     }
     fichier = it->second;
+    objetsCites_.insert(n.valeur);
   } else if (const TNoeudGedcom* f = n.Enfant("FILE")) {
     fichier = f->valeur;
   }
-  CompteIgnorees(n, {"FILE"});
-  if (fichier.empty()) return;
-  if (e.AjoutIllustration({0, CoupeAnsiCaracteres(Utf8VersAnsi(fichier), kLongueurChemin), 0}) < 0)
+  if (fichier.empty()) {
+    CompteIgnorees(n, {});
+    return true;
+  }
+  if (e.AjoutIllustration({0, CoupeAnsiCaracteres(Utf8VersAnsi(fichier), kLongueurChemin), 0}) < 0) {
     Avertit(n.ligne, L(n.ligne) + "plus de 50 médias pour un événement ; celui-ci est ignoré.");
-  else ++bilan_.illustrations;
+    return true;
+  }
+  ++bilan_.illustrations;
+  LienMedia(n, fichier, gardees);
+  return true;
 }
 
 void TImporteur::PersonneCitee(const TNoeudGedcom& n, TEvenement& e, bool lien) {

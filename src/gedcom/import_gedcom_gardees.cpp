@@ -6,7 +6,8 @@
 namespace kyb {
 
 void TImporteur::LigneGardee(const TNoeudGedcom& n, std::string& tag, std::string& valeur) const {
-  tag = TagStandard(n.tag);  // our export's extension form of a tag of the other version
+  // Our export's extension form of a tag of the other version.
+  tag = TagStandard(n.tag, bilan_.version.starts_with("7") ? TVersionGedcom::V70 : TVersionGedcom::V551);
   valeur = n.valeur;
   if (!n.pointeur) return;
   if (const int32_t no = PersonneConnue(n.valeur); no > 0 && PersonneDefinie(no)) {
@@ -18,6 +19,7 @@ void TImporteur::LigneGardee(const TNoeudGedcom& n, std::string& tag, std::strin
     valeur = PointeurGardeSource(s->second.type, s->second.titre);
   } else if (const auto o = objets_.find(n.valeur); o != objets_.end()) {
     valeur = PointeurGardeMedia(o->second);
+    objetsCites_.insert(n.valeur);
   } else if (const auto t = notes_.find(n.valeur); t != notes_.end()) {
     // A shared note is copied where it is used.
     tag = "NOTE";

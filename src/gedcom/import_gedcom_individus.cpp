@@ -2,6 +2,7 @@
 // records as the couple events of the husband (the wife when there is none).
 #include <algorithm>
 
+#include "gedcom/gedcom_gardees.h"
 #include "gedcom/import_gedcom_interne.h"
 #include "folder/gest_fic_pers.h"
 #include "index/gest_fic_index.h"
@@ -66,6 +67,7 @@ void TImporteur::EcritIndividu(const TNoeudGedcom& r) {
   int32_t note = 0;
   if (const auto it = notesEnAttente_.find(no); it != notesEnAttente_.end()) note = it->second;
   bool nomLu = false;
+  std::string liens;
   for (const TNoeudGedcom& e : r.enfants) {
     if (e.tag == "NAME" && !nomLu) {
       nomLu = true;
@@ -94,8 +96,9 @@ void TImporteur::EcritIndividu(const TNoeudGedcom& r) {
       continue;
     }
     if (e.tag == "FAMC" || e.tag == "FAMS") {
-      // The links themselves are the families'; what is below them (a note, a STAT) is counted.
-      CompteIgnorees(e, {"PEDI"});
+      // The links themselves are the families'; a link to no family (7.0) is kept as written.
+      if (e.Nul()) Garde(e, note);
+      else LienFamille(e, liens);
       continue;
     }
     if (e.tag == "_TEMOIN") {  // a person known only as a witness
@@ -108,6 +111,7 @@ void TImporteur::EcritIndividu(const TNoeudGedcom& r) {
     }
     if (!EcritStructure(e, no, 0, false, note)) Garde(e, note);
   }
+  if (!liens.empty()) liensGardes_ += (liensGardes_.empty() ? "" : "\n") + ("0 INDI " + PointeurGardePersonne(no)) + "\n" + liens;
   note = AjouteNote(note, kTitreFiliationGedcom, PediPaireB(no));
   note = AjouteNote(note, kTitreUnionGedcom, UnionDesParents(no));
   p.Note = note;

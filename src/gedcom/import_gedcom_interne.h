@@ -128,7 +128,16 @@ class TImporteur {
   void EcritGardesGenealogie();
   // A name piece (NPFX, SPFX, NSFX) with no field: a new one under NAME; its label.
   [[nodiscard]] AnsiString DefinitionNom(const std::string& sousTag);
-  void Illustration(const TNoeudGedcom& n, TEvenement& e);
+  // A medium link: its file in the event's list, its other lines appended to gardees; false when
+  // it points to a medium record kept whole (one without a file), the line then kept as it is.
+  bool Illustration(const TNoeudGedcom& n, TEvenement& e, std::string& gardees);
+  // A medium record: true when it has a file (its path named by its pointer, its other lines
+  // kept), false when it is to be kept whole as a record.
+  bool RecenseMedia(const TNoeudGedcom& r);
+  // The lines of a medium link beyond a lone file, as a block under the key of its path.
+  void LienMedia(const TNoeudGedcom& n, const std::string& chemin, std::string& gardees);
+  // A person's FAMC or FAMS: its lines beyond PEDI appended to gardees, under the family it names.
+  void LienFamille(const TNoeudGedcom& n, std::string& gardees);
   // lien: the association of a person or a couple itself, whose citations and notes the caller takes.
   void PersonneCitee(const TNoeudGedcom& n, TEvenement& e, bool lien = false);
   [[nodiscard]] int32_t Valeur(TFicDupli* table, const std::string& texte);
@@ -170,6 +179,11 @@ class TImporteur {
   std::vector<std::string> ordreSources_;       // their cross-references, in file order
   std::vector<TNoeudGedcom> enregistrementsGardes_;  // REPO and other records kept whole
   std::unordered_map<std::string, std::string> objets_;
+  std::unordered_set<std::string> objetsGardes_;  // media records without a file, kept whole
+  std::vector<TNoeudGedcom> mediasLus_;           // media records with a file
+  mutable std::unordered_set<std::string> objetsCites_;  // media records a link points to
+  std::string liensGardes_;  // kTitreLiensGedcom
+  std::string lienMedia_;  // kept lines of the medium link being written as a field
 
   // Links by person number.
   std::vector<int32_t> famc_;                 // family of the birth parents (pair A), 0 when none

@@ -6,6 +6,8 @@
 #include "gedcom/dates_gedcom.h"
 #include "gedcom/import_gedcom.h"
 #include "gedcom/versions_gedcom.h"
+#include "platform/references_ansi.h"
+#include "store/evenement.h"
 #include "store/datamodulebdd.h"
 
 namespace kyb {
@@ -123,10 +125,32 @@ bool TBlocsGardes::EcritSousLignes(TEcrivainGedcom& ecr, std::string_view tag, s
   return false;
 }
 
+bool TBlocsGardes::EcritBloc(TEcrivainGedcom& ecr, std::string_view tag, std::string_view valeur, int niveau,
+                             TContexteGarde contexte, const TTraduitPointeur* traduit) {
+  for (std::size_t k = 0; k + 1 < debuts_.size(); ++k) {
+    const std::size_t debut = debuts_[k], fin = debuts_[k + 1];
+    const TLigneGardee& r = lignes_[debut];
+    if (pris_[k] || r.tag != tag || r.valeur != valeur) continue;
+    const bool fichier = std::any_of(lignes_.begin() + static_cast<long>(debut) + 1, lignes_.begin() + static_cast<long>(fin),
+                                     [&](const TLigneGardee& l) { return l.niveau == r.niveau + 1 && l.tag == "FILE"; });
+    if (!fichier) continue;
+    pris_[k] = true;
+    std::vector<TLigneGardee> bloc(lignes_.begin() + static_cast<long>(debut), lignes_.begin() + static_cast<long>(fin));
+    bloc.front().valeur.clear();
+    (void)EcritLignesGardees(ecr, bloc, 0, bloc.size(), niveau - r.niveau, contexte, traduit);
+    return true;
+  }
+  return false;
+}
+
 std::string CleCitation(const UnicodeString& descriptif) {
   std::string s = UnicodeVersUtf8(descriptif);
   std::replace_if(s.begin(), s.end(), [](char c) { return c == '\n' || c == '\r'; }, ' ');
   return s;
+}
+
+std::string CleMedia(std::string_view chemin) {
+  return AnsiVersUtf8(CoupeAnsiCaracteres(Utf8VersAnsi(std::string(chemin)), kLongueurChemin));
 }
 
 bool EcritDateEvenement(TEcrivainGedcom& ecr, const TDateKY& valeur, std::string_view gardee, int niveau,
@@ -172,7 +196,15 @@ TRubriquesGardees RubriquesGardees(const TGestFichier& dossier, int32_t note) {
   r.lieu = texte(kTitreDetailLieuGedcom);
   r.citations = texte(kTitreCitationsGedcom);
   r.balise = texte(kTitreBaliseGedcom);
+  r.images = texte(kTitreImagesGedcom);
   return r;
+}
+
+bool NoteAutreQue(const TGestFichier& dossier, int32_t note, const char* titre) {
+  if (note <= 0 || !dossier.FicNotes) return false;
+  for (const AnsiString& t : TNote(dossier.FicNotes.get(), note).Titres())
+    if (t != titre) return true;
+  return false;
 }
 
 std::string TexteGardeGenealogie(const TGestFichier& dossier, const char* titre) {

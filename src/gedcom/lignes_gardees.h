@@ -57,6 +57,11 @@ class TBlocsGardes {
   bool EcritSousLignes(TEcrivainGedcom& ecr, std::string_view tag, std::string_view valeur, int niveau,
                        TContexteGarde contexte, const std::string* type = nullptr,
                        const TTraduitPointeur* traduit = nullptr);
+  // Writes the first block not yet used whose root has this tag and value and a FILE line below
+  // it: its root (without its value) at level niveau, then its lines; false when there is none.
+  // contexte: the structures above the root.
+  bool EcritBloc(TEcrivainGedcom& ecr, std::string_view tag, std::string_view valeur, int niveau,
+                 TContexteGarde contexte, const TTraduitPointeur* traduit = nullptr);
   [[nodiscard]] bool Vide() const { return lignes_.empty(); }
 
  private:
@@ -75,13 +80,17 @@ class TBlocsGardes {
 
 // The headings an import keeps beside an event's date, place and citations, read at once.
 struct TRubriquesGardees {
-  std::string date, lieu, citations, balise;
+  std::string date, lieu, citations, balise, images;
 };
+// True when note has a heading other than titre.
+[[nodiscard]] bool NoteAutreQue(const TGestFichier& dossier, int32_t note, const char* titre);
 [[nodiscard]] TRubriquesGardees RubriquesGardees(const TGestFichier& dossier, int32_t note);
 // The genealogy's kept lines under a heading (its note is named in TabInformations).
 [[nodiscard]] std::string TexteGardeGenealogie(const TGestFichier& dossier, const char* titre);
 
 // The key a citation is kept under: its description on one line, in UTF-8.
 [[nodiscard]] std::string CleCitation(const UnicodeString& descriptif);
+// The key a medium link or record is kept under: its path as an event's list holds it, in UTF-8.
+[[nodiscard]] std::string CleMedia(std::string_view chemin);
 
 }  // namespace kyb

@@ -1,5 +1,6 @@
 #include "gedcom/versions_gedcom.h"
 
+#include <cctype>
 #include <set>
 #include <string>
 #include <utility>
@@ -15,7 +16,8 @@ enum class TRegle : char {
   Identifiant,  // 7.0: an EXID line whose TYPE names the 5.5.1 tag
   SansOui,      // 7.0: the structure takes no value, its "Y" goes
   AvecDate,     // 7.0: needs a DATE line; without one, an extension
-  Media,        // 7.0: a medium link points to the record of its FILE
+  Media,        // 7.0: a medium link points to the record of its FILE; a record without one goes
+  Format,       // a medium's format: its media type in 7.0 ("image/jpeg"), its subtype in 5.5.1
 };
 
 struct TCorrespondance {
@@ -56,18 +58,29 @@ constexpr TCorrespondance kTable[] = {
     {"INDI.SLGC", "SLGC", "SLGC", TRegle::SansOui},
     {"FAM.SLGS", "SLGS", "SLGS", TRegle::SansOui},
     {"STAT", "STAT", "STAT", TRegle::AvecDate},
+    {"FAMC.STAT", "STAT", "STAT"},  // a child's link: no date in either
     // 7.0 gives a family event's ages to the husband and the wife only.
     {"FAM.*.AGE", "AGE", ""},
     // A medium link: a pointer in 7.0; its format goes with the record.
     {"OBJE", "OBJE", "OBJE", TRegle::Media},
-    {"OBJE.FORM", "FORM", ""},
-    {"OBJE.FILE", "FILE", ""},
+    {"*.OBJE.FORM", "FORM", ""},
+    {"*.OBJE.FILE", "FILE", ""},
+    {"*.OBJE.TITL", "TITL", "TITL"},
+    // A medium record's lines of one version: a 5.5 record's title, format and data, a restriction.
+    {"OBJE.TITL", "", ""},
+    {"OBJE.FORM", "", ""},
+    {"OBJE.BLOB", "", ""},
+    {"OBJE.RESN", "", "RESN"},
+    // A medium record's files, in both; the kind of medium is the TYPE of its format in 5.5.1.
+    {"OBJE.FILE", "FILE", "FILE"},
+    {"OBJE.FILE.FORM", "FORM", "FORM", TRegle::Format},
+    {"FILE.FORM.MEDI", "TYPE", "MEDI"},
     // The submission record: 5.5.1 only; a submitter's REFN: 7.0 only.
     {"SUBN", "SUBN", ""},
     {"SUBM.REFN", "", "REFN"},
     // In neither (5.5).
     {"PLAC.SOUR", "", ""},
-    {"OBJE.NOTE", "", ""},
+    {"*.OBJE.NOTE", "", ""},  // a link's; a record's is in both
 };
 
 std::string_view DernierTag(std::string_view chemin) {
@@ -95,6 +108,21 @@ std::string TypeSept(std::string_view nom, std::string_view base, std::string& v
     valeur.erase(0, p + 1);
   }
   return type;
+}
+
+// The 7.0 media type of a 5.5.1 format ("jpg": "image/jpeg"); a format of no known type stays as
+// it is, a media type already.
+std::string TypeMediaDeFormat(const std::string& format) {
+  std::string f;
+  for (const char c : format) f += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  static constexpr std::pair<std::string_view, std::string_view> kTypes[] = {
+      {"jpg", "image/jpeg"}, {"jpeg", "image/jpeg"}, {"png", "image/png"}, {"gif", "image/gif"},
+      {"bmp", "image/bmp"}, {"tif", "image/tiff"}, {"tiff", "image/tiff"}, {"pdf", "application/pdf"},
+      {"txt", "text/plain"}, {"text", "text/plain"}, {"htm", "text/html"}, {"html", "text/html"},
+      {"mp3", "audio/mpeg"}, {"wav", "audio/wav"}, {"mp4", "video/mp4"}, {"mov", "video/quicktime"}};
+  for (const auto& [ext, type] : kTypes)
+    if (f == ext) return std::string(type);
+  return format;
 }
 
 // Index of the first line below line i (at its level + 1) with this tag; 0 when none.
@@ -168,6 +196,10 @@ void TraduitLignesGardees(std::vector<TLigneGardee>& lignes, TContexteGarde cont
     pile.emplace_back(lignes[i].niveau, lignes[i].tag);
     TLigneGardee l = lignes[i];
     const TCorrespondance* c = Correspondance(lignes, i, ancetres);
+    if (c && c->regle == TRegle::Media && v7 && !l.xref.empty() && Enfant(lignes, i, "FILE") == 0) {
+      for (size_t k = i + 1; k < lignes.size() && lignes[k].niveau > l.niveau; ++k) retiree[k] = true;
+      continue;
+    }
     if (!c) {
       sortie.push_back(std::move(l));
       continue;
@@ -189,6 +221,10 @@ void TraduitLignesGardees(std::vector<TLigneGardee>& lignes, TContexteGarde cont
       l.valeur.clear();
     } else if (c->regle == TRegle::AvecDate && v7 && Enfant(lignes, i, "DATE") == 0) {
       l.tag = "_" + std::string(nom);
+    } else if (c->regle == TRegle::Format && v7 && l.valeur.find('/') == std::string::npos) {
+      l.valeur = TypeMediaDeFormat(l.valeur);
+    } else if (c->regle == TRegle::Format && !v7 && l.valeur.find('/') != std::string::npos) {
+      l.valeur.erase(0, l.valeur.find('/') + 1);
     } else if (c->regle == TRegle::Media && v7 && l.xref.empty() && l.valeur.empty()) {
       if (const size_t f = Enfant(lignes, i, "FILE"); f != 0) {
         l.valeur = PointeurGardeMedia(lignes[f].valeur);
@@ -223,13 +259,14 @@ bool TraduitChamp(std::string& tag, std::string& valeur, std::string& type, TCon
   return true;
 }
 
-std::string_view TagStandard(std::string_view tag) {
-  static const std::set<std::string, std::less<>> kExtensions = [] {
-    std::set<std::string, std::less<>> r;
-    for (const TVersionGedcom v : {TVersionGedcom::V551, TVersionGedcom::V70})
-      for (std::string& t : ExtensionsDeVersion(v)) r.insert(std::move(t));
-    return r;
-  }();
+std::string_view TagStandard(std::string_view tag, TVersionGedcom lue) {
+  const auto extensions = [](TVersionGedcom v) {
+    std::vector<std::string> t = ExtensionsDeVersion(v);
+    return std::set<std::string, std::less<>>(t.begin(), t.end());
+  };
+  static const std::set<std::string, std::less<>> k551 = extensions(TVersionGedcom::V551);
+  static const std::set<std::string, std::less<>> k70 = extensions(TVersionGedcom::V70);
+  const auto& kExtensions = lue == TVersionGedcom::V70 ? k70 : k551;
   return tag.starts_with('_') && kExtensions.contains(tag) ? tag.substr(1) : tag;
 }
 

@@ -9,7 +9,7 @@
 // Besides renaming, a few rows change the structure: AFN, RFN and RIN are 7.0 EXID lines with a
 // TYPE naming them (an RFN's resource and an RIN's system in its fragment); a 7.0 ordinance takes no "Y"; a 7.0 STAT needs its DATE; a 7.0 medium link
 // points to its record (the FILE line becomes a pointer to the medium of that path, see
-// gedcom/gedcom_gardees.h).
+// gedcom/gedcom_gardees.h); a medium record without a file (5.5) has no 7.0 form and goes.
 #include <span>
 #include <string>
 #include <string_view>
@@ -38,9 +38,10 @@ void TraduitLignesGardees(std::vector<TLigneGardee>& lignes, TContexteGarde cont
 bool TraduitChamp(std::string& tag, std::string& valeur, std::string& type, TContexteGarde contexte,
                   TVersionGedcom version);
 
-// The standard tag of an extension form the table gives ("_UID": "UID"), read back as such by an
-// import; tag itself otherwise.
-[[nodiscard]] std::string_view TagStandard(std::string_view tag);
+// The standard tag of an extension form the table gives in the version of the file read ("_UID"
+// of 5.5.1: "UID"), read back as such by an import; tag itself otherwise (an extension of the
+// file's own).
+[[nodiscard]] std::string_view TagStandard(std::string_view tag, TVersionGedcom lue);
 
 // The extension tags that lines translated into version may get (for the 7.0 header).
 [[nodiscard]] std::vector<std::string> ExtensionsDeVersion(TVersionGedcom version);

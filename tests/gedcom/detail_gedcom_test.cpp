@@ -90,10 +90,38 @@ TEST(DetailGedcom, CitationsSourcesEtEnregistrementsGardentLeurDetail) {
   EXPECT_EQ(r.v551.find("@S2@"), std::string::npos) << r.v551;
 }
 
+TEST(DetailGedcom, MediasEtLiensDeFamilleGardentLeurDetail) {
+  const TAllerRetour r = ImporteExporte(
+      kTete +
+      "0 @I1@ INDI\n1 OBJE\n2 FORM jpeg\n2 TITL Portrait\n2 FILE a.jpg\n"
+      "1 BIRT\n2 OBJE\n3 FILE b.tif\n4 FORM tif\n3 TITL Acte\n2 OBJE @M1@\n"
+      "1 FAMS @F1@\n2 NOTE premier mariage\n"
+      "0 @I2@ INDI\n1 FAMC @F1@\n2 PEDI birth\n2 STAT proven\n2 NOTE vu\n"
+      "0 @F1@ FAM\n1 HUSB @I1@\n1 CHIL @I2@\n"
+      "0 @M1@ OBJE\n1 FILE c.pdf\n2 FORM pdf\n2 TITL Registre\n1 REFN 12\n1 NOTE Cote 4E\n0 TRLR\n");
+  ASSERT_TRUE(r.bilan.reussi) << r.bilan.erreur;
+  EXPECT_TRUE(r.bilan.avertissements.empty()) << r.bilan.avertissements.front().message;
+  const struct {
+    const std::string& texte;
+    const char* attendu;
+  } cas[] = {
+      {r.v551, "1 OBJE\r\n2 FORM jpeg\r\n2 TITL Portrait\r\n2 FILE a.jpg\r\n"},
+      {r.v551, "2 OBJE\r\n3 FILE b.tif\r\n4 FORM tif\r\n3 TITL Acte\r\n2 OBJE @O"},
+      {r.v551, "1 FAMS @F1@\r\n2 NOTE premier mariage\r\n"},
+      {r.v551, "1 FAMC @F1@\r\n2 STAT proven\r\n2 NOTE vu\r\n"},
+      {r.v551, "1 FILE c.pdf\r\n2 FORM pdf\r\n2 TITL Registre\r\n1 REFN 12\r\n1 NOTE Cote 4E\r\n"},
+      // 7.0: every link points to its record, what 7.0 has no place for is an extension.
+      {r.v70, "1 OBJE @O1@\r\n2 _FORM jpeg\r\n2 TITL Portrait\r\n"},
+      {r.v70, "3 TITL Acte\r\n2 OBJE @O"},
+      {r.v70, "1 FAMC @F1@\r\n2 STAT proven\r\n2 NOTE vu\r\n"},
+  };
+  for (const auto& c : cas) EXPECT_NE(c.texte.find(c.attendu), std::string::npos) << c.attendu << "\n" << c.texte;
+}
+
 TEST(DetailGedcom, LeRapportCompteCeQuiAEteLu) {
   // By hand: two persons; two couples, one with a single spouse; two events (the person's own
   // citation and medium are not events); two citations, one medium; REPO kept; a date given
-  // as a phrase is no fault; a note on a spouse link is counted as not kept.
+  // as a phrase is no fault; a medium's title and a note on a spouse link are kept.
   const TAllerRetour r = ImporteExporte(
       kTete +
       "0 @I1@ INDI\n1 BIRT\n2 DATE (un jour de pluie)\n2 SOUR @S1@\n1 SOUR @S1@\n1 OBJE\n2 FILE a.jpg\n2 TITL Portrait\n"
@@ -106,7 +134,8 @@ TEST(DetailGedcom, LeRapportCompteCeQuiAEteLu) {
                               "  OBJE.TITL : 1\n", "  FAMS.NOTE : 1\n", "Avertissements : 0\n"})
     EXPECT_NE(rapport.find(attendu), std::string::npos) << attendu << "\n" << rapport;
   EXPECT_EQ(rapport.find("  REPO : 1\n"), rapport.rfind("  REPO : 1\n")) << rapport;
-  EXPECT_LT(rapport.find("  REPO : 1\n"), rapport.find("sans contenu")) << rapport;
+  for (const char* garde : {"  REPO : 1\n", "  OBJE.TITL : 1\n", "  FAMS.NOTE : 1\n"})
+    EXPECT_LT(rapport.find(garde), rapport.find("sans contenu")) << garde << "\n" << rapport;
 }
 
 }  // namespace

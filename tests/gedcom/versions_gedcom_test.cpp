@@ -43,6 +43,11 @@ TEST(VersionsGedcom, ChaqueFormeDonneLAutre) {
       {"FAM", "1 ENGA\n2 AGE 42\n3 _PHRASE quarante\n", "1 ENGA\n2 _AGE 42\n3 PHRASE quarante\n"},
       {"SOUR", "1 DATA\n2 EVEN BIRT\n3 PLAC Lyon\n4 _MAP\n5 LATI N45\n", "1 DATA\n2 EVEN BIRT\n3 PLAC Lyon\n4 MAP\n5 LATI N45\n"},
       {"INDI", "1 BIRT\n2 PLAC Lyon\n3 _SOUR @S1@\n", "1 BIRT\n2 PLAC Lyon\n3 _SOUR @S1@\n"},
+      // A medium record's files stay files; a 5.5 record's own title is in neither; a child's
+      // link status needs no date.
+      {"OBJE", "1 FILE a.pdf\n2 FORM pdf\n3 TYPE document\n2 TITL Acte\n1 _TITL Registre\n1 NOTE vu\n",
+       "1 FILE a.pdf\n2 FORM application/pdf\n3 MEDI document\n2 TITL Acte\n1 _TITL Registre\n1 NOTE vu\n"},
+      {"INDI", "1 FAMC @F1@\n2 STAT proven\n", "1 FAMC @F1@\n2 STAT proven\n"},
   };
   for (const auto& c : kCas) {
     SCOPED_TRACE(c.v551);
