@@ -1,5 +1,6 @@
 // The engine layer against raw SQLite on an events-shaped table: 1,000,000 inserts in one
-// transaction, 1,000,000 primary-key look-ups, a walk of 1,000,000 rows on a secondary index.
+// transaction, 1,000,000 primary-key look-ups, a walk of 1,000,000 rows on a secondary index, the
+// same walk by a query reading each column straight, and short-lived queries of one text.
 // Run: scripts/bench --benchmark_filter=Moteur
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
@@ -8,6 +9,7 @@
 #include <string>
 
 #include "engine/acr_database.h"
+#include "engine/acr_query.h"
 #include "engine/acr_table.h"
 #include "platform/fichiers.h"
 
@@ -235,12 +237,49 @@ void BM_Moteur_Parcours_SQLiteDirect(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * kLignes);
 }
 
+// Every column of every row, as a whole-genealogy writer reads them.
+void BM_Moteur_ParcoursRequete_Couche(benchmark::State& state) {
+  TACRDatabase base(BaseRemplie());
+  (void)base.Open();
+  int64_t n = 0;
+  for (auto _ : state) {
+    TACRQuery q(base, "SELECT * FROM Evenements ORDER BY NoPersA, RANG_A, ID");
+    if (!q.Open()) continue;
+    for (; !q.Eof(); q.Next()) {
+      for (int k = 0; k < q.FieldCount(); ++k) benchmark::DoNotOptimize(q.Colonne(k).Octets());
+      n += q.Colonne(16).AsInteger();
+    }
+  }
+  benchmark::DoNotOptimize(n);
+  state.SetItemsProcessed(state.iterations() * kLignes);
+}
+
+// A look-up by a query made for it, as commands do: the statement is prepared once per connection.
+void BM_Moteur_RequetesCourtes_Couche(benchmark::State& state) {
+  TACRDatabase base(BaseRemplie());
+  (void)base.Open();
+  std::mt19937 alea(1);
+  int64_t somme = 0;
+  constexpr int kRequetes = 100'000;
+  for (auto _ : state) {
+    for (int i = 0; i < kRequetes; ++i) {
+      TACRQuery q(base, "SELECT NoPersA, Donnee FROM Evenements WHERE ID = :id");
+      q.SetParamInteger("id", static_cast<int64_t>(alea() % kLignes) + 1);
+      if (q.Open() && !q.Eof()) somme += q.Colonne(0).AsInteger();
+    }
+  }
+  benchmark::DoNotOptimize(somme);
+  state.SetItemsProcessed(state.iterations() * kRequetes);
+}
+
 BENCHMARK(BM_Moteur_Insertion_Couche)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_Moteur_Insertion_SQLiteDirect)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_Moteur_RechercheCle_Couche)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_Moteur_RechercheCle_SQLiteDirect)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_Moteur_Parcours_Couche)->Unit(benchmark::kMillisecond)->Iterations(2);
 BENCHMARK(BM_Moteur_Parcours_SQLiteDirect)->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK(BM_Moteur_ParcoursRequete_Couche)->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK(BM_Moteur_RequetesCourtes_Couche)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
 }  // namespace kyb

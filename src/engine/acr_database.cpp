@@ -107,7 +107,7 @@ void TACRDatabase::NoteErreurSysteme(const std::string& contexte) const {
 
 TActiviteMoteur TACRDatabase::Activite() const {
   if (!connexion_) return {};
-  return {connexion_->Instructions(), connexion_->Commits()};
+  return {connexion_->Instructions(), connexion_->Commits(), connexion_->Cache()->Preparations()};
 }
 
 bool TACRDatabase::OuvreConnexion(int drapeaux, bool immuable) {

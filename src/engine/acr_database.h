@@ -64,6 +64,7 @@ class TConnexionSqlite;  // the engine's connection handle (engine/acr_sqlite_in
 struct TActiviteMoteur {
   int64_t instructions = 0;  // statements started (each run of a prepared statement counts)
   int64_t commits = 0;       // transactions committed, explicit or automatic
+  int64_t preparations = 0;  // statements prepared for the cache of reusable ones
 };
 
 class TACRDatabase {

@@ -35,7 +35,8 @@ bool TACRQuery::Prepare() {
     base_.NoteErreur("Base de données non connectée");
     return false;
   }
-  if (!instruction_->Valide()) *instruction_ = TInstruction(ConnexionDe(base_), sql_);
+  // A statement of a connection since closed is given back; the database's own is borrowed.
+  if (!instruction_->De(ConnexionDe(base_))) *instruction_ = TInstruction::Empruntee(base_, sql_);
   if (!instruction_->Valide()) {
     base_.NoteErreurSqlite("Requête « " + sql_ + " »");
     return false;
@@ -50,13 +51,30 @@ bool TACRQuery::Prepare() {
 }
 
 void TACRQuery::LitLigneCourante() {
+  // Values are read when asked for: a caller reading columns straight copies nothing.
   ligne_.resize(noms_.size());
-  for (size_t i = 0; i < noms_.size(); ++i) ligne_[i] = instruction_->Colonne(static_cast<int>(i));
+  lues_.assign(noms_.size(), false);
 }
 
 bool TACRQuery::Open() {
   Close();
   if (!Prepare()) return false;
+  // The columns are read after the first step: a statement kept from before a schema change is
+  // prepared again by that step, and "*" may then name other columns.
+  const int etat = instruction_->Etape();
+  if (etat != SQLITE_ROW && etat != SQLITE_DONE) {
+    base_.NoteErreurSqlite("Requête « " + sql_ + " »");
+    instruction_->Reinitialise();
+    return false;
+  }
+  LitNomsColonnes();
+  actif_ = true;
+  eof_ = etat != SQLITE_ROW;
+  if (!eof_) LitLigneCourante();
+  return true;
+}
+
+void TACRQuery::LitNomsColonnes() {
   sqlite3_stmt* s = instruction_->Brut();
   const int n = sqlite3_column_count(s);
   // The columns of the previous run are kept when they are the same (the field objects too).
@@ -65,25 +83,14 @@ bool TACRQuery::Open() {
     const char* nom = sqlite3_column_name(s, i);
     memes = noms_[static_cast<size_t>(i)] == (nom ? nom : "");
   }
-  if (!memes) {
-    noms_.clear();
-    champs_.clear();
-    for (int i = 0; i < n; ++i) {
-      const char* nom = sqlite3_column_name(s, i);
-      noms_.emplace_back(nom ? nom : "");
-      champs_.push_back(std::make_unique<TACRField>(this, i, nullptr));
-    }
+  if (memes) return;
+  noms_.clear();
+  champs_.clear();
+  for (int i = 0; i < n; ++i) {
+    const char* nom = sqlite3_column_name(s, i);
+    noms_.emplace_back(nom ? nom : "");
+    champs_.push_back(std::make_unique<TACRField>(this, i, nullptr));
   }
-  const int etat = instruction_->Etape();
-  if (etat != SQLITE_ROW && etat != SQLITE_DONE) {
-    base_.NoteErreurSqlite("Requête « " + sql_ + " »");
-    instruction_->Reinitialise();
-    return false;
-  }
-  actif_ = true;
-  eof_ = etat != SQLITE_ROW;
-  if (!eof_) LitLigneCourante();
-  return true;
 }
 
 void TACRQuery::Next() {
@@ -117,12 +124,23 @@ void TACRQuery::Close() {
   actif_ = false;
   eof_ = true;
   ligne_.clear();
+  lues_.clear();
 }
 
 const TValeur& TACRQuery::ValeurChamp(int position) const {
   static const TValeur nulle;
   if (!actif_ || eof_ || position < 0 || static_cast<size_t>(position) >= ligne_.size()) return nulle;
-  return ligne_[static_cast<size_t>(position)];
+  const auto i = static_cast<size_t>(position);
+  if (!lues_[i]) {
+    ligne_[i] = instruction_->Colonne(position);
+    lues_[i] = true;
+  }
+  return ligne_[i];
+}
+
+TColonneLue TACRQuery::Colonne(int position) const {
+  const bool sur = actif_ && !eof_ && position >= 0 && static_cast<size_t>(position) < noms_.size();
+  return TColonneLue(sur ? instruction_.get() : nullptr, position);
 }
 
 const std::string& TACRQuery::NomChamp(int position) const {

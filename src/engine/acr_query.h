@@ -1,11 +1,13 @@
 #pragma once
 // TACRQuery: SQL text with named parameters (":nom"), run on a TACRDatabase. Open() runs a
 // SELECT and stands on its first row; Next() steps; ExecSQL() runs any other statement. Each
-// query prepares its own statement, so worker threads run private queries on the shared
-// database while the main thread uses its tables. A query belongs to one thread at a time.
+// query holds its own statement while it lives (borrowed from the connection's cache of
+// prepared statements, given back at its end), so worker threads run private queries on the
+// shared database while the main thread uses its tables. A query belongs to one thread at a time.
 #include <map>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "engine/acr_database.h"
@@ -14,6 +16,28 @@
 namespace kyb {
 
 class TInstruction;  // a prepared statement (engine-private)
+
+// One column of a query's current row read straight from the statement, converted as a field of
+// the query converts it but with no copy of the row: valid until the query moves or closes.
+class TColonneLue {
+ public:
+  TColonneLue(const TInstruction* instruction, int position) : instruction_(instruction), position_(position) {}
+  [[nodiscard]] bool IsNull() const;
+  [[nodiscard]] int64_t AsInt64() const;
+  [[nodiscard]] int32_t AsInteger() const { return static_cast<int32_t>(AsInt64()); }
+  [[nodiscard]] double AsFloat() const;
+  [[nodiscard]] TDateTime AsDateTime() const { return AsFloat(); }
+  // The stored bytes of a text (UTF-8) or blob column; empty for other kinds.
+  [[nodiscard]] std::string_view Octets() const;
+  [[nodiscard]] std::string AsUtf8() const;
+  [[nodiscard]] AnsiString AsAnsiString() const;
+  [[nodiscard]] UnicodeString AsUnicodeString() const;
+  [[nodiscard]] std::string AsBlob() const { return AsUtf8(); }
+
+ private:
+  const TInstruction* instruction_;  // null: no current row
+  int position_;
+};
 
 class TACRQuery final : public TACRDataSet {
  public:
@@ -46,6 +70,8 @@ class TACRQuery final : public TACRDataSet {
   [[nodiscard]] TACRField& Fields(int position);
   [[nodiscard]] TACRField& FieldByName(const std::string& nom);
   [[nodiscard]] TACRField* FindField(const std::string& nom);
+  // A column of the current row, read without a copy (a null one past the end or out of range).
+  [[nodiscard]] TColonneLue Colonne(int position) const;
 
   // TACRDataSet
   [[nodiscard]] const TValeur& ValeurChamp(int position) const override;
@@ -56,6 +82,7 @@ class TACRQuery final : public TACRDataSet {
  private:
   [[nodiscard]] bool Prepare();
   void LitLigneCourante();
+  void LitNomsColonnes();
 
   TACRDatabase& base_;
   std::string sql_;
@@ -65,7 +92,8 @@ class TACRQuery final : public TACRDataSet {
   bool eof_ = true;
   int64_t lignesModifiees_ = 0;
   std::vector<std::string> noms_;
-  std::vector<TValeur> ligne_;
+  mutable std::vector<TValeur> ligne_;  // the current row's values read so far
+  mutable std::vector<bool> lues_;
   std::vector<std::unique_ptr<TACRField>> champs_;
   std::unique_ptr<TACRField> champAbsent_;
 };

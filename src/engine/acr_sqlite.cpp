@@ -11,17 +11,23 @@ TInstruction::TInstruction(sqlite3* connexion, const std::string& sql) {
   }
 }
 
-TInstruction::~TInstruction() { sqlite3_finalize(stmt_); }
+TInstruction::~TInstruction() { Libere(); }
 
-TInstruction::TInstruction(TInstruction&& autre) noexcept : stmt_(autre.stmt_) {
-  autre.stmt_ = nullptr;
+void TInstruction::Libere() {
+  if (cache_ && stmt_) cache_->Rend(stmt_);
+  else sqlite3_finalize(stmt_);
+  stmt_ = nullptr;
+  cache_.reset();
 }
+
+TInstruction::TInstruction(TInstruction&& autre) noexcept
+    : stmt_(std::exchange(autre.stmt_, nullptr)), cache_(std::move(autre.cache_)) {}
 
 TInstruction& TInstruction::operator=(TInstruction&& autre) noexcept {
   if (this != &autre) {
-    sqlite3_finalize(stmt_);
-    stmt_ = autre.stmt_;
-    autre.stmt_ = nullptr;
+    Libere();
+    stmt_ = std::exchange(autre.stmt_, nullptr);
+    cache_ = std::move(autre.cache_);
   }
   return *this;
 }
@@ -79,12 +85,17 @@ TValeur TInstruction::Colonne(int i) const {
 
 int TInstruction::NbColonnes() const { return stmt_ ? sqlite3_column_count(stmt_) : 0; }
 
-TConnexionSqlite::TConnexionSqlite(sqlite3* connexion) : connexion_(connexion) {
+TConnexionSqlite::TConnexionSqlite(sqlite3* connexion)
+    : connexion_(connexion), cache_(std::make_shared<TCacheInstructions>(connexion)) {
   sqlite3_trace_v2(connexion_, SQLITE_TRACE_STMT, &SurTrace, this);
   sqlite3_commit_hook(connexion_, &SurCommit, this);
 }
 
-TConnexionSqlite::~TConnexionSqlite() { sqlite3_close_v2(connexion_); }
+TConnexionSqlite::~TConnexionSqlite() {
+  // The kept statements go first; a statement still lent keeps the connection until it goes back.
+  cache_->Ferme();
+  sqlite3_close_v2(connexion_);
+}
 
 int TConnexionSqlite::SurTrace(unsigned, void* moi, void*, void*) {
   static_cast<TConnexionSqlite*>(moi)->instructions_.fetch_add(1, std::memory_order_relaxed);

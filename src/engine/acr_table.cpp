@@ -203,7 +203,7 @@ TInstruction& TACRTable::Instruction(Operation op, int nbCles) {
   const auto cle = std::make_pair(static_cast<int>(op), nbCles);
   auto it = instructions_->parOperation.find(cle);
   if (it == instructions_->parOperation.end())
-    it = instructions_->parOperation.emplace(cle, TInstruction(ConnexionDe(base_), SqlOperation(op, nbCles))).first;
+    it = instructions_->parOperation.emplace(cle, TInstruction::Empruntee(base_, SqlOperation(op, nbCles))).first;
   TInstruction& s = it->second;
   s.Reinitialise();
   if (!s.Valide()) base_.NoteErreurSqlite("Lecture de la table " + nom_);
@@ -350,7 +350,7 @@ void TACRTable::CancelRange() {
 }
 
 int64_t TACRTable::RecordCount() const {
-  TInstruction s(ConnexionDe(base_), SqlOperation(kCompte, 0));
+  TInstruction s = TInstruction::Empruntee(base_, SqlOperation(kCompte, 0));
   LiePlage(s, 1);
   return s.Etape() == SQLITE_ROW ? s.Colonne(0).VersEntier() : 0;
 }
@@ -408,7 +408,7 @@ bool TACRTable::Post() {
         sql += (premier ? "" : ", ") + Identifiant(champs_[i].nom) + " = ?";
         premier = false;
       }
-      instructions_->miseAJour = TInstruction(c, sql + " WHERE rowid = ?");
+      instructions_->miseAJour = TInstruction::Empruntee(base_, sql + " WHERE rowid = ?");
     }
     instructions_->miseAJour.Reinitialise();
     int p = 1;
@@ -428,7 +428,7 @@ bool TACRTable::Post() {
         colonnes += (colonnes.empty() ? "" : ", ") + Identifiant(champs_[i].nom);
         marques += marques.empty() ? "?" : ", ?";
       }
-      s = TInstruction(c, "INSERT INTO " + Identifiant(nom_) + "(" + colonnes + ") VALUES(" + marques + ")");
+      s = TInstruction::Empruntee(base_, "INSERT INTO " + Identifiant(nom_) + "(" + colonnes + ") VALUES(" + marques + ")");
     }
     s.Reinitialise();
     int p = 1;
@@ -452,7 +452,7 @@ bool TACRTable::Post() {
 bool TACRTable::Delete() {
   if (etat_ != TEtatCurseur::Consultation || !positionne_) return false;
   if (!instructions_->suppression.Valide())
-    instructions_->suppression = TInstruction(ConnexionDe(base_), "DELETE FROM " + Identifiant(nom_) + " WHERE rowid = ?");
+    instructions_->suppression = TInstruction::Empruntee(base_, "DELETE FROM " + Identifiant(nom_) + " WHERE rowid = ?");
   instructions_->suppression.Reinitialise();
   instructions_->suppression.Lie(1, TValeur::DeEntier(rowid_));
   const int etat = instructions_->suppression.Etape();

@@ -11,6 +11,17 @@ constexpr std::size_t kPiece = 64 * 1024;
 
 bool Suite(char c) noexcept { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
 
+// The level as written, without going through a string (levels are one digit but for deep
+// kept lines).
+void AjouteNiveau(std::string& texte, int niveau) {
+  if (niveau >= 0 && niveau < 10) texte += static_cast<char>('0' + niveau);
+  else texte += std::to_string(niveau);
+}
+
+std::size_t ChiffresNiveau(int niveau) {
+  return niveau >= 0 && niveau < 10 ? 1 : std::to_string(niveau).size();
+}
+
 // Cut point of at most `place` bytes: not inside a UTF-8 sequence, not next to a blank when
 // another point exists (readers that trim lines would lose the blank).
 std::size_t Coupure(std::string_view v, std::size_t place) {
@@ -48,7 +59,7 @@ void TEcrivainGedcom::Vide(bool tout) {
 
 void TEcrivainGedcom::Brute(int niveau, std::string_view xref, std::string_view tag,
                             std::string_view valeur) {
-  texte_ += std::to_string(niveau);
+  AjouteNiveau(texte_, niveau);
   texte_ += ' ';
   if (!xref.empty()) {
     texte_ += xref;
@@ -72,12 +83,12 @@ void TEcrivainGedcom::Morceau(int niveau, std::string_view xref, std::string_vie
   const auto place = [&](std::size_t prefixe) {
     return kLigneMax551 > prefixe + 1 ? kLigneMax551 - prefixe - 1 : 1;
   };
-  const std::size_t prefixe = std::to_string(niveau).size() + 1 +
-                              (xref.empty() ? 0 : xref.size() + 1) + tag.size();
+  const std::size_t prefixe = ChiffresNiveau(niveau) + 1 + (xref.empty() ? 0 : xref.size() + 1) + tag.size();
   std::size_t n = Coupure(ligne, place(prefixe));
   Brute(niveau, xref, tag, ligne.substr(0, n));
+  if (n == ligne.size()) return;  // most lines need no CONC
   ligne.remove_prefix(n);
-  const std::size_t prefixeConc = std::to_string(niveauConc).size() + 1 + 4;
+  const std::size_t prefixeConc = ChiffresNiveau(niveauConc) + 1 + 4;
   while (!ligne.empty()) {
     n = Coupure(ligne, place(prefixeConc));
     Brute(niveauConc, {}, "CONC", ligne.substr(0, n));

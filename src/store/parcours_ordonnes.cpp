@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string_view>
 
 #include "engine/acr_database.h"
 #include "engine/acr_query.h"
@@ -26,9 +27,16 @@ bool Avance(TACRQuery& q, bool& ouverte) {
   return !q.Eof();
 }
 
+// The current row of a walk's query, its columns read straight from the statement (the record
+// readers ask each column once).
+struct TLigneDirecte {
+  const TACRQuery& q;
+  [[nodiscard]] TColonneLue Fields(int position) const { return q.Colonne(position); }
+};
+
 // Personnes.Data: NbConj spouse-link records of 9 bytes, then NbEnf child records of the same
 // size; counts beyond the blob or the slots of a person record are cut.
-void LitLiens(const std::string& data, int64_t nbConj, int64_t nbEnf, TLiensParcourus& p) {
+void LitLiens(std::string_view data, int64_t nbConj, int64_t nbEnf, TLiensParcourus& p) {
   p.conjoints.clear();
   p.enfants.clear();
   const auto disponibles = static_cast<int64_t>(data.size() / TLienConj::kTailleDisque);
@@ -69,12 +77,12 @@ TParcoursLiensPersonnes::~TParcoursLiensPersonnes() = default;
 bool TParcoursLiensPersonnes::Suivante(TLiensParcourus& p) {
   TACRQuery& q = *requete_;
   if (!Avance(q, ouverte_)) return false;
-  p.no = static_cast<int32_t>(q.Fields(0).AsInteger());
-  p.sexe = Sexe(q.Fields(1).AsInteger());
-  p.supprimee = q.Fields(2).AsInteger() == 'O';
-  p.pere = static_cast<int32_t>(q.Fields(3).AsInteger());
-  p.mere = static_cast<int32_t>(q.Fields(4).AsInteger());
-  LitLiens(q.Fields(5).AsBlob(), q.Fields(6).AsInteger(), q.Fields(7).AsInteger(), p);
+  p.no = q.Colonne(0).AsInteger();
+  p.sexe = Sexe(q.Colonne(1).AsInteger());
+  p.supprimee = q.Colonne(2).AsInteger() == 'O';
+  p.pere = q.Colonne(3).AsInteger();
+  p.mere = q.Colonne(4).AsInteger();
+  LitLiens(q.Colonne(5).Octets(), q.Colonne(6).AsInteger(), q.Colonne(7).AsInteger(), p);
   return true;
 }
 
@@ -87,13 +95,13 @@ TParcoursIdentites::~TParcoursIdentites() = default;
 bool TParcoursIdentites::Suivante(TIdentiteParcourue& p) {
   TACRQuery& q = *requete_;
   if (!Avance(q, ouverte_)) return false;
-  p.no = static_cast<int32_t>(q.Fields(0).AsInteger());
-  p.sexe = Sexe(q.Fields(1).AsInteger());
-  p.typePersonne = static_cast<char>(q.Fields(2).AsInteger());
-  p.supprimee = q.Fields(3).AsInteger() == 'O';
-  p.nom = PremiersCaracteres(q.Fields(4).AsUnicodeString(), kLongueurNom);
-  p.prenoms = PremiersCaracteres(q.Fields(5).AsUnicodeString(), kLongueurPrenoms);
-  p.note = static_cast<int32_t>(q.Fields(6).AsInteger());
+  p.no = q.Colonne(0).AsInteger();
+  p.sexe = Sexe(q.Colonne(1).AsInteger());
+  p.typePersonne = static_cast<char>(q.Colonne(2).AsInteger());
+  p.supprimee = q.Colonne(3).AsInteger() == 'O';
+  p.nom = PremiersCaracteres(q.Colonne(4).AsUnicodeString(), kLongueurNom);
+  p.prenoms = PremiersCaracteres(q.Colonne(5).AsUnicodeString(), kLongueurPrenoms);
+  p.note = q.Colonne(6).AsInteger();
   return true;
 }
 
@@ -115,14 +123,15 @@ TParcoursFichesParPorteur::~TParcoursFichesParPorteur() = default;
 bool TParcoursFichesParPorteur::Suivante(TEvenement& even, TChpsSimple& chps, bool& estEven) {
   TACRQuery& q = *requete_;
   if (!Avance(q, ouverte_)) return false;
-  estEven = q.Fields(static_cast<int>(eType)).AsInteger() == 0;
+  TLigneDirecte ligne{q};
+  estEven = q.Colonne(static_cast<int>(eType)).AsInteger() == 0;
   if (estEven) {
     even.SetBdd(&bdd_);
-    LitLigne(q, PositionsEven(), even.Enreg);
+    LitLigne(ligne, PositionsEven(), even.Enreg);
     bornes_.Borne(even.Enreg);
   } else {
     chps.SetBdd(&bdd_);
-    LitLigne(q, PositionsEven(), chps.Enreg);
+    LitLigne(ligne, PositionsEven(), chps.Enreg);
   }
   return true;
 }
@@ -160,12 +169,13 @@ TLecteurFiches::TLecteurFiches(TModuleBDD& bdd, long maxNotes)
 TLecteurFiches::~TLecteurFiches() = default;
 
 void TLecteurFiches::Lit(TACRQuery& q, TFicheLue& f) {
-  f.estEven = q.Fields(static_cast<int>(eType)).AsInteger() == 0;
+  TLigneDirecte ligne{q};
+  f.estEven = q.Colonne(static_cast<int>(eType)).AsInteger() == 0;
   if (f.estEven) {
-    LitLigne(q, PositionsEven(), f.even);
+    LitLigne(ligne, PositionsEven(), f.even);
     bornes_.Borne(f.even);
   } else {
-    LitLigne(q, PositionsEven(), f.chps);
+    LitLigne(ligne, PositionsEven(), f.chps);
   }
 }
 
@@ -178,7 +188,7 @@ void TLecteurFiches::Charge(const int32_t* ids, size_t n) {
   if (!q.Open()) return;
   for (; !q.Eof(); q.Next()) {
     auto& [id, fiche] = lues_.emplace_back();
-    id = static_cast<int32_t>(q.Fields(static_cast<int>(eID)).AsInteger());
+    id = q.Colonne(static_cast<int>(eID)).AsInteger();
     Lit(q, fiche);
   }
   q.Close();

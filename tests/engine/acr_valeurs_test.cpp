@@ -1,4 +1,5 @@
-// Every column type keeps its values through a write, a closing and a reading.
+// Every column type keeps its values through a write, a closing and a reading, read by a table
+// cursor or by a query.
 #include <limits>
 
 #include "moteur_fixture.h"
@@ -90,6 +91,23 @@ TEST(Valeurs, ChaqueTypeGardeSesValeurs) {
     EXPECT_EQ(t.FieldByName("Moment").AsDateTime(), v.moment);
     EXPECT_EQ(t.FieldByName("Brut").AsBlob(), v.brut);
   }
+  // A query's columns read straight give what its fields give, for every kind and accessor.
+  TACRQuery q(base, "SELECT *, NULL AS Nul, 2.5 AS Reel2, '12x' AS Texte FROM Types ORDER BY ID");
+  ASSERT_TRUE(q.Open());
+  for (; !q.Eof(); q.Next()) {
+    for (int c = 0; c < q.FieldCount(); ++c) {
+      SCOPED_TRACE(q.Fields(c).FieldName());
+      const TColonneLue l = q.Colonne(c);
+      TACRField& f = q.Fields(c);
+      EXPECT_EQ(l.IsNull(), f.IsNull());
+      EXPECT_EQ(l.AsInt64(), f.AsInt64());
+      EXPECT_EQ(l.AsFloat(), f.AsFloat());
+      EXPECT_EQ(l.AsUtf8(), f.AsUtf8());
+      EXPECT_EQ(l.AsAnsiString(), f.AsAnsiString());
+      EXPECT_EQ(l.AsUnicodeString(), f.AsUnicodeString());
+    }
+  }
+  EXPECT_TRUE(q.Colonne(0).IsNull());  // past the end
 }
 
 }  // namespace
