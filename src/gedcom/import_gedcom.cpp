@@ -19,7 +19,7 @@ namespace {
 
 constexpr size_t kAvertissementsMax = 2000;
 
-std::string SansArobases(const std::string& xref) {
+std::string_view SansArobases(std::string_view xref) {
   if (xref.size() >= 2 && xref.front() == '@' && xref.back() == '@') return xref.substr(1, xref.size() - 2);
   return xref;
 }
@@ -86,29 +86,27 @@ void TImporteur::Avertit(long ligne, std::string message) {
 }
 
 int32_t TImporteur::NumeroPersonne(const std::string& xref, long ligne) {
-  std::string cle = SansArobases(xref);
-  const auto [it, nouveau] = noIndi_.try_emplace(std::move(cle), 0);
-  if (nouveau) {
-    it->second = static_cast<int32_t>(indis_.CreerNoPers(it->first));
-    ligneIndi_.push_back(0);
-    ligneRefIndi_.push_back(ligne);
-    xrefIndi_.push_back(xref);
-    sexe_.push_back('?');
-    naissance_.push_back(kSansDateNaissance);
-  }
-  return it->second;
+  const std::string_view cle = SansArobases(xref);
+  if (const auto it = noIndi_.find(cle); it != noIndi_.end()) return it->second;
+  const auto no = static_cast<int32_t>(noIndi_.size() + 1);
+  noIndi_.emplace(std::string(cle), no);
+  ligneIndi_.push_back(0);
+  ligneRefIndi_.push_back(ligne);
+  xrefIndi_.push_back(xref);
+  sexe_.push_back('?');
+  naissance_.push_back(kSansDateNaissance);
+  return no;
 }
 
 int32_t TImporteur::NumeroFamille(const std::string& xref, long ligne) {
-  std::string cle = SansArobases(xref);
-  const auto [it, nouveau] = noFam_.try_emplace(std::move(cle), 0);
-  if (nouveau) {
-    it->second = static_cast<int32_t>(fams_.CreerNoPers(it->first));
-    familles_.emplace_back();
-    familles_.back().ligneReference = ligne;
-    xrefFam_.push_back(xref);
-  }
-  return it->second;
+  const std::string_view cle = SansArobases(xref);
+  if (const auto it = noFam_.find(cle); it != noFam_.end()) return it->second;
+  const auto no = static_cast<int32_t>(noFam_.size() + 1);
+  noFam_.emplace(std::string(cle), no);
+  familles_.emplace_back();
+  familles_.back().ligneReference = ligne;
+  xrefFam_.push_back(xref);
+  return no;
 }
 
 int32_t TImporteur::PersonneConnue(const std::string& xref) const {

@@ -18,7 +18,6 @@
 #include "gedcom/filiation_gedcom.h"
 #include "gedcom/import_gedcom.h"
 #include "index/personnes_importees.h"
-#include "names/g_nopers.h"
 #include "store/datamodulebdd.h"
 #include "store/enreg_public.h"
 #include "store/evenement.h"
@@ -159,10 +158,13 @@ class TImporteur {
   TDefChpsCs& defs_;
   TBilanImportGedcom& bilan_;
 
-  TGestNoPers indis_{1024};
-  TGestNoPers fams_{1024};
-  // The same numbers by key, for the lookups of every pointer: a hash, not a sorted search.
-  std::unordered_map<std::string, int32_t> noIndi_, noFam_;
+  // Numbers by cross-reference without its '@', given in order of first sight from 1; looked up
+  // by a view of the pointer, without a copy.
+  struct THachageXref {
+    using is_transparent = void;
+    size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+  };
+  std::unordered_map<std::string, int32_t, THachageXref, std::equal_to<>> noIndi_, noFam_;
   std::vector<long> ligneIndi_;       // by person number: line of its definition
   std::vector<long> ligneRefIndi_;    // first line pointing to it
   std::vector<std::string> xrefIndi_;

@@ -29,6 +29,8 @@ bool TFicIndexPerson::RemplitApresImport(TPersonnesImportees& personnes) {
     personnes.Remplit(n, p);
     ModifClef(p, n, annees[static_cast<size_t>(n)], false, true, false);
   }
+  // The secondary indexes are sorted while the batch's large page cache still holds the sort.
+  if (import) (void)m->AddAllIndexPersonIndex();
   return TermineRemplissage(import);
 }
 

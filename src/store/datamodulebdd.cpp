@@ -14,7 +14,8 @@
 namespace kyb {
 namespace {
 
-constexpr int kTailleLotImport = 1000;
+constexpr int kPostsParLot = 1000;
+constexpr int kPostsParLotSansIndex = 250000;
 std::atomic<int> gCompteurBases{0};
 
 // Secondary indexes dropped for the length of an import and built once at its end: every row
@@ -221,6 +222,10 @@ bool TCoeurBDD::MAJInfoChps(const std::string& cle, const UnicodeString& valeur)
 bool TCoeurBDD::DebutImport(bool reconstruireIndex) {
   if (enImport_ || !base_->Connected() || EstLectureSeule()) return false;
   importIndex_ = reconstruireIndex;
+  // An import that drops the indexes is whole or nothing already: cut short, it leaves a store
+  // without them until they are built again. Its batches only bound memory, so they are large:
+  // each commit rewrites the pages it touched and checkpoints the log.
+  postsParLot_ = reconstruireIndex ? kPostsParLotSansIndex : kPostsParLot;
   if (reconstruireIndex)
     for (const TIndexImport& s : IndexSuspendus())
       if (TACRTable* t = Table(s.table))
@@ -267,8 +272,8 @@ bool TCoeurBDD::FinImport(bool reconstruireIndex) {
 }
 
 bool TCoeurBDD::CompteLot(const std::string& table) {
-  // During an import the transaction is committed and restarted every 1000 posts.
-  if (++postsImport_ % kTailleLotImport == 0 && base_->InTransaction()) {
+  // During an import the transaction is committed and restarted every postsParLot_ posts.
+  if (++postsImport_ % postsParLot_ == 0 && base_->InTransaction()) {
     if (!base_->Commit() || !base_->StartTransaction()) {
       BDDError(table, base_->DerniereErreur());
       return false;

@@ -66,7 +66,7 @@ class TCoeurBDD {
   [[nodiscard]] bool FinImport(bool reconstruireIndex);
   [[nodiscard]] bool EnImport() const { return enImport_; }
   [[nodiscard]] bool ImportIndex() const { return importIndex_; }
-  // Counts a post of the import: every 1000 the batch is committed and a new one started.
+  // Counts a post of the import: every postsParLot the batch is committed and a new one started.
   [[nodiscard]] bool CompteLot(const std::string& table);
   [[nodiscard]] int64_t ProchainIdReserve(const std::string& table) const;
   // The next reserved identifier of a table (then advanced); 0 when none is reserved.
@@ -115,6 +115,7 @@ class TCoeurBDD {
   bool enImport_ = false;
   bool importIndex_ = false;
   int postsImport_ = 0;
+  int postsParLot_ = 1000;  // posts per committed batch of the import under way
   std::map<std::string, int64_t> idsReserves_;
 };
 

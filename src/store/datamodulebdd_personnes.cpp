@@ -196,7 +196,7 @@ bool TPersonnesBDD::WritePerson(const TEnregPublic& p, long numero) {
   if (reservee) reservee_ = 0;
   if (EnImport()) {
     plusGrandNumeroImport_ = std::max(plusGrandNumeroImport_, numero);
-    // The batch of an import is committed and restarted every 1000 writes.
+    // The batch of an import is committed and restarted every so many writes.
     if (!coeur_.CompteLot("Personnes")) return false;
   }
   return true;
