@@ -1,7 +1,7 @@
 // Floor of the GEDCOM reader (BM_GedcomLecture, bench_gedcom.cpp) on the same file: the file read
 // in the reader's chunks and every line split into level, cross-reference id, tag and value, with
 // nothing converted, checked nor gathered into records. Both in one run:
-//   kybase_bench --benchmark_filter='BM_Gedcom(Lecture|PlancherDecoupe)$'
+//   KYBASE_BENCH_GEDCOM=/tmp/c31/p20.ged kybase_bench --benchmark_filter='BM_Gedcom(Lecture|PlancherDecoupe)/'
 #include <benchmark/benchmark.h>
 
 #include <algorithm>

@@ -4,6 +4,10 @@
 #include <cstring>
 #include <utility>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace kyb {
 
 namespace {
@@ -93,6 +97,14 @@ bool DecoupeBrute(std::string_view l, int& niveau, std::string_view& tag,
 }
 
 
+// Byte by byte: the tags compared are a few bytes long, shorter than a call to memcmp.
+bool Egal(std::string_view a, std::string_view b) noexcept {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (a[i] != b[i]) return false;
+  return true;
+}
+
 bool EstPointeur(std::string_view v) noexcept {
   if (v.size() < 3 || v.front() != '@' || v.back() != '@' || v[1] == '#' || v[1] == '@')
     return false;
@@ -101,78 +113,103 @@ bool EstPointeur(std::string_view v) noexcept {
   return true;
 }
 
-// Eight bytes at a time: the lines are scanned word by word, byte by byte only around a byte
-// that needs a look.
-constexpr uint64_t kOctets01 = 0x0101010101010101ULL;
-constexpr uint64_t kOctets80 = 0x8080808080808080ULL;
-
-uint64_t Mot(const char* p) noexcept {
-  uint64_t m = 0;
-  std::memcpy(&m, p, sizeof m);
-  return m;
+// Length of the well-formed UTF-8 sequence of two to four bytes at p (n bytes available), 0 when
+// it is ill-formed, overlong, a surrogate or a C1 control (U+0080-U+009F).
+std::size_t SequenceUtf8(const unsigned char* p, std::size_t n) noexcept {
+  const unsigned c = p[0];
+  std::size_t suite = 0;
+  char32_t point = 0, minimum = 0;
+  if (c >= 0xC2 && c <= 0xDF) {
+    suite = 1, point = c & 0x1F, minimum = 0xA0;
+  } else if (c >= 0xE0 && c <= 0xEF) {
+    suite = 2, point = c & 0x0F, minimum = 0x800;
+  } else if (c >= 0xF0 && c <= 0xF4) {
+    suite = 3, point = c & 0x07, minimum = 0x10000;
+  } else {
+    return 0;
+  }
+  if (suite >= n) return 0;
+  for (std::size_t k = 1; k <= suite; ++k) {
+    const unsigned s = p[k];
+    if ((s & 0xC0) != 0x80) return 0;
+    point = (point << 6) | (s & 0x3F);
+  }
+  if (point < minimum || point > 0x10FFFF || (point >= 0xD800 && point <= 0xDFFF)) return 0;
+  return suite + 1;
 }
-// Some byte of the word is below 0x20 (a control character, CR and LF among them).
-bool AControle(uint64_t m) noexcept { return ((m - 0x20 * kOctets01) & ~m & kOctets80) != 0; }
-// Every byte of the word is printable ASCII (0x20-0x7E).
-bool MotImprimable(uint64_t m) noexcept {
-  const uint64_t del = m ^ (0x7F * kOctets01);
-  return (m & kOctets80) == 0 && !AControle(m) && ((del - kOctets01) & ~del & kOctets80) == 0;
+
+// The end of a line and what its bytes need, found in one pass: sixteen bytes at a time, byte
+// by byte only at a byte that is not printable ASCII or is an "@".
+struct TBalayage {
+  std::size_t fin = std::string_view::npos;  // index of the CR or LF, npos when not in the buffer
+  bool ascii = true;     // printable ASCII and tabs only: reads as it is in every set
+  bool utf8 = true;      // well-formed UTF-8 with no control character but the tab
+  bool arobase = false;  // an "@" somewhere: "@@" may need reading as one "@"
+};
+
+bool Ordinaire(char c) noexcept {
+  return static_cast<signed char>(c) >= 0x20 && c != 0x7F && c != '@';
 }
 
-// Index of the first CR or LF at or after debut, or npos.
-std::size_t FinDeLigne(std::string_view t, std::size_t debut) noexcept {
+// Notes the byte at p[k] (not Ordinaire); true at a line end. A UTF-8 sequence moves suivant
+// past its last byte.
+bool NoteOctet(const char* p, std::size_t k, std::size_t n, TBalayage& b,
+               std::size_t& suivant) noexcept {
+  const char c = p[k];
+  if (c == '\n' || c == '\r') return true;
+  if (c == '@') {
+    b.arobase = true;
+  } else if (static_cast<signed char>(c) < 0) {
+    b.ascii = false;
+    const std::size_t longueur =
+        SequenceUtf8(reinterpret_cast<const unsigned char*>(p) + k, n - k);
+    if (longueur == 0) b.utf8 = false;
+    suivant = k + std::max<std::size_t>(longueur, 1);
+  } else if (c != '\t') {
+    b.ascii = b.utf8 = false;
+  }
+  return false;
+}
+
+TBalayage Balaye(std::string_view t, std::size_t debut) noexcept {
+  TBalayage b;
   const char* p = t.data();
   const std::size_t n = t.size();
   std::size_t i = debut;
-  while (i < n) {
-    if (i + 8 <= n && !AControle(Mot(p + i))) {
-      i += 8;
-      continue;
+  std::size_t suivant = debut;  // bytes before it belong to a sequence already checked
+#if defined(__SSE2__)
+  const auto masque = [](__m128i octets) { return static_cast<unsigned>(_mm_movemask_epi8(octets)); };
+  const __m128i espace = _mm_set1_epi8(0x20);
+  for (; i + 16 <= n; i += 16) {
+    const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+    const unsigned fins =
+        masque(_mm_or_si128(_mm_cmpeq_epi8(x, _mm_set1_epi8('\n')), _mm_cmpeq_epi8(x, _mm_set1_epi8('\r'))));
+    // The bytes of this line in the sixteen: all, or those before its end.
+    const unsigned ligne = fins != 0 ? (fins & (0U - fins)) - 1 : 0xFFFFU;
+    const unsigned hauts = masque(x) & ligne;
+    // Signed: the bytes from 0x80 compare below the space too, and are taken out.
+    const unsigned controles =
+        (masque(_mm_or_si128(_mm_cmplt_epi8(x, espace), _mm_cmpeq_epi8(x, _mm_set1_epi8(0x7F)))) &
+         ~masque(_mm_cmpeq_epi8(x, _mm_set1_epi8('\t'))) & ~hauts) & ligne;
+    if ((masque(_mm_cmpeq_epi8(x, _mm_set1_epi8('@'))) & ligne) != 0) b.arobase = true;
+    if (controles != 0) b.ascii = b.utf8 = false;
+    for (unsigned m = hauts; m != 0; m &= m - 1) {
+      const std::size_t k = i + static_cast<std::size_t>(__builtin_ctz(m));
+      if (k >= suivant) NoteOctet(p, k, n, b, suivant);
     }
-    if (p[i] == '\n' || p[i] == '\r') return i;
-    ++i;
+    if (fins != 0) {
+      b.fin = i + static_cast<std::size_t>(__builtin_ctz(fins));
+      return b;
+    }
   }
-  return std::string_view::npos;
-}
-
-// True when a line reads as it is, with nothing to convert nor replace: printable ASCII and tabs,
-// and for UTF-8 (or UTF-16 already decoded) well-formed sequences that are no C1 control.
-bool Propre(std::string_view l, bool utf8) noexcept {
-  const auto* p = reinterpret_cast<const unsigned char*>(l.data());
-  const std::size_t n = l.size();
-  std::size_t i = 0;
-  while (i < n) {
-    if (i + 8 <= n && MotImprimable(Mot(l.data() + i))) {
-      i += 8;
-      continue;
+#endif
+  for (i = std::max(i, suivant); i < n; i = std::max(i + 1, suivant)) {
+    if (!Ordinaire(p[i]) && NoteOctet(p, i, n, b, suivant)) {
+      b.fin = i;
+      return b;
     }
-    const unsigned c = p[i];
-    if ((c >= 0x20 && c < 0x7F) || c == '\t') {
-      ++i;
-      continue;
-    }
-    if (c < 0x80 || !utf8) return false;
-    std::size_t suite = 0;
-    char32_t point = 0, minimum = 0;
-    if (c >= 0xC2 && c <= 0xDF) {
-      suite = 1, point = c & 0x1F, minimum = 0xA0;  // U+0080-U+009F are the C1 controls
-    } else if (c >= 0xE0 && c <= 0xEF) {
-      suite = 2, point = c & 0x0F, minimum = 0x800;
-    } else if (c >= 0xF0 && c <= 0xF4) {
-      suite = 3, point = c & 0x07, minimum = 0x10000;
-    } else {
-      return false;
-    }
-    if (i + suite >= n) return false;
-    for (std::size_t k = 1; k <= suite; ++k) {
-      const unsigned s = p[i + k];
-      if ((s & 0xC0) != 0x80) return false;
-      point = (point << 6) | (s & 0x3F);
-    }
-    if (point < minimum || point > 0x10FFFF || (point >= 0xD800 && point <= 0xDFFF)) return false;
-    i += suite + 1;
   }
-  return true;
+  return b;
 }
 
 }  // namespace
@@ -184,6 +221,11 @@ const TNoeudGedcom* TNoeudGedcom::Enfant(std::string_view tagCherche) const {
 }
 
 TLecteurGedcom::TLecteurGedcom() = default;
+
+bool TLecteurGedcom::EnUtf8() const noexcept {
+  return codage_ == TCodageGedcom::Utf8 || codage_ == TCodageGedcom::Utf16LE ||
+         codage_ == TCodageGedcom::Utf16BE;
+}
 TLecteurGedcom::~TLecteurGedcom() = default;
 
 bool TLecteurGedcom::Ouvre(const AnsiString& chemin) {
@@ -251,8 +293,10 @@ bool TLecteurGedcom::LigneBruteSuivante(std::string_view& octets, long& numero) 
       crPrecedent_ = false;
     }
     const std::string_view tampon(tampon_);
-    const std::size_t fin = FinDeLigne(tampon, position_);
-    if (fin == std::string_view::npos) {
+    const TBalayage b = Balaye(tampon, position_);
+    propre_ = b.ascii || (b.utf8 && EnUtf8());
+    arobase_ = b.arobase;
+    if (b.fin == std::string_view::npos) {
       if (tampon.size() - position_ > kLigneMax) {
         ++numeroLigne_;
         Avertit(numeroLigne_, "Ligne " + std::to_string(numeroLigne_) +
@@ -260,6 +304,8 @@ bool TLecteurGedcom::LigneBruteSuivante(std::string_view& octets, long& numero) 
         numero = numeroLigne_;
         octets = tampon.substr(position_, kLigneMax);
         position_ += kLigneMax;
+        const TBalayage coupee = Balaye(octets, 0);  // the cut may split a sequence
+        propre_ = coupee.ascii || (coupee.utf8 && EnUtf8());
         return true;
       }
       if (RemplitTampon()) continue;
@@ -272,9 +318,9 @@ bool TLecteurGedcom::LigneBruteSuivante(std::string_view& octets, long& numero) 
     }
     ++numeroLigne_;
     numero = numeroLigne_;
-    octets = tampon.substr(position_, fin - position_);
-    position_ = fin + 1;
-    if (tampon[fin] == '\r') crPrecedent_ = true;
+    octets = tampon.substr(position_, b.fin - position_);
+    position_ = b.fin + 1;
+    if (tampon[b.fin] == '\r') crPrecedent_ = true;
     if (!std::all_of(octets.begin(), octets.end(), Blanc)) return true;
   }
 }
@@ -376,23 +422,30 @@ void TLecteurGedcom::ChoisitCodage(const std::vector<TLigneBrute>& entete) {
   codage_ = declare;
 }
 
+void TLecteurGedcom::AvertitLigne(long numero, std::string_view texte) {
+  Avertit(numero, "Ligne " + std::to_string(numero) + " : " + std::string(texte));
+}
+
+std::string_view TLecteurGedcom::Converti(std::string_view octets, long numero) {
+  std::size_t invalides = 0;
+  converti_ = LigneVersUtf8(octets, codage_, invalides);
+  if (invalides > 0)
+    AvertitLigne(numero, std::to_string(invalides) +
+                             " octet(s) invalide(s) pour le jeu de caractères " +
+                             NomCodage(codage_) + ", remplacé(s).");
+  if (const std::size_t controles = RemplaceControles(converti_); controles > 0)
+    AvertitLigne(numero, std::to_string(controles) +
+                             " caractère(s) de contrôle remplacé(s) par U+FFFD, le reste de la "
+                             "ligne est gardé.");
+  return converti_;
+}
+
 bool TLecteurGedcom::LigneAnalysee(std::string_view octets, long numero, TLigneVue& ligne) {
   std::string_view l = octets;
-  // Built only for a warning: most lines have none.
-  const auto texteNumero = [numero] { return "Ligne " + std::to_string(numero); };
-  const bool utf8 = codage_ == TCodageGedcom::Utf8 || codage_ == TCodageGedcom::Utf16LE ||
-                    codage_ == TCodageGedcom::Utf16BE;
-  if (!Propre(octets, utf8)) {
-    std::size_t invalides = 0;
-    converti_ = LigneVersUtf8(octets, codage_, invalides);
-    if (invalides > 0)
-      Avertit(numero, texteNumero() + " : " + std::to_string(invalides) +
-                          " octet(s) invalide(s) pour le jeu de caractères " + NomCodage(codage_) +
-                          ", remplacé(s).");
-    if (const std::size_t controles = RemplaceControles(converti_); controles > 0)
-      Avertit(numero, texteNumero() + " : " + std::to_string(controles) +
-                          " caractère(s) de contrôle remplacé(s) par U+FFFD, le reste de la ligne est gardé.");
-    l = converti_;
+  ligne.arobase = arobase_;
+  if (!propre_) {
+    l = Converti(octets, numero);
+    ligne.arobase = true;  // the converted text was not scanned
   }
   std::size_t i = 0;
   while (i < l.size() && Blanc(l[i])) ++i;
@@ -406,10 +459,9 @@ bool TLecteurGedcom::LigneAnalysee(std::string_view octets, long numero, TLigneV
     if (!pile_.empty()) {
       pile_.back().noeud->valeur += '\n';
       pile_.back().noeud->valeur += l;
-      Avertit(numero, texteNumero() + " : ligne sans numéro de niveau, rattachée au texte de la "
-                                      "ligne précédente.");
+      AvertitLigne(numero, "ligne sans numéro de niveau, rattachée au texte de la ligne précédente.");
     } else {
-      Avertit(numero, texteNumero() + " : ligne sans numéro de niveau, ignorée.");
+      AvertitLigne(numero, "ligne sans numéro de niveau, ignorée.");
     }
     return false;
   }
@@ -420,7 +472,7 @@ bool TLecteurGedcom::LigneAnalysee(std::string_view octets, long numero, TLigneV
   if (i < l.size() && l[i] == '@') {
     const std::size_t fin = l.find('@', i + 1);
     if (fin == std::string_view::npos) {
-      Avertit(numero, texteNumero() + " : identifiant « @ » non fermé, ligne ignorée.");
+      AvertitLigne(numero, "identifiant « @ » non fermé, ligne ignorée.");
       return false;
     }
     ligne.xref = l.substr(i, fin + 1 - i);
@@ -431,7 +483,7 @@ bool TLecteurGedcom::LigneAnalysee(std::string_view octets, long numero, TLigneV
   while (i < l.size() && !Blanc(l[i])) ++i;
   ligne.tag = l.substr(debutTag, i - debutTag);
   if (ligne.tag.empty()) {
-    Avertit(numero, texteNumero() + " : ligne sans étiquette, ignorée.");
+    AvertitLigne(numero, "ligne sans étiquette, ignorée.");
     return false;
   }
   if (i < l.size()) ++i;  // the one delimiter before the value
@@ -454,17 +506,25 @@ void TLecteurGedcom::AjouteValeur(std::string& cible, std::string_view valeur) c
   cible.append(valeur);
 }
 
+void TLecteurGedcom::AjouteValeur(std::string& cible, const TLigneVue& ligne) const {
+  if (ligne.pointeur || !ligne.arobase)
+    cible.append(ligne.valeur);
+  else
+    AjouteValeur(cible, ligne.valeur);
+}
+
 void TLecteurGedcom::Remplit(TNoeudGedcom& noeud, const TLigneVue& ligne) const {
   noeud.ligne = ligne.numero;
   noeud.niveau = ligne.niveau;
-  noeud.xref.assign(ligne.xref);
-  noeud.tag.assign(ligne.tag);
+  if (ligne.xref.empty())
+    noeud.xref.clear();
+  else
+    noeud.xref.assign(ligne.xref);
+  // A node mostly takes the tag it had in the record before: copied only when it differs.
+  if (!Egal(noeud.tag, ligne.tag)) noeud.tag.assign(ligne.tag);
   noeud.pointeur = ligne.pointeur;
   noeud.valeur.clear();
-  if (ligne.pointeur)
-    noeud.valeur.assign(ligne.valeur);
-  else
-    AjouteValeur(noeud.valeur, ligne.valeur);
+  AjouteValeur(noeud.valeur, ligne);
 }
 
 void TLecteurGedcom::Remonte(std::size_t profondeur) {
@@ -489,10 +549,7 @@ void TLecteurGedcom::Place(const TLigneVue& ligne) {
   TEtage& parent = pile_.back();
   if (ligne.tag == "CONC" || ligne.tag == "CONT") {
     if (ligne.tag == "CONT") parent.noeud->valeur += '\n';
-    if (ligne.pointeur)
-      parent.noeud->valeur.append(ligne.valeur);
-    else
-      AjouteValeur(parent.noeud->valeur, ligne.valeur);
+    AjouteValeur(parent.noeud->valeur, ligne);
     return;  // a line under a CONC is a level jump, placed below the CONC's parent
   }
   std::vector<TNoeudGedcom>& enfants = parent.noeud->enfants;
@@ -514,6 +571,9 @@ bool TLecteurGedcom::Suivant(TNoeudGedcom& enregistrement) {
       const TLigneBrute& brute = enAttente_[prochainEnAttente_++];
       octets = brute.octets;
       numero = brute.numero;
+      const TBalayage b = Balaye(octets, 0);
+      propre_ = b.ascii || (b.utf8 && EnUtf8());
+      arobase_ = b.arobase;
       lue = true;
     } else {
       if (!enAttente_.empty()) {  // the header lines are all read

@@ -2,9 +2,10 @@
 // TLecteurGedcom: streaming reader of a GEDCOM file (5.5, 5.5.1, 5.5.5, 7.0).
 //
 // The file is read in chunks of 64 KiB through the platform's file services: memory holds one
-// chunk, the line being cut and the record being built, never the whole file. Lines are split in
-// place; only a line with bytes beyond printable ASCII that are not already clean UTF-8 (another
-// set, invalid bytes, control characters) is converted, into a copy. The first record
+// chunk, the line being cut and the record being built, never the whole file. One pass over a
+// line finds its end and tells what it needs; lines are split in place and only a line with
+// bytes beyond printable ASCII that are not already clean UTF-8 (another set, invalid bytes,
+// control characters) is converted, into a copy. The first record
 // (HEAD) is gathered raw to learn the character set (byte-order mark, else HEAD.CHAR) and the
 // version (HEAD.GEDC.VERS); every line is then converted to UTF-8, split into level, cross-
 // reference id, tag and value (or pointer), and the lines are gathered into records: a level-0
@@ -101,15 +102,20 @@ class TLecteurGedcom {
     int niveau = 0;
     std::string_view xref, tag, valeur;
     bool pointeur = false;
+    bool arobase = true;  // false when the line holds no "@": its value is taken as it is
   };
   bool Demarre();
+  [[nodiscard]] bool EnUtf8() const noexcept;  // lines are UTF-8 once cut (UTF-16 is decoded)
   bool LigneBruteSuivante(std::string_view& octets, long& numero);
   bool RemplitTampon();
   void ChoisitCodage(const std::vector<TLigneBrute>& entete);
   bool LigneAnalysee(std::string_view octets, long numero, TLigneVue& ligne);
+  std::string_view Converti(std::string_view octets, long numero);  // into converti_
+  void AvertitLigne(long numero, std::string_view texte);           // "Ligne N : texte"
   void Place(const TLigneVue& ligne);
   void Remplit(TNoeudGedcom& noeud, const TLigneVue& ligne) const;
   void AjouteValeur(std::string& cible, std::string_view valeur) const;
+  void AjouteValeur(std::string& cible, const TLigneVue& ligne) const;
   void Remonte(std::size_t profondeur);
   void Avertit(long ligne, std::string message);
 
@@ -119,6 +125,8 @@ class TLecteurGedcom {
   std::string morceau_;          // raw chunk of a UTF-16 file before decoding
   bool finSource_ = false;
   bool crPrecedent_ = false;     // the last line ended on CR: a LF right after belongs to it
+  bool propre_ = false;          // the last raw line reads as it is, with nothing to convert
+  bool arobase_ = true;          // the last raw line holds an "@"
   std::unique_ptr<TDecodeurUtf16> utf16_;
   bool bomUtf8_ = false;
 

@@ -171,6 +171,38 @@ TEST(LecteurGedcom, CaracteresDeControleRemplaces) {
   EXPECT_EQ(del.enregistrements[1].enfants[0].valeur, "abcdefgh\uFFFDijklmnop\tq");
 }
 
+// Multi-byte sequences at every place against the sixteen-byte steps of the line scan, and
+// across the line's end: the clean ones read as they are, every bad one is warned about.
+TEST(LecteurGedcom, SequencesUtf8AToutePlace) {
+  struct TCas {
+    const char* octets;
+    bool bonne;
+  };
+  const TCas cas[] = {{"\xC3\xA9", true},      {"\xE2\x82\xAC", true}, {"\xF0\x9D\x84\x9E", true},
+                      {"\xC3", false},          {"\xE2\x82", false},     {"\xED\xA0\x80", false},
+                      {"\xC2\x85", false},      {"\xC0\xAF", false},     {"\xF0\x9D\x84", false}};
+  for (const TCas& c : cas) {
+    std::string texte = "0 HEAD\n1 CHAR UTF-8\n0 @I1@ INDI\n";
+    std::vector<std::string> valeurs;
+    for (std::size_t avant = 0; avant <= 17; ++avant) {
+      valeurs.push_back(std::string(avant, 'x') + c.octets);
+      texte += "1 NOTE " + valeurs.back() + (avant % 2 == 0 ? "\n" : "y\n");
+      if (avant % 2 != 0) valeurs.back() += 'y';
+    }
+    const TLecture l = Lit(texte + "0 TRLR\n");
+    ASSERT_EQ(l.enregistrements.size(), 3u);
+    const auto& notes = l.enregistrements[1].enfants;
+    ASSERT_EQ(notes.size(), valeurs.size());
+    for (std::size_t i = 0; i < valeurs.size(); ++i)
+      EXPECT_EQ(notes[i].valeur == valeurs[i], c.bonne) << i << " " << notes[i].valeur;
+    if (c.bonne)
+      EXPECT_TRUE(l.avertissements.empty()) << c.octets;
+    else
+      for (std::size_t i = 0; i < valeurs.size(); ++i)
+        EXPECT_TRUE(Avertit(l, static_cast<long>(4 + i), "remplacé")) << i << " " << c.octets;
+  }
+}
+
 TEST(LecteurGedcom, DefautsAvecNumeroDeLigne) {
   const std::string longue(400, 'x');
   const TLecture l = Lit(
