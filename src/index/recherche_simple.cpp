@@ -257,10 +257,8 @@ void TRechercheIndex::RechercheSimpleNomEtConj(const TRechSimple& criteres,
     if (cibles.empty()) plages.emplace_back(0, elts.size());
     for (const TCible& cible : cibles) {
       if (cible.Phonetique) {
-        for (const int32_t debut : DebutsCode(index_, elts, SoundexCle(cible.Cle))) {
-          const TEltIndex premier = elts[static_cast<size_t>(debut)];
-          plages.push_back(Plage(elts, premier.Nom(), false));
-        }
+        for (const int32_t debut : DebutsCode(index_, elts, SoundexCle(cible.Cle)))
+          plages.push_back(PlageDuDebut(elts, static_cast<size_t>(debut)));
       } else {
         plages.push_back(Plage(elts, cible.Masque ? DebutMasque(cible.Cle) : cible.Cle, cible.Masque));
         // The persons without surname are compared as kNomVide, which sorts elsewhere.

@@ -30,6 +30,13 @@ class TPerson;
 [[nodiscard]] inline std::pair<size_t, size_t> Plage(const TVueFichierIndex& vue, std::u16string_view cle, bool prefixe) {
   return vue.Plage(cle, prefixe);
 }
+// The range of a surname from its first entry (the table of phonetic codes gives it).
+[[nodiscard]] inline std::pair<size_t, size_t> PlageDuDebut(const TVueEltIndex& elts, size_t debut) {
+  return PlageDepuis(elts, debut, [&elts](std::u16string_view nom) { return PlageNom(elts, nom, false); });
+}
+[[nodiscard]] inline std::pair<size_t, size_t> PlageDuDebut(const TVueFichierIndex& vue, size_t debut) {
+  return vue.PlageDepuis(debut);
+}
 // The key a place is compared under: plain upper case, index cleaning, "*" kept.
 [[nodiscard]] UnicodeString CleLieu(std::u16string_view lieu);
 // Whether the date-time of the person's field ("dd/mm/yyyy hh:nn:ss") lies within [du, au] (0:

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "names/plage_nom.h"
+
 namespace kyb {
 
 uint64_t CodeEntier(std::u16string_view code) {
@@ -14,18 +16,8 @@ TTableCodes ConstruitTableCodes(const TVueEltIndex& elts) {
   TTableCodes codes;
   const size_t n = elts.size();
   for (size_t debut = 0; debut < n;) {
-    const std::u16string_view nom = elts[debut].Nom();
-    const auto meme = [nom](const TEltIndex& e) { return e.Nom() == nom; };
-    size_t dernier = debut, pas = 1;
-    while (debut + pas < n && meme(elts[debut + pas])) {
-      dernier = debut + pas;
-      pas *= 2;
-    }
-    const size_t borne = std::min(n, debut + pas);
-    const auto fin = std::partition_point(elts.begin() + static_cast<std::ptrdiff_t>(dernier) + 1,
-                                          elts.begin() + static_cast<std::ptrdiff_t>(borne), meme);
     codes.emplace_back(CodeEntier(elts[debut].NomSoundex()), static_cast<int32_t>(debut));
-    debut = static_cast<size_t>(fin - elts.begin());
+    debut = FinNom(elts, debut);
   }
   std::sort(codes.begin(), codes.end());
   return codes;

@@ -148,6 +148,17 @@ std::pair<size_t, size_t> TVueFichierIndex::Plage(std::u16string_view cle, bool 
   return plage;
 }
 
+std::pair<size_t, size_t> TVueFichierIndex::PlageDepuis(size_t debut) const {
+  constexpr size_t kPlagesMax = 4096;
+  if (const auto it = plagesDepuis_.find(debut); it != plagesDepuis_.end()) return it->second;
+  const std::pair<size_t, size_t> plage =
+      kyb::PlageDepuis(*this, debut, [this](std::u16string_view nom) { return Plage(nom, false); });
+  if (endommage_) return plage;
+  if (plagesDepuis_.size() >= kPlagesMax) plagesDepuis_.clear();
+  plagesDepuis_.emplace(debut, plage);
+  return plage;
+}
+
 std::pair<uint64_t, int32_t> TVueFichierIndex::Code(size_t k) const {
   const char* p = octets_.data() + table_ + 8 * n_ + kTailleCode * k;
   return {LitLE(p, 8), static_cast<int32_t>(LitLE(p + 8, 4))};

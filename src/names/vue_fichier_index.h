@@ -28,6 +28,7 @@
 #include <cstdint>
 #include <map>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -70,6 +71,8 @@ class TVueFichierIndex {
 
   // The range of entries of the surname key cle, or of the keys beginning with it (PlageNom).
   [[nodiscard]] std::pair<size_t, size_t> Plage(std::u16string_view cle, bool prefixe) const;
+  // The range of the surname whose first entry is at debut (PlageDepuis), kept like Plage's.
+  [[nodiscard]] std::pair<size_t, size_t> PlageDepuis(size_t debut) const;
 
   // Positions of the surnames of that code (CodeEntier), in index order.
   [[nodiscard]] std::vector<int32_t> DebutsCode(uint64_t code) const;
@@ -103,6 +106,7 @@ class TVueFichierIndex {
   mutable std::vector<std::pair<uint32_t, uint32_t>> places_;
   mutable std::vector<TEltIndex> gardees_;
   mutable std::map<std::pair<UnicodeString, bool>, std::pair<size_t, size_t>, std::less<>> plages_;
+  mutable std::unordered_map<size_t, std::pair<size_t, size_t>> plagesDepuis_;
 };
 
 // Entry k of a long walk over the file read in place (see Lit).

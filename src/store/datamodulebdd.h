@@ -141,7 +141,8 @@ class TModuleBDD {
   // --- batching and locking ---
   // An import: writes batched in transactions of 1000 posts. With reconstruireIndex the secondary
   // indexes of persons, events and person-index rows that no look-up of an import needs are
-  // dropped, and EndImport builds them again once (an interrupted import: RetablitIndex).
+  // dropped, the batches grow to 250,000 posts (such an import is kept whole or not at all), and
+  // EndImport builds the indexes again once (an interrupted import: RetablitIndex).
   [[nodiscard]] bool BeginImport(bool reconstruireIndex);
   [[nodiscard]] bool EndImport(bool reconstruireIndex);
   [[nodiscard]] bool EnImport() const;

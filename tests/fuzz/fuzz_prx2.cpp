@@ -86,6 +86,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (vue.size() > 0) {
       const auto [debut, fin] = vue.Plage(vue[0].Nom(), true);
       Verifie(debut <= fin && fin <= vue.size());
+      const auto [depuis, finDepuis] = vue.PlageDepuis(vue.size() / 2);
+      Verifie(depuis <= finDepuis && finDepuis <= vue.size());
     }
     const kyb::TTableCodes codes = vue.Codes();
     if (!codes.empty()) Verifie(!vue.DebutsCode(codes.front().first).empty());

@@ -53,6 +53,11 @@ TEST(VueFichierIndex, MemesEntreesEtCodesQueLIndexLuEnEntier) {
   EXPECT_EQ(vue.DebutsCode(CodeEntier(u"M635")), DebutsCode(codes, CodeEntier(u"M635")));
   EXPECT_EQ(vue.DebutsCode(CodeEntier(u"M635")).size(), 2u);
   EXPECT_TRUE(vue.DebutsCode(CodeEntier(u"Z000")).empty());
+  // A surname's range from its first entry is the one the search by key finds; from inside a
+  // surname (a damaged table of codes) as well. Each surname has 10 entries.
+  for (const auto& [code, debut] : codes)
+    for (const size_t depuis : {static_cast<size_t>(debut), static_cast<size_t>(debut) + 1})
+      EXPECT_EQ(vue.PlageDepuis(depuis), vue.Plage(vue[static_cast<size_t>(debut)].Nom(), false)) << depuis;
   EXPECT_FALSE(vue.Endommage());
 
   TGestEltIndex relu(0, nullptr);
