@@ -50,32 +50,40 @@ class TCompteur {
 
 std::vector<TNomCompte> TRechercheIndex::RetournePatronyme(std::u16string_view lettre, char sexe,
                                                            const TRechSimple* criteres) {
-  std::vector<TNomCompte> liste;
-  TGestEltIndex* index = index_.Index();
-  if (!index) return liste;
-  const TVueEltIndex elts = index->Elements();
-  const auto [debut, fin] = Plage(elts, CleLettre(lettre), true);
-  std::u16string_view precedent = u"###!###";
-  std::vector<int32_t> personnes;  // of the current surname
-  const auto clos = [&] {
-    std::sort(personnes.begin(), personnes.end());
-    const long n = std::unique(personnes.begin(), personnes.end()) - personnes.begin();
-    if (n > 0) liste.push_back({UnicodeString(precedent), n});
-    personnes.clear();
-  };
-  for (size_t k = debut; k < fin; ++k) {
-    if (k % 256 == 0 && abandon_.load()) break;
-    const TEltIndex& e = elts[k];
-    if (e.Nom().empty() || e.FicheSupprimee == 'O' || !SexeOk(e.Sexe, sexe)) continue;
-    if (e.Nom() != precedent) {
-      clos();
-      precedent = e.Nom();
+  // One walk of the surnames of that letter, over the file read in place when the index is not
+  // loaded (entries decoded without being kept), else over the index in memory.
+  const auto parcours = [&](const auto& elts) {
+    std::vector<TNomCompte> liste;
+    const auto [debut, fin] = Plage(elts, CleLettre(lettre), true);
+    UnicodeString precedent = u"###!###";
+    std::vector<int32_t> personnes;  // of the current surname
+    const auto clos = [&] {
+      std::sort(personnes.begin(), personnes.end());
+      const long n = std::unique(personnes.begin(), personnes.end()) - personnes.begin();
+      if (n > 0) liste.push_back({precedent, n});
+      personnes.clear();
+    };
+    for (size_t k = debut; k < fin; ++k) {
+      if (k % 256 == 0 && abandon_.load()) break;
+      const TEltIndex& e = EntreeParcourue(elts, k);
+      if (e.Nom().empty() || e.FicheSupprimee == 'O' || !SexeOk(e.Sexe, sexe)) continue;
+      if (e.Nom() != precedent) {
+        clos();
+        precedent = e.Nom();
+      }
+      if (criteres && IsExclu(e.NoPers, criteres)) continue;
+      personnes.push_back(e.NoPers);
     }
-    if (criteres && IsExclu(e.NoPers, criteres)) continue;
-    personnes.push_back(e.NoPers);
+    clos();
+    return liste;
+  };
+  if (const TVueFichierIndex* vue = index_.VueFichier()) {
+    std::vector<TNomCompte> liste = parcours(*vue);
+    // A damaged entry: the walk runs again over the index read whole.
+    if (!index_.VueEndommagee()) return liste;
   }
-  clos();
-  return liste;
+  if (const TGestEltIndex* index = index_.Index()) return parcours(index->Elements());
+  return {};
 }
 
 std::vector<UnicodeString> TRechercheIndex::RetourneListPatronyme(std::u16string_view lettre, char sexe) {
