@@ -90,6 +90,22 @@ long TIndexBDD::DeleteIndexPerson(long noPers) {
   return -1;
 }
 
+namespace {
+
+// The rows of an index query (ID first, then the record's columns), each given to action until it
+// returns false.
+bool DonneLignesIndex(TACRQuery& q, const std::function<bool(long, const TEnregIndexPerson&)>& action) {
+  if (!q.Open()) return false;
+  TEnregIndexPerson ligne;
+  for (; !q.Eof(); q.Next()) {
+    LitColonnesIndex(q, ligne);
+    if (!action(static_cast<long>(q.Fields(0).AsInt64()), ligne)) break;
+  }
+  return true;
+}
+
+}  // namespace
+
 bool TIndexBDD::ParcoursLignesIndex(TOrdreLignesIndex ordre, long noPers,
                                     const std::function<bool(long, const TEnregIndexPerson&)>& action) {
   if (!base_->Connected()) return false;
@@ -104,13 +120,7 @@ bool TIndexBDD::ParcoursLignesIndex(TOrdreLignesIndex ordre, long noPers,
   }
   TACRQuery q(*base_, sql);
   if (ordre == TOrdreLignesIndex::DUnePersonne) q.SetParamInteger("n", noPers);
-  if (!q.Open()) return false;
-  TEnregIndexPerson ligne;
-  for (; !q.Eof(); q.Next()) {
-    LitColonnesIndex(q, ligne);
-    if (!action(static_cast<long>(q.Fields(0).AsInt64()), ligne)) break;
-  }
-  return true;
+  return DonneLignesIndex(q, action);
 }
 
 bool TIndexBDD::ParcoursLignesIndexDe(const std::vector<long>& nos,
@@ -123,13 +133,7 @@ bool TIndexBDD::ParcoursLignesIndexDe(const std::vector<long>& nos,
   sql += ")";
   TACRQuery q(*base_, sql);
   for (size_t k = 0; k < nos.size(); ++k) q.SetParamInteger("n" + std::to_string(k), nos[k]);
-  if (!q.Open()) return false;
-  TEnregIndexPerson ligne;
-  for (; !q.Eof(); q.Next()) {
-    LitColonnesIndex(q, ligne);
-    if (!action(static_cast<long>(q.Fields(0).AsInt64()), ligne)) break;
-  }
-  return true;
+  return DonneLignesIndex(q, action);
 }
 
 long TIndexBDD::DeleteIndexHorsPersonnes(long nbPersonnes) {
