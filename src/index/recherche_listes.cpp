@@ -46,44 +46,84 @@ class TCompteur {
   std::map<UnicodeString, TNomCompte> comptes_;
 };
 
+// The distinct persons of each surname of a walk that meets the surnames one after the other:
+// a person seen again under the same surname (several given names) counts once. A surname
+// with no person is not listed.
+class TComptePatronymes {
+ public:
+  explicit TComptePatronymes(size_t personnes) : marques_(personnes + 1, 0) {}
+  [[nodiscard]] bool Ouvert() const { return tour_ > 0; }
+  [[nodiscard]] const UnicodeString& NomCourant() const { return nom_; }
+  void Nom(UnicodeString nom) {
+    Clos();
+    nom_ = std::move(nom);
+    ++tour_;
+  }
+  void Personne(int32_t no) {
+    const auto i = static_cast<size_t>(no);
+    if (i >= marques_.size()) marques_.resize(i + 1, 0);
+    if (marques_[i] == tour_) return;
+    marques_[i] = tour_;
+    ++n_;
+  }
+  [[nodiscard]] std::vector<TNomCompte> Liste() {
+    Clos();
+    return std::move(liste_);
+  }
+
+ private:
+  void Clos() {
+    if (n_ > 0) liste_.push_back({nom_, n_});
+    n_ = 0;
+  }
+  std::vector<uint32_t> marques_;  // per person, the last surname (tour_) it was counted under
+  uint32_t tour_ = 0;
+  UnicodeString nom_;
+  long n_ = 0;
+  std::vector<TNomCompte> liste_;
+};
+
 }  // namespace
 
 std::vector<TNomCompte> TRechercheIndex::RetournePatronyme(std::u16string_view lettre, char sexe,
                                                            const TRechSimple* criteres) {
-  // One walk of the surnames of that letter, over the file read in place when the index is not
-  // loaded (entries decoded without being kept), else over the index in memory.
-  const auto parcours = [&](const auto& elts) {
-    std::vector<TNomCompte> liste;
-    const auto [debut, fin] = Plage(elts, CleLettre(lettre), true);
-    UnicodeString precedent = u"###!###";
-    std::vector<int32_t> personnes;  // of the current surname
-    const auto clos = [&] {
-      std::sort(personnes.begin(), personnes.end());
-      const long n = std::unique(personnes.begin(), personnes.end()) - personnes.begin();
-      if (n > 0) liste.push_back({precedent, n});
-      personnes.clear();
-    };
-    for (size_t k = debut; k < fin; ++k) {
-      if (k % 256 == 0 && abandon_.load()) break;
-      const TEltIndex& e = EntreeParcourue(elts, k);
-      if (e.Nom().empty() || e.FicheSupprimee == 'O' || !SexeOk(e.Sexe, sexe)) continue;
-      if (e.Nom() != precedent) {
-        clos();
-        precedent = e.Nom();
-      }
-      if (criteres && IsExclu(e.NoPers, criteres)) continue;
-      personnes.push_back(e.NoPers);
-    }
-    clos();
-    return liste;
+  const UnicodeString cle = CleLettre(lettre);
+  const size_t personnes = static_cast<size_t>(std::max<long>(index_.NbPersonnesConnues(), 0));
+  const auto retenue = [sexe](bool nomVide, char sexeEntree, char supprimee) {
+    return !nomVide && supprimee != 'O' && SexeOk(sexeEntree, sexe);
   };
+  // Over the file read in place: each entry's surname compared as bytes and decoded only when it
+  // changes, the other texts skipped.
   if (const TVueFichierIndex* vue = index_.VueFichier()) {
-    std::vector<TNomCompte> liste = parcours(*vue);
+    TComptePatronymes compte(personnes);
+    const auto [debut, fin] = Plage(*vue, cle, true);
+    std::string_view precedent;
+    TVueFichierIndex::TEntreeNom e;
+    for (size_t k = debut; k < fin && !vue->Endommage(); ++k) {
+      if (k % 256 == 0 && abandon_.load()) break;
+      if (!vue->LitNom(k, e) || !retenue(e.NomUtf8.empty(), e.Sexe, e.FicheSupprimee)) continue;
+      if (!compte.Ouvert() || e.NomUtf8 != precedent) {
+        compte.Nom(vue->DecodeNom(e.NomUtf8));
+        precedent = e.NomUtf8;
+      }
+      if (!criteres || !IsExclu(e.NoPers, criteres)) compte.Personne(e.NoPers);
+    }
     // A damaged entry: the walk runs again over the index read whole.
-    if (!index_.VueEndommagee()) return liste;
+    if (!index_.VueEndommagee()) return compte.Liste();
   }
-  if (const TGestEltIndex* index = index_.Index()) return parcours(index->Elements());
-  return {};
+  const TGestEltIndex* index = index_.Index();
+  if (!index) return {};
+  TComptePatronymes compte(personnes);
+  const TVueEltIndex& elts = index->Elements();
+  const auto [debut, fin] = Plage(elts, cle, true);
+  for (size_t k = debut; k < fin; ++k) {
+    if (k % 256 == 0 && abandon_.load()) break;
+    const TEltIndex& e = elts[k];
+    if (!retenue(e.Nom().empty(), e.Sexe, e.FicheSupprimee)) continue;
+    if (!compte.Ouvert() || e.Nom() != compte.NomCourant()) compte.Nom(UnicodeString(e.Nom()));
+    if (!criteres || !IsExclu(e.NoPers, criteres)) compte.Personne(e.NoPers);
+  }
+  return compte.Liste();
 }
 
 std::vector<UnicodeString> TRechercheIndex::RetourneListPatronyme(std::u16string_view lettre, char sexe) {

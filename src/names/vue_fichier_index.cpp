@@ -133,8 +133,56 @@ TEltIndex TVueFichierIndex::Decode(size_t i) const {
     endommage_ = true;
     return TEltIndex();
   }
-  if (lues_.size() < kLuesNotees && std::find(lues_.begin(), lues_.end(), i) == lues_.end()) lues_.push_back(i);
+  NoteLue(i);
   return e;
+}
+
+void TVueFichierIndex::NoteLue(size_t i) const {
+  if (lues_.size() < kLuesNotees && std::find(lues_.begin(), lues_.end(), i) == lues_.end()) lues_.push_back(i);
+}
+
+bool TVueFichierIndex::LitNom(size_t i, TEntreeNom& e) const {
+  if (!valide_ || i >= n_) return false;
+  const uint64_t debut = Decalage(i);
+  if (debut < kEntete || debut >= table_) {
+    endommage_ = true;
+    return false;
+  }
+  // Four text records (length, bytes) then the numbers: NoPers 4 bytes in, Sexe 15, the mark 16.
+  const char* p = octets_.data() + debut;
+  const char* const fin = octets_.data() + table_;
+  for (int t = 0; t < 4; ++t) {
+    const uint64_t l = fin - p >= 4 ? LitLE(p, 4) : UINT64_MAX;
+    if (l > static_cast<uint64_t>(TEltIndex::kMaxOctetsTexte) || l > static_cast<uint64_t>(fin - p - 4)) {
+      endommage_ = true;
+      return false;
+    }
+    if (t == 0) e.NomUtf8 = std::string_view(p + 4, static_cast<size_t>(l));
+    p += 4 + l;
+  }
+  if (fin - p < TEltIndex::kTailleMinFichier - 16) {
+    endommage_ = true;
+    return false;
+  }
+  e.NoPers = static_cast<int32_t>(LitLE(p + 4, 4));
+  e.Sexe = p[15];
+  e.FicheSupprimee = p[16];
+  if (e.NoPers < 0 || e.NoPers > noPersMax_) {
+    endommage_ = true;
+    return false;
+  }
+  NoteLue(i);
+  return true;
+}
+
+UnicodeString TVueFichierIndex::DecodeNom(std::string_view utf8) const {
+  char16_t nom[TEltIndex::kLargeurNom];
+  size_t lg = 0;
+  if (!DecodeUtf8Strict(utf8, nom, TEltIndex::kLargeurNom, &lg)) {
+    endommage_ = true;
+    return {};
+  }
+  return UnicodeString(nom, lg);
 }
 
 std::pair<size_t, size_t> TVueFichierIndex::Plage(std::u16string_view cle, bool prefixe) const {

@@ -59,6 +59,19 @@ class TVueFichierIndex {
   // The same entry decoded and not kept: for long walks (a mask, the whole list), whose entries
   // would only push out those that searches read again.
   [[nodiscard]] TEltIndex Lit(size_t i) const;
+  // What a walk over surnames reads of an entry, its texts left undecoded: the surname's UTF-8
+  // bytes (a view into the file), the person, sex and deletion mark.
+  struct TEntreeNom {
+    std::string_view NomUtf8;
+    int32_t NoPers = 0;
+    char Sexe = 0;
+    char FicheSupprimee = 0;
+  };
+  // Entry i read that way; false (and the view marked damaged) when it is damaged.
+  [[nodiscard]] bool LitNom(size_t i, TEntreeNom& e) const;
+  // A surname's bytes given by LitNom, decoded as an entry holds it (cut to its width); empty
+  // (and the view marked damaged) when they are not UTF-8.
+  [[nodiscard]] UnicodeString DecodeNom(std::string_view utf8) const;
   // An entry read so far was damaged: the file must not be trusted.
   [[nodiscard]] bool Endommage() const { return endommage_; }
   // The owner found the file wrong: it is damaged from now on.
@@ -88,6 +101,7 @@ class TVueFichierIndex {
   [[nodiscard]] uint64_t Decalage(size_t i) const;
   [[nodiscard]] std::pair<uint64_t, int32_t> Code(size_t k) const;
   [[nodiscard]] TEltIndex Decode(size_t i) const;
+  void NoteLue(size_t i) const;
 
   std::string_view octets_;
   size_t n_ = 0;

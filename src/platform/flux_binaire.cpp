@@ -81,21 +81,6 @@ bool TEntreeBinaire::LitOctetsLent(char* dest, size_t n) {
   return true;
 }
 
-bool TEntreeBinaire::LitEntier16(int16_t& v) {
-  uint8_t o[2];
-  if (!LitOctets(o, 2)) return false;
-  v = static_cast<int16_t>(o[0] | (o[1] << 8));
-  return true;
-}
-
-bool TEntreeBinaire::LitEntier32(int32_t& v) {
-  uint8_t o[4];
-  if (!LitOctets(o, 4)) return false;
-  v = static_cast<int32_t>(uint32_t{o[0]} | (uint32_t{o[1]} << 8) | (uint32_t{o[2]} << 16) |
-                           (uint32_t{o[3]} << 24));
-  return true;
-}
-
 TEntreeFichier::TEntreeFichier(const AnsiString& chemin)
     : fichier_(TFichier::Ouvre(chemin, TAcces::Lecture, TCreation::Existant)) {
   const int64_t taille = fichier_.Valide() ? fichier_.Taille() : -1;
@@ -126,8 +111,31 @@ TEntreeMemoire::TEntreeMemoire(std::string_view octets) {
 
 // --- Texts --------------------------------------------------------------------------------------
 
+namespace {
+
+bool EstAscii(std::string_view octets) {
+  size_t i = 0;
+  for (; i + 8 <= octets.size(); i += 8) {
+    uint64_t mot;
+    std::memcpy(&mot, octets.data() + i, 8);
+    if (mot & 0x8080808080808080ULL) return false;
+  }
+  for (; i < octets.size(); ++i)
+    if (static_cast<unsigned char>(octets[i]) >= 0x80) return false;
+  return true;
+}
+
+}  // namespace
+
 bool DecodeUtf8Strict(std::string_view octets, char16_t* dest, size_t capacite,
                       size_t* lg) noexcept {
+  // Plain ASCII, most names: widened with no decoding.
+  if (EstAscii(octets)) {
+    const size_t k = std::min(octets.size(), capacite);
+    for (size_t i = 0; i < k; ++i) dest[i] = static_cast<char16_t>(static_cast<unsigned char>(octets[i]));
+    *lg = k;
+    return true;
+  }
   size_t n = 0;
   const auto pose = [&](char16_t u) {
     if (n < capacite) dest[n] = u;

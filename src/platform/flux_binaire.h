@@ -67,8 +67,20 @@ class TEntreeBinaire {
     return LitOctetsLent(secours, n) ? secours : nullptr;
   }
   [[nodiscard]] bool LitOctet(uint8_t& v) { return LitOctets(&v, 1); }
-  [[nodiscard]] bool LitEntier16(int16_t& v);
-  [[nodiscard]] bool LitEntier32(int32_t& v);
+  // Little-endian integers; inline because index entries read several per entry.
+  [[nodiscard]] bool LitEntier16(int16_t& v) {
+    uint8_t o[2];
+    if (!LitOctets(o, 2)) return false;
+    v = static_cast<int16_t>(o[0] | (o[1] << 8));
+    return true;
+  }
+  [[nodiscard]] bool LitEntier32(int32_t& v) {
+    uint8_t o[4];
+    if (!LitOctets(o, 4)) return false;
+    v = static_cast<int32_t>(uint32_t{o[0]} | (uint32_t{o[1]} << 8) | (uint32_t{o[2]} << 16) |
+                             (uint32_t{o[3]} << 24));
+    return true;
+  }
   // Bytes left before the end of the stream.
   [[nodiscard]] int64_t Restant() const { return (fin_ - pos_) + RestantSource(); }
   [[nodiscard]] bool Erreur() const { return erreur_; }

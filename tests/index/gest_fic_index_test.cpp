@@ -298,9 +298,17 @@ TEST_F(IndexPersonnes, RechercheDansLeFichierSansLeLireEnEntier) {
   const TRechSimple criteres[] = {{.Nom = u"Bernard"}, {.Nom = u"Bernard", .PhonetiqueNom = true},
                                   {.Nom = u"Bern*", .Prenoms = u"Marie"}, {.Nom = u"Petit"}};
   std::vector<TResultatRecherche> attendus;
+  // The surname list walks the file too, and again over the index read whole when it is damaged.
+  const auto patronymes = [](TRechercheIndex& r) {
+    std::vector<std::pair<UnicodeString, long>> liste;
+    for (const TNomCompte& n : r.RetournePatronyme(u"b", '?', nullptr)) liste.emplace_back(n.Nom, n.Nombre);
+    return liste;
+  };
+  const std::vector<std::pair<UnicodeString, long>> bernard{{u"BERNARD", 66}, {u"BERNART", 34}};
   {
     auto g = Ouvre();
     TRechercheIndex r(*TFicIndexPerson::De(*g), nullptr);
+    EXPECT_EQ(patronymes(r), bernard);
     for (const TRechSimple& c : criteres) attendus.push_back(r.RechercheSimple(c, 50));
     EXPECT_TRUE(FichierExiste(Prx2()));
     // Read whole now: the phonetic codes come with the file, no search has built them.
@@ -353,6 +361,7 @@ TEST_F(IndexPersonnes, RechercheDansLeFichierSansLeLireEnEntier) {
     test::Ecrit(Prx2(), f.contenu);
     auto g = Ouvre();
     TRechercheIndex r(*TFicIndexPerson::De(*g), nullptr);
+    EXPECT_EQ(patronymes(r), bernard);
     for (size_t k = 0; k < std::size(criteres); ++k)
       EXPECT_EQ(r.RechercheSimple(criteres[k], 50).Personnes, attendus[k].Personnes) << k;
     EXPECT_EQ(TFicIndexPerson::De(*g)->Origine(), f.origine);

@@ -23,6 +23,8 @@ void RemplitIndex(TGestEltIndex& index) {
     e.SetPrenom(i % 4 ? u"JEAN" : u"ÉLODIE");
     e.NoPers = i + 1;
     e.AnneeMin = static_cast<int16_t>(1800 + i);
+    e.Sexe = i % 3 ? 'M' : 'F';
+    e.FicheSupprimee = i % 5 ? 'N' : 'O';
     index.Ajoute(e);
   }
   TEltIndex t1, t2;
@@ -49,6 +51,14 @@ TEST(VueFichierIndex, MemesEntreesEtCodesQueLIndexLuEnEntier) {
       for (size_t i = 0; i < v->size(); ++i) EXPECT_EQ((*v)[(i * 7) % 60], index.Lit(static_cast<int>((i * 7) % 60))) << i;
   // The reading of long walks gives the same entries, kept or not.
   for (size_t i = 0; i < etroite.size(); ++i) EXPECT_EQ(EntreeParcourue(etroite, i), index.Lit(static_cast<int>(i))) << i;
+  // So does the surname walk's reading, for what it reads.
+  for (size_t i = 0; i < vue.size(); ++i) {
+    TVueFichierIndex::TEntreeNom e;
+    ASSERT_TRUE(vue.LitNom(i, e));
+    const TEltIndex& a = index.Lit(static_cast<int>(i));
+    EXPECT_EQ(vue.DecodeNom(e.NomUtf8), a.Nom()) << i;
+    EXPECT_EQ(std::tuple(e.NoPers, e.Sexe, e.FicheSupprimee), std::tuple(a.NoPers, a.Sexe, a.FicheSupprimee)) << i;
+  }
   EXPECT_EQ(vue.Codes(), codes);
   EXPECT_EQ(vue.DebutsCode(CodeEntier(u"M635")), DebutsCode(codes, CodeEntier(u"M635")));
   EXPECT_EQ(vue.DebutsCode(CodeEntier(u"M635")).size(), 2u);
@@ -115,6 +125,21 @@ TEST(VueFichierIndex, DommagesSignalesSansLireAuDela) {
     EXPECT_FALSE(vue.Endommage());
     EXPECT_EQ(vue[1].NoPers, 0);
     EXPECT_TRUE(vue.Endommage());
+  }
+  {
+    // A text length beyond the entries, or not UTF-8: refused by the surname walk's reading too.
+    // Entry 10, the first with a surname, from the table of offsets.
+    size_t debut = 0;
+    for (size_t k = 0; k < 4; ++k) debut |= size_t{static_cast<unsigned char>(bon[table + 80 + k])} << (8 * k);
+    TVueFichierIndex::TEntreeNom e;
+    const std::string t1 = abime(debut, "\xF0\xFF\xFF\x00"), t2 = abime(debut + 4, "\xFF");
+    const TVueFichierIndex longueur(t1);
+    EXPECT_FALSE(longueur.LitNom(10, e));
+    EXPECT_TRUE(longueur.Endommage());
+    const TVueFichierIndex utf8(t2);
+    ASSERT_TRUE(utf8.LitNom(10, e));
+    EXPECT_TRUE(utf8.DecodeNom(e.NomUtf8).empty());
+    EXPECT_TRUE(utf8.Endommage());
   }
   {
     // A position of the table of codes beyond the entries.
