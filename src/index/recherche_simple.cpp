@@ -206,7 +206,8 @@ void TRechercheIndex::RechercheSimpleNomEtConj(const TRechSimple& criteres,
       for (const long no : m->ApplyFilterEvent(c.Evenement, {})) ctx.Evenements->insert(no);
   }
 
-  const auto entreeOk = [&](const TEltIndex& e) {
+  // The criteria of the entry itself; an entry read whole or only its surname and numbers.
+  const auto entreeOk = [&](const auto& e) {
     if (e.FicheSupprimee == 'O' || e.NoPers <= 0) return false;
     if (!c.TemoinsAussi && e.TypePersonne == 'T') return false;
     if ((c.Sexe == 'M' || c.Sexe == 'F') && e.Sexe != c.Sexe) return false;
@@ -216,13 +217,13 @@ void TRechercheIndex::RechercheSimpleNomEtConj(const TRechSimple& criteres,
     }
     return true;
   };
-  const auto nomOk = [&](const TEltIndex& e) {
+  const auto nomOk = [&](std::u16string_view nomEntree, std::u16string_view soundex) {
     if (cibles.empty()) return true;
-    const std::u16string_view nom = e.Nom().empty() ? std::u16string_view(kNomVide) : e.Nom();
+    const std::u16string_view nom = nomEntree.empty() ? std::u16string_view(kNomVide) : nomEntree;
     return std::any_of(cibles.begin(), cibles.end(), [&](const TCible& cible) {
-      if (cible.Cle.empty()) return e.Nom().empty();
-      if (cible.Phonetique) return e.NomSoundex() == SoundexCle(cible.Cle);
-      return cible.Masque ? StrCmpMasque(cible.Cle, nom) : e.Nom() == cible.Cle;
+      if (cible.Cle.empty()) return nomEntree.empty();
+      if (cible.Phonetique) return soundex == SoundexCle(cible.Cle);
+      return cible.Masque ? StrCmpMasque(cible.Cle, nom) : nomEntree == cible.Cle;
     });
   };
   const auto prenomsTrouves = [&](const TEltIndex& e) {
@@ -248,11 +249,26 @@ void TRechercheIndex::RechercheSimpleNomEtConj(const TRechSimple& criteres,
     if (!ExamineFiche(no, c, ctx)) return true;
     return action(no);
   };
+  // An entry that met the entry and name criteria: its given names, then the person or its
+  // spouses offered. False stops the walk.
+  const auto retenue = [&](int32_t noPers, const auto& prenoms) {
+    if (complet) {
+      uint32_t& bits = partiels[noPers];
+      bits |= prenoms();
+      if (bits != complet) return true;
+    }
+    if (c.AussiConjoints) {
+      TEnregPublic p;
+      if (LitPersonne(noPers, p))
+        for (const TLienConj& conj : p.Conjoints)
+          if (conj.Lien.No > 0 && !candidat(conj.Lien.No)) return false;
+      return true;
+    }
+    return candidat(noPers);
+  };
 
-  // The ranges to walk, then the walk, over the file read in place when the in-memory index is
-  // not loaded.
-  const auto parcours = [&](const auto& elts) {
-    // The ranges of the index to walk, in index order.
+  // The ranges of the index to walk.
+  const auto plagesDe = [&](const auto& elts) {
     std::vector<std::pair<size_t, size_t>> plages;
     if (cibles.empty()) plages.emplace_back(0, elts.size());
     for (const TCible& cible : cibles) {
@@ -267,37 +283,58 @@ void TRechercheIndex::RechercheSimpleNomEtConj(const TRechSimple& criteres,
           plages.push_back(Plage(elts, u"", false));
       }
     }
+    return plages;
+  };
+  // The ranges walked in index order, each entry once; visite(k, pas) false stops the walk.
+  const auto parcoursPlages = [&](std::vector<std::pair<size_t, size_t>> plages, const auto& visite) {
     std::sort(plages.begin(), plages.end());
-    // The file read in place keeps the entries of the walk's beginning only: past it (a mask, no
-    // surname) they would push out those that searches read again.
-    constexpr size_t kGardees = TVueFichierIndex::kGardeesMax;
-
     size_t pas = 0, finPrecedente = 0;
     for (auto [debut, fin] : plages) {
       debut = std::max(debut, finPrecedente);  // overlapping ranges are walked once
       for (size_t k = debut; k < fin; ++k) {
         if (++pas % kPasAbandon == 0 && abandon_.load()) return;
-        const TEltIndex& e = pas > kGardees ? EntreeParcourue(elts, k) : elts[k];
-        if (!entreeOk(e) || !nomOk(e)) continue;
-        if (complet) {
-          uint32_t& bits = partiels[e.NoPers];
-          bits |= prenomsTrouves(e);
-          if (bits != complet) continue;
-        }
-        if (c.AussiConjoints) {
-          TEnregPublic p;
-          if (LitPersonne(e.NoPers, p))
-            for (const TLienConj& conj : p.Conjoints)
-              if (conj.Lien.No > 0 && !candidat(conj.Lien.No)) return;
-          continue;
-        }
-        if (!candidat(e.NoPers)) return;
+        if (!visite(k, pas)) return;
       }
       finPrecedente = std::max(finPrecedente, fin);
     }
   };
-  if (const TVueFichierIndex* vue = index_.VueFichier()) parcours(*vue);
-  else if (const TGestEltIndex* index = index_.Index()) parcours(index->Elements());
+  // Entries read whole: from memory, or from the file read in place, which keeps the entries of
+  // the walk's beginning only: past it (a mask, no surname) they would push out those that
+  // searches read again.
+  const auto parcours = [&](const auto& elts) {
+    constexpr size_t kGardees = TVueFichierIndex::kGardeesMax;
+    parcoursPlages(plagesDe(elts), [&](size_t k, size_t pas) {
+      const TEltIndex& e = pas > kGardees ? EntreeParcourue(elts, k) : elts[k];
+      if (!entreeOk(e) || !nomOk(e.Nom(), e.NomSoundex())) return true;
+      return retenue(e.NoPers, [&] { return prenomsTrouves(e); });
+    });
+  };
+  // When neither given names nor phonetic codes are searched, the file read in place gives each
+  // entry's surname and numbers only; the surname is decoded and compared once per run of it.
+  const auto parcoursNoms = [&](const TVueFichierIndex& vue) {
+    std::string_view precedent;
+    bool premier = true, nomRetenu = false;
+    TVueFichierIndex::TEntreeNom e;
+    parcoursPlages(plagesDe(vue), [&](size_t k, size_t) {
+      if (!vue.LitNom(k, e)) return !vue.Endommage();
+      if (!entreeOk(e)) return true;
+      if (premier || e.NomUtf8 != precedent) {
+        const UnicodeString nom = vue.DecodeNom(e.NomUtf8);
+        if (vue.Endommage()) return false;
+        nomRetenu = nomOk(nom, {});
+        precedent = e.NomUtf8;
+        premier = false;
+      }
+      return !nomRetenu || retenue(e.NoPers, [] { return 0u; });
+    });
+  };
+  const bool phonetique = std::any_of(cibles.begin(), cibles.end(), [](const TCible& t) { return t.Phonetique; });
+  if (const TVueFichierIndex* vue = index_.VueFichier()) {
+    if (complet || phonetique) parcours(*vue);
+    else parcoursNoms(*vue);
+  } else if (const TGestEltIndex* index = index_.Index()) {
+    parcours(index->Elements());
+  }
 }
 
 TResultatRecherche TRechercheIndex::RechercheSimple(const TRechSimple& c, size_t limite, bool compte) {

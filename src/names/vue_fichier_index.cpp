@@ -148,7 +148,8 @@ bool TVueFichierIndex::LitNom(size_t i, TEntreeNom& e) const {
     endommage_ = true;
     return false;
   }
-  // Four text records (length, bytes) then the numbers: NoPers 4 bytes in, Sexe 15, the mark 16.
+  // Four text records (length, bytes) then the numbers: AnneeMin first, NoPers 4 bytes in, the
+  // type 14, Sexe 15, the mark 16.
   const char* p = octets_.data() + debut;
   const char* const fin = octets_.data() + table_;
   for (int t = 0; t < 4; ++t) {
@@ -164,7 +165,9 @@ bool TVueFichierIndex::LitNom(size_t i, TEntreeNom& e) const {
     endommage_ = true;
     return false;
   }
+  e.AnneeMin = static_cast<int16_t>(LitLE(p, 2));
   e.NoPers = static_cast<int32_t>(LitLE(p + 4, 4));
+  e.TypePersonne = p[14];
   e.Sexe = p[15];
   e.FicheSupprimee = p[16];
   if (e.NoPers < 0 || e.NoPers > noPersMax_) {

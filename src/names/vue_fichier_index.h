@@ -59,11 +59,13 @@ class TVueFichierIndex {
   // The same entry decoded and not kept: for long walks (a mask, the whole list), whose entries
   // would only push out those that searches read again.
   [[nodiscard]] TEltIndex Lit(size_t i) const;
-  // What a walk over surnames reads of an entry, its texts left undecoded: the surname's UTF-8
-  // bytes (a view into the file), the person, sex and deletion mark.
+  // What a long walk over surnames reads of an entry, its texts left undecoded: the surname's
+  // UTF-8 bytes (a view into the file) and the numbers.
   struct TEntreeNom {
     std::string_view NomUtf8;
+    int16_t AnneeMin = 0;
     int32_t NoPers = 0;
+    char TypePersonne = 0;
     char Sexe = 0;
     char FicheSupprimee = 0;
   };

@@ -296,7 +296,7 @@ TEST_F(IndexPersonnes, RechercheDansLeFichierSansLeLireEnEntier) {
   }
   const std::string sain = test::Contenu(Prx2());
   const TRechSimple criteres[] = {{.Nom = u"Bernard"}, {.Nom = u"Bernard", .PhonetiqueNom = true},
-                                  {.Nom = u"Bern*", .Prenoms = u"Marie"}, {.Nom = u"Petit"}};
+                                  {.Nom = u"Bern*", .Prenoms = u"Marie"}, {.Nom = u"Petit"}, {.Nom = u"B*D", .Sexe = 'M'}};
   std::vector<TResultatRecherche> attendus;
   // The surname list walks the file too, and again over the index read whole when it is damaged.
   const auto patronymes = [](TRechercheIndex& r) {
@@ -322,6 +322,7 @@ TEST_F(IndexPersonnes, RechercheDansLeFichierSansLeLireEnEntier) {
   }
   EXPECT_EQ(attendus[0].Total, 66);
   EXPECT_EQ(attendus[1].Total, kNb);
+  EXPECT_EQ(attendus[4].Total, 66);
 
   // The footer gives where the entries end; the table of offsets there, where the middle one begins.
   const auto entier = [&sain](size_t position) {

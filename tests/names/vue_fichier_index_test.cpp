@@ -25,6 +25,7 @@ void RemplitIndex(TGestEltIndex& index) {
     e.AnneeMin = static_cast<int16_t>(1800 + i);
     e.Sexe = i % 3 ? 'M' : 'F';
     e.FicheSupprimee = i % 5 ? 'N' : 'O';
+    e.TypePersonne = i % 7 ? 'P' : 'T';
     index.Ajoute(e);
   }
   TEltIndex t1, t2;
@@ -57,7 +58,8 @@ TEST(VueFichierIndex, MemesEntreesEtCodesQueLIndexLuEnEntier) {
     ASSERT_TRUE(vue.LitNom(i, e));
     const TEltIndex& a = index.Lit(static_cast<int>(i));
     EXPECT_EQ(vue.DecodeNom(e.NomUtf8), a.Nom()) << i;
-    EXPECT_EQ(std::tuple(e.NoPers, e.Sexe, e.FicheSupprimee), std::tuple(a.NoPers, a.Sexe, a.FicheSupprimee)) << i;
+    EXPECT_EQ(std::tuple(e.AnneeMin, e.NoPers, e.TypePersonne, e.Sexe, e.FicheSupprimee),
+              std::tuple(a.AnneeMin, a.NoPers, a.TypePersonne, a.Sexe, a.FicheSupprimee)) << i;
   }
   EXPECT_EQ(vue.Codes(), codes);
   EXPECT_EQ(vue.DebutsCode(CodeEntier(u"M635")), DebutsCode(codes, CodeEntier(u"M635")));
