@@ -126,11 +126,6 @@ TEST_F(DictionnaireDossier, SurLaTableDuDossier) {
   EXPECT_EQ(Globale(d), std::vector<UnicodeString>{U("Témoin")});
   UnicodeString v = u"PARRAIN";
   EXPECT_FALSE(d.ElementExistant(v));
-  // Added again: its number comes back (the value table's reactivation).
-  EXPECT_EQ(d.AjoutElementListeGlobale(u"Parrain"), 0);
-  EXPECT_EQ(g->GetFicQualites()->NbEnreg, 2);
-  EXPECT_TRUE(d.ElementExistant(v, nullptr, nullptr, true));
-  EXPECT_EQ(v, u"Parrain");
 }
 
 TEST_F(DictionnaireDossier, LieuxDansLeStore) {

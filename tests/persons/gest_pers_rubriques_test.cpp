@@ -18,13 +18,6 @@ class RubriquesPersonne : public ::testing::Test, protected AvecInterface, prote
  protected:
   RubriquesPersonne() : test::TGenealogie(TGestFichier::Creation(1, &iu)) {}
   long Nouvelle(const char16_t* nom, char sexe) const { return Ajoute({nom, u"", sexe}); }
-  void Marie(long a, long b) const {
-    TPerson pa(f, a), pb(f, b);
-    pa.AjouteConj(b);
-    pb.AjouteConj(a);
-    ASSERT_TRUE(pa.Enregistrement());
-    ASSERT_TRUE(pb.Enregistrement());
-  }
   TEvenement Even(const char* libelle, const char* date = "") const { return test::Evenement(m, {libelle, date}); }
   long LignesStockees(const char* libelle) const {
     TACRQuery q(m->Database(), "SELECT count(*) FROM Evenements WHERE LibelleChamps = :l AND NoPersA > 0");

@@ -132,6 +132,14 @@ class TGenealogie {
   [[nodiscard]] TModuleBDD* Bdd() const { return g_->GetModuleBDD(); }
   [[nodiscard]] TPerson Personne(long no, bool complet = false) const { return TPerson(Personnes(), no, complet); }
   long Ajoute(const TPersonneTest& p) const { return AjoutePersonne(*g_, p); }
+  // Each of a and b lists the other as a spouse.
+  void Marie(long a, long b) const {
+    TPerson pa = Personne(a), pb = Personne(b);
+    pa.AjouteConj(b);
+    pb.AjouteConj(a);
+    ASSERT_TRUE(pa.Enregistrement());
+    ASSERT_TRUE(pb.Enregistrement());
+  }
 
  private:
   RepertoireTemporaire rep_;
