@@ -6,9 +6,7 @@
 
 #include "dictionaries/gestduplicat.h"
 #include "platform/erreur.h"
-#include "store/datamodulebdd.h"
-#include "platform/thread_nom.h"
-#include "support/support.h"
+#include "support/genealogie.h"
 
 namespace kyb {
 namespace {
@@ -105,14 +103,11 @@ TEST(DictionnaireLieu, PartiesEtFormat) {
   EXPECT_EQ(sale, U("Lyon;Rhône"));
 }
 
-class DictionnaireDossier : public ::testing::Test {
+class DictionnaireDossier : public ::testing::Test, protected test::TGenealogie {
  protected:
-  DictionnaireDossier() {
-    NommeThreadPrincipal();
-    g = std::make_unique<TGestFichier>(rep / "Famille.kya/Famille.adb", TGestFichier::Creation(0));
-  }
-  test::RepertoireTemporaire rep;
-  std::unique_ptr<TGestFichier> g;
+  DictionnaireDossier() : test::TGenealogie(TGestFichier::Creation(0)) {}
+  TGestFichier* g = &Dossier();
+  const test::RepertoireTemporaire& rep = Repertoire();
 };
 
 TEST_F(DictionnaireDossier, SurLaTableDuDossier) {

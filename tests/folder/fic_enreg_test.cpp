@@ -119,6 +119,22 @@ TEST_F(FichierEnreg, EnregistrementCoupeEnDeux) {
   EXPECT_EQ(lu.LitTexte(0, kTaille), "comp");
 }
 
+TEST_F(FichierEnreg, DossierEnLectureSeule) {
+  TFicBase* f = Cree();
+  f->ReturnNewNum();
+  const std::string avant = Contenu();
+  dossier.SetReadOnly(true);
+  dossier.SetError(true);
+  TEnregKy e(f, kEnregCourant);
+  e.EcritEntier32(0, 1);
+  e.Enregistrement(1);
+  EXPECT_TRUE(dossier.Erreur);  // left alone
+  dossier.SetError(false);
+  e.Enregistrement(1);
+  EXPECT_FALSE(dossier.Erreur);
+  EXPECT_EQ(Contenu(), avant);
+}
+
 TEST_F(FichierEnreg, SecondOuvreurPasseEnLectureSeule) {
   Cree();
   fic->ReturnNewNum();

@@ -135,11 +135,8 @@ TEST_F(Notices, EntetesAbimes) {
     EXPECT_EQ(f.NbEnreg, c.nbEnreg) << c.compte << " " << c.libres;
     EXPECT_EQ(f.PositionsLibres(), c.attendus) << c.libres;
   }
-  // Listed free records that are live are never handed out: a new number is taken instead.
-  EcritFichier(6, "6", "4;2;");
-  TFicNoticesPat f(&dossier, false);
-  EXPECT_EQ(f.ReturnNewNum(), 7);
-  EXPECT_FALSE(dossier.Erreur);
+  // (A listed free record that is live is never handed out: the replayed fuzzing harness of this
+  // file checks it for any header.)
 }
 
 }  // namespace
