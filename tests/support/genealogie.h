@@ -140,6 +140,18 @@ class TGenealogie {
     ASSERT_TRUE(pa.Enregistrement());
     ASSERT_TRUE(pb.Enregistrement());
   }
+  // Saves on the card of porteur an event citing the given persons.
+  void Cite(long porteur, const TEvenTest& even, const std::vector<long>& cites) const {
+    TPerson p = Personne(porteur, true);
+    TEvenement e = Evenement(Bdd(), even);
+    for (const long c : cites) {
+      TPersAssociee a;
+      a.Lien = static_cast<int32_t>(c);
+      ASSERT_GE(e.AjoutPersAssociee(a), 0);
+    }
+    ASSERT_GE(p.AjoutEven(e), 0);
+    ASSERT_TRUE(p.Enregistrement());
+  }
 
  private:
   RepertoireTemporaire rep_;
