@@ -4,17 +4,14 @@
 #include <gtest/gtest.h>
 
 #include "platform/date_heure.h"
+#include "texte_date.h"
 
 namespace kyb {
 namespace {
 
 TDateKY G(const char* t) { return TDateKY('G', t); }
 
-TDateKY Qualifiee(const char* acte, const char* texte, char calendrier = 'G') {
-  TDateKY d(calendrier, texte);
-  d.SetActe(acte);
-  return d;
-}
+using test::Qualifiee;
 
 TEST(TDateKY, FormeExporteeEtTexteSaisi) {
   HorlogeFixee horloge(EncodeDate(2026, 12, 5));

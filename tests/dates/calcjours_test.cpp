@@ -86,15 +86,9 @@ TEST(CalcJours, EgaleLaMarcheAuxJoursDifficiles) {
         CompareALaMarche(x[0], x[1], x[2], y[0], y[1], y[2]);
 }
 
+// (Exact days, the 1582 gap and 29 February anniversaries are the walk's above.)
 TEST(CalcJours, ValeursConnues) {
-  EXPECT_EQ(CalcJours(G("09/12/1582"), G("20/12/1582"), nullptr, false, nullptr), 1);
   int annees = -1;
-  CalcJours(G("29/02/1600"), G("28/02/1601"), &annees, false, nullptr);
-  EXPECT_EQ(annees, 0);
-  CalcJours(G("29/02/1600"), G("01/03/1601"), &annees, false, nullptr);
-  EXPECT_EQ(annees, 1);
-  EXPECT_EQ(CalcJours(G("14/07/1789"), G("14/07/1889"), &annees, false, nullptr), 36524);
-  EXPECT_EQ(annees, 100);
   // Unknown day and month count as the first.
   EXPECT_EQ(CalcJours(G("../02/1800"), G("../../1801"), nullptr, false, nullptr), 334);
   // The approximation of useMiddle, ranges replaced by their middle.

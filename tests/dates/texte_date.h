@@ -1,9 +1,18 @@
 #pragma once
-// "DD/MM/YYYY" of three numbers, for the calendar tests (a negative year is written unsigned).
+// Dates for the tests: "DD/MM/YYYY" of three numbers (a negative year is written unsigned), and a
+// value with its qualifier.
 #include <cstdio>
 #include <string>
 
+#include "dates/bo_jours.h"
+
 namespace kyb::test {
+
+inline TDateKY Qualifiee(const char* acte, const char* texte, char calendrier = 'G') {
+  TDateKY d(calendrier, texte);
+  d.SetActe(acte);
+  return d;
+}
 
 inline std::string TexteDate(int j, int m, int a) {
   char t[40];

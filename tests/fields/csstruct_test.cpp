@@ -191,16 +191,7 @@ TEST(DecodeChpCs, LignesDeLaTableParDefaut) {
   }
 }
 
-TEST(CodeChpCs, AllerRetourDeToutesLesDefinitions) {
-  for (const AnsiString& ligne : LignesDefaut()) {
-    const TChpCs chp(ligne);
-    TChpCs relu = chp;
-    relu.Decode(chp.Code());
-    EXPECT_EQ(relu, chp) << chp.LibelleInterne;
-    EXPECT_EQ(relu.Code(), chp.Code()) << chp.LibelleInterne;
-  }
-}
-
+// (Every default definition written and read back whole: DefChpsCs.NouveauDossierPuisRelecture.)
 TEST(CodeChpCs, AllerRetourDesValeursExtremes) {
   TChpCs chp(LigneDefaut("RECENSEMENT"));
   chp.Type = tcBooleen20;  // no code: kept by decoding over the same definition
@@ -231,29 +222,7 @@ TEST(CodeChpCs, AllerRetourDesValeursExtremes) {
   EXPECT_EQ(relu.Categorie, chp.Categorie);
 }
 
-TEST(ChpCs, Classification) {
-  struct Cas {
-    int type;
-    bool evenement, simple, base, dateSys;
-    int style;
-  };
-  const Cas cas[] = {
-      {tcNoSosa, false, false, true, false, 1},    {tcEmail, false, true, false, false, 2},
-      {tcDdNotif, false, false, false, true, 1},   {tcEvenSimple, true, false, false, false, 3},
-      {tcBooleen20, false, true, false, false, 2}, {17, false, false, false, false, 0},
-  };
-  for (const Cas& c : cas) {
-    TChpCs chp;
-    chp.Type = c.type;
-    EXPECT_EQ(chp.IsEvenement(), c.evenement) << c.type;
-    EXPECT_EQ(chp.IsSimple(), c.simple) << c.type;
-    EXPECT_EQ(chp.IsBase(), c.base) << c.type;
-    EXPECT_EQ(chp.IsDateGestSys(), c.dateSys) << c.type;
-    EXPECT_EQ(chp.IsPerso(), c.evenement || c.simple || c.dateSys) << c.type;
-    EXPECT_EQ(chp.RetStyleDonnee(), c.style) << c.type;
-    EXPECT_EQ(chp.IsSelectionChampRepete(), c.simple) << c.type;
-  }
-
+TEST(ChpCs, LibellesParticuliers) {
   // Labels that cannot be edited, hidden or ignored.
   const auto chp = [](const char* libelle) { return TChpCs(LigneDefaut(libelle)); };
   EXPECT_TRUE(chp("SEXE").ChpNonModifiable());

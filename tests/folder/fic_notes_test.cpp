@@ -11,7 +11,6 @@
 #include <random>
 #include <set>
 
-#include "platform/erreur.h"
 #include "support/coupures.h"
 #include "support/support.h"
 
@@ -82,7 +81,6 @@ TEST_F(Notes, EnteteEtNumerotation) {
   EXPECT_EQ(BlocBrut(0).second, 1);  // NbEnreg in the link field of block 0
   EXPECT_TRUE(f->NoNoteValide(1));
   EXPECT_FALSE(f->NoNoteValide(2));
-  EXPECT_THROW(f->EnregistrementElementaire(2, "x", 0), ErreurKy);
   // A writable folder without a notes file gets one.
   f.reset();
   SupprimeFichier(Chemin());

@@ -70,15 +70,5 @@ TEST(Format, ExtensionEtFichierDesPersonnes) {
   EXPECT_TRUE(bConversion.IsOldVersion());
 }
 
-TEST(Format, FichiersRemisEnEcriture) {
-  test::RepertoireTemporaire rep;
-  EXPECT_FALSE(PutFilesInReadWrite(rep / "absent"));
-  { TFichier f = TFichier::Ouvre(rep / "x.not", TAcces::LectureEcriture, TCreation::Ecrase); }
-  ASSERT_TRUE(DefinitLectureSeule(rep / "x.not", true));
-  EXPECT_TRUE(EstEnLectureSeule(rep / "x.not"));
-  EXPECT_TRUE(PutFilesInReadWrite(rep.Chemin()));
-  EXPECT_FALSE(EstEnLectureSeule(rep / "x.not"));
-}
-
 }  // namespace
 }  // namespace kyb

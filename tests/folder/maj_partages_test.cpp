@@ -19,9 +19,10 @@ size_t Questions(const TInterfaceScriptee& iu) {
 
 class MajPartages : public test::DossierTemporaire {
  protected:
-  MajPartages() {
-    auto g = Cree(Store());
-    // An older set of definitions: neither field shared, the relation not repeatable.
+  MajPartages() { (void)Cree(Store()); }
+  // An older set of definitions: neither field shared, the relation not repeatable.
+  void Ancien() const {
+    auto g = Ouvre();
     g->GetDefChpsCs()->RechercheChampsInternePtr("RECENSEMENT")->Partage = false;
     TChpCs* relation = g->GetDefChpsCs()->RechercheChampsInternePtr("RELATION_PRIV");
     relation->Partage = false;
@@ -34,41 +35,30 @@ class MajPartages : public test::DossierTemporaire {
   }
 };
 
-TEST_F(MajPartages, AccordUneSeuleFois) {
-  TInterfaceScriptee iu;
-  iu.Reponses().push_back(kReponseOui);
-  {
-    auto g = Ouvre(&iu);
-    ASSERT_FALSE(g->Erreur);
-    EXPECT_EQ(g->GetModuleBDD()->GetInfoChps("Shared_v2"), u"UPDATED-1");
-    EXPECT_TRUE(g->GetDefChpsCs()->RechercheChampsInternePtr("RECENSEMENT")->Partage);
-    const TChpCs* relation = g->GetDefChpsCs()->RechercheChampsInternePtr("RELATION_PRIV");
-    EXPECT_TRUE(relation->Partage);
-    EXPECT_TRUE(relation->Repetable);
+// Agreed, refused, or with no window to ask (counted as refused): asked at most once, the answer
+// kept, never offered again.
+TEST_F(MajPartages, ReponseDonneeUneSeuleFoisPuisGardee) {
+  const struct {
+    int reponse;  // 0: no window
+    const char16_t* etat;
+    bool partage;
+  } cas[] = {{kReponseOui, u"UPDATED-1", true}, {kReponseNon, u"CANCELLED", false}, {0, u"CANCELLED", false}};
+  for (const auto& c : cas) {
+    SCOPED_TRACE(c.reponse);
+    Ancien();
+    TInterfaceScriptee iu;
+    iu.Reponses().push_back(c.reponse);
+    for (int ouverture = 0; ouverture < 2; ++ouverture) {
+      auto g = Ouvre(c.reponse ? &iu : nullptr);
+      ASSERT_FALSE(g->Erreur);
+      EXPECT_EQ(g->GetModuleBDD()->GetInfoChps("Shared_v2"), c.etat);
+      EXPECT_EQ(g->GetDefChpsCs()->RechercheChampsInternePtr("RECENSEMENT")->Partage, c.partage);
+      const TChpCs* relation = g->GetDefChpsCs()->RechercheChampsInternePtr("RELATION_PRIV");
+      EXPECT_EQ(relation->Partage, c.partage);
+      EXPECT_EQ(relation->Repetable, c.partage);
+    }
+    EXPECT_EQ(Questions(iu), c.reponse ? 1u : 0u);
   }
-  EXPECT_EQ(Questions(iu), 1u);
-  // Saved definitions: the next opening asks nothing.
-  auto g = Ouvre(&iu);
-  EXPECT_EQ(Questions(iu), 1u);
-  EXPECT_TRUE(g->GetDefChpsCs()->RechercheChampsInternePtr("RECENSEMENT")->Partage);
-}
-
-TEST_F(MajPartages, RefusGardeEtPlusPropose) {
-  TInterfaceScriptee iu;
-  iu.Reponses().push_back(kReponseNon);
-  {
-    auto g = Ouvre(&iu);
-    EXPECT_EQ(g->GetModuleBDD()->GetInfoChps("Shared_v2"), u"CANCELLED");
-    EXPECT_FALSE(g->GetDefChpsCs()->RechercheChampsInternePtr("RECENSEMENT")->Partage);
-  }
-  auto g = Ouvre(&iu);
-  EXPECT_EQ(Questions(iu), 1u);  // not offered again
-  EXPECT_EQ(g->GetModuleBDD()->GetInfoChps("Shared_v2"), u"CANCELLED");
-  EXPECT_FALSE(g->GetDefChpsCs()->RechercheChampsInternePtr("RELATION_PRIV")->Partage);
-}
-
-TEST_F(MajPartages, SansFenetreCompteCommeRefus) {
-  EXPECT_EQ(Ouvre()->GetModuleBDD()->GetInfoChps("Shared_v2"), u"CANCELLED");
   // A new folder needs no upgrade and asks nothing.
   TInterfaceScriptee iu;
   (void)std::make_unique<TGestFichier>(rep / "Neuf.kya/Neuf.adb", TGestFichier::Creation());

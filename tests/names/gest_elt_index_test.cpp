@@ -206,7 +206,9 @@ TEST(GestEltIndex, FichiersAbimesRefusesSansPlanter) {
   const size_t finEntrees = bon.size() - 28 - 12 * 2 - 8 * 2;
   EXPECT_EQ(restaure(bon.substr(0, finEntrees)), "ok");
   for (size_t lg = 5; lg < bon.size(); ++lg) {
-    if (lg != finEntrees) EXPECT_EQ(restaure(bon.substr(0, lg)), "Fichier d'index endommagé ou incomplet !") << lg;
+    if (lg != finEntrees) {
+      EXPECT_EQ(restaure(bon.substr(0, lg)), "Fichier d'index endommagé ou incomplet !") << lg;
+    }
   }
 
   const auto abime = [&](size_t position, const std::string& octets) {

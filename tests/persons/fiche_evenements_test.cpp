@@ -3,19 +3,15 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/thread_nom.h"
-#include "store/datamodulebdd.h"
-#include "support/support.h"
+#include "support/genealogie.h"
 
 namespace kyb {
 namespace {
 
 TEST(FicheEvenements, CasDifficilesSansPlantage) {
-  NommeThreadPrincipal();
-  test::RepertoireTemporaire rep;
-  TGestFichier g(rep / "Famille.kya/Famille.adb", TGestFichier::Creation());
-  ASSERT_FALSE(g.Erreur);
-  TModuleBDD& bdd = *g.GetModuleBDD();
+  const test::TGenealogie genealogie;
+  TGestFichier& g = genealogie.Dossier();
+  TModuleBDD& bdd = *genealogie.Bdd();
   TChpsPersonne fiche(1);
   const auto ajoute = [&](const char* libelle, const char* date, long conjoint) {
     TEvenement e(&bdd);

@@ -13,13 +13,6 @@ class EtatPersonne : public ::testing::Test, protected test::TGenealogie {
   long Nouvelle(const char16_t* nom, char sexe, long pere = 0, long mere = 0) const {
     return Ajoute({nom, u"", sexe, pere, mere});
   }
-  void Marie(long a, long b) const {
-    TPerson pa(f, a), pb(f, b);
-    pa.AjouteConj(b);
-    pb.AjouteConj(a);
-    ASSERT_TRUE(pa.Enregistrement());
-    ASSERT_TRUE(pb.Enregistrement());
-  }
   TFicPersons* f = Personnes();
   TGestFichier* g = &Dossier();
 };

@@ -75,19 +75,8 @@ TEST_F(FratrieFiche, PersonnesCiteesParSesEvenementsEtCitantes) {
   const long t1 = Ajoute({u"Blanc", u"Paul", 'M'});
   const long t2 = Ajoute({u"Noir", u"Luc", 'M'});
   const long autre = Ajoute({u"Roux", u"Anne", 'F'});
-  const auto cite = [&](long holder, std::vector<long> cites) {
-    TPerson x = Personne(holder, true);
-    TEvenement e = test::Evenement(Bdd(), {"BAPTEME", "02/02/1850"});
-    for (const long c : cites) {
-      TPersAssociee a;
-      a.Lien = static_cast<int32_t>(c);
-      ASSERT_GE(e.AjoutPersAssociee(a), 0);
-    }
-    ASSERT_GE(x.AjoutEven(e), 0);
-    ASSERT_TRUE(x.Enregistrement());
-  };
-  cite(p, {t1, t2});
-  cite(autre, {p, t2});
+  Cite(p, {"BAPTEME", "02/02/1850"}, {t1, t2});
+  Cite(autre, {"BAPTEME", "02/02/1850"}, {p, t2});
   TTableLong tab{};
   int nb = 0;
   RetourneTabPersonCite(Personne(p), tab, nb);

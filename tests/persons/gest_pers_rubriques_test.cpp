@@ -18,13 +18,6 @@ class RubriquesPersonne : public ::testing::Test, protected AvecInterface, prote
  protected:
   RubriquesPersonne() : test::TGenealogie(TGestFichier::Creation(1, &iu)) {}
   long Nouvelle(const char16_t* nom, char sexe) const { return Ajoute({nom, u"", sexe}); }
-  void Marie(long a, long b) const {
-    TPerson pa(f, a), pb(f, b);
-    pa.AjouteConj(b);
-    pb.AjouteConj(a);
-    ASSERT_TRUE(pa.Enregistrement());
-    ASSERT_TRUE(pb.Enregistrement());
-  }
   TEvenement Even(const char* libelle, const char* date = "") const { return test::Evenement(m, {libelle, date}); }
   long LignesStockees(const char* libelle) const {
     TACRQuery q(m->Database(), "SELECT count(*) FROM Evenements WHERE LibelleChamps = :l AND NoPersA > 0");
@@ -288,13 +281,7 @@ TEST_F(RubriquesPersonne, NoteEtCitations) {
   EXPECT_TRUE(r.ChargeNote().empty());
 
   // The birth of the other person cites this one.
-  TPerson a(f, autre, true);
-  TEvenement naissance = Even("NAISSANCE", "02/02/1850");
-  TPersAssociee temoin;
-  temoin.Lien = static_cast<int32_t>(no);
-  ASSERT_GE(naissance.AjoutPersAssociee(temoin), 0);
-  ASSERT_GE(a.AjoutEven(naissance), 0);
-  ASSERT_TRUE(a.Enregistrement());
+  Cite(autre, {"NAISSANCE", "02/02/1850"}, {no});
   const long id = TPerson(f, autre, true).GetEvent("NAISSANCE")->Enreg.ID;
   EXPECT_EQ(r.GetCitations(), std::vector<long>{id});
   EXPECT_TRUE(TPerson(f, autre).GetCitations().empty());  // its own events are no citations

@@ -132,6 +132,26 @@ class TGenealogie {
   [[nodiscard]] TModuleBDD* Bdd() const { return g_->GetModuleBDD(); }
   [[nodiscard]] TPerson Personne(long no, bool complet = false) const { return TPerson(Personnes(), no, complet); }
   long Ajoute(const TPersonneTest& p) const { return AjoutePersonne(*g_, p); }
+  // Each of a and b lists the other as a spouse.
+  void Marie(long a, long b) const {
+    TPerson pa = Personne(a), pb = Personne(b);
+    pa.AjouteConj(b);
+    pb.AjouteConj(a);
+    ASSERT_TRUE(pa.Enregistrement());
+    ASSERT_TRUE(pb.Enregistrement());
+  }
+  // Saves on the card of porteur an event citing the given persons.
+  void Cite(long porteur, const TEvenTest& even, const std::vector<long>& cites) const {
+    TPerson p = Personne(porteur, true);
+    TEvenement e = Evenement(Bdd(), even);
+    for (const long c : cites) {
+      TPersAssociee a;
+      a.Lien = static_cast<int32_t>(c);
+      ASSERT_GE(e.AjoutPersAssociee(a), 0);
+    }
+    ASSERT_GE(p.AjoutEven(e), 0);
+    ASSERT_TRUE(p.Enregistrement());
+  }
 
  private:
   RepertoireTemporaire rep_;
