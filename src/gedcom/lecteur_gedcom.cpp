@@ -1,12 +1,17 @@
 #include "gedcom/lecteur_gedcom.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <utility>
 
 #include "gedcom/balayage_gedcom.h"
 
 namespace kyb {
+
+// The steps run for every line are put inside the reading loop: their calls cost as much as
+// their work on a short line.
+#define KYB_CHAQUE_LIGNE [[gnu::always_inline]] inline
 
 namespace {
 
@@ -46,6 +51,23 @@ class TSourceTexte final : public TSourceGedcom {
 
 bool Blanc(char c) noexcept { return c == ' ' || c == '\t'; }
 bool Chiffre(char c) noexcept { return c >= '0' && c <= '9'; }
+
+// Index of the first blank among the 8 bytes at p, 8 when there is none: the bytes are compared
+// all at once in a word (a byte equal to the blank gives 0 after the XOR; the lowest zero byte
+// found by the borrow trick is exact).
+std::size_t PremierBlanc(const char* p) noexcept {
+  if constexpr (std::endian::native != std::endian::little) {
+    std::size_t i = 0;
+    while (i < 8 && !Blanc(p[i])) ++i;
+    return i;
+  }
+  uint64_t mot = 0;
+  std::memcpy(&mot, p, sizeof mot);
+  constexpr uint64_t kUns = 0x0101010101010101ULL, kHauts = 0x8080808080808080ULL;
+  const auto zeros = [](uint64_t v) { return (v - kUns) & ~v & kHauts; };
+  const uint64_t blancs = zeros(mot ^ (kUns * ' ')) | zeros(mot ^ (kUns * '\t'));
+  return blancs == 0 ? 8 : static_cast<std::size_t>(__builtin_ctzll(blancs)) / 8;
+}
 
 // Replaces in a UTF-8 line every control character a terminal would obey (C0 but the tab, NUL
 // included, DEL, C1) by U+FFFD, keeping what follows; returns how many were replaced.
@@ -262,7 +284,7 @@ bool TLecteurGedcom::LigneBruteSuivante(std::string_view& octets, long& numero) 
       else
         crPrecedent_ = true;
     }
-    if (!QueDesBlancs(octets)) return true;
+    if ((!octets.empty() && !Blanc(octets[0])) || !QueDesBlancs(octets)) return true;
   }
 }
 
@@ -389,7 +411,7 @@ std::string_view TLecteurGedcom::Converti(std::string_view octets, long numero) 
   return converti_;
 }
 
-bool TLecteurGedcom::LigneAnalysee(std::string_view octets, long numero, TLigneVue& ligne) {
+KYB_CHAQUE_LIGNE bool TLecteurGedcom::LigneAnalysee(std::string_view octets, long numero, TLigneVue& ligne) {
   std::string_view l = octets;
   ligne.arobase = arobase_;
   if (!propre_) {
@@ -432,6 +454,7 @@ bool TLecteurGedcom::LigneAnalysee(std::string_view octets, long numero, TLigneV
     while (p < fin && Blanc(*p)) ++p;
   }
   const char* const debutTag = p;
+  if (fin - p >= 8) p += PremierBlanc(p);  // a tag is mostly shorter than 8 bytes
   while (p < fin && !Blanc(*p)) ++p;
   ligne.tag = std::string_view(debutTag, static_cast<std::size_t>(p - debutTag));
   if (ligne.tag.empty()) {
@@ -465,7 +488,7 @@ void TLecteurGedcom::AjouteValeur(std::string& cible, const TLigneVue& ligne) co
     AjouteValeur(cible, ligne.valeur);
 }
 
-void TLecteurGedcom::Remplit(TNoeudGedcom& noeud, const TLigneVue& ligne) const {
+KYB_CHAQUE_LIGNE void TLecteurGedcom::Remplit(TNoeudGedcom& noeud, const TLigneVue& ligne) const {
   noeud.ligne = ligne.numero;
   noeud.niveau = ligne.niveau;
   if (ligne.xref.empty())
@@ -487,7 +510,7 @@ namespace {
 [[gnu::noinline]] void Tronque(TNoeudGedcom& noeud, std::size_t enfants) { noeud.enfants.resize(enfants); }
 }  // namespace
 
-void TLecteurGedcom::Remonte(std::size_t profondeur) {
+KYB_CHAQUE_LIGNE void TLecteurGedcom::Remonte(std::size_t profondeur) {
   while (pile_.size() > profondeur) {
     const TEtage& e = pile_.back();
     if (e.noeud->enfants.size() > e.enfants) Tronque(*e.noeud, e.enfants);
@@ -495,7 +518,7 @@ void TLecteurGedcom::Remonte(std::size_t profondeur) {
   }
 }
 
-void TLecteurGedcom::Place(const TLigneVue& ligne) {
+KYB_CHAQUE_LIGNE void TLecteurGedcom::Place(const TLigneVue& ligne) {
   const std::size_t profondeur = pile_.size();
   int niveau = ligne.niveau;
   if (static_cast<std::size_t>(niveau) > profondeur) {
@@ -586,5 +609,7 @@ bool TLecteurGedcom::Suivant(TNoeudGedcom& enregistrement) {
     if (rendu) return true;
   }
 }
+
+#undef KYB_CHAQUE_LIGNE
 
 }  // namespace kyb
