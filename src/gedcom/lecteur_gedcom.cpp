@@ -239,7 +239,7 @@ bool QueDesBlancs(std::string_view octets) noexcept {
 }
 }  // namespace
 
-bool TLecteurGedcom::LigneBruteSuivante(std::string_view& octets, long& numero) {
+KYB_CHAQUE_LIGNE bool TLecteurGedcom::LigneBruteSuivante(std::string_view& octets, long& numero) {
   for (;;) {
     if (crPrecedent_) {
       if (position_ >= taille_ && RemplitTampon()) continue;
