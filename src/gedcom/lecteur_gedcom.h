@@ -2,10 +2,10 @@
 // TLecteurGedcom: streaming reader of a GEDCOM file (5.5, 5.5.1, 5.5.5, 7.0).
 //
 // The file is read in chunks of 64 KiB through the platform's file services: memory holds one
-// chunk, the line being cut and the record being built, never the whole file. One pass over a
-// line finds its end and tells what it needs; lines are split in place and only a line with
-// bytes beyond printable ASCII that are not already clean UTF-8 (another set, invalid bytes,
-// control characters) is converted, into a copy. The first record
+// chunk, the line being cut and the record being built, never the whole file. A map of each
+// chunk's bytes (balayage_gedcom.h) gives every line its end and tells what it needs; lines are
+// split in place and only a line with bytes beyond printable ASCII that are not already clean
+// UTF-8 (another set, invalid bytes, control characters) is converted, into a copy. The first record
 // (HEAD) is gathered raw to learn the character set (byte-order mark, else HEAD.CHAR) and the
 // version (HEAD.GEDC.VERS); every line is then converted to UTF-8, split into level, cross-
 // reference id, tag and value (or pointer), and the lines are gathered into records: a level-0
