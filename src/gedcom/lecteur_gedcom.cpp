@@ -1,14 +1,17 @@
 #include "gedcom/lecteur_gedcom.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <utility>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
+#include "gedcom/balayage_gedcom.h"
 
 namespace kyb {
+
+// The steps run for every line are put inside the reading loop: their calls cost as much as
+// their work on a short line.
+#define KYB_CHAQUE_LIGNE [[gnu::always_inline]] inline
 
 namespace {
 
@@ -47,6 +50,24 @@ class TSourceTexte final : public TSourceGedcom {
 };
 
 bool Blanc(char c) noexcept { return c == ' ' || c == '\t'; }
+bool Chiffre(char c) noexcept { return c >= '0' && c <= '9'; }
+
+// Index of the first blank among the 8 bytes at p, 8 when there is none: the bytes are compared
+// all at once in a word (a byte equal to the blank gives 0 after the XOR; the lowest zero byte
+// found by the borrow trick is exact).
+std::size_t PremierBlanc(const char* p) noexcept {
+  if constexpr (std::endian::native != std::endian::little) {
+    std::size_t i = 0;
+    while (i < 8 && !Blanc(p[i])) ++i;
+    return i;
+  }
+  uint64_t mot = 0;
+  std::memcpy(&mot, p, sizeof mot);
+  constexpr uint64_t kUns = 0x0101010101010101ULL, kHauts = 0x8080808080808080ULL;
+  const auto zeros = [](uint64_t v) { return (v - kUns) & ~v & kHauts; };
+  const uint64_t blancs = zeros(mot ^ (kUns * ' ')) | zeros(mot ^ (kUns * '\t'));
+  return blancs == 0 ? 8 : static_cast<std::size_t>(__builtin_ctzll(blancs)) / 8;
+}
 
 // Replaces in a UTF-8 line every control character a terminal would obey (C0 but the tab, NUL
 // included, DEL, C1) by U+FFFD, keeping what follows; returns how many were replaced.
@@ -97,10 +118,20 @@ bool DecoupeBrute(std::string_view l, int& niveau, std::string_view& tag,
 }
 
 
-// Byte by byte: the tags compared are a few bytes long, shorter than a call to memcmp.
+// The tags compared are a few bytes long, shorter than a call to memcmp: from 4 to 8 bytes, as
+// two words of 4 bytes (the first and the last, overlapping), else byte by byte.
 bool Egal(std::string_view a, std::string_view b) noexcept {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
+  const std::size_t n = a.size();
+  if (n != b.size()) return false;
+  if (n >= 4 && n <= 8) {
+    uint32_t a1 = 0, a2 = 0, b1 = 0, b2 = 0;
+    std::memcpy(&a1, a.data(), 4);
+    std::memcpy(&b1, b.data(), 4);
+    std::memcpy(&a2, a.data() + n - 4, 4);
+    std::memcpy(&b2, b.data() + n - 4, 4);
+    return ((a1 ^ b1) | (a2 ^ b2)) == 0;
+  }
+  for (std::size_t i = 0; i < n; ++i)
     if (a[i] != b[i]) return false;
   return true;
 }
@@ -113,103 +144,15 @@ bool EstPointeur(std::string_view v) noexcept {
   return true;
 }
 
-// Length of the well-formed UTF-8 sequence of two to four bytes at p (n bytes available), 0 when
-// it is ill-formed, overlong, a surrogate or a C1 control (U+0080-U+009F).
-std::size_t SequenceUtf8(const unsigned char* p, std::size_t n) noexcept {
-  const unsigned c = p[0];
-  std::size_t suite = 0;
-  char32_t point = 0, minimum = 0;
-  if (c >= 0xC2 && c <= 0xDF) {
-    suite = 1, point = c & 0x1F, minimum = 0xA0;
-  } else if (c >= 0xE0 && c <= 0xEF) {
-    suite = 2, point = c & 0x0F, minimum = 0x800;
-  } else if (c >= 0xF0 && c <= 0xF4) {
-    suite = 3, point = c & 0x07, minimum = 0x10000;
-  } else {
-    return 0;
-  }
-  if (suite >= n) return 0;
-  for (std::size_t k = 1; k <= suite; ++k) {
-    const unsigned s = p[k];
-    if ((s & 0xC0) != 0x80) return 0;
-    point = (point << 6) | (s & 0x3F);
-  }
-  if (point < minimum || point > 0x10FFFF || (point >= 0xD800 && point <= 0xDFFF)) return 0;
-  return suite + 1;
-}
-
-// The end of a line and what its bytes need, found in one pass: sixteen bytes at a time, byte
-// by byte only at a byte that is not printable ASCII or is an "@".
-struct TBalayage {
-  std::size_t fin = std::string_view::npos;  // index of the CR or LF, npos when not in the buffer
-  bool ascii = true;     // printable ASCII and tabs only: reads as it is in every set
-  bool utf8 = true;      // well-formed UTF-8 with no control character but the tab
-  bool arobase = false;  // an "@" somewhere: "@@" may need reading as one "@"
-};
-
-bool Ordinaire(char c) noexcept {
-  return static_cast<signed char>(c) >= 0x20 && c != 0x7F && c != '@';
-}
-
-// Notes the byte at p[k] (not Ordinaire); true at a line end. A UTF-8 sequence moves suivant
-// past its last byte.
-bool NoteOctet(const char* p, std::size_t k, std::size_t n, TBalayage& b,
-               std::size_t& suivant) noexcept {
-  const char c = p[k];
-  if (c == '\n' || c == '\r') return true;
-  if (c == '@') {
-    b.arobase = true;
-  } else if (static_cast<signed char>(c) < 0) {
-    b.ascii = false;
-    const std::size_t longueur =
-        SequenceUtf8(reinterpret_cast<const unsigned char*>(p) + k, n - k);
-    if (longueur == 0) b.utf8 = false;
-    suivant = k + std::max<std::size_t>(longueur, 1);
-  } else if (c != '\t') {
-    b.ascii = b.utf8 = false;
-  }
-  return false;
-}
-
-TBalayage Balaye(std::string_view t, std::size_t debut) noexcept {
-  TBalayage b;
-  const char* p = t.data();
-  const std::size_t n = t.size();
-  std::size_t i = debut;
-  std::size_t suivant = debut;  // bytes before it belong to a sequence already checked
-#if defined(__SSE2__)
-  const auto masque = [](__m128i octets) { return static_cast<unsigned>(_mm_movemask_epi8(octets)); };
-  const __m128i espace = _mm_set1_epi8(0x20);
-  for (; i + 16 <= n; i += 16) {
-    const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
-    const unsigned fins =
-        masque(_mm_or_si128(_mm_cmpeq_epi8(x, _mm_set1_epi8('\n')), _mm_cmpeq_epi8(x, _mm_set1_epi8('\r'))));
-    // The bytes of this line in the sixteen: all, or those before its end.
-    const unsigned ligne = fins != 0 ? (fins & (0U - fins)) - 1 : 0xFFFFU;
-    const unsigned hauts = masque(x) & ligne;
-    // Signed: the bytes from 0x80 compare below the space too, and are taken out.
-    const unsigned controles =
-        (masque(_mm_or_si128(_mm_cmplt_epi8(x, espace), _mm_cmpeq_epi8(x, _mm_set1_epi8(0x7F)))) &
-         ~masque(_mm_cmpeq_epi8(x, _mm_set1_epi8('\t'))) & ~hauts) & ligne;
-    if ((masque(_mm_cmpeq_epi8(x, _mm_set1_epi8('@'))) & ligne) != 0) b.arobase = true;
-    if (controles != 0) b.ascii = b.utf8 = false;
-    for (unsigned m = hauts; m != 0; m &= m - 1) {
-      const std::size_t k = i + static_cast<std::size_t>(__builtin_ctz(m));
-      if (k >= suivant) NoteOctet(p, k, n, b, suivant);
-    }
-    if (fins != 0) {
-      b.fin = i + static_cast<std::size_t>(__builtin_ctz(fins));
-      return b;
-    }
-  }
-#endif
-  for (i = std::max(i, suivant); i < n; i = std::max(i + 1, suivant)) {
-    if (!Ordinaire(p[i]) && NoteOctet(p, i, n, b, suivant)) {
-      b.fin = i;
-      return b;
-    }
-  }
-  return b;
+// Member by member: cheaper than std::swap's three moves through a temporary node.
+void Echange(TNoeudGedcom& a, TNoeudGedcom& b) noexcept {
+  std::swap(a.ligne, b.ligne);
+  std::swap(a.niveau, b.niveau);
+  a.xref.swap(b.xref);
+  a.tag.swap(b.tag);
+  a.valeur.swap(b.valeur);
+  std::swap(a.pointeur, b.pointeur);
+  a.enfants.swap(b.enfants);
 }
 
 }  // namespace
@@ -251,49 +194,74 @@ void TLecteurGedcom::Avertit(long ligne, std::string message) {
   }
 }
 
+void TLecteurGedcom::AjouteAuTampon(std::string_view octets) {
+  if (tampon_.size() < taille_ + octets.size()) tampon_.resize(taille_ + octets.size());
+  std::copy(octets.begin(), octets.end(), tampon_.data() + taille_);
+  taille_ += octets.size();
+}
+
 bool TLecteurGedcom::RemplitTampon() {
   // What is left (the start of a line) goes to the front of the buffer; the chunk follows it.
+  // The buffer only grows: its bytes past taille_ are room for the next chunk, never cleared.
+  carteAJour_ = false;
   if (position_ > 0) {
-    tampon_.erase(0, position_);
+    std::copy(tampon_.data() + position_, tampon_.data() + taille_, tampon_.data());
+    taille_ -= position_;
     position_ = 0;
   }
   if (finSource_) return false;
-  const std::size_t reste = tampon_.size();
   char* cible = nullptr;
   if (utf16_) {
     morceau_.resize(kTailleMorceau);
     cible = morceau_.data();
   } else {
-    tampon_.resize(reste + kTailleMorceau);
-    cible = tampon_.data() + reste;
+    if (tampon_.size() < taille_ + kTailleMorceau) tampon_.resize(taille_ + kTailleMorceau);
+    cible = tampon_.data() + taille_;
   }
   const int64_t n = source_->Lit(cible, kTailleMorceau);
   if (n <= 0) {
-    if (!utf16_) tampon_.resize(reste);
     if (n < 0)
       Avertit(numeroLigne_, "Erreur de lecture du fichier après la ligne " +
                                 std::to_string(numeroLigne_) + " : la suite est perdue.");
     finSource_ = true;
-    if (utf16_) utf16_->Termine(tampon_);
+    if (utf16_) {
+      decode_.clear();
+      utf16_->Termine(decode_);
+      AjouteAuTampon(decode_);
+    }
     return false;
   }
   octetsLus_ += n;
-  if (utf16_)
-    utf16_->Decode(std::string_view(morceau_.data(), static_cast<std::size_t>(n)), tampon_);
-  else
-    tampon_.resize(reste + static_cast<std::size_t>(n));
+  if (utf16_) {
+    decode_.clear();
+    utf16_->Decode(std::string_view(morceau_.data(), static_cast<std::size_t>(n)), decode_);
+    AjouteAuTampon(decode_);
+  } else {
+    taille_ += static_cast<std::size_t>(n);
+  }
   return true;
 }
 
-bool TLecteurGedcom::LigneBruteSuivante(std::string_view& octets, long& numero) {
+namespace {
+// A line of blanks only is skipped; a line mostly starts with its level, not a blank.
+bool QueDesBlancs(std::string_view octets) noexcept {
+  return octets.empty() || (Blanc(octets[0]) && std::all_of(octets.begin(), octets.end(), Blanc));
+}
+}  // namespace
+
+KYB_CHAQUE_LIGNE bool TLecteurGedcom::LigneBruteSuivante(std::string_view& octets, long& numero) {
   for (;;) {
     if (crPrecedent_) {
-      if (position_ >= tampon_.size() && RemplitTampon()) continue;
-      if (position_ < tampon_.size() && tampon_[position_] == '\n') ++position_;
+      if (position_ >= taille_ && RemplitTampon()) continue;
+      if (position_ < taille_ && tampon_[position_] == '\n') ++position_;
       crPrecedent_ = false;
     }
-    const std::string_view tampon(tampon_);
-    const TBalayage b = Balaye(tampon, position_);
+    const std::string_view tampon = Tampon();
+    if (!carteAJour_) {
+      CarteOctets(tampon, carte_);
+      carteAJour_ = true;
+    }
+    const TBalayage b = Balaye(tampon, position_, carte_);
     propre_ = b.ascii || (b.utf8 && EnUtf8());
     arobase_ = b.arobase;
     if (b.fin == std::string_view::npos) {
@@ -304,33 +272,38 @@ bool TLecteurGedcom::LigneBruteSuivante(std::string_view& octets, long& numero) 
         numero = numeroLigne_;
         octets = tampon.substr(position_, kLigneMax);
         position_ += kLigneMax;
-        const TBalayage coupee = Balaye(octets, 0);  // the cut may split a sequence
+        const TBalayage coupee = BalayeLigne(octets);  // the cut may split a sequence
         propre_ = coupee.ascii || (coupee.utf8 && EnUtf8());
         return true;
       }
       if (RemplitTampon()) continue;
-      if (position_ >= tampon_.size()) return false;
+      if (position_ >= taille_) return false;
       ++numeroLigne_;
       numero = numeroLigne_;
-      octets = std::string_view(tampon_).substr(position_);
-      position_ = tampon_.size();
-      return !std::all_of(octets.begin(), octets.end(), Blanc);
+      octets = Tampon().substr(position_);
+      position_ = taille_;
+      return !QueDesBlancs(octets);
     }
     ++numeroLigne_;
     numero = numeroLigne_;
     octets = tampon.substr(position_, b.fin - position_);
     position_ = b.fin + 1;
-    if (tampon[b.fin] == '\r') crPrecedent_ = true;
-    if (!std::all_of(octets.begin(), octets.end(), Blanc)) return true;
+    if (tampon[b.fin] == '\r') {  // CRLF: the LF goes with it, now or after the next chunk
+      if (position_ < taille_)
+        position_ += tampon[position_] == '\n' ? 1 : 0;
+      else
+        crPrecedent_ = true;
+    }
+    if ((!octets.empty() && !Blanc(octets[0])) || !QueDesBlancs(octets)) return true;
   }
 }
 
 bool TLecteurGedcom::Demarre() {
   RemplitTampon();
-  while (tampon_.size() < 4 && RemplitTampon()) {
+  while (taille_ < 4 && RemplitTampon()) {
   }
   const auto octet = [&](std::size_t i) -> int {
-    return i < tampon_.size() ? static_cast<unsigned char>(tampon_[i]) : -1;
+    return i < taille_ ? static_cast<unsigned char>(tampon_[i]) : -1;
   };
   std::size_t saut = 0;
   if (octet(0) == 0xEF && octet(1) == 0xBB && octet(2) == 0xBF) {
@@ -349,10 +322,13 @@ bool TLecteurGedcom::Demarre() {
   }
   if (codage_ == TCodageGedcom::Utf16LE || codage_ == TCodageGedcom::Utf16BE) {
     utf16_ = std::make_unique<TDecodeurUtf16>(codage_ == TCodageGedcom::Utf16BE);
-    std::string brut = tampon_.substr(saut);
-    tampon_.clear();
-    utf16_->Decode(brut, tampon_);
-    if (finSource_) utf16_->Termine(tampon_);
+    const std::string brut(Tampon().substr(saut));
+    taille_ = 0;
+    decode_.clear();
+    utf16_->Decode(brut, decode_);
+    if (finSource_) utf16_->Termine(decode_);
+    AjouteAuTampon(decode_);
+    carteAJour_ = false;
   } else {
     position_ = saut;
   }
@@ -422,6 +398,11 @@ void TLecteurGedcom::ChoisitCodage(const std::vector<TLigneBrute>& entete) {
   codage_ = declare;
 }
 
+TBalayage TLecteurGedcom::BalayeLigne(std::string_view octets) {
+  CarteOctets(octets, carteLigne_);
+  return Balaye(octets, 0, carteLigne_);
+}
+
 void TLecteurGedcom::AvertitLigne(long numero, std::string_view texte) {
   Avertit(numero, "Ligne " + std::to_string(numero) + " : " + std::string(texte));
 }
@@ -440,22 +421,25 @@ std::string_view TLecteurGedcom::Converti(std::string_view octets, long numero) 
   return converti_;
 }
 
-bool TLecteurGedcom::LigneAnalysee(std::string_view octets, long numero, TLigneVue& ligne) {
+KYB_CHAQUE_LIGNE bool TLecteurGedcom::LigneAnalysee(std::string_view octets, long numero, TLigneVue& ligne) {
   std::string_view l = octets;
   ligne.arobase = arobase_;
   if (!propre_) {
     l = Converti(octets, numero);
     ligne.arobase = true;  // the converted text was not scanned
   }
-  std::size_t i = 0;
-  while (i < l.size() && Blanc(l[i])) ++i;
+  const char* p = l.data();
+  const char* const fin = p + l.size();
   int niveau = -1;
-  std::size_t chiffres = 0;
-  while (i < l.size() && l[i] >= '0' && l[i] <= '9' && chiffres < 3) {
-    niveau = (niveau < 0 ? 0 : niveau * 10) + (l[i++] - '0');
-    ++chiffres;
+  if (l.size() >= 2 && Chiffre(p[0]) && p[1] == ' ') {  // most lines: one digit, one space
+    niveau = p[0] - '0';
+    ++p;
+  } else {
+    while (p < fin && Blanc(*p)) ++p;
+    for (const char* const chiffres = p; p < fin && p - chiffres < 3 && Chiffre(*p); ++p)
+      niveau = (niveau < 0 ? 0 : niveau * 10) + (*p - '0');
   }
-  if (niveau < 0 || niveau > 99 || i >= l.size() || !Blanc(l[i])) {
+  if (niveau < 0 || niveau > 99 || p >= fin || !Blanc(*p)) {
     if (!pile_.empty()) {
       pile_.back().noeud->valeur += '\n';
       pile_.back().noeud->valeur += l;
@@ -465,30 +449,31 @@ bool TLecteurGedcom::LigneAnalysee(std::string_view octets, long numero, TLigneV
     }
     return false;
   }
-  while (i < l.size() && Blanc(l[i])) ++i;
+  while (p < fin && Blanc(*p)) ++p;
   ligne.numero = numero;
   ligne.niveau = niveau;
   ligne.xref = {};
-  if (i < l.size() && l[i] == '@') {
-    const std::size_t fin = l.find('@', i + 1);
-    if (fin == std::string_view::npos) {
+  if (p < fin && *p == '@') {
+    const auto* ferme = static_cast<const char*>(std::memchr(p + 1, '@', static_cast<std::size_t>(fin - p - 1)));
+    if (ferme == nullptr) {
       AvertitLigne(numero, "identifiant « @ » non fermé, ligne ignorée.");
       return false;
     }
-    ligne.xref = l.substr(i, fin + 1 - i);
-    i = fin + 1;
-    while (i < l.size() && Blanc(l[i])) ++i;
+    ligne.xref = std::string_view(p, static_cast<std::size_t>(ferme + 1 - p));
+    p = ferme + 1;
+    while (p < fin && Blanc(*p)) ++p;
   }
-  const std::size_t debutTag = i;
-  while (i < l.size() && !Blanc(l[i])) ++i;
-  ligne.tag = l.substr(debutTag, i - debutTag);
+  const char* const debutTag = p;
+  if (fin - p >= 8) p += PremierBlanc(p);  // a tag is mostly shorter than 8 bytes
+  while (p < fin && !Blanc(*p)) ++p;
+  ligne.tag = std::string_view(debutTag, static_cast<std::size_t>(p - debutTag));
   if (ligne.tag.empty()) {
     AvertitLigne(numero, "ligne sans étiquette, ignorée.");
     return false;
   }
-  if (i < l.size()) ++i;  // the one delimiter before the value
-  ligne.valeur = l.substr(std::min(i, l.size()));
-  ligne.pointeur = EstPointeur(ligne.valeur);
+  if (p < fin) ++p;  // the one delimiter before the value
+  ligne.valeur = std::string_view(p, static_cast<std::size_t>(fin - p));
+  ligne.pointeur = ligne.arobase && EstPointeur(ligne.valeur);
   return true;
 }
 
@@ -513,7 +498,7 @@ void TLecteurGedcom::AjouteValeur(std::string& cible, const TLigneVue& ligne) co
     AjouteValeur(cible, ligne.valeur);
 }
 
-void TLecteurGedcom::Remplit(TNoeudGedcom& noeud, const TLigneVue& ligne) const {
+KYB_CHAQUE_LIGNE void TLecteurGedcom::Remplit(TNoeudGedcom& noeud, const TLigneVue& ligne) const {
   noeud.ligne = ligne.numero;
   noeud.niveau = ligne.niveau;
   if (ligne.xref.empty())
@@ -524,18 +509,26 @@ void TLecteurGedcom::Remplit(TNoeudGedcom& noeud, const TLigneVue& ligne) const 
   if (!Egal(noeud.tag, ligne.tag)) noeud.tag.assign(ligne.tag);
   noeud.pointeur = ligne.pointeur;
   noeud.valeur.clear();
-  AjouteValeur(noeud.valeur, ligne);
+  if (ligne.pointeur || !ligne.arobase)
+    noeud.valeur.append(ligne.valeur);
+  else
+    AjouteValeur(noeud.valeur, ligne.valeur);
 }
 
-void TLecteurGedcom::Remonte(std::size_t profondeur) {
+namespace {
+// Drops the children a node had in the record before and no longer has.
+[[gnu::noinline]] void Tronque(TNoeudGedcom& noeud, std::size_t enfants) { noeud.enfants.resize(enfants); }
+}  // namespace
+
+KYB_CHAQUE_LIGNE void TLecteurGedcom::Remonte(std::size_t profondeur) {
   while (pile_.size() > profondeur) {
     const TEtage& e = pile_.back();
-    if (e.noeud->enfants.size() > e.enfants) e.noeud->enfants.resize(e.enfants);
+    if (e.noeud->enfants.size() > e.enfants) Tronque(*e.noeud, e.enfants);
     pile_.pop_back();
   }
 }
 
-void TLecteurGedcom::Place(const TLigneVue& ligne) {
+KYB_CHAQUE_LIGNE void TLecteurGedcom::Place(const TLigneVue& ligne) {
   const std::size_t profondeur = pile_.size();
   int niveau = ligne.niveau;
   if (static_cast<std::size_t>(niveau) > profondeur) {
@@ -571,7 +564,7 @@ bool TLecteurGedcom::Suivant(TNoeudGedcom& enregistrement) {
       const TLigneBrute& brute = enAttente_[prochainEnAttente_++];
       octets = brute.octets;
       numero = brute.numero;
-      const TBalayage b = Balaye(octets, 0);
+      const TBalayage b = BalayeLigne(octets);
       propre_ = b.ascii || (b.utf8 && EnUtf8());
       arobase_ = b.arobase;
       lue = true;
@@ -591,7 +584,7 @@ bool TLecteurGedcom::Suivant(TNoeudGedcom& enregistrement) {
                                   " sans « 0 TRLR » ; il a peut-être été coupé.");
       if (!aCourant_) return false;
       Remonte(0);
-      std::swap(enregistrement, courant_);
+      Echange(enregistrement, courant_);
       aCourant_ = false;
       return true;
     }
@@ -610,7 +603,7 @@ bool TLecteurGedcom::Suivant(TNoeudGedcom& enregistrement) {
     const bool rendu = aCourant_;
     // The record handed back before lends its nodes to the one that starts.
     Remonte(0);
-    if (rendu) std::swap(enregistrement, courant_);
+    if (rendu) Echange(enregistrement, courant_);
     Remplit(courant_, ligne);
     aCourant_ = true;
     pile_.push_back({&courant_, 0});
@@ -626,5 +619,7 @@ bool TLecteurGedcom::Suivant(TNoeudGedcom& enregistrement) {
     if (rendu) return true;
   }
 }
+
+#undef KYB_CHAQUE_LIGNE
 
 }  // namespace kyb

@@ -2,10 +2,10 @@
 // TLecteurGedcom: streaming reader of a GEDCOM file (5.5, 5.5.1, 5.5.5, 7.0).
 //
 // The file is read in chunks of 64 KiB through the platform's file services: memory holds one
-// chunk, the line being cut and the record being built, never the whole file. One pass over a
-// line finds its end and tells what it needs; lines are split in place and only a line with
-// bytes beyond printable ASCII that are not already clean UTF-8 (another set, invalid bytes,
-// control characters) is converted, into a copy. The first record
+// chunk, the line being cut and the record being built, never the whole file. A map of each
+// chunk's bytes (balayage_gedcom.h) gives every line its end and tells what it needs; lines are
+// split in place and only a line with bytes beyond printable ASCII that are not already clean
+// UTF-8 (another set, invalid bytes, control characters) is converted, into a copy. The first record
 // (HEAD) is gathered raw to learn the character set (byte-order mark, else HEAD.CHAR) and the
 // version (HEAD.GEDC.VERS); every line is then converted to UTF-8, split into level, cross-
 // reference id, tag and value (or pointer), and the lines are gathered into records: a level-0
@@ -28,6 +28,7 @@
 #include <string_view>
 #include <vector>
 
+#include "gedcom/balayage_gedcom.h"
 #include "gedcom/codage_gedcom.h"
 #include "platform/chaines.h"
 #include "platform/fichiers.h"
@@ -108,6 +109,9 @@ class TLecteurGedcom {
   [[nodiscard]] bool EnUtf8() const noexcept;  // lines are UTF-8 once cut (UTF-16 is decoded)
   bool LigneBruteSuivante(std::string_view& octets, long& numero);
   bool RemplitTampon();
+  void AjouteAuTampon(std::string_view octets);
+  [[nodiscard]] std::string_view Tampon() const noexcept { return {tampon_.data(), taille_}; }
+  TBalayage BalayeLigne(std::string_view octets);  // a line on its own, with carteLigne_
   void ChoisitCodage(const std::vector<TLigneBrute>& entete);
   bool LigneAnalysee(std::string_view octets, long numero, TLigneVue& ligne);
   std::string_view Converti(std::string_view octets, long numero);  // into converti_
@@ -120,9 +124,14 @@ class TLecteurGedcom {
   void Avertit(long ligne, std::string message);
 
   std::unique_ptr<TSourceGedcom> source_;
-  std::string tampon_;           // bytes read, as UTF-8 when the file is UTF-16
+  std::string tampon_;           // bytes read (the first taille_), as UTF-8 when the file is UTF-16
+  std::size_t taille_ = 0;
   std::size_t position_ = 0;
+  std::vector<uint64_t> carte_;  // map of tampon_'s bytes (balayage_gedcom.h)
+  bool carteAJour_ = false;
+  std::vector<uint64_t> carteLigne_;
   std::string morceau_;          // raw chunk of a UTF-16 file before decoding
+  std::string decode_;           // that chunk decoded, before it joins the buffer
   bool finSource_ = false;
   bool crPrecedent_ = false;     // the last line ended on CR: a LF right after belongs to it
   bool propre_ = false;          // the last raw line reads as it is, with nothing to convert
