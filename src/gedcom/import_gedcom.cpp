@@ -86,10 +86,9 @@ void TImporteur::Avertit(long ligne, std::string message) {
 }
 
 int32_t TImporteur::NumeroPersonne(const std::string& xref, long ligne) {
-  const std::string_view cle = SansArobases(xref);
-  if (const auto it = noIndi_.find(cle); it != noIndi_.end()) return it->second;
-  const auto no = static_cast<int32_t>(noIndi_.size() + 1);
-  noIndi_.emplace(std::string(cle), no);
+  const int32_t avant = noIndi_.Taille();
+  const int32_t no = noIndi_.Numero(SansArobases(xref));
+  if (no <= avant) return no;
   ligneIndi_.push_back(0);
   ligneRefIndi_.push_back(ligne);
   xrefIndi_.push_back(xref);
@@ -99,10 +98,9 @@ int32_t TImporteur::NumeroPersonne(const std::string& xref, long ligne) {
 }
 
 int32_t TImporteur::NumeroFamille(const std::string& xref, long ligne) {
-  const std::string_view cle = SansArobases(xref);
-  if (const auto it = noFam_.find(cle); it != noFam_.end()) return it->second;
-  const auto no = static_cast<int32_t>(noFam_.size() + 1);
-  noFam_.emplace(std::string(cle), no);
+  const int32_t avant = noFam_.Taille();
+  const int32_t no = noFam_.Numero(SansArobases(xref));
+  if (no <= avant) return no;
   familles_.emplace_back();
   familles_.back().ligneReference = ligne;
   xrefFam_.push_back(xref);
@@ -110,13 +108,11 @@ int32_t TImporteur::NumeroFamille(const std::string& xref, long ligne) {
 }
 
 int32_t TImporteur::PersonneConnue(const std::string& xref) const {
-  const auto it = noIndi_.find(SansArobases(xref));
-  return it == noIndi_.end() ? 0 : it->second;
+  return noIndi_.Cherche(SansArobases(xref));
 }
 
 int32_t TImporteur::FamilleConnue(const std::string& xref) const {
-  const auto it = noFam_.find(SansArobases(xref));
-  return it == noFam_.end() ? 0 : it->second;
+  return noFam_.Cherche(SansArobases(xref));
 }
 
 bool TImporteur::PersonneDefinie(int32_t no) const {
@@ -253,7 +249,8 @@ namespace {
 
 template <class T>
 void Libere(T& x) {
-  T().swap(x);
+  T vide;
+  std::swap(x, vide);
 }
 
 }  // namespace

@@ -217,7 +217,7 @@ void TImporteur::EcritEvenement(const TNoeudGedcom& n, const TChpCs& def, int32_
   e.Enreg.Note = noteEven;
   e.Enreg.RangA = ++rangA_[static_cast<size_t>(noA)];
   if (noB != 0) e.Enreg.RangB = ++rangB_[static_cast<size_t>(noB)];
-  if (!bdd_.EnregistrementEven(e)) {
+  if (!bdd_.AjouteEvenImport(e)) {
     Avertit(n.ligne, L(n.ligne) + "l'événement " + n.tag + " n'a pas pu être enregistré.");
     return;
   }

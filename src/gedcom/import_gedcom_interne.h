@@ -17,6 +17,7 @@
 #include "folder/gest_fic.h"
 #include "gedcom/filiation_gedcom.h"
 #include "gedcom/import_gedcom.h"
+#include "gedcom/numeros_xref.h"
 #include "index/personnes_importees.h"
 #include "store/datamodulebdd.h"
 #include "store/enreg_public.h"
@@ -158,13 +159,8 @@ class TImporteur {
   TDefChpsCs& defs_;
   TBilanImportGedcom& bilan_;
 
-  // Numbers by cross-reference without its '@', given in order of first sight from 1; looked up
-  // by a view of the pointer, without a copy.
-  struct THachageXref {
-    using is_transparent = void;
-    size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
-  };
-  std::unordered_map<std::string, int32_t, THachageXref, std::equal_to<>> noIndi_, noFam_;
+  // Numbers by cross-reference without its '@', given in order of first sight from 1.
+  TNumerosXref noIndi_, noFam_;
   std::vector<long> ligneIndi_;       // by person number: line of its definition
   std::vector<long> ligneRefIndi_;    // first line pointing to it
   std::vector<std::string> xrefIndi_;

@@ -313,6 +313,10 @@ class TModuleBDD {
   // Inserts or updates the row, then its cited persons, illustrations and sources (the lists
   // that were loaded). The record receives its identifier. False (row cancelled) on failure.
   [[nodiscard]] bool EnregistrementEven(TEvenement& even);
+  // During an import: a new event (no identifier, ranks given) appended with its lists, as
+  // EnregistrementEven writes it, through one statement prepared for the import; any other
+  // record goes through EnregistrementEven (datamodulebdd_evenements_import.cpp).
+  [[nodiscard]] bool AjouteEvenImport(TEvenement& even);
   [[nodiscard]] bool LectureChpsSimple(TChpsSimple& chps, long id);
   [[nodiscard]] bool EnregistrementChpsSimple(TChpsSimple& chps);
   // Row <-> record: Get reads the current row of the cursor, Set fills it (derived columns too).

@@ -43,6 +43,7 @@ void TEvenementsBDD::FermeCurseurs() {
   parcoursEvens_.Fin();
   parcoursChps_.Fin();
   parcoursFiches_.Fin();
+  insertionImport_.reset();
   chargeA_.reset();
   chargeB_.reset();
   chargePartages_.reset();

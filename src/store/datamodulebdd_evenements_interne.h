@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/acr_insertion.h"
 #include "store/chps_personne.h"
 #include "store/colonnes_curseur.h"
 #include "store/datamodulebdd.h"
@@ -61,6 +62,7 @@ class TEvenementsBDD : public TUniteBDD {
   // --- one record (datamodulebdd_evenements.cpp) ---
   [[nodiscard]] bool LectureEven(TEvenement& even, long id) { return LitFiche(even, id); }
   [[nodiscard]] bool EnregistrementEven(TEvenement& even) { return EnregistreFiche(even); }
+  [[nodiscard]] bool AjouteEvenImport(TEvenement& even);  // datamodulebdd_evenements_import.cpp
   [[nodiscard]] bool LectureChpsSimple(TChpsSimple& chps, long id) { return LitFiche(chps, id); }
   [[nodiscard]] bool EnregistrementChpsSimple(TChpsSimple& chps) { return EnregistreFiche(chps); }
   void GetEvenement(TACRTable& table, TEvenement::TEnreg& enreg);
@@ -212,6 +214,8 @@ class TEvenementsBDD : public TUniteBDD {
   TColonnesCurseur colonnesPersAssociees_, colonnesSources_, colonnesIllustrations_;
   long maxLieux_ = -1;
   // Event identifiers handed out by ReturnNewNumEven during an import, not yet written.
+  // The import's statement appending events (AjouteEvenImport), kept while it lasts.
+  std::unique_ptr<TACRInsertion> insertionImport_;
   std::set<int32_t> reserves_;  // highest place number seen in Lieux (refreshed when a larger one is read)
   std::vector<AnsiString> libellesPartages_;
 };

@@ -7,6 +7,7 @@ namespace kyb {
 
 bool TModuleBDD::LectureEven(TEvenement& even, long id) { return evenements_->LectureEven(even, id); }
 bool TModuleBDD::EnregistrementEven(TEvenement& even) { return evenements_->EnregistrementEven(even); }
+bool TModuleBDD::AjouteEvenImport(TEvenement& even) { return evenements_->AjouteEvenImport(even); }
 bool TModuleBDD::LectureChpsSimple(TChpsSimple& chps, long id) { return evenements_->LectureChpsSimple(chps, id); }
 bool TModuleBDD::EnregistrementChpsSimple(TChpsSimple& chps) { return evenements_->EnregistrementChpsSimple(chps); }
 void TModuleBDD::GetEvenement(TACRTable& table, TEvenement::TEnreg& enreg) { evenements_->GetEvenement(table, enreg); }

@@ -144,6 +144,7 @@ bool TPersonnesBDD::WritePerson(const TEnregPublic& p, long numero) {
   const bool nouveau = EnImport() && numero > plusGrandNumeroImport_;
   // The number InsertPerson has just reserved: its row is written here, once, in full.
   const bool reservee = PersonneNeuve(numero);
+  if (nouveau && !reservee && p.FicheSupprimee != 'O') return AjoutePersonneImport(*t, p, numero);
   if (reservee) {
     avant = ' ';  // the mark of the empty row it stands for
     InsertInTable(*t);
@@ -200,6 +201,36 @@ bool TPersonnesBDD::WritePerson(const TEnregPublic& p, long numero) {
     if (!coeur_.CompteLot("Personnes")) return false;
   }
   return true;
+}
+
+bool TPersonnesBDD::AjoutePersonneImport(TACRTable& t, const TEnregPublic& p, long numero) {
+  if (!insertionImport_)
+    insertionImport_ = std::make_unique<TACRInsertion>(
+        t, std::vector<std::string>(std::begin(kColonnesPersonne), std::end(kColonnesPersonne)));
+  if (!insertionImport_->Valide()) return false;
+  // The same values as WritePerson gives the cursor.
+  TACRInsertion& r = *insertionImport_;
+  int nbConj = 0, nbEnf = 0;
+  r.Texte(cData, EcritData(p, nbConj, nbEnf));
+  r.Entier(cID, numero);
+  r.Entier(cType, static_cast<unsigned char>(p.TypePersonne));
+  r.Entier(cSupprime, static_cast<unsigned char>(p.FicheSupprimee));
+  r.Entier(cSexe, static_cast<unsigned char>(p.Sexe));
+  r.Entier(cPere, p.Pere.No);
+  r.Entier(cMere, p.Mere.No);
+  r.Texte(cNom, UnicodeVersUtf8(PremiersCaracteres(p.Nom, kLongueurNom)));
+  r.Texte(cPrenoms, UnicodeVersUtf8(PremiersCaracteres(p.Prenoms, kLongueurPrenoms)));
+  r.Entier(cOrdrePU, p.OrdrePU);
+  r.Entier(cNote, p.Note);
+  r.Entier(cNbEnf, nbEnf);
+  r.Entier(cNbConj, nbConj);
+  if (!r.Ajoute()) {
+    AjouteJournal("LogMsgError", "WritePerson : personne " + std::to_string(numero) + " non écrite : " +
+                                     base_->DerniereErreur());
+    return false;
+  }
+  plusGrandNumeroImport_ = std::max(plusGrandNumeroImport_, numero);
+  return coeur_.CompteLot("Personnes");
 }
 
 bool TPersonnesBDD::PostePersonneVide(TACRTable& t, long numero) {

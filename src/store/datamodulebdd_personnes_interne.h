@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "engine/acr_insertion.h"
 #include "store/colonnes_curseur.h"
 #include "store/datamodulebdd_coeur_interne.h"
 #include "store/enreg_public.h"
@@ -20,6 +21,7 @@ class TPersonnesBDD : public TUniteBDD {
   using TUniteBDD::TUniteBDD;
   void FermeCurseurs() override {
     parcoursPersonnes_.reset();
+    insertionImport_.reset();
     colonnesPersonne_.Oublie();
   }
 
@@ -58,12 +60,15 @@ class TPersonnesBDD : public TUniteBDD {
  private:
   [[nodiscard]] bool LitPersonne(TEnregPublic& personne, long numero, bool donneesSeules, const char* contexte);
   [[nodiscard]] bool PostePersonneVide(TACRTable& table, long numero);
+  // A new person of an import, not deleted, appended through the import's statement.
+  [[nodiscard]] bool AjoutePersonneImport(TACRTable& table, const TEnregPublic& personne, long numero);
   [[nodiscard]] bool EcritPersonneReservee();
   [[nodiscard]] std::vector<UnicodeString> ListeTextes(const std::string& sql);
   [[nodiscard]] std::vector<long> ListeNombres(const std::string& sql);
 
   std::unique_ptr<TACRTable> parcoursPersonnes_;
   TColonnesCurseur colonnesPersonne_;  // columns written by WritePerson
+  std::unique_ptr<TACRInsertion> insertionImport_;  // AjoutePersonneImport's, kept while it lasts
   long plusGrandNumeroImport_ = 0;     // highest person number present, while importing
   long reservee_ = 0;                  // number reserved by InsertPerson while importing, no row yet
 };

@@ -99,6 +99,40 @@ TEST_F(Magasin, PersonneEtBlobDesLiens) {
   EXPECT_FALSE(module->ReadPerson(lu, 99));
 }
 
+// An import appends new persons through a statement of its own: each column is what the ordinary
+// write stores for the same record.
+TEST_F(Magasin, PersonneDImportCommeEcritureOrdinaire) {
+  TEnregPublic lie = Personne("Dupré de la Grande-Maison-Neuve des Hauts-de-Seine et des Bords-de-l'Étang-Vieux ❦ XXXXXXXXX", 'F');
+  lie.Pere = 7;
+  lie.Mere = 8;
+  lie.OrdrePU = 2;
+  lie.Note = 12;
+  lie.Conjoints[0].Lien.No = 1000;
+  lie.Enfants[0].No = 2000;
+  lie.Enfants[0].NivNo = 1;
+  TEnregPublic seul = Personne("Seul", 'X');
+  seul.TypePersonne = 'T';
+  ASSERT_TRUE(module->WritePerson(lie, 1));
+  ASSERT_TRUE(module->WritePerson(seul, 2));
+  ASSERT_TRUE(module->BeginImport(true));
+  ASSERT_TRUE(module->WritePerson(lie, 11));
+  ASSERT_TRUE(module->WritePerson(seul, 12));
+  ASSERT_TRUE(module->EndImport(true));
+  const auto ligne = [&](long id) {
+    TACRQuery q(module->Database(), "SELECT TypePersonne, FicheSupprimee, Sexe, Pere, Mere, quote(Data), Nom, "
+                                    "Prenoms, OrdrePU, Note, NbEnf, NbConj FROM Personnes WHERE ID = :id");
+    q.SetParamInteger("id", id);
+    std::vector<std::string> valeurs;
+    if (q.Open() && !q.Eof())
+      for (int i = 0; i < q.FieldCount(); ++i) valeurs.push_back(q.Fields(i).AsUtf8());
+    return valeurs;
+  };
+  for (long id : {1, 2}) {
+    ASSERT_FALSE(ligne(id).empty());
+    EXPECT_EQ(ligne(id + 10), ligne(id)) << id;
+  }
+}
+
 TEST_F(Magasin, PersonnesSupprimeesSuiventLaMarque) {
   TEnregPublic p = Personne("B", 'M');
   ASSERT_TRUE(module->WritePerson(p, 3));

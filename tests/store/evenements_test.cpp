@@ -534,6 +534,53 @@ TEST_F(Evenements, ImportAvecIdentifiantsReserves) {
   EXPECT_EQ(Compte("SELECT count(*) FROM Evenements"), 8);
 }
 
+// An import appends its events through a statement of its own: each column and each list row is
+// what the ordinary write stores for the same record (identifiers and the modification stamp aside).
+TEST_F(Evenements, AjoutDImportCommeEcritureOrdinaire) {
+  const auto remplit = [&](long noPers, int rang) {
+    TEvenement e = Even("MARIAGE", noPers, "12/03/1850", 7);
+    e.Enreg.Date.SetActe("~");
+    e.SetDonnee(u"  Célébré à l'église Saint-Étienne-du-Mont, en présence des deux familles ❦  ");
+    e.Enreg.Lieu = 4;
+    e.SetLieuDit(u"Les Granges d'Œuvres");
+    e.Enreg.Note = 2;
+    e.Enreg.RangA = rang;
+    e.Enreg.RangB = rang;
+    EXPECT_EQ(e.AjoutSource({0, u"Acte", u"Registre paroissial"}), 0);
+    EXPECT_EQ(e.AjoutIllustration({0, "photos/église.jpg", 0}), 0);
+    TPersAssociee temoin;
+    temoin.Lien = 5;
+    temoin.Qualite = 3;
+    EXPECT_EQ(e.AjoutPersAssociee(temoin), 0);
+    return e;
+  };
+  TEvenement ordinaire = remplit(1, 1), importe = remplit(2, 1);
+  ASSERT_TRUE(module->EnregistrementEven(ordinaire));
+  ASSERT_TRUE(module->BeginImport(true));
+  ASSERT_TRUE(module->AjouteEvenImport(importe));
+  ASSERT_TRUE(module->EndImport(true));
+  ASSERT_GT(importe.Enreg.ID, ordinaire.Enreg.ID);
+  const auto ligne = [&](const std::string& sql, int32_t id) {
+    TACRQuery q(module->Database(), sql);
+    q.SetParamInteger("id", id);
+    std::vector<std::string> valeurs;
+    if (q.Open())
+      for (; !q.Eof(); q.Next())
+        for (int i = 0; i < q.FieldCount(); ++i) valeurs.push_back(q.Fields(i).AsUtf8() + "|" + std::to_string(q.Fields(i).IsNull()));
+    return valeurs;
+  };
+  for (const char* sql : {"SELECT Type, LibelleChamps, Donnee, NoPersB, Acte, TypeCalend, Date, Lieu, LieuDit, Note, "
+                          "NoIllustrationParDefaut, LienExtEven, _DONNEE, _DATE, RANG_A, RANG_B, typeof(DateLastModif) "
+                          "FROM Evenements WHERE ID = :id",
+                          "SELECT TYPE, DESCRIPTIF, RANG FROM Sources WHERE ID_EVEN = :id",
+                          "SELECT CHEMIN, RANG, TAG FROM Illustrations WHERE ID_EVEN = :id",
+                          "SELECT LienQualite, LienParente, LienPers_No, LienPers_NivNo, Rang FROM PersAssociees WHERE ID_EVEN = :id"}) {
+    const std::vector<std::string> attendu = ligne(sql, ordinaire.Enreg.ID);
+    EXPECT_FALSE(attendu.empty()) << sql;
+    EXPECT_EQ(ligne(sql, importe.Enreg.ID), attendu) << sql;
+  }
+}
+
 TEST_F(Evenements, EditionsParLibelle) {
   TChpsSimple s(module.get());
   s.SetLibelle("PROFESSION");
