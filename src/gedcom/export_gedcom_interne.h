@@ -98,6 +98,8 @@ class TExporteur {
   bool FicheSuivante();
   // The family's record, its couple records being fiches (those of family f, in holder order).
   void EcritFamille(int32_t f, const TFicheFamille* debut, const TFicheFamille* fin);
+  // HUSB, WIFE and CHIL of family f, each with the sub-lines an import kept (export_gedcom_membres.cpp).
+  void EcritMembres(int32_t f);
   // The CHIL of family f: its gathered children with the moves of DeplaceEnfant applied.
   [[nodiscard]] std::vector<int32_t> EnfantsFamille(int32_t f);
   void EcritRecords();

@@ -38,8 +38,7 @@ const struct {
     // Extension records, and the grammar check's view of a record of an extension type.
     {"ne pointe pas vers un SUBM", "enregistrements d'extension", true}, {"_", "enregistrements d'extension"},
     // Families: phrases and associations of 7.0, two links of a person to the same family.
-    {"FAM.CHIL", "familles"}, {"FAM.HUSB.", "familles"},
-    {"FAM.WIFE.", "familles"}, {"FAM.ASSO", "associations"}, {"INDI.SLGC", "familles"},
+    {"FAM.ASSO", "associations"}, {"INDI.SLGC", "familles"},
     {"INDI.FAMC.PEDI", "deux liens vers une même famille"}, {"INDI.FAMC.STAT", "deux liens vers une même famille"},
     {"FAMC sous SLGC", "familles", true}, {"sous NCHI", "familles", true},
     // A 7.0 file's own _PHRASE under a link to no family is written as the standard PHRASE.
