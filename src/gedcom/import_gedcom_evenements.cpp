@@ -206,6 +206,7 @@ void TImporteur::EcritEvenement(const TNoeudGedcom& n, const TChpCs& def, int32_
         for (const TNoeudGedcom& s : c.enfants) {
           if (s.tag == "SOUR" && !s.Nul()) Citation(s, e, citations);
           else if (s.tag == "NOTE" || s.tag == "SNOTE") noteEven = AjouteNoteLue(noteEven, s, kTitreNoteGedcom);
+          else if (s.tag == "PHRASE") Garde(s, noteEven);  // the association's own text, beside its role's
         }
     }
     else Garde(c, noteEven);
@@ -395,7 +396,7 @@ void TImporteur::PersonneCitee(const TNoeudGedcom& n, TEvenement& e, bool lien) 
   }
   pa.Qualite = Valeur(dossier_.GetFicQualites(), qualite);
   if (const TNoeudGedcom* k = n.Enfant("_KINSHIP")) pa.Parente = Valeur(dossier_.GetFicParentes(), k->valeur);
-  if (lien) CompteIgnorees(n, {"RELA", "ROLE", "_KINSHIP", "SOUR", "NOTE", "SNOTE"});
+  if (lien) CompteIgnorees(n, {"RELA", "ROLE", "_KINSHIP", "SOUR", "NOTE", "SNOTE", "PHRASE"});
   else CompteIgnorees(n, {"RELA", "ROLE", "_KINSHIP"});
   if (e.AjoutPersAssociee(pa) >= 0) ++bilan_.personnesCitees;
 }
