@@ -35,6 +35,7 @@ constexpr TCorrespondance kTable[] = {
     {"CREA", "", "CREA"},
     {"SDATE", "", "SDATE"},
     {"PHRASE", "", "PHRASE"},
+    {"INDI.FAMC.PHRASE", "", ""},  // a link to a family has none: an extension in both
     {"TRAN", "", "TRAN"},
     {"MIME", "", "MIME"},
     {"LANG", "", "LANG"},

@@ -41,8 +41,6 @@ const struct {
     {"INDI.SLGC", "familles"},
     {"INDI.FAMC.PEDI", "deux liens vers une même famille"}, {"INDI.FAMC.STAT", "deux liens vers une même famille"},
     {"FAMC sous SLGC", "familles", true}, {"sous NCHI", "familles", true},
-    // A 7.0 file's own _PHRASE under a link to no family is written as the standard PHRASE.
-    {"INDI.FAMC._PHRASE", "extension du fichier"}, {"PHRASE interdit sous FAMC", "extension du fichier", true},
     // Media: a 5.5 record's title, format and data, a 5.5 link's notes: extensions in 5.5.1.
     {"OBJE.BLOB", "médias 5.5"}, {"OBJE.FORM", "médias 5.5"}, {"OBJE.TITL", "médias 5.5"}, {".OBJE.NOTE", "médias 5.5"},
 };
