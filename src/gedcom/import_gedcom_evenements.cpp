@@ -165,7 +165,7 @@ void TImporteur::EcritEvenement(const TNoeudGedcom& n, const TChpCs& def, int32_
   lienMedia_.clear();
   for (const TNoeudGedcom& c : n.enfants) {
     if (estPiece(c.tag)) {
-      // A piece is its value: a second line of the same piece is kept, what is below it counted.
+      // A piece is its value: a second line of the same piece is kept, and so are the lines below it.
       if (&c != n.Enfant(c.tag)) {
         Garde(c, noteEven);
       } else if (!c.enfants.empty()) {

@@ -150,10 +150,7 @@ void TImporteur::EcritFamille(const TNoeudGedcom& r) {
   else if (const auto it = notesEnAttente_.find(titulaire); besoinNote && it != notesEnAttente_.end()) note = it->second;
   const int32_t noteAvant = note;
   for (const TNoeudGedcom& e : r.enfants) {
-    if (e.tag == "HUSB" || e.tag == "WIFE" || e.tag == "CHIL") {
-      if (titulaire != 0 && MembreAGarder(e)) Garde(e, note, (kTitreBalisesFamille + std::to_string(partenaire)).c_str());
-      continue;
-    }
+    if ((e.tag == "HUSB" || e.tag == "WIFE" || e.tag == "CHIL") && !MembreAGarder(e)) continue;
     if (titulaire == 0) {
       Avertit(e.ligne, "Ligne " + std::to_string(e.ligne) + " : " + e.tag + " d'une famille sans conjoint, ignoré.");
       continue;
