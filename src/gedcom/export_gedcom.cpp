@@ -335,12 +335,9 @@ std::vector<int32_t> TExporteur::EnfantsFamille(int32_t f) {
 }
 
 void TExporteur::EcritFamille(int32_t no, const TFicheFamille* debut, const TFicheFamille* fin) {
-  const TFamilleExport& f = familles_[static_cast<size_t>(no - 1)];
   ecr_.Ligne(0, "FAM", {}, Xref('F', no));
   enregistrement_ = "FAM";
-  if (f.mari != 0) ecr_.Pointeur(1, "HUSB", Xref('I', f.mari));
-  if (f.femme != 0) ecr_.Pointeur(1, "WIFE", Xref('I', f.femme));
-  for (const int32_t c : EnfantsFamille(no)) ecr_.Pointeur(1, "CHIL", Xref('I', c));
+  EcritMembres(no);
   // The couple's records, read back one by one.
   std::vector<TChpsSimple> champs;
   for (const TFicheFamille* r = debut; r != fin; ++r)

@@ -122,6 +122,7 @@ void TExporteur::EcritEvenement(TEvenement& e, int niveau) {
   std::vector<std::pair<std::string, std::string>> pieces;
   bool addrPiece = false;
   Donnee(def, e, valeur, pieces, addrPiece);
+  const std::string morceaux = def && !def->SousTagGedCom.empty() ? ValeurEtMorceaux(e.Enreg.Note, valeur, pieces) : std::string();
   std::string tag = Tag(e.Enreg.LibelleChamps);
   // Date, place and citations with the lines an import kept beside them.
   const TRubriquesGardees gardees = RubriquesGardees(dossier_, e.Enreg.Note);
@@ -143,7 +144,7 @@ void TExporteur::EcritEvenement(TEvenement& e, int niveau) {
     return TContexteGarde(dessus);
   };
   ecr_.Ligne(niveau, tag, valeur);
-  for (const auto& [sous, texte] : pieces) ecr_.Ligne(niveau + 1, sous, texte);
+  EcritMorceaux(def, pieces, morceaux, niveau + 1, dessus);
   if (!EcritDateEvenement(ecr_, e.Enreg.Date, gardees.date, niveau + 1, TContexteGarde(dessus, 2))) ++bilan_.datesSansForme;
   if (e.Enreg.Lieu > 0) {
     // A place longer than the places table keeps its whole text in the event's note.
@@ -193,7 +194,7 @@ void TExporteur::EcritNote(int32_t note, int niveau, TContexteGarde contexte, bo
     // Kept beside the event's date, place and citations, and written with them.
     if (titre == kTitreDateGedcom || titre == kTitreDetailLieuGedcom || titre == kTitreCitationsGedcom || titre == kTitreImagesGedcom ||
         titre == kTitreBaliseGedcom || titre == kTitreFiliationGedcom ||
-        titre == kTitreSexeGedcom || titre == kTitreUnionGedcom)
+        titre == kTitreSexeGedcom || titre == kTitreUnionGedcom || titre == kTitreMorceauxGedcom || titre == kTitreValeurGedcom)
       continue;
     if (titre == kTitreBalisesGedcom) {
       EcritGardees(texte, niveau, contexte);

@@ -98,6 +98,8 @@ class TExporteur {
   bool FicheSuivante();
   // The family's record, its couple records being fiches (those of family f, in holder order).
   void EcritFamille(int32_t f, const TFicheFamille* debut, const TFicheFamille* fin);
+  // HUSB, WIFE and CHIL of family f, each with the sub-lines an import kept (export_gedcom_membres.cpp).
+  void EcritMembres(int32_t f);
   // The CHIL of family f: its gathered children with the moves of DeplaceEnfant applied.
   [[nodiscard]] std::vector<int32_t> EnfantsFamille(int32_t f);
   void EcritRecords();
@@ -116,6 +118,14 @@ class TExporteur {
   // The event's datum as the line's value and the pieces written under their sub-tags.
   void Donnee(const TChpCs* def, const TEvenement& e, std::string& valeur,
               std::vector<std::pair<std::string, std::string>>& pieces, bool& addrPiece) const;
+  // --- the line's own text and the pieces' sub-lines (export_gedcom_morceaux.cpp) ---
+  // The event line's text an import kept (note: the event's) put on the line, or in the form this
+  // version can hold; returns the pieces' kept sub-lines.
+  [[nodiscard]] std::string ValeurEtMorceaux(int32_t note, std::string& valeur,
+                                             std::vector<std::pair<std::string, std::string>>& pieces) const;
+  // The pieces (and TYPE) at niveau, each with its kept sub-lines; dessus: the event's context.
+  void EcritMorceaux(const TChpCs* def, const std::vector<std::pair<std::string, std::string>>& pieces,
+                     const std::string& morceaux, int niveau, std::span<std::string_view> dessus);
   // ASSO (a cited person of an event: _ASSO in 5.5.1, which has no association in an event).
   void EcritAssociation(const TPersAssociee& pa, int niveau, bool evenement = false);
   // The headings of a note; an event's place heading is its PLAC, written by the event, and the

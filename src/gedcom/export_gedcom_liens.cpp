@@ -38,7 +38,11 @@ bool RoleStandard(const std::string& qualite) {
   static constexpr std::array<std::string_view, 14> kRoles = {
       "CHIL", "CLERGY", "FATH", "FRIEND", "GODP", "HUSB", "MOTH", "MULTIPLE", "NGHBR", "OFFICIATOR",
       "PARENT", "SPOU", "WIFE", "WITN"};
-  return Parmi(kRoles, qualite);
+  if (Parmi(kRoles, qualite)) return true;
+  // A role of an extension ("_CHILD") is written as such.
+  return qualite.size() > 1 && qualite[0] == '_' && std::all_of(qualite.begin(), qualite.end(), [](char c) {
+           return c == '_' || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+         });
 }
 
 bool TExporteur::EcritLienDirect(const TChpCs& def, TEvenement& e, int niveau) {

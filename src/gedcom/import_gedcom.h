@@ -51,6 +51,11 @@ inline constexpr const char* kTitreCitationsGedcom = "Citations";
 // The lines of its medium links beyond the file (TITL, FORM, CROP...), each link under the key of
 // its file; in the genealogy's note, those of the media records.
 inline constexpr const char* kTitreImagesGedcom = "Images";
+// The lines below an event's pieces (ADDR with ADR1, CITY...), each piece's block under its
+// sub-tag with no value; and the event line's own value when a piece of a sub-tag took the datum
+// (the 7.0 text of RESI beside its ADDR): both written back by the export.
+inline constexpr const char* kTitreMorceauxGedcom = "Morceaux GEDCOM";
+inline constexpr const char* kTitreValeurGedcom = "Valeur GEDCOM";
 // The tag an event was read under when its definition names several ("CHR/BAPM") and the export
 // would write another: the export writes this one back.
 inline constexpr const char* kTitreBaliseGedcom = "Balise GEDCOM";

@@ -157,14 +157,22 @@ void TImporteur::EcritEvenement(const TNoeudGedcom& n, const TChpCs& def, int32_
     const std::string sous = def.SousTagGedCom.empty() ? std::string() : std::string(def.SousTagGedCom[0]);
     const TNoeudGedcom* s = sous.empty() ? nullptr : n.Enfant(sous);
     donnee = s ? s->valeur : valeur;
+    // The line's own text, which the piece of a sub-tag holds only when the line has no such
+    // piece (the 7.0 text of RESI): written back on the line.
+    if (!sous.empty()) noteEven = AjouteNote(noteEven, kTitreValeurGedcom, valeur);
   }
-  std::string dateGardee, detailLieu, citations, medias = std::move(lienMedia_);
+  std::string dateGardee, detailLieu, citations, morceaux, medias = std::move(lienMedia_);
   lienMedia_.clear();
   for (const TNoeudGedcom& c : n.enfants) {
     if (estPiece(c.tag)) {
-      // A piece is its value: a second line of the same piece is kept, what is below it counted.
-      if (&c != n.Enfant(c.tag)) Garde(c, noteEven);
-      else CompteIgnorees(c, {});
+      // A piece is its value: a second line of the same piece is kept, and so are the lines below it.
+      if (&c != n.Enfant(c.tag)) {
+        Garde(c, noteEven);
+      } else if (!c.enfants.empty()) {
+        // Its sub-lines (ADR1, CITY...) stay beside it, under its sub-tag.
+        morceaux += (morceaux.empty() ? "" : "\n") + Lignes({c.ligne, 1, {}, c.tag, {}, false, c.enfants}, 1);
+        for (const TNoeudGedcom& s : c.enfants) ++bilan_.balisesConservees[c.tag + "." + s.tag];
+      }
       continue;
     }
     if (c.tag == "DATE" && &c == n.Enfant("DATE")) Date(c, e, dateGardee);
@@ -181,7 +189,9 @@ void TImporteur::EcritEvenement(const TNoeudGedcom& n, const TChpCs& def, int32_
         for (const TNoeudGedcom& s : c.enfants) ++bilan_.balisesConservees["PLAC." + s.tag];
       }
     }
-    else if (c.tag == "_LIEUDIT" || (c.tag == "ADDR" && c.enfants.empty())) e.SetLieuDit(Utf8VersUnicode(c.valeur));
+    else if (c.tag == "_LIEUDIT" || (c.tag == "ADDR" && c.enfants.empty() && e.Enreg.LieuDit.empty() &&
+                                     Utf8VersUnicode(c.valeur).size() <= kLongueurLieuDit))
+      e.SetLieuDit(Utf8VersUnicode(c.valeur));  // an address the locality cannot hold whole is kept as written
     else if (c.tag == "NOTE" || c.tag == "SNOTE") {
       noteEven = AjouteNoteLue(noteEven, c, kTitreNoteGedcom);
     } else if (c.Nul()) Garde(c, noteEven);  // a pointer to no record, kept as it was written
@@ -196,6 +206,7 @@ void TImporteur::EcritEvenement(const TNoeudGedcom& n, const TChpCs& def, int32_
         for (const TNoeudGedcom& s : c.enfants) {
           if (s.tag == "SOUR" && !s.Nul()) Citation(s, e, citations);
           else if (s.tag == "NOTE" || s.tag == "SNOTE") noteEven = AjouteNoteLue(noteEven, s, kTitreNoteGedcom);
+          else if (s.tag == "PHRASE") Garde(s, noteEven);  // the association's own text, beside its role's
         }
     }
     else Garde(c, noteEven);
@@ -204,6 +215,7 @@ void TImporteur::EcritEvenement(const TNoeudGedcom& n, const TChpCs& def, int32_
   noteEven = AjouteNote(noteEven, kTitreDetailLieuGedcom, detailLieu);
   noteEven = AjouteNote(noteEven, kTitreCitationsGedcom, citations);
   noteEven = AjouteNote(noteEven, kTitreImagesGedcom, medias);
+  noteEven = AjouteNote(noteEven, kTitreMorceauxGedcom, morceaux);
   // A tag of the definition other than the one the export writes ("BAPM" of "CHR/BAPM").
   if (evenement && n.tag != TagEcrit(def)) {
     for (int i = 0; i < def.GetNbTagGedCom(); ++i)
@@ -384,7 +396,7 @@ void TImporteur::PersonneCitee(const TNoeudGedcom& n, TEvenement& e, bool lien) 
   }
   pa.Qualite = Valeur(dossier_.GetFicQualites(), qualite);
   if (const TNoeudGedcom* k = n.Enfant("_KINSHIP")) pa.Parente = Valeur(dossier_.GetFicParentes(), k->valeur);
-  if (lien) CompteIgnorees(n, {"RELA", "ROLE", "_KINSHIP", "SOUR", "NOTE", "SNOTE"});
+  if (lien) CompteIgnorees(n, {"RELA", "ROLE", "_KINSHIP", "SOUR", "NOTE", "SNOTE", "PHRASE"});
   else CompteIgnorees(n, {"RELA", "ROLE", "_KINSHIP"});
   if (e.AjoutPersAssociee(pa) >= 0) ++bilan_.personnesCitees;
 }

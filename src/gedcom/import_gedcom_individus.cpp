@@ -140,7 +140,7 @@ void TImporteur::EcritFamille(const TNoeudGedcom& r) {
   // a holder not yet written takes them when it is.
   const bool titulaireEcrit = titulaire != 0 && ecrit_[static_cast<size_t>(titulaire)];
   const bool besoinNote = titulaire != 0 && std::any_of(r.enfants.begin(), r.enfants.end(), [&](const TNoeudGedcom& e) {
-    if (e.tag == "HUSB" || e.tag == "WIFE" || e.tag == "CHIL") return false;
+    if (e.tag == "HUSB" || e.tag == "WIFE" || e.tag == "CHIL") return MembreAGarder(e);
     const TChpCs* def = Definition(e.tag, true);
     return !def || !def->IsEvenement();
   });
@@ -150,7 +150,7 @@ void TImporteur::EcritFamille(const TNoeudGedcom& r) {
   else if (const auto it = notesEnAttente_.find(titulaire); besoinNote && it != notesEnAttente_.end()) note = it->second;
   const int32_t noteAvant = note;
   for (const TNoeudGedcom& e : r.enfants) {
-    if (e.tag == "HUSB" || e.tag == "WIFE" || e.tag == "CHIL") continue;
+    if ((e.tag == "HUSB" || e.tag == "WIFE" || e.tag == "CHIL") && !MembreAGarder(e)) continue;
     if (titulaire == 0) {
       Avertit(e.ligne, "Ligne " + std::to_string(e.ligne) + " : " + e.tag + " d'une famille sans conjoint, ignoré.");
       continue;

@@ -103,6 +103,9 @@ class TImporteur {
   void EcritFamille(const TNoeudGedcom& n);
   void LitNom(const TNoeudGedcom& nom, TEnregPublic& p, std::vector<const TNoeudGedcom*>& restes);
   void Liens(int32_t no, TEnregPublic& p);
+  // A family's HUSB, WIFE or CHIL the links do not say whole (its PHRASE, a @VOID@ pointer): kept
+  // with the family's lines, the export writing its sub-lines under the same member.
+  [[nodiscard]] static bool MembreAGarder(const TNoeudGedcom& e) { return e.Nul() || (e.pointeur && !e.enfants.empty()); }
 
   // --- events and fields (import_gedcom_evenements.cpp) ---
   // The definition a tag maps to in a person (couple false) or family context, or null.

@@ -35,6 +35,9 @@ constexpr TCorrespondance kTable[] = {
     {"CREA", "", "CREA"},
     {"SDATE", "", "SDATE"},
     {"PHRASE", "", "PHRASE"},
+    {"INDI.FAMC.PHRASE", "", ""},  // a link to a family has none: an extension in both
+    // A family's count of children is a bare value in 5.5.1.
+    {"FAM.NCHI.*", "", "*"},
     {"TRAN", "", "TRAN"},
     {"MIME", "", "MIME"},
     {"LANG", "", "LANG"},

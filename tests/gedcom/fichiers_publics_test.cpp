@@ -37,17 +37,11 @@ const struct {
     {"INDI.NAME", "morceaux du nom"}, {".SNOTE", "notes partagées"},
     // Extension records, and the grammar check's view of a record of an extension type.
     {"ne pointe pas vers un SUBM", "enregistrements d'extension", true}, {"_", "enregistrements d'extension"},
-    // Families: phrases and associations of 7.0, two links of a person to the same family.
-    {"FAM.CHIL", "familles"}, {"FAM.RESI", "familles"}, {"FAM.HUSB.", "familles"},
-    {"FAM.WIFE.", "familles"}, {"FAM.ASSO", "associations"}, {"INDI.SLGC", "familles"},
-    {"INDI.FAMC.PEDI", "deux liens vers une même famille"}, {"INDI.FAMC.STAT", "deux liens vers une même famille"},
-    {"FAMC sous SLGC", "familles", true}, {"sous NCHI", "familles", true},
-    // A 7.0 file's own _PHRASE under a link to no family is written as the standard PHRASE.
-    {"INDI.FAMC._PHRASE", "extension du fichier"}, {"PHRASE interdit sous FAMC", "extension du fichier", true},
+    // A family of children alone, without a spouse: the links that name it (SLGC, two FAMC to it).
+    {"INDI.SLGC", "famille sans conjoint"}, {"FAMC sous SLGC", "famille sans conjoint", true},
+    {"INDI.FAMC.PEDI", "famille sans conjoint"}, {"INDI.FAMC.STAT", "famille sans conjoint"},
     // Media: a 5.5 record's title, format and data, a 5.5 link's notes: extensions in 5.5.1.
     {"OBJE.BLOB", "médias 5.5"}, {"OBJE.FORM", "médias 5.5"}, {"OBJE.TITL", "médias 5.5"}, {".OBJE.NOTE", "médias 5.5"},
-    // Addresses of events; a role with its phrase keeps only the phrase.
-    {"INDI.RESI", "adresses"}, {"INDI.OCCU.ADDR", "adresses"}, {"INDI.ASSO", "associations"},
 };
 
 bool Chemin(const std::string& texte, std::string_view motif) {
