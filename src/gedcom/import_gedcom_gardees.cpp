@@ -21,9 +21,13 @@ void TImporteur::LigneGardee(const TNoeudGedcom& n, std::string& tag, std::strin
     valeur = PointeurGardeMedia(o->second);
     objetsCites_.insert(n.valeur);
   } else if (const auto t = notes_.find(n.valeur); t != notes_.end()) {
-    // A shared note is copied where it is used.
-    tag = "NOTE";
-    valeur = t->second;
+    // A note record is copied where it is used; a shared note (7.0) stays one record.
+    if (n.tag == "SNOTE") {
+      valeur = PointeurGardeNote(t->second);
+    } else {
+      tag = "NOTE";
+      valeur = t->second;
+    }
   }
 }
 

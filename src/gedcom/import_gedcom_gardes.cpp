@@ -56,7 +56,7 @@ void TImporteur::LienFamille(const TNoeudGedcom& n, std::string& gardees) {
 
 TNoeudGedcom TImporteur::Resolu(TNoeudGedcom n) const {
   if (n.pointeur) {
-    if (n.tag == "NOTE" || n.tag == "SNOTE") {
+    if (n.tag == "NOTE") {
       if (const auto it = notes_.find(n.valeur); it != notes_.end()) {
         n.tag = "NOTE";
         n.valeur = it->second;
