@@ -315,6 +315,7 @@ void TImporteur::Citation(const TNoeudGedcom& n, TEvenement& e, std::string& gar
     }
     s.Descriptif = Utf8VersUnicode(it->second.titre);
     s.Type = Utf8VersUnicode(it->second.type);
+    sourcesCitees_.insert(n.valeur);
   } else {
     if (n.valeur.empty()) texte = n.Enfant("TEXT");
     s.Descriptif = Utf8VersUnicode(texte ? texte->valeur : n.valeur);

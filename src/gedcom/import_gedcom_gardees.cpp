@@ -17,6 +17,7 @@ void TImporteur::LigneGardee(const TNoeudGedcom& n, std::string& tag, std::strin
     valeur = PointeurGardeFamille(fam.mari, fam.femme);
   } else if (const auto s = sources_.find(n.valeur); s != sources_.end()) {
     valeur = PointeurGardeSource(s->second.type, s->second.titre);
+    sourcesCitees_.insert(n.valeur);
   } else if (const auto o = objets_.find(n.valeur); o != objets_.end()) {
     valeur = PointeurGardeMedia(o->second);
     objetsCites_.insert(n.valeur);

@@ -95,7 +95,8 @@ TEST(DetailGedcom, CitationsSourcesEtEnregistrementsGardentLeurDetail) {
       "2 SOUR @S1@\n3 PAGE folio 12\n3 QUAY 3\n3 DATA\n4 TEXT Acte de naissance\n3 _ETAT vu\n"
       "1 DEAT\n2 SOUR @S1@\n3 PAGE folio 40\n"
       "0 @S1@ SOUR\n1 TITL Registres de Lyon\n1 AUTH Archives\n1 PUBL Lyon, 1900\n1 REPO @R1@\n1 NOTE @N1@\n"
-      "0 @R1@ REPO\n1 NAME Archives municipales\n0 @N1@ NOTE Microfilm\n0 TRLR\n");
+      "0 @R1@ REPO\n1 NAME Archives municipales\n0 @N1@ NOTE Microfilm\n"
+      "0 @S9@ SOUR\n1 TITL Jamais citée\n1 AUTH Curé\n0 TRLR\n");
   ASSERT_TRUE(r.bilan.reussi) << r.bilan.erreur;
   EXPECT_TRUE(r.bilan.avertissements.empty()) << r.bilan.avertissements.front().message;
   for (const char* attendu : {
@@ -109,6 +110,8 @@ TEST(DetailGedcom, CitationsSourcesEtEnregistrementsGardentLeurDetail) {
            "0 @S1@ SOUR\r\n1 TITL Registres de Lyon\r\n1 AUTH Archives\r\n1 PUBL Lyon, 1900\r\n1 REPO @R1@\r\n"
            "1 NOTE Microfilm\r\n",
            "0 @R1@ REPO\r\n1 NAME Archives municipales\r\n",
+           // A source no citation points to is kept whole.
+           "0 @S9@ SOUR\r\n1 TITL Jamais citée\r\n1 AUTH Curé\r\n",
        }) {
     EXPECT_NE(r.v551.find(attendu), std::string::npos) << attendu << "\n" << r.v551;
   }

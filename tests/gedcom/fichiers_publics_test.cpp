@@ -33,7 +33,6 @@ const struct {
     // Citation and source detail, repositories, name pieces, places' detail, dates' written form.
     {".NOTE.SOUR", "citations des notes (5.5)"}, {".PLAC.SOUR", "citations des lieux (5.5)"},
     {"INDI.SOUR.TEXT", "citation sans source"}, {"INDI.SOUR This source is embedded", "citation sans source"},
-    {"SOUR$", "sources citées nulle part"}, {".SNOTE", "notes d'une source citée nulle part"},
     // A 5.5 month without its calendar's escape: written back with it.
     {"INDI.BURI.DATE 5 VEND", "calendrier écrit"}, {"INDI.RETI.DATE 11 NIVO", "calendrier écrit"},
     {"INDI.CENS.DATE 2 TVT", "calendrier écrit"}, {"INDI.WILL.DATE INT 2 TVT", "calendrier écrit"},
