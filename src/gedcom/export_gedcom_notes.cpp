@@ -29,8 +29,8 @@ void TExporteur::EcritNom(const TIdentiteParcourue& p, const std::string& prefix
 }
 
 bool TExporteur::EcritNotePartagee(const AnsiString& titre, const std::string& texte, int niveau) {
-  const std::string_view base = kTitreNotePartagee;
-  if (!std::string_view(titre).starts_with(Utf8VersAnsi(std::string(base)))) return false;
+  static const AnsiString kBase = Utf8VersAnsi(kTitreNotePartagee);
+  if (!titre.starts_with(kBase)) return false;
   ecr_.Pointeur(niveau, v7_ ? "SNOTE" : "NOTE", NotePartagee(texte));
   ++bilan_.notes;
   return true;
