@@ -68,6 +68,13 @@ int MoisDuNom(std::string_view nom, char calendrier) {
   return 0;
 }
 
+// 'R' or 'H' for a month of those calendars only, else 'C'.
+char CalendrierDuMois(std::string_view mois) {
+  if (MoisDuNom(mois, 'G') != 0) return 'C';
+  if (MoisDuNom(mois, 'R') != 0) return 'R';
+  return MoisDuNom(mois, 'H') != 0 ? 'H' : 'C';
+}
+
 // Year with an optional dual form "1750/51" (the later year).
 bool Annee(std::string_view mot, bool doubleAdmis, int& annee) {
   const std::size_t barre = mot.find('/');
@@ -109,6 +116,8 @@ bool LitSimple(const std::vector<std::string>& mots, std::size_t i, std::size_t 
     erreur = "date incomplète ou de trop de mots";
     return false;
   }
+  // A Republican or Hebrew month written without its calendar's escape names the calendar.
+  if (d.calendrier == 'C' && n >= 2) d.calendrier = CalendrierDuMois(mots[fin - 2]);
   const bool doubleAdmis = d.calendrier == 'C' || d.calendrier == 'G' || d.calendrier == 'J';
   if (!Annee(mots[fin - 1], doubleAdmis, d.annee) || d.annee < 1) {
     erreur = "année « " + mots[fin - 1] + " » illisible";
@@ -430,17 +439,88 @@ std::string Dialecte(const std::string& mot, TVersionGedcom v) {
 
 std::vector<std::string> MotsComparables(std::string_view texte) {
   std::vector<std::string> r;
-  for (const std::string& m : Mots(texte)) {
-    const std::string d = Dialecte(m, TVersionGedcom::V70);
-    if (d != "GREGORIAN") r.push_back(d);
-  }
+  for (const std::string& m : Mots(texte)) r.push_back(Dialecte(m, TVersionGedcom::V70));
   return r;
+}
+
+// A calendar word of either version: 'G', 'J', 'R', 'H', 'X' for an extension calendar of 7.0
+// ("_MAYAN"), 0 for none.
+char CalendrierDuMot(const std::string& m, bool v7) {
+  if (m == "@#DGREGORIAN@" || m == "GREGORIAN") return 'G';
+  if (m == "@#DJULIAN@" || m == "JULIAN") return 'J';
+  if (m == "@#DFRENCH_R@" || m == "FRENCH_R") return 'R';
+  if (m == "@#DHEBREW@" || m == "HEBREW") return 'H';
+  if (v7 && m.size() > 1 && m[0] == '_') return 'X';
+  return 0;
+}
+
+// mots[i, fin) is one date of the grammar of the version: [calendar] [[day] month] year [epoch].
+// Only its form is checked, not that the day exists.
+bool FormeSimple(const std::vector<std::string>& mots, std::size_t i, std::size_t fin, bool v7) {
+  char c = i < fin ? CalendrierDuMot(mots[i], v7) : 0;
+  if (c != 0) ++i;
+  else c = 'G';
+  // An epoch: B.C. of either version, or (7.0) an extension one.
+  if (fin > i && (mots[fin - 1] == "BC" || mots[fin - 1] == "B.C." || mots[fin - 1] == "BCE" ||
+                  (v7 && mots[fin - 1].size() > 1 && mots[fin - 1][0] == '_'))) {
+    if ((c == 'R' || c == 'H') && mots[fin - 1][0] != '_') return false;
+    --fin;
+  }
+  const std::size_t n = fin > i ? fin - i : 0;
+  if (n < 1 || n > 3) return false;
+  int x = 0;
+  if (!Annee(mots[fin - 1], !v7 && (c == 'G' || c == 'J'), x)) return false;
+  if (n >= 2) {
+    // 7.0 takes an extension month in any calendar, and any month in an extension calendar.
+    const std::string& mois = mots[fin - 2];
+    const bool extension = v7 && mois.size() > 1 && mois[0] == '_';
+    if (!extension && (c == 'X' ? mois.empty() || mois[0] < 'A' || mois[0] > 'Z' : MoisDuNom(mois, c == 'J' ? 'G' : c) == 0))
+      return false;
+  }
+  if (n < 3) return true;
+  // A day of a known month exists in it (a leap day admitted): "31 FEB 1800" is no date.
+  static constexpr int kJoursMax[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  const int mois = MoisDuNom(mots[fin - 2], c == 'J' ? 'G' : c);
+  const int jourMax = mois == 0 ? 99 : (c == 'G' || c == 'J') ? kJoursMax[mois - 1] : 30;
+  return Nombre(mots[i], x, 2) && x >= 1 && x <= jourMax;
+}
+
+// The whole text is a date of the version's grammar (phrase of INT aside).
+bool FormeDate(const std::vector<std::string>& mots, bool v7) {
+  if (mots.empty()) return false;
+  const std::string& q = mots[0];
+  const std::size_t fin = mots.size();
+  if (q == "BET") {
+    const std::size_t et = Cherche(mots, 1, "AND");
+    return et < fin && FormeSimple(mots, 1, et, v7) && FormeSimple(mots, et + 1, fin, v7);
+  }
+  if (q == "FROM") {
+    const std::size_t a = Cherche(mots, 1, "TO");
+    return FormeSimple(mots, 1, a, v7) && (a == fin || FormeSimple(mots, a + 1, fin, v7));
+  }
+  const bool qualifie = q == "TO" || q == "ABT" || q == "CAL" || q == "EST" || q == "BEF" || q == "AFT" || q == "INT";
+  return FormeSimple(mots, qualifie ? 1 : 0, fin, v7);
 }
 
 std::string SansBlancs(std::string_view s) {
   const std::size_t a = s.find_first_not_of(" \t");
   if (a == std::string_view::npos) return {};
   return std::string(s.substr(a, s.find_last_not_of(" \t") - a + 1));
+}
+
+// The calendar word of a date whose month alone names its calendar ("5 VEND 10"), added before it.
+void AjouteCalendriers(std::vector<std::string>& mots) {
+  static constexpr std::string_view kMotsCles[] = {"BET", "AND", "FROM", "TO", "ABT", "CAL", "EST", "BEF", "AFT", "INT"};
+  const auto motCle = [](const std::string& m) { return std::find(std::begin(kMotsCles), std::end(kMotsCles), m) != std::end(kMotsCles); };
+  for (std::size_t k = 0; k < mots.size(); ++k) {
+    const char c = CalendrierDuMois(mots[k]);
+    if (c == 'C') continue;
+    std::size_t debut = k;
+    while (debut > 0 && !motCle(mots[debut - 1])) --debut;
+    if (CalendrierDuMot(mots[debut], true) != 0) continue;
+    mots.insert(mots.begin() + static_cast<long>(debut), c == 'R' ? "FRENCH_R" : "HEBREW");
+    ++k;
+  }
 }
 
 }  // namespace
@@ -464,14 +544,15 @@ TDateEcrite DateGardeeGedcom(std::string_view texte, TVersionGedcom version) {
     phrase = std::string(texte.substr(p + 1, (f != std::string_view::npos && f > p ? f : texte.size()) - p - 1));
     corps = texte.substr(0, p);
   }
-  if (!LitDateGedcom(texte).lue) {
+  std::vector<std::string> mots = Mots(corps);
+  AjouteCalendriers(mots);
+  if (!LitDateGedcom(texte).lue && !FormeDate(mots, v7)) {
     // Unreadable: the whole text is a phrase.
     const std::string tout = SansBlancs(corps).empty() && !phrase.empty() ? phrase : SansBlancs(texte);
     if (v7) r.phrase = tout;
     else r.valeur = "(" + tout + ")";
     return r;
   }
-  std::vector<std::string> mots = Mots(corps);
   if (v7 && (std::any_of(mots.begin(), mots.end(), [](const std::string& m) { return m.find('/') != std::string::npos; }))) {
     r.lisible = false;
     r.phrase = SansBlancs(texte);

@@ -284,17 +284,14 @@ void TExporteur::EcritIndividu(const TIdentiteParcourue& p) {
     const TChpCs* s = ChampDeStructure(c.Enreg.LibelleChamps);
     (s && s->GetTagGedCom(0) == "NAME" ? nom : champs).push_back(&c);
   }
-  const std::string prenoms = UnicodeVersUtf8(p.prenoms), patronyme = UnicodeVersUtf8(p.nom);
   // The name's prefix and suffix fields stand around it on the NAME line ("Dr. Jean /Martin/ Jr.").
   std::string prefixe, suffixe;
   for (const TChpsSimple* c : nom) {
     const AnsiString& sous = ChampDeStructure(c->Enreg.LibelleChamps)->SousTagGedCom[0];
-    if (sous == "NPFX") prefixe = UnicodeVersUtf8(c->Enreg.Donnee) + " ";
-    if (sous == "NSFX") suffixe = " " + UnicodeVersUtf8(c->Enreg.Donnee);
+    if (sous == "NPFX") prefixe = UnicodeVersUtf8(c->Enreg.Donnee);
+    if (sous == "NSFX") suffixe = UnicodeVersUtf8(c->Enreg.Donnee);
   }
-  ecr_.Ligne(1, "NAME", prefixe + (prenoms.empty() ? "" : prenoms + " ") + "/" + patronyme + "/" + suffixe);
-  if (!prenoms.empty()) ecr_.Ligne(2, "GIVN", prenoms);
-  if (!patronyme.empty()) ecr_.Ligne(2, "SURN", patronyme);
+  EcritNom(p, prefixe, suffixe);
   for (const TChpsSimple* c : nom) ecr_.Ligne(2, ChampDeStructure(c->Enreg.LibelleChamps)->SousTagGedCom[0], UnicodeVersUtf8(c->Enreg.Donnee));
   ecr_.Ligne(1, "SEX", ValeurSexe(p.sexe, p.note));
   if (p.typePersonne == 'T') ecr_.Ligne(1, "_TEMOIN", "Y");
@@ -388,6 +385,7 @@ void TExporteur::EcritRecords() {
     ecr_.Ligne(1, "FILE", m->first);
     if (const std::string format = FormatMedia(m->first); !format.empty()) ecr_.Ligne(2, "FORM", format);
   }
+  EcritNotesPartagees();
 }
 
 bool TExporteur::EnregistrementGarde(const std::string& xref) {

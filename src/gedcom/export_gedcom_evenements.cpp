@@ -194,7 +194,8 @@ void TExporteur::EcritNote(int32_t note, int niveau, TContexteGarde contexte, bo
     // Kept beside the event's date, place and citations, and written with them.
     if (titre == kTitreDateGedcom || titre == kTitreDetailLieuGedcom || titre == kTitreCitationsGedcom || titre == kTitreImagesGedcom ||
         titre == kTitreBaliseGedcom || titre == kTitreFiliationGedcom ||
-        titre == kTitreSexeGedcom || titre == kTitreUnionGedcom || titre == kTitreMorceauxGedcom || titre == kTitreValeurGedcom)
+        titre == kTitreSexeGedcom || titre == kTitreUnionGedcom || titre == kTitreMorceauxGedcom || titre == kTitreValeurGedcom ||
+        titre == kTitreNomGedcom)
       continue;
     if (titre == kTitreBalisesGedcom) {
       EcritGardees(texte, niveau, contexte);
@@ -204,6 +205,7 @@ void TExporteur::EcritNote(int32_t note, int niveau, TContexteGarde contexte, bo
       GardeesDeFamille(titre, texte);
       continue;
     }
+    if (EcritNotePartagee(titre, texte, niveau)) continue;
     if (!evenement && NoteDeFamille(titre, texte)) continue;
     ecr_.Ligne(niveau, "NOTE", texte);
     if (!TitreParDefaut(titre)) ecr_.Ligne(niveau + 1, "_TITRE", AnsiVersUtf8(titre));

@@ -36,6 +36,8 @@ std::string TExporteur::PointeurGarde(const std::string& valeur) {
     }
     case 'O':
       return Media(p.texte1);
+    case 'N':
+      return NotePartagee(p.texte1);
     default:
       // 7.0 names "no record" itself; a record kept whole keeps its cross-reference, but for a
       // medium record without a file, which 7.0 cannot write.

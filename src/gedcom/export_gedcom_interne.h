@@ -156,6 +156,15 @@ class TExporteur {
   void EcritLienGarde(int32_t no, std::string_view tag, int32_t famille);  // a FAMC's or FAMS's kept lines
   [[nodiscard]] bool MediaSansFichier(const std::string& xref);  // a kept 5.5 medium record without a file
 
+  // --- the name as written, shared notes (export_gedcom_notes.cpp) ---
+  // NAME with GIVN and SURN: as the import kept them while the names are the same, else made of
+  // the names, the prefix and the suffix.
+  void EcritNom(const TIdentiteParcourue& p, const std::string& prefixe, const std::string& suffixe);
+  // A note under a shared note's heading, written as a pointer to its record; false for another heading.
+  bool EcritNotePartagee(const AnsiString& titre, const std::string& texte, int niveau);
+  [[nodiscard]] std::string NotePartagee(const std::string& texte);  // its record's cross-reference
+  void EcritNotesPartagees();  // the records, once every note is written
+
   // --- citations, media and associations of a person or a couple (export_gedcom_liens.cpp) ---
   // Writes the event of such a field as the standard structure (SOUR, OBJE, ASSO) when it holds
   // nothing that structure cannot carry; false when it must be written as a field.
@@ -204,6 +213,8 @@ class TExporteur {
 
   std::map<std::pair<std::u16string, std::u16string>, int> sources_;  // (type, text) -> number
   std::vector<const std::pair<const std::pair<std::u16string, std::u16string>, int>*> ordreSources_;
+  std::map<std::string, int> notesPartagees_;  // text -> number
+  std::vector<const std::pair<const std::string, int>*> ordreNotes_;
   std::map<std::string, int> medias_;
   std::vector<const std::pair<const std::string, int>*> ordreMedias_;
   std::map<std::string, std::vector<const TChpCs*>> structures_;

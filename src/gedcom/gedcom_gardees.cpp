@@ -43,6 +43,7 @@ std::string PointeurGardeSource(std::string_view type, std::string_view titre) {
   return "@#S" + Hex(type) + "." + Hex(titre) + "@";
 }
 std::string PointeurGardeMedia(std::string_view chemin) { return "@#O" + Hex(chemin) + "@"; }
+std::string PointeurGardeNote(std::string_view texte) { return "@#N" + Hex(texte) + "@"; }
 
 TPointeurGarde LitPointeurGarde(std::string_view v) {
   TPointeurGarde r;
@@ -56,7 +57,7 @@ TPointeurGarde LitPointeurGarde(std::string_view v) {
   if (genre == 'P') ok = point == std::string_view::npos && Nombre(corps, r.a);
   else if (genre == 'F') ok = point != std::string_view::npos && Nombre(gauche, r.a) && Nombre(droite, r.b);
   else if (genre == 'S') ok = point != std::string_view::npos && DeHex(gauche, r.texte1) && DeHex(droite, r.texte2);
-  else if (genre == 'O') ok = DeHex(corps, r.texte1);
+  else if (genre == 'O' || genre == 'N') ok = DeHex(corps, r.texte1);
   if (ok) r.genre = genre;
   return r;
 }

@@ -150,6 +150,7 @@ void TImporteur::Recense(const TNoeudGedcom& r) {
     for (const char* tag : {"TITL", "ABBR", "AUTH", "TEXT"})
       if (const TNoeudGedcom* t = r.Enfant(tag); t && !titre) titre = t;
     s.titre = titre ? titre->valeur : r.valeur;
+    if (titre) s.tagTitre = titre->tag;
     const TNoeudGedcom* type = r.Enfant("_TYPE");
     if (type) s.type = type->valeur;
     s.reste = {r.ligne, 0, {}, "SOUR", {}, false, {}};
@@ -258,7 +259,7 @@ void Libere(T& x) {
 void TImporteur::LibereRecensement() {
   Libere(noIndi_), Libere(noFam_), Libere(ligneIndi_), Libere(ligneRefIndi_), Libere(xrefIndi_);
   Libere(sexe_), Libere(naissance_), Libere(familles_), Libere(xrefFam_), Libere(references_);
-  Libere(notes_), Libere(sources_), Libere(ordreSources_), Libere(enregistrementsGardes_), Libere(objets_);
+  Libere(notes_), Libere(sources_), Libere(ordreSources_), Libere(sourcesCitees_), Libere(enregistrementsGardes_), Libere(objets_);
   Libere(famc_), Libere(famcB_), Libere(pedis_), Libere(famsPersonne_), Libere(ordreFams_);
   Libere(rangA_), Libere(rangB_), Libere(rangChps_), Libere(notesEnAttente_), Libere(lieux_);
 }

@@ -67,6 +67,10 @@ inline constexpr const char* kTitreFiliationGedcom = "Filiation GEDCOM";
 inline constexpr const char* kTitreUnionGedcom = "Union GEDCOM";
 // A SEX value the model has no letter for (X), the person's sex being unknown: written back.
 inline constexpr const char* kTitreSexeGedcom = "Sexe GEDCOM";
+// The NAME line as the file wrote it, when the export would write it otherwise (gedcom/noms_gedcom.h).
+inline constexpr const char* kTitreNomGedcom = "Nom GEDCOM";
+// A shared note (SNOTE of 7.0), "Note partagée 2" for the next one: written back as one record.
+inline constexpr const char* kTitreNotePartagee = "Note partagée";
 // The genealogy's own kept lines, in the note whose number TabInformations holds under
 // kCleNoteGedcom: source records' lines beyond their title and type, and the records that
 // neither a person nor a family holds (REPO...).

@@ -193,7 +193,7 @@ void TImporteur::EcritEvenement(const TNoeudGedcom& n, const TChpCs& def, int32_
                                      Utf8VersUnicode(c.valeur).size() <= kLongueurLieuDit))
       e.SetLieuDit(Utf8VersUnicode(c.valeur));  // an address the locality cannot hold whole is kept as written
     else if (c.tag == "NOTE" || c.tag == "SNOTE") {
-      noteEven = AjouteNoteLue(noteEven, c, kTitreNoteGedcom);
+      noteEven = AjouteNoteLue(noteEven, c, c.tag == "SNOTE" && !c.Nul() ? kTitreNotePartagee : kTitreNoteGedcom);
     } else if (c.Nul()) Garde(c, noteEven);  // a pointer to no record, kept as it was written
     else if (c.tag == "SOUR") Citation(c, e, citations);
     else if (c.tag == "OBJE") {
@@ -205,7 +205,8 @@ void TImporteur::EcritEvenement(const TNoeudGedcom& n, const TChpCs& def, int32_
       if (!evenement)
         for (const TNoeudGedcom& s : c.enfants) {
           if (s.tag == "SOUR" && !s.Nul()) Citation(s, e, citations);
-          else if (s.tag == "NOTE" || s.tag == "SNOTE") noteEven = AjouteNoteLue(noteEven, s, kTitreNoteGedcom);
+          else if (s.tag == "NOTE" || s.tag == "SNOTE")
+            noteEven = AjouteNoteLue(noteEven, s, s.tag == "SNOTE" && !s.Nul() ? kTitreNotePartagee : kTitreNoteGedcom);
           else if (s.tag == "PHRASE") Garde(s, noteEven);  // the association's own text, beside its role's
         }
     }
@@ -288,7 +289,12 @@ void TImporteur::Date(const TNoeudGedcom& n, TEvenement& e, std::string& texteGa
   // What the value does not say (CAL, FROM … TO …, a dual year, a calendar, a phrase) stays
   // as the file wrote it, beside the value.
   if (garde.enfants.empty() && (debut == std::string::npos || !DateAGarder(texte, d))) return;
-  if (debut != std::string::npos) garde.valeur = DateGardeeGedcom(texte, TVersionGedcom::V551).valeur;
+  // In its 5.5.1 form, but for a date only 7.0 can write (an extension calendar), kept as written.
+  if (debut != std::string::npos) {
+    garde.valeur = DateGardeeGedcom(texte, TVersionGedcom::V551).valeur;
+    if (garde.valeur.starts_with('(') && DateGardeeGedcom(texte, TVersionGedcom::V70).phrase.empty())
+      garde.valeur = texte.substr(debut, texte.find_last_not_of(' ') - debut + 1);
+  }
   texteGarde = Lignes(garde, 1);
 }
 
@@ -322,6 +328,7 @@ void TImporteur::Citation(const TNoeudGedcom& n, TEvenement& e, std::string& gar
     }
     s.Descriptif = Utf8VersUnicode(it->second.titre);
     s.Type = Utf8VersUnicode(it->second.type);
+    sourcesCitees_.insert(n.valeur);
   } else {
     if (n.valeur.empty()) texte = n.Enfant("TEXT");
     s.Descriptif = Utf8VersUnicode(texte ? texte->valeur : n.valeur);

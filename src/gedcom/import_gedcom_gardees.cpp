@@ -17,13 +17,18 @@ void TImporteur::LigneGardee(const TNoeudGedcom& n, std::string& tag, std::strin
     valeur = PointeurGardeFamille(fam.mari, fam.femme);
   } else if (const auto s = sources_.find(n.valeur); s != sources_.end()) {
     valeur = PointeurGardeSource(s->second.type, s->second.titre);
+    sourcesCitees_.insert(n.valeur);
   } else if (const auto o = objets_.find(n.valeur); o != objets_.end()) {
     valeur = PointeurGardeMedia(o->second);
     objetsCites_.insert(n.valeur);
   } else if (const auto t = notes_.find(n.valeur); t != notes_.end()) {
-    // A shared note is copied where it is used.
-    tag = "NOTE";
-    valeur = t->second;
+    // A note record is copied where it is used; a shared note (7.0) stays one record.
+    if (n.tag == "SNOTE") {
+      valeur = PointeurGardeNote(t->second);
+    } else {
+      tag = "NOTE";
+      valeur = t->second;
+    }
   }
 }
 

@@ -56,7 +56,7 @@ void TImporteur::LienFamille(const TNoeudGedcom& n, std::string& gardees) {
 
 TNoeudGedcom TImporteur::Resolu(TNoeudGedcom n) const {
   if (n.pointeur) {
-    if (n.tag == "NOTE" || n.tag == "SNOTE") {
+    if (n.tag == "NOTE") {
       if (const auto it = notes_.find(n.valeur); it != notes_.end()) {
         n.tag = "NOTE";
         n.valeur = it->second;
@@ -81,7 +81,7 @@ void TImporteur::EcritGardesGenealogie() {
   std::string sources, enregistrements;
   for (const std::string& xref : ordreSources_) {
     const TSourceLue& s = sources_[xref];
-    if (s.reste.enfants.empty()) continue;
+    if (s.reste.enfants.empty() || !sourcesCitees_.count(xref)) continue;
     // Found again by the export under the description and type its citations have.
     TNoeudGedcom bloc = Resolu(s.reste);
     bloc.valeur = CleCitation(Utf8VersUnicode(s.titre).substr(0, kLongueurDescriptif));
@@ -91,6 +91,15 @@ void TImporteur::EcritGardesGenealogie() {
   }
   for (const TNoeudGedcom& r : enregistrementsGardes_)
     enregistrements += (enregistrements.empty() ? "" : "\n") + Lignes(Resolu(r), 0);
+  // A source record no citation points to is kept whole, under its own cross-reference.
+  for (const std::string& xref : ordreSources_) {
+    if (sourcesCitees_.count(xref)) continue;
+    const TSourceLue& s = sources_[xref];
+    TNoeudGedcom r{s.reste.ligne, 0, xref, "SOUR", s.tagTitre.empty() ? s.titre : std::string(), false, s.reste.enfants};
+    if (!s.type.empty()) r.enfants.insert(r.enfants.begin(), {r.ligne, 1, {}, "_TYPE", s.type, false, {}});
+    if (!s.tagTitre.empty()) r.enfants.insert(r.enfants.begin(), {r.ligne, 1, {}, s.tagTitre, s.titre, false, {}});
+    enregistrements += (enregistrements.empty() ? "" : "\n") + Lignes(Resolu(std::move(r)), 0);
+  }
   // A medium record's first file is the medium; all the rest (that file's FORM and TITL, other
   // files, notes, citations) is kept under its path. One cited nowhere is kept whole.
   std::string medias;

@@ -4,6 +4,7 @@
 
 #include "gedcom/gedcom_gardees.h"
 #include "gedcom/import_gedcom_interne.h"
+#include "gedcom/noms_gedcom.h"
 #include "folder/gest_fic_pers.h"
 #include "index/gest_fic_index.h"
 #include "platform/caracteres.h"
@@ -86,7 +87,13 @@ void TImporteur::EcritIndividu(const TNoeudGedcom& r) {
         else if (piece && s->enfants.empty()) EcritChampSimple(DefinitionNom(s->tag), s->valeur, no, 0);
         else reste.enfants.push_back(*s);
       }
+      note = AjouteNote(note, kTitreNomGedcom,
+                        NomAGarder(e, UnicodeVersUtf8(p.Nom), UnicodeVersUtf8(p.Prenoms)));
       if (!reste.enfants.empty()) Garde(reste, note);
+      continue;
+    }
+    if (e.tag == "NAME") {  // the model holds one name: the others are kept as written
+      Garde(e, note);
       continue;
     }
     if (e.tag == "SEX") {
@@ -106,7 +113,7 @@ void TImporteur::EcritIndividu(const TNoeudGedcom& r) {
       continue;
     }
     if (e.tag == "NOTE" || e.tag == "SNOTE") {  // SNOTE: a shared note of 7.0
-      note = AjouteNoteLue(note, e, kTitreNoteGedcom);
+      note = AjouteNoteLue(note, e, e.tag == "SNOTE" && !e.Nul() ? kTitreNotePartagee : kTitreNoteGedcom);
       continue;
     }
     if (!EcritStructure(e, no, 0, false, note)) Garde(e, note);
@@ -155,7 +162,11 @@ void TImporteur::EcritFamille(const TNoeudGedcom& r) {
       Avertit(e.ligne, "Ligne " + std::to_string(e.ligne) + " : " + e.tag + " d'une famille sans conjoint, ignoré.");
       continue;
     }
-    if (e.tag == "NOTE" || e.tag == "SNOTE") {  // SNOTE: a shared note of 7.0
+    if (e.tag == "SNOTE" && !e.Nul()) {  // kept, its note written back as one record
+      Garde(e, note, (kTitreBalisesFamille + std::to_string(partenaire)).c_str());
+      continue;
+    }
+    if (e.tag == "NOTE" || e.tag == "SNOTE") {
       // Under a heading naming the partner, so that the export writes it back under this FAM.
       note = AjouteNoteLue(note, e, (std::string(kTitreNoteFamille) + " " + std::to_string(partenaire)).c_str());
       continue;

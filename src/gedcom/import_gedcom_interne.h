@@ -35,6 +35,7 @@ struct TFamilleLue {
 struct TSourceLue {
   std::string titre;
   std::string type;
+  std::string tagTitre;  // the line the title was read from, empty for the record's value
   TNoeudGedcom reste;  // the record's lines beyond its title and type
 };
 
@@ -178,6 +179,7 @@ class TImporteur {
   std::unordered_map<std::string, std::string> notes_;
   std::unordered_map<std::string, TSourceLue> sources_;
   std::vector<std::string> ordreSources_;       // their cross-references, in file order
+  mutable std::unordered_set<std::string> sourcesCitees_;  // source records a citation points to
   std::vector<TNoeudGedcom> enregistrementsGardes_;  // REPO and other records kept whole
   std::unordered_map<std::string, std::string> objets_;
   std::unordered_set<std::string> objetsGardes_;  // media records without a file, kept whole

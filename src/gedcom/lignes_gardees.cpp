@@ -73,7 +73,9 @@ bool EcritLigneGardee(TEcrivainGedcom& ecr, const TLigneGardee& l, int decalage,
     retire = l.niveau + 1;
     return false;
   }
-  ecr.Pointeur(l.niveau + decalage, l.tag, cible, l.xref);
+  // A shared note is a NOTE record in 5.5.1.
+  const bool note551 = l.tag == "SNOTE" && ecr.Version() == TVersionGedcom::V551;
+  ecr.Pointeur(l.niveau + decalage, note551 ? "NOTE" : l.tag, cible, l.xref);
   return true;
 }
 

@@ -89,7 +89,7 @@ TEST(ImportGedcom, LitLesFormesDe7) {
   EXPECT_EQ(b.version, "7.0");
   EXPECT_TRUE(b.avertissements.empty()) << b.avertissements.front().message;
   const std::string g = test::GenealogieTexte(Base(rep, "Sept"));
-  EXPECT_NE(g.find("P 1 Lévy / Anne F pere 0 mere 0 conjoints enfants note [Note:Texte partagé]"), std::string::npos) << g;
+  EXPECT_NE(g.find("P 1 Lévy / Anne F pere 0 mere 0 conjoints enfants note [Note partagée:Texte partagé]"), std::string::npos) << g;
   EXPECT_NE(g.find("E 1 NAISSANCE «» #  H15/08/5525# lieu «» dit «» note  {cite 2/Parrain/}"), std::string::npos) << g;
 }
 

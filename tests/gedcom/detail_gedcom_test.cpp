@@ -53,6 +53,12 @@ TEST(DetailGedcom, LesDatesRessortentCommeEllesOntEteEcrites) {
       {"31 FEB 1800", "2 DATE (31 FEB 1800)\r\n", "2 DATE\r\n3 PHRASE 31 FEB 1800\r\n"},
       {"14 JUL 1789\n3 TIME 10:30", "2 DATE 14 JUL 1789\r\n3 _TIME 10:30\r\n", "2 DATE 14 JUL 1789\r\n3 TIME 10:30\r\n"},
       {"abt 1750", "2 DATE ABT 1750\r\n2 NOTE", "2 DATE ABT 1750\r\n2 NOTE"},
+      // Dates of the grammar whose value the model cannot hold, a calendar said or implied.
+      {"@#DHEBREW@ 8", "2 DATE @#DHEBREW@ 8\r\n", "2 DATE HEBREW 8\r\n"},
+      {"BET 1950 AND 302 B.C.", "2 DATE BET 1950 AND 302 B.C.\r\n", "2 DATE BET 1950 AND 302 BCE\r\n"},
+      {"@#DGREGORIAN@ 1 JAN 1900", "2 DATE @#DGREGORIAN@ 1 JAN 1900\r\n", "2 DATE GREGORIAN 1 JAN 1900\r\n"},
+      {"FROM 25 SVN 5757 TO 26 IYR 5757", "2 DATE FROM @#DHEBREW@ 25 SVN 5757 TO @#DHEBREW@ 26 IYR 5757\r\n",
+       "2 DATE FROM HEBREW 25 SVN 5757 TO HEBREW 26 IYR 5757\r\n"},
   };
   for (const TCas& c : cas) {
     // A note after the date shows that nothing was kept beside a date the value holds.
@@ -60,6 +66,25 @@ TEST(DetailGedcom, LesDatesRessortentCommeEllesOntEteEcrites) {
     EXPECT_NE(r.v551.find(c.en551), std::string::npos) << c.lu << "\n" << r.v551;
     EXPECT_NE(r.v70.find(c.en70), std::string::npos) << c.lu << "\n" << r.v70;
   }
+}
+
+TEST(DetailGedcom, LesNomsEtLesNotesPartageesRessortentCommeIlsOntEteEcrits) {
+  const TAllerRetour r = ImporteExporte(
+      "0 HEAD\n1 GEDC\n2 VERS 7.0\n0 @N1@ SNOTE Note commune\n"
+      "0 @I1@ INDI\n1 NAME Joseph Tag /Torture/\n2 NPFX Prof.\n2 GIVN Joseph\n1 NAME William /Smith/\n2 TYPE AKA\n"
+      "1 SNOTE @N1@\n0 @R1@ REPO\n1 NAME Archives\n1 SNOTE @N1@\n0 TRLR\n");
+  ASSERT_TRUE(r.bilan.reussi) << r.bilan.erreur;
+  for (const std::string& texte : {r.v551, r.v70}) {
+    EXPECT_NE(texte.find("1 NAME Joseph Tag /Torture/\r\n2 GIVN Joseph\r\n2 NPFX Prof.\r\n"), std::string::npos) << texte;
+    EXPECT_NE(texte.find("1 NAME William /Smith/\r\n2 TYPE AKA\r\n"), std::string::npos) << texte;
+  }
+  // One record for the note, pointed to from the person and the kept repository.
+  EXPECT_NE(r.v70.find("0 @R1@ REPO\r\n1 NAME Archives\r\n1 SNOTE @N1@\r\n"), std::string::npos) << r.v70;
+  EXPECT_NE(r.v70.find("1 SNOTE @N1@\r\n0 @R1@"), std::string::npos) << r.v70;
+  EXPECT_NE(r.v70.find("0 @N1@ SNOTE Note commune\r\n"), std::string::npos) << r.v70;
+  EXPECT_EQ(r.v70.find("@N2@"), std::string::npos) << r.v70;
+  EXPECT_NE(r.v551.find("1 NOTE @N1@\r\n0 @R1@"), std::string::npos) << r.v551;
+  EXPECT_NE(r.v551.find("0 @N1@ NOTE Note commune\r\n"), std::string::npos) << r.v551;
 }
 
 TEST(DetailGedcom, CitationsSourcesEtEnregistrementsGardentLeurDetail) {
@@ -70,7 +95,8 @@ TEST(DetailGedcom, CitationsSourcesEtEnregistrementsGardentLeurDetail) {
       "2 SOUR @S1@\n3 PAGE folio 12\n3 QUAY 3\n3 DATA\n4 TEXT Acte de naissance\n3 _ETAT vu\n"
       "1 DEAT\n2 SOUR @S1@\n3 PAGE folio 40\n"
       "0 @S1@ SOUR\n1 TITL Registres de Lyon\n1 AUTH Archives\n1 PUBL Lyon, 1900\n1 REPO @R1@\n1 NOTE @N1@\n"
-      "0 @R1@ REPO\n1 NAME Archives municipales\n0 @N1@ NOTE Microfilm\n0 TRLR\n");
+      "0 @R1@ REPO\n1 NAME Archives municipales\n0 @N1@ NOTE Microfilm\n"
+      "0 @S9@ SOUR\n1 TITL Jamais citée\n1 AUTH Curé\n0 TRLR\n");
   ASSERT_TRUE(r.bilan.reussi) << r.bilan.erreur;
   EXPECT_TRUE(r.bilan.avertissements.empty()) << r.bilan.avertissements.front().message;
   for (const char* attendu : {
@@ -84,6 +110,8 @@ TEST(DetailGedcom, CitationsSourcesEtEnregistrementsGardentLeurDetail) {
            "0 @S1@ SOUR\r\n1 TITL Registres de Lyon\r\n1 AUTH Archives\r\n1 PUBL Lyon, 1900\r\n1 REPO @R1@\r\n"
            "1 NOTE Microfilm\r\n",
            "0 @R1@ REPO\r\n1 NAME Archives municipales\r\n",
+           // A source no citation points to is kept whole.
+           "0 @S9@ SOUR\r\n1 TITL Jamais citée\r\n1 AUTH Curé\r\n",
        }) {
     EXPECT_NE(r.v551.find(attendu), std::string::npos) << attendu << "\n" << r.v551;
   }

@@ -33,8 +33,10 @@ const struct {
     // Citation and source detail, repositories, name pieces, places' detail, dates' written form.
     {".NOTE.SOUR", "citations des notes (5.5)"}, {".PLAC.SOUR", "citations des lieux (5.5)"},
     {"INDI.SOUR.TEXT", "citation sans source"}, {"INDI.SOUR This source is embedded", "citation sans source"},
-    {"SOUR$", "sources citées nulle part"}, {".DATE", "formes de date"},
-    {"INDI.NAME", "morceaux du nom"}, {".SNOTE", "notes partagées"},
+    // A 5.5 month without its calendar's escape: written back with it.
+    {"INDI.BURI.DATE 5 VEND", "calendrier écrit"}, {"INDI.RETI.DATE 11 NIVO", "calendrier écrit"},
+    {"INDI.CENS.DATE 2 TVT", "calendrier écrit"}, {"INDI.WILL.DATE INT 2 TVT", "calendrier écrit"},
+    {"INDI.PROB.DATE FROM 25 SVN", "calendrier écrit"}, {"FAM.MARR.DATE 1998", "famille sans conjoint"},
     // Extension records, and the grammar check's view of a record of an extension type.
     {"ne pointe pas vers un SUBM", "enregistrements d'extension", true}, {"_", "enregistrements d'extension"},
     // A family of children alone, without a spouse: the links that name it (SLGC, two FAMC to it).
