@@ -18,6 +18,16 @@ TEnregPublic Personne(const char* nom, char sexe) {
   return p;
 }
 
+// A person with parents, a rank among them and a note.
+TEnregPublic PersonneLiee(const char* nom) {
+  TEnregPublic p = Personne(nom, 'F');
+  p.Pere = 7;
+  p.Mere = 8;
+  p.OrdrePU = 2;
+  p.Note = 12;
+  return p;
+}
+
 TEST_F(Magasin, CreationDesTablesEtDuCheminDuDossier) {
   EXPECT_TRUE(RepertoireExiste(rep.Chemin() + "Famille.kya"));
   for (const auto& def : SchemaBDD()) {
@@ -51,11 +61,7 @@ TEST_F(Magasin, TamponDeVersionUneSeuleFois) {
 }
 
 TEST_F(Magasin, PersonneEtBlobDesLiens) {
-  TEnregPublic p = Personne("Dupré", 'F');
-  p.Pere = 7;
-  p.Mere = 8;
-  p.OrdrePU = 2;
-  p.Note = 12;
+  TEnregPublic p = PersonneLiee("Dupré");
   for (int i = 0; i < kMaxConjoints; ++i) {
     p.Conjoints[static_cast<size_t>(i)].Lien.No = 1000 + i;
     p.Conjoints[static_cast<size_t>(i)].Lien.NivNo = static_cast<uint8_t>(i % 3);
@@ -102,11 +108,7 @@ TEST_F(Magasin, PersonneEtBlobDesLiens) {
 // An import appends new persons through a statement of its own: each column is what the ordinary
 // write stores for the same record.
 TEST_F(Magasin, PersonneDImportCommeEcritureOrdinaire) {
-  TEnregPublic lie = Personne("Dupré de la Grande-Maison-Neuve des Hauts-de-Seine et des Bords-de-l'Étang-Vieux ❦ XXXXXXXXX", 'F');
-  lie.Pere = 7;
-  lie.Mere = 8;
-  lie.OrdrePU = 2;
-  lie.Note = 12;
+  TEnregPublic lie = PersonneLiee("Dupré de la Grande-Maison-Neuve des Hauts-de-Seine et des Bords-de-l'Étang-Vieux ❦ XXXXXXXXX");
   lie.Conjoints[0].Lien.No = 1000;
   lie.Enfants[0].No = 2000;
   lie.Enfants[0].NivNo = 1;
