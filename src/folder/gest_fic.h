@@ -76,6 +76,10 @@ class TGestFichier : public TDossierBDD {
     TModeConversion Conversion = mcAucune;
     bool LectureSeule = false;
     bool SansIndexNotices = false;
+    // A creation that leaves its marker, naming this origin (see securite_dossier.h), for the
+    // caller to lift once the rest of its work is done: a kill in between leaves no folder that
+    // looks complete.
+    const char* MarqueGardee = nullptr;
     TInterfaceUtilisateur* Proprietaire = nullptr;  // progress and questions; null shows nothing
     TFabriqueIndexPersonnes FabriqueIndex{};        // empty: no person index
     // How long a writable opening waits for the folder's other writer.
@@ -101,7 +105,7 @@ class TGestFichier : public TDossierBDD {
 
   // --- opening and closing ---
   void OuvrirFichier(bool leger, bool sansProgression);
-  void NouveauFichier(int premierePersonne);
+  void NouveauFichier(int premierePersonne, const char* marqueGardee);
   void FermerFichiers();
   void Flush();
   void EcritureEntete();

@@ -156,7 +156,7 @@ TGestFichier::TGestFichier(const AnsiString& nomFichier, const TOptionsOuverture
   AncienneVersion = IsOldVersion();
   if (creer) {
     VersionFichier = std::stoi(kVersionFormat);
-    NouveauFichier(options.PremierePersonne);
+    NouveauFichier(options.PremierePersonne, options.MarqueGardee);
     if (Erreur) return;
   } else {
     // A writer waits for the folder's other writer before anything is read or decided.
@@ -351,7 +351,7 @@ void TGestFichier::OuvrirFichier(bool leger, bool sansProgression) {
   }
 }
 
-void TGestFichier::NouveauFichier(int premierePersonne) {
+void TGestFichier::NouveauFichier(int premierePersonne, const char* marqueGardee) {
   EnCreation = true;
   VidePointeurs();
   // Every file name must be makeable now, so that the folder can be reopened (throws otherwise).
@@ -400,7 +400,8 @@ void TGestFichier::NouveauFichier(int premierePersonne) {
     return;
   }
   // The marker lies in the folder until its creation is complete.
-  if (!CreeRepertoireMarque(Repertoire, &VerrouEcriture) || !CreeRepertoires(Repertoire + "Notices/")) {
+  if (!CreeRepertoireMarque(Repertoire, &VerrouEcriture, marqueGardee ? marqueGardee : "") ||
+      !CreeRepertoires(Repertoire + "Notices/")) {
     CodeErreurBDD = DerniereErreurSysteme() == TErreurSysteme::DisquePlein ? TErreurMoteur::DisquePlein
                                                                            : TErreurMoteur::Ouverture;
     AbandonneCreation();
@@ -451,7 +452,7 @@ void TGestFichier::NouveauFichier(int premierePersonne) {
   SetStateCum(0);
   EcritureEntete();
   panne = panne || Erreur;
-  if (panne || !LeveMarqueCreation(Repertoire)) {
+  if (panne || (!marqueGardee && !LeveMarqueCreation(Repertoire))) {
     if (CodeErreurBDD == TErreurMoteur::Aucune)
       CodeErreurBDD = DerniereErreurSysteme() == TErreurSysteme::DisquePlein ? TErreurMoteur::DisquePlein
                                                                              : TErreurMoteur::EntreeSortie;

@@ -24,14 +24,14 @@ bool CreationParImport(const AnsiString& repertoire) {
          std::string_view(lu, attendu.size()) == attendu;
 }
 
-bool CreeRepertoireMarque(const AnsiString& repertoire, TVerrouRepertoire* verrou) {
+bool CreeRepertoireMarque(const AnsiString& repertoire, TVerrouRepertoire* verrou, const char* origine) {
   // The directory is made under a neighbouring name, receives its marker (and its writer's lock,
   // which follows it), then takes its own name in one rename: it never exists without the
   // marker, nor unlocked while it is being made.
   const AnsiString cible = SansSeparateurFinal(repertoire);
   const AnsiString provisoire = cible + ".creation";
   if (RepertoireExiste(provisoire) && !SupprimeArborescence(provisoire)) return false;
-  const bool fait = CreeRepertoires(provisoire) && PoseMarqueCreation(provisoire) &&
+  const bool fait = CreeRepertoires(provisoire) && PoseMarqueCreation(provisoire, origine) &&
                     (!verrou || (*verrou = TVerrouRepertoire::Prend(provisoire)).Tenu()) &&
                     RemplaceFichier(provisoire, cible);
   if (!fait) {

@@ -22,7 +22,8 @@ inline constexpr const char* kMarqueImport = "importe";
 [[nodiscard]] bool LeveMarqueCreation(const AnsiString& repertoire);
 // Creates the folder's directory (and its missing parents) with the marker already in it; with
 // verrou, the writer's lock of the directory is taken before it takes its name.
-[[nodiscard]] bool CreeRepertoireMarque(const AnsiString& repertoire, TVerrouRepertoire* verrou = nullptr);
+[[nodiscard]] bool CreeRepertoireMarque(const AnsiString& repertoire, TVerrouRepertoire* verrou = nullptr,
+                                        const char* origine = "");
 // Takes the folder's writer lock for a writable opening, waiting at most the lock's wait. False,
 // with the folder's error flag and CodeErreurBDD Occupe, when another program keeps it; an
 // opening that cannot ask (no such directory) goes on and says what it finds.

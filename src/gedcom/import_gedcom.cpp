@@ -359,7 +359,12 @@ TBilanImportGedcom ImporteFichierGedcom(const AnsiString& cheminGed, const AnsiS
   }
   AnsiString repertoire;
   {
-    TGestFichier dossier(cheminDossier, AvecIndex(TGestFichier::Creation()));
+    // Until the import ends the folder stays a creation under way: an import killed midway, even
+    // before its first person, leaves a folder that is never opened as a genealogy, and that the
+    // next import makes again.
+    TGestFichier::TOptionsOuverture creation = TGestFichier::Creation();
+    creation.MarqueGardee = kMarqueImport;
+    TGestFichier dossier(cheminDossier, AvecIndex(creation));
     if (dossier.Erreur) {
       bilan.erreur = dossier.ReponseNomExistant != 0
                          ? "le dossier « " + AnsiVersUtf8(dossier.Repertoire) + " » existe déjà : choisissez un autre nom"
@@ -368,11 +373,7 @@ TBilanImportGedcom ImporteFichierGedcom(const AnsiString& cheminGed, const AnsiS
       return bilan;
     }
     repertoire = dossier.Repertoire;
-    // Until the import ends the folder stays a creation under way: an import killed midway leaves
-    // a folder that is never opened as a genealogy, and that the next import makes again.
-    if (!PoseMarqueCreation(repertoire, kMarqueImport))
-      bilan.erreur = "le dossier « " + AnsiVersUtf8(repertoire) + " » n'a pas pu être marqué en cours de création";
-    else if (ImporteGedcom(dossier, cheminGed, bilan, avancee) && LeveMarqueCreation(repertoire))
+    if (ImporteGedcom(dossier, cheminGed, bilan, avancee) && LeveMarqueCreation(repertoire))
       return bilan;
     else if (bilan.erreur.empty())
       bilan.erreur = "la fin de l'import n'a pas pu être enregistrée";

@@ -85,10 +85,11 @@ TEST_F(ConcurrenceDossier, UnEcrivainEcarteLesAutresEcrivainsJamaisLesLecteurs) 
 }
 
 TEST_F(ConcurrenceDossier, DossierEnCoursDImportOccupeTantQueSonProgrammeVit) {
+  // A creation for an import keeps its marker from the start: no moment shows a complete folder.
   AutreProgramme import([this] {
-    auto g = Cree(Store());
-    (void)PoseMarqueCreation(g->Repertoire, kMarqueImport);
-    return g;
+    TGestFichier::TOptionsOuverture creation = TGestFichier::Creation();
+    creation.MarqueGardee = kMarqueImport;
+    return std::make_unique<TGestFichier>(Store(), creation);
   });
   for (const bool lectureSeule : {true, false}) {
     const auto g = lectureSeule ? Ouvre(Store(), nullptr, TGestFichier::mcAucune, true) : OuvreSansAttendre();
