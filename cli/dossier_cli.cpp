@@ -7,6 +7,7 @@
 
 #include "folder/gest_fic_pers.h"
 #include "folder/maintenance_dossier.h"
+#include "platform/arborescence.h"
 #include "platform/erreur.h"
 #include "folder/gest_fic_pers_annexes.h"
 #include "store/datamodulebdd.h"
@@ -40,12 +41,20 @@ AnsiString CheminDossier(const std::string& cheminUtf8) {
   return chemin;
 }
 
+namespace {
+
+[[noreturn]] void RefuseDansDossier(const std::string& cheminUtf8, const AnsiString& dossier) {
+  throw ErreurKy("« " + cheminUtf8 + " » est dans le dossier généalogique « " + AnsiVersUtf8(dossier) +
+                 " » : rien n'y est écrit, choisissez un chemin hors de ce dossier");
+}
+
+}  // namespace
+
 AnsiString CheminSortie(const std::string& cheminUtf8) {
   const AnsiString chemin = CheminAnsi(cheminUtf8);
   if (chemin.empty()) throw ErreurKy("le chemin du fichier à écrire est vide");
   if (const AnsiString dossier = DossierGenealogieContenant(chemin); !dossier.empty())
-    throw ErreurKy("« " + cheminUtf8 + " » est dans le dossier généalogique « " + AnsiVersUtf8(dossier) +
-                   " » : rien n'y est écrit, choisissez un chemin hors de ce dossier");
+    RefuseDansDossier(cheminUtf8, dossier);
   return chemin;
 }
 
@@ -56,7 +65,12 @@ AnsiString CheminNouveauDossier(const std::string& cheminUtf8) {
     throw ErreurKy("« " + cheminUtf8 + " » ne nomme pas de dossier généalogique : " +
                    TexteErreurMaintenance(emNomInvalide, nom.substr(0, nom.size() - ExtraitExtension(nom).size())));
   const AnsiString dossier = SansSeparateurFinal(ExtraitRepertoire(store));
-  (void)CheminSortie(AnsiVersUtf8(dossier));
+  // Never inside another genealogy. The folder itself may already be one: the creation then says
+  // it exists, or makes it again when its creation or import was cut.
+  AnsiString englobant = DossierGenealogieContenant(dossier);
+  if (!englobant.empty() && englobant == CheminResolu(dossier))
+    englobant = DossierGenealogieContenant(SansSeparateurFinal(ExtraitRepertoire(englobant)));
+  if (!englobant.empty()) RefuseDansDossier(AnsiVersUtf8(dossier), englobant);
   RepertoireParentExiste(AnsiVersUtf8(dossier));
   return store;
 }

@@ -60,3 +60,10 @@ kyb importe : argument manquant : CHEMIN (usage : kyb importe FICHIER.ged CHEMIN
 $ kyb exporte d.kya f.ged --gedcom 6
 kyb exporte : version GEDCOM « 6 » inconnue : 5.5.1 ou 7 (usage : kyb exporte CHEMIN FICHIER.ged [--gedcom 5.5.1|7])
 [2]
+$ kyb importe "$SRC/data/demo/famille.ged" Famille
+kyb : le dossier « ./Famille.kya/ » existe déjà : choisissez un autre nom
+[1]
+$ mkdir Coupe.kya && touch Coupe.kya/Coupe.adb && printf importe > Coupe.kya/.creation-en-cours
+$ kyb importe "$SRC/data/demo/famille.ged" Coupe | head -1
+GEDCOM 5.5.1, UTF-8, écrit par KYBASE
+$ test ! -e Coupe.kya/.creation-en-cours
