@@ -1,5 +1,6 @@
 // Persons and families of an import: INDI records written as persons with their links, FAM
-// records as the couple events of the husband (the wife when there is none).
+// records as the couple events of the husband (the wife when there is none), kept whole when
+// there is neither.
 #include <algorithm>
 
 #include "gedcom/gedcom_gardees.h"
