@@ -147,6 +147,7 @@ void TExporteur::Recense() {
   AjouteUnions();
   AjouteParentsAdoptifs();
   OrdonneEnfants();
+  RecenseSansConjoint();
 }
 
 void TExporteur::OrdonneEnfants() {
@@ -332,6 +333,7 @@ std::vector<int32_t> TExporteur::EnfantsFamille(int32_t f) {
 }
 
 void TExporteur::EcritFamille(int32_t no, const TFicheFamille* debut, const TFicheFamille* fin) {
+  if (EcritSansConjoint(no)) return;
   ecr_.Ligne(0, "FAM", {}, Xref('F', no));
   enregistrement_ = "FAM";
   EcritMembres(no);
@@ -414,7 +416,7 @@ std::vector<std::string> TExporteur::Extensions() const {
   }
   if (ExtensionsGardees(tags))
     for (std::string& t : ExtensionsDeVersion(TVersionGedcom::V70)) tags.insert(std::move(t));
-  for (const char* titre : {kTitreSourcesGedcom, kTitreEnregistrementsGedcom})
+  for (const char* titre : {kTitreSourcesGedcom, kTitreEnregistrementsGedcom, kTitreFamillesSansConjoint})
     for (const TLigneGardee& l : LitLignesGardees(TexteGardeGenealogie(dossier_, titre)))
       if (l.tag.starts_with('_')) tags.insert(l.tag);
   std::vector<std::string> r;

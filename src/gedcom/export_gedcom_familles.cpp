@@ -82,6 +82,7 @@ void TExporteur::EcritFamc(int32_t no, int32_t note) {
     pedi(fil->pediAffichee == kPediAdoption ? kPediNaissance : kPediAdoption);
     EcritLienGarde(no, "FAMC", fil->autre);
   }
+  EcritFamcSansConjoint(no);
 }
 
 void TExporteur::AjouteUnions() {

@@ -28,6 +28,8 @@ std::string TExporteur::PointeurGarde(const std::string& valeur) {
                             ? FamilleExistante(static_cast<int32_t>(p.a), static_cast<int32_t>(p.b)) : 0;
       return f != 0 ? "@F" + std::to_string(f) + "@" : std::string();
     }
+    case 'G':
+      return FamilleSansConjoint(p.a);
     case 'S': {
       TSourceEven s;
       s.Type = Utf8VersUnicode(p.texte1).substr(0, kLongueurTypeSource);

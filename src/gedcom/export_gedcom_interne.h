@@ -138,6 +138,16 @@ class TExporteur {
   // for its FAM record; false when the heading names no such family.
   bool NoteDeFamille(const AnsiString& titre, const std::string& texte);
 
+  // --- families with no spouse kept whole by an import (export_gedcom_sans_conjoint.cpp) ---
+  // Numbers them after the families of the persons' links, and reads the children's FAMC to them.
+  void RecenseSansConjoint();
+  // Writes family f when it is one of them; false otherwise.
+  bool EcritSansConjoint(int32_t f);
+  // The FAMC of person no to them, PEDI and STAT in the version's case.
+  void EcritFamcSansConjoint(int32_t no);
+  // The new file's pointer for the one of that rank; empty when there is none.
+  [[nodiscard]] std::string FamilleSansConjoint(long rang) const;
+
   // --- kept GEDCOM lines (export_gedcom_gardees.cpp) ---
   // Writes back the lines an import kept, their first level at niveau, in the form of the
   // version written; a line pointing to a record the new file does not hold is left out with
@@ -210,6 +220,14 @@ class TExporteur {
     char pediAffichee = 0;     // kPediNaissance or kPediAdoption
   };
   std::unordered_map<int32_t, TFiliationExport> filiations_;  // persons with adoptive parents
+
+  // Families with no spouse: their lines, the first line of each (then sansConjoint_.size()), the
+  // number of each rank, the number of the first (0 when none), each person's FAMC to them.
+  std::vector<TLigneGardee> sansConjoint_;
+  std::vector<size_t> debutsSansConjoint_;
+  std::unordered_map<long, int32_t> numerosSansConjoint_;
+  int32_t premierSansConjoint_ = 0;
+  std::unordered_map<int32_t, std::vector<TLigneGardee>> famcSansConjoint_;
 
   std::map<std::pair<std::u16string, std::u16string>, int> sources_;  // (type, text) -> number
   std::vector<const std::pair<const std::pair<std::u16string, std::u16string>, int>*> ordreSources_;

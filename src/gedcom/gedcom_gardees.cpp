@@ -39,6 +39,7 @@ std::string PointeurGardePersonne(long no) { return "@#P" + std::to_string(no) +
 std::string PointeurGardeFamille(long mari, long femme) {
   return "@#F" + std::to_string(mari) + "." + std::to_string(femme) + "@";
 }
+std::string PointeurGardeFamilleSansConjoint(long rang) { return "@#G" + std::to_string(rang) + "@"; }
 std::string PointeurGardeSource(std::string_view type, std::string_view titre) {
   return "@#S" + Hex(type) + "." + Hex(titre) + "@";
 }
@@ -54,7 +55,7 @@ TPointeurGarde LitPointeurGarde(std::string_view v) {
   const std::string_view gauche = corps.substr(0, point);
   const std::string_view droite = point == std::string_view::npos ? std::string_view() : corps.substr(point + 1);
   bool ok = false;
-  if (genre == 'P') ok = point == std::string_view::npos && Nombre(corps, r.a);
+  if (genre == 'P' || genre == 'G') ok = point == std::string_view::npos && Nombre(corps, r.a);
   else if (genre == 'F') ok = point != std::string_view::npos && Nombre(gauche, r.a) && Nombre(droite, r.b);
   else if (genre == 'S') ok = point != std::string_view::npos && DeHex(gauche, r.texte1) && DeHex(droite, r.texte2);
   else if (genre == 'O' || genre == 'N') ok = DeHex(corps, r.texte1);

@@ -80,6 +80,8 @@ inline constexpr const char* kTitreEnregistrementsGedcom = "Enregistrements";
 // The lines below persons' FAMC and FAMS beyond PEDI (NOTE, STAT...): "0 INDI <person>", then
 // each link as "1 FAMC <family>" with its lines (pointers as in gedcom/gedcom_gardees.h).
 inline constexpr const char* kTitreLiensGedcom = "Liens";
+// The families with no spouse, kept whole: "0 @#G<rank>@ FAM" and their lines (gedcom/gedcom_gardees.h).
+inline constexpr const char* kTitreFamillesSansConjoint = "Familles sans conjoint";
 
 struct TBilanImportGedcom {
   bool reussi = false;

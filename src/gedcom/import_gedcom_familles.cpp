@@ -20,6 +20,7 @@ void TImporteur::CompleteFamilles() {
   // The references of one individual are consecutive: the FAMS order of those with several
   // families is noted on the way.
   std::vector<int32_t> fams;
+  std::vector<TReferenceLue> avecPedi;  // FAMC with a PEDI, read once the families are complete
   int32_t courant = 0;
   const auto noteOrdre = [&] {
     if (fams.size() > 1) ordreFams_[courant] = std::move(fams);
@@ -44,16 +45,7 @@ void TImporteur::CompleteFamilles() {
                              " qui ne le compte pas parmi ses enfants ; il y est ajouté.");
         f.enfants.push_back(r.personne);
       }
-      if (r.pedi != 0 && r.pedi != kPediNaissance && r.pedi != kPediAdoption)
-        Avertit(r.ligne, "Ligne " + std::to_string(r.ligne) + " : " + NomXref(r.personne) + " est lié à " + xf +
-                             " par un PEDI autre que naissance ou adoption ; ces parents sont gardés comme parents adoptifs.");
-      if (r.pedi != 0) {
-        const auto [it, nouveau] = pedis_.try_emplace(Cle(r.personne, r.famille), r.pedi, r.ligne);
-        if (!nouveau && it->second.first != r.pedi)
-          Avertit(r.ligne, "Ligne " + std::to_string(r.ligne) + " : PEDI contradictoires pour " + NomXref(r.personne) +
-                               " dans " + xf + " (voir la ligne " + std::to_string(it->second.second) +
-                               ") ; le premier est gardé.");
-      }
+      if (r.pedi != 0) avecPedi.push_back(r);
     } else if (f.mari != r.personne && f.femme != r.personne) {
       // A couple given only by FAMS: the place of its sex; two persons of one sex are a couple,
       // the first named in the father's place.
@@ -86,6 +78,20 @@ void TImporteur::CompleteFamilles() {
     if (dejaDit(f.femme) || absent(f.femme)) f.femme = 0;
     std::erase_if(f.enfants, [&](int32_t no) { return dejaDit(no) || absent(no); });
   }
+  RecenseSansConjoint();
+  // A family with no spouse is no parent pair: its links are kept as written, each PEDI with them.
+  for (const TReferenceLue& r : avecPedi) {
+    const std::string& xf = xrefFam_[static_cast<size_t>(r.famille - 1)];
+    const bool gardee = SansConjoint(r.famille);
+    if (!gardee && r.pedi != kPediNaissance && r.pedi != kPediAdoption)
+      Avertit(r.ligne, "Ligne " + std::to_string(r.ligne) + " : " + NomXref(r.personne) + " est lié à " + xf +
+                           " par un PEDI autre que naissance ou adoption ; ces parents sont gardés comme parents adoptifs.");
+    const auto [it, nouveau] = pedis_.try_emplace(Cle(r.personne, r.famille), r.pedi, r.ligne);
+    if (!nouveau && it->second.first != r.pedi)
+      Avertit(r.ligne, "Ligne " + std::to_string(r.ligne) + " : PEDI contradictoires pour " + NomXref(r.personne) + " dans " +
+                           xf + " (voir la ligne " + std::to_string(it->second.second) + ") ; " +
+                           (gardee ? "les deux liens sont gardés tels qu'écrits." : "le premier est gardé."));
+  }
 }
 
 void TImporteur::CalculeLiens() {
@@ -96,7 +102,7 @@ void TImporteur::CalculeLiens() {
   std::unordered_map<int32_t, std::vector<int32_t>> plusieurs;
   for (size_t i = 0; i < familles_.size(); ++i) {
     const TFamilleLue& f = familles_[i];
-    if (f.ligne == 0) continue;
+    if (f.ligne == 0 || (f.mari == 0 && f.femme == 0)) continue;  // no spouse: no parents, kept whole
     const auto numero = static_cast<int32_t>(i + 1);
     for (const int32_t c : f.enfants) {
       int32_t& place = famc_[static_cast<size_t>(c)];

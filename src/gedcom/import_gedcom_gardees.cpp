@@ -13,8 +13,7 @@ void TImporteur::LigneGardee(const TNoeudGedcom& n, std::string& tag, std::strin
   if (const int32_t no = PersonneConnue(n.valeur); no > 0 && PersonneDefinie(no)) {
     valeur = PointeurGardePersonne(no);
   } else if (const int32_t f = FamilleConnue(n.valeur); f > 0) {
-    const TFamilleLue& fam = familles_[static_cast<size_t>(f - 1)];
-    valeur = PointeurGardeFamille(fam.mari, fam.femme);
+    valeur = PointeurFamille(f);
   } else if (const auto s = sources_.find(n.valeur); s != sources_.end()) {
     valeur = PointeurGardeSource(s->second.type, s->second.titre);
     sourcesCitees_.insert(n.valeur);

@@ -1,5 +1,6 @@
 // Persons and families of an import: INDI records written as persons with their links, FAM
-// records as the couple events of the husband (the wife when there is none).
+// records as the couple events of the husband (the wife when there is none), kept whole when
+// there is neither.
 #include <algorithm>
 
 #include "gedcom/gedcom_gardees.h"
@@ -105,7 +106,7 @@ void TImporteur::EcritIndividu(const TNoeudGedcom& r) {
     if (e.tag == "FAMC" || e.tag == "FAMS") {
       // The links themselves are the families'; a link to no family (7.0) is kept as written.
       if (e.Nul()) Garde(e, note);
-      else LienFamille(e, liens);
+      else if (!LienSansConjoint(e, liens)) LienFamille(e, liens);
       continue;
     }
     if (e.tag == "_TEMOIN") {  // a person known only as a witness
@@ -118,6 +119,7 @@ void TImporteur::EcritIndividu(const TNoeudGedcom& r) {
     }
     if (!EcritStructure(e, no, 0, false, note)) Garde(e, note);
   }
+  if (!rangSansConjoint_.empty()) LiensNonNommes(no, liens);
   if (!liens.empty()) liensGardes_ += (liensGardes_.empty() ? "" : "\n") + ("0 INDI " + PointeurGardePersonne(no)) + "\n" + liens;
   note = AjouteNote(note, kTitreFiliationGedcom, PediPaireB(no));
   note = AjouteNote(note, kTitreUnionGedcom, UnionDesParents(no));
@@ -142,6 +144,7 @@ void TImporteur::EcritFamille(const TNoeudGedcom& r) {
   familleEcrite_[static_cast<size_t>(f)] = 1;
   if (fam.mari != 0 || fam.femme != 0) ++bilan_.couples;
   const int32_t titulaire = fam.mari != 0 ? fam.mari : fam.femme;
+  if (titulaire == 0) return GardeSansConjoint(r, f);
   const int32_t partenaire = fam.mari != 0 ? fam.femme : 0;
   // The family's notes and kept tags go to the holder's note, read only when some are there;
   // a holder not yet written takes them when it is.
@@ -158,10 +161,6 @@ void TImporteur::EcritFamille(const TNoeudGedcom& r) {
   const int32_t noteAvant = note;
   for (const TNoeudGedcom& e : r.enfants) {
     if ((e.tag == "HUSB" || e.tag == "WIFE" || e.tag == "CHIL") && !MembreAGarder(e)) continue;
-    if (titulaire == 0) {
-      Avertit(e.ligne, "Ligne " + std::to_string(e.ligne) + " : " + e.tag + " d'une famille sans conjoint, ignoré.");
-      continue;
-    }
     if (e.tag == "SNOTE" && !e.Nul()) {  // kept, its note written back as one record
       Garde(e, note, (kTitreBalisesFamille + std::to_string(partenaire)).c_str());
       continue;
@@ -198,6 +197,7 @@ void TImporteur::Comble() {
 }
 
 void TImporteur::Termine() {
+  EcritSansConjoint();
   EcritGardesGenealogie();
   (void)defs_.Sauvegarde();
   if (TFicPersons* personnes = dossier_.GetFicPersons()) personnes->LectureEntete();

@@ -96,6 +96,21 @@ class TImporteur {
   [[nodiscard]] bool PersonneDefinie(int32_t no) const;
   [[nodiscard]] std::string NomXref(int32_t no) const;
 
+  // --- families with no spouse, kept whole (import_gedcom_sans_conjoint.cpp) ---
+  // Ranks them (from 1) once the families are complete, and notes the children each lists.
+  void RecenseSansConjoint();
+  [[nodiscard]] bool SansConjoint(int32_t f) const;
+  // The kept pointer of family f (gedcom/gedcom_gardees.h).
+  [[nodiscard]] std::string PointeurFamille(int32_t f) const;
+  // A person's FAMC to one of them, kept whole (PEDI included) with its links; false for another line.
+  bool LienSansConjoint(const TNoeudGedcom& n, std::string& liens);
+  // After the person's lines: a FAMC to each of them that lists person no without being named by it.
+  void LiensNonNommes(int32_t no, std::string& liens);
+  // The FAM record of family f, with a CHIL for each child that named it alone.
+  void GardeSansConjoint(const TNoeudGedcom& r, int32_t f);
+  // Their records in the genealogy's note.
+  void EcritSansConjoint();
+
   // --- persons and families (import_gedcom_individus.cpp) ---
   // An individual's cross-reference; for one written without, a key of its line that no
   // cross-reference can take ("@ligne 12@").
@@ -196,6 +211,10 @@ class TImporteur {
   std::vector<std::vector<int32_t>> famsPersonne_;  // families as a spouse, in order
   std::unordered_map<int32_t, std::vector<int32_t>> ordreFams_;  // FAMS order of persons with several
   std::vector<int32_t> rangA_, rangB_, rangChps_;  // records written per holder and per partner
+  std::unordered_map<int32_t, int32_t> rangSansConjoint_;  // family with no spouse -> its rank
+  std::unordered_map<int32_t, std::vector<int32_t>> sansConjointDe_;  // child -> those listing it
+  std::vector<int32_t> famcSansConjoint_;  // those the person being written names by FAMC
+  std::string famillesSansConjoint_;  // their records, kept lines
   TPersonnesImportees personnesEcrites_;  // what the person index takes, gathered as written
 
   std::unordered_map<int32_t, int32_t> notesEnAttente_;  // family notes of holders not yet written

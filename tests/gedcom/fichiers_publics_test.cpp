@@ -36,12 +36,9 @@ const struct {
     // A 5.5 month without its calendar's escape: written back with it.
     {"INDI.BURI.DATE 5 VEND", "calendrier écrit"}, {"INDI.RETI.DATE 11 NIVO", "calendrier écrit"},
     {"INDI.CENS.DATE 2 TVT", "calendrier écrit"}, {"INDI.WILL.DATE INT 2 TVT", "calendrier écrit"},
-    {"INDI.PROB.DATE FROM 25 SVN", "calendrier écrit"}, {"FAM.MARR.DATE 1998", "famille sans conjoint"},
+    {"INDI.PROB.DATE FROM 25 SVN", "calendrier écrit"},
     // Extension records, and the grammar check's view of a record of an extension type.
     {"ne pointe pas vers un SUBM", "enregistrements d'extension", true}, {"_", "enregistrements d'extension"},
-    // A family of children alone, without a spouse: the links that name it (SLGC, two FAMC to it).
-    {"INDI.SLGC", "famille sans conjoint"}, {"FAMC sous SLGC", "famille sans conjoint", true},
-    {"INDI.FAMC.PEDI", "famille sans conjoint"}, {"INDI.FAMC.STAT", "famille sans conjoint"},
     // Media: a 5.5 record's title, format and data, a 5.5 link's notes: extensions in 5.5.1.
     {"OBJE.BLOB", "médias 5.5"}, {"OBJE.FORM", "médias 5.5"}, {"OBJE.TITL", "médias 5.5"}, {".OBJE.NOTE", "médias 5.5"},
 };

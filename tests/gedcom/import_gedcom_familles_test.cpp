@@ -9,6 +9,7 @@
 #include "gedcom/export_gedcom.h"
 #include "gedcom/genealogie_texte.h"
 #include "gedcom/import_gedcom.h"
+#include "gedcom/validateur_gedcom.h"
 #include "index/ouverture_genealogie.h"
 #include "support/support.h"
 
@@ -28,6 +29,15 @@ const std::string kAdoption = kTete +
 const std::string kDeuxFemmes = kTete +
                                 "0 @I1@ INDI\n1 SEX F\n0 @I2@ INDI\n1 SEX F\n0 @I3@ INDI\n"
                                 "0 @F1@ FAM\n1 WIFE @I1@\n1 WIFE @I2@\n1 CHIL @I3@\n0 TRLR\n";
+
+// F9 has children and a marriage but no spouse: I1 (whose father is I2 through F1) names it twice
+// with two PEDI, and in its SLGC; I3 is listed by it alone, I4 names it alone.
+const std::string kSansConjoint = kTete +
+                                  "0 @I1@ INDI\n1 SEX F\n1 FAMC @F1@\n1 FAMC @F9@\n2 PEDI adopted\n2 STAT proven\n"
+                                  "1 FAMC @F9@\n2 PEDI birth\n1 SLGC\n2 FAMC @F9@\n0 @I2@ INDI\n1 SEX M\n"
+                                  "0 @I3@ INDI\n0 @I4@ INDI\n1 FAMC @F9@\n"
+                                  "0 @F9@ FAM\n1 MARR\n2 DATE 1998\n1 NOTE Recueillis\n1 CHIL @I1@\n1 CHIL @I3@\n"
+                                  "0 @F1@ FAM\n1 HUSB @I2@\n1 CHIL @I1@\n0 TRLR\n";
 
 struct TImport {
   TBilanImportGedcom bilan;
@@ -93,6 +103,10 @@ TEST(ImportGedcomFamilles, ChaqueFamilleGardeSesPersonnesEtChaqueDefautAvertit) 
        {"Ligne 5 : @I1@ a plus de deux familles de parents ; @F2@ est ignorée pour cet enfant.",
         "Ligne 8 : @I1@ est lié à @F3@ par un PEDI autre que naissance ou adoption ; ces parents sont gardés comme "
         "parents adoptifs."}},
+      {"famille sans conjoint", kSansConjoint,
+       {"P 1  /  F pere 2 mere 0 conjoints enfants note [GEDCOM:", "P 3  /  ? pere 0 mere 0 conjoints enfants note \n"},
+       {"Ligne 11 : PEDI contradictoires pour @I1@ dans @F9@ (voir la ligne 8) ; les deux liens sont gardés tels qu'écrits.",
+        "Ligne 19 : @I4@ se dit enfant de @F9@ qui ne le compte pas parmi ses enfants ; il y est ajouté."}},
   };
   for (const auto& c : cas) {
     test::RepertoireTemporaire rep;
@@ -166,6 +180,40 @@ TEST(ImportGedcomFamilles, LesDeuxPairesDeParentsEtLesCouplesDUnSexeRessortent) 
     ASSERT_TRUE(ExporteFichierGedcom(g, Utf8VersAnsi(rep / "e.ged"), TVersionGedcom::V551).reussi);
   }
   EXPECT_EQ(Importe(rep, rep / "e.ged", "R").genealogie, lu.genealogie);
+}
+
+TEST(ImportGedcomFamilles, UneFamilleSansConjointRessortAvecSesLiensSousLeNomDeLExport) {
+  for (const TVersionGedcom version : {TVersionGedcom::V551, TVersionGedcom::V70}) {
+    const bool v7 = version == TVersionGedcom::V70;
+    test::RepertoireTemporaire rep;
+    test::Ecrit(rep / "f.ged", kSansConjoint);
+    const TImport lu = Importe(rep, rep / "f.ged", "G");
+    std::string texte;
+    {
+      TGestFichier g(Utf8VersAnsi(rep / "G.kya/G.adb"), AvecIndex(TGestFichier::Ouverture()));
+      ASSERT_TRUE(ExporteFichierGedcom(g, Utf8VersAnsi(rep / "e.ged"), version).reussi);
+      texte = test::Contenu(rep / "e.ged");
+    }
+    EXPECT_EQ(v7 ? test::Valide70(texte, KYBASE_FICHIERS_GEDCOM) : test::Valide551(texte, KYBASE_FICHIERS_GEDCOM),
+              std::vector<std::string>{});
+    const auto enregistrement = [&](const std::string& debut) {
+      const size_t a = texte.find(debut);
+      return a == std::string::npos ? std::string() : texte.substr(a, texte.find("\r\n0 ", a) - a);
+    };
+    // The family of I2 alone is F1, the family without spouse F2; the file named it F9.
+    const std::string fam = enregistrement("0 @F2@ FAM\r\n");
+    for (const char* l : {"1 MARR\r\n2 DATE 1998", "1 NOTE Recueillis", "1 CHIL @I1@", "1 CHIL @I3@", "1 CHIL @I4@"})
+      EXPECT_NE(fam.find(l), std::string::npos) << l << "\n" << texte;
+    // Each link to it under that name, PEDI and STAT in the version's case; I3 and I4 name it too.
+    for (const std::string l : {"1 FAMC @F1@\r\n", v7 ? "1 FAMC @F2@\r\n2 PEDI ADOPTED\r\n2 STAT PROVEN\r\n"
+                                                      : "1 FAMC @F2@\r\n2 PEDI adopted\r\n2 STAT proven\r\n",
+                                v7 ? "1 FAMC @F2@\r\n2 PEDI BIRTH\r\n" : "1 FAMC @F2@\r\n2 PEDI birth\r\n",
+                                "1 SLGC\r\n2 FAMC @F2@\r\n"})
+      EXPECT_NE(texte.find(l), std::string::npos) << l << "\n" << texte;
+    for (const char* i : {"0 @I3@ INDI", "0 @I4@ INDI"})
+      EXPECT_NE(enregistrement(i).find("1 FAMC @F2@"), std::string::npos) << i;
+    EXPECT_EQ(Importe(rep, rep / "e.ged", "R").genealogie, lu.genealogie);
+  }
 }
 
 }  // namespace
