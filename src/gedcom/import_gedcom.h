@@ -80,6 +80,9 @@ inline constexpr const char* kTitreEnregistrementsGedcom = "Enregistrements";
 // The lines below persons' FAMC and FAMS beyond PEDI (NOTE, STAT...): "0 INDI <person>", then
 // each link as "1 FAMC <family>" with its lines (pointers as in gedcom/gedcom_gardees.h).
 inline constexpr const char* kTitreLiensGedcom = "Liens";
+// The extension tags a 7.0 file documents in its HEAD.SCHMA, one "1 TAG <tag> <URI>" line each:
+// written back with that URI, which may make the tag an alias of a standard structure.
+inline constexpr const char* kTitreSchemaGedcom = "Extensions GEDCOM";
 
 struct TBilanImportGedcom {
   bool reussi = false;

@@ -186,6 +186,7 @@ class TImporteur {
   std::vector<TNoeudGedcom> mediasLus_;           // media records with a file
   mutable std::unordered_set<std::string> objetsCites_;  // media records a link points to
   std::string liensGardes_;  // kTitreLiensGedcom
+  std::string schema_;       // kTitreSchemaGedcom
   std::string lienMedia_;  // kept lines of the medium link being written as a field
 
   // Links by person number.

@@ -40,8 +40,6 @@ const struct {
     {".NOTE.SOUR", "citations des notes (5.5)"},
     {"INDI.SOUR.TEXT", "citation sans source"}, {"INDI.SOUR This source is embedded", "citation sans source"},
     {"FAM.MARR.DATE 1998", "famille sans conjoint"},
-    // Extension records, and the grammar check's view of a record of an extension type.
-    {"ne pointe pas vers un SUBM", "enregistrements d'extension", true}, {"_", "enregistrements d'extension"},
     // A family of children alone, without a spouse: the links that name it (SLGC, two FAMC to it).
     {"INDI.SLGC", "famille sans conjoint"}, {"FAMC sous SLGC", "famille sans conjoint", true},
     {"INDI.FAMC.PEDI", "famille sans conjoint"}, {"INDI.FAMC.STAT", "famille sans conjoint"},
