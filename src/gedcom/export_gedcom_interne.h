@@ -175,6 +175,10 @@ class TExporteur {
   // nothing that structure cannot carry; false when it must be written as a field.
   bool EcritLienDirect(const TChpCs& def, TEvenement& e, int niveau);
   [[nodiscard]] std::string Source(const TSourceEven& s);
+  // A citation at niveau with its kept detail (taken from detail): a pointer to its source
+  // record, or, for one read written in place, that form in 5.5.1 ("SOUR text") and a citation
+  // of no record in 7.0 ("SOUR @VOID@" with its text as PAGE, its TEXT under DATA).
+  void EcritCitation(const TSourceEven& s, TBlocsGardes& detail, int niveau, TContexteGarde contexte);
   // The medium's record, by its path (UTF-8).
   [[nodiscard]] std::string Media(const std::string& chemin);
   // FORM of a medium: its extension in 5.5.1, its media type in 7.0.

@@ -319,7 +319,6 @@ int32_t TImporteur::Valeur(TFicDupli* table, const std::string& texte) {
 
 void TImporteur::Citation(const TNoeudGedcom& n, TEvenement& e, std::string& gardees) {
   TSourceEven s;
-  const TNoeudGedcom* texte = nullptr;
   if (n.pointeur) {
     const auto it = sources_.find(n.valeur);
     if (it == sources_.end()) {
@@ -330,8 +329,10 @@ void TImporteur::Citation(const TNoeudGedcom& n, TEvenement& e, std::string& gar
     s.Type = Utf8VersUnicode(it->second.type);
     sourcesCitees_.insert(n.valeur);
   } else {
-    if (n.valeur.empty()) texte = n.Enfant("TEXT");
-    s.Descriptif = Utf8VersUnicode(texte ? texte->valeur : n.valeur);
+    // A citation written in place: its description is its text (else its TEXT's), its line is
+    // written back as it was.
+    const TNoeudGedcom* t = n.valeur.empty() ? n.Enfant("TEXT") : nullptr;
+    s.Descriptif = Utf8VersUnicode(t ? t->valeur : n.valeur);
   }
   const TNoeudGedcom* type = n.Enfant("_TYPE");
   if (type) s.Type = Utf8VersUnicode(type->valeur);
@@ -342,18 +343,15 @@ void TImporteur::Citation(const TNoeudGedcom& n, TEvenement& e, std::string& gar
     return;
   }
   ++bilan_.sources;
-  // The citation's own detail (PAGE, QUAY, DATA, NOTE...) is kept under its description's key.
-  // The TEXT of a citation written in place goes under DATA, where a citation of a source
-  // record (as the export writes it) holds its text.
+  // The citation's own detail (PAGE, QUAY, DATA, NOTE...) is kept under its description's key;
+  // a citation written in place, first its mark with the text of its line.
   TNoeudGedcom detail{n.ligne, 1, {}, "SOUR", CleCitation(s.Descriptif), false, {}};
-  TNoeudGedcom donnees{n.ligne, 2, {}, "DATA", {}, false, {}};
+  if (!n.pointeur) detail.enfants.push_back({n.ligne, 2, {}, std::string(kMarqueSansSource), n.valeur, false, {}});
   for (const TNoeudGedcom& c : n.enfants)
-    if (&c != texte && &c != type) {
-      if (!n.pointeur && c.tag == "TEXT") donnees.enfants.push_back(c);
-      else detail.enfants.push_back(c);
+    if (&c != type) {
+      detail.enfants.push_back(c);
       ++bilan_.balisesConservees["SOUR." + c.tag];
     }
-  if (!donnees.enfants.empty()) detail.enfants.insert(detail.enfants.begin(), std::move(donnees));
   if (detail.enfants.empty()) return;
   if (!gardees.empty()) gardees += '\n';
   gardees += Lignes(Resolu(std::move(detail)), 1);

@@ -38,7 +38,6 @@ const struct {
 } kPertesConnues[] = {
     // Citation and source detail, repositories, name pieces, places' detail, dates' written form.
     {".NOTE.SOUR", "citations des notes (5.5)"},
-    {"INDI.SOUR.TEXT", "citation sans source"}, {"INDI.SOUR This source is embedded", "citation sans source"},
     {"FAM.MARR.DATE 1998", "famille sans conjoint"},
     // A family of children alone, without a spouse: the links that name it (SLGC, two FAMC to it).
     {"INDI.SLGC", "famille sans conjoint"}, {"FAMC sous SLGC", "famille sans conjoint", true},
