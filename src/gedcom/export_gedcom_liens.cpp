@@ -111,15 +111,20 @@ void TExporteur::EcritCitation(const TSourceEven& s, TBlocsGardes& detail, int n
     for (; fin != sous.end() && fin->niveau > racine + 1; ++fin)
       if (fin->tag == "CONT") texte += "\n" + fin->valeur;
     sous.erase(marque, fin);
-    if (v7_) {
+    if (!v7_) {
+      ecr_.Ligne(niveau, "SOUR", texte);
+    } else {
       ecr_.Pointeur(niveau, "SOUR", "@VOID@");
-      if (!texte.empty()) ecr_.Ligne(niveau + 1, "PAGE", texte);
-      // 7.0 holds the source's text under DATA: each TEXT goes there, with its lines.
+      ecr_.Ligne(niveau + 1, "PAGE", texte);
+      // 7.0 holds the source's text under DATA, where the first TEXT stood: each TEXT goes
+      // there, with its lines.
       std::vector<TLigneGardee> textes;
+      std::ptrdiff_t place = -1;
       for (auto l = sous.begin(); l != sous.end();) {
         auto f = l + 1;
         while (f != sous.end() && f->niveau > l->niveau) ++f;
         if (l->niveau == racine + 1 && l->tag == "TEXT") {
+          if (place < 0) place = l - sous.begin();
           for (auto k = l; k != f; ++k) textes.push_back({k->niveau + 1, k->xref, k->tag, k->valeur});
           l = sous.erase(l, f);
         } else {
@@ -127,11 +132,9 @@ void TExporteur::EcritCitation(const TSourceEven& s, TBlocsGardes& detail, int n
         }
       }
       if (!textes.empty()) {
-        sous.push_back({racine + 1, {}, "DATA", {}});
-        sous.insert(sous.end(), textes.begin(), textes.end());
+        textes.insert(textes.begin(), {racine + 1, {}, "DATA", {}});
+        sous.insert(sous.begin() + place, textes.begin(), textes.end());
       }
-    } else {
-      ecr_.Ligne(niveau, "SOUR", texte);
     }
     if (!s.Type.empty()) ecr_.Ligne(niveau + 1, "_TYPE", UnicodeVersUtf8(s.Type));
   }

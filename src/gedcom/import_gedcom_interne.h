@@ -123,6 +123,10 @@ class TImporteur {
   [[nodiscard]] int32_t Lieu(const std::string& texte, long ligne);
   // A citation: its source in the event's list, its detail appended to gardees (kept lines).
   void Citation(const TNoeudGedcom& n, TEvenement& e, std::string& gardees);
+  // A citation with no source record that holds only what the form written in place holds
+  // (text, TEXT, NOTE, QUAY, OBJE; in 7.0 "SOUR @VOID@" with its text as PAGE, TEXT under DATA):
+  // kept as such, to be written back so. Another keeps its text as its source record's title.
+  [[nodiscard]] static bool CitationEnPlace(const TNoeudGedcom& n);
   // Sub-tags a line had that nothing keeps, counted in the report as "TAG.SOUS".
   void CompteIgnorees(const TNoeudGedcom& n, std::initializer_list<std::string_view> pris);
   // A kept structure with the pointers it can resolve: notes by their text, media by their
