@@ -338,7 +338,9 @@ void TImporteur::Citation(const TNoeudGedcom& n, TEvenement& e, std::string& gar
   const TNoeudGedcom* page = n.Nul() ? n.Enfant("PAGE") : nullptr;
   const std::string texteEnPlace = page ? page->valeur : n.valeur;
   if (!n.pointeur || page) {
-    const TNoeudGedcom* t = texteEnPlace.empty() ? n.Enfant("TEXT") : nullptr;
+    const TNoeudGedcom* donnees = n.Enfant("DATA");
+    const TNoeudGedcom* t = !texteEnPlace.empty() ? nullptr : n.Enfant("TEXT") ? n.Enfant("TEXT")
+                                                    : donnees ? donnees->Enfant("TEXT") : nullptr;
     s.Descriptif = Utf8VersUnicode(t ? t->valeur : texteEnPlace);
   }
   const TNoeudGedcom* type = n.Enfant("_TYPE");
