@@ -407,7 +407,7 @@ std::string TExporteur::FormatMedia(const std::string& chemin) const {
 
 std::vector<std::string> TExporteur::Extensions() const {
   // Ours, then those of the field definitions (tags and sub-tags).
-  std::set<std::string> tags = {"_KINSHIP", "_LIEUDIT", "_TEMOIN", "_TITRE", "_TYPE"};
+  std::set<std::string> tags(std::begin(kExtensionsPropres), std::end(kExtensionsPropres));
   for (int i = 0; i < defs_.Count(); ++i) {
     const TChpCs* c = defs_.GetChpCs(i);
     if (!c || c->IsBase()) continue;
@@ -438,7 +438,7 @@ bool ExporteGedcom(TGestFichier& dossier, TVersionGedcom version, const TEcrivai
   TExporteur exporteur(dossier, ecrivain, bilan);
   if (version == TVersionGedcom::V70) {
     ecrivain.Ligne(1, "SCHMA");
-    for (const std::string& tag : exporteur.Extensions()) ecrivain.Ligne(2, "TAG", tag + " " + kUriExtensions + tag);
+    for (const auto& [tag, uri] : exporteur.Schema(kUriExtensions)) ecrivain.Ligne(2, "TAG", tag + " " + uri);
   }
   {
     // Both passes read in one transaction, through a small page cache.

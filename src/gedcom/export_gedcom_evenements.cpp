@@ -157,10 +157,7 @@ void TExporteur::EcritEvenement(TEvenement& e, int niveau) {
   if (!e.Enreg.LieuDit.empty()) ecr_.Ligne(niveau + 1, addrPiece ? "_LIEUDIT" : "ADDR", UnicodeVersUtf8(e.Enreg.LieuDit));
   for (const TPersAssociee& pa : e.PersAssociees()) EcritAssociation(pa, niveau + 1, true);
   TBlocsGardes citations(gardees.citations);
-  for (const TSourceEven& s : e.Sources()) {
-    ecr_.Pointeur(niveau + 1, "SOUR", Source(s));
-    citations.EcritSousLignes(ecr_, "SOUR", CleCitation(s.Descriptif), niveau + 1, sous("SOUR"), nullptr, &traduit);
-  }
+  for (const TSourceEven& s : e.Sources()) EcritCitation(s, citations, niveau + 1, sous("SOUR"));
   TBlocsGardes images(gardees.images);
   for (const TIllustrationEven& m : e.Illustrations())
     EcritLienMedia(AnsiVersUtf8(m.Chemin), images, niveau + 1, TContexteGarde(dessus, 2), false);

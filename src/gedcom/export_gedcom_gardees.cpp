@@ -1,5 +1,9 @@
 // Kept GEDCOM lines written back: each pointer becomes the pointer of the record it stands for in
 // the new file, or the line goes (with its sub-lines) when that record is not there.
+#include <algorithm>
+#include <iterator>
+#include <map>
+
 #include "folder/fic_notes.h"
 #include "gedcom/export_gedcom_interne.h"
 #include "gedcom/gedcom_gardees.h"
@@ -41,11 +45,12 @@ std::string TExporteur::PointeurGarde(const std::string& valeur) {
     case 'N':
       return NotePartagee(p.texte1);
     default:
-      // 7.0 names "no record" itself; a record kept whole keeps its cross-reference, but for a
-      // medium record without a file, which 7.0 cannot write.
-      if (v7_ && valeur == "@VOID@") return valeur;
+      // A record kept whole keeps its cross-reference, but for a medium record without a file,
+      // which 7.0 cannot write. 7.0 names "no record" itself: a pointer the file read named
+      // nothing with goes out as @VOID@, its sub-lines with it.
       if (v7_ && MediaSansFichier(valeur)) return {};
-      return EnregistrementGarde(valeur) ? valeur : std::string();
+      if (EnregistrementGarde(valeur)) return valeur;
+      return v7_ ? std::string("@VOID@") : std::string();
   }
 }
 
@@ -128,6 +133,20 @@ void TExporteur::EcritLienGarde(int32_t no, std::string_view tag, int32_t famill
   const std::string_view dessus[] = {"INDI", tag};
   if (!it->second.EcritSousLignes(ecr_, tag, PointeurGardeFamille(f.mari, f.femme), 1, dessus, nullptr, &traduit))
     (void)it->second.EcritSousLignes(ecr_, tag, PointeurGardeFamille(f.femme, f.mari), 1, dessus, nullptr, &traduit);
+}
+
+std::vector<std::pair<std::string, std::string>> TExporteur::Schema(std::string_view uriPropre) const {
+  std::multimap<std::string, std::string> uris;
+  for (const TLigneGardee& l : LitLignesGardees(TexteGardeGenealogie(dossier_, kTitreSchemaGedcom))) {
+    const std::size_t blanc = l.valeur.find(' ');
+    const std::string tag = l.valeur.substr(0, blanc);
+    if (l.tag == "TAG" && blanc != std::string::npos &&
+        std::find(std::begin(kExtensionsPropres), std::end(kExtensionsPropres), tag) == std::end(kExtensionsPropres))
+      uris.emplace(tag, l.valeur.substr(blanc + 1));
+  }
+  for (const std::string& tag : Extensions())
+    if (!uris.contains(tag)) uris.emplace(tag, std::string(uriPropre) + tag);
+  return {uris.begin(), uris.end()};
 }
 
 bool TExporteur::ExtensionsGardees(std::set<std::string>& tags) const {

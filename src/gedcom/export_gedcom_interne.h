@@ -29,6 +29,8 @@ class TFicDupli;
 [[nodiscard]] bool EvenementOui(const std::string& tag);
 // Events that only a family record holds.
 [[nodiscard]] bool EvenementDeFamille(const std::string& tag);
+// The extension tags of the export's own structures, whatever the model's fields.
+inline constexpr std::string_view kExtensionsPropres[] = {"_KINSHIP", "_LIEUDIT", "_TEMOIN", "_TITRE", "_TYPE"};
 // A quality that names one of the standard 7.0 roles of an association (GODP, WITN...).
 [[nodiscard]] bool RoleStandard(const std::string& qualite);
 
@@ -54,6 +56,9 @@ class TExporteur {
   void Ecrit(const TAvanceeExport& avancee);
   // The extension tags the export may write (declared in the 7.0 header).
   [[nodiscard]] std::vector<std::string> Extensions() const;
+  // The 7.0 header's TAG lines: the tags of Extensions and those the imported file documented,
+  // each with the URI that file gave it (our own tags keep ours), else uriPropre and the tag.
+  [[nodiscard]] std::vector<std::pair<std::string, std::string>> Schema(std::string_view uriPropre) const;
 
  private:
   // --- persons and families (export_gedcom.cpp) ---
@@ -180,6 +185,10 @@ class TExporteur {
   // nothing that structure cannot carry; false when it must be written as a field.
   bool EcritLienDirect(const TChpCs& def, TEvenement& e, int niveau);
   [[nodiscard]] std::string Source(const TSourceEven& s);
+  // A citation at niveau with its kept detail (taken from detail): a pointer to its source
+  // record, or, for one read written in place, that form in 5.5.1 ("SOUR text") and a citation
+  // of no record in 7.0 ("SOUR @VOID@" with its text as PAGE, its TEXT under DATA).
+  void EcritCitation(const TSourceEven& s, TBlocsGardes& detail, int niveau, TContexteGarde contexte);
   // The medium's record, by its path (UTF-8).
   [[nodiscard]] std::string Media(const std::string& chemin);
   // FORM of a medium: its extension in 5.5.1, its media type in 7.0.

@@ -55,12 +55,8 @@ bool TExporteur::EcritLienDirect(const TChpCs& def, TEvenement& e, int niveau) {
   if (!e.Enreg.Date.Vide() || e.Enreg.Lieu > 0 || !e.Enreg.LieuDit.empty()) return false;
   const bool sansDonnee = e.Enreg.Donnee.empty();
   // Each citation's own detail (PAGE, QUAY, DATA, NOTE...) kept by the import under its key.
-  const TTraduitPointeur traduit = [this](const std::string& v) { return PointeurGarde(v); };
   TBlocsGardes detail(source || relation ? RubriquesGardees(dossier_, e.Enreg.Note).citations : std::string());
-  const auto citation = [&](const TSourceEven& s, int n, TContexteGarde dessus) {
-    ecr_.Pointeur(n, "SOUR", Source(s));
-    (void)detail.EcritSousLignes(ecr_, "SOUR", CleCitation(s.Descriptif), n, dessus, nullptr, &traduit);
-  };
+  const auto citation = [&](const TSourceEven& s, int n, TContexteGarde dessus) { EcritCitation(s, detail, n, dessus); };
   if (source) {
     if (!sansDonnee || e.Sources().empty() || !e.PersAssociees().empty() || !e.Illustrations().empty()) return false;
     bool premiere = true;
@@ -98,6 +94,53 @@ bool TExporteur::EcritLienDirect(const TChpCs& def, TEvenement& e, int niveau) {
   }
   ++bilan_.evenements;
   return true;
+}
+
+void TExporteur::EcritCitation(const TSourceEven& s, TBlocsGardes& detail, int niveau, TContexteGarde contexte) {
+  std::vector<TLigneGardee> sous;
+  int racine = 0;
+  const bool garde = detail.Prend("SOUR", CleCitation(s.Descriptif), sous, racine);
+  const auto marque = std::find_if(sous.begin(), sous.end(), [&](const TLigneGardee& l) {
+    return l.niveau == racine + 1 && l.tag == kMarqueSansSource;
+  });
+  if (marque == sous.end()) {
+    ecr_.Pointeur(niveau, "SOUR", Source(s));
+  } else {
+    std::string texte = marque->valeur;
+    auto fin = marque + 1;
+    for (; fin != sous.end() && fin->niveau > racine + 1; ++fin)
+      if (fin->tag == "CONT") texte += "\n" + fin->valeur;
+    sous.erase(marque, fin);
+    if (!v7_) {
+      ecr_.Ligne(niveau, "SOUR", texte);
+    } else {
+      ecr_.Pointeur(niveau, "SOUR", "@VOID@");
+      ecr_.Ligne(niveau + 1, "PAGE", texte);
+      // 7.0 holds the source's text under DATA, where the first TEXT stood: each TEXT goes
+      // there, with its lines.
+      std::vector<TLigneGardee> textes;
+      std::ptrdiff_t place = -1;
+      for (auto l = sous.begin(); l != sous.end();) {
+        auto f = l + 1;
+        while (f != sous.end() && f->niveau > l->niveau) ++f;
+        if (l->niveau == racine + 1 && l->tag == "TEXT") {
+          if (place < 0) place = l - sous.begin();
+          for (auto k = l; k != f; ++k) textes.push_back({k->niveau + 1, k->xref, k->tag, k->valeur});
+          l = sous.erase(l, f);
+        } else {
+          l = f;
+        }
+      }
+      if (!textes.empty()) {
+        textes.insert(textes.begin(), {racine + 1, {}, "DATA", {}});
+        sous.insert(sous.begin() + place, textes.begin(), textes.end());
+      }
+    }
+    if (!s.Type.empty()) ecr_.Ligne(niveau + 1, "_TYPE", UnicodeVersUtf8(s.Type));
+  }
+  if (!garde) return;
+  const TTraduitPointeur traduit = [this](const std::string& v) { return PointeurGarde(v); };
+  bilan_.lignesGardeesRetirees += EcritLignesGardees(ecr_, sous, 0, sous.size(), niveau - racine, contexte, &traduit);
 }
 
 }  // namespace kyb

@@ -126,6 +126,9 @@ std::string TImporteur::NomXref(int32_t no) const {
 void TImporteur::Recense(const TNoeudGedcom& r) {
   if (r.tag == "HEAD") {
     if (const TNoeudGedcom* s = r.Enfant("SOUR")) bilan_.logiciel = s->valeur;
+    if (const TNoeudGedcom* s = r.Enfant("SCHMA"))
+      for (const TNoeudGedcom& t : s->enfants)
+        if (t.tag == "TAG" && t.valeur.starts_with('_')) schema_ += (schema_.empty() ? "1 TAG " : "\n1 TAG ") + t.valeur;
     return;
   }
   if (r.tag == "INDI") return RecenseIndividu(r);

@@ -82,6 +82,9 @@ inline constexpr const char* kTitreEnregistrementsGedcom = "Enregistrements";
 inline constexpr const char* kTitreLiensGedcom = "Liens";
 // The families with no spouse, kept whole: "0 @#G<rank>@ FAM" and their lines (gedcom/gedcom_gardees.h).
 inline constexpr const char* kTitreFamillesSansConjoint = "Familles sans conjoint";
+// The extension tags a 7.0 file documents in its HEAD.SCHMA, one "1 TAG <tag> <URI>" line each:
+// written back with that URI, which may make the tag an alias of a standard structure.
+inline constexpr const char* kTitreSchemaGedcom = "Extensions GEDCOM";
 
 struct TBilanImportGedcom {
   bool reussi = false;

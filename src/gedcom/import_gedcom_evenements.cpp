@@ -48,7 +48,9 @@ AnsiString TImporteur::DefinitionNouvelle(const std::string& tag, bool couple) {
 }
 
 bool TImporteur::EcritStructure(const TNoeudGedcom& n, int32_t noA, int32_t noB, bool couple, int32_t& note) {
-  if (n.Nul()) return false;  // a pointer to no record: the structure is kept as it was written
+  // A pointer to no record: the structure is kept as it was written, but for a citation of no
+  // record, which is a citation written in place.
+  if (n.Nul() && !CitationEnPlace(n)) return false;
   // A structure whose sub-tags belong to several fields (ADDR): each piece to its field.
   if (const auto it = parSousTag_.find(n.tag); it != parSousTag_.end() && it->second.size() > 1) {
     TNoeudGedcom reste{n.ligne, 1, {}, n.tag, {}, false, {}};
@@ -194,7 +196,7 @@ void TImporteur::EcritEvenement(const TNoeudGedcom& n, const TChpCs& def, int32_
       e.SetLieuDit(Utf8VersUnicode(c.valeur));  // an address the locality cannot hold whole is kept as written
     else if (c.tag == "NOTE" || c.tag == "SNOTE") {
       noteEven = AjouteNoteLue(noteEven, c, c.tag == "SNOTE" && !c.Nul() ? kTitreNotePartagee : kTitreNoteGedcom);
-    } else if (c.Nul()) Garde(c, noteEven);  // a pointer to no record, kept as it was written
+    } else if (c.Nul() && !CitationEnPlace(c)) Garde(c, noteEven);  // a pointer to no record, kept as it was written
     else if (c.tag == "SOUR") Citation(c, e, citations);
     else if (c.tag == "OBJE") {
       if (!Illustration(c, e, medias)) Garde(c, noteEven);
@@ -204,7 +206,7 @@ void TImporteur::EcritEvenement(const TNoeudGedcom& n, const TChpCs& def, int32_
       // An association of the person or the couple itself: its citations and notes are the field's.
       if (!evenement)
         for (const TNoeudGedcom& s : c.enfants) {
-          if (s.tag == "SOUR" && !s.Nul()) Citation(s, e, citations);
+          if (s.tag == "SOUR" && (!s.Nul() || CitationEnPlace(s))) Citation(s, e, citations);
           else if (s.tag == "NOTE" || s.tag == "SNOTE")
             noteEven = AjouteNoteLue(noteEven, s, s.tag == "SNOTE" && !s.Nul() ? kTitreNotePartagee : kTitreNoteGedcom);
           else if (s.tag == "PHRASE") Garde(s, noteEven);  // the association's own text, beside its role's
@@ -319,8 +321,7 @@ int32_t TImporteur::Valeur(TFicDupli* table, const std::string& texte) {
 
 void TImporteur::Citation(const TNoeudGedcom& n, TEvenement& e, std::string& gardees) {
   TSourceEven s;
-  const TNoeudGedcom* texte = nullptr;
-  if (n.pointeur) {
+  if (n.pointeur && !n.Nul()) {
     const auto it = sources_.find(n.valeur);
     if (it == sources_.end()) {
       Avertit(n.ligne, L(n.ligne) + "pointeur " + n.valeur + " vers une source absente du fichier, ignoré.");
@@ -329,9 +330,18 @@ void TImporteur::Citation(const TNoeudGedcom& n, TEvenement& e, std::string& gar
     s.Descriptif = Utf8VersUnicode(it->second.titre);
     s.Type = Utf8VersUnicode(it->second.type);
     sourcesCitees_.insert(n.valeur);
-  } else {
-    if (n.valeur.empty()) texte = n.Enfant("TEXT");
-    s.Descriptif = Utf8VersUnicode(texte ? texte->valeur : n.valeur);
+  }
+  // A citation written in place: its description is its text (else its TEXT's), and its text is
+  // kept to be written back so. 7.0 writes it as a citation of no record, its text as PAGE and
+  // the source's text under DATA.
+  const bool enPlace = CitationEnPlace(n);
+  const TNoeudGedcom* page = n.Nul() ? n.Enfant("PAGE") : nullptr;
+  const std::string texteEnPlace = page ? page->valeur : n.valeur;
+  if (!n.pointeur || page) {
+    const TNoeudGedcom* donnees = n.Enfant("DATA");
+    const TNoeudGedcom* t = !texteEnPlace.empty() ? nullptr : n.Enfant("TEXT") ? n.Enfant("TEXT")
+                                                    : donnees ? donnees->Enfant("TEXT") : nullptr;
+    s.Descriptif = Utf8VersUnicode(t ? t->valeur : texteEnPlace);
   }
   const TNoeudGedcom* type = n.Enfant("_TYPE");
   if (type) s.Type = Utf8VersUnicode(type->valeur);
@@ -342,21 +352,34 @@ void TImporteur::Citation(const TNoeudGedcom& n, TEvenement& e, std::string& gar
     return;
   }
   ++bilan_.sources;
-  // The citation's own detail (PAGE, QUAY, DATA, NOTE...) is kept under its description's key.
-  // The TEXT of a citation written in place goes under DATA, where a citation of a source
-  // record (as the export writes it) holds its text.
+  // The citation's own detail (PAGE, QUAY, DATA, NOTE...) is kept under its description's key;
+  // a citation written in place, first its mark with its text, then its TEXT as that form holds it.
   TNoeudGedcom detail{n.ligne, 1, {}, "SOUR", CleCitation(s.Descriptif), false, {}};
   TNoeudGedcom donnees{n.ligne, 2, {}, "DATA", {}, false, {}};
-  for (const TNoeudGedcom& c : n.enfants)
-    if (&c != texte && &c != type) {
-      if (!n.pointeur && c.tag == "TEXT") donnees.enfants.push_back(c);
-      else detail.enfants.push_back(c);
-      ++bilan_.balisesConservees["SOUR." + c.tag];
-    }
+  if (enPlace) detail.enfants.push_back({n.ligne, 2, {}, std::string(kMarqueSansSource), texteEnPlace, false, {}});
+  for (const TNoeudGedcom& c : n.enfants) {
+    if (&c == type || &c == page) continue;
+    ++bilan_.balisesConservees["SOUR." + c.tag];
+    if (enPlace && c.tag == "DATA") detail.enfants.insert(detail.enfants.end(), c.enfants.begin(), c.enfants.end());
+    else if (!n.pointeur && !enPlace && c.tag == "TEXT") donnees.enfants.push_back(c);  // as a citation of a record holds it
+    else detail.enfants.push_back(c);
+  }
   if (!donnees.enfants.empty()) detail.enfants.insert(detail.enfants.begin(), std::move(donnees));
   if (detail.enfants.empty()) return;
   if (!gardees.empty()) gardees += '\n';
   gardees += Lignes(Resolu(std::move(detail)), 1);
+}
+
+bool TImporteur::CitationEnPlace(const TNoeudGedcom& n) {
+  if (n.tag != "SOUR" || (n.pointeur && !n.Nul())) return false;
+  // 7.0: a citation of no record with its text as PAGE.
+  if (n.Nul() && !n.Enfant("PAGE")) return false;
+  return std::all_of(n.enfants.begin(), n.enfants.end(), [&](const TNoeudGedcom& c) {
+    if (c.tag == "DATA")
+      return n.Nul() && std::all_of(c.enfants.begin(), c.enfants.end(), [](const TNoeudGedcom& d) { return d.tag == "TEXT"; });
+    return (c.tag == "PAGE" && n.Nul()) || c.tag == "TEXT" || c.tag == "NOTE" || c.tag == "QUAY" || c.tag == "OBJE" ||
+           c.tag.starts_with('_');
+  });
 }
 
 bool TImporteur::Illustration(const TNoeudGedcom& n, TEvenement& e, std::string& gardees) {

@@ -118,7 +118,9 @@ void TImporteur::EcritGardesGenealogie() {
   objetsGardes_.clear();
   std::string liens = std::move(liensGardes_);
   liensGardes_.clear();
-  if (sources.empty() && enregistrements.empty() && medias.empty() && liens.empty()) return;
+  const std::string schema = std::move(schema_);
+  schema_.clear();
+  if (sources.empty() && enregistrements.empty() && medias.empty() && liens.empty() && schema.empty()) return;
   long long avant = 0;
   (void)TexteVersEntier(bdd_.GetInfoChps(kCleNoteGedcom), avant);
   int32_t note = static_cast<int32_t>(avant);
@@ -126,6 +128,7 @@ void TImporteur::EcritGardesGenealogie() {
   note = AjouteNote(note, kTitreEnregistrementsGedcom, enregistrements);
   note = AjouteNote(note, kTitreImagesGedcom, medias);
   note = AjouteNote(note, kTitreLiensGedcom, liens);
+  note = AjouteNote(note, kTitreSchemaGedcom, schema);
   if (note != avant && !bdd_.MAJInfoChps(kCleNoteGedcom, Utf8VersUnicode(std::to_string(note))))
     Avertit(0, "Les enregistrements GEDCOM gardés n'ont pas pu être rattachés à la généalogie.");
 }

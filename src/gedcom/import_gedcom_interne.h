@@ -138,6 +138,10 @@ class TImporteur {
   [[nodiscard]] int32_t Lieu(const std::string& texte, long ligne);
   // A citation: its source in the event's list, its detail appended to gardees (kept lines).
   void Citation(const TNoeudGedcom& n, TEvenement& e, std::string& gardees);
+  // A citation with no source record that holds only what the form written in place holds
+  // (text, TEXT, NOTE, QUAY, OBJE; in 7.0 "SOUR @VOID@" with its text as PAGE, TEXT under DATA):
+  // kept as such, to be written back so. Another keeps its text as its source record's title.
+  [[nodiscard]] static bool CitationEnPlace(const TNoeudGedcom& n);
   // Sub-tags a line had that nothing keeps, counted in the report as "TAG.SOUS".
   void CompteIgnorees(const TNoeudGedcom& n, std::initializer_list<std::string_view> pris);
   // A kept structure with the pointers it can resolve: notes by their text, media by their
@@ -201,6 +205,7 @@ class TImporteur {
   std::vector<TNoeudGedcom> mediasLus_;           // media records with a file
   mutable std::unordered_set<std::string> objetsCites_;  // media records a link points to
   std::string liensGardes_;  // kTitreLiensGedcom
+  std::string schema_;       // kTitreSchemaGedcom
   std::string lienMedia_;  // kept lines of the medium link being written as a field
 
   // Links by person number.

@@ -127,6 +127,18 @@ bool TBlocsGardes::EcritSousLignes(TEcrivainGedcom& ecr, std::string_view tag, s
   return false;
 }
 
+bool TBlocsGardes::Prend(std::string_view tag, std::string_view valeur, std::vector<TLigneGardee>& sous, int& racine) {
+  for (std::size_t k = 0; k + 1 < debuts_.size(); ++k) {
+    const TLigneGardee& r = lignes_[debuts_[k]];
+    if (pris_[k] || r.tag != tag || r.valeur != valeur) continue;
+    pris_[k] = true;
+    racine = r.niveau;
+    sous.assign(lignes_.begin() + static_cast<long>(debuts_[k]) + 1, lignes_.begin() + static_cast<long>(debuts_[k + 1]));
+    return true;
+  }
+  return false;
+}
+
 bool TBlocsGardes::EcritBloc(TEcrivainGedcom& ecr, std::string_view tag, std::string_view valeur, int niveau,
                              TContexteGarde contexte, const TTraduitPointeur* traduit) {
   for (std::size_t k = 0; k + 1 < debuts_.size(); ++k) {

@@ -46,6 +46,11 @@ long EcritLignesGardees(TEcrivainGedcom& ecr, const std::vector<TLigneGardee>& l
                         std::size_t fin, int decalage, TContexteGarde contexte,
                         const TTraduitPointeur* traduit = nullptr);
 
+// The line an import puts first in the kept detail of a citation written in place, with no source
+// record ("1 SOUR text"): its value is the citation's whole text when the description cannot hold
+// it. No GEDCOM tag starts with "#": the line is never written.
+inline constexpr std::string_view kMarqueSansSource = "#SANS_SOURCE";
+
 // A kept structure's blocks: each root (a line of the lowest level) and the lines below it.
 class TBlocsGardes {
  public:
@@ -62,6 +67,9 @@ class TBlocsGardes {
   // contexte: the structures above the root.
   bool EcritBloc(TEcrivainGedcom& ecr, std::string_view tag, std::string_view valeur, int niveau,
                  TContexteGarde contexte, const TTraduitPointeur* traduit = nullptr);
+  // The lines below the first block not yet used whose root has this tag and value, and the
+  // root's level; the block is then used. False when there is none.
+  bool Prend(std::string_view tag, std::string_view valeur, std::vector<TLigneGardee>& sous, int& racine);
   [[nodiscard]] bool Vide() const { return lignes_.empty(); }
 
  private:

@@ -143,6 +143,7 @@ std::string GenealogieComplete() {
     if (d % 4 == 0) ev += "2 SOUR @S1@\n2 OBJE\n3 FILE actes/acte" + std::to_string(d) + ".jpg\n";
     if (d % 4 == 1) ev += "2 ASSO @I3@\n3 RELA Témoin\n3 _KINSHIP cousin\n2 SOUR Registre paroissial\n3 PAGE folio 12\n";
     if (d % 5 == 2) ev += "2 NOTE Note de l'événement\n3 CONT sur deux lignes\n2 CAUS fièvre\n";
+    if (d % 7 == 3) ev += "2 SOUR Dit par sa fille\n3 TEXT Né au moulin\n3 QUAY 1\n";  // no source record
     cible += ev;
     ++d;
   }
@@ -180,6 +181,7 @@ TEST(ImportGedcom, AllerRetourDUneGenealogieQuiUtiliseChaqueChamp) {
   EXPECT_NE(g.find("{cite 3/Témoin/cousin}"), std::string::npos);
   EXPECT_NE(g.find("[Citations:1 SOUR Registre paroissial\n2 PAGE folio 12]"), std::string::npos) << g;
   EXPECT_NE(g.find("{source /Registre paroissial}"), std::string::npos);
+  EXPECT_NE(g.find("{source /Dit par sa fille}"), std::string::npos);
   EXPECT_NE(g.find("{source /État civil de Château-Thierry}"), std::string::npos);
   // Dates the value cannot hold keep their text beside it.
   EXPECT_NE(g.find("[Date:1 DATE (31 FEB 1800)]"), std::string::npos);

@@ -217,11 +217,20 @@ std::vector<std::string> Valide70(const std::string& texte, const std::string& d
   std::map<std::string, std::string> types;
   Xrefs(racines, types, fautes);
   std::set<std::string> declares;
-  for (const TNoeud& r : racines) {
+  std::map<std::string, std::string> alias;  // an extension tag given the URI of a standard record
+  for (const TNoeud& r : racines)
     if (r.tag == "HEAD")
       for (const TNoeud& s : r.enfants)
         if (s.tag == "SCHMA")
-          for (const TNoeud& t : s.enfants) declares.insert(t.valeur.substr(0, t.valeur.find(' ')));
+          for (const TNoeud& t : s.enfants) {
+            const std::string tag = t.valeur.substr(0, t.valeur.find(' '));
+            declares.insert(tag);
+            const std::string_view kRecord = " https://gedcom.io/terms/v7/record-";
+            if (const size_t p = t.valeur.find(kRecord); p != std::string::npos) alias[tag] = t.valeur.substr(p + kRecord.size());
+          }
+  for (auto& [xref, tag] : types)
+    if (const auto a = alias.find(tag); a != alias.end()) tag = a->second;
+  for (const TNoeud& r : racines) {
     const auto it = g.sous.find({"", r.tag});
     if (it == g.sous.end() && !r.tag.starts_with('_')) fautes.push_back("ligne " + std::to_string(r.ligne) + " : enregistrement " + r.tag + " inconnu");
     else if (it != g.sous.end()) Verifie70(r, it->second, g, types, fautes);

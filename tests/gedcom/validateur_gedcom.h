@@ -5,7 +5,8 @@
 // written from the standard's grammar; 7.0: the standard's published structure tables, with
 // their cardinalities and payload kinds). Extension tags ("_")
 // are allowed anywhere and their lines not checked; 7.0 asks each to be declared in
-// HEAD.SCHMA. Each fault is one line of text naming the file line.
+// HEAD.SCHMA, where an extension tag given the URI of a standard record stands for that record
+// ("_USER" documented as record-SUBM is a SUBM). Each fault is one line of text naming the file line.
 #include <set>
 #include <string>
 #include <vector>
