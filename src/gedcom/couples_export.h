@@ -25,8 +25,11 @@ class TCouplesExport {
   void Agrandit();
 
   std::vector<int32_t> seulH_, seulF_;  // families (no, 0) and (0, no), by no
-  std::vector<uint64_t> cles_;
-  std::vector<int32_t> familles_;  // 0: empty slot
+  struct TCase {
+    uint64_t cle = 0;
+    int32_t famille = 0;  // 0: empty slot
+  };
+  std::vector<TCase> cases_;  // key and family side by side: one cache line a probe
   size_t nombre_ = 0;
   int decalage_ = 64;
 };
