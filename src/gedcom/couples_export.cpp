@@ -3,16 +3,9 @@
 namespace kyb {
 namespace {
 
-// The family of a person alone in its array; 0 beyond it.
-int32_t Lit(const std::vector<int32_t>& v, int32_t no) {
-  return static_cast<size_t>(no) < v.size() ? v[static_cast<size_t>(no)] : 0;
-}
-
-int32_t Place(std::vector<int32_t>& v, int32_t no, int32_t numero) {
-  if (static_cast<size_t>(no) >= v.size()) v.resize(static_cast<size_t>(no) + static_cast<size_t>(no) / 2 + 16, 0);
-  int32_t& f = v[static_cast<size_t>(no)];
-  if (f == 0) f = numero;
-  return f;
+// The family of a person alone kept by number (null: beyond the array).
+int32_t* Seul(std::vector<int32_t>& v, int32_t no) {
+  return static_cast<size_t>(no) < v.size() ? &v[static_cast<size_t>(no)] : nullptr;
 }
 
 }  // namespace
@@ -25,15 +18,18 @@ size_t TCouplesExport::Case(uint64_t cle) const {
 }
 
 int32_t TCouplesExport::Trouve(int32_t h, int32_t f) const {
-  if (h > 0 && f == 0) return Lit(seulH_, h);
-  if (h == 0 && f > 0) return Lit(seulF_, f);
+  if (h > 0 && f == 0 && static_cast<size_t>(h) < seulH_.size()) return seulH_[static_cast<size_t>(h)];
+  if (h == 0 && f > 0 && static_cast<size_t>(f) < seulF_.size()) return seulF_[static_cast<size_t>(f)];
   if (cases_.empty()) return 0;
   return cases_[Case(Cle(h, f))].famille;
 }
 
 int32_t TCouplesExport::Ajoute(int32_t h, int32_t f, int32_t numero) {
-  if (h > 0 && f == 0) return Place(seulH_, h, numero);
-  if (h == 0 && f > 0) return Place(seulF_, f, numero);
+  int32_t* seul = h > 0 && f == 0 ? Seul(seulH_, h) : h == 0 && f > 0 ? Seul(seulF_, f) : nullptr;
+  if (seul) {
+    if (*seul == 0) *seul = numero;
+    return *seul;
+  }
   // At most three slots in four taken.
   if (4 * (nombre_ + 1) > 3 * cases_.size()) Agrandit();
   TCase& c = cases_[Case(Cle(h, f))];

@@ -1,8 +1,8 @@
 #pragma once
 // TCouplesExport: the export's families by couple. A couple is (man or first member, woman or
 // second member), numbers from 0 (0: no such member); a family number is from 1. A person alone
-// (one member 0) is found by its number in a plain array, read in person order as the export
-// writes; a couple in an open-addressing table of 64-bit keys (one probe in most look-ups,
+// (one member 0) numbered below the size given is found by its number in a plain array, read in
+// person order as the export writes; a couple in an open-addressing table of 64-bit keys (one probe in most look-ups,
 // where a node per entry costs two cache misses).
 #include <cstddef>
 #include <cstdint>
@@ -12,6 +12,11 @@ namespace kyb {
 
 class TCouplesExport {
  public:
+  // Persons alone numbered below n are kept by number (the others in the table).
+  void Dimensionne(size_t n) {
+    seulH_.assign(n, 0);
+    seulF_.assign(n, 0);
+  }
   // The family of the couple; 0 when it has none.
   [[nodiscard]] int32_t Trouve(int32_t h, int32_t f) const;
   // The family of the couple: the one it has, else numero, which it gets.

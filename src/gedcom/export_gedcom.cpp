@@ -111,6 +111,7 @@ void TExporteur::Recense() {
   mere_.assign(static_cast<size_t>(n), 0);
   debutConj_.assign(static_cast<size_t>(n) + 1, 0);
   debutEnf_.assign(static_cast<size_t>(n) + 1, 0);
+  parCouple_.Dimensionne(static_cast<size_t>(n));
   TParcoursLiensPersonnes parcours(bdd_);
   TLiensParcourus p;
   long precedent = 0;

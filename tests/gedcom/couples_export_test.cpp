@@ -15,6 +15,7 @@ TEST(CouplesExport, TrouveEtNumeroteCommeUneTableOrdinaire) {
   std::mt19937 alea(11);
   std::map<std::pair<int32_t, int32_t>, int32_t> reference;
   TCouplesExport couples;
+  couples.Dimensionne(2000);  // persons alone below and beyond the array
   int32_t suivant = 1;
   for (int i = 0; i < 30000; ++i) {
     const auto membre = [&] {
