@@ -390,10 +390,11 @@ bool TACRDatabase::LitDefinitions(const std::string& table, TACRFieldDefs& champ
                                   TACRIndexDefs& index) const {
   champs.clear();
   index.clear();
-  TInstruction c(ConnexionDe(*this),
+  // Kept by the connection: a genealogy's opening reads the definitions of every table.
+  TInstruction c = TInstruction::Empruntee(*this,
                  "SELECT nom, type, taille, requis FROM _acr_champs WHERE table_nom=? "
                  "ORDER BY position");
-  TInstruction i(ConnexionDe(*this),
+  TInstruction i = TInstruction::Empruntee(*this,
                  "SELECT nom, champs, options FROM _acr_index WHERE table_nom=? ORDER BY rowid");
   if (!c.Valide() || !i.Valide()) {
     NoteErreurSqlite("Lecture du catalogue");

@@ -13,15 +13,21 @@
 #include "engine/acr_database.h"
 #include "engine/acr_field.h"
 
+struct sqlite3_value;  // SQLite's value of a column
+
 namespace kyb {
 
 class TInstruction;  // a prepared statement (engine-private)
 
 // One column of a query's current row read straight from the statement, converted as a field of
 // the query converts it but with no copy of the row: valid until the query moves or closes.
+// The column is taken once from the statement (one pass through the connection's lock); its kind,
+// numbers and lengths are then read from the value itself, which takes no lock and never
+// converts it.
 class TColonneLue {
  public:
-  TColonneLue(const TInstruction* instruction, int position) : instruction_(instruction), position_(position) {}
+  TColonneLue() = default;
+  TColonneLue(const TInstruction* instruction, int position);
   [[nodiscard]] bool IsNull() const;
   [[nodiscard]] int64_t AsInt64() const;
   [[nodiscard]] int32_t AsInteger() const { return static_cast<int32_t>(AsInt64()); }
@@ -35,8 +41,10 @@ class TColonneLue {
   [[nodiscard]] std::string AsBlob() const { return AsUtf8(); }
 
  private:
-  const TInstruction* instruction_;  // null: no current row
-  int position_;
+  const TInstruction* instruction_ = nullptr;  // null: no current row
+  int position_ = 0;
+  sqlite3_value* valeur_ = nullptr;
+  int sorte_ = 5;  // SQLITE_NULL
 };
 
 class TACRQuery final : public TACRDataSet {

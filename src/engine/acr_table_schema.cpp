@@ -14,7 +14,8 @@ bool ExisteSequence(sqlite3* c) {
 }  // namespace
 
 bool TACRTable::Exists() const {
-  TInstruction s(ConnexionDe(base_), "SELECT 1 FROM sqlite_master WHERE type='table' AND name=?");
+  // Kept by the connection: a genealogy's opening asks it of every table.
+  TInstruction s = TInstruction::Empruntee(base_, "SELECT 1 FROM sqlite_master WHERE type='table' AND name=?");
   s.Lie(1, TValeur::DeTexte(nom_));
   return s.Etape() == SQLITE_ROW;
 }

@@ -92,15 +92,14 @@ int32_t TExporteur::FamilleExistante(int32_t a, int32_t b, int union_) const {
     const auto it = parUnion_.find({Cle(h, f), union_});
     return it == parUnion_.end() ? 0 : it->second;
   }
-  const auto it = parCouple_.find(Cle(h, f));
-  return it == parCouple_.end() ? 0 : it->second;
+  return parCouple_.Trouve(h, f);
 }
 
 int32_t TExporteur::Famille(int32_t a, int32_t b, int union_) {
   const auto [h, f] = Couple(a, b);
   const auto nouvelle = static_cast<int32_t>(familles_.size() + 1);
   const int32_t numero = union_ > 0 ? parUnion_.try_emplace({Cle(h, f), union_}, nouvelle).first->second
-                                    : parCouple_.try_emplace(Cle(h, f), nouvelle).first->second;
+                                    : parCouple_.Ajoute(h, f, nouvelle);
   if (numero == nouvelle) familles_.push_back({h, f});
   return numero;
 }
@@ -112,6 +111,7 @@ void TExporteur::Recense() {
   mere_.assign(static_cast<size_t>(n), 0);
   debutConj_.assign(static_cast<size_t>(n) + 1, 0);
   debutEnf_.assign(static_cast<size_t>(n) + 1, 0);
+  parCouple_.Dimensionne(static_cast<size_t>(n));
   TParcoursLiensPersonnes parcours(bdd_);
   TLiensParcourus p;
   long precedent = 0;

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "fields/csdefchps.h"
+#include "gedcom/couples_export.h"
 #include "folder/gest_fic.h"
 #include "gedcom/export_gedcom.h"
 #include "gedcom/lignes_gardees.h"
@@ -221,7 +222,7 @@ class TExporteur {
   std::unordered_map<int32_t, std::string> gardeesFamille_;
   std::unordered_map<int32_t, std::vector<std::string>> notesFamille_;
   std::unordered_map<int32_t, std::vector<int32_t>> enfantsRetires_, enfantsAjoutes_;
-  std::unordered_map<uint64_t, int32_t> parCouple_;
+  TCouplesExport parCouple_;
   std::map<std::pair<uint64_t, int>, int32_t> parUnion_;  // second and later unions of a couple
   std::map<int32_t, std::vector<int32_t>> unions_;  // first family of a couple -> its unions, when several
   struct TFiliationExport {

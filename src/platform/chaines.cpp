@@ -2,6 +2,7 @@
 
 #include <array>
 #include <charconv>
+#include <cstddef>
 #include <string>
 
 #include "platform/references_ansi.h"
@@ -158,6 +159,19 @@ Vue RogneVue(Vue t) {
   return t.substr(debut, fin - debut);
 }
 
+// Length of the leading run of ASCII characters (what every conversion copies as it stands).
+size_t PrefixeAscii(std::string_view t) noexcept {
+  size_t i = 0;
+  while (i < t.size() && static_cast<unsigned char>(t[i]) < 0x80) ++i;
+  return i;
+}
+
+size_t PrefixeAscii(std::u16string_view t) noexcept {
+  size_t i = 0;
+  while (i < t.size() && t[i] < 0x80) ++i;
+  return i;
+}
+
 }  // namespace
 
 char16_t CarAnsiVersUnicode(unsigned char c) noexcept {
@@ -204,7 +218,10 @@ AnsiString UnicodeVersAnsi(std::u16string_view texte) {
 std::string UnicodeVersUtf8(std::u16string_view texte) {
   std::string sortie;
   sortie.reserve(texte.size());
-  for (size_t i = 0; i < texte.size(); ++i) {
+  const size_t ascii = PrefixeAscii(texte);
+  sortie.resize(ascii);
+  for (size_t i = 0; i < ascii; ++i) sortie[i] = static_cast<char>(texte[i]);
+  for (size_t i = ascii; i < texte.size(); ++i) {
     char32_t cp = texte[i];
     if (cp >= 0xD800 && cp <= 0xDBFF) {
       if (i + 1 < texte.size() && texte[i + 1] >= 0xDC00 && texte[i + 1] <= 0xDFFF) {
@@ -224,7 +241,8 @@ std::string UnicodeVersUtf8(std::u16string_view texte) {
 UnicodeString Utf8VersUnicode(std::string_view texte) {
   UnicodeString sortie;
   sortie.reserve(texte.size());
-  size_t i = 0;
+  size_t i = PrefixeAscii(texte);
+  sortie.assign(texte.begin(), texte.begin() + static_cast<std::ptrdiff_t>(i));
   while (i < texte.size()) AjouteUtf16(sortie, LitUtf8(texte, i));
   return sortie;
 }
@@ -246,6 +264,7 @@ std::string AnsiVersUtf8(std::string_view texte) {
 }
 
 AnsiString Utf8VersAnsi(std::string_view texte) {
+  if (PrefixeAscii(texte) == texte.size() && texte.find('&') == std::string_view::npos) return AnsiString(texte);
   AnsiString sortie;
   sortie.reserve(texte.size());
   size_t i = 0;
@@ -262,6 +281,7 @@ AnsiString Utf8VersAnsi(std::string_view texte) {
 }
 
 std::string AnsiBrutVersUtf8(std::string_view octets) {
+  if (PrefixeAscii(octets) == octets.size()) return std::string(octets);
   std::string sortie;
   sortie.reserve(octets.size() + octets.size() / 4);
   for (const char c : octets) {
