@@ -195,7 +195,7 @@ void TImporteur::RecenseIndividu(const TNoeudGedcom& r) {
     if (naissance_[static_cast<size_t>(no)] == kSansDateNaissance &&
         std::find(tagsNaissance_.begin(), tagsNaissance_.end(), e.tag) != tagsNaissance_.end())
       if (const TNoeudGedcom* d = e.Enfant("DATE"))
-        if (const TDateGedcom& lue = datesLues_.Lit(d->valeur).date; lue.lue)
+        if (const TDateGedcom lue = LitDateGedcom(d->valeur); lue.lue)
           if (const int32_t jour = DateTriable(lue.date); jour > 0) naissance_[static_cast<size_t>(no)] = jour;
     if ((e.tag == "FAMC" || e.tag == "FAMS") && e.pointeur && !e.Nul()) {
       const TNoeudGedcom* pedi = e.tag == "FAMC" ? e.Enfant("PEDI") : nullptr;
@@ -261,7 +261,7 @@ void TImporteur::LibereRecensement() {
   Libere(sexe_), Libere(naissance_), Libere(familles_), Libere(xrefFam_), Libere(references_);
   Libere(notes_), Libere(sources_), Libere(ordreSources_), Libere(sourcesCitees_), Libere(enregistrementsGardes_), Libere(objets_);
   Libere(famc_), Libere(famcB_), Libere(pedis_), Libere(famsPersonne_), Libere(ordreFams_);
-  Libere(rangA_), Libere(rangB_), Libere(rangChps_), Libere(notesEnAttente_), Libere(lieux_), Libere(datesLues_);
+  Libere(rangA_), Libere(rangB_), Libere(rangChps_), Libere(notesEnAttente_), Libere(lieux_);
 }
 
 void TImporteur::Resout() {

@@ -281,15 +281,14 @@ void TImporteur::Date(const TNoeudGedcom& n, TEvenement& e, std::string& texteGa
     garde.enfants.push_back(c);
     ++bilan_.balisesConservees["DATE." + c.tag];
   }
-  const TDatesLuesImport::TLue& lue = datesLues_.Lit(texte);
-  const TDateGedcom& d = lue.date;
+  const TDateGedcom d = LitDateGedcom(texte);
   const auto debut = texte.find_first_not_of(' ');
   const bool phrase = debut != std::string::npos && texte[debut] == '(';
   if (d.lue) e.Enreg.Date = d.date;
   else if (!phrase) Avertit(n.ligne, L(n.ligne) + d.erreur + " Elle est gardée comme phrase.");
   // What the value does not say (CAL, FROM … TO …, a dual year, a calendar, a phrase) stays
   // as the file wrote it, beside the value.
-  if (garde.enfants.empty() && (debut == std::string::npos || !lue.aGarder)) return;
+  if (garde.enfants.empty() && (debut == std::string::npos || !DateAGarder(texte, d))) return;
   // In its 5.5.1 form, but for a date only 7.0 can write (an extension calendar), kept as written.
   if (debut != std::string::npos) {
     garde.valeur = DateGardeeGedcom(texte, TVersionGedcom::V551).valeur;

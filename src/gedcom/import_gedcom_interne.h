@@ -15,7 +15,6 @@
 #include "fields/csdefchps.h"
 #include "folder/fic_dupli.h"
 #include "folder/gest_fic.h"
-#include "gedcom/dates_lues_import.h"
 #include "gedcom/filiation_gedcom.h"
 #include "gedcom/import_gedcom.h"
 #include "gedcom/numeros_xref.h"
@@ -198,7 +197,6 @@ class TImporteur {
   std::unordered_map<int32_t, std::vector<int32_t>> ordreFams_;  // FAMS order of persons with several
   std::vector<int32_t> rangA_, rangB_, rangChps_;  // records written per holder and per partner
   TPersonnesImportees personnesEcrites_;  // what the person index takes, gathered as written
-  TDatesLuesImport datesLues_;            // dates read by both passes, once per text
 
   std::unordered_map<int32_t, int32_t> notesEnAttente_;  // family notes of holders not yet written
   std::unordered_map<std::string, int32_t> lieux_;
