@@ -509,20 +509,8 @@ bool TFicIndexPerson::TermineRemplissage(bool import) {
 void TFicIndexPerson::ReinitTableIndexBis() { RechargeMemoire(); }
 
 void TFicIndexPerson::RechargeMemoire() {
-  aRecharger_ = false;
-  differe_ = false;
-  LibereVue();
-  index_.reset();
-  if (!LectureSeule()) (void)SupprimeFichier(nomFichier_);
-  Modifie();
-  LectureEntete();
-  TModuleBDD* m = Store();
-  if (dossier_->IsVersion2009() || !m) {
-    index_ = std::make_unique<TGestEltIndex>(0, dossier_);
-    return;
-  }
-  const long n = std::max(nbLignes_, NbPersonnes());
-  index_ = std::make_unique<TGestEltIndex>(static_cast<int>(n + 2), dossier_);
+  TModuleBDD* m = VideMemoire();
+  if (!m) return;
   const bool fenetre = nbLignes_ > kSeuilFenetre;
   TProgression progression(fenetre ? dossier_->GetProprietaire() : nullptr, u"Génération des index",
                            static_cast<int>(nbLignes_));
@@ -536,6 +524,28 @@ void TFicIndexPerson::RechargeMemoire() {
   });
   progression.Texte(u"Classement en cours...");
   progression.Position(static_cast<int>(nbLignes_));
+  ClasseMemoire();
+}
+
+TModuleBDD* TFicIndexPerson::VideMemoire() {
+  aRecharger_ = false;
+  differe_ = false;
+  LibereVue();
+  index_.reset();
+  if (!LectureSeule()) (void)SupprimeFichier(nomFichier_);
+  Modifie();
+  LectureEntete();
+  TModuleBDD* m = Store();
+  if (dossier_->IsVersion2009() || !m) {
+    index_ = std::make_unique<TGestEltIndex>(0, dossier_);
+    return nullptr;
+  }
+  const long n = std::max(nbLignes_, NbPersonnes());
+  index_ = std::make_unique<TGestEltIndex>(static_cast<int>(n + 2), dossier_);
+  return m;
+}
+
+void TFicIndexPerson::ClasseMemoire() {
   TEltIndex t1, t2;
   index_->Classement(t1, t2);
   derniereLigne_ = DerniereLigneStore();

@@ -331,6 +331,10 @@ class TFicIndexPerson final : public TIndexPersonnesDossier {
   void ReparePersonne(TPerson& p, TAnneesVie annees, bool corrige, TBilanReconstruction& bilan);
   void VerifieNotePersonne(TPerson& p, bool corrige, TBilanReconstruction& bilan);
   void RechargeMemoire();
+  // RechargeMemoire's steps: memory emptied and the file dropped (the store, or null when the
+  // rows do not go to memory), then the entries added sorted.
+  TModuleBDD* VideMemoire();
+  void ClasseMemoire();
   [[nodiscard]] long NbPersonnes() const;
   [[nodiscard]] bool LectureSeule() const;
   void Modifie() { ++generation_; }

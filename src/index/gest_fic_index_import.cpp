@@ -1,6 +1,7 @@
 // The person index at the end of an import, from what the import gathered while writing: the
 // rows are those ReinitTableIndex writes (same persons in the same order, same years), without
-// the walk of every person and every event that a rebuild from the store needs.
+// the walk of every person and every event that a rebuild from the store needs, and memory is
+// filled from the rows as they are written, without reading them back.
 #include <algorithm>
 
 #include "folder/gest_fic.h"
@@ -22,16 +23,36 @@ bool TFicIndexPerson::RemplitApresImport(TPersonnesImportees& personnes) {
   for (long n = 1; n <= nb; ++n) annees[static_cast<size_t>(n)] = personnes.Declarees(n);
   CompleteParEstimation(annees, personnes.Genealogie(nb));
   personnes.LibereGenealogie();
+  // Memory takes each row as it is written (the rows' order of a reload) instead of reading them
+  // back; the file is made again from it.
+  const bool memoire = VideMemoire() != nullptr;
+  bool completes = memoire;
   const bool import = m->BeginImport(false);
+  derniereLigne_ = -1;
   TEnregPublic p;
   for (long n = 1; n <= nb; ++n) {
     if (!personnes.EstEcrite(n)) continue;
     personnes.Remplit(n, p);
-    ModifClef(p, n, annees[static_cast<size_t>(n)], false, true, false);
+    for (const TEnregIndexPerson& e : EntreesPersonne(p, n, annees[static_cast<size_t>(n)])) {
+      int64_t id = m->AjouteLigneIndexImport(e);
+      if (id <= 0) {  // outside a batch: the row is posted alone
+        TIndexPerson ligne(this, 0);
+        ligne.Enreg = e;
+        id = ligne.Enregistrement(-1, this, true);
+      }
+      if (id > 0 && memoire) (void)index_->Ajoute(TEltIndex(e, static_cast<int32_t>(id)));
+      completes = completes && id > 0;
+    }
   }
   // The secondary indexes are sorted while the batch's large page cache still holds the sort.
   if (import) (void)m->AddAllIndexPersonIndex();
-  return TermineRemplissage(import);
+  if (!completes) return TermineRemplissage(import);
+  if (import) (void)m->EndImport(false);
+  (void)m->AddAllIndexPersonIndex();
+  LectureEntete();
+  ClasseMemoire();
+  (void)m->MAJInfoChps("INDEXNAME", u"UPDATED");
+  return true;
 }
 
 }  // namespace kyb

@@ -18,9 +18,10 @@ constexpr int kPostsParLot = 1000;
 constexpr int kPostsParLotSansIndex = 250000;
 std::atomic<int> gCompteurBases{0};
 
-// Secondary indexes dropped for the length of an import and built once at its end: every row
-// poured in would otherwise update each of them at a random place. The indexes by holder
-// (events) and by person number (person index rows) stay: an import reads cards back by them.
+// Secondary indexes dropped for the length of an import and built once at its end, in the
+// schema's order (the catalogue then matches the schema): every row poured in would otherwise
+// update each of them at a random place. An import reads no event back by its holder: it numbers
+// the ranks itself (TEvenementsBDD::AjouteEvenImport).
 struct TIndexImport {
   const char* table;
   std::vector<const char*> index;
@@ -28,7 +29,8 @@ struct TIndexImport {
 const std::vector<TIndexImport>& IndexSuspendus() {
   static const std::vector<TIndexImport> liste = {
       {"Personnes", {"Par_Pere", "Par_Mere"}},
-      {"Evenements", {"ParLibEtDonnee", "ParNoPersAEtLib", "ParLieu", "Par_DATE", "Par_DateLastModif"}},
+      {"Evenements", {"ParLibEtDonnee", "ParNoPersAEtLib", "ParNoPersA", "ParNoPersB", "ParLieu", "Par_DATE",
+                      "Par_DateLastModif"}},
       {"IndexNomPrenoms", {"ParNom", "ParPrenom", "ParAnneeMinMax"}}};
   return liste;
 }

@@ -201,6 +201,9 @@ class TModuleBDD {
   // Identifiers of the person's rows of IndexNomPrenoms, in increasing order.
   [[nodiscard]] std::vector<long> GetIndexPerson(long noPers);
   [[nodiscard]] bool PostInTableIndex(TACRTable& table) { return PostInTable(table); }
+  // A row appended during a batch (BeginImport) through one prepared INSERT, the values stored
+  // as a row posted on the cursor: its identifier, 0 when not written (not in a batch, refused).
+  [[nodiscard]] int64_t AjouteLigneIndexImport(const TEnregIndexPerson& ligne);
   // Drops, then recreates, the secondary indexes of IndexNomPrenoms around a bulk load.
   bool RemoveAllIndexPersonIndex();
   bool AddAllIndexPersonIndex();

@@ -176,6 +176,7 @@ std::vector<long> TModuleBDD::GetIndexPerson(long noPers) { return index_->GetIn
 bool TModuleBDD::RemoveAllIndexPersonIndex() { return index_->RemoveAllIndexPersonIndex(); }
 bool TModuleBDD::AddAllIndexPersonIndex() { return index_->AddAllIndexPersonIndex(); }
 bool TModuleBDD::CreerTableIndexNomPrenoms() { return index_->CreerTableIndexNomPrenoms(); }
+int64_t TModuleBDD::AjouteLigneIndexImport(const TEnregIndexPerson& ligne) { return index_->AjouteLigneIndexImport(ligne); }
 long TModuleBDD::DeleteIndexPerson(long noPers) { return index_->DeleteIndexPerson(noPers); }
 bool TModuleBDD::ParcoursLignesIndex(TOrdreLignesIndex ordre, long noPers,
                                      const std::function<bool(long, const TEnregIndexPerson&)>& action) {

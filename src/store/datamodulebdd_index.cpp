@@ -68,6 +68,7 @@ bool TIndexBDD::AddAllIndexPersonIndex() {
 
 bool TIndexBDD::CreerTableIndexNomPrenoms() {
   if (!base_->Connected() || EstLectureSeule()) return false;
+  insertionImport_.reset();
   coeur_.FermeTable(kTableIndex);
   {
     TACRTable t(*base_, kTableIndex);

@@ -1,6 +1,6 @@
-// The person index an import leaves: the rows it writes from what it gathered while writing are
-// exactly those a rebuild from the stored persons and events gives, and the folder needs nothing
-// at its first writable opening.
+// The person index an import leaves: the rows it writes from what it gathered while writing, and
+// the index file, are exactly those a rebuild from the stored persons and events gives, and the
+// folder needs nothing at its first writable opening.
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
@@ -68,24 +68,30 @@ std::string Catalogue(const std::string& chemin) {
   return texte;
 }
 
-TEST(ImportGedcomIndex, LesLignesSontCellesDUneReconstructionEtLaPremiereOuvertureNeFaitRien) {
+TEST(ImportGedcomIndex, LesLignesEtLeFichierSontCeuxDUneReconstructionEtLaPremiereOuvertureNeFaitRien) {
   test::RepertoireTemporaire rep;
   test::Ecrit(rep / "f.ged", kPedigree);
   const std::string base = rep / "G.kya/G.adb";
   ASSERT_TRUE(ImporteFichierGedcom(Utf8VersAnsi(rep / "f.ged"), Utf8VersAnsi(base)).reussi);
   const std::string catalogue = Catalogue(base);
   ASSERT_NE(catalogue, "");
-  TGestFichier g(Utf8VersAnsi(base), AvecIndex(TGestFichier::Ouverture()));
-  ASSERT_FALSE(g.Erreur);
-  // The first writable opening restructures nothing and trusts the index file the import left.
-  EXPECT_EQ(Catalogue(base), catalogue);
-  TFicIndexPerson& index = *TFicIndexPerson::De(g);
-  EXPECT_EQ(index.Origine(), TFicIndexPerson::TOrigine::Fichier);
-  EXPECT_EQ(UnicodeVersUtf8(index.MotifReconstruction()), "");
-  EXPECT_EQ(index.Index()->Elements().size(), static_cast<size_t>(index.NbLignes()));
-  const std::string importees = Lignes(g);
-  ASSERT_TRUE(index.ReinitTableIndex());
-  EXPECT_EQ(Lignes(g), importees);
+  const std::string fichier = test::Contenu(rep / "G.kya/G.prx2");
+  ASSERT_NE(fichier, "");
+  {
+    TGestFichier g(Utf8VersAnsi(base), AvecIndex(TGestFichier::Ouverture()));
+    ASSERT_FALSE(g.Erreur);
+    // The first writable opening restructures nothing and trusts the index file the import left.
+    EXPECT_EQ(Catalogue(base), catalogue);
+    TFicIndexPerson& index = *TFicIndexPerson::De(g);
+    EXPECT_EQ(index.Origine(), TFicIndexPerson::TOrigine::Fichier);
+    EXPECT_EQ(UnicodeVersUtf8(index.MotifReconstruction()), "");
+    EXPECT_EQ(index.Index()->Elements().size(), static_cast<size_t>(index.NbLignes()));
+    const std::string importees = Lignes(g);
+    ASSERT_TRUE(index.ReinitTableIndex());
+    EXPECT_EQ(Lignes(g), importees);
+  }
+  // Memory reloaded from the rows writes the file that the import wrote from the rows in hand.
+  EXPECT_EQ(test::Contenu(rep / "G.kya/G.prx2"), fichier);
 }
 
 }  // namespace
