@@ -69,9 +69,8 @@ TNoeudGedcom TImporteur::Resolu(TNoeudGedcom n) const {
         n.pointeur = false;
         n.enfants.insert(n.enfants.begin(), {n.ligne, n.niveau + 1, {}, "FILE", it->second, false, {}});
       }
-    } else if (const int32_t no = PersonneConnue(n.valeur); PersonneDefinie(no)) {
-      n.valeur = "@I" + std::to_string(no) + "@";
     }
+    // A person pointer keeps the file's name: LigneGardee turns it into the person's number.
   }
   for (TNoeudGedcom& e : n.enfants) e = Resolu(std::move(e));
   return n;

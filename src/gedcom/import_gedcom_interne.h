@@ -145,7 +145,7 @@ class TImporteur {
   // Sub-tags a line had that nothing keeps, counted in the report as "TAG.SOUS".
   void CompteIgnorees(const TNoeudGedcom& n, std::initializer_list<std::string_view> pris);
   // A kept structure with the pointers it can resolve: notes by their text, media by their
-  // file, persons by the number the export gives them.
+  // file. Person pointers are left to LigneGardee, which maps the file's names once.
   [[nodiscard]] TNoeudGedcom Resolu(TNoeudGedcom n) const;
   // The source records' kept lines and the kept records, in the genealogy's note.
   void EcritGardesGenealogie();

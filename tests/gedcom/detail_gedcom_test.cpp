@@ -118,6 +118,22 @@ TEST(DetailGedcom, CitationsSourcesEtEnregistrementsGardentLeurDetail) {
   EXPECT_EQ(r.v551.find("@S2@"), std::string::npos) << r.v551;
 }
 
+// The file's person names are not ours (its @I2@ comes first): a pointer in a kept line still
+// names the same person after the export renames them.
+TEST(DetailGedcom, LesPointeursGardesNommentLaMemePersonne) {
+  const TAllerRetour r = ImporteExporte(
+      kTete + "0 @I2@ INDI\n1 NAME Jean /Deux/\n1 BIRT\n2 SOUR @S1@\n3 _TEMOIN @I1@\n"
+              "0 @I1@ INDI\n1 NAME Paul /Un/\n0 @X1@ _LOC\n1 NAME Lieu\n1 _OWNER @I1@\n"
+              "0 @S1@ SOUR\n1 TITL Registre\n1 _AUTHOR @I2@\n0 @S2@ SOUR\n1 TITL Jamais citée\n1 _AUTHOR @I1@\n0 TRLR\n");
+  ASSERT_TRUE(r.bilan.reussi) << r.bilan.erreur;
+  for (const std::string& texte : {r.v551, r.v70}) {
+    ASSERT_NE(texte.find("0 @I1@ INDI\r\n1 NAME Jean /Deux/"), std::string::npos) << texte;
+    for (const char* attendu : {"3 _TEMOIN @I2@\r\n", "1 _OWNER @I2@\r\n", "1 TITL Registre\r\n1 _AUTHOR @I1@\r\n",
+                                "1 TITL Jamais citée\r\n1 _AUTHOR @I2@\r\n"})
+      EXPECT_NE(texte.find(attendu), std::string::npos) << attendu << "\n" << texte;
+  }
+}
+
 TEST(DetailGedcom, MediasEtLiensDeFamilleGardentLeurDetail) {
   const TAllerRetour r = ImporteExporte(
       kTete +
