@@ -53,6 +53,16 @@ TImport Importe(const test::RepertoireTemporaire& rep, const std::string& ged, c
   return r;
 }
 
+// Imports contenu as G, exports it in version to e.ged and returns that text.
+std::string ExporteG(const test::RepertoireTemporaire& rep, const std::string& contenu, TVersionGedcom version,
+                     TImport& lu) {
+  test::Ecrit(rep / "f.ged", contenu);
+  lu = Importe(rep, rep / "f.ged", "G");
+  TGestFichier g(Utf8VersAnsi(rep / "G.kya/G.adb"), AvecIndex(TGestFichier::Ouverture()));
+  EXPECT_TRUE(ExporteFichierGedcom(g, Utf8VersAnsi(rep / "e.ged"), version).reussi);
+  return test::Contenu(rep / "e.ged");
+}
+
 TEST(ImportGedcomFamilles, ChaqueFamilleGardeSesPersonnesEtChaqueDefautAvertit) {
   const struct {
     const char* nom;
@@ -158,14 +168,8 @@ TEST(ImportGedcomFamilles, LesDeuxPairesDeParentsEtLesCouplesDUnSexeRessortent) 
   for (const TVersionGedcom version : {TVersionGedcom::V551, TVersionGedcom::V70}) {
     const bool v7 = version == TVersionGedcom::V70;
     test::RepertoireTemporaire rep;
-    test::Ecrit(rep / "f.ged", kAdoption);
-    const TImport lu = Importe(rep, rep / "f.ged", "G");
-    std::string texte;
-    {
-      TGestFichier g(Utf8VersAnsi(rep / "G.kya/G.adb"), AvecIndex(TGestFichier::Ouverture()));
-      ASSERT_TRUE(ExporteFichierGedcom(g, Utf8VersAnsi(rep / "e.ged"), version).reussi);
-      texte = test::Contenu(rep / "e.ged");
-    }
+    TImport lu;
+    const std::string texte = ExporteG(rep, kAdoption, version, lu);
     EXPECT_NE(texte.find(v7 ? "1 FAMC @F1@\r\n2 PEDI BIRTH\r\n1 FAMC @F2@\r\n2 PEDI ADOPTED\r\n"
                             : "1 FAMC @F1@\r\n2 PEDI birth\r\n1 FAMC @F2@\r\n2 PEDI adopted\r\n"),
               std::string::npos)
@@ -173,12 +177,8 @@ TEST(ImportGedcomFamilles, LesDeuxPairesDeParentsEtLesCouplesDUnSexeRessortent) 
     EXPECT_EQ(Importe(rep, rep / "e.ged", "R").genealogie, lu.genealogie);
   }
   test::RepertoireTemporaire rep;
-  test::Ecrit(rep / "f.ged", kDeuxFemmes);
-  const TImport lu = Importe(rep, rep / "f.ged", "G");
-  {
-    TGestFichier g(Utf8VersAnsi(rep / "G.kya/G.adb"), AvecIndex(TGestFichier::Ouverture()));
-    ASSERT_TRUE(ExporteFichierGedcom(g, Utf8VersAnsi(rep / "e.ged"), TVersionGedcom::V551).reussi);
-  }
+  TImport lu;
+  (void)ExporteG(rep, kDeuxFemmes, TVersionGedcom::V551, lu);
   EXPECT_EQ(Importe(rep, rep / "e.ged", "R").genealogie, lu.genealogie);
 }
 
@@ -186,14 +186,8 @@ TEST(ImportGedcomFamilles, UneFamilleSansConjointRessortAvecSesLiensSousLeNomDeL
   for (const TVersionGedcom version : {TVersionGedcom::V551, TVersionGedcom::V70}) {
     const bool v7 = version == TVersionGedcom::V70;
     test::RepertoireTemporaire rep;
-    test::Ecrit(rep / "f.ged", kSansConjoint);
-    const TImport lu = Importe(rep, rep / "f.ged", "G");
-    std::string texte;
-    {
-      TGestFichier g(Utf8VersAnsi(rep / "G.kya/G.adb"), AvecIndex(TGestFichier::Ouverture()));
-      ASSERT_TRUE(ExporteFichierGedcom(g, Utf8VersAnsi(rep / "e.ged"), version).reussi);
-      texte = test::Contenu(rep / "e.ged");
-    }
+    TImport lu;
+    const std::string texte = ExporteG(rep, kSansConjoint, version, lu);
     EXPECT_EQ(v7 ? test::Valide70(texte, KYBASE_FICHIERS_GEDCOM) : test::Valide551(texte, KYBASE_FICHIERS_GEDCOM),
               std::vector<std::string>{});
     const auto enregistrement = [&](const std::string& debut) {
