@@ -488,7 +488,8 @@ bool TFicIndexPerson::ReinitTableIndex() {
   derniereLigne_ = -1;
   (void)m->RemoveAllIndexPersonIndex();
   const std::vector<TAnneesVie> annees = AnneesVieToutes(NbPersonnes());
-  const bool import = m->BeginImport(false);
+  // Rows cut short are all made again (INDEXNAME above): large batches lose nothing.
+  const bool import = m->BeginImport(false, true);
   PourChaquePersonne([&](const TEnregPublic& p, long n, long nb) {
     if (p.FicheSupprimee != 'O') ModifClef(p, n, AnneesDe(annees, n), false, true, false);
     progression.Position(static_cast<int>(int64_t{n} * 100 / std::max(nb, 1L)));
@@ -565,7 +566,8 @@ void TFicIndexPerson::AddAllIndexComplete(bool memoire) {
   }
   (void)m->RemoveAllIndexPersonIndex();
   const std::vector<TAnneesVie> annees = AnneesVieToutes(NbPersonnes());
-  const bool import = m->BeginImport(false);
+  // Rows cut short are all made again (INDEXNAME above): large batches lose nothing.
+  const bool import = m->BeginImport(false, true);
   PourChaquePersonne([&](const TEnregPublic& p, long n, long nb) {
     if (p.FicheSupprimee == 'O') return;
     ModifClef(p, n, AnneesDe(annees, n), false, true, memoire);

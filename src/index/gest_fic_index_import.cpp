@@ -27,7 +27,8 @@ bool TFicIndexPerson::RemplitApresImport(TPersonnesImportees& personnes) {
   // back; the file is made again from it.
   const bool memoire = VideMemoire() != nullptr;
   bool completes = memoire;
-  const bool import = m->BeginImport(false);
+  // Rows cut short are all made again (INDEXNAME above): large batches lose nothing.
+  const bool import = m->BeginImport(false, true);
   derniereLigne_ = -1;
   TEnregPublic p;
   for (long n = 1; n <= nb; ++n) {

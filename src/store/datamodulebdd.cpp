@@ -221,13 +221,13 @@ bool TCoeurBDD::MAJInfoChps(const std::string& cle, const UnicodeString& valeur)
   return true;
 }
 
-bool TCoeurBDD::DebutImport(bool reconstruireIndex) {
+bool TCoeurBDD::DebutImport(bool reconstruireIndex, bool grandsLots) {
   if (enImport_ || !base_->Connected() || EstLectureSeule()) return false;
   importIndex_ = reconstruireIndex;
   // An import that drops the indexes is whole or nothing already: cut short, it leaves a store
   // without them until they are built again. Its batches only bound memory, so they are large:
   // each commit rewrites the pages it touched and checkpoints the log.
-  postsParLot_ = reconstruireIndex ? kPostsParLotSansIndex : kPostsParLot;
+  postsParLot_ = reconstruireIndex || grandsLots ? kPostsParLotSansIndex : kPostsParLot;
   if (reconstruireIndex)
     for (const TIndexImport& s : IndexSuspendus())
       if (TACRTable* t = Table(s.table))

@@ -142,8 +142,9 @@ class TModuleBDD {
   // An import: writes batched in transactions of 1000 posts. With reconstruireIndex the secondary
   // indexes of persons, events and person-index rows that no look-up of an import needs are
   // dropped, the batches grow to 250,000 posts (such an import is kept whole or not at all), and
-  // EndImport builds the indexes again once (an interrupted import: RetablitIndex).
-  [[nodiscard]] bool BeginImport(bool reconstruireIndex);
+  // EndImport builds the indexes again once (an interrupted import: RetablitIndex). With
+  // grandsLots alone the batches grow as well: for a fill that is redone whole when cut short.
+  [[nodiscard]] bool BeginImport(bool reconstruireIndex, bool grandsLots = false);
   [[nodiscard]] bool EndImport(bool reconstruireIndex);
   [[nodiscard]] bool EnImport() const;
   [[nodiscard]] int64_t ProchainIdReserve(const std::string& table) const;

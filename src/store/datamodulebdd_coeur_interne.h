@@ -62,7 +62,7 @@ class TCoeurBDD {
   void UpdateDateModifGenea();  // not while importing
 
   // --- batch of an import ---
-  [[nodiscard]] bool DebutImport(bool reconstruireIndex);
+  [[nodiscard]] bool DebutImport(bool reconstruireIndex, bool grandsLots);
   [[nodiscard]] bool FinImport(bool reconstruireIndex);
   [[nodiscard]] bool EnImport() const { return enImport_; }
   [[nodiscard]] bool ImportIndex() const { return importIndex_; }

@@ -111,8 +111,8 @@ TAnalyseBDD TModuleBDD::AnalyseBDD() { return maintenance_->AnalyseBDD(); }
 
 // --- batching and locking ---
 
-bool TModuleBDD::BeginImport(bool reconstruireIndex) {
-  if (!coeur_->DebutImport(reconstruireIndex)) return false;
+bool TModuleBDD::BeginImport(bool reconstruireIndex, bool grandsLots) {
+  if (!coeur_->DebutImport(reconstruireIndex, grandsLots)) return false;
   personnes_->DebutImport();
   return true;
 }
