@@ -405,7 +405,7 @@ std::vector<std::string> RapportImport(const TBilanImportGedcom& b) {
   l.push_back("Balises conservées : " + std::to_string(gardees));
   for (const auto& [tag, n] : b.balisesConservees) l.push_back("  " + tag + " : " + std::to_string(n));
   if (!b.balisesIgnorees.empty()) {
-    l.push_back("Enregistrements et balises sans contenu à garder :");
+    l.push_back("Enregistrements et balises non gardés :");
     for (const auto& [tag, n] : b.balisesIgnorees) l.push_back("  " + tag + " : " + std::to_string(n));
   }
   l.push_back("Avertissements : " + std::to_string(b.avertissements.size()));

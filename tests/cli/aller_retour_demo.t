@@ -15,7 +15,7 @@ Lieux : 3
 Notes lues : 2
 Sources citées : 8, médias : 0, personnes citées : 9
 Balises conservées : 0
-Enregistrements et balises sans contenu à garder :
+Enregistrements et balises non gardés :
   SUBM : 1
 Avertissements : 0
 $ for d in Exemple Retour; do

@@ -27,7 +27,7 @@ Lieux : 3
 Notes lues : 2
 Sources citées : 0, médias : 0, personnes citées : 0
 Balises conservées : 0
-Enregistrements et balises sans contenu à garder :
+Enregistrements et balises non gardés :
   SUBM : 1
 Avertissements : 0
 $ kyb exporte Retour.kya r.ged
