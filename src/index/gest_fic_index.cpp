@@ -497,12 +497,13 @@ bool TFicIndexPerson::ReinitTableIndex() {
   return TermineRemplissage(import);
 }
 
-bool TFicIndexPerson::TermineRemplissage(bool import) {
+bool TFicIndexPerson::TermineRemplissage(bool import, bool memoireRemplie) {
   TModuleBDD* m = Store();
   if (import) (void)m->EndImport(false);
   (void)m->AddAllIndexPersonIndex();
   LectureEntete();
-  ReinitTableIndexBis();
+  if (memoireRemplie) ClasseMemoire();
+  else ReinitTableIndexBis();
   (void)m->MAJInfoChps("INDEXNAME", u"UPDATED");
   return true;
 }

@@ -294,8 +294,9 @@ class TFicIndexPerson final : public TIndexPersonnesDossier {
   long MajAnneesEstimees();
 
  private:
-  // Ends a filling of the rows: indexes back, header and memory reloaded, the index marked done.
-  bool TermineRemplissage(bool import);
+  // Ends a filling of the rows: indexes back, header read, the index marked done; memory sorted
+  // when it took every row as written (memoireRemplie), reloaded from the rows otherwise.
+  bool TermineRemplissage(bool import, bool memoireRemplie = false);
   // One person's rows and entries, the years taken from the card when given.
   void EcritPersonne(const TEnregPublic& personne, long numero, const TChpsPersonne* fiche, bool lookUpRows,
                      bool bulk, bool memoire);

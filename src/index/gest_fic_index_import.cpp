@@ -47,13 +47,7 @@ bool TFicIndexPerson::RemplitApresImport(TPersonnesImportees& personnes) {
   }
   // The secondary indexes are sorted while the batch's large page cache still holds the sort.
   if (import) (void)m->AddAllIndexPersonIndex();
-  if (!completes) return TermineRemplissage(import);
-  if (import) (void)m->EndImport(false);
-  (void)m->AddAllIndexPersonIndex();
-  LectureEntete();
-  ClasseMemoire();
-  (void)m->MAJInfoChps("INDEXNAME", u"UPDATED");
-  return true;
+  return TermineRemplissage(import, completes);
 }
 
 }  // namespace kyb
