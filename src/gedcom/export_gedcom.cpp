@@ -352,8 +352,9 @@ void TExporteur::EcritFamille(int32_t no, const TFicheFamille* debut, const TFic
   }
   static constexpr std::string_view kFamille[] = {"FAM"};
   if (const auto n = notesFamille_.find(no); n != notesFamille_.end()) {
-    for (const std::string& texte : n->second) {
-      ecr_.Ligne(1, "NOTE", texte);
+    for (const TNoteFamille& note : n->second) {
+      ecr_.Ligne(1, "NOTE", note.texte);
+      EcritSousLignesNote(note.sous, 1, kFamille);
       ++bilan_.notes;
     }
     notesFamille_.erase(n);
@@ -378,7 +379,9 @@ void TExporteur::EcritRecords() {
     (void)gardees.EcritSousLignes(ecr_, "SOUR", CleCitation(s->first.second), 0, kSource, &type, &traduit);
   }
   // Kept records before the media: their medium links may add media records.
-  const std::vector<TLigneGardee> enregistrements = LitLignesGardees(TexteGardeGenealogie(dossier_, kTitreEnregistrementsGedcom));
+  std::vector<TLigneGardee> enregistrements = LitLignesGardees(TexteGardeGenealogie(dossier_, kTitreEnregistrementsGedcom));
+  for (TLigneGardee& l : enregistrements)
+    if (const std::string* nom = l.niveau == 0 ? EnregistrementGarde(l.xref) : nullptr) l.xref = *nom;
   bilan_.lignesGardeesRetirees += EcritLignesGardees(ecr_, enregistrements, 0, enregistrements.size(), 0, {}, &traduit);
   for (std::size_t i = 0; i < ordreMedias_.size(); ++i) {  // kept lines may add media
     const auto* m = ordreMedias_[i];
@@ -390,13 +393,34 @@ void TExporteur::EcritRecords() {
   EcritNotesPartagees();
 }
 
-bool TExporteur::EnregistrementGarde(const std::string& xref) {
+namespace {
+
+// A name this export gives its own records: @I12@, @F3@, @S1@, @O2@, @N4@, the submitter's.
+bool NomDeLExport(std::string_view xref) {
+  if (xref == kSoumetteurGedcom || xref == "@VOID@") return true;
+  if (xref.size() < 4 || xref.find_first_of("IFSON") != 1) return false;
+  const std::string_view chiffres = xref.substr(2, xref.size() - 3);
+  return std::all_of(chiffres.begin(), chiffres.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+}  // namespace
+
+const std::string* TExporteur::EnregistrementGarde(const std::string& xref) {
   if (!xrefsGardes_) {
     xrefsGardes_.emplace();
+    std::vector<std::string> lus;
     for (const TLigneGardee& l : LitLignesGardees(TexteGardeGenealogie(dossier_, kTitreEnregistrementsGedcom)))
-      if (l.niveau == 0 && !l.xref.empty()) xrefsGardes_->insert(l.xref);
+      if (l.niveau == 0 && !l.xref.empty()) lus.push_back(l.xref);
+    const std::set<std::string> pris(lus.begin(), lus.end());
+    for (const std::string& x : lus) {
+      // @S3@ becomes @KS3@ (@KKS3@ when the file has a @KS3@ of its own).
+      std::string nom = x;
+      while (NomDeLExport(nom) || (nom != x && pris.contains(nom))) nom.insert(1, "K");
+      xrefsGardes_->emplace(x, nom);
+    }
   }
-  return xrefsGardes_->contains(xref);
+  const auto it = xrefsGardes_->find(xref);
+  return it == xrefsGardes_->end() ? nullptr : &it->second;
 }
 
 std::string TExporteur::FormatMedia(const std::string& chemin) const {

@@ -185,6 +185,7 @@ void TExporteur::EcritAssociation(const TPersAssociee& pa, int niveau, bool even
 void TExporteur::EcritNote(int32_t note, int niveau, TContexteGarde contexte, bool evenement) {
   if (note <= 0 || !dossier_.FicNotes) return;
   TNote n(dossier_.FicNotes.get(), note);
+  TBlocsGardes sousNotes(n.Existe(kTitreSousNotesGedcom) ? TexteNote(n.RecupNoteTxt(kTitreSousNotesGedcom)) : std::string());
   for (const AnsiString& titre : n.Titres()) {
     const std::string texte = TexteNote(n.RecupNoteTxt(titre));
     if (texte.empty() || (evenement && titre == kTitreLieuGedcom)) continue;
@@ -192,7 +193,7 @@ void TExporteur::EcritNote(int32_t note, int niveau, TContexteGarde contexte, bo
     if (titre == kTitreDateGedcom || titre == kTitreDetailLieuGedcom || titre == kTitreCitationsGedcom || titre == kTitreImagesGedcom ||
         titre == kTitreBaliseGedcom || titre == kTitreFiliationGedcom ||
         titre == kTitreSexeGedcom || titre == kTitreUnionGedcom || titre == kTitreMorceauxGedcom || titre == kTitreValeurGedcom ||
-        titre == kTitreNomGedcom)
+        titre == kTitreNomGedcom || titre == kTitreSousNotesGedcom)
       continue;
     if (titre == kTitreBalisesGedcom) {
       EcritGardees(texte, niveau, contexte);
@@ -202,12 +203,37 @@ void TExporteur::EcritNote(int32_t note, int niveau, TContexteGarde contexte, bo
       GardeesDeFamille(titre, texte);
       continue;
     }
-    if (EcritNotePartagee(titre, texte, niveau)) continue;
-    if (!evenement && NoteDeFamille(titre, texte)) continue;
+    std::vector<TLigneGardee> sous = SousLignesNote(sousNotes, titre);
+    if (EcritNotePartagee(titre, texte, niveau)) {
+      EcritSousLignesNote(sous, niveau, contexte);
+      continue;
+    }
+    if (!evenement && NoteDeFamille(titre, texte, sous)) continue;
     ecr_.Ligne(niveau, "NOTE", texte);
     if (!TitreParDefaut(titre)) ecr_.Ligne(niveau + 1, "_TITRE", AnsiVersUtf8(titre));
+    EcritSousLignesNote(sous, niveau, contexte);
     ++bilan_.notes;
   }
+}
+
+std::vector<TLigneGardee> TExporteur::SousLignesNote(TBlocsGardes& blocs, const AnsiString& titre) {
+  std::vector<TLigneGardee> toutes, sous;
+  const std::string cle = AnsiVersUtf8(titre);
+  // Two notes read under one title share its heading, and each kept its own block.
+  for (int racine = 0; blocs.Prend("NOTE", cle, sous, racine);)
+    for (TLigneGardee& l : sous) {
+      l.niveau -= racine;
+      toutes.push_back(std::move(l));
+    }
+  return toutes;
+}
+
+void TExporteur::EcritSousLignesNote(const std::vector<TLigneGardee>& sous, int niveau, TContexteGarde contexte) {
+  if (sous.empty()) return;
+  std::vector<std::string_view> dessus(contexte.begin(), contexte.end());
+  dessus.push_back("NOTE");
+  const TTraduitPointeur traduit = [this](const std::string& v) { return PointeurGarde(v); };
+  bilan_.lignesGardeesRetirees += EcritLignesGardees(ecr_, sous, 0, sous.size(), niveau, dessus, &traduit);
 }
 
 void TExporteur::GardeesDeFamille(const AnsiString& titre, const std::string& texte) {
@@ -220,7 +246,7 @@ void TExporteur::GardeesDeFamille(const AnsiString& titre, const std::string& te
   gardees += (gardees.empty() ? "" : "\n") + texte;
 }
 
-bool TExporteur::NoteDeFamille(const AnsiString& titre, const std::string& texte) {
+bool TExporteur::NoteDeFamille(const AnsiString& titre, const std::string& texte, std::vector<TLigneGardee>& sous) {
   // "Famille <partner>", then " <rank>" for the family's later notes.
   const std::string_view base = kTitreNoteFamille;
   if (!titre.starts_with(base) || titre.size() < base.size() + 2 || titre[base.size()] != ' ') return false;
@@ -236,7 +262,7 @@ bool TExporteur::NoteDeFamille(const AnsiString& titre, const std::string& texte
   if (p == 0) f = Sexe(individu_) == 'F' ? Famille(0, individu_) : Famille(individu_, 0);
   else if (p > 0 && Sexe(p) != 0) f = FamilleExistante(individu_, p);  // a heading that names no spouse stays a note
   if (f == 0) return false;
-  notesFamille_[f].push_back(texte);
+  notesFamille_[f].push_back({texte, std::move(sous)});
   return true;
 }
 

@@ -49,7 +49,7 @@ std::string TExporteur::PointeurGarde(const std::string& valeur) {
       // which 7.0 cannot write. 7.0 names "no record" itself: a pointer the file read named
       // nothing with goes out as @VOID@, its sub-lines with it.
       if (v7_ && MediaSansFichier(valeur)) return {};
-      if (EnregistrementGarde(valeur)) return valeur;
+      if (const std::string* nom = EnregistrementGarde(valeur)) return *nom;
       return v7_ ? std::string("@VOID@") : std::string();
   }
 }

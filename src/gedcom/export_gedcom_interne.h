@@ -141,8 +141,12 @@ class TExporteur {
   // its FAM record.
   void GardeesDeFamille(const AnsiString& titre, const std::string& texte);
   // A note of one of the families of the person being written (heading "Famille <partner>"),
-  // for its FAM record; false when the heading names no such family.
-  bool NoteDeFamille(const AnsiString& titre, const std::string& texte);
+  // with its kept sub-lines, for its FAM record; false when the heading names no such family.
+  bool NoteDeFamille(const AnsiString& titre, const std::string& texte, std::vector<TLigneGardee>& sous);
+  // The kept sub-lines of the note under heading titre, from level 1; they are then used.
+  [[nodiscard]] static std::vector<TLigneGardee> SousLignesNote(TBlocsGardes& blocs, const AnsiString& titre);
+  // Writes them below a NOTE line at niveau, whose structures above are contexte.
+  void EcritSousLignesNote(const std::vector<TLigneGardee>& sous, int niveau, TContexteGarde contexte);
 
   // --- families with no spouse kept whole by an import (export_gedcom_sans_conjoint.cpp) ---
   // Numbers them after the families of the persons' links, and reads the children's FAMC to them.
@@ -159,9 +163,11 @@ class TExporteur {
   // version written; a line pointing to a record the new file does not hold is left out with
   // its sub-lines, and counted.
   void EcritGardees(const std::string& texte, int niveau, TContexteGarde contexte);
+  // A record kept whole by the import (REPO...): the cross-reference it is written under, its
+  // own unless the export may give that name to a record of its own (@S3@...); null when xref
+  // names no such record.
+  [[nodiscard]] const std::string* EnregistrementGarde(const std::string& xref);
   // The new file's pointer for a kept pointer; empty when there is none.
-  // A record kept whole by the import (REPO...), written back under its own cross-reference.
-  [[nodiscard]] bool EnregistrementGarde(const std::string& xref);
   [[nodiscard]] std::string PointeurGarde(const std::string& valeur);
   // The extension tags of the kept lines of every note (for the 7.0 header); false when no
   // note holds kept lines.
@@ -220,7 +226,11 @@ class TExporteur {
   // What a spouse's note holds for a family (kept lines, notes) and the children moved to a later
   // union, each held only until that family is written.
   std::unordered_map<int32_t, std::string> gardeesFamille_;
-  std::unordered_map<int32_t, std::vector<std::string>> notesFamille_;
+  struct TNoteFamille {
+    std::string texte;
+    std::vector<TLigneGardee> sous;  // as SousLignesNote gives them
+  };
+  std::unordered_map<int32_t, std::vector<TNoteFamille>> notesFamille_;
   std::unordered_map<int32_t, std::vector<int32_t>> enfantsRetires_, enfantsAjoutes_;
   TCouplesExport parCouple_;
   std::map<std::pair<uint64_t, int>, int32_t> parUnion_;  // second and later unions of a couple
@@ -248,7 +258,7 @@ class TExporteur {
   std::map<std::string, std::vector<const TChpCs*>> structures_;
   std::unordered_set<int32_t> avecCites_, avecSources_, avecMedias_;
   std::unordered_set<AnsiString> familiaux_;  // labels of the fields only a family holds
-  std::optional<std::set<std::string>> xrefsGardes_;
+  std::optional<std::map<std::string, std::string>> xrefsGardes_;  // as read -> as written
   std::optional<TBlocsGardes> mediasGardes_;  // the media records' kept lines, read once
   std::optional<std::set<std::string>> mediasSansFichier_;
   std::optional<std::unordered_map<int32_t, TBlocsGardes>> liensGardes_;  // by person, read once  // of the records kept whole, read once

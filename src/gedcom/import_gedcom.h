@@ -69,6 +69,9 @@ inline constexpr const char* kTitreUnionGedcom = "Union GEDCOM";
 inline constexpr const char* kTitreSexeGedcom = "Sexe GEDCOM";
 // The NAME line as the file wrote it, when the export would write it otherwise (gedcom/noms_gedcom.h).
 inline constexpr const char* kTitreNomGedcom = "Nom GEDCOM";
+// The lines below the NOTE lines of a note (a citation, MIME, TRAN...): "1 NOTE <heading>" for
+// each, the heading of the note it was read into, then its lines from level 2.
+inline constexpr const char* kTitreSousNotesGedcom = "GEDCOM des notes";
 // A shared note (SNOTE of 7.0), "Note partagée 2" for the next one: written back as one record.
 inline constexpr const char* kTitreNotePartagee = "Note partagée";
 // The genealogy's own kept lines, in the note whose number TabInformations holds under

@@ -439,12 +439,21 @@ std::string TImporteur::TexteNote(const TNoeudGedcom& n) {
   return {};
 }
 
-int32_t TImporteur::AjouteNote(int32_t note, const char* titreLu, const std::string& texte) {
-  if (texte.empty() || !dossier_.FicNotes) return note;
-  // A heading is one line of the note's directory.
+namespace {
+
+// A heading is one line of the note's directory.
+AnsiString TitreRubrique(const char* titreLu) {
   AnsiString titre = CoupeAnsiCaracteres(Utf8VersAnsi(titreLu), 60);
   std::replace_if(titre.begin(), titre.end(), [](char c) { return static_cast<unsigned char>(c) < 32; }, ' ');
   if (titre.empty()) titre = kTitreNoteGedcom;
+  return titre;
+}
+
+}  // namespace
+
+int32_t TImporteur::AjouteNote(int32_t note, const char* titreLu, const std::string& texte) {
+  if (texte.empty() || !dossier_.FicNotes) return note;
+  const AnsiString titre = TitreRubrique(titreLu);
   TNote n(dossier_.FicNotes.get(), note > 0 ? note : 0);
   long no = note;
   if (no < 1) n.NouvelleFiche(no);
@@ -453,19 +462,35 @@ int32_t TImporteur::AjouteNote(int32_t note, const char* titreLu, const std::str
   return static_cast<int32_t>(n.Numero());
 }
 
-int32_t TImporteur::AjouteNoteLue(int32_t note, const TNoeudGedcom& n, const char* titreParDefaut) {
+int32_t TImporteur::AjouteNoteLue(int32_t note, const TNoeudGedcom& n, const char* titreParDefaut,
+                                  const char* titreGarde) {
   ++bilan_.notes;
-  CompteIgnorees(n, {"_TITRE"});
-  if (const TNoeudGedcom* titre = n.Enfant("_TITRE")) return AjouteNote(note, titre->valeur.c_str(), TexteNote(n));
-  // Each untitled note under a heading of its own ("Note", "Note 2"...), so that it is written
-  // back as a note of its own.
   std::string titre = titreParDefaut;
-  if (note > 0 && dossier_.FicNotes) {
+  if (const TNoeudGedcom* t = n.Enfant("_TITRE")) {
+    titre = t->valeur;
+  } else if (note > 0 && dossier_.FicNotes) {
+    // Each untitled note under a heading of its own ("Note", "Note 2"...), so that it is written
+    // back as a note of its own.
     TNote lue(dossier_.FicNotes.get(), note);
     for (int rang = 2; !lue.LectureNote(Utf8VersAnsi(titre)).empty(); ++rang)
       titre = std::string(titreParDefaut) + " " + std::to_string(rang);
   }
-  return AjouteNote(note, titre.c_str(), TexteNote(n));
+  const bool sousLignes = std::any_of(n.enfants.begin(), n.enfants.end(), [](const TNoeudGedcom& c) { return c.tag != "_TITRE"; });
+  const std::string texte = TexteNote(n);
+  if (texte.empty()) {
+    if (sousLignes) Garde(Resolu(n), note, titreGarde);
+    return note;
+  }
+  note = AjouteNote(note, titre.c_str(), texte);
+  if (!sousLignes) return note;
+  // The sub-lines under the key of the heading the text went to.
+  std::string bloc = "1 NOTE " + AnsiVersUtf8(TitreRubrique(titre.c_str()));
+  for (const TNoeudGedcom& c : n.enfants) {
+    if (c.tag == "_TITRE") continue;
+    bloc += "\n" + Lignes(Resolu(c), 2);
+    ++bilan_.balisesConservees["NOTE." + c.tag];
+  }
+  return AjouteNote(note, kTitreSousNotesGedcom, bloc);
 }
 
 std::string TImporteur::Lignes(const TNoeudGedcom& n, int niveau) const {

@@ -167,7 +167,8 @@ void TImporteur::EcritFamille(const TNoeudGedcom& r) {
     }
     if (e.tag == "NOTE" || e.tag == "SNOTE") {
       // Under a heading naming the partner, so that the export writes it back under this FAM.
-      note = AjouteNoteLue(note, e, (std::string(kTitreNoteFamille) + " " + std::to_string(partenaire)).c_str());
+      note = AjouteNoteLue(note, e, (std::string(kTitreNoteFamille) + " " + std::to_string(partenaire)).c_str(),
+                           (kTitreBalisesFamille + std::to_string(partenaire)).c_str());
       continue;
     }
     if (!EcritStructure(e, titulaire, partenaire, true, note))

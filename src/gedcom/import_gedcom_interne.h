@@ -168,8 +168,11 @@ class TImporteur {
   [[nodiscard]] std::string TexteNote(const TNoeudGedcom& n);
   // Appends to a note (heading titre) and returns its directory number (0 when none).
   int32_t AjouteNote(int32_t note, const char* titre, const std::string& texte);
-  // A NOTE read: under its _TITRE, else under the default heading or the next one free.
-  int32_t AjouteNoteLue(int32_t note, const TNoeudGedcom& n, const char* titreParDefaut);
+  // A NOTE read: under its _TITRE, else under the default heading or the next one free; its
+  // sub-lines (SOUR, MIME, TRAN...) kept under that heading's key. A note with no text but with
+  // sub-lines is kept whole under titreGarde.
+  int32_t AjouteNoteLue(int32_t note, const TNoeudGedcom& n, const char* titreParDefaut,
+                        const char* titreGarde = kTitreBalisesGedcom);
   // The lines of a structure as GEDCOM text, its root at level niveau.
   [[nodiscard]] std::string Lignes(const TNoeudGedcom& n, int niveau) const;
   // The tag and value a kept line is written with: a pointer as the record it stands for

@@ -81,6 +81,8 @@ constexpr TCorrespondance kTable[] = {
     // The submission record: 5.5.1 only; a submitter's REFN: 7.0 only.
     {"SUBN", "SUBN", ""},
     {"SUBM.REFN", "", "REFN"},
+    // A citation under a note: 7.0 only (5.5 had it).
+    {"*.NOTE.SOUR", "", "SOUR"},
     // In neither (5.5).
     {"PLAC.SOUR", "", ""},
     {"*.OBJE.NOTE", "", ""},  // a link's; a record's is in both

@@ -110,8 +110,8 @@ TEST(DetailGedcom, CitationsSourcesEtEnregistrementsGardentLeurDetail) {
            "0 @S1@ SOUR\r\n1 TITL Registres de Lyon\r\n1 AUTH Archives\r\n1 PUBL Lyon, 1900\r\n1 REPO @R1@\r\n"
            "1 NOTE Microfilm\r\n",
            "0 @R1@ REPO\r\n1 NAME Archives municipales\r\n",
-           // A source no citation points to is kept whole.
-           "0 @S9@ SOUR\r\n1 TITL Jamais citée\r\n1 AUTH Curé\r\n",
+           // A source no citation points to is kept whole, under a name the export gives no source.
+           "0 @KS9@ SOUR\r\n1 TITL Jamais citée\r\n1 AUTH Curé\r\n",
        }) {
     EXPECT_NE(r.v551.find(attendu), std::string::npos) << attendu << "\n" << r.v551;
   }
@@ -132,6 +132,57 @@ TEST(DetailGedcom, LesPointeursGardesNommentLaMemePersonne) {
                                 "1 TITL Jamais citée\r\n1 _AUTHOR @I2@\r\n"})
       EXPECT_NE(texte.find(attendu), std::string::npos) << attendu << "\n" << texte;
   }
+}
+
+// A record kept whole keeps its name, unless the export gives that name to one of its own: the
+// file's @S2@ (never cited) and @F1@ (a repository) would clash with our second source and our
+// first family, and the pointers to them follow the new names.
+TEST(DetailGedcom, UnEnregistrementGardeNePrendPasLeNomDUnAutre) {
+  const TAllerRetour r = ImporteExporte(
+      kTete + "0 @I1@ INDI\n1 NAME Jean /Un/\n1 FAMS @F2@\n1 BIRT\n2 SOUR @S1@\n1 DEAT\n2 SOUR @S3@\n"
+              "0 @I2@ INDI\n1 NAME Marie /Deux/\n1 FAMS @F2@\n0 @F2@ FAM\n1 HUSB @I1@\n1 WIFE @I2@\n"
+              "0 @S1@ SOUR\n1 TITL Un\n1 REPO @F1@\n0 @S2@ SOUR\n1 TITL Jamais citée\n0 @S3@ SOUR\n1 TITL Trois\n"
+              "0 @F1@ REPO\n1 NAME Archives\n0 @KS2@ _LOC\n1 NAME Lieu\n0 TRLR\n");
+  ASSERT_TRUE(r.bilan.reussi) << r.bilan.erreur;
+  for (const std::string& texte : {r.v551, r.v70}) {
+    for (const char* attendu : {"0 @S1@ SOUR\r\n1 TITL Un\r\n1 REPO @KF1@\r\n", "0 @S2@ SOUR\r\n1 TITL Trois\r\n",
+                                "0 @KKS2@ SOUR\r\n1 TITL Jamais citée\r\n", "0 @KF1@ REPO\r\n1 NAME Archives\r\n",
+                                "0 @KS2@ _LOC\r\n", "0 @F1@ FAM\r\n"})
+      EXPECT_NE(texte.find(attendu), std::string::npos) << attendu << "\n" << texte;
+    for (const char* nom : {"0 @S2@ ", "0 @F1@ "}) EXPECT_EQ(texte.find(nom), texte.rfind(nom)) << nom << "\n" << texte;
+  }
+}
+
+// What stands below a note (a 5.5 citation, 7.0 MIME, LANG, TRAN) comes back below that note,
+// wherever the note is: a person's, an event's, a family's, one with a title, one with no text.
+TEST(DetailGedcom, LesLignesSousUneNoteRessortentSousElle) {
+  const TAllerRetour r = ImporteExporte(
+      kTete + "0 @I1@ INDI\n1 NAME Jean /Un/\n1 NOTE @N1@\n2 SOUR @S1@\n3 PAGE p. 3\n1 NOTE en ligne\n2 SOUR @S1@\n"
+              "1 NOTE titrée\n2 _TITRE Cote\n2 SOUR @S1@\n1 NOTE\n2 SOUR @S1@\n3 PAGE vide\n"
+              "1 BIRT\n2 NOTE de naissance\n3 SOUR @S1@\n0 @I2@ INDI\n1 NAME Marie /Deux/\n"
+              "0 @F1@ FAM\n1 HUSB @I1@\n1 WIFE @I2@\n1 NOTE du couple\n2 SOUR @S1@\n"
+              "0 @N1@ NOTE du registre\n0 @S1@ SOUR\n1 TITL Registre\n0 TRLR\n");
+  ASSERT_TRUE(r.bilan.reussi) << r.bilan.erreur;
+  EXPECT_TRUE(r.bilan.avertissements.empty()) << r.bilan.avertissements.front().message;
+  EXPECT_EQ(r.bilan.balisesIgnorees.count("NOTE.SOUR"), 0U);
+  // 5.5.1 has no citation under a note: an extension there, a citation in 7.0.
+  for (const auto& [texte, sour] : {std::pair{&r.v551, std::string("_SOUR")}, std::pair{&r.v70, std::string("SOUR")}})
+    for (const std::string attendu : {"1 NOTE du registre\r\n2 " + sour + " @S1@\r\n3 PAGE p. 3\r\n",
+                                      "1 NOTE en ligne\r\n2 " + sour + " @S1@\r\n",
+                                      "1 NOTE titrée\r\n2 _TITRE Cote\r\n2 " + sour + " @S1@\r\n",
+                                      "1 NOTE\r\n2 " + sour + " @S1@\r\n3 PAGE vide\r\n",
+                                      "2 NOTE de naissance\r\n3 " + sour + " @S1@\r\n",
+                                      "1 NOTE du couple\r\n2 " + sour + " @S1@\r\n"})
+      EXPECT_NE(texte->find(attendu), std::string::npos) << attendu << "\n" << *texte;
+
+  const TAllerRetour sept = ImporteExporte(
+      "0 HEAD\n1 GEDC\n2 VERS 7.0\n0 @I1@ INDI\n1 NOTE <b>gras</b>\n2 MIME text/html\n2 LANG fr\n"
+      "2 TRAN bold\n3 LANG en\n0 TRLR\n");
+  ASSERT_TRUE(sept.bilan.reussi) << sept.bilan.erreur;
+  EXPECT_NE(sept.v70.find("1 NOTE <b>gras</b>\r\n2 MIME text/html\r\n2 LANG fr\r\n2 TRAN bold\r\n3 LANG en\r\n"),
+            std::string::npos) << sept.v70;
+  EXPECT_NE(sept.v551.find("1 NOTE <b>gras</b>\r\n2 _MIME text/html\r\n2 _LANG fr\r\n2 _TRAN bold\r\n3 _LANG en\r\n"),
+            std::string::npos) << sept.v551;
 }
 
 TEST(DetailGedcom, MediasEtLiensDeFamilleGardentLeurDetail) {
