@@ -9,6 +9,7 @@
 #include "commandes.h"
 #include "dossier_cli.h"
 #include "folder/gest_fic.h"
+#include "gedcom/fratrie_gardee.h"
 #include "persons/ancetres_communs.h"
 #include "persons/chemins_parente.h"
 #include "persons/consanguinite.h"
@@ -155,7 +156,13 @@ int Famille(const TAppel& args) {
     return tab;
   };
   AfficheListe(f, "Parents", *liste([&](TTableLong& t) { RetourneTabParents(p, t, nb); }));
-  const auto freres = liste([&](TTableLong& t) { RetourneTabFreresSoeurs(p, t, nb, false, false); });
+  const auto freres = liste([&](TTableLong& t) {
+    RetourneTabFreresSoeurs(p, t, nb, false, false);
+    // Children with this person of a family the file gave no spouse: of the same unknown parents.
+    for (const long autre : FreresSansParentsConnus(*dossier, *no))
+      if (TPerson lu(&f, 0); !IsPersInTab(t, static_cast<int32_t>(autre), kMaxTableLong) && LitPersonneVivante(f, autre, lu))
+        (void)AjouteNoTableLong(t, kMaxTableLong, static_cast<int32_t>(autre));
+  });
   AfficheListe(f, "Frères et soeurs", *freres);
   AfficheListe(f, "Demi-frères et demi-soeurs",
                *liste([&](TTableLong& t) { RetourneTabFreresSoeurs(p, t, nb, false, true); }), freres.get());

@@ -49,3 +49,19 @@ kyb parente : argument manquant : A (usage : kyb parente CHEMIN A B [--chemins])
 $ kyb famille
 kyb famille : argument manquant : CHEMIN (usage : kyb famille CHEMIN N)
 [2]
+# Children of a family the file gave no spouse are brothers and sisters, of parents unknown; a
+# deleted one is no longer listed.
+$ printf '0 HEAD\n1 GEDC\n2 VERS 5.5.1\n1 CHAR UTF-8\n0 @I1@ INDI\n1 NAME Paul /Orphelin/\n1 FAMC @F1@\n0 @I2@ INDI\n1 NAME Anne /Orphelin/\n1 FAMC @F1@\n0 @I3@ INDI\n1 NAME Luc /Orphelin/\n1 FAMC @F1@\n0 @F1@ FAM\n1 CHIL @I1@\n1 CHIL @I2@\n1 CHIL @I3@\n0 TRLR\n' > o.ged && kyb importe o.ged O > /dev/null
+$ kyb famille O.kya 1 | head -6
+Famille de 1 (Orphelin Paul)
+Parents : 0
+Frères et soeurs : 2
+  2 (Orphelin Anne)
+  3 (Orphelin Luc)
+Demi-frères et demi-soeurs : 0
+$ kyb supprime-personne O.kya 3 --oui > /dev/null && kyb famille O.kya 2 | head -5
+Famille de 2 (Orphelin Anne)
+Parents : 0
+Frères et soeurs : 1
+  1 (Orphelin Paul)
+Demi-frères et demi-soeurs : 0
