@@ -3,7 +3,6 @@
 #include "gedcom/export_gedcom.h"
 
 #include <algorithm>
-#include <cctype>
 #include <set>
 #include <string_view>
 
@@ -19,17 +18,6 @@ namespace kyb {
 namespace {
 
 std::string Xref(char prefixe, long no) { return std::string("@") + prefixe + std::to_string(no) + "@"; }
-
-// 7.0 names a medium's format by its media type.
-std::string TypeMedia(const AnsiString& extension) {
-  std::string e;
-  for (const char c : extension) e += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  if (e == ".jpg" || e == ".jpeg") return "image/jpeg";
-  if (e == ".png" || e == ".gif" || e == ".bmp" || e == ".webp") return "image/" + e.substr(1);
-  if (e == ".tif" || e == ".tiff") return "image/tiff";
-  if (e == ".pdf") return "application/pdf";
-  return "application/octet-stream";
-}
 
 // Our extension tags are documented under this URI prefix.
 constexpr const char* kUriExtensions = "https://kybase.fr/gedcom/";
@@ -425,8 +413,11 @@ const std::string* TExporteur::EnregistrementGarde(const std::string& xref) {
 
 std::string TExporteur::FormatMedia(const std::string& chemin) const {
   const AnsiString ext = ExtraitExtension(Utf8VersAnsi(chemin));
-  if (v7_) return TypeMedia(ext);
-  return ext.size() > 1 ? AnsiVersUtf8(ext.substr(1)) : std::string();
+  const std::string format = ext.size() > 1 ? AnsiVersUtf8(ext.substr(1)) : std::string();
+  if (!v7_) return format;
+  // 7.0 names a medium's format by its media type.
+  const std::string type = TypeMedia(format);
+  return type.empty() ? std::string("application/octet-stream") : type;
 }
 
 std::vector<std::string> TExporteur::Extensions() const {

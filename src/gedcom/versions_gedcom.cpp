@@ -115,19 +115,11 @@ std::string TypeSept(std::string_view nom, std::string_view base, std::string& v
   return type;
 }
 
-// The 7.0 media type of a 5.5.1 format ("jpg": "image/jpeg"); a format of no known type stays as
-// it is, a media type already.
+// The 7.0 media type of a 5.5.1 format; a format of no known type stays as it is, a media type
+// already.
 std::string TypeMediaDeFormat(const std::string& format) {
-  std::string f;
-  for (const char c : format) f += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  static constexpr std::pair<std::string_view, std::string_view> kTypes[] = {
-      {"jpg", "image/jpeg"}, {"jpeg", "image/jpeg"}, {"png", "image/png"}, {"gif", "image/gif"},
-      {"bmp", "image/bmp"}, {"tif", "image/tiff"}, {"tiff", "image/tiff"}, {"pdf", "application/pdf"},
-      {"txt", "text/plain"}, {"text", "text/plain"}, {"htm", "text/html"}, {"html", "text/html"},
-      {"mp3", "audio/mpeg"}, {"wav", "audio/wav"}, {"mp4", "video/mp4"}, {"mov", "video/quicktime"}};
-  for (const auto& [ext, type] : kTypes)
-    if (f == ext) return std::string(type);
-  return format;
+  std::string type = TypeMedia(format);
+  return type.empty() ? format : type;
 }
 
 // Index of the first line below line i (at its level + 1) with this tag; 0 when none.
@@ -262,6 +254,20 @@ bool TraduitChamp(std::string& tag, std::string& valeur, std::string& type, TCon
   valeur = std::move(lignes[0].valeur);
   type = lignes.size() > 1 ? std::move(lignes[1].valeur) : std::string();
   return true;
+}
+
+std::string TypeMedia(std::string_view format) {
+  std::string f;
+  for (const char c : format) f += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  static constexpr std::pair<std::string_view, std::string_view> kTypes[] = {
+      {"jpg", "image/jpeg"}, {"jpeg", "image/jpeg"}, {"png", "image/png"}, {"gif", "image/gif"},
+      {"bmp", "image/bmp"}, {"webp", "image/webp"}, {"tif", "image/tiff"}, {"tiff", "image/tiff"},
+      {"pdf", "application/pdf"}, {"txt", "text/plain"}, {"text", "text/plain"}, {"htm", "text/html"},
+      {"html", "text/html"}, {"mp3", "audio/mpeg"}, {"wav", "audio/wav"}, {"mp4", "video/mp4"},
+      {"mov", "video/quicktime"}};
+  for (const auto& [ext, type] : kTypes)
+    if (f == ext) return std::string(type);
+  return {};
 }
 
 std::string_view TagStandard(std::string_view tag, TVersionGedcom lue) {

@@ -43,6 +43,10 @@ bool TraduitChamp(std::string& tag, std::string& valeur, std::string& type, TCon
 // file's own).
 [[nodiscard]] std::string_view TagStandard(std::string_view tag, TVersionGedcom lue);
 
+// The media type of a medium's format as 5.5.1 writes it, its file's extension without the dot
+// ("jpg": "image/jpeg"); empty when it has none known.
+[[nodiscard]] std::string TypeMedia(std::string_view format);
+
 // The extension tags that lines translated into version may get (for the 7.0 header).
 [[nodiscard]] std::vector<std::string> ExtensionsDeVersion(TVersionGedcom version);
 

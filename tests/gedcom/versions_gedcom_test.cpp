@@ -70,5 +70,13 @@ TEST(VersionsGedcom, Sept) {
   EXPECT_FALSE(TraduitChamp(tag, valeur, type, indi, TVersionGedcom::V70));
 }
 
+// Media types as IANA registers them; a format of no known type has none.
+TEST(VersionsGedcom, TypesDeMedia) {
+  for (const auto& [format, type] : std::initializer_list<std::pair<const char*, const char*>>{
+           {"JPG", "image/jpeg"}, {"tiff", "image/tiff"}, {"webp", "image/webp"}, {"pdf", "application/pdf"},
+           {"mp3", "audio/mpeg"}, {"htm", "text/html"}, {"mov", "video/quicktime"}, {"xyz", ""}, {"", ""}})
+    EXPECT_EQ(TypeMedia(format), type) << format;
+}
+
 }  // namespace
 }  // namespace kyb
