@@ -1,7 +1,5 @@
 // Families an import kept whole because they had no spouse: numbered after the families of the
 // persons' links, written back under that name, and the children's FAMC to them.
-#include <algorithm>
-#include <cctype>
 
 #include "gedcom/export_gedcom_interne.h"
 #include "gedcom/gedcom_gardees.h"
@@ -11,19 +9,6 @@ namespace kyb {
 namespace {
 
 std::string Xref(long no) { return "@F" + std::to_string(no) + "@"; }
-
-// A PEDI or STAT word of a FAMC in the case of the version (birth in 5.5.1, BIRTH in 7.0); any
-// other word as it was written.
-std::string MotDeVersion(const std::string& valeur, bool v7) {
-  static constexpr std::string_view kMots[] = {"birth", "adopted", "foster", "sealing", "other",
-                                               "challenged", "disproven", "proven"};
-  std::string mot = valeur;
-  for (char& c : mot) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  if (std::find(std::begin(kMots), std::end(kMots), mot) == std::end(kMots)) return valeur;
-  if (v7)
-    for (char& c : mot) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return mot;
-}
 
 }  // namespace
 
@@ -53,7 +38,6 @@ void TExporteur::RecenseSansConjoint() {
     }
     if (l.niveau == 1) pris = personne > 0 && l.tag == "FAMC" && LitPointeurGarde(l.valeur).genre == 'G';
     if (!pris) continue;
-    if (l.niveau == 2 && (l.tag == "PEDI" || l.tag == "STAT")) l.valeur = MotDeVersion(l.valeur, v7_);
     famcSansConjoint_[static_cast<int32_t>(personne)].push_back(std::move(l));
   }
 }

@@ -1,5 +1,6 @@
 #include "gedcom/versions_gedcom.h"
 
+#include <algorithm>
 #include <cctype>
 #include <set>
 #include <string>
@@ -18,6 +19,7 @@ enum class TRegle : char {
   AvecDate,     // 7.0: needs a DATE line; without one, an extension
   Media,        // 7.0: a medium link points to the record of its FILE; a record without one goes
   Format,       // a medium's format: its media type in 7.0 ("image/jpeg"), its subtype in 5.5.1
+  Mot,          // words of an enumeration: as mots spells them in 5.5.1, capitals in 7.0
 };
 
 struct TCorrespondance {
@@ -25,7 +27,14 @@ struct TCorrespondance {
   std::string_view v551, v70;  // the tag in each version; empty: none ("_" and the last tag)
   TRegle regle = TRegle::Aucune;
   std::string_view type = {};  // Identifiant: the EXID's TYPE
+  std::string_view mots = {};  // Mot: the words, as 5.5.1 writes them
+  bool parentheses = false;    // Mot: 5.5.1 writes a text that is none of them in parentheses
 };
+
+constexpr std::string_view kMotsMedia =
+    "audio book card electronic fiche film magazine manuscript map newspaper photo tombstone video other";
+constexpr std::string_view kMotsRole =
+    "CHIL HUSB WIFE MOTH FATH SPOU CLERGY FRIEND GODP MULTIPLE NGHBR OFFICIATOR PARENT WITN OTHER";
 
 // A line takes the most specific row whose path ends its own (a longer path wins).
 constexpr TCorrespondance kTable[] = {
@@ -61,7 +70,13 @@ constexpr TCorrespondance kTable[] = {
     {"INDI.SLGC", "SLGC", "SLGC", TRegle::SansOui},
     {"FAM.SLGS", "SLGS", "SLGS", TRegle::SansOui},
     {"STAT", "STAT", "STAT", TRegle::AvecDate},
-    {"FAMC.STAT", "STAT", "STAT"},  // a child's link: no date in either
+    {"FAMC.STAT", "STAT", "STAT", TRegle::Mot, {}, "challenged disproven proven"},  // a child's link: no date in either
+    {"FAMC.PEDI", "PEDI", "PEDI", TRegle::Mot, {}, "adopted birth foster sealing other"},
+    // Enumerations whose words 7.0 writes in capitals, a text that is none of them as OTHER and
+    // its PHRASE.
+    {"RESN", "RESN", "RESN", TRegle::Mot, {}, "confidential locked privacy"},
+    {"CALN.MEDI", "MEDI", "MEDI", TRegle::Mot, {}, kMotsMedia},
+    {"SOUR.EVEN.ROLE", "ROLE", "ROLE", TRegle::Mot, {}, kMotsRole, true},
     // 7.0 gives a family event's ages to the husband and the wife only.
     {"FAM.*.AGE", "AGE", ""},
     // A medium link: a pointer in 7.0; its format goes with the record.
@@ -77,7 +92,7 @@ constexpr TCorrespondance kTable[] = {
     // A medium record's files, in both; the kind of medium is the TYPE of its format in 5.5.1.
     {"OBJE.FILE", "FILE", "FILE"},
     {"OBJE.FILE.FORM", "FORM", "FORM", TRegle::Format},
-    {"FILE.FORM.MEDI", "TYPE", "MEDI"},
+    {"FILE.FORM.MEDI", "TYPE", "MEDI", TRegle::Mot, {}, kMotsMedia},
     // The submission record: 5.5.1 only; a submitter's REFN: 7.0 only.
     {"SUBN", "SUBN", ""},
     {"SUBM.REFN", "", "REFN"},
@@ -120,6 +135,22 @@ std::string TypeSept(std::string_view nom, std::string_view base, std::string& v
 std::string TypeMediaDeFormat(const std::string& format) {
   std::string type = TypeMedia(format);
   return type.empty() ? format : type;
+}
+
+std::string Majuscules(std::string_view s) {
+  std::string r(s);
+  for (char& c : r) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return r;
+}
+
+// The word of mots that mot is, whatever its case, as mots spells it; empty when none.
+std::string_view MotConnu(std::string_view mots, std::string_view mot) {
+  const std::string cherche = Majuscules(mot);
+  for (size_t d = 0, f; d < mots.size(); d = f + 1) {
+    f = std::min(mots.find(' ', d), mots.size());
+    if (Majuscules(mots.substr(d, f - d)) == cherche) return mots.substr(d, f - d);
+  }
+  return {};
 }
 
 // Index of the first line below line i (at its level + 1) with this tag; 0 when none.
@@ -169,6 +200,46 @@ const TCorrespondance* Correspondance(const std::vector<TLigneGardee>& lignes, s
   return meilleure;
 }
 
+// The words of line l (lignes[i]) in the form of the version (the items of a list, as RESN
+// takes, one by one). In 7.0, a text that is none of them becomes OTHER, the text returned for
+// its PHRASE; where the enumeration has no OTHER, the line becomes an extension. In 5.5.1, OTHER
+// with a PHRASE becomes the phrase again.
+std::string Mots(const TCorrespondance& c, const std::vector<TLigneGardee>& lignes, size_t i, bool v7,
+                 std::vector<bool>& retiree, TLigneGardee& l) {
+  if (l.valeur.empty()) return {};
+  if (!v7) {
+    const size_t p = Enfant(lignes, i, "PHRASE");
+    const bool seule = p != 0 && (p + 1 == lignes.size() || lignes[p + 1].niveau <= lignes[p].niveau);
+    if (seule && Majuscules(l.valeur) == "OTHER") {
+      retiree[p] = true;
+      l.valeur = c.parentheses ? "(" + lignes[p].valeur + ")" : lignes[p].valeur;
+      return {};
+    }
+  }
+  std::string valeur;
+  for (size_t d = 0, f; d <= l.valeur.size(); d = f + 1) {
+    f = std::min(l.valeur.find(',', d), l.valeur.size());
+    std::string_view item = std::string_view(l.valeur).substr(d, f - d);
+    while (item.starts_with(' ')) item.remove_prefix(1);
+    const std::string_view mot = MotConnu(c.mots, item);
+    if (mot.empty() && v7 && !item.starts_with('_')) {  // "_…": an extension's word, valid as it is
+      if (MotConnu(c.mots, "OTHER").empty() || l.valeur.find(',') != std::string::npos) {
+        l.tag = "_" + std::string(DernierTag(c.chemin));
+        return {};
+      }
+      std::string phrase = l.valeur;
+      if (c.parentheses && phrase.size() > 2 && phrase.front() == '(' && phrase.back() == ')')
+        phrase = phrase.substr(1, phrase.size() - 2);
+      l.valeur = "OTHER";
+      return phrase;
+    }
+    if (!valeur.empty()) valeur += ", ";
+    valeur += mot.empty() ? std::string(item) : v7 ? Majuscules(mot) : std::string(mot);
+  }
+  l.valeur = std::move(valeur);
+  return {};
+}
+
 // Lines below line i go up one level (their parent leaves).
 void Remonte(std::vector<TLigneGardee>& lignes, size_t i) {
   for (size_t k = i + 1; k < lignes.size() && lignes[k].niveau > lignes[i].niveau; ++k) --lignes[k].niveau;
@@ -205,7 +276,7 @@ void TraduitLignesGardees(std::vector<TLigneGardee>& lignes, TContexteGarde cont
     const std::string_view forme = DernierTag(v7 ? c->v70 : c->v551);
     const bool etaitIdentifiant = c->regle == TRegle::Identifiant && l.tag == c->v70;
     l.tag = forme == "*" ? std::string(nom) : forme.empty() ? "_" + std::string(nom) : std::string(forme);
-    std::string typeSept;
+    std::string typeSept, phraseSept;
     if (c->regle == TRegle::Identifiant && !v7 && etaitIdentifiant) {
       const size_t t = Enfant(lignes, i, "TYPE");
       retiree[t] = true;
@@ -218,6 +289,8 @@ void TraduitLignesGardees(std::vector<TLigneGardee>& lignes, TContexteGarde cont
       l.valeur.clear();
     } else if (c->regle == TRegle::AvecDate && v7 && Enfant(lignes, i, "DATE") == 0) {
       l.tag = "_" + std::string(nom);
+    } else if (c->regle == TRegle::Mot) {
+      phraseSept = Mots(*c, lignes, i, v7, retiree, l);
     } else if (c->regle == TRegle::Format && v7 && l.valeur.find('/') == std::string::npos) {
       l.valeur = TypeMediaDeFormat(l.valeur);
     } else if (c->regle == TRegle::Format && !v7 && l.valeur.find('/') != std::string::npos) {
@@ -231,6 +304,7 @@ void TraduitLignesGardees(std::vector<TLigneGardee>& lignes, TContexteGarde cont
     }
     sortie.push_back(std::move(l));
     if (!typeSept.empty()) sortie.push_back({lignes[i].niveau + 1, {}, "TYPE", std::move(typeSept)});
+    if (!phraseSept.empty()) sortie.push_back({lignes[i].niveau + 1, {}, "PHRASE", std::move(phraseSept)});
   }
   lignes = std::move(sortie);
 }
@@ -252,7 +326,7 @@ bool TraduitChamp(std::string& tag, std::string& valeur, std::string& type, TCon
   TraduitLignesGardees(lignes, contexte, version);
   tag = std::move(lignes[0].tag);
   valeur = std::move(lignes[0].valeur);
-  type = lignes.size() > 1 ? std::move(lignes[1].valeur) : std::string();
+  type = lignes.size() > 1 && lignes[1].tag == "TYPE" ? std::move(lignes[1].valeur) : std::string();
   return true;
 }
 

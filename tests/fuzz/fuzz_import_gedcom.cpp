@@ -1,13 +1,15 @@
 // libFuzzer harness of the GEDCOM import: any bytes are either refused with a message or imported
 // into a folder without a crash, every warning carrying a message and a line of the file, and
-// never more persons written than the INDI records of the file. The folder lives in memory and is
-// made anew every 256 inputs, so that it does not grow without bound.
+// never more persons written than the INDI records of the file; what was imported then exports,
+// in 5.5.1 and 7.0 in turn, to a whole file. The folder lives in memory and is made anew every 32
+// inputs, so that it and each export stay small.
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
 #include "folder/gest_fic.h"
 #include "fuzz_commun.h"
+#include "gedcom/export_gedcom.h"
 #include "gedcom/import_gedcom.h"
 #include "index/ouverture_genealogie.h"
 
@@ -20,7 +22,7 @@ int utilisations = 0;
 
 kyb::TGestFichier& Dossier() {
   using namespace kyb;
-  if (!dossier || ++utilisations % 256 == 0) {
+  if (!dossier || ++utilisations % 32 == 0) {
     delete dossier;
     const std::string rep = fuzz::Repertoire("import_gedcom");
     (void)SupprimeArborescence(rep + "I.kya");
@@ -51,5 +53,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t t
   for (const auto& a : bilan.avertissements)
     if (a.message.empty() || a.ligne < 0 || a.ligne > lignes) fuzz::Viole("avertissement sans message ou hors du fichier");
   if (bilan.personnes > Occurrences(texte, "INDI")) fuzz::Viole("plus de personnes que d'INDI");
+  std::string exporte;
+  TBilanExportGedcom b;
+  const TVersionGedcom version = utilisations % 2 ? TVersionGedcom::V70 : TVersionGedcom::V551;
+  if (!ExporteGedcom(g, version, [&](std::string_view m) { exporte += m; }, b) || !b.reussi)
+    fuzz::Viole("export refusé après un import réussi");
+  if (exporte.find("0 HEAD") > 3 || !exporte.ends_with("0 TRLR\r\n")) fuzz::Viole("export incomplet");
   return 0;
 }

@@ -208,7 +208,7 @@ TEST(DetailGedcom, MediasEtLiensDeFamilleGardentLeurDetail) {
       // 7.0: every link points to its record, what 7.0 has no place for is an extension.
       {r.v70, "1 OBJE @O1@\r\n2 _FORM jpeg\r\n2 TITL Portrait\r\n"},
       {r.v70, "3 TITL Acte\r\n2 OBJE @O"},
-      {r.v70, "1 FAMC @F1@\r\n2 STAT proven\r\n2 NOTE vu\r\n"},
+      {r.v70, "1 FAMC @F1@\r\n2 STAT PROVEN\r\n2 NOTE vu\r\n"},
   };
   for (const auto& c : cas) EXPECT_NE(c.texte.find(c.attendu), std::string::npos) << c.attendu << "\n" << c.texte;
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <fstream>
 #include <map>
+#include <set>
 #include <sstream>
 #include <string_view>
 
@@ -128,6 +129,7 @@ struct TGrammaire70 {
   std::map<std::pair<std::string, std::string>, std::string> sous;  // (structure, tag) -> structure
   std::map<std::pair<std::string, std::string>, std::pair<int, int>> cardinalites;  // max 0: many
   std::map<std::string, std::string> valeurs;
+  std::map<std::string, std::set<std::string>> enumerations;  // structure -> its words
 };
 
 TGrammaire70 Charge70(const std::string& dossier) {
@@ -139,6 +141,11 @@ TGrammaire70 Charge70(const std::string& dossier) {
       g.cardinalites[{c[0], c[1]}] = {c[2][1] - '0', c[2][3] == 'M' ? 0 : c[2][3] - '0'};
   for (const auto& c : Tsv(dossier + "/grammaire70-valeurs.tsv"))
     if (c.size() == 2) g.valeurs[c[0]] = c[1];
+  for (const auto& c : Tsv(dossier + "/grammaire70-enumerations.tsv")) {
+    if (c.size() != 2 || c[0] == "structure") continue;
+    std::istringstream in(c[1]);
+    for (std::string mot; in >> mot;) g.enumerations[c[0]].insert(mot);
+  }
   return g;
 }
 
@@ -158,6 +165,15 @@ void Verifie70(const TNoeud& n, const std::string& structure, const TGrammaire70
     fautes.push_back(lieu + n.tag + " prend Y ou rien, pas « " + n.valeur + " »");
   } else if (valeur.empty() && !n.valeur.empty() && v != g.valeurs.end()) {
     fautes.push_back(lieu + n.tag + " ne prend pas de valeur");
+  }
+  // A word of its enumeration, or an extension's; RESN takes a list of them.
+  if (const auto mots = g.enumerations.find(structure); mots != g.enumerations.end()) {
+    std::istringstream in(n.valeur);
+    for (std::string mot; std::getline(in, mot, ',');) {
+      mot.erase(0, mot.find_first_not_of(' '));
+      if (!mots->second.contains(mot) && !mot.starts_with('_'))
+        fautes.push_back(lieu + n.tag + " « " + mot + " » hors de son énumération");
+    }
   }
   std::map<std::string, int> nombre;
   for (const TNoeud& e : n.enfants) {

@@ -44,10 +44,16 @@ TEST(VersionsGedcom, ChaqueFormeDonneLAutre) {
       {"SOUR", "1 DATA\n2 EVEN BIRT\n3 PLAC Lyon\n4 _MAP\n5 LATI N45\n", "1 DATA\n2 EVEN BIRT\n3 PLAC Lyon\n4 MAP\n5 LATI N45\n"},
       {"INDI", "1 BIRT\n2 PLAC Lyon\n3 _SOUR @S1@\n", "1 BIRT\n2 PLAC Lyon\n3 _SOUR @S1@\n"},
       // A medium record's files stay files; a 5.5 record's own title is in neither; a child's
-      // link status needs no date.
+      // link status needs no date, its words in the version's case; a note takes a citation in
+      // 7.0 only.
       {"OBJE", "1 FILE a.pdf\n2 FORM pdf\n3 TYPE document\n2 TITL Acte\n1 _TITL Registre\n1 NOTE vu\n",
-       "1 FILE a.pdf\n2 FORM application/pdf\n3 MEDI document\n2 TITL Acte\n1 _TITL Registre\n1 NOTE vu\n"},
-      {"INDI", "1 FAMC @F1@\n2 STAT proven\n", "1 FAMC @F1@\n2 STAT proven\n"},
+       "1 FILE a.pdf\n2 FORM application/pdf\n3 MEDI OTHER\n4 PHRASE document\n2 TITL Acte\n1 _TITL Registre\n1 NOTE vu\n"},
+      // Words of an enumeration in capitals in 7.0; another text is OTHER and its phrase.
+      {"INDI", "1 RESN locked\n1 BIRT\n2 SOUR @S1@\n3 EVEN BIRT\n4 ROLE (Témoin)\n2 SOUR @S1@\n3 EVEN BIRT\n4 ROLE HUSB\n",
+       "1 RESN LOCKED\n1 BIRT\n2 SOUR @S1@\n3 EVEN BIRT\n4 ROLE OTHER\n5 PHRASE Témoin\n2 SOUR @S1@\n3 EVEN BIRT\n4 ROLE HUSB\n"},
+      {"SOUR", "1 REPO @R1@\n2 CALN 12\n3 MEDI book\n", "1 REPO @R1@\n2 CALN 12\n3 MEDI BOOK\n"},
+      {"INDI", "1 FAMC @F1@\n2 STAT proven\n2 PEDI foster\n", "1 FAMC @F1@\n2 STAT PROVEN\n2 PEDI FOSTER\n"},
+      {"INDI", "1 NOTE vu\n2 _SOUR @S1@\n", "1 NOTE vu\n2 SOUR @S1@\n"},
   };
   for (const auto& c : kCas) {
     SCOPED_TRACE(c.v551);
