@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <cstdint>
 #include <cstdio>
 #include <vector>
@@ -434,7 +435,11 @@ std::string Dialecte(const std::string& mot, TVersionGedcom v) {
   for (const auto& c : kCalendriers)
     if (mot == c[0] || mot == c[1]) return v7 ? c[1] : c[2];
   if (mot == "BC" || mot == "B.C." || mot == "BCE") return v7 ? "BCE" : (mot == "BCE" ? "B.C." : mot);
-  return mot;
+  if (!v7) return mot;
+  // 7.0 writes its keywords and months in capitals ("11 Jan 2001" is read as 11 JAN 2001).
+  std::string r = mot;
+  for (char& c : r) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return r;
 }
 
 std::vector<std::string> MotsComparables(std::string_view texte) {

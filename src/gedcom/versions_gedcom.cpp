@@ -20,6 +20,8 @@ enum class TRegle : char {
   Media,        // 7.0: a medium link points to the record of its FILE; a record without one goes
   Format,       // a medium's format: its media type in 7.0 ("image/jpeg"), its subtype in 5.5.1
   Mot,          // words of an enumeration: as mots spells them in 5.5.1, capitals in 7.0
+  Date,         // a date: in the version's grammar, what it cannot hold in a PHRASE (7.0)
+  Age,          // an age: in 7.0's grammar ("< 8y" for CHILD), the text as read in a PHRASE
 };
 
 struct TCorrespondance {
@@ -72,13 +74,16 @@ constexpr TCorrespondance kTable[] = {
     {"STAT", "STAT", "STAT", TRegle::AvecDate},
     {"FAMC.STAT", "STAT", "STAT", TRegle::Mot, {}, "challenged disproven proven"},  // a child's link: no date in either
     {"FAMC.PEDI", "PEDI", "PEDI", TRegle::Mot, {}, "adopted birth foster sealing other"},
+    // Dates and ages of kept lines (an ordinance's, a change's, a spouse's age at an event).
+    {"DATE", "DATE", "DATE", TRegle::Date},
+    {"AGE", "AGE", "AGE", TRegle::Age},
     // Enumerations whose words 7.0 writes in capitals, a text that is none of them as OTHER and
     // its PHRASE.
     {"RESN", "RESN", "RESN", TRegle::Mot, {}, "confidential locked privacy"},
     {"CALN.MEDI", "MEDI", "MEDI", TRegle::Mot, {}, kMotsMedia},
     {"SOUR.EVEN.ROLE", "ROLE", "ROLE", TRegle::Mot, {}, kMotsRole, true},
     // 7.0 gives a family event's ages to the husband and the wife only.
-    {"FAM.*.AGE", "AGE", ""},
+    {"FAM.*.AGE", "AGE", "", TRegle::Age},
     // A medium link: a pointer in 7.0; its format goes with the record.
     {"OBJE", "OBJE", "OBJE", TRegle::Media},
     {"*.OBJE.FORM", "FORM", ""},
@@ -240,6 +245,102 @@ std::string Mots(const TCorrespondance& c, const std::vector<TLigneGardee>& lign
   return {};
 }
 
+// The text of the PHRASE line below line i that has no lines of its own, its index in k; empty
+// (k = 0) when there is none.
+std::string_view PhraseSeule(const std::vector<TLigneGardee>& lignes, size_t i, size_t& k) {
+  k = Enfant(lignes, i, "PHRASE");
+  if (k != 0 && k + 1 < lignes.size() && lignes[k + 1].niveau > lignes[k].niveau) k = 0;
+  return k == 0 ? std::string_view() : std::string_view(lignes[k].valeur);
+}
+
+// A kept date in the grammar of the version; in 7.0 what its grammar cannot hold (a dual year,
+// a 5.5.1 phrase in parentheses) goes to the PHRASE returned, the date keeping what it can.
+std::string DateDeVersion(const std::vector<TLigneGardee>& lignes, size_t i, TVersionGedcom version, TLigneGardee& l) {
+  if (l.valeur.empty()) return {};
+  const TDateEcrite d = DateGardeeGedcom(l.valeur, version);
+  if (version == TVersionGedcom::V551) {
+    // 5.5.1 keeps the date as it was written, but for the words of 7.0 (JULIAN, BCE).
+    if (d.lisible && Majuscules(d.valeur) != Majuscules(l.valeur)) l.valeur = d.valeur;
+    return {};
+  }
+  l.valeur = d.lisible ? d.valeur : std::string();
+  size_t k = 0;
+  return PhraseSeule(lignes, i, k).empty() ? d.phrase : std::string();
+}
+
+// "3 months", "40", "CHILD": an age of the older dialects in 7.0's grammar, each of years,
+// months, weeks and days at most once, in that order; false when it cannot be read so.
+bool AgeSept(std::string_view texte, std::string& age) {
+  static constexpr std::pair<std::string_view, std::string_view> kMots[] = {
+      {"CHILD", "< 8y"}, {"INFANT", "< 1y"}, {"STILLBORN", "0y"}};
+  const std::string haut = Majuscules(texte);
+  for (const auto& [mot, forme] : kMots)
+    if (haut == mot) {
+      age = forme;
+      return true;
+    }
+  std::string_view reste = texte;
+  age.clear();
+  while (reste.starts_with(' ')) reste.remove_prefix(1);
+  if (!reste.empty() && (reste[0] == '<' || reste[0] == '>')) {
+    age = std::string(1, reste[0]) + " ";
+    reste.remove_prefix(1);
+  }
+  static constexpr std::pair<std::string_view, char> kUnites[] = {
+      {"Y", 'y'}, {"YR", 'y'}, {"YRS", 'y'}, {"YEAR", 'y'}, {"YEARS", 'y'}, {"M", 'm'}, {"MO", 'm'},
+      {"MONTH", 'm'}, {"MONTHS", 'm'}, {"W", 'w'}, {"WEEK", 'w'}, {"WEEKS", 'w'}, {"D", 'd'}, {"DAY", 'd'}, {"DAYS", 'd'}};
+  std::string_view ordre = "ymwd";
+  bool lu = false;
+  while (true) {
+    while (reste.starts_with(' ')) reste.remove_prefix(1);
+    if (reste.empty()) break;
+    size_t n = 0;
+    while (n < reste.size() && reste[n] >= '0' && reste[n] <= '9') ++n;
+    if (n == 0) return false;
+    const std::string_view nombre = reste.substr(0, n);
+    reste.remove_prefix(n);
+    while (reste.starts_with(' ')) reste.remove_prefix(1);
+    size_t u = 0;
+    while (u < reste.size() && reste[u] != ' ' && !(reste[u] >= '0' && reste[u] <= '9')) ++u;
+    char unite = u == 0 ? 'y' : 0;  // a number alone counts years
+    for (const auto& [mot, lettre] : kUnites)
+      if (u > 0 && Majuscules(reste.substr(0, u)) == mot) unite = lettre;
+    const size_t k = ordre.find(unite);
+    if (unite == 0 || k == std::string_view::npos) return false;
+    ordre.remove_prefix(k + 1);
+    reste.remove_prefix(u);
+    age += (lu ? " " : "") + std::string(nombre) + unite;
+    lu = true;
+  }
+  return lu;
+}
+
+// A kept age: in 7.0 in its grammar, the text as read in the PHRASE returned when it said it
+// otherwise; in 5.5.1 the text of such a phrase again (one that reads as the age itself).
+std::string AgeDeVersion(const std::vector<TLigneGardee>& lignes, size_t i, bool v7, std::vector<bool>& retiree,
+                         TLigneGardee& l) {
+  size_t k = 0;
+  const std::string_view phrase = PhraseSeule(lignes, i, k);
+  std::string age;
+  if (!v7) {
+    if (k != 0 && AgeSept(phrase, age) && age == l.valeur) {
+      l.valeur = std::string(phrase);
+      retiree[k] = true;
+    }
+    return {};
+  }
+  if (l.valeur.empty()) return {};
+  const std::string lu = l.valeur;
+  const bool juste = AgeSept(lu, age);
+  l.valeur = juste ? age : std::string();
+  // The same age spaced otherwise ("<42y 6m") needs no phrase.
+  std::string compact = lu;
+  std::erase(compact, ' ');
+  std::string forme = age;
+  std::erase(forme, ' ');
+  return k != 0 || (juste && compact == forme) ? std::string() : lu;
+}
+
 // Lines below line i go up one level (their parent leaves).
 void Remonte(std::vector<TLigneGardee>& lignes, size_t i) {
   for (size_t k = i + 1; k < lignes.size() && lignes[k].niveau > lignes[i].niveau; ++k) --lignes[k].niveau;
@@ -291,6 +392,9 @@ void TraduitLignesGardees(std::vector<TLigneGardee>& lignes, TContexteGarde cont
       l.tag = "_" + std::string(nom);
     } else if (c->regle == TRegle::Mot) {
       phraseSept = Mots(*c, lignes, i, v7, retiree, l);
+    } else if ((c->regle == TRegle::Date || c->regle == TRegle::Age) && !l.tag.starts_with('_')) {
+      phraseSept = c->regle == TRegle::Date ? DateDeVersion(lignes, i, version, l)
+                                            : AgeDeVersion(lignes, i, v7, retiree, l);
     } else if (c->regle == TRegle::Format && v7 && l.valeur.find('/') == std::string::npos) {
       l.valeur = TypeMediaDeFormat(l.valeur);
     } else if (c->regle == TRegle::Format && !v7 && l.valeur.find('/') != std::string::npos) {

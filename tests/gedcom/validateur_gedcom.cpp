@@ -1,5 +1,7 @@
 #include "gedcom/validateur_gedcom.h"
 
+#include "gedcom/valeurs_gedcom70.h"
+
 #include <algorithm>
 #include <fstream>
 #include <map>
@@ -165,6 +167,8 @@ void Verifie70(const TNoeud& n, const std::string& structure, const TGrammaire70
     fautes.push_back(lieu + n.tag + " prend Y ou rien, pas « " + n.valeur + " »");
   } else if (valeur.empty() && !n.valeur.empty() && v != g.valeurs.end()) {
     fautes.push_back(lieu + n.tag + " ne prend pas de valeur");
+  } else if (const std::string faute = FauteValeur70(valeur, n.valeur); !faute.empty()) {
+    fautes.push_back(lieu + n.tag + " : " + faute);
   }
   // A word of its enumeration, or an extension's; RESN takes a list of them.
   if (const auto mots = g.enumerations.find(structure); mots != g.enumerations.end()) {

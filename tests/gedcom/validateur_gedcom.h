@@ -3,7 +3,8 @@
 // (5.5.1), cross-references defined once, pointers to records that exist, and the tags allowed
 // under each structure, read from the data files of dossierGrammaire (5.5.1: grammaire551.tsv,
 // written from the standard's grammar; 7.0: the standard's published structure tables, with
-// their cardinalities and payload kinds). Extension tags ("_")
+// their cardinalities, payload kinds and enumerations; dates, times, ages and numbers read
+// as the 7.0 grammar writes them). Extension tags ("_")
 // are allowed anywhere and their lines not checked; 7.0 asks each to be declared in
 // HEAD.SCHMA, where an extension tag given the URI of a standard record stands for that record
 // ("_USER" documented as record-SUBM is a SUBM). Each fault is one line of text naming the file line.

@@ -52,6 +52,9 @@ TEST(VersionsGedcom, ChaqueFormeDonneLAutre) {
       {"INDI", "1 RESN locked\n1 BIRT\n2 SOUR @S1@\n3 EVEN BIRT\n4 ROLE (Témoin)\n2 SOUR @S1@\n3 EVEN BIRT\n4 ROLE HUSB\n",
        "1 RESN LOCKED\n1 BIRT\n2 SOUR @S1@\n3 EVEN BIRT\n4 ROLE OTHER\n5 PHRASE Témoin\n2 SOUR @S1@\n3 EVEN BIRT\n4 ROLE HUSB\n"},
       {"SOUR", "1 REPO @R1@\n2 CALN 12\n3 MEDI book\n", "1 REPO @R1@\n2 CALN 12\n3 MEDI BOOK\n"},
+      // The ages of the older dialects in 7.0's grammar, the text as read in a phrase.
+      {"INDI", "1 BIRT\n2 AGE CHILD\n1 BAPM\n2 AGE 3 months\n1 DEAT\n2 AGE 42y 6m\n",
+       "1 BIRT\n2 AGE < 8y\n3 PHRASE CHILD\n1 BAPM\n2 AGE 3m\n3 PHRASE 3 months\n1 DEAT\n2 AGE 42y 6m\n"},
       {"INDI", "1 FAMC @F1@\n2 STAT proven\n2 PEDI foster\n", "1 FAMC @F1@\n2 STAT PROVEN\n2 PEDI FOSTER\n"},
       {"INDI", "1 NOTE vu\n2 _SOUR @S1@\n", "1 NOTE vu\n2 SOUR @S1@\n"},
   };
@@ -60,6 +63,26 @@ TEST(VersionsGedcom, ChaqueFormeDonneLAutre) {
     EXPECT_EQ(Traduit(c.v551, c.enregistrement, TVersionGedcom::V70), c.v70);
     EXPECT_EQ(Traduit(c.v70, c.enregistrement, TVersionGedcom::V551), c.v551);
   }
+}
+
+// Dates and ages of kept lines that 7.0's grammar cannot hold as read.
+TEST(VersionsGedcom, DatesEtAgesEnSept) {
+  const struct {
+    const char* lu;
+    const char* sept;
+  } kCas[] = {
+      {"1 CHAN\n2 DATE 11 Jan 2001\n", "1 CHAN\n2 DATE 11 JAN 2001\n"},
+      {"1 ENDL\n2 DATE 5 MAY 0005 B.C.\n", "1 ENDL\n2 DATE 5 MAY 0005 BCE\n"},
+      {"1 ENDL\n2 DATE @#DJULIAN@ 4 SEP 1560\n", "1 ENDL\n2 DATE JULIAN 4 SEP 1560\n"},
+      {"1 ENDL\n2 DATE 27 OCT 1699/00\n", "1 ENDL\n2 DATE\n3 PHRASE 27 OCT 1699/00\n"},
+      {"1 ENDL\n2 DATE ABT 1700 (d'après son âge)\n", "1 ENDL\n2 DATE ABT 1700\n3 PHRASE d'après son âge\n"},
+      {"1 BIRT\n2 AGE <42y 6m\n", "1 BIRT\n2 AGE < 42y 6m\n"},
+      {"1 BIRT\n2 AGE 40\n", "1 BIRT\n2 AGE 40y\n3 PHRASE 40\n"},
+      {"1 BIRT\n2 AGE environ dix ans\n", "1 BIRT\n2 AGE\n3 PHRASE environ dix ans\n"},
+  };
+  for (const auto& c : kCas) EXPECT_EQ(Traduit(c.lu, "INDI", TVersionGedcom::V70), c.sept) << c.lu;
+  // 5.5.1 keeps a kept date as it was written.
+  EXPECT_EQ(Traduit("1 CHAN\n2 DATE 11 Jan 2001\n", "INDI", TVersionGedcom::V551), "1 CHAN\n2 DATE 11 Jan 2001\n");
 }
 
 TEST(VersionsGedcom, Sept) {
