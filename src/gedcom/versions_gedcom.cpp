@@ -205,6 +205,14 @@ const TCorrespondance* Correspondance(const std::vector<TLigneGardee>& lignes, s
   return meilleure;
 }
 
+// The text of the PHRASE line below line i that has no lines of its own, its index in k; empty
+// (k = 0) when there is none.
+std::string_view PhraseSeule(const std::vector<TLigneGardee>& lignes, size_t i, size_t& k) {
+  k = Enfant(lignes, i, "PHRASE");
+  if (k != 0 && k + 1 < lignes.size() && lignes[k + 1].niveau > lignes[k].niveau) k = 0;
+  return k == 0 ? std::string_view() : std::string_view(lignes[k].valeur);
+}
+
 // The words of line l (lignes[i]) in the form of the version (the items of a list, as RESN
 // takes, one by one). In 7.0, a text that is none of them becomes OTHER, the text returned for
 // its PHRASE; where the enumeration has no OTHER, the line becomes an extension. In 5.5.1, OTHER
@@ -212,14 +220,10 @@ const TCorrespondance* Correspondance(const std::vector<TLigneGardee>& lignes, s
 std::string Mots(const TCorrespondance& c, const std::vector<TLigneGardee>& lignes, size_t i, bool v7,
                  std::vector<bool>& retiree, TLigneGardee& l) {
   if (l.valeur.empty()) return {};
-  if (!v7) {
-    const size_t p = Enfant(lignes, i, "PHRASE");
-    const bool seule = p != 0 && (p + 1 == lignes.size() || lignes[p + 1].niveau <= lignes[p].niveau);
-    if (seule && Majuscules(l.valeur) == "OTHER") {
-      retiree[p] = true;
-      l.valeur = c.parentheses ? "(" + lignes[p].valeur + ")" : lignes[p].valeur;
-      return {};
-    }
+  if (size_t p = 0; !v7 && !PhraseSeule(lignes, i, p).empty() && Majuscules(l.valeur) == "OTHER") {
+    retiree[p] = true;
+    l.valeur = c.parentheses ? "(" + lignes[p].valeur + ")" : lignes[p].valeur;
+    return {};
   }
   std::string valeur;
   for (size_t d = 0, f; d <= l.valeur.size(); d = f + 1) {
@@ -243,14 +247,6 @@ std::string Mots(const TCorrespondance& c, const std::vector<TLigneGardee>& lign
   }
   l.valeur = std::move(valeur);
   return {};
-}
-
-// The text of the PHRASE line below line i that has no lines of its own, its index in k; empty
-// (k = 0) when there is none.
-std::string_view PhraseSeule(const std::vector<TLigneGardee>& lignes, size_t i, size_t& k) {
-  k = Enfant(lignes, i, "PHRASE");
-  if (k != 0 && k + 1 < lignes.size() && lignes[k + 1].niveau > lignes[k].niveau) k = 0;
-  return k == 0 ? std::string_view() : std::string_view(lignes[k].valeur);
 }
 
 // A kept date in the grammar of the version; in 7.0 what its grammar cannot hold (a dual year,
