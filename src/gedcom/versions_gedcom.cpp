@@ -250,8 +250,18 @@ std::string Mots(const TCorrespondance& c, const std::vector<TLigneGardee>& lign
 }
 
 // A kept date in the grammar of the version; in 7.0 what its grammar cannot hold (a dual year,
-// a 5.5.1 phrase in parentheses) goes to the PHRASE returned, the date keeping what it can.
-std::string DateDeVersion(const std::vector<TLigneGardee>& lignes, size_t i, TVersionGedcom version, TLigneGardee& l) {
+// a 5.5.1 phrase in parentheses) goes to the PHRASE returned, the date keeping what it can; in
+// 5.5.1 an empty date whose phrase reads as a date takes it back.
+std::string DateDeVersion(const std::vector<TLigneGardee>& lignes, size_t i, TVersionGedcom version,
+                          std::vector<bool>& retiree, TLigneGardee& l) {
+  size_t k = 0;
+  const std::string_view phrase = PhraseSeule(lignes, i, k);
+  if (version == TVersionGedcom::V551 && l.valeur.empty() && k != 0 && LitDateGedcom(phrase).lue) {
+    // A date 7.0 could only hold in its phrase (a dual year) is a date again.
+    l.valeur = std::string(phrase);
+    retiree[k] = true;
+    return {};
+  }
   if (l.valeur.empty()) return {};
   const TDateEcrite d = DateGardeeGedcom(l.valeur, version);
   if (version == TVersionGedcom::V551) {
@@ -260,8 +270,7 @@ std::string DateDeVersion(const std::vector<TLigneGardee>& lignes, size_t i, TVe
     return {};
   }
   l.valeur = d.lisible ? d.valeur : std::string();
-  size_t k = 0;
-  return PhraseSeule(lignes, i, k).empty() ? d.phrase : std::string();
+  return k == 0 ? d.phrase : std::string();
 }
 
 // "3 months", "40", "CHILD": an age of the older dialects in 7.0's grammar, each of years,
@@ -389,7 +398,7 @@ void TraduitLignesGardees(std::vector<TLigneGardee>& lignes, TContexteGarde cont
     } else if (c->regle == TRegle::Mot) {
       phraseSept = Mots(*c, lignes, i, v7, retiree, l);
     } else if ((c->regle == TRegle::Date || c->regle == TRegle::Age) && !l.tag.starts_with('_')) {
-      phraseSept = c->regle == TRegle::Date ? DateDeVersion(lignes, i, version, l)
+      phraseSept = c->regle == TRegle::Date ? DateDeVersion(lignes, i, version, retiree, l)
                                             : AgeDeVersion(lignes, i, v7, retiree, l);
     } else if (c->regle == TRegle::Format && v7 && l.valeur.find('/') == std::string::npos) {
       l.valeur = TypeMediaDeFormat(l.valeur);

@@ -81,8 +81,10 @@ TEST(VersionsGedcom, DatesEtAgesEnSept) {
       {"1 BIRT\n2 AGE environ dix ans\n", "1 BIRT\n2 AGE\n3 PHRASE environ dix ans\n"},
   };
   for (const auto& c : kCas) EXPECT_EQ(Traduit(c.lu, "INDI", TVersionGedcom::V70), c.sept) << c.lu;
-  // 5.5.1 keeps a kept date as it was written.
+  // 5.5.1 keeps a kept date as it was written, and takes back one that 7.0 held in its phrase.
   EXPECT_EQ(Traduit("1 CHAN\n2 DATE 11 Jan 2001\n", "INDI", TVersionGedcom::V551), "1 CHAN\n2 DATE 11 Jan 2001\n");
+  EXPECT_EQ(Traduit("1 ENDL\n2 DATE\n3 PHRASE 27 OCT 1699/00\n", "INDI", TVersionGedcom::V551), "1 ENDL\n2 DATE 27 OCT 1699/00\n");
+  EXPECT_EQ(Traduit("1 ENDL\n2 DATE\n3 PHRASE un hiver\n", "INDI", TVersionGedcom::V551), "1 ENDL\n2 DATE\n3 _PHRASE un hiver\n");
 }
 
 TEST(VersionsGedcom, Sept) {
