@@ -1,12 +1,12 @@
 #include "gedcom/versions_gedcom.h"
 
 #include <algorithm>
-#include <cctype>
 #include <set>
 #include <string>
 #include <utility>
 
 #include "gedcom/gedcom_gardees.h"
+#include "platform/chaines.h"
 
 namespace kyb {
 namespace {
@@ -142,18 +142,12 @@ std::string TypeMediaDeFormat(const std::string& format) {
   return type.empty() ? format : type;
 }
 
-std::string Majuscules(std::string_view s) {
-  std::string r(s);
-  for (char& c : r) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return r;
-}
-
 // The word of mots that mot is, whatever its case, as mots spells it; empty when none.
 std::string_view MotConnu(std::string_view mots, std::string_view mot) {
-  const std::string cherche = Majuscules(mot);
+  const std::string cherche = MajusculesAnsi(mot);
   for (size_t d = 0, f; d < mots.size(); d = f + 1) {
     f = std::min(mots.find(' ', d), mots.size());
-    if (Majuscules(mots.substr(d, f - d)) == cherche) return mots.substr(d, f - d);
+    if (MajusculesAnsi(mots.substr(d, f - d)) == cherche) return mots.substr(d, f - d);
   }
   return {};
 }
@@ -220,7 +214,7 @@ std::string_view PhraseSeule(const std::vector<TLigneGardee>& lignes, size_t i, 
 std::string Mots(const TCorrespondance& c, const std::vector<TLigneGardee>& lignes, size_t i, bool v7,
                  std::vector<bool>& retiree, TLigneGardee& l) {
   if (l.valeur.empty()) return {};
-  if (size_t p = 0; !v7 && !PhraseSeule(lignes, i, p).empty() && Majuscules(l.valeur) == "OTHER") {
+  if (size_t p = 0; !v7 && !PhraseSeule(lignes, i, p).empty() && MajusculesAnsi(l.valeur) == "OTHER") {
     retiree[p] = true;
     l.valeur = c.parentheses ? "(" + lignes[p].valeur + ")" : lignes[p].valeur;
     return {};
@@ -243,7 +237,7 @@ std::string Mots(const TCorrespondance& c, const std::vector<TLigneGardee>& lign
       return phrase;
     }
     if (!valeur.empty()) valeur += ", ";
-    valeur += mot.empty() ? std::string(item) : v7 ? Majuscules(mot) : std::string(mot);
+    valeur += mot.empty() ? std::string(item) : v7 ? MajusculesAnsi(mot) : std::string(mot);
   }
   l.valeur = std::move(valeur);
   return {};
@@ -266,7 +260,7 @@ std::string DateDeVersion(const std::vector<TLigneGardee>& lignes, size_t i, TVe
   const TDateEcrite d = DateGardeeGedcom(l.valeur, version);
   if (version == TVersionGedcom::V551) {
     // 5.5.1 keeps the date as it was written, but for the words of 7.0 (JULIAN, BCE).
-    if (d.lisible && Majuscules(d.valeur) != Majuscules(l.valeur)) l.valeur = d.valeur;
+    if (d.lisible && MajusculesAnsi(d.valeur) != MajusculesAnsi(l.valeur)) l.valeur = d.valeur;
     return {};
   }
   l.valeur = d.lisible ? d.valeur : std::string();
@@ -278,7 +272,7 @@ std::string DateDeVersion(const std::vector<TLigneGardee>& lignes, size_t i, TVe
 bool AgeSept(std::string_view texte, std::string& age) {
   static constexpr std::pair<std::string_view, std::string_view> kMots[] = {
       {"CHILD", "< 8y"}, {"INFANT", "< 1y"}, {"STILLBORN", "0y"}};
-  const std::string haut = Majuscules(texte);
+  const std::string haut = MajusculesAnsi(texte);
   for (const auto& [mot, forme] : kMots)
     if (haut == mot) {
       age = forme;
@@ -309,7 +303,7 @@ bool AgeSept(std::string_view texte, std::string& age) {
     while (u < reste.size() && reste[u] != ' ' && !(reste[u] >= '0' && reste[u] <= '9')) ++u;
     char unite = u == 0 ? 'y' : 0;  // a number alone counts years
     for (const auto& [mot, lettre] : kUnites)
-      if (u > 0 && Majuscules(reste.substr(0, u)) == mot) unite = lettre;
+      if (u > 0 && MajusculesAnsi(reste.substr(0, u)) == mot) unite = lettre;
     const size_t k = ordre.find(unite);
     if (unite == 0 || k == std::string_view::npos) return false;
     ordre.remove_prefix(k + 1);
@@ -440,8 +434,7 @@ bool TraduitChamp(std::string& tag, std::string& valeur, std::string& type, TCon
 }
 
 std::string TypeMedia(std::string_view format) {
-  std::string f;
-  for (const char c : format) f += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  const std::string f = MinusculesAnsi(format);
   static constexpr std::pair<std::string_view, std::string_view> kTypes[] = {
       {"jpg", "image/jpeg"}, {"jpeg", "image/jpeg"}, {"png", "image/png"}, {"gif", "image/gif"},
       {"bmp", "image/bmp"}, {"webp", "image/webp"}, {"tif", "image/tiff"}, {"tiff", "image/tiff"},
